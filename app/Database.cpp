@@ -1,0 +1,192 @@
+#include "app/Database.h"
+
+#include "app/EngineError.h"
+#include "app/Schema.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace gdvorn {
+
+namespace {
+
+struct ConnectionState {
+    QString folder;
+    quint64 version = 0;
+    int transactionDepth = 0;
+};
+
+QHash<QString, ConnectionState> &states()
+{
+    static QHash<QString, ConnectionState> s;
+    return s;
+}
+
+} // namespace
+
+void openDatabase(const QString &folder, const QString &connection, int busyTimeoutMs)
+{
+    closeDatabase(connection);
+    const QDir dir(folder);
+    for (const QString &file : Schema::databaseFiles()) {
+        if (file != QLatin1String("trabalho") && !QFileInfo::exists(dir.filePath(Schema::fileName(file))))
+            throw EngineError(ErrOsFileNotFound,
+                              QStringLiteral("File not found.\nFile: %1").arg(dir.filePath(Schema::fileName(file))));
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(dir.filePath(Schema::fileName(QStringLiteral("trabalho"))));
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
+        if (!db.open()) {
+            const QSqlError e = db.lastError();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(connection);
+            throwEngineError(e, folder);
+        }
+        states()[connection] = ConnectionState{QDir::cleanPath(dir.absolutePath()), 0, 0};
+    }
+    try {
+        for (const QString &file : Schema::databaseFiles()) {
+            if (file == QLatin1String("trabalho"))
+                continue;
+            QSqlQuery q(database(connection));
+            q.prepare(QStringLiteral("ATTACH DATABASE :path AS \"%1\"").arg(file));
+            q.bindValue(QStringLiteral(":path"), dir.filePath(Schema::fileName(file)));
+            if (!q.exec())
+                throwEngineError(q.lastError(), Schema::fileName(file));
+        }
+    } catch (...) {
+        closeDatabase(connection);
+        throw;
+    }
+}
+
+void closeDatabase(const QString &connection)
+{
+    if (!QSqlDatabase::contains(connection))
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(connection, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connection);
+    states().remove(connection);
+}
+
+bool isDatabaseOpen(const QString &connection)
+{
+    return QSqlDatabase::contains(connection) && QSqlDatabase::database(connection, false).isOpen();
+}
+
+QSqlDatabase database(const QString &connection)
+{
+    if (!isDatabaseOpen(connection))
+        throw DatabaseError(QStringLiteral("Database %1 is not open.").arg(connection));
+    return QSqlDatabase::database(connection, false);
+}
+
+QString databaseFolder(const QString &connection)
+{
+    return states().value(connection).folder;
+}
+
+quint64 dataVersion(const QString &connection) { return states().value(connection).version; }
+
+void noteDataChanged(const QString &connection)
+{
+    auto it = states().find(connection);
+    if (it != states().end())
+        ++it->version;
+}
+
+void execSql(const QString &sql, const QString &connection)
+{
+    QSqlQuery q(database(connection));
+    if (!q.exec(sql))
+        throwEngineError(q.lastError(), sql);
+}
+
+void createTable(const TableDef &def, const QString &connection)
+{
+    Transaction t(connection);
+    execSql(QStringLiteral("DROP TABLE IF EXISTS %1").arg(def.qualifiedName()), connection);
+    execSql(def.createTableSql(), connection);
+    for (const IndexDef &idx : def.indexes)
+        execSql(def.createIndexSql(idx), connection);
+    t.commit();
+    noteDataChanged(connection);
+}
+
+void createDataFolder(const QString &folder, const QStringList &tables)
+{
+    QDir().mkpath(folder);
+    const QStringList wanted = tables.isEmpty() ? Schema::installedTables() : tables;
+    const QString conn = QStringLiteral("gdvorn-create-%1").arg(quintptr(&wanted));
+    // Make the files first, so that the connection can attach them.
+    for (const QString &file : Schema::databaseFiles()) {
+        const QString path = QDir(folder).filePath(Schema::fileName(file));
+        if (QFileInfo::exists(path))
+            continue;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), conn);
+            db.setDatabaseName(path);
+            if (!db.open())
+                throwEngineError(db.lastError(), path);
+            QSqlQuery q(db);
+            q.exec(QStringLiteral("PRAGMA user_version = 1")); // writes the file header
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(conn);
+    }
+    openDatabase(folder, conn);
+    try {
+        for (const QString &name : wanted)
+            createTable(Schema::require(name), conn);
+    } catch (...) {
+        closeDatabase(conn);
+        throw;
+    }
+    closeDatabase(conn);
+}
+
+Transaction::Transaction(const QString &connection) : m_connection(connection)
+{
+    auto &st = states()[connection];
+    if (st.transactionDepth == 0) {
+        execSql(QStringLiteral("BEGIN IMMEDIATE"), connection);
+        m_outermost = true;
+    }
+    ++st.transactionDepth;
+}
+
+Transaction::~Transaction()
+{
+    if (m_done)
+        return;
+    auto it = states().find(m_connection);
+    if (it == states().end())
+        return;
+    --it->transactionDepth;
+    if (m_outermost) {
+        QSqlQuery q(QSqlDatabase::database(m_connection, false));
+        q.exec(QStringLiteral("ROLLBACK"));
+        ++it->version; // rows read during the transaction may be gone
+    }
+}
+
+void Transaction::commit()
+{
+    if (m_done)
+        return;
+    if (m_outermost)
+        execSql(QStringLiteral("COMMIT"), m_connection);
+    m_done = true;
+    auto it = states().find(m_connection);
+    if (it != states().end())
+        --it->transactionDepth;
+}
+
+} // namespace gdvorn

@@ -1,0 +1,58 @@
+#pragma once
+// The database connection of the data folder: trabalho.db is the main file, the code tables and the
+// permanent tables are attached under their file names. One connection name stands for the alias
+// "GDVORN"; tests may open others.
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QStringList>
+
+#include "app/Schema.h"
+
+namespace gdvorn {
+
+inline const QString kAlias = QStringLiteral("GDVORN");
+
+// Opens the connection on `folder`. Every database file but trabalho.db must exist (EngineError
+// otherwise); trabalho.db is created when missing. Reopening an open connection closes it first.
+void openDatabase(const QString &folder, const QString &connection = kAlias, int busyTimeoutMs = 2000);
+void closeDatabase(const QString &connection = kAlias);
+bool isDatabaseOpen(const QString &connection = kAlias);
+
+// The open connection (DatabaseError when it is not open).
+QSqlDatabase database(const QString &connection = kAlias);
+// The connection's folder, with no separator at the end.
+QString databaseFolder(const QString &connection = kAlias);
+
+// A counter raised by every write made through the table layer or a query; cursors read it to notice
+// that rows may have changed under them.
+quint64 dataVersion(const QString &connection = kAlias);
+void noteDataChanged(const QString &connection = kAlias);
+
+// Creates `def` (replacing a table of the same name) with its indexes on the open connection.
+void createTable(const TableDef &def, const QString &connection = kAlias);
+
+// Lays out a data folder: every database file of the connection, with the catalogue's tables of each
+// file that `tables` names (all installed tables and the permanent ones when empty), and no rows.
+void createDataFolder(const QString &folder, const QStringList &tables = {});
+
+// Runs `sql` (no parameters) and throws the engine's error on failure.
+void execSql(const QString &sql, const QString &connection = kAlias);
+
+// One transaction for a whole operation. Nested instances join the outermost one; the outermost commits
+// in commit() and rolls back when destroyed without commit (an exception or an early return).
+class Transaction {
+public:
+    explicit Transaction(const QString &connection = kAlias);
+    ~Transaction();
+    Transaction(const Transaction &) = delete;
+    Transaction &operator=(const Transaction &) = delete;
+    void commit();
+
+private:
+    QString m_connection;
+    bool m_outermost = false;
+    bool m_done = false;
+};
+
+} // namespace gdvorn

@@ -1,0 +1,44 @@
+#pragma once
+// A field of the current record of a table or query, reached by name: Table::FieldByName("NoUf").AsString().
+
+#include "app/Schema.h"
+
+#include <QVariant>
+
+namespace gdvorn {
+
+class RecordSource {
+public:
+    virtual ~RecordSource() = default;
+    virtual const FieldDef &fieldDef(int index) const = 0;
+    virtual QVariant fieldValue(int index) const = 0;
+    virtual void setFieldValue(int index, const QVariant &value) = 0;
+};
+
+class Field {
+public:
+    Field(RecordSource *source, int index) : m_source(source), m_index(index) {}
+
+    QString FieldName() const { return m_source->fieldDef(m_index).name; }
+    int Size() const { return m_source->fieldDef(m_index).width; }
+    FieldType DataType() const { return m_source->fieldDef(m_index).type; }
+
+    QVariant Value() const { return m_source->fieldValue(m_index); }
+    QString AsString() const;      // Booleans read "True" / "False"; NULL reads ""
+    bool AsBoolean() const;
+    int AsInteger() const;         // 0 for text that is not a number
+    double AsFloat() const;
+    bool IsNull() const;           // NULL or empty text
+
+    void setValue(const QVariant &value) { m_source->setFieldValue(m_index, value); }
+    void setAsString(const QString &value) { setValue(value); }
+    void setAsBoolean(bool value) { setValue(value); }
+    void setAsInteger(int value) { setValue(value); }
+    void Clear() { setValue(QVariant()); }
+
+private:
+    RecordSource *m_source;
+    int m_index;
+};
+
+} // namespace gdvorn

@@ -1,0 +1,61 @@
+#include "app/QtPresenter.h"
+
+#include <QApplication>
+#include <QHash>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace gdvorn {
+
+MessageButton QtPresenter::show(MessageKind kind, const QString &text, const QList<MessageButton> &buttons)
+{
+    QMessageBox box(QApplication::activeWindow());
+    switch (kind) {
+    case MessageKind::Confirmation:
+        box.setWindowTitle(QStringLiteral("Confirme"));
+        box.setIcon(QMessageBox::Question);
+        break;
+    case MessageKind::Warning:
+        box.setWindowTitle(QStringLiteral("Atenção"));
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MessageKind::Information:
+        box.setWindowTitle(QStringLiteral("Informação"));
+        box.setIcon(QMessageBox::Information);
+        break;
+    case MessageKind::Error:
+        box.setWindowTitle(QStringLiteral("Erro"));
+        box.setIcon(QMessageBox::Critical);
+        break;
+    }
+    box.setText(text);
+    const QList<MessageButton> wanted = buttons.isEmpty() ? QList<MessageButton>{MessageButton::Ok} : buttons;
+    QHash<QAbstractButton *, MessageButton> map;
+    MessageButton escapeAnswer = wanted.contains(MessageButton::Cancel) ? MessageButton::Cancel
+                                 : wanted.contains(MessageButton::No)   ? MessageButton::No
+                                                                        : wanted.first();
+    for (MessageButton b : wanted) {
+        QString caption;
+        QMessageBox::ButtonRole role = QMessageBox::AcceptRole;
+        switch (b) {
+        case MessageButton::Ok: caption = QStringLiteral("OK"); break;
+        case MessageButton::Yes: caption = QStringLiteral("&Sim"); role = QMessageBox::YesRole; break;
+        case MessageButton::No: caption = QStringLiteral("&Não"); role = QMessageBox::NoRole; break;
+        case MessageButton::Cancel: caption = QStringLiteral("Cancela"); role = QMessageBox::RejectRole; break;
+        case MessageButton::Abort: caption = QStringLiteral("&Abortar"); role = QMessageBox::RejectRole; break;
+        case MessageButton::Retry: caption = QStringLiteral("&Repetir"); break;
+        case MessageButton::Ignore: caption = QStringLiteral("&Ignorar"); break;
+        case MessageButton::None: continue;
+        }
+        QPushButton *pb = box.addButton(caption, role);
+        map.insert(pb, b);
+        if (b == escapeAnswer)
+            box.setEscapeButton(pb);
+    }
+    box.exec();
+    return map.value(box.clickedButton(), escapeAnswer);
+}
+
+void QtPresenter::beep() { QApplication::beep(); }
+
+} // namespace gdvorn

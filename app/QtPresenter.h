@@ -1,0 +1,14 @@
+#pragma once
+// The presenter of the running program: a QMessageBox with the program's Portuguese captions and buttons.
+
+#include "app/Presenter.h"
+
+namespace gdvorn {
+
+class QtPresenter : public Presenter {
+public:
+    MessageButton show(MessageKind kind, const QString &text, const QList<MessageButton> &buttons) override;
+    void beep() override;
+};
+
+} // namespace gdvorn

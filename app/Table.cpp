@@ -1,0 +1,598 @@
+#include "app/Table.h"
+
+#include "app/EngineError.h"
+
+#include <QRegularExpression>
+#include <QSqlError>
+#include <QSqlRecord>
+
+namespace gdvorn {
+
+namespace {
+
+constexpr int kPageSize = 1000;
+
+QString quoted(const QString &identifier) { return QLatin1Char('"') + identifier + QLatin1Char('"'); }
+
+QVariant defaultValue(const FieldDef &f)
+{
+    switch (f.type) {
+    case FieldType::Boolean: return false;
+    case FieldType::Integer: return qlonglong(0);
+    case FieldType::Float: return 0.0;
+    case FieldType::Text: break;
+    }
+    return QString();
+}
+
+} // namespace
+
+Table::Table(const QString &tableName, const QString &connection)
+    : m_tableName(tableName), m_connection(connection)
+{
+}
+
+Table::~Table()
+{
+    m_state = DataSetState::Inactive;
+}
+
+void Table::setTableName(const QString &name)
+{
+    if (Active())
+        throw DatabaseError(QStringLiteral("Cannot perform this operation on an open dataset."));
+    m_tableName = name;
+}
+
+void Table::setConnection(const QString &connection)
+{
+    if (Active())
+        throw DatabaseError(QStringLiteral("Cannot perform this operation on an open dataset."));
+    m_connection = connection;
+}
+
+void Table::setFieldDeclarations(const QList<FieldDef> &fields)
+{
+    if (Active())
+        throw DatabaseError(QStringLiteral("Cannot perform this operation on an open dataset."));
+    m_declared = fields;
+}
+
+void Table::setIndexName(const QString &indexName)
+{
+    m_indexName = indexName;
+    m_indexFieldNames.clear();
+    if (Active()) {
+        prepareColumns();
+        First();
+    }
+}
+
+void Table::setIndexFieldNames(const QString &fieldNames)
+{
+    m_indexFieldNames = fieldNames;
+    m_indexName.clear();
+    if (Active()) {
+        prepareColumns();
+        First();
+    }
+}
+
+void Table::prepareColumns()
+{
+    m_def = Schema::require(m_tableName);
+    m_fields.clear();
+    m_fieldIndex.clear();
+    if (m_declared.isEmpty()) {
+        m_fields = m_def.fields;
+    } else {
+        for (const FieldDef &d : m_declared) {
+            const FieldDef *f = m_def.field(d.name);
+            if (!f)
+                throw DatabaseError(QStringLiteral("Field '%1' not found.\nTable: %2").arg(d.name, m_tableName));
+            FieldDef decl = *f;
+            if (f->type == FieldType::Text && d.width > 0)
+                decl.width = d.width;
+            m_fields << decl;
+        }
+    }
+    for (int i = 0; i < m_fields.size(); ++i)
+        m_fieldIndex.insert(m_fields[i].name.toLower(), i);
+
+    QStringList orderNames;
+    bool noCase = false;
+    if (!m_indexFieldNames.isEmpty()) {
+        orderNames = m_indexFieldNames.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    } else {
+        const IndexDef *idx = m_indexName.isEmpty() ? m_def.primaryIndex() : m_def.index(m_indexName);
+        if (!m_indexName.isEmpty() && !idx)
+            throw EngineError(ErrIndexMissing,
+                              QStringLiteral("Index does not exist.\nIndex: %1\nTable: %2").arg(m_indexName, m_tableName));
+        if (idx) {
+            orderNames = idx->fields;
+            noCase = idx->caseInsensitive;
+        }
+    }
+    QStringList columns{QStringLiteral("rowid")};
+    for (const auto &f : m_fields)
+        columns << quoted(f.name);
+    m_order.clear();
+    int hidden = int(m_fields.size());
+    for (const QString &n : orderNames) {
+        const FieldDef *f = m_def.field(n);
+        if (!f)
+            throw DatabaseError(QStringLiteral("Field '%1' not found.\nTable: %2").arg(n, m_tableName));
+        OrderField o{f->name, noCase, 0};
+        const auto it = m_fieldIndex.constFind(f->name.toLower());
+        if (it != m_fieldIndex.constEnd()) {
+            o.column = it.value();
+        } else {
+            o.column = hidden++;
+            columns << quoted(f->name);
+        }
+        m_order << o;
+    }
+    m_selectColumns = columns.join(QStringLiteral(", "));
+}
+
+void Table::Open()
+{
+    if (Active())
+        return;
+    prepareColumns();
+    QSqlDatabase db = database(m_connection);
+    // The table must exist in its file, and no declared field may be wider than the file's.
+    QSqlQuery info(db);
+    if (!info.exec(QStringLiteral("PRAGMA %1.table_info(%2)").arg(quoted(m_def.schemaName()), quoted(m_def.name))))
+        throwEngineError(info.lastError(), m_tableName);
+    QHash<QString, int> fileWidths;
+    static const QRegularExpression widthRe(QStringLiteral("\\((\\d+)\\)"));
+    while (info.next()) {
+        const auto m = widthRe.match(info.value(2).toString());
+        fileWidths.insert(info.value(1).toString().toLower(), m.hasMatch() ? m.captured(1).toInt() : 0);
+    }
+    if (fileWidths.isEmpty())
+        throw EngineError(ErrNoSuchTable, QStringLiteral("Table does not exist.\nTable: %1").arg(m_tableName));
+    for (const FieldDef &f : m_fields) {
+        const auto it = fileWidths.constFind(f.name.toLower());
+        if (it == fileWidths.constEnd())
+            throw DatabaseError(QStringLiteral("Field '%1' not found.\nTable: %2").arg(f.name, m_tableName));
+        if (f.type == FieldType::Text && it.value() > 0 && f.width > it.value())
+            throw EngineError(ErrFieldSizeMismatch,
+                              QStringLiteral("Field size mismatch.\nField: %1\nTable: %2").arg(f.name, m_tableName));
+    }
+    m_state = DataSetState::Browse;
+    First();
+}
+
+void Table::Close()
+{
+    m_state = DataSetState::Inactive;
+    m_page.clear();
+    m_pos = 0;
+    m_eof = m_bof = true;
+}
+
+void Table::checkActive() const
+{
+    if (!Active())
+        throw DatabaseError(QStringLiteral("Cannot perform this operation on a closed dataset.\nTable: %1")
+                                .arg(m_tableName));
+}
+
+void Table::checkBrowseMode()
+{
+    checkActive();
+    if (m_state == DataSetState::Edit || m_state == DataSetState::Insert)
+        Post();
+}
+
+QString Table::orderBy(bool descending) const
+{
+    QStringList parts;
+    const QString dir = descending ? QStringLiteral(" DESC") : QString();
+    for (const auto &o : m_order)
+        parts << quoted(o.name) + (o.noCase ? QStringLiteral(" COLLATE NOCASE") : QString()) + dir;
+    parts << QStringLiteral("rowid") + dir;
+    return parts.join(QStringLiteral(", "));
+}
+
+QString Table::keyTuple() const
+{
+    QStringList parts;
+    for (const auto &o : m_order)
+        parts << quoted(o.name) + (o.noCase ? QStringLiteral(" COLLATE NOCASE") : QString());
+    parts << QStringLiteral("rowid");
+    return QLatin1Char('(') + parts.join(QStringLiteral(", ")) + QLatin1Char(')');
+}
+
+Table::Row Table::readRow(const QSqlQuery &q) const
+{
+    Row r;
+    r.rowid = q.value(0).toLongLong();
+    const int total = int(m_fields.size()) + int(q.record().count()) - 1 - int(m_fields.size());
+    r.values.resize(total);
+    for (int i = 0; i < total; ++i) {
+        const QVariant v = q.value(i + 1);
+        if (i < m_fields.size()) {
+            const FieldDef &f = m_fields[i];
+            if (f.type == FieldType::Text)
+                r.values[i] = v.isNull() ? QString() : v.toString();
+            else if (f.type == FieldType::Boolean)
+                r.values[i] = v.toBool();
+            else
+                r.values[i] = v;
+        } else {
+            r.values[i] = v.isNull() ? QVariant(QString()) : v;
+        }
+    }
+    return r;
+}
+
+QVector<Table::Row> Table::fetch(const Row *after, bool forward, int limit, bool inclusive)
+{
+    QString sql = QStringLiteral("SELECT %1 FROM %2").arg(m_selectColumns, m_def.qualifiedName());
+    if (after) {
+        QStringList marks;
+        for (int i = 0; i <= m_order.size(); ++i)
+            marks << QStringLiteral("?");
+        const QString op = forward ? (inclusive ? QStringLiteral(">=") : QStringLiteral(">"))
+                                   : (inclusive ? QStringLiteral("<=") : QStringLiteral("<"));
+        sql += QStringLiteral(" WHERE %1 %2 (%3)").arg(keyTuple(), op, marks.join(QStringLiteral(", ")));
+    }
+    sql += QStringLiteral(" ORDER BY %1 LIMIT %2").arg(orderBy(!forward)).arg(limit);
+    QSqlQuery q(database(m_connection));
+    q.setForwardOnly(true);
+    if (!q.prepare(sql))
+        throwEngineError(q.lastError(), m_tableName);
+    if (after) {
+        for (const auto &o : m_order)
+            q.addBindValue(after->values.value(o.column));
+        q.addBindValue(after->rowid);
+    }
+    if (!q.exec())
+        throwEngineError(q.lastError(), m_tableName);
+    QVector<Row> rows;
+    rows.reserve(limit);
+    while (q.next())
+        rows << readRow(q);
+    q.finish();
+    if (!forward)
+        std::reverse(rows.begin(), rows.end());
+    return rows;
+}
+
+bool Table::readByRowid(qint64 rowid, Row &row)
+{
+    QSqlQuery q(database(m_connection));
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(m_selectColumns, m_def.qualifiedName()));
+    q.addBindValue(rowid);
+    if (!q.exec())
+        throwEngineError(q.lastError(), m_tableName);
+    const bool found = q.next();
+    if (found)
+        row = readRow(q);
+    q.finish();
+    return found;
+}
+
+void Table::setPage(QVector<Row> rows)
+{
+    m_page = std::move(rows);
+    m_pos = 0;
+    m_version = dataVersion(m_connection);
+}
+
+const Table::Row *Table::current() const
+{
+    return m_page.isEmpty() ? nullptr : &m_page[m_pos];
+}
+
+void Table::First()
+{
+    checkBrowseMode();
+    setPage(fetch(nullptr, true, kPageSize));
+    m_bof = true;
+    m_eof = m_page.isEmpty();
+}
+
+void Table::Last()
+{
+    checkBrowseMode();
+    setPage(fetch(nullptr, false, 1));
+    m_eof = true;
+    m_bof = m_page.isEmpty();
+}
+
+void Table::Next()
+{
+    checkBrowseMode();
+    if (m_page.isEmpty()) {
+        m_eof = true;
+        return;
+    }
+    if (m_version == dataVersion(m_connection) && m_pos + 1 < m_page.size()) {
+        ++m_pos;
+        m_bof = false;
+        return;
+    }
+    const Row here = *current();
+    QVector<Row> rows = fetch(&here, true, kPageSize);
+    if (rows.isEmpty()) {
+        m_eof = true;
+        return;
+    }
+    setPage(std::move(rows));
+    m_bof = false;
+}
+
+void Table::Prior()
+{
+    checkBrowseMode();
+    if (m_page.isEmpty()) {
+        m_bof = true;
+        return;
+    }
+    if (m_version == dataVersion(m_connection) && m_pos > 0) {
+        --m_pos;
+        m_eof = false;
+        return;
+    }
+    const Row here = *current();
+    QVector<Row> rows = fetch(&here, false, 1);
+    if (rows.isEmpty()) {
+        m_bof = true;
+        return;
+    }
+    setPage(std::move(rows));
+    m_eof = false;
+}
+
+bool Table::IsEmpty()
+{
+    checkActive();
+    QSqlQuery q(database(m_connection));
+    if (!q.exec(QStringLiteral("SELECT 1 FROM %1 LIMIT 1").arg(m_def.qualifiedName())))
+        throwEngineError(q.lastError(), m_tableName);
+    const bool empty = !q.next();
+    q.finish();
+    return empty;
+}
+
+int Table::RecordCount()
+{
+    checkActive();
+    QSqlQuery q(database(m_connection));
+    if (!q.exec(QStringLiteral("SELECT count(*) FROM %1").arg(m_def.qualifiedName())))
+        throwEngineError(q.lastError(), m_tableName);
+    const int n = q.next() ? q.value(0).toInt() : 0;
+    q.finish();
+    return n;
+}
+
+bool Table::FindKey(const QStringList &keyValues)
+{
+    checkBrowseMode();
+    if (keyValues.isEmpty() || keyValues.size() > m_order.size())
+        throw DatabaseError(QStringLiteral("Key search with %1 values on an index of %2 fields.\nTable: %3")
+                                .arg(keyValues.size())
+                                .arg(m_order.size())
+                                .arg(m_tableName));
+    QStringList conditions;
+    for (int i = 0; i < keyValues.size(); ++i)
+        conditions << quoted(m_order[i].name) + QStringLiteral(" = ?") +
+                          (m_order[i].noCase ? QStringLiteral(" COLLATE NOCASE") : QString());
+    QSqlQuery q(database(m_connection));
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY %4 LIMIT 1")
+                  .arg(m_selectColumns, m_def.qualifiedName(), conditions.join(QStringLiteral(" AND ")),
+                       orderBy(false)));
+    for (const QString &v : keyValues)
+        q.addBindValue(v.trimmed());
+    if (!q.exec())
+        throwEngineError(q.lastError(), m_tableName);
+    if (!q.next()) {
+        q.finish();
+        return false;
+    }
+    QVector<Row> rows{readRow(q)};
+    q.finish();
+    setPage(std::move(rows));
+    m_eof = m_bof = false;
+    return true;
+}
+
+void Table::Append()
+{
+    checkBrowseMode();
+    m_buffer = Row{};
+    const int total = current() ? int(current()->values.size()) : int(m_fields.size() + m_order.size());
+    m_buffer.values.resize(total);
+    for (int i = 0; i < total; ++i)
+        m_buffer.values[i] = i < m_fields.size() ? defaultValue(m_fields[i]) : QVariant(QString());
+    m_state = DataSetState::Insert;
+}
+
+void Table::Edit()
+{
+    checkActive();
+    if (m_state == DataSetState::Edit || m_state == DataSetState::Insert)
+        return;
+    if (!current()) {
+        Append();
+        return;
+    }
+    if (m_version != dataVersion(m_connection)) {
+        Row fresh;
+        if (!readByRowid(current()->rowid, fresh))
+            throw DatabaseError(QStringLiteral("Record/key deleted.\nTable: %1").arg(m_tableName));
+        m_page[m_pos] = fresh;
+    }
+    m_buffer = *current();
+    m_state = DataSetState::Edit;
+}
+
+QVariant Table::storedValue(const FieldDef &f, const QVariant &value) const
+{
+    if (!value.isValid() || value.isNull())
+        return defaultValue(f);
+    switch (f.type) {
+    case FieldType::Text:
+        return value.toString().trimmed().left(f.width > 0 ? f.width : -1);
+    case FieldType::Boolean:
+        if (value.typeId() == QMetaType::QString) {
+            const QString s = value.toString().trimmed();
+            return s.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 || s == QLatin1String("1");
+        }
+        return value.toBool();
+    case FieldType::Integer:
+        return value.toLongLong();
+    case FieldType::Float:
+        return value.toDouble();
+    }
+    return value;
+}
+
+void Table::execWrite(QSqlQuery &q, const QString &context)
+{
+    if (!q.exec())
+        throwEngineError(q.lastError(), context);
+    noteDataChanged(m_connection);
+}
+
+void Table::Post()
+{
+    checkActive();
+    if (m_state == DataSetState::Browse)
+        return;
+    QSqlQuery q(database(m_connection));
+    QStringList columns;
+    for (const auto &f : m_fields)
+        columns << quoted(f.name);
+    if (m_state == DataSetState::Insert) {
+        QStringList marks;
+        for (int i = 0; i < columns.size(); ++i)
+            marks << QStringLiteral("?");
+        q.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                      .arg(m_def.qualifiedName(), columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))));
+    } else {
+        QStringList sets;
+        for (const auto &c : columns)
+            sets << c + QStringLiteral(" = ?");
+        q.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(m_def.qualifiedName(), sets.join(QStringLiteral(", "))));
+    }
+    for (int i = 0; i < m_fields.size(); ++i)
+        q.addBindValue(m_buffer.values[i]);
+    if (m_state == DataSetState::Edit)
+        q.addBindValue(m_buffer.rowid);
+    execWrite(q, m_tableName);
+    const qint64 rowid = m_state == DataSetState::Insert ? q.lastInsertId().toLongLong() : m_buffer.rowid;
+    m_state = DataSetState::Browse;
+    Row posted;
+    if (readByRowid(rowid, posted)) {
+        setPage({posted});
+        m_eof = m_bof = false;
+    }
+}
+
+void Table::Cancel()
+{
+    checkActive();
+    m_state = DataSetState::Browse;
+    m_buffer = Row{};
+}
+
+void Table::Delete()
+{
+    checkActive();
+    if (m_state == DataSetState::Insert) {
+        Cancel();
+        return;
+    }
+    if (m_state == DataSetState::Edit)
+        Cancel();
+    if (!current())
+        throw DatabaseError(QStringLiteral("Cannot perform this operation on an empty dataset.\nTable: %1").arg(m_tableName));
+    const Row gone = *current();
+    QSqlQuery q(database(m_connection));
+    q.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(m_def.qualifiedName()));
+    q.addBindValue(gone.rowid);
+    execWrite(q, m_tableName);
+    QVector<Row> rows = fetch(&gone, true, kPageSize);
+    if (!rows.isEmpty()) {
+        setPage(std::move(rows));
+        m_eof = false;
+        return;
+    }
+    setPage(fetch(nullptr, false, 1));
+    m_eof = true;
+    m_bof = m_page.isEmpty();
+}
+
+void Table::Refresh()
+{
+    checkBrowseMode();
+    if (!current()) {
+        First();
+        return;
+    }
+    const Row here = *current();
+    QVector<Row> rows = fetch(&here, true, kPageSize, true);
+    if (rows.isEmpty()) {
+        Last();
+        return;
+    }
+    setPage(std::move(rows));
+}
+
+void Table::EmptyTable()
+{
+    checkActive();
+    Cancel();
+    QSqlQuery q(database(m_connection));
+    q.prepare(QStringLiteral("DELETE FROM %1").arg(m_def.qualifiedName()));
+    execWrite(q, m_tableName);
+    setPage({});
+    m_eof = m_bof = true;
+}
+
+Field Table::FieldByName(const QString &name)
+{
+    const auto it = m_fieldIndex.constFind(name.toLower());
+    if (it == m_fieldIndex.constEnd()) {
+        if (m_fields.isEmpty() && !m_tableName.isEmpty())
+            prepareColumns();
+        const auto again = m_fieldIndex.constFind(name.toLower());
+        if (again == m_fieldIndex.constEnd())
+            throw DatabaseError(QStringLiteral("Field '%1' not found.\nTable: %2").arg(name, m_tableName));
+        return Field(this, again.value());
+    }
+    return Field(this, it.value());
+}
+
+QStringList Table::FieldNames() const
+{
+    QStringList names;
+    for (const auto &f : m_fields)
+        names << f.name;
+    return names;
+}
+
+QVariant Table::fieldValue(int index) const
+{
+    if (m_state == DataSetState::Edit || m_state == DataSetState::Insert)
+        return m_buffer.values.value(index);
+    if (const Row *r = current())
+        return r->values.value(index);
+    return index < m_fields.size() ? defaultValue(m_fields[index]) : QVariant();
+}
+
+void Table::setFieldValue(int index, const QVariant &value)
+{
+    if (m_state != DataSetState::Edit && m_state != DataSetState::Insert)
+        throw DatabaseError(QStringLiteral("Dataset not in edit or insert mode.\nTable: %1").arg(m_tableName));
+    m_buffer.values[index] = storedValue(m_fields[index], value);
+}
+
+} // namespace gdvorn

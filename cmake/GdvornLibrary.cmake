@@ -1,0 +1,38 @@
+# Each subsystem folder gives at most two static libraries:
+#   <folder>        widget-free code (Qt Core + Sql only)
+#   <folder>_forms  forms: units named ufm*, Qt* or *Form*, linking Qt Widgets
+# A folder's libraries link those of the folders before it in GDVORN_FOLDERS.
+set(GDVORN_CORE_LIBS "")
+set(GDVORN_FORM_LIBS "")
+
+function(gdvorn_folder_libraries folder)
+  file(GLOB sources CONFIGURE_DEPENDS
+       ${CMAKE_SOURCE_DIR}/${folder}/*.cpp ${CMAKE_SOURCE_DIR}/${folder}/*.h ${CMAKE_SOURCE_DIR}/${folder}/*.qrc)
+  set(core "")
+  set(forms "")
+  foreach(src IN LISTS sources)
+    get_filename_component(name ${src} NAME)
+    if(name MATCHES "^(ufm|Qt)|Form")
+      list(APPEND forms ${src})
+    else()
+      list(APPEND core ${src})
+    endif()
+  endforeach()
+  set(core_libs ${GDVORN_CORE_LIBS})
+  set(form_libs ${GDVORN_FORM_LIBS})
+  if(core)
+    add_library(${folder} STATIC ${core})
+    target_include_directories(${folder} PUBLIC ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${folder} PUBLIC ${GDVORN_CORE_LIBS} Qt6::Core Qt6::Sql ZLIB::ZLIB)
+    list(APPEND core_libs ${folder})
+  endif()
+  if(forms AND GDVORN_FORMS)
+    add_library(${folder}_forms STATIC ${forms})
+    target_include_directories(${folder}_forms PUBLIC ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${folder}_forms PUBLIC ${core_libs} ${GDVORN_FORM_LIBS}
+                          Qt6::Widgets Qt6::Network Qt6::PrintSupport)
+    list(APPEND form_libs ${folder}_forms)
+  endif()
+  set(GDVORN_CORE_LIBS ${core_libs} PARENT_SCOPE)
+  set(GDVORN_FORM_LIBS ${form_libs} PARENT_SCOPE)
+endfunction()

@@ -1,0 +1,41 @@
+#pragma once
+// The presenter of the tests: records every box (kind and text) and answers from a queue; with the queue
+// empty it takes the first button offered. Installed for its lifetime.
+
+#include "app/Presenter.h"
+
+#include <QList>
+#include <QQueue>
+
+namespace gdvorn::test {
+
+struct ShownBox {
+    MessageKind kind;
+    QString text;
+    QList<MessageButton> buttons;
+};
+
+class ScriptedPresenter : public Presenter {
+public:
+    ScriptedPresenter() { m_previous = setPresenter(this); }
+    ~ScriptedPresenter() override { setPresenter(m_previous); }
+
+    void answer(MessageButton b) { m_answers.enqueue(b); }
+    MessageButton show(MessageKind kind, const QString &text, const QList<MessageButton> &buttons) override
+    {
+        boxes << ShownBox{kind, text, buttons};
+        if (!m_answers.isEmpty())
+            return m_answers.dequeue();
+        return buttons.isEmpty() ? MessageButton::Ok : buttons.first();
+    }
+    void beep() override { ++beeps; }
+
+    QList<ShownBox> boxes;
+    int beeps = 0;
+
+private:
+    QQueue<MessageButton> m_answers;
+    Presenter *m_previous = nullptr;
+};
+
+} // namespace gdvorn::test
