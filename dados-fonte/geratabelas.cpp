@@ -67,9 +67,11 @@ void load(const QString &path, const QString &connection)
                 q.addBindValue(values[i].trimmed() == QLatin1String("1"));
                 continue;
             }
-            if (values[i].size() > f->width)
+            // Text is stored trimmed, as every write of the table layer stores it.
+            const QString value = values[i].trimmed();
+            if (value.size() > f->width)
                 fail(QStringLiteral("%1:%2: %3 is wider than %4 characters").arg(path).arg(line).arg(f->name).arg(f->width));
-            q.addBindValue(values[i]);
+            q.addBindValue(value);
         }
         if (!q.exec())
             fail(QStringLiteral("%1:%2: %3").arg(path).arg(line).arg(q.lastError().text()));

@@ -1,0 +1,105 @@
+#include "app/QtPrograma.h"
+
+#include "app/EngineError.h"
+#include "app/Presenter.h"
+#include "app/QtPresenter.h"
+#include "app/QtRestauracao.h"
+#include "app/udmGDVorn.h"
+#include "app/ufmGDVORN.h"
+#include "app/ufmSplash.h"
+#include "app/ugIndices.h"
+#include "app/ugMultInst.h"
+
+#include <QApplication>
+#include <QDir>
+
+#include <memory>
+
+namespace gdvorn {
+
+template <class T, class... A>
+T *Programa::cria(T *&variavel, A &&...args)
+{
+    variavel = new T(std::forward<A>(args)...);
+    T **alvo = &variavel;
+    m_liberar.push_back([alvo] {
+        delete *alvo;
+        *alvo = nullptr;
+    });
+    return variavel;
+}
+
+Programa::Programa(const QString &pastaPrograma) : m_pasta(pastaPrograma) {}
+
+Programa::~Programa() { Libera(); }
+
+void Programa::Libera()
+{
+    while (!m_liberar.empty()) {
+        auto libera = std::move(m_liberar.back());
+        m_liberar.pop_back();
+        libera();
+    }
+}
+
+bool Programa::Inicia()
+{
+    auto splash = std::make_unique<TfmSplash>();
+    splash->show();
+    splash->repaint();
+    QApplication::processEvents();
+
+    try {
+        if (!VerificaTabelas(QDir(m_pasta).filePath(QStringLiteral("dados")))) {
+            presenter().show(MessageKind::Warning,
+                             QStringLiteral("Faltam arquivos para execução do sistema. Instale novamente o GDVORN."),
+                             {MessageButton::Ok});
+            m_codigoSaida = 1;
+            return false;
+        }
+        cria(dmGDVorn, m_pasta);
+        cria(fmGDVORN);
+    } catch (const DatabaseError &e) {
+        // Before the main window there is no exception handler: the failure is shown as it is and the
+        // program ends.
+        presenter().show(MessageKind::Error, e.message(), {MessageButton::Ok});
+        Libera();
+        m_codigoSaida = 1;
+        return false;
+    }
+    fmGDVORN->showMaximized();
+    splash->finish(fmGDVORN);
+    return true;
+}
+
+int ExecutaGDVORN()
+{
+    GuardaInstancia primeira(kPrimeiraGuarda);
+    if (!primeira.Tomada())
+        return 0; // another copy runs: end before any window, without a message
+
+    QtPresenter caixas;
+    setPresenter(&caixas);
+    ServidorRestauracao restauracao;
+
+    GuardaInstancia segunda(kSegundaGuarda);
+    if (!segunda.Tomada()) {
+        presenter().show(MessageKind::Error, QStringLiteral("Este programa já está sendo executado."),
+                         {MessageButton::Ok});
+        return 0;
+    }
+
+    QString pasta = QCoreApplication::applicationDirPath();
+    if (!pasta.endsWith(QLatin1Char('/')))
+        pasta += QLatin1Char('/');
+    Programa programa(pasta);
+    if (!programa.Inicia())
+        return programa.CodigoSaida();
+    restauracao.setJanelaPrincipal(fmGDVORN);
+    const int codigo = QApplication::exec();
+    programa.Libera();
+    setPresenter(nullptr);
+    return codigo;
+}
+
+} // namespace gdvorn

@@ -1,0 +1,57 @@
+#include "app/udmGDVorn.h"
+
+#include "app/EngineError.h"
+
+#include <QDir>
+#include <QSqlQuery>
+
+namespace gdvorn {
+
+TdmGDVorn *dmGDVorn = nullptr;
+
+TdmGDVorn::TdmGDVorn(const QString &programFolder)
+{
+    closeDatabase(kAlias);
+    openDatabase(QDir(programFolder).filePath(QStringLiteral("dados")), kAlias);
+    qryUfCep.setSql(QStringList{QStringLiteral("Select * from tbUfCep"), QStringLiteral("where CoUf = :xCoUf")});
+    try {
+        for (Table *t : tabelas()) {
+            t->Open();
+            // A keyed table whose primary index is missing cannot be opened, as the index check expects.
+            if (const IndexDef *idx = t->definition().primaryIndex()) {
+                QSqlQuery q(database());
+                q.prepare(QStringLiteral("SELECT 1 FROM \"%1\".sqlite_master WHERE type = 'index' AND name = ?")
+                              .arg(t->definition().schemaName()));
+                q.addBindValue(t->definition().sqlIndexName(*idx));
+                if (!q.exec() || !q.next())
+                    throw EngineError(ErrIndexMissing, QStringLiteral("Index does not exist.\nTable: %1")
+                                                           .arg(t->TableName()));
+            }
+        }
+    } catch (...) {
+        closeAll();
+        throw;
+    }
+}
+
+TdmGDVorn::~TdmGDVorn() { closeAll(); }
+
+void TdmGDVorn::closeAll()
+{
+    for (Table *t : tabelas())
+        t->Close();
+    qryUfCep.Close();
+    quBd8Emp.Close();
+    closeDatabase(kAlias);
+}
+
+QString TdmGDVorn::DatabaseDirectory() const { return databaseFolder(kAlias); }
+
+QList<Table *> TdmGDVorn::tabelas()
+{
+    return {&taMunicipio, &taUF,     &taCNAE,        &taNatJu,     &taNacionalidade, &taMensagem, &taInstrucao,
+            &taAdmissao,  &taRaca,   &taCBO,         &taTpVinc,    &taDesl,          &taSalario,  &taFaixaCEP,
+            &TaAfastamento, &taDeficiente, &tbSindic, &tbEmpreg, &tbTrab, &tbPisInval};
+}
+
+} // namespace gdvorn
