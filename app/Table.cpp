@@ -14,6 +14,9 @@ constexpr int kPageSize = 1000;
 
 QString quoted(const QString &identifier) { return QLatin1Char('"') + identifier + QLatin1Char('"'); }
 
+// Text is never NULL: an empty text is stored as ''.
+const QString kEmpty = QStringLiteral("");
+
 QVariant defaultValue(const FieldDef &f)
 {
     switch (f.type) {
@@ -22,7 +25,7 @@ QVariant defaultValue(const FieldDef &f)
     case FieldType::Float: return 0.0;
     case FieldType::Text: break;
     }
-    return QString();
+    return kEmpty;
 }
 
 } // namespace
@@ -438,8 +441,10 @@ QVariant Table::storedValue(const FieldDef &f, const QVariant &value) const
     if (!value.isValid() || value.isNull())
         return defaultValue(f);
     switch (f.type) {
-    case FieldType::Text:
-        return value.toString().trimmed().left(f.width > 0 ? f.width : -1);
+    case FieldType::Text: {
+        const QString text = value.toString().trimmed().left(f.width > 0 ? f.width : -1);
+        return text.isEmpty() ? kEmpty : text;
+    }
     case FieldType::Boolean:
         if (value.typeId() == QMetaType::QString) {
             const QString s = value.toString().trimmed();
@@ -515,10 +520,18 @@ void Table::Delete()
     if (!current())
         throw DatabaseError(QStringLiteral("Cannot perform this operation on an empty dataset.\nTable: %1").arg(m_tableName));
     const Row gone = *current();
+    const bool pageCurrent = m_version == dataVersion(m_connection);
     QSqlQuery q(database(m_connection));
     q.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(m_def.qualifiedName()));
     q.addBindValue(gone.rowid);
     execWrite(q, m_tableName);
+    if (pageCurrent && m_pos + 1 < m_page.size()) {
+        // Nothing else changed since the page was read: the next row is the next one of the page.
+        m_page.remove(m_pos);
+        m_version = dataVersion(m_connection);
+        m_eof = false;
+        return;
+    }
     QVector<Row> rows = fetch(&gone, true, kPageSize);
     if (!rows.isEmpty()) {
         setPage(std::move(rows));

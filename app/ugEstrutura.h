@@ -1,0 +1,35 @@
+#pragma once
+// Structure copy of a table (the work tables te8emp, te8vinc, te8resp are made like the permanent tables
+// they stand for) and the transmission identifier read from the receipt that the transmission program
+// leaves beside a transmitted declaration file.
+
+#include "app/Database.h"
+
+#include <QString>
+
+namespace gdvorn {
+
+// Creates `novaTabela` with the fields of `tabelaModelo` (names, types and widths, in order) and, when
+// `comIndices`, its indexes, replacing a table of the same name. Both names are catalogue names without
+// ".db" (any case); `bancoDados` is the connection. The model must exist in its file. Errors of the engine
+// (a missing model, a table in use, a name the catalogue does not know) are thrown to the caller.
+void CriaTabelaComEstrutura(const QString &tabelaModelo, const QString &novaTabela, const QString &bancoDados,
+                            bool comIndices);
+
+// The same job; false on any error (nothing is shown), true otherwise.
+bool CopiaEstruturaTabela(const QString &tabelaModelo, const QString &novaTabela, const QString &bancoDados,
+                          bool comIndices);
+
+// The transmission identifier of a file that has none.
+inline const QString SemIdentificacaoTransmissao = QStringLiteral(" ");
+
+// The receipt of a declaration file: its name with the extension ".dec" (any case) replaced by ".rec" in
+// the same case ("x.dec" -> "x.rec", "X.DEC" -> "X.REC"). Empty for a name whose extension is not ".dec".
+QString NomeReciboTransmissao(const QString &arquivoDeclaracao);
+
+// "590", "390" or "990" followed by the first 9 characters of the receipt's first line, by the line's
+// first character ("5", "3", "9"); SemIdentificacaoTransmissao when there is no receipt, it cannot be
+// read, its first line is empty or begins with another character.
+QString IdentificacaoTransmissao(const QString &arquivoDeclaracao);
+
+} // namespace gdvorn

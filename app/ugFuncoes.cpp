@@ -1,0 +1,299 @@
+#include "app/ugFuncoes.h"
+
+#include "app/ugCriticas.h"
+
+#include <QDate>
+#include <QLocale>
+
+#include <algorithm>
+#include <cmath>
+
+namespace gdvorn {
+
+namespace {
+
+// Blanks in front of a formatted amount by its length, for the lengths 4, 5, 6, 8, 9, 10 and 12;
+// other lengths get none.
+struct Alinhamento {
+    int brancos[7];
+};
+constexpr int kComprimentos[7] = {4, 5, 6, 8, 9, 10, 12};
+constexpr Alinhamento kColunaValor{{14, 12, 11, 7, 5, 3, 0}};
+constexpr Alinhamento kColunaGrande{{8, 7, 6, 4, 3, 2, 0}};
+
+QString alinha(const QString &formatado, const Alinhamento &coluna)
+{
+    for (int i = 0; i < 7; ++i)
+        if (formatado.size() == kComprimentos[i])
+            return Brancos(coluna.brancos[i]) + formatado;
+    return formatado;
+}
+
+// The amount of `texto` ("," as decimal separator, no thousands separators) as "#,##0.00" with "."
+// between thousands and "," before the cents, rounded half away from zero; empty when the text is not
+// a number.
+QString formataMoeda(const QString &texto)
+{
+    QString t = texto;
+    t.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    const double valor = t.toDouble(&ok);
+    if (!ok || !std::isfinite(valor))
+        return QString();
+
+    // Round on the shortest decimal text of the value (what was written), not on its binary image,
+    // so that 1,005 becomes 1,01.
+    const QString decimal = QString::number(std::fabs(valor), 'f', QLocale::FloatingPointShortest);
+    const qsizetype ponto = decimal.indexOf(QLatin1Char('.'));
+    const QString inteiro = ponto < 0 ? decimal : decimal.left(ponto);
+    const QString fracao = (ponto < 0 ? QString() : decimal.mid(ponto + 1)) + QLatin1String("00");
+    const double centavos =
+        std::round((inteiro + fracao.left(2) + QLatin1Char('.') + fracao.mid(2)).toDouble());
+
+    QString digitos = QString::number(centavos, 'f', 0).rightJustified(3, QLatin1Char('0'));
+    digitos.insert(digitos.size() - 2, QLatin1Char(','));
+    for (qsizetype i = digitos.size() - 6; i > 0; i -= 3)
+        digitos.insert(i, QLatin1Char('.'));
+    if (valor < 0 && centavos != 0)
+        digitos.prepend(QLatin1Char('-'));
+    return digitos;
+}
+
+QString formataValorAlinhado(const QString &s, const Alinhamento &coluna)
+{
+    const QString formatado = formataMoeda(RetiraPontos(s));
+    return formatado.isEmpty() ? QStringLiteral("Erro") : alinha(formatado, coluna);
+}
+
+// A stored cents value: its first `unidades` digits are the units, the next two the cents.
+QString formataValorArmazenado(const QString &s, int unidades)
+{
+    const QString t = s.trimmed();
+    if (!EhNumerico(t))
+        return t;
+    return FormataValor(t.left(unidades) + QLatin1Char(',') + t.mid(unidades, 2));
+}
+
+QString formataInscricao(const QString &s, const QString &tipo, bool aceitaCPF)
+{
+    QString inscricao = s;
+    const QString tipoAparado = tipo.trimmed();
+    if (tipoAparado == QLatin1String("3") && inscricao.size() == 12)
+        inscricao.prepend(QLatin1String("00"));
+    else if (aceitaCPF && tipoAparado == QLatin1String("4") && inscricao.size() == 11)
+        inscricao.prepend(QLatin1String("000"));
+
+    if (tipo == QLatin1String("1"))
+        return inscricao.mid(0, 2) + QLatin1Char('.') + inscricao.mid(2, 3) + QLatin1Char('.')
+               + inscricao.mid(5, 3) + QLatin1Char('/') + inscricao.mid(8, 4) + QLatin1Char('-')
+               + inscricao.mid(12, 2);
+    if (tipo == QLatin1String("3"))
+        return inscricao.mid(2, 5) + QLatin1Char('.') + inscricao.mid(7, 5) + QLatin1Char('-')
+               + inscricao.mid(12, 2);
+    if (aceitaCPF && tipo == QLatin1String("4"))
+        return inscricao.mid(3, 3) + QLatin1Char('.') + inscricao.mid(6, 3) + QLatin1Char('.')
+               + inscricao.mid(9, 3) + QLatin1Char('-') + inscricao.mid(12, 2);
+    return inscricao;
+}
+
+bool caractereDeEmail(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= u'0' && u <= u'9') || (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') || u == u'-'
+           || u == u'.' || u == u'_' || u == u'@';
+}
+
+} // namespace
+
+QString Brancos(int n)
+{
+    return QString(std::max(n, 0), QLatin1Char(' '));
+}
+
+QString Zeros(int n)
+{
+    return QString(std::max(n, 0), QLatin1Char('0'));
+}
+
+QString GeraZeros(int n)
+{
+    return Zeros(n);
+}
+
+QString CompletaBrancos(const QString &s, int n)
+{
+    n = std::max(n, 0);
+    return s.leftJustified(n, QLatin1Char(' '), true);
+}
+
+QString PreencheBrancos(const QString &s, int n)
+{
+    return CompletaBrancos(s, n);
+}
+
+QString CompletaZeros(const QString &s, int n)
+{
+    n = std::max(n, 0);
+    return (Zeros(n - int(s.size())) + s).left(n);
+}
+
+QString RetiraPontos(const QString &s)
+{
+    return s.trimmed().remove(QLatin1Char('.'));
+}
+
+QString TiraMascara(const QString &s)
+{
+    QString t = s;
+    t.remove(QLatin1Char('.')).remove(QLatin1Char('/')).remove(QLatin1Char('-'));
+    return t;
+}
+
+QString AparaBrancos(const QString &s)
+{
+    qsizetype inicio = 0;
+    qsizetype fim = s.size();
+    while (inicio < fim && s[inicio] == QLatin1Char(' '))
+        ++inicio;
+    while (fim > inicio && s[fim - 1] == QLatin1Char(' '))
+        --fim;
+    return s.mid(inicio, fim - inicio);
+}
+
+QString RetiraZerosEsquerda(const QString &s)
+{
+    qsizetype i = 0;
+    while (i < s.size() && s[i] == QLatin1Char('0'))
+        ++i;
+    return s.mid(i);
+}
+
+QString SubstituiTexto(const QString &texto, const QString &antigo, const QString &novo)
+{
+    const qsizetype posicao = antigo.isEmpty() ? -1 : texto.indexOf(antigo);
+    if (posicao < 0)
+        return texto;
+    return QString(texto).replace(posicao, antigo.size(), novo);
+}
+
+int Maior(int a, int b)
+{
+    return std::max(a, b);
+}
+
+int StrToIntSeguro(const QString &s)
+{
+    bool ok = false;
+    const int valor = s.toInt(&ok);
+    return ok ? valor : 0;
+}
+
+QString FormataData(const QString &s)
+{
+    return s.mid(0, 2) + QLatin1Char('/') + s.mid(2, 2) + QLatin1Char('/') + s.mid(4, 4);
+}
+
+QString FormataPisPasep(const QString &s)
+{
+    return s.mid(0, 3) + QLatin1Char('.') + s.mid(3, 5) + QLatin1Char('.') + s.mid(8, 2) + QLatin1Char('.')
+           + s.mid(10, 1);
+}
+
+QString FormataInscricao(const QString &s, const QString &tipo)
+{
+    return formataInscricao(s, tipo, false);
+}
+
+QString FormataInscricaoCPF(const QString &s, const QString &tipo)
+{
+    return formataInscricao(s, tipo, true);
+}
+
+QString FormataTelefone(const QString &s)
+{
+    QString telefone = RetiraZerosEsquerda(s);
+    if (telefone.size() >= 5)
+        telefone.insert(telefone.size() - 4, QLatin1Char('-'));
+    return telefone;
+}
+
+QString NomeMes(const QString &s)
+{
+    static const char *const nomes[12] = {"Janeiro", "Fevereiro", "Março",    "Abril",   "Maio",     "Junho",
+                                          "Julho",   "Agosto",    "Setembro", "Outubro", "Novembro", "Dezembro"};
+    bool ok = false;
+    const int mes = s.trimmed().toInt(&ok);
+    if (!ok)
+        return QString();
+    if (mes >= 1 && mes <= 12)
+        return QString::fromUtf8(nomes[mes - 1]);
+    if (mes == 99)
+        return QStringLiteral("Totalização");
+    return QString();
+}
+
+QString FormataValor(const QString &s)
+{
+    return formataValorAlinhado(s, kColunaValor);
+}
+
+QString FormataValorGrande(const QString &s)
+{
+    return formataValorAlinhado(s, kColunaGrande);
+}
+
+QString FormataValor9(const QString &s)
+{
+    return formataValorArmazenado(s, 7);
+}
+
+QString FormataValor8(const QString &s)
+{
+    return formataValorArmazenado(s, 6);
+}
+
+QString FormataValorCentavos(const QString &s)
+{
+    const QString t = s.trimmed();
+    if (t.isEmpty() || SoZeros(t))
+        return FormataValor(QStringLiteral("0000000,00"));
+    const QString nove = CompletaZeros(t, 9);
+    return FormataValor(nove.left(7) + QLatin1Char(',') + nove.mid(7));
+}
+
+bool DataValida(const QString &s)
+{
+    // Eight digits, no blanks: a blank in a stored date is no day or month.
+    if (s.size() != 8 || s.trimmed() != s || !EhNumerico(s))
+        return false;
+    return QDate(s.mid(4, 4).toInt(), s.mid(2, 2).toInt(), s.mid(0, 2).toInt()).isValid();
+}
+
+bool ValidaEmail(const QString &s)
+{
+    if (!std::all_of(s.begin(), s.end(), caractereDeEmail))
+        return false;
+    if (s.startsWith(QLatin1Char('.')) || s.startsWith(QLatin1Char('_')) || s.startsWith(QLatin1Char('-'))
+        || s.endsWith(QLatin1Char('.')) || s.endsWith(QLatin1Char('@')))
+        return false;
+
+    const qsizetype arroba = s.indexOf(QLatin1Char('@'));
+    if (arroba <= 0)
+        return false;
+    const QString local = s.left(arroba);
+    const QString dominio = s.mid(arroba + 1);
+    const QChar antes = local.back();
+    if (local.contains(QLatin1String("..")) || antes == QLatin1Char('.') || antes == QLatin1Char('_')
+        || antes == QLatin1Char('-'))
+        return false;
+    if (dominio.startsWith(QLatin1Char('_')) || dominio.startsWith(QLatin1Char('-')))
+        return false;
+
+    const qsizetype ponto = dominio.indexOf(QLatin1Char('.'));
+    if (ponto <= 0 || dominio.contains(QLatin1String("..")) || dominio.contains(QLatin1Char('@')))
+        return false;
+    const QString aposPonto = dominio.mid(ponto + 1);
+    return !aposPonto.contains(QLatin1Char('_')) && !aposPonto.contains(QLatin1Char('-'));
+}
+
+} // namespace gdvorn

@@ -1,0 +1,280 @@
+// The table layer: key searches, walks in key order, editing, the width rule and engine errors.
+
+#include "TestData.h"
+#include "app/EngineError.h"
+#include "app/Query.h"
+#include "app/Table.h"
+
+#include <QtTest>
+
+using namespace gdvorn;
+
+class TestTable : public QObject {
+    Q_OBJECT
+
+private:
+    static void addState(Table &t, const QString &co, const QString &sg, const QString &no)
+    {
+        t.Append();
+        t.FieldByName(QStringLiteral("CoUf")).setAsString(co);
+        t.FieldByName(QStringLiteral("SgUf")).setAsString(sg);
+        t.FieldByName(QStringLiteral("NoUf")).setAsString(no);
+        t.Post();
+    }
+    static QStringList walk(Table &t, const QString &field)
+    {
+        QStringList seen;
+        for (t.First(); !t.Eof(); t.Next())
+            seen << t.FieldByName(field).AsString();
+        return seen;
+    }
+    static void addLinks(int count)
+    {
+        Transaction tr;
+        Query q;
+        q.setSql(QStringLiteral("INSERT INTO bd8vinc (AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, "
+                                "CoPisPasepEmpregado, NoEmpregado) VALUES ('2010', '11222333000181', '00', :pis, :nome)"));
+        for (int i = 0; i < count; ++i) {
+            q.ParamByName(QStringLiteral("pis")).setValue(QStringLiteral("%1").arg(i, 11, 10, QLatin1Char('0')));
+            q.ParamByName(QStringLiteral("nome")).setValue(QStringLiteral("EMPREGADO %1").arg(i));
+            q.ExecSQL();
+        }
+        tr.commit();
+    }
+
+private slots:
+    void walksInKeyOrderAcrossPages()
+    {
+        test::TempDataFolder data;
+        addLinks(2500); // more than two pages
+        Query shuffle;
+        shuffle.setSql(QStringLiteral("UPDATE bd8vinc SET NoEmpregado = 'X' WHERE CoPisPasepEmpregado = '00000001234'"));
+        shuffle.ExecSQL();
+        Table t(QStringLiteral("bd8vinc"));
+        t.Open();
+        QCOMPARE(t.RecordCount(), 2500);
+        const QStringList pis = walk(t, QStringLiteral("CoPisPasepEmpregado"));
+        QCOMPARE(pis.size(), 2500);
+        QStringList sorted = pis;
+        sorted.sort();
+        QCOMPARE(pis, sorted);
+    }
+
+    void findKeyExactAndPrefix()
+    {
+        test::TempDataFolder data;
+        Table t(QStringLiteral("tbuf"));
+        t.Open();
+        addState(t, QStringLiteral("35"), QStringLiteral("SP"), QStringLiteral("São Paulo"));
+        addState(t, QStringLiteral("33"), QStringLiteral("RJ"), QStringLiteral("Rio de Janeiro"));
+        addState(t, QStringLiteral("31"), QStringLiteral("MG"), QStringLiteral("Minas Gerais"));
+
+        QVERIFY(t.FindKey({QStringLiteral("33"), QStringLiteral("RJ")}));
+        QCOMPARE(t.FieldByName(QStringLiteral("NoUf")).AsString(), QStringLiteral("Rio de Janeiro"));
+        QVERIFY(t.FindKey({QStringLiteral("35")})); // leading field only
+        QCOMPARE(t.FieldByName(QStringLiteral("SgUf")).AsString(), QStringLiteral("SP"));
+        t.Next();
+        QVERIFY(t.Eof());
+
+        // An absent key leaves the cursor where it was.
+        QVERIFY(t.FindKey({QStringLiteral("31")}));
+        QVERIFY(!t.FindKey({QStringLiteral("99")}));
+        QVERIFY(!t.FindKey({QStringLiteral("31"), QStringLiteral("SP")}));
+        QCOMPARE(t.FieldByName(QStringLiteral("SgUf")).AsString(), QStringLiteral("MG"));
+        t.Next();
+        QCOMPARE(t.FieldByName(QStringLiteral("SgUf")).AsString(), QStringLiteral("RJ"));
+
+        // The case-insensitive secondary index.
+        t.setIndexName(QStringLiteral("ISgUf"));
+        QVERIFY(t.FindKey({QStringLiteral("sp")}));
+        QCOMPARE(t.FieldByName(QStringLiteral("CoUf")).AsString(), QStringLiteral("35"));
+        QCOMPARE(walk(t, QStringLiteral("SgUf")), (QStringList{"MG", "RJ", "SP"}));
+    }
+
+    void walkSurvivesDeletes()
+    {
+        test::TempDataFolder data;
+        addLinks(2100);
+        Table t(QStringLiteral("bd8vinc"));
+        t.Open();
+        // Delete every other row through the cursor itself, and every tenth through a query ahead of it.
+        Query other;
+        other.setSql(QStringLiteral("DELETE FROM bd8vinc WHERE CoPisPasepEmpregado = :pis"));
+        int visited = 0;
+        Transaction tr;
+        t.First();
+        while (!t.Eof()) {
+            const int n = t.FieldByName(QStringLiteral("CoPisPasepEmpregado")).AsString().toInt();
+            ++visited;
+            if (n % 20 == 1 && n + 10 < 2100) {
+                other.ParamByName(QStringLiteral("pis")).setValue(QStringLiteral("%1").arg(n + 10, 11, 10, QLatin1Char('0')));
+                other.ExecSQL();
+            }
+            if (n % 2 == 0)
+                t.Delete();
+            else
+                t.Next();
+        }
+        tr.commit();
+        // Rows 11, 31, 51, ... were deleted ahead of the cursor and never visited.
+        QCOMPARE(visited, 2100 - 105);
+        QCOMPARE(t.RecordCount(), 1050 - 105);
+        for (t.First(); !t.Eof(); t.Next())
+            QVERIFY(t.FieldByName(QStringLiteral("CoPisPasepEmpregado")).AsString().toInt() % 2 == 1);
+    }
+
+    void deletingTheLastRowEndsTheWalk()
+    {
+        test::TempDataFolder data;
+        addLinks(3);
+        Table t(QStringLiteral("bd8vinc"));
+        t.Open();
+        t.Last();
+        t.Delete();
+        QVERIFY(t.Eof());
+        QCOMPARE(t.FieldByName(QStringLiteral("CoPisPasepEmpregado")).AsString(), QStringLiteral("00000000001"));
+        t.First();
+        t.Delete();
+        t.Delete();
+        QVERIFY(t.Eof() && t.Bof());
+        QVERIFY(t.IsEmpty());
+    }
+
+    void duplicateKeyRaisesKeyViolation()
+    {
+        test::TempDataFolder data;
+        Table t(QStringLiteral("tbuf"));
+        t.Open();
+        addState(t, QStringLiteral("35"), QStringLiteral("SP"), QStringLiteral("São Paulo"));
+        t.Append();
+        t.FieldByName(QStringLiteral("CoUf")).setAsString(QStringLiteral("35"));
+        t.FieldByName(QStringLiteral("SgUf")).setAsString(QStringLiteral("SP"));
+        QVERIFY_THROWS_EXCEPTION(KeyViolation, t.Post());
+        QCOMPARE(t.State(), DataSetState::Insert); // the record can still be corrected
+        t.Cancel();
+        QCOMPARE(t.RecordCount(), 1);
+        try {
+            t.Append();
+            t.FieldByName(QStringLiteral("CoUf")).setAsString(QStringLiteral("35"));
+            t.FieldByName(QStringLiteral("SgUf")).setAsString(QStringLiteral("SP"));
+            t.Post();
+            QFAIL("no exception");
+        } catch (const EngineError &e) {
+            QCOMPARE(e.code(), int(ErrKeyViolation));
+            QCOMPARE(e.category(), 0x26);
+        }
+    }
+
+    void writesAreTrimmedAndCutToTheDeclaredWidth()
+    {
+        test::TempDataFolder data;
+        Table t(QStringLiteral("tbuf"));
+        t.Open();
+        addState(t, QStringLiteral(" 35 "), QStringLiteral("SPX"), QStringLiteral("Um nome muito mais longo que dezenove"));
+        t.First();
+        QCOMPARE(t.FieldByName(QStringLiteral("CoUf")).AsString(), QStringLiteral("35"));
+        QCOMPARE(t.FieldByName(QStringLiteral("SgUf")).AsString(), QStringLiteral("SP"));
+        QCOMPARE(t.FieldByName(QStringLiteral("NoUf")).AsString(), QStringLiteral("Um nome muito mais "));
+
+        // A narrower declaration writes at most its own width; a wider one does not open.
+        Table narrow(QStringLiteral("tbuf"));
+        narrow.setFieldDeclarations({{QStringLiteral("CoUf"), FieldType::Text, 2},
+                                     {QStringLiteral("SgUf"), FieldType::Text, 2},
+                                     {QStringLiteral("NoUf"), FieldType::Text, 5}});
+        narrow.Open();
+        narrow.Edit();
+        narrow.FieldByName(QStringLiteral("NoUf")).setAsString(QStringLiteral("Paulista"));
+        narrow.Post();
+        t.Refresh();
+        QCOMPARE(t.FieldByName(QStringLiteral("NoUf")).AsString(), QStringLiteral("Pauli"));
+
+        Table wide(QStringLiteral("tbuf"));
+        wide.setFieldDeclarations({{QStringLiteral("NoUf"), FieldType::Text, 30}});
+        try {
+            wide.Open();
+            QFAIL("a wider declaration opened");
+        } catch (const EngineError &e) {
+            QCOMPARE(e.code(), int(ErrFieldSizeMismatch));
+        }
+    }
+
+    void editChangesOnlyItsRowAndEditOnEmptyAppends()
+    {
+        test::TempDataFolder data;
+        Table resp(QStringLiteral("bd8resp"));
+        resp.Open();
+        resp.Edit(); // empty table: the first edit creates the single row
+        resp.FieldByName(QStringLiteral("NoResponsavelArquivo")).setAsString(QStringLiteral("FULANO"));
+        resp.FieldByName(QStringLiteral("InDicas")).setAsBoolean(true);
+        resp.Post();
+        QCOMPARE(resp.RecordCount(), 1);
+        resp.First();
+        QVERIFY(resp.FieldByName(QStringLiteral("InDicas")).AsBoolean());
+        QVERIFY(!resp.FieldByName(QStringLiteral("InRetificacao")).AsBoolean());
+
+        Table t(QStringLiteral("tbuf"));
+        t.Open();
+        addState(t, QStringLiteral("35"), QStringLiteral("SP"), QStringLiteral("São Paulo"));
+        addState(t, QStringLiteral("33"), QStringLiteral("RJ"), QStringLiteral("Rio de Janeiro"));
+        QVERIFY(t.FindKey({QStringLiteral("35"), QStringLiteral("SP")}));
+        t.Edit();
+        t.FieldByName(QStringLiteral("CoUf")).setAsString(QStringLiteral("30")); // a key field
+        t.Post();
+        QCOMPARE(t.FieldByName(QStringLiteral("NoUf")).AsString(), QStringLiteral("São Paulo"));
+        QCOMPARE(walk(t, QStringLiteral("CoUf")), (QStringList{"30", "33"}));
+        QCOMPARE(t.RecordCount(), 2);
+
+        // Moving away posts a pending edit; Cancel discards one.
+        QVERIFY(t.FindKey({QStringLiteral("33")}));
+        t.Edit();
+        t.FieldByName(QStringLiteral("NoUf")).setAsString(QStringLiteral("Guanabara"));
+        t.Cancel();
+        QCOMPARE(t.FieldByName(QStringLiteral("NoUf")).AsString(), QStringLiteral("Rio de Janeiro"));
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, t.FieldByName(QStringLiteral("NoUf")).setAsString(QStringLiteral("x")));
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, t.FieldByName(QStringLiteral("NoPais")));
+    }
+
+    void queryWithNamedParameters()
+    {
+        test::TempDataFolder data;
+        addLinks(5);
+        Query q;
+        q.setSql(QStringList{QStringLiteral("select count(*) as n from bd8vinc"),
+                             QStringLiteral("where AnBase = :sAnoBase and NoEmpregado <> 'it''s :not'")});
+        QCOMPARE(q.paramNames(), QStringList{QStringLiteral("sAnoBase")});
+        q.ParamByName(QStringLiteral("sAnoBase")).setValue(QStringLiteral("2010"));
+        q.Open();
+        QCOMPARE(q.FieldByName(QStringLiteral("n")).AsInteger(), 5);
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, q.ParamByName(QStringLiteral("outro")));
+
+        // Outer-join reads give "" for NULL.
+        Query j;
+        j.setSql(QStringLiteral("select v.NoEmpregado, u.NoUf from bd8vinc v left join tbuf u on u.CoUf = v.AnBase"));
+        j.Open();
+        QVERIFY(!j.Eof());
+        QCOMPARE(j.FieldByName(QStringLiteral("NoUf")).AsString(), QString());
+        int rows = 0;
+        for (; !j.Eof(); j.Next())
+            ++rows;
+        QCOMPARE(rows, 5);
+
+        Query bad;
+        bad.setSql(QStringLiteral("select * from naoexiste"));
+        QVERIFY_THROWS_EXCEPTION(EngineError, bad.Open());
+    }
+
+    void transactionRollsBackWhenNotCommitted()
+    {
+        test::TempDataFolder data;
+        {
+            Transaction tr;
+            addLinks(10); // joins the outer transaction
+        }
+        Table t(QStringLiteral("bd8vinc"));
+        t.Open();
+        QVERIFY(t.IsEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTable)
+#include "tst_Table.moc"
