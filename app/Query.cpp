@@ -45,7 +45,9 @@ QStringList parameterNames(const QString &sql)
 void Param::setValue(const QVariant &value)
 {
     m_query->checkParam(m_name);
-    m_query->m_params.insert(m_name.toLower(), value);
+    // Text is never NULL in the tables: a null text parameter stands for ''.
+    const bool nullText = value.typeId() == QMetaType::QString && value.toString().isNull();
+    m_query->m_params.insert(m_name.toLower(), nullText ? QVariant(QStringLiteral("")) : value);
 }
 
 QVariant Param::Value() const { return m_query->m_params.value(m_name.toLower()); }

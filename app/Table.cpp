@@ -391,8 +391,10 @@ bool Table::FindKey(const QStringList &keyValues)
     q.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY %4 LIMIT 1")
                   .arg(m_selectColumns, m_def.qualifiedName(), conditions.join(QStringLiteral(" AND ")),
                        orderBy(false)));
-    for (const QString &v : keyValues)
-        q.addBindValue(v.trimmed());
+    for (const QString &v : keyValues) {
+        const QString key = v.trimmed();
+        q.addBindValue(key.isEmpty() ? kEmpty : key); // blank keys are stored as ''
+    }
     if (!q.exec())
         throwEngineError(q.lastError(), m_tableName);
     if (!q.next()) {
