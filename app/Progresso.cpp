@@ -1,0 +1,55 @@
+#include "app/Progresso.h"
+
+#include "app/ugMensagens.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+
+namespace gdvorn {
+
+namespace {
+constexpr qint64 kIntervaloEventosMs = 50;
+}
+
+void Progresso::setRange(int minimo, int maximo)
+{
+    m_min = minimo;
+    m_max = std::max(minimo, maximo);
+    m_pos = std::clamp(m_pos, m_min, m_max);
+    mostraIntervalo(m_min, m_max);
+}
+
+void Progresso::setPosition(int posicao)
+{
+    const int p = std::clamp(posicao, m_min, m_max);
+    if (p == m_pos)
+        return;
+    m_pos = p;
+    mostraPosicao(m_pos);
+}
+
+void Progresso::processaEventos(bool forcar)
+{
+    if (!forcar && m_relogio.isValid() && m_relogio.elapsed() < kIntervaloEventosMs)
+        return;
+    executaEventos();
+    m_relogio.start();
+}
+
+bool Progresso::Interrompido()
+{
+    processaEventos();
+    if (!m_cancelamento)
+        return false;
+    if (confirmaInterrupcao())
+        return true;
+    m_cancelamento = false;
+    return false;
+}
+
+void Progresso::executaEventos() { QCoreApplication::processEvents(); }
+
+bool Progresso::confirmaInterrupcao() { return ConfirmaInterrupcao(); }
+
+} // namespace gdvorn

@@ -1,0 +1,51 @@
+#pragma once
+// The progress interface of long operations (writer, analyser, loaders, import copy, consistency
+// analysis, archive). They run on the GUI thread: they set the range and position, let pending events
+// run now and then (at most every 50 ms, never at every record) so that the window repaints and its
+// cancel button works, and read the cancel request. A cancel is confirmed with ConfirmaInterrupcao.
+// Forms implement it with their progress bar; tests with a scripted one.
+
+#include <QElapsedTimer>
+
+namespace gdvorn {
+
+class Progresso {
+public:
+    virtual ~Progresso() = default;
+
+    // The bar. Positions are clamped to the range.
+    void setRange(int minimo, int maximo);
+    void setPosition(int posicao);
+    int minimum() const { return m_min; }
+    int maximum() const { return m_max; }
+    int position() const { return m_pos; }
+
+    // Lets pending events run when 50 ms have passed since the last time (always with `forcar`).
+    void processaEventos(bool forcar = false);
+
+    // The cancel button: sets the request that the running loop reads.
+    void solicitaCancelamento() { m_cancelamento = true; }
+    bool cancelamentoSolicitado() const { return m_cancelamento; }
+
+    // The check of a long loop at each record: lets events run (throttled); when a cancel was requested,
+    // asks "Deseja interromper?": Yes returns true (stop), No clears the request and returns false.
+    bool Interrompido();
+
+protected:
+    // What a form shows; the defaults show nothing.
+    virtual void mostraIntervalo(int, int) {}
+    virtual void mostraPosicao(int) {}
+    // Runs the pending events (QCoreApplication::processEvents by default).
+    virtual void executaEventos();
+    // The confirmation of a cancel (ConfirmaInterrupcao by default).
+    virtual bool confirmaInterrupcao();
+
+private:
+    int m_min = 0;
+    int m_max = 100;
+    int m_pos = 0;
+    bool m_cancelamento = false;
+    QElapsedTimer m_relogio;
+};
+
+} // namespace gdvorn
