@@ -1,0 +1,92 @@
+// Walks 1,000,000 rows of a table shaped like the employment-link table in key order through the table
+// layer, and the same rows with one plain SELECT ordered by the key.
+//
+//   bench_tabela [--linhas=N] [Google Benchmark options]
+
+#include "app/Database.h"
+#include "app/Query.h"
+#include "app/Table.h"
+
+#include <QCoreApplication>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+using namespace gdvorn;
+
+namespace {
+
+int g_linhas = 1000000;
+
+void preenche()
+{
+    Transaction t;
+    // Keys spread over 200 establishments, PIS numbers out of order.
+    execSql(QStringLiteral(
+        "WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < %1) "
+        "INSERT INTO bd8vinc (AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, CoPisPasepEmpregado, "
+        "DaAdmissaoEmpregado, NoEmpregado, NuSequencialRegistro, CoCgcVinculado, InInscrEstabelecimento, "
+        "DaDesligamentoEmpregado, CoCbo, CoNacionalidade, VaJaneiroEmpregado, NoMunicipioTrabalho) "
+        "SELECT '2010', printf('%014d', 11222333000100 + x % 200), '00', printf('%011d', (x * 7919) % 99999999989), "
+        "printf('%02d%02d20%02d', 1 + x % 28, 1 + x % 12, x % 10), 'EMPREGADO NUMERO ' || x, printf('%06d', x % 999999), "
+        "'', '1', '', '212405', '10', '000150000', 'SAO PAULO' FROM n").arg(g_linhas));
+    t.commit();
+}
+
+void BM_TabelaEmOrdemDeChave(benchmark::State &state)
+{
+    for (auto _ : state) {
+        Table t(QStringLiteral("bd8vinc"));
+        t.Open();
+        qint64 linhas = 0, soma = 0;
+        for (t.First(); !t.Eof(); t.Next()) {
+            soma += t.FieldByName(QStringLiteral("CoPisPasepEmpregado")).AsString().size();
+            ++linhas;
+        }
+        benchmark::DoNotOptimize(soma);
+        state.counters["linhas"] = double(linhas);
+    }
+}
+
+void BM_SelectSimplesOrdenado(benchmark::State &state)
+{
+    for (auto _ : state) {
+        QSqlQuery q(database());
+        q.setForwardOnly(true);
+        q.exec(QStringLiteral("SELECT * FROM bd8vinc ORDER BY AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, "
+                              "CoPisPasepEmpregado, DaAdmissaoEmpregado, NoEmpregado, NuSequencialRegistro, "
+                              "CoCgcVinculado, InInscrEstabelecimento, DaDesligamentoEmpregado, CoCbo"));
+        const int col = q.record().indexOf(QStringLiteral("CoPisPasepEmpregado"));
+        qint64 linhas = 0, soma = 0;
+        while (q.next()) {
+            soma += q.value(col).toString().size();
+            ++linhas;
+        }
+        benchmark::DoNotOptimize(soma);
+        state.counters["linhas"] = double(linhas);
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_TabelaEmOrdemDeChave)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_SelectSimplesOrdenado)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    for (int i = 1; i < argc; ++i)
+        if (qstrncmp(argv[i], "--linhas=", 9) == 0)
+            g_linhas = QByteArray(argv[i] + 9).toInt();
+    benchmark::Initialize(&argc, argv);
+    QTemporaryDir dir;
+    createDataFolder(dir.path());
+    openDatabase(dir.path());
+    preenche();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    closeDatabase();
+    return 0;
+}

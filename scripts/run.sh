@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the program, installs the program folder into <raiz>/GDVorn2010
+# (<raiz> is $GDVORN_RAIZ, or the home folder) without overwriting the tables of an existing installation,
+# and starts the program.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/dependencias.sh
+instala_dependencias
+
+raiz="${GDVORN_RAIZ:-$HOME}"
+pasta="$raiz/GDVorn2010"
+
+cmake --preset release
+cmake --build --preset release -j "$(nproc)"
+cmake --install build/release --prefix "$pasta"
+
+exec "$pasta/gdvorn"

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test; then builds the widget-free code with
+# AddressSanitizer and UndefinedBehaviorSanitizer and runs its tests again. In CI (CI=true) warnings are
+# errors.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/dependencias.sh
+instala_dependencias
+
+preset=dev
+if [ "${CI:-}" = "true" ]; then
+    preset=ci
+fi
+jobs=$(nproc)
+
+cmake --preset "$preset"
+cmake --build --preset "$preset" -j "$jobs"
+ctest --preset "$preset" -j "$jobs"
+
+cmake --preset asan
+cmake --build --preset asan -j "$jobs"
+ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset asan -j "$jobs"
