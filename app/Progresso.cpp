@@ -16,8 +16,12 @@ void Progresso::setRange(int minimo, int maximo)
 {
     m_min = minimo;
     m_max = std::max(minimo, maximo);
-    m_pos = std::clamp(m_pos, m_min, m_max);
     mostraIntervalo(m_min, m_max);
+    const int p = std::clamp(m_pos, m_min, m_max);
+    if (p != m_pos) {
+        m_pos = p;
+        mostraPosicao(m_pos);
+    }
 }
 
 void Progresso::setPosition(int posicao)

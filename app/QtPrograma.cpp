@@ -4,9 +4,11 @@
 #include "app/Presenter.h"
 #include "app/QtPresenter.h"
 #include "app/QtRestauracao.h"
+#include "app/udmEntradaDados.h"
 #include "app/udmGDVorn.h"
 #include "app/ufmGDVORN.h"
 #include "app/ufmSplash.h"
+#include "app/ugConfiguracao.h"
 #include "app/ugIndices.h"
 #include "app/ugMultInst.h"
 
@@ -29,7 +31,7 @@ T *Programa::cria(T *&variavel, A &&...args)
     return variavel;
 }
 
-Programa::Programa(const QString &pastaPrograma) : m_pasta(pastaPrograma) {}
+Programa::Programa(const QString &pastaPrograma) : m_pasta(pastaPrograma) { setDiretorioPrograma(m_pasta); }
 
 Programa::~Programa() { Libera(); }
 
@@ -57,8 +59,11 @@ bool Programa::Inicia()
             m_codigoSaida = 1;
             return false;
         }
+        // The main window's closing frees both data modules and clears their variables; what is left
+        // is freed here, in reverse order.
         cria(dmGDVorn, m_pasta);
         cria(fmGDVORN);
+        cria(dmEntradaDados);
     } catch (const DatabaseError &e) {
         // Before the main window there is no exception handler: the failure is shown as it is and the
         // program ends.
@@ -89,10 +94,7 @@ int ExecutaGDVORN()
         return 0;
     }
 
-    QString pasta = QCoreApplication::applicationDirPath();
-    if (!pasta.endsWith(QLatin1Char('/')))
-        pasta += QLatin1Char('/');
-    Programa programa(pasta);
+    Programa programa(DiretorioPrograma());
     if (!programa.Inicia())
         return programa.CodigoSaida();
     restauracao.setJanelaPrincipal(fmGDVORN);

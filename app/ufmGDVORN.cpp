@@ -1,14 +1,246 @@
 #include "app/ufmGDVORN.h"
 
+#include "app/udmEntradaDados.h"
+#include "app/udmGDVorn.h"
+#include "app/ugExcecao.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
+#include <QShowEvent>
+#include <QStyle>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
 namespace gdvorn {
 
 TfmGDVORN *fmGDVORN = nullptr;
 
+namespace {
+
+// The caption of an import tool button: the year's first three digits, "&", its last digit.
+QString legendaImportacao(int ano)
+{
+    const QString texto = QString::number(ano);
+    return texto.left(3) + QLatin1Char('&') + texto.mid(3);
+}
+
+QPixmap figura()
+{
+    QPixmap p(480, 300);
+    p.fill(QColor(0, 128, 128));
+    QPainter g(&p);
+    g.setPen(Qt::white);
+    QFont f = g.font();
+    f.setPointSize(36);
+    f.setBold(true);
+    g.setFont(f);
+    g.drawText(QRect(0, 60, 480, 120), Qt::AlignCenter, QStringLiteral("GDVORN %1").arg(Configuracao().AnoBase));
+    f.setPointSize(14);
+    f.setBold(false);
+    g.setFont(f);
+    g.drawText(QRect(0, 180, 480, 60), Qt::AlignCenter, QStringLiteral("Gerador de Declaração Vorn"));
+    return p;
+}
+
+} // namespace
+
 TfmGDVORN::TfmGDVORN(QWidget *parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("fmGDVORN"));
+    // The settings record of the run; its constructor sets the values of start-up.
+    setConfiguracao(&Config);
+    criaComandos();
+    criaCorpo();
+    // The restored size and place; contents follow the window through their layouts.
+    move(0, 0);
     resize(800, 580);
-    setWindowTitle(QStringLiteral("GDVorn%1 - Gerador de Declaração Vorn [Versão: %2] ").arg(AnoBase).arg(Versao));
 }
+
+TfmGDVORN::~TfmGDVORN()
+{
+    if (&Configuracao() == &Config)
+        setConfiguracao(nullptr);
+    if (fmGDVORN == this)
+        fmGDVORN = nullptr;
+}
+
+void TfmGDVORN::criaComandos()
+{
+    auto *painel = addToolBar(QStringLiteral("Panel1"));
+    painel->setObjectName(QStringLiteral("Panel1"));
+    painel->setMovable(false);
+    painel->setFloatable(false);
+    auto botao = [&](const char *nome, QStyle::StandardPixmap glifo, const QString &dica) {
+        auto *b = new QToolButton(painel);
+        b->setObjectName(QLatin1String(nome));
+        b->setAutoRaise(true);
+        b->setFixedSize(34, 34);
+        b->setToolTip(dica);
+        if (glifo != QStyle::SP_CustomBase)
+            b->setIcon(style()->standardIcon(glifo));
+        painel->addWidget(b);
+        return b;
+    };
+    sbAbrir = botao("sbAbrir", QStyle::SP_DialogOpenButton, QStringLiteral("Abrir Declaração"));
+    sbExcluir = botao("sbExcluir", QStyle::SP_TrashIcon, QStringLiteral("Excluir Declaração"));
+    sbVerInco = botao("sbVerInco", QStyle::SP_FileDialogContentsView,
+                      QStringLiteral("Verificar Inconsistências das Declarações"));
+    sbGravar = botao("sbGravar", QStyle::SP_DialogSaveButton, QStringLiteral("Gravar Declaração"));
+    sbRetif = botao("sbRetif", QStyle::SP_BrowserReload, QStringLiteral("Gravar Retificação da Declaração"));
+    // The import buttons show their year; caption and hint are set when the window is shown.
+    sbImpAnoAnterior = botao("sbImpAnoAnterior", QStyle::SP_CustomBase, QString());
+    sbImpAnoAtual = botao("sbImpAnoAtual", QStyle::SP_CustomBase, QString());
+
+    auto item = [&](QMenu *menu, const char *nome, const QString &legenda) {
+        auto *a = new QAction(legenda, this);
+        a->setObjectName(QLatin1String(nome));
+        menu->addAction(a);
+        return a;
+    };
+    auto submenu = [&](QMenu *menu, const char *nome, const QString &legenda) {
+        QMenu *m = menu->addMenu(legenda);
+        m->setObjectName(QLatin1String(nome));
+        return m;
+    };
+    QMenu *declaracao = menuBar()->addMenu(QStringLiteral("&Declaração"));
+    declaracao->setObjectName(QStringLiteral("MenuDeclaracao"));
+    Abrir1 = item(declaracao, "Abrir1", QStringLiteral("&Abrir..."));
+    Excluir1 = item(declaracao, "Excluir1", QStringLiteral("&Excluir..."));
+    Verificar1 = item(declaracao, "Verificar1", QStringLiteral("&Verificar Inconsistências das Declarações ..."));
+    Gravardeclarao1 = item(declaracao, "Gravardeclarao1", QStringLiteral("&Gravar Declaração..."));
+    Gravarretificaodadeclarao1 =
+        item(declaracao, "Gravarretificaodadeclarao1", QStringLiteral("Gravar &Retificação da Declaração..."));
+    Imprimir1 = submenu(declaracao, "Imprimir1", QStringLiteral("&Imprimir..."));
+    Declarao1 = item(Imprimir1, "Declarao1", QStringLiteral("Declaração"));
+    Importar1 = submenu(declaracao, "Importar1", QStringLiteral("Im&portar..."));
+    AnoAnterior = item(Importar1, "AnoAnterior", QString());
+    AnoAtual = item(Importar1, "AnoAtual", QString());
+
+    QMenu *utilitarios = menuBar()->addMenu(QStringLiteral("&Utilitários"));
+    utilitarios->setObjectName(QStringLiteral("MenuUtilitarios"));
+    CpiadeSegurana1 = submenu(utilitarios, "CpiadeSegurana1", QStringLiteral("Cópia de &Segurança"));
+    Gerarcpia1 = item(CpiadeSegurana1, "Gerarcpia1", QStringLiteral("&Gravar"));
+
+    // The import commands have no window to open yet; the declaration commands follow ControlaBotoes
+    // and start disabled until it runs.
+    for (QToolButton *b : {sbAbrir, sbExcluir, sbVerInco, sbGravar, sbRetif, sbImpAnoAnterior, sbImpAnoAtual})
+        b->setEnabled(false);
+    for (QAction *a : {Abrir1, Excluir1, Verificar1, Gravardeclarao1, Gravarretificaodadeclarao1, Declarao1,
+                       AnoAnterior, AnoAtual, Gerarcpia1})
+        a->setEnabled(false);
+}
+
+void TfmGDVORN::criaCorpo()
+{
+    auto *corpo = new QWidget(this);
+    corpo->setObjectName(QStringLiteral("Corpo"));
+    auto *layout = new QVBoxLayout(corpo);
+    layout->addStretch();
+    Imagem = new QLabel(corpo);
+    Imagem->setObjectName(QStringLiteral("Imagem"));
+    Imagem->setPixmap(figura());
+    Imagem->setAlignment(Qt::AlignCenter);
+    layout->addWidget(Imagem);
+    URLLabel = new QLabel(corpo);
+    URLLabel->setObjectName(QStringLiteral("URLLabel"));
+    URLLabel->setText(QStringLiteral("<a href=\"%1\">%1</a>").arg(kEnderecoServico));
+    URLLabel->setTextFormat(Qt::RichText);
+    URLLabel->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+    URLLabel->setCursor(Qt::PointingHandCursor);
+    URLLabel->setAlignment(Qt::AlignCenter);
+    connect(URLLabel, &QLabel::linkActivated, this,
+            [](const QString &endereco) { Protege([&] { AbreLink(endereco); }); });
+    layout->addWidget(URLLabel);
+    layout->addStretch();
+    setCentralWidget(corpo);
+}
+
+void TfmGDVORN::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // A window brought back by the window system (from minimised) is not shown anew.
+    if (!event->spontaneous())
+        Protege([this] { FormShow(); });
+}
+
+void TfmGDVORN::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        Protege([this] { FormActivate(); });
+}
+
+void TfmGDVORN::closeEvent(QCloseEvent *event)
+{
+    Protege([this] { FormClose(); });
+    event->accept();
+}
+
+void TfmGDVORN::FormShow()
+{
+    // The money routines format with "," and "." themselves: no separators to set for the program.
+    Config.EstabelecimentoExistente = false;
+    setWindowTitle(QStringLiteral("GDVorn") + QString::number(Config.AnoBase) +
+                   QStringLiteral(" - Gerador de Declaração Vorn [Versão: ") + Config.Versao + QStringLiteral("] ") +
+                   Config.SufixoAmbiente());
+    if (!dmGDVorn->taMensagem.Active())
+        dmGDVorn->taMensagem.Open();
+    ControlaBotoes();
+
+    const int anterior = Config.AnoBase - 1;
+    sbImpAnoAnterior->setText(legendaImportacao(anterior));
+    sbImpAnoAnterior->setToolTip(QStringLiteral("Importar Arquivo Ano-Base ") + QString::number(anterior));
+    sbImpAnoAtual->setText(legendaImportacao(Config.AnoBase));
+    sbImpAnoAtual->setToolTip(QStringLiteral("Importar Arquivo Ano-Base ") + QString::number(Config.AnoBase));
+    AnoAnterior->setText(QStringLiteral("Ano Anterior  ") + QString::number(anterior));
+    AnoAtual->setText(QStringLiteral("Ano Atual       ") + QString::number(Config.AnoBase));
+}
+
+void TfmGDVORN::FormActivate()
+{
+    if (Config.PrimeiraAtivacao != QLatin1String("S"))
+        return;
+    // The start-up information window is not built yet. Its place: unless BD8RESP.InDicas is true, it is
+    // shown here, modally, with its countdown running.
+    Config.PrimeiraAtivacao = QStringLiteral("N");
+    setFocus();
+}
+
+void TfmGDVORN::FormClose()
+{
+    if (dmGDVorn)
+        dmGDVorn->taMensagem.Close();
+    // The main sequence frees what is left: both variables are cleared so that nothing is freed twice.
+    delete dmEntradaDados;
+    dmEntradaDados = nullptr;
+    delete dmGDVorn;
+    dmGDVorn = nullptr;
+}
+
+void TfmGDVORN::ControlaBotoes()
+{
+    Query &q = dmGDVorn->quBd8Emp;
+    q.Close();
+    q.setSql(QStringList{QStringLiteral("Select CoCgcCeiEstabelecimento from Bd8Emp "),
+                         QStringLiteral("where anbase = :AnoBase or anbase = :AnoSeguinte ")});
+    q.ParamByName(QStringLiteral("AnoBase")).setValue(QString::number(Config.AnoBase));
+    q.ParamByName(QStringLiteral("AnoSeguinte")).setValue(QString::number(Config.AnoBase + 1));
+    q.Open();
+    const bool haDeclaracao = !q.IsEmpty();
+    for (QToolButton *b : {sbAbrir, sbExcluir, sbVerInco, sbRetif, sbGravar})
+        b->setEnabled(haDeclaracao);
+    for (QAction *a : {Abrir1, Excluir1, Verificar1, Gravardeclarao1, Gravarretificaodadeclarao1, Gerarcpia1,
+                       Declarao1})
+        a->setEnabled(haDeclaracao);
+    Config.SemDeclaracao = haDeclaracao ? 0 : 1;
+}
+
+void TfmGDVORN::AbreLink(const QString &endereco) { QDesktopServices::openUrl(QUrl::fromUserInput(endereco)); }
 
 } // namespace gdvorn

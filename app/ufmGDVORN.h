@@ -1,19 +1,83 @@
 #pragma once
-// The main window of the program.
+// The main window: the frame of the program, with the menu and the tool bar of its commands, a picture
+// and the link label of the service's web address. It is the first window created and the application's
+// main window; closing it ends the program.
+//
+// It holds the settings record of the run (Config, the object that Configuracao() returns while the
+// window exists). Every handler of the window runs inside Protege.
+
+#include "app/ugConfiguracao.h"
 
 #include <QMainWindow>
 
+class QAction;
+class QLabel;
+class QMenu;
+class QToolButton;
+
 namespace gdvorn {
+
+// The service's web address: the caption of the link labels.
+inline const QString kEnderecoServico = QStringLiteral("www.vorn.gov.br");
 
 class TfmGDVORN : public QMainWindow {
     Q_OBJECT
 public:
+    // FormCreate: installs the settings record of the run and builds the window. The window's restored
+    // size is 800 x 580 at the top left corner; the main sequence shows it maximised.
     explicit TfmGDVORN(QWidget *parent = nullptr);
+    ~TfmGDVORN() override;
 
-    int AnoBase = 2010;
-    QString Versao = QStringLiteral("2010.01.03");
+    TConfiguracao Config;
+
+    // Follows the stored declarations: with an establishment of the base year or the next in BD8EMP the
+    // declaration commands are enabled and SemDeclaracao is 0; with none they are disabled and
+    // SemDeclaracao is 1. Leaves dmGDVorn->quBd8Emp open.
+    void ControlaBotoes();
+
+    // Opens a web address (or a file) with the desktop's default application.
+    static void AbreLink(const QString &endereco);
+
+    // Tool buttons, in their order from the left.
+    QToolButton *sbAbrir = nullptr;
+    QToolButton *sbExcluir = nullptr;
+    QToolButton *sbVerInco = nullptr;
+    QToolButton *sbGravar = nullptr;
+    QToolButton *sbRetif = nullptr;
+    QToolButton *sbImpAnoAnterior = nullptr;
+    QToolButton *sbImpAnoAtual = nullptr;
+
+    // Menu items of "&Declaração" and "&Utilitários".
+    QAction *Abrir1 = nullptr;
+    QAction *Excluir1 = nullptr;
+    QAction *Verificar1 = nullptr;
+    QAction *Gravardeclarao1 = nullptr;
+    QAction *Gravarretificaodadeclarao1 = nullptr;
+    QMenu *Imprimir1 = nullptr;
+    QAction *Declarao1 = nullptr;
+    QMenu *Importar1 = nullptr;
+    QAction *AnoAnterior = nullptr;
+    QAction *AnoAtual = nullptr;
+    QMenu *CpiadeSegurana1 = nullptr;
+    QAction *Gerarcpia1 = nullptr;
+
+    QLabel *Imagem = nullptr;
+    QLabel *URLLabel = nullptr;
+
+protected:
+    void showEvent(QShowEvent *event) override;     // FormShow
+    void changeEvent(QEvent *event) override;       // FormActivate
+    void closeEvent(QCloseEvent *event) override;   // FormClose
+
+private:
+    void FormShow();
+    void FormActivate();
+    void FormClose();
+    void criaComandos();
+    void criaCorpo();
 };
 
+// The program-wide instance, from start-up to the end of the program.
 extern TfmGDVORN *fmGDVORN;
 
 } // namespace gdvorn

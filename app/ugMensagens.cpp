@@ -2,6 +2,7 @@
 
 #include "app/Table.h"
 #include "app/udmGDVorn.h"
+#include "app/ugFuncoes.h"
 
 namespace gdvorn {
 
@@ -19,6 +20,12 @@ bool procura(const QString &codigo, QString &tipo, QString &texto)
     tipo = t->FieldByName(QStringLiteral("TpMensagem")).AsString().trimmed().toUpper();
     texto = t->FieldByName(QStringLiteral("TxMensagem")).AsString();
     return true;
+}
+
+QString naoCadastrada(const QString &codigo)
+{
+    return TextoResultado(presenter().show(
+        MessageKind::Error, QStringLiteral("Mensagem %1 não cadastrada.").arg(codigo), {MessageButton::Ok}));
 }
 
 } // namespace
@@ -42,8 +49,7 @@ QString MostraMensagem(const QString &Codigo)
 {
     QString tipo, texto;
     if (!procura(Codigo, tipo, texto))
-        return TextoResultado(presenter().show(
-            MessageKind::Error, QStringLiteral("Mensagem %1 não cadastrada.").arg(Codigo), {MessageButton::Ok}));
+        return naoCadastrada(Codigo);
     if (tipo == QLatin1String("CNF"))
         return TextoResultado(presenter().show(MessageKind::Confirmation, texto, {MessageButton::Yes, MessageButton::No}));
     if (tipo == QLatin1String("WAR"))
@@ -53,6 +59,22 @@ QString MostraMensagem(const QString &Codigo)
     if (tipo == QLatin1String("ERR"))
         return TextoResultado(presenter().show(MessageKind::Error, texto, {MessageButton::Ok}));
     return QString();
+}
+
+void MostraMensagemEstab(const QString &Codigo, const QString &Inscricao, const QString &Razao,
+                         const QString &Prefixo, const QString &Tipo)
+{
+    QString tipo, texto;
+    if (!procura(Codigo, tipo, texto)) {
+        naoCadastrada(Codigo);
+        return;
+    }
+    const bool formata = Tipo == QLatin1String("1") || Tipo == QLatin1String("3");
+    const QString inscricao = formata ? FormataInscricao(Inscricao, Tipo) : Inscricao;
+    presenter().show(MessageKind::Information,
+                     inscricao + QStringLiteral("  - ") + Prefixo + QStringLiteral("  - ") + Razao +
+                         QStringLiteral("   ") + QLatin1Char('\n') + texto,
+                     {MessageButton::Ok});
 }
 
 bool ConfirmaInterrupcao()

@@ -12,6 +12,12 @@ namespace gdvorn {
 // "Mensagem NNNN não cadastrada." as an error.
 QString MostraMensagem(const QString &Codigo);
 
+// Shows the message of `Codigo` about one establishment in an information box with OK, whatever the
+// row's kind: the inscription in its display form by `Tipo` ("1" CNPJ, "3" CEI; any other type as it
+// is), "  - ", the prefix, "  - ", the company name, "   ", a line break, then the message's text.
+void MostraMensagemEstab(const QString &Codigo, const QString &Inscricao, const QString &Razao,
+                         const QString &Prefixo, const QString &Tipo);
+
 // The result text of a button ("mrOk", "mrCancel", "mrAbort", "mrRetry", "mrIgnore", "mrYes", "mrNo";
 // "Erro de Memoria" for none).
 QString TextoResultado(MessageButton botao);

@@ -1,5 +1,6 @@
 // The program GDVORN. It takes no arguments.
 
+#include "app/QtAplicacao.h"
 #include "app/QtPrograma.h"
 
 #include <QApplication>
@@ -44,7 +45,7 @@ void instalaTermino()
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
+    gdvorn::TAplicacao app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("GDVORN"));
     instalaTermino();
     return gdvorn::ExecutaGDVORN();

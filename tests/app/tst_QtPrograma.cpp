@@ -6,8 +6,10 @@
 #include "app/Database.h"
 #include "app/QtPrograma.h"
 #include "app/QtRestauracao.h"
+#include "app/udmEntradaDados.h"
 #include "app/udmGDVorn.h"
 #include "app/ufmGDVORN.h"
+#include "app/ugConfiguracao.h"
 
 #include <QDir>
 #include <QFile>
@@ -49,13 +51,32 @@ private slots:
         layProgramFolder(pasta.path());
         Programa p(pasta.path() + QLatin1Char('/'));
         QVERIFY(p.Inicia());
-        QVERIFY(dmGDVorn && fmGDVORN);
+        QVERIFY(dmGDVorn && fmGDVORN && dmEntradaDados);
         QVERIFY(fmGDVORN->isVisible());
+        QVERIFY(fmGDVORN->isMaximized());
         QVERIFY(fmGDVORN->windowTitle().endsWith(QStringLiteral("] ")));
+        QCOMPARE(&Configuracao(), &fmGDVORN->Config);
+        QCOMPARE(DiretorioPrograma(), pasta.path() + QLatin1Char('/'));
         QVERIFY(boxes.boxes.isEmpty());
         p.Libera();
-        QVERIFY(!dmGDVorn && !fmGDVORN);
+        QVERIFY(!dmGDVorn && !fmGDVORN && !dmEntradaDados);
         QVERIFY(!isDatabaseOpen());
+    }
+
+    void closingTheMainWindowFreesTheDataModulesOnce()
+    {
+        test::ScriptedPresenter boxes;
+        QTemporaryDir pasta;
+        layProgramFolder(pasta.path());
+        Programa p(pasta.path() + QLatin1Char('/'));
+        QVERIFY(p.Inicia());
+        QVERIFY(fmGDVORN->close());
+        QVERIFY(!dmGDVorn && !dmEntradaDados);
+        QVERIFY(fmGDVORN);
+        QVERIFY(!isDatabaseOpen());
+        p.Libera(); // what is left, without freeing the data modules again
+        QVERIFY(!fmGDVORN);
+        QVERIFY(boxes.boxes.isEmpty());
     }
 
     void missingTableEndsWithAWarning_data()

@@ -1,0 +1,25 @@
+#pragma once
+// The progress of a long operation shown on a form's progress bar.
+
+#include "app/Progresso.h"
+
+#include <QPointer>
+#include <QProgressBar>
+
+namespace gdvorn {
+
+class QtProgresso : public Progresso {
+public:
+    // Shows the range and position on `barra` (not owned; nothing is shown once it is gone). The bar
+    // takes the current range and position at once.
+    explicit QtProgresso(QProgressBar *barra);
+
+protected:
+    void mostraIntervalo(int minimo, int maximo) override;
+    void mostraPosicao(int posicao) override;
+
+private:
+    QPointer<QProgressBar> m_barra;
+};
+
+} // namespace gdvorn
