@@ -3,8 +3,12 @@
 #include "app/EngineError.h"
 
 #include <QRegularExpression>
+#include <QScopeGuard>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlRecord>
+
+#include <sqlite3.h>
 
 namespace gdvorn {
 
@@ -26,6 +30,60 @@ QVariant defaultValue(const FieldDef &f)
     case FieldType::Text: break;
     }
     return kEmpty;
+}
+
+sqlite3 *sqliteHandle(const QSqlDatabase &db)
+{
+    const QVariant v = db.driver()->handle();
+    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
+        throw DatabaseError(QStringLiteral("The connection is not an SQLite connection."));
+    return *static_cast<sqlite3 *const *>(v.constData());
+}
+
+[[noreturn]] void throwSqliteError(sqlite3 *handle, const QString &context)
+{
+    throwEngineError(QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(handle)), QSqlError::StatementError,
+                               QString::number(sqlite3_errcode(handle))),
+                     context);
+}
+
+void bindValue(sqlite3_stmt *stmt, int n, const QVariant &v)
+{
+    switch (v.typeId()) {
+    case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+        sqlite3_bind_int64(stmt, n, v.toLongLong());
+        break;
+    case QMetaType::Double:
+        sqlite3_bind_double(stmt, n, v.toDouble());
+        break;
+    default: {
+        const QByteArray utf8 = v.toString().toUtf8();
+        sqlite3_bind_text(stmt, n, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+        break;
+    }
+    }
+}
+
+QVariant columnValue(sqlite3_stmt *stmt, int i, FieldType type)
+{
+    switch (type) {
+    case FieldType::Boolean:
+        return sqlite3_column_int(stmt, i) != 0;
+    case FieldType::Integer:
+        return sqlite3_column_type(stmt, i) == SQLITE_NULL ? QVariant(qlonglong(0)) : QVariant(sqlite3_column_int64(stmt, i));
+    case FieldType::Float:
+        return sqlite3_column_double(stmt, i);
+    case FieldType::Text:
+        break;
+    }
+    const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(stmt, i));
+    if (!data)
+        return kEmpty;
+    return QString::fromUtf8(data, sqlite3_column_bytes(stmt, i));
 }
 
 } // namespace
@@ -244,22 +302,36 @@ QVector<Table::Row> Table::fetch(const Row *after, bool forward, int limit, bool
         sql += QStringLiteral(" WHERE %1 %2 (%3)").arg(keyTuple(), op, marks.join(QStringLiteral(", ")));
     }
     sql += QStringLiteral(" ORDER BY %1 LIMIT %2").arg(orderBy(!forward)).arg(limit);
-    QSqlQuery q(database(m_connection));
-    q.setForwardOnly(true);
-    if (!q.prepare(sql))
-        throwEngineError(q.lastError(), m_tableName);
+
+    // Pages are read straight from the engine: the Qt driver's row conversion costs more than the walk.
+    sqlite3 *handle = sqliteHandle(database(m_connection));
+    sqlite3_stmt *stmt = nullptr;
+    const QByteArray text = sql.toUtf8();
+    if (sqlite3_prepare_v2(handle, text.constData(), int(text.size()), &stmt, nullptr) != SQLITE_OK)
+        throwSqliteError(handle, m_tableName);
+    const auto finalize = qScopeGuard([stmt] { sqlite3_finalize(stmt); });
     if (after) {
+        int n = 1;
         for (const auto &o : m_order)
-            q.addBindValue(after->values.value(o.column));
-        q.addBindValue(after->rowid);
+            bindValue(stmt, n++, after->values.value(o.column));
+        sqlite3_bind_int64(stmt, n, after->rowid);
     }
-    if (!q.exec())
-        throwEngineError(q.lastError(), m_tableName);
     QVector<Row> rows;
     rows.reserve(limit);
-    while (q.next())
-        rows << readRow(q);
-    q.finish();
+    const int columns = sqlite3_column_count(stmt);
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        Row r;
+        r.rowid = sqlite3_column_int64(stmt, 0);
+        r.values.resize(columns - 1);
+        for (int i = 1; i < columns; ++i) {
+            const FieldType type = i - 1 < m_fields.size() ? m_fields[i - 1].type : FieldType::Text;
+            r.values[i - 1] = columnValue(stmt, i, type);
+        }
+        rows << std::move(r);
+    }
+    if (rc != SQLITE_DONE)
+        throwSqliteError(handle, m_tableName);
     if (!forward)
         std::reverse(rows.begin(), rows.end());
     return rows;
