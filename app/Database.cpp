@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
+#include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -15,7 +16,8 @@ namespace {
 
 struct ConnectionState {
     QString folder;
-    quint64 version = 0;
+    quint64 version = 0;                 // writes to any table
+    QHash<QString, quint64> tableVersion; // writes to one table (lower-case name)
     int transactionDepth = 0;
 };
 
@@ -46,7 +48,7 @@ void openDatabase(const QString &folder, const QString &connection, int busyTime
             QSqlDatabase::removeDatabase(connection);
             throwEngineError(e, folder);
         }
-        states()[connection] = ConnectionState{QDir::cleanPath(dir.absolutePath()), 0, 0};
+        states()[connection] = ConnectionState{QDir::cleanPath(dir.absolutePath()), 0, {}, 0};
     }
     try {
         for (const QString &file : Schema::databaseFiles()) {
@@ -93,13 +95,33 @@ QString databaseFolder(const QString &connection)
     return states().value(connection).folder;
 }
 
-quint64 dataVersion(const QString &connection) { return states().value(connection).version; }
+quint64 dataVersion(const QString &connection, const QString &table)
+{
+    const auto it = states().constFind(connection);
+    if (it == states().constEnd())
+        return 0;
+    return it->version + it->tableVersion.value(table.toLower());
+}
 
-void noteDataChanged(const QString &connection)
+void noteDataChanged(const QString &connection, const QString &table)
 {
     auto it = states().find(connection);
-    if (it != states().end())
+    if (it == states().end())
+        return;
+    if (table.isEmpty())
         ++it->version;
+    else
+        ++it->tableVersion[table.toLower()];
+}
+
+QString writtenTable(const QString &sql)
+{
+    static const QRegularExpression re(
+        QStringLiteral("^\\s*(?:insert\\s+(?:or\\s+\\w+\\s+)?into|replace\\s+into|update(?:\\s+or\\s+\\w+)?|delete\\s+from)\\s+"
+                       "(?:\"?(\\w+)\"?\\s*\\.\\s*)?\"?(\\w+)\"?"),
+        QRegularExpression::CaseInsensitiveOption);
+    const auto m = re.match(sql);
+    return m.hasMatch() ? m.captured(2).toLower() : QString();
 }
 
 void execSql(const QString &sql, const QString &connection)

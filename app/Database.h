@@ -24,10 +24,13 @@ QSqlDatabase database(const QString &connection = kAlias);
 // The connection's folder, with no separator at the end.
 QString databaseFolder(const QString &connection = kAlias);
 
-// A counter raised by every write made through the table layer or a query; cursors read it to notice
-// that rows may have changed under them.
-quint64 dataVersion(const QString &connection = kAlias);
-void noteDataChanged(const QString &connection = kAlias);
+// Change counters raised by every write made through the table layer or a query; a cursor reads the one
+// of its table to notice that rows may have changed under it. A write whose table is not known (an empty
+// `table`) counts as a change of every table.
+quint64 dataVersion(const QString &connection, const QString &table);
+void noteDataChanged(const QString &connection, const QString &table = QString());
+// The table that an INSERT, UPDATE, DELETE or REPLACE statement writes ("" when it is not one of these).
+QString writtenTable(const QString &sql);
 
 // Creates `def` (replacing a table of the same name) with its indexes on the open connection.
 void createTable(const TableDef &def, const QString &connection = kAlias);

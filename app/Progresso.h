@@ -26,6 +26,8 @@ public:
     // The cancel button: sets the request that the running loop reads.
     void solicitaCancelamento() { m_cancelamento = true; }
     bool cancelamentoSolicitado() const { return m_cancelamento; }
+    // Forgets a request left from an earlier run; a long operation calls it when it starts.
+    void limpaCancelamento() { m_cancelamento = false; }
 
     // The check of a long loop at each record: lets events run (throttled); when a cancel was requested,
     // asks "Deseja interromper?": Yes returns true (stop), No clears the request and returns false.

@@ -104,7 +104,7 @@ void Query::run(bool select)
     if (!select) {
         m_rowsAffected = m_query->numRowsAffected();
         m_query.reset();
-        noteDataChanged(m_connection);
+        noteDataChanged(m_connection, writtenTable(m_sql));
         return;
     }
     const QSqlRecord rec = m_query->record();

@@ -151,6 +151,44 @@ QList<TableDef> buildCatalogue()
     c << bd8emp.copiedAs(QStringLiteral("te8emp"), QStringLiteral("trabalho"), true);
     c << bd8vinc.copiedAs(QStringLiteral("te8vinc"), QStringLiteral("trabalho"), true);
     c << bd8resp.copiedAs(QStringLiteral("te8resp"), QStringLiteral("trabalho"), true);
+
+    // Work tables without index, made by the operation that fills them (createTable): the findings of
+    // the consistency analysis, the recording protocol of the file writer, the structure errors of the
+    // file analyser and the import statistics.
+    const auto workTable = [](const char *name, QList<FieldDef> fields) {
+        return TableDef{QString::fromLatin1(name), QStringLiteral("trabalho"), std::move(fields), {}};
+    };
+    c << workTable("te8errwa",
+                   {T("errwar", 3), T("inscricao", 14), T("tipoinscricao", 1), T("prefixo", 2), T("tiporegistro", 1),
+                    T("retorno", 4), T("razaosocial", 52), T("copispasep", 11), T("noempregado", 52),
+                    T("DaAdmissao", 8), T("usoempresa", 12), T("lbl", 4), T("Conteudo", 52), T("Sequencial", 6),
+                    T("CoCgcVinculado", 14)});
+    c << workTable("te8proid",
+                   {T("NuDisquete", 2), T("AnBase", 4), T("CoCgcCeiEstabelecimento", 14),
+                    T("NuPrefixoEstabelecimento", 2), T("InInscrEstabelecimento", 1), T("NoRazaoEstabelecimento", 52),
+                    T("EdEstabelecimento", 40), T("NuEnderecoEstabelecimento", 6), T("TxComplemEstabelecimento", 21),
+                    T("NoBairroEstabelecimento", 19), T("CoCepEstabelecimento", 8), T("CoMunicipio", 7),
+                    T("NoMunicEstabelecimento", 30), T("SgUf", 2), T("NuDDD", 2), T("NuTelefone", 8),
+                    T("TxEMailEstabelecimento", 45), T("CoCgcCeiResponsavel", 14), T("InInscrResponsavel", 1),
+                    T("NoResponsavelArquivo", 40), T("EdLogradouroRespArquivo", 40), T("NuLogradouroRespArquivo", 6),
+                    T("TxComplementoRespArquivo", 21), T("NoBairroRespArquivo", 19), T("CoCepRespArquivo", 8),
+                    T("CoMunicipioRespArquivo", 7), T("NoMunicipioRespArquivo", 30), T("SgUfRespArquivo", 2),
+                    T("NuFoneDDD", 2), T("NuFoneAssinante", 8), T("TxEMailRespArquivo", 45),
+                    B("InReciboParaRespArquivo"), B("InRetificacao"), T("DaGeracao", 8), T("HoSenha", 6),
+                    T("NuEstabelecimentos", 6), T("NuVinculos", 6), T("InEncerramentoAtividade", 1),
+                    T("DaEncerramentoAtividade", 8)});
+    c << workTable("te8proes",
+                   {T("NuDisquete", 2), T("CoCgcCeiEstabelecimento", 14), T("NuPrefixoEstabelecimento", 2),
+                    T("CoCgcVinculado", 14), T("InInscrEstabelecimento", 1), T("NoRazaoEstabelecimento", 52),
+                    T("NuVinculosEstabelecimento", 6), T("DaEncerramentoAtividade", 8)});
+    c << workTable("te8stru",
+                   {T("AnBase", 4), T("CoMsg", 4), T("Sequencia", 6), T("InscricaoPrefixo", 16), T("TipoCampo", 1),
+                    T("PosicaoInicial", 3), T("Conteudo", 20)});
+    c << workTable("te8imp",
+                   {T("AnBase", 4), T("CoCgcCeiEstabelecimento", 14), T("NuPrefixoEstabelecimento", 2),
+                    T("CoCgcVinculado", 14), T("InInscrEstabelecimento", 1), T("NuVinculosEstabelecimento", 6),
+                    T("NuTotalDesligados", 6), T("NuTotalDuplicados", 6), T("NuTotalImportados", 6), T("CoImp", 4),
+                    T("Seq", 3)});
     return c;
 }
 

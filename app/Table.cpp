@@ -356,7 +356,7 @@ void Table::setPage(QVector<Row> rows)
 {
     m_page = std::move(rows);
     m_pos = 0;
-    m_version = dataVersion(m_connection);
+    m_version = dataVersion(m_connection, m_def.name);
 }
 
 const Table::Row *Table::current() const
@@ -387,7 +387,7 @@ void Table::Next()
         m_eof = true;
         return;
     }
-    if (m_version == dataVersion(m_connection) && m_pos + 1 < m_page.size()) {
+    if (m_version == dataVersion(m_connection, m_def.name) && m_pos + 1 < m_page.size()) {
         ++m_pos;
         m_bof = false;
         return;
@@ -409,7 +409,7 @@ void Table::Prior()
         m_bof = true;
         return;
     }
-    if (m_version == dataVersion(m_connection) && m_pos > 0) {
+    if (m_version == dataVersion(m_connection, m_def.name) && m_pos > 0) {
         --m_pos;
         m_eof = false;
         return;
@@ -500,7 +500,7 @@ void Table::Edit()
         Append();
         return;
     }
-    if (m_version != dataVersion(m_connection)) {
+    if (m_version != dataVersion(m_connection, m_def.name)) {
         Row fresh;
         if (!readByRowid(current()->rowid, fresh))
             throw DatabaseError(QStringLiteral("Record/key deleted.\nTable: %1").arg(m_tableName));
@@ -537,7 +537,7 @@ void Table::execWrite(QSqlQuery &q, const QString &context)
 {
     if (!q.exec())
         throwEngineError(q.lastError(), context);
-    noteDataChanged(m_connection);
+    noteDataChanged(m_connection, m_def.name);
 }
 
 void Table::Post()
@@ -594,7 +594,7 @@ void Table::Delete()
     if (!current())
         throw DatabaseError(QStringLiteral("Cannot perform this operation on an empty dataset.\nTable: %1").arg(m_tableName));
     const Row gone = *current();
-    const bool pageCurrent = m_version == dataVersion(m_connection);
+    const bool pageCurrent = m_version == dataVersion(m_connection, m_def.name);
     QSqlQuery q(database(m_connection));
     q.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(m_def.qualifiedName()));
     q.addBindValue(gone.rowid);
@@ -602,7 +602,7 @@ void Table::Delete()
     if (pageCurrent && m_pos + 1 < m_page.size()) {
         // Nothing else changed since the page was read: the next row is the next one of the page.
         m_page.remove(m_pos);
-        m_version = dataVersion(m_connection);
+        m_version = dataVersion(m_connection, m_def.name);
         m_eof = false;
         return;
     }

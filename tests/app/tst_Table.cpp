@@ -263,6 +263,24 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(EngineError, bad.Open());
     }
 
+    void writtenTableOfAStatement_data()
+    {
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<QString>("table");
+        QTest::newRow("insert") << QStringLiteral("INSERT INTO BD8Vinc (AnBase) VALUES ('2010')") << QStringLiteral("bd8vinc");
+        QTest::newRow("insert or replace, schema") << QStringLiteral(" insert or replace into main.\"te8errwa\" values (1)")
+                                                   << QStringLiteral("te8errwa");
+        QTest::newRow("update") << QStringLiteral("update bd8emp set InOpcaoAberta = ''") << QStringLiteral("bd8emp");
+        QTest::newRow("delete") << QStringLiteral("DELETE FROM tb8msg WHERE 1") << QStringLiteral("tb8msg");
+        QTest::newRow("select") << QStringLiteral("select * from bd8emp") << QString();
+    }
+    void writtenTableOfAStatement()
+    {
+        QFETCH(QString, sql);
+        QFETCH(QString, table);
+        QCOMPARE(writtenTable(sql), table);
+    }
+
     void transactionRollsBackWhenNotCommitted()
     {
         test::TempDataFolder data;

@@ -1,0 +1,22 @@
+#include "rules/ContextoRegras.h"
+
+#include "app/EngineError.h"
+#include "app/udmGDVorn.h"
+
+namespace gdvorn {
+
+TdmGDVorn &ContextoRegras::Tabelas() const
+{
+    TdmGDVorn *modulo = ModuloTabelas ? ModuloTabelas : dmGDVorn;
+    if (!modulo)
+        throw DatabaseError(QStringLiteral("The code tables are not open."));
+    return *modulo;
+}
+
+ContextoRegras &contextoRegras()
+{
+    static ContextoRegras contexto;
+    return contexto;
+}
+
+} // namespace gdvorn

@@ -1,0 +1,341 @@
+#include "rules/ugConsistencia.h"
+
+#include "app/EngineError.h"
+#include "app/Presenter.h"
+#include "app/Progresso.h"
+#include "app/ugCriticas.h"
+#include "rules/ContextoRegras.h"
+#include "rules/ugVerificacoes.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+
+#include <algorithm>
+
+namespace gdvorn {
+
+namespace {
+
+// The progress of the running analysis, for InterrompeAnalise.
+Progresso *g_progressoEmCurso = nullptr;
+
+QString campo(Table &t, const char *nome) { return t.FieldByName(QLatin1String(nome)).AsString().trimmed(); }
+
+QString textoChave(const QString &ano, const QString &inscricao, const QString &prefixo)
+{
+    return ano.trimmed() + QLatin1Char('\x1f') + inscricao.trimmed() + QLatin1Char('\x1f') + prefixo.trimmed();
+}
+
+// A whole number of digits, or 0.
+int inteiroOuZero(const QString &texto)
+{
+    bool ok = false;
+    const int n = texto.trimmed().toInt(&ok);
+    return ok && EhNumerico(texto) ? n : 0;
+}
+
+// One run: the walk over the tables, the progress and the interrupt points.
+class Execucao {
+public:
+    Execucao(AnaliseConsistencia &a, Progresso &barra, const SequenciasConsistencia &seq,
+             const QList<ChaveEstabelecimento> *selecao, const QString &anoFiltro)
+        : m_a(a), m_barra(barra), m_seq(seq), m_temSelecao(selecao != nullptr), m_anoFiltro(anoFiltro.trimmed())
+    {
+        if (selecao)
+            for (const ChaveEstabelecimento &c : *selecao)
+                m_selecao.insert(textoChave(c.AnBase, c.Inscricao, c.Prefixo));
+    }
+
+    void executa(bool criticaResponsavel);
+    bool interrompida() const { return m_interrompida; }
+
+private:
+    bool escolhido();
+    void avanca();
+    bool parar();
+    void analisaResponsavel();
+    void analisaEstabelecimento();
+    void analisaVinculo();
+    bool mesmoEstabelecimento();
+    void verificacoesCruzadasEstabelecimento(int qtdVinculos);
+
+    AnaliseConsistencia &m_a;
+    Progresso &m_barra;
+    const SequenciasConsistencia &m_seq;
+    const bool m_temSelecao;
+    QSet<QString> m_selecao;
+    const QString m_anoFiltro;
+    qint64 m_total = 0;
+    qint64 m_feitos = 0;
+    int m_posicao = 0;
+    bool m_interrompida = false;
+};
+
+// The establishment on which the table stands passes the year filter and the selection.
+bool Execucao::escolhido()
+{
+    Table &e = m_a.Estabelecimentos;
+    const QString ano = campo(e, "AnBase");
+    if (!m_anoFiltro.isEmpty() && ano != m_anoFiltro)
+        return false;
+    return !m_temSelecao ||
+           m_selecao.contains(textoChave(ano, campo(e, "CoCgcCeiEstabelecimento"), campo(e, "NuPrefixoEstabelecimento")));
+}
+
+// One unit of work done: the bar moves in whole percents, and never past 100.
+void Execucao::avanca()
+{
+    ++m_feitos;
+    const int posicao = int(std::min<qint64>(100, m_feitos * 100 / std::max<qint64>(1, m_total)));
+    if (posicao == m_posicao)
+        return;
+    m_posicao = posicao;
+    m_barra.setPosition(posicao);
+    m_barra.processaEventos();
+}
+
+// The interrupt point and the limit test: true when the run must stop.
+bool Execucao::parar()
+{
+    if (m_barra.Interrompido()) {
+        m_interrompida = true;
+        return true;
+    }
+    return m_a.LimiteExcedido();
+}
+
+void Execucao::executa(bool criticaResponsavel)
+{
+    Table &e = m_a.Estabelecimentos;
+    // The work: one unit per chosen establishment and one per declared link.
+    for (e.First(); !e.Eof(); e.Next()) {
+        if (!escolhido())
+            continue;
+        bool ok = false;
+        const int vinculos = campo(e, "NuVinculosEstabelecimento").toInt(&ok);
+        m_total += 1 + (ok && vinculos > 0 ? vinculos : 0);
+    }
+
+    m_barra.limpaCancelamento();
+    m_barra.setRange(0, 100);
+    m_barra.setPosition(0);
+
+    if (criticaResponsavel)
+        analisaResponsavel();
+
+    for (e.First(); !e.Eof(); e.Next()) {
+        if (!escolhido())
+            continue;
+        analisaEstabelecimento();
+        m_a.QtdEstrangeiros = 0;
+        avanca();
+        if (parar())
+            return;
+
+        int qtdVinculos = 0;
+        Table &v = m_a.Vinculos;
+        if (v.FindKey({m_a.AnBaseEstabelecimento, campo(e, "CoCgcCeiEstabelecimento"),
+                       campo(e, "NuPrefixoEstabelecimento")})) {
+            for (; !v.Eof() && mesmoEstabelecimento(); v.Next()) {
+                analisaVinculo();
+                ++qtdVinculos;
+                avanca();
+                if (parar())
+                    return;
+            }
+        }
+        verificacoesCruzadasEstabelecimento(qtdVinculos);
+    }
+    m_barra.setPosition(100);
+    m_barra.processaEventos(true);
+}
+
+void Execucao::analisaResponsavel()
+{
+    for (const Verificacao &verificacao : m_seq.Responsavel)
+        verificacao(m_a);
+}
+
+void Execucao::analisaEstabelecimento()
+{
+    m_a.AnBaseEstabelecimento = campo(m_a.Estabelecimentos, "AnBase").left(4);
+    for (const Verificacao &verificacao : m_seq.Estabelecimento) {
+        if (m_a.LimiteExcedido())
+            return;
+        verificacao(m_a);
+    }
+}
+
+void Execucao::analisaVinculo()
+{
+    Table &e = m_a.Estabelecimentos;
+    Table &v = m_a.Vinculos;
+    m_a.PisVinculo = campo(v, "CoPisPasepEmpregado");
+    m_a.AdmissaoVinculo = campo(v, "DaAdmissaoEmpregado");
+    m_a.Ocorrencias.defineVinculo(&v, m_a.PisVinculo, m_a.AdmissaoVinculo);
+    const int anoBase = contextoRegras().AnoBase;
+    const bool encerradoDepois = campo(e, "InEncerramentoAtividade") == QLatin1String("1") &&
+                                 campo(e, "DaEncerramentoAtividade").mid(4, 4) != QString::number(anoBase);
+    m_a.AnoReferencia = encerradoDepois ? anoBase + 1 : anoBase;
+    for (const Verificacao &verificacao : m_seq.Vinculo) {
+        if (m_a.LimiteExcedido())
+            return;
+        verificacao(m_a);
+    }
+}
+
+// The link on which the table stands belongs to the current establishment.
+bool Execucao::mesmoEstabelecimento()
+{
+    Table &e = m_a.Estabelecimentos;
+    Table &v = m_a.Vinculos;
+    return campo(v, "AnBase") == campo(e, "AnBase") &&
+           campo(v, "CoCgcCeiEstabelecimento") == campo(e, "CoCgcCeiEstabelecimento") &&
+           campo(v, "NuPrefixoEstabelecimento") == campo(e, "NuPrefixoEstabelecimento");
+}
+
+// After the links of an establishment: a declaration with employees but no link, and many foreign
+// employees for the number of links. Neither counts as an occurrence.
+void Execucao::verificacoesCruzadasEstabelecimento(int qtdVinculos)
+{
+    Table &e = m_a.Estabelecimentos;
+    const QString semEmpregados = campo(e, "InVornNegEstabelecimento");
+    if (qtdVinculos == 0 && semEmpregados == QLatin1String("0"))
+        m_a.Ocorrencias.RegistraOcorrencia(OcorrenciaErro, RegistroEstabelecimento, QStringLiteral("1673"),
+                                           {{Rotulo::QuantidadeVinculos, QStringLiteral("0")},
+                                            {Rotulo::SemEmpregados, semEmpregados}});
+    // A count that is not a number of digits counts as none.
+    const QString estrangeiros = campo(e, "NuEstrangeirosEstabelec");
+    const int qtdEstrangeiros = inteiroOuZero(estrangeiros);
+    if (qtdVinculos > 4 && qtdEstrangeiros > 0 && qtdVinculos / 3 < qtdEstrangeiros)
+        m_a.Ocorrencias.RegistraOcorrencia(OcorrenciaAviso, RegistroEstabelecimento, QStringLiteral("1670"),
+                                           {{Rotulo::QuantidadeVinculos, QString::number(qtdVinculos)},
+                                            {Rotulo::Estrangeiros, estrangeiros}});
+}
+
+// The connection's folder must be the one the caller names.
+void confereDiretorio(const QString &diretorio, const QString &connection)
+{
+    if (diretorio.isEmpty())
+        return;
+    const QString pasta = QDir::cleanPath(QFileInfo(diretorio).absoluteFilePath());
+    if (pasta != databaseFolder(connection))
+        throw DatabaseError(QStringLiteral("The analysis folder %1 is not the folder of the open database %2.")
+                                .arg(diretorio, databaseFolder(connection)));
+}
+
+// Makes the run's progress reachable by InterrompeAnalise while the run lasts.
+class ProgressoEmCurso {
+public:
+    explicit ProgressoEmCurso(Progresso *p) : m_anterior(g_progressoEmCurso) { g_progressoEmCurso = p; }
+    ~ProgressoEmCurso() { g_progressoEmCurso = m_anterior; }
+    ProgressoEmCurso(const ProgressoEmCurso &) = delete;
+    ProgressoEmCurso &operator=(const ProgressoEmCurso &) = delete;
+
+private:
+    Progresso *m_anterior;
+};
+
+} // namespace
+
+AnaliseConsistencia::AnaliseConsistencia(bool tabelasTrabalho, bool origemArquivo, const QString &connection)
+    : Responsavel(tabelasTrabalho ? QStringLiteral("te8resp") : QStringLiteral("bd8resp"), connection),
+      Estabelecimentos(tabelasTrabalho ? QStringLiteral("te8emp") : QStringLiteral("bd8emp"), connection),
+      Vinculos(tabelasTrabalho ? QStringLiteral("te8vinc") : QStringLiteral("bd8vinc"), connection),
+      Uf(QStringLiteral("tbuf"), connection),
+      Ocorrencias(connection),
+      TabelasTrabalho(tabelasTrabalho),
+      OrigemArquivo(origemArquivo)
+{
+    Uf.setIndexFieldNames(QStringLiteral("SgUf"));
+}
+
+QString AvisoLimiteOcorrencias()
+{
+    return QStringLiteral("Quantidade de erros excede o valor máximo permitido. Será exibido aproximadamente "
+                          "as %1 primeiras ocorrências\nVisualize/Imprima os erros e após a correção, inicie "
+                          "novamente a análise da declaração.")
+        .arg(AnaliseConsistencia::LimiteOcorrencias);
+}
+
+void AnaliseConsistencia::ContaOcorrencia()
+{
+    ++QtdOcorrencias;
+    if (LimiteExcedido() && !m_avisoLimiteMostrado) {
+        m_avisoLimiteMostrado = true;
+        presenter().show(MessageKind::Warning, AvisoLimiteOcorrencias(), {MessageButton::Ok});
+    }
+}
+
+void AnaliseConsistencia::RegistraErro(int tipoRegistro, const QString &codigo, const QList<CampoOcorrencia> &campos)
+{
+    Ocorrencias.RegistraOcorrencia(OcorrenciaErro, tipoRegistro, codigo, campos);
+    ContaOcorrencia();
+}
+
+void AnaliseConsistencia::RegistraAviso(int tipoRegistro, const QString &codigo, const QList<CampoOcorrencia> &campos)
+{
+    Ocorrencias.RegistraOcorrencia(OcorrenciaAviso, tipoRegistro, codigo, campos);
+}
+
+SequenciasConsistencia SequenciasPadrao()
+{
+    SequenciasConsistencia s;
+    VerificacoesResponsavel(s);
+    VerificacoesIdentificacaoEstabelecimento(s);
+    VerificacoesDadosEstabelecimento(s);
+    VerificacoesCruzadas(s);
+    VerificacoesPessoaVinculo(s);
+    VerificacoesContratoVinculo(s);
+    VerificacoesRemuneracaoVinculo(s);
+    VerificacoesAfastamentosVinculo(s);
+    VerificacoesSindicaisVinculo(s);
+    VerificacoesHorasVinculo(s);
+    return s;
+}
+
+quint8 AnalisaDeclaracao(Progresso *BarraProgresso, const QString &Diretorio, bool TabelasTrabalho,
+                         const QList<ChaveEstabelecimento> *Selecao, const QString &AnoBaseFiltro,
+                         bool CriticaResponsavel, bool Reservado, bool OrigemArquivo,
+                         const SequenciasConsistencia *sequencias)
+{
+    Q_UNUSED(Reservado);
+    confereDiretorio(Diretorio, kAlias);
+    const SequenciasConsistencia padrao = sequencias ? SequenciasConsistencia{} : SequenciasPadrao();
+    Progresso semBarra;
+    Progresso &barra = BarraProgresso ? *BarraProgresso : semBarra;
+    ProgressoEmCurso emCurso(&barra);
+
+    AnaliseConsistencia a(TabelasTrabalho, OrigemArquivo);
+    Transaction transacao;
+    a.Ocorrencias.IniciaExecucao();
+    a.Responsavel.Open();
+    a.Estabelecimentos.Open();
+    a.Vinculos.Open();
+    a.Uf.Open();
+    a.Ocorrencias.defineEstabelecimento(&a.Estabelecimentos);
+
+    Execucao execucao(a, barra, sequencias ? *sequencias : padrao, Selecao, AnoBaseFiltro);
+    execucao.executa(CriticaResponsavel);
+
+    a.Ocorrencias.EncerraExecucao();
+    a.Responsavel.Close();
+    a.Estabelecimentos.Close();
+    a.Vinculos.Close();
+    a.Uf.Close();
+    transacao.commit();
+
+    if (execucao.interrompida())
+        return Consistencia::AnaliseInterrompida;
+    return (a.Ocorrencias.HaErros() ? Consistencia::HaErros : 0) |
+           (a.Ocorrencias.HaAvisos() ? Consistencia::HaAvisos : 0);
+}
+
+void InterrompeAnalise()
+{
+    if (g_progressoEmCurso)
+        g_progressoEmCurso->solicitaCancelamento();
+}
+
+} // namespace gdvorn

@@ -1,0 +1,119 @@
+#pragma once
+// The consistency analysis of a whole declaration: the record of the person responsible (on request),
+// every chosen establishment and every employment link of each, each record through its fixed sequence
+// of numbered checks (R1-R20, E1-E41, V1-V87), every failure recorded in te8errwa (ugOcorrencias). It
+// drives a progress interface, lets the user interrupt it, stops after a limit of counted occurrences
+// and returns the result flags. It walks either the permanent tables (bd8resp, bd8emp, bd8vinc) or the
+// work tables of a loaded or rectified declaration (te8resp, te8emp, te8vinc), with cursors, inside one
+// transaction.
+//
+// The checks come in groups (ugVerificacoes.h); each group adds its checks to SequenciasConsistencia
+// under their numbers, and the run executes them in number order. A check is a function of the run
+// state below: it reads the current rows by field name, calls field rules and records its findings with
+// RegistraErro / RegistraAviso (or Ocorrencias.RegistraOcorrencia and ContaOcorrencia for the findings
+// that count otherwise).
+
+#include "app/Table.h"
+#include "app/ugListas.h"
+#include "rules/ugOcorrencias.h"
+
+#include <QMap>
+#include <QString>
+
+#include <functional>
+
+namespace gdvorn {
+
+class Progresso;
+
+// The result flags.
+namespace Consistencia {
+inline constexpr quint8 HaAvisos = 1;            // at least one "war" row
+inline constexpr quint8 HaErros = 2;             // at least one "err" row
+inline constexpr quint8 AnaliseInterrompida = 4; // the user confirmed an interruption; returned alone
+} // namespace Consistencia
+
+// The state of one run, as the checks see it.
+class AnaliseConsistencia {
+public:
+    // Counted occurrences above this number stop the run.
+    static constexpr int LimiteOcorrencias = 250;
+
+    AnaliseConsistencia(bool tabelasTrabalho, bool origemArquivo, const QString &connection = kAlias);
+
+    // The tables of the run: te8resp/te8emp/te8vinc with the work tables, else bd8resp/bd8emp/bd8vinc;
+    // and the states (tbuf) in the order of SgUf. The current rows are the record being checked.
+    Table Responsavel;
+    Table Estabelecimentos;
+    Table Vinculos;
+    Table Uf;
+
+    // The findings of the run.
+    RegistroOcorrencias Ocorrencias;
+
+    const bool TabelasTrabalho;
+    const bool OrigemArquivo; // a declaration loaded from a file: the file variants of the rules apply
+
+    // The two queries of the link cross checks run their SQL at the first link of the run only.
+    bool PrimeiraConsultaDuplicidade = true;
+    bool PrimeiraConsultaMesmoPis = true;
+
+    // The current establishment: its base year (the first four characters of AnBase, the first key of the
+    // link lookup) and the foreign employees counted among its links (0 before its links).
+    QString AnBaseEstabelecimento;
+    int QtdEstrangeiros = 0;
+
+    // The current link: its reference year (the base year, or the next one for an establishment closed
+    // after the base year) and its PIS/PASEP and admission date as read when its checks began.
+    int AnoReferencia = 0;
+    QString PisVinculo;
+    QString AdmissaoVinculo;
+
+    // Counted occurrences; the limit notice is shown at the first one above the limit.
+    int QtdOcorrencias = 0;
+    void ContaOcorrencia();
+    bool LimiteExcedido() const { return QtdOcorrencias > LimiteOcorrencias; }
+
+    // The rows of one finding on the current record: an error counts one occurrence, a warning none.
+    void RegistraErro(int tipoRegistro, const QString &codigo, const QList<CampoOcorrencia> &campos);
+    void RegistraAviso(int tipoRegistro, const QString &codigo, const QList<CampoOcorrencia> &campos);
+
+private:
+    bool m_avisoLimiteMostrado = false;
+};
+
+// The text of the occurrence-limit notice.
+QString AvisoLimiteOcorrencias();
+
+// A check, and the three sequences of a run by check number.
+using Verificacao = std::function<void(AnaliseConsistencia &)>;
+struct SequenciasConsistencia {
+    QMap<int, Verificacao> Responsavel;     // R1-R20, run without the limit test
+    QMap<int, Verificacao> Estabelecimento; // E1-E41, each after the limit test
+    QMap<int, Verificacao> Vinculo;         // V1-V87, each after the limit test
+};
+
+// Every check group of the program (ugVerificacoes.h).
+SequenciasConsistencia SequenciasPadrao();
+
+// Runs the analysis and returns the result flags (Consistencia).
+//  BarraProgresso      the progress of the run, range 0-100 (nullptr: none shown); its cancel request,
+//                      confirmed with "Deseja interromper?", interrupts the run
+//  Diretorio           the data folder of the open connection (empty: that folder)
+//  TabelasTrabalho     analyse te8resp/te8emp/te8vinc instead of bd8resp/bd8emp/bd8vinc
+//  Selecao             the keys of the establishments to analyse; nullptr: every one that passes the filter
+//  AnoBaseFiltro       not empty: only establishments of that AnBase
+//  CriticaResponsavel  check the responsible record first
+//  Reservado           no effect
+//  OrigemArquivo       the declaration was loaded from a file
+//  sequencias          the checks to run (nullptr: SequenciasPadrao())
+quint8 AnalisaDeclaracao(Progresso *BarraProgresso, const QString &Diretorio, bool TabelasTrabalho,
+                         const QList<ChaveEstabelecimento> *Selecao, const QString &AnoBaseFiltro,
+                         bool CriticaResponsavel, bool Reservado, bool OrigemArquivo,
+                         const SequenciasConsistencia *sequencias = nullptr);
+
+// Asks the running analysis to stop: it asks for confirmation at its next interrupt point. Nothing when
+// no analysis runs.
+void InterrompeAnalise();
+
+} // namespace gdvorn

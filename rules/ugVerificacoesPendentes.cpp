@@ -1,0 +1,20 @@
+// The check groups that are not built yet: they add no check. A group's unit, once written, defines its
+// function and its line here goes away.
+
+#include "rules/ugConsistencia.h"
+#include "rules/ugVerificacoes.h"
+
+namespace gdvorn {
+
+void VerificacoesResponsavel(SequenciasConsistencia &) {}
+void VerificacoesIdentificacaoEstabelecimento(SequenciasConsistencia &) {}
+void VerificacoesDadosEstabelecimento(SequenciasConsistencia &) {}
+void VerificacoesCruzadas(SequenciasConsistencia &) {}
+void VerificacoesPessoaVinculo(SequenciasConsistencia &) {}
+void VerificacoesContratoVinculo(SequenciasConsistencia &) {}
+void VerificacoesRemuneracaoVinculo(SequenciasConsistencia &) {}
+void VerificacoesAfastamentosVinculo(SequenciasConsistencia &) {}
+void VerificacoesSindicaisVinculo(SequenciasConsistencia &) {}
+void VerificacoesHorasVinculo(SequenciasConsistencia &) {}
+
+} // namespace gdvorn
