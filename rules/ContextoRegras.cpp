@@ -2,8 +2,11 @@
 
 #include "app/EngineError.h"
 #include "app/udmGDVorn.h"
+#include "app/ugConfiguracao.h"
 
 namespace gdvorn {
+
+int ContextoRegras::AnoBase() const { return Configuracao().AnoBase; }
 
 TdmGDVorn &ContextoRegras::Tabelas() const
 {

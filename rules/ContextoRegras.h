@@ -3,8 +3,8 @@
 // the declaration and the code tables of the code-table module. Rules read both from here and from
 // nowhere else, so that no rule reaches into a form or into the settings record.
 //
-// The program sets the base year once at start-up, from its settings; tests set what they need and put
-// it back. Without a module set here, the program-wide dmGDVorn is used.
+// The base year is the settings record's; without a module set here, the program-wide dmGDVorn gives
+// the code tables.
 
 namespace gdvorn {
 
@@ -12,10 +12,8 @@ class TdmGDVorn;
 
 class ContextoRegras {
 public:
-    static constexpr int AnoBasePadrao = 2010;
-
-    // The base year of the declaration (2010 unless the program sets another).
-    int AnoBase = AnoBasePadrao;
+    // The base year of the declaration (the settings record's AnoBase).
+    int AnoBase() const;
 
     // The module whose open code tables the rules search (taMunicipio, taUF, taCBO ..., qryUfCep).
     // nullptr: the program-wide dmGDVorn.

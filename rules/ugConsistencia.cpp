@@ -174,7 +174,7 @@ void Execucao::analisaVinculo()
     m_a.PisVinculo = campo(v, "CoPisPasepEmpregado");
     m_a.AdmissaoVinculo = campo(v, "DaAdmissaoEmpregado");
     m_a.Ocorrencias.defineVinculo(&v, m_a.PisVinculo, m_a.AdmissaoVinculo);
-    const int anoBase = contextoRegras().AnoBase;
+    const int anoBase = contextoRegras().AnoBase();
     const bool encerradoDepois = campo(e, "InEncerramentoAtividade") == QLatin1String("1") &&
                                  campo(e, "DaEncerramentoAtividade").mid(4, 4) != QString::number(anoBase);
     m_a.AnoReferencia = encerradoDepois ? anoBase + 1 : anoBase;
