@@ -1,5 +1,7 @@
 #include "app/ufmGDVORN.h"
 
+#include "app/ufmSplash.h"
+
 #include "app/udmEntradaDados.h"
 #include "app/udmGDVorn.h"
 #include "app/ugExcecao.h"
@@ -28,24 +30,6 @@ QString legendaImportacao(int ano)
 {
     const QString texto = QString::number(ano);
     return texto.left(3) + QLatin1Char('&') + texto.mid(3);
-}
-
-QPixmap figura()
-{
-    QPixmap p(480, 300);
-    p.fill(QColor(0, 128, 128));
-    QPainter g(&p);
-    g.setPen(Qt::white);
-    QFont f = g.font();
-    f.setPointSize(36);
-    f.setBold(true);
-    g.setFont(f);
-    g.drawText(QRect(0, 60, 480, 120), Qt::AlignCenter, QStringLiteral("GDVORN %1").arg(Configuracao().AnoBase));
-    f.setPointSize(14);
-    f.setBold(false);
-    g.setFont(f);
-    g.drawText(QRect(0, 180, 480, 60), Qt::AlignCenter, QStringLiteral("Gerador de Declaração Vorn"));
-    return p;
 }
 
 } // namespace
@@ -144,7 +128,7 @@ void TfmGDVORN::criaCorpo()
     layout->addStretch();
     Imagem = new QLabel(corpo);
     Imagem->setObjectName(QStringLiteral("Imagem"));
-    Imagem->setPixmap(figura());
+    Imagem->setPixmap(FiguraPrograma(480, 300));
     Imagem->setAlignment(Qt::AlignCenter);
     layout->addWidget(Imagem);
     URLLabel = new QLabel(corpo);

@@ -6,29 +6,26 @@
 
 namespace gdvorn {
 
-namespace {
-
-QPixmap figura()
+QPixmap FiguraPrograma(int largura, int altura)
 {
-    QPixmap p(386, 251);
+    QPixmap p(largura, altura);
     p.fill(QColor(0, 128, 128));
     QPainter g(&p);
     g.setPen(Qt::white);
     QFont f = g.font();
-    f.setPointSize(28);
+    f.setPointSize(altura * 28 / 251);
     f.setBold(true);
     g.setFont(f);
-    g.drawText(QRect(0, 40, 386, 100), Qt::AlignCenter, QStringLiteral("GDVORN 2010"));
-    f.setPointSize(11);
+    g.drawText(QRect(0, altura * 40 / 251, largura, altura * 100 / 251), Qt::AlignCenter, QStringLiteral("GDVORN 2010"));
+    f.setPointSize(altura * 11 / 251);
     f.setBold(false);
     g.setFont(f);
-    g.drawText(QRect(0, 140, 386, 60), Qt::AlignCenter, QStringLiteral("Gerador de Declaração Vorn"));
+    g.drawText(QRect(0, altura * 140 / 251, largura, altura * 60 / 251), Qt::AlignCenter,
+               QStringLiteral("Gerador de Declaração Vorn"));
     return p;
 }
 
-} // namespace
-
-TfmSplash::TfmSplash() : QSplashScreen(figura())
+TfmSplash::TfmSplash() : QSplashScreen(FiguraPrograma(386, 251))
 {
     setObjectName(QStringLiteral("fmSplash"));
 }

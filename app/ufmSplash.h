@@ -6,6 +6,9 @@
 
 namespace gdvorn {
 
+// The program's picture, drawn at the given size (the splash and the main window show it).
+QPixmap FiguraPrograma(int largura, int altura);
+
 class TfmSplash : public QSplashScreen {
     Q_OBJECT
 public:
