@@ -12,16 +12,18 @@ using namespace gdvorn;
 class TestTabelasInstaladas : public QObject {
     Q_OBJECT
 
-    QTemporaryDir m_pasta;
+    QTemporaryDir m_temp;
+    QString m_pasta; // a program folder whose path holds blanks and accented letters
 
 private slots:
     void initTestCase()
     {
-        QDir(m_pasta.path()).mkdir(QStringLiteral("dados"));
+        m_pasta = m_temp.filePath(QStringLiteral("Meus Programas/Declaração Anual"));
+        QVERIFY(QDir().mkpath(m_pasta + QStringLiteral("/dados")));
         const QDir src(test::builtDataFolder());
         for (const QString &f : src.entryList({QStringLiteral("*.db")}, QDir::Files))
-            QVERIFY(QFile::copy(src.filePath(f), m_pasta.filePath(QStringLiteral("dados/") + f)));
-        dmGDVorn = new TdmGDVorn(m_pasta.path() + QLatin1Char('/'));
+            QVERIFY(QFile::copy(src.filePath(f), m_pasta + QStringLiteral("/dados/") + f));
+        dmGDVorn = new TdmGDVorn(m_pasta + QLatin1Char('/'));
     }
     void cleanupTestCase()
     {
@@ -92,7 +94,7 @@ private slots:
             ++ranges;
         dmGDVorn->qryUfCep.Close();
         QCOMPARE(ranges, 2);
-        QCOMPARE(dmGDVorn->DatabaseDirectory(), QDir(m_pasta.path()).filePath(QStringLiteral("dados")));
+        QCOMPARE(dmGDVorn->DatabaseDirectory(), m_pasta + QStringLiteral("/dados"));
     }
 };
 
