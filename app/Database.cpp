@@ -7,8 +7,11 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+
+#include <sqlite3.h>
 
 namespace gdvorn {
 
@@ -16,6 +19,7 @@ namespace {
 
 struct ConnectionState {
     QString folder;
+    QList<PreparedStatements *> statements; // finalized before the connection closes
     quint64 version = 0;                 // writes to any table
     QHash<QString, quint64> tableVersion; // writes to one table (lower-case name)
     int transactionDepth = 0;
@@ -48,7 +52,7 @@ void openDatabase(const QString &folder, const QString &connection, int busyTime
             QSqlDatabase::removeDatabase(connection);
             throwEngineError(e, folder);
         }
-        states()[connection] = ConnectionState{QDir::cleanPath(dir.absolutePath()), 0, {}, 0};
+        states()[connection] = ConnectionState{QDir::cleanPath(dir.absolutePath()), {}, 0, {}, 0};
     }
     try {
         for (const QString &file : Schema::databaseFiles()) {
@@ -70,6 +74,12 @@ void closeDatabase(const QString &connection)
 {
     if (!QSqlDatabase::contains(connection))
         return;
+    const auto st = states().find(connection);
+    if (st != states().end()) {
+        const QList<PreparedStatements *> owners = st->statements;
+        for (PreparedStatements *p : owners)
+            p->clear();
+    }
     {
         QSqlDatabase db = QSqlDatabase::database(connection, false);
         db.close();
@@ -129,6 +139,62 @@ void execSql(const QString &sql, const QString &connection)
     QSqlQuery q(database(connection));
     if (!q.exec(sql))
         throwEngineError(q.lastError(), sql);
+}
+
+sqlite3 *sqliteHandle(const QString &connection)
+{
+    const QVariant v = database(connection).driver()->handle();
+    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
+        throw DatabaseError(QStringLiteral("The connection is not an SQLite connection."));
+    return *static_cast<sqlite3 *const *>(v.constData());
+}
+
+void throwSqliteError(sqlite3 *handle, const QString &context)
+{
+    throwEngineError(QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(handle)), QSqlError::StatementError,
+                               QString::number(sqlite3_errcode(handle))),
+                     context);
+}
+
+PreparedStatements::~PreparedStatements() { clear(); }
+
+void PreparedStatements::setConnection(const QString &connection)
+{
+    clear();
+    m_connection = connection;
+}
+
+sqlite3_stmt *PreparedStatements::get(const QString &sql, const QString &context)
+{
+    sqlite3_stmt *stmt = m_statements.value(sql);
+    if (stmt) {
+        sqlite3_reset(stmt);
+        sqlite3_clear_bindings(stmt);
+        return stmt;
+    }
+    sqlite3 *handle = sqliteHandle(m_connection);
+    const QByteArray text = sql.toUtf8();
+    if (sqlite3_prepare_v3(handle, text.constData(), int(text.size()), SQLITE_PREPARE_PERSISTENT, &stmt, nullptr) !=
+        SQLITE_OK) {
+        sqlite3_finalize(stmt);
+        throwSqliteError(handle, context);
+    }
+    if (m_statements.isEmpty())
+        states()[m_connection].statements << this;
+    m_statements.insert(sql, stmt);
+    return stmt;
+}
+
+void PreparedStatements::clear()
+{
+    for (sqlite3_stmt *stmt : std::as_const(m_statements))
+        sqlite3_finalize(stmt);
+    if (!m_statements.isEmpty()) {
+        auto it = states().find(m_connection);
+        if (it != states().end())
+            it->statements.removeAll(this);
+    }
+    m_statements.clear();
 }
 
 void createTable(const TableDef &def, const QString &connection)

@@ -3,11 +3,15 @@
 // permanent tables are attached under their file names. One connection name stands for the alias
 // "GDVORN"; tests may open others.
 
+#include <QHash>
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
 
 #include "app/Schema.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
 
 namespace gdvorn {
 
@@ -41,6 +45,30 @@ void createDataFolder(const QString &folder, const QStringList &tables = {});
 
 // Runs `sql` (no parameters) and throws the engine's error on failure.
 void execSql(const QString &sql, const QString &connection = kAlias);
+
+// The SQLite handle of an open connection, for the few places that read and write rows straight on the
+// engine (the table layer).
+sqlite3 *sqliteHandle(const QString &connection = kAlias);
+[[noreturn]] void throwSqliteError(sqlite3 *handle, const QString &context);
+
+// Statements prepared once and kept for the life of their owner on one connection. Each is handed out
+// reset, with its bindings cleared. They are finalized when the owner clears them or goes, or when the
+// connection closes, whichever comes first.
+class PreparedStatements {
+public:
+    explicit PreparedStatements(const QString &connection = kAlias) : m_connection(connection) {}
+    ~PreparedStatements();
+    PreparedStatements(const PreparedStatements &) = delete;
+    PreparedStatements &operator=(const PreparedStatements &) = delete;
+
+    void setConnection(const QString &connection);
+    sqlite3_stmt *get(const QString &sql, const QString &context);
+    void clear();
+
+private:
+    QString m_connection;
+    QHash<QString, sqlite3_stmt *> m_statements;
+};
 
 // One transaction for a whole operation. Nested instances join the outermost one; the outermost commits
 // in commit() and rolls back when destroyed without commit (an exception or an early return).

@@ -28,6 +28,7 @@ MessageButton QtPresenter::show(MessageKind kind, const QString &text, const QLi
         box.setIcon(QMessageBox::Critical);
         break;
     }
+    box.setTextFormat(Qt::PlainText); // a message is never markup
     box.setText(text);
     const QList<MessageButton> wanted = buttons.isEmpty() ? QList<MessageButton>{MessageButton::Ok} : buttons;
     QHash<QAbstractButton *, MessageButton> map;

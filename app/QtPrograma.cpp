@@ -64,10 +64,11 @@ bool Programa::Inicia()
         cria(dmGDVorn, m_pasta);
         cria(fmGDVORN);
         cria(dmEntradaDados);
-    } catch (const DatabaseError &e) {
+    } catch (const std::exception &e) {
         // Before the main window there is no exception handler: the failure is shown as it is and the
         // program ends.
-        presenter().show(MessageKind::Error, e.message(), {MessageButton::Ok});
+        const auto *db = dynamic_cast<const DatabaseError *>(&e);
+        presenter().show(MessageKind::Error, db ? db->message() : QString::fromLocal8Bit(e.what()), {MessageButton::Ok});
         Libera();
         m_codigoSaida = 1;
         return false;

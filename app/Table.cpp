@@ -3,10 +3,8 @@
 #include "app/EngineError.h"
 
 #include <QRegularExpression>
-#include <QScopeGuard>
-#include <QSqlDriver>
 #include <QSqlError>
-#include <QSqlRecord>
+#include <QSqlQuery>
 
 #include <sqlite3.h>
 
@@ -30,21 +28,6 @@ QVariant defaultValue(const FieldDef &f)
     case FieldType::Text: break;
     }
     return kEmpty;
-}
-
-sqlite3 *sqliteHandle(const QSqlDatabase &db)
-{
-    const QVariant v = db.driver()->handle();
-    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
-        throw DatabaseError(QStringLiteral("The connection is not an SQLite connection."));
-    return *static_cast<sqlite3 *const *>(v.constData());
-}
-
-[[noreturn]] void throwSqliteError(sqlite3 *handle, const QString &context)
-{
-    throwEngineError(QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(handle)), QSqlError::StatementError,
-                               QString::number(sqlite3_errcode(handle))),
-                     context);
 }
 
 void bindValue(sqlite3_stmt *stmt, int n, const QVariant &v)
@@ -89,7 +72,7 @@ QVariant columnValue(sqlite3_stmt *stmt, int i, FieldType type)
 } // namespace
 
 Table::Table(const QString &tableName, const QString &connection)
-    : m_tableName(tableName), m_connection(connection)
+    : m_tableName(tableName), m_connection(connection), m_statements(connection)
 {
 }
 
@@ -110,6 +93,7 @@ void Table::setConnection(const QString &connection)
     if (Active())
         throw DatabaseError(QStringLiteral("Cannot perform this operation on an open dataset."));
     m_connection = connection;
+    m_statements.setConnection(connection);
 }
 
 void Table::setFieldDeclarations(const QList<FieldDef> &fields)
@@ -141,6 +125,7 @@ void Table::setIndexFieldNames(const QString &fieldNames)
 
 void Table::prepareColumns()
 {
+    m_statements.clear();
     m_def = Schema::require(m_tableName);
     m_fields.clear();
     m_fieldIndex.clear();
@@ -228,6 +213,7 @@ void Table::Open()
 
 void Table::Close()
 {
+    m_statements.clear();
     m_state = DataSetState::Inactive;
     m_page.clear();
     m_pos = 0;
@@ -267,27 +253,28 @@ QString Table::keyTuple() const
     return QLatin1Char('(') + parts.join(QStringLiteral(", ")) + QLatin1Char(')');
 }
 
-Table::Row Table::readRow(const QSqlQuery &q) const
+Table::Row Table::readRow(sqlite3_stmt *stmt) const
 {
     Row r;
-    r.rowid = q.value(0).toLongLong();
-    const int total = int(m_fields.size()) + int(q.record().count()) - 1 - int(m_fields.size());
-    r.values.resize(total);
-    for (int i = 0; i < total; ++i) {
-        const QVariant v = q.value(i + 1);
-        if (i < m_fields.size()) {
-            const FieldDef &f = m_fields[i];
-            if (f.type == FieldType::Text)
-                r.values[i] = v.isNull() ? QString() : v.toString();
-            else if (f.type == FieldType::Boolean)
-                r.values[i] = v.toBool();
-            else
-                r.values[i] = v;
-        } else {
-            r.values[i] = v.isNull() ? QVariant(QString()) : v;
-        }
-    }
+    r.rowid = sqlite3_column_int64(stmt, 0);
+    const int columns = sqlite3_column_count(stmt);
+    r.values.resize(columns - 1);
+    for (int i = 1; i < columns; ++i)
+        r.values[i - 1] = columnValue(stmt, i, i - 1 < m_fields.size() ? m_fields[i - 1].type : FieldType::Text);
     return r;
+}
+
+sqlite3_stmt *Table::statement(const QString &sql) { return m_statements.get(sql, m_tableName); }
+
+int Table::step(sqlite3_stmt *stmt)
+{
+    const int rc = sqlite3_step(stmt);
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
+        sqlite3 *handle = sqlite3_db_handle(stmt);
+        sqlite3_reset(stmt);
+        throwSqliteError(handle, m_tableName);
+    }
+    return rc;
 }
 
 QVector<Table::Row> Table::fetch(const Row *after, bool forward, int limit, bool inclusive)
@@ -304,12 +291,7 @@ QVector<Table::Row> Table::fetch(const Row *after, bool forward, int limit, bool
     sql += QStringLiteral(" ORDER BY %1 LIMIT %2").arg(orderBy(!forward)).arg(limit);
 
     // Pages are read straight from the engine: the Qt driver's row conversion costs more than the walk.
-    sqlite3 *handle = sqliteHandle(database(m_connection));
-    sqlite3_stmt *stmt = nullptr;
-    const QByteArray text = sql.toUtf8();
-    if (sqlite3_prepare_v2(handle, text.constData(), int(text.size()), &stmt, nullptr) != SQLITE_OK)
-        throwSqliteError(handle, m_tableName);
-    const auto finalize = qScopeGuard([stmt] { sqlite3_finalize(stmt); });
+    sqlite3_stmt *stmt = statement(sql);
     if (after) {
         int n = 1;
         for (const auto &o : m_order)
@@ -318,20 +300,9 @@ QVector<Table::Row> Table::fetch(const Row *after, bool forward, int limit, bool
     }
     QVector<Row> rows;
     rows.reserve(limit);
-    const int columns = sqlite3_column_count(stmt);
-    int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-        Row r;
-        r.rowid = sqlite3_column_int64(stmt, 0);
-        r.values.resize(columns - 1);
-        for (int i = 1; i < columns; ++i) {
-            const FieldType type = i - 1 < m_fields.size() ? m_fields[i - 1].type : FieldType::Text;
-            r.values[i - 1] = columnValue(stmt, i, type);
-        }
-        rows << std::move(r);
-    }
-    if (rc != SQLITE_DONE)
-        throwSqliteError(handle, m_tableName);
+    while (step(stmt) == SQLITE_ROW)
+        rows << readRow(stmt);
+    sqlite3_reset(stmt);
     if (!forward)
         std::reverse(rows.begin(), rows.end());
     return rows;
@@ -339,16 +310,13 @@ QVector<Table::Row> Table::fetch(const Row *after, bool forward, int limit, bool
 
 bool Table::readByRowid(qint64 rowid, Row &row)
 {
-    QSqlQuery q(database(m_connection));
-    q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(m_selectColumns, m_def.qualifiedName()));
-    q.addBindValue(rowid);
-    if (!q.exec())
-        throwEngineError(q.lastError(), m_tableName);
-    const bool found = q.next();
+    sqlite3_stmt *stmt =
+        statement(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(m_selectColumns, m_def.qualifiedName()));
+    sqlite3_bind_int64(stmt, 1, rowid);
+    const bool found = step(stmt) == SQLITE_ROW;
     if (found)
-        row = readRow(q);
-    q.finish();
+        row = readRow(stmt);
+    sqlite3_reset(stmt);
     return found;
 }
 
@@ -427,22 +395,18 @@ void Table::Prior()
 bool Table::IsEmpty()
 {
     checkActive();
-    QSqlQuery q(database(m_connection));
-    if (!q.exec(QStringLiteral("SELECT 1 FROM %1 LIMIT 1").arg(m_def.qualifiedName())))
-        throwEngineError(q.lastError(), m_tableName);
-    const bool empty = !q.next();
-    q.finish();
+    sqlite3_stmt *stmt = statement(QStringLiteral("SELECT 1 FROM %1 LIMIT 1").arg(m_def.qualifiedName()));
+    const bool empty = step(stmt) != SQLITE_ROW;
+    sqlite3_reset(stmt);
     return empty;
 }
 
 int Table::RecordCount()
 {
     checkActive();
-    QSqlQuery q(database(m_connection));
-    if (!q.exec(QStringLiteral("SELECT count(*) FROM %1").arg(m_def.qualifiedName())))
-        throwEngineError(q.lastError(), m_tableName);
-    const int n = q.next() ? q.value(0).toInt() : 0;
-    q.finish();
+    sqlite3_stmt *stmt = statement(QStringLiteral("SELECT count(*) FROM %1").arg(m_def.qualifiedName()));
+    const int n = step(stmt) == SQLITE_ROW ? sqlite3_column_int(stmt, 0) : 0;
+    sqlite3_reset(stmt);
     return n;
 }
 
@@ -458,23 +422,18 @@ bool Table::FindKey(const QStringList &keyValues)
     for (int i = 0; i < keyValues.size(); ++i)
         conditions << quoted(m_order[i].name) + QStringLiteral(" = ?") +
                           (m_order[i].noCase ? QStringLiteral(" COLLATE NOCASE") : QString());
-    QSqlQuery q(database(m_connection));
-    q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY %4 LIMIT 1")
-                  .arg(m_selectColumns, m_def.qualifiedName(), conditions.join(QStringLiteral(" AND ")),
-                       orderBy(false)));
-    for (const QString &v : keyValues) {
-        const QString key = v.trimmed();
-        q.addBindValue(key.isEmpty() ? kEmpty : key); // blank keys are stored as ''
-    }
-    if (!q.exec())
-        throwEngineError(q.lastError(), m_tableName);
-    if (!q.next()) {
-        q.finish();
+    sqlite3_stmt *stmt = statement(QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY %4 LIMIT 1")
+                                       .arg(m_selectColumns, m_def.qualifiedName(),
+                                            conditions.join(QStringLiteral(" AND ")), orderBy(false)));
+    int n = 1;
+    for (const QString &v : keyValues)
+        bindValue(stmt, n++, v.trimmed()); // blank keys are stored as ''
+    if (step(stmt) != SQLITE_ROW) {
+        sqlite3_reset(stmt);
         return false;
     }
-    QVector<Row> rows{readRow(q)};
-    q.finish();
+    QVector<Row> rows{readRow(stmt)};
+    sqlite3_reset(stmt);
     setPage(std::move(rows));
     m_eof = m_bof = false;
     return true;
@@ -484,10 +443,13 @@ void Table::Append()
 {
     checkBrowseMode();
     m_buffer = Row{};
-    const int total = current() ? int(current()->values.size()) : int(m_fields.size() + m_order.size());
+    // The declared fields, then the order fields that are not declared (stored as '' by the engine).
+    int total = int(m_fields.size());
+    for (const auto &o : m_order)
+        total = std::max(total, o.column + 1);
     m_buffer.values.resize(total);
     for (int i = 0; i < total; ++i)
-        m_buffer.values[i] = i < m_fields.size() ? defaultValue(m_fields[i]) : QVariant(QString());
+        m_buffer.values[i] = i < m_fields.size() ? defaultValue(m_fields[i]) : QVariant(kEmpty);
     m_state = DataSetState::Insert;
 }
 
@@ -533,10 +495,10 @@ QVariant Table::storedValue(const FieldDef &f, const QVariant &value) const
     return value;
 }
 
-void Table::execWrite(QSqlQuery &q, const QString &context)
+void Table::execWrite(sqlite3_stmt *stmt)
 {
-    if (!q.exec())
-        throwEngineError(q.lastError(), context);
+    step(stmt);
+    sqlite3_reset(stmt);
     noteDataChanged(m_connection, m_def.name);
 }
 
@@ -545,34 +507,38 @@ void Table::Post()
     checkActive();
     if (m_state == DataSetState::Browse)
         return;
-    QSqlQuery q(database(m_connection));
     QStringList columns;
     for (const auto &f : m_fields)
         columns << quoted(f.name);
+    sqlite3_stmt *stmt = nullptr;
     if (m_state == DataSetState::Insert) {
         QStringList marks;
         for (int i = 0; i < columns.size(); ++i)
             marks << QStringLiteral("?");
-        q.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                      .arg(m_def.qualifiedName(), columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", "))));
+        stmt = statement(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                             .arg(m_def.qualifiedName(), columns.join(QStringLiteral(", ")),
+                                  marks.join(QStringLiteral(", "))));
     } else {
         QStringList sets;
         for (const auto &c : columns)
             sets << c + QStringLiteral(" = ?");
-        q.prepare(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(m_def.qualifiedName(), sets.join(QStringLiteral(", "))));
+        stmt = statement(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                             .arg(m_def.qualifiedName(), sets.join(QStringLiteral(", "))));
     }
+    int n = 1;
     for (int i = 0; i < m_fields.size(); ++i)
-        q.addBindValue(m_buffer.values[i]);
+        bindValue(stmt, n++, m_buffer.values[i]);
     if (m_state == DataSetState::Edit)
-        q.addBindValue(m_buffer.rowid);
-    execWrite(q, m_tableName);
-    const qint64 rowid = m_state == DataSetState::Insert ? q.lastInsertId().toLongLong() : m_buffer.rowid;
+        sqlite3_bind_int64(stmt, n, m_buffer.rowid);
+    execWrite(stmt);
+    if (m_state == DataSetState::Insert)
+        m_buffer.rowid = sqlite3_last_insert_rowid(sqliteHandle(m_connection));
     m_state = DataSetState::Browse;
-    Row posted;
-    if (readByRowid(rowid, posted)) {
-        setPage({posted});
-        m_eof = m_bof = false;
-    }
+    // The posted record is what the buffer holds: every value was stored as the width rule cut it.
+    Row posted = std::move(m_buffer);
+    m_buffer = Row{};
+    setPage({posted});
+    m_eof = m_bof = false;
 }
 
 void Table::Cancel()
@@ -595,10 +561,9 @@ void Table::Delete()
         throw DatabaseError(QStringLiteral("Cannot perform this operation on an empty dataset.\nTable: %1").arg(m_tableName));
     const Row gone = *current();
     const bool pageCurrent = m_version == dataVersion(m_connection, m_def.name);
-    QSqlQuery q(database(m_connection));
-    q.prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(m_def.qualifiedName()));
-    q.addBindValue(gone.rowid);
-    execWrite(q, m_tableName);
+    sqlite3_stmt *stmt = statement(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(m_def.qualifiedName()));
+    sqlite3_bind_int64(stmt, 1, gone.rowid);
+    execWrite(stmt);
     if (pageCurrent && m_pos + 1 < m_page.size()) {
         // Nothing else changed since the page was read: the next row is the next one of the page.
         m_page.remove(m_pos);
@@ -637,9 +602,7 @@ void Table::EmptyTable()
 {
     checkActive();
     Cancel();
-    QSqlQuery q(database(m_connection));
-    q.prepare(QStringLiteral("DELETE FROM %1").arg(m_def.qualifiedName()));
-    execWrite(q, m_tableName);
+    execWrite(statement(QStringLiteral("DELETE FROM %1").arg(m_def.qualifiedName())));
     setPage({});
     m_eof = m_bof = true;
 }

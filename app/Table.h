@@ -11,7 +11,6 @@
 #include "app/Field.h"
 
 #include <QHash>
-#include <QSqlQuery>
 #include <QStringList>
 #include <QVector>
 
@@ -96,12 +95,14 @@ private:
     QString orderBy(bool descending) const;
     QString keyTuple() const;
     QVector<Row> fetch(const Row *after, bool forward, int limit, bool inclusive = false);
-    Row readRow(const QSqlQuery &q) const;
+    Row readRow(sqlite3_stmt *stmt) const;
     bool readByRowid(qint64 rowid, Row &row);
+    sqlite3_stmt *statement(const QString &sql);
+    int step(sqlite3_stmt *stmt); // SQLITE_ROW or SQLITE_DONE; throws the engine's error otherwise
     void setPage(QVector<Row> rows);
     const Row *current() const;
     QVariant storedValue(const FieldDef &f, const QVariant &value) const;
-    void execWrite(QSqlQuery &q, const QString &context);
+    void execWrite(sqlite3_stmt *stmt);
 
     QString m_tableName;
     QString m_connection;
@@ -121,6 +122,7 @@ private:
     bool m_bof = true;
     quint64 m_version = 0;
     Row m_buffer; // the record being edited or inserted
+    PreparedStatements m_statements;
 };
 
 } // namespace gdvorn

@@ -1,6 +1,7 @@
 #include "app/ufmLimpaEdits.h"
 
 #include <QAbstractSpinBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextBrowser>
@@ -12,9 +13,10 @@ void LimpaEdits(QWidget *controle)
 {
     if (!controle)
         return;
-    // The line edit of an editable combo box is one of these; that of a spin or date box is not ours.
+    // The line edits inside combo, spin and date boxes belong to those controls, which are no edits.
     for (QLineEdit *edit : controle->findChildren<QLineEdit *>())
-        if (!qobject_cast<QAbstractSpinBox *>(edit->parentWidget()))
+        if (!qobject_cast<QComboBox *>(edit->parentWidget())
+            && !qobject_cast<QAbstractSpinBox *>(edit->parentWidget()))
             edit->clear();
     for (QPlainTextEdit *memo : controle->findChildren<QPlainTextEdit *>())
         memo->clear();

@@ -1,6 +1,7 @@
 #include "rules/ugOcorrencias.h"
 
 #include "app/ugFuncoes.h"
+#include "rules/ugRegras.h"
 
 namespace gdvorn {
 
@@ -78,7 +79,7 @@ void RegistroOcorrencias::RegistraOcorrencia(const QString &ErrWar, int TipoRegi
     QStringList linha(NumeroCampos);
     linha[CampoErrWar] = ErrWar;
     linha[CampoTipoRegistro] = QString::number(TipoRegistro);
-    linha[CampoRetorno] = Retorno;
+    linha[CampoRetorno] = CodigoDaCritica(Retorno); // "X" of a generic check is no message code
     linha[CampoRotulo] = Rotulo;
     linha[CampoConteudo] = Conteudo;
     linha[CampoSequencial] = CompletaZeros(QString::number(numero), 6);

@@ -163,7 +163,8 @@ public:
     void defineVinculo(Table *vinculo, const QString &pis, const QString &admissao);
 
     // Appends one row; the first row of a run creates the table. The rows reach the table in batches
-    // and all of them by EncerraExecucao.
+    // and all of them by EncerraExecucao. A `Retorno` of "X" (a generic check's "longer than the field")
+    // is recorded as "0040".
     void RegistraOcorrencia(const QString &ErrWar, int TipoRegistro, const QString &Retorno,
                             const QString &Rotulo, const QString &Conteudo);
     // Appends the rows of one finding, one per field, in order.

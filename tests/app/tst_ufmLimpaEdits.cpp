@@ -55,7 +55,7 @@ void tst_ufmLimpaEdits::limpaEditsEmQualquerNivel()
     QCOMPARE(somenteLeitura->text(), QString());
     QCOMPARE(memo->toPlainText(), QString());
     QCOMPARE(rico->toPlainText(), QString());
-    QCOMPARE(combo->currentText(), QString());
+    QCOMPARE(combo->currentText(), QStringLiteral("digitado"));
     QCOMPARE(lista->currentText(), QStringLiteral("B"));
     QCOMPARE(numero->value(), 7);
     QCOMPARE(data->date(), QDate(2010, 5, 1));

@@ -161,6 +161,10 @@ void tst_ugCriticas::criticaDigitosETexto_data()
     QTest::newRow("acento") << "JOSÉ" << "0030" << "0020";
     QTest::newRow("tabulação") << "AB\tCD" << "0030" << "0020";
     QTest::newRow("til e espaço") << "A ~ Z" << "0030" << "0000";
+    // Lengths beyond 255 are counted in full, never wrapped around.
+    QTest::newRow("257 dígitos") << QString(257, u'1') << "0000" << "0000";
+    QTest::newRow("256 dígitos e uma letra") << QString(256, u'1') + "A" << "0030" << "0000";
+    QTest::newRow("256 dígitos e um apóstrofo") << QString(256, u'1') + "'" << "0030" << "0020";
 }
 
 void tst_ugCriticas::criticaDigitosETexto()

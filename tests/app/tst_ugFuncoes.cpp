@@ -29,6 +29,7 @@ private slots:
     void nomeMes();
     void dataValida_data();
     void dataValida();
+    void dataValidaNaoMudaOIdioma();
     void validaEmail_data();
     void validaEmail();
 };
@@ -305,6 +306,19 @@ void tst_ugFuncoes::dataValida()
 {
     QFETCH(QString, s);
     QTEST(DataValida(s), "valida");
+}
+
+// Checking a date leaves the program's date settings as they were.
+void tst_ugFuncoes::dataValidaNaoMudaOIdioma()
+{
+    const QLocale anterior;
+    const QLocale americano(QLocale::English, QLocale::UnitedStates);
+    QLocale::setDefault(americano);
+    const bool valida = DataValida(QStringLiteral("29022012"));
+    const QString formato = QLocale().dateFormat(QLocale::ShortFormat);
+    QLocale::setDefault(anterior);
+    QVERIFY(valida);
+    QCOMPARE(formato, americano.dateFormat(QLocale::ShortFormat));
 }
 
 void tst_ugFuncoes::validaEmail_data()

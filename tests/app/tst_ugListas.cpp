@@ -96,6 +96,8 @@ private slots:
     void linhaDeEstabelecimento();
     void linhasDeVinculo();
     void estabelecimentosDoAno();
+    void textoSqlDosPreenchedores_data();
+    void textoSqlDosPreenchedores();
     void empregadosDoEstabelecimento();
     void avisoDeOperacaoAberta_data();
     void avisoDeOperacaoAberta();
@@ -142,7 +144,7 @@ void tst_ugListas::linhasDeVinculo()
 
 void tst_ugListas::estabelecimentosDoAno()
 {
-    insereEstab(QStringLiteral("2010"), kCnpj, QStringLiteral("1"), QStringLiteral("02"), QStringLiteral("ZEBRA"));
+    insereEstab(QStringLiteral("2010"), kCnpj, QStringLiteral("1"), QStringLiteral("02"), QStringLiteral("BETA"));
     insereEstab(QStringLiteral("2010"), kCnpj, QStringLiteral("1"), QStringLiteral("01"), QStringLiteral("MOINHO"),
                 QStringLiteral("1"));
     insereEstab(QStringLiteral("2010"), kCei, QStringLiteral("3"), QStringLiteral("01"), QStringLiteral("ALFA"));
@@ -155,16 +157,60 @@ void tst_ugListas::estabelecimentosDoAno()
         return r;
     };
     QCOMPARE(razoes(LinhasEstabelecimentosLista(QStringLiteral("2010"), QString(), QStringLiteral("0"))),
-             (QStringList{"ALFA", "MOINHO", "ZEBRA"}));
+             (QStringList{"ALFA", "MOINHO", "BETA"}));
     QCOMPARE(razoes(LinhasEstabelecimentosLista(QStringLiteral("2010"), QString(), QStringLiteral("1"))),
-             (QStringList{"ALFA", "MOINHO", "ZEBRA"}));
-    QCOMPARE(razoes(LinhasEstabelecimentosLista(QStringLiteral("2010"), QStringLiteral("N"), QStringLiteral("1"))),
-             (QStringList{"ALFA", "ZEBRA"}));
+             (QStringList{"ALFA", "BETA", "MOINHO"}));
+    QCOMPARE(razoes(LinhasEstabelecimentosLista(QStringLiteral("2010"), QStringLiteral("N"), QStringLiteral("0"))),
+             (QStringList{"ALFA", "BETA"}));
     QStringList combo = razoes(LinhasEstabelecimentosCombo(QStringLiteral("2010"), QStringLiteral("N")));
     combo.sort();
-    QCOMPARE(combo, (QStringList{"ALFA", "ZEBRA"}));
+    QCOMPARE(combo, (QStringList{"ALFA", "BETA"}));
     QCOMPARE(razoes(LinhasEstabelecimentosCombo(QStringLiteral("2009"), QString())), QStringList{"ANTIGA"});
     QVERIFY(dmGDVorn->quBd8Emp.Active()); // left open for the next user
+}
+
+void tst_ugListas::textoSqlDosPreenchedores_data()
+{
+    // The SQL each filler leaves in the shared query, line by line, blanks included.
+    QTest::addColumn<QString>("preenchedor");
+    QTest::addColumn<QString>("opcao");
+    QTest::addColumn<QString>("ordem");
+    QTest::addColumn<QStringList>("sql");
+    const QStringList combo{"Select CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento,",
+                            "NoRazaoEstabelecimento, InInscrEstabelecimento", "from BD8Emp", "where anBase= :anBase"};
+    QTest::newRow("combo") << "combo" << "" << "" << combo;
+    QTest::newRow("combo N") << "combo" << "N" << ""
+                             << combo + QStringList{" and InVornNegEstabelecimento = '0'"};
+    const QStringList lista{
+        "Select CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, NoRazaoEstabelecimento, inInscrEstabelecimento",
+        "from BD8Emp", "where anbase = :anobase"};
+    QTest::newRow("lista por chave")
+        << "lista" << "" << "0" << lista + QStringList{" order by CoCgcCeiEstabelecimento,NuPrefixoEstabelecimento"};
+    QTest::newRow("lista N por nome")
+        << "lista" << "N" << "1"
+        << lista + QStringList{" and inVornNegEstabelecimento = '0' ", " order by NoRazaoEstabelecimento"};
+    const QStringList empregados{"Select CoPisPasepEmpregado, NoEmpregado, DaAdmissaoEmpregado", "from BD8Vinc",
+                                 "where AnBase = :anobase", "and CoCgcCeiEstabelecimento = :CoCgcCeiEstabelecimento",
+                                 "and NuPrefixoEstabelecimento = :NuPrefixoEstabelecimento"};
+    QTest::newRow("empregados por PIS") << "empregados" << "" << "0"
+                                        << empregados + QStringList{"order by CoPisPasepEmpregado"};
+    QTest::newRow("empregados por nome") << "empregados" << "" << "1" << empregados + QStringList{"order by NoEmpregado"};
+}
+
+void tst_ugListas::textoSqlDosPreenchedores()
+{
+    QFETCH(QString, preenchedor);
+    QFETCH(QString, opcao);
+    QFETCH(QString, ordem);
+    QFETCH(QStringList, sql);
+    const QString ano = QStringLiteral("2010");
+    if (preenchedor == QLatin1String("combo"))
+        LinhasEstabelecimentosCombo(ano, opcao);
+    else if (preenchedor == QLatin1String("lista"))
+        LinhasEstabelecimentosLista(ano, opcao, ordem);
+    else
+        LinhasEmpregados(ano, kCnpj, ordem, QStringLiteral("01"));
+    QCOMPARE(dmGDVorn->quBd8Emp.sql().split(QLatin1Char('\n')), sql);
 }
 
 void tst_ugListas::empregadosDoEstabelecimento()

@@ -58,9 +58,11 @@ private slots:
     void sequenciaContinuaEntreExecucoes();
     void execucaoSemOcorrenciaNaoDeixaTabela();
     void muitasLinhasEmOrdem();
+    void retornoXGravadoComo0040();
     void indicadoresPorTipo_data();
     void indicadoresPorTipo();
-    void rotulosTemTextoInstalado();
+    void mensagensInstaladas();
+    void rotulosDosMeses();
 
 private:
     std::unique_ptr<test::TempDataFolder> m_dados;
@@ -190,6 +192,19 @@ void tst_ugOcorrencias::muitasLinhasEmOrdem()
     }
 }
 
+void tst_ugOcorrencias::retornoXGravadoComo0040()
+{
+    // A check that hands on the "X" of a generic check (longer than the field) records a message code.
+    RegistroOcorrencias log;
+    log.IniciaExecucao();
+    log.RegistraOcorrencia(OcorrenciaErro, RegistroResponsavel, QStringLiteral("X"), Rotulo::Proprietarios,
+                           QStringLiteral("123"));
+    log.EncerraExecucao();
+    const auto l = linhas();
+    QCOMPARE(l.size(), 1);
+    QCOMPARE(l[0].value(QStringLiteral("retorno")), QStringLiteral("0040"));
+}
+
 void tst_ugOcorrencias::indicadoresPorTipo_data()
 {
     QTest::addColumn<QStringList>("tipos");
@@ -219,27 +234,51 @@ void tst_ugOcorrencias::indicadoresPorTipo()
         QCOMPARE(linhas().size(), tipos.size());
 }
 
-void tst_ugOcorrencias::rotulosTemTextoInstalado()
+void tst_ugOcorrencias::mensagensInstaladas()
 {
+    // Every field label the checks write into the rows, and the findings among the label codes.
+    QList<QPair<QString, QString>> esperadas;
+    const auto faixa = [&esperadas](int de, int ate) {
+        for (int c = de; c <= ate; ++c)
+            esperadas << qMakePair(QString::number(c), QStringLiteral("INF"));
+    };
+    faixa(1599, 1610);
+    faixa(1612, 1656);
+    faixa(1658, 1662);
+    faixa(1664, 1669);
+    faixa(3610, 3621);
+    faixa(3650, 3665);
+    for (int c : {1678, 3122, 3123, 3511, 3520, 3523, 3623, 3636, 3637, 3641, 3642, 3667, 3669, 3670, 3671, 3700,
+                  3703, 3705, 3726, 3736, 3737, 3738, 3754, 3755, 3760})
+        faixa(c, c);
+    // The label constants name rows of the table too.
+    for (const QString &r : {Rotulo::InscricaoResponsavel, Rotulo::CodigoMunicipio, Rotulo::Uf, Rotulo::Instrucao,
+                             Rotulo::DataDesligamento, Rotulo::ValorParcelaFinal13, Rotulo::Ano,
+                             Rotulo::SequencialRegistro, Rotulo::RemuneracaoAno, Rotulo::DataEncerramento,
+                             Rotulo::InicioCnpjCeiVinculado, Rotulo::ParticipaPat, Rotulo::PatAlimentacaoConvenio,
+                             Rotulo::ValorConfederativa, Rotulo::MesesGratificacoes, Rotulo::MunicipioTrabalho,
+                             Rotulo::Centralizada, Rotulo::NascimentoResponsavel, Rotulo::SegundaAssociativa})
+        esperadas << qMakePair(r, QStringLiteral("INF"));
+    for (const char *c : {"1670", "1675", "1676"})
+        esperadas << qMakePair(QString::fromLatin1(c), QStringLiteral("WAR"));
+    for (const char *c : {"1671", "1673", "1674", "1677"})
+        esperadas << qMakePair(QString::fromLatin1(c), QStringLiteral("ERR"));
+
     m_dados.reset();
     test::TempDataFolder instalado(test::TempDataFolder::InstalledTables);
     Table msg(QStringLiteral("tb8msg"));
     msg.Open();
-    QStringList rotulos{Rotulo::InscricaoResponsavel, Rotulo::CodigoMunicipio, Rotulo::Uf,
-                        Rotulo::Instrucao,            Rotulo::DataDesligamento, Rotulo::ValorParcelaFinal13,
-                        Rotulo::Ano,                  Rotulo::SequencialRegistro, Rotulo::RemuneracaoAno,
-                        Rotulo::DataEncerramento,     Rotulo::InicioCnpjCeiVinculado, Rotulo::ParticipaPat,
-                        Rotulo::PatAlimentacaoConvenio, Rotulo::ValorConfederativa, Rotulo::MesesGratificacoes,
-                        Rotulo::MunicipioTrabalho,    Rotulo::Centralizada, Rotulo::NascimentoResponsavel,
-                        Rotulo::SegundaAssociativa};
-    for (int mes = 1; mes <= 12; ++mes)
-        rotulos << Rotulo::RemuneracaoMes(mes);
+    for (const auto &[codigo, tipo] : std::as_const(esperadas)) {
+        QVERIFY2(msg.FindKey({codigo}), qPrintable(codigo));
+        QCOMPARE(msg.FieldByName(QStringLiteral("TpMensagem")).AsString(), tipo);
+        QVERIFY2(!msg.FieldByName(QStringLiteral("TxMensagem")).AsString().isEmpty(), qPrintable(codigo));
+    }
+}
+
+void tst_ugOcorrencias::rotulosDosMeses()
+{
     QCOMPARE(Rotulo::RemuneracaoMes(1), QStringLiteral("1641"));
     QCOMPARE(Rotulo::RemuneracaoMes(12), QStringLiteral("1652"));
-    for (const QString &r : rotulos) {
-        QVERIFY2(msg.FindKey({r}), qPrintable(r));
-        QVERIFY(!msg.FieldByName(QStringLiteral("TxMensagem")).AsString().isEmpty());
-    }
 }
 
 QTEST_GUILESS_MAIN(tst_ugOcorrencias)

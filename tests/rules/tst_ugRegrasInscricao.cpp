@@ -4,6 +4,10 @@
 #include "rules/ugRegras.h"
 #include "rules/ugRegrasInscricao.h"
 
+#include "app/Table.h"
+
+#include "TestData.h"
+
 #include <QtTest>
 
 using namespace gdvorn;
@@ -44,6 +48,7 @@ private slots:
     void regras();
     void criticasGenericasNuncaDaoX_data();
     void criticasGenericasNuncaDaoX();
+    void codigosTemMensagemInstalada();
 };
 
 void tst_ugRegrasInscricao::regras_data()
@@ -170,6 +175,29 @@ void tst_ugRegrasInscricao::criticasGenericasNuncaDaoX()
     QFETCH(QString, numericoTamanho);
     QCOMPARE(CriticaNumericoCampo(valor, tamanho), numerico);
     QCOMPARE(CriticaNumericoTamanhoCampo(valor, tamanho), numericoTamanho);
+}
+
+void tst_ugRegrasInscricao::codigosTemMensagemInstalada()
+{
+    // Every code these rules and the generic checks under them can hand to a box or a finding.
+    QList<QPair<QString, QString>> esperadas;
+    for (const char *c : {"0010", "0020", "0030", "0040", "3648", "0053", "0054", "0055", "0060", "0061", "0062",
+                          "0128", "0129", "0130", "0131", "0132", "0134", "0135", "0210", "0350", "0430", "0431"})
+        esperadas << qMakePair(QString::fromLatin1(c), QStringLiteral("ERR"));
+    // 0049 and 0050 are also what the entry forms show when no inscription type is chosen.
+    for (const char *c : {"0049", "0050"})
+        esperadas << qMakePair(QString::fromLatin1(c), QStringLiteral("WAR"));
+    for (const char *c : {"0051", "0052", "0056"})
+        esperadas << qMakePair(QString::fromLatin1(c), QStringLiteral("INF"));
+
+    test::TempDataFolder instalado(test::TempDataFolder::InstalledTables);
+    Table msg(QStringLiteral("tb8msg"));
+    msg.Open();
+    for (const auto &[codigo, tipo] : std::as_const(esperadas)) {
+        QVERIFY2(msg.FindKey({codigo}), qPrintable(codigo));
+        QCOMPARE(msg.FieldByName(QStringLiteral("TpMensagem")).AsString(), tipo);
+        QVERIFY2(!msg.FieldByName(QStringLiteral("TxMensagem")).AsString().isEmpty(), qPrintable(codigo));
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_ugRegrasInscricao)
