@@ -281,6 +281,26 @@ private slots:
         QCOMPARE(writtenTable(sql), table);
     }
 
+    void cursorOutlivesAReopenedConnection()
+    {
+        test::TempDataFolder data;
+        addLinks(3);
+        Table t(QStringLiteral("bd8vinc"));
+        t.Open();
+        QCOMPARE(t.RecordCount(), 3);
+        // The connection closes under the open table; the table's kept statements go with it.
+        closeDatabase();
+        QVERIFY(!isDatabaseOpen());
+        openDatabase(data.path());
+        t.Close();
+        t.Open();
+        QCOMPARE(t.RecordCount(), 3);
+        QVERIFY(t.FindKey({QStringLiteral("2010"), QStringLiteral("11222333000181"), QStringLiteral("00"),
+                           QStringLiteral("00000000002")}));
+        t.Delete();
+        QCOMPARE(t.RecordCount(), 2);
+    }
+
     void transactionRollsBackWhenNotCommitted()
     {
         test::TempDataFolder data;
