@@ -265,14 +265,7 @@ void tst_ugOcorrencias::mensagensInstaladas()
         esperadas << qMakePair(QString::fromLatin1(c), QStringLiteral("ERR"));
 
     m_dados.reset();
-    test::TempDataFolder instalado(test::TempDataFolder::InstalledTables);
-    Table msg(QStringLiteral("tb8msg"));
-    msg.Open();
-    for (const auto &[codigo, tipo] : std::as_const(esperadas)) {
-        QVERIFY2(msg.FindKey({codigo}), qPrintable(codigo));
-        QCOMPARE(msg.FieldByName(QStringLiteral("TpMensagem")).AsString(), tipo);
-        QVERIFY2(!msg.FieldByName(QStringLiteral("TxMensagem")).AsString().isEmpty(), qPrintable(codigo));
-    }
+    test::expectInstalledMessages(esperadas);
 }
 
 void tst_ugOcorrencias::rotulosDosMeses()

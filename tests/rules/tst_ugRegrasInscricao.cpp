@@ -190,14 +190,7 @@ void tst_ugRegrasInscricao::codigosTemMensagemInstalada()
     for (const char *c : {"0051", "0052", "0056"})
         esperadas << qMakePair(QString::fromLatin1(c), QStringLiteral("INF"));
 
-    test::TempDataFolder instalado(test::TempDataFolder::InstalledTables);
-    Table msg(QStringLiteral("tb8msg"));
-    msg.Open();
-    for (const auto &[codigo, tipo] : std::as_const(esperadas)) {
-        QVERIFY2(msg.FindKey({codigo}), qPrintable(codigo));
-        QCOMPARE(msg.FieldByName(QStringLiteral("TpMensagem")).AsString(), tipo);
-        QVERIFY2(!msg.FieldByName(QStringLiteral("TxMensagem")).AsString().isEmpty(), qPrintable(codigo));
-    }
+    test::expectInstalledMessages(esperadas);
 }
 
 QTEST_GUILESS_MAIN(tst_ugRegrasInscricao)

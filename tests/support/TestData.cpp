@@ -1,13 +1,27 @@
 #include "TestData.h"
 
 #include "app/Database.h"
+#include "app/Table.h"
 
 #include <QDir>
 #include <QFile>
+#include <QtTest>
 
 namespace gdvorn::test {
 
 QString builtDataFolder() { return QStringLiteral(GDVORN_DADOS_DIR); }
+
+void expectInstalledMessages(const QList<QPair<QString, QString>> &codeKinds)
+{
+    TempDataFolder installed(TempDataFolder::InstalledTables, true, QStringLiteral("mensagens-instaladas"));
+    Table msg(QStringLiteral("tb8msg"), QStringLiteral("mensagens-instaladas"));
+    msg.Open();
+    for (const auto &[code, kind] : codeKinds) {
+        QVERIFY2(msg.FindKey({code}), qPrintable(code));
+        QCOMPARE(msg.FieldByName(QStringLiteral("TpMensagem")).AsString(), kind);
+        QVERIFY2(!msg.FieldByName(QStringLiteral("TxMensagem")).AsString().isEmpty(), qPrintable(code));
+    }
+}
 
 TempDataFolder::TempDataFolder(Contents contents, bool open, const QString &connection)
     : m_connection(connection)

@@ -2,6 +2,8 @@
 // Fixtures of the tests: a temporary data folder with the schema and no rows, or with a copy of the
 // installed code tables, opened under the program's alias.
 
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -10,6 +12,10 @@ namespace gdvorn::test {
 
 // The data folder that the build lays out (dados/ with tabelas.db and the empty permanent tables).
 QString builtDataFolder();
+
+// Checks, in the installed message table, that each code has a row of its kind ("CNF", "WAR", "INF",
+// "ERR") with a text. Call it from a test function (it uses QVERIFY/QCOMPARE).
+void expectInstalledMessages(const QList<QPair<QString, QString>> &codeKinds);
 
 class TempDataFolder {
 public:
