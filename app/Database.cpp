@@ -139,6 +139,14 @@ void execSql(const QString &sql, const QString &connection)
     QSqlQuery q(database(connection));
     if (!q.exec(sql))
         throwEngineError(q.lastError(), sql);
+    // Rows written, or tables made or dropped, may be under an open cursor.
+    static const QRegularExpression ddl(QStringLiteral("^\\s*(create|drop|alter)\\b"),
+                                        QRegularExpression::CaseInsensitiveOption);
+    const QString table = writtenTable(sql);
+    if (!table.isEmpty())
+        noteDataChanged(connection, table);
+    else if (ddl.match(sql).hasMatch())
+        noteDataChanged(connection);
 }
 
 sqlite3 *sqliteHandle(const QString &connection)
@@ -205,7 +213,6 @@ void createTable(const TableDef &def, const QString &connection)
     for (const IndexDef &idx : def.indexes)
         execSql(def.createIndexSql(idx), connection);
     t.commit();
-    noteDataChanged(connection);
 }
 
 void createDataFolder(const QString &folder, const QStringList &tables)

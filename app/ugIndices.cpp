@@ -101,7 +101,6 @@ bool rebuild(QSqlDatabase db, const IndexTarget &t)
         rollback.exec(QStringLiteral("ROLLBACK"));
         throw;
     }
-    noteDataChanged(db.connectionName());
     return true;
 }
 

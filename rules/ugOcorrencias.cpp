@@ -40,7 +40,6 @@ void RegistroOcorrencias::IniciaExecucao()
 {
     m_tabela.Close();
     execSql(QStringLiteral("DROP TABLE IF EXISTS %1").arg(Schema::require(kTabela).qualifiedName()), m_connection);
-    noteDataChanged(m_connection, kTabela);
     m_pendentes.clear();
     m_haErros = m_haAvisos = m_criada = false;
 }
