@@ -139,13 +139,15 @@ void execSql(const QString &sql, const QString &connection)
     QSqlQuery q(database(connection));
     if (!q.exec(sql))
         throwEngineError(q.lastError(), sql);
-    // Rows written, or tables made or dropped, may be under an open cursor.
-    static const QRegularExpression ddl(QStringLiteral("^\\s*(create|drop|alter)\\b"),
-                                        QRegularExpression::CaseInsensitiveOption);
+    // Rows written, or tables made or dropped, may be under an open cursor. A statement whose written
+    // table is not known (DDL, a write behind a WITH clause) counts as a change of every table.
+    static const QRegularExpression noWrite(
+        QStringLiteral("^\\s*(begin|commit|end|savepoint|release|select|pragma)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
     const QString table = writtenTable(sql);
     if (!table.isEmpty())
         noteDataChanged(connection, table);
-    else if (ddl.match(sql).hasMatch())
+    else if (!noWrite.match(sql).hasMatch())
         noteDataChanged(connection);
 }
 
@@ -249,12 +251,15 @@ void createDataFolder(const QString &folder, const QStringList &tables)
 
 Transaction::Transaction(const QString &connection) : m_connection(connection)
 {
-    auto &st = states()[connection];
-    if (st.transactionDepth == 0) {
+    database(connection); // DatabaseError when the connection is not open
+    const int depth = states()[connection].transactionDepth;
+    if (depth > 0) {
+        m_savepoint = QStringLiteral("gdvorn_%1").arg(depth);
+        execSql(QStringLiteral("SAVEPOINT %1").arg(m_savepoint), connection);
+    } else {
         execSql(QStringLiteral("BEGIN IMMEDIATE"), connection);
-        m_outermost = true;
     }
-    ++st.transactionDepth;
+    ++states()[connection].transactionDepth;
 }
 
 Transaction::~Transaction()
@@ -265,19 +270,22 @@ Transaction::~Transaction()
     if (it == states().end())
         return;
     --it->transactionDepth;
-    if (m_outermost) {
-        QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    if (m_savepoint.isEmpty()) {
         q.exec(QStringLiteral("ROLLBACK"));
-        ++it->version; // rows read during the transaction may be gone
+    } else {
+        q.exec(QStringLiteral("ROLLBACK TO %1").arg(m_savepoint));
+        q.exec(QStringLiteral("RELEASE %1").arg(m_savepoint));
     }
+    ++it->version; // rows read during the transaction may be gone
 }
 
 void Transaction::commit()
 {
     if (m_done)
         return;
-    if (m_outermost)
-        execSql(QStringLiteral("COMMIT"), m_connection);
+    execSql(m_savepoint.isEmpty() ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE %1").arg(m_savepoint),
+            m_connection);
     m_done = true;
     auto it = states().find(m_connection);
     if (it != states().end())

@@ -70,8 +70,9 @@ private:
     QHash<QString, sqlite3_stmt *> m_statements;
 };
 
-// One transaction for a whole operation. Nested instances join the outermost one; the outermost commits
-// in commit() and rolls back when destroyed without commit (an exception or an early return).
+// One transaction for a whole operation. Nested instances join the outermost one as savepoints: each
+// undoes its own work when destroyed without commit (an exception or an early return), and nothing is
+// kept until the outermost commits in commit().
 class Transaction {
 public:
     explicit Transaction(const QString &connection = kAlias);
@@ -82,7 +83,7 @@ public:
 
 private:
     QString m_connection;
-    bool m_outermost = false;
+    QString m_savepoint; // empty for the outermost
     bool m_done = false;
 };
 

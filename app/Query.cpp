@@ -158,11 +158,15 @@ void Query::Next()
         m_eof = false;
         return;
     }
+    m_eof = true;
     if (m_query) {
+        // A failure of the engine while stepping ends the walk with the error, never as a plain end.
+        const QSqlError e = m_query->lastError();
         m_query->finish();
         m_query.reset();
+        if (e.isValid())
+            throwEngineError(e, m_sql);
     }
-    m_eof = true;
 }
 
 Field Query::FieldByName(const QString &name)

@@ -179,6 +179,18 @@ void Table::prepareColumns()
         m_order << o;
     }
     m_selectColumns = columns.join(QStringLiteral(", "));
+
+    // What identifies a record: the order fields and the primary key's fields that are declared.
+    m_keyColumns.clear();
+    for (const auto &o : m_order)
+        m_keyColumns << o.column;
+    if (const IndexDef *primary = m_def.primaryIndex()) {
+        for (const QString &n : primary->fields) {
+            const auto it = m_fieldIndex.constFind(n.toLower());
+            if (it != m_fieldIndex.constEnd() && !m_keyColumns.contains(it.value()))
+                m_keyColumns << it.value();
+        }
+    }
 }
 
 void Table::Open()
@@ -320,6 +332,14 @@ bool Table::readByRowid(qint64 rowid, Row &row)
     return found;
 }
 
+bool Table::sameKey(const Row &a, const Row &b) const
+{
+    for (const int column : m_keyColumns)
+        if (a.values.value(column) != b.values.value(column))
+            return false;
+    return true;
+}
+
 void Table::setPage(QVector<Row> rows)
 {
     m_page = std::move(rows);
@@ -458,13 +478,17 @@ void Table::Edit()
     checkActive();
     if (m_state == DataSetState::Edit || m_state == DataSetState::Insert)
         return;
+    if (!current() && m_version != dataVersion(m_connection, m_def.name))
+        First(); // rows may have come since the table was read empty
     if (!current()) {
         Append();
         return;
     }
     if (m_version != dataVersion(m_connection, m_def.name)) {
+        // Rows changed since the page was read: edit the row as it is now, if it is still the same record
+        // (a deleted row's number can be taken by a row inserted later).
         Row fresh;
-        if (!readByRowid(current()->rowid, fresh))
+        if (!readByRowid(current()->rowid, fresh) || !sameKey(fresh, *current()))
             throw DatabaseError(QStringLiteral("Record/key deleted.\nTable: %1").arg(m_tableName));
         m_page[m_pos] = fresh;
     }
@@ -532,7 +556,9 @@ void Table::Post()
         sqlite3_bind_int64(stmt, n, m_buffer.rowid);
     execWrite(stmt);
     if (m_state == DataSetState::Insert)
-        m_buffer.rowid = sqlite3_last_insert_rowid(sqliteHandle(m_connection));
+        m_buffer.rowid = sqlite3_last_insert_rowid(sqlite3_db_handle(stmt));
+    else if (sqlite3_changes(sqlite3_db_handle(stmt)) == 0) // deleted since Edit; the edit can be cancelled
+        throw DatabaseError(QStringLiteral("Record/key deleted.\nTable: %1").arg(m_tableName));
     m_state = DataSetState::Browse;
     // The posted record is what the buffer holds: every value was stored as the width rule cut it.
     Row posted = std::move(m_buffer);

@@ -60,8 +60,9 @@ public:
 
     void Append();
     void Insert() { Append(); }
-    void Edit();   // on an empty table, starts an Append
-    void Post();   // throws KeyViolation on a duplicate key and stays in edit or insert state
+    void Edit();   // on an empty table, starts an Append; DatabaseError when the row is gone meanwhile
+    void Post();   // throws KeyViolation on a duplicate key, DatabaseError when the edited row was deleted
+                   // meanwhile; either way it stays in edit or insert state
     void Cancel();
     void Delete(); // the cursor moves to the next row (or to the last, with Eof set)
     void Refresh();
@@ -99,6 +100,7 @@ private:
     bool readByRowid(qint64 rowid, Row &row);
     sqlite3_stmt *statement(const QString &sql);
     int step(sqlite3_stmt *stmt); // SQLITE_ROW or SQLITE_DONE; throws the engine's error otherwise
+    bool sameKey(const Row &a, const Row &b) const;
     void setPage(QVector<Row> rows);
     const Row *current() const;
     QVariant storedValue(const FieldDef &f, const QVariant &value) const;
@@ -113,6 +115,7 @@ private:
     QString m_indexName;
     QString m_indexFieldNames;
     QVector<OrderField> m_order;
+    QVector<int> m_keyColumns; // positions in Row::values of the fields that identify a record
     QString m_selectColumns;
 
     DataSetState m_state = DataSetState::Inactive;

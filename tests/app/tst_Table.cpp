@@ -203,6 +203,8 @@ private slots:
         test::TempDataFolder data;
         Table resp(QStringLiteral("bd8resp"));
         resp.Open();
+        Table other(QStringLiteral("bd8resp")); // opened while the table is still empty
+        other.Open();
         resp.Edit(); // empty table: the first edit creates the single row
         resp.FieldByName(QStringLiteral("NoResponsavelArquivo")).setAsString(QStringLiteral("FULANO"));
         resp.FieldByName(QStringLiteral("InDicas")).setAsBoolean(true);
@@ -211,6 +213,12 @@ private slots:
         resp.First();
         QVERIFY(resp.FieldByName(QStringLiteral("InDicas")).AsBoolean());
         QVERIFY(!resp.FieldByName(QStringLiteral("InRetificacao")).AsBoolean());
+        // The other object edits the row now there instead of adding a second one.
+        other.Edit();
+        QCOMPARE(other.FieldByName(QStringLiteral("NoResponsavelArquivo")).AsString(), QStringLiteral("FULANO"));
+        other.FieldByName(QStringLiteral("InDicasSemEmpregados")).setAsBoolean(true);
+        other.Post();
+        QCOMPARE(resp.RecordCount(), 1);
 
         Table t(QStringLiteral("tbuf"));
         t.Open();
@@ -281,6 +289,19 @@ private slots:
         QCOMPARE(writtenTable(sql), table);
     }
 
+    void cursorNoticesRowsWrittenByAnyStatement()
+    {
+        test::TempDataFolder data;
+        addLinks(3);
+        Table t(QStringLiteral("bd8vinc"));
+        t.Open();
+        // A write behind a WITH clause names its table too late to be read: it counts for every table.
+        execSql(QStringLiteral("WITH gone(pis) AS (SELECT '00000000001') "
+                               "DELETE FROM bd8vinc WHERE CoPisPasepEmpregado IN (SELECT pis FROM gone)"));
+        t.Next();
+        QCOMPARE(t.FieldByName(QStringLiteral("CoPisPasepEmpregado")).AsString(), QStringLiteral("00000000002"));
+    }
+
     void cursorOutlivesAReopenedConnection()
     {
         test::TempDataFolder data;
@@ -311,6 +332,105 @@ private slots:
         Table t(QStringLiteral("bd8vinc"));
         t.Open();
         QVERIFY(t.IsEmpty());
+
+        // A nested operation that fails undoes its own rows only; the outer one keeps its work.
+        {
+            Transaction outer;
+            addLinks(2);
+            try {
+                Transaction inner;
+                t.Append();
+                t.FieldByName(QStringLiteral("AnBase")).setAsString(QStringLiteral("2011"));
+                t.Post();
+                throw DatabaseError(QStringLiteral("falha no meio da operação"));
+            } catch (const DatabaseError &) {
+            }
+            outer.commit();
+        }
+        QCOMPARE(t.RecordCount(), 2);
+        t.First();
+        QCOMPARE(walk(t, QStringLiteral("AnBase")), (QStringList{"2010", "2010"}));
+    }
+
+    void walksBackwardAcrossPages()
+    {
+        test::TempDataFolder data;
+        addLinks(2300);
+        Table t(QStringLiteral("bd8vinc"));
+        t.Open();
+        QStringList back;
+        for (t.Last(); !t.Bof(); t.Prior())
+            back << t.FieldByName(QStringLiteral("CoPisPasepEmpregado")).AsString();
+        QCOMPARE(back.size(), 2300);
+        QStringList sorted = back;
+        sorted.sort();
+        std::reverse(sorted.begin(), sorted.end());
+        QCOMPARE(back, sorted);
+
+        // Past the end the cursor stays on the last row; Prior steps back from there.
+        QVERIFY(t.FindKey({QStringLiteral("2010"), QStringLiteral("11222333000181"), QStringLiteral("00"),
+                           QStringLiteral("00000002298")}));
+        t.Next();
+        t.Next();
+        QVERIFY(t.Eof());
+        QCOMPARE(t.FieldByName(QStringLiteral("CoPisPasepEmpregado")).AsString(), QStringLiteral("00000002299"));
+        t.Prior();
+        QVERIFY(!t.Eof());
+        QCOMPARE(t.FieldByName(QStringLiteral("CoPisPasepEmpregado")).AsString(), QStringLiteral("00000002298"));
+    }
+
+    void editingARowChangedUnderTheCursor()
+    {
+        test::TempDataFolder data;
+        addLinks(3);
+        Table t(QStringLiteral("bd8vinc"));
+        t.Open();
+        Query other;
+
+        // Changed by another object: Edit starts from the row as it is now.
+        other.setSql(QStringLiteral("UPDATE bd8vinc SET TxUsoEmpregado = 'USO' WHERE CoPisPasepEmpregado = '00000000000'"));
+        other.ExecSQL();
+        t.Edit();
+        QCOMPARE(t.FieldByName(QStringLiteral("TxUsoEmpregado")).AsString(), QStringLiteral("USO"));
+
+        // Deleted between Edit and Post: Post fails and the edit can still be cancelled.
+        other.setSql(QStringLiteral("DELETE FROM bd8vinc WHERE CoPisPasepEmpregado = '00000000000'"));
+        other.ExecSQL();
+        t.FieldByName(QStringLiteral("NoEmpregado")).setAsString(QStringLiteral("OUTRO NOME"));
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, t.Post());
+        QCOMPARE(t.State(), DataSetState::Edit);
+        t.Cancel();
+        QCOMPARE(t.RecordCount(), 2);
+
+        // Deleted, and its row number taken by a new row: Edit must not open the new row instead.
+        t.Last();
+        other.setSql(QStringLiteral("DELETE FROM bd8vinc WHERE CoPisPasepEmpregado = '00000000002'"));
+        other.ExecSQL();
+        other.setSql(QStringLiteral("INSERT INTO bd8vinc (AnBase, CoPisPasepEmpregado) VALUES ('2011', '99999999999')"));
+        other.ExecSQL();
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, t.Edit());
+        QCOMPARE(t.State(), DataSetState::Browse);
+    }
+
+    void queryWalkEndsWithTheEngineError()
+    {
+        test::TempDataFolder data;
+        addLinks(5);
+        // The fourth row fails while the walk steps onto it: the walk must not look finished.
+        Query q;
+        q.setSql(QStringLiteral("SELECT CoPisPasepEmpregado, CASE WHEN CoPisPasepEmpregado = '00000000003' "
+                                "THEN abs(-9223372036854775807 - 1) END AS x FROM bd8vinc"));
+        q.Open();
+        int rows = 0;
+        try {
+            for (; !q.Eof(); q.Next())
+                ++rows;
+            QFAIL("the walk ended as if every row was read");
+        } catch (const EngineError &e) {
+            QVERIFY2(e.message().contains(QLatin1String("integer overflow")), qPrintable(e.message()));
+        }
+        QCOMPARE(rows, 3);
+        QVERIFY(q.Eof());
     }
 };
 
