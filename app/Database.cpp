@@ -134,6 +134,16 @@ QString writtenTable(const QString &sql)
     return m.hasMatch() ? m.captured(2).toLower() : QString();
 }
 
+bool schemaObjectExists(const QSqlDatabase &db, const QString &schema, const QString &type, const QString &name)
+{
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("SELECT 1 FROM %1.sqlite_master WHERE type = ? AND name = ? COLLATE NOCASE")
+                  .arg(quotedIdentifier(schema)));
+    q.addBindValue(type);
+    q.addBindValue(name);
+    return q.exec() && q.next();
+}
+
 void execSql(const QString &sql, const QString &connection)
 {
     QSqlQuery q(database(connection));

@@ -43,6 +43,9 @@ void createTable(const TableDef &def, const QString &connection = kAlias);
 // file that `tables` names (all installed tables and the permanent ones when empty), and no rows.
 void createDataFolder(const QString &folder, const QStringList &tables = {});
 
+// True when `schema` of `db` holds an object of `type` ("table", "index") named `name` (any case).
+bool schemaObjectExists(const QSqlDatabase &db, const QString &schema, const QString &type, const QString &name);
+
 // Runs `sql` (no parameters) and throws the engine's error on failure.
 void execSql(const QString &sql, const QString &connection = kAlias);
 

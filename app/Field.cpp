@@ -2,6 +2,12 @@
 
 namespace gdvorn {
 
+bool textIsTrue(const QString &text)
+{
+    const QString s = text.trimmed();
+    return s.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 || s == QLatin1String("1");
+}
+
 QString Field::AsString() const
 {
     const QVariant v = Value();
@@ -15,11 +21,7 @@ QString Field::AsString() const
 bool Field::AsBoolean() const
 {
     const QVariant v = Value();
-    if (v.typeId() == QMetaType::QString) {
-        const QString s = v.toString().trimmed();
-        return s.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 || s == QLatin1String("1");
-    }
-    return v.toBool();
+    return v.typeId() == QMetaType::QString ? textIsTrue(v.toString()) : v.toBool();
 }
 
 int Field::AsInteger() const

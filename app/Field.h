@@ -7,6 +7,9 @@
 
 namespace gdvorn {
 
+// A Boolean written as text: "True" (any case) or "1".
+bool textIsTrue(const QString &text);
+
 class RecordSource {
 public:
     virtual ~RecordSource() = default;

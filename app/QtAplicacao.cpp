@@ -1,6 +1,5 @@
 #include "app/QtAplicacao.h"
 
-#include "app/Abort.h"
 #include "app/QtExcecao.h"
 #include "app/ugExcecao.h"
 
@@ -10,10 +9,9 @@ TAplicacao::TAplicacao(int &argc, char **argv) : QApplication(argc, argv) { Inst
 
 bool TAplicacao::notify(QObject *receiver, QEvent *event)
 {
-    // The catches of Protege, written out: this runs for every event of the program.
+    // Protege written out: this runs for every event of the program.
     try {
         return QApplication::notify(receiver, event);
-    } catch (const EAbort &) {
     } catch (...) {
         GDVORNExcecaoGeral(std::current_exception());
     }

@@ -192,9 +192,9 @@ QList<TableDef> buildCatalogue()
     return c;
 }
 
-QString quoted(const QString &identifier) { return QLatin1Char('"') + identifier + QLatin1Char('"'); }
-
 } // namespace
+
+QString quotedIdentifier(const QString &identifier) { return QLatin1Char('"') + identifier + QLatin1Char('"'); }
 
 int TableDef::fieldIndex(const QString &fieldName) const
 {
@@ -231,7 +231,7 @@ QString TableDef::schemaName() const
     return file == QLatin1String("trabalho") ? QStringLiteral("main") : file;
 }
 
-QString TableDef::qualifiedName() const { return quoted(schemaName()) + QLatin1Char('.') + quoted(name); }
+QString TableDef::qualifiedName() const { return quotedIdentifier(schemaName()) + QLatin1Char('.') + quotedIdentifier(name); }
 
 QString TableDef::sqlIndexName(const IndexDef &idx) const { return name + QLatin1Char('_') + idx.name; }
 
@@ -241,16 +241,16 @@ QString TableDef::createTableSql() const
     for (const auto &f : fields) {
         switch (f.type) {
         case FieldType::Text:
-            columns << QStringLiteral("%1 VARCHAR(%2) NOT NULL DEFAULT ''").arg(quoted(f.name)).arg(f.width);
+            columns << QStringLiteral("%1 VARCHAR(%2) NOT NULL DEFAULT ''").arg(quotedIdentifier(f.name)).arg(f.width);
             break;
         case FieldType::Boolean:
-            columns << QStringLiteral("%1 BOOLEAN NOT NULL DEFAULT 0").arg(quoted(f.name));
+            columns << QStringLiteral("%1 BOOLEAN NOT NULL DEFAULT 0").arg(quotedIdentifier(f.name));
             break;
         case FieldType::Integer:
-            columns << QStringLiteral("%1 INTEGER NOT NULL DEFAULT 0").arg(quoted(f.name));
+            columns << QStringLiteral("%1 INTEGER NOT NULL DEFAULT 0").arg(quotedIdentifier(f.name));
             break;
         case FieldType::Float:
-            columns << QStringLiteral("%1 DOUBLE NOT NULL DEFAULT 0").arg(quoted(f.name));
+            columns << QStringLiteral("%1 DOUBLE NOT NULL DEFAULT 0").arg(quotedIdentifier(f.name));
             break;
         }
     }
@@ -262,12 +262,12 @@ QString TableDef::createIndexSql(const IndexDef &idx) const
     QStringList cols;
     for (const auto &f : idx.fields) {
         const FieldDef *fd = field(f);
-        const QString n = quoted(fd ? fd->name : f);
+        const QString n = quotedIdentifier(fd ? fd->name : f);
         cols << (idx.caseInsensitive ? n + QStringLiteral(" COLLATE NOCASE") : n);
     }
     return QStringLiteral("CREATE %1INDEX %2.%3 ON %4 (%5)")
-        .arg(idx.primary ? QStringLiteral("UNIQUE ") : QString(), quoted(schemaName()), quoted(sqlIndexName(idx)),
-             quoted(name), cols.join(QStringLiteral(", ")));
+        .arg(idx.primary ? QStringLiteral("UNIQUE ") : QString(), quotedIdentifier(schemaName()), quotedIdentifier(sqlIndexName(idx)),
+             quotedIdentifier(name), cols.join(QStringLiteral(", ")));
 }
 
 TableDef TableDef::copiedAs(const QString &newName, const QString &newFile, bool withIndexes) const

@@ -43,6 +43,9 @@ struct TableDef {
     TableDef copiedAs(const QString &newName, const QString &newFile, bool withIndexes) const;
 };
 
+// An SQL identifier between double quotes.
+QString quotedIdentifier(const QString &identifier);
+
 namespace Schema {
 
 // The catalogue lookup; names are matched without regard to case. nullptr for an unknown table.

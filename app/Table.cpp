@@ -14,8 +14,6 @@ namespace {
 
 constexpr int kPageSize = 1000;
 
-QString quoted(const QString &identifier) { return QLatin1Char('"') + identifier + QLatin1Char('"'); }
-
 // Text is never NULL: an empty text is stored as ''.
 const QString kEmpty = QStringLiteral("");
 
@@ -161,7 +159,7 @@ void Table::prepareColumns()
     }
     QStringList columns{QStringLiteral("rowid")};
     for (const auto &f : m_fields)
-        columns << quoted(f.name);
+        columns << quotedIdentifier(f.name);
     m_order.clear();
     int hidden = int(m_fields.size());
     for (const QString &n : orderNames) {
@@ -174,7 +172,7 @@ void Table::prepareColumns()
             o.column = it.value();
         } else {
             o.column = hidden++;
-            columns << quoted(f->name);
+            columns << quotedIdentifier(f->name);
         }
         m_order << o;
     }
@@ -201,7 +199,7 @@ void Table::Open()
     QSqlDatabase db = database(m_connection);
     // The table must exist in its file, and no declared field may be wider than the file's.
     QSqlQuery info(db);
-    if (!info.exec(QStringLiteral("PRAGMA %1.table_info(%2)").arg(quoted(m_def.schemaName()), quoted(m_def.name))))
+    if (!info.exec(QStringLiteral("PRAGMA %1.table_info(%2)").arg(quotedIdentifier(m_def.schemaName()), quotedIdentifier(m_def.name))))
         throwEngineError(info.lastError(), m_tableName);
     QHash<QString, int> fileWidths;
     static const QRegularExpression widthRe(QStringLiteral("\\((\\d+)\\)"));
@@ -251,7 +249,7 @@ QString Table::orderBy(bool descending) const
     QStringList parts;
     const QString dir = descending ? QStringLiteral(" DESC") : QString();
     for (const auto &o : m_order)
-        parts << quoted(o.name) + (o.noCase ? QStringLiteral(" COLLATE NOCASE") : QString()) + dir;
+        parts << quotedIdentifier(o.name) + (o.noCase ? QStringLiteral(" COLLATE NOCASE") : QString()) + dir;
     parts << QStringLiteral("rowid") + dir;
     return parts.join(QStringLiteral(", "));
 }
@@ -260,7 +258,7 @@ QString Table::keyTuple() const
 {
     QStringList parts;
     for (const auto &o : m_order)
-        parts << quoted(o.name) + (o.noCase ? QStringLiteral(" COLLATE NOCASE") : QString());
+        parts << quotedIdentifier(o.name) + (o.noCase ? QStringLiteral(" COLLATE NOCASE") : QString());
     parts << QStringLiteral("rowid");
     return QLatin1Char('(') + parts.join(QStringLiteral(", ")) + QLatin1Char(')');
 }
@@ -440,7 +438,7 @@ bool Table::FindKey(const QStringList &keyValues)
                                 .arg(m_tableName));
     QStringList conditions;
     for (int i = 0; i < keyValues.size(); ++i)
-        conditions << quoted(m_order[i].name) + QStringLiteral(" = ?") +
+        conditions << quotedIdentifier(m_order[i].name) + QStringLiteral(" = ?") +
                           (m_order[i].noCase ? QStringLiteral(" COLLATE NOCASE") : QString());
     sqlite3_stmt *stmt = statement(QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY %4 LIMIT 1")
                                        .arg(m_selectColumns, m_def.qualifiedName(),
@@ -506,11 +504,7 @@ QVariant Table::storedValue(const FieldDef &f, const QVariant &value) const
         return text.isEmpty() ? kEmpty : text;
     }
     case FieldType::Boolean:
-        if (value.typeId() == QMetaType::QString) {
-            const QString s = value.toString().trimmed();
-            return s.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 || s == QLatin1String("1");
-        }
-        return value.toBool();
+        return value.typeId() == QMetaType::QString ? textIsTrue(value.toString()) : value.toBool();
     case FieldType::Integer:
         return value.toLongLong();
     case FieldType::Float:
@@ -533,7 +527,7 @@ void Table::Post()
         return;
     QStringList columns;
     for (const auto &f : m_fields)
-        columns << quoted(f.name);
+        columns << quotedIdentifier(f.name);
     sqlite3_stmt *stmt = nullptr;
     if (m_state == DataSetState::Insert) {
         QStringList marks;

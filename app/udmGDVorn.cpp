@@ -3,7 +3,6 @@
 #include "app/EngineError.h"
 
 #include <QDir>
-#include <QSqlQuery>
 
 namespace gdvorn {
 
@@ -18,12 +17,9 @@ TdmGDVorn::TdmGDVorn(const QString &programFolder)
         for (Table *t : tabelas()) {
             t->Open();
             // A keyed table whose primary index is missing cannot be opened, as the index check expects.
-            if (const IndexDef *idx = t->definition().primaryIndex()) {
-                QSqlQuery q(database());
-                q.prepare(QStringLiteral("SELECT 1 FROM \"%1\".sqlite_master WHERE type = 'index' AND name = ?")
-                              .arg(t->definition().schemaName()));
-                q.addBindValue(t->definition().sqlIndexName(*idx));
-                if (!q.exec() || !q.next())
+            const TableDef &def = t->definition();
+            if (const IndexDef *idx = def.primaryIndex()) {
+                if (!schemaObjectExists(database(), def.schemaName(), QStringLiteral("index"), def.sqlIndexName(*idx)))
                     throw EngineError(ErrIndexMissing, QStringLiteral("Index does not exist.\nTable: %1")
                                                            .arg(t->TableName()));
             }

@@ -98,7 +98,6 @@ bool Protege(const std::function<void()> &handler)
     try {
         handler();
         return true;
-    } catch (const EAbort &) {
     } catch (...) {
         GDVORNExcecaoGeral(std::current_exception());
     }

@@ -16,8 +16,6 @@ namespace {
 
 const QString kIndexConnection = QStringLiteral("gdvorn-indices");
 
-QString quoted(const QString &identifier) { return QLatin1Char('"') + identifier + QLatin1Char('"'); }
-
 void warn(const QString &text) { presenter().show(MessageKind::Warning, text, {MessageButton::Ok}); }
 
 // Opens `path` on its own connection, without creating it.
@@ -38,15 +36,6 @@ void closeFile(const QString &connection)
         db.close();
     }
     QSqlDatabase::removeDatabase(connection);
-}
-
-bool objectExists(QSqlDatabase db, const QString &schema, const QString &type, const QString &name)
-{
-    QSqlQuery q(db);
-    q.prepare(QStringLiteral("SELECT 1 FROM %1.sqlite_master WHERE type = ? AND name = ? COLLATE NOCASE").arg(quoted(schema)));
-    q.addBindValue(type);
-    q.addBindValue(name);
-    return q.exec() && q.next();
 }
 
 struct IndexTarget {
@@ -82,7 +71,7 @@ bool rebuild(QSqlDatabase db, const IndexTarget &t)
     }
     try {
         const QString name = t.table->sqlIndexName(t.index);
-        if (!q.exec(QStringLiteral("DROP INDEX IF EXISTS %1.%2").arg(quoted(t.table->schemaName()), quoted(name))))
+        if (!q.exec(QStringLiteral("DROP INDEX IF EXISTS %1.%2").arg(quotedIdentifier(t.table->schemaName()), quotedIdentifier(name))))
             throwEngineError(q.lastError(), t.table->name);
         if (!q.exec(t.table->createIndexSql(t.index))) {
             const QSqlError e = q.lastError();
@@ -170,7 +159,7 @@ bool VerificaTabelas(const QString &dataFolder)
             }
             openFileName = path;
         }
-        if (!objectExists(QSqlDatabase::database(kIndexConnection, false), QStringLiteral("main"),
+        if (!schemaObjectExists(QSqlDatabase::database(kIndexConnection, false), QStringLiteral("main"),
                           QStringLiteral("table"), t.name)) {
             complete = false;
             break;
@@ -187,7 +176,7 @@ bool VerificaTabelas(const QString &dataFolder)
         bool present = false;
         {
             QSqlDatabase db = openFile(kIndexConnection, dir.filePath(Schema::fileName(t.table->file)), 0);
-            present = db.isOpen() && objectExists(db, QStringLiteral("main"), QStringLiteral("index"),
+            present = db.isOpen() && schemaObjectExists(db, QStringLiteral("main"), QStringLiteral("index"),
                                                   t.table->sqlIndexName(t.index));
         }
         closeFile(kIndexConnection);
