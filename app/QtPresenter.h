@@ -1,7 +1,7 @@
 #pragma once
 // The presenter of the running program: a QMessageBox with the program's Portuguese captions and buttons.
 
-#include "app/Presenter.h"
+#include "app/base/Presenter.h"
 
 namespace gdvorn {
 

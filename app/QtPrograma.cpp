@@ -1,7 +1,7 @@
 #include "app/QtPrograma.h"
 
-#include "app/EngineError.h"
-#include "app/Presenter.h"
+#include "app/base/EngineError.h"
+#include "app/base/Presenter.h"
 #include "app/QtPresenter.h"
 #include "app/QtRestauracao.h"
 #include "app/udmEntradaDados.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The progress of a long operation shown on a form's progress bar.
 
-#include "app/Progresso.h"
+#include "app/base/Progresso.h"
 
 #include <QPointer>
 #include <QProgressBar>

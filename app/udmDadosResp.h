@@ -5,8 +5,8 @@
 // of one wizard run share. Created by the window that needs it and freed by the same command; reached
 // through dmDadosResp.
 
-#include "app/Query.h"
-#include "app/Table.h"
+#include "app/base/Query.h"
+#include "app/base/Table.h"
 
 #include <QByteArray>
 #include <array>

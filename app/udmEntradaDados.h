@@ -3,8 +3,8 @@
 // employment-link table (BD8VINC), the queries of the entry forms and the counters of the link form's
 // warnings. One instance lives for the whole run, reached through dmEntradaDados.
 
-#include "app/Query.h"
-#include "app/Table.h"
+#include "app/base/Query.h"
+#include "app/base/Table.h"
 
 namespace gdvorn {
 

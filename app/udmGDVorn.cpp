@@ -1,6 +1,6 @@
 #include "app/udmGDVorn.h"
 
-#include "app/EngineError.h"
+#include "app/base/EngineError.h"
 
 #include <QDir>
 

@@ -2,8 +2,8 @@
 // The data module that owns the program's one database connection (alias "GDVORN" on the data folder)
 // and the installed code tables, which stay open for the whole run.
 
-#include "app/Query.h"
-#include "app/Table.h"
+#include "app/base/Query.h"
+#include "app/base/Table.h"
 
 namespace gdvorn {
 

@@ -1,6 +1,6 @@
 #include "app/ufmCriticaEdit.h"
 
-#include "app/Abort.h"
+#include "app/base/Abort.h"
 #include "app/ugCriticas.h"
 #include "app/ugMensagens.h"
 

@@ -1,7 +1,7 @@
 #include "app/ugEstrutura.h"
 
-#include "app/EngineError.h"
-#include "app/Table.h"
+#include "app/base/EngineError.h"
+#include "app/base/Table.h"
 
 #include <QFile>
 

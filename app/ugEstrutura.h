@@ -3,7 +3,7 @@
 // they stand for) and the transmission identifier read from the receipt that the transmission program
 // leaves beside a transmitted declaration file.
 
-#include "app/Database.h"
+#include "app/base/Database.h"
 
 #include <QString>
 

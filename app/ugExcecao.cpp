@@ -1,7 +1,7 @@
 #include "app/ugExcecao.h"
 
-#include "app/Abort.h"
-#include "app/Presenter.h"
+#include "app/base/Abort.h"
+#include "app/base/Presenter.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>

@@ -14,7 +14,7 @@
 // da mensagem.". After the box the program is asked to end (TerminaPrograma). The one exception that
 // lets the program go on: the engine's lookup error (10756) while a lookup combo box has the focus.
 
-#include "app/EngineError.h"
+#include "app/base/EngineError.h"
 
 #include <QString>
 

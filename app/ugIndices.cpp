@@ -1,9 +1,9 @@
 #include "app/ugIndices.h"
 
-#include "app/Database.h"
-#include "app/EngineError.h"
-#include "app/Presenter.h"
-#include "app/Schema.h"
+#include "app/base/Database.h"
+#include "app/base/EngineError.h"
+#include "app/base/Presenter.h"
+#include "app/base/Schema.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "app/ugListas.h"
 
-#include "app/EngineError.h"
+#include "app/base/EngineError.h"
 #include "app/udmEntradaDados.h"
 #include "app/udmGDVorn.h"
 #include "app/ugFuncoes.h"

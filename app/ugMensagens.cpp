@@ -1,6 +1,6 @@
 #include "app/ugMensagens.h"
 
-#include "app/Table.h"
+#include "app/base/Table.h"
 #include "app/udmGDVorn.h"
 #include "app/ugFuncoes.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // Messages by code: the texts of the installed message table, shown through the presenter.
 
-#include "app/Presenter.h"
+#include "app/base/Presenter.h"
 
 #include <QString>
 

@@ -3,9 +3,9 @@
 //
 //   bench_tabela [--linhas=N] [Google Benchmark options]
 
-#include "app/Database.h"
-#include "app/Query.h"
-#include "app/Table.h"
+#include "app/base/Database.h"
+#include "app/base/Query.h"
+#include "app/base/Table.h"
 
 #include <QCoreApplication>
 #include <QSqlQuery>

@@ -4,9 +4,9 @@
 //
 //   geratabelas <source folder> <data folder>
 
-#include "app/Database.h"
-#include "app/EngineError.h"
-#include "app/Schema.h"
+#include "app/base/Database.h"
+#include "app/base/EngineError.h"
+#include "app/base/Schema.h"
 
 #include <QCoreApplication>
 #include <QDir>

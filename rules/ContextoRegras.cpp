@@ -1,6 +1,6 @@
 #include "rules/ContextoRegras.h"
 
-#include "app/EngineError.h"
+#include "app/base/EngineError.h"
 #include "app/udmGDVorn.h"
 #include "app/ugConfiguracao.h"
 

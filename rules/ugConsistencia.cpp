@@ -1,8 +1,8 @@
 #include "rules/ugConsistencia.h"
 
-#include "app/EngineError.h"
-#include "app/Presenter.h"
-#include "app/Progresso.h"
+#include "app/base/EngineError.h"
+#include "app/base/Presenter.h"
+#include "app/base/Progresso.h"
 #include "app/ugCriticas.h"
 #include "rules/ContextoRegras.h"
 #include "rules/ugVerificacoes.h"

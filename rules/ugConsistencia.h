@@ -13,7 +13,7 @@
 // RegistraErro / RegistraAviso (or Ocorrencias.RegistraOcorrencia and ContaOcorrencia for the findings
 // that count otherwise).
 
-#include "app/Table.h"
+#include "app/base/Table.h"
 #include "app/ugListas.h"
 #include "rules/ugOcorrencias.h"
 

@@ -8,8 +8,8 @@
 // it, so a run without findings leaves no table. The sequence numbers of the rows come from one counter
 // that lives as long as the program and is not reset between runs.
 
-#include "app/Database.h"
-#include "app/Table.h"
+#include "app/base/Database.h"
+#include "app/base/Table.h"
 
 #include <QList>
 #include <QString>

@@ -2,8 +2,8 @@
 // real widgets and the lookup combo box that lets the engine's lookup error pass. Runs under the
 // program's own application object.
 
-#include "app/Abort.h"
-#include "app/EngineError.h"
+#include "app/base/Abort.h"
+#include "app/base/EngineError.h"
 #include "app/QtAplicacao.h"
 #include "app/QtExcecao.h"
 #include "app/ugExcecao.h"

@@ -1,8 +1,8 @@
 // Messages on screen: the real message box of a confirmation closed with Escape, and the text check of
 // an edit that stops its handler.
 
-#include "app/Abort.h"
-#include "app/Database.h"
+#include "app/base/Abort.h"
+#include "app/base/Database.h"
 #include "app/QtPresenter.h"
 #include "app/ufmCriticaEdit.h"
 #include "app/ugMensagens.h"

@@ -3,7 +3,7 @@
 
 #include "ScriptedPresenter.h"
 #include "TestData.h"
-#include "app/Database.h"
+#include "app/base/Database.h"
 #include "app/QtPrograma.h"
 #include "app/QtRestauracao.h"
 #include "app/udmEntradaDados.h"

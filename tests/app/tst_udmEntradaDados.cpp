@@ -1,6 +1,6 @@
 #include "app/udmEntradaDados.h"
 
-#include "app/EngineError.h"
+#include "app/base/EngineError.h"
 
 #include "TestData.h"
 

@@ -2,7 +2,7 @@
 // the caption and texts set when it is shown, its first activation, its closing and its guarded
 // handlers.
 
-#include "app/Database.h"
+#include "app/base/Database.h"
 #include "app/udmEntradaDados.h"
 #include "app/udmGDVorn.h"
 #include "app/ufmGDVORN.h"

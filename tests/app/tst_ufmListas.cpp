@@ -1,7 +1,7 @@
 // The list fillers on their widgets: a combo box and a check list filled with the selection lines, the
 // marked lines collected at 65 characters, and the longest line.
 
-#include "app/Table.h"
+#include "app/base/Table.h"
 #include "app/udmGDVorn.h"
 #include "app/ufmListas.h"
 #include "app/ugListas.h"

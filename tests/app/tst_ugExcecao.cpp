@@ -1,7 +1,7 @@
 // Exception reporting: the texts of the three boxes, the beep, the end of the program, the ignored lookup
 // error and the guard of event handlers.
 
-#include "app/Abort.h"
+#include "app/base/Abort.h"
 #include "app/ugExcecao.h"
 
 #include "ScriptedPresenter.h"

@@ -2,8 +2,8 @@
 
 #include "ScriptedPresenter.h"
 #include "TestData.h"
-#include "app/Database.h"
-#include "app/EngineError.h"
+#include "app/base/Database.h"
+#include "app/base/EngineError.h"
 #include "app/ugIndices.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 // Selection lists: the fixed-column lines and the keys read back from them, the rows behind the lists,
 // and the notice of an operation that did not finish on an establishment.
 
-#include "app/Table.h"
+#include "app/base/Table.h"
 #include "app/udmEntradaDados.h"
 #include "app/udmGDVorn.h"
 #include "app/ugListas.h"

@@ -1,7 +1,7 @@
 // Messages by code: the box of each kind and its result text, the fallback for a missing code, the
 // message about an establishment and the question of an interruption.
 
-#include "app/Database.h"
+#include "app/base/Database.h"
 #include "app/ugMensagens.h"
 
 #include "ScriptedPresenter.h"

@@ -2,10 +2,10 @@
 // the year filter, interruption (confirmed or not), the occurrence limit and its notice, progress within
 // 0-100, the reference year of the links, and the findings left in te8errwa.
 
-#include "app/Database.h"
-#include "app/EngineError.h"
-#include "app/Query.h"
-#include "app/Table.h"
+#include "app/base/Database.h"
+#include "app/base/EngineError.h"
+#include "app/base/Query.h"
+#include "app/base/Table.h"
 #include "rules/ContextoRegras.h"
 #include "rules/ugConsistencia.h"
 

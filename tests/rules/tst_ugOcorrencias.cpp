@@ -1,9 +1,9 @@
 // The findings log: the rows of each record type, the program-wide sequence, the table's life within a
 // run, the kind flags, and the texts of the labels in the installed message table.
 
-#include "app/Database.h"
-#include "app/Query.h"
-#include "app/Table.h"
+#include "app/base/Database.h"
+#include "app/base/Query.h"
+#include "app/base/Table.h"
 #include "rules/ugOcorrencias.h"
 
 #include "TestData.h"

@@ -4,7 +4,7 @@
 #include "rules/ugRegras.h"
 #include "rules/ugRegrasInscricao.h"
 
-#include "app/Table.h"
+#include "app/base/Table.h"
 
 #include "TestData.h"
 

@@ -2,7 +2,7 @@
 // The presenter of the tests: records every box (kind and text) and answers from a queue; with the queue
 // empty it takes the first button offered. Installed for its lifetime.
 
-#include "app/Presenter.h"
+#include "app/base/Presenter.h"
 
 #include <QList>
 #include <QQueue>

@@ -2,7 +2,7 @@
 // The progress of the tests: records the range and positions, counts the event runs, and can request a
 // cancel when the position reaches a given value. Confirmation goes through the presenter.
 
-#include "app/Progresso.h"
+#include "app/base/Progresso.h"
 
 #include <QList>
 

@@ -1,7 +1,7 @@
 #include "TestData.h"
 
-#include "app/Database.h"
-#include "app/Table.h"
+#include "app/base/Database.h"
+#include "app/base/Table.h"
 
 #include <QDir>
 #include <QFile>

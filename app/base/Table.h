@@ -7,8 +7,8 @@
 // rows never holds more than one page. A write made through any table or query of the connection makes
 // the next move re-read from the current key, so a walk survives deletes made while it runs.
 
-#include "app/Database.h"
-#include "app/Field.h"
+#include "app/base/Database.h"
+#include "app/base/Field.h"
 
 #include <QHash>
 #include <QStringList>

@@ -2,8 +2,8 @@
 // The query object of the table layer: SQL text in lines with named parameters (":name"), Open for a
 // SELECT walked forward row by row, ExecSQL for the others. Every value is a bound parameter.
 
-#include "app/Database.h"
-#include "app/Field.h"
+#include "app/base/Database.h"
+#include "app/base/Field.h"
 
 #include <QHash>
 #include <QSqlQuery>

@@ -1,6 +1,6 @@
-#include "app/Table.h"
+#include "app/base/Table.h"
 
-#include "app/EngineError.h"
+#include "app/base/EngineError.h"
 
 #include <QRegularExpression>
 #include <QSqlError>

@@ -1,7 +1,7 @@
 #pragma once
 // A field of the current record of a table or query, reached by name: Table::FieldByName("NoUf").AsString().
 
-#include "app/Schema.h"
+#include "app/base/Schema.h"
 
 #include <QVariant>
 

@@ -1,4 +1,4 @@
-#include "app/Presenter.h"
+#include "app/base/Presenter.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
-#include "app/Database.h"
+#include "app/base/Database.h"
 
-#include "app/EngineError.h"
-#include "app/Schema.h"
+#include "app/base/EngineError.h"
+#include "app/base/Schema.h"
 
 #include <QDir>
 #include <QFileInfo>

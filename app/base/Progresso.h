@@ -39,7 +39,7 @@ protected:
     virtual void mostraPosicao(int) {}
     // Runs the pending events (QCoreApplication::processEvents by default).
     virtual void executaEventos();
-    // The confirmation of a cancel (ConfirmaInterrupcao by default).
+    // The confirmation of a cancel ("Deseja interromper?" through the presenter by default).
     virtual bool confirmaInterrupcao();
 
 private:

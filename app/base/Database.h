@@ -8,7 +8,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "app/Schema.h"
+#include "app/base/Schema.h"
 
 struct sqlite3;
 struct sqlite3_stmt;

@@ -1,6 +1,6 @@
-#include "app/Progresso.h"
+#include "app/base/Progresso.h"
 
-#include "app/ugMensagens.h"
+#include "app/base/Presenter.h"
 
 #include <QCoreApplication>
 
@@ -54,6 +54,12 @@ bool Progresso::Interrompido()
 
 void Progresso::executaEventos() { QCoreApplication::processEvents(); }
 
-bool Progresso::confirmaInterrupcao() { return ConfirmaInterrupcao(); }
+// The same question as ConfirmaInterrupcao, asked through the presenter so that the progress interface
+// stays below the data modules and the message table.
+bool Progresso::confirmaInterrupcao()
+{
+    return presenter().show(MessageKind::Information, QStringLiteral("Deseja interromper?"),
+                            {MessageButton::Yes, MessageButton::No}) == MessageButton::Yes;
+}
 
 } // namespace gdvorn

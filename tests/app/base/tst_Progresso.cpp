@@ -1,7 +1,7 @@
 // The progress interface of long operations: clamped positions, throttled event runs and the confirmed
 // cancel.
 
-#include "app/Progresso.h"
+#include "app/base/Progresso.h"
 
 #include "ScriptedPresenter.h"
 #include "ScriptedProgress.h"

@@ -1,4 +1,4 @@
-#include "app/EngineError.h"
+#include "app/base/EngineError.h"
 
 #include <QSqlError>
 

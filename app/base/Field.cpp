@@ -1,4 +1,4 @@
-#include "app/Field.h"
+#include "app/base/Field.h"
 
 namespace gdvorn {
 

@@ -1,6 +1,6 @@
-#include "app/Query.h"
+#include "app/base/Query.h"
 
-#include "app/EngineError.h"
+#include "app/base/EngineError.h"
 
 #include <QSqlError>
 #include <QSqlField>

@@ -1,9 +1,9 @@
 // The table layer: key searches, walks in key order, editing, the width rule and engine errors.
 
 #include "TestData.h"
-#include "app/EngineError.h"
-#include "app/Query.h"
-#include "app/Table.h"
+#include "app/base/EngineError.h"
+#include "app/base/Query.h"
+#include "app/base/Table.h"
 
 #include <QtTest>
 

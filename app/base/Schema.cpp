@@ -1,6 +1,6 @@
-#include "app/Schema.h"
+#include "app/base/Schema.h"
 
-#include "app/EngineError.h"
+#include "app/base/EngineError.h"
 
 namespace gdvorn {
 
