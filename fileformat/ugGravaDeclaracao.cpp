@@ -61,7 +61,7 @@ private:
     bool gravaEstabelecimento();
     bool AbreVolume();
     bool fechaVolume(); // trailer, close, seal
-    bool escreve(const QString &registro);
+    bool escreve(const TMontadorRegistro &montador, const RecordSource &linha);
     bool escreveCabecalho();
     bool escreveEstabelecimento();
     bool escreveVinculo();
@@ -185,11 +185,13 @@ int Gravador::totalDoProgresso(const QList<ChaveEstabelecimento> *lista)
     return total;
 }
 
-bool Gravador::escreve(const QString &registro)
+bool Gravador::escreve(const TMontadorRegistro &montador, const RecordSource &linha)
 {
-    QByteArray bytes = CodificaCp1252(registro);
-    bytes.append("\r\n", 2);
-    if (m_arquivo.write(bytes) != bytes.size()) {
+    char bytes[TamanhoLinhaVorn];
+    montador.MontaBytes(linha, m_ctx, bytes);
+    bytes[TamanhoRegistroVorn] = '\r';
+    bytes[TamanhoRegistroVorn + 1] = '\n';
+    if (m_arquivo.write(bytes, TamanhoLinhaVorn) != TamanhoLinhaVorn) {
         m_erroGravacao = true;
         return false;
     }
@@ -201,7 +203,7 @@ bool Gravador::escreveCabecalho()
     if (interrompido())
         return false;
     m_ctx.Sequencial = 1;
-    return escreve(m_montaCabecalho->Monta(m_resp, m_ctx));
+    return escreve(*m_montaCabecalho, m_resp);
 }
 
 bool Gravador::escreveEstabelecimento()
@@ -211,7 +213,7 @@ bool Gravador::escreveEstabelecimento()
     m_protocolo.AntesDoEstabelecimento();
     m_ctx.Inscricao = campo(m_estab, "CoCgcCeiEstabelecimento");
     m_ctx.Prefixo = campo(m_estab, "NuPrefixoEstabelecimento");
-    if (!escreve(m_montaEstab->Monta(m_estab, m_ctx)))
+    if (!escreve(*m_montaEstab, m_estab))
         return false;
     ++m_tipoUm;
     m_contados += TamanhoLinhaVorn;
@@ -224,7 +226,7 @@ bool Gravador::escreveVinculo()
 {
     if (interrompido())
         return false;
-    if (!escreve(m_montaVinculo->Monta(m_vinc, m_ctx)))
+    if (!escreve(*m_montaVinculo, m_vinc))
         return false;
     ++m_tipoDois;
     m_contados += TamanhoLinhaVorn;
@@ -239,7 +241,7 @@ bool Gravador::fechaVolume()
         return false;
     m_ctx.TotalTipoUm = m_tipoUm;
     m_ctx.TotalTipoDois = m_tipoDois;
-    if (!escreve(m_montaTrailer->Monta(m_resp, m_ctx)))
+    if (!escreve(*m_montaTrailer, m_resp))
         return false;
     m_protocolo.FimDoVolume(m_tipoUm, m_tipoDois);
     m_arquivo.close();
@@ -386,9 +388,13 @@ bool Gravador::gravaEstabelecimento()
     const QString prefixo = campo(m_estab, "NuPrefixoEstabelecimento");
     if (!m_vinc.FindKey({ano, inscricao, prefixo}))
         return true;
+    const QStringList campos = m_vinc.FieldNames();
+    const int cAno = int(campos.indexOf(QStringLiteral("AnBase")));
+    const int cInscricao = int(campos.indexOf(QStringLiteral("CoCgcCeiEstabelecimento")));
+    const int cPrefixo = int(campos.indexOf(QStringLiteral("NuPrefixoEstabelecimento")));
     for (; !m_vinc.Eof(); m_vinc.Next()) {
-        if (campo(m_vinc, "AnBase") != ano || campo(m_vinc, "CoCgcCeiEstabelecimento") != inscricao ||
-            campo(m_vinc, "NuPrefixoEstabelecimento") != prefixo)
+        if (m_vinc.fieldValue(cAno).toString() != ano || m_vinc.fieldValue(cInscricao).toString() != inscricao ||
+            m_vinc.fieldValue(cPrefixo).toString() != prefixo)
             break;
         if (m_contados >= m_capacidade - kReserva && (!AbreVolume() || !escreveEstabelecimento()))
             return false;
