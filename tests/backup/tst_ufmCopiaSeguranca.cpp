@@ -4,10 +4,14 @@
 
 #include "app/base/Database.h"
 #include "app/udmGDVorn.h"
+#include "app/ufmGDVORN.h"
+#include "backup/QtComandosCopia.h"
 #include "ScriptedFileDialog.h"
 #include "ScriptedPresenter.h"
 #include "TestData.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QProgressBar>
@@ -89,6 +93,7 @@ private slots:
     void restauracaoNaoConfirmada();
     void indexacao();
     void indexacaoComArquivoDanificado();
+    void comandosDaJanelaPrincipal();
 
 private:
     std::unique_ptr<QTemporaryDir> m_pasta;
@@ -323,6 +328,37 @@ void tst_ufmCopiaSeguranca::indexacaoComArquivoDanificado()
     QCOMPARE(textos(caixas), QStringList{"Arquivos com problemas. Reinstale novamente o sistema GDVORN2010."});
     QVERIFY(dmGDVorn->taMensagem.Active());
     QCOMPARE(janela.findChild<QProgressBar *>("prIndexar")->value(), 0);
+}
+
+void tst_ufmCopiaSeguranca::comandosDaJanelaPrincipal()
+{
+    RegistraJanelasCopiaSeguranca();
+    TfmGDVORN principal;
+    QVERIFY(principal.Restaurarcpia1->isEnabled());
+    QVERIFY(principal.IndexarArquivos1->isEnabled());
+    principal.ControlaBotoes();
+    QVERIFY(principal.Gerarcpia1->isEnabled());
+    QVERIFY(QSqlQuery(database()).exec("DELETE FROM bd8emp.bd8emp"));
+
+    // Each command shows its window modally; the window shown is closed as soon as it is up.
+    QStringList abertas;
+    QTimer fecha;
+    fecha.setInterval(10);
+    connect(&fecha, &QTimer::timeout, this, [&] {
+        if (QWidget *w = QApplication::activeModalWidget()) {
+            abertas << w->metaObject()->className();
+            w->close();
+        }
+    });
+    fecha.start();
+    principal.Gerarcpia1->setEnabled(true);
+    principal.Gerarcpia1->trigger();
+    principal.Restaurarcpia1->trigger();
+    principal.IndexarArquivos1->trigger();
+    fecha.stop();
+    QCOMPARE(abertas, (QStringList{"gdvorn::TfmBackup00", "gdvorn::TfmRestore00", "gdvorn::TfmGeraIndice"}));
+    // The restore refreshes the declaration commands: no establishment is left.
+    QVERIFY(!principal.Gerarcpia1->isEnabled());
 }
 
 QTEST_MAIN(tst_ufmCopiaSeguranca)
