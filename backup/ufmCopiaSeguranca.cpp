@@ -3,14 +3,12 @@
 #include "app/QtProgresso.h"
 #include "app/base/Presenter.h"
 #include "app/ugExcecao.h"
+#include "backup/ufmJanelaTarefa.h"
 
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace gdvorn {
 
@@ -19,39 +17,12 @@ TfmCopiaSeguranca::TfmCopiaSeguranca(QWidget *parent, const QString &legenda, co
                                      const QString &perguntaCancelar)
     : QDialog(parent), m_perguntaCancelar(perguntaCancelar)
 {
-    setWindowTitle(legenda);
-    // No system-menu buttons: the window ends through its own buttons.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    resize(650, 350);
-
-    auto *layout = new QVBoxLayout(this);
-    meDicas = new QPlainTextEdit(this);
-    meDicas->setObjectName(QStringLiteral("meDicas"));
-    meDicas->setReadOnly(true);
-    meDicas->setPlainText(dicas);
-    meDicas->setFocusPolicy(Qt::NoFocus);
-    layout->addWidget(meDicas);
-    m_rotulo = new QLabel(rotulo, this);
-    m_rotulo->setObjectName(nomeRotulo);
-    m_rotulo->hide();
-    layout->addWidget(m_rotulo);
-    m_barra = new QProgressBar(this);
-    m_barra->setObjectName(nomeBarra);
-    m_barra->setRange(0, 100);
-    m_barra->hide();
-    layout->addWidget(m_barra);
-    auto *botoes = new QHBoxLayout;
-    botoes->addStretch();
-    bbAction = new QPushButton(QStringLiteral("&Iniciar"), this);
-    bbAction->setObjectName(QStringLiteral("bbAction"));
-    bbAction->setDefault(true);
-    bbCancel = new QPushButton(QStringLiteral("&Cancelar"), this);
-    bbCancel->setObjectName(QStringLiteral("bbCancel"));
-    bbCancel->setAutoDefault(false);
-    botoes->addWidget(bbAction);
-    botoes->addWidget(bbCancel);
-    layout->addLayout(botoes);
-    bbAction->setFocus();
+    const JanelaTarefa j = MontaJanelaTarefa(this, {legenda, dicas, nomeRotulo, rotulo, nomeBarra,
+                                                    QStringLiteral("bbAction"), QStringLiteral("bbCancel")});
+    m_rotulo = j.rotulo;
+    m_barra = j.barra;
+    bbAction = j.iniciar;
+    bbCancel = j.cancelar;
 
     m_progresso = std::make_unique<QtProgresso>(m_barra);
     m_bk.OnProgress = [this](const QString &, bool &, int percentual) {

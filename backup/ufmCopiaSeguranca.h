@@ -12,7 +12,6 @@
 #include <memory>
 
 class QLabel;
-class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 
@@ -48,7 +47,6 @@ protected:
 private:
     void bbCancelClick();
 
-    QPlainTextEdit *meDicas = nullptr;
     QLabel *m_rotulo = nullptr;
     QProgressBar *m_barra = nullptr;
     std::unique_ptr<QtProgresso> m_progresso;

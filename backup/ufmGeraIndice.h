@@ -5,7 +5,6 @@
 #include <QDialog>
 
 class QLabel;
-class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 
@@ -22,7 +21,6 @@ protected:
 private:
     void bbIniciarClick();
 
-    QPlainTextEdit *meDicas = nullptr;
     QLabel *laIndexar = nullptr;
     QProgressBar *prIndexar = nullptr;
     QPushButton *bbIniciar = nullptr;

@@ -8,6 +8,7 @@
 #include "backup/QtComandosCopia.h"
 #include "ScriptedFileDialog.h"
 #include "ScriptedPresenter.h"
+#include "Estabelecimentos.h"
 #include "TestData.h"
 
 #include <QAction>
@@ -40,26 +41,6 @@ public:
 private:
     qint64 m_livre;
 };
-
-void insereEstab(const QString &cnpj, const QString &nome)
-{
-    QSqlQuery q(database());
-    q.prepare(QStringLiteral("INSERT INTO bd8emp.bd8emp (AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, "
-                             "NoRazaoEstabelecimento) VALUES ('2010', ?, '00', ?)"));
-    q.addBindValue(cnpj);
-    q.addBindValue(nome);
-    QVERIFY(q.exec());
-}
-
-QStringList estabs()
-{
-    QSqlQuery q(database());
-    q.exec(QStringLiteral("SELECT CoCgcCeiEstabelecimento, NoRazaoEstabelecimento FROM bd8emp.bd8emp ORDER BY 1"));
-    QStringList r;
-    while (q.next())
-        r << q.value(0).toString() + " " + q.value(1).toString();
-    return r;
-}
 
 QStringList textos(const ScriptedPresenter &p)
 {

@@ -4,6 +4,7 @@
 #include "app/base/EngineError.h"
 #include "app/base/Schema.h"
 #include "ScriptedPresenter.h"
+#include "Estabelecimentos.h"
 #include "TestData.h"
 
 #include <QDir>
@@ -21,28 +22,6 @@ namespace {
 
 const QStringList kDezColunas{"TxtCnae", "TxtNatJur", "TxtCBO", "TxtVinculo", "TxtAdmisao", "TxtRaca",
                               "TxtDesligamento", "TxtInstrucao", "TxtSalario", "TxtNacionalidade"};
-
-void insereEstab(const QString &cnpj, const QString &nome)
-{
-    QSqlQuery q(database());
-    q.prepare(QStringLiteral("INSERT INTO bd8emp.bd8emp (AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, "
-                             "NoRazaoEstabelecimento) VALUES ('2010', ?, '00', ?)"));
-    q.addBindValue(cnpj);
-    q.addBindValue(nome);
-    QVERIFY(q.exec());
-}
-
-// Establishments of the open connection: "cnpj nome" in key order.
-QStringList estabs()
-{
-    QSqlQuery q(database());
-    q.exec(QStringLiteral("SELECT CoCgcCeiEstabelecimento, NoRazaoEstabelecimento FROM bd8emp.bd8emp "
-                          "ORDER BY CoCgcCeiEstabelecimento"));
-    QStringList r;
-    while (q.next())
-        r << q.value(0).toString() + " " + q.value(1).toString();
-    return r;
-}
 
 QByteArray bytes(const QString &nome)
 {
