@@ -203,8 +203,7 @@ bool TBackupFile::pedeVolume(int numero)
         OnNeedDisk(numero, continua);
     else
         continua = presenter().show(MessageKind::Information,
-                                    QStringLiteral("Please insert disk %1 and click OK to continue.")
-                                        .arg(numero, 3, 10, QLatin1Char('0')),
+                                    QStringLiteral("Please insert disk %1 and click OK to continue.").arg(numero),
                                     {MessageButton::Ok, MessageButton::Cancel}) == MessageButton::Ok;
     if (!continua)
         m_continua = false;
@@ -517,8 +516,12 @@ struct Pendente {
         arquivo.reset();
         if (!ok)
             return false;
+        // A stored date the file system cannot take (a damaged or foreign archive) leaves the file's own.
+        const QDateTime momento = DeDataDos(data);
+        if (!momento.isValid())
+            return true;
         QFile f(nome);
-        return f.open(QIODevice::Append) && f.setFileTime(DeDataDos(data), QFileDevice::FileModificationTime);
+        return f.open(QIODevice::Append) && f.setFileTime(momento, QFileDevice::FileModificationTime);
     }
 };
 

@@ -232,6 +232,7 @@ void tst_ufmCopiaSeguranca::restauracaoRecusada_data()
     QTest::newRow("outro ano") << "copia.bkp" << "Vorn2009" << "Esse não é um arquivo de backup VORN válido";
     QTest::newRow("nao e arquivo de copia") << "lixo.BKP" << "-" << "Esse não é um arquivo de backup VORN válido";
     QTest::newRow("tabelas de outro programa") << "outro.BKP" << "paradox" << "O arquivo bd8emp.db";
+    QTest::newRow("copia cortada") << "cortada.bkp" << "cortada" << "Ocorreu um erro durante o processo de restauração.";
 }
 
 void tst_ufmCopiaSeguranca::restauracaoRecusada()
@@ -253,6 +254,12 @@ void tst_ufmCopiaSeguranca::restauracaoRecusada()
         TBackupFile bk;
         bk.BackupTitle = QStringLiteral("Vorn2010");
         QVERIFY(bk.Backup({arquivo("paradox/*")}, arquivo(nome)));
+    } else if (titulo == "cortada") {
+        TBackupFile bk;
+        bk.BackupTitle = QStringLiteral("Vorn2010");
+        QVERIFY(GravaCopia(bk, arquivo(nome)));
+        QFile f(arquivo(nome));
+        QVERIFY(f.resize(f.size() / 2));
     } else if (!titulo.isEmpty()) {
         TBackupFile bk;
         bk.BackupTitle = titulo;
