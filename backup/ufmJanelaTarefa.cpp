@@ -21,6 +21,7 @@ JanelaTarefa MontaJanelaTarefa(QDialog *janela, const NomesTarefa &nomes)
     j.meDicas->setObjectName(QStringLiteral("meDicas"));
     j.meDicas->setReadOnly(true);
     j.meDicas->setFocusPolicy(Qt::NoFocus);
+    j.meDicas->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     j.meDicas->setPlainText(nomes.dicas);
     layout->addWidget(j.meDicas);
     j.rotulo = new QLabel(nomes.rotulo, janela);
