@@ -3,6 +3,7 @@
 #include "app/base/Database.h"
 #include "app/base/EngineError.h"
 #include "app/base/Schema.h"
+#include "app/base/Table.h"
 #include "ScriptedPresenter.h"
 #include "Estabelecimentos.h"
 #include "TestData.h"
@@ -113,6 +114,10 @@ void tst_ugCopiaSeguranca::copiaERestaura()
     TBackupFile bk;
     bk.BackupTitle = TituloCopia(2010);
     QVERIFY(GravaCopia(bk, arquivo));
+    // A cursor of the data modules stays open across the restore.
+    Table cursor(QStringLiteral("bd8emp"));
+    cursor.Open();
+    cursor.First();
 
     QSqlQuery q(database());
     QVERIFY(q.exec("UPDATE bd8emp.bd8emp SET NoRazaoEstabelecimento = 'MUDOU' WHERE CoCgcCeiEstabelecimento = '11222333000181'"));
@@ -123,6 +128,10 @@ void tst_ugCopiaSeguranca::copiaERestaura()
     TBackupFile rb;
     QCOMPARE(r.Restaura(rb, arquivo, 2010), RestauracaoSegura::Restaurada);
     QCOMPARE(estabs(), (QStringList{"11222333000181 PADARIA ANTIGA", "44555666000100 OFICINA"}));
+    cursor.First();
+    QCOMPARE(cursor.FieldByName("NoRazaoEstabelecimento").AsString(), QStringLiteral("PADARIA ANTIGA"));
+    cursor.Next();
+    QCOMPARE(cursor.FieldByName("NoRazaoEstabelecimento").AsString(), QStringLiteral("OFICINA"));
     QVERIFY(!QFileInfo::exists(dados.file("Work")));
     QCOMPARE(QDir(dados.path()).entryList({"*.anterior"}, QDir::Files), QStringList());
     // The connection writes the restored tables.
