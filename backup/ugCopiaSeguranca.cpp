@@ -2,6 +2,8 @@
 
 #include "app/base/EngineError.h"
 #include "app/base/Schema.h"
+#include "app/udmEntradaDados.h"
+#include "app/udmGDVorn.h"
 
 #include <QDir>
 #include <QFile>
@@ -89,6 +91,16 @@ void anexa(const QString &connection, const QString &tabela, const QString &cami
 }
 
 } // namespace
+
+void FechaConsultasPermanentes()
+{
+    if (dmGDVorn)
+        dmGDVorn->quBd8Emp.Close();
+    if (dmEntradaDados)
+        for (Query *q : {&dmEntradaDados->quConVinculo, &dmEntradaDados->quContaEmpreg, &dmEntradaDados->quContaEstrang,
+                         &dmEntradaDados->quBuscaEmpreg, &dmEntradaDados->quValidaEstab})
+            q->Close();
+}
 
 QString TituloCopia(int anoBase) { return QStringLiteral("Vorn") + QString::number(anoBase); }
 
@@ -223,6 +235,7 @@ bool RestauracaoSegura::troca()
         m_motivo = QStringLiteral("Há uma gravação em andamento.");
         return false;
     }
+    FechaConsultasPermanentes();
     QStringList soltas;
     auto reanexa = [&] {
         for (const QString &t : soltas)
@@ -232,7 +245,7 @@ bool RestauracaoSegura::troca()
     for (const QString &t : tabelas) {
         QSqlQuery q(database(m_connection));
         if (!q.exec(QStringLiteral("DETACH DATABASE %1").arg(quotedIdentifier(t)))) {
-            m_motivo = q.lastError().text();
+            m_motivo = QStringLiteral("As tabelas estão em uso (%1).").arg(q.lastError().databaseText());
             reanexa();
             return false;
         }

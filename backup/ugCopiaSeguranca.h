@@ -7,7 +7,8 @@
 // Restore: the archive is unpacked into the work folder (the data folder + "Work"); the three table
 // files must be there and open as this program's tables (integrity check, the catalogue's table with
 // its fields; the older archives' tables get the ten description columns unless the archive is the
-// "noupdate" one). Only then does the connection let go of the three files, which are replaced
+// "noupdate" one). Only then does the connection let go of the three files (the program-wide queries on
+// them are closed; table cursors stay open and read the new rows), which are replaced
 // together: the old files are kept until all three new ones are in place and put back on any failure,
 // so the user's tables are either all restored or exactly as they were.
 
@@ -49,6 +50,11 @@ public:
 // tables throws EngineError; an open transaction on the connection throws DatabaseError (a copy taken
 // then would not be consistent).
 bool GravaCopia(TBackupFile &bk, const QString &arquivo, const QString &connection = kAlias);
+
+// A query that stands on a row holds its tables' file, so that the file can be neither let go nor
+// re-indexed: closes the program-wide queries on the permanent tables (dmGDVorn's and dmEntradaDados');
+// their users open them again when they need them.
+void FechaConsultasPermanentes();
 
 class RestauracaoSegura {
 public:

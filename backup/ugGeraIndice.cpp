@@ -5,6 +5,7 @@
 #include "app/base/Progresso.h"
 #include "app/udmEntradaDados.h"
 #include "app/udmGDVorn.h"
+#include "backup/ugCopiaSeguranca.h"
 
 namespace gdvorn {
 
@@ -75,6 +76,8 @@ int GeraIndices(TdmGDVorn &dm, TdmEntradaDados *de, Progresso &progresso, const 
 {
     progresso.setRange(0, 17);
     progresso.setPosition(0);
+    // The engine drops no index while a statement of the connection stands on a row.
+    FechaConsultasPermanentes();
     const QList<PassoIndice> passos = PassosIndice(dm, de);
     for (int i = 0; i < passos.size(); ++i) {
         const PassoIndice &p = passos[i];

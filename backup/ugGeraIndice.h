@@ -5,7 +5,8 @@
 // and moves the progress bar (range 0 to 17; steps 19 to 23 leave it, the last step passes its end).
 // The first step that fails ends the run: its dataset is reopened, the steps before it keep their new
 // indexes and no later step runs. An engine error while building an index (rows with the same key)
-// is a failure of its step.
+// is a failure of its step. The program-wide queries on the permanent tables are closed first: the
+// engine drops no index while a statement stands on a row.
 
 #include "app/ugIndices.h"
 

@@ -124,6 +124,9 @@ void tst_ufmCopiaSeguranca::copiaERestauraPelasJanelas()
     QVERIFY(q.exec("UPDATE bd8emp.bd8emp SET NoRazaoEstabelecimento = 'MUDOU' WHERE CoCgcCeiEstabelecimento = '11222333000181'"));
     QVERIFY(q.exec("DELETE FROM bd8emp.bd8emp WHERE CoCgcCeiEstabelecimento = '44555666000100'"));
 
+    // The main window leaves its query on the establishments open.
+    dmGDVorn->quBd8Emp.setSql(QStringList{QStringLiteral("Select CoCgcCeiEstabelecimento from Bd8Emp")});
+    dmGDVorn->quBd8Emp.Open();
     caixas.boxes.clear();
     TfmRestore00 janela;
     janela.setEspacoDisco(&espaco);
@@ -292,6 +295,9 @@ void tst_ufmCopiaSeguranca::restauracaoNaoConfirmada()
 
 void tst_ufmCopiaSeguranca::indexacao()
 {
+    // The main window leaves its query on the establishments open.
+    dmGDVorn->quBd8Emp.setSql(QStringList{QStringLiteral("Select CoCgcCeiEstabelecimento from Bd8Emp")});
+    dmGDVorn->quBd8Emp.Open();
     ScriptedPresenter caixas;
     TfmGeraIndice janela;
     QVERIFY(janela.findChild<QProgressBar *>("prIndexar")->isHidden());
