@@ -4,7 +4,7 @@
 #include "app/base/Presenter.h"
 #include "app/ugConfiguracao.h"
 #include "app/ugExcecao.h"
-#include "backup/DialogoArquivo.h"
+#include "app/base/DialogoArquivo.h"
 
 #include <QDir>
 #include <QFileInfo>

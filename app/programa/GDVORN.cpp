@@ -3,7 +3,7 @@
 #include "app/QtAplicacao.h"
 #include "app/QtPrograma.h"
 #include "backup/QtComandosCopia.h"
-#include "backup/QtDialogoArquivo.h"
+#include "app/QtDialogoArquivo.h"
 
 #include <QApplication>
 #include <QSocketNotifier>

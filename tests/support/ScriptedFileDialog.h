@@ -2,7 +2,7 @@
 // The file dialog of the tests: records each request and answers from a queue (an empty text is a
 // cancel); with the queue empty it cancels. Installed for its lifetime.
 
-#include "backup/DialogoArquivo.h"
+#include "app/base/DialogoArquivo.h"
 
 #include <QList>
 #include <QQueue>

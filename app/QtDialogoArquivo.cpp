@@ -1,4 +1,4 @@
-#include "backup/QtDialogoArquivo.h"
+#include "app/QtDialogoArquivo.h"
 
 #include <QFileDialog>
 #include <QFileInfo>

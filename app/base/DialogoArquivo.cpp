@@ -1,4 +1,4 @@
-#include "backup/DialogoArquivo.h"
+#include "app/base/DialogoArquivo.h"
 
 namespace gdvorn {
 

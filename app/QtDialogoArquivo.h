@@ -1,7 +1,7 @@
 #pragma once
 // The file dialog of the running program.
 
-#include "backup/DialogoArquivo.h"
+#include "app/base/DialogoArquivo.h"
 
 namespace gdvorn {
 
