@@ -5,6 +5,8 @@
 
 #include "rules/ugRegrasAdmissao.h"
 
+#include "app/ugConfiguracao.h"
+
 #include "CasosDeRegras.h"
 #include "FixtureTabelas.h"
 
@@ -38,6 +40,7 @@ private slots:
     void regras_data();
     void regras() { test::verificaCaso(kRegras); }
     void idadeNaoDependeDoLocale();
+    void anoBaseDoContexto();
     void codigosTemMensagemInstalada();
 
 private:
@@ -145,6 +148,18 @@ void tst_ugRegrasAdmissao::idadeNaoDependeDoLocale()
              QStringLiteral("3133"));
     QCOMPARE(QLocale().dateFormat(QLocale::ShortFormat), formato);
     QLocale::setDefault(anterior);
+}
+
+void tst_ugRegrasAdmissao::anoBaseDoContexto()
+{
+    // The "under 14 in the base year" band follows the settings record's base year.
+    const int anterior = Configuracao().AnoBase;
+    const QString nascimento = QStringLiteral("15031997");
+    QCOMPARE(CriticaIdadeMinimaAdmissao(nascimento, QStringLiteral("01062010")), QStringLiteral("0171"));
+    Configuracao().AnoBase = 2011;
+    QCOMPARE(CriticaIdadeMinimaAdmissao(nascimento, QStringLiteral("01062010")), QStringLiteral("0000"));
+    QCOMPARE(CriticaIdadeMinimaAdmissao(nascimento, QStringLiteral("01022011")), QStringLiteral("0171"));
+    Configuracao().AnoBase = anterior;
 }
 
 void tst_ugRegrasAdmissao::codigosTemMensagemInstalada()
