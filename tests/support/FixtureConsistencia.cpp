@@ -128,18 +128,13 @@ ResultadoVerificacoes executa(bool estabelecimento, const QList<int> &numeros, b
     const SequenciasConsistencia s = SequenciasPadrao();
     const QMap<int, Verificacao> &sequencia = estabelecimento ? s.Estabelecimento : s.Responsavel;
     AnaliseConsistencia a(tabelasTrabalho, origemArquivo);
-    a.Ocorrencias.IniciaExecucao();
-    a.Responsavel.Open();
-    a.Estabelecimentos.Open();
-    a.Vinculos.Open();
-    a.Uf.Open();
-    a.Ocorrencias.defineEstabelecimento(&a.Estabelecimentos);
+    a.Inicia();
     a.AnBaseEstabelecimento = a.Estabelecimentos.FieldByName(QStringLiteral("AnBase")).AsString().left(4);
     for (auto it = sequencia.cbegin(); it != sequencia.cend(); ++it) {
         if (numeros.isEmpty() || numeros.contains(it.key()))
             it.value()(a);
     }
-    a.Ocorrencias.EncerraExecucao();
+    a.Encerra();
     return {linhasOcorrencias(), a.QtdOcorrencias};
 }
 
