@@ -69,6 +69,7 @@ void ListviewCore::EndUpdate(bool invalidate)
     if (updateCount_ > 0)
         return;
     EndUpdateProcessing();
+    RepaintSkipped();
     if (invalidate && HandleAllocated()) {
         Invalidate();
         UpdateWindow();

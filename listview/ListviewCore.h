@@ -176,6 +176,8 @@ public:
     virtual int AverageCharWidth(const QFont &font) const = 0;
     virtual int MaxCharWidth(const QFont &font) const = 0;
     virtual void NotifyAccessibility(int /*event*/) {}
+    // Invalidates again what paint events skipped inside an update bracket (the outermost EndUpdate).
+    virtual void RepaintSkipped() {}
     virtual void PopupMenu(QMenu * /*menu*/, QPoint /*windowPoint*/) {}
     // View objects of the current view for items, columns and groups' grids.
     virtual std::unique_ptr<TLvViewItem> NewViewItem(TLvListStyle view);

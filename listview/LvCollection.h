@@ -21,6 +21,8 @@
 #include <memory>
 #include <vector>
 
+class QMenu;
+
 namespace gdvorn::lv {
 
 class ListviewCore;
@@ -471,8 +473,8 @@ public:
     void SetEnabled(bool v);
     bool Visible() const { return visible_; }
     void SetVisible(bool v);
-    class QMenu *Menu() const { return menu_; }
-    void SetMenu(class QMenu *menu) { menu_ = menu; }
+    QMenu *Menu() const { return menu_; }
+    void SetMenu(QMenu *menu) { menu_ = menu; }
     // State bits: 1 hot, 2 the mouse over the arrow while pressed, 4 pressed.
     std::uint8_t State() const { return state_; }
     void SetState(std::uint8_t state);
@@ -480,7 +482,7 @@ public:
 private:
     class TLvColumn *column_;
     bool alwaysShow_ = false, enabled_ = true, visible_ = false;
-    class QMenu *menu_ = nullptr;
+    QMenu *menu_ = nullptr;
     std::uint8_t state_ = 0;
 };
 

@@ -1,0 +1,65 @@
+#pragma once
+// The painters of the list view: item cells (selection background, image, caption, focus rectangle,
+// check box, in that order), header cells (background and edge, image, caption, sort arrow, check box)
+// and the hand-drawn check box. They extend the layouts of LvViews with painting on QPainter.
+
+#include "listview/ListviewCore.h"
+
+namespace gdvorn::lv {
+
+// Paints one item cell with the small-icon family's rules (small icon, list, report, grid).
+void PaintItemCell(TLvViewItem &view, TLvItem *item, TLvColumn *column, bool forceSelection, const LvRect &clip,
+                   LvCanvas &canvas);
+// Draws an object's check box (unthemed: the hand-drawn glyphs in the paint info's colours).
+void PaintCheckbox(QPainter &p, TLvCheckType type, bool flat, bool pending, bool pendingAway, bool isPendingObject,
+                   bool checked, bool enabled, const LvRect &rect);
+// The 25 % blend of a picture with a colour (alpha 64 of the colour blend).
+QImage BlendedImage(const QImage &image, const QColor &color);
+// The sort arrows and the group buttons, drawn at the glyph store's sizes.
+QImage SortArrowGlyph(bool ascending);
+// Draws a platform-style edge: outer and inner lines raised or sunk; soft and flat as the header uses.
+void DrawEdge(QPainter &p, const LvRect &rect, int edge, bool soft, bool flat);
+
+class QtLvViewSmallIconItem : public TLvViewSmallIconItem {
+public:
+    using TLvViewSmallIconItem::TLvViewSmallIconItem;
+    void Paint(TLvItem *item, TLvColumn *column, bool force, const LvRect &clip, LvCanvas &canvas) override
+    {
+        PaintItemCell(*this, item, column, force, clip, canvas);
+    }
+};
+
+class QtLvViewReportItem : public TLvViewReportItem {
+public:
+    using TLvViewReportItem::TLvViewReportItem;
+    void Paint(TLvItem *item, TLvColumn *column, bool force, const LvRect &clip, LvCanvas &canvas) override
+    {
+        PaintItemCell(*this, item, column, force, clip, canvas);
+    }
+};
+
+class QtLvViewListItem : public TLvViewListItem {
+public:
+    using TLvViewListItem::TLvViewListItem;
+    void Paint(TLvItem *item, TLvColumn *column, bool force, const LvRect &clip, LvCanvas &canvas) override
+    {
+        PaintItemCell(*this, item, column, force, clip, canvas);
+    }
+};
+
+class QtLvViewGridItem : public TLvViewGridItem {
+public:
+    using TLvViewGridItem::TLvViewGridItem;
+    void Paint(TLvItem *item, TLvColumn *column, bool force, const LvRect &clip, LvCanvas &canvas) override
+    {
+        PaintItemCell(*this, item, column, force, clip, canvas);
+    }
+};
+
+class QtLvViewColumn : public TLvViewColumn {
+public:
+    using TLvViewColumn::TLvViewColumn;
+    void Paint(TLvColumn *column, LvCanvas &canvas) override;
+};
+
+} // namespace gdvorn::lv
