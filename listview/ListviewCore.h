@@ -72,6 +72,17 @@ struct TLvEvents {
     std::function<void(TLvItem *)> OnItemInitialize;
     std::function<void(TLvItem *)> OnItemFreeing;
     std::function<void()> OnItemStructureChange;
+    std::function<void(TLvItem *, int Column, QString &Caption)> OnItemGetCaption;
+    std::function<void(TLvItem *, int Column, const QString &Caption)> OnItemSetCaption;
+    std::function<void(TLvItem *, int Column, TLvImageKind, int &ImageIndex)> OnItemGetImageIndex;
+    std::function<void(TLvItem *, int Column, TLvImageKind, int ImageIndex)> OnItemSetImageIndex;
+    std::function<void(TLvItem *, int Column, const LvImageList *&ImageList)> OnItemGetImageList;
+    std::function<void(TLvItem *, int Column, const LvImageList *&ImageList)> OnItemGetStateImageList;
+    std::function<void(TLvItem *, int Line, int &Detail)> OnItemGetTileDetail;
+    std::function<void(TLvItem *, int &Count)> OnItemGetTileDetailCount;
+    std::function<void(TLvItem *, int Line, int Detail)> OnItemSetTileDetail;
+    std::function<void(TLvItem *, int FocusedColumn, std::uint32_t &GroupKey)> OnItemGetGroupKey;
+    std::function<void(TLvItem *, int Column, std::uint32_t Key)> OnItemSetGroupKey;
     std::function<void(TLvItem *, int Position, LvCanvas &)> OnItemPaintText;
     std::function<void(TLvItem *, TLvListStyle, const TLvViewItemClass *&View)> OnItemCustomView;
     std::function<void(TLvItem *, TCommonMouseButton, bool &DoDefault)> OnItemMouseDown;

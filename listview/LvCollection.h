@@ -17,7 +17,9 @@
 #include "listview/LvTypes.h"
 
 #include <QPoint>
+#include <QVariant>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -48,6 +50,64 @@ public:
 class ILvDataObject {
 public:
     virtual ~ILvDataObject() = default;
+};
+
+class LvImageList;
+
+// The data interfaces of interfaced items (and groups and columns); an object offers those it supports.
+class ILvDataCaptions {
+public:
+    virtual ~ILvDataCaptions() = default;
+    virtual QVariant GetCaption(int column) = 0;
+};
+class ILvDataCaptionsEdit : public virtual ILvDataCaptions {
+public:
+    virtual void SetCaption(int column, const QVariant &value) = 0;
+};
+class ILvDataChecks {
+public:
+    virtual ~ILvDataChecks() = default;
+    virtual bool GetChecked(int column) = 0;
+    virtual void SetChecked(int column, bool value) = 0;
+};
+class ILvDataImages {
+public:
+    virtual ~ILvDataImages() = default;
+    virtual int GetImageIndex(int column, TLvImageKind kind) = 0;
+};
+class ILvDataImagesEdit : public virtual ILvDataImages {
+public:
+    virtual void SetImageIndex(int column, TLvImageKind kind, int index) = 0;
+};
+class ILvDataDetails {
+public:
+    virtual ~ILvDataDetails() = default;
+    virtual int GetDetailCount() = 0;
+    virtual int GetDetail(int line) = 0;
+};
+class ILvDataDetailsEdit : public virtual ILvDataDetails {
+public:
+    virtual void SetDetail(int line, int detail) = 0;
+    virtual void SetDetailCount(int count) = 0;
+};
+class ILvDataGroupKey {
+public:
+    virtual ~ILvDataGroupKey() = default;
+    virtual std::uint32_t GetGroupKey(int focusedColumn) = 0;
+};
+class ILvDataGroupKeyEdit : public virtual ILvDataGroupKey {
+public:
+    virtual void SetGroupKey(int column, std::uint32_t key) = 0;
+};
+class ILvDataImageList {
+public:
+    virtual ~ILvDataImageList() = default;
+    virtual const LvImageList *GetImageList(int column, int imageSize) = 0;
+};
+class ILvDataStateImageList {
+public:
+    virtual ~ILvDataStateImageList() = default;
+    virtual const LvImageList *GetStateImageList(int column) = 0;
 };
 
 // Captions, image indexes, overlay indexes and details per column (and, for items, group keys and state
@@ -273,6 +333,9 @@ public:
     virtual void SetDetails(int line, int value) = 0;
     virtual std::uint32_t GroupKey(int column) const = 0;
     virtual void SetGroupKey(int column, std::uint32_t value) = 0;
+    // The image list for a column and an image size (0 small, 1 large, 2 extra large), and the state list.
+    virtual const LvImageList *ImageList(int column, int imageSize) const;
+    virtual const LvImageList *StateImageList(int column) const;
 
     TLvPaintInfoBasic *PaintInfo() const override;
     // The item's own paint info, when it has one (nothing by default).
@@ -331,9 +394,70 @@ private:
     TLvDynamicDataHelper data_;
 };
 
+// An item that keeps nothing: every read asks the control's item events, every write fires one.
+class TLvItemVirtual : public TLvItem {
+public:
+    using TLvItem::TLvItem;
+    const char *ClassName() const override { return "TLvItemVirtual"; }
+    QString Captions(int column) const override;
+    void SetCaptions(int column, const QString &value) override;
+    int ImageIndexes(int column) const override { return Index(column, TLvImageKind::eikNormal); }
+    void SetImageIndexes(int column, int value) override { SetIndex(column, TLvImageKind::eikNormal, value); }
+    int ImageOverlayIndexes(int column) const override { return Index(column, TLvImageKind::eikOverlay); }
+    void SetImageOverlayIndexes(int column, int value) override { SetIndex(column, TLvImageKind::eikOverlay, value); }
+    int StateImageIndexes(int column) const override { return Index(column, TLvImageKind::eikState); }
+    void SetStateImageIndexes(int column, int value) override { SetIndex(column, TLvImageKind::eikState, value); }
+    int DetailCount() const override;
+    void SetDetailCount(int) override { Invalidate(false); }
+    int Details(int line) const override;
+    void SetDetails(int line, int value) override;
+    std::uint32_t GroupKey(int column) const override;
+    void SetGroupKey(int column, std::uint32_t value) override;
+    const LvImageList *ImageList(int column, int imageSize) const override;
+    const LvImageList *StateImageList(int column) const override;
+
+private:
+    int Index(int column, TLvImageKind kind) const;
+    void SetIndex(int column, TLvImageKind kind, int value);
+};
+
+// An item that asks the application's data object (DataInf) through the data interfaces; its check
+// state lives in the data object, so the check events do not fire for it.
+class TLvItemInterfaced : public TLvItem {
+public:
+    using TLvItem::TLvItem;
+    const char *ClassName() const override { return "TLvItemInterfaced"; }
+    bool Checked() const override;
+    void SetChecked(bool value) override;
+    QString Captions(int column) const override;
+    void SetCaptions(int column, const QString &value) override;
+    int ImageIndexes(int column) const override { return Index(column, TLvImageKind::eikNormal); }
+    void SetImageIndexes(int column, int value) override { SetIndex(column, TLvImageKind::eikNormal, value); }
+    int ImageOverlayIndexes(int column) const override { return Index(column, TLvImageKind::eikOverlay); }
+    void SetImageOverlayIndexes(int column, int value) override { SetIndex(column, TLvImageKind::eikOverlay, value); }
+    int StateImageIndexes(int column) const override { return Index(column, TLvImageKind::eikState); }
+    void SetStateImageIndexes(int column, int value) override { SetIndex(column, TLvImageKind::eikState, value); }
+    int DetailCount() const override;
+    void SetDetailCount(int value) override;
+    int Details(int line) const override;
+    void SetDetails(int line, int value) override;
+    std::uint32_t GroupKey(int column) const override;
+    void SetGroupKey(int column, std::uint32_t value) override;
+    const LvImageList *ImageList(int column, int imageSize) const override;
+    const LvImageList *StateImageList(int column) const override;
+
+private:
+    template <class I> I *Inf() const { return dynamic_cast<I *>(DataInf().get()); }
+    int Index(int column, TLvImageKind kind) const;
+    void SetIndex(int column, TLvImageKind kind, int value);
+};
+
 class TLvItems : public TLvCollection {
 public:
     TLvItems(ListviewCore *owner, TLvGroup *group) : TLvCollection(owner), group_(group) {}
+    // The class Add creates (stored items unless set).
+    using ItemClass = std::function<TLvItem *(TLvItems *)>;
+    void SetItemClass(ItemClass itemClass) { itemClass_ = std::move(itemClass); }
     ~TLvItems() override;
     TLvGroup *OwnerGroup() const { return group_; }
     TLvItem *Add(void *data = nullptr) { return static_cast<TLvItem *>(AddItem(data)); }
@@ -346,6 +470,7 @@ protected:
 
 private:
     TLvGroup *group_;
+    ItemClass itemClass_;
 };
 
 // ---------------------------------------------------------------------------------------------------

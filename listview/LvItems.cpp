@@ -279,6 +279,206 @@ void TLvItem::MakeVisible(int position)
     }
 }
 
+const LvImageList *TLvItem::ImageList(int, int imageSize) const
+{
+    ListviewCore *lv = OwnerListview();
+    switch (imageSize) {
+    case 0: return lv->ImagesSmall();
+    case 1: return lv->ImagesLarge();
+    case 2: return lv->ImagesExLarge();
+    default: return nullptr;
+    }
+}
+
+const LvImageList *TLvItem::StateImageList(int) const { return OwnerListview()->ImagesState(); }
+
+// ---------------------------------------------------------------------------------------------------
+// Virtual item
+
+QString TLvItemVirtual::Captions(int column) const
+{
+    QString caption;
+    if (OwnerListview()->OnItemGetCaption)
+        OwnerListview()->OnItemGetCaption(const_cast<TLvItemVirtual *>(this), column, caption);
+    return caption;
+}
+
+void TLvItemVirtual::SetCaptions(int column, const QString &value)
+{
+    ListviewCore *lv = OwnerListview();
+    lv->NotifyAccessibility(0x800C);
+    if (lv->OnItemSetCaption)
+        lv->OnItemSetCaption(this, column, value);
+    Invalidate(false);
+}
+
+int TLvItemVirtual::Index(int column, TLvImageKind kind) const
+{
+    int index = -1;
+    if (OwnerListview()->OnItemGetImageIndex)
+        OwnerListview()->OnItemGetImageIndex(const_cast<TLvItemVirtual *>(this), column, kind, index);
+    return index;
+}
+
+void TLvItemVirtual::SetIndex(int column, TLvImageKind kind, int value)
+{
+    if (OwnerListview()->OnItemSetImageIndex)
+        OwnerListview()->OnItemSetImageIndex(this, column, kind, value);
+    Invalidate(false);
+}
+
+int TLvItemVirtual::DetailCount() const
+{
+    int count = 0;
+    if (OwnerListview()->OnItemGetTileDetailCount)
+        OwnerListview()->OnItemGetTileDetailCount(const_cast<TLvItemVirtual *>(this), count);
+    return count;
+}
+
+int TLvItemVirtual::Details(int line) const
+{
+    int detail = 0;
+    if (OwnerListview()->OnItemGetTileDetail)
+        OwnerListview()->OnItemGetTileDetail(const_cast<TLvItemVirtual *>(this), line, detail);
+    return detail;
+}
+
+void TLvItemVirtual::SetDetails(int line, int value)
+{
+    if (OwnerListview()->OnItemSetTileDetail)
+        OwnerListview()->OnItemSetTileDetail(this, line, value);
+    Invalidate(false);
+}
+
+std::uint32_t TLvItemVirtual::GroupKey(int column) const
+{
+    std::uint32_t key = 0;
+    if (OwnerListview()->OnItemGetGroupKey)
+        OwnerListview()->OnItemGetGroupKey(const_cast<TLvItemVirtual *>(this), column, key);
+    return key;
+}
+
+void TLvItemVirtual::SetGroupKey(int column, std::uint32_t value)
+{
+    if (OwnerListview()->OnItemSetGroupKey)
+        OwnerListview()->OnItemSetGroupKey(this, column, value);
+}
+
+const LvImageList *TLvItemVirtual::ImageList(int column, int imageSize) const
+{
+    const LvImageList *list = nullptr;
+    if (OwnerListview()->OnItemGetImageList)
+        OwnerListview()->OnItemGetImageList(const_cast<TLvItemVirtual *>(this), column, list);
+    return list ? list : TLvItem::ImageList(column, imageSize);
+}
+
+const LvImageList *TLvItemVirtual::StateImageList(int column) const
+{
+    const LvImageList *list = nullptr;
+    if (OwnerListview()->OnItemGetStateImageList)
+        OwnerListview()->OnItemGetStateImageList(const_cast<TLvItemVirtual *>(this), column, list);
+    return list ? list : TLvItem::StateImageList(column);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Interfaced item
+
+bool TLvItemInterfaced::Checked() const
+{
+    auto *checks = Inf<ILvDataChecks>();
+    return checks && checks->GetChecked(0);
+}
+
+void TLvItemInterfaced::SetChecked(bool value)
+{
+    if (auto *checks = Inf<ILvDataChecks>()) {
+        checks->SetChecked(0, value);
+        Invalidate(false);
+    }
+}
+
+QString TLvItemInterfaced::Captions(int column) const
+{
+    auto *captions = Inf<ILvDataCaptions>();
+    return captions ? captions->GetCaption(column).toString() : QString();
+}
+
+void TLvItemInterfaced::SetCaptions(int column, const QString &value)
+{
+    if (auto *captions = Inf<ILvDataCaptionsEdit>()) {
+        captions->SetCaption(column, value);
+        Invalidate(false);
+    }
+}
+
+int TLvItemInterfaced::Index(int column, TLvImageKind kind) const
+{
+    auto *images = Inf<ILvDataImages>();
+    return images ? images->GetImageIndex(column, kind) : -1;
+}
+
+void TLvItemInterfaced::SetIndex(int column, TLvImageKind kind, int value)
+{
+    if (auto *images = Inf<ILvDataImagesEdit>()) {
+        images->SetImageIndex(column, kind, value);
+        Invalidate(false);
+    }
+}
+
+int TLvItemInterfaced::DetailCount() const
+{
+    auto *details = Inf<ILvDataDetails>();
+    return details ? details->GetDetailCount() : 1;
+}
+
+void TLvItemInterfaced::SetDetailCount(int value)
+{
+    if (auto *details = Inf<ILvDataDetailsEdit>()) {
+        details->SetDetailCount(value);
+        Invalidate(false);
+    }
+}
+
+int TLvItemInterfaced::Details(int line) const
+{
+    auto *details = Inf<ILvDataDetails>();
+    return details ? details->GetDetail(line) : 0;
+}
+
+void TLvItemInterfaced::SetDetails(int line, int value)
+{
+    if (auto *details = Inf<ILvDataDetailsEdit>()) {
+        details->SetDetail(line, value);
+        Invalidate(false);
+    }
+}
+
+std::uint32_t TLvItemInterfaced::GroupKey(int column) const
+{
+    auto *keys = Inf<ILvDataGroupKey>();
+    return keys ? keys->GetGroupKey(column) : 0;
+}
+
+void TLvItemInterfaced::SetGroupKey(int column, std::uint32_t value)
+{
+    if (auto *keys = Inf<ILvDataGroupKeyEdit>())
+        keys->SetGroupKey(column, value);
+}
+
+const LvImageList *TLvItemInterfaced::ImageList(int column, int imageSize) const
+{
+    auto *lists = Inf<ILvDataImageList>();
+    const LvImageList *list = lists ? lists->GetImageList(column, imageSize) : nullptr;
+    return list ? list : TLvItem::ImageList(column, imageSize);
+}
+
+const LvImageList *TLvItemInterfaced::StateImageList(int column) const
+{
+    auto *lists = Inf<ILvDataStateImageList>();
+    const LvImageList *list = lists ? lists->GetStateImageList(column) : nullptr;
+    return list ? list : TLvItem::StateImageList(column);
+}
+
 // ---------------------------------------------------------------------------------------------------
 // Stored item
 
@@ -321,7 +521,7 @@ void TLvItemStored::SetDetails(int line, int value)
 
 TLvItems::~TLvItems() = default;
 
-TLvCollectionItem *TLvItems::CreateItem() { return new TLvItemStored(this); }
+TLvCollectionItem *TLvItems::CreateItem() { return itemClass_ ? itemClass_(this) : new TLvItemStored(this); }
 
 void TLvItems::Clear(bool freeItems)
 {

@@ -32,15 +32,16 @@ LvRect VCentred(int left, QSize size, const LvRect &cell)
 // ---------------------------------------------------------------------------------------------------
 // TLvViewItem
 
-const LvImageList *TLvViewItem::ImageList(TLvItem *, TLvColumn *, TLvImageKind kind) const
+const LvImageList *TLvViewItem::ImageList(TLvItem *item, TLvColumn *column, TLvImageKind kind) const
 {
+    const int index = column ? column->Index() : 0;
     if (kind != TLvImageKind::eikNormal)
-        return owner_->ImagesState();
-    switch (ImageSizeKind()) {
-    case 1: return owner_->ImagesLarge();
-    case 2: return owner_->ImagesExLarge() ? owner_->ImagesExLarge() : owner_->ImagesLarge();
-    default: return owner_->ImagesSmall();
-    }
+        return item->StateImageList(index);
+    const LvImageList *list = item->ImageList(index, ImageSizeKind());
+    // Thumbnail-like views fall back to the large list.
+    if (!list && ImageSizeKind() == 2)
+        list = item->ImageList(index, 1);
+    return list;
 }
 
 QSize TLvViewItem::ImageSize(TLvItem *item, TLvColumn *column, TLvImageKind kind) const

@@ -341,6 +341,62 @@ private slots:
         QVERIFY(header.Positions().empty());
     }
 
+    void virtualItemsAskTheEvents()
+    {
+        FakeListview lv;
+        lv.Items().EnsureGroup();
+        lv.Groups()[0]->Items().SetItemClass([](TLvItems *owner) { return new TLvItemVirtual(owner); });
+        TLvItem *item = lv.Items().Add();
+        QCOMPARE(item->Caption(), QString()); // no handler: the preset values
+        QCOMPARE(item->ImageIndex(), -1);
+        QCOMPARE(item->DetailCount(), 0);
+        QStringList log;
+        lv.OnItemGetCaption = [](TLvItem *, int column, QString &caption) { caption = QString("c%1").arg(column); };
+        lv.OnItemSetCaption = [&](TLvItem *, int column, const QString &caption) { log << QString("%1=%2").arg(column).arg(caption); };
+        lv.OnItemGetImageIndex = [](TLvItem *, int column, TLvImageKind kind, int &index) {
+            index = column * 10 + int(kind);
+        };
+        QCOMPARE(item->Captions(3), QString("c3"));
+        item->SetCaptions(2, "x");
+        QCOMPARE(log, QStringList{"2=x"});
+        QCOMPARE(item->ImageOverlayIndexes(4), 41);
+        QCOMPARE(item->StateImageIndexes(4), 42);
+        item->SetChecked(true); // the state bit, through the flag rule
+        QVERIFY(item->Checked());
+    }
+
+    void interfacedItemsAskTheDataObject()
+    {
+        struct Data : ILvDataObject, ILvDataCaptions, ILvDataChecks {
+            bool checked = false;
+            QVariant GetCaption(int column) override { return column == 1 ? QVariant(42) : QVariant("zero"); }
+            bool GetChecked(int) override { return checked; }
+            void SetChecked(int, bool value) override { checked = value; }
+        };
+        FakeListview lv;
+        lv.Items().EnsureGroup();
+        lv.Groups()[0]->Items().SetItemClass([](TLvItems *owner) { return new TLvItemInterfaced(owner); });
+        TLvItem *bare = lv.Items().Add();
+        TLvItem *item = lv.Items().Add();
+        auto data = std::make_shared<Data>();
+        item->SetDataInf(data);
+        int checkEvents = 0;
+        lv.OnItemCheckChange = [&](TLvItem *) { ++checkEvents; };
+        QCOMPARE(item->Captions(1), QString("42"));
+        QCOMPARE(item->Caption(), QString("zero"));
+        item->SetChecked(true);
+        QVERIFY(data->checked);
+        QVERIFY(item->Checked());
+        QVERIFY(!(item->State() & cisChecked)); // the check lives in the data object
+        QCOMPARE(checkEvents, 0);
+        // An object without the interfaces: empty captions, no images, one detail line, no check.
+        QCOMPARE(bare->Caption(), QString());
+        QCOMPARE(bare->ImageIndex(), -1);
+        QCOMPARE(bare->DetailCount(), 1);
+        bare->SetChecked(true);
+        QVERIFY(!bare->Checked());
+    }
+
     void interfacedDataSinkAttaches()
     {
         struct Data : ILvDataObject, ILvDataChangeSink {
