@@ -161,6 +161,67 @@ private slots:
         QVERIFY(!lv.IsHeaderPoint({5, 27}));
     }
 
+    void baseLayout()
+    {
+        FakeListview lv(400, 300);
+        lv.SetView(TLvListStyle::elsIcon); // cells 75 × 75; 399 - 17 wide without a vertical bar: 5 a row
+        for (int i = 0; i < 12; ++i)
+            lv.Items().Add();
+        QCOMPARE(lv.Items()[4]->DisplayRect(), LvRect(300, 0, 375, 75));
+        QCOMPARE(lv.Items()[5]->DisplayRect(), LvRect(0, 75, 75, 150));
+        QCOMPARE(lv.Items()[7]->GridColumn(), 2);
+        QCOMPARE(lv.Items()[7]->GridRow(), 1);
+        TLvGridGroup *grid = lv.Groups()[0]->Grid();
+        QCOMPARE(grid->AdjacentItem(lv.Items()[7], eadUp), lv.Items()[2]);
+        QCOMPARE(grid->AdjacentItem(lv.Items()[7], eadDown), nullptr); // 12 is past the end, no later group
+
+        lv.width = 50; // narrower than a cell: one column
+        lv.Groups().Rebuild(true);
+        QCOMPARE(lv.Items()[1]->DisplayRect(), LvRect(0, 75, 75, 150));
+        QCOMPARE(lv.Groups()[0]->DisplayRect().Width(), 75);
+
+        // Visible indexes run over all groups.
+        TLvGroup *second = lv.Groups().Add();
+        second->Items().Add();
+        lv.Items()[3]->SetVisible(false);
+        QCOMPARE(second->Items()[0]->VisibleIndex(), 11);
+        QCOMPARE(lv.Items()[4]->VisibleIndex(), 3);
+    }
+
+    void listLayout()
+    {
+        FakeListview lv(450, 100); // 100 - 17: four 17-pixel rows a column
+        lv.SetView(TLvListStyle::elsList);
+        for (int i = 0; i < 10; ++i)
+            lv.Items().Add();
+        QCOMPARE(lv.Items()[3]->DisplayRect(), LvRect(0, 51, 200, 68));
+        QCOMPARE(lv.Items()[4]->DisplayRect(), LvRect(200, 0, 400, 17));
+        QCOMPARE(lv.Items()[5]->GridColumn(), 1);
+        QCOMPARE(lv.Items()[5]->GridRow(), 1);
+        TLvGridGroup *grid = lv.Groups()[0]->Grid();
+        QCOMPARE(grid->AdjacentItem(lv.Items()[5], eadRight), lv.Items()[9]);
+        QCOMPARE(grid->AdjacentItem(lv.Items()[5], eadLeft), lv.Items()[1]);
+        QCOMPARE(grid->AdjacentItem(lv.Items()[5], eadPageDown), lv.Items()[7]);
+        QCOMPARE(grid->AdjacentItem(lv.Items()[5], eadPageUp), lv.Items()[4]);
+        QCOMPARE(grid->AdjacentItem(lv.Items()[9], eadDown), lv.Items()[9]);
+
+        lv.height = 10; // shorter than a cell: one row a column
+        lv.Groups().Rebuild(true);
+        QCOMPARE(lv.Items()[1]->DisplayRect(), LvRect(200, 0, 400, 17));
+        QCOMPARE(lv.Groups()[0]->Grid()->RowCount(), 1);
+    }
+
+    void emptyGroupHasNoGridRow()
+    {
+        FakeListview lv;
+        lv.SetView(TLvListStyle::elsIcon);
+        TLvItem *item = lv.Items().Add();
+        lv.Groups()[0]->SetExpanded(false); // counts 0: no division by zero
+        QCOMPARE(lv.Groups()[0]->Grid()->ColumnCount(), 0);
+        QCOMPARE(item->GridColumn(), -1);
+        QCOMPARE(item->GridRow(), -1);
+    }
+
     void adjacentItems()
     {
         FakeListview lv(400, 25 + 17 * 5);
