@@ -15,6 +15,7 @@
 // handler that needs the control captures it.
 
 #include "listview/LvCollection.h"
+#include "listview/LvGesture.h"
 #include "listview/LvHeader.h"
 #include "listview/LvPaintInfo.h"
 #include "listview/LvScroll.h"
@@ -202,6 +203,10 @@ public:
     TLvSelectionManager &Selection() { return *selection_; }
     TLvScrollbarManager &Scrollbars() { return *scrollbars_; }
     TLvCheckManager &CheckManager() { return checkManager_; }
+    TLvGestureManager &Gesture() { return gesture_; }
+    // The last mouse position, written at every press and move (the gestures compare against it).
+    QPoint LastMousePos() const { return lastMousePos_; }
+    void SetLastMousePos(QPoint p) { lastMousePos_ = p; }
     TLvDragRectManager &DragRectManager() { return *dragRect_; }
     TLvCellSizes &CellSizes();
     TLvPaintInfoItem &PaintInfoItem() { return *paintInfoItem_; }
@@ -304,6 +309,8 @@ private:
     std::unique_ptr<TLvScrollbarManager> scrollbars_;
     std::unique_ptr<TLvDragRectManager> dragRect_;
     TLvCheckManager checkManager_;
+    TLvGestureManager gesture_;
+    QPoint lastMousePos_;
     std::unique_ptr<TLvSelectionManager> selection_;
     std::unique_ptr<TLvGroups> groups_;
     std::unique_ptr<TLvHeader> header_;

@@ -466,6 +466,7 @@ void QtLvListview::mousePressEvent(QMouseEvent *event)
             return;
         }
         HandleButtonPress(button, pos, event->modifiers(), event->buttons());
+        SetLastMousePos(pos);
     });
 }
 
@@ -477,6 +478,7 @@ void QtLvListview::HandleButtonPress(TCommonMouseButton button, QPoint pos, Qt::
     const bool buttonDown = keys & (cksLButton | cksMButton | cksRButton);
     const bool ctrl = keys & cksControl, shift = keys & cksShift;
     pressPoint_ = pos;
+    Gesture().Clear();
     TLvGroupHitTestInfoSet groupHit = 0;
     TLvGroup *group = GroupAt(pos, groupHit);
     if (group && (groupHit & egtOnExpandButton)) {
@@ -583,6 +585,15 @@ void QtLvListview::mouseMoveEvent(QMouseEvent *event)
 {
     Protege([&] {
         const QPoint pos = event->position().toPoint();
+        struct Last {
+            ListviewCore *lv;
+            QPoint pos;
+            ~Last() { lv->SetLastMousePos(pos); }
+        } last{this, pos};
+        const int gestureButtons = (event->buttons() & Qt::LeftButton ? 1 : 0) | (event->buttons() & Qt::RightButton ? 2 : 0) |
+                                   (event->buttons() & Qt::MiddleButton ? 4 : 0);
+        if (Gesture().Enabled() && (Gesture().Button() & gestureButtons))
+            Gesture().Move(pos.x() - LastMousePos().x(), pos.y() - LastMousePos().y());
         if (IsHeaderPoint(pos)) {
             Header().MouseMove(HeaderPoint(pos), Shift(event->modifiers()));
             return;
@@ -619,7 +630,11 @@ void QtLvListview::mouseReleaseEvent(QMouseEvent *event)
         const QPoint pos = event->position().toPoint();
         struct Reset {
             ListviewCore *lv;
-            ~Reset() { lv->ClearMouseStates(); }
+            ~Reset()
+            {
+                lv->ClearMouseStates();
+                lv->Gesture().Clear(); // recorded only while the button is held
+            }
         } reset{this};
         if (button != TCommonMouseButton::cmbMiddle && IsHeaderPoint(pos)) {
             if (button == TCommonMouseButton::cmbLeft) {
@@ -643,6 +658,10 @@ void QtLvListview::HandleButtonRelease(TCommonMouseButton button, QPoint pos, Qt
 {
     const TCommonKeyStates keys = KeyStates(mods, Qt::NoButton);
     const bool ctrl = keys & cksControl, shift = keys & cksShift;
+    bool skipClick = false;
+    if (Gesture().Enabled() && !Gesture().Path().isEmpty() &&
+        !HasState(elvsDragging | elvsDragRect | elvsCheckPending | elvsGroupExpandClick) && OnMouseGesture)
+        OnMouseGesture(Gesture().Path(), skipClick);
     if (!HasState(elvsLButtonDown | elvsRButtonDown | elvsMButtonDown) || HasState(elvsGroupExpandClick))
         return;
     if (HasState(elvsCheckPending)) {
@@ -666,6 +685,8 @@ void QtLvListview::HandleButtonRelease(TCommonMouseButton button, QPoint pos, Qt
         EndDrag();
         return;
     }
+    if (skipClick)
+        return;
     TLvSelectionManager &s = Selection();
     TLvItemHitTestInfoSet hit = 0;
     TLvItem *item = ItemAt(pos, nullptr, hit);
@@ -758,7 +779,7 @@ void QtLvListview::HandleContextMenu(QPoint pos, bool keyboard)
         ListviewCore *lv;
         ~Clear() { lv->Exclude(elvsNoContextMenu); }
     } clear{this};
-    if (HasState(elvsNoContextMenu))
+    if (HasState(elvsNoContextMenu) || (Gesture().Enabled() && !Gesture().Path().isEmpty()))
         return;
     QMenu *menu = nullptr;
     bool handled = false;

@@ -359,6 +359,38 @@ private slots:
         QVERIFY(!items[2]->Selected());
     }
 
+    void gestures_data()
+    {
+        QTest::addColumn<bool>("takeRelease");
+        QTest::newRow("release clicks as usual") << false;
+        QTest::newRow("gesture takes the release") << true;
+    }
+
+    void gestures()
+    {
+        QFETCH(bool, takeRelease);
+        Transmission t(5);
+        t.lv->Gesture().SetEnabled(true);
+        t.lv->Gesture().SetButton(1); // left
+        QString gesture;
+        t.lv->OnMouseGesture = [&](const QString &path, bool &doDefault) {
+            gesture = path;
+            doDefault = takeRelease;
+        };
+        int clicks = 0;
+        t.lv->OnItemClick = [&](TLvItem *, TCommonKeyStates, TLvItemHitTestInfoSet) { ++clicks; };
+        QPoint p = Transmission::Row(0, 300);
+        QTest::mousePress(t.vp(), Qt::LeftButton, {}, p);
+        for (int i = 0; i < 3; ++i)
+            Move(t.vp(), p += QPoint(10, 0), Qt::LeftButton, {});
+        Move(t.vp(), p += QPoint(1, 1), Qt::LeftButton, {}); // within the tolerance: no letter
+        for (int i = 0; i < 2; ++i)
+            Move(t.vp(), p += QPoint(0, 10), Qt::LeftButton, {});
+        QTest::mouseRelease(t.vp(), Qt::LeftButton, {}, p);
+        QCOMPARE(gesture, QString("RD"));
+        QCOMPARE(clicks, takeRelease ? 0 : 1);
+    }
+
     void keys()
     {
         Transmission t(30);
