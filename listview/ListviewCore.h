@@ -249,8 +249,15 @@ public:
     void SetShowImages(bool v);
     bool ShowInactive() const { return showInactive_; }
     void SetShowInactive(bool v);
-    bool Themed() const { return false; }
-    void SetThemed(bool v) { themedStored_ = v; }
+    // Themed painting goes through QStyle; off, the component's own glyphs and edges are drawn.
+    bool Themed() const { return themedStored_; }
+    void SetThemed(bool v)
+    {
+        if (themedStored_ != v) {
+            themedStored_ = v;
+            Invalidate();
+        }
+    }
     bool CacheDoubleBufferBits() const { return cacheDoubleBufferBits_; }
     void SetCacheDoubleBufferBits(bool v) { cacheDoubleBufferBits_ = v; }
     const LvImageList *ImagesSmall() const { return imagesSmall_; }

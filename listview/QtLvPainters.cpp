@@ -2,8 +2,11 @@
 
 #include "listview/LvUtilities.h"
 
+#include <QApplication>
 #include <QPainter>
 #include <QPainterPath>
+#include <QStyle>
+#include <QStyleOption>
 
 namespace gdvorn::lv {
 
@@ -74,10 +77,26 @@ void DrawEdge(QPainter &p, const LvRect &r, int edge, bool soft, bool flat)
 }
 
 void PaintCheckbox(QPainter &p, TLvCheckType type, bool flat, bool pending, bool pendingAway, bool,
-                   bool checked, bool enabled, const LvRect &rect)
+                   bool checked, bool enabled, const LvRect &rect, bool themed)
 {
     if (type != TLvCheckType::ectBox && type != TLvCheckType::ectRadio)
         return;
+    if (themed) {
+        QStyleOptionButton option;
+        option.rect = rect.ToQRect();
+        option.state = checked ? QStyle::State_On : QStyle::State_Off;
+        if (enabled) {
+            option.state |= QStyle::State_Enabled;
+            if (pending && pendingAway)
+                option.state |= QStyle::State_MouseOver;
+            else if (pending)
+                option.state |= QStyle::State_Sunken;
+        }
+        QApplication::style()->drawPrimitive(type == TLvCheckType::ectRadio ? QStyle::PE_IndicatorRadioButton
+                                                                           : QStyle::PE_IndicatorCheckBox,
+                                             &option, &p);
+        return;
+    }
     LvCheckColors c;
     if (flat) {
         c.e1 = c.e2 = c.e3 = c.e4 = enabled ? QColor(Qt::black) : ResolveColor(LvColor(LvColor::clBtnShadow));
@@ -212,7 +231,8 @@ void PaintItemCell(TLvViewItem &view, TLvItem *item, TLvColumn *column, bool for
     TLvPaintInfoBasic *info = item->PaintInfo();
     if (!column || column->Index() < 1)
         PaintCheckbox(p, info->CheckType(), info->CheckFlat(), item->CheckPending(), item->CheckPendingAway(),
-                      lv->CheckManager().PendingObject() == item, item->Checked(), item->Enabled(), r.CheckArea);
+                      lv->CheckManager().PendingObject() == item, item->Checked(), item->Enabled(), r.CheckArea,
+                      lv->Themed());
 }
 
 void QtLvViewColumn::Paint(TLvColumn *column, LvCanvas &canvas)
@@ -230,8 +250,28 @@ void QtLvViewColumn::Paint(TLvColumn *column, LvCanvas &canvas)
     p.setClipRect(r.CellArea.ToQRect(), Qt::IntersectClip);
     TLvPaintInfoColumn &info = owner_->PaintInfoColumn();
     const LvRect cell = column->DisplayRect();
-    p.fillRect(cell.ToQRect(), ResolveColor(column->Color()));
     const bool pressed = column->Pressed();
+    if (owner_->Themed()) {
+        // The style's header section draws background, caption and sort indicator.
+        QStyleOptionHeader option;
+        option.rect = cell.ToQRect();
+        option.text = column->Caption();
+        option.textAlignment = column->Alignment() == TAlignment::taRightJustify ? Qt::AlignRight | Qt::AlignVCenter
+                             : column->Alignment() == TAlignment::taCenter       ? Qt::AlignCenter
+                                                                                 : Qt::AlignLeft | Qt::AlignVCenter;
+        option.sortIndicator = column->SortDirection() == TLvSortDirection::esdAscending  ? QStyleOptionHeader::SortUp
+                             : column->SortDirection() == TLvSortDirection::esdDescending ? QStyleOptionHeader::SortDown
+                                                                                          : QStyleOptionHeader::None;
+        option.state = QStyle::State_Enabled | (pressed ? QStyle::State_Sunken : QStyle::State_Raised);
+        if (column->HotTracking())
+            option.state |= QStyle::State_MouseOver;
+        p.setFont(owner_->Header().Font());
+        QApplication::style()->drawControl(QStyle::CE_Header, &option, &p);
+        PaintCheckbox(p, info.CheckType(), info.CheckFlat(), column->CheckPending(), column->CheckPendingAway(), false,
+                      column->Checked(), column->Enabled(), r.CheckArea, true);
+        return;
+    }
+    p.fillRect(cell.ToQRect(), ResolveColor(column->Color()));
     switch (info.Style()) {
     case TLvHeaderButtonStyle::ehbsThick:
         DrawEdge(p, cell, 5, true, pressed);

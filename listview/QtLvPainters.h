@@ -11,8 +11,9 @@ namespace gdvorn::lv {
 void PaintItemCell(TLvViewItem &view, TLvItem *item, TLvColumn *column, bool forceSelection, const LvRect &clip,
                    LvCanvas &canvas);
 // Draws an object's check box (unthemed: the hand-drawn glyphs in the paint info's colours).
+// Themed: QStyle's check or radio indicator (disabled; pressed while pending; hover while pending away).
 void PaintCheckbox(QPainter &p, TLvCheckType type, bool flat, bool pending, bool pendingAway, bool isPendingObject,
-                   bool checked, bool enabled, const LvRect &rect);
+                   bool checked, bool enabled, const LvRect &rect, bool themed = false);
 // The 25 % blend of a picture with a colour (alpha 64 of the colour blend).
 QImage BlendedImage(const QImage &image, const QColor &color);
 // The sort arrows and the group buttons, drawn at the glyph store's sizes.

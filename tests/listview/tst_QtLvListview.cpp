@@ -269,6 +269,18 @@ private slots:
         QVERIFY(arrow);
     }
 
+    void themedPaintsThroughTheStyle()
+    {
+        Transmission t(2);
+        t.lv->Items()[0]->SetChecked(true);
+        const QImage plain = t.Render();
+        t.lv->SetThemed(true);
+        const QImage themed = t.Render();
+        const QRect box(2, 25 + 2 + 2, 13, 13), cell(36, 0, 100, 25);
+        QVERIFY(plain.copy(box) != themed.copy(box));
+        QVERIFY(plain.copy(cell) != themed.copy(cell));
+    }
+
     void keyboardContextMenu()
     {
         Transmission t(5);
