@@ -325,4 +325,16 @@ private:
     std::unique_ptr<TLvGlobalItems> items_;
 };
 
+// BeginUpdate for a scope; EndUpdate(true) on every exit.
+class LvUpdateBracket {
+public:
+    explicit LvUpdateBracket(ListviewCore &lv) : lv_(lv) { lv_.BeginUpdate(); }
+    ~LvUpdateBracket() { lv_.EndUpdate(true); }
+    LvUpdateBracket(const LvUpdateBracket &) = delete;
+    LvUpdateBracket &operator=(const LvUpdateBracket &) = delete;
+
+private:
+    ListviewCore &lv_;
+};
+
 } // namespace gdvorn::lv

@@ -268,6 +268,34 @@ private:
     int visibleIndex_ = -1;
 };
 
+// The stored variant of an item, group or column: captions and image indexes kept in the object itself;
+// a change repaints it.
+template <class Base> class TLvStoredData : public Base {
+public:
+    using Base::Base;
+    QString Captions(int column) const override { return data_.Caption(column); }
+    void SetCaptions(int column, const QString &value) override
+    {
+        data_.SetCaption(column, value);
+        this->Invalidate(false);
+    }
+    int ImageIndexes(int column) const override { return data_.ImageIndex(column); }
+    void SetImageIndexes(int column, int value) override
+    {
+        data_.SetImageIndex(column, value);
+        this->Invalidate(false);
+    }
+    int ImageOverlayIndexes(int column) const override { return data_.OverlayIndex(column); }
+    void SetImageOverlayIndexes(int column, int value) override
+    {
+        data_.SetOverlayIndex(column, value);
+        this->Invalidate(false);
+    }
+
+protected:
+    TLvDynamicDataHelper data_;
+};
+
 class TLvCollection {
 public:
     explicit TLvCollection(ListviewCore *owner) : owner_(owner) {}
@@ -371,16 +399,10 @@ private:
 };
 
 // An item that keeps its data itself (the class Items.Add creates).
-class TLvItemStored : public TLvItem {
+class TLvItemStored : public TLvStoredData<TLvItem> {
 public:
-    using TLvItem::TLvItem;
+    using TLvStoredData<TLvItem>::TLvStoredData;
     const char *ClassName() const override { return "TLvItemStored"; }
-    QString Captions(int column) const override { return data_.Caption(column); }
-    void SetCaptions(int column, const QString &value) override;
-    int ImageIndexes(int column) const override { return data_.ImageIndex(column); }
-    void SetImageIndexes(int column, int value) override;
-    int ImageOverlayIndexes(int column) const override { return data_.OverlayIndex(column); }
-    void SetImageOverlayIndexes(int column, int value) override;
     int StateImageIndexes(int column) const override { return data_.StateImageIndex(column); }
     void SetStateImageIndexes(int column, int value) override;
     int DetailCount() const override;
@@ -389,9 +411,6 @@ public:
     void SetDetails(int line, int value) override;
     std::uint32_t GroupKey(int column) const override { return data_.GroupKey(column); }
     void SetGroupKey(int column, std::uint32_t value) override { data_.SetGroupKey(column, value); }
-
-private:
-    TLvDynamicDataHelper data_;
 };
 
 // An item that keeps nothing: every read asks the control's item events, every write fires one.
@@ -518,19 +537,10 @@ private:
     std::vector<TLvItem *> visibleItems_;
 };
 
-class TLvGroupStored : public TLvGroup {
+class TLvGroupStored : public TLvStoredData<TLvGroup> {
 public:
-    explicit TLvGroupStored(TLvCollection *owner);
+    using TLvStoredData<TLvGroup>::TLvStoredData;
     const char *ClassName() const override { return "TLvGroupStored"; }
-    QString Captions(int column) const override { return data_.Caption(column); }
-    void SetCaptions(int column, const QString &value) override;
-    int ImageIndexes(int column) const override { return data_.ImageIndex(column); }
-    void SetImageIndexes(int column, int value) override;
-    int ImageOverlayIndexes(int column) const override { return data_.OverlayIndex(column); }
-    void SetImageOverlayIndexes(int column, int value) override;
-
-private:
-    TLvDynamicDataHelper data_;
 };
 
 class TLvGroups : public TLvCollection {
@@ -674,19 +684,10 @@ private:
     int width_ = 50;
 };
 
-class TLvColumnStored : public TLvColumn {
+class TLvColumnStored : public TLvStoredData<TLvColumn> {
 public:
-    using TLvColumn::TLvColumn;
+    using TLvStoredData<TLvColumn>::TLvStoredData;
     const char *ClassName() const override { return "TLvColumnStored"; }
-    QString Captions(int column) const override { return data_.Caption(column); }
-    void SetCaptions(int column, const QString &value) override;
-    int ImageIndexes(int column) const override { return data_.ImageIndex(column); }
-    void SetImageIndexes(int column, int value) override;
-    int ImageOverlayIndexes(int column) const override { return data_.OverlayIndex(column); }
-    void SetImageOverlayIndexes(int column, int value) override;
-
-private:
-    TLvDynamicDataHelper data_;
 };
 
 class TLvColumns : public TLvCollection {

@@ -151,11 +151,7 @@ void TLvColumn::AutoSizeToFit()
             widest = std::max(widest, width);
         }
     }
-    groups.BeginUpdate();
-    struct End {
-        TLvGroups &g;
-        ~End() { g.EndUpdate(true); }
-    } end{groups};
+    LvUpdateBracket update(*lv);
     SetWidth(widest);
     if (lv->Selection().FullRowSelect())
         groups.Rebuild(true);
@@ -282,24 +278,6 @@ void TLvColumn::Destroying()
     lv->Header().ForgetColumn(this);
     TLvCollectionItem::Destroying();
     view_.reset();
-}
-
-void TLvColumnStored::SetCaptions(int column, const QString &value)
-{
-    data_.SetCaption(column, value);
-    Invalidate(false);
-}
-
-void TLvColumnStored::SetImageIndexes(int column, int value)
-{
-    data_.SetImageIndex(column, value);
-    Invalidate(false);
-}
-
-void TLvColumnStored::SetImageOverlayIndexes(int column, int value)
-{
-    data_.SetOverlayIndex(column, value);
-    Invalidate(false);
 }
 
 // ---------------------------------------------------------------------------------------------------

@@ -64,11 +64,7 @@ void TLvGroup::SetExpanded(bool value)
     ListviewCore *lv = OwnerListview();
     if (expanded_ == value || !lv->PaintInfoGroup().Expandable())
         return;
-    lv->BeginUpdate();
-    struct End {
-        ListviewCore *lv;
-        ~End() { lv->EndUpdate(true); }
-    } end{lv};
+    LvUpdateBracket update(*lv);
     if (lv->HandleAllocated())
         lv->NotifyAccessibility(0x800A);
     expanded_ = value;
@@ -280,26 +276,6 @@ void TLvGroup::Destroying()
     TLvCollectionItem::Destroying();
 }
 
-TLvGroupStored::TLvGroupStored(TLvCollection *owner) : TLvGroup(owner) {}
-
-void TLvGroupStored::SetCaptions(int column, const QString &value)
-{
-    data_.SetCaption(column, value);
-    Invalidate(false);
-}
-
-void TLvGroupStored::SetImageIndexes(int column, int value)
-{
-    data_.SetImageIndex(column, value);
-    Invalidate(false);
-}
-
-void TLvGroupStored::SetImageOverlayIndexes(int column, int value)
-{
-    data_.SetOverlayIndex(column, value);
-    Invalidate(false);
-}
-
 // ---------------------------------------------------------------------------------------------------
 // TLvGroups
 
@@ -310,16 +286,7 @@ TLvCollectionItem *TLvGroups::CreateItem() { return new TLvGroupStored(this); }
 void TLvGroups::Clear(bool freeItems)
 {
     TLvSelectionManager &selection = owner_->Selection();
-    selection.BeginChange();
-    selection.BeginGrouping();
-    struct Close {
-        TLvSelectionManager &s;
-        ~Close()
-        {
-            s.EndGrouping();
-            s.EndChange();
-        }
-    } close{selection};
+    TLvSelectionManager::Brackets brackets(selection);
     ClearItems(freeItems);
 }
 
@@ -335,10 +302,7 @@ void TLvGroups::Rebuild(bool force)
     if (!((force || !lv->Updating()) && lv->HandleAllocated()) || lv->Destroying())
         return;
     rebuilding_ = true;
-    struct Reset {
-        bool &flag;
-        ~Reset() { flag = false; }
-    } reset{rebuilding_};
+    LvFinally reset([this] { rebuilding_ = false; });
     visible_.clear();
     visible_.reserve(items_.size());
     int counter = 0;
@@ -364,22 +328,14 @@ void TLvGroups::Rebuild(bool force)
 
 void TLvGroups::ExpandAll()
 {
-    owner_->BeginUpdate();
-    struct End {
-        ListviewCore *lv;
-        ~End() { lv->EndUpdate(true); }
-    } end{owner_};
+    LvUpdateBracket update(*owner_);
     for (int i = 0; i < Count(); ++i)
         (*this)[i]->SetExpanded(true);
 }
 
 void TLvGroups::ShowAll()
 {
-    owner_->BeginUpdate();
-    struct End {
-        ListviewCore *lv;
-        ~End() { lv->EndUpdate(true); }
-    } end{owner_};
+    LvUpdateBracket update(*owner_);
     for (int i = 0; i < Count(); ++i) {
         TLvGroup *group = (*this)[i];
         group->SetVisible(true);

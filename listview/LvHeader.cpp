@@ -428,11 +428,7 @@ void TLvHeader::ClickColumn(TLvColumn *column)
     column->SetPressed(false);
     if (!column->AutoToggleSortGlyph())
         return;
-    owner_->BeginUpdate();
-    struct End {
-        ListviewCore *lv;
-        ~End() { lv->EndUpdate(true); }
-    } end{owner_};
+    LvUpdateBracket update(*owner_);
     TLvColumn *old = owner_->Selection().FocusedColumnField();
     owner_->Selection().SetFocusedColumn(column);
     if (old && old != column)

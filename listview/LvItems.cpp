@@ -482,24 +482,6 @@ const LvImageList *TLvItemInterfaced::StateImageList(int column) const
 // ---------------------------------------------------------------------------------------------------
 // Stored item
 
-void TLvItemStored::SetCaptions(int column, const QString &value)
-{
-    data_.SetCaption(column, value);
-    Invalidate(false);
-}
-
-void TLvItemStored::SetImageIndexes(int column, int value)
-{
-    data_.SetImageIndex(column, value);
-    Invalidate(false);
-}
-
-void TLvItemStored::SetImageOverlayIndexes(int column, int value)
-{
-    data_.SetOverlayIndex(column, value);
-    Invalidate(false);
-}
-
 void TLvItemStored::SetStateImageIndexes(int column, int value)
 {
     data_.SetStateImageIndex(column, value);
@@ -526,16 +508,7 @@ TLvCollectionItem *TLvItems::CreateItem() { return itemClass_ ? itemClass_(this)
 void TLvItems::Clear(bool freeItems)
 {
     TLvSelectionManager &selection = owner_->Selection();
-    selection.BeginChange();
-    selection.BeginGrouping();
-    struct Close {
-        TLvSelectionManager &s;
-        ~Close()
-        {
-            s.EndGrouping();
-            s.EndChange();
-        }
-    } close{selection};
+    TLvSelectionManager::Brackets brackets(selection);
     group_->VisibleItems().clear();
     ClearItems(freeItems);
 }

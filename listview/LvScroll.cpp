@@ -135,10 +135,7 @@ void TLvScrollbarManager::ReCalculateScrollbars(bool, bool force)
     if (rebuilding_ || !owner_->HandleAllocated() || (owner_->Updating() && !force))
         return;
     rebuilding_ = true;
-    struct Reset {
-        bool &flag;
-        ~Reset() { flag = false; }
-    } reset{rebuilding_};
+    LvFinally reset([this] { rebuilding_ = false; });
     ValidateOffsets(offsetX_, offsetY_);
     const int header = owner_->Header().RuntimeHeight();
     const QSize control = owner_->ControlSize();

@@ -4,25 +4,6 @@
 
 namespace gdvorn::lv {
 
-namespace {
-
-// Opens both brackets; closes them on every exit, also when a handler throws.
-struct Brackets {
-    TLvSelectionManager &s;
-    explicit Brackets(TLvSelectionManager &m) : s(m)
-    {
-        s.BeginChange();
-        s.BeginGrouping();
-    }
-    ~Brackets()
-    {
-        s.EndGrouping();
-        s.EndChange();
-    }
-};
-
-} // namespace
-
 void TLvSelectionManager::Repaint() { owner_->Invalidate(); }
 
 void TLvSelectionManager::SetEnabled(bool value)

@@ -20,6 +20,29 @@ class TLvSelectionManager : public TLvOwnedPersistent {
 public:
     using TLvOwnedPersistent::TLvOwnedPersistent;
 
+    // The change bracket (and, with grouping, the grouping bracket) for a scope; closed on every exit.
+    class Brackets {
+    public:
+        explicit Brackets(TLvSelectionManager &s, bool grouping = true) : s_(s), grouping_(grouping)
+        {
+            s_.BeginChange();
+            if (grouping_)
+                s_.BeginGrouping();
+        }
+        ~Brackets()
+        {
+            if (grouping_)
+                s_.EndGrouping();
+            s_.EndChange();
+        }
+        Brackets(const Brackets &) = delete;
+        Brackets &operator=(const Brackets &) = delete;
+
+    private:
+        TLvSelectionManager &s_;
+        bool grouping_;
+    };
+
     void ClearAll();
     void ClearAllExcept(TLvItem *item);
     void SelectAll();

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <stdexcept>
+#include <utility>
 
 namespace gdvorn::lv {
 
@@ -136,6 +137,18 @@ using TCommonKeyStates = std::uint8_t;
 
 enum TShiftStateBit : std::uint8_t { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32 };
 using TShiftState = std::uint8_t;
+
+// Runs a function when the scope ends, also when it is left by an exception.
+template <class F> class LvFinally {
+public:
+    explicit LvFinally(F f) : f_(std::move(f)) {}
+    ~LvFinally() { f_(); }
+    LvFinally(const LvFinally &) = delete;
+    LvFinally &operator=(const LvFinally &) = delete;
+
+private:
+    F f_;
+};
 
 // The toolkit's list error: an index outside the list.
 class EListError : public std::out_of_range {

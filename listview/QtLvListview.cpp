@@ -490,11 +490,7 @@ void QtLvListview::HandleButtonPress(TCommonMouseButton button, QPoint pos, Qt::
         else if (!group->Expanded() && OnGroupExpanding)
             OnGroupExpanding(group, allow);
         if (allow) {
-            BeginUpdate();
-            struct End {
-                ListviewCore *lv;
-                ~End() { lv->EndUpdate(true); }
-            } end{this};
+            LvUpdateBracket update(*this);
             Include(elvsGroupExpandClick);
             group->SetExpanded(!group->Expanded());
         }
@@ -537,16 +533,7 @@ void QtLvListview::HandleButtonPress(TCommonMouseButton button, QPoint pos, Qt::
             s.SetFocusedItem(item);
         return;
     }
-    s.BeginChange();
-    s.BeginGrouping();
-    struct Close {
-        TLvSelectionManager &s;
-        ~Close()
-        {
-            s.EndGrouping();
-            s.EndChange();
-        }
-    } close{s};
+    TLvSelectionManager::Brackets brackets(s);
     if (inClickArea && buttonDown && (s.MouseButton() & TLvSelectionManager::ButtonBit(button))) {
         if (s.MultiSelect()) {
             if (!item->Selected() && !ctrl && !shift)
@@ -700,11 +687,7 @@ void QtLvListview::HandleButtonRelease(TCommonMouseButton button, QPoint pos, Qt
             OnItemClick(item, keys, hit);
         if (!(s.MouseButton() & TLvSelectionManager::ButtonBit(button)))
             return;
-        s.BeginChange();
-        struct Close {
-            TLvSelectionManager &s;
-            ~Close() { s.EndChange(); }
-        } close{s};
+        TLvSelectionManager::Brackets brackets(s, false);
         if (!item->View()->PointHitsItem(item, Scrollbars().MapWindowToView(pos), false)) {
             s.ClearAll();
             return;
@@ -850,11 +833,7 @@ void QtLvListview::keyPressEvent(QKeyEvent *event)
 void QtLvListview::HandleKey(int key, Qt::KeyboardModifiers mods)
 {
     TLvSelectionManager &s = Selection();
-    s.BeginChange();
-    struct Close {
-        TLvSelectionManager &s;
-        ~Close() { s.EndChange(); }
-    } close{s};
+    TLvSelectionManager::Brackets brackets(s, false);
     const bool navigation = s.Enabled() || s.UseFocusRect();
     TLvGroups &groups = Groups();
     TLvScrollbarManager &sb = Scrollbars();
