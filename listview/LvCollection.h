@@ -15,6 +15,7 @@
 // while a mouse button is held touches no freed object.
 
 #include "listview/LvTypes.h"
+#include "listview/LvViews.h"
 
 #include <QPoint>
 #include <QVariant>
@@ -517,6 +518,9 @@ public:
     LvRect MarginRectRight() const;
     LvRect ClientRect() const;
     bool HitTest(QPoint p, TLvGroupHitTestInfoSet &hitInfo) const;
+    // The parts of the top band (expand button, check box, icon, label, text and band line) in the
+    // given margin rectangle.
+    TLvRectArrayObject TopBandParts(const LvRect &top) const;
 
     TLvPaintInfoBasic *PaintInfo() const override;
     void Invalidate(bool immediate) override;

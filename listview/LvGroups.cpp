@@ -148,36 +148,65 @@ LvRect TLvGroup::ClientRect() const
     return r;
 }
 
+TLvRectArrayObject TLvGroup::TopBandParts(const LvRect &top) const
+{
+    ListviewCore *lv = OwnerListview();
+    const TLvPaintInfoGroup &info = lv->PaintInfoGroup();
+    TLvRectArrayObject r;
+    const int band = info.BandEnabled() ? info.BandThickness() + 2 * info.BandMargin() : 0;
+    LvRect button(top.left, top.top, top.left, top.bottom - band);
+    if (info.Expandable()) {
+        const int w = ListviewCore::GroupButtonSize().width() + RoundHalfEven(lv->DpiX() / 96.0);
+        button.left = top.left + info.ExpandImageIndent();
+        button.right = button.left + w;
+    }
+    r.ExpandButtonArea = button;
+    LvRect check(button.right, top.top, button.right, top.bottom);
+    if (info.CheckType() != TLvCheckType::ectNone) {
+        const LvRect b = lv->CheckBoxBound(info.CheckSize());
+        check.left = button.right + info.CheckIndent();
+        check.right = check.left + b.Width();
+        check.top = top.top + (top.Height() - band - b.Height()) / 2;
+        check.bottom = check.top + b.Height();
+    }
+    r.CheckArea = check;
+    r.ImageArea = {check.right, top.top, check.right, top.bottom - band};
+    r.LabelArea = {check.right + info.CaptionIndent(), button.top, top.right, button.bottom};
+    const QSize text = lv->TextExtent(lv->GroupFont(), Caption());
+    r.CaptionArea = LvRect(r.LabelArea.left, r.LabelArea.top + (r.LabelArea.Height() - text.height()) / 2,
+                           r.LabelArea.left + text.width(), 0);
+    r.CaptionArea.bottom = r.CaptionArea.top + text.height();
+    r.CaptionArea = r.CaptionArea.Intersected(r.LabelArea);
+    if (info.BandEnabled()) {
+        if (info.BandFullWidth())
+            r.BandArea = {top.left, top.bottom - info.BandMargin() - info.BandThickness(), top.right,
+                          top.bottom - info.BandMargin()};
+        else
+            r.BandArea = {top.left, top.bottom - 2 * info.BandMargin() - info.BandThickness(),
+                          top.left + info.BandLength(), top.bottom - info.BandMargin()};
+        r.BandArea = r.BandArea.Translated(info.BandIndent(), 0);
+    }
+    return r;
+}
+
 bool TLvGroup::HitTest(QPoint p, TLvGroupHitTestInfoSet &hitInfo) const
 {
     hitInfo = 0;
-    ListviewCore *lv = OwnerListview();
-    const TLvPaintInfoGroup &info = lv->PaintInfoGroup();
     const LvRect top = MarginRectTop();
     if (top.Contains(p)) {
         hitInfo |= egtOnHeader;
-        // The top band's parts: expand button, check box, then the label to the right edge.
-        const int band = info.BandEnabled() ? info.BandThickness() + 2 * info.BandMargin() : 0;
-        LvRect button(top.left, top.top, top.left, top.bottom - band);
-        if (info.Expandable()) {
-            const int w = ListviewCore::GroupButtonSize().width() + RoundHalfEven(lv->DpiX() / 96.0);
-            button.left = top.left + info.ExpandImageIndent();
-            button.right = button.left + w;
-        }
-        LvRect check(button.right, top.top, button.right, top.bottom);
-        if (info.CheckType() != TLvCheckType::ectNone) {
-            const LvRect b = lv->CheckBoxBound(info.CheckSize());
-            check.left = button.right + info.CheckIndent();
-            check.right = check.left + b.Width();
-            check.top = top.top + (top.Height() - band - b.Height()) / 2;
-            check.bottom = check.top + b.Height();
-        }
-        const LvRect label(check.right + info.CaptionIndent(), button.top, top.right, button.bottom);
-        if (label.Contains(p))
+        const TLvRectArrayObject r = TopBandParts(top);
+        if (LvRect(r.ImageArea.left, r.ImageArea.top, r.ImageArea.right + OwnerListview()->PaintInfoGroup().CaptionIndent(), r.ImageArea.bottom).Contains(p))
+            hitInfo |= egtOnIcon;
+        else if (r.CaptionArea.Contains(p))
+            hitInfo |= egtOnText;
+        else if (r.LabelArea.Contains(p))
             hitInfo |= egtOnLabel;
-        else if (button.Contains(p))
+        else if (r.ExpandButtonArea.Contains(p))
             hitInfo |= egtOnExpandButton;
-        else if (check.Contains(p))
+        else if (r.BandArea.Contains(p))
+            hitInfo |= egtOnBand;
+        else if (r.CheckArea.Contains(p))
             hitInfo |= egtOnCheckbox;
     } else if (MarginRectBottom().Contains(p)) {
         hitInfo |= egtOnFooter;

@@ -218,6 +218,11 @@ void QtLvListview::PaintRect(QPainter &p, const LvRect &rect, bool selectedOnly)
     p.setClipRegion(itemArea);
     p.translate(-ox, headerHeight - oy);
 
+    // Groups: their bands and margins.
+    if (!selectedOnly)
+        for (TLvGroup *g = Groups().FirstVisibleGroupInRect(docClip); g; g = Groups().NextVisibleGroupInRect(g, docClip))
+            PaintGroup(*this, g, canvas);
+
     // Column bands over each group's item area.
     if ((View() == TLvListStyle::elsReport && !selectedOnly) || View() == TLvListStyle::elsGrid) {
         TLvPaintInfoColumn &info = PaintInfoColumn();

@@ -281,6 +281,31 @@ private slots:
         QVERIFY(plain.copy(cell) != themed.copy(cell));
     }
 
+    void groupBandAndExpandButton()
+    {
+        Transmission t(3);
+        t.lv->SetShowGroupMargins(true); // a 30-pixel top band over the rows
+        TLvGroup *group = t.lv->Groups()[0];
+        QCOMPARE(t.lv->Items()[0]->DisplayRect().top, 2 + 30);
+        const QImage img = t.Render();
+        // The band line: 3 pixels of blue fading to the window colour, 2 above the band's bottom.
+        const int bandY = 25 + 2 + 30 - 2 - 2;
+        QCOMPARE(img.pixelColor(0, bandY), QColor(Qt::blue));
+        QVERIFY(img.pixelColor(299, bandY).blue() > 200 && img.pixelColor(299, bandY).red() > 200);
+
+        int collapsing = 0;
+        t.lv->OnGroupCollapsing = [&](TLvGroup *, bool &allow) { ++collapsing; allow = true; };
+        const TLvRectArrayObject r = group->TopBandParts(group->MarginRectTop());
+        const QPoint button = t.lv->Scrollbars().MapViewToWindow(
+            {(r.ExpandButtonArea.left + r.ExpandButtonArea.right) / 2, (r.ExpandButtonArea.top + r.ExpandButtonArea.bottom) / 2});
+        QTest::mouseClick(t.vp(), Qt::LeftButton, {}, button);
+        QCOMPARE(collapsing, 1);
+        QVERIFY(!group->Expanded());
+        QCOMPARE(t.lv->Selection().Count(), 0); // the release after an expand press does nothing
+        TLvItemHitTestInfoSet hit = 0;
+        QCOMPARE(t.lv->ItemAt(Transmission::Row(0), nullptr, hit), nullptr);
+    }
+
     void keyboardContextMenu()
     {
         Transmission t(5);
