@@ -149,6 +149,9 @@ struct TLvEvents {
     std::function<void(bool &MarkAsCut, bool &Handled)> OnClipboardCut;
     std::function<void(bool &Handled)> OnClipboardPaste;
     std::function<void()> OnThreadCallBack;
+    std::function<void(TLvCollectionItem *TargetObj, TLvHintType, QPoint MousePos, QString &AText, int &HideTimeout,
+                       int &ReShowTimeout, bool &Allow)>
+        OnHintPopup;
 };
 
 class ListviewCore : public TLvEvents {
@@ -272,6 +275,8 @@ public:
     void SetWheelMouseDefaultScroll(TLvDefaultWheelScroll v) { wheelDefault_ = v; }
     bool WheelMouseScrollModifierEnabled() const { return wheelModifier_; }
     void SetWheelMouseScrollModifierEnabled(bool v) { wheelModifier_ = v; }
+    TLvHintType HintType() const { return hintType_; }
+    void SetHintType(TLvHintType v) { hintType_ = v; }
     QMenu *PopupMenuHeader() const { return popupMenuHeader_; }
     void SetPopupMenuHeader(QMenu *m) { popupMenuHeader_ = m; }
 
@@ -309,6 +314,7 @@ private:
     TLvDefaultWheelScroll wheelDefault_ = TLvDefaultWheelScroll::edwsVert;
     bool wheelModifier_ = true;
     QMenu *popupMenuHeader_ = nullptr;
+    TLvHintType hintType_ = TLvHintType::ehtText;
 
     std::unique_ptr<TLvPaintInfoGroup> paintInfoGroup_;
     std::unique_ptr<TLvPaintInfoItem> paintInfoItem_;

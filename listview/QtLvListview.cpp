@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
+#include <QToolTip>
 #include <QWheelEvent>
 
 namespace gdvorn::lv {
@@ -354,8 +355,55 @@ void QtLvListview::resizeEvent(QResizeEvent *event)
 
 bool QtLvListview::viewportEvent(QEvent *event)
 {
-    // The viewport's mouse, wheel and context-menu events reach the handlers below; the rest as usual.
+    if (event->type() == QEvent::ToolTip) {
+        auto *help = static_cast<QHelpEvent *>(event);
+        Protege([&] {
+            LvRect area;
+            const QString text = HintAt(help->pos(), area);
+            if (text.isEmpty())
+                QToolTip::hideText();
+            else
+                QToolTip::showText(help->globalPos(), text, viewport(), area.ToQRect());
+        });
+        return true;
+    }
     return QAbstractScrollArea::viewportEvent(event);
+}
+
+QString QtLvListview::HintAt(QPoint pos, LvRect &cursorRect)
+{
+    if (HasState(elvsDragging | elvsDragRect))
+        return {};
+    TLvItemHitTestInfoSet hit = 0;
+    TLvItem *item = ItemAt(pos, nullptr, hit);
+    TLvGroupHitTestInfoSet groupHit = 0;
+    TLvCollectionItem *target = item && (hit & ehtOnClickSelectBounds) ? static_cast<TLvCollectionItem *>(item)
+                                                                         : GroupAt(pos, groupHit);
+    if (!target)
+        return {};
+    QString text;
+    int hide = 0, reshow = 0;
+    bool allow = false;
+    if (OnHintPopup)
+        OnHintPopup(target, HintType(), pos, text, hide, reshow, allow);
+    if (HintType() == TLvHintType::ehtToolTip) {
+        // Only an item whose caption does not fit its caption area shows it.
+        allow = false;
+        if (target == item) {
+            const TLvRectArrayObject r = item->ItemRectArray(Header().FirstVisibleColumn());
+            LvCanvas canvas;
+            item->View()->ItemCaptionFont(item, 0, false, canvas);
+            const QSize full = TextExtent(canvas.font, item->Caption());
+            if (r.CaptionArea.Width() < full.width() || r.CaptionArea.Height() < full.height()) {
+                allow = true;
+                text = item->Caption();
+            }
+        }
+    }
+    if (!allow || text.isEmpty())
+        return {};
+    cursorRect = Scrollbars().MapViewRectToWindow(target->DisplayRect());
+    return text;
 }
 
 void QtLvListview::focusInEvent(QFocusEvent *event)

@@ -72,6 +72,8 @@ public:
     void HandleButtonRelease(TCommonMouseButton button, QPoint pos, Qt::KeyboardModifiers mods);
     void HandleKey(int key, Qt::KeyboardModifiers mods);
     void HandleContextMenu(QPoint pos, bool keyboard);
+    // The hint for a point: its text when one is allowed, else empty (and the rectangle it belongs to).
+    QString HintAt(QPoint pos, LvRect &cursorRect);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -306,6 +306,27 @@ private slots:
         QCOMPARE(t.lv->ItemAt(Transmission::Row(0), nullptr, hit), nullptr);
     }
 
+    void hints()
+    {
+        Transmission t(2);
+        LvRect area;
+        QCOMPARE(t.lv->HintAt(Transmission::Row(0, 20), area), QString()); // ehtText without a handler: none
+        t.lv->OnHintPopup = [](TLvCollectionItem *target, TLvHintType, QPoint, QString &text, int &, int &, bool &allow) {
+            text = target->DisplayCaption();
+            allow = true;
+        };
+        t.lv->Items()[1]->SetCaption("segunda");
+        QCOMPARE(t.lv->HintAt(Transmission::Row(1, 20), area), QString("segunda"));
+        QCOMPARE(area, t.lv->Scrollbars().MapViewRectToWindow(t.lv->Items()[1]->DisplayRect()));
+        // Tool tips: only a caption that does not fit.
+        t.lv->SetHintType(TLvHintType::ehtToolTip);
+        t.lv->Header().Columns()[0]->SetWidth(200); // room for a caption beside box and image
+        t.lv->Items()[0]->SetCaption("x");
+        QCOMPARE(t.lv->HintAt(Transmission::Row(0, 20), area), QString());
+        t.lv->Items()[0]->SetCaption(QString(40, 'W'));
+        QCOMPARE(t.lv->HintAt(Transmission::Row(0, 20), area), QString(40, 'W'));
+    }
+
     void keyboardContextMenu()
     {
         Transmission t(5);
