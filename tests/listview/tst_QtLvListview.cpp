@@ -321,6 +321,9 @@ private slots:
         // Tool tips: only a caption that does not fit.
         t.lv->SetHintType(TLvHintType::ehtToolTip);
         t.lv->Header().Columns()[0]->SetWidth(200); // room for a caption beside box and image
+        QFont small = t.lv->Font();
+        small.setPixelSize(9); // a line that fits the 17-pixel row
+        t.lv->SetFont(small);
         t.lv->Items()[0]->SetCaption("x");
         QCOMPARE(t.lv->HintAt(Transmission::Row(0, 20), area), QString());
         t.lv->Items()[0]->SetCaption(QString(40, 'W'));
