@@ -342,6 +342,13 @@ protected:
 // ---------------------------------------------------------------------------------------------------
 // Items
 
+// A run of two or more adjacent selected items painted as one band; its members share it.
+struct TLvSelectionGroupList {
+    LvRect DisplayRect;
+    class TLvItem *FirstItem = nullptr;
+    std::vector<class TLvItem *> Items;
+};
+
 class TLvItem : public TLvCollectionItem {
 public:
     explicit TLvItem(TLvItems *owner);
@@ -371,6 +378,9 @@ public:
     TLvPaintInfoBasic *OwnPaintInfo() const { return ownPaintInfo_.get(); }
     void SetOwnPaintInfo(std::unique_ptr<TLvPaintInfoBasic> info);
 
+    const std::shared_ptr<TLvSelectionGroupList> &SelectionGroup() const { return selectionGroup_; }
+    void SetSelectionGroup(std::shared_ptr<TLvSelectionGroupList> group) { selectionGroup_ = std::move(group); }
+
     // The painter of the item for the current view, replaced when the wanted class changes.
     TLvViewItem *View();
     // The item's rectangles for a column (nothing: the header's first column), computed by its painter.
@@ -394,6 +404,7 @@ protected:
     void FreeingNotification() override;
 
 private:
+    std::shared_ptr<TLvSelectionGroupList> selectionGroup_;
     std::unique_ptr<TLvViewItem> view_;
     std::unique_ptr<TLvPaintInfoBasic> ownPaintInfo_;
     int visibleIndexInGroup_ = -1;

@@ -352,6 +352,8 @@ void TLvGroups::Rebuild(bool force)
         group->Items().ReIndex();
         previous = group;
     }
+    if (lv->Selection().GroupSelections())
+        lv->Selection().RebuildSelectionGroups(false);
     lv->Scrollbars().SetViewRect(view, false);
 }
 

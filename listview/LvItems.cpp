@@ -112,8 +112,14 @@ void TLvItem::FlagChanged(Flag flag, bool on, QPoint mouse)
             lv->Selection().LosingSelection(this);
         if (lv->OnItemSelectionChanged)
             lv->OnItemSelectionChanged(this);
-        if (on || !destroying)
-            Invalidate(false);
+        if (on || !destroying) {
+            if (lv->Selection().GroupSelections()) {
+                lv->Selection().RebuildSelectionGroups(false);
+                lv->Invalidate();
+            } else {
+                Invalidate(false);
+            }
+        }
         break;
     case Flag::Visible:
         lv->Groups().Rebuild(false);
@@ -149,6 +155,7 @@ void TLvItem::Destroying()
     OwnerListview()->Selection().ForgetItem(this);
     SetVisible(false);
     TLvCollectionItem::Destroying();
+    selectionGroup_.reset();
     view_.reset();
 }
 

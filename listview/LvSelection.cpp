@@ -47,8 +47,55 @@ void TLvSelectionManager::EndChange()
 
 void TLvSelectionManager::EndGrouping()
 {
-    if (--groupingCount_ <= 0)
+    if (--groupingCount_ <= 0) {
         groupingCount_ = 0;
+        RebuildSelectionGroups(false);
+    }
+}
+
+void TLvSelectionManager::SetGroupSelections(bool value)
+{
+    if (GroupSelections_ == value)
+        return;
+    GroupSelections_ = value;
+    LvUpdateBracket update(*owner_);
+    RebuildSelectionGroups(true);
+}
+
+void TLvSelectionManager::RebuildSelectionGroups(bool force)
+{
+    if (!force && (!GroupSelections_ || groupingCount_ > 0))
+        return;
+    TLvGroups &groups = owner_->Groups();
+    for (int g = 0; g < groups.Count(); ++g) {
+        const auto &visible = groups[g]->VisibleItems();
+        std::size_t i = 0;
+        while (i < visible.size()) {
+            TLvItem *item = visible[i];
+            item->SetSelectionGroup(nullptr);
+            ++i;
+            if (!item->Selected() || !GroupSelections_)
+                continue;
+            std::shared_ptr<TLvSelectionGroupList> run;
+            while (i < visible.size()) {
+                TLvItem *next = visible[i];
+                next->SetSelectionGroup(nullptr);
+                if (!next->Selected())
+                    break;
+                if (!run) {
+                    run = std::make_shared<TLvSelectionGroupList>();
+                    run->FirstItem = item;
+                    run->DisplayRect = item->DisplayRect();
+                    run->Items.push_back(item);
+                    item->SetSelectionGroup(run);
+                }
+                run->Items.push_back(next);
+                run->DisplayRect = run->DisplayRect.United(next->DisplayRect());
+                next->SetSelectionGroup(run);
+                ++i;
+            }
+        }
+    }
 }
 
 void TLvSelectionManager::NotifyRule()
@@ -74,9 +121,10 @@ void TLvSelectionManager::GainingSelection(TLvItem *item)
     NotifyRule();
 }
 
-void TLvSelectionManager::LosingSelection(TLvItem *)
+void TLvSelectionManager::LosingSelection(TLvItem *item)
 {
     --count_;
+    item->SetSelectionGroup(nullptr);
     ++toggledCount_;
     NotifyRule();
 }

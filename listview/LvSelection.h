@@ -75,6 +75,10 @@ public:
     void ForgetItem(TLvItem *item);
     void ForgetColumn(TLvColumn *column);
 
+    // Links runs of adjacent selected items into selection groups (only with GroupSelections, outside a
+    // grouping bracket, unless forced).
+    void RebuildSelectionGroups(bool force = false);
+
     bool Enabled() const { return Enabled_; }
     void SetEnabled(bool value);
     bool MultiSelect() const { return MultiSelect_; }
@@ -97,7 +101,9 @@ public:
     LV_PROPERTY(bool, Gradient, false, Repaint())
     LV_PROPERTY(LvColor, GradientColorBottom, LvColor(0xFCEFD5), Repaint())
     LV_PROPERTY(LvColor, GradientColorTop, LvColor(0xFDF8F1), Repaint())
-    LV_PROPERTY(bool, GroupSelections, false, (void)0)
+public:
+    bool GroupSelections() const { return GroupSelections_; }
+    void SetGroupSelections(bool value);
     LV_PROPERTY(LvColor, InactiveBorderColor, LvColor(LvColor::clInactiveBorder), (void)0)
     LV_PROPERTY(LvColor, InactiveColor, LvColor(LvColor::clInactiveBorder), (void)0)
     LV_PROPERTY(LvColor, InactiveTextColor, LvColor(LvColor::clBlack), (void)0)
@@ -127,6 +133,7 @@ private:
 
     bool Enabled_ = true;
     bool MultiSelect_ = false;
+    bool GroupSelections_ = false;
     int count_ = 0;
     TLvColumn *focusedColumn_ = nullptr;
     TLvItem *focusedItem_ = nullptr;

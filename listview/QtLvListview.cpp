@@ -253,7 +253,14 @@ void QtLvListview::PaintRect(QPainter &p, const LvRect &rect, bool selectedOnly)
     // Items.
     TLvGroups &groups = Groups();
     TLvItem *focused = Selection().FocusedItem();
-    for (TLvItem *item = groups.FirstVisibleItemInRect(docClip); item; item = groups.NextVisibleItemInRect(item, docClip)) {
+    TLvItem *firstItem = groups.FirstVisibleItemInRect(docClip);
+    if (firstItem && View() == TLvListStyle::elsReport && Selection().GroupSelections() && firstItem->SelectionGroup() &&
+        firstItem->SelectionGroup()->FirstItem != firstItem) {
+        // The run's band is painted by its first row, which may lie above the painted area.
+        TLvItem *runFirst = firstItem->SelectionGroup()->FirstItem;
+        PaintReportRow(p, canvas, runFirst, docClip.United(runFirst->DisplayRect()), selectedOnly);
+    }
+    for (TLvItem *item = firstItem; item; item = groups.NextVisibleItemInRect(item, docClip)) {
         if (View() == TLvListStyle::elsReport) {
             if (!selectedOnly || item->Selected())
                 PaintReportRow(p, canvas, item, docClip, selectedOnly);
@@ -310,7 +317,7 @@ void QtLvListview::PaintReportRow(QPainter &p, LvCanvas &canvas, TLvItem *item, 
     };
     if (!column)
         return;
-    if ((item->Selected() || item->DropHilighted()) && Selection().FullRowSelect()) {
+    if ((item->Selected() || item->DropHilighted()) && (Selection().FullRowSelect() || Selection().GroupSelections())) {
         cell(column, true, false);
         column = header.NextColumnInRect(column, docClip);
     }

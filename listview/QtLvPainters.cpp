@@ -132,7 +132,15 @@ void PaintSelection(TLvViewItem &view, ListviewCore *lv, TLvItem *item, TLvColum
     }
     LvRect rect;
     const bool wide = s.FullCellPaint() || s.FullItemPaint();
-    if (view.FullRowSelect() && marked) {
+    if (lv->View() == TLvListStyle::elsReport && s.GroupSelections() && marked) {
+        // A run of selected rows paints once, from its first row, over the run's rectangle.
+        const auto &run = item->SelectionGroup();
+        if (run && run->FirstItem != item)
+            return;
+        rect = run ? run->DisplayRect : item->DisplayRect();
+        if (!wide)
+            rect.left = item->DropHilighted() && !run ? r.CaptionArea.left : r.SelectionArea.left;
+    } else if (view.FullRowSelect() && marked) {
         rect = item->DisplayRect();
         if (!wide)
             rect.left = r.SelectionArea.left;

@@ -272,6 +272,30 @@ private slots:
         QCOMPARE(lv.Selection().FocusedItem(), lv.Items()[4]);
     }
 
+    void selectionGroups()
+    {
+        FakeListview lv;
+        Transmission(lv);
+        for (int i = 0; i < 6; ++i)
+            lv.Items().Add();
+        lv.Selection().SetGroupSelections(true);
+        for (int i = 1; i <= 3; ++i)
+            lv.Items()[i]->SetSelected(true);
+        lv.Items()[5]->SetSelected(true);
+        const auto run = lv.Items()[1]->SelectionGroup();
+        QVERIFY(run);
+        QCOMPARE(lv.Items()[3]->SelectionGroup(), run);
+        QCOMPARE(run->FirstItem, lv.Items()[1]);
+        QCOMPARE(run->DisplayRect, LvRect(0, 19, 944, 70));
+        QVERIFY(!lv.Items()[5]->SelectionGroup()); // a lone selected item has none
+        QVERIFY(!lv.Items()[0]->SelectionGroup());
+        lv.Items()[2]->SetSelected(false);
+        QVERIFY(!lv.Items()[1]->SelectionGroup());
+        QVERIFY(!lv.Items()[3]->SelectionGroup());
+        lv.Selection().SelectAll(); // one rebuild at the end of the bracket
+        QCOMPARE(lv.Items()[0]->SelectionGroup()->Items.size(), std::size_t(6));
+    }
+
     void bracketsCloseWhenAHandlerThrows()
     {
         FakeListview lv;
