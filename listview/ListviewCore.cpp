@@ -260,6 +260,55 @@ bool ListviewCore::IsHeaderPoint(QPoint windowPoint, bool force) const
            windowPoint.y() < header_->RuntimeHeight() && windowPoint.x() >= 0 && windowPoint.x() < ClientWidth();
 }
 
+void ListviewCore::AutoSizeColumns(bool visibleOnly)
+{
+    LvUpdateBracket update(*this);
+    switch (view_) {
+    case TLvListStyle::elsReport:
+        for (int i = 0; i < header_->Columns().Count(); ++i)
+            if (!visibleOnly || header_->Columns()[i]->Visible())
+                header_->Columns()[i]->AutoSizeToFit();
+        break;
+    case TLvListStyle::elsSmallIcon:
+    case TLvListStyle::elsList:
+    case TLvListStyle::elsGrid:
+        CellSizes().ForView(view_).SetAutoSizeCaption(true);
+        break;
+    default:
+        break;
+    }
+}
+
+void ListviewCore::ClearCutMarks()
+{
+    for (int g = 0; g < groups_->Count(); ++g)
+        for (int i = 0; i < (*groups_)[g]->Items().Count(); ++i)
+            (*groups_)[g]->Items()[i]->SetCut(false);
+}
+
+void ListviewCore::MarkSelectedCut()
+{
+    ClearCutMarks();
+    for (TLvItem *item = selection_->First(); item; item = selection_->Next(item))
+        item->SetCut(true);
+}
+
+void ListviewCore::CutToClipboard()
+{
+    bool markAsCut = false, handled = true;
+    if (OnClipboardCut)
+        OnClipboardCut(markAsCut, handled);
+    if (markAsCut && handled)
+        MarkSelectedCut();
+}
+
+void ListviewCore::PasteFromClipboard()
+{
+    bool handled = false;
+    if (OnClipboardPaste)
+        OnClipboardPaste(handled);
+}
+
 LvRect ListviewCore::CheckBoxBound(int pointSize) const
 {
     const int side = int(std::lround(pointSize * DpiY() / 72.0));

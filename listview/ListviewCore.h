@@ -291,6 +291,14 @@ public:
     TLvGroup *GroupAt(QPoint windowPoint, TLvGroupHitTestInfoSet &hitInfo);
     TLvItem *ItemAt(QPoint windowPoint, TLvGroup *group, TLvItemHitTestInfoSet &hitInfo);
     bool IsHeaderPoint(QPoint windowPoint, bool force = false) const;
+    // Report view: each (visible) column fits its content; small-icon, list and grid views: the view's cell
+    // size takes its captions' width.
+    void AutoSizeColumns(bool visibleOnly);
+    void ClearCutMarks();
+    void MarkSelectedCut();
+    // OnClipboardCut with MarkAsCut false and Handled true; both left so mark the selected items cut.
+    void CutToClipboard();
+    void PasteFromClipboard();
     // Invalidates the whole client area (nothing while updating unless forced by the caller's state).
     void Invalidate(bool immediate = false) { InvalidateWindow(nullptr, immediate); }
     // The check-box bound of a point size: a square of round(points × dpi / 72) pixels.

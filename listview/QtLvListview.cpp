@@ -910,9 +910,7 @@ void QtLvListview::HandleKey(int key, Qt::KeyboardModifiers mods)
     const bool ctrl = mods & Qt::ControlModifier;
     switch (key) {
     case Qt::Key_Escape:
-        for (int g = 0; g < groups.Count(); ++g)
-            for (int i = 0; i < groups[g]->Items().Count(); ++i)
-                groups[g]->Items()[i]->SetCut(false);
+        ClearCutMarks();
         Invalidate();
         return;
     case Qt::Key_Space:
@@ -947,11 +945,24 @@ void QtLvListview::HandleKey(int key, Qt::KeyboardModifiers mods)
             bool handled = false;
             if (OnClipboardPaste)
                 OnClipboardPaste(handled);
-            if (!handled && OnClipboardPaste) {
-                handled = false;
-                OnClipboardPaste(handled);
-            }
+            if (!handled)
+                PasteFromClipboard();
         }
+        return;
+    case Qt::Key_X:
+        if (ctrl) {
+            bool markAsCut = true, handled = false;
+            if (OnClipboardCut)
+                OnClipboardCut(markAsCut, handled);
+            if (!handled)
+                CutToClipboard();
+            else if (markAsCut)
+                MarkSelectedCut();
+        }
+        return;
+    case Qt::Key_Plus:
+        if (ctrl && (mods & Qt::KeypadModifier))
+            AutoSizeColumns(true);
         return;
     default:
         return;

@@ -491,6 +491,27 @@ private slots:
         QCOMPARE(t.lv->Scrollbars().OffsetY(), 0);
     }
 
+    void clipboardKeys()
+    {
+        Transmission t(3);
+        t.lv->Items()[1]->SetSelected(true);
+        int cuts = 0;
+        t.lv->OnClipboardCut = [&](bool &, bool &) { ++cuts; }; // leaves Handled false
+        t.lv->HandleKey(Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(cuts, 2); // again through CutToClipboard
+        QVERIFY(!t.lv->Items()[1]->Cut());
+        t.lv->OnClipboardCut = [&](bool &, bool &handled) { handled = true; };
+        t.lv->HandleKey(Qt::Key_X, Qt::ControlModifier);
+        QVERIFY(t.lv->Items()[1]->Cut());
+        QVERIFY(!t.lv->Items()[0]->Cut());
+        t.lv->HandleKey(Qt::Key_Escape, {});
+        QVERIFY(!t.lv->Items()[1]->Cut());
+        t.lv->HandleKey(Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(t.lv->Selection().Count(), 3);
+        t.lv->HandleKey(Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
+        QCOMPARE(t.lv->Header().Columns()[1]->Width(), QFontMetrics(t.lv->Font()).horizontalAdvance("r0c1") + 8);
+    }
+
     void rubberBand()
     {
         Transmission t(8, {300, 25 + 161});
