@@ -553,6 +553,14 @@ void QtLvListview::HandleButtonPress(TCommonMouseButton button, QPoint pos, Qt::
             LvUpdateBracket update(*this);
             Include(elvsGroupExpandClick);
             group->SetExpanded(!group->Expanded());
+            TLvItem *focused = Selection().FocusedItem();
+            if (!group->Expanded() && focused && focused->Group() == group) {
+                // The focus leaves a collapsed group for the next enabled visible item, or goes.
+                TLvItem *next = Groups().NextVisibleItem(focused);
+                while (next && !next->Enabled())
+                    next = Groups().NextVisibleItem(next);
+                Selection().SetFocusedItem(next);
+            }
         }
         return;
     }

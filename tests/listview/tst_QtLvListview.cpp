@@ -293,6 +293,7 @@ private slots:
         QCOMPARE(img.pixelColor(0, bandY), QColor(Qt::blue));
         QVERIFY(img.pixelColor(299, bandY).blue() > 200 && img.pixelColor(299, bandY).red() > 200);
 
+        t.lv->Selection().SetFocusedItem(t.lv->Items()[1]);
         int collapsing = 0;
         t.lv->OnGroupCollapsing = [&](TLvGroup *, bool &allow) { ++collapsing; allow = true; };
         const TLvRectArrayObject r = group->TopBandParts(group->MarginRectTop());
@@ -301,6 +302,7 @@ private slots:
         QTest::mouseClick(t.vp(), Qt::LeftButton, {}, button);
         QCOMPARE(collapsing, 1);
         QVERIFY(!group->Expanded());
+        QCOMPARE(t.lv->Selection().FocusedItem(), nullptr); // no later group to take the focus
         QCOMPARE(t.lv->Selection().Count(), 0); // the release after an expand press does nothing
         TLvItemHitTestInfoSet hit = 0;
         QCOMPARE(t.lv->ItemAt(Transmission::Row(0), nullptr, hit), nullptr);
