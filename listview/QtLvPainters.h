@@ -24,41 +24,19 @@ void PaintGroup(ListviewCore &lv, TLvGroup *group, LvCanvas &canvas);
 // Draws a platform-style edge: outer and inner lines raised or sunk; soft and flat as the header uses.
 void DrawEdge(QPainter &p, const LvRect &rect, int edge, bool soft, bool flat);
 
-class QtLvViewSmallIconItem : public TLvViewSmallIconItem {
+// A layout class of the small-icon family with the cell painting added.
+template <class Layout> class QtLvPaintedItem : public Layout {
 public:
-    using TLvViewSmallIconItem::TLvViewSmallIconItem;
+    using Layout::Layout;
     void Paint(TLvItem *item, TLvColumn *column, bool force, const LvRect &clip, LvCanvas &canvas) override
     {
         PaintItemCell(*this, item, column, force, clip, canvas);
     }
 };
-
-class QtLvViewReportItem : public TLvViewReportItem {
-public:
-    using TLvViewReportItem::TLvViewReportItem;
-    void Paint(TLvItem *item, TLvColumn *column, bool force, const LvRect &clip, LvCanvas &canvas) override
-    {
-        PaintItemCell(*this, item, column, force, clip, canvas);
-    }
-};
-
-class QtLvViewListItem : public TLvViewListItem {
-public:
-    using TLvViewListItem::TLvViewListItem;
-    void Paint(TLvItem *item, TLvColumn *column, bool force, const LvRect &clip, LvCanvas &canvas) override
-    {
-        PaintItemCell(*this, item, column, force, clip, canvas);
-    }
-};
-
-class QtLvViewGridItem : public TLvViewGridItem {
-public:
-    using TLvViewGridItem::TLvViewGridItem;
-    void Paint(TLvItem *item, TLvColumn *column, bool force, const LvRect &clip, LvCanvas &canvas) override
-    {
-        PaintItemCell(*this, item, column, force, clip, canvas);
-    }
-};
+using QtLvViewSmallIconItem = QtLvPaintedItem<TLvViewSmallIconItem>;
+using QtLvViewReportItem = QtLvPaintedItem<TLvViewReportItem>;
+using QtLvViewListItem = QtLvPaintedItem<TLvViewListItem>;
+using QtLvViewGridItem = QtLvPaintedItem<TLvViewGridItem>;
 
 class QtLvViewColumn : public TLvViewColumn {
 public:
