@@ -17,7 +17,9 @@
 #include "app/ugListas.h"
 #include "rules/ugOcorrencias.h"
 
+#include <QHash>
 #include <QMap>
+#include <QSet>
 #include <QString>
 
 #include <functional>
@@ -57,6 +59,10 @@ public:
     // The two queries of the link cross checks run their SQL at the first link of the run only.
     bool PrimeiraConsultaDuplicidade = true;
     bool PrimeiraConsultaMesmoPis = true;
+    // Their results, read once into memory for the run: the links declared more than once, by their seven
+    // grouped fields; and, for each PIS/PASEP of more than one link, its distinct (name, birth date, CPF).
+    QSet<QString> VinculosRepetidos;
+    QHash<QString, QList<QStringList>> PessoasDoPis;
 
     // The current establishment: its base year (the first four characters of AnBase, the first key of the
     // link lookup) and the foreign employees counted among its links (0 before its links).

@@ -101,7 +101,7 @@ QString CriticaEncerramentoAtividade(const QString &indicador, const QString &da
         return numerico;
     if (!DataValida(d))
         return QStringLiteral("3514");
-    const int aaaammdd = (d.mid(4, 4) + d.mid(2, 2) + d.left(2)).toInt();
+    const int aaaammdd = DataAnoMesDia(d).toInt();
     const int a = StrToIntSeguro(ano.trimmed());
     if (aaaammdd < a * 10000 + 101 || aaaammdd > a * 10000 + 1231)
         return QStringLiteral("3516");

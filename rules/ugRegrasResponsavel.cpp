@@ -9,14 +9,11 @@ namespace gdvorn {
 
 namespace {
 
-// A DDMMYYYY date (valid, eight digits) as YYYYMMDD text.
-QString aaaammdd(const QString &data) { return data.mid(4, 4) + data.mid(2, 2) + data.left(2); }
-
 // Where a valid date falls against the year after the base year: -1 before, 0 in it, 1 after.
 int noAnoSeguinte(const QString &data)
 {
     const QString seguinte = QString::number(contextoRegras().AnoBase() + 1);
-    const QString d = aaaammdd(data);
+    const QString d = DataAnoMesDia(data);
     if (d < seguinte + QStringLiteral("0101"))
         return -1;
     return d > seguinte + QStringLiteral("1231") ? 1 : 0;
