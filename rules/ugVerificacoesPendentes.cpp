@@ -11,6 +11,5 @@ void VerificacoesContratoVinculo(SequenciasConsistencia &) {}
 void VerificacoesRemuneracaoVinculo(SequenciasConsistencia &) {}
 void VerificacoesAfastamentosVinculo(SequenciasConsistencia &) {}
 void VerificacoesSindicaisVinculo(SequenciasConsistencia &) {}
-void VerificacoesHorasVinculo(SequenciasConsistencia &) {}
 
 } // namespace gdvorn
