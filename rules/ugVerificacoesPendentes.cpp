@@ -9,7 +9,6 @@ namespace gdvorn {
 void VerificacoesPessoaVinculo(SequenciasConsistencia &) {}
 void VerificacoesContratoVinculo(SequenciasConsistencia &) {}
 void VerificacoesRemuneracaoVinculo(SequenciasConsistencia &) {}
-void VerificacoesAfastamentosVinculo(SequenciasConsistencia &) {}
 void VerificacoesSindicaisVinculo(SequenciasConsistencia &) {}
 
 } // namespace gdvorn

@@ -1,0 +1,85 @@
+#include "FixtureVinculos.h"
+
+#include "app/base/Database.h"
+#include "app/base/Query.h"
+#include "app/base/Table.h"
+#include "rules/ugConsistencia.h"
+
+namespace gdvorn::test {
+
+namespace {
+
+constexpr const char *kMeses[12] = {"Janeiro", "Fevereiro", "Marco",    "Abril",   "Maio",     "Junho",
+                                    "Julho",   "Agosto",    "Setembro", "Outubro", "Novembro", "Dezembro"};
+
+QVariantMap com(QVariantMap campos, const QVariantMap &mudancas)
+{
+    for (auto it = mudancas.cbegin(); it != mudancas.cend(); ++it)
+        campos.insert(it.key(), it.value());
+    return campos;
+}
+
+} // namespace
+
+QVariantMap estabelecimentoDeTeste(const QVariantMap &mudancas)
+{
+    return com({{"AnBase", "2010"},
+                {"CoCgcCeiEstabelecimento", "11222333000181"},
+                {"NuPrefixoEstabelecimento", "01"},
+                {"InInscrEstabelecimento", "1"},
+                {"NoRazaoEstabelecimento", "EMPRESA TESTE"}},
+               mudancas);
+}
+
+QVariantMap vinculoDeTeste(const QString &pis, const QVariantMap &mudancas)
+{
+    QVariantMap c = {{"AnBase", "2010"},
+                     {"CoCgcCeiEstabelecimento", "11222333000181"},
+                     {"NuPrefixoEstabelecimento", "01"},
+                     {"CoPisPasepEmpregado", pis},
+                     {"DaAdmissaoEmpregado", "01022005"},
+                     {"NoEmpregado", "FULANO DE TAL"},
+                     {"DaDesligamentoEmpregado", "0000"},
+                     {"QtDiasAfas", "000"},
+                     {"CoMunicipioTrabalho", "0000000"}};
+    for (const char *m : kMeses) {
+        c.insert(QStringLiteral("Va%1Empregado").arg(QLatin1String(m)), QStringLiteral("000100000"));
+        c.insert(QStringLiteral("HoTrabalhadas%1").arg(QLatin1String(m)), QStringLiteral("010"));
+    }
+    for (const char *f : {"CoMotivoPrimAfas", "CoMotivoSeguAfas", "CoMotivoTercAfas"})
+        c.insert(QLatin1String(f), QStringLiteral("00"));
+    for (const char *f : {"DaInicioprimeiroAfas", "DaFinalPrimeiroAfas", "DaInicioSegundoAfas", "DaFinalSegundoAfas",
+                          "DaInicioTerceiroAfas", "DaFinalTerceiroAfas"})
+        c.insert(QLatin1String(f), QStringLiteral("0000"));
+    return com(c, mudancas);
+}
+
+QStringList analisaComGrupos(std::initializer_list<GrupoDeVerificacoes> grupos, bool origemArquivo)
+{
+    SequenciasConsistencia s;
+    for (GrupoDeVerificacoes grupo : grupos)
+        grupo(s);
+    AnalisaDeclaracao(nullptr, databaseFolder(), false, nullptr, QStringLiteral("2010"), false, false, origemArquivo,
+                      &s);
+    return achadosDaAnalise();
+}
+
+QStringList achadosDaAnalise()
+{
+    Query existe;
+    existe.setSql(QStringLiteral("select count(*) as n from sqlite_master where name = 'te8errwa'"));
+    existe.Open();
+    QStringList l;
+    if (existe.FieldByName(QStringLiteral("n")).AsInteger() == 0)
+        return l;
+    Table t(QStringLiteral("te8errwa"));
+    t.Open();
+    for (; !t.Eof(); t.Next()) {
+        const auto f = [&](const char *nome) { return t.FieldByName(QLatin1String(nome)).AsString(); };
+        l << QStringLiteral("%1 %2 %3 %4=%5 %6")
+                 .arg(f("errwar"), f("retorno"), f("tiporegistro"), f("lbl"), f("Conteudo"), f("copispasep"));
+    }
+    return l;
+}
+
+} // namespace gdvorn::test

@@ -1,0 +1,31 @@
+#pragma once
+// Fixtures of the tests of the link checks of the consistency analysis: one establishment of the base
+// year and links that pass the checks of the hours and the leaves, put into a FixtureTabelas
+// (bd8emp, bd8vinc); a run of chosen check groups over them; the rows the run left in te8errwa.
+
+#include "FixtureTabelas.h"
+
+#include <QStringList>
+#include <QVariantMap>
+
+#include <initializer_list>
+
+namespace gdvorn {
+struct SequenciasConsistencia;
+}
+
+namespace gdvorn::test {
+
+// The establishment 11222333000181/01 of 2010, with `mudancas` over its fields.
+QVariantMap estabelecimentoDeTeste(const QVariantMap &mudancas = {});
+// A link of that establishment with PIS `pis`: admitted on 01/02/2005, not dismissed, paid 1000,00 and
+// working 10 hours in every month, no leave, work place "0000000"; `mudancas` over its fields.
+QVariantMap vinculoDeTeste(const QString &pis, const QVariantMap &mudancas = {});
+
+using GrupoDeVerificacoes = void (*)(SequenciasConsistencia &);
+// Runs the analysis of bd8emp/bd8vinc for 2010 with only `grupos` and returns achadosDaAnalise().
+QStringList analisaComGrupos(std::initializer_list<GrupoDeVerificacoes> grupos, bool origemArquivo = false);
+// The rows of te8errwa in order, one text each: "errwar retorno tiporegistro lbl=Conteudo copispasep".
+QStringList achadosDaAnalise();
+
+} // namespace gdvorn::test
