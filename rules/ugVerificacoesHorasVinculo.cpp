@@ -34,7 +34,8 @@ void horasDoMes(AnaliseConsistencia &a, int mes, DadosDoVinculo &dados)
 {
     Table &vinculo = a.Vinculos;
     if (mes == 1) {
-        dados.mesDesligamento = int(inteiroOuZero(CampoGravado(vinculo, "DaDesligamentoEmpregado").mid(2, 2).trimmed()));
+        const QString desligamento = CampoGravado(vinculo, "DaDesligamentoEmpregado");
+        dados.mesDesligamento = int(inteiroOuZero(desligamento.mid(2, 2)));
         dados.admissao = CampoGravado(vinculo, "DaAdmissaoEmpregado").mid(2, 6);
         dados.anoEncerramento = CampoGravado(a.Estabelecimentos, "DaEncerramentoAtividade").mid(4, 4).trimmed();
     }

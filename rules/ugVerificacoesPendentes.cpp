@@ -6,7 +6,6 @@
 
 namespace gdvorn {
 
-void VerificacoesPessoaVinculo(SequenciasConsistencia &) {}
 void VerificacoesContratoVinculo(SequenciasConsistencia &) {}
 void VerificacoesRemuneracaoVinculo(SequenciasConsistencia &) {}
 void VerificacoesSindicaisVinculo(SequenciasConsistencia &) {}

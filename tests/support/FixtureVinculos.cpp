@@ -39,6 +39,19 @@ QVariantMap vinculoDeTeste(const QString &pis, const QVariantMap &mudancas)
                      {"CoPisPasepEmpregado", pis},
                      {"DaAdmissaoEmpregado", "01022005"},
                      {"NoEmpregado", "FULANO DE TAL"},
+                     {"DaNascimentoEmpregado", "15031980"},
+                     {"InSexo", "1"},
+                     {"CoTipoRaca", "2"},
+                     {"InDeficienteFisico", "2"},
+                     {"CoDeficienteFisico", "0"},
+                     {"CoNacionalidade", "10"},
+                     {"AnChegadaEmpregado", "0000"},
+                     {"CoInstrucao", "07"},
+                     {"NuCartTrabEmpregado", "12345678"},
+                     {"SeCartTrabEmpregado", "12345"},
+                     {"CoCpfEmpregado", "12345678909"},
+                     {"CoVinculo", "10"},
+                     {"InAlvaraEmpregado", "2"},
                      {"DaDesligamentoEmpregado", "0000"},
                      {"QtDiasAfas", "000"},
                      {"CoMunicipioTrabalho", "0000000"}};
@@ -52,6 +65,19 @@ QVariantMap vinculoDeTeste(const QString &pis, const QVariantMap &mudancas)
                           "DaInicioTerceiroAfas", "DaFinalTerceiroAfas"})
         c.insert(QLatin1String(f), QStringLiteral("0000"));
     return com(c, mudancas);
+}
+
+void insereTabelasDoVinculo(FixtureTabelas &tabelas)
+{
+    tabelas.insere(QStringLiteral("tb8raca"), {{"CoRaca", "2"}, {"NoRaca", "Branca"}});
+    tabelas.insere(QStringLiteral("tb8nacio"),
+                   QList<QVariantMap>{{{"CoNacionalidade", "10"}, {"NoNacionalidade", "Brasileira"}},
+                                      {{"CoNacionalidade", "21"}, {"NoNacionalidade", "Argentina"}}});
+    QList<QVariantMap> niveis;
+    for (const char *c : {"07", "09", "11"})
+        niveis << QVariantMap{{"CoInstrucao", c}, {"NoInstrucao", c}};
+    tabelas.insere(QStringLiteral("tb8instr"), niveis);
+    tabelas.insere(QStringLiteral("tbdefi"), {{"CoTipoDeficiencia", "1"}, {"NoTipoDeficiencia", "Física"}});
 }
 
 QStringList analisaComGrupos(std::initializer_list<GrupoDeVerificacoes> grupos, bool origemArquivo)

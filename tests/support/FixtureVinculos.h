@@ -1,7 +1,8 @@
 #pragma once
 // Fixtures of the tests of the link checks of the consistency analysis: one establishment of the base
-// year and links that pass the checks of the hours and the leaves, put into a FixtureTabelas
-// (bd8emp, bd8vinc); a run of chosen check groups over them; the rows the run left in te8errwa.
+// year and links that pass every link check, put into a FixtureTabelas (bd8emp, bd8vinc) with the
+// code-table rows their codes need; a run of chosen check groups over them; the rows the run left in
+// te8errwa.
 
 #include "FixtureTabelas.h"
 
@@ -18,9 +19,16 @@ namespace gdvorn::test {
 
 // The establishment 11222333000181/01 of 2010, with `mudancas` over its fields.
 QVariantMap estabelecimentoDeTeste(const QVariantMap &mudancas = {});
-// A link of that establishment with PIS `pis`: admitted on 01/02/2005, not dismissed, paid 1000,00 and
-// working 10 hours in every month, no leave, work place "0000000"; `mudancas` over its fields.
+// A link of that establishment with PIS `pis`: a Brazilian man born on 15/03/1980 without disability,
+// race "2", education "07", work card 12345678 series 12345, CPF 123.456.789-09, link type 10,
+// admitted on 01/02/2005, not dismissed, paid 1000,00 and working 10 hours in every month, no leave,
+// work place "0000000"; `mudancas` over its fields. The code-table rows its
+// codes need: insereTabelasDoVinculo.
 QVariantMap vinculoDeTeste(const QString &pis, const QVariantMap &mudancas = {});
+
+// The code-table rows the link's codes need: race "2", nationalities "10" and "21", education "07",
+// "09" and "11", disability type "1".
+void insereTabelasDoVinculo(FixtureTabelas &tabelas);
 
 using GrupoDeVerificacoes = void (*)(SequenciasConsistencia &);
 // Runs the analysis of bd8emp/bd8vinc for 2010 with only `grupos` and returns achadosDaAnalise().
