@@ -6,7 +6,6 @@
 
 namespace gdvorn {
 
-void VerificacoesContratoVinculo(SequenciasConsistencia &) {}
 void VerificacoesRemuneracaoVinculo(SequenciasConsistencia &) {}
 void VerificacoesSindicaisVinculo(SequenciasConsistencia &) {}
 

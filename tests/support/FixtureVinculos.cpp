@@ -27,7 +27,9 @@ QVariantMap estabelecimentoDeTeste(const QVariantMap &mudancas)
                 {"CoCgcCeiEstabelecimento", "11222333000181"},
                 {"NuPrefixoEstabelecimento", "01"},
                 {"InInscrEstabelecimento", "1"},
-                {"NoRazaoEstabelecimento", "EMPRESA TESTE"}},
+                {"NoRazaoEstabelecimento", "EMPRESA TESTE"},
+                {"CoNaturezaJuridica", "2062"},
+                {"CoCnae2", "4711301"}},
                mudancas);
 }
 
@@ -52,6 +54,13 @@ QVariantMap vinculoDeTeste(const QString &pis, const QVariantMap &mudancas)
                      {"CoCpfEmpregado", "12345678909"},
                      {"CoVinculo", "10"},
                      {"InAlvaraEmpregado", "2"},
+                     {"CoTipoAdmissao", "2"},
+                     {"VaSalContratualEmpregado", "000100000"},
+                     {"CoTipoSalarioContratual", "1"},
+                     {"HoSemanaisEmpregado", "44"},
+                     {"CoCbo", "411010"},
+                     {"CoCausaDesligamento", "00"},
+                     {"VaAvisoPrevioEmpregado", "000000000"},
                      {"DaDesligamentoEmpregado", "0000"},
                      {"QtDiasAfas", "000"},
                      {"CoMunicipioTrabalho", "0000000"}};
@@ -78,6 +87,20 @@ void insereTabelasDoVinculo(FixtureTabelas &tabelas)
         niveis << QVariantMap{{"CoInstrucao", c}, {"NoInstrucao", c}};
     tabelas.insere(QStringLiteral("tb8instr"), niveis);
     tabelas.insere(QStringLiteral("tbdefi"), {{"CoTipoDeficiencia", "1"}, {"NoTipoDeficiencia", "Física"}});
+    tabelas.insere(QStringLiteral("tb8tpadm"), QList<QVariantMap>{{{"CoTipoAdmissao", "2"}, {"NoTipoAdmissao", "2"}},
+                                                                {{"CoTipoAdmissao", "6"}, {"NoTipoAdmissao", "6"}}});
+    tabelas.insere(QStringLiteral("tb8tpsal"),
+                   {{"CoTipoSalarioContratual", "1"}, {"NoTipoSalarioContratual", "Mensal"}});
+    tabelas.insere(QStringLiteral("tb8cbo"), {{"CoCbo", "411010"}, {"NoCbo", "Assistente"}, {"InCriticaCbo", false},
+                                              {"InCriticaAna", false}});
+    QList<QVariantMap> vinculos;
+    for (const char *c : {"10", "55"})
+        vinculos << QVariantMap{{"CoVinculo", c}, {"NoVinculo", c}};
+    tabelas.insere(QStringLiteral("tb8vinc"), vinculos);
+    QList<QVariantMap> causas;
+    for (const char *c : {"11", "32", "71"})
+        causas << QVariantMap{{"CoCausaDesligamento", c}, {"NoCausaDesligamento", c}};
+    tabelas.insere(QStringLiteral("tb8desl"), causas);
 }
 
 QStringList analisaComGrupos(std::initializer_list<GrupoDeVerificacoes> grupos, bool origemArquivo)
