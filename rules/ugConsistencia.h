@@ -43,6 +43,11 @@ public:
 
     AnaliseConsistencia(bool tabelasTrabalho, bool origemArquivo, const QString &connection = kAlias);
 
+    // Start of a run: the findings table dropped, the tables opened, each on its first row. End of a run:
+    // the findings written, the tables closed.
+    void Inicia();
+    void Encerra();
+
     // The tables of the run: te8resp/te8emp/te8vinc with the work tables, else bd8resp/bd8emp/bd8vinc;
     // and the states (tbuf) in the order of SgUf. The current rows are the record being checked.
     Table Responsavel;

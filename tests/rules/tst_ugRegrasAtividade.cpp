@@ -4,11 +4,30 @@
 #include "rules/ugRegrasAtividade.h"
 
 #include "FixtureTabelas.h"
-#include "TestData.h"
+#include "CasosDeRegras.h"
 
 #include <QtTest>
 
 using namespace gdvorn;
+
+namespace {
+
+const QHash<QString, test::Regra> kRegras = {
+    {"CriticaCnae", test::regra(&CriticaCnae)},
+    {"CriticaNaturezaJuridica", test::regra(&CriticaNaturezaJuridica)},
+    {"CriticaMesDataBase", test::regra(&CriticaMesDataBase)},
+    {"CriticaDataBaseNegativa", test::regra(&CriticaDataBaseNegativa)},
+    {"CriticaIndicadorNegativaValor", test::regra(&CriticaIndicadorNegativaValor)},
+    {"CriticaIndicadorNegativa", test::regra(&CriticaIndicadorNegativa)},
+    {"CriticaAtividadeAnoBase", test::regra(&CriticaAtividadeAnoBase)},
+    {"CriticaPorte", test::regra(&CriticaPorte)},
+    {"CriticaOptanteSimples", test::regra(&CriticaOptanteSimples)},
+    {"CriticaSimplesPorte", test::regra(&CriticaSimplesPorte)},
+    {"CriticaNaturezaNome", test::regra(&CriticaNaturezaNome)},
+    {"CriticaCnaeNome", test::regra(&CriticaCnaeNome)},
+};
+
+} // namespace
 
 class tst_ugRegrasAtividade : public QObject {
     Q_OBJECT
@@ -23,7 +42,7 @@ private slots:
     void cleanupTestCase() { m_tabelas.reset(); }
 
     void regras_data();
-    void regras();
+    void regras() { test::verificaCaso(kRegras); }
     void encerramento_data();
     void encerramento();
     void codigosTemMensagemInstalada();
@@ -34,16 +53,9 @@ private:
 
 void tst_ugRegrasAtividade::regras_data()
 {
-    QTest::addColumn<QString>("regra");
-    QTest::addColumn<QString>("a");
-    QTest::addColumn<QString>("b");
-    QTest::addColumn<QString>("c");
-    QTest::addColumn<QString>("esperado");
+    test::colunasDeRegras();
     const auto linha = [](const char *nome, const char *regra, const char *a, const char *b, const char *c,
-                          const char *esperado) {
-        QTest::newRow(nome) << QString::fromLatin1(regra) << QString::fromLatin1(a) << QString::fromLatin1(b)
-                            << QString::fromLatin1(c) << QString::fromLatin1(esperado);
-    };
+                          const char *esperado) { test::caso(nome, regra, {a, b, c}, esperado); };
     linha("cnae vazio", "CriticaCnae", " ", "", "", "0360");
     linha("cnae curto", "CriticaCnae", "841160", "", "", "0040");
     linha("cnae zeros", "CriticaCnae", "0000000", "", "", "0360");
@@ -98,29 +110,6 @@ void tst_ugRegrasAtividade::regras_data()
     linha("edificio 8112500", "CriticaCnaeNome", "8112500", "EDIFICIO A", "", "0000");
 }
 
-void tst_ugRegrasAtividade::regras()
-{
-    QFETCH(QString, regra);
-    QFETCH(QString, a);
-    QFETCH(QString, b);
-    QFETCH(QString, c);
-    QFETCH(QString, esperado);
-    QString codigo;
-    if (regra == QLatin1String("CriticaCnae")) codigo = CriticaCnae(a);
-    else if (regra == QLatin1String("CriticaNaturezaJuridica")) codigo = CriticaNaturezaJuridica(a);
-    else if (regra == QLatin1String("CriticaMesDataBase")) codigo = CriticaMesDataBase(a);
-    else if (regra == QLatin1String("CriticaDataBaseNegativa")) codigo = CriticaDataBaseNegativa(a, b);
-    else if (regra == QLatin1String("CriticaIndicadorNegativaValor")) codigo = CriticaIndicadorNegativaValor(a);
-    else if (regra == QLatin1String("CriticaIndicadorNegativa")) codigo = CriticaIndicadorNegativa(a, b, c);
-    else if (regra == QLatin1String("CriticaAtividadeAnoBase")) codigo = CriticaAtividadeAnoBase(a);
-    else if (regra == QLatin1String("CriticaPorte")) codigo = CriticaPorte(a);
-    else if (regra == QLatin1String("CriticaOptanteSimples")) codigo = CriticaOptanteSimples(a);
-    else if (regra == QLatin1String("CriticaSimplesPorte")) codigo = CriticaSimplesPorte(a, b);
-    else if (regra == QLatin1String("CriticaNaturezaNome")) codigo = CriticaNaturezaNome(a, b);
-    else if (regra == QLatin1String("CriticaCnaeNome")) codigo = CriticaCnaeNome(a, b);
-    QCOMPARE(codigo, esperado);
-}
-
 void tst_ugRegrasAtividade::encerramento_data()
 {
     QTest::addColumn<QString>("indicador");
@@ -155,13 +144,9 @@ void tst_ugRegrasAtividade::encerramento()
 
 void tst_ugRegrasAtividade::codigosTemMensagemInstalada()
 {
-    QList<QPair<QString, QString>> esperadas;
-    for (const char *c : {"0070", "0071", "0133", "0140", "0360", "0361", "0362", "0370", "0371", "3124", "3125",
-                          "3513", "3514", "3515", "3516", "3604", "3668"})
-        esperadas << qMakePair(QString::fromLatin1(c), QStringLiteral("ERR"));
-    for (const char *c : {"0363", "0372"})
-        esperadas << qMakePair(QString::fromLatin1(c), QStringLiteral("WAR"));
-    test::expectInstalledMessages(esperadas);
+    test::verificaMensagens({"0070", "0071", "0133", "0140", "0360", "0361", "0362", "0370", "0371", "3124", "3125",
+                             "3513", "3514", "3515", "3516", "3604", "3668"},
+                            {"0363", "0372"});
 }
 
 QTEST_GUILESS_MAIN(tst_ugRegrasAtividade)

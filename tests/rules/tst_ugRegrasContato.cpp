@@ -3,18 +3,29 @@
 
 #include "rules/ugRegrasContato.h"
 
-#include "TestData.h"
+#include "CasosDeRegras.h"
 
 #include <QtTest>
 
 using namespace gdvorn;
+
+namespace {
+
+const QHash<QString, test::Regra> kRegras = {
+    {"CriticaDDD", test::regra(&CriticaDDD)},
+    {"CriticaTelefone", test::regra(&CriticaTelefone)},
+    {"CriticaTelefoneCompleto", test::regra(&CriticaTelefoneCompleto)},
+    {"CriticaDDDUf", test::regra(&CriticaDDDUf)},
+};
+
+} // namespace
 
 class tst_ugRegrasContato : public QObject {
     Q_OBJECT
 
 private slots:
     void regras_data();
-    void regras();
+    void regras() { test::verificaCaso(kRegras); }
     void email_data();
     void email();
     void codigosTemMensagemInstalada();
@@ -22,13 +33,9 @@ private slots:
 
 void tst_ugRegrasContato::regras_data()
 {
-    QTest::addColumn<QString>("regra");
-    QTest::addColumn<QString>("a");
-    QTest::addColumn<QString>("b");
-    QTest::addColumn<QString>("esperado");
+    test::colunasDeRegras();
     const auto linha = [](const char *nome, const char *regra, const char *a, const char *b, const char *esperado) {
-        QTest::newRow(nome) << QString::fromLatin1(regra) << QString::fromLatin1(a) << QString::fromLatin1(b)
-                            << QString::fromLatin1(esperado);
+        test::caso(nome, regra, {a, b}, esperado);
     };
     linha("ddd vazio", "CriticaDDD", "  ", "", "3674");
     linha("ddd zeros", "CriticaDDD", "00", "", "3674");
@@ -60,20 +67,6 @@ void tst_ugRegrasContato::regras_data()
     linha("ddd letra em 35", "CriticaDDDUf", "1A", "35", "0000");
 }
 
-void tst_ugRegrasContato::regras()
-{
-    QFETCH(QString, regra);
-    QFETCH(QString, a);
-    QFETCH(QString, b);
-    QFETCH(QString, esperado);
-    QString codigo;
-    if (regra == QLatin1String("CriticaDDD")) codigo = CriticaDDD(a);
-    else if (regra == QLatin1String("CriticaTelefone")) codigo = CriticaTelefone(a);
-    else if (regra == QLatin1String("CriticaTelefoneCompleto")) codigo = CriticaTelefoneCompleto(a, b);
-    else if (regra == QLatin1String("CriticaDDDUf")) codigo = CriticaDDDUf(a, b);
-    QCOMPARE(codigo, esperado);
-}
-
 void tst_ugRegrasContato::email_data()
 {
     QTest::addColumn<QString>("email");
@@ -100,11 +93,7 @@ void tst_ugRegrasContato::email()
 
 void tst_ugRegrasContato::codigosTemMensagemInstalada()
 {
-    QList<QPair<QString, QString>> esperadas;
-    for (const char *c : {"3101", "3102", "3627", "3674", "3778"})
-        esperadas << qMakePair(QString::fromLatin1(c), QStringLiteral("ERR"));
-    esperadas << qMakePair(QStringLiteral("0402"), QStringLiteral("WAR"));
-    test::expectInstalledMessages(esperadas);
+    test::verificaMensagens({"3101", "3102", "3627", "3674", "3778"}, {"0402"});
 }
 
 QTEST_GUILESS_MAIN(tst_ugRegrasContato)

@@ -3,7 +3,7 @@
 
 #include "rules/ugRegrasEndereco.h"
 
-#include "TestData.h"
+#include "CasosDeRegras.h"
 
 #include <QtTest>
 
@@ -123,10 +123,7 @@ void tst_ugRegrasEndereco::endereco()
 
 void tst_ugRegrasEndereco::codigosTemMensagemInstalada()
 {
-    QList<QPair<QString, QString>> esperadas;
-    for (const char *c : {"0110", "0111", "0120", "3100", "3727"})
-        esperadas << qMakePair(QString::fromLatin1(c), QStringLiteral("ERR"));
-    test::expectInstalledMessages(esperadas);
+    test::verificaMensagens({"0110", "0111", "0120", "3100", "3727"});
 }
 
 QTEST_GUILESS_MAIN(tst_ugRegrasEndereco)

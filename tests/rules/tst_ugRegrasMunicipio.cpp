@@ -8,7 +8,7 @@
 #include "rules/ContextoRegras.h"
 
 #include "FixtureTabelas.h"
-#include "TestData.h"
+#include "CasosDeRegras.h"
 
 #include <QtTest>
 
@@ -42,6 +42,27 @@ void preencheTabelas(test::FixtureTabelas &fx)
                                                            faixa("12", "69900", "69999")});
 }
 
+// The rules; each leaves the CEP-range query closed.
+test::Regra fechandoConsulta(test::Regra r)
+{
+    return [r](const QStringList &e) {
+        const QString codigo = r(e);
+        return contextoRegras().Tabelas().qryUfCep.Active() ? QStringLiteral("open") : codigo;
+    };
+}
+
+const QHash<QString, test::Regra> kRegras = {
+    {"CriticaCep", test::regra(&CriticaCep)},
+    {"CriticaCodigoMunicipio", test::regra(&CriticaCodigoMunicipio)},
+    {"CriticaMunicipioTrabalho", test::regra(&CriticaMunicipioTrabalho)},
+    {"CriticaSiglaUf", test::regra(&CriticaSiglaUf)},
+    {"CriticaUfMunicipio", test::regra(&CriticaUfMunicipio)},
+    {"CriticaCepMunicipio",
+     fechandoConsulta([](const QStringList &e) { return CriticaCepMunicipio(e.value(0), e.value(1), !e.value(2).isEmpty()); })},
+    {"CriticaCepEspecialUf", test::regra(&CriticaCepEspecialUf)},
+    {"CriticaCepUf", fechandoConsulta(test::regra(&CriticaCepUf))},
+};
+
 } // namespace
 
 class tst_ugRegrasMunicipio : public QObject {
@@ -57,7 +78,7 @@ private slots:
     void cleanupTestCase() { m_tabelas.reset(); }
 
     void regras_data();
-    void regras();
+    void regras() { test::verificaCaso(kRegras); }
     void nomeDoMunicipio_data();
     void nomeDoMunicipio();
     void nomeNaoDependeDaPosicaoDaTabela();
@@ -71,16 +92,10 @@ private:
 
 void tst_ugRegrasMunicipio::regras_data()
 {
-    QTest::addColumn<QString>("regra");
-    QTest::addColumn<QString>("a");
-    QTest::addColumn<QString>("b");
-    QTest::addColumn<bool>("flag");
-    QTest::addColumn<QString>("esperado");
+    test::colunasDeRegras();
+    // `flag`: CriticaCepMunicipio's accept-without-CEP flag.
     const auto linha = [](const char *nome, const char *regra, const char *a, const char *b, const char *esperado,
-                          bool flag = false) {
-        QTest::newRow(nome) << QString::fromLatin1(regra) << QString::fromLatin1(a) << QString::fromLatin1(b) << flag
-                            << QString::fromLatin1(esperado);
-    };
+                          bool flag = false) { test::caso(nome, regra, {a, b, flag ? "1" : ""}, esperado); };
     linha("cep vazio", "CriticaCep", " ", "", "0081");
     linha("cep sete zeros", "CriticaCep", "0000000", "", "0040");
     linha("cep letra", "CriticaCep", "0100000A", "", "0040");
@@ -138,26 +153,6 @@ void tst_ugRegrasMunicipio::regras_data()
     linha("cep vazio no estado", "CriticaCepUf", "", "35", "0000");
     linha("estado vazio", "CriticaCepUf", "01000000", "", "0000");
     linha("cep com letra no estado", "CriticaCepUf", "1000000A", "35", "0000");
-}
-
-void tst_ugRegrasMunicipio::regras()
-{
-    QFETCH(QString, regra);
-    QFETCH(QString, a);
-    QFETCH(QString, b);
-    QFETCH(bool, flag);
-    QFETCH(QString, esperado);
-    QString codigo;
-    if (regra == QLatin1String("CriticaCep")) codigo = CriticaCep(a);
-    else if (regra == QLatin1String("CriticaCodigoMunicipio")) codigo = CriticaCodigoMunicipio(a);
-    else if (regra == QLatin1String("CriticaMunicipioTrabalho")) codigo = CriticaMunicipioTrabalho(a);
-    else if (regra == QLatin1String("CriticaSiglaUf")) codigo = CriticaSiglaUf(a);
-    else if (regra == QLatin1String("CriticaUfMunicipio")) codigo = CriticaUfMunicipio(a, b);
-    else if (regra == QLatin1String("CriticaCepMunicipio")) codigo = CriticaCepMunicipio(a, b, flag);
-    else if (regra == QLatin1String("CriticaCepEspecialUf")) codigo = CriticaCepEspecialUf(a, b);
-    else if (regra == QLatin1String("CriticaCepUf")) codigo = CriticaCepUf(a, b);
-    QCOMPARE(codigo, esperado);
-    QVERIFY(!contextoRegras().Tabelas().qryUfCep.Active());
 }
 
 void tst_ugRegrasMunicipio::nomeDoMunicipio_data()
@@ -237,11 +232,7 @@ void tst_ugRegrasMunicipio::criticaMunicipio()
 
 void tst_ugRegrasMunicipio::codigosTemMensagemInstalada()
 {
-    QList<QPair<QString, QString>> esperadas;
-    for (const char *c : {"0080", "0081", "0082", "0083", "0090", "0091", "0092", "0093", "0100", "0101"})
-        esperadas << qMakePair(QString::fromLatin1(c), QStringLiteral("ERR"));
-    esperadas << qMakePair(QStringLiteral("3666"), QStringLiteral("WAR"));
-    test::expectInstalledMessages(esperadas);
+    test::verificaMensagens({"0080", "0081", "0082", "0083", "0090", "0091", "0092", "0093", "0100", "0101"}, {"3666"});
 }
 
 QTEST_GUILESS_MAIN(tst_ugRegrasMunicipio)

@@ -3,18 +3,28 @@
 
 #include "rules/ugRegrasPat.h"
 
-#include "TestData.h"
+#include "CasosDeRegras.h"
 
 #include <QtTest>
 
 using namespace gdvorn;
+
+namespace {
+
+const QHash<QString, test::Regra> kRegras = {
+    {"CriticaParticipaPAT", test::regra(&CriticaParticipaPAT)},
+    {"CriticaQtdPATNumerica", test::regra(&CriticaQtdPATNumerica)},
+    {"CriticaPercentualPAT", test::regra(&CriticaPercentualPAT)},
+};
+
+} // namespace
 
 class tst_ugRegrasPat : public QObject {
     Q_OBJECT
 
 private slots:
     void valores_data();
-    void valores();
+    void valores() { test::verificaCaso(kRegras); }
     void contraIndicador_data();
     void contraIndicador();
     void codigosTemMensagemInstalada();
@@ -22,11 +32,9 @@ private slots:
 
 void tst_ugRegrasPat::valores_data()
 {
-    QTest::addColumn<QString>("regra");
-    QTest::addColumn<QString>("valor");
-    QTest::addColumn<QString>("esperado");
+    test::colunasDeRegras();
     const auto linha = [](const char *nome, const char *regra, const char *valor, const char *esperado) {
-        QTest::newRow(nome) << QString::fromLatin1(regra) << QString::fromLatin1(valor) << QString::fromLatin1(esperado);
+        test::caso(nome, regra, {valor}, esperado);
     };
     linha("indicador vazio", "CriticaParticipaPAT", " ", "3608");
     linha("indicador 3", "CriticaParticipaPAT", "3", "3602");
@@ -41,18 +49,6 @@ void tst_ugRegrasPat::valores_data()
     linha("percentual 101", "CriticaPercentualPAT", "101", "3521");
     linha("percentual quatro digitos", "CriticaPercentualPAT", "1000", "0040");
     linha("percentual letra", "CriticaPercentualPAT", "01A", "0040");
-}
-
-void tst_ugRegrasPat::valores()
-{
-    QFETCH(QString, regra);
-    QFETCH(QString, valor);
-    QFETCH(QString, esperado);
-    QString codigo;
-    if (regra == QLatin1String("CriticaParticipaPAT")) codigo = CriticaParticipaPAT(valor);
-    else if (regra == QLatin1String("CriticaQtdPATNumerica")) codigo = CriticaQtdPATNumerica(valor);
-    else if (regra == QLatin1String("CriticaPercentualPAT")) codigo = CriticaPercentualPAT(valor);
-    QCOMPARE(codigo, esperado);
 }
 
 void tst_ugRegrasPat::contraIndicador_data()
@@ -90,12 +86,7 @@ void tst_ugRegrasPat::contraIndicador()
 
 void tst_ugRegrasPat::codigosTemMensagemInstalada()
 {
-    QList<QPair<QString, QString>> esperadas;
-    for (const char *c : {"3525", "3602", "3608"})
-        esperadas << qMakePair(QString::fromLatin1(c), QStringLiteral("ERR"));
-    for (const char *c : {"3521", "3526"})
-        esperadas << qMakePair(QString::fromLatin1(c), QStringLiteral("WAR"));
-    test::expectInstalledMessages(esperadas);
+    test::verificaMensagens({"3525", "3602", "3608"}, {"3521", "3526"});
 }
 
 QTEST_GUILESS_MAIN(tst_ugRegrasPat)

@@ -5,11 +5,23 @@
 
 #include "app/ugConfiguracao.h"
 
-#include "TestData.h"
+#include "CasosDeRegras.h"
 
 #include <QtTest>
 
 using namespace gdvorn;
+
+namespace {
+
+const QHash<QString, test::Regra> kRegras = {
+    {"CriticaNomeResponsavel", [](const QStringList &e) { QString nome = e.value(0); return CriticaNomeResponsavel(nome); }},
+    {"CriticaCpfResponsavel", test::regra(&CriticaCpfResponsavel)},
+    {"CriticaNascimentoResp", test::regra(&CriticaNascimentoResp)},
+    {"CriticaCrea", test::regra(&CriticaCrea)},
+    {"CriticaCreaRetificacao", test::regra(&CriticaCreaRetificacao)},
+};
+
+} // namespace
 
 class tst_ugRegrasResponsavel : public QObject {
     Q_OBJECT
@@ -18,7 +30,7 @@ private slots:
     void initTestCase() { Configuracao().AnoBase = 2010; }
 
     void regras_data();
-    void regras();
+    void regras() { test::verificaCaso(kRegras); }
     void datas_data();
     void datas();
     void nomeAparado();
@@ -27,13 +39,9 @@ private slots:
 
 void tst_ugRegrasResponsavel::regras_data()
 {
-    QTest::addColumn<QString>("regra");
-    QTest::addColumn<QString>("a");
-    QTest::addColumn<QString>("b");
-    QTest::addColumn<QString>("esperado");
+    test::colunasDeRegras();
     const auto linha = [](const char *nome, const char *regra, const char *a, const char *b, const char *esperado) {
-        QTest::newRow(nome) << QString::fromLatin1(regra) << QString::fromLatin1(a) << QString::fromLatin1(b)
-                            << QString::fromLatin1(esperado);
+        test::caso(nome, regra, {a, b}, esperado);
     };
     linha("nome vazio", "CriticaNomeResponsavel", "  ", "", "3717");
     linha("nome repetido", "CriticaNomeResponsavel", "JOSEEEE SILVA", "", "3100");
@@ -69,22 +77,6 @@ void tst_ugRegrasResponsavel::regras_data()
     linha("retificacao com crea", "CriticaCreaRetificacao", "193456789012", "1", "0000");
     linha("retificacao sem crea", "CriticaCreaRetificacao", " ", "1", "3739");
     linha("retificacao crea zeros", "CriticaCreaRetificacao", "000000000000", "1", "3734");
-}
-
-void tst_ugRegrasResponsavel::regras()
-{
-    QFETCH(QString, regra);
-    QFETCH(QString, a);
-    QFETCH(QString, b);
-    QFETCH(QString, esperado);
-    QString codigo;
-    QString valor = a;
-    if (regra == QLatin1String("CriticaNomeResponsavel")) codigo = CriticaNomeResponsavel(valor);
-    else if (regra == QLatin1String("CriticaCpfResponsavel")) codigo = CriticaCpfResponsavel(a);
-    else if (regra == QLatin1String("CriticaNascimentoResp")) codigo = CriticaNascimentoResp(a);
-    else if (regra == QLatin1String("CriticaCrea")) codigo = CriticaCrea(a);
-    else if (regra == QLatin1String("CriticaCreaRetificacao")) codigo = CriticaCreaRetificacao(a, b);
-    QCOMPARE(codigo, esperado);
 }
 
 void tst_ugRegrasResponsavel::datas_data()
@@ -123,11 +115,8 @@ void tst_ugRegrasResponsavel::nomeAparado()
 
 void tst_ugRegrasResponsavel::codigosTemMensagemInstalada()
 {
-    QList<QPair<QString, QString>> esperadas;
-    for (const char *c : {"0179", "0210", "0410", "0411", "0412", "0413", "0420", "0421", "0423", "3100", "3716",
-                          "3717", "3718", "3734", "3735", "3739"})
-        esperadas << qMakePair(QString::fromLatin1(c), QStringLiteral("ERR"));
-    test::expectInstalledMessages(esperadas);
+    test::verificaMensagens({"0179", "0210", "0410", "0411", "0412", "0413", "0420", "0421", "0423", "3100", "3716",
+                             "3717", "3718", "3734", "3735", "3739"});
 }
 
 QTEST_GUILESS_MAIN(tst_ugRegrasResponsavel)

@@ -6,7 +6,7 @@
 #include "app/ugCriticas.h"
 
 #include "FixtureTabelas.h"
-#include "TestData.h"
+#include "CasosDeRegras.h"
 
 #include <QtTest>
 
@@ -247,13 +247,9 @@ void tst_ugRegrasSindicais::cnpjQyvValido()
 
 void tst_ugRegrasSindicais::codigosTemMensagemInstalada()
 {
-    QList<QPair<QString, QString>> esperadas;
-    for (const char *c : {"0059", "3702", "3704", "3706", "3713", "3719", "3725", "3740", "3741", "3742", "3743",
-                          "3744", "3745", "3746", "3756", "3757"})
-        esperadas << qMakePair(QString::fromLatin1(c), QStringLiteral("ERR"));
-    for (const char *c : {"3687", "3688", "3689"})
-        esperadas << qMakePair(QString::fromLatin1(c), QStringLiteral("WAR"));
-    test::expectInstalledMessages(esperadas);
+    test::verificaMensagens({"0059", "3702", "3704", "3706", "3713", "3719", "3725", "3740", "3741", "3742", "3743",
+                             "3744", "3745", "3746", "3756", "3757"},
+                            {"3687", "3688", "3689"});
 }
 
 QTEST_GUILESS_MAIN(tst_ugRegrasSindicais)
