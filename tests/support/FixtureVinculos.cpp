@@ -1,7 +1,8 @@
 #include "FixtureVinculos.h"
 
+#include "FixtureConsistencia.h"
+
 #include "app/base/Database.h"
-#include "app/base/Query.h"
 #include "app/base/Table.h"
 #include "rules/ugConsistencia.h"
 
@@ -23,14 +24,7 @@ QVariantMap com(QVariantMap campos, const QVariantMap &mudancas)
 
 QVariantMap estabelecimentoDeTeste(const QVariantMap &mudancas)
 {
-    return com({{"AnBase", "2010"},
-                {"CoCgcCeiEstabelecimento", "11222333000181"},
-                {"NuPrefixoEstabelecimento", "01"},
-                {"InInscrEstabelecimento", "1"},
-                {"NoRazaoEstabelecimento", "EMPRESA TESTE"},
-                {"CoNaturezaJuridica", "2062"},
-                {"CoCnae2", "4711301"}},
-               mudancas);
+    return com(estabelecimentoValido(), mudancas);
 }
 
 QVariantMap vinculoDeTeste(const QString &pis, const QVariantMap &mudancas)
@@ -103,32 +97,29 @@ void insereTabelasDoVinculo(FixtureTabelas &tabelas)
     tabelas.insere(QStringLiteral("tb8desl"), causas);
 }
 
-QStringList analisaComGrupos(std::initializer_list<GrupoDeVerificacoes> grupos, bool origemArquivo)
+ResultadoVerificacoes analisaComGrupos(std::initializer_list<GrupoDeVerificacoes> grupos, bool origemArquivo)
 {
     SequenciasConsistencia s;
     for (GrupoDeVerificacoes grupo : grupos)
         grupo(s);
+    // After the last check of each link: the occurrences counted so far.
+    int contadas = 0;
+    s.Vinculo.insert(1000, [&contadas](AnaliseConsistencia &a) { contadas = a.QtdOcorrencias; });
     AnalisaDeclaracao(nullptr, databaseFolder(), false, nullptr, QStringLiteral("2010"), false, false, origemArquivo,
                       &s);
-    return achadosDaAnalise();
+    return {achadosDaAnalise(), contadas};
 }
 
 QStringList achadosDaAnalise()
 {
-    Query existe;
-    existe.setSql(QStringLiteral("select count(*) as n from sqlite_master where name = 'te8errwa'"));
-    existe.Open();
-    QStringList l;
-    if (existe.FieldByName(QStringLiteral("n")).AsInteger() == 0)
-        return l;
+    QStringList linhas = linhasOcorrencias();
+    if (linhas.isEmpty())
+        return linhas;
     Table t(QStringLiteral("te8errwa"));
     t.Open();
-    for (; !t.Eof(); t.Next()) {
-        const auto f = [&](const char *nome) { return t.FieldByName(QLatin1String(nome)).AsString(); };
-        l << QStringLiteral("%1 %2 %3 %4=%5 %6")
-                 .arg(f("errwar"), f("retorno"), f("tiporegistro"), f("lbl"), f("Conteudo"), f("copispasep"));
-    }
-    return l;
+    for (int i = 0; !t.Eof() && i < linhas.size(); t.Next(), ++i)
+        linhas[i] += QLatin1Char(' ') + t.FieldByName(QStringLiteral("copispasep")).AsString();
+    return linhas;
 }
 
 } // namespace gdvorn::test

@@ -1,10 +1,10 @@
 #pragma once
-// Fixtures of the tests of the link checks of the consistency analysis: one establishment of the base
-// year and links that pass every link check, put into a FixtureTabelas (bd8emp, bd8vinc) with the
-// code-table rows their codes need; a run of chosen check groups over them; the rows the run left in
-// te8errwa.
+// Fixtures of the tests of the link checks of the consistency analysis, beside those of the
+// establishment checks (FixtureConsistencia): links that pass every link check, put into a FixtureTabelas
+// (bd8vinc) with the code-table rows their codes need; a run of chosen check groups through the driver
+// over them, with the rows it left in te8errwa and the occurrences it counted.
 
-#include "FixtureTabelas.h"
+#include "FixtureConsistencia.h"
 
 #include <QStringList>
 #include <QVariantMap>
@@ -17,8 +17,8 @@ struct SequenciasConsistencia;
 
 namespace gdvorn::test {
 
-// The establishment 11222333000181/01 of 2010 (a CNPJ, legal nature 2062, CNAE 4711301), with
-// `mudancas` over its fields.
+// The establishment of estabelecimentoValido (11222333000181/01 of 2010, legal nature 2062, no closure),
+// with `mudancas` over its fields.
 QVariantMap estabelecimentoDeTeste(const QVariantMap &mudancas = {});
 // A link of that establishment with PIS `pis`: a Brazilian man born on 15/03/1980 without disability,
 // race "2", education "07", work card 12345678 series 12345, CPF 123.456.789-09, link type 10,
@@ -34,9 +34,11 @@ QVariantMap vinculoDeTeste(const QString &pis, const QVariantMap &mudancas = {})
 void insereTabelasDoVinculo(FixtureTabelas &tabelas);
 
 using GrupoDeVerificacoes = void (*)(SequenciasConsistencia &);
-// Runs the analysis of bd8emp/bd8vinc for 2010 with only `grupos` and returns achadosDaAnalise().
-QStringList analisaComGrupos(std::initializer_list<GrupoDeVerificacoes> grupos, bool origemArquivo = false);
-// The rows of te8errwa in order, one text each: "errwar retorno tiporegistro lbl=Conteudo copispasep".
+// Runs the analysis of bd8emp/bd8vinc for 2010 with only `grupos`: the rows of achadosDaAnalise() and the
+// occurrences counted after the last link's checks.
+ResultadoVerificacoes analisaComGrupos(std::initializer_list<GrupoDeVerificacoes> grupos, bool origemArquivo = false);
+// The rows of te8errwa in order as linhasOcorrencias gives them, each followed by the row's PIS
+// ("errwar retorno tiporegistro lbl=Conteudo copispasep").
 QStringList achadosDaAnalise();
 
 } // namespace gdvorn::test
