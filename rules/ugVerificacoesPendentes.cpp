@@ -6,7 +6,6 @@
 
 namespace gdvorn {
 
-void VerificacoesRemuneracaoVinculo(SequenciasConsistencia &) {}
 void VerificacoesSindicaisVinculo(SequenciasConsistencia &) {}
 
 } // namespace gdvorn

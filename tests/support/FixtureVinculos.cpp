@@ -55,6 +55,10 @@ QVariantMap vinculoDeTeste(const QString &pis, const QVariantMap &mudancas)
                      {"CoCbo", "411010"},
                      {"CoCausaDesligamento", "00"},
                      {"VaAvisoPrevioEmpregado", "000000000"},
+                     {"Me13AdiantamentoEmpregado", "11"},
+                     {"Va13AdiantamentoEmpregado", "000050000"},
+                     {"Me13ParcelaFinalEmpregado", "12"},
+                     {"Va13ParcelaFinalEmpregado", "000050000"},
                      {"DaDesligamentoEmpregado", "0000"},
                      {"QtDiasAfas", "000"},
                      {"CoMunicipioTrabalho", "0000000"}};

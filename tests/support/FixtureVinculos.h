@@ -23,9 +23,9 @@ QVariantMap estabelecimentoDeTeste(const QVariantMap &mudancas = {});
 // A link of that establishment with PIS `pis`: a Brazilian man born on 15/03/1980 without disability,
 // race "2", education "07", work card 12345678 series 12345, CPF 123.456.789-09, link type 10,
 // occupation 411010, 44 weekly hours, admission type 2, monthly salary 1000,00, admitted on 01/02/2005,
-// not dismissed (cause "00", no notice pay), paid 1000,00 and working 10 hours in every month, no leave,
-// work place "0000000"; `mudancas` over its fields. The code-table rows its
-// codes need: insereTabelasDoVinculo.
+// not dismissed (cause "00", no notice pay), paid 1000,00 and working 10 hours in every month, a 13th
+// salary of 500,00 in November and 500,00 in December, no leave, work place "0000000"; `mudancas` over
+// its fields. The code-table rows its codes need: insereTabelasDoVinculo.
 QVariantMap vinculoDeTeste(const QString &pis, const QVariantMap &mudancas = {});
 
 // The code-table rows the link's codes need: race "2", nationalities "10" and "21", education "07",
