@@ -47,8 +47,9 @@ void tst_ugVerificacoesContratoVinculo::verificacoes_data()
             base.insert(it.key(), it.value());
         return base;
     };
-    const QStringList semVerbas{s("war 3758 2 3658="), s("war 3758 2 3659="), s("war 3758 2 3660="),
-                                s("war 3758 2 3662="), s("war 3758 2 3664=")};
+    QStringList semVerbas;
+    for (const char *rotulo : {"3658", "3659", "3660", "3662", "3664"})
+        semVerbas << s("war 3758 2 %1=00000000").arg(QLatin1String(rotulo));
 
     QTest::newRow("vinculo valido") << nada << nada << QStringList{} << 0;
     QTest::newRow("vinculo desligado valido") << nada << desligado << QStringList{} << 0;
@@ -103,15 +104,15 @@ void tst_ugVerificacoesContratoVinculo::verificacoes_data()
         << QStringList{s("err 3774 2 1639=32"), s("err 3774 2 1619=2062")} << 1;
     QTest::newRow("V23 31 de fevereiro") << nada << QVariantMap{{"DaDesligamentoEmpregado", "3102"}}
                                          << QStringList{s("err 0292 2 1640=3102")} << 1;
-    QTest::newRow("V23 desligado sem verbas") << nada << com(desligado, {{"VaGlobalFerias", ""}}) << semVerbas << 0;
+    QTest::newRow("V23 desligado sem verbas")
+        << nada << com(desligado, {{"VaGlobalFerias", "00000000"}}) << semVerbas << 0;
     QTest::newRow("V23 declaracao carregada sem encerramento, sem verbas")
         << QVariantMap{{"DaEncerramentoAtividade", "00000000"}} << com(desligado, {{"VaGlobalFerias", "00000000"}})
-        << QStringList{s("war 3758 2 3658=00000000"), s("war 3758 2 3659="), s("war 3758 2 3660="),
-                       s("war 3758 2 3662="), s("war 3758 2 3664=")} << 0;
+        << semVerbas << 0;
     QTest::newRow("V23 encerrado em outro ano, sem aviso de verbas")
-        << encerrado("10052009") << com(desligado, {{"VaGlobalFerias", ""}}) << QStringList{} << 0;
+        << encerrado("10052009") << com(desligado, {{"VaGlobalFerias", "00000000"}}) << QStringList{} << 0;
     QTest::newRow("V23 causa 71 com data")
-        << nada << com(desligado, {{"CoCausaDesligamento", "71"}, {"VaGlobalFerias", ""}})
+        << nada << com(desligado, {{"CoCausaDesligamento", "71"}, {"VaGlobalFerias", "00000000"}})
         << QStringList{s("err 3512 2 1640=1510"), s("err 3512 2 1639=71")} << 1;
     QTest::newRow("V23 encerrado no ano seguinte sem desligamento")
         << encerrado("31032011") << nada

@@ -55,6 +55,8 @@ QVariantMap vinculoDeTeste(const QString &pis, const QVariantMap &mudancas)
                      {"CoCbo", "411010"},
                      {"CoCausaDesligamento", "00"},
                      {"VaAvisoPrevioEmpregado", "000000000"},
+                     {"InSindicalizadoVinculo", "2"},
+                     {"CoCNPJSindical", "33222111000100"},
                      {"Me13AdiantamentoEmpregado", "11"},
                      {"Va13AdiantamentoEmpregado", "000050000"},
                      {"Me13ParcelaFinalEmpregado", "12"},
@@ -66,6 +68,13 @@ QVariantMap vinculoDeTeste(const QString &pis, const QVariantMap &mudancas)
         c.insert(QStringLiteral("Va%1Empregado").arg(QLatin1String(m)), QStringLiteral("000100000"));
         c.insert(QStringLiteral("HoTrabalhadas%1").arg(QLatin1String(m)), QStringLiteral("010"));
     }
+    for (const char *f : {"VaGlobalPrimAssociativa", "VaGlobalSegAssociativa",
+                          "VaGlobalAssistencial", "VaGlobalConfederativa", "VaGlobalFerias", "VaGlobalMultas",
+                          "VaGlobalBcoHoras", "VaGlobalDissidio", "VaGlobalGratificacoes"})
+        c.insert(QLatin1String(f), QStringLiteral("00000000"));
+    c.insert(QStringLiteral("VaGlobalSindical"), QStringLiteral("00001000"));
+    for (const char *f : {"QtCompBcoHoras", "QtCompDissidio", "QtCompGratificacoes"})
+        c.insert(QLatin1String(f), QStringLiteral("00"));
     for (const char *f : {"CoMotivoPrimAfas", "CoMotivoSeguAfas", "CoMotivoTercAfas"})
         c.insert(QLatin1String(f), QStringLiteral("00"));
     for (const char *f : {"DaInicioprimeiroAfas", "DaFinalPrimeiroAfas", "DaInicioSegundoAfas", "DaFinalSegundoAfas",

@@ -24,8 +24,9 @@ QVariantMap estabelecimentoDeTeste(const QVariantMap &mudancas = {});
 // race "2", education "07", work card 12345678 series 12345, CPF 123.456.789-09, link type 10,
 // occupation 411010, 44 weekly hours, admission type 2, monthly salary 1000,00, admitted on 01/02/2005,
 // not dismissed (cause "00", no notice pay), paid 1000,00 and working 10 hours in every month, a 13th
-// salary of 500,00 in November and 500,00 in December, no leave, work place "0000000"; `mudancas` over
-// its fields. The code-table rows its codes need: insereTabelasDoVinculo.
+// salary of 500,00 in November and 500,00 in December, no leave, work place "0000000", a union
+// contribution of 10,00 to 33.222.111/0001-00 and no other, not a member, no termination amount;
+// `mudancas` over its fields. The code-table rows its codes need: insereTabelasDoVinculo.
 QVariantMap vinculoDeTeste(const QString &pis, const QVariantMap &mudancas = {});
 
 // The code-table rows the link's codes need: race "2", nationalities "10" and "21", education "07",
