@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QTemporaryFile>
 
+#include <algorithm>
 #include <cstring>
 
 namespace gdvorn {
@@ -119,11 +120,8 @@ int TAnaliseEstrutura::Execucao::primeiroNaoImprimivel(int inicio, int tamanho) 
 
 QString TAnaliseEstrutura::Execucao::bytes(int inicio, int tamanho) const
 {
-    QString s;
-    s.reserve(tamanho);
-    for (int p = inicio; p < inicio + tamanho && p <= disponivel; ++p)
-        s.append(CaractereCp1252(registro[p - 1]));
-    return s;
+    const int n = std::clamp(disponivel - inicio + 1, 0, tamanho);
+    return DecodificaCp1252(QByteArray::fromRawData(reinterpret_cast<const char *>(registro) + inicio - 1, n));
 }
 
 bool TAnaliseEstrutura::Execucao::imprimivel(unsigned char b)
@@ -231,11 +229,17 @@ quint8 TAnaliseEstrutura::AnalisaArquivo(const QString &Arquivo, int AnoBase, bo
 
     // The working copy: the run reads only it, so the input may change or go while the run goes on.
     QTemporaryFile copia(QDir(PastaTrabalho).filePath(QStringLiteral("R01TXZZZ-XXXXXX.$$$")));
-    if (!copia.open() || !copiaArquivo(Arquivo, copia, barra)) {
+    const bool copiado = copia.open() && copiaArquivo(Arquivo, copia, barra);
+
+    // What an earlier run left goes first, on its own: the load below then fills fresh pages that need
+    // no journal, and a run that is killed leaves no work table at all.
+    {
         Transaction t(conexao);
         for (const char *nome : {"te8stru", "te8emp", "te8vinc", "te8resp"})
             removeTabela(QString::fromLatin1(nome), conexao);
         t.commit();
+    }
+    if (!copiado) {
         presenter().show(MessageKind::Warning,
                          QStringLiteral("Ocorreu erro na cópia do arquivo ") + QDir::toNativeSeparators(Arquivo),
                          {MessageButton::Ok});
@@ -243,7 +247,6 @@ quint8 TAnaliseEstrutura::AnalisaArquivo(const QString &Arquivo, int AnoBase, bo
     }
 
     Transaction transacao(conexao);
-    removeTabela(QStringLiteral("te8stru"), conexao);
     Execucao e(*this, conexao, AnoBase, ModoImportacao);
     e.abreTabelas();
 
@@ -393,6 +396,10 @@ quint8 TAnaliseEstrutura::AnalisaArquivo(const QString &Arquivo, int AnoBase, bo
     if (e.codigoOcorrencia != 0 || e.interrompida) {
         for (const char *nome : {"te8emp", "te8vinc", "te8resp"})
             removeTabela(QString::fromLatin1(nome), conexao);
+    } else {
+        const TableDef &vinculos = Schema::require(QStringLiteral("te8vinc"));
+        for (const IndexDef &indice : vinculos.indexes)
+            execSql(vinculos.createIndexSql(indice), conexao);
     }
     if (e.codigoOcorrencia != 0) {
         const TableDef &stru = Schema::require(QStringLiteral("te8stru"));

@@ -11,9 +11,10 @@
 //   of its own ("R01TXZZZ-XXXXXX.$$$") and deletes at its end. When the input cannot be read or the copy
 //   cannot be made, the run warns "Ocorreu erro na cópia do arquivo <path>" and returns
 //   AnaliseNaoRealizada with nothing loaded.
-// - The run is one transaction: after result 0 or 8 the three work tables hold the whole file and te8stru
-//   does not exist; after any other result (and after an exception) none of the three holds a part of
-//   the file: results 1, 2 and 4 drop them, a failure or a killed program rolls every change back.
+// - The tables of an earlier run (te8resp, te8emp, te8vinc, te8stru) are dropped first; the load is then
+//   one transaction: after result 0 or 8 the three work tables hold the whole file and te8stru does not
+//   exist; after any other result none of the three exists: results 1, 2 and 4 drop them, and a failure
+//   or a killed program rolls their creation back.
 // - Progress goes from 0 to 8 during the copy and to 100 at the end; the cancel request of the progress
 //   interface (Interrompe) is read at every record and confirmed with "Deseja interromper?".
 //

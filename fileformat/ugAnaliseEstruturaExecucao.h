@@ -118,6 +118,7 @@ struct TAnaliseEstrutura::Execucao {
     bool caracteresValidos(int tipo, int inicioZona, int tamanhoZona);
     void fechaEstabelecimento();
     QString campo(const TArquivo &descritor) const; // a slot's text, as read
+    bool emBranco(const TArquivo &descritor) const; // the slot holds only blanks
     QString campoZero(int slot) const { return campo(a.m_layout.TipoZero.Campos(slot)); }
     QString campoUm(int slot) const { return campo(a.m_layout.TipoUm.Campos(slot)); }
     QString campoDois(int slot) const { return campo(a.m_layout.TipoDois.Campos(slot)); }

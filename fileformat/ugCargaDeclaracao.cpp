@@ -140,6 +140,14 @@ QString TextoCodigo::texto(const QString &codigo)
     return t;
 }
 
+bool TAnaliseEstrutura::Execucao::emBranco(const TArquivo &descritor) const
+{
+    for (int p = descritor.Inicio; p < descritor.Inicio + descritor.Tamanho; ++p)
+        if (byte(p) != ' ')
+            return false;
+    return true;
+}
+
 QString TAnaliseEstrutura::Execucao::campo(const TArquivo &descritor) const
 {
     return texto.mid(descritor.Inicio - 1, descritor.Tamanho);
@@ -149,7 +157,8 @@ void TAnaliseEstrutura::Execucao::abreTabelas()
 {
     CriaTabelaComEstrutura(QStringLiteral("bd8resp"), QStringLiteral("te8resp"), conexao, false);
     CriaTabelaComEstrutura(QStringLiteral("bd8emp"), QStringLiteral("te8emp"), conexao, true);
-    CriaTabelaComEstrutura(QStringLiteral("bd8vinc"), QStringLiteral("te8vinc"), conexao, true);
+    // The links' key index is built once the rows are in (at the end of AnalisaArquivo), faster than row by row.
+    CriaTabelaComEstrutura(QStringLiteral("bd8vinc"), QStringLiteral("te8vinc"), conexao, false);
     te8resp = std::make_unique<Table>(QStringLiteral("te8resp"), conexao);
     te8emp = std::make_unique<Table>(QStringLiteral("te8emp"), conexao);
     te8vinc = std::make_unique<Table>(QStringLiteral("te8vinc"), conexao);
@@ -215,9 +224,16 @@ bool TAnaliseEstrutura::Execucao::caracteresValidos(int tipoRegistro, int inicio
                     posicoesCarregadas(a.m_layout.TipoDois), posicoesCarregadas(a.m_layout.TipoNove)};
         mascarasProntas = true;
     }
+    // The bytes that code page 1252 reads as control characters (the five unassigned ones among them).
+    static const std::array<bool, 256> controle = [] {
+        std::array<bool, 256> c{};
+        for (int b = 0; b < 256; ++b)
+            c[std::size_t(b)] = CaractereCp1252(static_cast<unsigned char>(b)).category() == QChar::Other_Control;
+        return c;
+    }();
     const auto &m = mascaras[std::size_t(tipoRegistro == 9 ? 3 : tipoRegistro)];
     for (int p = 1; p <= TamanhoRegistroVorn; ++p) {
-        if (m[std::size_t(p)] && CaractereCp1252(registro[p - 1]).category() == QChar::Other_Control) {
+        if (m[std::size_t(p)] && controle[registro[p - 1]]) {
             ocorrencia(1901, {{false, QStringLiteral("5"), QString::number(p), mostra(registro[p - 1])}});
             return false;
         }
@@ -426,13 +442,19 @@ bool TAnaliseEstrutura::Execucao::carregaTipo2()
     Table &t = *te8vinc;
     t.Append();
     int i = 0;
-    for (const Mapa &m : VinculoDireto)
-        t.Fields(camposVinc[i++]).setAsString(campo(d.Campos(m.slot)));
+    // A blank field stays as Append left it: blank.
+    for (const Mapa &m : VinculoDireto) {
+        const int indice = camposVinc[i++];
+        if (!emBranco(d.Campos(m.slot)))
+            t.Fields(indice).setAsString(campo(d.Campos(m.slot)));
+    }
     const bool zera = modoImportacao && anoEstabelecimento != anoBase;
     for (const Valor &v : VinculoValores) {
         const int indice = camposVinc[i++];
-        if (!zera)
-            t.Fields(indice).setAsString(campo(d.Campos(v.slot)));
+        if (!zera) {
+            if (!emBranco(d.Campos(v.slot)))
+                t.Fields(indice).setAsString(campo(d.Campos(v.slot)));
+        }
         else if (v.zerado)
             t.Fields(indice).setAsString(QString::fromLatin1(v.zerado));
     }
