@@ -107,6 +107,8 @@ bool DriveDisponivel(const QString &letra)
 
 bool AguardaDisquete(const QString &letra)
 {
+    if (!EhDisquete(letra))
+        return true;
     const QString texto = QStringLiteral("Disquete com problema ou não há disquete no drive ") + letra + QLatin1Char(':');
     while (!DriveDisponivel(letra)) {
         const MessageButton b =

@@ -40,7 +40,8 @@ using ConsultaTamanho = std::function<qint64(const QString &pasta)>;
 ConsultaTamanho setConsultaTamanho(ConsultaTamanho consulta);
 
 // While the drive is not ready, shows "Disquete com problema ou não há disquete no drive X:" (OK and
-// Cancel); Cancel asks "Deseja interromper?": Yes gives false, No asks again. True once it is ready.
+// Cancel); Cancel asks "Deseja interromper?": Yes gives false, No asks again. True once it is ready; at once for
+// the fixed destination.
 bool AguardaDisquete(const QString &letra);
 // Asks "Insira o disquete # n", a line break, "no drive X:" (OK and Cancel) at least once, and again
 // after OK while the drive is not ready; Cancel followed by Yes to "Deseja interromper?" gives false.

@@ -1,7 +1,6 @@
 #include "fileformat/ugRegistrosVorn.h"
 
 #include "app/base/Table.h"
-#include "app/ugFuncoes.h"
 #include "fileformat/ugLayoutVorn.h"
 
 #include <QStringView>
@@ -36,7 +35,7 @@ const TabelaInversa &inversa()
 
 // Calls `f(char32_t)` for each character of `texto`, a surrogate pair being one character.
 template <typename Fn>
-void paraCadaCaractere(const QString &texto, Fn f)
+void paraCadaCaractere(QStringView texto, Fn f)
 {
     const qsizetype n = texto.size();
     for (qsizetype i = 0; i < n; ++i) {
@@ -50,7 +49,37 @@ void paraCadaCaractere(const QString &texto, Fn f)
     }
 }
 
-QString seisDigitos(int n) { return CompletaZeros(QString::number(n), 6); }
+// A character as the file holds it: a-z upper-cased, what the code page cannot hold as "?".
+char32_t noArquivo(char32_t c)
+{
+    if (c >= U'a' && c <= U'z')
+        return c - U'a' + U'A';
+    return ByteCp1252(c) < 0 ? U'?' : c;
+}
+
+// Writes `texto` as FormataCampo lays it out, straight as code page 1252 bytes, and moves `d` past it.
+void escreveCampo(char *&d, QStringView texto, int tamanho)
+{
+    char *const fim = d + tamanho;
+    paraCadaCaractere(texto, [&](char32_t c) {
+        if (d < fim)
+            *d++ = char(ByteCp1252(noArquivo(c)));
+    });
+    while (d < fim)
+        *d++ = ' ';
+}
+
+// `n` zero-filled to `tamanho` digits (its last digits when longer).
+void escreveNumero(char *&d, qint64 n, int tamanho)
+{
+    for (int i = tamanho - 1; i >= 0; --i) {
+        d[i] = char('0' + n % 10);
+        n /= 10;
+    }
+    d += tamanho;
+}
+
+bool emBranco(QStringView s) { return s.trimmed().isEmpty(); }
 
 } // namespace
 
@@ -96,12 +125,7 @@ QString FormataCampo(const QString &texto, int tamanho)
     paraCadaCaractere(texto, [&](char32_t c) {
         if (r.size() >= tamanho)
             return;
-        if (c >= U'a' && c <= U'z')
-            r.append(QChar(char16_t(c - U'a' + U'A')));
-        else if (ByteCp1252(c) < 0)
-            r.append(QLatin1Char('?'));
-        else
-            r.append(QChar(char16_t(c)));
+        r.append(QChar(char16_t(noArquivo(c))));
     });
     if (r.size() < tamanho)
         r.append(QString(tamanho - r.size(), QLatin1Char(' ')));
@@ -125,51 +149,59 @@ TMontadorRegistro::TMontadorRegistro(int tipo, const QStringList &campos) : m_ti
     }
 }
 
-QString TMontadorRegistro::Monta(const RecordSource &linha, const TContextoRegistro &ctx) const
+void TMontadorRegistro::MontaBytes(const RecordSource &linha, const TContextoRegistro &ctx, char *destino) const
 {
     const QList<ItemLayout> &layout = LayoutRegistro(m_tipo);
-    QString r;
-    r.reserve(TamanhoRegistroVorn);
+    char *d = destino;
     for (qsizetype i = 0; i < layout.size(); ++i) {
         const ItemLayout &item = layout.at(i);
         const int k = m_indices.at(i);
-        const QString valor = k >= 0 ? linha.fieldValue(k).toString() : QString();
-        QString parte;
+        const QVariant variante = k >= 0 ? linha.fieldValue(k) : QVariant();
+        const QString valor = variante.toString();
+        const int n = item.Tamanho;
         switch (item.Origem) {
         case OrigemCampo::Campo:
-            parte = !item.Padrao.isEmpty() && valor.trimmed().isEmpty() ? item.Padrao : valor;
+            escreveCampo(d, !item.Padrao.isEmpty() && emBranco(valor) ? item.Padrao : valor, n);
             break;
-        case OrigemCampo::Constante: parte = item.Valor; break;
-        case OrigemCampo::Brancos: break;
-        case OrigemCampo::Sequencial: parte = seisDigitos(ctx.Sequencial); break;
-        case OrigemCampo::Inscricao: parte = ctx.Inscricao; break;
-        case OrigemCampo::Prefixo: parte = ctx.Prefixo; break;
-        case OrigemCampo::IndicadorRetificacao: parte = ctx.Retificacao ? QStringLiteral("1") : QStringLiteral("2"); break;
-        case OrigemCampo::DataRetificacao: parte = ctx.DataRetificacao; break;
-        case OrigemCampo::DataGeracao: parte = ctx.DataGeracao; break;
+        case OrigemCampo::Constante: escreveCampo(d, item.Valor, n); break;
+        case OrigemCampo::Brancos:
+        case OrigemCampo::Hash:
+            escreveCampo(d, item.Origem == OrigemCampo::Hash ? QStringView(ctx.Hash) : QStringView(), n);
+            break;
+        case OrigemCampo::Sequencial: escreveNumero(d, ctx.Sequencial, n); break;
+        case OrigemCampo::Inscricao: escreveCampo(d, ctx.Inscricao, n); break;
+        case OrigemCampo::Prefixo: escreveCampo(d, ctx.Prefixo, n); break;
+        case OrigemCampo::IndicadorRetificacao: escreveCampo(d, ctx.Retificacao ? u"1" : u"2", n); break;
+        case OrigemCampo::DataRetificacao: escreveCampo(d, ctx.DataRetificacao, n); break;
+        case OrigemCampo::DataGeracao: escreveCampo(d, ctx.DataGeracao, n); break;
         case OrigemCampo::Crea:
-            parte = ctx.Crea.trimmed().isEmpty() ? QStringLiteral("000000000000") : ctx.Crea.left(12);
+            escreveCampo(d, emBranco(ctx.Crea) ? QStringView(u"000000000000") : QStringView(ctx.Crea).left(12), n);
             break;
         case OrigemCampo::MarcaVersao:
-            parte = QLatin1Char('V') + ctx.Versao.mid(5, 2) + ctx.Versao.mid(8, 2);
+            escreveCampo(d, QLatin1Char('V') + ctx.Versao.mid(5, 2) + ctx.Versao.mid(8, 2), n);
             break;
-        case OrigemCampo::MarcaModo: parte = ctx.ModoParticao ? QStringLiteral(" P") : QStringLiteral("A "); break;
-        case OrigemCampo::VinculadoInicio: parte = FormataCampo(valor, 14).left(2); break;
-        case OrigemCampo::VinculadoFim: parte = FormataCampo(valor, 14).mid(2); break;
-        case OrigemCampo::AnoBase: parte = CompletaZeros(QString::number(ctx.AnoBase), 4); break;
+        case OrigemCampo::MarcaModo: escreveCampo(d, ctx.ModoParticao ? u" P" : u"A ", n); break;
+        case OrigemCampo::VinculadoInicio: escreveCampo(d, FormataCampo(valor, 14).left(2), n); break;
+        case OrigemCampo::VinculadoFim: escreveCampo(d, FormataCampo(valor, 14).mid(2), n); break;
+        case OrigemCampo::AnoBase: escreveNumero(d, ctx.AnoBase, n); break;
         case OrigemCampo::IndicadorEncerramento:
-            parte = valor.trimmed() == QLatin1String("1") ? QStringLiteral("1") : QStringLiteral("2");
+            escreveCampo(d, valor.trimmed() == QLatin1String("1") ? u"1" : u"2", n);
             break;
-        case OrigemCampo::TotalTipoUm: parte = seisDigitos(ctx.TotalTipoUm); break;
-        case OrigemCampo::TotalTipoDois: parte = seisDigitos(ctx.TotalTipoDois); break;
+        case OrigemCampo::TotalTipoUm: escreveNumero(d, ctx.TotalTipoUm, n); break;
+        case OrigemCampo::TotalTipoDois: escreveNumero(d, ctx.TotalTipoDois, n); break;
         case OrigemCampo::Estatistica:
-            parte = ctx.CodigoSO.left(1) + (ctx.TabelasTrabalho ? QLatin1Char('2') : QLatin1Char('1'));
+            escreveCampo(d, QStringView(ctx.CodigoSO).left(1), 1);
+            escreveCampo(d, ctx.TabelasTrabalho ? u"2" : u"1", n - 1);
             break;
-        case OrigemCampo::Hash: parte = ctx.Hash; break;
         }
-        r += FormataCampo(parte, item.Tamanho);
     }
-    return r;
+}
+
+QString TMontadorRegistro::Monta(const RecordSource &linha, const TContextoRegistro &contexto) const
+{
+    char bytes[TamanhoRegistroVorn];
+    MontaBytes(linha, contexto, bytes);
+    return DecodificaCp1252(QByteArray::fromRawData(bytes, TamanhoRegistroVorn));
 }
 
 namespace {

@@ -68,6 +68,8 @@ public:
     int Tipo() const { return m_tipo; }
     // The 550 characters of the record.
     QString Monta(const RecordSource &linha, const TContextoRegistro &contexto) const;
+    // The same as the 550 bytes of the file, into `destino`.
+    void MontaBytes(const RecordSource &linha, const TContextoRegistro &contexto, char *destino) const;
 
 private:
     int m_tipo;
