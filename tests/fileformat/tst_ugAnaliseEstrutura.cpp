@@ -2,6 +2,7 @@
 // change of it per case.
 
 #include "app/base/Database.h"
+#include "app/base/Progresso.h"
 #include "app/base/Table.h"
 #include "app/ugConfiguracao.h"
 #include "fileformat/ugAnaliseEstrutura.h"
@@ -9,7 +10,6 @@
 #include "fileformat/ugRegistrosVorn.h"
 
 #include "ScriptedPresenter.h"
-#include "ScriptedProgress.h"
 #include "TestData.h"
 
 #include <QRandomGenerator>
@@ -107,6 +107,24 @@ QString valor(const QString &sql)
     q.exec(sql);
     return q.next() ? q.value(0).toString() : QStringLiteral("<none>");
 }
+
+// A progress bar whose window calls Interrompe when the bar reaches `posicao`.
+class ProgressoComBotao : public Progresso {
+public:
+    ProgressoComBotao(TAnaliseEstrutura &analisador, int posicao) : m_analisador(analisador), m_posicao(posicao) {}
+
+protected:
+    void mostraPosicao(int p) override
+    {
+        if (p == m_posicao)
+            m_analisador.Interrompe();
+    }
+    void executaEventos() override {}
+
+private:
+    TAnaliseEstrutura &m_analisador;
+    int m_posicao;
+};
 
 } // namespace
 
@@ -580,9 +598,12 @@ private slots:
         QVERIFY(analisa(m_base.bytes()) == AnaliseIntegra); // work tables of an earlier run
         ScriptedPresenter presenter;
         presenter.answer(confirma ? MessageButton::Yes : MessageButton::No);
-        ScriptedProgress progresso;
-        progresso.cancelAt = 23; // the first record
-        const quint8 r = analisa(m_base.bytes(), false, false, &progresso);
+        // The window's cancel button, pressed while the first record is read.
+        TAnaliseEstrutura analisador;
+        ProgressoComBotao progresso(analisador, 23);
+        int estab = -1, vinc = -1;
+        const quint8 r = analisador.AnalisaArquivo(m_dados->file(QStringLiteral("entrada.dec")), 2010, false, estab,
+                                                   vinc, m_dados->path(), &progresso);
         QCOMPARE(presenter.boxes.size(), 1);
         QCOMPARE(presenter.boxes[0].text, QStringLiteral("Deseja interromper?"));
         if (confirma) {
@@ -592,6 +613,7 @@ private slots:
         } else {
             QCOMPARE(r, quint8(AnaliseIntegra));
             QCOMPARE(progresso.position(), 100);
+            QCOMPARE(linhas(QStringLiteral("te8vinc")), 2);
         }
     }
 
