@@ -69,11 +69,11 @@ void poe(QByteArray &registro, int posicao, const QByteArray &valor) { registro.
 
 using Mudanca = std::function<void(Arquivo &)>;
 
-void preenche(Table &t, const QList<QPair<const char *, QString>> &valores)
+void preenche(Table &t, const QList<QPair<QString, QString>> &valores)
 {
     t.Append();
     for (const auto &[campo, valor] : valores)
-        t.FieldByName(QLatin1String(campo)).setAsString(valor);
+        t.FieldByName(campo).setAsString(valor);
     t.Post();
 }
 
@@ -242,7 +242,7 @@ private slots:
                         {"NuRespostaPesquisa", "1234567890123456789012"},
                         {"NoResponsavelDeclaracao", "JOSÉ RESPONSÁVEL"}, {"CoCpfResponsavel", "12345678909"},
                         {"DaNascimentoRespArquivo", "01011970"}});
-        const QList<QPair<const char *, QString>> comum{
+        const QList<QPair<QString, QString>> comum{
             {"AnBase", "2010"}, {"NuPrefixoEstabelecimento", "00"}, {"CoCgcVinculado", "00123456789012"},
             {"EdEstabelecimento", "RUA DAS FLORES"}, {"NuEnderecoEstabelecimento", "000123"},
             {"NoBairroEstabelecimento", "CENTRO"}, {"CoCepEstabelecimento", "01001000"},
@@ -276,7 +276,7 @@ private slots:
           << qMakePair("NuEstrangeirosEstabelec", QStringLiteral("00000"));
         preenche(emp, b);
         for (int i = 0; i < 2; ++i) {
-            QList<QPair<const char *, QString>> v{
+            QList<QPair<QString, QString>> v{
                 {"AnBase", "2010"}, {"CoCgcCeiEstabelecimento", QString::fromLatin1(InscricaoA)},
                 {"NuPrefixoEstabelecimento", "00"}, {"CoCgcVinculado", "00123456789012"},
                 {"InInscrEstabelecimento", "1"}, {"CoPisPasepEmpregado", i ? "12065278917" : "10000000006"},
@@ -303,8 +303,8 @@ private slots:
                 {"TxUsoEmpregado", "MATRICULA 7"}};
             for (const char *m : {"Janeiro", "Fevereiro", "Marco", "Abril", "Maio", "Junho", "Julho", "Agosto",
                                   "Setembro", "Outubro", "Novembro", "Dezembro"}) {
-                v << qMakePair(qstrdup(QByteArray("Va") + m + "Empregado"), QStringLiteral("000150000"));
-                v << qMakePair(qstrdup(QByteArray("HoTrabalhadas") + m), QStringLiteral("176"));
+                v << qMakePair(QStringLiteral("Va%1Empregado").arg(QLatin1String(m)), QStringLiteral("000150000"));
+                v << qMakePair(QStringLiteral("HoTrabalhadas%1").arg(QLatin1String(m)), QStringLiteral("176"));
             }
             preenche(vinc, v);
         }
