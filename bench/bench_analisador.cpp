@@ -1,6 +1,6 @@
 // The structure analyser with its loader on a declaration file of 200,000 links in 100 establishments,
-// against the sqlite3 shell importing the same link records as a tab-separated file (one column per
-// field of the link record) into one table.
+// against the sqlite3 shell importing the same links as a tab-separated file into one table of the same
+// columns as the link work table (without its key index, which the loader builds too).
 //
 //   bench_analisador [--vinculos=N] [--estabelecimentos=N] [Google Benchmark options]
 
@@ -14,6 +14,8 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -73,26 +75,12 @@ void geraArquivos()
     const QByteArray vinculo = registro(RegistroTipoDois(vinc, ctx));
     QByteArray trailer = registro(RegistroTipoNove(resp, ctx));
 
-    TDescritoresVorn layout;
-    PreencheLayoutAtual(layout);
-
-    QFile arquivo(g_arquivo), tsv(g_tsv);
+    QFile arquivo(g_arquivo);
     arquivo.open(QIODevice::WriteOnly);
-    tsv.open(QIODevice::WriteOnly);
     int seq = 0;
     const auto escreve = [&](QByteArray r) {
         poe(r, 1, numero(++seq, 6));
         arquivo.write(r + "\r\n");
-        if (r.at(22) != '2')
-            return;
-        QByteArray linha;
-        for (int k = 1; k <= TArquivoVornTipoDois::Quantidade; ++k) {
-            const TArquivo &c = layout.TipoDois.Campos(k);
-            if (k > 1)
-                linha += '\t';
-            linha += r.mid(c.Inicio - 1, c.Tamanho).trimmed();
-        }
-        tsv.write(linha + '\n');
     };
     QByteArray h = cabecalho;
     escreve(h);
@@ -116,6 +104,30 @@ void geraArquivos()
     escreve(trailer);
 }
 
+// The link rows that the loader made, as the tab-separated file of the shell: one line per row, the
+// columns of the link work table in order.
+void geraTsv()
+{
+    TAnaliseEstrutura analisador;
+    int estab = 0, vinc = 0;
+    analisador.AnalisaArquivo(g_arquivo, 2010, false, estab, vinc, g_pasta->path(), nullptr);
+    QFile tsv(g_tsv);
+    tsv.open(QIODevice::WriteOnly);
+    QSqlQuery q(database());
+    q.setForwardOnly(true);
+    q.exec(QStringLiteral("SELECT * FROM te8vinc"));
+    const int colunas = q.record().count();
+    while (q.next()) {
+        QByteArray linha;
+        for (int i = 0; i < colunas; ++i) {
+            if (i > 0)
+                linha += '\t';
+            linha += q.value(i).toString().toUtf8();
+        }
+        tsv.write(linha + '\n');
+    }
+}
+
 void BM_AnalisaECarrega(benchmark::State &state)
 {
     for (auto _ : state) {
@@ -131,9 +143,8 @@ void BM_AnalisaECarrega(benchmark::State &state)
 
 void BM_Sqlite3Import(benchmark::State &state)
 {
-    QString colunas;
-    for (int k = 1; k <= TArquivoVornTipoDois::Quantidade; ++k)
-        colunas += (k > 1 ? QStringLiteral(", ") : QString()) + QStringLiteral("c%1 TEXT").arg(k);
+    const QString tabela = Schema::require(QStringLiteral("te8vinc")).createTableSql().replace(
+        QStringLiteral("\"main\".\"te8vinc\""), QStringLiteral("vinculos"));
     const QString banco = QDir(g_pasta->path()).filePath(QStringLiteral("shell.db"));
     for (auto _ : state) {
         state.PauseTiming();
@@ -141,11 +152,11 @@ void BM_Sqlite3Import(benchmark::State &state)
         state.ResumeTiming();
         QProcess shell;
         shell.start(QStringLiteral("sqlite3"), {banco});
-        shell.write(QStringLiteral("CREATE TABLE vinculos (%1);\n.mode tabs\n.import %2 vinculos\n")
-                        .arg(colunas, g_tsv)
+        shell.write(QStringLiteral("%1;\n.mode tabs\n.import %2 vinculos\n")
+                        .arg(tabela, g_tsv)
                         .toUtf8());
         shell.closeWriteChannel();
-        if (!shell.waitForFinished(-1) || shell.exitCode() != 0)
+        if (!shell.waitForFinished(-1) || shell.exitCode() != 0 || !shell.readAllStandardError().isEmpty())
             state.SkipWithError("sqlite3 failed");
     }
 }
@@ -174,6 +185,7 @@ int main(int argc, char **argv)
     g_arquivo = pasta.filePath(QStringLiteral("Vorn2010_1122233300010000G.dec"));
     g_tsv = pasta.filePath(QStringLiteral("vinculos.tsv"));
     geraArquivos();
+    geraTsv();
 
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
