@@ -25,16 +25,11 @@
 #include "app/base/Database.h"
 #include "fileformat/ugLayoutVorn.h"
 
-#include <QByteArray>
-#include <QList>
 #include <QString>
-
-#include <memory>
 
 namespace gdvorn {
 
 class Progresso;
-class Table;
 
 // Results of AnalisaArquivo; callers test them as values.
 enum ResultadoAnalise : quint8 {
@@ -76,8 +71,7 @@ public:
     const TDescritoresVorn &Descritores() const { return m_layout; }
 
 private:
-    struct Execucao;
-    friend struct Execucao;
+    struct Execucao; // the state of one run
 
     TDescritoresVorn m_layout;
     Progresso *m_progresso = nullptr;

@@ -44,7 +44,7 @@ struct TAnaliseEstrutura::Execucao {
     const QString anoBase;     // the run's base year, 4 digits
     const bool modoImportacao;
 
-    // the record under examination: `dados` bytes are in the file from its start (at most one pitch)
+    // the record under examination: `disponivel` bytes of the file from its start (at most one pitch)
     const unsigned char *registro = nullptr;
     int disponivel = 0;
     QString texto; // the record's data bytes as text (code page 1252), filled by the loaders
