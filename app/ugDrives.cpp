@@ -76,6 +76,17 @@ QString PastaDaUnidade(const QString &letra)
     return DiretorioPrograma() + QStringLiteral("Transmite");
 }
 
+QString UnidadeDoArquivo(const QString &caminho)
+{
+    const QString pasta = QFileInfo(caminho).absolutePath();
+    for (const QString &l : {QStringLiteral("A"), QStringLiteral("B")}) {
+        const QString p = PastaDaUnidade(l);
+        if (!p.isEmpty() && QFileInfo(p).absoluteFilePath() == pasta)
+            return l;
+    }
+    return QStringLiteral("C");
+}
+
 qint64 TamanhoDisco(const QString &letra)
 {
     const QChar l = letraDe(letra);

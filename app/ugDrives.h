@@ -24,6 +24,9 @@ void ListaDrives(QStringList &letras);
 // The folder of a drive: the folder in $GDVORN_UNIDADE_A/_B for "A"/"B" (empty when unset), the
 // program's "Transmite" folder for any other letter; lower case accepted. No separator at the end.
 QString PastaDaUnidade(const QString &letra);
+// The drive whose folder holds the file at `caminho` ("A" or "B" when it lies in a diskette folder,
+// otherwise "C"): where the last recording went, from the path the writer left in the settings.
+QString UnidadeDoArquivo(const QString &caminho);
 // True for "A" and "B" (either case): a removable destination.
 bool EhDisquete(const QString &letra);
 

@@ -45,6 +45,10 @@ public:
           m_estab(tabelasTrabalho ? QStringLiteral("te8emp") : QStringLiteral("bd8emp")),
           m_vinc(retificacao || tabelasTrabalho ? QStringLiteral("te8vinc") : QStringLiteral("bd8vinc"))
     {
+        // The link table is the long walk: read only what the records take.
+        m_vinc.setFieldDeclarations(CamposDoRegistro(
+            2, Schema::require(m_vinc.TableName()),
+            {QStringLiteral("AnBase"), QStringLiteral("CoCgcCeiEstabelecimento"), QStringLiteral("NuPrefixoEstabelecimento")}));
     }
 
     quint8 executa(const QList<ChaveEstabelecimento> *lista, const QString &bancoDados);

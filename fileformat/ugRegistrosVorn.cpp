@@ -204,6 +204,20 @@ QString TMontadorRegistro::Monta(const RecordSource &linha, const TContextoRegis
     return DecodificaCp1252(QByteArray::fromRawData(bytes, TamanhoRegistroVorn));
 }
 
+QList<FieldDef> CamposDoRegistro(int tipo, const TableDef &tabela, const QStringList &chave)
+{
+    QList<FieldDef> campos;
+    for (const FieldDef &f : tabela.fields) {
+        bool usado = chave.contains(f.name, Qt::CaseInsensitive);
+        for (const ItemLayout &item : LayoutRegistro(tipo))
+            usado = usado || (item.Origem != OrigemCampo::Constante &&
+                              item.Valor.compare(f.name, Qt::CaseInsensitive) == 0);
+        if (usado)
+            campos << f;
+    }
+    return campos;
+}
+
 namespace {
 QString registro(int tipo, Table &t, const TContextoRegistro &ctx)
 {

@@ -10,6 +10,7 @@
 // the run state (sequence, current establishment, counts, dates, marks) comes from TContextoRegistro.
 
 #include "app/base/Field.h"
+#include "app/base/Schema.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -75,6 +76,10 @@ private:
     int m_tipo;
     QList<int> m_indices; // per layout item: the row's field, -1 for items without field
 };
+
+// The fields of `tabela` that records of `tipo` read, in the table's order, with `chave` (fields the
+// caller needs besides) among them: a narrower declaration for a table walked only to write records.
+QList<FieldDef> CamposDoRegistro(int tipo, const TableDef &tabela, const QStringList &chave = {});
 
 // The record of the current row of a table (the layout is looked up on each call).
 class Table;

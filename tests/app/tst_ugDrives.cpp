@@ -168,6 +168,14 @@ private slots:
         QVERIFY(!ExisteArquivoNoDestino(QStringLiteral("A"), faArchive, QStringLiteral("dois.txt")));
     }
 
+    void unidadeDoArquivo()
+    {
+        QCOMPARE(UnidadeDoArquivo(m_disquete + QStringLiteral("/v.dec")), QStringLiteral("A"));
+        QCOMPARE(UnidadeDoArquivo(DiretorioPrograma() + QStringLiteral("Transmite/v.dec")), QStringLiteral("C"));
+        qunsetenv("GDVORN_UNIDADE_A");
+        QCOMPARE(UnidadeDoArquivo(m_disquete + QStringLiteral("/v.dec")), QStringLiteral("C"));
+    }
+
     // "C" is the program's Transmite folder: missing, it holds nothing; only ".dec" files count.
     void arquivosEmTransmite()
     {

@@ -674,6 +674,20 @@ private slots:
         QVERIFY(!existeTabela(QStringLiteral("te8proid")));
     }
 
+    // The protocol tables cannot be made in another folder than the connection's: nothing is written.
+    void protocoloImpossivel()
+    {
+        responsavel(QStringLiteral("bd8resp"));
+        insereEstab(QStringLiteral("bd8emp"), kCnpj, false);
+        test::ScriptedPresenter p;
+        QCOMPARE(GravaDeclaracao(nullptr, QStringLiteral("C"), m_dir->filePath(QStringLiteral("outra")), QString(),
+                                 QString(), false, false, nullptr),
+                 ResultadoGravacao::ErroGravacao);
+        QVERIFY(p.boxes.isEmpty());
+        QVERIFY(QDir(m_transmite).isEmpty());
+        QVERIFY(!existeTabela(QStringLiteral("te8proid")));
+    }
+
     // The split mode marks the header and leaves every hash field blank; a run reports one file again
     // after a run of several.
     void modoParticao()
