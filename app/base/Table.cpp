@@ -564,9 +564,37 @@ void Table::Post()
         m_updateSql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(m_def.qualifiedName(), sets.join(QStringLiteral(", ")));
     }
     sqlite3_stmt *stmt = statement(m_state == DataSetState::Insert ? m_insertSql : m_updateSql);
-    int n = 1;
+    // Text goes to the engine from one buffer that outlives the step, so the engine need not copy it.
+    qsizetype bytes = 0;
     for (int i = 0; i < m_fields.size(); ++i)
-        bindValue(stmt, n++, m_buffer.values[i]);
+        if (m_buffer.values[i].typeId() == QMetaType::QString)
+            bytes += static_cast<const QString *>(m_buffer.values[i].constData())->size() * 3;
+    m_bindText.clear();
+    m_bindText.reserve(bytes);
+    int n = 1;
+    for (int i = 0; i < m_fields.size(); ++i, ++n) {
+        const QVariant &v = m_buffer.values[i];
+        if (v.typeId() != QMetaType::QString) {
+            bindValue(stmt, n, v);
+            continue;
+        }
+        const QString &text = *static_cast<const QString *>(v.constData());
+        const qsizetype start = m_bindText.size();
+        bool ascii = true;
+        for (const QChar c : text) {
+            if (c.unicode() >= 0x80) {
+                ascii = false;
+                break;
+            }
+        }
+        if (ascii) {
+            for (const QChar c : text)
+                m_bindText.append(char(c.unicode()));
+        } else {
+            m_bindText.append(text.toUtf8());
+        }
+        sqlite3_bind_text(stmt, n, m_bindText.constData() + start, int(m_bindText.size() - start), SQLITE_STATIC);
+    }
     if (m_state == DataSetState::Edit)
         sqlite3_bind_int64(stmt, n, m_buffer.rowid);
     execWrite(stmt);

@@ -120,6 +120,7 @@ private:
     QString m_insertSql; // the statements of Post, made once per field list
     QString m_updateSql;
     QVector<QVariant> m_blankRow; // what Append starts from
+    QByteArray m_bindText;        // the text values of the row being posted, bound without a copy
 
     DataSetState m_state = DataSetState::Inactive;
     QVector<Row> m_page;
