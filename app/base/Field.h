@@ -10,6 +10,11 @@ namespace gdvorn {
 // A Boolean written as text: "True" (any case) or "1".
 bool textIsTrue(const QString &text);
 
+// The one rule for text that is stored or searched in a field of `width` characters (0: no limit):
+// blanks trimmed, cut to the width, trimmed again. Characters are what the user sees: a surrogate pair
+// or a base character with its combining marks counts as one and is never split.
+QString storedText(const QString &text, int width);
+
 class RecordSource {
 public:
     virtual ~RecordSource() = default;

@@ -166,10 +166,11 @@ void Table::prepareColumns()
         const FieldDef *f = m_def.field(n);
         if (!f)
             throw DatabaseError(QStringLiteral("Field '%1' not found.\nTable: %2").arg(n, m_tableName));
-        OrderField o{f->name, noCase, 0};
+        OrderField o{f->name, noCase, 0, f->width};
         const auto it = m_fieldIndex.constFind(f->name.toLower());
         if (it != m_fieldIndex.constEnd()) {
             o.column = it.value();
+            o.width = m_fields[o.column].width;
         } else {
             o.column = hidden++;
             columns << quotedIdentifier(f->name);
@@ -177,6 +178,8 @@ void Table::prepareColumns()
         m_order << o;
     }
     m_selectColumns = columns.join(QStringLiteral(", "));
+    columns.removeFirst();
+    m_columnNames = columns;
 
     // What identifies a record: the order fields and the primary key's fields that are declared.
     m_keyColumns.clear();
@@ -188,6 +191,11 @@ void Table::prepareColumns()
             if (it != m_fieldIndex.constEnd() && !m_keyColumns.contains(it.value()))
                 m_keyColumns << it.value();
         }
+    }
+    // A table without a key: a record is all of its values.
+    if (m_keyColumns.isEmpty()) {
+        for (int i = 0; i < m_columnNames.size(); ++i)
+            m_keyColumns << i;
     }
 }
 
@@ -282,7 +290,12 @@ int Table::step(sqlite3_stmt *stmt)
     if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
         sqlite3 *handle = sqlite3_db_handle(stmt);
         sqlite3_reset(stmt);
-        throwSqliteError(handle, m_tableName);
+        try {
+            throwSqliteError(handle, m_tableName);
+        } catch (...) {
+            noteEngineFailure(m_connection);
+            throw;
+        }
     }
     return rc;
 }
@@ -330,6 +343,33 @@ bool Table::readByRowid(qint64 rowid, Row &row)
     return found;
 }
 
+QString Table::sameRowCondition(bool keyOnly) const
+{
+    QString sql;
+    for (int i = 0; i < m_columnNames.size(); ++i) {
+        if (!keyOnly || m_keyColumns.contains(i))
+            sql += QStringLiteral(" AND %1 IS ?").arg(m_columnNames[i]);
+    }
+    return sql;
+}
+
+void Table::bindSameRow(sqlite3_stmt *stmt, int first, const Row &row, bool keyOnly) const
+{
+    sqlite3_bind_int64(stmt, first++, row.rowid);
+    for (int i = 0; i < m_columnNames.size(); ++i) {
+        if (!keyOnly || m_keyColumns.contains(i))
+            bindValue(stmt, first++, row.values.value(i));
+    }
+}
+
+void Table::throwLostRecord(const Row &original)
+{
+    Row now;
+    if (readByRowid(original.rowid, now) && sameKey(now, original))
+        throw EngineError(ErrRecordChanged, QStringLiteral("%1\nTable: %2").arg(engineCodeText(ErrRecordChanged), m_tableName));
+    throw EngineError(ErrRecordDeleted, QStringLiteral("%1\nTable: %2").arg(engineCodeText(ErrRecordDeleted), m_tableName));
+}
+
 bool Table::sameKey(const Row &a, const Row &b) const
 {
     for (const int column : m_keyColumns)
@@ -361,7 +401,8 @@ void Table::First()
 void Table::Last()
 {
     checkBrowseMode();
-    setPage(fetch(nullptr, false, 1));
+    setPage(fetch(nullptr, false, kPageSize));
+    m_pos = std::max(0, int(m_page.size()) - 1);
     m_eof = true;
     m_bof = m_page.isEmpty();
 }
@@ -401,12 +442,13 @@ void Table::Prior()
         return;
     }
     const Row here = *current();
-    QVector<Row> rows = fetch(&here, false, 1);
+    QVector<Row> rows = fetch(&here, false, kPageSize);
     if (rows.isEmpty()) {
         m_bof = true;
         return;
     }
     setPage(std::move(rows));
+    m_pos = int(m_page.size()) - 1;
     m_eof = false;
 }
 
@@ -444,8 +486,9 @@ bool Table::FindKey(const QStringList &keyValues)
                                        .arg(m_selectColumns, m_def.qualifiedName(),
                                             conditions.join(QStringLiteral(" AND ")), orderBy(false)));
     int n = 1;
-    for (const QString &v : keyValues)
-        bindValue(stmt, n++, v.trimmed()); // blank keys are stored as ''
+    // The values are searched as they would be stored: blank keys as '', long ones cut to the width.
+    for (int i = 0; i < keyValues.size(); ++i)
+        bindValue(stmt, n++, storedText(keyValues[i], m_order[i].width));
     if (step(stmt) != SQLITE_ROW) {
         sqlite3_reset(stmt);
         return false;
@@ -487,10 +530,12 @@ void Table::Edit()
         // (a deleted row's number can be taken by a row inserted later).
         Row fresh;
         if (!readByRowid(current()->rowid, fresh) || !sameKey(fresh, *current()))
-            throw DatabaseError(QStringLiteral("Record/key deleted.\nTable: %1").arg(m_tableName));
+            throw EngineError(ErrRecordDeleted,
+                              QStringLiteral("%1\nTable: %2").arg(engineCodeText(ErrRecordDeleted), m_tableName));
         m_page[m_pos] = fresh;
     }
     m_buffer = *current();
+    m_original = m_buffer;
     m_state = DataSetState::Edit;
 }
 
@@ -500,7 +545,7 @@ QVariant Table::storedValue(const FieldDef &f, const QVariant &value) const
         return defaultValue(f);
     switch (f.type) {
     case FieldType::Text: {
-        const QString text = value.toString().trimmed().left(f.width > 0 ? f.width : -1);
+        const QString text = storedText(value.toString(), f.width);
         return text.isEmpty() ? kEmpty : text;
     }
     case FieldType::Boolean:
@@ -515,6 +560,7 @@ QVariant Table::storedValue(const FieldDef &f, const QVariant &value) const
 
 void Table::execWrite(sqlite3_stmt *stmt)
 {
+    requireLiveTransaction(m_connection);
     step(stmt);
     sqlite3_reset(stmt);
     noteDataChanged(m_connection, m_def.name);
@@ -537,22 +583,24 @@ void Table::Post()
                              .arg(m_def.qualifiedName(), columns.join(QStringLiteral(", ")),
                                   marks.join(QStringLiteral(", "))));
     } else {
+        // The row is written only while it still holds every value read at Edit: neither another record
+        // that took its row number nor a change made meanwhile is overwritten.
         QStringList sets;
         for (const auto &c : columns)
             sets << c + QStringLiteral(" = ?");
-        stmt = statement(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                             .arg(m_def.qualifiedName(), sets.join(QStringLiteral(", "))));
+        stmt = statement(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3")
+                             .arg(m_def.qualifiedName(), sets.join(QStringLiteral(", ")), sameRowCondition(false)));
     }
     int n = 1;
     for (int i = 0; i < m_fields.size(); ++i)
         bindValue(stmt, n++, m_buffer.values[i]);
     if (m_state == DataSetState::Edit)
-        sqlite3_bind_int64(stmt, n, m_buffer.rowid);
+        bindSameRow(stmt, n, m_original, false);
     execWrite(stmt);
     if (m_state == DataSetState::Insert)
         m_buffer.rowid = sqlite3_last_insert_rowid(sqlite3_db_handle(stmt));
-    else if (sqlite3_changes(sqlite3_db_handle(stmt)) == 0) // deleted since Edit; the edit can be cancelled
-        throw DatabaseError(QStringLiteral("Record/key deleted.\nTable: %1").arg(m_tableName));
+    else if (sqlite3_changes(sqlite3_db_handle(stmt)) == 0) // the edit stays open: it can be cancelled
+        throwLostRecord(m_original);
     m_state = DataSetState::Browse;
     // The posted record is what the buffer holds: every value was stored as the width rule cut it.
     Row posted = std::move(m_buffer);
@@ -566,6 +614,7 @@ void Table::Cancel()
     checkActive();
     m_state = DataSetState::Browse;
     m_buffer = Row{};
+    m_original = Row{};
 }
 
 void Table::Delete()
@@ -581,9 +630,12 @@ void Table::Delete()
         throw DatabaseError(QStringLiteral("Cannot perform this operation on an empty dataset.\nTable: %1").arg(m_tableName));
     const Row gone = *current();
     const bool pageCurrent = m_version == dataVersion(m_connection, m_def.name);
-    sqlite3_stmt *stmt = statement(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(m_def.qualifiedName()));
-    sqlite3_bind_int64(stmt, 1, gone.rowid);
+    sqlite3_stmt *stmt = statement(
+        QStringLiteral("DELETE FROM %1 WHERE rowid = ?%2").arg(m_def.qualifiedName(), sameRowCondition(true)));
+    bindSameRow(stmt, 1, gone, true);
     execWrite(stmt);
+    if (sqlite3_changes(sqlite3_db_handle(stmt)) == 0)
+        throwLostRecord(gone);
     if (pageCurrent && m_pos + 1 < m_page.size()) {
         // Nothing else changed since the page was read: the next row is the next one of the page.
         m_page.remove(m_pos);
