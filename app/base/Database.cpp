@@ -69,7 +69,7 @@ void openDatabase(const QString &folder, const QString &connection, int busyTime
             if (file == QLatin1String("trabalho"))
                 continue;
             QSqlQuery q(database(connection));
-            q.prepare(QStringLiteral("ATTACH DATABASE :path AS \"%1\"").arg(file));
+            q.prepare(QStringLiteral("ATTACH DATABASE :path AS %1").arg(quotedIdentifier(file)));
             q.bindValue(QStringLiteral(":path"), dir.filePath(Schema::fileName(file)));
             if (!q.exec())
                 throwEngineError(q.lastError(), Schema::fileName(file));
@@ -317,7 +317,7 @@ void createDataFolder(const QString &folder, const QStringList &tables)
     closeDatabase(conn);
 }
 
-Transaction::Transaction(const QString &connection) : m_connection(connection)
+Transaction::Transaction(const QString &connection, Lock lock) : m_connection(connection)
 {
     database(connection); // DatabaseError when the connection is not open
     // A savepoint on a transaction that the engine has ended would open a new one of its own.
@@ -328,7 +328,7 @@ Transaction::Transaction(const QString &connection) : m_connection(connection)
         m_savepoint = QStringLiteral("gdvorn_%1").arg(depth);
         execSql(QStringLiteral("SAVEPOINT %1").arg(m_savepoint), connection);
     } else {
-        execSql(QStringLiteral("BEGIN IMMEDIATE"), connection);
+        execSql(lock == Exclusive ? QStringLiteral("BEGIN EXCLUSIVE") : QStringLiteral("BEGIN IMMEDIATE"), connection);
     }
     ++states()[connection].transactionDepth;
 }

@@ -90,7 +90,10 @@ private:
 // leaves a connection opened again alone.
 class Transaction {
 public:
-    explicit Transaction(const QString &connection = kAlias);
+    // Immediate: other connections may still read until the commit. Exclusive: they may not (index
+    // rebuilds). A nested Transaction is a savepoint either way.
+    enum Lock { Immediate, Exclusive };
+    explicit Transaction(const QString &connection = kAlias, Lock lock = Immediate);
     ~Transaction();
     Transaction(const Transaction &) = delete;
     Transaction &operator=(const Transaction &) = delete;

@@ -31,6 +31,7 @@ QString engineCodeText(int code)
     case ErrRequiredField: return QStringLiteral("Field value required.");
     case ErrFieldSizeMismatch: return QStringLiteral("Field size mismatch.");
     case ErrNoSuchTable: return QStringLiteral("Table does not exist.");
+    case ErrUnknownDatabase: return QStringLiteral("Unknown database.");
     case ErrSql: return QStringLiteral("Invalid SQL statement.");
     case ErrLookupValue: return QStringLiteral("Field value out of lookup range.");
     case ErrDiskFull: return QStringLiteral("Insufficient disk space.");

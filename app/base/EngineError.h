@@ -24,6 +24,7 @@ enum EngineCode : int {
     ErrRequiredField = 0x2604,    // a NOT NULL constraint
     ErrFieldSizeMismatch = 0x2D0A,// a declared field wider than the field in the file
     ErrNoSuchTable = 0x2B04,      // a table that does not exist in its file
+    ErrUnknownDatabase = 0x2B05,  // a connection (alias) that is not open
     ErrSql = 0x3302,              // any other failure of an SQL statement
     ErrLookupValue = 0x2A04,      // lookup combo box value rejected
     ErrDiskFull = 0x2101,         // no room left on the disk (or the file's size limit reached)

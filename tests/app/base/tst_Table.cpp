@@ -649,6 +649,17 @@ private slots:
         QCOMPARE(again.RecordCount(), 1);
     }
 
+    void anyIdentifierIsQuoted()
+    {
+        test::TempDataFolder data;
+        const QString odd = QStringLiteral("a\"b c");
+        QCOMPARE(quotedIdentifier(odd), QStringLiteral("\"a\"\"b c\""));
+        Query q;
+        q.setSql(QStringLiteral("SELECT 1 AS %1").arg(quotedIdentifier(odd)));
+        q.Open();
+        QCOMPARE(q.Fields(0).AsInteger(), 1);
+    }
+
     void queryWalkEndsWithTheEngineError()
     {
         test::TempDataFolder data;
