@@ -29,6 +29,65 @@ QSqlDatabase openFile(const QString &connection, const QString &path, int busyTi
     return db;
 }
 
+// A file that is there but cannot be read as a table file. Reinstalling would not help (it keeps the
+// user's files), so the message names the file and what is wrong with it.
+[[noreturn]] void arquivoComProblema(const QString &path, const EngineError &e)
+{
+    const QString arquivo = QDir::toNativeSeparators(path);
+    QString motivo = e.entries().isEmpty() ? QString() : e.entries().last().message.section(QLatin1Char('\n'), 0, 0);
+    if (dynamic_cast<const DamagedFile *>(&e))
+        throw DamagedFile(e.code(), QStringLiteral("O arquivo %1 está danificado (%2).\nRestaure a cópia de segurança "
+                                                   "mais recente dos dados: instalar o GDVORN novamente não substitui "
+                                                   "este arquivo.")
+                                        .arg(arquivo, motivo));
+    if (dynamic_cast<const TableBusy *>(&e))
+        throw TableBusy(QStringLiteral("O arquivo %1 está em uso por outro programa (%2).\nFeche o outro programa e "
+                                       "inicie o GDVORN novamente.")
+                            .arg(arquivo, motivo));
+    if (!QFileInfo(path).isReadable())
+        throw EngineError(ErrOsAccessDenied, QStringLiteral("O arquivo %1 não pode ser lido: o usuário não tem "
+                                                            "permissão de acesso a ele.")
+                                                 .arg(arquivo));
+    // The engine takes paths of at most 512 bytes.
+    if (path.toUtf8().size() >= 490)
+        throw EngineError(e.code(), QStringLiteral("O arquivo %1 não pode ser aberto: o caminho da pasta do programa é "
+                                                   "longo demais (%2 caracteres). Instale o GDVORN numa pasta de caminho "
+                                                   "mais curto.")
+                                        .arg(arquivo)
+                                        .arg(path.size()));
+    throw EngineError(e.code(), QStringLiteral("O arquivo %1 não pode ser aberto (%2).").arg(arquivo, motivo));
+}
+
+// Opens a table file that exists for the check: a file that cannot be read as one is an error that names
+// it; an emptied file is a damaged one.
+QSqlDatabase openTableFile(const QString &connection, const QString &path)
+{
+    if (QFileInfo(path).size() == 0)
+        arquivoComProblema(path, DamagedFile(ErrNotADatabase, QStringLiteral("o arquivo está vazio")));
+    QSqlDatabase db = openFile(connection, path, 0);
+    if (!db.isOpen()) {
+        const QSqlError e = QSqlDatabase::database(connection, false).lastError();
+        try {
+            throwEngineError(e.isValid() ? e : QSqlError(QString(), QStringLiteral("unable to open database file"),
+                                                         QSqlError::ConnectionError, QStringLiteral("14")),
+                             path);
+        } catch (const EngineError &engine) {
+            arquivoComProblema(path, engine);
+        }
+    }
+    return db;
+}
+
+// Whether `path` holds the object; an engine error (the file damaged, locked, unreadable) names the file.
+bool objetoExiste(const QString &path, const QString &type, const QString &name)
+{
+    try {
+        return schemaObjectExists(QSqlDatabase::database(kIndexConnection, false), QStringLiteral("main"), type, name);
+    } catch (const EngineError &e) {
+        arquivoComProblema(path, e);
+    }
+}
+
 void closeFile(const QString &connection)
 {
     {
@@ -128,27 +187,32 @@ bool VerificaTabelas(const QString &dataFolder)
 {
     const QDir dir(dataFolder);
     // 1. Every table file, in order; the first missing one ends the check before any index is touched.
+    // A file that is there but cannot be read is not a missing one: it is an error that names the file.
     QString openFileName;
     bool complete = true;
-    for (const QString &name : Schema::installedTables()) {
-        const TableDef &t = Schema::require(name);
-        const QString path = dir.filePath(Schema::fileName(t.file));
-        if (path != openFileName) {
-            if (!openFileName.isEmpty())
-                closeFile(kIndexConnection);
-            openFileName.clear();
-            if (!openFile(kIndexConnection, path, 0).isOpen()) {
-                closeFile(kIndexConnection);
+    try {
+        for (const QString &name : Schema::installedTables()) {
+            const TableDef &t = Schema::require(name);
+            const QString path = dir.filePath(Schema::fileName(t.file));
+            if (path != openFileName) {
+                if (!openFileName.isEmpty())
+                    closeFile(kIndexConnection);
+                openFileName.clear();
+                if (!QFileInfo::exists(path)) {
+                    complete = false;
+                    break;
+                }
+                openFileName = path;
+                openTableFile(kIndexConnection, path);
+            }
+            if (!objetoExiste(path, QStringLiteral("table"), t.name)) {
                 complete = false;
                 break;
             }
-            openFileName = path;
         }
-        if (!schemaObjectExists(QSqlDatabase::database(kIndexConnection, false), QStringLiteral("main"),
-                          QStringLiteral("table"), t.name)) {
-            complete = false;
-            break;
-        }
+    } catch (...) {
+        closeFile(kIndexConnection);
+        throw;
     }
     if (!openFileName.isEmpty())
         closeFile(kIndexConnection);
@@ -159,10 +223,13 @@ bool VerificaTabelas(const QString &dataFolder)
     for (const IndiceInstalado &i : IndicesInstalados()) {
         const IndexTarget t = target(i.TabelaIndice, i.NomeIndice);
         bool present = false;
-        {
-            QSqlDatabase db = openFile(kIndexConnection, dir.filePath(Schema::fileName(t.table->file)), 0);
-            present = db.isOpen() && schemaObjectExists(db, QStringLiteral("main"), QStringLiteral("index"),
-                                                  t.table->sqlIndexName(t.index));
+        const QString path = dir.filePath(Schema::fileName(t.table->file));
+        try {
+            openTableFile(kIndexConnection, path);
+            present = objetoExiste(path, QStringLiteral("index"), t.table->sqlIndexName(t.index));
+        } catch (...) {
+            closeFile(kIndexConnection);
+            throw;
         }
         closeFile(kIndexConnection);
         if (!present)

@@ -4,6 +4,7 @@
 #include "app/base/Schema.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
@@ -49,9 +50,21 @@ void openDatabase(const QString &folder, const QString &connection, int busyTime
             throw EngineError(ErrOsFileNotFound,
                               QStringLiteral("File not found.\nFile: %1").arg(dir.filePath(Schema::fileName(file))));
     }
+    // The work file is made here when missing; a data folder that cannot be written is said as such,
+    // naming the folder, rather than as a file that the engine could not find.
+    const QString trabalho = dir.filePath(Schema::fileName(QStringLiteral("trabalho")));
+    if (!QFileInfo::exists(trabalho)) {
+        QFile novo(trabalho);
+        if (!novo.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            throw EngineError(ErrOsAccessDenied,
+                              QStringLiteral("A pasta de dados %1 não pode ser gravada: o GDVORN precisa criar nela o "
+                                             "arquivo %2 (%3).")
+                                  .arg(QDir::toNativeSeparators(dir.absolutePath()), Schema::fileName(QStringLiteral("trabalho")),
+                                       novo.errorString()));
+    }
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-        db.setDatabaseName(dir.filePath(Schema::fileName(QStringLiteral("trabalho"))));
+        db.setDatabaseName(trabalho);
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
         if (!db.open()) {
             const QSqlError e = db.lastError();
@@ -147,11 +160,14 @@ QString writtenTable(const QString &sql)
 bool schemaObjectExists(const QSqlDatabase &db, const QString &schema, const QString &type, const QString &name)
 {
     QSqlQuery q(db);
-    q.prepare(QStringLiteral("SELECT 1 FROM %1.sqlite_master WHERE type = ? AND name = ? COLLATE NOCASE")
-                  .arg(quotedIdentifier(schema)));
+    if (!q.prepare(QStringLiteral("SELECT 1 FROM %1.sqlite_master WHERE type = ? AND name = ? COLLATE NOCASE")
+                       .arg(quotedIdentifier(schema))))
+        throwEngineError(q.lastError(), schema);
     q.addBindValue(type);
     q.addBindValue(name);
-    return q.exec() && q.next();
+    if (!q.exec())
+        throwEngineError(q.lastError(), schema);
+    return q.next();
 }
 
 void execSql(const QString &sql, const QString &connection)
