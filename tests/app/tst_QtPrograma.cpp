@@ -45,6 +45,18 @@ void alterData(const QString &pasta, const QStringList &statements)
     closeDatabase(QStringLiteral("alter"));
 }
 
+// Runs the start-up on `pasta`, which must fail with exit code 1, one box and no main window; `texto` gets
+// the box's text.
+void iniciaSemSucesso(const QString &pasta, const test::ScriptedPresenter &boxes, QString &texto)
+{
+    Programa p(pasta + QLatin1Char('/'));
+    QVERIFY(!p.Inicia());
+    QCOMPARE(p.CodigoSaida(), 1);
+    QVERIFY(!fmGDVORN && !dmGDVorn);
+    QCOMPARE(boxes.boxes.size(), 1);
+    texto = boxes.boxes[0].text;
+}
+
 QByteArray lerArquivo(const QString &path)
 {
     QFile f(path);
@@ -226,12 +238,10 @@ private slots:
             bytes.replace(100, 400, ruido(400, 11)); // page 1 after the file header: the schema
         escreveArquivo(arquivo, bytes);
 
-        Programa p(pasta.path() + QLatin1Char('/'));
-        QVERIFY(!p.Inicia());
-        QCOMPARE(p.CodigoSaida(), 1);
-        QVERIFY(!fmGDVORN && !dmGDVorn);
-        QCOMPARE(boxes.boxes.size(), 1);
-        const QString texto = boxes.boxes[0].text;
+        QString texto;
+        iniciaSemSucesso(pasta.path(), boxes, texto);
+        if (QTest::currentTestFailed())
+            return;
         QVERIFY2(texto.contains(QStringLiteral("bd8emp.db")) && texto.contains(QStringLiteral("danificado")) &&
                      texto.contains(QStringLiteral("cópia de segurança")),
                  qPrintable(texto));
@@ -265,11 +275,8 @@ private slots:
             QVERIFY(outro->open());
             QSqlQuery(*outro).exec(QStringLiteral("BEGIN EXCLUSIVE"));
         }
-        Programa p(pasta + QLatin1Char('/'));
-        QVERIFY(!p.Inicia());
-        QCOMPARE(p.CodigoSaida(), 1);
-        QCOMPARE(boxes.boxes.size(), 1);
-        const QString texto = boxes.boxes[0].text;
+        QString texto;
+        iniciaSemSucesso(pasta, boxes, texto);
         QVERIFY2(texto.contains(QStringLiteral("bd8emp.db")) && texto.contains(expected), qPrintable(texto));
         if (outro) {
             outro->close();
@@ -308,12 +315,10 @@ private slots:
         bytes.replace(qsizetype(raizIndice - 1) * tamanhoPagina, tamanhoPagina, ruido(tamanhoPagina, 3));
         escreveArquivo(arquivo, bytes);
 
-        Programa p(pasta.path() + QLatin1Char('/'));
-        QVERIFY(!p.Inicia());
-        QCOMPARE(p.CodigoSaida(), 1);
-        QVERIFY(!fmGDVORN && !dmGDVorn);
-        QCOMPARE(boxes.boxes.size(), 1);
-        const QString texto = boxes.boxes[0].text;
+        QString texto;
+        iniciaSemSucesso(pasta.path(), boxes, texto);
+        if (QTest::currentTestFailed())
+            return;
         QVERIFY2(texto.startsWith(QStringLiteral("Erro BDE")) && texto.contains(QStringLiteral("Corrupt")) &&
                      !texto.contains(QStringLiteral("Invalid SQL")),
                  qPrintable(texto));
@@ -329,11 +334,10 @@ private slots:
         SomenteLeitura protecao(dados);
         if (!protecao.protegida())
             QSKIP("the data folder cannot be made read-only here");
-        Programa p(pasta.path() + QLatin1Char('/'));
-        QVERIFY(!p.Inicia());
-        QCOMPARE(p.CodigoSaida(), 1);
-        QCOMPARE(boxes.boxes.size(), 1);
-        const QString texto = boxes.boxes[0].text;
+        QString texto;
+        iniciaSemSucesso(pasta.path(), boxes, texto);
+        if (QTest::currentTestFailed())
+            return;
         QVERIFY2(texto.contains(QStringLiteral("não pode ser gravada")) && texto.contains(QDir::toNativeSeparators(dados)),
                  qPrintable(texto));
         QVERIFY(!texto.contains(QStringLiteral("File not found")));
