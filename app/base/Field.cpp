@@ -31,6 +31,12 @@ QString storedText(const QString &text, int width)
     return s.left(end).trimmed();
 }
 
+QString storedText(const QString &table, const QString &field, const QString &text)
+{
+    const FieldDef *f = Schema::require(table).field(field);
+    return storedText(text, f ? f->width : 0);
+}
+
 QString Field::AsString() const
 {
     const QVariant v = Value();

@@ -254,6 +254,7 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::newRow("locked by another process") << QStringLiteral("locked") << QStringLiteral("está em uso");
         QTest::newRow("path too long") << QStringLiteral("long") << QStringLiteral("longo demais");
+        QTest::newRow("no permission") << QStringLiteral("permission") << QStringLiteral("permissão");
     }
     void unreadableTableFileIsNamed()
     {
@@ -268,6 +269,12 @@ private slots:
         }
         QVERIFY(QDir().mkpath(pasta));
         layProgramFolder(pasta);
+        if (case_ == QLatin1String("permission")) {
+            const QString arquivo = pasta + QStringLiteral("/dados/bd8emp.db");
+            QFile::setPermissions(arquivo, QFileDevice::WriteOwner);
+            if (QFile(arquivo).open(QIODevice::ReadOnly))
+                QSKIP("this user reads files whatever their permissions");
+        }
         std::unique_ptr<QSqlDatabase> outro;
         if (case_ == QLatin1String("locked")) {
             outro = std::make_unique<QSqlDatabase>(QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("outro")));

@@ -219,6 +219,10 @@ void tst_ugListas::empregadosDoEstabelecimento()
     QCOMPARE(porNome.size(), 2);
     QVERIFY(porNome[0].startsWith(QStringLiteral("ANA ")));
     QVERIFY(porNome[1].startsWith(QStringLiteral("BRUNO ")));
+    // Key values are searched as they are stored: trimmed and cut to the field's width.
+    QCOMPARE(LinhasEmpregados(QStringLiteral("2010"), kCnpj + QStringLiteral("9"), QStringLiteral("0"),
+                              QStringLiteral(" 01 ")),
+             porPis);
 }
 
 void tst_ugListas::avisoDeOperacaoAberta_data()
