@@ -27,6 +27,7 @@ struct ConnectionState {
     QHash<QString, quint64> tableVersion; // writes to one table (lower-case name)
     int transactionDepth = 0;
     quint64 instance = 0;     // which opening of the connection this is
+    sqlite3 *handle = nullptr; // the engine's handle of that opening
     bool rolledBack = false;  // the engine ended the open transaction on its own
     std::exception_ptr cause; // the error with which it did
 };
@@ -75,6 +76,7 @@ void openDatabase(const QString &folder, const QString &connection, int busyTime
         ConnectionState state;
         state.folder = QDir::cleanPath(dir.absolutePath());
         state.instance = ++g_instances;
+        state.handle = *static_cast<sqlite3 *const *>(db.driver()->handle().constData());
         states()[connection] = std::move(state);
     }
     try {
@@ -205,8 +207,11 @@ bool transactionLost(const QString &connection)
     const auto it = states().find(connection);
     if (it == states().end() || it->transactionDepth == 0)
         return false;
-    if (!it->rolledBack && isDatabaseOpen(connection) && sqlite3_get_autocommit(sqliteHandle(connection)) != 0)
-        it->rolledBack = true;
+    if (!it->rolledBack) {
+        sqlite3 *handle = it->handle ? it->handle : (isDatabaseOpen(connection) ? sqliteHandle(connection) : nullptr);
+        if (handle && sqlite3_get_autocommit(handle) != 0)
+            it->rolledBack = true;
+    }
     return it->rolledBack;
 }
 

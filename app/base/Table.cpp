@@ -345,10 +345,19 @@ bool Table::readByRowid(qint64 rowid, Row &row)
 
 QString Table::sameRowCondition(bool keyOnly) const
 {
+    // Each column is compared as it was read (readRow): a stored NULL or a text in a number column
+    // must not make a row that was read unchanged look changed.
     QString sql;
     for (int i = 0; i < m_columnNames.size(); ++i) {
-        if (!keyOnly || m_keyColumns.contains(i))
-            sql += QStringLiteral(" AND %1 IS ?").arg(m_columnNames[i]);
+        if (keyOnly && !m_keyColumns.contains(i))
+            continue;
+        const QString &c = m_columnNames[i];
+        switch (i < m_fields.size() ? m_fields[i].type : FieldType::Text) {
+        case FieldType::Text: sql += QStringLiteral(" AND IFNULL(%1, '') IS ?").arg(c); break;
+        case FieldType::Boolean: sql += QStringLiteral(" AND (IFNULL(CAST(%1 AS INTEGER), 0) <> 0) IS ?").arg(c); break;
+        case FieldType::Integer: sql += QStringLiteral(" AND IFNULL(CAST(%1 AS INTEGER), 0) IS ?").arg(c); break;
+        case FieldType::Float: sql += QStringLiteral(" AND IFNULL(CAST(%1 AS REAL), 0.0) IS ?").arg(c); break;
+        }
     }
     return sql;
 }

@@ -489,6 +489,20 @@ private slots:
         QCOMPARE(d.RecordCount(), 2);
     }
 
+    void rowWrittenByOthersInOtherFormsCanBeEdited()
+    {
+        test::TempDataFolder data;
+        // A value another program may have left: a Boolean as text.
+        execSql(QStringLiteral("INSERT INTO bd8resp (InDicas, NoResponsavelArquivo) VALUES ('True', 'X')"));
+        Table t(QStringLiteral("bd8resp"));
+        t.Open();
+        t.Edit();
+        t.FieldByName(QStringLiteral("NoResponsavelArquivo")).setAsString(QStringLiteral("FULANO"));
+        t.Post();
+        t.Delete();
+        QVERIFY(t.IsEmpty());
+    }
+
     void storingAndSearchingCutAlike()
     {
         test::TempDataFolder data;
