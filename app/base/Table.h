@@ -56,11 +56,15 @@ public:
     // Searches the current index: all key values for an exact search, fewer for a search on the leading
     // fields (the first row in key order that matches). Found: the cursor moves there. Not found: the
     // cursor stays where it was.
+    // The values are searched as a write would store them (storedText with the field's width).
     bool FindKey(const QStringList &keyValues);
 
     void Append();
     void Insert() { Append(); }
-    void Edit();   // on an empty table, starts an Append; DatabaseError when the row is gone meanwhile
+    // On an empty table, starts an Append. EngineError ErrRecordDeleted when the row under the cursor is no
+    // longer its record (deleted, or its row number taken by another). The record as read here is what
+    // Post and Delete check the stored row against.
+    void Edit();
     // Post throws KeyViolation on a duplicate key; EngineError ErrRecordDeleted when the stored row is no
     // longer the record read at Edit (deleted, or its row number taken by another record) and
     // ErrRecordChanged when it was changed since Edit. It writes nothing then and stays in edit or
