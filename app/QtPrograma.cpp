@@ -9,6 +9,7 @@
 #include "app/ufmGDVORN.h"
 #include "app/ufmSplash.h"
 #include "app/ugConfiguracao.h"
+#include "app/ugExcecao.h"
 #include "app/ugIndices.h"
 #include "app/ugMultInst.h"
 
@@ -19,30 +20,11 @@
 
 namespace gdvorn {
 
-template <class T, class... A>
-T *Programa::cria(T *&variavel, A &&...args)
-{
-    variavel = new T(std::forward<A>(args)...);
-    T **alvo = &variavel;
-    m_liberar.push_back([alvo] {
-        delete *alvo;
-        *alvo = nullptr;
-    });
-    return variavel;
-}
-
 Programa::Programa(const QString &pastaPrograma) : m_pasta(pastaPrograma) { setDiretorioPrograma(m_pasta); }
 
 Programa::~Programa() { Libera(); }
 
-void Programa::Libera()
-{
-    while (!m_liberar.empty()) {
-        auto libera = std::move(m_liberar.back());
-        m_liberar.pop_back();
-        libera();
-    }
-}
+void Programa::Libera() { m_objetos.freeAll(); }
 
 bool Programa::Inicia()
 {
@@ -59,11 +41,9 @@ bool Programa::Inicia()
             m_codigoSaida = 1;
             return false;
         }
-        // The main window's closing frees both data modules and clears their variables; what is left
-        // is freed here, in reverse order.
-        cria(dmGDVorn, m_pasta);
-        cria(fmGDVORN);
-        cria(dmEntradaDados);
+        m_objetos.create(dmGDVorn, m_pasta);
+        m_objetos.create(fmGDVORN);
+        m_objetos.create(dmEntradaDados);
     } catch (const std::exception &e) {
         // Before the main window there is no exception handler: the failure is shown as it is and the
         // program ends.
@@ -73,7 +53,18 @@ bool Programa::Inicia()
         m_codigoSaida = 1;
         return false;
     }
+    // The exception handler ends the program after its box; before the message loop runs, that request
+    // is noted here and ends the start-up.
+    bool terminar = false;
+    const auto anterior = setTerminaPrograma([&terminar] { terminar = true; });
     fmGDVORN->showMaximized();
+    QApplication::processEvents();
+    setTerminaPrograma(anterior);
+    if (terminar) {
+        Libera();
+        m_codigoSaida = 1;
+        return false;
+    }
     splash->finish(fmGDVORN);
     return true;
 }

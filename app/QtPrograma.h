@@ -1,12 +1,12 @@
 #pragma once
 // The main sequence of the program: second guard, splash, table check, the program-wide modules and
-// windows in their fixed order, then the message loop. One object owns everything it creates and frees
-// it in reverse order of creation.
+// windows in their fixed order, then the message loop. It is the one owner of the program-wide objects:
+// it creates them and frees them in reverse order of creation; closing the main window only ends the
+// message loop.
+
+#include "app/base/ProgramObjects.h"
 
 #include <QString>
-
-#include <functional>
-#include <vector>
 
 namespace gdvorn {
 
@@ -19,7 +19,8 @@ public:
 
     // Runs the sequence up to the message loop. Returns true when the program is ready to run its loop;
     // otherwise CodigoSaida() is the process exit code (0 for a second copy, non-zero for a failed
-    // start-up).
+    // start-up). A failure reported while the windows are first shown (a box of the exception handler)
+    // ends the start-up as well.
     bool Inicia();
     int CodigoSaida() const { return m_codigoSaida; }
 
@@ -27,11 +28,8 @@ public:
     void Libera();
 
 private:
-    template <class T, class... A>
-    T *cria(T *&variavel, A &&...args);
-
     QString m_pasta;
-    std::vector<std::function<void()>> m_liberar;
+    ProgramObjects m_objetos;
     int m_codigoSaida = 0;
 };
 

@@ -17,6 +17,8 @@ public:
 protected:
     void mostraIntervalo(int minimo, int maximo) override;
     void mostraPosicao(int posicao) override;
+    // Input goes to the bar's own window (its cancel button) and to a modal box open over it.
+    bool aceitaEntrada(QObject *receptor) const override;
 
 private:
     QPointer<QProgressBar> m_barra;

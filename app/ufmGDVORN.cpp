@@ -5,9 +5,11 @@
 #include "app/udmEntradaDados.h"
 #include "app/udmGDVorn.h"
 #include "app/ugExcecao.h"
+#include "app/base/Progresso.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QHash>
 #include <QLabel>
@@ -191,6 +193,11 @@ void TfmGDVORN::changeEvent(QEvent *event)
 
 void TfmGDVORN::closeEvent(QCloseEvent *event)
 {
+    // A long operation runs under the window: it ends through its own cancel, never by closing.
+    if (Progresso::emExecucao()) {
+        event->ignore();
+        return;
+    }
     Protege([this] { FormClose(); });
     event->accept();
 }
@@ -227,13 +234,8 @@ void TfmGDVORN::FormActivate()
 
 void TfmGDVORN::FormClose()
 {
-    if (dmGDVorn)
-        dmGDVorn->taMensagem.Close();
-    // The main sequence frees what is left: both variables are cleared so that nothing is freed twice.
-    delete dmEntradaDados;
-    dmEntradaDados = nullptr;
-    delete dmGDVorn;
-    dmGDVorn = nullptr;
+    // Closing the main window ends the message loop; the program's start-up frees the modules after it.
+    QCoreApplication::quit();
 }
 
 void TfmGDVORN::ControlaBotoes()

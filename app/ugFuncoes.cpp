@@ -3,10 +3,9 @@
 #include "app/ugCriticas.h"
 
 #include <QDate>
-#include <QLocale>
+#include <QRegularExpression>
 
 #include <algorithm>
-#include <cmath>
 
 namespace gdvorn {
 
@@ -31,30 +30,35 @@ QString alinha(const QString &formatado, const Alinhamento &coluna)
 
 // The amount of `texto` ("," as decimal separator, no thousands separators) as "#,##0.00" with "."
 // between thousands and "," before the cents, rounded half away from zero; empty when the text is not
-// a number.
+// an amount. An amount is digits with at most one ",", and a "-" in front; it is read as written, digit
+// by digit, so that no exponent, infinity or digit beyond a double's precision gets in.
 QString formataMoeda(const QString &texto)
 {
-    QString t = texto;
-    t.replace(QLatin1Char(','), QLatin1Char('.'));
-    bool ok = false;
-    const double valor = t.toDouble(&ok);
-    if (!ok || !std::isfinite(valor))
+    static const QRegularExpression valor(QStringLiteral("^(-?)(\\d*)(?:,(\\d*))?$"));
+    const auto m = valor.match(texto);
+    if (!m.hasMatch() || (m.captured(2).isEmpty() && m.captured(3).isEmpty()))
         return QString();
-
-    // Round on the shortest decimal text of the value (what was written), not on its binary image,
-    // so that 1,005 becomes 1,01.
-    const QString decimal = QString::number(std::fabs(valor), 'f', QLocale::FloatingPointShortest);
-    const qsizetype ponto = decimal.indexOf(QLatin1Char('.'));
-    const QString inteiro = ponto < 0 ? decimal : decimal.left(ponto);
-    const QString fracao = (ponto < 0 ? QString() : decimal.mid(ponto + 1)) + QLatin1String("00");
-    const double centavos =
-        std::round((inteiro + fracao.left(2) + QLatin1Char('.') + fracao.mid(2)).toDouble());
-
-    QString digitos = QString::number(centavos, 'f', 0).rightJustified(3, QLatin1Char('0'));
+    const bool negativo = !m.captured(1).isEmpty();
+    QString fracao = m.captured(3) + QLatin1String("000");
+    QString digitos = m.captured(2) + fracao.left(2);
+    if (fracao.at(2) >= QLatin1Char('5')) {
+        // Half a cent or more: one cent up, carrying through the digits.
+        qsizetype i = digitos.size() - 1;
+        for (; i >= 0 && digitos[i] == QLatin1Char('9'); --i)
+            digitos[i] = QLatin1Char('0');
+        if (i < 0)
+            digitos.prepend(QLatin1Char('1'));
+        else
+            digitos[i] = QChar(digitos[i].unicode() + 1);
+    }
+    while (digitos.size() > 3 && digitos.startsWith(QLatin1Char('0')))
+        digitos.remove(0, 1);
+    digitos = digitos.rightJustified(3, QLatin1Char('0'));
+    const bool zero = std::all_of(digitos.cbegin(), digitos.cend(), [](QChar c) { return c == QLatin1Char('0'); });
     digitos.insert(digitos.size() - 2, QLatin1Char(','));
     for (qsizetype i = digitos.size() - 6; i > 0; i -= 3)
         digitos.insert(i, QLatin1Char('.'));
-    if (valor < 0 && centavos != 0)
+    if (negativo && !zero)
         digitos.prepend(QLatin1Char('-'));
     return digitos;
 }
@@ -71,6 +75,9 @@ QString formataValorArmazenado(const QString &s, int unidades)
     const QString t = s.trimmed();
     if (!EhNumerico(t))
         return t;
+    // A longer value is shown whole, never cut into another amount: its last two digits are the cents.
+    if (t.size() > unidades + 2)
+        unidades = int(t.size()) - 2;
     return FormataValor(t.left(unidades) + QLatin1Char(',') + t.mid(unidades, 2));
 }
 
@@ -257,8 +264,9 @@ QString FormataValorCentavos(const QString &s)
     const QString t = s.trimmed();
     if (t.isEmpty() || SoZeros(t))
         return FormataValor(QStringLiteral("0000000,00"));
-    const QString nove = CompletaZeros(t, 9);
-    return FormataValor(nove.left(7) + QLatin1Char(',') + nove.mid(7));
+    // Zeros in front up to 9 digits; a longer value keeps every digit.
+    const QString nove = t.size() > 9 ? t : CompletaZeros(t, 9);
+    return FormataValor(nove.left(nove.size() - 2) + QLatin1Char(',') + nove.right(2));
 }
 
 bool DataValida(const QString &s)

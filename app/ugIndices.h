@@ -19,7 +19,7 @@ struct IndiceInstalado {
     TIndexOptions Opcoes;
 };
 
-// The indexes of the installed tables, in the order in which the start-up check looks at them.
+// The catalogue's indexes of the installed tables, in the order in which the start-up check looks at them.
 const QList<IndiceInstalado> &IndicesInstalados();
 
 // True when every installed table exists in `dataFolder`; then re-creates every missing index.
@@ -27,12 +27,15 @@ const QList<IndiceInstalado> &IndicesInstalados();
 // message names the table, and the program must not start.
 bool VerificaTabelas(const QString &dataFolder);
 
-// Re-creates one index on the table of `dataFolder`, opening the table's file exclusively.
-// Shows a warning and returns false when the name has no point or another user holds the table.
+// Re-creates one index on the table of `dataFolder`, opening the table's file exclusively. The index is
+// the catalogue's index of that name (its fields and options, whatever Campos and Opcoes say; an index the
+// catalogue does not have is an EngineError). Shows a warning and returns false when the name has no
+// point or another user holds the table.
 bool RecriaIndice(const QString &dataFolder, const QString &TabelaIndice, const QString &NomeIndice,
                   const QString &Campos, TIndexOptions Opcoes);
 
-// The same through the open connection of the alias "GDVORN" (the first argument is not used).
+// The same through the open connection `NomeBanco` (an EngineError when none is open by that name), in a
+// transaction of its own or as a savepoint of the one already open.
 bool RecriaIndiceExclusivo(const QString &NomeBanco, const QString &TabelaIndice, const QString &NomeIndice,
                            TIndexOptions Opcoes, const QString &Campos);
 

@@ -99,8 +99,11 @@ QStringList LinhasEmpregados(const QString &ano, const QString &inscricao, const
                           ordem == QLatin1String("0") ? QStringLiteral("order by CoPisPasepEmpregado")
                                                       : QStringLiteral("order by NoEmpregado")};
     Query &q = abreConsulta(sql, QStringLiteral("anobase"), ano);
-    q.ParamByName(QStringLiteral("CoCgcCeiEstabelecimento")).setValue(inscricao.trimmed());
-    q.ParamByName(QStringLiteral("NuPrefixoEstabelecimento")).setValue(prefixo.trimmed());
+    // The key values as stored, so that a value typed past its field's width finds what was stored.
+    q.ParamByName(QStringLiteral("CoCgcCeiEstabelecimento"))
+        .setValue(storedText(QStringLiteral("bd8vinc"), QStringLiteral("CoCgcCeiEstabelecimento"), inscricao));
+    q.ParamByName(QStringLiteral("NuPrefixoEstabelecimento"))
+        .setValue(storedText(QStringLiteral("bd8vinc"), QStringLiteral("NuPrefixoEstabelecimento"), prefixo));
     q.Open();
     QStringList linhas;
     for (; !q.Eof(); q.Next())

@@ -31,6 +31,8 @@ QString Rotulo::RemuneracaoMes(int mes) { return QString::number(1640 + mes); }
 
 int SequencialOcorrencia() { return sequencial(); }
 
+void ReiniciaSequencialOcorrencia() { sequencial() = 0; }
+
 RegistroOcorrencias::RegistroOcorrencias(const QString &connection)
     : m_connection(connection), m_tabela(kTabela, connection)
 {

@@ -148,6 +148,8 @@ QString RemuneracaoMes(int mes);
 
 // The last sequence number given to a row (0 before the first row of the program).
 int SequencialOcorrencia();
+// The counter as the program starts (0). The program starts with it; tests start each case with it.
+void ReiniciaSequencialOcorrencia();
 
 class RegistroOcorrencias {
 public:

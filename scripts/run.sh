@@ -11,7 +11,8 @@ raiz="${GDVORN_RAIZ:-$HOME}"
 pasta="$raiz/GDVorn2010"
 
 cmake --preset release
-cmake --build --preset release -j "$(nproc)"
+# Only the program and its data folder: the tests and benchmarks are built by scripts/test.sh.
+cmake --build --preset release -j "$(nproc)" --target gdvorn
 cmake --install build/release --prefix "$pasta"
 
 exec "$pasta/gdvorn"

@@ -19,4 +19,4 @@ ctest --preset "$preset" -j "$jobs"
 
 cmake --preset asan
 cmake --build --preset asan -j "$jobs"
-ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset asan -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset asan -j "$jobs"

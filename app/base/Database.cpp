@@ -4,6 +4,7 @@
 #include "app/base/Schema.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
@@ -12,6 +13,8 @@
 #include <QSqlQuery>
 
 #include <sqlite3.h>
+
+#include <exception>
 
 namespace gdvorn {
 
@@ -23,7 +26,13 @@ struct ConnectionState {
     quint64 version = 0;                 // writes to any table
     QHash<QString, quint64> tableVersion; // writes to one table (lower-case name)
     int transactionDepth = 0;
+    quint64 instance = 0;     // which opening of the connection this is
+    sqlite3 *handle = nullptr; // the engine's handle of that opening
+    bool rolledBack = false;  // the engine ended the open transaction on its own
+    std::exception_ptr cause; // the error with which it did
 };
+
+quint64 g_instances = 0;
 
 QHash<QString, ConnectionState> &states()
 {
@@ -42,9 +51,21 @@ void openDatabase(const QString &folder, const QString &connection, int busyTime
             throw EngineError(ErrOsFileNotFound,
                               QStringLiteral("File not found.\nFile: %1").arg(dir.filePath(Schema::fileName(file))));
     }
+    // The work file is made here when missing; a data folder that cannot be written is said as such,
+    // naming the folder, rather than as a file that the engine could not find.
+    const QString trabalho = dir.filePath(Schema::fileName(QStringLiteral("trabalho")));
+    if (!QFileInfo::exists(trabalho)) {
+        QFile novo(trabalho);
+        if (!novo.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            throw EngineError(ErrOsAccessDenied,
+                              QStringLiteral("A pasta de dados %1 não pode ser gravada: o GDVORN precisa criar nela o "
+                                             "arquivo %2 (%3).")
+                                  .arg(QDir::toNativeSeparators(dir.absolutePath()), Schema::fileName(QStringLiteral("trabalho")),
+                                       novo.errorString()));
+    }
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-        db.setDatabaseName(dir.filePath(Schema::fileName(QStringLiteral("trabalho"))));
+        db.setDatabaseName(trabalho);
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
         if (!db.open()) {
             const QSqlError e = db.lastError();
@@ -52,14 +73,18 @@ void openDatabase(const QString &folder, const QString &connection, int busyTime
             QSqlDatabase::removeDatabase(connection);
             throwEngineError(e, folder);
         }
-        states()[connection] = ConnectionState{QDir::cleanPath(dir.absolutePath()), {}, 0, {}, 0};
+        ConnectionState state;
+        state.folder = QDir::cleanPath(dir.absolutePath());
+        state.instance = ++g_instances;
+        state.handle = *static_cast<sqlite3 *const *>(db.driver()->handle().constData());
+        states()[connection] = std::move(state);
     }
     try {
         for (const QString &file : Schema::databaseFiles()) {
             if (file == QLatin1String("trabalho"))
                 continue;
             QSqlQuery q(database(connection));
-            q.prepare(QStringLiteral("ATTACH DATABASE :path AS \"%1\"").arg(file));
+            q.prepare(QStringLiteral("ATTACH DATABASE :path AS %1").arg(quotedIdentifier(file)));
             q.bindValue(QStringLiteral(":path"), dir.filePath(Schema::fileName(file)));
             if (!q.exec())
                 throwEngineError(q.lastError(), Schema::fileName(file));
@@ -137,28 +162,82 @@ QString writtenTable(const QString &sql)
 bool schemaObjectExists(const QSqlDatabase &db, const QString &schema, const QString &type, const QString &name)
 {
     QSqlQuery q(db);
-    q.prepare(QStringLiteral("SELECT 1 FROM %1.sqlite_master WHERE type = ? AND name = ? COLLATE NOCASE")
-                  .arg(quotedIdentifier(schema)));
+    if (!q.prepare(QStringLiteral("SELECT 1 FROM %1.sqlite_master WHERE type = ? AND name = ? COLLATE NOCASE")
+                       .arg(quotedIdentifier(schema))))
+        throwEngineError(q.lastError(), schema);
     q.addBindValue(type);
     q.addBindValue(name);
-    return q.exec() && q.next();
+    if (!q.exec())
+        throwEngineError(q.lastError(), schema);
+    return q.next();
 }
 
 void execSql(const QString &sql, const QString &connection)
 {
+    static const QRegularExpression noWrite(
+        QStringLiteral("^\\s*(begin|commit|end|savepoint|release|rollback|select|pragma)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    const bool writes = !noWrite.match(sql).hasMatch();
+    if (writes)
+        requireLiveTransaction(connection);
     QSqlQuery q(database(connection));
-    if (!q.exec(sql))
-        throwEngineError(q.lastError(), sql);
+    if (!q.exec(sql)) {
+        try {
+            throwEngineError(q.lastError(), sql);
+        } catch (...) {
+            noteEngineFailure(connection);
+            throw;
+        }
+    }
     // Rows written, or tables made or dropped, may be under an open cursor. A statement whose written
     // table is not known (DDL, a write behind a WITH clause) counts as a change of every table.
-    static const QRegularExpression noWrite(
-        QStringLiteral("^\\s*(begin|commit|end|savepoint|release|select|pragma)\\b"),
-        QRegularExpression::CaseInsensitiveOption);
     const QString table = writtenTable(sql);
     if (!table.isEmpty())
         noteDataChanged(connection, table);
-    else if (!noWrite.match(sql).hasMatch())
+    else if (writes)
         noteDataChanged(connection);
+}
+
+namespace {
+
+// True (and the connection's transaction marked as ended) when a Transaction is open on `connection`
+// while the engine no longer has one: the engine undid it on its own.
+bool transactionLost(const QString &connection)
+{
+    const auto it = states().find(connection);
+    if (it == states().end() || it->transactionDepth == 0)
+        return false;
+    if (!it->rolledBack) {
+        sqlite3 *handle = it->handle ? it->handle : (isDatabaseOpen(connection) ? sqliteHandle(connection) : nullptr);
+        if (handle && sqlite3_get_autocommit(handle) != 0)
+            it->rolledBack = true;
+    }
+    return it->rolledBack;
+}
+
+[[noreturn]] void throwLostTransaction(const QString &connection)
+{
+    const auto it = states().constFind(connection);
+    if (it != states().constEnd() && it->cause)
+        std::rethrow_exception(it->cause);
+    throw EngineError(ErrTransactionRolledBack, engineCodeText(ErrTransactionRolledBack));
+}
+
+} // namespace
+
+void noteEngineFailure(const QString &connection)
+{
+    const auto it = states().find(connection);
+    if (it == states().end() || it->transactionDepth == 0 || it->rolledBack)
+        return;
+    if (transactionLost(connection))
+        it->cause = std::current_exception();
+}
+
+void requireLiveTransaction(const QString &connection)
+{
+    if (transactionLost(connection))
+        throwLostTransaction(connection);
 }
 
 sqlite3 *sqliteHandle(const QString &connection)
@@ -259,15 +338,18 @@ void createDataFolder(const QString &folder, const QStringList &tables)
     closeDatabase(conn);
 }
 
-Transaction::Transaction(const QString &connection) : m_connection(connection)
+Transaction::Transaction(const QString &connection, Lock lock) : m_connection(connection)
 {
     database(connection); // DatabaseError when the connection is not open
+    // A savepoint on a transaction that the engine has ended would open a new one of its own.
+    requireLiveTransaction(connection);
+    m_instance = states()[connection].instance;
     const int depth = states()[connection].transactionDepth;
     if (depth > 0) {
         m_savepoint = QStringLiteral("gdvorn_%1").arg(depth);
         execSql(QStringLiteral("SAVEPOINT %1").arg(m_savepoint), connection);
     } else {
-        execSql(QStringLiteral("BEGIN IMMEDIATE"), connection);
+        execSql(lock == Exclusive ? QStringLiteral("BEGIN EXCLUSIVE") : QStringLiteral("BEGIN IMMEDIATE"), connection);
     }
     ++states()[connection].transactionDepth;
 }
@@ -276,30 +358,48 @@ Transaction::~Transaction()
 {
     if (m_done)
         return;
+    // A connection closed (and perhaps opened again) since: the engine rolled back with the close.
     auto it = states().find(m_connection);
-    if (it == states().end())
+    if (it == states().end() || it->instance != m_instance)
         return;
-    --it->transactionDepth;
-    QSqlQuery q(QSqlDatabase::database(m_connection, false));
-    if (m_savepoint.isEmpty()) {
-        q.exec(QStringLiteral("ROLLBACK"));
-    } else {
-        q.exec(QStringLiteral("ROLLBACK TO %1").arg(m_savepoint));
-        q.exec(QStringLiteral("RELEASE %1").arg(m_savepoint));
+    const bool lost = transactionLost(m_connection);
+    ending();
+    if (!lost) {
+        QSqlQuery q(QSqlDatabase::database(m_connection, false));
+        if (m_savepoint.isEmpty()) {
+            q.exec(QStringLiteral("ROLLBACK"));
+        } else {
+            q.exec(QStringLiteral("ROLLBACK TO %1").arg(m_savepoint));
+            q.exec(QStringLiteral("RELEASE %1").arg(m_savepoint));
+        }
     }
     ++it->version; // rows read during the transaction may be gone
+}
+
+void Transaction::ending()
+{
+    m_done = true;
+    auto it = states().find(m_connection);
+    if (it == states().end() || it->instance != m_instance)
+        return;
+    if (--it->transactionDepth == 0) {
+        it->rolledBack = false;
+        it->cause = nullptr;
+    }
 }
 
 void Transaction::commit()
 {
     if (m_done)
         return;
+    auto it = states().find(m_connection);
+    if (it == states().end() || it->instance != m_instance)
+        throw DatabaseError(QStringLiteral("The connection %1 was closed during the transaction.").arg(m_connection));
+    // The work of a transaction that the engine undid is not kept: the commit fails with the reason.
+    requireLiveTransaction(m_connection);
     execSql(m_savepoint.isEmpty() ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE %1").arg(m_savepoint),
             m_connection);
-    m_done = true;
-    auto it = states().find(m_connection);
-    if (it != states().end())
-        --it->transactionDepth;
+    ending();
 }
 
 } // namespace gdvorn

@@ -49,6 +49,15 @@ bool schemaObjectExists(const QSqlDatabase &db, const QString &schema, const QSt
 // Runs `sql` (no parameters) and throws the engine's error on failure.
 void execSql(const QString &sql, const QString &connection = kAlias);
 
+// What the table layer does around every statement inside a Transaction. The engine may end a whole
+// transaction on its own after an error (a full disk, an OR ROLLBACK conflict); from then on every
+// Transaction open on the connection has failed. noteEngineFailure, called in the handler of an engine
+// error, records that error as the cause. requireLiveTransaction, called before a write, throws the cause
+// again (EngineError ErrTransactionRolledBack when it is not known) instead of letting the write run
+// outside any transaction.
+void noteEngineFailure(const QString &connection);
+void requireLiveTransaction(const QString &connection);
+
 // The SQLite handle of an open connection, for the few places that read and write rows straight on the
 // engine (the table layer).
 sqlite3 *sqliteHandle(const QString &connection = kAlias);
@@ -75,10 +84,16 @@ private:
 
 // One transaction for a whole operation. Nested instances join the outermost one as savepoints: each
 // undoes its own work when destroyed without commit (an exception or an early return), and nothing is
-// kept until the outermost commits in commit().
+// kept until the outermost commits in commit(). After the engine has undone the transaction on its own,
+// no nested Transaction starts, no write runs and commit() throws the error that ended it. A transaction
+// belongs to the opening of the connection it began on: closing the connection rolls it back, and it
+// leaves a connection opened again alone.
 class Transaction {
 public:
-    explicit Transaction(const QString &connection = kAlias);
+    // Immediate: other connections may still read until the commit. Exclusive: they may not (index
+    // rebuilds). A nested Transaction is a savepoint either way.
+    enum Lock { Immediate, Exclusive };
+    explicit Transaction(const QString &connection = kAlias, Lock lock = Immediate);
     ~Transaction();
     Transaction(const Transaction &) = delete;
     Transaction &operator=(const Transaction &) = delete;
@@ -86,7 +101,10 @@ public:
 
 private:
     QString m_connection;
+    void ending(); // leaves the depth count of its connection
+
     QString m_savepoint; // empty for the outermost
+    quint64 m_instance = 0;
     bool m_done = false;
 };
 

@@ -8,6 +8,8 @@ QString engineCategoryText(int category)
 {
     switch (category) {
     case 0x21: return QStringLiteral("I/O error");
+    case 0x22: return QStringLiteral("Record not found");
+    case 0x23: return QStringLiteral("Data corruption");
     case 0x26: return QStringLiteral("Integrity violation");
     case 0x2A: return QStringLiteral("Lock conflict");
     case 0x2B: return QStringLiteral("Invalid request");
@@ -29,8 +31,15 @@ QString engineCodeText(int code)
     case ErrRequiredField: return QStringLiteral("Field value required.");
     case ErrFieldSizeMismatch: return QStringLiteral("Field size mismatch.");
     case ErrNoSuchTable: return QStringLiteral("Table does not exist.");
+    case ErrUnknownDatabase: return QStringLiteral("Unknown database.");
     case ErrSql: return QStringLiteral("Invalid SQL statement.");
     case ErrLookupValue: return QStringLiteral("Field value out of lookup range.");
+    case ErrDiskFull: return QStringLiteral("Insufficient disk space.");
+    case ErrRecordDeleted: return QStringLiteral("Record/key deleted.");
+    case ErrDamagedFile: return QStringLiteral("Corrupt file - other than header.");
+    case ErrNotADatabase: return QStringLiteral("Corrupt table/index header.");
+    case ErrRecordChanged: return QStringLiteral("Couldn't perform the edit because another user changed the record.");
+    case ErrTransactionRolledBack: return QStringLiteral("The transaction was rolled back by the engine.");
     default: return QStringLiteral("Unknown error.");
     }
 }
@@ -80,6 +89,12 @@ void throwEngineError(const QSqlError &error, const QString &context)
         throw TableBusy(withContext(ErrTableBusy));
     case 14: // SQLITE_CANTOPEN
         throw EngineError(ErrOsFileNotFound, withContext(ErrOsFileNotFound));
+    case 13: // SQLITE_FULL
+        throw DiskFull(withContext(ErrDiskFull));
+    case 11: // SQLITE_CORRUPT
+        throw DamagedFile(ErrDamagedFile, withContext(ErrDamagedFile));
+    case 26: // SQLITE_NOTADB
+        throw DamagedFile(ErrNotADatabase, withContext(ErrNotADatabase));
     case 8: // SQLITE_READONLY
     case 3: // SQLITE_PERM
         throw EngineError(ErrOsAccessDenied, withContext(ErrOsAccessDenied));

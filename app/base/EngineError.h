@@ -24,8 +24,15 @@ enum EngineCode : int {
     ErrRequiredField = 0x2604,    // a NOT NULL constraint
     ErrFieldSizeMismatch = 0x2D0A,// a declared field wider than the field in the file
     ErrNoSuchTable = 0x2B04,      // a table that does not exist in its file
+    ErrUnknownDatabase = 0x2B05,  // a connection (alias) that is not open
     ErrSql = 0x3302,              // any other failure of an SQL statement
     ErrLookupValue = 0x2A04,      // lookup combo box value rejected
+    ErrDiskFull = 0x2101,         // no room left on the disk (or the file's size limit reached)
+    ErrRecordDeleted = 0x2204,    // the record a cursor stood on is no longer in its table
+    ErrDamagedFile = 0x2301,      // a database file that the engine finds corrupt
+    ErrNotADatabase = 0x2302,     // a file that is not a database (its header is unreadable)
+    ErrRecordChanged = 0x2A13,    // the record was changed by someone else since it was read for editing
+    ErrTransactionRolledBack = 0x2A14, // a write inside a transaction that the engine has already undone
 };
 
 QString engineCategoryText(int category);
@@ -67,6 +74,18 @@ public:
 class TableBusy : public EngineError {
 public:
     explicit TableBusy(const QString &message) : EngineError(ErrTableBusy, message) {}
+};
+
+// The engine found the disk (or the file's size limit) full.
+class DiskFull : public EngineError {
+public:
+    explicit DiskFull(const QString &message) : EngineError(ErrDiskFull, message) {}
+};
+
+// A database file that the engine cannot read as one (ErrDamagedFile or ErrNotADatabase).
+class DamagedFile : public EngineError {
+public:
+    DamagedFile(int code, const QString &message) : EngineError(code, message) {}
 };
 
 // Throws the typed exception that matches an error of the Qt SQL driver; `context` names the table or

@@ -1,11 +1,40 @@
 #include "app/base/Field.h"
 
+#include <QTextBoundaryFinder>
+
+#include <algorithm>
+
 namespace gdvorn {
 
 bool textIsTrue(const QString &text)
 {
     const QString s = text.trimmed();
     return s.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 || s == QLatin1String("1");
+}
+
+QString storedText(const QString &text, int width)
+{
+    QString s = text.trimmed();
+    // A lone surrogate cannot be stored: the engine gets what its UTF-8 form holds, and so does the caller.
+    if (std::any_of(s.cbegin(), s.cend(), [](QChar c) { return c.isSurrogate(); }))
+        s = QString::fromUtf8(s.toUtf8());
+    // Fewer UTF-16 units than the width means fewer characters too: nothing to cut.
+    if (width <= 0 || s.size() <= width)
+        return s;
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, s);
+    int characters = 0;
+    qsizetype end = 0;
+    for (qsizetype b = graphemes.toNextBoundary(); b > 0 && characters < width; b = graphemes.toNextBoundary()) {
+        end = b;
+        ++characters;
+    }
+    return s.left(end).trimmed();
+}
+
+QString storedText(const QString &table, const QString &field, const QString &text)
+{
+    const FieldDef *f = Schema::require(table).field(field);
+    return storedText(text, f ? f->width : 0);
 }
 
 QString Field::AsString() const

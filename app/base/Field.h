@@ -10,6 +10,13 @@ namespace gdvorn {
 // A Boolean written as text: "True" (any case) or "1".
 bool textIsTrue(const QString &text);
 
+// The one rule for text that is stored or searched in a field of `width` characters (0: no limit):
+// blanks trimmed, cut to the width, trimmed again. Characters are what the user sees: a surrogate pair
+// or a base character with its combining marks counts as one and is never split.
+QString storedText(const QString &text, int width);
+// The same rule with the width of `field` of `table` in the catalogue: the value a keyed query binds.
+QString storedText(const QString &table, const QString &field, const QString &text);
+
 class RecordSource {
 public:
     virtual ~RecordSource() = default;

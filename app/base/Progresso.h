@@ -4,8 +4,15 @@
 // run now and then (at most every 50 ms, never at every record) so that the window repaints and its
 // cancel button works, and read the cancel request. A cancel is confirmed with ConfirmaInterrupcao.
 // Forms implement it with their progress bar; tests with a scripted one.
+//
+// While a long operation lets events run (and while it asks its cancel question), the windows behind it
+// take no input: keys, clicks, shortcuts and close requests reach only what aceitaEntrada accepts (the
+// form's own progress window and the question's box), and emExecucao() tells the main window to refuse
+// to close. The only way out of a run is the operation's own cancel.
 
 #include <QElapsedTimer>
+
+class QObject;
 
 namespace gdvorn {
 
@@ -33,6 +40,9 @@ public:
     // asks "Deseja interromper?": Yes returns true (stop), No clears the request and returns false.
     bool Interrompido();
 
+    // True while any long operation is letting events run or asking its cancel question.
+    static bool emExecucao();
+
 protected:
     // What a form shows; the defaults show nothing.
     virtual void mostraIntervalo(int, int) {}
@@ -41,6 +51,8 @@ protected:
     virtual void executaEventos();
     // The confirmation of a cancel ("Deseja interromper?" through the presenter by default).
     virtual bool confirmaInterrupcao();
+    // Whether user input for `receptor` may go through while the run lets events run. None by default.
+    virtual bool aceitaEntrada(QObject *receptor) const;
 
 private:
     int m_min = 0;

@@ -96,10 +96,12 @@ void Query::run(bool select)
     }
     for (const QString &n : paramNames())
         m_query->bindValue(QLatin1Char(':') + n, m_params.value(n.toLower()));
+    if (!select)
+        requireLiveTransaction(m_connection);
     if (!m_query->exec()) {
         const QSqlError e = m_query->lastError();
         m_query.reset();
-        throwEngineError(e, m_sql);
+        fail(e);
     }
     if (!select) {
         m_rowsAffected = m_query->numRowsAffected();
@@ -119,6 +121,16 @@ void Query::run(bool select)
     m_atFirst = true;
     Next();
     m_atFirst = m_hasRow;
+}
+
+void Query::fail(const QSqlError &error)
+{
+    try {
+        throwEngineError(error, m_sql);
+    } catch (...) {
+        noteEngineFailure(m_connection);
+        throw;
+    }
 }
 
 void Query::Open() { run(true); }
@@ -165,7 +177,7 @@ void Query::Next()
         m_query->finish();
         m_query.reset();
         if (e.isValid())
-            throwEngineError(e, m_sql);
+            fail(e);
     }
 }
 

@@ -6,6 +6,7 @@
 #include "app/base/Field.h"
 
 #include <QHash>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
 
@@ -70,6 +71,7 @@ private:
     friend class Param;
     void checkParam(const QString &name) const;
     void run(bool select);
+    [[noreturn]] void fail(const QSqlError &error); // throws the engine's error, noting it for Transaction
 
     QString m_connection;
     QString m_sql;

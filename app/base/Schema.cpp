@@ -194,7 +194,12 @@ QList<TableDef> buildCatalogue()
 
 } // namespace
 
-QString quotedIdentifier(const QString &identifier) { return QLatin1Char('"') + identifier + QLatin1Char('"'); }
+QString quotedIdentifier(const QString &identifier)
+{
+    QString quoted = identifier;
+    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
 
 int TableDef::fieldIndex(const QString &fieldName) const
 {

@@ -188,10 +188,11 @@ void Table::prepareColumns()
         const FieldDef *f = m_def.field(n);
         if (!f)
             throw DatabaseError(QStringLiteral("Field '%1' not found.\nTable: %2").arg(n, m_tableName));
-        OrderField o{f->name, noCase, 0};
+        OrderField o{f->name, noCase, 0, f->width};
         const auto it = m_fieldIndex.constFind(f->name.toLower());
         if (it != m_fieldIndex.constEnd()) {
             o.column = it.value();
+            o.width = m_fields[o.column].width;
         } else {
             o.column = hidden++;
             columns << quotedIdentifier(f->name);
@@ -199,6 +200,8 @@ void Table::prepareColumns()
         m_order << o;
     }
     m_selectColumns = columns.join(QStringLiteral(", "));
+    columns.removeFirst();
+    m_columnNames = columns;
 
     // What identifies a record: the order fields and the primary key's fields that are declared.
     m_keyColumns.clear();
@@ -210,6 +213,11 @@ void Table::prepareColumns()
             if (it != m_fieldIndex.constEnd() && !m_keyColumns.contains(it.value()))
                 m_keyColumns << it.value();
         }
+    }
+    // A table without a key: a record is all of its values.
+    if (m_keyColumns.isEmpty()) {
+        for (int i = 0; i < m_columnNames.size(); ++i)
+            m_keyColumns << i;
     }
 }
 
@@ -304,7 +312,12 @@ int Table::step(sqlite3_stmt *stmt)
     if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
         sqlite3 *handle = sqlite3_db_handle(stmt);
         sqlite3_reset(stmt);
-        throwSqliteError(handle, m_tableName);
+        try {
+            throwSqliteError(handle, m_tableName);
+        } catch (...) {
+            noteEngineFailure(m_connection);
+            throw;
+        }
     }
     return rc;
 }
@@ -352,6 +365,42 @@ bool Table::readByRowid(qint64 rowid, Row &row)
     return found;
 }
 
+QString Table::sameRowCondition(bool keyOnly) const
+{
+    // Each column is compared as it was read (readRow): a stored NULL or a text in a number column
+    // must not make a row that was read unchanged look changed.
+    QString sql;
+    for (int i = 0; i < m_columnNames.size(); ++i) {
+        if (keyOnly && !m_keyColumns.contains(i))
+            continue;
+        const QString &c = m_columnNames[i];
+        switch (i < m_fields.size() ? m_fields[i].type : FieldType::Text) {
+        case FieldType::Text: sql += QStringLiteral(" AND IFNULL(%1, '') IS ?").arg(c); break;
+        case FieldType::Boolean: sql += QStringLiteral(" AND (IFNULL(CAST(%1 AS INTEGER), 0) <> 0) IS ?").arg(c); break;
+        case FieldType::Integer: sql += QStringLiteral(" AND IFNULL(CAST(%1 AS INTEGER), 0) IS ?").arg(c); break;
+        case FieldType::Float: sql += QStringLiteral(" AND IFNULL(CAST(%1 AS REAL), 0.0) IS ?").arg(c); break;
+        }
+    }
+    return sql;
+}
+
+void Table::bindSameRow(sqlite3_stmt *stmt, int first, const Row &row, bool keyOnly) const
+{
+    sqlite3_bind_int64(stmt, first++, row.rowid);
+    for (int i = 0; i < m_columnNames.size(); ++i) {
+        if (!keyOnly || m_keyColumns.contains(i))
+            bindValue(stmt, first++, row.values.value(i));
+    }
+}
+
+void Table::throwLostRecord(const Row &original)
+{
+    Row now;
+    if (readByRowid(original.rowid, now) && sameKey(now, original))
+        throw EngineError(ErrRecordChanged, QStringLiteral("%1\nTable: %2").arg(engineCodeText(ErrRecordChanged), m_tableName));
+    throw EngineError(ErrRecordDeleted, QStringLiteral("%1\nTable: %2").arg(engineCodeText(ErrRecordDeleted), m_tableName));
+}
+
 bool Table::sameKey(const Row &a, const Row &b) const
 {
     for (const int column : m_keyColumns)
@@ -383,7 +432,8 @@ void Table::First()
 void Table::Last()
 {
     checkBrowseMode();
-    setPage(fetch(nullptr, false, 1));
+    setPage(fetch(nullptr, false, kPageSize));
+    m_pos = std::max(0, int(m_page.size()) - 1);
     m_eof = true;
     m_bof = m_page.isEmpty();
 }
@@ -423,12 +473,13 @@ void Table::Prior()
         return;
     }
     const Row here = *current();
-    QVector<Row> rows = fetch(&here, false, 1);
+    QVector<Row> rows = fetch(&here, false, kPageSize);
     if (rows.isEmpty()) {
         m_bof = true;
         return;
     }
     setPage(std::move(rows));
+    m_pos = int(m_page.size()) - 1;
     m_eof = false;
 }
 
@@ -466,8 +517,9 @@ bool Table::FindKey(const QStringList &keyValues)
                                        .arg(m_selectColumns, m_def.qualifiedName(),
                                             conditions.join(QStringLiteral(" AND ")), orderBy(false)));
     int n = 1;
-    for (const QString &v : keyValues)
-        bindValue(stmt, n++, v.trimmed()); // blank keys are stored as ''
+    // The values are searched as they would be stored: blank keys as '', long ones cut to the width.
+    for (int i = 0; i < keyValues.size(); ++i)
+        bindValue(stmt, n++, storedText(keyValues[i], m_order[i].width));
     if (step(stmt) != SQLITE_ROW) {
         sqlite3_reset(stmt);
         return false;
@@ -511,10 +563,12 @@ void Table::Edit()
         // (a deleted row's number can be taken by a row inserted later).
         Row fresh;
         if (!readByRowid(current()->rowid, fresh) || !sameKey(fresh, *current()))
-            throw DatabaseError(QStringLiteral("Record/key deleted.\nTable: %1").arg(m_tableName));
+            throw EngineError(ErrRecordDeleted,
+                              QStringLiteral("%1\nTable: %2").arg(engineCodeText(ErrRecordDeleted), m_tableName));
         m_page[m_pos] = fresh;
     }
     m_buffer = *current();
+    m_original = m_buffer;
     m_state = DataSetState::Edit;
 }
 
@@ -524,10 +578,7 @@ QVariant Table::storedValue(const FieldDef &f, const QVariant &value) const
         return defaultValue(f);
     switch (f.type) {
     case FieldType::Text: {
-        const QString text = (value.typeId() == QMetaType::QString ? *static_cast<const QString *>(value.constData())
-                                                                   : value.toString())
-                                 .trimmed()
-                                 .left(f.width > 0 ? f.width : -1);
+        const QString text = storedText(value.toString(), f.width);
         return text.isEmpty() ? kEmpty : text;
     }
     case FieldType::Boolean:
@@ -542,6 +593,7 @@ QVariant Table::storedValue(const FieldDef &f, const QVariant &value) const
 
 void Table::execWrite(sqlite3_stmt *stmt)
 {
+    requireLiveTransaction(m_connection);
     step(stmt);
     sqlite3_reset(stmt);
     noteDataChanged(m_connection, m_def.name);
@@ -561,7 +613,10 @@ void Table::Post()
         }
         m_insertSql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                           .arg(m_def.qualifiedName(), columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
-        m_updateSql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(m_def.qualifiedName(), sets.join(QStringLiteral(", ")));
+        // The row is written only while it still holds every value read at Edit: neither another record
+        // that took its row number nor a change made meanwhile is overwritten.
+        m_updateSql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3")
+                          .arg(m_def.qualifiedName(), sets.join(QStringLiteral(", ")), sameRowCondition(false));
     }
     sqlite3_stmt *stmt = statement(m_state == DataSetState::Insert ? m_insertSql : m_updateSql);
     // Text goes to the engine from one buffer that outlives the step, so the engine need not copy it.
@@ -596,12 +651,12 @@ void Table::Post()
         sqlite3_bind_text(stmt, n, m_bindText.constData() + start, int(m_bindText.size() - start), SQLITE_STATIC);
     }
     if (m_state == DataSetState::Edit)
-        sqlite3_bind_int64(stmt, n, m_buffer.rowid);
+        bindSameRow(stmt, n, m_original, false);
     execWrite(stmt);
     if (m_state == DataSetState::Insert)
         m_buffer.rowid = sqlite3_last_insert_rowid(sqlite3_db_handle(stmt));
-    else if (sqlite3_changes(sqlite3_db_handle(stmt)) == 0) // deleted since Edit; the edit can be cancelled
-        throw DatabaseError(QStringLiteral("Record/key deleted.\nTable: %1").arg(m_tableName));
+    else if (sqlite3_changes(sqlite3_db_handle(stmt)) == 0) // the edit stays open: it can be cancelled
+        throwLostRecord(m_original);
     m_state = DataSetState::Browse;
     // The posted record is what the buffer holds: every value was stored as the width rule cut it.
     Row posted = std::move(m_buffer);
@@ -615,6 +670,7 @@ void Table::Cancel()
     checkActive();
     m_state = DataSetState::Browse;
     m_buffer = Row{};
+    m_original = Row{};
 }
 
 void Table::Delete()
@@ -630,9 +686,12 @@ void Table::Delete()
         throw DatabaseError(QStringLiteral("Cannot perform this operation on an empty dataset.\nTable: %1").arg(m_tableName));
     const Row gone = *current();
     const bool pageCurrent = m_version == dataVersion(m_connection, m_def.name);
-    sqlite3_stmt *stmt = statement(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(m_def.qualifiedName()));
-    sqlite3_bind_int64(stmt, 1, gone.rowid);
+    sqlite3_stmt *stmt = statement(
+        QStringLiteral("DELETE FROM %1 WHERE rowid = ?%2").arg(m_def.qualifiedName(), sameRowCondition(true)));
+    bindSameRow(stmt, 1, gone, true);
     execWrite(stmt);
+    if (sqlite3_changes(sqlite3_db_handle(stmt)) == 0)
+        throwLostRecord(gone);
     if (pageCurrent && m_pos + 1 < m_page.size()) {
         // Nothing else changed since the page was read: the next row is the next one of the page.
         m_page.remove(m_pos);

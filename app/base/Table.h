@@ -56,15 +56,24 @@ public:
     // Searches the current index: all key values for an exact search, fewer for a search on the leading
     // fields (the first row in key order that matches). Found: the cursor moves there. Not found: the
     // cursor stays where it was.
+    // The values are searched as a write would store them (storedText with the field's width).
     bool FindKey(const QStringList &keyValues);
 
     void Append();
     void Insert() { Append(); }
-    void Edit();   // on an empty table, starts an Append; DatabaseError when the row is gone meanwhile
-    void Post();   // throws KeyViolation on a duplicate key, DatabaseError when the edited row was deleted
-                   // meanwhile; either way it stays in edit or insert state
+    // On an empty table, starts an Append. EngineError ErrRecordDeleted when the row under the cursor is no
+    // longer its record (deleted, or its row number taken by another). The record as read here is what
+    // Post and Delete check the stored row against.
+    void Edit();
+    // Post throws KeyViolation on a duplicate key; EngineError ErrRecordDeleted when the stored row is no
+    // longer the record read at Edit (deleted, or its row number taken by another record) and
+    // ErrRecordChanged when it was changed since Edit. It writes nothing then and stays in edit or
+    // insert state.
+    void Post();
     void Cancel();
-    void Delete(); // the cursor moves to the next row (or to the last, with Eof set)
+    // The cursor moves to the next row (or to the last, with Eof set). ErrRecordDeleted, and nothing
+    // deleted, when the row under the cursor is no longer its record.
+    void Delete();
     void Refresh();
     void EmptyTable();
 
@@ -88,6 +97,7 @@ private:
         QString name;
         bool noCase = false;
         int column = 0; // position in Row::values
+        int width = 0;  // search values are cut to it, as stored values are
     };
 
     void checkActive() const;
@@ -101,6 +111,12 @@ private:
     sqlite3_stmt *statement(const QString &sql);
     int step(sqlite3_stmt *stmt); // SQLITE_ROW or SQLITE_DONE; throws the engine's error otherwise
     bool sameKey(const Row &a, const Row &b) const;
+    // " AND col IS ?" for every column read (or only those that identify the record), after "rowid = ?";
+    // bindSameRow binds the rowid and those values of `row` from parameter `first` on.
+    QString sameRowCondition(bool keyOnly) const;
+    void bindSameRow(sqlite3_stmt *stmt, int first, const Row &row, bool keyOnly) const;
+    // After a write that found no row: the record is gone (another took its row number) or was changed.
+    [[noreturn]] void throwLostRecord(const Row &original);
     void setPage(QVector<Row> rows);
     const Row *current() const;
     QVariant storedValue(const FieldDef &f, const QVariant &value) const;
@@ -115,7 +131,9 @@ private:
     QString m_indexName;
     QString m_indexFieldNames;
     QVector<OrderField> m_order;
-    QVector<int> m_keyColumns; // positions in Row::values of the fields that identify a record
+    QVector<int> m_keyColumns; // positions in Row::values of the fields that identify a record (all of them
+                               // on a table without a key)
+    QStringList m_columnNames; // the quoted names of Row::values, in order
     QString m_selectColumns;
     QString m_insertSql; // the statements of Post, made once per field list
     QString m_updateSql;
@@ -128,7 +146,8 @@ private:
     bool m_eof = true;
     bool m_bof = true;
     quint64 m_version = 0;
-    Row m_buffer; // the record being edited or inserted
+    Row m_buffer;   // the record being edited or inserted
+    Row m_original; // the record as read at Edit
     PreparedStatements m_statements;
 };
 

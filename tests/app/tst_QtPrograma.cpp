@@ -2,7 +2,9 @@
 // program started twice.
 
 #include "ScriptedPresenter.h"
+#include "ScriptedProgress.h"
 #include "TestData.h"
+#include "app/base/Query.h"
 #include "app/base/Database.h"
 #include "app/QtPrograma.h"
 #include "app/QtRestauracao.h"
@@ -14,8 +16,13 @@
 #include <QDir>
 #include <QFile>
 #include <QLocalSocket>
+#include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QProcess>
 #include <QtTest>
+
+#include <memory>
 
 using namespace gdvorn;
 
@@ -37,6 +44,77 @@ void alterData(const QString &pasta, const QStringList &statements)
         execSql(s, QStringLiteral("alter"));
     closeDatabase(QStringLiteral("alter"));
 }
+
+// Runs the start-up on `pasta`, which must fail with exit code 1, one box and no main window; `texto` gets
+// the box's text.
+void iniciaSemSucesso(const QString &pasta, const test::ScriptedPresenter &boxes, QString &texto)
+{
+    Programa p(pasta + QLatin1Char('/'));
+    QVERIFY(!p.Inicia());
+    QCOMPARE(p.CodigoSaida(), 1);
+    QVERIFY(!fmGDVORN && !dmGDVorn);
+    QCOMPARE(boxes.boxes.size(), 1);
+    texto = boxes.boxes[0].text;
+}
+
+QByteArray lerArquivo(const QString &path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+void escreveArquivo(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+QByteArray ruido(qsizetype n, quint32 semente)
+{
+    QByteArray b(n, '\0');
+    quint32 x = semente;
+    for (char &c : b) {
+        x = x * 1664525u + 1013904223u;
+        c = char(x >> 24);
+    }
+    return b;
+}
+
+// A folder that cannot be written while this lives: its permissions taken away, and (for a user that
+// ignores them) the immutable flag set.
+class SomenteLeitura {
+public:
+    explicit SomenteLeitura(const QString &pasta) : m_pasta(pasta)
+    {
+        QFile::setPermissions(pasta, QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup |
+                                         QFileDevice::ExeGroup);
+        if (!gravavel())
+            return;
+        m_imutavel = QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), pasta}) == 0;
+    }
+    ~SomenteLeitura()
+    {
+        if (m_imutavel)
+            QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), m_pasta});
+        QFile::setPermissions(m_pasta, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
+    bool protegida() const { return !gravavel(); }
+
+private:
+    bool gravavel() const
+    {
+        QFile sonda(m_pasta + QStringLiteral("/.sonda"));
+        if (!sonda.open(QIODevice::WriteOnly))
+            return false;
+        sonda.close();
+        sonda.remove();
+        return true;
+    }
+    QString m_pasta;
+    bool m_imutavel = false;
+};
 
 } // namespace
 
@@ -63,7 +141,7 @@ private slots:
         QVERIFY(!isDatabaseOpen());
     }
 
-    void closingTheMainWindowFreesTheDataModulesOnce()
+    void closingTheMainWindowFreesNothing()
     {
         test::ScriptedPresenter boxes;
         QTemporaryDir pasta;
@@ -71,12 +149,205 @@ private slots:
         Programa p(pasta.path() + QLatin1Char('/'));
         QVERIFY(p.Inicia());
         QVERIFY(fmGDVORN->close());
-        QVERIFY(!dmGDVorn && !dmEntradaDados);
-        QVERIFY(fmGDVORN);
+        // Only the owner frees the program-wide objects, after the message loop.
+        QVERIFY(dmGDVorn && dmEntradaDados && fmGDVORN);
+        QVERIFY(isDatabaseOpen());
+        p.Libera();
+        QVERIFY(!dmGDVorn && !dmEntradaDados && !fmGDVORN);
         QVERIFY(!isDatabaseOpen());
-        p.Libera(); // what is left, without freeing the data modules again
-        QVERIFY(!fmGDVORN);
         QVERIFY(boxes.boxes.isEmpty());
+    }
+
+    void longOperationKeepsTheWindowsQuiet()
+    {
+        test::ScriptedPresenter boxes;
+        QTemporaryDir pasta;
+        layProgramFolder(pasta.path());
+        Programa p(pasta.path() + QLatin1Char('/'));
+        QVERIFY(p.Inicia());
+        int clicks = 0;
+        auto *botao = new QPushButton(QStringLiteral("Gravar"), fmGDVORN);
+        botao->show();
+        QObject::connect(botao, &QPushButton::clicked, [&clicks] { ++clicks; });
+
+        // A long operation writes in one transaction and lets events run; meanwhile the user clicks and
+        // closes the main window.
+        struct Usuario : test::ScriptedProgress {
+            QPushButton *botao = nullptr;
+            bool fechou = false;
+            void executaEventos() override
+            {
+                test::ScriptedProgress::executaEventos();
+                QTest::mouseClick(botao, Qt::LeftButton);
+                fechou = fmGDVORN->close() || fechou;
+                QCoreApplication::processEvents();
+            }
+        } barra;
+        barra.botao = botao;
+        {
+            Transaction operacao;
+            Query insere;
+            insere.setSql(QStringLiteral("INSERT INTO bd8emp (AnBase, CoCgcCeiEstabelecimento) VALUES ('2010', :cnpj)"));
+            for (int i = 0; i < 50; ++i) {
+                insere.ParamByName(QStringLiteral("cnpj")).setValue(QString::number(11222333000100LL + i));
+                insere.ExecSQL();
+                barra.processaEventos(true);
+                QVERIFY(!barra.Interrompido());
+            }
+            operacao.commit();
+        }
+        QVERIFY(barra.eventRuns >= 50);
+        QVERIFY(!barra.fechou);
+        QCOMPARE(clicks, 0);
+        QVERIFY(fmGDVORN && fmGDVORN->isVisible());
+        QVERIFY(dmGDVorn && isDatabaseOpen());
+        Query conta;
+        conta.setSql(QStringLiteral("SELECT count(*) AS n FROM bd8emp"));
+        conta.Open();
+        QCOMPARE(conta.FieldByName(QStringLiteral("n")).AsInteger(), 50);
+
+        // The run over, the windows take input again.
+        QTest::mouseClick(botao, Qt::LeftButton);
+        QCOMPARE(clicks, 1);
+        QVERIFY(fmGDVORN->close());
+        p.Libera();
+        QVERIFY(boxes.boxes.isEmpty());
+    }
+
+    void damagedTableFileIsNamed_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::newRow("random bytes") << QStringLiteral("random");
+        QTest::newRow("emptied") << QStringLiteral("empty");
+        QTest::newRow("garbled schema page") << QStringLiteral("schema");
+    }
+    void damagedTableFileIsNamed()
+    {
+        QFETCH(QString, damage);
+        test::ScriptedPresenter boxes;
+        QTemporaryDir pasta;
+        layProgramFolder(pasta.path());
+        const QString arquivo = pasta.path() + QStringLiteral("/dados/bd8emp.db");
+        alterData(pasta.path(), {QStringLiteral("INSERT INTO bd8emp (AnBase, CoCgcCeiEstabelecimento) VALUES ('2010', '11222333000181')")});
+        QByteArray bytes = lerArquivo(arquivo);
+        if (damage == QLatin1String("random"))
+            bytes = ruido(bytes.size(), 7);
+        else if (damage == QLatin1String("empty"))
+            bytes.clear();
+        else
+            bytes.replace(100, 400, ruido(400, 11)); // page 1 after the file header: the schema
+        escreveArquivo(arquivo, bytes);
+
+        QString texto;
+        iniciaSemSucesso(pasta.path(), boxes, texto);
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY2(texto.contains(QStringLiteral("bd8emp.db")) && texto.contains(QStringLiteral("danificado")) &&
+                     texto.contains(QStringLiteral("cópia de segurança")),
+                 qPrintable(texto));
+        QCOMPARE(lerArquivo(arquivo), bytes); // nothing overwritten
+    }
+
+    void unreadableTableFileIsNamed_data()
+    {
+        QTest::addColumn<QString>("case_");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("locked by another process") << QStringLiteral("locked") << QStringLiteral("está em uso");
+        QTest::newRow("path too long") << QStringLiteral("long") << QStringLiteral("longo demais");
+        QTest::newRow("no permission") << QStringLiteral("permission") << QStringLiteral("permissão");
+    }
+    void unreadableTableFileIsNamed()
+    {
+        QFETCH(QString, case_);
+        QFETCH(QString, expected);
+        test::ScriptedPresenter boxes;
+        QTemporaryDir raiz;
+        QString pasta = raiz.path();
+        if (case_ == QLatin1String("long")) {
+            while (pasta.toUtf8().size() < 500)
+                pasta += QLatin1Char('/') + QString(60, QLatin1Char('p'));
+        }
+        QVERIFY(QDir().mkpath(pasta));
+        layProgramFolder(pasta);
+        if (case_ == QLatin1String("permission")) {
+            const QString arquivo = pasta + QStringLiteral("/dados/bd8emp.db");
+            QFile::setPermissions(arquivo, QFileDevice::WriteOwner);
+            if (QFile(arquivo).open(QIODevice::ReadOnly))
+                QSKIP("this user reads files whatever their permissions");
+        }
+        std::unique_ptr<QSqlDatabase> outro;
+        if (case_ == QLatin1String("locked")) {
+            outro = std::make_unique<QSqlDatabase>(QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("outro")));
+            outro->setDatabaseName(pasta + QStringLiteral("/dados/bd8emp.db"));
+            QVERIFY(outro->open());
+            QSqlQuery(*outro).exec(QStringLiteral("BEGIN EXCLUSIVE"));
+        }
+        QString texto;
+        iniciaSemSucesso(pasta, boxes, texto);
+        QVERIFY2(texto.contains(QStringLiteral("bd8emp.db")) && texto.contains(expected), qPrintable(texto));
+        if (outro) {
+            outro->close();
+            outro.reset();
+            QSqlDatabase::removeDatabase(QStringLiteral("outro"));
+        }
+    }
+
+    void damagedIndexEndsTheStart()
+    {
+        test::ScriptedPresenter boxes;
+        QTemporaryDir pasta;
+        layProgramFolder(pasta.path());
+        QStringList linhas;
+        for (int i = 0; i < 400; ++i)
+            linhas << QStringLiteral("('2010', '%1')").arg(11222333000100LL + i);
+        alterData(pasta.path(), {QStringLiteral("INSERT INTO bd8emp (AnBase, CoCgcCeiEstabelecimento) VALUES ") +
+                                 linhas.join(QLatin1Char(','))});
+        // The index's pages, found through the schema, are overwritten; the table's stay whole.
+        const QString arquivo = pasta.path() + QStringLiteral("/dados/bd8emp.db");
+        int raizIndice = 0;
+        int tamanhoPagina = 0;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("ver"));
+            db.setDatabaseName(arquivo);
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            QVERIFY(q.exec(QStringLiteral("SELECT rootpage FROM sqlite_master WHERE name = 'bd8emp_Main'")) && q.next());
+            raizIndice = q.value(0).toInt();
+            QVERIFY(q.exec(QStringLiteral("PRAGMA page_size")) && q.next());
+            tamanhoPagina = q.value(0).toInt();
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("ver"));
+        QByteArray bytes = lerArquivo(arquivo);
+        bytes.replace(qsizetype(raizIndice - 1) * tamanhoPagina, tamanhoPagina, ruido(tamanhoPagina, 3));
+        escreveArquivo(arquivo, bytes);
+
+        QString texto;
+        iniciaSemSucesso(pasta.path(), boxes, texto);
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY2(texto.startsWith(QStringLiteral("Erro BDE")) && texto.contains(QStringLiteral("Corrupt")) &&
+                     !texto.contains(QStringLiteral("Invalid SQL")),
+                 qPrintable(texto));
+    }
+
+    void readOnlyDataFolderIsNamed()
+    {
+        test::ScriptedPresenter boxes;
+        QTemporaryDir pasta;
+        layProgramFolder(pasta.path());
+        const QString dados = pasta.path() + QStringLiteral("/dados");
+        QFile::remove(dados + QStringLiteral("/trabalho.db"));
+        SomenteLeitura protecao(dados);
+        if (!protecao.protegida())
+            QSKIP("the data folder cannot be made read-only here");
+        QString texto;
+        iniciaSemSucesso(pasta.path(), boxes, texto);
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY2(texto.contains(QStringLiteral("não pode ser gravada")) && texto.contains(QDir::toNativeSeparators(dados)),
+                 qPrintable(texto));
+        QVERIFY(!texto.contains(QStringLiteral("File not found")));
     }
 
     void missingTableEndsWithAWarning_data()

@@ -1,5 +1,6 @@
 // The installed code tables as the build lays them out, opened by the code-table module.
 
+#include "ProgramFixture.h"
 #include "TestData.h"
 #include "app/udmGDVorn.h"
 
@@ -14,21 +15,18 @@ class TestTabelasInstaladas : public QObject {
 
     QTemporaryDir m_temp;
     QString m_pasta; // a program folder whose path holds blanks and accented letters
+    std::unique_ptr<test::ProgramFixture> m_programa;
 
 private slots:
     void initTestCase()
     {
         m_pasta = m_temp.filePath(QStringLiteral("Meus Programas/Declaração Anual"));
-        QVERIFY(QDir().mkpath(m_pasta + QStringLiteral("/dados")));
-        const QDir src(test::builtDataFolder());
-        for (const QString &f : src.entryList({QStringLiteral("*.db")}, QDir::Files))
-            QVERIFY(QFile::copy(src.filePath(f), m_pasta + QStringLiteral("/dados/") + f));
-        dmGDVorn = new TdmGDVorn(m_pasta + QLatin1Char('/'));
+        m_programa = std::make_unique<test::ProgramFixture>(test::ProgramFixture::InstalledTables, m_pasta);
+        m_programa->create(dmGDVorn, m_pasta + QLatin1Char('/'));
     }
     void cleanupTestCase()
     {
-        delete dmGDVorn;
-        dmGDVorn = nullptr;
+        m_programa.reset();
     }
 
     void publishedListsAreInstalled_data()

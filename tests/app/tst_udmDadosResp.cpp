@@ -2,6 +2,7 @@
 
 #include "app/ugEstrutura.h"
 
+#include "ProgramFixture.h"
 #include "TestData.h"
 
 #include <QtTest>
@@ -14,14 +15,14 @@ class TestUdmDadosResp : public QObject {
 private slots:
     void init()
     {
-        m_pasta = std::make_unique<test::TempDataFolder>();
-        dmDadosResp = new TdmDadosResp;
+        m_pasta = std::make_unique<test::ProgramFixture>(test::ProgramFixture::EmptyTables);
+        m_pasta->openConnection();
+        m_pasta->create(dmDadosResp);
     }
     void cleanup()
     {
-        delete dmDadosResp;
-        QCOMPARE(dmDadosResp, nullptr);
         m_pasta.reset();
+        QCOMPARE(dmDadosResp, nullptr);
     }
 
     void creationState()
@@ -53,8 +54,9 @@ private slots:
         resp.FieldByName("NoResponsavelArquivo").setAsString("OUTRA");
         resp.Post();
         resp.Close();
-        delete dmDadosResp;
-        dmDadosResp = new TdmDadosResp;
+        m_pasta->freeAll();
+        m_pasta->openConnection();
+        m_pasta->create(dmDadosResp);
         Table &denovo = dmDadosResp->ta8Resp;
         denovo.Open();
         QCOMPARE(denovo.RecordCount(), 1);
@@ -83,7 +85,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<test::TempDataFolder> m_pasta;
+    std::unique_ptr<test::ProgramFixture> m_pasta;
 };
 
 QTEST_GUILESS_MAIN(TestUdmDadosResp)

@@ -2,6 +2,7 @@
 
 #include "app/base/EngineError.h"
 
+#include "ProgramFixture.h"
 #include "TestData.h"
 
 #include <QtTest>
@@ -56,15 +57,15 @@ class TestUdmEntradaDados : public QObject {
 private slots:
     void init()
     {
-        m_pasta = std::make_unique<test::TempDataFolder>();
-        dmEntradaDados = new TdmEntradaDados;
+        m_pasta = std::make_unique<test::ProgramFixture>(test::ProgramFixture::EmptyTables);
+        m_pasta->openConnection();
+        m_pasta->create(dmEntradaDados);
         dmEntradaDados->ta8Empreg.Open();
     }
     void cleanup()
     {
-        delete dmEntradaDados;
-        QCOMPARE(dmEntradaDados, nullptr);
         m_pasta.reset();
+        QCOMPARE(dmEntradaDados, nullptr);
     }
 
     void linkFoundByFullKeyAndByPrefix()
@@ -239,7 +240,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<test::TempDataFolder> m_pasta;
+    std::unique_ptr<test::ProgramFixture> m_pasta;
 };
 
 QTEST_GUILESS_MAIN(TestUdmEntradaDados)

@@ -9,6 +9,7 @@
 #include "app/ugConfiguracao.h"
 #include "app/ugExcecao.h"
 
+#include "ProgramFixture.h"
 #include "ScriptedPresenter.h"
 
 #include <QAction>
@@ -41,20 +42,14 @@ private slots:
     {
         m_terminacoes = 0;
         m_termina = setTerminaPrograma([this] { ++m_terminacoes; });
-        m_pasta = std::make_unique<QTemporaryDir>();
-        createDataFolder(m_pasta->filePath(QStringLiteral("dados")));
-        dmGDVorn = new TdmGDVorn(m_pasta->path());
-        fmGDVORN = new TfmGDVORN;
-        dmEntradaDados = new TdmEntradaDados;
+        m_programa = std::make_unique<test::ProgramFixture>(test::ProgramFixture::EmptyTables);
+        m_programa->create(dmGDVorn, m_programa->folder());
+        m_programa->create(fmGDVORN);
+        m_programa->create(dmEntradaDados);
     }
     void cleanup()
     {
-        delete dmEntradaDados;
-        dmEntradaDados = nullptr;
-        delete fmGDVORN;
-        delete dmGDVorn;
-        dmGDVorn = nullptr;
-        m_pasta.reset();
+        m_programa.reset();
         setTerminaPrograma(m_termina);
     }
 
@@ -72,7 +67,7 @@ private slots:
 private:
     int m_terminacoes = 0;
     std::function<void()> m_termina;
-    std::unique_ptr<QTemporaryDir> m_pasta;
+    std::unique_ptr<test::ProgramFixture> m_programa;
 };
 
 void tst_ufmGDVORN::registroDeConfiguracao()
@@ -92,7 +87,7 @@ void tst_ufmGDVORN::registroDeConfiguracao()
 
     fmGDVORN->Config.Crea = QStringLiteral("123456789012");
     QCOMPARE(Configuracao().Crea, QStringLiteral("123456789012"));
-    delete fmGDVORN;
+    m_programa->freeAll();
     QVERIFY(!fmGDVORN);
     QVERIFY(Configuracao().Crea.isEmpty());
     QCOMPARE(Configuracao().AnoBase, 2010);
@@ -210,12 +205,14 @@ void tst_ufmGDVORN::primeiraAtivacao()
 
 void tst_ufmGDVORN::fecharLiberaOsModulosDeDados()
 {
+    // Closing only ends the message loop: the owner of the modules frees them after it, once.
     fmGDVORN->show();
     QVERIFY(fmGDVORN->close());
-    QVERIFY(!dmGDVorn);
-    QVERIFY(!dmEntradaDados);
+    QVERIFY(dmGDVorn && dmEntradaDados && fmGDVORN);
+    QVERIFY(isDatabaseOpen());
+    m_programa->freeAll();
+    QVERIFY(!dmGDVorn && !dmEntradaDados && !fmGDVORN);
     QVERIFY(!isDatabaseOpen());
-    QVERIFY(fmGDVORN); // the window itself lives to the end of the program
 }
 
 void tst_ufmGDVORN::erroAoMostrarVaiAoTratamento()

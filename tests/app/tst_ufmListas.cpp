@@ -6,6 +6,7 @@
 #include "app/ufmListas.h"
 #include "app/ugListas.h"
 
+#include "ProgramFixture.h"
 #include "TestData.h"
 
 #include <QComboBox>
@@ -55,14 +56,11 @@ class tst_ufmListas : public QObject {
 private slots:
     void init()
     {
-        m_pasta = std::make_unique<QTemporaryDir>();
-        createDataFolder(m_pasta->filePath(QStringLiteral("dados")));
-        dmGDVorn = new TdmGDVorn(m_pasta->path());
+        m_pasta = std::make_unique<test::ProgramFixture>(test::ProgramFixture::EmptyTables);
+        m_pasta->create(dmGDVorn, m_pasta->folder());
     }
     void cleanup()
     {
-        delete dmGDVorn;
-        dmGDVorn = nullptr;
         m_pasta.reset();
     }
 
@@ -72,7 +70,7 @@ private slots:
     void larguraDoMaiorItem();
 
 private:
-    std::unique_ptr<QTemporaryDir> m_pasta;
+    std::unique_ptr<test::ProgramFixture> m_pasta;
 };
 
 void tst_ufmListas::comboDeEstabelecimentos()

@@ -156,6 +156,14 @@ void tst_ugFuncoes::formataValor_data()
     QTest::newRow("duas vírgulas") << "1,2,3" << "Erro" << "Erro";
     QTest::newRow("branco no meio") << "1 234,00" << "Erro" << "Erro";
     QTest::newRow("infinito") << "inf" << "Erro" << "Erro";
+    // Only digits and separators are an amount: no exponent, no digit lost to a floating-point read.
+    QTest::newRow("expoente") << "1e9" << "Erro" << "Erro";
+    QTest::newRow("hexadecimal") << "0x10" << "Erro" << "Erro";
+    QTest::newRow("sinal +") << "+5" << "Erro" << "Erro";
+    QTest::newRow("dígitos além da precisão") << "12345678901234567,89" << "12.345.678.901.234.567,89"
+                                              << "12.345.678.901.234.567,89";
+    QTest::newRow("arredonda em cadeia") << "999,995" << QString(7, u' ') + "1.000,00" << QString(4, u' ') + "1.000,00";
+    QTest::newRow("só vírgula") << "," << "Erro" << "Erro";
 }
 
 void tst_ugFuncoes::formataValor()
@@ -188,6 +196,11 @@ void tst_ugFuncoes::valoresArmazenados_data()
     QTest::newRow("centavos 5") << centavos << "5" << QString(14, u' ') + "0,05";
     QTest::newRow("centavos 9 dígitos") << centavos << "123456789" << "1.234.567,89";
     QTest::newRow("centavos letras") << centavos << "abc" << "Erro";
+    // More digits than the field holds are shown whole, never as another amount.
+    QTest::newRow("centavos 10 dígitos") << centavos << "1234567890" << "12.345.678,90";
+    QTest::newRow("9 com 10 dígitos") << v9 << "1234567890" << "12.345.678,90";
+    QTest::newRow("8 com 9 dígitos") << v8 << "123456789" << "1.234.567,89";
+    QTest::newRow("9 expoente") << v9 << "1e9" << "1e9";
 }
 
 void tst_ugFuncoes::valoresArmazenados()

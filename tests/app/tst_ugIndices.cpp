@@ -4,6 +4,7 @@
 #include "TestData.h"
 #include "app/base/Database.h"
 #include "app/base/EngineError.h"
+#include "app/base/Schema.h"
 #include "app/ugIndices.h"
 
 #include <QFile>
@@ -143,6 +144,61 @@ private slots:
         QCOMPARE(boxes.boxes[0].text, QStringLiteral("Parâmetro TabelaIndice deve conter nome da Tabela.indice"));
         openDatabase(data.path(), kManip);
         QVERIFY(indexSql(QStringLiteral("tabelas"), QStringLiteral("tbuf_Main")).startsWith(QLatin1String("CREATE UNIQUE INDEX")));
+    }
+
+    void rebuildJoinsTheOpenTransactionOnItsOwnConnection()
+    {
+        test::ScriptedPresenter boxes;
+        test::TempDataFolder data(test::TempDataFolder::EmptyTables, true, kManip);
+        execSql(QStringLiteral("DROP INDEX tabelas.tbuf_Main"), kManip);
+        {
+            Transaction operacao(kManip);
+            QVERIFY(RecriaIndiceExclusivo(kManip, QStringLiteral("TBUF.PX"), QStringLiteral("Main"), ixPrimary,
+                                          QStringLiteral("CoUF;SgUF")));
+            // An operation that fails after the rebuild undoes it with the rest of its work.
+        }
+        QCOMPARE(indexSql(QStringLiteral("tabelas"), QStringLiteral("tbuf_Main")), QString());
+        {
+            Transaction operacao(kManip);
+            QVERIFY(RecriaIndiceExclusivo(kManip, QStringLiteral("TBUF.PX"), QStringLiteral("Main"), ixPrimary,
+                                          QStringLiteral("CoUF;SgUF")));
+            operacao.commit();
+        }
+        QVERIFY(boxes.boxes.isEmpty());
+        QVERIFY(!isDatabaseOpen()); // nothing was done on the program's alias
+
+        // The key is the catalogue's, whatever fields the caller names.
+        QVERIFY(RecriaIndiceExclusivo(kManip, QStringLiteral("TBUF.PX"), QStringLiteral("Main"), ixPrimary,
+                                      QStringLiteral("SgUF")));
+        QCOMPARE(indexSql(QStringLiteral("tabelas"), QStringLiteral("tbuf_Main")),
+                 QStringLiteral("CREATE UNIQUE INDEX \"tbuf_Main\" ON \"tbuf\" (\"CoUf\", \"SgUf\")"));
+        QVERIFY_THROWS_EXCEPTION(EngineError, RecriaIndiceExclusivo(kManip, QStringLiteral("TBUF.PX"), QStringLiteral("Outro"),
+                                                                    0, QStringLiteral("NoUf")));
+
+        // An unknown connection is the engine's error, and nothing is rebuilt anywhere.
+        try {
+            RecriaIndiceExclusivo(QStringLiteral("NAOEXISTE"), QStringLiteral("TBUF.PX"), QStringLiteral("Main"),
+                                  ixPrimary, QStringLiteral("CoUF;SgUF"));
+            QFAIL("rebuilt on an unknown connection");
+        } catch (const EngineError &e) {
+            QCOMPARE(e.code(), int(ErrUnknownDatabase));
+        }
+        QVERIFY(boxes.boxes.isEmpty());
+    }
+
+    void installedIndexesAreTheCatalogues()
+    {
+        // Every index of an installed table is looked at, with the catalogue's fields and options.
+        int catalogue = 0;
+        for (const QString &name : Schema::installedTables())
+            catalogue += int(Schema::require(name).indexes.size());
+        QCOMPARE(IndicesInstalados().size(), catalogue);
+        for (const IndiceInstalado &i : IndicesInstalados()) {
+            const TableDef &t = Schema::require(i.TabelaIndice.section(QLatin1Char('.'), 0, 0));
+            const IndexDef *idx = t.index(i.NomeIndice);
+            QVERIFY2(idx, qPrintable(i.TabelaIndice));
+            QCOMPARE(i.Campos, idx->fields.join(QLatin1Char(';')));
+        }
     }
 };
 

@@ -7,6 +7,7 @@
 #include "app/ugListas.h"
 
 #include "ScriptedPresenter.h"
+#include "ProgramFixture.h"
 #include "TestData.h"
 
 #include <QDir>
@@ -75,20 +76,11 @@ class tst_ugListas : public QObject {
 private slots:
     void init()
     {
-        m_pasta = std::make_unique<QTemporaryDir>();
-        QDir(m_pasta->path()).mkdir(QStringLiteral("dados"));
-        const QDir src(test::builtDataFolder());
-        for (const QString &f : src.entryList({QStringLiteral("*.db")}, QDir::Files))
-            QVERIFY(QFile::copy(src.filePath(f), m_pasta->filePath(QStringLiteral("dados/") + f)));
-        dmGDVorn = new TdmGDVorn(m_pasta->path());
-        dmEntradaDados = new TdmEntradaDados;
+        m_pasta = std::make_unique<test::ProgramFixture>();
+        m_pasta->createDataModules();
     }
     void cleanup()
     {
-        delete dmEntradaDados;
-        dmEntradaDados = nullptr;
-        delete dmGDVorn;
-        dmGDVorn = nullptr;
         m_pasta.reset();
     }
 
@@ -104,7 +96,7 @@ private slots:
     void avisoMostradoUmaVez();
 
 private:
-    std::unique_ptr<QTemporaryDir> m_pasta;
+    std::unique_ptr<test::ProgramFixture> m_pasta;
 };
 
 void tst_ugListas::linhaDeEstabelecimento_data()
@@ -227,6 +219,10 @@ void tst_ugListas::empregadosDoEstabelecimento()
     QCOMPARE(porNome.size(), 2);
     QVERIFY(porNome[0].startsWith(QStringLiteral("ANA ")));
     QVERIFY(porNome[1].startsWith(QStringLiteral("BRUNO ")));
+    // Key values are searched as they are stored: trimmed and cut to the field's width.
+    QCOMPARE(LinhasEmpregados(QStringLiteral("2010"), kCnpj + QStringLiteral("9"), QStringLiteral("0"),
+                              QStringLiteral(" 01 ")),
+             porPis);
 }
 
 void tst_ugListas::avisoDeOperacaoAberta_data()

@@ -6,6 +6,7 @@
 #include "app/udmGDVorn.h"
 #include "app/ufmGDVORN.h"
 #include "backup/QtComandosCopia.h"
+#include "ProgramFixture.h"
 #include "ScriptedFileDialog.h"
 #include "ScriptedPresenter.h"
 #include "Estabelecimentos.h"
@@ -77,26 +78,20 @@ private slots:
     void comandosDaJanelaPrincipal();
 
 private:
-    std::unique_ptr<QTemporaryDir> m_pasta;
-    QString arquivo(const QString &nome) const { return m_pasta->filePath(nome); }
+    std::unique_ptr<test::ProgramFixture> m_pasta;
+    QString arquivo(const QString &nome) const { return m_pasta->folder() + nome; }
 };
 
 void tst_ufmCopiaSeguranca::init()
 {
-    m_pasta = std::make_unique<QTemporaryDir>();
-    QDir().mkpath(arquivo("dados"));
-    const QDir origem(builtDataFolder());
-    for (const QString &f : origem.entryList(QDir::Files))
-        QVERIFY(QFile::copy(origem.filePath(f), arquivo("dados/" + f)));
-    dmGDVorn = new TdmGDVorn(m_pasta->path());
+    m_pasta = std::make_unique<test::ProgramFixture>();
+    m_pasta->create(dmGDVorn, m_pasta->folder());
     insereEstab("11222333000181", "PADARIA");
     insereEstab("44555666000100", "OFICINA");
 }
 
 void tst_ufmCopiaSeguranca::cleanup()
 {
-    delete dmGDVorn;
-    dmGDVorn = nullptr;
     m_pasta.reset();
 }
 
@@ -169,7 +164,7 @@ void tst_ufmCopiaSeguranca::copiaEmVolumes()
     QCOMPARE(caixas.boxes[1].text, QStringLiteral("Unidade nao esta preparada."));
     QCOMPARE(caixas.boxes.last().text, QStringLiteral("Gravação da cópia bem sucedida."));
     QVERIFY(QFile::exists(arquivo("volumes.002")));
-    for (const QString &v : QDir(m_pasta->path()).entryList({"volumes.*"}))
+    for (const QString &v : QDir(m_pasta->folder()).entryList({"volumes.*"}))
         QVERIFY(QFileInfo(arquivo(v)).size() <= 20000);
 
     QVERIFY(QSqlQuery(database()).exec("DELETE FROM bd8emp.bd8emp"));

@@ -6,6 +6,7 @@
 #include "app/base/Table.h"
 #include "rules/ugOcorrencias.h"
 
+#include "ProgramFixture.h"
 #include "TestData.h"
 
 #include <QtTest>
@@ -51,7 +52,11 @@ class tst_ugOcorrencias : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { m_dados = std::make_unique<test::TempDataFolder>(); }
+    void init()
+    {
+        m_dados = std::make_unique<test::ProgramFixture>(test::ProgramFixture::EmptyTables);
+        m_dados->openConnection();
+    }
     void cleanup() { m_dados.reset(); }
 
     void linhasDeCadaTipoDeRegistro();
@@ -65,7 +70,7 @@ private slots:
     void rotulosDosMeses();
 
 private:
-    std::unique_ptr<test::TempDataFolder> m_dados;
+    std::unique_ptr<test::ProgramFixture> m_dados;
 };
 
 void tst_ugOcorrencias::linhasDeCadaTipoDeRegistro()

@@ -5,7 +5,10 @@
 #include "app/base/Query.h"
 #include "app/base/Table.h"
 
+#include <QSqlQuery>
 #include <QtTest>
+
+#include <functional>
 
 using namespace gdvorn;
 
@@ -174,7 +177,7 @@ private slots:
         t.First();
         QCOMPARE(t.FieldByName(QStringLiteral("CoUf")).AsString(), QStringLiteral("35"));
         QCOMPARE(t.FieldByName(QStringLiteral("SgUf")).AsString(), QStringLiteral("SP"));
-        QCOMPARE(t.FieldByName(QStringLiteral("NoUf")).AsString(), QStringLiteral("Um nome muito mais "));
+        QCOMPARE(t.FieldByName(QStringLiteral("NoUf")).AsString(), QStringLiteral("Um nome muito mais"));
 
         // A narrower declaration writes at most its own width; a wider one does not open.
         Table narrow(QStringLiteral("tbuf"));
@@ -410,6 +413,265 @@ private slots:
         other.ExecSQL();
         QVERIFY_THROWS_EXCEPTION(DatabaseError, t.Edit());
         QCOMPARE(t.State(), DataSetState::Browse);
+    }
+
+    void aReusedRowNumberIsNotTheRecord()
+    {
+        test::TempDataFolder data;
+        Table a(QStringLiteral("tbuf"));
+        Table b(QStringLiteral("tbuf"));
+        a.Open();
+        b.Open();
+        addState(a, QStringLiteral("11"), QStringLiteral("RO"), QStringLiteral("Rondônia"));
+        addState(a, QStringLiteral("22"), QStringLiteral("PI"), QStringLiteral("Piauí"));
+        auto expectLost = [](int code, const std::function<void()> &write) {
+            try {
+                write();
+                QFAIL("the write went on");
+            } catch (const EngineError &e) {
+                QCOMPARE(e.code(), code);
+            }
+        };
+
+        // b deletes the last row and appends another, which takes its row number.
+        QVERIFY(a.FindKey({QStringLiteral("22")}));
+        a.Edit();
+        a.FieldByName(QStringLiteral("NoUf")).setAsString(QStringLiteral("PIAUI"));
+        QVERIFY(b.FindKey({QStringLiteral("22")}));
+        b.Delete();
+        addState(b, QStringLiteral("99"), QStringLiteral("XX"), QStringLiteral("Novo"));
+        expectLost(ErrRecordDeleted, [&] { a.Post(); });
+        QCOMPARE(a.State(), DataSetState::Edit);
+        a.Cancel();
+        expectLost(ErrRecordDeleted, [&] { a.Delete(); });
+        QCOMPARE(walk(b, QStringLiteral("CoUf")), (QStringList{"11", "99"}));
+        QVERIFY(b.FindKey({QStringLiteral("99")}));
+        QCOMPARE(b.FieldByName(QStringLiteral("NoUf")).AsString(), QStringLiteral("Novo"));
+
+        // b changes the record between a's Edit and Post: a's Post does not undo it.
+        QVERIFY(a.FindKey({QStringLiteral("11")}));
+        a.Edit();
+        QVERIFY(b.FindKey({QStringLiteral("11")}));
+        b.Edit();
+        b.FieldByName(QStringLiteral("NoUf")).setAsString(QStringLiteral("RONDONIA"));
+        b.Post();
+        a.FieldByName(QStringLiteral("NoUf")).setAsString(QStringLiteral("outro"));
+        expectLost(ErrRecordChanged, [&] { a.Post(); });
+        a.Cancel();
+        a.Refresh();
+        QCOMPARE(a.FieldByName(QStringLiteral("NoUf")).AsString(), QStringLiteral("RONDONIA"));
+        // Changed, but still the record: it can be edited and deleted once read again.
+        a.Edit();
+        a.FieldByName(QStringLiteral("NoUf")).setAsString(QStringLiteral("Rondônia"));
+        a.Post();
+        a.Delete();
+        QCOMPARE(walk(b, QStringLiteral("CoUf")), (QStringList{"99"}));
+
+        // A table without a key: the record is all of its values.
+        Table c(QStringLiteral("tbufcep"));
+        Table d(QStringLiteral("tbufcep"));
+        c.Open();
+        d.Open();
+        for (const char *uf : {"SP", "RJ"}) {
+            d.Append();
+            d.FieldByName(QStringLiteral("CoUf")).setAsString(QLatin1String(uf));
+            d.Post();
+        }
+        c.Last();
+        QCOMPARE(c.FieldByName(QStringLiteral("CoUf")).AsString(), QStringLiteral("RJ"));
+        d.Last();
+        d.Delete();
+        d.Append();
+        d.FieldByName(QStringLiteral("CoUf")).setAsString(QStringLiteral("MG"));
+        d.Post();
+        expectLost(ErrRecordDeleted, [&] { c.Edit(); });
+        expectLost(ErrRecordDeleted, [&] { c.Delete(); });
+        QCOMPARE(d.RecordCount(), 2);
+    }
+
+    void rowWrittenByOthersInOtherFormsCanBeEdited()
+    {
+        test::TempDataFolder data;
+        // A value another program may have left: a Boolean as text.
+        execSql(QStringLiteral("INSERT INTO bd8resp (InDicas, NoResponsavelArquivo) VALUES ('True', 'X')"));
+        Table t(QStringLiteral("bd8resp"));
+        t.Open();
+        t.Edit();
+        t.FieldByName(QStringLiteral("NoResponsavelArquivo")).setAsString(QStringLiteral("FULANO"));
+        t.Post();
+        t.Delete();
+        QVERIFY(t.IsEmpty());
+    }
+
+    void storingAndSearchingCutAlike()
+    {
+        test::TempDataFolder data;
+        Table t(QStringLiteral("tbuf"));
+        t.Open();
+        // Cut to the width, a value must not keep a blank at its end: it could not be found again.
+        addState(t, QStringLiteral("0 1"), QStringLiteral("SP"), QStringLiteral("x"));
+        Query stored;
+        stored.setSql(QStringLiteral("SELECT CoUf FROM tbuf"));
+        stored.Open();
+        QCOMPARE(stored.FieldByName(QStringLiteral("CoUf")).AsString(), QStringLiteral("0"));
+        for (const QString &key : {QStringLiteral("0"), QStringLiteral(" 0 "), QStringLiteral("0 1")}) {
+            t.First();
+            QVERIFY2(t.FindKey({key, QStringLiteral("SP")}), qPrintable(key));
+        }
+
+        // A name that differs only past the width is the same key.
+        const QString name51(51, QLatin1Char('A'));
+        Table v(QStringLiteral("bd8vinc"));
+        v.Open();
+        const QStringList key{QStringLiteral("2010"), QStringLiteral("11222333000181"), QStringLiteral("00"),
+                              QStringLiteral("12345678901"), QStringLiteral("01012010")};
+        for (const QString &name : {name51, name51 + QStringLiteral(" FILHO")}) {
+            v.Append();
+            const QStringList fields{QStringLiteral("AnBase"), QStringLiteral("CoCgcCeiEstabelecimento"),
+                                     QStringLiteral("NuPrefixoEstabelecimento"), QStringLiteral("CoPisPasepEmpregado"),
+                                     QStringLiteral("DaAdmissaoEmpregado")};
+            for (int i = 0; i < fields.size(); ++i)
+                v.FieldByName(fields[i]).setAsString(key[i]);
+            v.FieldByName(QStringLiteral("NoEmpregado")).setAsString(name);
+            if (name == name51) {
+                v.Post();
+            } else {
+                QVERIFY_THROWS_EXCEPTION(KeyViolation, v.Post());
+                v.Cancel();
+            }
+        }
+        QCOMPARE(v.RecordCount(), 1);
+        QVERIFY(v.FindKey(key + QStringList{name51 + QStringLiteral(" FILHO")}));
+        QCOMPARE(v.FieldByName(QStringLiteral("NoEmpregado")).AsString(), name51);
+    }
+
+    void widthCutKeepsWholeCharacters_data()
+    {
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QString>("stored");
+        const QString x18(18, QLatin1Char('X'));
+        const QString smile = QString::fromUtf8("\xF0\x9F\x98\x80"); // outside the basic plane
+        const QString accented = QStringLiteral("E\u0301");           // base letter and combining accent
+        QTest::newRow("pair at the end") << x18 + smile + QStringLiteral("Z") << x18 + smile;
+        QTest::newRow("pair past the end") << x18 + QStringLiteral("Z") + smile << x18 + QStringLiteral("Z");
+        QTest::newRow("combining accent at the end") << x18 + accented + QStringLiteral("Z") << x18 + accented;
+        QTest::newRow("blank at the cut") << x18 + QStringLiteral(" Z") << x18;
+        QTest::newRow("lone surrogate") << QStringLiteral("A") + QChar(0xD83D) + QStringLiteral("B")
+                                        << QString::fromUtf8((QStringLiteral("A") + QChar(0xD83D) + QStringLiteral("B")).toUtf8());
+    }
+    void widthCutKeepsWholeCharacters()
+    {
+        QFETCH(QString, written);
+        QFETCH(QString, stored);
+        test::TempDataFolder data;
+        Table t(QStringLiteral("tbuf"));
+        t.Open();
+        addState(t, QStringLiteral("35"), QStringLiteral("SP"), written);
+        // The cursor shows what the file holds.
+        QCOMPARE(t.FieldByName(QStringLiteral("NoUf")).AsString(), stored);
+        Query q;
+        q.setSql(QStringLiteral("SELECT NoUf FROM tbuf"));
+        q.Open();
+        QCOMPARE(q.FieldByName(QStringLiteral("NoUf")).AsString(), stored);
+    }
+
+    void engineRollbackFailsEveryEnclosingTransaction_data()
+    {
+        QTest::addColumn<bool>("diskFull");
+        QTest::newRow("disk full") << true;
+        QTest::newRow("OR ROLLBACK conflict") << false;
+    }
+    void engineRollbackFailsEveryEnclosingTransaction()
+    {
+        QFETCH(bool, diskFull);
+        test::TempDataFolder data;
+        Table t(QStringLiteral("tbuf"));
+        t.Open();
+        addState(t, QStringLiteral("35"), QStringLiteral("SP"), QStringLiteral("kept before"));
+        try {
+            Transaction outer;
+            addState(t, QStringLiteral("33"), QStringLiteral("RJ"), QStringLiteral("outer step"));
+            try {
+                Transaction inner;
+                if (diskFull) {
+                    QSqlQuery pages(database());
+                    QVERIFY(pages.exec(QStringLiteral("PRAGMA tabelas.page_count")) && pages.next());
+                    execSql(QStringLiteral("PRAGMA tabelas.max_page_count = %1").arg(pages.value(0).toInt() + 2));
+                    for (int i = 0; i < 10000; ++i)
+                        addState(t, QStringLiteral("%1").arg(i % 100, 2, 10, QLatin1Char('0')),
+                                 QStringLiteral("%1").arg(i / 100, 2, 10, QLatin1Char('0')), QString(19, QLatin1Char('N')));
+                } else {
+                    execSql(QStringLiteral("INSERT OR ROLLBACK INTO tbuf (CoUf, SgUf) VALUES ('35', 'SP')"));
+                }
+                QFAIL("no engine error");
+            } catch (const DiskFull &e) {
+                QVERIFY(diskFull);
+                QCOMPARE(e.code(), int(ErrDiskFull));
+                QVERIFY2(!e.message().contains(QLatin1String("Invalid SQL")), qPrintable(e.message()));
+            } catch (const KeyViolation &) {
+                QVERIFY(!diskFull);
+            }
+            if (diskFull)
+                execSql(QStringLiteral("PRAGMA tabelas.max_page_count = 1073741823"));
+            // The outer step goes on: nothing more is written under it, and it cannot commit.
+            QVERIFY_THROWS_EXCEPTION(EngineError,
+                                     addState(t, QStringLiteral("31"), QStringLiteral("MG"), QStringLiteral("later")));
+            t.Cancel();
+            QVERIFY_THROWS_EXCEPTION(EngineError, Transaction());
+            outer.commit();
+            QFAIL("the outer transaction committed");
+        } catch (const EngineError &e) {
+            QVERIFY(e.code() == ErrDiskFull || e.code() == ErrKeyViolation);
+        }
+        Query rows;
+        rows.setSql(QStringLiteral("SELECT NoUf FROM tbuf ORDER BY NoUf"));
+        rows.Open();
+        QStringList names;
+        for (; !rows.Eof(); rows.Next())
+            names << rows.FieldByName(QStringLiteral("NoUf")).AsString();
+        QCOMPARE(names, QStringList{QStringLiteral("kept before")});
+        // The connection works as before.
+        {
+            Transaction again;
+            addState(t, QStringLiteral("33"), QStringLiteral("RJ"), QStringLiteral("after"));
+            again.commit();
+        }
+        QCOMPARE(t.RecordCount(), 2);
+    }
+
+    void transactionOutlivingItsConnection()
+    {
+        test::TempDataFolder data;
+        {
+            Transaction old;
+            closeDatabase();
+            openDatabase(data.path());
+        }
+        Table t(QStringLiteral("tbuf"));
+        t.Open();
+        {
+            Transaction outer;
+            Transaction inner;
+            addState(t, QStringLiteral("35"), QStringLiteral("SP"), QStringLiteral("São Paulo"));
+            inner.commit();
+            outer.commit();
+        }
+        closeDatabase();
+        openDatabase(data.path());
+        Table again(QStringLiteral("tbuf"));
+        again.Open();
+        QCOMPARE(again.RecordCount(), 1);
+    }
+
+    void anyIdentifierIsQuoted()
+    {
+        test::TempDataFolder data;
+        const QString odd = QStringLiteral("a\"b c");
+        QCOMPARE(quotedIdentifier(odd), QStringLiteral("\"a\"\"b c\""));
+        Query q;
+        q.setSql(QStringLiteral("SELECT 1 AS %1").arg(quotedIdentifier(odd)));
+        q.Open();
+        QCOMPARE(q.Fields(0).AsInteger(), 1);
     }
 
     void queryWalkEndsWithTheEngineError()
