@@ -46,6 +46,7 @@ public:
     QToolButton *sbRetif = nullptr;
     QToolButton *sbImpAnoAnterior = nullptr;
     QToolButton *sbImpAnoAtual = nullptr;
+    QToolButton *spHelp = nullptr;
 
     // Menu items of "&Declaração" and "&Utilitários".
     QAction *Abrir1 = nullptr;
@@ -61,6 +62,12 @@ public:
     QMenu *CpiadeSegurana1 = nullptr;
     QAction *Gerarcpia1 = nullptr;
 
+    // Menu items of "A&juda".
+    QAction *AjudadoGDVorn1 = nullptr;
+    QAction *Informaesteis1 = nullptr;
+    QAction *DicasdeOperao1 = nullptr;
+    QAction *SobreoGDVORN1 = nullptr;
+
     QLabel *Imagem = nullptr;
     QLabel *URLLabel = nullptr;
 
@@ -75,6 +82,8 @@ private:
     void FormClose();
     void criaComandos();
     void criaCorpo();
+    void criaAjuda();
+    bool eventFilter(QObject *objeto, QEvent *event) override; // F1 on a highlighted menu item
 };
 
 // The program-wide instance, from start-up to the end of the program.

@@ -2,6 +2,7 @@
 
 #include "app/QtAplicacao.h"
 #include "app/QtPrograma.h"
+#include "entry/ufmSeletores.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -48,5 +49,6 @@ int main(int argc, char **argv)
     gdvorn::TAplicacao app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("GDVORN"));
     instalaTermino();
+    gdvorn::registraPassoInicial(gdvorn::CriaSeletoresIniciais);
     return gdvorn::ExecutaGDVORN();
 }
