@@ -115,6 +115,10 @@ int ExecutaGDVORN()
     Programa programa(DiretorioPrograma());
     if (!programa.Inicia())
         return programa.CodigoSaida();
+    // A request to end that came while the start-up still ran (the information window shown from the
+    // main window's first activation) has closed the main window before the loop: nothing is left to run.
+    if (!fmGDVORN->isVisible())
+        return 0;
     restauracao.setJanelaPrincipal(fmGDVORN);
     const int codigo = QApplication::exec();
     programa.Libera();

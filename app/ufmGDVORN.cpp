@@ -12,6 +12,7 @@
 #include "app/ugExcecao.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QDesktopServices>
@@ -20,6 +21,7 @@
 #include <QPainter>
 #include <QShowEvent>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
@@ -149,7 +151,15 @@ void TfmGDVORN::criaAjuda()
         connect(a, &QAction::triggered, this, Protegido(std::move(acao)));
         return a;
     };
-    AjudadoGDVorn1 = item("AjudadoGDVorn1", QStringLiteral("&Ajuda do GDVORN"), [] { MostraAjuda(); });
+    // F1 is this item's shortcut: over a highlighted menu item it opens that item's topic instead.
+    AjudadoGDVorn1 = item("AjudadoGDVorn1", QStringLiteral("&Ajuda do GDVORN"), [] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        const int contexto = menu && menu->activeAction() ? ContextoAjuda(menu->activeAction()) : 0;
+        if (contexto != 0)
+            MostraAjudaContexto(contexto);
+        else
+            MostraAjuda();
+    });
     AjudadoGDVorn1->setShortcut(Qt::Key_F1);
     AjudadoGDVorn1->setShortcutContext(Qt::WindowShortcut);
     Informaesteis1 = item("Informaesteis1", QStringLiteral("&Informações Úteis"), [] {
@@ -176,8 +186,13 @@ void TfmGDVORN::criaAjuda()
 
 bool TfmGDVORN::eventFilter(QObject *objeto, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F1) {
+    const bool tecla = event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
+    if (tecla && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F1) {
         if (auto *menu = qobject_cast<QMenu *>(objeto); menu && menu->activeAction()) {
+            // Over a highlighted item F1 is the item's own, not the shortcut of "&Ajuda do GDVORN".
+            event->accept();
+            if (event->type() == QEvent::ShortcutOverride)
+                return true;
             const int contexto = ContextoAjuda(menu->activeAction());
             Protege([contexto] {
                 if (contexto != 0)
@@ -263,9 +278,13 @@ void TfmGDVORN::FormActivate()
         return;
     // Cleared first: the information window's own activation must not bring it back.
     Config.PrimeiraAtivacao = QStringLiteral("N");
-    if (fmInicioRegras)
-        fmInicioRegras->MostraNoInicio();
-    setFocus();
+    // From the message loop, not from inside the activation: a window activated before the loop runs
+    // (the start-up sequence) must not hold the start in a modal window the loop's end cannot reach.
+    QTimer::singleShot(0, this, Protegido([this] {
+        if (fmInicioRegras)
+            fmInicioRegras->MostraNoInicio();
+        setFocus();
+    }));
 }
 
 void TfmGDVORN::FormClose()

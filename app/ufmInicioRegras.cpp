@@ -6,6 +6,7 @@
 #include "app/ugExcecao.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -64,6 +65,15 @@ TfmInicioRegras::TfmInicioRegras(QWidget *parent)
     connect(Timer1, &QTimer::timeout, this, Protegido([this] { Timer1Timer(); }));
 
     m_binder.liga(cbDicas, QStringLiteral("InDicas"));
+    if (QCoreApplication::instance())
+        QCoreApplication::instance()->installEventFilter(this);
+}
+
+bool TfmInicioRegras::eventFilter(QObject *objeto, QEvent *event)
+{
+    if (objeto == QCoreApplication::instance() && event->type() == QEvent::Quit)
+        m_saindo = true;
+    return QDialog::eventFilter(objeto, event);
 }
 
 TfmInicioRegras::~TfmInicioRegras()
@@ -104,12 +114,14 @@ void TfmInicioRegras::MostraDoMenu()
 
 void TfmInicioRegras::Timer1Timer()
 {
-    --m_contagem;
+    // Six ticks from 6: the sixth finds the count below 2.
     if (m_contagem < 2) {
         Timer1->stop();
         BtOk->setEnabled(true);
         BtOk->setFocus();
+        return;
     }
+    --m_contagem;
 }
 
 void TfmInicioRegras::showEvent(QShowEvent *event)
@@ -142,10 +154,16 @@ void TfmInicioRegras::reject()
 
 void TfmInicioRegras::closeEvent(QCloseEvent *event)
 {
-    if (BtOk->isEnabled())
+    // The user cannot close it before the countdown ends; the program itself may (its end). The
+    // application's quit closes its windows as the window system does, so it is told apart by its event.
+    if (BtOk->isEnabled()) {
         QDialog::closeEvent(event);
-    else
+    } else if (!event->spontaneous() || m_saindo) {
+        done(QDialog::Rejected);
+        event->accept();
+    } else {
         event->ignore();
+    }
 }
 
 } // namespace gdvorn

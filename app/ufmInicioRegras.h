@@ -46,12 +46,14 @@ public slots:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *objeto, QEvent *event) override; // the application's quit
 
 private:
     void abreTabela();
     void BtOkClick();
     FormBinder m_binder{&taResp};
     int m_contagem = 6;
+    bool m_saindo = false;
 };
 
 // The program-wide instance, created at start-up after the data modules.

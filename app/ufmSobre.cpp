@@ -60,7 +60,7 @@ TfmSobre::TfmSobre(QWidget *parent, const QString &arquivoPrograma)
                          this);
     lbBuild->setObjectName(QStringLiteral("lbBuild"));
     const QString ambiente = Configuracao().Ambiente;
-    lbAmbiente = new QLabel(ambiente == QLatin1String("Desenvolvimento") || ambiente == QLatin1String("Homologação")
+    lbAmbiente = new QLabel(ambiente == QLatin1String("Desenvolvimento") || ambiente == QStringLiteral("Homologação")
                                 ? ambiente
                                 : QStringLiteral(" "),
                             this);

@@ -29,13 +29,14 @@ public:
 
     // The position reached in the key sequence (0 to 6).
     int posicaoSequencia() const { return m_posicao; }
+    // One tick of the marquee: its first character moves to the end.
+    void Timer1Timer();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override; // FormActivate: version label, centred
 
 private:
-    void Timer1Timer();
     void mostraCreditos();
     int m_posicao = 0;
 };

@@ -4,7 +4,10 @@
 
 #include "app/ugHtmlHelpAPI.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QObject>
+#include <QStringList>
 #include <QList>
 #include <QPair>
 
@@ -38,5 +41,29 @@ public:
 private:
     VisorAjuda *m_previous = nullptr;
 };
+
+// The help contexts carried by `janela` and its children (controls, actions, menus) that the map of the
+// help folder does not hold or whose page is missing, as "objectName: context". Empty when all resolve.
+// Sets `contextos` to the number of contexts met.
+inline QStringList contextosSemPagina(const QObject *janela, int *contextos = nullptr)
+{
+    QStringList faltas;
+    int n = 0;
+    QList<const QObject *> objetos{janela};
+    for (const QObject *o : janela->findChildren<QObject *>())
+        objetos << o;
+    for (const QObject *o : objetos) {
+        const int contexto = o->property("contextoAjuda").toInt();
+        if (contexto == 0)
+            continue;
+        ++n;
+        const QString pagina = PaginaAjuda(contexto);
+        if (pagina.isEmpty() || !QFile::exists(PastaAjuda() + pagina.section(QLatin1Char('#'), 0, 0)))
+            faltas << o->objectName() + QStringLiteral(": ") + QString::number(contexto);
+    }
+    if (contextos)
+        *contextos = n;
+    return faltas;
+}
 
 } // namespace gdvorn::test

@@ -1,7 +1,8 @@
 #pragma once
 // The modal executor of the tests: every window shown through ExecutaModal is recorded by object name
 // and handed to the next script of the queue (which drives it, clicking its buttons, and returns); with
-// the queue empty the window is rejected. The window is shown (not modally) while its script runs, so
+// the queue empty, or when the script leaves it open, the window is
+// closed as rejected. The window is shown (not modally) while its script runs, so
 // that focus and activation behave as on screen. Installed for its lifetime.
 
 #include "app/QtModal.h"
@@ -9,6 +10,7 @@
 #include <QDialog>
 #include <QQueue>
 #include <QStringList>
+#include <QTest>
 
 #include <functional>
 
@@ -23,10 +25,13 @@ public:
             shown << janela.objectName();
             janela.setResult(QDialog::Rejected);
             janela.show();
+            janela.activateWindow();
+            active = QTest::qWaitForWindowActive(&janela);
             if (!m_scripts.isEmpty())
                 m_scripts.dequeue()(janela);
+            // A window the script left open is closed without asking it (it may refuse Esc).
             if (janela.isVisible())
-                janela.reject();
+                janela.done(QDialog::Rejected);
             return janela.result();
         });
     }
@@ -34,6 +39,7 @@ public:
     void then(Script script) { m_scripts.enqueue(std::move(script)); }
 
     QStringList shown;
+    bool active = false; // whether the last window shown became the active window
 
 private:
     QQueue<Script> m_scripts;
