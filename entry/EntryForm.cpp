@@ -210,9 +210,13 @@ void EntryForm::hideEvent(QHideEvent *event)
 
 void EntryForm::closeEvent(QCloseEvent *event)
 {
+    if (!m_cancelar) {
+        QDialog::closeEvent(event);
+        return;
+    }
+    // The cancel button decides (it may ask, and it closes the form itself).
     event->ignore();
-    if (m_cancelar)
-        m_cancelar->click();
+    m_cancelar->click();
 }
 
 bool EntryForm::eventFilter(QObject *objeto, QEvent *event)

@@ -15,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -127,6 +128,7 @@ private slots:
     void mascarasVoltamAosDigitos();
     void valorDigitadoEArmazenado();
     void ligadorCarregaEGravaALinha();
+    void travaNaCorDoBotao();
 
 private:
     std::unique_ptr<test::ProgramaTeste> m_programa;
@@ -363,6 +365,20 @@ void tst_EntryForm::ligadorCarregaEGravaALinha()
     QCOMPARE(leitura.FieldByName(QStringLiteral("InInscrEstabelecimento")).AsString(), QStringLiteral("1"));
     QCOMPARE(leitura.FieldByName(QStringLiteral("VaGlobalSindical")).AsString(), QStringLiteral("000123450"));
     linha.Close();
+}
+
+void tst_EntryForm::travaNaCorDoBotao()
+{
+    QLineEdit *ed = m_ficha->edRazao;
+    const QPalette padrao = ed->style()->standardPalette();
+    Trava(ed, true);
+    QVERIFY(ed->isReadOnly());
+    QCOMPARE(ed->palette().color(QPalette::Base), padrao.color(QPalette::Button));
+    Trava(ed, true, CorTrava::Menu);
+    QCOMPARE(ed->palette().color(QPalette::Base), padrao.color(QPalette::Window));
+    Trava(ed, false);
+    QVERIFY(!ed->isReadOnly());
+    QCOMPARE(ed->palette().color(QPalette::Base), padrao.color(QPalette::Base));
 }
 
 QTEST_MAIN(tst_EntryForm)

@@ -12,10 +12,12 @@
 
 #include "ProgramaTeste.h"
 #include "ScriptedHelp.h"
+#include "ScriptedModal.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QtTest>
@@ -38,6 +40,7 @@ private slots:
     void todoContextoTemPagina();
     void f1NaJanelaPrincipal();
     void janelaDeAjudaNavega();
+    void sobreEInformacoesPeloMenu();
 
 private:
     std::unique_ptr<test::ProgramaTeste> m_programa;
@@ -121,6 +124,17 @@ void tst_ufmAjudaJanelas::janelaDeAjudaNavega()
     QCOMPARE(navegador->source().fileName(), QStringLiteral("index.html"));
     setVisorAjuda(antes);
     setPastaAjuda(QString());
+}
+
+void tst_ufmAjudaJanelas::sobreEInformacoesPeloMenu()
+{
+    fmInicioRegras = new TfmInicioRegras;
+    test::ScriptedModal janelas;
+    janelas.then([](QDialog &d) { QTest::mouseClick(d.findChild<QPushButton *>(QStringLiteral("BtOk")), Qt::LeftButton); });
+    fmGDVORN->SobreoGDVORN1->trigger();
+    fmGDVORN->Informaesteis1->trigger();
+    QCOMPARE(janelas.shown, QStringList({QStringLiteral("fmSobre"), QStringLiteral("fmInicioRegras")}));
+    delete fmInicioRegras;
 }
 
 QTEST_MAIN(tst_ufmAjudaJanelas)
