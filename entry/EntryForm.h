@@ -57,6 +57,9 @@ public:
 
     // The check of `campo` on exit. With `comPortao` it runs only when PodeCriticar.
     void aoSair(QWidget *campo, std::function<void()> critica, bool comPortao = true);
+    // Runs `acao` when the focus enters `campo` (for a group: enters it from outside) from another control
+    // of the form; it may stop with the silent abort after moving the focus.
+    void aoEntrar(QWidget *campo, std::function<void()> acao);
     // Guards the tab switches of `abas`.
     void protegeAbas(EntryTabWidget *abas);
 
@@ -97,7 +100,9 @@ private:
     QPointer<QAbstractButton> m_ajuda;
     QList<QPointer<QAbstractButton>> m_saidas;
     QList<Saida> m_criticas;
+    QList<Saida> m_entradas;
     QPointer<QWidget> m_controleAtual;
+    QPointer<QWidget> m_cliqueBloqueado; // the button whose press started a focus change that a check refused
     bool m_emCritica = false;
     bool m_previa = false;
 };

@@ -2,6 +2,7 @@
 
 #include "app/QtAplicacao.h"
 #include "app/QtPrograma.h"
+#include "entry/ufmNovaDecl.h"
 #include "entry/ufmSeletores.h"
 
 #include <QApplication>
@@ -50,5 +51,6 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("GDVORN"));
     instalaTermino();
     gdvorn::registraPassoInicial(gdvorn::CriaSeletoresIniciais);
+    gdvorn::registraPassoInicial(gdvorn::LigaComandosEntrada);
     return gdvorn::ExecutaGDVORN();
 }
