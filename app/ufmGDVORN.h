@@ -40,10 +40,6 @@ public:
     // Opens a web address (or a file) with the desktop's default application.
     static void AbreLink(const QString &endereco);
 
-    // The commands of the entry forms, which this library cannot reach: the program's start-up plugs
-    // them in. "&Nova..." / sbNova run ComandoNova, then ControlaBotoes.
-    std::function<void()> ComandoNova;
-
     // Tool buttons, in their order from the left.
     QToolButton *sbNova = nullptr;
     QToolButton *sbAbrir = nullptr;
@@ -69,6 +65,8 @@ public:
     QAction *AnoAtual = nullptr;
     QMenu *CpiadeSegurana1 = nullptr;
     QAction *Gerarcpia1 = nullptr;
+    QAction *Restaurarcpia1 = nullptr;
+    QAction *IndexarArquivos1 = nullptr;
 
     // Menu items of "A&juda".
     QAction *AjudadoGDVorn1 = nullptr;
@@ -89,10 +87,18 @@ private:
     void FormActivate();
     void FormClose();
     void criaComandos();
+    void conectaJanela(QAction *comando, bool controlaBotoes);
     void criaCorpo();
     void criaAjuda();
     bool eventFilter(QObject *objeto, QEvent *event) override; // F1 on a highlighted menu item
 };
+
+// The window that a command opens when its unit lies in a folder whose library the main window does not
+// link (backup ...): the program's start-up registers it under the command's object name before the main
+// window is created; the command then creates it, shows it modally and frees it. A command without its
+// window does nothing (the two utilities then stay disabled).
+using AbreJanela = std::function<void(QWidget *parent)>;
+void RegistraJanela(const QString &comando, AbreJanela abre);
 
 // The program-wide instance, from start-up to the end of the program.
 extern TfmGDVORN *fmGDVORN;

@@ -30,6 +30,7 @@ public:
     QString NomeArquivoGerado;      // name part of that file
     int VariosArquivos = 0;         // 1 when the last writer run produced more than one volume
     int QtdArquivos = 0;            // number of volumes of the last writer run
+    bool ModoParticao = false;      // the analysis wizard's split mode runs: volumes are left unsealed
     QString IdTransmissao;          // transmission identifier of a consulted file; " " when none
     QString OpcaoPesquisa;          // "1"/"2": the wizard the survey form opens afterwards
     bool ConsultaAposTransmite = false; // the file browser opens on the file just transmitted

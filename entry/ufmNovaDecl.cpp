@@ -617,14 +617,9 @@ void NovaDeclaracao()
         dmEntradaDados->ta8Empresa.Close();
 }
 
-std::function<void()> LigaComandosEntrada()
+void RegistraNovaDeclaracao()
 {
-    if (fmGDVORN)
-        fmGDVORN->ComandoNova = NovaDeclaracao;
-    return [] {
-        if (fmGDVORN)
-            fmGDVORN->ComandoNova = nullptr;
-    };
+    RegistraJanela(QStringLiteral("Nova1"), [](QWidget *) { NovaDeclaracao(); });
 }
 
 } // namespace gdvorn

@@ -103,7 +103,7 @@ protected:
 // The main window's "&Nova...": the dialog shown modally, then the establishment table closed.
 void NovaDeclaracao();
 
-// The start-up step that plugs the entry commands into the main window; returns what unplugs them.
-std::function<void()> LigaComandosEntrada();
+// Registers NovaDeclaracao as the window of the main window's "&Nova..." (before the main window exists).
+void RegistraNovaDeclaracao();
 
 } // namespace gdvorn

@@ -164,7 +164,7 @@ QList<TableDef> buildCatalogue()
                     T("DaAdmissao", 8), T("usoempresa", 12), T("lbl", 4), T("Conteudo", 52), T("Sequencial", 6),
                     T("CoCgcVinculado", 14)});
     c << workTable("te8proid",
-                   {T("NuDisquete", 2), T("AnBase", 4), T("CoCgcCeiEstabelecimento", 14),
+                   {T("NuDisquete", 5), T("AnBase", 4), T("CoCgcCeiEstabelecimento", 14),
                     T("NuPrefixoEstabelecimento", 2), T("InInscrEstabelecimento", 1), T("NoRazaoEstabelecimento", 52),
                     T("EdEstabelecimento", 40), T("NuEnderecoEstabelecimento", 6), T("TxComplemEstabelecimento", 21),
                     T("NoBairroEstabelecimento", 19), T("CoCepEstabelecimento", 8), T("CoMunicipio", 7),
@@ -178,7 +178,7 @@ QList<TableDef> buildCatalogue()
                     T("NuEstabelecimentos", 6), T("NuVinculos", 6), T("InEncerramentoAtividade", 1),
                     T("DaEncerramentoAtividade", 8)});
     c << workTable("te8proes",
-                   {T("NuDisquete", 2), T("CoCgcCeiEstabelecimento", 14), T("NuPrefixoEstabelecimento", 2),
+                   {T("NuDisquete", 5), T("CoCgcCeiEstabelecimento", 14), T("NuPrefixoEstabelecimento", 2),
                     T("CoCgcVinculado", 14), T("InInscrEstabelecimento", 1), T("NoRazaoEstabelecimento", 52),
                     T("NuVinculosEstabelecimento", 6), T("DaEncerramentoAtividade", 8)});
     c << workTable("te8stru",

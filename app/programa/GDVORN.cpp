@@ -2,6 +2,8 @@
 
 #include "app/QtAplicacao.h"
 #include "app/QtPrograma.h"
+#include "backup/QtComandosCopia.h"
+#include "app/QtDialogoArquivo.h"
 #include "entry/ufmNovaDecl.h"
 #include "entry/ufmSeletores.h"
 
@@ -50,7 +52,12 @@ int main(int argc, char **argv)
     gdvorn::TAplicacao app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("GDVORN"));
     instalaTermino();
+    gdvorn::QtDialogoArquivo dialogoArquivo;
+    gdvorn::setDialogoArquivo(&dialogoArquivo);
+    gdvorn::RegistraJanelasCopiaSeguranca();
+    gdvorn::RegistraNovaDeclaracao();
     gdvorn::registraPassoInicial(gdvorn::CriaSeletoresIniciais);
-    gdvorn::registraPassoInicial(gdvorn::LigaComandosEntrada);
-    return gdvorn::ExecutaGDVORN();
+    const int codigo = gdvorn::ExecutaGDVORN();
+    gdvorn::setDialogoArquivo(nullptr);
+    return codigo;
 }

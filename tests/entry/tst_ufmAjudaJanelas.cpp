@@ -28,6 +28,7 @@ using namespace gdvorn;
 class tst_ufmAjudaJanelas : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { RegistraNovaDeclaracao(); }
     void init()
     {
         m_programa = std::make_unique<test::ProgramaTeste>();
@@ -137,12 +138,11 @@ void tst_ufmAjudaJanelas::sobreEInformacoesPeloMenu()
     fmGDVORN->Informaesteis1->trigger();
     QCOMPARE(janelas.shown, QStringList({QStringLiteral("fmSobre"), QStringLiteral("fmInicioRegras")}));
     delete fmInicioRegras;
-    // "&Nova..." runs the command the start-up plugs in.
-    const auto desliga = LigaComandosEntrada();
+    // "&Nova..." (and its tool button) opens the window the start-up registers.
     fmGDVORN->Nova1->trigger();
     QCOMPARE(janelas.shown.last(), QStringLiteral("fmNovaDecl"));
-    desliga();
-    QVERIFY(!fmGDVORN->ComandoNova);
+    fmGDVORN->sbNova->click();
+    QCOMPARE(janelas.shown.size(), 4);
 }
 
 QTEST_MAIN(tst_ufmAjudaJanelas)
