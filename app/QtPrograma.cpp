@@ -6,7 +6,9 @@
 #include "app/QtRestauracao.h"
 #include "app/udmEntradaDados.h"
 #include "app/udmGDVorn.h"
+#include "app/QtAjuda.h"
 #include "app/ufmGDVORN.h"
+#include "app/ufmInicioRegras.h"
 #include "app/ufmSplash.h"
 #include "app/ugConfiguracao.h"
 #include "app/ugExcecao.h"
@@ -19,6 +21,16 @@
 #include <memory>
 
 namespace gdvorn {
+
+namespace {
+std::vector<PassoInicial> &passosIniciais()
+{
+    static std::vector<PassoInicial> passos;
+    return passos;
+}
+} // namespace
+
+void registraPassoInicial(PassoInicial passo) { passosIniciais().push_back(std::move(passo)); }
 
 Programa::Programa(const QString &pastaPrograma) : m_pasta(pastaPrograma) { setDiretorioPrograma(m_pasta); }
 
@@ -44,6 +56,9 @@ bool Programa::Inicia()
         m_objetos.create(dmGDVorn, m_pasta);
         m_objetos.create(fmGDVORN);
         m_objetos.create(dmEntradaDados);
+        m_objetos.create(fmInicioRegras);
+        for (const PassoInicial &passo : passosIniciais())
+            m_objetos.adopt(passo());
     } catch (const std::exception &e) {
         // Before the main window there is no exception handler: the failure is shown as it is and the
         // program ends.
@@ -77,6 +92,8 @@ int ExecutaGDVORN()
 
     QtPresenter caixas;
     setPresenter(&caixas);
+    VisorAjudaQt ajuda;
+    setVisorAjuda(&ajuda);
     ServidorRestauracao restauracao;
 
     GuardaInstancia segunda(kSegundaGuarda);
@@ -89,10 +106,15 @@ int ExecutaGDVORN()
     Programa programa(DiretorioPrograma());
     if (!programa.Inicia())
         return programa.CodigoSaida();
+    // A request to end that came while the start-up still ran (the information window shown from the
+    // main window's first activation) has closed the main window before the loop: nothing is left to run.
+    if (!fmGDVORN->isVisible())
+        return 0;
     restauracao.setJanelaPrincipal(fmGDVORN);
     const int codigo = QApplication::exec();
     programa.Libera();
     setPresenter(nullptr);
+    setVisorAjuda(nullptr);
     return codigo;
 }
 

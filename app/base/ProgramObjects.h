@@ -29,6 +29,14 @@ public:
         return variable;
     }
 
+    // Takes the freeing of an object made elsewhere (a start-up step of a unit the program links): it runs
+    // in the same reverse order as the others. An empty function is ignored.
+    void adopt(std::function<void()> free)
+    {
+        if (free)
+            m_free.push_back(std::move(free));
+    }
+
     void freeAll()
     {
         while (!m_free.empty()) {

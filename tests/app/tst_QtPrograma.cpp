@@ -1,6 +1,7 @@
 // The program's start-up: the main sequence in-process with the scripted presenter, and the real
 // program started twice.
 
+#include "ScriptedModal.h"
 #include "ScriptedPresenter.h"
 #include "ScriptedProgress.h"
 #include "TestData.h"
@@ -11,6 +12,7 @@
 #include "app/udmEntradaDados.h"
 #include "app/udmGDVorn.h"
 #include "app/ufmGDVORN.h"
+#include "app/ufmInicioRegras.h"
 #include "app/ugConfiguracao.h"
 
 #include <QDir>
@@ -125,11 +127,12 @@ private slots:
     void startsAndFreesInReverseOrder()
     {
         test::ScriptedPresenter boxes;
+        test::ScriptedModal windows;
         QTemporaryDir pasta;
         layProgramFolder(pasta.path());
         Programa p(pasta.path() + QLatin1Char('/'));
         QVERIFY(p.Inicia());
-        QVERIFY(dmGDVorn && fmGDVORN && dmEntradaDados);
+        QVERIFY(dmGDVorn && fmGDVORN && dmEntradaDados && fmInicioRegras);
         QVERIFY(fmGDVORN->isVisible());
         QVERIFY(fmGDVORN->isMaximized());
         QVERIFY(fmGDVORN->windowTitle().endsWith(QStringLiteral("] ")));
@@ -137,13 +140,14 @@ private slots:
         QCOMPARE(DiretorioPrograma(), pasta.path() + QLatin1Char('/'));
         QVERIFY(boxes.boxes.isEmpty());
         p.Libera();
-        QVERIFY(!dmGDVorn && !fmGDVORN && !dmEntradaDados);
+        QVERIFY(!dmGDVorn && !fmGDVORN && !dmEntradaDados && !fmInicioRegras);
         QVERIFY(!isDatabaseOpen());
     }
 
     void closingTheMainWindowFreesNothing()
     {
         test::ScriptedPresenter boxes;
+        test::ScriptedModal windows;
         QTemporaryDir pasta;
         layProgramFolder(pasta.path());
         Programa p(pasta.path() + QLatin1Char('/'));
