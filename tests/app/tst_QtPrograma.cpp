@@ -123,6 +123,10 @@ private:
 class TestQtPrograma : public QObject {
     Q_OBJECT
 
+    // The information window shown at the first activation is closed at once in every case that does
+    // not script it itself.
+    test::ScriptedModal m_janelasDoInicio;
+
 private slots:
     void startsAndFreesInReverseOrder()
     {
