@@ -66,8 +66,15 @@ TdmRaveRelatorios::TdmRaveRelatorios(const QString &conexao)
       quErroStru(conexao), ta8importacao(conexao), quSequencias(conexao), quTodos(conexao), m_conexao(conexao)
 {
     // Volumes in the order of their numbers: the volume number is text, and "10" sorts before "2".
+    // Volumes in the order of their numbers: the volume number is text, and "10" sorts before "2". The
+    // establishment's own columns are renamed, as the volume's header carries the same names.
     quProtocolo.setSql(QStringList{
-        QStringLiteral("select * from te8ProId Identificacao, te8ProEs Estabelecimentos"),
+        QStringLiteral("select Identificacao.*, Estabelecimentos.CoCgcCeiEstabelecimento as EsInscricao,"),
+        QStringLiteral("Estabelecimentos.NuPrefixoEstabelecimento as EsPrefixo, Estabelecimentos.CoCgcVinculado as EsVinculado,"),
+        QStringLiteral("Estabelecimentos.InInscrEstabelecimento as EsTipo, Estabelecimentos.NoRazaoEstabelecimento as EsRazao,"),
+        QStringLiteral("Estabelecimentos.NuVinculosEstabelecimento as EsVinculos,"),
+        QStringLiteral("Estabelecimentos.DaEncerramentoAtividade as EsEncerramento"),
+        QStringLiteral("from te8ProId Identificacao, te8ProEs Estabelecimentos"),
         QStringLiteral("where Identificacao.NuDisquete = Estabelecimentos.NuDisquete"),
         QStringLiteral("order by cast(Identificacao.NuDisquete as integer), Estabelecimentos.CoCgcCeiEstabelecimento,"),
         QStringLiteral("Estabelecimentos.NuPrefixoEstabelecimento")});
@@ -99,6 +106,7 @@ void TdmRaveRelatorios::SelecionaErros(const QString &errWar)
     quErros.setSql(QStringList{QStringLiteral("select * from te8errwa where errwar = :ErrWar"),
                                QStringLiteral("order by cast(Sequencial as integer)")});
     quErros.ParamByName(QStringLiteral("ErrWar")).setValue(errWar);
+    ErrWar = errWar;
 }
 
 QString VersaoEditada(const QString &versao) { return versao.left(4) + QStringLiteral(",V") + versao.mid(4, 3); }

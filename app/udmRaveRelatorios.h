@@ -109,10 +109,10 @@ public:
     Query quSequencias;  // the distinct notes of the import
     Query quTodos;       // every import row
 
-    // quErros for "err" or "war".
+    // quErros for "err" or "war"; ErrWar keeps the kind chosen.
     void SelecionaErros(const QString &errWar);
+    QString ErrWar;
 
-    // Runs a report of a project to `destino` at once (tests and the text renderer).
     QString Conexao() const { return m_conexao; }
 
 private:
