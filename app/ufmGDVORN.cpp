@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QHash>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
@@ -32,7 +33,15 @@ QString legendaImportacao(int ano)
     return texto.left(3) + QLatin1Char('&') + texto.mid(3);
 }
 
+QHash<QString, AbreJanela> &janelasRegistradas()
+{
+    static QHash<QString, AbreJanela> janelas;
+    return janelas;
+}
+
 } // namespace
+
+void RegistraJanela(const QString &comando, AbreJanela abre) { janelasRegistradas().insert(comando, std::move(abre)); }
 
 TfmGDVORN::TfmGDVORN(QWidget *parent) : QMainWindow(parent)
 {
@@ -110,6 +119,8 @@ void TfmGDVORN::criaComandos()
     utilitarios->setObjectName(QStringLiteral("MenuUtilitarios"));
     CpiadeSegurana1 = submenu(utilitarios, "CpiadeSegurana1", QStringLiteral("Cópia de &Segurança"));
     Gerarcpia1 = item(CpiadeSegurana1, "Gerarcpia1", QStringLiteral("&Gravar"));
+    Restaurarcpia1 = item(CpiadeSegurana1, "Restaurarcpia1", QStringLiteral("&Restaurar"));
+    IndexarArquivos1 = item(utilitarios, "IndexarArquivos1", QStringLiteral("&Indexar Arquivos"));
 
     // The import commands have no window to open yet; the declaration commands follow ControlaBotoes
     // and start disabled until it runs.
@@ -118,6 +129,24 @@ void TfmGDVORN::criaComandos()
     for (QAction *a : {Abrir1, Excluir1, Verificar1, Gravardeclarao1, Gravarretificaodadeclarao1, Declarao1,
                        AnoAnterior, AnoAtual, Gerarcpia1})
         a->setEnabled(false);
+    conectaJanela(Gerarcpia1, false);
+    // The restored tables may hold other establishments.
+    conectaJanela(Restaurarcpia1, true);
+    conectaJanela(IndexarArquivos1, false);
+    Restaurarcpia1->setEnabled(janelasRegistradas().contains(Restaurarcpia1->objectName()));
+    IndexarArquivos1->setEnabled(janelasRegistradas().contains(IndexarArquivos1->objectName()));
+}
+
+void TfmGDVORN::conectaJanela(QAction *comando, bool controlaBotoes)
+{
+    const AbreJanela abre = janelasRegistradas().value(comando->objectName());
+    if (!abre)
+        return;
+    connect(comando, &QAction::triggered, this, Protegido([this, abre, controlaBotoes] {
+                abre(this);
+                if (controlaBotoes)
+                    ControlaBotoes();
+            }));
 }
 
 void TfmGDVORN::criaCorpo()

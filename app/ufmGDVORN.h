@@ -10,6 +10,8 @@
 
 #include <QMainWindow>
 
+#include <functional>
+
 class QAction;
 class QLabel;
 class QMenu;
@@ -60,6 +62,8 @@ public:
     QAction *AnoAtual = nullptr;
     QMenu *CpiadeSegurana1 = nullptr;
     QAction *Gerarcpia1 = nullptr;
+    QAction *Restaurarcpia1 = nullptr;
+    QAction *IndexarArquivos1 = nullptr;
 
     QLabel *Imagem = nullptr;
     QLabel *URLLabel = nullptr;
@@ -74,8 +78,16 @@ private:
     void FormActivate();
     void FormClose();
     void criaComandos();
+    void conectaJanela(QAction *comando, bool controlaBotoes);
     void criaCorpo();
 };
+
+// The window that a command opens when its unit lies in a folder whose library the main window does not
+// link (backup ...): the program's start-up registers it under the command's object name before the main
+// window is created; the command then creates it, shows it modally and frees it. A command without its
+// window does nothing (the two utilities then stay disabled).
+using AbreJanela = std::function<void(QWidget *parent)>;
+void RegistraJanela(const QString &comando, AbreJanela abre);
 
 // The program-wide instance, from start-up to the end of the program.
 extern TfmGDVORN *fmGDVORN;

@@ -1,6 +1,8 @@
 #include "rules/ContextoRegras.h"
 
+#include "app/base/Database.h"
 #include "app/base/EngineError.h"
+#include "app/base/Table.h"
 #include "app/udmGDVorn.h"
 #include "app/ugConfiguracao.h"
 
@@ -14,6 +16,17 @@ TdmGDVorn &ContextoRegras::Tabelas() const
     if (!modulo)
         throw DatabaseError(QStringLiteral("The code tables are not open."));
     return *modulo;
+}
+
+bool ContextoRegras::TemLinhas(Table &tabela) const
+{
+    sqlite3 *conexao = sqliteHandle(tabela.connection());
+    const quint64 versao = dataVersion(tabela.connection(), tabela.TableName());
+    Contagem &c = m_contagens[&tabela];
+    if (c.conexao != conexao || c.versao != versao) {
+        c = Contagem{conexao, versao, !tabela.IsEmpty()};
+    }
+    return c.temLinhas;
 }
 
 ContextoRegras &contextoRegras()

@@ -6,8 +6,13 @@
 // The base year is the settings record's; without a module set here, the program-wide dmGDVorn gives
 // the code tables.
 
+#include <QHash>
+
+struct sqlite3;
+
 namespace gdvorn {
 
+class Table;
 class TdmGDVorn;
 
 class ContextoRegras {
@@ -21,6 +26,18 @@ public:
 
     // The code-table module in use; DatabaseError when there is none.
     TdmGDVorn &Tabelas() const;
+
+    // Whether `tabela` (an open table of the module) has rows: learnt once per opening of its connection
+    // and again after a write to the table, so a rule may ask it for every record.
+    bool TemLinhas(Table &tabela) const;
+
+private:
+    struct Contagem {
+        sqlite3 *conexao = nullptr;
+        quint64 versao = 0;
+        bool temLinhas = false;
+    };
+    mutable QHash<const Table *, Contagem> m_contagens;
 };
 
 // The one context of the program.

@@ -251,6 +251,25 @@ AnaliseConsistencia::AnaliseConsistencia(bool tabelasTrabalho, bool origemArquiv
     Uf.setIndexFieldNames(QStringLiteral("SgUf"));
 }
 
+void AnaliseConsistencia::Inicia()
+{
+    Ocorrencias.IniciaExecucao();
+    Responsavel.Open();
+    Estabelecimentos.Open();
+    Vinculos.Open();
+    Uf.Open();
+    Ocorrencias.defineEstabelecimento(&Estabelecimentos);
+}
+
+void AnaliseConsistencia::Encerra()
+{
+    Ocorrencias.EncerraExecucao();
+    Responsavel.Close();
+    Estabelecimentos.Close();
+    Vinculos.Close();
+    Uf.Close();
+}
+
 QString AvisoLimiteOcorrencias()
 {
     return QStringLiteral("Quantidade de erros excede o valor máximo permitido. Será exibido aproximadamente "
@@ -309,21 +328,12 @@ quint8 AnalisaDeclaracao(Progresso *BarraProgresso, const QString &Diretorio, bo
 
     AnaliseConsistencia a(TabelasTrabalho, OrigemArquivo);
     Transaction transacao;
-    a.Ocorrencias.IniciaExecucao();
-    a.Responsavel.Open();
-    a.Estabelecimentos.Open();
-    a.Vinculos.Open();
-    a.Uf.Open();
-    a.Ocorrencias.defineEstabelecimento(&a.Estabelecimentos);
+    a.Inicia();
 
     Execucao execucao(a, barra, sequencias ? *sequencias : padrao, Selecao, AnoBaseFiltro);
     execucao.executa(CriticaResponsavel);
 
-    a.Ocorrencias.EncerraExecucao();
-    a.Responsavel.Close();
-    a.Estabelecimentos.Close();
-    a.Vinculos.Close();
-    a.Uf.Close();
+    a.Encerra();
     transacao.commit();
 
     if (execucao.interrompida())

@@ -17,7 +17,9 @@
 #include "app/ugListas.h"
 #include "rules/ugOcorrencias.h"
 
+#include <QHash>
 #include <QMap>
+#include <QSet>
 #include <QString>
 
 #include <functional>
@@ -41,6 +43,11 @@ public:
 
     AnaliseConsistencia(bool tabelasTrabalho, bool origemArquivo, const QString &connection = kAlias);
 
+    // Start of a run: the findings table dropped, the tables opened, each on its first row. End of a run:
+    // the findings written, the tables closed.
+    void Inicia();
+    void Encerra();
+
     // The tables of the run: te8resp/te8emp/te8vinc with the work tables, else bd8resp/bd8emp/bd8vinc;
     // and the states (tbuf) in the order of SgUf. The current rows are the record being checked.
     Table Responsavel;
@@ -57,6 +64,10 @@ public:
     // The two queries of the link cross checks run their SQL at the first link of the run only.
     bool PrimeiraConsultaDuplicidade = true;
     bool PrimeiraConsultaMesmoPis = true;
+    // Their results, read once into memory for the run: the links declared more than once, by their seven
+    // grouped fields; and, for each PIS/PASEP of more than one link, its distinct (name, birth date, CPF).
+    QSet<QString> VinculosRepetidos;
+    QHash<QString, QList<QStringList>> PessoasDoPis;
 
     // The current establishment: its base year (the first four characters of AnBase, the first key of the
     // link lookup) and the foreign employees counted among its links (0 before its links).

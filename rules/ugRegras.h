@@ -19,6 +19,7 @@
 //  - The base year and the code tables come from contextoRegras() (ContextoRegras.h), never from a form.
 //    A code-table search leaves the table on the row found.
 
+#include <QDate>
 #include <QString>
 
 namespace gdvorn {
@@ -32,5 +33,35 @@ QString CodigoDaCritica(const QString &codigo);
 // "0040" in place of "X".
 QString CriticaNumericoCampo(const QString &valor, int tamanho);
 QString CriticaNumericoTamanhoCampo(const QString &valor, int tamanho);
+
+// Every character of the text, as it stands (not trimmed), is "0".."9", and there is at least one. The
+// rules whose callers pass values untrimmed test with this before a text becomes a number.
+bool SoDigitos(const QString &s);
+// The value of a text that passes SoDigitos, in 64 bits (amounts in cents); 0 for any other text, so
+// that a value that is not all digits never becomes a number.
+qint64 ValorDigitos(const QString &s);
+
+// An optional value that is informed: not empty after trimming and not all "0".
+bool ValorInformado(const QString &s);
+
+// The dates of the rules. A stored date is digit text: DDMMYYYY for birth, admission and closure, DDMM
+// for dismissals and leaves (their year is the base year or the year the caller passes). Every rule
+// that does arithmetic on dates, or compares them, goes through these routines and through nothing
+// program-wide (no locale, no short date format).
+//
+// DDMMYYYY as a calendar date: only a text that passes DataValida (eight digits forming a real date)
+// gives a valid QDate; any other text gives a null one.
+QDate DataCalendario(const QString &data);
+// A DDMM date completed with `ano`: a valid QDate only when the four characters are digits and form a
+// real date of that year (so "3102" is no date, and "2902" only in a leap year).
+QDate DataDiaMes(const QString &diaMes, int ano);
+// DDMMYYYY rearranged as YYYYMMDD, which compares as text or as a number in calendar order.
+QString DataAnoMesDia(const QString &data);
+// Two DDMM values compared month first, then day, each as a two-digit text: negative when `a` comes
+// before `b`, zero when they are the same day, positive after.
+int ComparaDiaMes(const QString &a, const QString &b);
+// The date `anos` years later, counted as 12 × anos months with the day clipped to the length of the
+// month reached: 29/02/1996 plus 14 years is 28/02/2010.
+QDate SomaAnos(const QDate &data, int anos);
 
 } // namespace gdvorn

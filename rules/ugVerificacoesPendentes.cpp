@@ -6,10 +6,6 @@
 
 namespace gdvorn {
 
-void VerificacoesResponsavel(SequenciasConsistencia &) {}
-void VerificacoesIdentificacaoEstabelecimento(SequenciasConsistencia &) {}
-void VerificacoesDadosEstabelecimento(SequenciasConsistencia &) {}
-void VerificacoesCruzadas(SequenciasConsistencia &) {}
 void VerificacoesPessoaVinculo(SequenciasConsistencia &) {}
 void VerificacoesContratoVinculo(SequenciasConsistencia &) {}
 void VerificacoesRemuneracaoVinculo(SequenciasConsistencia &) {}

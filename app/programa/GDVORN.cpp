@@ -2,6 +2,8 @@
 
 #include "app/QtAplicacao.h"
 #include "app/QtPrograma.h"
+#include "backup/QtComandosCopia.h"
+#include "app/QtDialogoArquivo.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -48,5 +50,10 @@ int main(int argc, char **argv)
     gdvorn::TAplicacao app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("GDVORN"));
     instalaTermino();
-    return gdvorn::ExecutaGDVORN();
+    gdvorn::QtDialogoArquivo dialogoArquivo;
+    gdvorn::setDialogoArquivo(&dialogoArquivo);
+    gdvorn::RegistraJanelasCopiaSeguranca();
+    const int codigo = gdvorn::ExecutaGDVORN();
+    gdvorn::setDialogoArquivo(nullptr);
+    return codigo;
 }

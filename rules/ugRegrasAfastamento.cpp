@@ -1,0 +1,118 @@
+#include "rules/ugRegrasAfastamento.h"
+
+#include "app/ugCriticas.h"
+#include "rules/ugRegras.h"
+
+namespace gdvorn {
+
+namespace {
+
+// Both DDMM dates of a comparison are informed dates of four characters.
+bool duasDatasDiaMes(const QString &a, const QString &b)
+{
+    return a.size() == 4 && b.size() == 4 && !SoZeros(a) && !SoZeros(b);
+}
+
+} // namespace
+
+QString CriticaMotivoAfastamento(const QString &motivo)
+{
+    const QString m = motivo.trimmed();
+    const QString numerico = CriticaNumericoCampo(m, 2);
+    if (numerico != CodigoValido)
+        return numerico;
+    if (SoZeros(m))
+        return CodigoValido;
+    const qint64 codigo = ValorDigitos(m);
+    return codigo % 10 == 0 && codigo >= 10 && codigo <= 70 ? CodigoValido : QStringLiteral("3629");
+}
+
+QString CriticaMotivosAfastamento(const QString &motivo1, const QString &motivo2, const QString &motivo3)
+{
+    const bool primeiro = ValorInformado(motivo1);
+    const bool segundo = ValorInformado(motivo2);
+    if (ValorInformado(motivo3) && (!primeiro || !segundo))
+        return QStringLiteral("3749");
+    if (segundo && !primeiro)
+        return QStringLiteral("3748");
+    return CodigoValido;
+}
+
+QString CriticaDataAfastamentoValida(const QString &data, const QString &ano)
+{
+    const QString d = data.trimmed();
+    const QString a = ano.trimmed();
+    const QString numerico = CriticaNumericoCampo(d, 4);
+    if (numerico != CodigoValido)
+        return numerico;
+    if (SoZeros(d))
+        return CodigoValido;
+    const bool valida = a.size() == 4 && SoDigitos(a) && DataDiaMes(d, int(ValorDigitos(a))).isValid();
+    return valida ? CodigoValido : QStringLiteral("3630");
+}
+
+QString CriticaDataAfastamento(const QString &data, const QString &motivo, bool inicio)
+{
+    const QString d = data.trimmed();
+    const QString m = motivo.trimmed();
+    const bool comMotivo = SoDigitos(m) && !SoZeros(m);
+    if (comMotivo) {
+        if (!SoZeros(d))
+            return CodigoValido;
+        return inicio ? QStringLiteral("3638") : QStringLiteral("3643");
+    }
+    return SoZeros(d) ? CodigoValido : QStringLiteral("3646");
+}
+
+QString CriticaAfastamentoFim(const QString &inicio, const QString &fim)
+{
+    const QString i = inicio.trimmed();
+    const QString f = fim.trimmed();
+    if (!SoDigitos(i) || !SoDigitos(f) || !duasDatasDiaMes(i, f))
+        return CodigoValido;
+    return ComparaDiaMes(f, i) < 0 ? QStringLiteral("3633") : CodigoValido;
+}
+
+QString CriticaAfastamentoPeriodo(const QString &data, const QString &admissao, const QString &ano)
+{
+    const QString d = data.trimmed();
+    const QString a = admissao.trimmed();
+    const QString y = ano.trimmed();
+    if (d.isEmpty() || a.isEmpty() || y.isEmpty() || SoZeros(d) || d.size() != 4)
+        return CodigoValido;
+    if (SoZeros(a) || a.size() != 8 || a.mid(4, 4) != y)
+        return CodigoValido;
+    return ComparaDiaMes(d, a.left(4)) < 0 ? QStringLiteral("3632") : CodigoValido;
+}
+
+QString CriticaAfastamentoInicio(const QString &data, const QString &desligamento, const QString &)
+{
+    const QString d = data.trimmed();
+    const QString s = desligamento.trimmed();
+    if (!duasDatasDiaMes(d, s))
+        return CodigoValido;
+    return ComparaDiaMes(d, s) > 0 ? QStringLiteral("3631") : CodigoValido;
+}
+
+QString CriticaDiasAfastamento(const QString &motivo1, const QString &motivo2, const QString &motivo3,
+                               const QString &dias)
+{
+    if (!ValorInformado(motivo1) && !ValorInformado(motivo2) && !ValorInformado(motivo3))
+        return CodigoValido;
+    return ValorInformado(dias) ? CodigoValido : QStringLiteral("3644");
+}
+
+QString CriticaDiasAfastamentoMotivo(const QString &dias, const QString &motivo1)
+{
+    const QString d = dias.trimmed();
+    const QString numerico = CriticaNumericoCampo(d, 3);
+    if (numerico != CodigoValido)
+        return numerico;
+    if (SoZeros(d))
+        return CodigoValido;
+    if (ValorDigitos(d) >= 366)
+        return QStringLiteral("3640");
+    return ValorInformado(motivo1) ? CodigoValido : QStringLiteral("3753");
+}
+
+} // namespace gdvorn

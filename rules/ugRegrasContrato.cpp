@@ -1,0 +1,179 @@
+#include "rules/ugRegrasContrato.h"
+
+#include "app/udmGDVorn.h"
+#include "app/ugCriticas.h"
+#include "rules/ContextoRegras.h"
+#include "rules/ugRegras.h"
+
+#include <algorithm>
+#include <initializer_list>
+
+namespace gdvorn {
+
+namespace {
+
+struct CboRecusado {
+    const char *cbo;
+    const char *codigo;
+};
+
+constexpr CboRecusado kCbosRecusados[] = {
+    {"111105", "3645"}, {"111110", "3645"}, {"111115", "3645"}, {"111120", "3645"}, {"111205", "3645"},
+    {"111210", "3645"}, {"111230", "3645"}, {"111235", "3645"}, {"111240", "3645"}, {"111245", "3645"},
+    {"111250", "3645"}, {"111255", "3645"},
+    {"514210", "3747"}, {"514220", "3747"}, {"516135", "3747"}, {"991405", "3747"}, {"991410", "3747"},
+    {"991415", "3747"}, {"223615", "3747"}, {"223620", "3747"}, {"842305", "3747"},
+    {"512110", "3770"}, {"512115", "3770"}, {"512120", "3770"}, {"513210", "3770"},
+};
+
+bool umDe(qint64 valor, std::initializer_list<qint64> lista)
+{
+    return std::find(lista.begin(), lista.end(), valor) != lista.end();
+}
+
+// A link type of public administration: 30, 31, 35, 96, 97, as the trimmed text stands.
+bool vinculoPublico(const QString &vinculo)
+{
+    const QString v = vinculo.trimmed();
+    return SoDigitos(v) && umDe(ValorDigitos(v), {30, 31, 35, 96, 97});
+}
+
+} // namespace
+
+QString CriticaCbo(const QString &cbo)
+{
+    const QString c = cbo.trimmed();
+    for (const CboRecusado &recusado : kCbosRecusados)
+        if (c == QLatin1String(recusado.cbo))
+            return QString::fromLatin1(recusado.codigo);
+    if (c.isEmpty())
+        return QStringLiteral("0261");
+    if (c.size() != 6)
+        return QStringLiteral("0030");
+    const QString numerico = CriticaNumericoCampo(c, 6);
+    if (numerico != CodigoValido)
+        return numerico;
+    if (SoZeros(c))
+        return QStringLiteral("0261");
+    return contextoRegras().Tabelas().taCBO.FindKey({c}) ? CodigoValido : QStringLiteral("0260");
+}
+
+QString CriticaCboInstrucao(const QString &instrucao, const QString &cbo)
+{
+    const QString i = instrucao.trimmed();
+    const QString c = cbo.trimmed();
+    if (!SoDigitos(i) || !SoDigitos(c) || SoZeros(i) || SoZeros(c))
+        return CodigoValido;
+    Table &cbos = contextoRegras().Tabelas().taCBO;
+    if (!cbos.FindKey({c}))
+        return CodigoValido;
+    const qint64 nivel = ValorDigitos(i);
+    if (cbos.FieldByName(QStringLiteral("InCriticaCbo")).AsBoolean() && !umDe(nivel, {9, 10, 11}))
+        return QStringLiteral("3501");
+    if (cbos.FieldByName(QStringLiteral("InCriticaAna")).AsBoolean() && nivel == 1)
+        return QStringLiteral("3635");
+    return CodigoValido;
+}
+
+QString CriticaCodigoVinculo(const QString &vinculo)
+{
+    const QString v = vinculo.trimmed();
+    if (!ValorInformado(v))
+        return QStringLiteral("0273");
+    const QString numerico = CriticaNumericoCampo(v, 2);
+    if (numerico != CodigoValido)
+        return numerico;
+    return contextoRegras().Tabelas().taTpVinc.FindKey({v}) ? CodigoValido : QStringLiteral("0270");
+}
+
+QString CriticaTipoVinculo(const QString &vinculo, const QString &tipo)
+{
+    const QString v = vinculo.trimmed();
+    const QString t = tipo.trimmed();
+    if (!SoDigitos(v) || SoZeros(v) || !SoDigitos(t) || SoZeros(t))
+        return CodigoValido;
+    const qint64 codigo = ValorDigitos(v);
+    switch (ValorDigitos(t)) {
+    case 1:
+        return umDe(codigo, {10, 20, 30, 31, 35, 40, 50, 55, 60, 70, 80, 90, 95, 96, 97}) ? CodigoValido
+                                                                                           : QStringLiteral("0271");
+    case 3:
+        return umDe(codigo, {15, 25, 55, 65, 75}) ? CodigoValido : QStringLiteral("0271");
+    default:
+        return CodigoValido;
+    }
+}
+
+QString CriticaVinculoTipos1(const QString &vinculo, const QString &cnae)
+{
+    return cnae.trimmed().startsWith(QLatin1String("84")) && !vinculoPublico(vinculo) ? QStringLiteral("3507")
+                                                                                       : CodigoValido;
+}
+
+QString CriticaVinculoTipos2(const QString &vinculo, const QString &natureza)
+{
+    return natureza.trimmed().startsWith(QLatin1Char('1')) && !vinculoPublico(vinculo) ? QStringLiteral("3519")
+                                                                                       : CodigoValido;
+}
+
+QString CriticaVinculoSeriePis(const QString &vinculo, const QString &pis)
+{
+    const QString v = vinculo.trimmed();
+    const QString p = pis.trimmed();
+    if (!SoDigitos(v) || !SoDigitos(p))
+        return CodigoValido;
+    const qint64 serie = ValorDigitos(p.left(3));
+    const bool restrita = (serie >= 109 && serie <= 119) || umDe(serie, {167, 168, 267, 268});
+    return restrita && !umDe(ValorDigitos(v), {35, 80}) ? QStringLiteral("0272") : CodigoValido;
+}
+
+QString CriticaVinculoIdade(const QString &vinculo, const QString &nascimento, const QString &admissao,
+                            const QString &deficiencia)
+{
+    const QString d = deficiencia.trimmed();
+    if (vinculo.trimmed() != QLatin1String("55") || (!d.isEmpty() && d != QLatin1String("2")))
+        return CodigoValido;
+    const QString n = nascimento.trimmed();
+    const QString a = admissao.trimmed();
+    if (SoZeros(n) || SoZeros(a))
+        return CodigoValido;
+    const QDate nascido = DataCalendario(n);
+    const QDate admitido = DataCalendario(a);
+    if (!nascido.isValid() || !admitido.isValid())
+        return CodigoValido;
+
+    const int anoBase = contextoRegras().AnoBase();
+    const int idade = anoBase - nascido.year();
+    if (idade > 24 || idade < 14)
+        return QStringLiteral("3502");
+    if (admitido.year() != anoBase)
+        return CodigoValido;
+    if (admitido < SomaAnos(nascido, 14) || admitido > SomaAnos(nascido, 24))
+        return QStringLiteral("3502");
+    return CodigoValido;
+}
+
+QString CriticaHorasSemanais(const QString &horas)
+{
+    const QString h = horas.trimmed();
+    if (h.isEmpty())
+        return QStringLiteral("0251");
+    const QString numerico = CriticaNumericoCampo(h, 2);
+    if (numerico != CodigoValido)
+        return numerico;
+    const qint64 valor = ValorDigitos(h);
+    if (valor == 0)
+        return QStringLiteral("0251");
+    return valor > 44 ? QStringLiteral("0250") : CodigoValido;
+}
+
+QString CriticaHorasVinculo(const QString &vinculo, const QString &instrucao, const QString &horas)
+{
+    if (vinculo != QLatin1String("55") || !SoDigitos(instrucao) || !SoDigitos(horas))
+        return CodigoValido;
+    const qint64 h = ValorDigitos(horas);
+    const qint64 limite = ValorDigitos(instrucao) <= 4 ? 30 : 40;
+    return h > limite ? QStringLiteral("3773") : CodigoValido;
+}
+
+} // namespace gdvorn

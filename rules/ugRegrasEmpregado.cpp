@@ -1,0 +1,189 @@
+#include "rules/ugRegrasEmpregado.h"
+
+#include "app/udmGDVorn.h"
+#include "app/ugCriticas.h"
+#include "rules/ContextoRegras.h"
+#include "rules/ugRegras.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace gdvorn {
+
+namespace {
+
+// PIS numbers refused whatever their check digit.
+constexpr const char *kPisRecusados[] = {
+    "11111111116", "10000000016", "10000000024", "10000000032", "10000000040", "10000000059",
+    "10000000067", "10000000075", "10000000091", "10000000105", "10000000121", "10000000148",
+    "10000000156", "10000000164", "10000000172", "10000000199", "10000000202",
+};
+
+// Link types whose employee needs a CPF.
+constexpr int kVinculosComCpf[] = {10, 15, 30, 31, 35, 40, 50, 60, 65, 80, 90, 95, 96, 97};
+
+bool umDe(const QString &valor, const auto &lista)
+{
+    return std::any_of(std::begin(lista), std::end(lista),
+                       [&](const char *item) { return valor == QLatin1String(item); });
+}
+
+QString primeiraPalavra(const QString &nome)
+{
+    return nome.left(nome.indexOf(QLatin1Char(' ')));
+}
+
+} // namespace
+
+QString CriticaPis(const QString &pis)
+{
+    const QString p = pis.trimmed();
+    if (SoZeros(p))
+        return QStringLiteral("0150");
+    if (p.isEmpty())
+        return QStringLiteral("0153");
+    if (umDe(p, kPisRecusados))
+        return QStringLiteral("0150");
+    const QString numerico = CriticaNumericoCampo(p, 11);
+    if (numerico != CodigoValido)
+        return numerico;
+    return ValidaPisPasep(p) ? CodigoValido : QStringLiteral("0150");
+}
+
+QString CriticaPisInscricao(const QString &, const QString &)
+{
+    return CodigoValido;
+}
+
+QString CriticaNomeEmpregado(QString &nome, const QString &pis)
+{
+    nome = nome.trimmed();
+    QString codigo;
+    if (nome.isEmpty())
+        codigo = QStringLiteral("0160");
+    else if (!SemCaracterRepetido(nome))
+        codigo = QStringLiteral("3100");
+    else if (ContaPalavras(nome) == 1)
+        codigo = QStringLiteral("0161");
+    else
+        codigo = CriticaTexto(nome);
+    if (codigo != CodigoValido)
+        return codigo;
+
+    const QString p = pis.trimmed();
+    Table &pisIndevidos = contextoRegras().Tabelas().tbPisInval;
+    if (pisIndevidos.FindKey({p})) {
+        const QString declarado = pisIndevidos.FieldByName(QStringLiteral("NoEmpregado")).AsString();
+        if (nome.contains(QLatin1Char(' ')) && declarado.contains(QLatin1Char(' '))
+            && primeiraPalavra(nome) != primeiraPalavra(declarado))
+            return QStringLiteral("3647");
+        return CodigoValido;
+    }
+    for (const PisNomeConhecido &par : kPisNomesConhecidos)
+        if (p == QLatin1String(par.pis))
+            return nome.toUpper() == QLatin1String(par.nome) ? CodigoValido : QStringLiteral("3647");
+    return CodigoValido;
+}
+
+QString CriticaCpfEmpregado(const QString &cpf)
+{
+    const QString c = cpf.trimmed();
+    if (c.isEmpty())
+        return CodigoValido;
+    const QString numerico = CriticaNumericoCampo(c, 11);
+    if (numerico != CodigoValido)
+        return numerico;
+    if (SoZeros(c))
+        return CodigoValido;
+    return ValidaCPF(c) && NaoRepetido(c) ? CodigoValido : QStringLiteral("0210");
+}
+
+QString CriticaCpfObrigatorio(const QString &cpf, const QString &vinculo, const QString &desligamento,
+                              const QString &alvara)
+{
+    if (ValorInformado(cpf))
+        return CodigoValido;
+    const QString v = vinculo.trimmed();
+    const bool exigeCpf = SoDigitos(v)
+        && std::find(std::begin(kVinculosComCpf), std::end(kVinculosComCpf), ValorDigitos(v))
+            != std::end(kVinculosComCpf);
+    if (alvara.trimmed() != QLatin1String("1") && exigeCpf && !ValorInformado(desligamento))
+        return QStringLiteral("3722");
+    return CodigoValido;
+}
+
+QString CriticaDataNascimento(const QString &data)
+{
+    const QString d = data.trimmed();
+    if (!ValorInformado(d))
+        return QStringLiteral("0170");
+    const QString numerico = CriticaNumericoCampo(d, 8);
+    if (numerico != CodigoValido)
+        return numerico;
+    if (!DataCalendario(d).isValid() || d.mid(4, 4).toInt() <= 1900)
+        return QStringLiteral("0175");
+    return CodigoValido;
+}
+
+QString CriticaNascimento(const QString &data, const QString &ano)
+{
+    const QString nascido = data.trimmed().mid(4, 4);
+    const QString a = ano.trimmed();
+    if (!SoDigitos(nascido) || !SoDigitos(a))
+        return CodigoValido;
+    const qint64 anoNascimento = ValorDigitos(nascido);
+    const qint64 anoBase = ValorDigitos(a);
+    if (anoNascimento == 0 || anoBase == 0)
+        return CodigoValido;
+    if (anoNascimento > anoBase)
+        return QStringLiteral("0174");
+    if (anoBase - anoNascimento < 10)
+        return QStringLiteral("0172");
+    if (anoBase - anoNascimento < 15)
+        return QStringLiteral("0176");
+    return CodigoValido;
+}
+
+QString CriticaSexo(const QString &sexo)
+{
+    const QString s = sexo.trimmed();
+    return s == QLatin1String("1") || s == QLatin1String("2") ? CodigoValido : QStringLiteral("3524");
+}
+
+QString CriticaRaca(const QString &raca)
+{
+    const QString r = raca.trimmed();
+    if (r.isEmpty())
+        return QStringLiteral("0480");
+    return contextoRegras().Tabelas().taRaca.FindKey({r}) ? CodigoValido : QStringLiteral("0481");
+}
+
+QString CriticaIndicadorDeficiencia(const QString &indicador)
+{
+    const QString i = indicador.trimmed();
+    return i == QLatin1String("1") || i == QLatin1String("2") ? CodigoValido : QStringLiteral("0001");
+}
+
+QString CriticaTipoDeficiencia(const QString &tipo, const QString &indicador, bool modoArquivo)
+{
+    const QString t = tipo.trimmed();
+    const QString i = indicador.trimmed();
+    const QString invalido = QStringLiteral("3701");
+    const bool tem = i == QLatin1String("1");
+    const bool naoTem = i == QLatin1String("2");
+    if (modoArquivo) {
+        if (!SoDigitos(t) || ValorDigitos(t) >= 7)
+            return invalido;
+        const bool nenhum = ValorDigitos(t) == 0;
+        if ((nenhum && tem) || (!nenhum && naoTem))
+            return invalido;
+        return CodigoValido;
+    }
+    if (i.isEmpty() || (t.isEmpty() && tem) || (!t.isEmpty() && !SoZeros(t) && naoTem))
+        return invalido;
+    if (tem && !contextoRegras().Tabelas().taDeficiente.FindKey({t}))
+        return invalido;
+    return CodigoValido;
+}
+
+} // namespace gdvorn

@@ -1,0 +1,209 @@
+#include "rules/ugRegrasRemuneracao.h"
+
+#include "app/ugCriticas.h"
+#include "rules/ContextoRegras.h"
+#include "rules/ugRegras.h"
+
+#include <algorithm>
+#include <initializer_list>
+
+namespace gdvorn {
+
+namespace {
+
+// The month (characters 3 and 4) of a DDMM or DDMMYYYY date that is all digits; 0 otherwise.
+int mesDaData(const QString &data)
+{
+    const QString m = data.mid(2, 2);
+    return SoDigitos(data) && m.size() == 2 ? int(ValorDigitos(m)) : 0;
+}
+
+// Every pay of the months `de` to `ate` (1 to 12) is zero.
+bool mesesSemRemuneracao(const ValoresMensais &valores, int de, int ate)
+{
+    for (int m = std::max(de, 1); m <= std::min(ate, 12); ++m)
+        if (valores[size_t(m - 1)] != 0)
+            return false;
+    return true;
+}
+
+// A year without pay that the link's own data explain.
+bool semRemuneracaoExplicada(const ParametrosRemuneracaoAfastamento &p, const QString &anoBase)
+{
+    const QString &desligamento = p.desligamento;
+    if (!desligamento.isEmpty() && desligamento != QLatin1String("0000") && desligamento == p.fimAfastamento1)
+        return true;
+    if (p.inicioAfastamento1 == QLatin1String("0101") && p.fimAfastamento1 == QLatin1String("3112"))
+        return true;
+    if (p.admissao.mid(4, 4) == anoBase && p.inicioAfastamento1 == p.admissao.left(4)
+        && p.fimAfastamento1 == QLatin1String("3112"))
+        return true;
+    const std::initializer_list<qint64> causas = {30, 31, 60, 70, 72, 73, 74, 75, 76, 79};
+    if (SoDigitos(p.causaDesligamento)
+        && std::find(causas.begin(), causas.end(), ValorDigitos(p.causaDesligamento)) != causas.end())
+        return true;
+    return desligamento.mid(2, 2) == QLatin1String("01") || p.diasAfastamento == QLatin1String("365");
+}
+
+} // namespace
+
+QString CriticaRemuneracaoDezVezes(const QString &valor, const QString &mes, const QString &valorAnterior)
+{
+    if (!SoDigitos(valorAnterior) || !SoDigitos(valor) || !SoDigitos(mes) || ValorDigitos(mes) < 2)
+        return CodigoValido;
+    const qint64 atual = ValorDigitos(valor);
+    const qint64 anterior = ValorDigitos(valorAnterior);
+    return atual != 0 && anterior != 0 && atual == 10 * anterior ? QStringLiteral("0314") : CodigoValido;
+}
+
+QString CriticaRemuneracaoLimiteInstrucao(const QString &valor, const QString &instrucao, const QString &natureza,
+                                          const QString &)
+{
+    if (!SoDigitos(valor) || !SoDigitos(instrucao) || !SoDigitos(natureza) || SoZeros(natureza) || SoZeros(valor))
+        return CodigoValido;
+    if (natureza == QLatin1String("2011") || natureza == QLatin1String("2038"))
+        return CodigoValido;
+    const QChar primeiro = natureza.at(0);
+    if (primeiro < QLatin1Char('2') || primeiro > QLatin1Char('5'))
+        return CodigoValido;
+    const qint64 pago = ValorDigitos(valor);
+    const qint64 nivel = ValorDigitos(instrucao);
+    if (nivel >= 1 && nivel <= 7 && pago >= 510001)
+        return QStringLiteral("3768");
+    if (nivel >= 8 && nivel <= 11 && pago >= 1020001)
+        return QStringLiteral("3768");
+    return CodigoValido;
+}
+
+QString CriticaRemuneracaoAntesAdmissao(const QString &mes, const QString &admissao, const QString &ano)
+{
+    const QString m = mes.trimmed();
+    const QString a = admissao.trimmed();
+    const QString y = ano.trimmed();
+    if (!SoDigitos(m) || !SoDigitos(a) || !SoDigitos(y))
+        return CodigoValido;
+    if (SoZeros(a) || SoZeros(m) || SoZeros(y) || a.size() != 8)
+        return CodigoValido;
+    const qint64 anoAdmissao = ValorDigitos(a.mid(4, 4));
+    if (anoAdmissao <= 0 || anoAdmissao != ValorDigitos(y))
+        return CodigoValido;
+    return ValorDigitos(m) < mesDaData(a) ? QStringLiteral("0310") : CodigoValido;
+}
+
+QString CriticaRemuneracaoAposDesligamento(const QString &mes, const QString &desligamento)
+{
+    const QString m = mes.trimmed();
+    const QString d = desligamento.trimmed();
+    if (!SoDigitos(d) || !SoDigitos(m) || SoZeros(d) || d.size() != 4)
+        return CodigoValido;
+    return mesDaData(d) < ValorDigitos(m) ? QStringLiteral("0311") : CodigoValido;
+}
+
+QString CriticaRemuneracaoAprendiz(const QString &mes, const QString &vinculo, const QString &nascimento,
+                                   const QString &deficiencia, const QString &ano)
+{
+    const QString m = mes.trimmed();
+    const QString v = vinculo.trimmed();
+    const QString n = nascimento.trimmed();
+    const QString d = deficiencia.trimmed();
+    if (!SoDigitos(n) || !SoDigitos(m) || !SoDigitos(ano) || v != QLatin1String("55"))
+        return CodigoValido;
+    if (SoZeros(n) || n.size() != 8 || (!d.isEmpty() && d != QLatin1String("0")))
+        return CodigoValido;
+    const qint64 idade = ValorDigitos(ano) - ValorDigitos(n.mid(4, 4));
+    const qint64 mesPago = ValorDigitos(m);
+    const int mesNascimento = mesDaData(n);
+    if (idade == 24 && mesNascimento < mesPago)
+        return QStringLiteral("3503");
+    if (idade == 14 && mesPago < mesNascimento)
+        return QStringLiteral("3503");
+    return CodigoValido;
+}
+
+QString CriticaRemuneracaoAfastamento(const ParametrosRemuneracaoAfastamento &entrada)
+{
+    ParametrosRemuneracaoAfastamento p = entrada;
+    for (QString *texto : {&p.motivoAfastamento1, &p.inicioAfastamento1, &p.fimAfastamento1, &p.desligamento,
+                           &p.causaDesligamento, &p.admissao, &p.diasAfastamento})
+        *texto = texto->trimmed();
+    const QString anoBase = QString::number(contextoRegras().AnoBase());
+    const QString semRemuneracao = QStringLiteral("1674");
+
+    if (p.remuneracaoTotal == 0 && !semRemuneracaoExplicada(p, anoBase))
+        return semRemuneracao;
+
+    if (!SoDigitos(p.admissao) || !SoDigitos(p.inicioAfastamento1)
+        || p.desligamento.mid(2, 2) != p.fimAfastamento1.mid(2, 2))
+        return CodigoValido;
+    const int mesAdmissao = mesDaData(p.admissao);
+    const int mesInicio = mesDaData(p.inicioAfastamento1);
+    int de = 0;
+    if (p.admissao.mid(4, 4) == anoBase) {
+        if (mesAdmissao < mesInicio)
+            de = mesAdmissao;
+    } else if (mesInicio >= 2) {
+        de = 1;
+    }
+    if (de == 0)
+        return CodigoValido;
+    return mesesSemRemuneracao(p.valores, de, mesInicio - 1) ? semRemuneracao : CodigoValido;
+}
+
+QString CriticaRemuneracaoMesDesligamento(const QString &desligamento, const ValoresMensais &valores)
+{
+    const QString d = desligamento.trimmed();
+    if (d.size() != 4 || !SoDigitos(d) || SoZeros(d))
+        return CodigoValido;
+    const qint64 dia = ValorDigitos(d.left(2));
+    const int mes = mesDaData(d);
+    if (mes < 2 || mes > 12)
+        return CodigoValido;
+    const qint64 anterior = valores[size_t(mes - 2)];
+    if (anterior == 0)
+        return CodigoValido;
+    // Pay > day × previous / 30, in integers.
+    return 30 * valores[size_t(mes - 1)] > dia * anterior ? QStringLiteral("3775") : CodigoValido;
+}
+
+QString CriticaHorasNumericas(const QString &horas)
+{
+    return CriticaDigitos(horas.trimmed());
+}
+
+QString CriticaHorasMes(const QString &horas)
+{
+    const QString h = horas.trimmed();
+    return SoDigitos(h) && ValorDigitos(h) > 100 ? QStringLiteral("3698") : CodigoValido;
+}
+
+QString CriticaHorasSemRemuneracao(const QString &horas, const QString &valor)
+{
+    const QString h = horas.trimmed();
+    const QString v = valor.trimmed();
+    if (!SoDigitos(h) || !SoDigitos(v))
+        return CodigoValido;
+    return ValorDigitos(v) == 0 && ValorDigitos(h) != 0 ? QStringLiteral("3677") : CodigoValido;
+}
+
+QString CriticaHorasRemuneracao(const ParametrosHorasRemuneracao &p)
+{
+    if (p.horas <= 0)
+        return CodigoValido;
+    if (p.mesDesligamento != 0)
+        return p.mes > p.mesDesligamento ? QStringLiteral("3710") : CodigoValido;
+    const QString semRemuneracao = p.valor == 0 ? QStringLiteral("3677") : CodigoValido;
+    const QString admissao = p.admissao.trimmed();
+    if (admissao.size() != 6 || !SoDigitos(admissao))
+        return semRemuneracao;
+    const QString anoAdmissao = admissao.mid(2, 4);
+    if (anoAdmissao < QString::number(contextoRegras().AnoBase()))
+        return semRemuneracao;
+    const QString encerramento = p.anoEncerramento.trimmed();
+    const bool naoEncerrouEmOutroAno =
+        encerramento.isEmpty() || SoZeros(encerramento) || encerramento == anoAdmissao;
+    if (p.mes < ValorDigitos(admissao.left(2)) && naoEncerrouEmOutroAno)
+        return QStringLiteral("3711");
+    return semRemuneracao;
+}
+
+} // namespace gdvorn

@@ -1,0 +1,155 @@
+#include "rules/ugRegrasSalario.h"
+
+#include "app/udmGDVorn.h"
+#include "app/ugCriticas.h"
+#include "app/ugFuncoes.h"
+#include "rules/ContextoRegras.h"
+#include "rules/ugRegras.h"
+
+#include <algorithm>
+#include <initializer_list>
+
+namespace gdvorn {
+
+namespace {
+
+bool umDe(qint64 valor, std::initializer_list<qint64> lista)
+{
+    return std::find(lista.begin(), lista.end(), valor) != lista.end();
+}
+
+bool vinculoIsento(const QString &vinculo)
+{
+    return umDe(ValorDigitos(vinculo), {30, 31, 35, 95, 96, 97});
+}
+
+// A month as a two-digit text, so that "5" and "05" compare alike with the months cut out of dates.
+QString mesDoisDigitos(const QString &mes)
+{
+    return mes.size() < 2 ? CompletaZeros(mes, 2) : mes;
+}
+
+QString seVazio(const QString &valor, const char *padrao)
+{
+    const QString v = valor.trimmed();
+    return v.isEmpty() ? QString::fromLatin1(padrao) : v;
+}
+
+} // namespace
+
+QString CriticaSalarioNumerico(const QString &salario)
+{
+    return CriticaNumericoCampo(salario.trimmed(), 9);
+}
+
+QString CriticaTipoSalario(const QString &tipo)
+{
+    const QString t = tipo.trimmed();
+    if (!ValorInformado(t))
+        return QStringLiteral("0241");
+    const QString numerico = CriticaNumericoCampo(t, 1);
+    if (numerico != CodigoValido)
+        return numerico;
+    return contextoRegras().Tabelas().taSalario.FindKey({t}) ? CodigoValido : QStringLiteral("0240");
+}
+
+QString CriticaSalarioContratual(const QString &salario, const QString &tipo, const QString &vinculo)
+{
+    const QString s = salario.trimmed();
+    const QString t = tipo.trimmed();
+    const QString v = vinculo.trimmed();
+    if (!SoDigitos(s) || !SoDigitos(t) || !SoDigitos(v) || SoZeros(v))
+        return CodigoValido;
+    const bool isento = vinculoIsento(v);
+    if (!isento && SoZeros(s))
+        return QStringLiteral("0232");
+    if (t != QLatin1String("1") || isento)
+        return CodigoValido;
+    if (AbaixoSalarioMinimo(s))
+        return QStringLiteral("0230");
+    return AcimaLimiteRemuneracao(s) ? QStringLiteral("0231") : CodigoValido;
+}
+
+QString CriticaSalarioValor(const QString &vinculo, const QString &salario, const QString &, const QString &)
+{
+    const QString v = vinculo.trimmed();
+    if (!SoDigitos(v) || !umDe(ValorDigitos(v), {10, 15, 20, 25, 40, 50, 55, 60, 65, 70, 75, 80, 90}))
+        return CodigoValido;
+    const QString s = salario.trimmed();
+    const QString numerico = CriticaNumericoCampo(s, 9);
+    if (numerico != CodigoValido)
+        return numerico;
+    return SoZeros(s) ? QStringLiteral("0232") : CodigoValido;
+}
+
+QString CriticaSalarioMinimo(const ParametrosSalarioMinimo &p)
+{
+    const QString valor = p.valor.trimmed();
+    const QString vinculo = p.vinculo.trimmed();
+    if (valor.isEmpty())
+        return QStringLiteral("0315");
+    const QString numerico = CriticaNumericoCampo(valor, 9);
+    if (numerico != CodigoValido)
+        return numerico;
+    if (SoZeros(valor) || !SoDigitos(vinculo) || vinculoIsento(vinculo))
+        return CodigoValido;
+
+    const bool acimaLimite = AcimaLimiteRemuneracao(valor);
+    if (p.tipoSalario.trimmed() != QLatin1String("1"))
+        return acimaLimite ? QStringLiteral("0313") : CodigoValido;
+
+    const QString mes = mesDoisDigitos(p.mes.trimmed());
+    const QString desligamento = p.desligamento.trimmed();
+    const QString admissao = p.admissao.trimmed();
+    const bool mesCheio = !ValorInformado(desligamento) || mes < desligamento.mid(2, 2);
+    const bool admitidoNoAno = admissao.mid(4, 4) == p.anoBase.trimmed();
+    if (mesCheio && (!admitidoNoAno || mes != admissao.mid(2, 2))) {
+        if (AbaixoSalarioMinimo(valor)) {
+            const QString natureza = p.naturezaJuridica.trimmed();
+            const bool naturezaIsenta = natureza == QLatin1String("1015") || natureza == QLatin1String("1040")
+                || natureza == QLatin1String("1074") || natureza == QLatin1String("1104")
+                || natureza == QLatin1String("1139") || natureza == QLatin1String("1163");
+            return naturezaIsenta ? CodigoValido : QStringLiteral("0312");
+        }
+        return acimaLimite ? QStringLiteral("0313") : CodigoValido;
+    }
+    if (!admitidoNoAno)
+        return CodigoValido;
+    return acimaLimite ? QStringLiteral("0313") : CodigoValido;
+}
+
+QString CriticaRemuneracaoAbaixoContratual(const ParametrosRemuneracaoAbaixoContratual &p)
+{
+    const QString valor = seVazio(RetiraZerosEsquerda(p.valor.trimmed()), "0");
+    const QString salario = seVazio(RetiraZerosEsquerda(p.salarioContratual.trimmed()), "0");
+    const QString mes = mesDoisDigitos(seVazio(p.mes, "0000"));
+    const QString tipo = seVazio(p.tipoSalario, "0");
+    const QString desligamento = seVazio(p.desligamento, "0000");
+    const QString vinculo = seVazio(p.vinculo, "00");
+    const QString admissao = p.admissao.trimmed();
+    QStringList afastamentos;
+    for (const QString *data : {&p.inicioAfastamento1, &p.fimAfastamento1, &p.inicioAfastamento2,
+                                &p.fimAfastamento2, &p.inicioAfastamento3, &p.fimAfastamento3})
+        afastamentos << seVazio(*data, "0000");
+
+    if (!SoDigitos(valor) || ValorDigitos(valor) <= 0)
+        return CodigoValido;
+    // At least 70 % of the contractual salary, in integers: exactly 70 % passes.
+    if (10 * ValorDigitos(valor) >= 7 * ValorDigitos(salario))
+        return CodigoValido;
+    if (!SoDigitos(mes) || !SoDigitos(admissao) || !SoDigitos(desligamento))
+        return CodigoValido;
+    if (std::any_of(afastamentos.cbegin(), afastamentos.cend(), [](const QString &d) { return !SoDigitos(d); }))
+        return CodigoValido;
+    if (!SoDigitos(vinculo) || tipo != QLatin1String("1") || vinculoIsento(vinculo))
+        return CodigoValido;
+    if (std::any_of(afastamentos.cbegin(), afastamentos.cend(),
+                    [&](const QString &d) { return d.mid(2, 2) == mes; }))
+        return CodigoValido;
+    const QString mesDesligamento = desligamento.mid(2, 2);
+    if (mesDesligamento == QLatin1String("00") || mes < mesDesligamento)
+        return QStringLiteral("3728");
+    return CodigoValido;
+}
+
+} // namespace gdvorn

@@ -1,0 +1,30 @@
+#pragma once
+// Small routines shared by the checks of the consistency analysis: fields of the current rows, the type
+// texts of the findings, the state code of the run's states table.
+
+#include "rules/ugConsistencia.h"
+
+#include <QString>
+
+namespace gdvorn {
+
+// A field of the current row as stored, and trimmed.
+QString CampoGravado(Table &tabela, const char *nome);
+QString CampoAparado(Table &tabela, const char *nome);
+
+// A rule's code accepts the value.
+inline bool Passa(const QString &codigo) { return codigo == QLatin1String("0000"); }
+// One of `aceitos` (the classes a check accepts from an inscription classifier).
+bool CodigoEntre(const QString &codigo, std::initializer_list<const char *> aceitos);
+
+// The inscription type as the findings show it: "1 (CNPJ)", "3 (CEI)", and for the responsible person
+// (`responsavel`) "4 (CPF)"; otherwise as stored.
+QString TextoTipoInscricao(const QString &tipo, bool responsavel);
+// The type beside a linked CNPJ or CEI: "1 (CGC)", "3 (CEI)", otherwise as stored.
+QString TextoTipoVinculado(const QString &tipo);
+
+// The state code of an abbreviation, from the run's states table (in SgUf order); empty when the
+// abbreviation is not there, so that nothing is judged against a state that was not found.
+QString CodigoUfDaSiglaNaExecucao(AnaliseConsistencia &a, const QString &sigla);
+
+} // namespace gdvorn
