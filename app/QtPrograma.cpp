@@ -3,6 +3,8 @@
 #include "app/base/EngineError.h"
 #include "app/base/Presenter.h"
 #include "app/QtPresenter.h"
+#include "app/QtRelatorio.h"
+#include "app/udmRaveRelatorios.h"
 #include "app/QtRestauracao.h"
 #include "app/udmEntradaDados.h"
 #include "app/udmGDVorn.h"
@@ -62,6 +64,7 @@ bool Programa::Inicia()
         // The main window's closing frees both data modules and clears their variables; what is left
         // is freed here, in reverse order.
         cria(dmGDVorn, m_pasta);
+        cria(dmRaveRelatorios);
         cria(fmGDVORN);
         cria(dmEntradaDados);
     } catch (const std::exception &e) {
@@ -86,6 +89,11 @@ int ExecutaGDVORN()
 
     QtPresenter caixas;
     setPresenter(&caixas);
+    QtSaidaRelatorio relatorios;
+    setSaidaRelatorio(&relatorios);
+    struct Desinstala {
+        ~Desinstala() { setSaidaRelatorio(nullptr); }
+    } desinstala;
     ServidorRestauracao restauracao;
 
     GuardaInstancia segunda(kSegundaGuarda);

@@ -2,7 +2,7 @@
 
 #include "app/ugExcecao.h"
 
-#include <QFileDialog>
+#include "app/base/DialogoArquivo.h"
 #include <QFontMetricsF>
 #include <QMenuBar>
 #include <QPageLayout>
@@ -109,13 +109,13 @@ bool QtSaidaRelatorio::escolheImpressora(QPrinter &impressora)
 
 QString QtSaidaRelatorio::escolheArquivo(QWidget *pai)
 {
-    QString filtro;
-    QString nome = QFileDialog::getSaveFileName(
-        pai, QStringLiteral("Salvar Como"), QString(),
-        QStringLiteral("Adobe Acrobat (PDF) (*.pdf);;Plain Text (TXT) (*.txt)"), &filtro);
-    if (!nome.isEmpty() && !nome.contains(QLatin1Char('.')))
-        nome += filtro.contains(QLatin1String("txt")) ? QStringLiteral(".txt") : QStringLiteral(".pdf");
-    return nome;
+    PedidoArquivo pedido;
+    pedido.tipo = PedidoArquivo::Salvar;
+    pedido.titulo = QStringLiteral("Salvar Como");
+    pedido.filtro = QStringLiteral("Adobe Acrobat (PDF)|*.pdf|Plain Text (TXT)|*.txt");
+    pedido.extensaoPadrao = QStringLiteral("pdf");
+    pedido.confirmaSobrescrita = true;
+    return dialogoArquivo().escolhe(pai, pedido);
 }
 
 void QtSaidaRelatorio::visualiza(TRvSystem &sistema, const QString &nome, const GeraPaginas &gera)

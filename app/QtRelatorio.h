@@ -45,7 +45,8 @@ public:
 
     // The print dialog; false when the user gives up.
     virtual bool escolheImpressora(QPrinter &impressora);
-    // The save dialog of the preview: a ".pdf" or ".txt" name, empty when given up.
+    // The save dialog of the preview (the program's file dialog): a ".pdf" or ".txt" name, empty when
+    // given up.
     virtual QString escolheArquivo(QWidget *pai);
     // Shows the preview window modally.
     virtual void visualiza(TRvSystem &sistema, const QString &nome, const GeraPaginas &gera);

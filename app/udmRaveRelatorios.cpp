@@ -15,11 +15,19 @@ namespace {
 
 SaidaRelatorio *g_saida = nullptr;
 
+std::function<void(TdmRaveRelatorios &)> &registro()
+{
+    static std::function<void(TdmRaveRelatorios &)> r;
+    return r;
+}
+
 bool zeros(const QString &s) { return SoZeros(s.trimmed()); }
 
 } // namespace
 
 SaidaRelatorio *saidaRelatorio() { return g_saida; }
+
+void setRegistroRelatorios(std::function<void(TdmRaveRelatorios &)> registra) { registro() = std::move(registra); }
 
 SaidaRelatorio *setSaidaRelatorio(SaidaRelatorio *s)
 {
@@ -98,6 +106,8 @@ TdmRaveRelatorios::TdmRaveRelatorios(const QString &conexao)
     quSequencias.setSql(QStringList{QStringLiteral("select distinct seq, coimp"), QStringLiteral("from te8imp"),
                                     QStringLiteral("where coimp <> '0000'"), QStringLiteral("order by seq")});
     quTodos.setSql(QStringLiteral("select * from te8imp"));
+    if (registro())
+        registro()(*this);
 }
 
 void TdmRaveRelatorios::SelecionaErros(const QString &errWar)

@@ -122,6 +122,10 @@ private:
 // The program-wide instance, from start-up to the end of the program.
 extern TdmRaveRelatorios *dmRaveRelatorios;
 
+// The report definitions lie in a library the module does not link: the program's start-up sets the
+// function that registers them, and every module created afterwards runs it.
+void setRegistroRelatorios(std::function<void(TdmRaveRelatorios &)> registra);
+
 // "2010,V.01" from "2010.01.03": the version's first four characters, ",V", its characters 5-7.
 QString VersaoEditada(const QString &versao);
 

@@ -3,6 +3,7 @@
 #include "app/QtProgresso.h"
 #include "app/base/Presenter.h"
 #include "app/udmRaveRelatorios.h"
+#include "app/ufmGDVORN.h"
 #include "app/ufmListas.h"
 #include "app/ugConfiguracao.h"
 #include "app/ugMensagens.h"
@@ -262,6 +263,15 @@ std::unique_ptr<TfmAssistente> CriaVerInco(QWidget *parent)
     assistente->adiciona(p01);
     assistente->adiciona(p02);
     return assistente;
+}
+
+} // namespace gdvorn
+
+namespace gdvorn {
+
+void RegistraVerInco()
+{
+    RegistraJanela(QStringLiteral("Verificar1"), [](QWidget *pai) { CriaVerInco(pai)->executa(); });
 }
 
 } // namespace gdvorn

@@ -98,5 +98,7 @@ private:
 
 // The wizard with its three pages.
 std::unique_ptr<TfmAssistente> CriaVerInco(QWidget *parent = nullptr);
+// Registers the wizard as the main window's check-inconsistencies command.
+void RegistraVerInco();
 
 } // namespace gdvorn

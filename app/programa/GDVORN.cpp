@@ -4,6 +4,8 @@
 #include "app/QtPrograma.h"
 #include "backup/QtComandosCopia.h"
 #include "app/QtDialogoArquivo.h"
+#include "Relatorio/ugRelatorios.h"
+#include "rules/ufmVerInco.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -53,6 +55,8 @@ int main(int argc, char **argv)
     gdvorn::QtDialogoArquivo dialogoArquivo;
     gdvorn::setDialogoArquivo(&dialogoArquivo);
     gdvorn::RegistraJanelasCopiaSeguranca();
+    gdvorn::RegistraVerInco();
+    gdvorn::setRegistroRelatorios(gdvorn::RegistraRelatorios);
     const int codigo = gdvorn::ExecutaGDVORN();
     gdvorn::setDialogoArquivo(nullptr);
     return codigo;

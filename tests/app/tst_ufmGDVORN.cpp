@@ -44,6 +44,9 @@ private slots:
         m_pasta = std::make_unique<QTemporaryDir>();
         createDataFolder(m_pasta->filePath(QStringLiteral("dados")));
         dmGDVorn = new TdmGDVorn(m_pasta->path());
+        // The declaration commands are enabled only with their windows registered.
+        for (const QString &comando : kItens)
+            RegistraJanela(comando, [](QWidget *) {});
         fmGDVORN = new TfmGDVORN;
         dmEntradaDados = new TdmEntradaDados;
     }
