@@ -110,10 +110,28 @@ const char *kInsereVinculo =
     "NuCartTrabEmpregado, SeCartTrabEmpregado, CoCpfEmpregado, CoTipoAdmissao, VaSalContratualEmpregado, "
     "CoTipoSalarioContratual, HoSemanaisEmpregado, CoVinculo, CoCausaDesligamento, InSexo, CoTipoRaca, "
     "InDeficienteFisico, CoDeficienteFisico, InAlvaraEmpregado, CoMunicipioTrabalho, InSindicalizadoVinculo, "
-    "CoCNPJSindical, VaGlobalSindical) "
+    "CoCNPJSindical, VaGlobalSindical, VaAvisoPrevioEmpregado, "
+    "VaJaneiroEmpregado, VaFevereiroEmpregado, VaMarcoEmpregado, VaAbrilEmpregado, VaMaioEmpregado, "
+    "VaJunhoEmpregado, VaJulhoEmpregado, VaAgostoEmpregado, VaSetembroEmpregado, VaOutubroEmpregado, "
+    "VaNovembroEmpregado, VaDezembroEmpregado, HoTrabalhadasJaneiro, HoTrabalhadasFevereiro, HoTrabalhadasMarco, "
+    "HoTrabalhadasAbril, HoTrabalhadasMaio, HoTrabalhadasJunho, HoTrabalhadasJulho, HoTrabalhadasAgosto, "
+    "HoTrabalhadasSetembro, HoTrabalhadasOutubro, HoTrabalhadasNovembro, HoTrabalhadasDezembro, "
+    "CoMotivoPrimAfas, DaInicioprimeiroAfas, DaFinalPrimeiroAfas, CoMotivoSeguAfas, DaInicioSegundoAfas, "
+    "DaFinalSegundoAfas, CoMotivoTercAfas, DaInicioTerceiroAfas, DaFinalTerceiroAfas, QtDiasAfas, "
+    "Me13AdiantamentoEmpregado, Va13AdiantamentoEmpregado, Me13ParcelaFinalEmpregado, Va13ParcelaFinalEmpregado, "
+    "VaGlobalPrimAssociativa, VaGlobalSegAssociativa, VaGlobalAssistencial, VaGlobalConfederativa, "
+    "VaGlobalFerias, VaGlobalMultas, VaGlobalBcoHoras, QtCompBcoHoras, VaGlobalDissidio, QtCompDissidio, "
+    "VaGlobalGratificacoes, QtCompGratificacoes) "
     "VALUES ('2010', ?1, ?2, '1', '00000000000000', ?3, ?4, ?5, ?6, '0000', '411005', ?7, '10', '0000', '07', "
     "'01234567', '00123', ?8, '2', '000150000', '1', '44', '10', '00', '1', '2', '2', '0', '2', '3509502', "
-    "'2', ?9, '00001500')";
+    "'2', ?9, '00001500', '000000000', "
+    // The months before July are paid only to the links admitted before the base year.
+    "?10, ?10, ?10, ?10, ?10, ?10, '000150000', '000150000', '000150000', '000150000', '000150000', '000150000', "
+    "'000', '000', '000', '000', '000', '000', '000', '000', '000', '000', '000', '000', "
+    "'00', '0000', '0000', '00', '0000', '0000', '00', '0000', '0000', '000', "
+    "'11', '000075000', '12', '000075000', "
+    "'00000000', '00000000', '00000000', '00000000', "
+    "'00000000', '00000000', '00000000', '00', '00000000', '00', '00000000', '00')";
 
 struct Plantados {
     int prefixos = 0;   // rows of E21's finding
@@ -155,16 +173,17 @@ void preencheDeclaracao()
                 g_plantados.outraPessoa += 2;
             }
             QString admissao = segundo ? QStringLiteral("01072010") : QStringLiteral("01022009");
+            const QString primeiroSemestre = segundo ? QStringLiteral("000000000") : QStringLiteral("000150000");
             executa(h, kInsereVinculo,
                     {inscricoes[e], prefixo, pis(1200000000LL + pessoa * 7), admissao, nome,
                      QStringLiteral("%1").arg(++sequencial, 6, 10, QLatin1Char('0')), QStringLiteral("01011980"),
-                     cpf(100000000LL + pessoa), sindicato});
+                     cpf(100000000LL + pessoa), sindicato, primeiroSemestre});
             // Planted: three links declared twice (same seven fields, another record number).
             if (e >= 3 && e < 6 && i == 0) {
                 executa(h, kInsereVinculo,
                         {inscricoes[e], prefixo, pis(1200000000LL + pessoa * 7), admissao, nome,
                          QStringLiteral("%1").arg(++sequencial, 6, 10, QLatin1Char('0')), QStringLiteral("01011980"),
-                         cpf(100000000LL + pessoa), sindicato});
+                         cpf(100000000LL + pessoa), sindicato, primeiroSemestre});
                 g_plantados.duplicados += 2;
             }
         }

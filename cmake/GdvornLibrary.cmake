@@ -1,11 +1,13 @@
 # Each subsystem folder gives at most two static libraries:
-#   <folder>        widget-free code (Qt Core + Sql only)
+#   <folder>        widget-free code (Qt Core + Sql only; with the option GUI also Qt Gui, for a model
+#                   that keeps fonts and pictures, never Widgets)
 #   <folder>_forms  forms: units named ufm*, Qt* or *Form*, linking Qt Widgets
 # A folder's libraries link those of the folders before it in GDVORN_FOLDERS.
 set(GDVORN_CORE_LIBS "")
 set(GDVORN_FORM_LIBS "")
 
 function(gdvorn_folder_libraries folder)
+  cmake_parse_arguments(ARG "GUI" "" "" ${ARGN})
   string(REPLACE "/" "_" target ${folder})
   file(GLOB sources CONFIGURE_DEPENDS
        ${CMAKE_SOURCE_DIR}/${folder}/*.cpp ${CMAKE_SOURCE_DIR}/${folder}/*.h ${CMAKE_SOURCE_DIR}/${folder}/*.qrc)
@@ -25,6 +27,9 @@ function(gdvorn_folder_libraries folder)
     add_library(${target} STATIC ${core})
     target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR})
     target_link_libraries(${target} PUBLIC ${GDVORN_CORE_LIBS} Qt6::Core Qt6::Sql ZLIB::ZLIB SQLite::SQLite3)
+    if(ARG_GUI)
+      target_link_libraries(${target} PUBLIC Qt6::Gui)
+    endif()
     list(APPEND core_libs ${target})
   endif()
   if(forms AND GDVORN_FORMS)

@@ -41,6 +41,25 @@ void bindValue(sqlite3_stmt *stmt, int n, const QVariant &v)
     case QMetaType::Double:
         sqlite3_bind_double(stmt, n, v.toDouble());
         break;
+    case QMetaType::QString: {
+        // Short ASCII text (most values) goes through a buffer on the stack, without a conversion of Qt's.
+        const QString &text = *static_cast<const QString *>(v.constData());
+        char ascii[256];
+        const qsizetype size = text.size();
+        bool plain = size <= qsizetype(sizeof ascii);
+        for (qsizetype i = 0; plain && i < size; ++i) {
+            const char16_t c = text.at(i).unicode();
+            plain = c < 0x80;
+            ascii[i] = char(c);
+        }
+        if (plain) {
+            sqlite3_bind_text(stmt, n, ascii, int(size), SQLITE_TRANSIENT);
+            break;
+        }
+        const QByteArray utf8 = text.toUtf8();
+        sqlite3_bind_text(stmt, n, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+        break;
+    }
     default: {
         const QByteArray utf8 = v.toString().toUtf8();
         sqlite3_bind_text(stmt, n, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
@@ -124,6 +143,9 @@ void Table::setIndexFieldNames(const QString &fieldNames)
 void Table::prepareColumns()
 {
     m_statements.clear();
+    m_insertSql.clear();
+    m_updateSql.clear();
+    m_blankRow.clear();
     m_def = Schema::require(m_tableName);
     m_fields.clear();
     m_fieldIndex.clear();
@@ -460,14 +482,16 @@ bool Table::FindKey(const QStringList &keyValues)
 void Table::Append()
 {
     checkBrowseMode();
-    m_buffer = Row{};
-    // The declared fields, then the order fields that are not declared (stored as '' by the engine).
-    int total = int(m_fields.size());
-    for (const auto &o : m_order)
-        total = std::max(total, o.column + 1);
-    m_buffer.values.resize(total);
-    for (int i = 0; i < total; ++i)
-        m_buffer.values[i] = i < m_fields.size() ? defaultValue(m_fields[i]) : QVariant(kEmpty);
+    if (m_blankRow.isEmpty()) {
+        // The declared fields, then the order fields that are not declared (stored as '' by the engine).
+        int total = int(m_fields.size());
+        for (const auto &o : m_order)
+            total = std::max(total, o.column + 1);
+        m_blankRow.resize(total);
+        for (int i = 0; i < total; ++i)
+            m_blankRow[i] = i < m_fields.size() ? defaultValue(m_fields[i]) : QVariant(kEmpty);
+    }
+    m_buffer = Row{0, m_blankRow};
     m_state = DataSetState::Insert;
 }
 
@@ -500,7 +524,10 @@ QVariant Table::storedValue(const FieldDef &f, const QVariant &value) const
         return defaultValue(f);
     switch (f.type) {
     case FieldType::Text: {
-        const QString text = value.toString().trimmed().left(f.width > 0 ? f.width : -1);
+        const QString text = (value.typeId() == QMetaType::QString ? *static_cast<const QString *>(value.constData())
+                                                                   : value.toString())
+                                 .trimmed()
+                                 .left(f.width > 0 ? f.width : -1);
         return text.isEmpty() ? kEmpty : text;
     }
     case FieldType::Boolean:
@@ -525,27 +552,49 @@ void Table::Post()
     checkActive();
     if (m_state == DataSetState::Browse)
         return;
-    QStringList columns;
-    for (const auto &f : m_fields)
-        columns << quotedIdentifier(f.name);
-    sqlite3_stmt *stmt = nullptr;
-    if (m_state == DataSetState::Insert) {
-        QStringList marks;
-        for (int i = 0; i < columns.size(); ++i)
+    if (m_insertSql.isEmpty()) {
+        QStringList columns, marks, sets;
+        for (const auto &f : m_fields) {
+            columns << quotedIdentifier(f.name);
             marks << QStringLiteral("?");
-        stmt = statement(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                             .arg(m_def.qualifiedName(), columns.join(QStringLiteral(", ")),
-                                  marks.join(QStringLiteral(", "))));
-    } else {
-        QStringList sets;
-        for (const auto &c : columns)
-            sets << c + QStringLiteral(" = ?");
-        stmt = statement(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                             .arg(m_def.qualifiedName(), sets.join(QStringLiteral(", "))));
+            sets << quotedIdentifier(f.name) + QStringLiteral(" = ?");
+        }
+        m_insertSql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                          .arg(m_def.qualifiedName(), columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+        m_updateSql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(m_def.qualifiedName(), sets.join(QStringLiteral(", ")));
     }
-    int n = 1;
+    sqlite3_stmt *stmt = statement(m_state == DataSetState::Insert ? m_insertSql : m_updateSql);
+    // Text goes to the engine from one buffer that outlives the step, so the engine need not copy it.
+    qsizetype bytes = 0;
     for (int i = 0; i < m_fields.size(); ++i)
-        bindValue(stmt, n++, m_buffer.values[i]);
+        if (m_buffer.values[i].typeId() == QMetaType::QString)
+            bytes += static_cast<const QString *>(m_buffer.values[i].constData())->size() * 3;
+    m_bindText.clear();
+    m_bindText.reserve(bytes);
+    int n = 1;
+    for (int i = 0; i < m_fields.size(); ++i, ++n) {
+        const QVariant &v = m_buffer.values[i];
+        if (v.typeId() != QMetaType::QString) {
+            bindValue(stmt, n, v);
+            continue;
+        }
+        const QString &text = *static_cast<const QString *>(v.constData());
+        const qsizetype start = m_bindText.size();
+        bool ascii = true;
+        for (const QChar c : text) {
+            if (c.unicode() >= 0x80) {
+                ascii = false;
+                break;
+            }
+        }
+        if (ascii) {
+            for (const QChar c : text)
+                m_bindText.append(char(c.unicode()));
+        } else {
+            m_bindText.append(text.toUtf8());
+        }
+        sqlite3_bind_text(stmt, n, m_bindText.constData() + start, int(m_bindText.size() - start), SQLITE_STATIC);
+    }
     if (m_state == DataSetState::Edit)
         sqlite3_bind_int64(stmt, n, m_buffer.rowid);
     execWrite(stmt);

@@ -117,6 +117,10 @@ private:
     QVector<OrderField> m_order;
     QVector<int> m_keyColumns; // positions in Row::values of the fields that identify a record
     QString m_selectColumns;
+    QString m_insertSql; // the statements of Post, made once per field list
+    QString m_updateSql;
+    QVector<QVariant> m_blankRow; // what Append starts from
+    QByteArray m_bindText;        // the text values of the row being posted, bound without a copy
 
     DataSetState m_state = DataSetState::Inactive;
     QVector<Row> m_page;

@@ -1,0 +1,318 @@
+#include "listview/ListviewCore.h"
+
+#include <cmath>
+
+namespace gdvorn::lv {
+
+ListviewCore::ListviewCore()
+    : paintInfoGroup_(std::make_unique<TLvPaintInfoGroup>(this)),
+      paintInfoItem_(std::make_unique<TLvPaintInfoItem>(this)),
+      paintInfoColumn_(std::make_unique<TLvPaintInfoColumn>(this)),
+      scrollbars_(std::make_unique<TLvScrollbarManager>(this)), dragRect_(std::make_unique<TLvDragRectManager>(this)),
+      selection_(std::make_unique<TLvSelectionManager>(this)), groups_(std::make_unique<TLvGroups>(this)),
+      header_(std::make_unique<TLvHeader>(this)), items_(std::make_unique<TLvGlobalItems>(this))
+{
+}
+
+ListviewCore::~ListviewCore() = default;
+
+void ListviewCore::Shutdown()
+{
+    if (destroying_)
+        return;
+    destroying_ = true;
+    // No event reaches a handler of the dying control from here on.
+    static_cast<TLvEvents &>(*this) = TLvEvents();
+    groups_->Clear(true);
+    header_->Columns().Clear(true);
+}
+
+TLvCellSizes &ListviewCore::CellSizes()
+{
+    if (!cellSizes_)
+        cellSizes_ = std::make_unique<TLvCellSizes>(this);
+    return *cellSizes_;
+}
+
+std::unique_ptr<TLvViewItem> ListviewCore::NewViewItem(TLvListStyle view)
+{
+    switch (view) {
+    case TLvListStyle::elsSmallIcon: return std::make_unique<TLvViewSmallIconItem>(this);
+    case TLvListStyle::elsList: return std::make_unique<TLvViewListItem>(this);
+    case TLvListStyle::elsReport: return std::make_unique<TLvViewReportItem>(this);
+    case TLvListStyle::elsGrid: return std::make_unique<TLvViewGridItem>(this);
+    case TLvListStyle::elsIcon: return std::make_unique<TLvViewIconItem>(this);
+    default: return std::make_unique<TLvViewItem>(this);
+    }
+}
+
+const char *ListviewCore::ViewItemClassName(TLvListStyle view) const
+{
+    switch (view) {
+    case TLvListStyle::elsSmallIcon: return "TLvViewSmallIconItem";
+    case TLvListStyle::elsList: return "TLvViewListItem";
+    case TLvListStyle::elsReport: return "TLvViewReportItem";
+    case TLvListStyle::elsGrid: return "TLvViewGridItem";
+    case TLvListStyle::elsIcon: return "TLvViewIconItem";
+    default: return "TLvViewItem";
+    }
+}
+
+std::unique_ptr<TLvViewColumn> ListviewCore::NewViewColumn() { return std::make_unique<TLvViewColumn>(this); }
+
+void ListviewCore::BeginUpdate() { ++updateCount_; }
+
+void ListviewCore::EndUpdate(bool invalidate)
+{
+    if (updateCount_ > 0)
+        --updateCount_;
+    if (updateCount_ > 0)
+        return;
+    EndUpdateProcessing();
+    RepaintSkipped();
+    if (invalidate && HandleAllocated()) {
+        Invalidate();
+        UpdateWindow();
+    }
+    if (OnEndUpdate)
+        OnEndUpdate();
+}
+
+void ListviewCore::EndUpdateProcessing()
+{
+    if (destroying_)
+        return;
+    groups_->Rebuild(false);
+    scrollbars_->ReCalculateScrollbars(true, false);
+    const std::uint32_t waiting = states_;
+    Exclude(elvsColumnStructureChanged | elvsGroupStructureChanged | elvsItemStructureChanged);
+    if ((waiting & elvsColumnStructureChanged) && OnColumnStructureChange)
+        OnColumnStructureChange();
+    if ((waiting & elvsGroupStructureChanged) && OnGroupStructureChange)
+        OnGroupStructureChange();
+    if ((waiting & elvsItemStructureChanged) && OnItemStructureChange)
+        OnItemStructureChange();
+}
+
+void ListviewCore::StructureChanged(std::uint32_t member, const std::function<void()> &event)
+{
+    if (Updating())
+        Include(member);
+    else if (event)
+        event();
+}
+
+void ListviewCore::ClearMouseStates()
+{
+    Exclude(elvsLButtonDown | elvsRButtonDown | elvsMButtonDown | elvsDragPending | elvsDragging |
+            elvsToolkitDragging | elvsDragRectPending | elvsDragRect | elvsCheckPending | elvsGroupExpandClick |
+            elvsHeaderCapture);
+    if (!Themed()) {
+        if (TLvCollectionItem *pending = checkManager_.PendingObject())
+            pending->SetCheckPendingAway(false);
+        checkManager_.SetPendingObject(nullptr);
+    }
+}
+
+void ListviewCore::SetView(TLvListStyle value)
+{
+    if (view_ == value)
+        return;
+    view_ = value;
+    groups_->Rebuild(true);
+    wheelDefault_ = IsVerticalView() ? TLvDefaultWheelScroll::edwsVert : TLvDefaultWheelScroll::edwsHorz;
+    if (OnViewChange)
+        OnViewChange();
+}
+
+void ListviewCore::SetColor(LvColor v)
+{
+    if (!(color_ == v)) {
+        color_ = v;
+        Invalidate();
+    }
+}
+
+void ListviewCore::SetFont(const QFont &font)
+{
+    font_ = font;
+    groups_->Rebuild(false);
+    Invalidate();
+}
+
+void ListviewCore::SetGroupFont(const QFont &font)
+{
+    groupFont_ = font;
+    groups_->Rebuild(false);
+}
+
+void ListviewCore::SetShowGroupMargins(bool v)
+{
+    if (showGroupMargins_ != v) {
+        showGroupMargins_ = v;
+        EndUpdateProcessing();
+    }
+}
+
+void ListviewCore::SetShowImages(bool v)
+{
+    if (showImages_ != v) {
+        showImages_ = v;
+        Invalidate();
+    }
+}
+
+void ListviewCore::SetShowInactive(bool v)
+{
+    if (showInactive_ != v) {
+        showInactive_ = v;
+        Invalidate(true);
+    }
+}
+
+void ListviewCore::SetImagesSmall(const LvImageList *v)
+{
+    if (imagesSmall_ != v) {
+        imagesSmall_ = v;
+        Invalidate();
+    }
+}
+
+void ListviewCore::SetImagesLarge(const LvImageList *v)
+{
+    if (imagesLarge_ != v) {
+        imagesLarge_ = v;
+        Invalidate();
+    }
+}
+
+void ListviewCore::SetImagesExLarge(const LvImageList *v)
+{
+    if (imagesExLarge_ != v) {
+        imagesExLarge_ = v;
+        Invalidate();
+    }
+}
+
+void ListviewCore::SetImagesState(const LvImageList *v)
+{
+    if (imagesState_ != v) {
+        imagesState_ = v;
+        Invalidate();
+    }
+}
+
+bool ListviewCore::HeaderVisibleInView() const
+{
+    return view_ == TLvListStyle::elsReport || view_ == TLvListStyle::elsGrid || header_->ShowInAllViews();
+}
+
+bool ListviewCore::IsVerticalView() const { return view_ != TLvListStyle::elsList && view_ != TLvListStyle::elsFilmStrip; }
+
+bool ListviewCore::IsThumbnailView() const
+{
+    return view_ == TLvListStyle::elsThumbnail || view_ == TLvListStyle::elsFilmStrip;
+}
+
+bool ListviewCore::HeaderScrollsWithView() const
+{
+    return !(header_->ShowInAllViews() && view_ == TLvListStyle::elsList);
+}
+
+LvRect ListviewCore::ClientRectWithoutHeader() const
+{
+    LvRect r = ClientRect();
+    r.top += header_->RuntimeHeight();
+    return scrollbars_->MapWindowRectToView(r);
+}
+
+TLvGroup *ListviewCore::GroupAt(QPoint windowPoint, TLvGroupHitTestInfoSet &hitInfo)
+{
+    hitInfo = 0;
+    const QPoint p = scrollbars_->MapWindowToView(windowPoint);
+    TLvGroup *group = groups_->GroupAtPoint(p);
+    if (group)
+        group->HitTest(p, hitInfo);
+    return group;
+}
+
+TLvItem *ListviewCore::ItemAt(QPoint windowPoint, TLvGroup *group, TLvItemHitTestInfoSet &hitInfo)
+{
+    hitInfo = 0;
+    const QPoint p = scrollbars_->MapWindowToView(windowPoint);
+    if (!group)
+        group = groups_->GroupAtPoint(p);
+    if (!group)
+        return nullptr;
+    TLvItem *item = group->ItemAtPoint(p);
+    if (item)
+        item->HitTestAt(p, hitInfo);
+    return item;
+}
+
+bool ListviewCore::IsHeaderPoint(QPoint windowPoint, bool force) const
+{
+    if (HasState(elvsDragging | elvsDragRect) && !force)
+        return false;
+    if (HasState(elvsHeaderCapture) || (header_->MouseState() & ehmCaptured))
+        return true;
+    return HeaderVisibleInView() && header_->Visible() && windowPoint.y() >= 0 &&
+           windowPoint.y() < header_->RuntimeHeight() && windowPoint.x() >= 0 && windowPoint.x() < ClientWidth();
+}
+
+void ListviewCore::AutoSizeColumns(bool visibleOnly)
+{
+    LvUpdateBracket update(*this);
+    switch (view_) {
+    case TLvListStyle::elsReport:
+        for (int i = 0; i < header_->Columns().Count(); ++i)
+            if (!visibleOnly || header_->Columns()[i]->Visible())
+                header_->Columns()[i]->AutoSizeToFit();
+        break;
+    case TLvListStyle::elsSmallIcon:
+    case TLvListStyle::elsList:
+    case TLvListStyle::elsGrid:
+        CellSizes().ForView(view_).SetAutoSizeCaption(true);
+        break;
+    default:
+        break;
+    }
+}
+
+void ListviewCore::ClearCutMarks()
+{
+    for (int g = 0; g < groups_->Count(); ++g)
+        for (int i = 0; i < (*groups_)[g]->Items().Count(); ++i)
+            (*groups_)[g]->Items()[i]->SetCut(false);
+}
+
+void ListviewCore::MarkSelectedCut()
+{
+    ClearCutMarks();
+    for (TLvItem *item = selection_->First(); item; item = selection_->Next(item))
+        item->SetCut(true);
+}
+
+void ListviewCore::CutToClipboard()
+{
+    bool markAsCut = false, handled = true;
+    if (OnClipboardCut)
+        OnClipboardCut(markAsCut, handled);
+    if (markAsCut && handled)
+        MarkSelectedCut();
+}
+
+void ListviewCore::PasteFromClipboard()
+{
+    bool handled = false;
+    if (OnClipboardPaste)
+        OnClipboardPaste(handled);
+}
+
+LvRect ListviewCore::CheckBoxBound(int pointSize) const
+{
+    const int side = int(std::lround(pointSize * DpiY() / 72.0));
+    return {0, 0, side, side};
+}
+
+} // namespace gdvorn::lv

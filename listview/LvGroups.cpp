@@ -1,0 +1,556 @@
+// Groups: the group flags, margins and hit test, the layout pass of the whole control and the walks
+// over groups and items. The "meeting a rectangle" walks and "item at a point" bisect a group's visible
+// items (ordered along the layout direction in every view), so painting and hit testing cost what is
+// visible, not what the list holds.
+
+#include "listview/ListviewCore.h"
+
+#include <algorithm>
+
+namespace gdvorn::lv {
+
+TLvGroup::TLvGroup(TLvCollection *owner)
+    : TLvCollectionItem(owner), items_(std::make_unique<TLvItems>(owner->OwnerListview(), this))
+{
+    SetChecked(true);
+}
+
+TLvGroup::~TLvGroup() = default;
+
+TLvPaintInfoBasic *TLvGroup::PaintInfo() const { return &OwnerListview()->PaintInfoGroup(); }
+
+TLvItem *TLvGroup::VisibleItem(int index) const
+{
+    return index >= 0 && index < VisibleItemCount() ? visibleItems_[std::size_t(index)] : nullptr;
+}
+
+TLvGridGroup *TLvGroup::Grid()
+{
+    ListviewCore *lv = OwnerListview();
+    const TLvGridGroupClass *wanted = nullptr;
+    if (lv->OnCustomGrid)
+        lv->OnCustomGrid(this, lv->View(), wanted);
+    std::unique_ptr<TLvGridGroup> made;
+    if (wanted) {
+        if (grid_ && qstrcmp(grid_->ClassName(), wanted->name) == 0)
+            return grid_.get();
+        made = wanted->create(lv, this);
+    } else {
+        switch (lv->View()) {
+        case TLvListStyle::elsReport:
+            if (!grid_ || qstrcmp(grid_->ClassName(), "TLvGridReportGroup") != 0)
+                made = std::make_unique<TLvGridReportGroup>(lv, this);
+            break;
+        case TLvListStyle::elsList:
+        case TLvListStyle::elsFilmStrip:
+            if (!grid_ || qstrcmp(grid_->ClassName(), "TLvGridListGroup") != 0)
+                made = std::make_unique<TLvGridListGroup>(lv, this);
+            break;
+        default: {
+            auto base = std::make_unique<TLvGridBaseLayout>(lv, this, lv->View());
+            if (!grid_ || qstrcmp(grid_->ClassName(), base->ClassName()) != 0)
+                made = std::move(base);
+            break;
+        }
+        }
+    }
+    if (made)
+        grid_ = std::move(made);
+    return grid_.get();
+}
+
+void TLvGroup::SetExpanded(bool value)
+{
+    ListviewCore *lv = OwnerListview();
+    if (expanded_ == value || !lv->PaintInfoGroup().Expandable())
+        return;
+    LvUpdateBracket update(*lv);
+    if (lv->HandleAllocated())
+        lv->NotifyAccessibility(0x800A);
+    expanded_ = value;
+    if (value && lv->OnGroupExpand)
+        lv->OnGroupExpand(this);
+    if (!value && lv->OnGroupCollapse)
+        lv->OnGroupCollapse(this);
+    lv->Groups().Rebuild(true);
+}
+
+TLvItem *TLvGroup::ItemAtPoint(QPoint p) const
+{
+    const bool vertical = const_cast<TLvGroup *>(this)->Grid()->VerticalFlow();
+    auto it = std::partition_point(visibleItems_.begin(), visibleItems_.end(), [&](const TLvItem *item) {
+        return vertical ? item->DisplayRect().bottom <= p.y() : item->DisplayRect().right <= p.x();
+    });
+    for (; it != visibleItems_.end(); ++it) {
+        const LvRect &r = (*it)->DisplayRect();
+        if (vertical ? r.top > p.y() : r.left > p.x())
+            break;
+        if (r.Contains(p))
+            return *it;
+    }
+    return nullptr;
+}
+
+static LvRect Narrowed(const LvRect &r, int left, int right) { return {r.left + left, r.top, r.right - right, r.bottom}; }
+
+LvRect TLvGroup::MarginRectTop() const
+{
+    const TLvPaintInfoGroup &info = OwnerListview()->PaintInfoGroup();
+    const int size = info.MarginTop().EffectiveSize();
+    if (size == 0)
+        return {};
+    LvRect r = Narrowed(DisplayRect(), info.MarginLeft().EffectiveSize(), info.MarginRight().EffectiveSize());
+    r.bottom = r.top + size;
+    return r;
+}
+
+LvRect TLvGroup::MarginRectBottom() const
+{
+    const TLvPaintInfoGroup &info = OwnerListview()->PaintInfoGroup();
+    const int size = info.MarginBottom().EffectiveSize();
+    if (size == 0)
+        return {};
+    LvRect r = Narrowed(DisplayRect(), info.MarginLeft().EffectiveSize(), info.MarginRight().EffectiveSize());
+    r.top = r.bottom - size;
+    return r;
+}
+
+LvRect TLvGroup::MarginRectLeft() const
+{
+    const int size = OwnerListview()->PaintInfoGroup().MarginLeft().EffectiveSize();
+    if (size == 0)
+        return {};
+    LvRect r = DisplayRect();
+    r.right = r.left + size;
+    return r;
+}
+
+LvRect TLvGroup::MarginRectRight() const
+{
+    const int size = OwnerListview()->PaintInfoGroup().MarginRight().EffectiveSize();
+    if (size == 0)
+        return {};
+    LvRect r = DisplayRect();
+    r.left = r.right - size;
+    return r;
+}
+
+LvRect TLvGroup::ClientRect() const
+{
+    const TLvPaintInfoGroup &info = OwnerListview()->PaintInfoGroup();
+    LvRect r = DisplayRect();
+    r.left += info.MarginLeft().EffectiveSize();
+    r.right -= info.MarginRight().EffectiveSize();
+    r.top += info.MarginTop().EffectiveSize();
+    r.bottom -= info.MarginBottom().EffectiveSize();
+    r.bottom = std::max(r.bottom, r.top);
+    r.right = std::max(r.right, r.left);
+    return r;
+}
+
+TLvRectArrayObject TLvGroup::TopBandParts(const LvRect &top) const
+{
+    ListviewCore *lv = OwnerListview();
+    const TLvPaintInfoGroup &info = lv->PaintInfoGroup();
+    TLvRectArrayObject r;
+    const int band = info.BandEnabled() ? info.BandThickness() + 2 * info.BandMargin() : 0;
+    LvRect button(top.left, top.top, top.left, top.bottom - band);
+    if (info.Expandable()) {
+        const int w = ListviewCore::GroupButtonSize().width() + RoundHalfEven(lv->DpiX() / 96.0);
+        button.left = top.left + info.ExpandImageIndent();
+        button.right = button.left + w;
+    }
+    r.ExpandButtonArea = button;
+    LvRect check(button.right, top.top, button.right, top.bottom);
+    if (info.CheckType() != TLvCheckType::ectNone) {
+        const LvRect b = lv->CheckBoxBound(info.CheckSize());
+        check.left = button.right + info.CheckIndent();
+        check.right = check.left + b.Width();
+        check.top = top.top + (top.Height() - band - b.Height()) / 2;
+        check.bottom = check.top + b.Height();
+    }
+    r.CheckArea = check;
+    r.ImageArea = {check.right, top.top, check.right, top.bottom - band};
+    r.LabelArea = {check.right + info.CaptionIndent(), button.top, top.right, button.bottom};
+    const QSize text = lv->TextExtent(lv->GroupFont(), Caption());
+    r.CaptionArea = LvRect(r.LabelArea.left, r.LabelArea.top + (r.LabelArea.Height() - text.height()) / 2,
+                           r.LabelArea.left + text.width(), 0);
+    r.CaptionArea.bottom = r.CaptionArea.top + text.height();
+    r.CaptionArea = r.CaptionArea.Intersected(r.LabelArea);
+    if (info.BandEnabled()) {
+        if (info.BandFullWidth())
+            r.BandArea = {top.left, top.bottom - info.BandMargin() - info.BandThickness(), top.right,
+                          top.bottom - info.BandMargin()};
+        else
+            r.BandArea = {top.left, top.bottom - 2 * info.BandMargin() - info.BandThickness(),
+                          top.left + info.BandLength(), top.bottom - info.BandMargin()};
+        r.BandArea = r.BandArea.Translated(info.BandIndent(), 0);
+    }
+    return r;
+}
+
+bool TLvGroup::HitTest(QPoint p, TLvGroupHitTestInfoSet &hitInfo) const
+{
+    hitInfo = 0;
+    const LvRect top = MarginRectTop();
+    if (top.Contains(p)) {
+        hitInfo |= egtOnHeader;
+        const TLvRectArrayObject r = TopBandParts(top);
+        if (LvRect(r.ImageArea.left, r.ImageArea.top, r.ImageArea.right + OwnerListview()->PaintInfoGroup().CaptionIndent(), r.ImageArea.bottom).Contains(p))
+            hitInfo |= egtOnIcon;
+        else if (r.CaptionArea.Contains(p))
+            hitInfo |= egtOnText;
+        else if (r.LabelArea.Contains(p))
+            hitInfo |= egtOnLabel;
+        else if (r.ExpandButtonArea.Contains(p))
+            hitInfo |= egtOnExpandButton;
+        else if (r.BandArea.Contains(p))
+            hitInfo |= egtOnBand;
+        else if (r.CheckArea.Contains(p))
+            hitInfo |= egtOnCheckbox;
+    } else if (MarginRectBottom().Contains(p)) {
+        hitInfo |= egtOnFooter;
+    } else if (MarginRectLeft().Contains(p)) {
+        hitInfo |= egtOnLeftMargin;
+    } else if (MarginRectRight().Contains(p)) {
+        hitInfo |= egtOnRightMargin;
+    }
+    return hitInfo != 0;
+}
+
+bool TLvGroup::CanChange(Flag flag, bool value)
+{
+    ListviewCore *lv = OwnerListview();
+    bool allow = true;
+    switch (flag) {
+    case Flag::Checked:
+        return Enabled();
+    case Flag::Focused:
+        return false;
+    case Flag::Selected:
+        if (lv->OnGroupSelectionChanging)
+            lv->OnGroupSelectionChanging(this, allow);
+        return allow;
+    case Flag::Visible:
+        if (lv->OnGroupVisibilityChanging)
+            lv->OnGroupVisibilityChanging(this, allow);
+        return allow;
+    default:
+        (void)value;
+        return true;
+    }
+}
+
+void TLvGroup::FlagChanged(Flag flag, bool on, QPoint mouse)
+{
+    ListviewCore *lv = OwnerListview();
+    switch (flag) {
+    case Flag::Checked:
+        for (int i = 0; i < items_->Count(); ++i)
+            if (!on || (*items_)[i]->Visible())
+                (*items_)[i]->SetChecked(on);
+        if (on)
+            Invalidate(false);
+        break;
+    case Flag::Enabled:
+        for (int i = 0; i < items_->Count(); ++i)
+            (*items_)[i]->SetEnabled(on);
+        break;
+    case Flag::Visible:
+        if (on && lv->OnGroupVisibilityChanged)
+            lv->OnGroupVisibilityChanged(this);
+        for (int i = 0; i < items_->Count(); ++i)
+            (*items_)[i]->SetVisible(on);
+        if (!on && lv->OnGroupVisibilityChanged)
+            lv->OnGroupVisibilityChanged(this);
+        break;
+    case Flag::Selected:
+        if (lv->OnGroupSelectionChanged)
+            lv->OnGroupSelectionChanged(this);
+        break;
+    case Flag::HotTracking:
+        if (lv->OnGroupHotTrack)
+            lv->OnGroupHotTrack(this, on ? TLvHotTrackState::ehsEnable : TLvHotTrackState::ehsDisable,
+                                on ? mouse : QPoint(0, 0));
+        Invalidate(true);
+        break;
+    case Flag::Bold:
+        Invalidate(false);
+        break;
+    case Flag::Focused:
+        break;
+    }
+}
+
+void TLvGroup::InitializeNotification()
+{
+    if (OwnerListview()->OnGroupInitialize)
+        OwnerListview()->OnGroupInitialize(this);
+}
+
+void TLvGroup::FreeingNotification()
+{
+    if (OwnerListview()->OnGroupFreeing)
+        OwnerListview()->OnGroupFreeing(this);
+}
+
+void TLvGroup::Invalidate(bool immediate) { TLvCollectionItem::Invalidate(immediate); }
+
+void TLvGroup::Destroying()
+{
+    SetStateBit(cisDestroying, true);
+    SetSelected(false);
+    SetFocused(false);
+    items_->Clear(true);
+    TLvCollectionItem::Destroying();
+}
+
+// ---------------------------------------------------------------------------------------------------
+// TLvGroups
+
+TLvGroups::~TLvGroups() = default;
+
+TLvCollectionItem *TLvGroups::CreateItem() { return new TLvGroupStored(this); }
+
+void TLvGroups::Clear(bool freeItems)
+{
+    TLvSelectionManager &selection = owner_->Selection();
+    TLvSelectionManager::Brackets brackets(selection);
+    ClearItems(freeItems);
+}
+
+void TLvGroups::StructureChange()
+{
+    Rebuild(false);
+    owner_->StructureChanged(elvsGroupStructureChanged, owner_->OnGroupStructureChange);
+}
+
+void TLvGroups::Rebuild(bool force)
+{
+    ListviewCore *lv = owner_;
+    if (!((force || !lv->Updating()) && lv->HandleAllocated()) || lv->Destroying())
+        return;
+    rebuilding_ = true;
+    LvFinally reset([this] { rebuilding_ = false; });
+    visible_.clear();
+    visible_.reserve(items_.size());
+    int counter = 0;
+    lv->Header().Rebuild(force);
+    LvRect view;
+    TLvGroup *previous = nullptr;
+    for (int i = 0; i < Count(); ++i) {
+        TLvGroup *group = (*this)[i];
+        if (group->Visible()) {
+            visible_.push_back(group);
+            group->SetVisibleIndex(int(visible_.size()) - 1);
+        } else {
+            group->SetVisibleIndex(-1);
+        }
+        group->Grid()->Rebuild(previous, counter);
+        view.right = std::max(view.right, group->DisplayRect().right);
+        view.bottom = std::max(view.bottom, group->DisplayRect().bottom);
+        group->Items().ReIndex();
+        previous = group;
+    }
+    if (lv->Selection().GroupSelections())
+        lv->Selection().RebuildSelectionGroups(false);
+    lv->Scrollbars().SetViewRect(view, false);
+}
+
+void TLvGroups::ExpandAll()
+{
+    LvUpdateBracket update(*owner_);
+    for (int i = 0; i < Count(); ++i)
+        (*this)[i]->SetExpanded(true);
+}
+
+void TLvGroups::ShowAll()
+{
+    LvUpdateBracket update(*owner_);
+    for (int i = 0; i < Count(); ++i) {
+        TLvGroup *group = (*this)[i];
+        group->SetVisible(true);
+        group->Items().ShowAll();
+    }
+}
+
+TLvGroup *TLvGroups::GroupAtPoint(QPoint p) const
+{
+    for (int i = 0; i < Count(); ++i) {
+        TLvGroup *group = (*this)[i];
+        if (group->Visible() && group->Enabled() && group->DisplayRect().Contains(p))
+            return group;
+    }
+    return nullptr;
+}
+
+TLvGroup *TLvGroups::FirstVisibleGroupInRect(const LvRect &r) const
+{
+    for (TLvCollectionItem *g : visible_)
+        if (g->DisplayRect().Intersects(r))
+            return static_cast<TLvGroup *>(g);
+    return nullptr;
+}
+
+TLvGroup *TLvGroups::NextVisibleGroupInRect(const TLvGroup *group, const LvRect &r) const
+{
+    for (int i = group ? group->Index() + 1 : 0; i < Count(); ++i) {
+        TLvGroup *g = (*this)[i];
+        if (!g->Visible())
+            continue;
+        if (g->Items().Count() == 0 || g->DisplayRect().Intersects(r))
+            return g;
+        return nullptr;
+    }
+    return nullptr;
+}
+
+TLvItem *TLvGroups::FirstItem() const
+{
+    for (int i = 0; i < Count(); ++i)
+        if ((*this)[i]->Items().Count() > 0)
+            return (*this)[i]->Items()[0];
+    return nullptr;
+}
+
+TLvItem *TLvGroups::FirstVisibleItem() const
+{
+    for (int i = 0; i < Count(); ++i) {
+        TLvItems &items = (*this)[i]->Items();
+        for (int j = 0; j < items.Count(); ++j)
+            if (items[j]->Visible())
+                return items[j];
+    }
+    return nullptr;
+}
+
+TLvItem *TLvGroups::LastVisibleItem() const
+{
+    for (int i = Count() - 1; i >= 0; --i) {
+        TLvItems &items = (*this)[i]->Items();
+        for (int j = items.Count() - 1; j >= 0; --j)
+            if (items[j]->Visible())
+                return items[j];
+    }
+    return nullptr;
+}
+
+TLvItem *TLvGroups::NextVisibleItem(const TLvItem *item) const
+{
+    if (!item)
+        return nullptr;
+    TLvGroup *group = item->Group();
+    int start = item->Index() + 1;
+    for (int g = group->Index(); g < Count(); ++g) {
+        TLvGroup *current = (*this)[g];
+        if (current->Expanded() && current->Enabled()) {
+            TLvItems &items = current->Items();
+            for (int j = start; j < items.Count(); ++j)
+                if (items[j]->Visible())
+                    return items[j];
+        }
+        start = 0;
+    }
+    return nullptr;
+}
+
+TLvItem *TLvGroups::PrevVisibleItem(const TLvItem *item) const
+{
+    if (!item)
+        return nullptr;
+    TLvGroup *group = item->Group();
+    int start = item->Index() - 1;
+    for (int g = group->Index(); g >= 0; --g) {
+        TLvGroup *current = (*this)[g];
+        if (current->Expanded() && current->Enabled()) {
+            TLvItems &items = current->Items();
+            for (int j = std::min(start, items.Count() - 1); j >= 0; --j)
+                if (items[j]->Visible())
+                    return items[j];
+        }
+        if (g > 0)
+            start = (*this)[g - 1]->Items().Count() - 1;
+    }
+    return nullptr;
+}
+
+namespace {
+
+// The extent an item takes in the walks: in the report view the header's width with the item's rows.
+LvRect WalkExtent(ListviewCore *lv, const TLvItem *item)
+{
+    LvRect r = item->DisplayRect();
+    if (lv->View() == TLvListStyle::elsReport) {
+        r.left = lv->Header().HeaderRect().left;
+        r.right = lv->Header().HeaderRect().right;
+    }
+    return r;
+}
+
+TLvItem *FirstInGroup(ListviewCore *lv, TLvGroup *group, const LvRect &r)
+{
+    if (!group->Expanded())
+        return nullptr;
+    const auto &items = group->VisibleItems();
+    const bool vertical = group->Grid()->VerticalFlow();
+    auto it = std::partition_point(items.begin(), items.end(), [&](const TLvItem *item) {
+        return vertical ? item->DisplayRect().bottom <= r.top : item->DisplayRect().right <= r.left;
+    });
+    for (; it != items.end(); ++it) {
+        const LvRect e = WalkExtent(lv, *it);
+        if (vertical ? e.top >= r.bottom : e.left >= r.right)
+            return nullptr;
+        if (e.Intersects(r))
+            return *it;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+TLvItem *TLvGroups::FirstVisibleItemInRect(const LvRect &r) const
+{
+    for (TLvCollectionItem *g : visible_)
+        if (TLvItem *item = FirstInGroup(owner_, static_cast<TLvGroup *>(g), r))
+            return item;
+    return nullptr;
+}
+
+TLvItem *TLvGroups::NextVisibleItemInRect(const TLvItem *item, const LvRect &r) const
+{
+    if (!item)
+        return nullptr;
+    TLvGroup *group = item->Group();
+    const bool vertical = group->Grid()->VerticalFlow();
+    for (int i = item->VisibleIndexInGroup() + 1; i < group->VisibleItemCount(); ++i) {
+        TLvItem *next = group->VisibleItem(i);
+        const LvRect e = WalkExtent(owner_, next);
+        if (vertical ? e.top >= r.bottom : e.left >= r.right)
+            return nullptr;
+        if (e.Intersects(r))
+            return next;
+    }
+    for (int g = group->Index() + 1; g < Count(); ++g) {
+        TLvGroup *next = (*this)[g];
+        if (!next->Visible())
+            continue;
+        if (TLvItem *found = FirstInGroup(owner_, next, r))
+            return found;
+    }
+    return nullptr;
+}
+
+TLvItem *TLvGroups::ItemAtPoint(QPoint p) const
+{
+    TLvGroup *group = GroupAtPoint(p);
+    return group ? group->ItemAtPoint(p) : nullptr;
+}
+
+LvRect TLvGroups::ViewRect() const
+{
+    for (auto it = visible_.rbegin(); it != visible_.rend(); ++it)
+        return {0, 0, (*it)->DisplayRect().right, (*it)->DisplayRect().bottom};
+    return {};
+}
+
+} // namespace gdvorn::lv

@@ -1,0 +1,1069 @@
+#include "listview/QtLvListview.h"
+
+#include "app/ugExcecao.h"
+#include "listview/LvUtilities.h"
+#include "listview/QtLvPainters.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QFontMetrics>
+#include <QMenu>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
+#include <QToolTip>
+#include <QWheelEvent>
+
+namespace gdvorn::lv {
+
+QtLvListview::QtLvListview(QWidget *parent) : QAbstractScrollArea(parent)
+{
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    SetColor(LvColor(LvColor::clWindow));
+    connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this](int a) { Protege([&] { OnBarAction(true, a); }); });
+    connect(horizontalScrollBar(), &QScrollBar::actionTriggered, this, [this](int a) { Protege([&] { OnBarAction(false, a); }); });
+    connect(verticalScrollBar(), &QScrollBar::sliderReleased, this, [this] {
+        Protege([&] {
+            Scrollbars().VertScroll(SB_THUMBPOSITION, verticalScrollBar()->sliderPosition());
+            Scrollbars().VertScroll(SB_ENDSCROLL, 0);
+        });
+    });
+    connect(horizontalScrollBar(), &QScrollBar::sliderReleased, this, [this] {
+        Protege([&] {
+            Scrollbars().HorzScroll(SB_THUMBPOSITION, horizontalScrollBar()->sliderPosition());
+            Scrollbars().HorzScroll(SB_ENDSCROLL, 1);
+        });
+    });
+}
+
+QtLvListview::~QtLvListview() { Shutdown(); }
+
+// --- Platform services ------------------------------------------------------------------------------
+
+bool QtLvListview::HandleAllocated() const { return created_; }
+
+int QtLvListview::ClientWidth() const { return viewport()->width(); }
+
+int QtLvListview::ClientHeight() const { return viewport()->height(); }
+
+int QtLvListview::DpiX() const { return dpiOverride_ ? dpiOverride_ : logicalDpiX(); }
+
+int QtLvListview::DpiY() const { return dpiOverride_ ? dpiOverride_ : logicalDpiY(); }
+
+bool QtLvListview::Focused() const { return hasFocus(); }
+
+void QtLvListview::InvalidateWindow(const LvRect *rect, bool immediate)
+{
+    if (!created_)
+        return;
+    const QRect r = rect ? rect->ToQRect() : viewport()->rect();
+    if (immediate)
+        viewport()->repaint(r);
+    else
+        viewport()->update(r);
+}
+
+void QtLvListview::UpdateWindow()
+{
+    if (created_ && !Updating())
+        viewport()->repaint();
+}
+
+void QtLvListview::RepaintSkipped()
+{
+    if (!skipped_.isEmpty()) {
+        viewport()->update(skipped_);
+        skipped_ = QRegion();
+    }
+}
+
+void QtLvListview::SetCursorNumber(int cursor)
+{
+    if (cursor == 768)
+        viewport()->setCursor(Qt::SplitHCursor);
+    else
+        viewport()->unsetCursor();
+}
+
+bool QtLvListview::ScrollBarShown(bool vertical) const
+{
+    return (vertical ? verticalScrollBarPolicy() : horizontalScrollBarPolicy()) == Qt::ScrollBarAlwaysOn;
+}
+
+void QtLvListview::ShowScrollBar(bool vertical, bool show)
+{
+    if (vertical)
+        setVerticalScrollBarPolicy(show ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    else
+        setHorizontalScrollBarPolicy(show ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+}
+
+void QtLvListview::SetScrollInfo(bool vertical, int maximum, int page, int position)
+{
+    QScrollBar *bar = vertical ? verticalScrollBar() : horizontalScrollBar();
+    const QSignalBlocker block(bar);
+    bar->setRange(0, std::max(0, maximum - page + 1));
+    bar->setPageStep(std::max(1, page));
+    bar->setSingleStep(std::max(1, Scrollbars().LineStep()));
+    bar->setValue(position);
+}
+
+int QtLvListview::ScrollBarExtent() const { return style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this); }
+
+QSize QtLvListview::TextExtent(const QFont &font, const QString &text) const
+{
+    const QFontMetrics m(font);
+    return {m.horizontalAdvance(text), m.height()};
+}
+
+int QtLvListview::TextHeight(const QFont &font) const { return QFontMetrics(font).height(); }
+
+int QtLvListview::AverageCharWidth(const QFont &font) const { return QFontMetrics(font).averageCharWidth(); }
+
+int QtLvListview::MaxCharWidth(const QFont &font) const { return QFontMetrics(font).maxWidth(); }
+
+void QtLvListview::NotifyAccessibility(int event)
+{
+    if (!created_ || !QAccessible::isActive())
+        return;
+    QAccessible::Event type = QAccessible::StateChanged;
+    switch (event) {
+    case 0x8005: type = QAccessible::Focus; break;
+    case 0x8006: type = QAccessible::Selection; break;
+    case 0x800C: type = QAccessible::NameChanged; break;
+    default: {
+        QAccessibleStateChangeEvent e(this, QAccessible::State());
+        QAccessible::updateAccessibility(&e);
+        return;
+    }
+    }
+    QAccessibleEvent e(this, type);
+    QAccessible::updateAccessibility(&e);
+}
+
+void QtLvListview::PopupMenu(QMenu *menu, QPoint windowPoint)
+{
+    const QPoint global = viewport()->mapToGlobal(windowPoint);
+    if (menuPopper_)
+        menuPopper_(menu, global);
+    else
+        menu->popup(global);
+}
+
+std::unique_ptr<TLvViewItem> QtLvListview::NewViewItem(TLvListStyle view)
+{
+    switch (view) {
+    case TLvListStyle::elsSmallIcon: return std::make_unique<QtLvViewSmallIconItem>(this);
+    case TLvListStyle::elsList: return std::make_unique<QtLvViewListItem>(this);
+    case TLvListStyle::elsReport: return std::make_unique<QtLvViewReportItem>(this);
+    case TLvListStyle::elsGrid: return std::make_unique<QtLvViewGridItem>(this);
+    default: return ListviewCore::NewViewItem(view);
+    }
+}
+
+std::unique_ptr<TLvViewColumn> QtLvListview::NewViewColumn() { return std::make_unique<QtLvViewColumn>(this); }
+
+void QtLvListview::PostThreadCallBack()
+{
+    QMetaObject::invokeMethod(
+        this, [this] { Protege([&] { if (OnThreadCallBack) OnThreadCallBack(); }); }, Qt::QueuedConnection);
+}
+
+// --- Painting ---------------------------------------------------------------------------------------
+
+void QtLvListview::paintEvent(QPaintEvent *event)
+{
+    if (Updating()) {
+        skipped_ += event->region();
+        return;
+    }
+    Protege([&] {
+        QPainter p(viewport());
+        PaintRect(p, LvRect::FromQRect(event->rect()));
+    });
+}
+
+void QtLvListview::PaintRect(QPainter &p, const LvRect &rect, bool selectedOnly)
+{
+    TLvScrollbarManager &sb = Scrollbars();
+    TLvHeader &header = Header();
+    const int headerHeight = header.RuntimeHeight();
+    const int ox = sb.OffsetX(), oy = sb.OffsetY();
+    LvCanvas canvas;
+    canvas.painter = &p;
+    canvas.font = Font();
+    p.save();
+    if (!selectedOnly) {
+        p.fillRect(rect.ToQRect(), ResolveColor(Color()));
+        if (HeaderVisibleInView() && header.Visible() && headerHeight > 0) {
+            p.save();
+            if (HeaderScrollsWithView()) {
+                p.translate(-ox, 0);
+                header.Paint(canvas, rect.Translated(ox, 0));
+            } else {
+                header.Paint(canvas, {0, 0, ClientWidth(), headerHeight});
+            }
+            p.restore();
+        }
+    }
+    const LvRect docClip = sb.MapWindowRectToView(rect);
+    QRegion itemArea(rect.ToQRect());
+    if (headerHeight > 0)
+        itemArea -= QRegion(0, 0, ClientWidth(), headerHeight);
+    p.setClipRegion(itemArea);
+    p.translate(-ox, headerHeight - oy);
+
+    // Groups: their bands and margins.
+    if (!selectedOnly)
+        for (TLvGroup *g = Groups().FirstVisibleGroupInRect(docClip); g; g = Groups().NextVisibleGroupInRect(g, docClip))
+            PaintGroup(*this, g, canvas);
+
+    // Column bands over each group's item area.
+    if ((View() == TLvListStyle::elsReport && !selectedOnly) || View() == TLvListStyle::elsGrid) {
+        TLvPaintInfoColumn &info = PaintInfoColumn();
+        TLvColumn *focusedColumn = Selection().FocusedColumnField();
+        for (TLvColumn *c = header.FirstColumnInRect(docClip); c; c = header.NextColumnInRect(c, docClip)) {
+            const bool hilight = c == focusedColumn && info.HilightFocused();
+            if (c->BkGndColor().IsNone() && !hilight)
+                continue;
+            const int visibleBottom = ClientHeight() + oy - headerHeight;
+            const auto &groups = Groups().VisibleList();
+            for (std::size_t g = 0; g < groups.size(); ++g) {
+                auto *group = static_cast<TLvGroup *>(groups[g]);
+                LvRect band(c->DisplayRect().left, oy + 1, c->DisplayRect().right, visibleBottom);
+                band = band.Intersected(docClip);
+                if (band.IsEmpty())
+                    continue;
+                band = band.Intersected(group->ClientRect());
+                if (info.BkGndColorFillsWindow() && group->Index() == Groups().Count() - 1)
+                    band.bottom = visibleBottom;
+                if (band.IsEmpty())
+                    continue;
+                p.fillRect(band.ToQRect(), ResolveColor(hilight ? info.HilightFocusedColor() : c->BkGndColor()));
+            }
+        }
+    }
+
+    // Items.
+    TLvGroups &groups = Groups();
+    TLvItem *focused = Selection().FocusedItem();
+    TLvItem *firstItem = groups.FirstVisibleItemInRect(docClip);
+    if (firstItem && View() == TLvListStyle::elsReport && Selection().GroupSelections() && firstItem->SelectionGroup() &&
+        firstItem->SelectionGroup()->FirstItem != firstItem) {
+        // The run's band is painted by its first row, which may lie above the painted area.
+        TLvItem *runFirst = firstItem->SelectionGroup()->FirstItem;
+        PaintReportRow(p, canvas, runFirst, docClip.United(runFirst->DisplayRect()), selectedOnly);
+    }
+    for (TLvItem *item = firstItem; item; item = groups.NextVisibleItemInRect(item, docClip)) {
+        if (View() == TLvListStyle::elsReport) {
+            if (!selectedOnly || item->Selected())
+                PaintReportRow(p, canvas, item, docClip, selectedOnly);
+        } else if (!(item == focused && item->View()->PaintFocusedItemLast()) && (!selectedOnly || item->Selected())) {
+            item->View()->Paint(item, nullptr, false, docClip, canvas);
+        }
+    }
+    if (focused && View() != TLvListStyle::elsReport && focused->View()->PaintFocusedItemLast() &&
+        focused->DisplayRect().Intersects(docClip))
+        focused->View()->Paint(focused, nullptr, false, docClip, canvas);
+
+    // Grid lines.
+    if (!selectedOnly && (View() == TLvListStyle::elsReport || View() == TLvListStyle::elsGrid) &&
+        PaintInfoItem().GridLines()) {
+        p.setPen(ResolveColor(PaintInfoItem().GridLineColor()));
+        for (TLvColumn *c = header.FirstColumnInRect(docClip); c; c = header.NextColumnInRect(c, docClip))
+            for (TLvCollectionItem *g : groups.VisibleList()) {
+                const LvRect area = static_cast<TLvGroup *>(g)->ClientRect();
+                p.drawLine(c->DisplayRect().right - 1, area.top, c->DisplayRect().right - 1, area.bottom);
+            }
+        for (TLvItem *item = groups.FirstVisibleItemInRect(docClip); item; item = groups.NextVisibleItemInRect(item, docClip))
+            p.drawLine(ox, item->DisplayRect().bottom - 1, ox + ClientWidth(), item->DisplayRect().bottom - 1);
+    }
+    p.restore();
+
+    // Foreground: the rubber band, then OnAfterPaint.
+    if (!selectedOnly && HasState(elvsDragRect)) {
+        LvRect band = sb.MapViewRectToWindow(DragRectManager().CurrentRect()).Intersected(ClientRect());
+        if (HeaderVisibleInView() && header.Visible() && band.top < headerHeight)
+            band.top = headerHeight;
+        if (!band.IsEmpty()) {
+            p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(QRect(band.left, band.top, band.Width() - 1, band.Height() - 1));
+        }
+    }
+    if (OnAfterPaint && !selectedOnly)
+        OnAfterPaint(canvas, rect);
+}
+
+void QtLvListview::PaintReportRow(QPainter &p, LvCanvas &canvas, TLvItem *item, const LvRect &docClip, bool selectedOnly)
+{
+    TLvHeader &header = Header();
+    TLvColumn *column = header.FirstColumnInRect(docClip);
+    auto cell = [&](TLvColumn *c, bool force, bool clipToCell) {
+        p.save();
+        const LvRect clip = clipToCell ? LvRect(c->DisplayRect().left, item->DisplayRect().top, c->DisplayRect().right,
+                                                item->DisplayRect().bottom)
+                                             .Intersected(docClip)
+                                       : item->DisplayRect().Intersected(docClip);
+        p.setClipRect(clip.ToQRect(), Qt::IntersectClip);
+        item->View()->Paint(item, c, force, docClip, canvas);
+        p.restore();
+    };
+    if (!column)
+        return;
+    if ((item->Selected() || item->DropHilighted()) && (Selection().FullRowSelect() || Selection().GroupSelections())) {
+        cell(column, true, false);
+        column = header.NextColumnInRect(column, docClip);
+    }
+    for (; column; column = header.NextColumnInRect(column, docClip))
+        cell(column, false, true);
+    if (Selection().FullRowSelect() && Selection().UseFocusRect() && Focused() && item->Focused() && !selectedOnly) {
+        const TLvRectArrayObject r = item->ItemRectArray(header.FirstVisibleColumn());
+        LvRect focus = item->DisplayRect();
+        if (!Selection().FullCellPaint() && !Selection().FullItemPaint())
+            focus.left = r.SelectionArea.left;
+        p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRect(focus.left, focus.top, focus.Width() - 1, focus.Height() - 1));
+    }
+}
+
+// --- Window events ----------------------------------------------------------------------------------
+
+void QtLvListview::showEvent(QShowEvent *event)
+{
+    QAbstractScrollArea::showEvent(event);
+    if (!created_) {
+        created_ = true;
+        Protege([&] {
+            EndUpdateProcessing();
+            Header().SizeChanged();
+        });
+    }
+}
+
+void QtLvListview::resizeEvent(QResizeEvent *event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    if (!created_)
+        return;
+    Protege([&] {
+        Header().SizeChanged();
+        Groups().Rebuild(false);
+        Scrollbars().ReCalculateScrollbars(true, false);
+    });
+}
+
+bool QtLvListview::viewportEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto *help = static_cast<QHelpEvent *>(event);
+        Protege([&] {
+            LvRect area;
+            const QString text = HintAt(help->pos(), area);
+            if (text.isEmpty())
+                QToolTip::hideText();
+            else
+                QToolTip::showText(help->globalPos(), text, viewport(), area.ToQRect());
+        });
+        return true;
+    }
+    return QAbstractScrollArea::viewportEvent(event);
+}
+
+QString QtLvListview::HintAt(QPoint pos, LvRect &cursorRect)
+{
+    if (HasState(elvsDragging | elvsDragRect))
+        return {};
+    TLvItemHitTestInfoSet hit = 0;
+    TLvItem *item = ItemAt(pos, nullptr, hit);
+    TLvGroupHitTestInfoSet groupHit = 0;
+    TLvCollectionItem *target = item && (hit & ehtOnClickSelectBounds) ? static_cast<TLvCollectionItem *>(item)
+                                                                         : GroupAt(pos, groupHit);
+    if (!target)
+        return {};
+    QString text;
+    int hide = 0, reshow = 0;
+    bool allow = false;
+    if (OnHintPopup)
+        OnHintPopup(target, HintType(), pos, text, hide, reshow, allow);
+    if (HintType() == TLvHintType::ehtToolTip) {
+        // Only an item whose caption does not fit its caption area shows it.
+        allow = false;
+        if (target == item) {
+            const TLvRectArrayObject r = item->ItemRectArray(Header().FirstVisibleColumn());
+            LvCanvas canvas;
+            item->View()->ItemCaptionFont(item, 0, false, canvas);
+            const QSize full = TextExtent(canvas.font, item->Caption());
+            if (r.CaptionArea.Width() < full.width() || r.CaptionArea.Height() < full.height()) {
+                allow = true;
+                text = item->Caption();
+            }
+        }
+    }
+    if (!allow || text.isEmpty())
+        return {};
+    cursorRect = Scrollbars().MapViewRectToWindow(target->DisplayRect());
+    return text;
+}
+
+void QtLvListview::focusInEvent(QFocusEvent *event)
+{
+    QAbstractScrollArea::focusInEvent(event);
+    viewport()->update();
+}
+
+void QtLvListview::focusOutEvent(QFocusEvent *event)
+{
+    QAbstractScrollArea::focusOutEvent(event);
+    Exclude(elvsDragPending | elvsDragging | elvsToolkitDragging | elvsDragRectPending | elvsDragRect);
+    viewport()->update();
+}
+
+void QtLvListview::OnBarAction(bool vertical, int action)
+{
+    QScrollBar *bar = vertical ? verticalScrollBar() : horizontalScrollBar();
+    int code = -1;
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepAdd: code = SB_LINEDOWN; break;
+    case QAbstractSlider::SliderSingleStepSub: code = SB_LINEUP; break;
+    case QAbstractSlider::SliderPageStepAdd: code = SB_PAGEDOWN; break;
+    case QAbstractSlider::SliderPageStepSub: code = SB_PAGEUP; break;
+    case QAbstractSlider::SliderToMinimum: code = SB_TOP; break;
+    case QAbstractSlider::SliderToMaximum: code = SB_BOTTOM; break;
+    case QAbstractSlider::SliderMove: code = SB_THUMBTRACK; break;
+    default: break;
+    }
+    if (code < 0)
+        return;
+    Include(elvsScrolling);
+    if (vertical)
+        Scrollbars().VertScroll(code, bar->sliderPosition());
+    else
+        Scrollbars().HorzScroll(code, bar->sliderPosition());
+    // The bar follows the offset, so that snapping holds.
+    bar->setSliderPosition(vertical ? Scrollbars().OffsetY() : Scrollbars().OffsetX());
+    if (!bar->isSliderDown()) {
+        Exclude(elvsScrolling);
+        if (vertical)
+            Scrollbars().VertScroll(SB_ENDSCROLL, 0);
+        else
+            Scrollbars().HorzScroll(SB_ENDSCROLL, 0);
+    }
+}
+
+// --- Mouse ------------------------------------------------------------------------------------------
+
+TCommonKeyStates QtLvListview::KeyStates(Qt::KeyboardModifiers mods, Qt::MouseButtons buttons)
+{
+    TCommonKeyStates k = 0;
+    if (mods & Qt::ControlModifier)
+        k |= cksControl;
+    if (mods & Qt::ShiftModifier)
+        k |= cksShift;
+    if (mods & Qt::AltModifier)
+        k |= cksAlt;
+    if (buttons & Qt::LeftButton)
+        k |= cksLButton;
+    if (buttons & Qt::RightButton)
+        k |= cksRButton;
+    if (buttons & Qt::MiddleButton)
+        k |= cksMButton;
+    if (buttons & (Qt::LeftButton | Qt::RightButton | Qt::MiddleButton))
+        k |= cksButton;
+    return k;
+}
+
+TShiftState QtLvListview::Shift(Qt::KeyboardModifiers mods)
+{
+    TShiftState s = 0;
+    if (mods & Qt::ShiftModifier)
+        s |= ssShift;
+    if (mods & Qt::ControlModifier)
+        s |= ssCtrl;
+    if (mods & Qt::AltModifier)
+        s |= ssAlt;
+    return s;
+}
+
+QPoint QtLvListview::HeaderPoint(QPoint windowPoint) const
+{
+    return HeaderScrollsWithView() ? windowPoint + QPoint(const_cast<QtLvListview *>(this)->Scrollbars().OffsetX(), 0)
+                                   : windowPoint;
+}
+
+static TCommonMouseButton ButtonOf(Qt::MouseButton b)
+{
+    switch (b) {
+    case Qt::LeftButton: return TCommonMouseButton::cmbLeft;
+    case Qt::RightButton: return TCommonMouseButton::cmbRight;
+    case Qt::MiddleButton: return TCommonMouseButton::cmbMiddle;
+    default: return TCommonMouseButton::cmbNone;
+    }
+}
+
+void QtLvListview::mousePressEvent(QMouseEvent *event)
+{
+    Protege([&] {
+        const TCommonMouseButton button = ButtonOf(event->button());
+        Include(button == TCommonMouseButton::cmbLeft ? elvsLButtonDown
+                : button == TCommonMouseButton::cmbRight ? elvsRButtonDown
+                                                         : elvsMButtonDown);
+        if (!hasFocus() && focusPolicy() != Qt::NoFocus)
+            setFocus(Qt::MouseFocusReason);
+        const QPoint pos = event->position().toPoint();
+        if (button != TCommonMouseButton::cmbMiddle && IsHeaderPoint(pos)) {
+            if (button == TCommonMouseButton::cmbLeft)
+                Header().LeftDown(HeaderPoint(pos), Shift(event->modifiers()));
+            else
+                Header().RightDown(HeaderPoint(pos), Shift(event->modifiers()));
+            return;
+        }
+        HandleButtonPress(button, pos, event->modifiers(), event->buttons());
+        SetLastMousePos(pos);
+    });
+}
+
+void QtLvListview::HandleButtonPress(TCommonMouseButton button, QPoint pos, Qt::KeyboardModifiers mods,
+                                     Qt::MouseButtons buttons)
+{
+    const QPoint doc = Scrollbars().MapWindowToView(pos);
+    const TCommonKeyStates keys = KeyStates(mods, buttons);
+    const bool buttonDown = keys & (cksLButton | cksMButton | cksRButton);
+    const bool ctrl = keys & cksControl, shift = keys & cksShift;
+    pressPoint_ = pos;
+    Gesture().Clear();
+    TLvGroupHitTestInfoSet groupHit = 0;
+    TLvGroup *group = GroupAt(pos, groupHit);
+    if (group && (groupHit & egtOnExpandButton)) {
+        if (button != TCommonMouseButton::cmbLeft)
+            return;
+        bool allow = true;
+        if (group->Expanded() && OnGroupCollapsing)
+            OnGroupCollapsing(group, allow);
+        else if (!group->Expanded() && OnGroupExpanding)
+            OnGroupExpanding(group, allow);
+        if (allow) {
+            LvUpdateBracket update(*this);
+            Include(elvsGroupExpandClick);
+            group->SetExpanded(!group->Expanded());
+            TLvItem *focused = Selection().FocusedItem();
+            if (!group->Expanded() && focused && focused->Group() == group) {
+                // The focus leaves a collapsed group for the next enabled visible item, or goes.
+                TLvItem *next = Groups().NextVisibleItem(focused);
+                while (next && !next->Enabled())
+                    next = Groups().NextVisibleItem(next);
+                Selection().SetFocusedItem(next);
+            }
+        }
+        return;
+    }
+    if (group && (groupHit & egtOnCheckbox)) {
+        if (button == TCommonMouseButton::cmbLeft) {
+            Include(elvsCheckPending);
+            CheckManager().SetPendingObject(group);
+        }
+        return;
+    }
+    if (!group || !group->Expanded()) {
+        InitiateDrag(nullptr, doc, true, button);
+        return;
+    }
+    TLvItemHitTestInfoSet hit = 0;
+    TLvItem *item = ItemAt(pos, group, hit);
+    if (!item) {
+        InitiateDrag(nullptr, doc, true, button);
+        return;
+    }
+    bool doDefault = true;
+    if (OnItemMouseDown)
+        OnItemMouseDown(item, button, doDefault);
+    if (!doDefault)
+        return;
+    if (hit & ehtOnCheck) {
+        // The press only holds the box; the release toggles it. Selection and focus stay as they are.
+        if (button == TCommonMouseButton::cmbLeft) {
+            Include(elvsCheckPending);
+            CheckManager().SetPendingObject(item);
+            return;
+        }
+    }
+    TLvSelectionManager &s = Selection();
+    const bool inClickArea = item->View()->PointHitsItem(item, doc, false);
+    if (!s.Enabled()) {
+        if (s.UseFocusRect() && inClickArea)
+            s.SetFocusedItem(item);
+        return;
+    }
+    TLvSelectionManager::Brackets brackets(s);
+    if (inClickArea && buttonDown && (s.MouseButton() & TLvSelectionManager::ButtonBit(button))) {
+        if (s.MultiSelect()) {
+            if (!item->Selected() && !ctrl && !shift)
+                s.ClearAll();
+            if (item != s.FocusedItem() && !ctrl)
+                s.SetFocusedItem(item);
+            if (!shift)
+                s.SetAnchorItem(item);
+            else
+                s.SelectRange(s.AnchorItem(), item, !ctrl, s.RectSelect());
+        } else {
+            if (item != s.FocusedItem())
+                s.SetFocusedItem(item);
+            s.SetAnchorItem(item);
+            s.ClearAll();
+        }
+        if (!ctrl)
+            item->SetSelected(true);
+        InitiateDrag(item, doc, true, button);
+    } else if (!inClickArea) {
+        InitiateDrag(item, doc, true, button);
+    }
+}
+
+void QtLvListview::InitiateDrag(TLvItem *, QPoint docPoint, bool rectAllowed, TCommonMouseButton button)
+{
+    if (!(Selection().MouseButtonSelRect() & TLvSelectionManager::ButtonBit(button)))
+        return;
+    if (!HasState(elvsLButtonDown | elvsRButtonDown | elvsMButtonDown))
+        return;
+    if (rectAllowed && DragRectManager().Accept(button, docPoint))
+        Include(elvsDragRectPending);
+}
+
+void QtLvListview::mouseMoveEvent(QMouseEvent *event)
+{
+    Protege([&] {
+        const QPoint pos = event->position().toPoint();
+        struct Last {
+            ListviewCore *lv;
+            QPoint pos;
+            ~Last() { lv->SetLastMousePos(pos); }
+        } last{this, pos};
+        const int gestureButtons = (event->buttons() & Qt::LeftButton ? 1 : 0) | (event->buttons() & Qt::RightButton ? 2 : 0) |
+                                   (event->buttons() & Qt::MiddleButton ? 4 : 0);
+        if (Gesture().Enabled() && (Gesture().Button() & gestureButtons))
+            Gesture().Move(pos.x() - LastMousePos().x(), pos.y() - LastMousePos().y());
+        if (IsHeaderPoint(pos)) {
+            Header().MouseMove(HeaderPoint(pos), Shift(event->modifiers()));
+            return;
+        }
+        if ((Header().MouseState() & ehmResizeArmed) == 0)
+            viewport()->unsetCursor();
+        const TCommonKeyStates keys = KeyStates(event->modifiers(), event->buttons());
+        const QPoint doc = Scrollbars().MapWindowToView(pos);
+        if (HasState(elvsDragRect)) {
+            DragRectManager().Drag(doc, keys);
+        } else if (HasState(elvsDragRectPending)) {
+            if ((pos - pressPoint_).manhattanLength() >= QApplication::startDragDistance()) {
+                Exclude(elvsDragRectPending);
+                Include(elvsDragRect);
+                if (!(keys & (cksControl | cksShift)))
+                    Selection().ClearAll();
+                DragRectManager().Begin();
+                DragRectManager().Drag(doc, keys);
+            }
+        } else if (HasState(elvsCheckPending)) {
+            TLvItemHitTestInfoSet hit = 0;
+            TLvItem *item = ItemAt(pos, nullptr, hit);
+            TLvCollectionItem *pending = CheckManager().PendingObject();
+            if (pending)
+                pending->SetCheckPendingAway(!(item == pending && (hit & ehtOnCheck)));
+        }
+    });
+}
+
+void QtLvListview::mouseReleaseEvent(QMouseEvent *event)
+{
+    Protege([&] {
+        const TCommonMouseButton button = ButtonOf(event->button());
+        const QPoint pos = event->position().toPoint();
+        struct Reset {
+            ListviewCore *lv;
+            ~Reset()
+            {
+                lv->ClearMouseStates();
+                lv->Gesture().Clear(); // recorded only while the button is held
+            }
+        } reset{this};
+        if (button != TCommonMouseButton::cmbMiddle && IsHeaderPoint(pos)) {
+            if (button == TCommonMouseButton::cmbLeft) {
+                Header().LeftUp(HeaderPoint(pos), Shift(event->modifiers()));
+                Header().MouseMove(HeaderPoint(pos), Shift(event->modifiers()));
+            } else {
+                Header().RightUp(HeaderPoint(pos), Shift(event->modifiers()));
+                HandleContextMenu(pos, false);
+            }
+            return;
+        }
+        if (button == TCommonMouseButton::cmbRight && HasState(elvsDragging | elvsToolkitDragging | elvsDragRect))
+            Include(elvsNoContextMenu);
+        HandleButtonRelease(button, pos, event->modifiers());
+        if (button == TCommonMouseButton::cmbRight)
+            HandleContextMenu(pos, false);
+    });
+}
+
+void QtLvListview::HandleButtonRelease(TCommonMouseButton button, QPoint pos, Qt::KeyboardModifiers mods)
+{
+    const TCommonKeyStates keys = KeyStates(mods, Qt::NoButton);
+    const bool ctrl = keys & cksControl, shift = keys & cksShift;
+    bool skipClick = false;
+    if (Gesture().Enabled() && !Gesture().Path().isEmpty() &&
+        !HasState(elvsDragging | elvsDragRect | elvsCheckPending | elvsGroupExpandClick) && OnMouseGesture)
+        OnMouseGesture(Gesture().Path(), skipClick);
+    if (!HasState(elvsLButtonDown | elvsRButtonDown | elvsMButtonDown) || HasState(elvsGroupExpandClick))
+        return;
+    if (HasState(elvsCheckPending)) {
+        TLvCollectionItem *pending = CheckManager().PendingObject();
+        TLvGroupHitTestInfoSet groupHit = 0;
+        TLvGroup *group = GroupAt(pos, groupHit);
+        if (pending && pending == group && (groupHit & egtOnCheckbox)) {
+            group->SetChecked(!group->Checked());
+        } else if (pending && dynamic_cast<TLvItem *>(pending)) {
+            TLvItemHitTestInfoSet hit = 0;
+            TLvItem *item = ItemAt(pos, nullptr, hit);
+            if (item && (hit & ehtOnCheck))
+                item->SetChecked(!item->Checked());
+        }
+        if (TLvCollectionItem *p = CheckManager().PendingObject())
+            p->SetCheckPendingAway(false);
+        CheckManager().SetPendingObject(nullptr);
+        return;
+    }
+    if (HasState(elvsDragRect)) {
+        EndDrag();
+        return;
+    }
+    if (skipClick)
+        return;
+    TLvSelectionManager &s = Selection();
+    TLvItemHitTestInfoSet hit = 0;
+    TLvItem *item = ItemAt(pos, nullptr, hit);
+    if (item) {
+        bool doDefault = true;
+        if (OnItemMouseUp)
+            OnItemMouseUp(item, button, doDefault);
+        if (!doDefault)
+            return;
+        if (OnItemClick)
+            OnItemClick(item, keys, hit);
+        if (!(s.MouseButton() & TLvSelectionManager::ButtonBit(button)))
+            return;
+        TLvSelectionManager::Brackets brackets(s, false);
+        if (!item->View()->PointHitsItem(item, Scrollbars().MapWindowToView(pos), false)) {
+            s.ClearAll();
+            return;
+        }
+        if (!s.MultiSelect())
+            return;
+        if (!shift && !ctrl && item->Selected() && button == TCommonMouseButton::cmbLeft) {
+            s.ClearAllExcept(item);
+            return;
+        }
+        if (ctrl && button == TCommonMouseButton::cmbLeft) {
+            if (!shift)
+                item->SetSelected(!item->Selected());
+            s.SetFocusedItem(item);
+        }
+        return;
+    }
+    TLvGroupHitTestInfoSet groupHit = 0;
+    if (TLvGroup *group = GroupAt(pos, groupHit); group && OnGroupClick)
+        OnGroupClick(group, keys, groupHit);
+    if (s.MouseButton() & TLvSelectionManager::ButtonBit(button))
+        s.ClearAll();
+}
+
+void QtLvListview::EndDrag()
+{
+    if (HasState(elvsDragRect)) {
+        Exclude(elvsDragRect);
+        DragRectManager().End();
+    }
+}
+
+void QtLvListview::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    Protege([&] {
+        const QPoint pos = event->position().toPoint();
+        const TCommonMouseButton button = ButtonOf(event->button());
+        if (HeaderVisibleInView() && Header().Visible() && pos.y() < Header().RuntimeHeight()) {
+            Header().DblClick(HeaderPoint(pos), Shift(event->modifiers()));
+            return;
+        }
+        if (OnDblClick)
+            OnDblClick(button, pos, Shift(event->modifiers()));
+        TLvItemHitTestInfoSet hit = 0;
+        TLvItem *item = ItemAt(pos, nullptr, hit);
+        if (item && item->View()->PointHitsItem(item, Scrollbars().MapWindowToView(pos), false)) {
+            if (OnItemDblClick) {
+                TLvHitInfoItem info{item, item->Group(),
+                                    HeaderVisibleInView() ? Header().Columns().ColumnAtPoint(HeaderPoint(pos) - QPoint(0, pos.y())) : nullptr,
+                                    hit};
+                OnItemDblClick(button, pos, info);
+            }
+        } else if (!item) {
+            TLvGroupHitTestInfoSet groupHit = 0;
+            if (TLvGroup *group = GroupAt(pos, groupHit); group && OnGroupDblClick)
+                OnGroupDblClick(button, pos, TLvHitInfoGroup{group, groupHit});
+        }
+    });
+}
+
+void QtLvListview::contextMenuEvent(QContextMenuEvent *event)
+{
+    // Mouse requests are run by the right-button release; only keyboard requests come from here.
+    if (event->reason() != QContextMenuEvent::Keyboard)
+        return;
+    Protege([&] { HandleContextMenu(QPoint(-1, -1), true); });
+}
+
+void QtLvListview::HandleContextMenu(QPoint pos, bool keyboard)
+{
+    struct Clear {
+        ListviewCore *lv;
+        ~Clear() { lv->Exclude(elvsNoContextMenu); }
+    } clear{this};
+    if (HasState(elvsNoContextMenu) || (Gesture().Enabled() && !Gesture().Path().isEmpty()))
+        return;
+    QMenu *menu = nullptr;
+    bool handled = false;
+    QPoint where = pos;
+    if (keyboard) {
+        const QPoint cursor = viewport()->mapFromGlobal(QCursor::pos());
+        TLvItem *first = Selection().First();
+        if (!ClientRect().Contains(cursor) || !first) {
+            where = QPoint(0, 0);
+        } else {
+            // The first selected item: its rectangle's top left below the header.
+            where = Scrollbars().MapViewToWindow({first->DisplayRect().left, first->DisplayRect().top});
+            if (OnItemContextMenu)
+                OnItemContextMenu(TLvHitInfoItem{first, first->Group(), nullptr, TLvItemHitTestInfoSet(ehtOnIcon | ehtOnLabel)},
+                                  where, menu, handled);
+        }
+    } else if (IsHeaderPoint(pos)) {
+        const QPoint hp = HeaderPoint(pos);
+        TLvHitInfoColumn info{Header().ColumnAt(hp), 0};
+        menu = PopupMenuHeader();
+        if (OnColumnContextMenu)
+            OnColumnContextMenu(info, pos, menu);
+        if (menu)
+            PopupMenu(menu, pos);
+        return;
+    } else {
+        Exclude(elvsDragRectPending | elvsDragPending);
+        TLvGroupHitTestInfoSet groupHit = 0;
+        TLvGroup *group = GroupAt(pos, groupHit);
+        TLvItemHitTestInfoSet hit = 0;
+        TLvItem *item = group ? ItemAt(pos, group, hit) : nullptr;
+        if (item && hit && OnItemContextMenu)
+            OnItemContextMenu(TLvHitInfoItem{item, group, nullptr, hit}, pos, menu, handled);
+        if (!menu && !handled && group && OnGroupContextMenu)
+            OnGroupContextMenu(TLvHitInfoGroup{group, groupHit}, pos, menu, handled);
+    }
+    if (!menu && !handled && OnContextMenu)
+        OnContextMenu(where, handled);
+    if (menu)
+        PopupMenu(menu, where);
+}
+
+// --- Keys and wheel ---------------------------------------------------------------------------------
+
+void QtLvListview::keyPressEvent(QKeyEvent *event)
+{
+    Protege([&] {
+        if (HasState(elvsDragRect))
+            return;
+        int key = event->key();
+        TShiftState shift = Shift(event->modifiers());
+        bool doDefault = true;
+        if (OnKeyAction)
+            OnKeyAction(key, shift, doDefault);
+        if (doDefault) {
+            Qt::KeyboardModifiers mods;
+            if (shift & ssShift)
+                mods |= Qt::ShiftModifier;
+            if (shift & ssCtrl)
+                mods |= Qt::ControlModifier;
+            if (shift & ssAlt)
+                mods |= Qt::AltModifier;
+            HandleKey(key, mods);
+        }
+    });
+}
+
+void QtLvListview::HandleKey(int key, Qt::KeyboardModifiers mods)
+{
+    TLvSelectionManager &s = Selection();
+    TLvSelectionManager::Brackets brackets(s, false);
+    const bool navigation = s.Enabled() || s.UseFocusRect();
+    TLvGroups &groups = Groups();
+    TLvScrollbarManager &sb = Scrollbars();
+    auto ensureFocus = [&]() -> bool {
+        if (s.FocusedItem())
+            return true;
+        s.SetFocusedItem(groups.FirstVisibleItem());
+        return false;
+    };
+    auto adjacent = [&](TLvAdjacent direction) -> TLvItem * {
+        TLvItem *f = s.FocusedItem();
+        return f->Group()->Grid()->AdjacentItem(f, direction);
+    };
+    const bool ctrl = mods & Qt::ControlModifier;
+    switch (key) {
+    case Qt::Key_Escape:
+        ClearCutMarks();
+        Invalidate();
+        return;
+    case Qt::Key_Space:
+        if (TLvItem *f = s.FocusedItem()) {
+            const TLvCheckType type = f->PaintInfo()->CheckType();
+            if (type == TLvCheckType::ectBox || type == TLvCheckType::ectRadio)
+                f->SetChecked(!f->Checked());
+        }
+        return;
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_End:
+    case Qt::Key_Home:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        break;
+    case Qt::Key_A:
+        if (ctrl)
+            s.SelectAll();
+        return;
+    case Qt::Key_C:
+        if (ctrl) {
+            bool handled = false;
+            if (OnClipboardCopy)
+                OnClipboardCopy(handled);
+        }
+        return;
+    case Qt::Key_V:
+        if (ctrl) {
+            bool handled = false;
+            if (OnClipboardPaste)
+                OnClipboardPaste(handled);
+            if (!handled)
+                PasteFromClipboard();
+        }
+        return;
+    case Qt::Key_X:
+        if (ctrl) {
+            bool markAsCut = true, handled = false;
+            if (OnClipboardCut)
+                OnClipboardCut(markAsCut, handled);
+            if (!handled)
+                CutToClipboard();
+            else if (markAsCut)
+                MarkSelectedCut();
+        }
+        return;
+    case Qt::Key_Plus:
+        if (ctrl && (mods & Qt::KeypadModifier))
+            AutoSizeColumns(true);
+        return;
+    default:
+        return;
+    }
+    if (!navigation) {
+        const int ch = ClientHeight();
+        switch (key) {
+        case Qt::Key_PageUp: sb.SetOffsetY(sb.OffsetY() - ch); break;
+        case Qt::Key_PageDown: sb.SetOffsetY(sb.OffsetY() + ch); break;
+        case Qt::Key_End:
+            sb.SetOffsetX(sb.MaxOffsetX());
+            sb.SetOffsetY(sb.MaxOffsetY());
+            break;
+        case Qt::Key_Home:
+            sb.SetOffsetX(0);
+            sb.SetOffsetY(0);
+            break;
+        case Qt::Key_Left: sb.SetOffsetX(sb.OffsetX() - 1); break;
+        case Qt::Key_Right: sb.SetOffsetX(sb.OffsetX() + 1); break;
+        case Qt::Key_Up: sb.SetOffsetY(sb.OffsetY() - 1); break;
+        case Qt::Key_Down: sb.SetOffsetY(sb.OffsetY() + 1); break;
+        default: break;
+        }
+        return;
+    }
+    if (!ensureFocus())
+        return;
+    TLvItem *target = nullptr;
+    switch (key) {
+    case Qt::Key_PageUp: target = adjacent(eadPageUp); break;
+    case Qt::Key_PageDown: target = adjacent(eadPageDown); break;
+    case Qt::Key_End: target = groups.LastVisibleItem(); break;
+    case Qt::Key_Home: target = groups.FirstVisibleItem(); break;
+    case Qt::Key_Left: target = adjacent(eadLeft); break;
+    case Qt::Key_Right: target = adjacent(eadRight); break;
+    case Qt::Key_Up: target = adjacent(eadUp); break;
+    case Qt::Key_Down:
+        target = adjacent(eadDown);
+        if (!target && s.Count() == 0 && Items().Count() == 1) {
+            s.SetFocusedItem(nullptr);
+            target = groups.FirstVisibleItem();
+        }
+        break;
+    default: break;
+    }
+    MoveFocusTo(target, mods);
+}
+
+void QtLvListview::MoveFocusTo(TLvItem *target, Qt::KeyboardModifiers mods)
+{
+    if (!target)
+        return;
+    TLvSelectionManager &s = Selection();
+    BeginUpdate();
+    struct Done {
+        QtLvListview *lv;
+        ~Done()
+        {
+            lv->DecUpdateCount();
+            lv->RepaintSkipped();
+            lv->UpdateWindow();
+        }
+    } done{this};
+    if (target != s.FocusedItem()) {
+        if (!s.Enabled() && s.UseFocusRect()) {
+            s.SetFocusedItem(target);
+        } else if (mods & Qt::ControlModifier) {
+            s.SetFocusedItem(target);
+        } else if (mods & Qt::ShiftModifier) {
+            if (s.AnchorItem())
+                s.SelectRange(s.AnchorItem(), target, true, s.RectSelect());
+            else
+                s.ClearAll();
+            s.SetFocusedItem(target);
+            target->SetSelected(true);
+        } else {
+            s.ClearAll();
+            s.SetFocusedItem(target);
+            target->SetSelected(true);
+            s.SetAnchorItem(target);
+        }
+    }
+    if (s.FocusedItem())
+        s.FocusedItem()->MakeVisible(3);
+}
+
+void QtLvListview::wheelEvent(QWheelEvent *event)
+{
+    Protege([&] {
+        const int delta = event->angleDelta().y() != 0 ? event->angleDelta().y() : event->angleDelta().x();
+        Scrollbars().Wheel(delta, Shift(event->modifiers()), QApplication::wheelScrollLines());
+    });
+    event->accept();
+}
+
+} // namespace gdvorn::lv

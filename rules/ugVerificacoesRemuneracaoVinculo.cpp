@@ -1,0 +1,263 @@
+// The checks of a link's pay (V25-V42): each month's pay, the two instalments of the 13th salary, the
+// year's pay against the leaves and the dismissal, and the 13th salary against the average pay. Every
+// finding is of record type 2; errors count one occurrence each, warnings none. Money is summed in
+// integer cents.
+
+#include "app/ugCriticas.h"
+#include "rules/ContextoRegras.h"
+#include "rules/ugConsistencia.h"
+#include "rules/ugRegrasDecimoTerceiro.h"
+#include "rules/ugRegrasRemuneracao.h"
+#include "rules/ugRegrasSalario.h"
+#include "rules/ugVerificacoes.h"
+#include "rules/ugVerificacoesComum.h"
+
+#include <memory>
+
+namespace gdvorn {
+
+namespace {
+
+constexpr const char *kMeses[12] = {"Janeiro", "Fevereiro", "Marco",    "Abril",   "Maio",     "Junho",
+                                    "Julho",   "Agosto",    "Setembro", "Outubro", "Novembro", "Dezembro"};
+
+const QString kSemRemuneracao = QStringLiteral("Não há remuneração informada.");
+
+// What the twelve monthly checks of one link carry from month to month, renewed by January's check.
+struct MesesDoVinculo {
+    QString valorAnterior = QStringLiteral("0");
+    bool salarioDo3728Escrito = false; // the contractual-salary row of "3728" is written once per link
+};
+
+QString campo(AnaliseConsistencia &a, const char *nome) { return CampoGravado(a.Vinculos, nome); }
+QString anoReferencia(const AnaliseConsistencia &a) { return QString::number(a.AnoReferencia); }
+QString valorDoMes(AnaliseConsistencia &a, int mes)
+{
+    return CampoGravado(a.Vinculos, QByteArray(QByteArray("Va") + kMeses[mes - 1] + "Empregado").constData());
+}
+
+void erro(AnaliseConsistencia &a, const QString &codigo, const QList<CampoOcorrencia> &campos)
+{
+    a.RegistraErro(RegistroVinculo, codigo, campos);
+}
+
+void aviso(AnaliseConsistencia &a, const QString &codigo, const QList<CampoOcorrencia> &campos)
+{
+    a.RegistraAviso(RegistroVinculo, codigo, campos);
+}
+
+// A stored amount as cents: 0 when it is empty or not all digits.
+qint64 centavos(const QString &valor)
+{
+    return EhNumerico(valor) ? valor.trimmed().toLongLong() : 0;
+}
+
+void remuneracaoDoMes(AnaliseConsistencia &a, int mes, MesesDoVinculo &estado)
+{
+    if (mes == 1)
+        estado = MesesDoVinculo();
+    const QString valor = valorDoMes(a, mes);
+    const QString mesDoisDigitos = QStringLiteral("%1").arg(mes, 2, 10, QLatin1Char('0'));
+    const QString mesTexto = QString::number(mes);
+    const CampoOcorrencia linhaValor{Rotulo::RemuneracaoMes(mes), valor};
+    const QString tipoSalario = campo(a, "CoTipoSalarioContratual");
+    const QString vinculo = campo(a, "CoVinculo");
+    const QString admissao = campo(a, "DaAdmissaoEmpregado");
+    const QString desligamento = campo(a, "DaDesligamentoEmpregado");
+    const QString natureza = CampoGravado(a.Estabelecimentos, "CoNaturezaJuridica");
+
+    ParametrosRemuneracaoAbaixoContratual abaixo;
+    abaixo.valor = valor;
+    abaixo.mes = mesDoisDigitos;
+    abaixo.tipoSalario = tipoSalario;
+    abaixo.salarioContratual = campo(a, "VaSalContratualEmpregado");
+    abaixo.admissao = admissao;
+    abaixo.desligamento = desligamento;
+    abaixo.vinculo = vinculo;
+    abaixo.inicioAfastamento1 = campo(a, "DaInicioprimeiroAfas");
+    abaixo.fimAfastamento1 = campo(a, "DaFinalPrimeiroAfas");
+    abaixo.inicioAfastamento2 = campo(a, "DaInicioSegundoAfas");
+    abaixo.fimAfastamento2 = campo(a, "DaFinalSegundoAfas");
+    abaixo.inicioAfastamento3 = campo(a, "DaInicioTerceiroAfas");
+    abaixo.fimAfastamento3 = campo(a, "DaFinalTerceiroAfas");
+    QString codigo = CriticaRemuneracaoAbaixoContratual(abaixo);
+    if (codigo == QLatin1String("3728")) {
+        QList<CampoOcorrencia> linhas;
+        if (!estado.salarioDo3728Escrito)
+            linhas << CampoOcorrencia{Rotulo::SalarioContratual, abaixo.salarioContratual};
+        estado.salarioDo3728Escrito = true;
+        linhas << linhaValor;
+        aviso(a, codigo, linhas);
+    }
+
+    const QString anterior = estado.valorAnterior;
+    estado.valorAnterior = valor;
+    codigo = CriticaSalarioMinimo(
+        {valor, mesDoisDigitos, tipoSalario, vinculo, natureza, desligamento, admissao, anoReferencia(a)});
+    if (codigo == QLatin1String("0312") || codigo == QLatin1String("0313")) {
+        aviso(a, codigo, {linhaValor});
+    } else if (!Passa(codigo)) {
+        erro(a, codigo, {linhaValor});
+        return;
+    }
+
+    const bool informado = !SoZeros(valor);
+    if (informado && admissao.mid(4, 4) == anoReferencia(a)) {
+        codigo = CriticaRemuneracaoAntesAdmissao(mesTexto, admissao, anoReferencia(a));
+        if (!Passa(codigo))
+            erro(a, codigo, {linhaValor, {Rotulo::DataAdmissao, admissao}});
+    }
+    if (informado && desligamento.mid(2, 2) != QLatin1String("00")) {
+        codigo = CriticaRemuneracaoAposDesligamento(mesTexto, desligamento);
+        if (!Passa(codigo))
+            aviso(a, codigo, {linhaValor, {Rotulo::DataDesligamento, desligamento}});
+    }
+    codigo = CriticaRemuneracaoDezVezes(valor, mesTexto, anterior);
+    if (!Passa(codigo))
+        aviso(a, codigo, {{Rotulo::RemuneracaoMes(mes - 1), anterior}, linhaValor});
+    if (!informado)
+        return;
+    const QString instrucao = campo(a, "CoInstrucao");
+    codigo = CriticaRemuneracaoLimiteInstrucao(valor, instrucao, natureza, mesDoisDigitos);
+    if (!Passa(codigo))
+        aviso(a, codigo, {linhaValor, {Rotulo::Instrucao, instrucao}});
+    const QString nascimento = campo(a, "DaNascimentoEmpregado");
+    codigo = CriticaRemuneracaoAprendiz(mesDoisDigitos, vinculo, nascimento, campo(a, "CoDeficienteFisico"),
+                                        QString::number(contextoRegras().AnoBase()));
+    if (!Passa(codigo))
+        erro(a, codigo, {linhaValor, {Rotulo::Vinculo, vinculo}, {Rotulo::DataNascimento, nascimento}});
+}
+
+void mesAdiantamento(AnaliseConsistencia &a)
+{
+    const QString mes = campo(a, "Me13AdiantamentoEmpregado");
+    const CampoOcorrencia linha{Rotulo::MesAdiantamento13, mes};
+    QString codigo = CriticaFormatoMes13Adiantamento(mes);
+    if (!Passa(codigo)) {
+        erro(a, codigo, {linha});
+        return;
+    }
+    const QString admissao = campo(a, "DaAdmissaoEmpregado");
+    codigo = CriticaMes13(mes, admissao, anoReferencia(a));
+    if (!Passa(codigo))
+        erro(a, codigo, {linha, {Rotulo::DataAdmissao, admissao}});
+    const QString desligamento = campo(a, "DaDesligamentoEmpregado");
+    codigo = CriticaMes13Adiantamento(mes, desligamento);
+    if (!Passa(codigo))
+        aviso(a, codigo, {linha, {Rotulo::DataDesligamento, desligamento}});
+}
+
+// The value of an instalment (V38, V40): its format, then with its month.
+void valorParcela(AnaliseConsistencia &a, bool final)
+{
+    const QString valor = campo(a, final ? "Va13ParcelaFinalEmpregado" : "Va13AdiantamentoEmpregado");
+    const QString mes = campo(a, final ? "Me13ParcelaFinalEmpregado" : "Me13AdiantamentoEmpregado");
+    const CampoOcorrencia linhaValor{final ? Rotulo::ValorParcelaFinal13 : Rotulo::ValorAdiantamento13, valor};
+    QString codigo = final ? CriticaValor13FinalNum(valor) : CriticaValor13AdiantamentoNum(valor);
+    if (!Passa(codigo)) {
+        erro(a, codigo, {linhaValor});
+        return;
+    }
+    codigo = final ? CriticaValor13Final(mes, valor) : CriticaValor13Adiantamento(mes, valor);
+    const QList<CampoOcorrencia> linhas{{final ? Rotulo::MesParcelaFinal13 : Rotulo::MesAdiantamento13, mes},
+                                        linhaValor};
+    if (codigo == QLatin1String("0332"))
+        aviso(a, codigo, linhas);
+    else if (!Passa(codigo))
+        erro(a, codigo, linhas);
+}
+
+void mesParcelaFinal(AnaliseConsistencia &a)
+{
+    const QString mes = campo(a, "Me13ParcelaFinalEmpregado");
+    const CampoOcorrencia linha{Rotulo::MesParcelaFinal13, mes};
+    QString codigo = CriticaFormatoMes13Final(mes);
+    if (!Passa(codigo)) {
+        erro(a, codigo, {linha});
+        return;
+    }
+    const QString adiantamento = campo(a, "Me13AdiantamentoEmpregado");
+    codigo = CriticaMes13Final(adiantamento, mes);
+    if (!Passa(codigo))
+        erro(a, codigo, {{Rotulo::MesAdiantamento13, adiantamento}, linha});
+    const QString admissao = campo(a, "DaAdmissaoEmpregado");
+    codigo = CriticaMes13(mes, admissao, anoReferencia(a));
+    if (!Passa(codigo))
+        erro(a, codigo, {linha, {Rotulo::DataAdmissao, admissao}});
+    const QString desligamento = campo(a, "DaDesligamentoEmpregado");
+    codigo = CriticaMes13FinalAposDesligamento(mes, desligamento);
+    if (!Passa(codigo))
+        aviso(a, codigo, {linha, {Rotulo::DataDesligamento, desligamento}});
+}
+
+void remuneracaoDoAno(AnaliseConsistencia &a)
+{
+    ValoresMensais valores{};
+    qint64 ano = 0;
+    for (int mes = 1; mes <= 12; ++mes) {
+        valores[size_t(mes - 1)] = centavos(valorDoMes(a, mes));
+        ano += valores[size_t(mes - 1)];
+    }
+    const qint64 decimoTerceiro =
+        centavos(campo(a, "Va13AdiantamentoEmpregado")) + centavos(campo(a, "Va13ParcelaFinalEmpregado"));
+
+    ParametrosRemuneracaoAfastamento p;
+    p.motivoAfastamento1 = campo(a, "CoMotivoPrimAfas");
+    p.inicioAfastamento1 = campo(a, "DaInicioprimeiroAfas");
+    p.fimAfastamento1 = campo(a, "DaFinalPrimeiroAfas");
+    p.remuneracaoTotal = ano;
+    p.desligamento = campo(a, "DaDesligamentoEmpregado");
+    p.causaDesligamento = campo(a, "CoCausaDesligamento");
+    p.admissao = campo(a, "DaAdmissaoEmpregado");
+    p.valores = valores;
+    p.diasAfastamento = campo(a, "QtDiasAfas");
+    if (ano == 0 && decimoTerceiro != 0) {
+        aviso(a, QStringLiteral("1675"), {{Rotulo::RemuneracaoAno, kSemRemuneracao}});
+    } else {
+        const QString codigo = CriticaRemuneracaoAfastamento(p);
+        if (!Passa(codigo))
+            erro(a, codigo, {{Rotulo::RemuneracaoAno, kSemRemuneracao}});
+        if (ano != 0 && decimoTerceiro == 0)
+            aviso(a, QStringLiteral("1676"), {{Rotulo::DecimoTerceiroAno, kSemRemuneracao}});
+    }
+    const QString codigo = CriticaRemuneracaoMesDesligamento(p.desligamento, valores);
+    if (!Passa(codigo))
+        aviso(a, codigo, {{Rotulo::DataDesligamento, p.desligamento}});
+}
+
+void decimoTerceiroContraMedia(AnaliseConsistencia &a)
+{
+    qint64 soma = 0;
+    qint64 meses = 0;
+    for (int mes = 1; mes <= 12; ++mes) {
+        const qint64 valor = centavos(valorDoMes(a, mes));
+        if (valor != 0) {
+            soma += valor;
+            ++meses;
+        }
+    }
+    const qint64 decimoTerceiro =
+        centavos(campo(a, "Va13AdiantamentoEmpregado")) + centavos(campo(a, "Va13ParcelaFinalEmpregado"));
+    // average + average / 2 < 13th salary, with average = soma / meses, in integers.
+    if (meses > 0 && 3 * soma < 2 * meses * decimoTerceiro)
+        aviso(a, QStringLiteral("3508"), {{Rotulo::RemuneracaoAno, QString::number(soma)},
+                                          {Rotulo::DecimoTerceiroAno, QString::number(decimoTerceiro)}});
+}
+
+} // namespace
+
+void VerificacoesRemuneracaoVinculo(SequenciasConsistencia &s)
+{
+    // One state for the twelve monthly checks, renewed by January's check of every link.
+    auto estado = std::make_shared<MesesDoVinculo>();
+    for (int mes = 1; mes <= 12; ++mes)
+        s.Vinculo.insert(24 + mes, [mes, estado](AnaliseConsistencia &a) { remuneracaoDoMes(a, mes, *estado); });
+    s.Vinculo.insert(37, mesAdiantamento);
+    s.Vinculo.insert(38, [](AnaliseConsistencia &a) { valorParcela(a, false); });
+    s.Vinculo.insert(39, mesParcelaFinal);
+    s.Vinculo.insert(40, [](AnaliseConsistencia &a) { valorParcela(a, true); });
+    s.Vinculo.insert(41, remuneracaoDoAno);
+    s.Vinculo.insert(42, decimoTerceiroContraMedia);
+}
+
+} // namespace gdvorn
