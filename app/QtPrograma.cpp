@@ -3,6 +3,8 @@
 #include "app/base/EngineError.h"
 #include "app/base/Presenter.h"
 #include "app/QtPresenter.h"
+#include "app/QtRelatorio.h"
+#include "app/udmRaveRelatorios.h"
 #include "app/QtRestauracao.h"
 #include "app/udmEntradaDados.h"
 #include "app/udmGDVorn.h"
@@ -54,6 +56,7 @@ bool Programa::Inicia()
             return false;
         }
         m_objetos.create(dmGDVorn, m_pasta);
+        m_objetos.create(dmRaveRelatorios);
         m_objetos.create(fmGDVORN);
         m_objetos.create(dmEntradaDados);
         m_objetos.create(fmInicioRegras);
@@ -94,6 +97,11 @@ int ExecutaGDVORN()
     setPresenter(&caixas);
     VisorAjudaQt ajuda;
     setVisorAjuda(&ajuda);
+    QtSaidaRelatorio relatorios;
+    setSaidaRelatorio(&relatorios);
+    struct Desinstala {
+        ~Desinstala() { setSaidaRelatorio(nullptr); }
+    } desinstala;
     ServidorRestauracao restauracao;
 
     GuardaInstancia segunda(kSegundaGuarda);

@@ -9,6 +9,8 @@
 
 #include "app/udmEntradaDados.h"
 #include "app/udmGDVorn.h"
+#include "app/udmRaveRelatorios.h"
+#include "app/base/Presenter.h"
 #include "app/ugExcecao.h"
 #include "app/base/Progresso.h"
 
@@ -20,6 +22,9 @@
 #include <QDesktopServices>
 #include <QHash>
 #include <QLabel>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPointer>
 #include <QMenuBar>
 #include <QPainter>
 #include <QShowEvent>
@@ -91,7 +96,6 @@ void TfmGDVORN::criaComandos()
         painel->addWidget(b);
         return b;
     };
-    sbNova = botao("sbNova", QStyle::SP_FileIcon, QStringLiteral("Nova Declaração"));
     sbAbrir = botao("sbAbrir", QStyle::SP_DialogOpenButton, QStringLiteral("Abrir Declaração"));
     sbExcluir = botao("sbExcluir", QStyle::SP_TrashIcon, QStringLiteral("Excluir Declaração"));
     sbVerInco = botao("sbVerInco", QStyle::SP_FileDialogContentsView,
@@ -115,7 +119,6 @@ void TfmGDVORN::criaComandos()
     };
     QMenu *declaracao = menuBar()->addMenu(QStringLiteral("&Declaração"));
     declaracao->setObjectName(QStringLiteral("MenuDeclaracao"));
-    Nova1 = item(declaracao, "Nova1", QStringLiteral("&Nova..."));
     Abrir1 = item(declaracao, "Abrir1", QStringLiteral("&Abrir..."));
     Excluir1 = item(declaracao, "Excluir1", QStringLiteral("&Excluir..."));
     Verificar1 = item(declaracao, "Verificar1", QStringLiteral("&Verificar Inconsistências das Declarações ..."));
@@ -135,10 +138,6 @@ void TfmGDVORN::criaComandos()
     Restaurarcpia1 = item(CpiadeSegurana1, "Restaurarcpia1", QStringLiteral("&Restaurar"));
     IndexarArquivos1 = item(utilitarios, "IndexarArquivos1", QStringLiteral("&Indexar Arquivos"));
 
-    // A new declaration may make the declaration commands available.
-    conectaJanela(Nova1, true);
-    connect(sbNova, &QToolButton::clicked, Nova1, &QAction::trigger);
-
     // The import commands have no window to open yet; the declaration commands follow ControlaBotoes
     // and start disabled until it runs.
     for (QToolButton *b : {sbAbrir, sbExcluir, sbVerInco, sbGravar, sbRetif, sbImpAnoAnterior, sbImpAnoAtual})
@@ -152,6 +151,156 @@ void TfmGDVORN::criaComandos()
     conectaJanela(IndexarArquivos1, false);
     Restaurarcpia1->setEnabled(janelasRegistradas().contains(Restaurarcpia1->objectName()));
     IndexarArquivos1->setEnabled(janelasRegistradas().contains(IndexarArquivos1->objectName()));
+    criaDemaisComandos();
+}
+
+void TfmGDVORN::criaDemaisComandos()
+{
+    auto *painel = findChild<QToolBar *>(QStringLiteral("Panel1"));
+    auto botao = [&](const char *nome, QStyle::StandardPixmap glifo, const QString &dica, QWidget *antes) {
+        auto *b = new QToolButton(painel);
+        b->setObjectName(QLatin1String(nome));
+        b->setAutoRaise(true);
+        b->setFixedSize(34, 34);
+        b->setToolTip(dica);
+        b->setIcon(style()->standardIcon(glifo));
+        QAction *posicao = nullptr;
+        for (QAction *a : painel->actions())
+            if (antes && painel->widgetForAction(a) == antes)
+                posicao = a;
+        if (posicao)
+            painel->insertWidget(posicao, b);
+        else
+            painel->addWidget(b);
+        return b;
+    };
+    sbNova = botao("sbNova", QStyle::SP_FileIcon, QStringLiteral("Nova Declaração"), sbAbrir);
+    sbResp = botao("sbResp", QStyle::SP_DirHomeIcon, QStringLiteral("Dados do Responsável pela Declaração Vorn"),
+                   sbImpAnoAnterior);
+    sbRelatorio = botao("sbRelatorio", QStyle::SP_FileDialogDetailedView,
+                        QStringLiteral("Imprimir Declaração / Protocolo de Transmissão"), sbImpAnoAnterior);
+    sbAnalisador = botao("sbAnalisador", QStyle::SP_FileDialogInfoView, QStringLiteral("Analisador"), nullptr);
+    sbConsDisq = botao("sbConsDisq", QStyle::SP_DriveFDIcon, QStringLiteral("Consultar  Arquivo do Ano"), nullptr);
+    sbTransmite = botao("sbTransmite", QStyle::SP_DriveNetIcon, QStringLiteral("Transmitir Declaração"), nullptr);
+    sbPesquisa = botao("sbPesquisa", QStyle::SP_MessageBoxQuestion, QStringLiteral("Pesquisa de Satisfação"), nullptr);
+    painel->actions().last()->setVisible(false);
+    edTrans = new QLineEdit(this);
+    edTrans->setObjectName(QStringLiteral("edTrans"));
+    edTrans->setGeometry(0, 0, 1, 1);
+    edTrans->setVisible(false);
+    // A wizard's success page shows edTrans and leaves the focus there: once the modal windows are gone
+    // and the focus reaches it, it hides again and opens the transmission window.
+    connect(qApp, &QApplication::focusChanged, this, [this, campo = QPointer<QLineEdit>(edTrans)](QWidget *, QWidget *agora) {
+        if (!campo || agora != campo || !campo->isVisible())
+            return;
+        campo->setVisible(false);
+        if (Transmite1->isEnabled())
+            QMetaObject::invokeMethod(Transmite1, &QAction::trigger, Qt::QueuedConnection);
+    });
+
+    auto item = [&](QMenu *menu, const char *nome, const QString &legenda, int contexto, QAction *antes) {
+        auto *a = new QAction(legenda, this);
+        a->setObjectName(QLatin1String(nome));
+        if (contexto)
+            setContextoAjuda(a, contexto);
+        menu->insertAction(antes, a);
+        return a;
+    };
+    QMenu *declaracao = findChild<QMenu *>(QStringLiteral("MenuDeclaracao"));
+    Nova1 = item(declaracao, "Nova1", QStringLiteral("&Nova..."), 831, Abrir1);
+    DadosResponsvel1 = item(declaracao, "DadosResponsvel1", QStringLiteral("&Dados Responsável ..."), 905, Gravardeclarao1);
+    Consultardisquetedoano1 = item(declaracao, "Consultardisquetedoano1", QStringLiteral("&Consulta Arquivo do Ano"),
+                                   933, Gravarretificaodadeclarao1);
+    Transmite1 = item(declaracao, "Transmite1", QStringLiteral("&Transmitir Declaração"), 0, Imprimir1->menuAction());
+    ProtocolodeTransmisso1 = item(Imprimir1, "ProtocolodeTransmisso1", QStringLiteral("Protocolo de Transmissão"), 0, nullptr);
+    Sair1 = item(declaracao, "Sair1", QStringLiteral("&Sair"), 902, nullptr);
+    const QList<QPair<QAction *, int>> contextos{{Abrir1, 903}, {Excluir1, 886}, {Verificar1, 908},
+                                                 {Gravardeclarao1, 890}, {Gravarretificaodadeclarao1, 904},
+                                                 {Imprimir1->menuAction(), 895}, {Importar1->menuAction(), 898},
+                                                 {AnoAnterior, 899}, {AnoAtual, 900}, {Gerarcpia1, 896},
+                                                 {Restaurarcpia1, 897}, {IndexarArquivos1, 907}};
+    for (const auto &[a, n] : contextos)
+        setContextoAjuda(a, n);
+
+    QMenu *utilitarios = findChild<QMenu *>(QStringLiteral("MenuUtilitarios"));
+    // The analyser's menu title is its command.
+    Analisador2 = new QAction(QStringLiteral("&Analisador"), this);
+    Analisador2->setObjectName(QStringLiteral("Analisador2"));
+    setContextoAjuda(Analisador2, 906);
+    menuBar()->insertAction(utilitarios->menuAction(), Analisador2);
+    ParticionarArquivo1 = item(utilitarios, "ParticionarArquivo1", QStringLiteral("&Particionar Arquivo"), 0, nullptr);
+    ParticionarArquivo1->setVisible(false);
+    MenuItem3 = new QAction(QStringLiteral("&Pesquisa"), this);
+    MenuItem3->setObjectName(QStringLiteral("MenuItem3"));
+    setContextoAjuda(MenuItem3, 909);
+    menuBar()->addAction(MenuItem3);
+    MenuItem3->setVisible(false);
+
+
+    connect(Sair1, &QAction::triggered, this, Protegido([this] { close(); }));
+
+    // The rest of the table: each menu item with its tool button; ControlaBotoes after those that may
+    // change the stored declarations.
+    conectaComando(Nova1, sbNova, true);
+    conectaComando(Abrir1, sbAbrir, true);
+    conectaComando(Excluir1, sbExcluir, true);
+    conectaComando(Verificar1, sbVerInco, false);
+    conectaComando(DadosResponsvel1, sbResp, false);
+    conectaComando(Gravardeclarao1, sbGravar, false);
+    conectaComando(Consultardisquetedoano1, sbConsDisq, false);
+    conectaComando(Gravarretificaodadeclarao1, sbRetif, false);
+    conectaComando(Transmite1, sbTransmite, false);
+    conectaComando(Declarao1, nullptr, false);
+    conectaComando(ProtocolodeTransmisso1, nullptr, false);
+    conectaComando(AnoAnterior, sbImpAnoAnterior, true);
+    conectaComando(AnoAtual, sbImpAnoAtual, true);
+    conectaComando(Analisador2, sbAnalisador, true);
+    conectaComando(ParticionarArquivo1, nullptr, false);
+    conectaComando(MenuItem3, sbPesquisa, false);
+    if (const AbreJanela abre = janelasRegistradas().value(QStringLiteral("sbRelatorio")))
+        connect(sbRelatorio, &QToolButton::clicked, this, Protegido([this, abre] { abre(this); }));
+    sbRelatorio->setEnabled(false);
+}
+
+void TfmGDVORN::conectaComando(QAction *comando, QToolButton *botao, bool controlaBotoes)
+{
+    const AbreJanela abre = janelasRegistradas().value(comando->objectName());
+    comando->setEnabled(bool(abre));
+    if (botao)
+        botao->setEnabled(bool(abre));
+    if (!abre)
+        return;
+    auto executa = Protegido([this, abre, controlaBotoes] {
+        abre(this);
+        if (controlaBotoes)
+            ControlaBotoes();
+    });
+    connect(comando, &QAction::triggered, this, executa);
+    if (botao)
+        connect(botao, &QToolButton::clicked, comando, &QAction::trigger);
+}
+
+void TfmGDVORN::Cartela(bool imprime)
+{
+    if (!dmRaveRelatorios)
+        return;
+    TRvSystem &sistema = dmRaveRelatorios->RvSystem1;
+    if (!sistema.HaImpressora()) {
+        if (imprime) {
+            presenter().show(MessageKind::Error, QStringLiteral("Não é possível imprimir: não há impressoras instaladas."),
+                             {MessageButton::Ok});
+            return;
+        }
+        sistema.ImprimeDaVisualizacao = false;
+        presenter().show(MessageKind::Warning, QStringLiteral("Não há impressoras instaladas."), {MessageButton::Ok});
+    }
+    sistema.Destino = imprime ? DestinoRelatorio::Impressora : DestinoRelatorio::Visualizacao;
+    TRvProject &projeto = dmRaveRelatorios->RvProject2;
+    projeto.SetParam(QStringLiteral("Versao"), Config.Versao);
+    projeto.SetParam(QStringLiteral("AnoBase"), QString::number(Config.AnoBase));
+    projeto.SetParam(QStringLiteral("TipoRelatorio"), QStringLiteral("Descrição do arquivo VORN") + QString::number(Config.AnoBase));
+    projeto.ExecuteReport(QStringLiteral("Cartela"));
+    projeto.Close();
 }
 
 void TfmGDVORN::conectaJanela(QAction *comando, bool controlaBotoes)
@@ -204,6 +353,20 @@ void TfmGDVORN::criaAjuda()
             fmInicioRegras->MostraDoMenu();
     });
     DicasdeOperao1 = item("DicasdeOperao1", QStringLiteral("&Como Fazer Para ..."), [] { MostraAjudaContexto(10); });
+    // The file layout ("Cartela"), previewed or printed through the report module.
+    Emissodacartela1 = ajuda->addMenu(QStringLiteral("&Layout Arquivo VORN"));
+    Emissodacartela1->setObjectName(QStringLiteral("Emissodacartela1"));
+    Emissodacartela1->setToolTip(QStringLiteral("Emite a especificação do arquivo Vorn98"));
+    Emissodacartela1->setToolTipsVisible(true);
+    auto itemCartela = [&](const char *nome, const QString &legenda, bool imprime) {
+        auto *a = new QAction(legenda, this);
+        a->setObjectName(QLatin1String(nome));
+        Emissodacartela1->addAction(a);
+        connect(a, &QAction::triggered, this, Protegido([this, imprime] { Cartela(imprime); }));
+        return a;
+    };
+    VisualizarCartela1 = itemCartela("VisualizarCartela1", QStringLiteral("&Visualizar Cartela"), false);
+    EmitirCartela1 = itemCartela("EmitirCartela1", QStringLiteral("&Emitir Cartela"), true);
     SobreoGDVORN1 = item("SobreoGDVORN1", QStringLiteral("&Sobre o GDVORN"), [this] {
         TfmSobre sobre(this);
         ExecutaModal(sobre);
@@ -345,11 +508,16 @@ void TfmGDVORN::ControlaBotoes()
     q.ParamByName(QStringLiteral("AnoSeguinte")).setValue(QString::number(Config.AnoBase + 1));
     q.Open();
     const bool haDeclaracao = !q.IsEmpty();
-    for (QToolButton *b : {sbAbrir, sbExcluir, sbVerInco, sbRetif, sbGravar})
-        b->setEnabled(haDeclaracao);
+    // Only commands whose window is registered are ever enabled.
+    auto conectado = [](const QObject *comando) { return janelasRegistradas().contains(comando->objectName()); };
+    const QList<QPair<QToolButton *, QAction *>> pares{
+        {sbAbrir, Abrir1}, {sbExcluir, Excluir1}, {sbVerInco, Verificar1}, {sbRetif, Gravarretificaodadeclarao1},
+        {sbGravar, Gravardeclarao1}};
+    for (const auto &[b, a] : pares)
+        b->setEnabled(haDeclaracao && conectado(a));
     for (QAction *a : {Abrir1, Excluir1, Verificar1, Gravardeclarao1, Gravarretificaodadeclarao1, Gerarcpia1,
                        Declarao1})
-        a->setEnabled(haDeclaracao);
+        a->setEnabled(haDeclaracao && conectado(a));
     Config.SemDeclaracao = haDeclaracao ? 0 : 1;
 }
 

@@ -14,6 +14,7 @@
 
 class QAction;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QToolButton;
 
@@ -68,10 +69,28 @@ public:
     QAction *Restaurarcpia1 = nullptr;
     QAction *IndexarArquivos1 = nullptr;
 
-    // Menu items of "A&juda".
+    // The rest of the tool bar and the menus, each command by its object name in the command table.
+    QToolButton *sbResp = nullptr;
+    QToolButton *sbRelatorio = nullptr;
+    QToolButton *sbAnalisador = nullptr;
+    QToolButton *sbConsDisq = nullptr;
+    QToolButton *sbTransmite = nullptr;
+    QToolButton *sbPesquisa = nullptr; // hidden
+    QLineEdit *edTrans = nullptr;      // hidden; a wizard shows and focuses it to open the transmission
+    QAction *DadosResponsvel1 = nullptr;
+    QAction *Consultardisquetedoano1 = nullptr;
+    QAction *Transmite1 = nullptr;
+    QAction *ProtocolodeTransmisso1 = nullptr;
+    QAction *Sair1 = nullptr;
+    QAction *Analisador2 = nullptr;
+    QAction *ParticionarArquivo1 = nullptr; // hidden
+    QAction *MenuItem3 = nullptr;           // hidden, with its menu
     QAction *AjudadoGDVorn1 = nullptr;
     QAction *Informaesteis1 = nullptr;
     QAction *DicasdeOperao1 = nullptr;
+    QMenu *Emissodacartela1 = nullptr;
+    QAction *VisualizarCartela1 = nullptr;
+    QAction *EmitirCartela1 = nullptr;
     QAction *SobreoGDVORN1 = nullptr;
 
     QLabel *Imagem = nullptr;
@@ -88,15 +107,20 @@ private:
     void FormClose();
     void criaComandos();
     void conectaJanela(QAction *comando, bool controlaBotoes);
+    void criaDemaisComandos();
+    // The command of a menu item and its tool button: the registered window, or nothing (disabled).
+    void conectaComando(QAction *comando, QToolButton *botao, bool controlaBotoes);
+    void Cartela(bool imprime);
     void criaCorpo();
     void criaAjuda();
     bool eventFilter(QObject *objeto, QEvent *event) override; // F1 on a highlighted menu item
 };
 
-// The window that a command opens when its unit lies in a folder whose library the main window does not
-// link (backup ...): the program's start-up registers it under the command's object name before the main
-// window is created; the command then creates it, shows it modally and frees it. A command without its
-// window does nothing (the two utilities then stay disabled).
+// The command table: the window that a command opens when its unit lies in a folder whose library the main
+// window does not link (rules, entry, workflows, backup ...): the program's start-up registers it under the
+// command's object name (the menu item's; "sbRelatorio" for that button) before the main window is
+// created; the command then creates it, shows it modally and frees it. A command without its window stays
+// disabled. The menu item and its tool button run the same entry.
 using AbreJanela = std::function<void(QWidget *parent)>;
 void RegistraJanela(const QString &comando, AbreJanela abre);
 

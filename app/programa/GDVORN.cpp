@@ -6,6 +6,8 @@
 #include "app/QtDialogoArquivo.h"
 #include "entry/ufmNovaDecl.h"
 #include "entry/ufmSeletores.h"
+#include "Relatorio/ugRelatorios.h"
+#include "rules/ufmVerInco.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -57,6 +59,8 @@ int main(int argc, char **argv)
     gdvorn::RegistraJanelasCopiaSeguranca();
     gdvorn::RegistraNovaDeclaracao();
     gdvorn::registraPassoInicial(gdvorn::CriaSeletoresIniciais);
+    gdvorn::RegistraVerInco();
+    gdvorn::setRegistroRelatorios(gdvorn::RegistraRelatorios);
     const int codigo = gdvorn::ExecutaGDVORN();
     gdvorn::setDialogoArquivo(nullptr);
     return codigo;

@@ -44,6 +44,9 @@ private slots:
         m_termina = setTerminaPrograma([this] { ++m_terminacoes; });
         m_programa = std::make_unique<test::ProgramFixture>(test::ProgramFixture::EmptyTables);
         m_programa->create(dmGDVorn, m_programa->folder());
+        // The declaration commands are enabled only with their windows registered.
+        for (const QString &comando : kItens)
+            RegistraJanela(comando, [](QWidget *) {});
         m_programa->create(fmGDVORN);
         m_programa->create(dmEntradaDados);
     }

@@ -1,0 +1,75 @@
+#pragma once
+// The painted output of the reports: one painter for PDF (QPdfWriter, A4, 300 dpi), the printer
+// (QPrinter through the print dialog: copies, collation, duplex) and the preview window "Visualização do
+// Relatório", whose menu "Arquivo" prints (unless printing from the preview is off) and saves the report
+// as PDF or text. The program installs QtSaidaRelatorio as the report output at start-up.
+//
+// The modal parts are seams: the printer dialog, the save dialog and the preview window are virtual, so
+// tests run without a device or a modal window.
+
+#include "app/udmRaveRelatorios.h"
+
+#include <QDialog>
+
+class QPagedPaintDevice;
+class QPainter;
+class QPrinter;
+class QPrintPreviewWidget;
+class QAction;
+
+namespace gdvorn {
+
+// Paints each page handed to it on a paged device, a new device page per page.
+class PintorPaginas : public DestinoPaginas {
+public:
+    PintorPaginas(QPainter &pintor, QPagedPaintDevice &dispositivo) : m_pintor(pintor), m_dispositivo(dispositivo) {}
+    void pagina(const Pagina &p) override;
+    int paginas() const { return m_paginas; }
+
+private:
+    QPainter &m_pintor;
+    QPagedPaintDevice &m_dispositivo;
+    int m_paginas = 0;
+};
+
+// The report's pages as a PDF file (A4, 300 dpi). Returns the number of pages; std::runtime_error when
+// the file cannot be written.
+int GravaPdf(const QString &arquivo, const QString &titulo, const GeraPaginas &gera);
+// The report's pages on a printer already set up.
+void Imprime(QPrinter &impressora, const GeraPaginas &gera);
+
+class QtSaidaRelatorio : public SaidaRelatorio {
+public:
+    bool haImpressora() override;
+    void executa(TRvSystem &sistema, const QString &nome, const GeraPaginas &gera) override;
+
+    // The print dialog; false when the user gives up.
+    virtual bool escolheImpressora(QPrinter &impressora);
+    // The save dialog of the preview (the program's file dialog): a ".pdf" or ".txt" name, empty when
+    // given up.
+    virtual QString escolheArquivo(QWidget *pai);
+    // Shows the preview window modally.
+    virtual void visualiza(TRvSystem &sistema, const QString &nome, const GeraPaginas &gera);
+};
+
+// The preview window, maximised.
+class TfmVisualizacao : public QDialog {
+    Q_OBJECT
+public:
+    TfmVisualizacao(QtSaidaRelatorio &saida, TRvSystem &sistema, const QString &nome, GeraPaginas gera,
+                    QWidget *parent = nullptr);
+
+    QPrintPreviewWidget *Visualizador = nullptr;
+    QAction *Imprimir = nullptr; // nullptr while printing from the preview is off
+    QAction *SalvarComo = nullptr;
+
+    void ImprimirClick();
+    void SalvarComoClick();
+
+private:
+    QtSaidaRelatorio &m_saida;
+    QString m_nome;
+    GeraPaginas m_gera;
+};
+
+} // namespace gdvorn
