@@ -48,6 +48,7 @@ public:
     QToolButton *sbRetif = nullptr;
     QToolButton *sbImpAnoAnterior = nullptr;
     QToolButton *sbImpAnoAtual = nullptr;
+    QToolButton *spHelp = nullptr;
 
     // Menu items of "&Declaração" and "&Utilitários".
     QAction *Abrir1 = nullptr;
@@ -65,6 +66,12 @@ public:
     QAction *Restaurarcpia1 = nullptr;
     QAction *IndexarArquivos1 = nullptr;
 
+    // Menu items of "A&juda".
+    QAction *AjudadoGDVorn1 = nullptr;
+    QAction *Informaesteis1 = nullptr;
+    QAction *DicasdeOperao1 = nullptr;
+    QAction *SobreoGDVORN1 = nullptr;
+
     QLabel *Imagem = nullptr;
     QLabel *URLLabel = nullptr;
 
@@ -80,6 +87,8 @@ private:
     void criaComandos();
     void conectaJanela(QAction *comando, bool controlaBotoes);
     void criaCorpo();
+    void criaAjuda();
+    bool eventFilter(QObject *objeto, QEvent *event) override; // F1 on a highlighted menu item
 };
 
 // The window that a command opens when its unit lies in a folder whose library the main window does not

@@ -4,6 +4,7 @@
 #include "app/QtPrograma.h"
 #include "backup/QtComandosCopia.h"
 #include "app/QtDialogoArquivo.h"
+#include "entry/ufmSeletores.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -53,6 +54,7 @@ int main(int argc, char **argv)
     gdvorn::QtDialogoArquivo dialogoArquivo;
     gdvorn::setDialogoArquivo(&dialogoArquivo);
     gdvorn::RegistraJanelasCopiaSeguranca();
+    gdvorn::registraPassoInicial(gdvorn::CriaSeletoresIniciais);
     const int codigo = gdvorn::ExecutaGDVORN();
     gdvorn::setDialogoArquivo(nullptr);
     return codigo;
