@@ -3,6 +3,8 @@
 #include "app/ugCriticas.h"
 #include "app/ugFuncoes.h"
 
+#include <algorithm>
+
 namespace gdvorn {
 
 QString CodigoDaCritica(const QString &codigo)
@@ -39,6 +41,11 @@ qint64 ValorDigitos(const QString &s)
     return s.right(18).toLongLong();
 }
 
+bool UmDosCodigos(qint64 valor, std::initializer_list<qint64> codigos)
+{
+    return std::find(codigos.begin(), codigos.end(), valor) != codigos.end();
+}
+
 bool ValorInformado(const QString &s)
 {
     const QString t = s.trimmed();
@@ -57,6 +64,11 @@ QDate DataDiaMes(const QString &diaMes, int ano)
     if (diaMes.size() != 4 || !SoDigitos(diaMes))
         return QDate();
     return QDate(ano, diaMes.mid(2, 2).toInt(), diaMes.left(2).toInt());
+}
+
+bool DiaMesValido(const QString &diaMes, const QString &ano)
+{
+    return ano.size() == 4 && SoDigitos(ano) && DataDiaMes(diaMes, int(ValorDigitos(ano))).isValid();
 }
 
 QString DataAnoMesDia(const QString &data)

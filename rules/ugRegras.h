@@ -22,6 +22,8 @@
 #include <QDate>
 #include <QString>
 
+#include <initializer_list>
+
 namespace gdvorn {
 
 inline const QString CodigoValido = QStringLiteral("0000");
@@ -41,6 +43,9 @@ bool SoDigitos(const QString &s);
 // that a value that is not all digits never becomes a number.
 qint64 ValorDigitos(const QString &s);
 
+// The value is one of the codes (link types, causes, levels ...).
+bool UmDosCodigos(qint64 valor, std::initializer_list<qint64> codigos);
+
 // An optional value that is informed: not empty after trimming and not all "0".
 bool ValorInformado(const QString &s);
 
@@ -55,6 +60,8 @@ QDate DataCalendario(const QString &data);
 // A DDMM date completed with `ano`: a valid QDate only when the four characters are digits and form a
 // real date of that year (so "3102" is no date, and "2902" only in a leap year).
 QDate DataDiaMes(const QString &diaMes, int ano);
+// A DDMM date (dismissal, leave) that is a day of the year `ano`, given as four digits.
+bool DiaMesValido(const QString &diaMes, const QString &ano);
 // DDMMYYYY rearranged as YYYYMMDD, which compares as text or as a number in calendar order.
 QString DataAnoMesDia(const QString &data);
 // Two DDMM values compared month first, then day, each as a two-digit text: negative when `a` comes

@@ -47,8 +47,7 @@ QString CriticaDataAfastamentoValida(const QString &data, const QString &ano)
         return numerico;
     if (SoZeros(d))
         return CodigoValido;
-    const bool valida = a.size() == 4 && SoDigitos(a) && DataDiaMes(d, int(ValorDigitos(a))).isValid();
-    return valida ? CodigoValido : QStringLiteral("3630");
+    return DiaMesValido(d, a) ? CodigoValido : QStringLiteral("3630");
 }
 
 QString CriticaDataAfastamento(const QString &data, const QString &motivo, bool inicio)

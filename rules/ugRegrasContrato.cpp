@@ -5,9 +5,6 @@
 #include "rules/ContextoRegras.h"
 #include "rules/ugRegras.h"
 
-#include <algorithm>
-#include <initializer_list>
-
 namespace gdvorn {
 
 namespace {
@@ -26,16 +23,11 @@ constexpr CboRecusado kCbosRecusados[] = {
     {"512110", "3770"}, {"512115", "3770"}, {"512120", "3770"}, {"513210", "3770"},
 };
 
-bool umDe(qint64 valor, std::initializer_list<qint64> lista)
-{
-    return std::find(lista.begin(), lista.end(), valor) != lista.end();
-}
-
 // A link type of public administration: 30, 31, 35, 96, 97, as the trimmed text stands.
 bool vinculoPublico(const QString &vinculo)
 {
     const QString v = vinculo.trimmed();
-    return SoDigitos(v) && umDe(ValorDigitos(v), {30, 31, 35, 96, 97});
+    return SoDigitos(v) && UmDosCodigos(ValorDigitos(v), {30, 31, 35, 96, 97});
 }
 
 } // namespace
@@ -68,7 +60,7 @@ QString CriticaCboInstrucao(const QString &instrucao, const QString &cbo)
     if (!cbos.FindKey({c}))
         return CodigoValido;
     const qint64 nivel = ValorDigitos(i);
-    if (cbos.FieldByName(QStringLiteral("InCriticaCbo")).AsBoolean() && !umDe(nivel, {9, 10, 11}))
+    if (cbos.FieldByName(QStringLiteral("InCriticaCbo")).AsBoolean() && !UmDosCodigos(nivel, {9, 10, 11}))
         return QStringLiteral("3501");
     if (cbos.FieldByName(QStringLiteral("InCriticaAna")).AsBoolean() && nivel == 1)
         return QStringLiteral("3635");
@@ -95,10 +87,10 @@ QString CriticaTipoVinculo(const QString &vinculo, const QString &tipo)
     const qint64 codigo = ValorDigitos(v);
     switch (ValorDigitos(t)) {
     case 1:
-        return umDe(codigo, {10, 20, 30, 31, 35, 40, 50, 55, 60, 70, 80, 90, 95, 96, 97}) ? CodigoValido
+        return UmDosCodigos(codigo, {10, 20, 30, 31, 35, 40, 50, 55, 60, 70, 80, 90, 95, 96, 97}) ? CodigoValido
                                                                                            : QStringLiteral("0271");
     case 3:
-        return umDe(codigo, {15, 25, 55, 65, 75}) ? CodigoValido : QStringLiteral("0271");
+        return UmDosCodigos(codigo, {15, 25, 55, 65, 75}) ? CodigoValido : QStringLiteral("0271");
     default:
         return CodigoValido;
     }
@@ -123,8 +115,8 @@ QString CriticaVinculoSeriePis(const QString &vinculo, const QString &pis)
     if (!SoDigitos(v) || !SoDigitos(p))
         return CodigoValido;
     const qint64 serie = ValorDigitos(p.left(3));
-    const bool restrita = (serie >= 109 && serie <= 119) || umDe(serie, {167, 168, 267, 268});
-    return restrita && !umDe(ValorDigitos(v), {35, 80}) ? QStringLiteral("0272") : CodigoValido;
+    const bool restrita = (serie >= 109 && serie <= 119) || UmDosCodigos(serie, {167, 168, 267, 268});
+    return restrita && !UmDosCodigos(ValorDigitos(v), {35, 80}) ? QStringLiteral("0272") : CodigoValido;
 }
 
 QString CriticaVinculoIdade(const QString &vinculo, const QString &nascimento, const QString &admissao,

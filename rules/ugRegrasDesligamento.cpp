@@ -31,8 +31,7 @@ QString CriticaDataDesligamentoValida(const QString &data, const QString &ano)
         return numerico;
     if (SoZeros(d))
         return CodigoValido;
-    const bool valida = a.size() == 4 && SoDigitos(a) && DataDiaMes(d, int(ValorDigitos(a))).isValid();
-    return valida ? CodigoValido : QStringLiteral("0292");
+    return DiaMesValido(d, a) ? CodigoValido : QStringLiteral("0292");
 }
 
 QString CriticaDataDesligamentoCausa(const QString &data, const QString &causa)

@@ -19,9 +19,6 @@ constexpr const char *kPisRecusados[] = {
     "10000000156", "10000000164", "10000000172", "10000000199", "10000000202",
 };
 
-// Link types whose employee needs a CPF.
-constexpr int kVinculosComCpf[] = {10, 15, 30, 31, 35, 40, 50, 60, 65, 80, 90, 95, 96, 97};
-
 bool umDe(const QString &valor, const auto &lista)
 {
     return std::any_of(std::begin(lista), std::end(lista),
@@ -104,9 +101,9 @@ QString CriticaCpfObrigatorio(const QString &cpf, const QString &vinculo, const 
     if (ValorInformado(cpf))
         return CodigoValido;
     const QString v = vinculo.trimmed();
-    const bool exigeCpf = SoDigitos(v)
-        && std::find(std::begin(kVinculosComCpf), std::end(kVinculosComCpf), ValorDigitos(v))
-            != std::end(kVinculosComCpf);
+    // The link types whose employee needs a CPF.
+    const bool exigeCpf =
+        SoDigitos(v) && UmDosCodigos(ValorDigitos(v), {10, 15, 30, 31, 35, 40, 50, 60, 65, 80, 90, 95, 96, 97});
     if (alvara.trimmed() != QLatin1String("1") && exigeCpf && !ValorInformado(desligamento))
         return QStringLiteral("3722");
     return CodigoValido;

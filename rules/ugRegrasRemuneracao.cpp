@@ -5,7 +5,6 @@
 #include "rules/ugRegras.h"
 
 #include <algorithm>
-#include <initializer_list>
 
 namespace gdvorn {
 
@@ -38,9 +37,8 @@ bool semRemuneracaoExplicada(const ParametrosRemuneracaoAfastamento &p, const QS
     if (p.admissao.mid(4, 4) == anoBase && p.inicioAfastamento1 == p.admissao.left(4)
         && p.fimAfastamento1 == QLatin1String("3112"))
         return true;
-    const std::initializer_list<qint64> causas = {30, 31, 60, 70, 72, 73, 74, 75, 76, 79};
     if (SoDigitos(p.causaDesligamento)
-        && std::find(causas.begin(), causas.end(), ValorDigitos(p.causaDesligamento)) != causas.end())
+        && UmDosCodigos(ValorDigitos(p.causaDesligamento), {30, 31, 60, 70, 72, 73, 74, 75, 76, 79}))
         return true;
     return desligamento.mid(2, 2) == QLatin1String("01") || p.diasAfastamento == QLatin1String("365");
 }

@@ -7,20 +7,14 @@
 #include "rules/ugRegras.h"
 
 #include <algorithm>
-#include <initializer_list>
 
 namespace gdvorn {
 
 namespace {
 
-bool umDe(qint64 valor, std::initializer_list<qint64> lista)
-{
-    return std::find(lista.begin(), lista.end(), valor) != lista.end();
-}
-
 bool vinculoIsento(const QString &vinculo)
 {
-    return umDe(ValorDigitos(vinculo), {30, 31, 35, 95, 96, 97});
+    return UmDosCodigos(ValorDigitos(vinculo), {30, 31, 35, 95, 96, 97});
 }
 
 // A month as a two-digit text, so that "5" and "05" compare alike with the months cut out of dates.
@@ -73,7 +67,7 @@ QString CriticaSalarioContratual(const QString &salario, const QString &tipo, co
 QString CriticaSalarioValor(const QString &vinculo, const QString &salario, const QString &, const QString &)
 {
     const QString v = vinculo.trimmed();
-    if (!SoDigitos(v) || !umDe(ValorDigitos(v), {10, 15, 20, 25, 40, 50, 55, 60, 65, 70, 75, 80, 90}))
+    if (!SoDigitos(v) || !UmDosCodigos(ValorDigitos(v), {10, 15, 20, 25, 40, 50, 55, 60, 65, 70, 75, 80, 90}))
         return CodigoValido;
     const QString s = salario.trimmed();
     const QString numerico = CriticaNumericoCampo(s, 9);

@@ -6,11 +6,7 @@
 
 namespace gdvorn {
 
-void VerificacoesPessoaVinculo(SequenciasConsistencia &) {}
-void VerificacoesContratoVinculo(SequenciasConsistencia &) {}
 void VerificacoesRemuneracaoVinculo(SequenciasConsistencia &) {}
-void VerificacoesAfastamentosVinculo(SequenciasConsistencia &) {}
 void VerificacoesSindicaisVinculo(SequenciasConsistencia &) {}
-void VerificacoesHorasVinculo(SequenciasConsistencia &) {}
 
 } // namespace gdvorn

@@ -181,7 +181,7 @@ void tst_ugRegrasEmpregado::paresFixosTemPisValido()
 void tst_ugRegrasEmpregado::codigosTemMensagemInstalada()
 {
     test::verificaMensagens({"0001", "0020", "0040", "0150", "0153", "0160", "0161", "0170", "0172", "0174",
-                             "0175", "0210", "0480", "0481", "3524", "3647", "3701", "3722"},
+                             "0175", "0210", "0480", "0481", "3100", "3524", "3647", "3701", "3722"},
                             {"0176"});
 }
 

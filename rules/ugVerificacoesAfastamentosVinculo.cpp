@@ -1,0 +1,137 @@
+// The checks of a link's leaves, free-use field and work place (V43-V55): each leave's reason and
+// dates, the days of leave, the reasons together, the employer's free-use text and the work-place
+// municipality. Every finding is an error of record type 2 and counts one occurrence.
+
+#include "rules/ContextoRegras.h"
+#include "rules/ugConsistencia.h"
+#include "rules/ugRegrasAfastamento.h"
+#include "rules/ugRegrasEndereco.h"
+#include "rules/ugRegrasMunicipio.h"
+#include "rules/ugRegrasSindicais.h"
+#include "rules/ugVerificacoes.h"
+#include "rules/ugVerificacoesComum.h"
+
+namespace gdvorn {
+
+namespace {
+
+struct CamposAfastamento {
+    const char *motivo;
+    const char *inicio;
+    const char *fim;
+};
+
+constexpr CamposAfastamento kAfastamentos[3] = {
+    {"CoMotivoPrimAfas", "DaInicioprimeiroAfas", "DaFinalPrimeiroAfas"},
+    {"CoMotivoSeguAfas", "DaInicioSegundoAfas", "DaFinalSegundoAfas"},
+    {"CoMotivoTercAfas", "DaInicioTerceiroAfas", "DaFinalTerceiroAfas"},
+};
+
+QString campo(AnaliseConsistencia &a, const char *nome) { return CampoGravado(a.Vinculos, nome); }
+
+void erro(AnaliseConsistencia &a, const QString &codigo, const QList<CampoOcorrencia> &campos)
+{
+    a.RegistraErro(RegistroVinculo, codigo, campos);
+}
+
+void motivo(AnaliseConsistencia &a, int k)
+{
+    const QString valor = campo(a, kAfastamentos[k].motivo);
+    const QString codigo = CriticaMotivoAfastamento(valor);
+    if (!Passa(codigo))
+        erro(a, codigo, {{Rotulo::MotivoAfastamento, valor}});
+}
+
+// The start (inicio) or the end date of leave k.
+void dataAfastamento(AnaliseConsistencia &a, int k, bool inicio)
+{
+    const CamposAfastamento &f = kAfastamentos[k];
+    const QString data = campo(a, inicio ? f.inicio : f.fim);
+    const QString anoReferencia = QString::number(a.AnoReferencia);
+    const CampoOcorrencia linhaData{Rotulo::DataAfastamento, data};
+
+    QString codigo = CriticaDataAfastamentoValida(data, QString::number(contextoRegras().AnoBase()));
+    if (!Passa(codigo)) {
+        erro(a, codigo, {linhaData});
+        return;
+    }
+    const QString admissao = campo(a, "DaAdmissaoEmpregado");
+    codigo = CriticaAfastamentoPeriodo(data, admissao, anoReferencia);
+    if (!Passa(codigo))
+        erro(a, codigo, {linhaData, {Rotulo::DataAdmissao, admissao}});
+    const QString desligamento = campo(a, "DaDesligamentoEmpregado");
+    codigo = CriticaAfastamentoInicio(data, desligamento, anoReferencia);
+    if (!Passa(codigo))
+        erro(a, codigo, {linhaData, {Rotulo::DataDesligamento, desligamento + anoReferencia}});
+    const QString motivoAfastamento = campo(a, f.motivo);
+    codigo = CriticaDataAfastamento(data, motivoAfastamento, inicio);
+    if (!Passa(codigo))
+        erro(a, codigo, {{Rotulo::MotivoAfastamentoDatas, motivoAfastamento}, linhaData});
+    // The same test in the start and the end check: a reversed leave is reported by both.
+    const QString inicioAfastamento = campo(a, f.inicio);
+    const QString fimAfastamento = campo(a, f.fim);
+    codigo = CriticaAfastamentoFim(inicioAfastamento, fimAfastamento);
+    if (!Passa(codigo))
+        erro(a, codigo, {{Rotulo::DataAfastamento, inicioAfastamento}, {Rotulo::DataAfastamento, fimAfastamento}});
+}
+
+void diasAfastamento(AnaliseConsistencia &a)
+{
+    const QString dias = campo(a, "QtDiasAfas");
+    const QString motivo1 = campo(a, kAfastamentos[0].motivo);
+    const CampoOcorrencia linhaDias{Rotulo::DiasAfastamento, dias};
+    QString codigo = CriticaDiasAfastamentoMotivo(dias, motivo1);
+    if (codigo == QLatin1String("3753"))
+        erro(a, codigo, {linhaDias, {Rotulo::MotivoAfastamentoDatas, motivo1}});
+    else if (!Passa(codigo))
+        erro(a, codigo, {linhaDias});
+    codigo = CriticaDiasAfastamento(motivo1, campo(a, kAfastamentos[1].motivo), campo(a, kAfastamentos[2].motivo),
+                                    dias);
+    if (!Passa(codigo))
+        erro(a, codigo, {linhaDias});
+}
+
+void motivosJuntos(AnaliseConsistencia &a)
+{
+    QList<CampoOcorrencia> linhas;
+    for (const CamposAfastamento &f : kAfastamentos)
+        linhas << CampoOcorrencia{Rotulo::MotivoAfastamento, campo(a, f.motivo)};
+    const QString codigo = CriticaMotivosAfastamento(linhas[0].Conteudo, linhas[1].Conteudo, linhas[2].Conteudo);
+    if (!Passa(codigo))
+        erro(a, codigo, linhas);
+}
+
+void usoEmpresa(AnaliseConsistencia &a)
+{
+    const QString texto = CampoAparado(a.Vinculos, "TxUsoEmpregado");
+    const QString codigo = CriticaUsoEmpresa(texto);
+    if (!Passa(codigo))
+        erro(a, codigo, {{Rotulo::UsoEmpresa, texto}});
+}
+
+void municipioTrabalho(AnaliseConsistencia &a)
+{
+    const QString municipio = campo(a, "CoMunicipioTrabalho");
+    QString codigo = CriticaCampoPreenchido(municipio, a.OrigemArquivo);
+    if (Passa(codigo) && !municipio.trimmed().isEmpty() && municipio != QLatin1String("0000000"))
+        codigo = CriticaMunicipioTrabalho(municipio);
+    if (!Passa(codigo))
+        erro(a, codigo, {{Rotulo::MunicipioTrabalho, municipio}});
+}
+
+} // namespace
+
+void VerificacoesAfastamentosVinculo(SequenciasConsistencia &s)
+{
+    for (int k = 0; k < 3; ++k) {
+        s.Vinculo.insert(43 + k, [k](AnaliseConsistencia &a) { motivo(a, k); });
+        s.Vinculo.insert(46 + 2 * k, [k](AnaliseConsistencia &a) { dataAfastamento(a, k, true); });
+        s.Vinculo.insert(47 + 2 * k, [k](AnaliseConsistencia &a) { dataAfastamento(a, k, false); });
+    }
+    s.Vinculo.insert(52, diasAfastamento);
+    s.Vinculo.insert(53, motivosJuntos);
+    s.Vinculo.insert(54, usoEmpresa);
+    s.Vinculo.insert(55, municipioTrabalho);
+}
+
+} // namespace gdvorn

@@ -1,0 +1,86 @@
+// The checks of the hours worked in each month of a link (V74-V85): the hours' digits, then the hours
+// against the month's pay, the admission, the dismissal and the establishment's closure, then more than
+// 100 hours. Every finding is of record type 2; errors count one occurrence each, warnings none.
+
+#include "app/ugCriticas.h"
+#include "rules/ugConsistencia.h"
+#include "rules/ugRegrasRemuneracao.h"
+#include "rules/ugVerificacoes.h"
+#include "rules/ugVerificacoesComum.h"
+
+#include <memory>
+
+namespace gdvorn {
+
+namespace {
+
+constexpr const char *kMeses[12] = {"Janeiro", "Fevereiro", "Marco",    "Abril",   "Maio",     "Junho",
+                                    "Julho",   "Agosto",    "Setembro", "Outubro", "Novembro", "Dezembro"};
+
+// What the twelve checks of one link share, taken by January's check.
+struct DadosDoVinculo {
+    int mesDesligamento = 0;
+    QString admissao;        // MMYYYY
+    QString anoEncerramento; // the establishment's closure year, trimmed
+};
+
+// A trimmed text as a number, 0 when it is empty or not all digits.
+qint64 inteiroOuZero(const QString &texto)
+{
+    return EhNumerico(texto) ? texto.trimmed().toLongLong() : 0;
+}
+
+void horasDoMes(AnaliseConsistencia &a, int mes, DadosDoVinculo &dados)
+{
+    Table &vinculo = a.Vinculos;
+    if (mes == 1) {
+        const QString desligamento = CampoGravado(vinculo, "DaDesligamentoEmpregado");
+        dados.mesDesligamento = int(inteiroOuZero(desligamento.mid(2, 2)));
+        dados.admissao = CampoGravado(vinculo, "DaAdmissaoEmpregado").mid(2, 6);
+        dados.anoEncerramento = CampoGravado(a.Estabelecimentos, "DaEncerramentoAtividade").mid(4, 4).trimmed();
+    }
+    const QByteArray nomeMes(kMeses[mes - 1]);
+    const QString horasGravadas = CampoGravado(vinculo, QByteArray("HoTrabalhadas" + nomeMes).constData());
+    const QString valorGravado = CampoGravado(vinculo, QByteArray("Va" + nomeMes + "Empregado").constData());
+    const CampoOcorrencia linhaHoras{Rotulo::HorasTrabalhadas, horasGravadas};
+    const CampoOcorrencia linhaValor{Rotulo::RemuneracaoMes(mes), valorGravado};
+
+    const QString horas = horasGravadas.trimmed();
+    const QString valor = valorGravado.trimmed();
+    QString codigo = CriticaHorasNumericas(horas);
+    if (!Passa(codigo)) {
+        a.RegistraErro(RegistroVinculo, codigo, {linhaHoras});
+        return;
+    }
+
+    ParametrosHorasRemuneracao p;
+    p.valor = inteiroOuZero(valor);
+    p.horas = int(inteiroOuZero(horas));
+    p.mes = mes;
+    p.mesDesligamento = dados.mesDesligamento;
+    p.admissao = dados.admissao;
+    p.anoEncerramento = dados.anoEncerramento;
+    codigo = CriticaHorasRemuneracao(p);
+    if (Passa(codigo))
+        codigo = CriticaHorasSemRemuneracao(horas, valor);
+    if (!Passa(codigo)) {
+        a.RegistraErro(RegistroVinculo, codigo, {linhaHoras, linhaValor});
+        return;
+    }
+
+    codigo = CriticaHorasMes(horas);
+    if (!Passa(codigo))
+        a.RegistraAviso(RegistroVinculo, codigo, {linhaHoras});
+}
+
+} // namespace
+
+void VerificacoesHorasVinculo(SequenciasConsistencia &s)
+{
+    // One state for the group's twelve checks, renewed by January's check of every link.
+    auto dados = std::make_shared<DadosDoVinculo>();
+    for (int mes = 1; mes <= 12; ++mes)
+        s.Vinculo.insert(73 + mes, [mes, dados](AnaliseConsistencia &a) { horasDoMes(a, mes, *dados); });
+}
+
+} // namespace gdvorn
