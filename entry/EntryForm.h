@@ -55,8 +55,13 @@ public:
     void setBotaoAjuda(QAbstractButton *botao);
     void setBotoesSaida(const QList<QAbstractButton *> &botoes);
 
-    // The check of `campo` on exit. With `comPortao` it runs only when PodeCriticar.
-    void aoSair(QWidget *campo, std::function<void()> critica, bool comPortao = true);
+    // The check of `campo` on exit. With `comPortao` it runs only when PodeCriticar; a `condicao` given
+    // is asked next (with the focus already on the control entered) and false skips the check.
+    void aoSair(QWidget *campo, std::function<void()> critica, bool comPortao = true,
+                std::function<bool()> condicao = {});
+    // Entering `controle` leaves ControleAtual as it was (the help button then refers to the control
+    // entered before it).
+    void naoRegistraComoAtual(QWidget *controle) { m_semRegistro << controle; }
     // Guards the tab switches of `abas`.
     void protegeAbas(EntryTabWidget *abas);
 
@@ -64,6 +69,12 @@ public:
     bool PodeCriticar() const;
     // The focus is not on a tab bar (the user did not click a tab).
     bool FocoForaDasAbas() const;
+    // A forward-only condition over a tab's sequence of controls: `predecessores` pairs each control's
+    // object name with the name of the control it must be reached from. False when the focus is on a tab
+    // bar or on `primeiro`; when the focus is on a control of the sequence, true only when `deixado` is
+    // its predecessor; true anywhere else (another tab, a button).
+    bool Avancou(const QString &primeiro, const QList<QPair<QString, QString>> &predecessores,
+                 const QString &deixado) const;
 
     // A failing check: shows `codigo`, brings the tab of `foco` forward, refuses the next tab switch when
     // `bloqueiaAba`, focuses `foco` and stops with the silent abort.
@@ -88,6 +99,7 @@ private:
         QPointer<QWidget> campo;
         std::function<void()> critica;
         bool comPortao;
+        std::function<bool()> condicao;
     };
     void focoMudou(QWidget *antigo, QWidget *novo);
     bool ehBotaoSaida(const QWidget *w) const;
@@ -98,6 +110,7 @@ private:
     QList<QPointer<QAbstractButton>> m_saidas;
     QList<Saida> m_criticas;
     QPointer<QWidget> m_controleAtual;
+    QList<QPointer<QWidget>> m_semRegistro;
     bool m_emCritica = false;
     bool m_previa = false;
 };
