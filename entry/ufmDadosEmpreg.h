@@ -134,10 +134,11 @@ public:
     void ValidaMesesRemuneracao();
 
     void BtCancelarClick();
+    // Ends the showing; a row still in edit or insert state is cancelled and ta8Empreg closed.
+    void done(int resultado) override;
 
 protected:
     void showEvent(QShowEvent *event) override;
-    void done(int resultado) override;
 
 private:
     struct Saida {

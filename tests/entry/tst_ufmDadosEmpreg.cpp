@@ -10,7 +10,12 @@
 
 #include "FixtureVinculos.h"
 #include "ProgramaTeste.h"
+#include "ScriptedHelp.h"
+#include "ScriptedModal.h"
 #include "ScriptedPresenter.h"
+#include "entry/ufmSeletores.h"
+
+#include <QTreeWidget>
 
 #include <QComboBox>
 #include <QPushButton>
@@ -451,6 +456,102 @@ private slots:
         QCOMPARE(presenter->boxes.size(), 1);
         QCOMPARE(foco(), QStringLiteral("deValorGlobalFerias"));
         QVERIFY(form->TrocaAbaPermitida);
+    }
+
+    void avisosSoNaSaida()
+    {
+        abre(true, {{"DaNascimentoEmpregado", "15031997"}});
+        // Under 15 in the base year: a warning on exit, nothing on save; neither stops.
+        QVERIFY(Protege([this] { form->ValidaNascimento(false); }));
+        QVERIFY(presenter->boxes.isEmpty());
+        QVERIFY(Protege([this] { form->ValidaNascimento(true); }));
+        QCOMPARE(presenter->boxes.size(), 1);
+    }
+
+    void salarioContratual()
+    {
+        abre(true, {{"VaSalContratualEmpregado", "000000000"}, {"CoTipoSalarioContratual", "1"}});
+        // No salary for a link that owes one: stops on the salary, the tab switch stays allowed.
+        QVERIFY(!Protege([this] { form->ValidaTipoSalario(true); }));
+        QCOMPARE(foco(), QStringLiteral("edSalario"));
+        QCOMPARE(aba(), QStringLiteral("tAdmissao"));
+        QVERIFY(form->TrocaAbaPermitida);
+        QVERIFY(!form->AvisoSalarioMostrado);
+        // Below the minimum wage: a warning, remembered so that the save does not repeat it.
+        ed("edSalario")->setText(QStringLiteral("100,00"));
+        QVERIFY(Protege([this] { form->ValidaTipoSalario(true); }));
+        QCOMPARE(presenter->boxes.size(), 2);
+        QVERIFY(form->AvisoSalarioMostrado);
+        QVERIFY(Protege([this] { form->ValidaTipoSalario(false); }));
+        QCOMPARE(presenter->boxes.size(), 2);
+    }
+
+    void avisosDeTipoDeVinculoTresVezes()
+    {
+        abre(true, {}, {{"CoCnae2", "8411600"}});
+        for (int i = 0; i < 5; ++i)
+            QVERIFY(Protege([this] { form->ValidaTipoVinculo(true); }));
+        QCOMPARE(presenter->boxes.size(), 3);
+        // The count belongs to the run: another showing of the form shows no more.
+        QVERIFY(Protege([this] { form->ValidaTipoVinculo(true); }));
+        QCOMPARE(presenter->boxes.size(), 3);
+    }
+
+    void aprendizNoMesmoAnoNaSaidaENoSalvamento()
+    {
+        // Closed in the next year: dates are judged in 2011, when this apprentice turns 24 in June.
+        abre(true, {{"CoVinculo", "55"}, {"DaNascimentoEmpregado", "15061987"}, {"VaDezembroEmpregado", "000000000"}});
+        EncerradoAnoSeguinte = true;
+        form->done(QDialog::Rejected);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QCOMPARE(form->AnoEfetivo, 2011);
+        vaiPara("tRemuneracoes");
+        digitaESai("edDezembro", QStringLiteral("1000"));
+        QCOMPARE(presenter->boxes.size(), 1);
+        QCOMPARE(foco(), QStringLiteral("edDezembro"));
+        const QString naSaida = presenter->boxes.last().text;
+        QVERIFY(!Protege([this] { form->ValidaMesesRemuneracao(); }));
+        QCOMPARE(presenter->boxes.size(), 2);
+        QCOMPARE(presenter->boxes.last().text, naSaida);
+        // The first month after the birthday month stops the save (in the base year it would pass).
+        QCOMPARE(foco(), QStringLiteral("edJulho"));
+    }
+
+    void ajuda()
+    {
+        ScriptedHelp ajuda;
+        abre();
+        vaiPara("tRemuneracoes");
+        ed("edAdiantamento")->setFocus();
+        ed("edParcelaFinal")->setFocus();
+        // The help button refers to the control entered before the final installment.
+        QTest::mouseClick(w<QPushButton>("BtAjuda"), Qt::LeftButton);
+        QCOMPARE(ajuda.last(), QStringLiteral("vinculo.html#adiantamento"));
+        ed("edParcelaFinal")->setFocus();
+        QTest::keyClick(ed("edParcelaFinal"), Qt::Key_F1);
+        QCOMPARE(ajuda.last(), QStringLiteral("vinculo.html#parcelafinal"));
+    }
+
+    void seletorDeVinculo()
+    {
+        ScriptedModal modal;
+        modal.then([](QDialog &janela) {
+            auto &lista = dynamic_cast<TfmSeletorLista &>(janela);
+            const auto itens = lista.arvore->findItems(QStringLiteral("10"), Qt::MatchStartsWith | Qt::MatchRecursive);
+            QVERIFY(!itens.isEmpty());
+            lista.arvore->setCurrentItem(itens.first());
+            lista.SelecionaCodigo();
+        });
+        abre(true, {{"CoVinculo", "55"}});
+        vaiPara("tVinculo");
+        QTest::mouseClick(w("sbVinculo"), Qt::LeftButton);
+        QCOMPARE(modal.shown.size(), 1);
+        QCOMPARE(ed("deVinculo")->text(), QStringLiteral("10"));
+        QVERIFY(!ed("edTxVinculo")->text().isEmpty());
+        QCOMPARE(aba(), QStringLiteral("tVinculo"));
+        QCOMPARE(form->focusWidget()->objectName(), QStringLiteral("deCodDeslig"));
+        QVERIFY(presenter->boxes.isEmpty());
     }
 };
 
