@@ -89,6 +89,7 @@ void TfmGDVORN::criaComandos()
         painel->addWidget(b);
         return b;
     };
+    sbNova = botao("sbNova", QStyle::SP_FileIcon, QStringLiteral("Nova Declaração"));
     sbAbrir = botao("sbAbrir", QStyle::SP_DialogOpenButton, QStringLiteral("Abrir Declaração"));
     sbExcluir = botao("sbExcluir", QStyle::SP_TrashIcon, QStringLiteral("Excluir Declaração"));
     sbVerInco = botao("sbVerInco", QStyle::SP_FileDialogContentsView,
@@ -112,6 +113,7 @@ void TfmGDVORN::criaComandos()
     };
     QMenu *declaracao = menuBar()->addMenu(QStringLiteral("&Declaração"));
     declaracao->setObjectName(QStringLiteral("MenuDeclaracao"));
+    Nova1 = item(declaracao, "Nova1", QStringLiteral("&Nova..."));
     Abrir1 = item(declaracao, "Abrir1", QStringLiteral("&Abrir..."));
     Excluir1 = item(declaracao, "Excluir1", QStringLiteral("&Excluir..."));
     Verificar1 = item(declaracao, "Verificar1", QStringLiteral("&Verificar Inconsistências das Declarações ..."));
@@ -130,6 +132,16 @@ void TfmGDVORN::criaComandos()
     Gerarcpia1 = item(CpiadeSegurana1, "Gerarcpia1", QStringLiteral("&Gravar"));
     Restaurarcpia1 = item(CpiadeSegurana1, "Restaurarcpia1", QStringLiteral("&Restaurar"));
     IndexarArquivos1 = item(utilitarios, "IndexarArquivos1", QStringLiteral("&Indexar Arquivos"));
+
+    auto nova = Protegido([this] {
+        if (!ComandoNova)
+            return;
+        ComandoNova();
+        ControlaBotoes();
+        activateWindow();
+    });
+    connect(sbNova, &QToolButton::clicked, this, nova);
+    connect(Nova1, &QAction::triggered, this, nova);
 
     // The import commands have no window to open yet; the declaration commands follow ControlaBotoes
     // and start disabled until it runs.
@@ -203,7 +215,7 @@ void TfmGDVORN::criaAjuda()
 
     // The help topics of the menu items: F1 on a highlighted item opens its topic.
     const QList<QPair<QAction *, int>> contextos{
-        {Abrir1, 903},     {Excluir1, 886},    {Verificar1, 908}, {Gravardeclarao1, 890},
+        {Nova1, 831},      {Abrir1, 903},     {Excluir1, 886},    {Verificar1, 908}, {Gravardeclarao1, 890},
         {Gravarretificaodadeclarao1, 904},     {Imprimir1->menuAction(), 895},
         {Importar1->menuAction(), 898},        {AnoAnterior, 899}, {AnoAtual, 900},
         {Gerarcpia1, 896}, {DicasdeOperao1, 1}};

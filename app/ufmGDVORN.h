@@ -40,7 +40,12 @@ public:
     // Opens a web address (or a file) with the desktop's default application.
     static void AbreLink(const QString &endereco);
 
+    // The commands of the entry forms, which this library cannot reach: the program's start-up plugs
+    // them in. "&Nova..." / sbNova run ComandoNova, then ControlaBotoes.
+    std::function<void()> ComandoNova;
+
     // Tool buttons, in their order from the left.
+    QToolButton *sbNova = nullptr;
     QToolButton *sbAbrir = nullptr;
     QToolButton *sbExcluir = nullptr;
     QToolButton *sbVerInco = nullptr;
@@ -51,6 +56,7 @@ public:
     QToolButton *spHelp = nullptr;
 
     // Menu items of "&Declaração" and "&Utilitários".
+    QAction *Nova1 = nullptr;
     QAction *Abrir1 = nullptr;
     QAction *Excluir1 = nullptr;
     QAction *Verificar1 = nullptr;

@@ -11,6 +11,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QStackedWidget>
+#include <QTimer>
 
 namespace gdvorn {
 
@@ -105,6 +106,11 @@ void EntryForm::aoSair(QWidget *campo, std::function<void()> critica, bool comPo
     m_criticas.append({campo, std::move(critica), comPortao, std::move(condicao)});
 }
 
+void EntryForm::aoEntrar(QWidget *campo, std::function<void()> acao)
+{
+    m_entradas.append({campo, std::move(acao), false, {}});
+}
+
 void EntryForm::protegeAbas(EntryTabWidget *abas)
 {
     abas->setGuarda([this, abas] {
@@ -163,13 +169,32 @@ void EntryForm::focoMudou(QWidget *antigo, QWidget *novo)
         if (!dentro(antigo, s.campo) || dentro(novo, s.campo))
             continue;
         if (s.comPortao && !PodeCriticar())
-            return;
+            break;
         if (s.condicao && !s.condicao())
-            return;
+            break;
         m_emCritica = true;
-        Protege(s.critica);
+        const bool seguiu = Protege(s.critica);
         m_emCritica = false;
-        return;
+        if (!seguiu) {
+            // The check kept the focus: nothing was entered, and a button pressed to leave is not
+            // clicked (its press is being delivered now; the block ends with it).
+            if (qobject_cast<QAbstractButton *>(novo)) {
+                m_cliqueBloqueado = novo;
+                QTimer::singleShot(0, this, [this] { m_cliqueBloqueado = nullptr; });
+            }
+            return;
+        }
+        break;
+    }
+    if (QApplication::focusWidget() != novo)
+        return; // the check moved the focus on
+    for (const Saida &e : std::as_const(m_entradas)) {
+        if (!dentro(novo, e.campo) || dentro(antigo, e.campo))
+            continue;
+        m_emCritica = true;
+        Protege(e.critica);
+        m_emCritica = false;
+        break;
     }
 }
 
@@ -243,6 +268,10 @@ void EntryForm::closeEvent(QCloseEvent *event)
 
 bool EntryForm::eventFilter(QObject *objeto, QEvent *event)
 {
+    if (event->type() == QEvent::MouseButtonPress && m_cliqueBloqueado && objeto == m_cliqueBloqueado) {
+        m_cliqueBloqueado = nullptr;
+        return true;
+    }
     if (event->type() != QEvent::KeyPress || !objeto->isWidgetType() ||
         static_cast<QWidget *>(objeto)->window() != this)
         return QDialog::eventFilter(objeto, event);

@@ -62,6 +62,9 @@ public:
     // Entering `controle` leaves ControleAtual as it was (the help button then refers to the control
     // entered before it).
     void naoRegistraComoAtual(QWidget *controle) { m_semRegistro << controle; }
+    // Runs `acao` when the focus enters `campo` (for a group: enters it from outside) from another control
+    // of the form; it may stop with the silent abort after moving the focus.
+    void aoEntrar(QWidget *campo, std::function<void()> acao);
     // Guards the tab switches of `abas`.
     void protegeAbas(EntryTabWidget *abas);
 
@@ -109,8 +112,10 @@ private:
     QPointer<QAbstractButton> m_ajuda;
     QList<QPointer<QAbstractButton>> m_saidas;
     QList<Saida> m_criticas;
+    QList<Saida> m_entradas;
     QPointer<QWidget> m_controleAtual;
     QList<QPointer<QWidget>> m_semRegistro;
+    QPointer<QWidget> m_cliqueBloqueado; // the button whose press started a focus change that a check refused
     bool m_emCritica = false;
     bool m_previa = false;
 };

@@ -192,6 +192,20 @@ bool RadioGroup::eventFilter(QObject *objeto, QEvent *event)
     return QGroupBox::eventFilter(objeto, event);
 }
 
+void MaiusculasAoDigitar(QLineEdit *edit)
+{
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString &texto) {
+        const QString maiusculas = texto.toUpper();
+        if (maiusculas == texto)
+            return;
+        const int cursor = edit->cursorPosition();
+        edit->setText(maiusculas);
+        edit->setCursorPosition(cursor);
+        // The binder writes on textEdited, which setText does not send: send the capitals on.
+        emit edit->textEdited(maiusculas);
+    });
+}
+
 // ---- Trava ----
 
 void Trava(QLineEdit *controle, bool travado, CorTrava cor)

@@ -92,6 +92,9 @@ private:
     bool m_saiuDeBotao = false;
 };
 
+// Letters typed into `edit` become capitals as they are typed.
+void MaiusculasAoDigitar(QLineEdit *edit);
+
 enum class CorTrava { FaceBotao, Menu };
 
 // Locks `controle` read-only in the colour given (`travado` false opens it in the window colour).

@@ -23,7 +23,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
-#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -391,20 +390,16 @@ void TfmDadosEmpreg::criaControles()
     protegeAbas(pcEmpregados);
     connect(BtCancelar, &QPushButton::clicked, this, Protegido([this] { BtCancelarClick(); }));
 
-    // Enter handlers that do more than record the control: the PIS as opened, the two tab traps.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *novo) {
-        if (novo == dePisPasep)
-            PisAbertura = dePisPasep->text().trimmed();
-        if (novo != tabInnerAd && novo != tabInnerVinc)
-            return;
-        // Queued, so that the exit check of the field left runs first and may keep the focus there.
-        QTimer::singleShot(0, this, [this, novo] {
-            if (QApplication::focusWidget() != novo)
-                return;
-            QWidget *destino = novo == tabInnerAd ? static_cast<QWidget *>(deVinculo) : dePrimCod;
-            pcEmpregados->setCurrentWidget(novo == tabInnerAd ? tVinculo : tAfastamento);
-            destino->setFocus(Qt::TabFocusReason);
-        });
+    // Enter handlers that do more than record the control: the PIS as opened, the two tab traps (tabbing
+    // out of the last field of the admission and link tabs carries on into the next tab).
+    aoEntrar(dePisPasep, [this] { PisAbertura = dePisPasep->text().trimmed(); });
+    aoEntrar(tabInnerAd, [this] {
+        pcEmpregados->setCurrentWidget(tVinculo);
+        deVinculo->setFocus(Qt::TabFocusReason);
+    });
+    aoEntrar(tabInnerVinc, [this] {
+        pcEmpregados->setCurrentWidget(tAfastamento);
+        dePrimCod->setFocus(Qt::TabFocusReason);
     });
 }
 

@@ -4,6 +4,7 @@
 #include "app/QtPrograma.h"
 #include "backup/QtComandosCopia.h"
 #include "app/QtDialogoArquivo.h"
+#include "entry/ufmNovaDecl.h"
 #include "entry/ufmSeletores.h"
 
 #include <QApplication>
@@ -55,6 +56,7 @@ int main(int argc, char **argv)
     gdvorn::setDialogoArquivo(&dialogoArquivo);
     gdvorn::RegistraJanelasCopiaSeguranca();
     gdvorn::registraPassoInicial(gdvorn::CriaSeletoresIniciais);
+    gdvorn::registraPassoInicial(gdvorn::LigaComandosEntrada);
     const int codigo = gdvorn::ExecutaGDVORN();
     gdvorn::setDialogoArquivo(nullptr);
     return codigo;

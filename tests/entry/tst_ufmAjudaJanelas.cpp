@@ -7,6 +7,7 @@
 #include "app/ufmGDVORN.h"
 #include "app/ufmInicioRegras.h"
 #include "app/ufmSobre.h"
+#include "entry/ufmNovaDecl.h"
 #include "entry/ufmSemEmpregados.h"
 #include "entry/ufmSeletores.h"
 
@@ -66,16 +67,17 @@ void tst_ufmAjudaJanelas::todoContextoTemPagina()
     TfmTb8Cnae cnae;
     TfmTb8NatJu natureza;
     TfrmT8Munic municipio;
+    TfmNovaDecl nova;
     int total = 0;
     for (const QObject *janela : std::initializer_list<const QObject *>{
              fmGDVORN, &sobre, &informacoes, &dica, &instrucao, &admissao, &salario, &vinculo, &desligamento,
-             &nacionalidade, &raca, &meses, &afastamento, &deficiencia, &cbo, &cnae, &natureza, &municipio}) {
+             &nacionalidade, &raca, &meses, &afastamento, &deficiencia, &cbo, &cnae, &natureza, &municipio, &nova}) {
         int contextos = 0;
         const QStringList faltas = test::contextosSemPagina(janela, &contextos);
         QVERIFY2(faltas.isEmpty(), qPrintable(janela->objectName() + QStringLiteral(": ") + faltas.join(QStringLiteral(", "))));
         total += contextos;
     }
-    QVERIFY(total >= 11); // the main window's menu items carry theirs
+    QVERIFY(total >= 20); // the main window's menu items and the new-declaration fields carry theirs
 }
 
 void tst_ufmAjudaJanelas::f1NaJanelaPrincipal()
@@ -135,6 +137,12 @@ void tst_ufmAjudaJanelas::sobreEInformacoesPeloMenu()
     fmGDVORN->Informaesteis1->trigger();
     QCOMPARE(janelas.shown, QStringList({QStringLiteral("fmSobre"), QStringLiteral("fmInicioRegras")}));
     delete fmInicioRegras;
+    // "&Nova..." runs the command the start-up plugs in.
+    const auto desliga = LigaComandosEntrada();
+    fmGDVORN->Nova1->trigger();
+    QCOMPARE(janelas.shown.last(), QStringLiteral("fmNovaDecl"));
+    desliga();
+    QVERIFY(!fmGDVORN->ComandoNova);
 }
 
 QTEST_MAIN(tst_ufmAjudaJanelas)
