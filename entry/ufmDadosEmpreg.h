@@ -164,6 +164,9 @@ private:
     void validaValorEntidade(MoneyEdit *edit, QLineEdit *cnpj, const QString &campoCnpj, const QString &tipo,
                              const QString &vinculo, bool interativo);
     void validaVerba(MoneyEdit *edit);
+    void mes13NaSaida(const QString &mes, const QString &codigo, const QString &nomeCampo, QLineEdit *nome);
+    void valor13(MoneyEdit *edit, const QString &campoMes, QString (*numerico)(const QString &),
+                 QString (*regra)(const QString &, const QString &), bool interativo);
     void descricao(const QString &tabela, const QString &chave, const QString &campoNome, QLineEdit *destino,
                    const QString &campoTxt = QString(), int corte = 100);
     void leDadosRemuneracao();

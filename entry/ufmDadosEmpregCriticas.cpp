@@ -375,32 +375,9 @@ void TfmDadosEmpreg::ValidaMesAdiantamento(bool interativo)
     const QString mes = CompletaZeros(campo(QStringLiteral("Me13AdiantamentoEmpregado")), 2);
     erro(CriticaFormatoMes13Adiantamento(mes), deMesAdiantamento);
     erro(CriticaMes13(mes, AdmissaoVinculo, ano(AnoEfetivo)), deMesAdiantamento);
-    if (!interativo)
-        return;
-    const QString codigo = CriticaMes13Adiantamento(mes, campo(QStringLiteral("DaDesligamentoEmpregado")));
-    if (codigo != kOk) {
-        MostraMensagem(codigo);
-        TrocaAbaPermitida = false;
-        Abort();
-    }
-    edTxAdiantamento->setText(NomeMes(mes));
-    gravaCampo(QStringLiteral("Me13AdiantamentoEmpregado"), mes);
-}
-
-void TfmDadosEmpreg::ValidaValorAdiantamento(bool interativo)
-{
-    const QString mes = CompletaZeros(campo(QStringLiteral("Me13AdiantamentoEmpregado")), 2);
-    QString formatado;
-    const QString gravado = passosValor(edAdiantamento, 9, formatado);
-    erroValor(CriticaValor13AdiantamentoNum(gravado), edAdiantamento, formatado);
-    const QString codigo = CriticaValor13Adiantamento(mes, gravado);
-    edAdiantamento->setText(formatado);
-    if (codigo == QLatin1String("0332")) {
-        if (interativo)
-            aviso(codigo);
-        return;
-    }
-    erroValor(codigo, edAdiantamento, formatado);
+    if (interativo)
+        mes13NaSaida(mes, CriticaMes13Adiantamento(mes, campo(QStringLiteral("DaDesligamentoEmpregado"))),
+                     QStringLiteral("Me13AdiantamentoEmpregado"), edTxAdiantamento);
 }
 
 void TfmDadosEmpreg::ValidaMesParcelaFinal(bool interativo)
@@ -410,33 +387,51 @@ void TfmDadosEmpreg::ValidaMesParcelaFinal(bool interativo)
     erro(CriticaFormatoMes13Final(final), deMesParcelaFinal);
     erro(CriticaMes13Final(adiantamento, final), deMesAdiantamento);
     erro(CriticaMes13Entrada(final, AdmissaoVinculo, ano(AnoEfetivo)), deMesParcelaFinal);
-    if (!interativo)
-        return;
-    const QString codigo = CriticaMes13FinalAposDesligamento(
-        final, CompletaZeros(campo(QStringLiteral("DaDesligamentoEmpregado")), 4));
+    if (interativo)
+        mes13NaSaida(final,
+                     CriticaMes13FinalAposDesligamento(final, CompletaZeros(campo(QStringLiteral("DaDesligamentoEmpregado")), 4)),
+                     QStringLiteral("Me13ParcelaFinalEmpregado"), edTxParcelaFinal);
+}
+
+void TfmDadosEmpreg::mes13NaSaida(const QString &mes, const QString &codigo, const QString &nomeCampo, QLineEdit *nome)
+{
+    // This refusal keeps the tab and the focus where they are.
     if (codigo != kOk) {
         MostraMensagem(codigo);
         TrocaAbaPermitida = false;
         Abort();
     }
-    edTxParcelaFinal->setText(NomeMes(final));
-    gravaCampo(QStringLiteral("Me13ParcelaFinalEmpregado"), final);
+    nome->setText(NomeMes(mes));
+    gravaCampo(nomeCampo, mes);
+}
+
+void TfmDadosEmpreg::ValidaValorAdiantamento(bool interativo)
+{
+    valor13(edAdiantamento, QStringLiteral("Me13AdiantamentoEmpregado"), CriticaValor13AdiantamentoNum,
+            CriticaValor13Adiantamento, interativo);
 }
 
 void TfmDadosEmpreg::ValidaValorParcelaFinal(bool interativo)
 {
-    const QString mes = CompletaZeros(campo(QStringLiteral("Me13ParcelaFinalEmpregado")), 2);
+    valor13(edParcelaFinal, QStringLiteral("Me13ParcelaFinalEmpregado"), CriticaValor13FinalNum, CriticaValor13Final,
+            interativo);
+}
+
+void TfmDadosEmpreg::valor13(MoneyEdit *edit, const QString &campoMes, QString (*numerico)(const QString &),
+                             QString (*regra)(const QString &, const QString &), bool interativo)
+{
+    const QString mes = CompletaZeros(campo(campoMes), 2);
     QString formatado;
-    const QString gravado = passosValor(edParcelaFinal, 9, formatado);
-    erroValor(CriticaValor13FinalNum(gravado), edParcelaFinal, formatado);
-    const QString codigo = CriticaValor13Final(mes, gravado);
-    edParcelaFinal->setText(formatado);
+    const QString gravado = passosValor(edit, 9, formatado);
+    erroValor(numerico(gravado), edit, formatado);
+    const QString codigo = regra(mes, gravado);
+    edit->setText(formatado);
     if (codigo == QLatin1String("0332")) {
         if (interativo)
             aviso(codigo);
         return;
     }
-    erroValor(codigo, edParcelaFinal, formatado);
+    erroValor(codigo, edit, formatado);
 }
 
 // ---- termination payments ----
