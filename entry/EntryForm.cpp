@@ -100,14 +100,15 @@ void EntryForm::setBotoesSaida(const QList<QAbstractButton *> &botoes)
         m_saidas << b;
 }
 
-void EntryForm::aoSair(QWidget *campo, std::function<void()> critica, bool comPortao)
+void EntryForm::aoSair(QWidget *campo, std::function<void()> critica, bool comPortao,
+                       std::function<bool()> condicao)
 {
-    m_criticas.append({campo, std::move(critica), comPortao});
+    m_criticas.append({campo, std::move(critica), comPortao, std::move(condicao)});
 }
 
 void EntryForm::aoEntrar(QWidget *campo, std::function<void()> acao)
 {
-    m_entradas.append({campo, std::move(acao), false});
+    m_entradas.append({campo, std::move(acao), false, {}});
 }
 
 void EntryForm::protegeAbas(EntryTabWidget *abas)
@@ -137,11 +138,30 @@ bool EntryForm::PodeCriticar() const { return !ehBotaoSaida(QApplication::focusW
 
 bool EntryForm::FocoForaDasAbas() const { return !qobject_cast<QTabBar *>(QApplication::focusWidget()); }
 
+bool EntryForm::Avancou(const QString &primeiro, const QList<QPair<QString, QString>> &predecessores,
+                        const QString &deixado) const
+{
+    if (!FocoForaDasAbas())
+        return false;
+    // The control of the sequence that holds the focus (a radio group's button counts as its group).
+    for (const QWidget *w = QApplication::focusWidget(); w && w != this; w = w->parentWidget()) {
+        const QString nome = w->objectName();
+        if (nome.isEmpty())
+            continue;
+        if (nome == primeiro)
+            return false;
+        for (const auto &par : predecessores)
+            if (par.first == nome)
+                return par.second == deixado;
+    }
+    return true;
+}
+
 void EntryForm::focoMudou(QWidget *antigo, QWidget *novo)
 {
     if (!novo || novo->window() != this)
         return; // another window (a message box, a picker) took the focus: nothing was left
-    if (!ehBotaoSaida(novo) && !qobject_cast<QTabBar *>(novo))
+    if (!ehBotaoSaida(novo) && !qobject_cast<QTabBar *>(novo) && !m_semRegistro.contains(novo))
         m_controleAtual = novo;
     if (m_emCritica || !antigo)
         return;
@@ -149,6 +169,8 @@ void EntryForm::focoMudou(QWidget *antigo, QWidget *novo)
         if (!dentro(antigo, s.campo) || dentro(novo, s.campo))
             continue;
         if (s.comPortao && !PodeCriticar())
+            break;
+        if (s.condicao && !s.condicao())
             break;
         m_emCritica = true;
         const bool seguiu = Protege(s.critica);

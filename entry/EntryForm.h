@@ -55,8 +55,13 @@ public:
     void setBotaoAjuda(QAbstractButton *botao);
     void setBotoesSaida(const QList<QAbstractButton *> &botoes);
 
-    // The check of `campo` on exit. With `comPortao` it runs only when PodeCriticar.
-    void aoSair(QWidget *campo, std::function<void()> critica, bool comPortao = true);
+    // The check of `campo` on exit. With `comPortao` it runs only when PodeCriticar; a `condicao` given
+    // is asked next (with the focus already on the control entered) and false skips the check.
+    void aoSair(QWidget *campo, std::function<void()> critica, bool comPortao = true,
+                std::function<bool()> condicao = {});
+    // Entering `controle` leaves ControleAtual as it was (the help button then refers to the control
+    // entered before it).
+    void naoRegistraComoAtual(QWidget *controle) { m_semRegistro << controle; }
     // Runs `acao` when the focus enters `campo` (for a group: enters it from outside) from another control
     // of the form; it may stop with the silent abort after moving the focus.
     void aoEntrar(QWidget *campo, std::function<void()> acao);
@@ -67,6 +72,12 @@ public:
     bool PodeCriticar() const;
     // The focus is not on a tab bar (the user did not click a tab).
     bool FocoForaDasAbas() const;
+    // A forward-only condition over a tab's sequence of controls: `predecessores` pairs each control's
+    // object name with the name of the control it must be reached from. False when the focus is on a tab
+    // bar or on `primeiro`; when the focus is on a control of the sequence, true only when `deixado` is
+    // its predecessor; true anywhere else (another tab, a button).
+    bool Avancou(const QString &primeiro, const QList<QPair<QString, QString>> &predecessores,
+                 const QString &deixado) const;
 
     // A failing check: shows `codigo`, brings the tab of `foco` forward, refuses the next tab switch when
     // `bloqueiaAba`, focuses `foco` and stops with the silent abort.
@@ -91,6 +102,7 @@ private:
         QPointer<QWidget> campo;
         std::function<void()> critica;
         bool comPortao;
+        std::function<bool()> condicao;
     };
     void focoMudou(QWidget *antigo, QWidget *novo);
     bool ehBotaoSaida(const QWidget *w) const;
@@ -102,6 +114,7 @@ private:
     QList<Saida> m_criticas;
     QList<Saida> m_entradas;
     QPointer<QWidget> m_controleAtual;
+    QList<QPointer<QWidget>> m_semRegistro;
     QPointer<QWidget> m_cliqueBloqueado; // the button whose press started a focus change that a check refused
     bool m_emCritica = false;
     bool m_previa = false;
