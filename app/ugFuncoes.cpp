@@ -304,4 +304,15 @@ bool ValidaEmail(const QString &s)
     return !aposPonto.contains(QLatin1Char('_')) && !aposPonto.contains(QLatin1Char('-'));
 }
 
+QString DobraAcentos(const QString &texto)
+{
+    const QString decomposto = texto.normalized(QString::NormalizationForm_D);
+    QString dobrado;
+    dobrado.reserve(decomposto.size());
+    for (QChar c : decomposto)
+        if (c.category() != QChar::Mark_NonSpacing)
+            dobrado += c;
+    return dobrado.toUpper();
+}
+
 } // namespace gdvorn

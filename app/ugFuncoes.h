@@ -64,4 +64,9 @@ bool DataValida(const QString &s);
 // An e-mail address made of letters, digits, "-", ".", "_" and one at sign, with a dotted domain.
 bool ValidaEmail(const QString &s);
 
+// `texto` without its accents (the marks that combine with a letter are dropped), in capitals: the
+// installed code tables keep names with their accents ("SÃO PAULO"), searches and text checks compare
+// them folded.
+QString DobraAcentos(const QString &texto);
+
 } // namespace gdvorn

@@ -1,17 +1,8 @@
 #include "entry/ugPesquisa.h"
 
-namespace gdvorn {
+#include "app/ugFuncoes.h"
 
-QString DobraAcentos(const QString &texto)
-{
-    const QString decomposto = texto.normalized(QString::NormalizationForm_D);
-    QString dobrado;
-    dobrado.reserve(decomposto.size());
-    for (QChar c : decomposto)
-        if (c.category() != QChar::Mark_NonSpacing)
-            dobrado += c;
-    return dobrado.toUpper();
-}
+namespace gdvorn {
 
 bool ContemTextoPesquisa(const QString &texto, const QString &procurado)
 {

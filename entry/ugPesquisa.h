@@ -7,9 +7,6 @@
 
 namespace gdvorn {
 
-// `texto` without its accents (the marks that combine with a letter are dropped), in capitals.
-QString DobraAcentos(const QString &texto);
-
 // Whether `texto` holds `procurado`, compared as DobraAcentos leaves them. An empty `procurado` matches
 // nothing.
 bool ContemTextoPesquisa(const QString &texto, const QString &procurado);

@@ -2,6 +2,7 @@
 
 #include "app/udmGDVorn.h"
 #include "app/ugCriticas.h"
+#include "app/ugFuncoes.h"
 #include "rules/ContextoRegras.h"
 #include "rules/ugRegras.h"
 
@@ -138,7 +139,9 @@ QString CriticaNomeMunicipio(QString &nome, const QString &codigo)
     nome = nome.trimmed();
     if (nome.isEmpty())
         return QStringLiteral("0093");
-    const QString texto = CriticaTexto(nome);
+    // The installed municipality names keep their accents ("SÃO PAULO"): the text check judges the
+    // letters under them, so that a name as the table gives it is never refused for its accents.
+    const QString texto = CriticaTexto(DobraAcentos(nome));
     if (texto != CodigoValido)
         return texto;
     const QString c = codigo.trimmed();

@@ -27,7 +27,8 @@ void preencheTabelas(test::FixtureTabelas &fx)
                                                             munic("3106200", QStringLiteral("BELO HORIZONTE"), "", "0"),
                                                             munic("3304557", QStringLiteral("RIO DE JANEIRO"), "", "1"),
                                                             munic("1200013", QStringLiteral("ACRELANDIA"), "", "1"),
-                                                            munic("3500105", kNomeLongo, "", "0")});
+                                                            munic("3500105", kNomeLongo, "", "0"),
+                                                            munic("3304904", QStringLiteral("SÃO GONÇALO"), "", "0")});
     fx.insere(QStringLiteral("tb8fxcep"), {{"CoMunicipio", "3304557"}, {"CoCep1Inicial", "20000"}, {"CoCep1Final", "23799"},
                                            {"CoCep2Inicial", "24000"}, {"CoCep2Final", "24999"}});
     const auto uf = [](const char *codigo, const char *sigla) {
@@ -168,6 +169,10 @@ void tst_ugRegrasMunicipio::nomeDoMunicipio_data()
     QTest::newRow("codigo vazio") << QStringLiteral("SAO PAULO") << QString() << "0000";
     QTest::newRow("longo guardado em 30") << kNomeLongo.left(30) << QStringLiteral("3500105") << "0000";
     QTest::newRow("longo inteiro") << kNomeLongo << QStringLiteral("3500105") << "3666";
+    // The installed table keeps the accents: its own name passes, an accent that is not the table's does not.
+    QTest::newRow("acentuado como na tabela") << QStringLiteral("SÃO GONÇALO") << QStringLiteral("3304904") << "0000";
+    QTest::newRow("acentos de outro nome") << QStringLiteral("SÁO GONÇALO") << QStringLiteral("3304904") << "3666";
+    QTest::newRow("aspas continuam recusadas") << QStringLiteral("SÃO \"GONÇALO\"") << QStringLiteral("3304904") << "0020";
 }
 
 void tst_ugRegrasMunicipio::nomeDoMunicipio()
