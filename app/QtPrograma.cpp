@@ -6,7 +6,9 @@
 #include "app/QtRestauracao.h"
 #include "app/udmEntradaDados.h"
 #include "app/udmGDVorn.h"
+#include "app/QtAjuda.h"
 #include "app/ufmGDVORN.h"
+#include "app/ufmInicioRegras.h"
 #include "app/ufmSplash.h"
 #include "app/ugConfiguracao.h"
 #include "app/ugIndices.h"
@@ -18,6 +20,16 @@
 #include <memory>
 
 namespace gdvorn {
+
+namespace {
+std::vector<PassoInicial> &passosIniciais()
+{
+    static std::vector<PassoInicial> passos;
+    return passos;
+}
+} // namespace
+
+void registraPassoInicial(PassoInicial passo) { passosIniciais().push_back(std::move(passo)); }
 
 template <class T, class... A>
 T *Programa::cria(T *&variavel, A &&...args)
@@ -64,6 +76,9 @@ bool Programa::Inicia()
         cria(dmGDVorn, m_pasta);
         cria(fmGDVORN);
         cria(dmEntradaDados);
+        cria(fmInicioRegras);
+        for (const PassoInicial &passo : passosIniciais())
+            m_liberar.push_back(passo());
     } catch (const std::exception &e) {
         // Before the main window there is no exception handler: the failure is shown as it is and the
         // program ends.
@@ -86,6 +101,8 @@ int ExecutaGDVORN()
 
     QtPresenter caixas;
     setPresenter(&caixas);
+    VisorAjudaQt ajuda;
+    setVisorAjuda(&ajuda);
     ServidorRestauracao restauracao;
 
     GuardaInstancia segunda(kSegundaGuarda);
@@ -98,10 +115,15 @@ int ExecutaGDVORN()
     Programa programa(DiretorioPrograma());
     if (!programa.Inicia())
         return programa.CodigoSaida();
+    // A request to end that came while the start-up still ran (the information window shown from the
+    // main window's first activation) has closed the main window before the loop: nothing is left to run.
+    if (!fmGDVORN->isVisible())
+        return 0;
     restauracao.setJanelaPrincipal(fmGDVORN);
     const int codigo = QApplication::exec();
     programa.Libera();
     setPresenter(nullptr);
+    setVisorAjuda(nullptr);
     return codigo;
 }
 

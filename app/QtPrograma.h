@@ -35,6 +35,12 @@ private:
     int m_codigoSaida = 0;
 };
 
+// A start-up step of the units that app does not link (the entry forms): it creates their program-wide
+// objects after the data modules and the main window's own windows, and returns what frees them. The
+// executable registers the steps before the sequence runs; they run in the order registered.
+using PassoInicial = std::function<std::function<void()>()>;
+void registraPassoInicial(PassoInicial passo);
+
 // The whole program: first guard, main sequence and message loop. Returns the exit code.
 int ExecutaGDVORN();
 

@@ -1,13 +1,20 @@
 #include "app/ufmGDVORN.h"
 
+#include "app/ufmInicioRegras.h"
+#include "app/ufmSobre.h"
 #include "app/ufmSplash.h"
+
+#include "app/QtModal.h"
+#include "app/ugHtmlHelpAPI.h"
 
 #include "app/udmEntradaDados.h"
 #include "app/udmGDVorn.h"
 #include "app/ugExcecao.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QDesktopServices>
 #include <QHash>
 #include <QLabel>
@@ -15,6 +22,7 @@
 #include <QPainter>
 #include <QShowEvent>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
@@ -49,6 +57,7 @@ TfmGDVORN::TfmGDVORN(QWidget *parent) : QMainWindow(parent)
     // The settings record of the run; its constructor sets the values of start-up.
     setConfiguracao(&Config);
     criaComandos();
+    criaAjuda();
     criaCorpo();
     // The restored size and place; contents follow the window through their layouts.
     move(0, 0);
@@ -86,6 +95,7 @@ void TfmGDVORN::criaComandos()
                       QStringLiteral("Verificar Inconsistências das Declarações"));
     sbGravar = botao("sbGravar", QStyle::SP_DialogSaveButton, QStringLiteral("Gravar Declaração"));
     sbRetif = botao("sbRetif", QStyle::SP_BrowserReload, QStringLiteral("Gravar Retificação da Declaração"));
+    sbResp = botao("sbResp", QStyle::SP_FileDialogInfoView, QStringLiteral("Dados do Responsável pela Declaração Vorn"));
     // The import buttons show their year; caption and hint are set when the window is shown.
     sbImpAnoAnterior = botao("sbImpAnoAnterior", QStyle::SP_CustomBase, QString());
     sbImpAnoAtual = botao("sbImpAnoAtual", QStyle::SP_CustomBase, QString());
@@ -106,6 +116,7 @@ void TfmGDVORN::criaComandos()
     Abrir1 = item(declaracao, "Abrir1", QStringLiteral("&Abrir..."));
     Excluir1 = item(declaracao, "Excluir1", QStringLiteral("&Excluir..."));
     Verificar1 = item(declaracao, "Verificar1", QStringLiteral("&Verificar Inconsistências das Declarações ..."));
+    DadosResponsvel1 = item(declaracao, "DadosResponsvel1", QStringLiteral("&Dados Responsável ..."));
     Gravardeclarao1 = item(declaracao, "Gravardeclarao1", QStringLiteral("&Gravar Declaração..."));
     Gravarretificaodadeclarao1 =
         item(declaracao, "Gravarretificaodadeclarao1", QStringLiteral("Gravar &Retificação da Declaração..."));
@@ -133,6 +144,13 @@ void TfmGDVORN::criaComandos()
     // The restored tables may hold other establishments.
     conectaJanela(Restaurarcpia1, true);
     conectaJanela(IndexarArquivos1, false);
+    // The establishment list and the responsible-person form.
+    conectaJanela(Abrir1, true);
+    conectaJanela(Excluir1, true);
+    conectaJanela(DadosResponsvel1, false);
+    for (const auto &[botao, comando] : {std::pair{sbAbrir, Abrir1}, std::pair{sbExcluir, Excluir1},
+                                         std::pair{sbResp, DadosResponsvel1}})
+        connect(botao, &QToolButton::clicked, comando, &QAction::trigger);
     Restaurarcpia1->setEnabled(janelasRegistradas().contains(Restaurarcpia1->objectName()));
     IndexarArquivos1->setEnabled(janelasRegistradas().contains(IndexarArquivos1->objectName()));
 }
@@ -147,6 +165,83 @@ void TfmGDVORN::conectaJanela(QAction *comando, bool controlaBotoes)
                 if (controlaBotoes)
                     ControlaBotoes();
             }));
+}
+
+void TfmGDVORN::criaAjuda()
+{
+    // The help button stands after the other tool buttons; the help menu after the other menus.
+    auto *painel = findChild<QToolBar *>(QStringLiteral("Panel1"));
+    spHelp = new QToolButton(painel);
+    spHelp->setObjectName(QStringLiteral("spHelp"));
+    spHelp->setAutoRaise(true);
+    spHelp->setFixedSize(34, 34);
+    spHelp->setToolTip(QStringLiteral("Ajuda do GDVorn"));
+    spHelp->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+    painel->addWidget(spHelp);
+    connect(spHelp, &QToolButton::clicked, this, Protegido([] { MostraAjuda(); }));
+
+    QMenu *ajuda = menuBar()->addMenu(QStringLiteral("A&juda"));
+    ajuda->setObjectName(QStringLiteral("MenuAjuda"));
+    auto item = [&](const char *nome, const QString &legenda, std::function<void()> acao) {
+        auto *a = new QAction(legenda, this);
+        a->setObjectName(QLatin1String(nome));
+        ajuda->addAction(a);
+        connect(a, &QAction::triggered, this, Protegido(std::move(acao)));
+        return a;
+    };
+    // F1 is this item's shortcut: over a highlighted menu item it opens that item's topic instead.
+    AjudadoGDVorn1 = item("AjudadoGDVorn1", QStringLiteral("&Ajuda do GDVORN"), [] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        const int contexto = menu && menu->activeAction() ? ContextoAjuda(menu->activeAction()) : 0;
+        if (contexto != 0)
+            MostraAjudaContexto(contexto);
+        else
+            MostraAjuda();
+    });
+    AjudadoGDVorn1->setShortcut(Qt::Key_F1);
+    AjudadoGDVorn1->setShortcutContext(Qt::WindowShortcut);
+    Informaesteis1 = item("Informaesteis1", QStringLiteral("&Informações Úteis"), [] {
+        if (fmInicioRegras)
+            fmInicioRegras->MostraDoMenu();
+    });
+    DicasdeOperao1 = item("DicasdeOperao1", QStringLiteral("&Como Fazer Para ..."), [] { MostraAjudaContexto(10); });
+    SobreoGDVORN1 = item("SobreoGDVORN1", QStringLiteral("&Sobre o GDVORN"), [this] {
+        TfmSobre sobre(this);
+        ExecutaModal(sobre);
+    });
+
+    // The help topics of the menu items: F1 on a highlighted item opens its topic.
+    const QList<QPair<QAction *, int>> contextos{
+        {Abrir1, 903},     {Excluir1, 886},    {Verificar1, 908}, {DadosResponsvel1, 905}, {Gravardeclarao1, 890},
+        {Gravarretificaodadeclarao1, 904},     {Imprimir1->menuAction(), 895},
+        {Importar1->menuAction(), 898},        {AnoAnterior, 899}, {AnoAtual, 900},
+        {Gerarcpia1, 896}, {DicasdeOperao1, 1}};
+    for (const auto &[acao, contexto] : contextos)
+        setContextoAjuda(acao, contexto);
+    for (QMenu *menu : findChildren<QMenu *>())
+        menu->installEventFilter(this);
+}
+
+bool TfmGDVORN::eventFilter(QObject *objeto, QEvent *event)
+{
+    const bool tecla = event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
+    if (tecla && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F1) {
+        if (auto *menu = qobject_cast<QMenu *>(objeto); menu && menu->activeAction()) {
+            // Over a highlighted item F1 is the item's own, not the shortcut of "&Ajuda do GDVORN".
+            event->accept();
+            if (event->type() == QEvent::ShortcutOverride)
+                return true;
+            const int contexto = ContextoAjuda(menu->activeAction());
+            Protege([contexto] {
+                if (contexto != 0)
+                    MostraAjudaContexto(contexto);
+                else
+                    MostraAjuda();
+            });
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(objeto, event);
 }
 
 void TfmGDVORN::criaCorpo()
@@ -219,10 +314,15 @@ void TfmGDVORN::FormActivate()
 {
     if (Config.PrimeiraAtivacao != QLatin1String("S"))
         return;
-    // The start-up information window is not built yet. Its place: unless BD8RESP.InDicas is true, it is
-    // shown here, modally, with its countdown running.
+    // Cleared first: the information window's own activation must not bring it back.
     Config.PrimeiraAtivacao = QStringLiteral("N");
-    setFocus();
+    // From the message loop, not from inside the activation: a window activated before the loop runs
+    // (the start-up sequence) must not hold the start in a modal window the loop's end cannot reach.
+    QTimer::singleShot(0, this, Protegido([this] {
+        if (fmInicioRegras)
+            fmInicioRegras->MostraNoInicio();
+        setFocus();
+    }));
 }
 
 void TfmGDVORN::FormClose()

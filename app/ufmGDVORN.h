@@ -46,13 +46,16 @@ public:
     QToolButton *sbVerInco = nullptr;
     QToolButton *sbGravar = nullptr;
     QToolButton *sbRetif = nullptr;
+    QToolButton *sbResp = nullptr;
     QToolButton *sbImpAnoAnterior = nullptr;
     QToolButton *sbImpAnoAtual = nullptr;
+    QToolButton *spHelp = nullptr;
 
     // Menu items of "&Declaração" and "&Utilitários".
     QAction *Abrir1 = nullptr;
     QAction *Excluir1 = nullptr;
     QAction *Verificar1 = nullptr;
+    QAction *DadosResponsvel1 = nullptr;
     QAction *Gravardeclarao1 = nullptr;
     QAction *Gravarretificaodadeclarao1 = nullptr;
     QMenu *Imprimir1 = nullptr;
@@ -64,6 +67,12 @@ public:
     QAction *Gerarcpia1 = nullptr;
     QAction *Restaurarcpia1 = nullptr;
     QAction *IndexarArquivos1 = nullptr;
+
+    // Menu items of "A&juda".
+    QAction *AjudadoGDVorn1 = nullptr;
+    QAction *Informaesteis1 = nullptr;
+    QAction *DicasdeOperao1 = nullptr;
+    QAction *SobreoGDVORN1 = nullptr;
 
     QLabel *Imagem = nullptr;
     QLabel *URLLabel = nullptr;
@@ -80,6 +89,8 @@ private:
     void criaComandos();
     void conectaJanela(QAction *comando, bool controlaBotoes);
     void criaCorpo();
+    void criaAjuda();
+    bool eventFilter(QObject *objeto, QEvent *event) override; // F1 on a highlighted menu item
 };
 
 // The window that a command opens when its unit lies in a folder whose library the main window does not

@@ -4,6 +4,8 @@
 #include "app/QtPrograma.h"
 #include "backup/QtComandosCopia.h"
 #include "app/QtDialogoArquivo.h"
+#include "entry/QtComandosEntrada.h"
+#include "entry/ufmSeletores.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -53,6 +55,8 @@ int main(int argc, char **argv)
     gdvorn::QtDialogoArquivo dialogoArquivo;
     gdvorn::setDialogoArquivo(&dialogoArquivo);
     gdvorn::RegistraJanelasCopiaSeguranca();
+    gdvorn::registraPassoInicial(gdvorn::CriaSeletoresIniciais);
+    gdvorn::RegistraJanelasEntrada();
     const int codigo = gdvorn::ExecutaGDVORN();
     gdvorn::setDialogoArquivo(nullptr);
     return codigo;

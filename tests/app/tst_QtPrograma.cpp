@@ -1,6 +1,7 @@
 // The program's start-up: the main sequence in-process with the scripted presenter, and the real
 // program started twice.
 
+#include "ScriptedModal.h"
 #include "ScriptedPresenter.h"
 #include "TestData.h"
 #include "app/base/Database.h"
@@ -9,6 +10,7 @@
 #include "app/udmEntradaDados.h"
 #include "app/udmGDVorn.h"
 #include "app/ufmGDVORN.h"
+#include "app/ufmInicioRegras.h"
 #include "app/ugConfiguracao.h"
 
 #include <QDir>
@@ -47,11 +49,12 @@ private slots:
     void startsAndFreesInReverseOrder()
     {
         test::ScriptedPresenter boxes;
+        test::ScriptedModal windows;
         QTemporaryDir pasta;
         layProgramFolder(pasta.path());
         Programa p(pasta.path() + QLatin1Char('/'));
         QVERIFY(p.Inicia());
-        QVERIFY(dmGDVorn && fmGDVORN && dmEntradaDados);
+        QVERIFY(dmGDVorn && fmGDVORN && dmEntradaDados && fmInicioRegras);
         QVERIFY(fmGDVORN->isVisible());
         QVERIFY(fmGDVORN->isMaximized());
         QVERIFY(fmGDVORN->windowTitle().endsWith(QStringLiteral("] ")));
@@ -59,13 +62,14 @@ private slots:
         QCOMPARE(DiretorioPrograma(), pasta.path() + QLatin1Char('/'));
         QVERIFY(boxes.boxes.isEmpty());
         p.Libera();
-        QVERIFY(!dmGDVorn && !fmGDVORN && !dmEntradaDados);
+        QVERIFY(!dmGDVorn && !fmGDVORN && !dmEntradaDados && !fmInicioRegras);
         QVERIFY(!isDatabaseOpen());
     }
 
     void closingTheMainWindowFreesTheDataModulesOnce()
     {
         test::ScriptedPresenter boxes;
+        test::ScriptedModal windows;
         QTemporaryDir pasta;
         layProgramFolder(pasta.path());
         Programa p(pasta.path() + QLatin1Char('/'));

@@ -1,0 +1,65 @@
+#include "app/QtAjuda.h"
+
+#include <QAction>
+#include <QStyle>
+#include <QTextBrowser>
+#include <QToolBar>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace gdvorn {
+
+TfmAjuda::TfmAjuda(QWidget *parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("fmAjuda"));
+    setWindowTitle(QStringLiteral("Ajuda do GDVORN"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto *barra = new QToolBar(this);
+    barra->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    layout->addWidget(barra);
+    Navegador = new QTextBrowser(this);
+    Navegador->setObjectName(QStringLiteral("Navegador"));
+    Navegador->setOpenExternalLinks(true);
+    layout->addWidget(Navegador);
+
+    QAction *voltar = barra->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("&Voltar"));
+    voltar->setObjectName(QStringLiteral("acVoltar"));
+    voltar->setShortcut(QKeySequence::Back);
+    voltar->setEnabled(false);
+    QAction *avancar = barra->addAction(style()->standardIcon(QStyle::SP_ArrowForward), QStringLiteral("&Avançar"));
+    avancar->setObjectName(QStringLiteral("acAvancar"));
+    avancar->setShortcut(QKeySequence::Forward);
+    avancar->setEnabled(false);
+    QAction *conteudo = barra->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), QStringLiteral("&Conteúdo"));
+    conteudo->setObjectName(QStringLiteral("acConteudo"));
+    connect(voltar, &QAction::triggered, Navegador, &QTextBrowser::backward);
+    connect(avancar, &QAction::triggered, Navegador, &QTextBrowser::forward);
+    connect(conteudo, &QAction::triggered, this,
+            [this] { mostra(PastaAjuda() + QStringLiteral("index.html"), QString()); });
+    connect(Navegador, &QTextBrowser::backwardAvailable, voltar, &QAction::setEnabled);
+    connect(Navegador, &QTextBrowser::forwardAvailable, avancar, &QAction::setEnabled);
+    resize(720, 560);
+}
+
+void TfmAjuda::mostra(const QString &arquivo, const QString &ancora)
+{
+    QUrl url = QUrl::fromLocalFile(arquivo);
+    if (!ancora.isEmpty())
+        url.setFragment(ancora);
+    Navegador->setSource(url);
+}
+
+VisorAjudaQt::~VisorAjudaQt() { delete m_janela; }
+
+void VisorAjudaQt::mostra(const QString &arquivo, const QString &ancora)
+{
+    if (!m_janela)
+        m_janela = new TfmAjuda;
+    m_janela->mostra(arquivo, ancora);
+    m_janela->show();
+    m_janela->raise();
+    m_janela->activateWindow();
+}
+
+} // namespace gdvorn

@@ -1,0 +1,250 @@
+#include "entry/EntryForm.h"
+
+#include "app/base/Abort.h"
+#include "app/base/Presenter.h"
+#include "app/ugExcecao.h"
+#include "app/ugHtmlHelpAPI.h"
+#include "app/ugMensagens.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QStackedWidget>
+
+namespace gdvorn {
+
+namespace {
+
+// The tab bar of a guarded tab widget: mouse presses and keys that change the tab ask the guard first.
+class EntryTabBar : public QTabBar {
+public:
+    explicit EntryTabBar(EntryTabWidget *abas) : QTabBar(abas), m_abas(abas) {}
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override
+    {
+        if (event->button() == Qt::LeftButton && tabAt(event->position().toPoint()) != currentIndex() &&
+            tabAt(event->position().toPoint()) >= 0 && !m_abas->permiteTroca())
+            return;
+        QTabBar::mousePressEvent(event);
+    }
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        const int tecla = event->key();
+        if ((tecla == Qt::Key_Left || tecla == Qt::Key_Right || tecla == Qt::Key_Up || tecla == Qt::Key_Down ||
+             tecla == Qt::Key_Home || tecla == Qt::Key_End) &&
+            !m_abas->permiteTroca())
+            return;
+        QTabBar::keyPressEvent(event);
+    }
+    void wheelEvent(QWheelEvent *event) override { event->ignore(); }
+
+private:
+    EntryTabWidget *m_abas;
+};
+
+bool dentro(const QWidget *w, const QWidget *pai)
+{
+    return w && pai && (w == pai || pai->isAncestorOf(w));
+}
+
+} // namespace
+
+// ---- EntryTabWidget ----
+
+EntryTabWidget::EntryTabWidget(QWidget *parent) : QTabWidget(parent)
+{
+    setTabBar(new EntryTabBar(this));
+    setFocusPolicy(Qt::NoFocus);
+    tabBar()->setFocusPolicy(Qt::NoFocus);
+}
+
+bool EntryTabWidget::permiteTroca() { return !m_guarda || m_guarda(); }
+
+void EntryTabWidget::keyPressEvent(QKeyEvent *event)
+{
+    const bool troca = (event->modifiers() & Qt::ControlModifier) &&
+                       (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab ||
+                        event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown);
+    if (troca && !permiteTroca())
+        return;
+    QTabWidget::keyPressEvent(event);
+}
+
+// ---- EntryForm ----
+
+EntryForm::EntryForm(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
+{
+    connect(qApp, &QApplication::focusChanged, this, &EntryForm::focoMudou);
+}
+
+EntryForm::~EntryForm()
+{
+    if (m_previa)
+        qApp->removeEventFilter(this);
+}
+
+void EntryForm::setBotaoCancelar(QAbstractButton *botao) { m_cancelar = botao; }
+
+void EntryForm::setBotaoAjuda(QAbstractButton *botao)
+{
+    m_ajuda = botao;
+    connect(botao, &QAbstractButton::clicked, this, Protegido([this] { ajudaDoBotao(); }));
+}
+
+void EntryForm::setBotoesSaida(const QList<QAbstractButton *> &botoes)
+{
+    for (QAbstractButton *b : botoes)
+        m_saidas << b;
+}
+
+void EntryForm::aoSair(QWidget *campo, std::function<void()> critica, bool comPortao)
+{
+    m_criticas.append({campo, std::move(critica), comPortao});
+}
+
+void EntryForm::protegeAbas(EntryTabWidget *abas)
+{
+    abas->setGuarda([this, abas] {
+        // The tab bar takes the focus: the exit check of the control left runs now.
+        abas->tabBar()->setFocus(Qt::MouseFocusReason);
+        const bool permitida = TrocaAbaPermitida;
+        TrocaAbaPermitida = true;
+        return permitida;
+    });
+}
+
+bool EntryForm::ehBotaoSaida(const QWidget *w) const
+{
+    if (!w)
+        return false;
+    if (w == m_cancelar || w == m_ajuda)
+        return true;
+    for (const auto &b : m_saidas)
+        if (b == w)
+            return true;
+    return false;
+}
+
+bool EntryForm::PodeCriticar() const { return !ehBotaoSaida(QApplication::focusWidget()); }
+
+bool EntryForm::FocoForaDasAbas() const { return !qobject_cast<QTabBar *>(QApplication::focusWidget()); }
+
+void EntryForm::focoMudou(QWidget *antigo, QWidget *novo)
+{
+    if (!novo || novo->window() != this)
+        return; // another window (a message box, a picker) took the focus: nothing was left
+    if (!ehBotaoSaida(novo) && !qobject_cast<QTabBar *>(novo))
+        m_controleAtual = novo;
+    if (m_emCritica || !antigo)
+        return;
+    for (const Saida &s : std::as_const(m_criticas)) {
+        if (!dentro(antigo, s.campo) || dentro(novo, s.campo))
+            continue;
+        if (s.comPortao && !PodeCriticar())
+            return;
+        m_emCritica = true;
+        Protege(s.critica);
+        m_emCritica = false;
+        return;
+    }
+}
+
+void EntryForm::mostraAba(QWidget *controle)
+{
+    for (QWidget *w = controle; w && w != this; w = w->parentWidget()) {
+        auto *pilha = qobject_cast<QStackedWidget *>(w->parentWidget());
+        if (!pilha)
+            continue;
+        if (auto *abas = qobject_cast<QTabWidget *>(pilha->parentWidget()))
+            abas->setCurrentWidget(w);
+    }
+}
+
+void EntryForm::falha(const QString &codigo, QWidget *foco, bool bloqueiaAba)
+{
+    MostraMensagem(codigo);
+    mostraAba(foco);
+    if (bloqueiaAba)
+        TrocaAbaPermitida = false;
+    const bool emCritica = m_emCritica;
+    m_emCritica = true;
+    foco->setFocus(Qt::OtherFocusReason);
+    m_emCritica = emCritica;
+    Abort();
+}
+
+void EntryForm::proximoControle() { focusNextChild(); }
+
+void EntryForm::ajudaDoBotao()
+{
+    const int contexto = ContextoAjuda(m_controleAtual);
+    if (contexto != 0) {
+        MostraAjudaContexto(contexto);
+        return;
+    }
+    presenter().show(MessageKind::Information,
+                     QStringLiteral("Para exibir a Ajuda do Campo, posicione o cursor\r\nno campo desejado e "
+                                    "clique no botão Ajuda, ou aperte a tecla F1."),
+                     {MessageButton::Ok});
+}
+
+void EntryForm::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!m_previa) {
+        qApp->installEventFilter(this);
+        m_previa = true;
+    }
+}
+
+void EntryForm::hideEvent(QHideEvent *event)
+{
+    if (m_previa) {
+        qApp->removeEventFilter(this);
+        m_previa = false;
+    }
+    QDialog::hideEvent(event);
+}
+
+void EntryForm::closeEvent(QCloseEvent *event)
+{
+    if (!m_cancelar) {
+        QDialog::closeEvent(event);
+        return;
+    }
+    // The cancel button decides (it may ask, and it closes the form itself).
+    event->ignore();
+    m_cancelar->click();
+}
+
+bool EntryForm::eventFilter(QObject *objeto, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress || !objeto->isWidgetType() ||
+        static_cast<QWidget *>(objeto)->window() != this)
+        return QDialog::eventFilter(objeto, event);
+    auto *tecla = static_cast<QKeyEvent *>(event);
+    switch (tecla->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (qobject_cast<QAbstractButton *>(objeto) || (tecla->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+            break;
+        proximoControle();
+        return true;
+    case Qt::Key_Escape:
+        if (m_cancelar)
+            m_cancelar->click();
+        return true;
+    case Qt::Key_F1: {
+        const int contexto = ContextoAjuda(QApplication::focusWidget());
+        Protege([contexto] { contexto ? MostraAjudaContexto(contexto) : MostraAjuda(); });
+        return true;
+    }
+    default:
+        break;
+    }
+    return QDialog::eventFilter(objeto, event);
+}
+
+} // namespace gdvorn

@@ -1,0 +1,105 @@
+#pragma once
+// The frame of every entry form: keys, help, the exit gate of the fields and the tab guard.
+//
+// Keys (the form sees them before its controls): Enter moves the focus to the next control as Tab does
+// (a focused button is pressed instead); Esc presses the cancel button; F1 shows the help topic of the
+// focused control (ugHtmlHelpAPI; the contents when it has none). The help button shows the topic of
+// ControleAtual, the control entered last; with none it says how to ask for a field's help.
+//
+// Exit gate: a check registered with aoSair runs when the focus leaves its control (for a group: leaves
+// the group) for another control of the form, unless the focus went to one of the exit buttons (cancel,
+// help and those named with setBotoesSaida): leaving to Cancel runs no check. A check that fails calls
+// falha(): the code is shown through MostraMensagem, the field's tab becomes the current one, the next
+// tab switch is refused once (TrocaAbaPermitida), the focus goes back to the field, and the check stops
+// with the silent abort. Focus moves made by a running check start no other check.
+//
+// Tab guard (EntryTabWidget): before a switch of tab asked by the user, the tab bar takes the focus, so
+// that the exit check of the control left runs; the switch is then allowed only when TrocaAbaPermitida
+// is true, and TrocaAbaPermitida becomes true again either way.
+
+#include <QDialog>
+#include <QPointer>
+#include <QTabBar>
+#include <QTabWidget>
+
+#include <functional>
+
+class QAbstractButton;
+
+namespace gdvorn {
+
+class EntryTabWidget : public QTabWidget {
+    Q_OBJECT
+public:
+    explicit EntryTabWidget(QWidget *parent = nullptr);
+    // Asked before every switch the user starts (mouse, keys); true lets it happen.
+    void setGuarda(std::function<bool()> guarda) { m_guarda = std::move(guarda); }
+    bool permiteTroca();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override; // Ctrl+Tab, Ctrl+PgUp/PgDown
+
+private:
+    std::function<bool()> m_guarda;
+};
+
+class EntryForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit EntryForm(QWidget *parent = nullptr);
+    ~EntryForm() override;
+
+    // The exit buttons: focus on them runs no check. The cancel button also answers Esc, the help button
+    // shows ControleAtual's topic.
+    void setBotaoCancelar(QAbstractButton *botao);
+    void setBotaoAjuda(QAbstractButton *botao);
+    void setBotoesSaida(const QList<QAbstractButton *> &botoes);
+
+    // The check of `campo` on exit. With `comPortao` it runs only when PodeCriticar.
+    void aoSair(QWidget *campo, std::function<void()> critica, bool comPortao = true);
+    // Guards the tab switches of `abas`.
+    void protegeAbas(EntryTabWidget *abas);
+
+    // The focus is not on an exit button.
+    bool PodeCriticar() const;
+    // The focus is not on a tab bar (the user did not click a tab).
+    bool FocoForaDasAbas() const;
+
+    // A failing check: shows `codigo`, brings the tab of `foco` forward, refuses the next tab switch when
+    // `bloqueiaAba`, focuses `foco` and stops with the silent abort.
+    [[noreturn]] void falha(const QString &codigo, QWidget *foco, bool bloqueiaAba = true);
+    // Makes the tab that holds `controle` the current one (no guard).
+    void mostraAba(QWidget *controle);
+
+    bool TrocaAbaPermitida = true;
+    QWidget *ControleAtual() const { return m_controleAtual; }
+
+    // Enter as the form handles it: the next control in tab order.
+    void proximoControle();
+
+protected:
+    bool eventFilter(QObject *objeto, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void closeEvent(QCloseEvent *event) override; // a close request acts as Esc
+
+private:
+    struct Saida {
+        QPointer<QWidget> campo;
+        std::function<void()> critica;
+        bool comPortao;
+    };
+    void focoMudou(QWidget *antigo, QWidget *novo);
+    bool ehBotaoSaida(const QWidget *w) const;
+    void ajudaDoBotao();
+
+    QPointer<QAbstractButton> m_cancelar;
+    QPointer<QAbstractButton> m_ajuda;
+    QList<QPointer<QAbstractButton>> m_saidas;
+    QList<Saida> m_criticas;
+    QPointer<QWidget> m_controleAtual;
+    bool m_emCritica = false;
+    bool m_previa = false;
+};
+
+} // namespace gdvorn

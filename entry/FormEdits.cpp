@@ -1,0 +1,209 @@
+#include "entry/FormEdits.h"
+
+#include "app/ugFuncoes.h"
+#include "app/ugMascara.h"
+
+#include <QButtonGroup>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QRadioButton>
+#include <QStyle>
+#include <QValidator>
+#include <QVBoxLayout>
+
+namespace gdvorn {
+
+// ---- MaskEdit ----
+
+MaskEdit::MaskEdit(QWidget *parent, const QString &mascara) : QLineEdit(parent) { setMascara(mascara); }
+
+void MaskEdit::setMascara(const QString &mascara)
+{
+    const QString valor = textoArmazenado();
+    m_mascara = mascara;
+    setInputMask(mascara.isEmpty() ? QString() : ConverteMascara(mascara).qt);
+    mostraArmazenado(valor);
+}
+
+QString MaskEdit::textoArmazenado() const
+{
+    if (m_mascara.isEmpty())
+        return text().trimmed();
+    return ValorDaMascara(m_mascara, displayText());
+}
+
+void MaskEdit::mostraArmazenado(const QString &valor)
+{
+    if (m_mascara.isEmpty()) {
+        setText(valor);
+        return;
+    }
+    // Only the positions that the value fills: the edit puts its blanks in the rest.
+    const QString texto = TextoDaMascara(m_mascara, valor);
+    const QChar branco = ConverteMascara(m_mascara).branco;
+    int fim = int(texto.size());
+    while (fim > 0 && texto[fim - 1] == branco)
+        --fim;
+    setText(valor.isEmpty() ? QString() : texto.left(fim));
+}
+
+void MaskEdit::aoAlterar(std::function<void()> aviso) { connect(this, &QLineEdit::textEdited, this, std::move(aviso)); }
+
+// ---- MoneyEdit ----
+
+namespace {
+
+// Typing stops at `limite` characters; a longer text set by the program is left alone.
+class LimiteDigitacao : public QValidator {
+public:
+    LimiteDigitacao(int limite, QObject *parent) : QValidator(parent), m_limite(limite) {}
+    State validate(QString &texto, int &) const override
+    {
+        return texto.size() <= m_limite ? Acceptable : Invalid;
+    }
+
+private:
+    int m_limite;
+};
+
+} // namespace
+
+MoneyEdit::MoneyEdit(QWidget *parent, int largura, ZeroMostrado zero, bool vazioComoZero, int limite)
+    : QLineEdit(parent), m_largura(largura), m_zero(zero), m_vazioComoZero(vazioComoZero)
+{
+    setValidator(new LimiteDigitacao(limite, this));
+    setAlignment(Qt::AlignRight);
+}
+
+QString MoneyEdit::textoArmazenado() const { return CentavosDoDigitado(text(), m_largura); }
+
+void MoneyEdit::mostraArmazenado(const QString &centavos) { setText(TextoDoValor(centavos, m_zero)); }
+
+void MoneyEdit::aoAlterar(std::function<void()> aviso) { connect(this, &QLineEdit::textEdited, this, std::move(aviso)); }
+
+void MoneyEdit::focusInEvent(QFocusEvent *event)
+{
+    QLineEdit::focusInEvent(event);
+    if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
+        return;
+    setText(TextoEdicaoValor(text(), m_vazioComoZero));
+    selectAll();
+}
+
+void MoneyEdit::focusOutEvent(QFocusEvent *event)
+{
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason &&
+        !text().trimmed().isEmpty()) {
+        const QString formatado = FormataValor(text());
+        if (formatado != QLatin1String("Erro"))
+            setText(formatado);
+    }
+    QLineEdit::focusOutEvent(event);
+}
+
+// ---- RadioGroup ----
+
+RadioGroup::RadioGroup(const QString &titulo, QWidget *parent) : QGroupBox(titulo, parent), m_grupo(new QButtonGroup(this))
+{
+    setFocusPolicy(Qt::TabFocus);
+    new QVBoxLayout(this);
+    connect(m_grupo, &QButtonGroup::buttonToggled, this, [this](QAbstractButton *, bool marcado) {
+        if (marcado)
+            emit valorAlterado(valor());
+    });
+}
+
+QRadioButton *RadioGroup::adiciona(const QString &nome, const QString &legenda, const QString &valor)
+{
+    auto *b = new QRadioButton(legenda, this);
+    b->setObjectName(nome);
+    // The group is the tab stop; the buttons are reached from it and by the arrow keys.
+    b->setFocusPolicy(Qt::ClickFocus);
+    b->installEventFilter(this);
+    m_grupo->addButton(b);
+    layout()->addWidget(b);
+    m_botoes << b;
+    m_valores << valor;
+    return b;
+}
+
+QString RadioGroup::valor() const
+{
+    for (int i = 0; i < m_botoes.size(); ++i)
+        if (m_botoes[i]->isChecked())
+            return m_valores[i];
+    return QString();
+}
+
+void RadioGroup::setValor(const QString &valor)
+{
+    const int i = m_valores.indexOf(valor.trimmed());
+    if (i >= 0 && !valor.trimmed().isEmpty()) {
+        m_botoes[i]->setChecked(true);
+        return;
+    }
+    m_grupo->setExclusive(false);
+    for (QRadioButton *b : m_botoes)
+        b->setChecked(false);
+    m_grupo->setExclusive(true);
+}
+
+void RadioGroup::aoAlterar(std::function<void()> aviso) { connect(this, &RadioGroup::valorAlterado, this, std::move(aviso)); }
+
+void RadioGroup::focusInEvent(QFocusEvent *event)
+{
+    QGroupBox::focusInEvent(event);
+    if (m_botoes.isEmpty())
+        return;
+    // Shift+Tab from a button of the group passes the group by.
+    if (event->reason() == Qt::BacktabFocusReason && m_saiuDeBotao) {
+        m_saiuDeBotao = false;
+        focusPreviousChild();
+        return;
+    }
+    for (QRadioButton *b : m_botoes)
+        if (b->isChecked()) {
+            b->setFocus(event->reason());
+            return;
+        }
+    m_botoes.first()->setFocus(event->reason());
+}
+
+bool RadioGroup::eventFilter(QObject *objeto, QEvent *event)
+{
+    if (event->type() == QEvent::FocusOut)
+        m_saiuDeBotao = static_cast<QFocusEvent *>(event)->reason() == Qt::BacktabFocusReason;
+    if (event->type() == QEvent::KeyPress) {
+        const int tecla = static_cast<QKeyEvent *>(event)->key();
+        const int i = int(m_botoes.indexOf(static_cast<QRadioButton *>(objeto)));
+        int destino = -1;
+        if (tecla == Qt::Key_Down || tecla == Qt::Key_Right)
+            destino = i + 1;
+        else if (tecla == Qt::Key_Up || tecla == Qt::Key_Left)
+            destino = i - 1;
+        if (destino >= 0 && destino < m_botoes.size()) {
+            m_botoes[destino]->setFocus(Qt::OtherFocusReason);
+            m_botoes[destino]->setChecked(true);
+            return true;
+        }
+        if (destino != -1)
+            return true;
+    }
+    return QGroupBox::eventFilter(objeto, event);
+}
+
+// ---- Trava ----
+
+void Trava(QLineEdit *controle, bool travado, CorTrava cor)
+{
+    controle->setReadOnly(travado);
+    QPalette paleta = controle->palette();
+    const QPalette padrao = controle->style()->standardPalette();
+    if (travado)
+        paleta.setColor(QPalette::Base, padrao.color(cor == CorTrava::FaceBotao ? QPalette::Button : QPalette::Window));
+    else
+        paleta.setColor(QPalette::Base, padrao.color(QPalette::Base));
+    controle->setPalette(paleta);
+}
+
+} // namespace gdvorn

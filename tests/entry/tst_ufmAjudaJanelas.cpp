@@ -1,0 +1,141 @@
+// Help in the windows built so far: every help context of their controls and menu items resolves to a
+// page of the help folder, and F1 in the main window opens the contents or the highlighted item's topic.
+
+#include "app/QtAjuda.h"
+#include "app/udmEntradaDados.h"
+#include "app/udmGDVorn.h"
+#include "app/ufmGDVORN.h"
+#include "app/ufmInicioRegras.h"
+#include "app/ufmSobre.h"
+#include "entry/ufmSemEmpregados.h"
+#include "entry/ufmSeletores.h"
+
+#include "ProgramaTeste.h"
+#include "ScriptedHelp.h"
+#include "ScriptedModal.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QToolButton>
+#include <QtTest>
+
+using namespace gdvorn;
+
+class tst_ufmAjudaJanelas : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        m_programa = std::make_unique<test::ProgramaTeste>();
+        fmGDVORN = new TfmGDVORN;
+    }
+    void cleanup()
+    {
+        delete fmGDVORN;
+        m_programa.reset();
+    }
+    void todoContextoTemPagina();
+    void f1NaJanelaPrincipal();
+    void janelaDeAjudaNavega();
+    void sobreEInformacoesPeloMenu();
+
+private:
+    std::unique_ptr<test::ProgramaTeste> m_programa;
+};
+
+void tst_ufmAjudaJanelas::todoContextoTemPagina()
+{
+    test::ScriptedHelp ajuda;
+    TfmSobre sobre;
+    TfmInicioRegras informacoes;
+    TfmSemEmpregados dica;
+    TfmTb8Instr instrucao;
+    TfmTp8adm admissao;
+    TfmTb8TpSal salario;
+    TfmTb8Vinc vinculo;
+    TfmTb8Desl desligamento;
+    TfmTb8Nacio nacionalidade;
+    TfmTb8Raca raca;
+    TfmMesesAno meses;
+    TfmTb8Afast afastamento;
+    TfmTb8Deficiente deficiencia;
+    TfmTb8CBO cbo;
+    TfmTb8Cnae cnae;
+    TfmTb8NatJu natureza;
+    TfrmT8Munic municipio;
+    int total = 0;
+    for (const QObject *janela : std::initializer_list<const QObject *>{
+             fmGDVORN, &sobre, &informacoes, &dica, &instrucao, &admissao, &salario, &vinculo, &desligamento,
+             &nacionalidade, &raca, &meses, &afastamento, &deficiencia, &cbo, &cnae, &natureza, &municipio}) {
+        int contextos = 0;
+        const QStringList faltas = test::contextosSemPagina(janela, &contextos);
+        QVERIFY2(faltas.isEmpty(), qPrintable(janela->objectName() + QStringLiteral(": ") + faltas.join(QStringLiteral(", "))));
+        total += contextos;
+    }
+    QVERIFY(total >= 11); // the main window's menu items carry theirs
+}
+
+void tst_ufmAjudaJanelas::f1NaJanelaPrincipal()
+{
+    test::ScriptedHelp ajuda;
+    fmGDVORN->show();
+    QVERIFY(QTest::qWaitForWindowActive(fmGDVORN));
+    // F1 on the window: the contents (the menu item's shortcut).
+    QTest::keyClick(fmGDVORN, Qt::Key_F1);
+    QCOMPARE(ajuda.last(), QStringLiteral("index.html"));
+    // F1 on a highlighted menu item: that item's topic.
+    auto *menu = fmGDVORN->findChild<QMenu *>(QStringLiteral("MenuDeclaracao"));
+    menu->popup(QPoint(0, 0));
+    QVERIFY(QTest::qWaitForWindowExposed(menu));
+    menu->setActiveAction(fmGDVORN->Imprimir1->menuAction());
+    QTest::keyClick(menu, Qt::Key_F1);
+    QCOMPARE(ajuda.last(), QStringLiteral("gdvorn.html#imprimir"));
+    menu->close();
+    // The menu's commands.
+    fmGDVORN->findChild<QAction *>(QStringLiteral("DicasdeOperao1"))->trigger();
+    QCOMPARE(ajuda.last(), QStringLiteral("comofazer.html"));
+    fmGDVORN->findChild<QAction *>(QStringLiteral("AjudadoGDVorn1"))->trigger();
+    fmGDVORN->spHelp->click();
+    QCOMPARE(ajuda.pages.size(), 5);
+    QCOMPARE(ajuda.last(), QStringLiteral("index.html"));
+}
+
+void tst_ufmAjudaJanelas::janelaDeAjudaNavega()
+{
+    // The program's viewer: the page asked for, then back and forward through the browser's history.
+    setPastaAjuda(QStringLiteral(GDVORN_AJUDA_DIR));
+    VisorAjudaQt visor;
+    VisorAjuda *antes = setVisorAjuda(&visor);
+    MostraAjuda();
+    MostraAjudaContexto(10);
+    QTextBrowser *navegador = visor.janela()->Navegador;
+    QCOMPARE(navegador->source().fileName(), QStringLiteral("comofazer.html"));
+    QVERIFY(navegador->toPlainText().contains(QStringLiteral("Como fazer para")));
+    auto *voltar = visor.janela()->findChild<QAction *>(QStringLiteral("acVoltar"));
+    QVERIFY(voltar->isEnabled());
+    voltar->trigger();
+    QCOMPARE(navegador->source().fileName(), QStringLiteral("index.html"));
+    visor.janela()->findChild<QAction *>(QStringLiteral("acAvancar"))->trigger();
+    QCOMPARE(navegador->source().fileName(), QStringLiteral("comofazer.html"));
+    visor.janela()->findChild<QAction *>(QStringLiteral("acConteudo"))->trigger();
+    QCOMPARE(navegador->source().fileName(), QStringLiteral("index.html"));
+    setVisorAjuda(antes);
+    setPastaAjuda(QString());
+}
+
+void tst_ufmAjudaJanelas::sobreEInformacoesPeloMenu()
+{
+    fmInicioRegras = new TfmInicioRegras;
+    test::ScriptedModal janelas;
+    janelas.then([](QDialog &d) { QTest::mouseClick(d.findChild<QPushButton *>(QStringLiteral("BtOk")), Qt::LeftButton); });
+    fmGDVORN->SobreoGDVORN1->trigger();
+    fmGDVORN->Informaesteis1->trigger();
+    QCOMPARE(janelas.shown, QStringList({QStringLiteral("fmSobre"), QStringLiteral("fmInicioRegras")}));
+    delete fmInicioRegras;
+}
+
+QTEST_MAIN(tst_ufmAjudaJanelas)
+#include "tst_ufmAjudaJanelas.moc"

@@ -1,0 +1,28 @@
+#pragma once
+// A program folder of the tests: dados/ with a copy of the built tables (installed code tables and empty
+// permanent tables), opened by the program's data modules dmGDVorn and dmEntradaDados, which are freed
+// with the fixture. Code tables may be given rows of the test's own (addRow).
+
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace gdvorn::test {
+
+class ProgramaTeste {
+public:
+    ProgramaTeste();
+    ~ProgramaTeste();
+    QString path() const { return m_dir.path(); }
+    QString dados() const { return m_dir.filePath(QStringLiteral("dados")); }
+    // Empties a table of the connection.
+    static void clearTable(const QString &table);
+    // Inserts a row of text values (in the table's field order, the rest blank) through the table layer.
+    static void addRow(const QString &table, const QStringList &values);
+    // Closes and frees the data modules (the fixture's destructor does it too).
+    void close();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+} // namespace gdvorn::test
