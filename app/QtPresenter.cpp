@@ -9,6 +9,12 @@ namespace gdvorn {
 
 MessageButton QtPresenter::show(MessageKind kind, const QString &text, const QList<MessageButton> &buttons)
 {
+    return show(kind, text, buttons, QString(), MessageButton::None);
+}
+
+MessageButton QtPresenter::show(MessageKind kind, const QString &text, const QList<MessageButton> &buttons,
+                                const QString &caption, MessageButton defaultButton)
+{
     QMessageBox box(QApplication::activeWindow());
     switch (kind) {
     case MessageKind::Confirmation:
@@ -28,6 +34,8 @@ MessageButton QtPresenter::show(MessageKind kind, const QString &text, const QLi
         box.setIcon(QMessageBox::Critical);
         break;
     }
+    if (!caption.isEmpty())
+        box.setWindowTitle(caption);
     box.setTextFormat(Qt::PlainText); // a message is never markup
     box.setText(text);
     const QList<MessageButton> wanted = buttons.isEmpty() ? QList<MessageButton>{MessageButton::Ok} : buttons;
@@ -52,6 +60,8 @@ MessageButton QtPresenter::show(MessageKind kind, const QString &text, const QLi
         map.insert(pb, b);
         if (b == escapeAnswer)
             box.setEscapeButton(pb);
+        if (b == defaultButton)
+            box.setDefaultButton(pb);
     }
     box.exec();
     return map.value(box.clickedButton(), escapeAnswer);

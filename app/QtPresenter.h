@@ -8,6 +8,8 @@ namespace gdvorn {
 class QtPresenter : public Presenter {
 public:
     MessageButton show(MessageKind kind, const QString &text, const QList<MessageButton> &buttons) override;
+    MessageButton show(MessageKind kind, const QString &text, const QList<MessageButton> &buttons,
+                       const QString &caption, MessageButton defaultButton) override;
     void beep() override;
 };
 

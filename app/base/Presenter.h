@@ -4,6 +4,7 @@
 // queue. Widget-free code reaches it through presenter().
 
 #include <QList>
+#include <QtGlobal>
 #include <QString>
 
 namespace gdvorn {
@@ -16,6 +17,15 @@ public:
     virtual ~Presenter() = default;
     // Shows `text` in a box of `kind` with `buttons` (OK alone when empty) and returns the button chosen.
     virtual MessageButton show(MessageKind kind, const QString &text, const QList<MessageButton> &buttons) = 0;
+    // The same with a caption of its own (empty: the kind's) and the button that Enter presses (None: the
+    // first). By default the caption and the default button are not shown.
+    virtual MessageButton show(MessageKind kind, const QString &text, const QList<MessageButton> &buttons,
+                               const QString &caption, MessageButton defaultButton)
+    {
+        Q_UNUSED(caption);
+        Q_UNUSED(defaultButton);
+        return show(kind, text, buttons);
+    }
     // The system's exclamation sound.
     virtual void beep() {}
 };

@@ -8,6 +8,7 @@
 #include "entry/ufmSeletores.h"
 #include "Relatorio/ugRelatorios.h"
 #include "rules/ufmVerInco.h"
+#include "entry/QtComandosEntrada.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -61,6 +62,7 @@ int main(int argc, char **argv)
     gdvorn::registraPassoInicial(gdvorn::CriaSeletoresIniciais);
     gdvorn::RegistraVerInco();
     gdvorn::setRegistroRelatorios(gdvorn::RegistraRelatorios);
+    gdvorn::RegistraJanelasEntrada();
     const int codigo = gdvorn::ExecutaGDVORN();
     gdvorn::setDialogoArquivo(nullptr);
     return codigo;

@@ -13,6 +13,8 @@ struct ShownBox {
     MessageKind kind;
     QString text;
     QList<MessageButton> buttons;
+    QString caption;                             // empty: the kind's own
+    MessageButton defaultButton = MessageButton::None;
 };
 
 class ScriptedPresenter : public Presenter {
@@ -23,7 +25,12 @@ public:
     void answer(MessageButton b) { m_answers.enqueue(b); }
     MessageButton show(MessageKind kind, const QString &text, const QList<MessageButton> &buttons) override
     {
-        boxes << ShownBox{kind, text, buttons};
+        return show(kind, text, buttons, QString(), MessageButton::None);
+    }
+    MessageButton show(MessageKind kind, const QString &text, const QList<MessageButton> &buttons,
+                       const QString &caption, MessageButton defaultButton) override
+    {
+        boxes << ShownBox{kind, text, buttons, caption, defaultButton};
         if (!m_answers.isEmpty())
             return m_answers.dequeue();
         return buttons.isEmpty() ? MessageButton::Ok : buttons.first();

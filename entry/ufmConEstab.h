@@ -1,0 +1,88 @@
+#pragma once
+// The establishment list: the establishments of one year, found by the start of the inscription, the
+// start of the name or an initial-letter button; "&Exibir" opens one in the establishment form, in
+// delete mode "&Excluir" hands it to the deletion window. Created at start-up and kept for the run
+// (fmConEstab).
+//
+// The list stays on screen while the window it opens is shown modally over it (hiding a window that is
+// running its own modal loop would end that loop); it lists the whole year again when it is shown and
+// when the window it opened closes. Alt+F3, Alt+F4 and Alt+F5 are taken by the list (they start the bulk
+// wizards once these exist); Alt+F4 never closes it.
+
+#include "app/ugListas.h"
+#include "entry/EntryForm.h"
+#include "entry/ugConEstab.h"
+
+#include <functional>
+
+class QButtonGroup;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+class QToolButton;
+class QWidget;
+
+namespace gdvorn {
+
+class MaskEdit;
+class TfmExcluir;
+
+class TfmConEstab : public EntryForm {
+    Q_OBJECT
+public:
+    explicit TfmConEstab(QWidget *parent = nullptr);
+    ~TfmConEstab() override;
+
+    bool ModoExclusao = false;
+    bool ListaAnoBase = true;
+
+    // The deletion window of the delete command (not owned).
+    TfmExcluir *fmExcluir = nullptr;
+    // Opens the establishment form on a row (the year, inscription and prefix as stored).
+    std::function<void(const ChaveEstabelecimento &)> AbreEstabelecimento;
+    // The chooser of the inscription type for a number valid as CNPJ and as CEI: "CNPJ", "CEI" or
+    // anything else for none.
+    std::function<QString()> EscolheTipoInscricao;
+
+    void pMontaQuery();
+    void pSetaFoco(QChar c);
+    // The whole year (the base year, or the next one when ListaAnoBase is false); closes the list when
+    // neither year has an establishment.
+    void ListaCompleta();
+    void BtExibirClick();
+    void btExcluirClick();
+
+    QLabel *paAnoBase = nullptr;
+    MaskEdit *mdInscricao = nullptr;
+    QLineEdit *edRazao = nullptr;
+    QTableWidget *DBGridEstab = nullptr;
+    QWidget *paAbrir = nullptr;
+    QWidget *paExcluir = nullptr;
+    QPushButton *BtExibir = nullptr, *BtCancelar = nullptr, *btExcluir = nullptr, *btCancExcluir = nullptr;
+    QToolButton *SbTodos = nullptr;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *objeto, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void constroi();
+    void letra(const QString &letras);
+    void todos(QChar foco);
+    bool focoNaSaida() const;
+    void leConsulta(Query &q);
+    // The selected row: false when there is none.
+    bool linha(ChaveEstabelecimento &chave, QString &tipo) const;
+    void apresenta(); // after the window opened from the list closes
+
+    FiltroEstab m_filtro;
+    QButtonGroup *m_letras = nullptr;
+    bool m_montando = false;
+};
+
+// The program-wide list (created at start-up).
+extern TfmConEstab *fmConEstab;
+
+} // namespace gdvorn
