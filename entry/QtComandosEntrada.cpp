@@ -6,6 +6,7 @@
 #include "entry/ufmConEstab.h"
 #include "entry/ufmDadosResp.h"
 #include "entry/ufmExcluir.h"
+#include "entry/ufmNovaDecl.h"
 
 #include <QPointer>
 
@@ -16,6 +17,10 @@ void RegistraJanelasEntrada()
     registraPassoInicial([]() -> std::function<void()> {
         QPointer<TfmConEstab> lista = new TfmConEstab(fmGDVORN);
         fmConEstab = lista;
+        lista->EscolheTipoInscricao = [lista]() -> QString {
+            TfmTipoInscricao escolha(lista);
+            return ExecutaModal(escolha) == QDialog::Accepted ? TipoInscricaoEscolhido : QString();
+        };
         return [lista] { delete lista.data(); };
     });
     RegistraJanela(QStringLiteral("Abrir1"), [](QWidget *) {
