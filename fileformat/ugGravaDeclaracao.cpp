@@ -488,18 +488,6 @@ quint8 Gravador::executa(const QList<ChaveEstabelecimento> *lista, const QString
     return ResultadoGravacao::Concluida;
 }
 
-// Makes the run's progress reachable by CancelaGravacao while the run lasts.
-class GravacaoEmCurso {
-public:
-    explicit GravacaoEmCurso(Progresso *p) : m_anterior(g_progressoGravacao) { g_progressoGravacao = p; }
-    ~GravacaoEmCurso() { g_progressoGravacao = m_anterior; }
-    GravacaoEmCurso(const GravacaoEmCurso &) = delete;
-    GravacaoEmCurso &operator=(const GravacaoEmCurso &) = delete;
-
-private:
-    Progresso *m_anterior;
-};
-
 } // namespace
 
 quint8 GravaDeclaracao(const QList<ChaveEstabelecimento> *Lista, const QString &Unidade, const QString &BancoDados,
@@ -511,7 +499,7 @@ quint8 GravaDeclaracao(const QList<ChaveEstabelecimento> *Lista, const QString &
     Progresso semBarra;
     Progresso &p = progresso ? *progresso : semBarra;
     p.limpaCancelamento();
-    GravacaoEmCurso emCurso(&p);
+    ProgressoEmCurso emCurso(g_progressoGravacao, &p);
     Gravador g(Unidade, TabelasTrabalho, EhRetificacao, DataGeracao, HoraGeracao, p);
     return g.executa(Lista, BancoDados);
 }

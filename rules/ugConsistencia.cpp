@@ -225,18 +225,6 @@ void confereDiretorio(const QString &diretorio, const QString &connection)
                                 .arg(diretorio, databaseFolder(connection)));
 }
 
-// Makes the run's progress reachable by InterrompeAnalise while the run lasts.
-class ProgressoEmCurso {
-public:
-    explicit ProgressoEmCurso(Progresso *p) : m_anterior(g_progressoEmCurso) { g_progressoEmCurso = p; }
-    ~ProgressoEmCurso() { g_progressoEmCurso = m_anterior; }
-    ProgressoEmCurso(const ProgressoEmCurso &) = delete;
-    ProgressoEmCurso &operator=(const ProgressoEmCurso &) = delete;
-
-private:
-    Progresso *m_anterior;
-};
-
 } // namespace
 
 AnaliseConsistencia::AnaliseConsistencia(bool tabelasTrabalho, bool origemArquivo, const QString &connection)
@@ -324,7 +312,7 @@ quint8 AnalisaDeclaracao(Progresso *BarraProgresso, const QString &Diretorio, bo
     const SequenciasConsistencia padrao = sequencias ? SequenciasConsistencia{} : SequenciasPadrao();
     Progresso semBarra;
     Progresso &barra = BarraProgresso ? *BarraProgresso : semBarra;
-    ProgressoEmCurso emCurso(&barra);
+    ProgressoEmCurso emCurso(g_progressoEmCurso, &barra);
 
     AnaliseConsistencia a(TabelasTrabalho, OrigemArquivo);
     Transaction transacao;

@@ -62,4 +62,19 @@ private:
     QElapsedTimer m_relogio;
 };
 
+// Points `vaga` at the progress of the run under way for as long as the run lasts, and gives back what it
+// held on every exit path: a cancel routine called from outside the run (a window's interrupt button)
+// reaches the running loop through it.
+class ProgressoEmCurso {
+public:
+    ProgressoEmCurso(Progresso *&vaga, Progresso *p) : m_vaga(vaga), m_anterior(vaga) { vaga = p; }
+    ~ProgressoEmCurso() { m_vaga = m_anterior; }
+    ProgressoEmCurso(const ProgressoEmCurso &) = delete;
+    ProgressoEmCurso &operator=(const ProgressoEmCurso &) = delete;
+
+private:
+    Progresso *&m_vaga;
+    Progresso *m_anterior;
+};
+
 } // namespace gdvorn
