@@ -1,5 +1,6 @@
 #include "backup/QtComandosCopia.h"
 
+#include "app/QtModal.h"
 #include "app/ufmGDVORN.h"
 #include "backup/ufmBackup00.h"
 #include "backup/ufmGeraIndice.h"
@@ -14,7 +15,7 @@ AbreJanela abre()
 {
     return [](QWidget *parent) {
         Janela janela(parent);
-        janela.exec();
+        ExecutaModal(janela);
     };
 }
 
