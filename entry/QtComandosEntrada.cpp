@@ -3,7 +3,9 @@
 #include "app/QtModal.h"
 #include "app/QtPrograma.h"
 #include "app/ufmGDVORN.h"
+#include "entry/ufmConEmpreg.h"
 #include "entry/ufmConEstab.h"
+#include "entry/ufmDadosEmpreg.h"
 #include "entry/ufmDadosResp.h"
 #include "entry/ufmExcluir.h"
 #include "entry/ufmNovaDecl.h"
@@ -15,6 +17,11 @@ namespace gdvorn {
 void RegistraJanelasEntrada()
 {
     registraPassoInicial([]() -> std::function<void()> {
+        QPointer<TfmConEmpreg> lista = new TfmConEmpreg(fmGDVORN);
+        fmConEmpreg = lista;
+        return [lista] { delete lista.data(); };
+    });
+    registraPassoInicial([]() -> std::function<void()> {
         QPointer<TfmConEstab> lista = new TfmConEstab(fmGDVORN);
         fmConEstab = lista;
         lista->EscolheTipoInscricao = [lista]() -> QString {
@@ -23,11 +30,17 @@ void RegistraJanelasEntrada()
         };
         return [lista] { delete lista.data(); };
     });
-    RegistraJanela(QStringLiteral("Abrir1"), [](QWidget *) {
+    RegistraJanela(QStringLiteral("Abrir1"), [](QWidget *parent) {
         if (!fmConEstab)
             return;
+        // The link form of the command, for the employee list of the establishment opened.
+        TfmDadosEmpreg vinculo(parent);
+        if (fmConEmpreg)
+            fmConEmpreg->fmDadosEmpreg = &vinculo;
         fmConEstab->ModoExclusao = false;
         ExecutaModal(*fmConEstab);
+        if (fmConEmpreg)
+            fmConEmpreg->fmDadosEmpreg = nullptr;
     });
     RegistraJanela(QStringLiteral("Excluir1"), [](QWidget *parent) {
         if (!fmConEstab)
