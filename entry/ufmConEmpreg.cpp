@@ -22,7 +22,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QTableWidget>
+#include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -35,7 +35,6 @@ TfmConEmpreg *fmConEmpreg = nullptr;
 namespace {
 
 enum Coluna { ColPis, ColNome, ColAdmissao, ColCbo };
-enum Papel { PapelPis = Qt::UserRole, PapelAdmissao, PapelNome, PapelDesligamento, PapelCbo };
 
 } // namespace
 
@@ -93,10 +92,10 @@ void TfmConEmpreg::constroi()
     ll->addWidget(new QLabel(QStringLiteral("Nome"), localizar));
     ll->addWidget(edNome, 1);
 
-    DBGridVinculo = new QTableWidget(0, 4, this);
+    m_modelo = new ModeloVinculos(this);
+    DBGridVinculo = new QTableView(this);
     DBGridVinculo->setObjectName(QStringLiteral("DBGridVinculo"));
-    DBGridVinculo->setHorizontalHeaderLabels({QStringLiteral("PIS/PASEP"), QStringLiteral("Nome do Empregado/Servidor"),
-                                              QStringLiteral("Data Admissão"), QStringLiteral("CBO")});
+    DBGridVinculo->setModel(m_modelo);
     DBGridVinculo->setEditTriggers(QAbstractItemView::NoEditTriggers);
     DBGridVinculo->setSelectionBehavior(QAbstractItemView::SelectRows);
     DBGridVinculo->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -160,7 +159,7 @@ void TfmConEmpreg::constroi()
     connect(BtNovo, &QPushButton::clicked, this, Protegido([this] { BtNovoClick(); }));
     connect(BtExibir, &QPushButton::clicked, this, Protegido([this] { BtExibirClick(); }));
     connect(BtCancelar, &QPushButton::clicked, this, [this] { reject(); });
-    connect(DBGridVinculo, &QTableWidget::cellDoubleClicked, this, Protegido([this] { BtExibirClick(); }));
+    connect(DBGridVinculo, &QTableView::doubleClicked, this, Protegido([this] { BtExibirClick(); }));
     limpaFiltros();
 }
 
@@ -189,29 +188,9 @@ void TfmConEmpreg::MontaQuery()
     m_filtro.nome = edNome->text();
     Query &q = dmEntradaDados->quConVinculo;
     MontaQueryVinculos(q, Consulta, m_filtro);
-    DBGridVinculo->setRowCount(0);
-    int linha = 0;
-    for (; !q.Eof(); q.Next(), ++linha) {
-        auto campo = [&q](const char *nome) { return q.FieldByName(QLatin1String(nome)).AsString(); };
-        const QString pis = campo("coPisPasepEmpregado");
-        const QString admissao = campo("daAdmissaoEmpregado");
-        const QString cbo = campo("CoCbo");
-        DBGridVinculo->insertRow(linha);
-        auto *item = new QTableWidgetItem(pis.isEmpty() ? QString() : FormataPisPasep(pis));
-        item->setData(PapelPis, pis);
-        item->setData(PapelAdmissao, admissao);
-        item->setData(PapelNome, campo("NoEmpregado"));
-        item->setData(PapelDesligamento, campo("DaDesligamentoEmpregado"));
-        item->setData(PapelCbo, cbo);
-        DBGridVinculo->setItem(linha, ColPis, item);
-        DBGridVinculo->setItem(linha, ColNome, new QTableWidgetItem(campo("NoEmpregado")));
-        DBGridVinculo->setItem(linha, ColAdmissao,
-                               new QTableWidgetItem(admissao.isEmpty() ? QString() : FormataData(admissao)));
-        DBGridVinculo->setItem(linha, ColCbo, new QTableWidgetItem(quConVinculoCoCboGetText(cbo)));
-    }
-    q.Close();
-    if (linha > 0)
-        DBGridVinculo->setCurrentCell(0, 0);
+    m_modelo->carrega(q);
+    if (m_modelo->rowCount() > 0)
+        DBGridVinculo->setCurrentIndex(m_modelo->index(0, 0));
 }
 
 void TfmConEmpreg::SetaFoco(QChar c)
@@ -224,7 +203,7 @@ void TfmConEmpreg::SetaFoco(QChar c)
         edNome->setFocus();
         return;
     }
-    const int linhas = DBGridVinculo->rowCount();
+    const int linhas = m_modelo->rowCount();
     if (linhas == 1)
         BtExibir->setFocus();
     else if (linhas > 1)
@@ -260,8 +239,8 @@ void TfmConEmpreg::apresenta()
     edRazao->setText(Consulta.RazaoSocialConsulta);
     limpaFiltros();
     MontaQuery();
-    if (DBGridVinculo->rowCount() > 0)
-        DBGridVinculo->setCurrentCell(std::min(LinhaSalva, DBGridVinculo->rowCount() - 1), 0);
+    if (m_modelo->rowCount() > 0)
+        DBGridVinculo->setCurrentIndex(m_modelo->index(std::min(LinhaSalva, m_modelo->rowCount() - 1), 0));
     SetaFoco(u'1');
     if (!m_pisDevolvido.isEmpty()) {
         // Declined copying another link's data: the links with that PIS.
@@ -348,10 +327,10 @@ void TfmConEmpreg::depoisDoVinculo(bool restamVinculos)
 
 void TfmConEmpreg::BtExibirClick()
 {
-    const int linha = DBGridVinculo->currentRow();
+    const int linha = DBGridVinculo->currentIndex().row();
     LinhaSalva = std::max(linha, 0);
-    const QTableWidgetItem *item = linha >= 0 ? DBGridVinculo->item(linha, ColPis) : nullptr;
-    if (!item || item->data(PapelPis).toString().trimmed().isEmpty()) {
+    const bool selecionado = linha >= 0 && linha < m_modelo->rowCount();
+    if (!selecionado || m_modelo->linha(linha).pis.trimmed().isEmpty()) {
         if (!ExisteVinculoSemPis(Consulta)) {
             presenter().show(MessageKind::Error, QStringLiteral("Você deve selecionar um empregado."),
                              {MessageButton::Ok});
@@ -368,11 +347,12 @@ void TfmConEmpreg::BtExibirClick()
         return;
     }
     preencheContextoVinculo(false);
-    PisVinculo = item->data(PapelPis).toString();
-    AdmissaoVinculo = item->data(PapelAdmissao).toString();
-    NomeEmpregadoVinculo = item->data(PapelNome).toString();
-    DesligamentoVinculo = item->data(PapelDesligamento).toString();
-    CboVinculo = item->data(PapelCbo).toString();
+    const VinculoListado &l = m_modelo->linha(linha);
+    PisVinculo = l.pis;
+    AdmissaoVinculo = l.admissao;
+    NomeEmpregadoVinculo = l.nome;
+    DesligamentoVinculo = l.desligamento;
+    CboVinculo = l.cbo;
     CeiVinculado = Consulta.CeiVinculadoConsulta;
     depoisDoVinculo(abreVinculo(false));
 }

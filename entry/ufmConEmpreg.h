@@ -19,7 +19,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTableWidget;
+class QTableView;
 class QToolButton;
 
 namespace gdvorn {
@@ -78,7 +78,8 @@ private:
     QLineEdit *mdInscricao = nullptr, *edPrefixo = nullptr, *edRazao = nullptr;
     MaskEdit *edPisPasep = nullptr;
     QLineEdit *edNome = nullptr;
-    QTableWidget *DBGridVinculo = nullptr;
+    QTableView *DBGridVinculo = nullptr;
+    ModeloVinculos *m_modelo = nullptr;
     QPushButton *BtNovo = nullptr, *BtExibir = nullptr, *BtCancelar = nullptr;
     QToolButton *SbTodos = nullptr;
 

@@ -96,6 +96,46 @@ void MontaQueryVinculos(Query &q, const ContextoConsulta &contexto, const Filtro
     q.Open();
 }
 
+void ModeloVinculos::carrega(Query &q)
+{
+    beginResetModel();
+    m_linhas.clear();
+    for (; !q.Eof(); q.Next()) {
+        auto campo = [&q](const char *nome) { return q.FieldByName(QLatin1String(nome)).AsString(); };
+        m_linhas.append({campo("coPisPasepEmpregado"), campo("NoEmpregado"), campo("daAdmissaoEmpregado"),
+                         campo("DaDesligamentoEmpregado"), campo("CoCbo")});
+    }
+    q.Close();
+    endResetModel();
+}
+
+QVariant ModeloVinculos::data(const QModelIndex &indice, int papel) const
+{
+    if (papel != Qt::DisplayRole || !indice.isValid() || indice.row() >= m_linhas.size())
+        return {};
+    const VinculoListado &l = m_linhas.at(indice.row());
+    switch (indice.column()) {
+    case 0:
+        return l.pis.isEmpty() ? QString() : FormataPisPasep(l.pis);
+    case 1:
+        return l.nome;
+    case 2:
+        return l.admissao.isEmpty() ? QString() : FormataData(l.admissao);
+    case 3:
+        return quConVinculoCoCboGetText(l.cbo);
+    default:
+        return {};
+    }
+}
+
+QVariant ModeloVinculos::headerData(int secao, Qt::Orientation orientacao, int papel) const
+{
+    static const char *const titulos[] = {"PIS/PASEP", "Nome do Empregado/Servidor", "Data Admissão", "CBO"};
+    if (orientacao != Qt::Horizontal || papel != Qt::DisplayRole || secao < 0 || secao >= 4)
+        return QAbstractTableModel::headerData(secao, orientacao, papel);
+    return QString::fromUtf8(titulos[secao]);
+}
+
 namespace {
 
 bool achaVinculoSemPis(Table &vinculos, const ContextoConsulta &contexto)

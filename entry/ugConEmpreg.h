@@ -6,7 +6,9 @@
 #include "app/base/Query.h"
 #include "app/ugListas.h"
 
+#include <QAbstractTableModel>
 #include <QString>
+#include <QVector>
 
 namespace gdvorn {
 
@@ -49,6 +51,29 @@ struct FiltroVinculo {
 // The links of the establishment with the filters, in key order (PIS, admission, name). Only links that
 // carry the establishment's type and CEI vinculado are listed.
 void MontaQueryVinculos(Query &q, const ContextoConsulta &contexto, const FiltroVinculo &filtro);
+
+// A link as the list holds it (stored values).
+struct VinculoListado {
+    QString pis, nome, admissao, desligamento, cbo;
+};
+
+// The rows of the list, read from the query of MontaQueryVinculos (which it closes), shown in the columns
+// PIS/PASEP (999.99999.99.9), "Nome do Empregado/Servidor", "Data Admissão" (DD/MM/YYYY) and "CBO"
+// (quConVinculoCoCboGetText). Rows are plain values, not items, so that a large establishment lists fast.
+class ModeloVinculos : public QAbstractTableModel {
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+    void carrega(Query &q);
+    const VinculoListado &linha(int i) const { return m_linhas.at(i); }
+
+    int rowCount(const QModelIndex &pai = {}) const override { return pai.isValid() ? 0 : int(m_linhas.size()); }
+    int columnCount(const QModelIndex &pai = {}) const override { return pai.isValid() ? 0 : 4; }
+    QVariant data(const QModelIndex &indice, int papel = Qt::DisplayRole) const override;
+    QVariant headerData(int secao, Qt::Orientation orientacao, int papel = Qt::DisplayRole) const override;
+
+private:
+    QVector<VinculoListado> m_linhas;
+};
 
 // The establishment has a link stored with a blank PIS.
 bool ExisteVinculoSemPis(const ContextoConsulta &contexto);

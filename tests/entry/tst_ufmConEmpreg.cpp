@@ -15,7 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QToolButton>
 #include <QtTest>
 
@@ -81,12 +81,15 @@ private:
             qFatal("control %s missing", nome);
         return c;
     }
-    QTableWidget *grade() { return w<QTableWidget>("DBGridVinculo"); }
+    QTableView *grade() { return w<QTableView>("DBGridVinculo"); }
+    int linhas() { return grade()->model()->rowCount(); }
+    QString texto(int linha, int coluna) { return grade()->model()->index(linha, coluna).data().toString(); }
+    int linhaAtual() { return grade()->currentIndex().row(); }
     QStringList nomes()
     {
         QStringList r;
-        for (int i = 0; i < grade()->rowCount(); ++i)
-            r << grade()->item(i, 1)->text();
+        for (int i = 0; i < linhas(); ++i)
+            r << texto(i, 1);
         return r;
     }
     void estabelecimento(const QVariantMap &outros = {})
@@ -148,8 +151,8 @@ void tst_ufmConEmpreg::apresentacao()
     QCOMPARE(w<QLineEdit>("edPrefixo")->text(), kPrefixo);
     QCOMPARE(w<QLineEdit>("edRazao")->text(), QStringLiteral("EMPRESA EXEMPLO"));
     QCOMPARE(nomes(), QStringList{QStringLiteral("ANA")});
-    QCOMPARE(grade()->item(0, 0)->text(), QStringLiteral("100.00000.00.1"));
-    QCOMPARE(grade()->item(0, 2)->text(), QStringLiteral("01/02/2009"));
+    QCOMPARE(texto(0, 0), QStringLiteral("100.00000.00.1"));
+    QCOMPARE(texto(0, 2), QStringLiteral("01/02/2009"));
     QCOMPARE(QApplication::focusWidget(), w("edPisPasep"));
 }
 
@@ -224,7 +227,7 @@ void tst_ufmConEmpreg::vinculoAbertoVoltaAoCursor()
         QCOMPARE(static_cast<TfmDadosEmpreg &>(d).ModoEdicao, QStringLiteral("A"));
     });
     grade()->setFocus();
-    grade()->setCurrentCell(4, 0);
+    grade()->setCurrentIndex(grade()->model()->index(4, 0));
     QTest::keyClick(grade(), Qt::Key_Return);
     QCOMPARE(janelas.shown, QStringList{QStringLiteral("fmDadosEmpreg")});
     QCOMPARE(aberto, QStringLiteral("12400000005"));
@@ -232,17 +235,17 @@ void tst_ufmConEmpreg::vinculoAbertoVoltaAoCursor()
     QCOMPARE(RazaoSocialVinculo, QStringLiteral("EMPRESA EXEMPLO"));
     // Back in the list: all links again, the cursor on the link opened, the focus on the PIS search.
     QVERIFY(m_lista->isVisible());
-    QCOMPARE(grade()->rowCount(), 8);
-    QCOMPARE(grade()->currentRow(), 4);
+    QCOMPARE(linhas(), 8);
+    QCOMPARE(linhaAtual(), 4);
     QCOMPARE(QApplication::focusWidget(), w("edPisPasep"));
     // The saved row is kept when the list is shown again, and stays in range on a shorter list.
     m_lista->hide();
     m_lista->show();
-    QCOMPARE(grade()->currentRow(), 4);
+    QCOMPARE(linhaAtual(), 4);
     m_lista->LinhaSalva = 20;
     m_lista->hide();
     m_lista->show();
-    QCOMPARE(grade()->currentRow(), 7);
+    QCOMPARE(linhaAtual(), 7);
 }
 
 void tst_ufmConEmpreg::novoAbreVinculoVazio()
@@ -376,7 +379,7 @@ void tst_ufmConEmpreg::vinculoSemPis()
                      {{QStringLiteral("CoNacionalidade"), QStringLiteral("21")}});
     mostra();
     QTest::keyClicks(w("edNome"), QStringLiteral("ZZ")); // nothing selected
-    QCOMPARE(grade()->rowCount(), 0);
+    QCOMPARE(linhas(), 0);
     ScriptedPresenter caixas;
     caixas.answer(resposta);
     ScriptedModal janelas;
@@ -390,7 +393,7 @@ void tst_ufmConEmpreg::vinculoSemPis()
                  campoEstab(kAno, kCnpj, kPrefixo, QStringLiteral("NuEstrangeirosEstabelec")),
              contagens);
     if (!existe) // the list acts as if SbTodos had been pressed
-        QCOMPARE(grade()->rowCount(), 8);
+        QCOMPARE(linhas(), 8);
     QVERIFY(m_lista->isVisible());
 }
 
