@@ -5,7 +5,6 @@
 #include "app/ufmGDVORN.h"
 #include "entry/ufmConEmpreg.h"
 #include "entry/ufmConEstab.h"
-#include "entry/ufmDadosEmpreg.h"
 #include "entry/ufmDadosResp.h"
 #include "entry/ufmExcluir.h"
 #include "entry/ufmNovaDecl.h"
@@ -30,17 +29,11 @@ void RegistraJanelasEntrada()
         };
         return [lista] { delete lista.data(); };
     });
-    RegistraJanela(QStringLiteral("Abrir1"), [](QWidget *parent) {
+    RegistraJanela(QStringLiteral("Abrir1"), [](QWidget *) {
         if (!fmConEstab)
             return;
-        // The link form of the command, for the employee list of the establishment opened.
-        TfmDadosEmpreg vinculo(parent);
-        if (fmConEmpreg)
-            fmConEmpreg->fmDadosEmpreg = &vinculo;
         fmConEstab->ModoExclusao = false;
         ExecutaModal(*fmConEstab);
-        if (fmConEmpreg)
-            fmConEmpreg->fmDadosEmpreg = nullptr;
     });
     RegistraJanela(QStringLiteral("Excluir1"), [](QWidget *parent) {
         if (!fmConEstab)

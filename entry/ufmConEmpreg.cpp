@@ -26,7 +26,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include <memory>
 
 namespace gdvorn {
 
@@ -302,17 +301,12 @@ void TfmConEmpreg::MostraVinculos(const ChaveEstabelecimento &chave, bool estabe
 
 bool TfmConEmpreg::abreVinculo(bool semVinculos)
 {
-    std::unique_ptr<TfmDadosEmpreg> proprio;
-    TfmDadosEmpreg *vinculo = fmDadosEmpreg;
-    if (!vinculo) {
-        proprio = std::make_unique<TfmDadosEmpreg>(this);
-        vinculo = proprio.get();
-    }
-    vinculo->SemVinculos = semVinculos;
-    vinculo->DevolvePisLista = [this](const QString &pis) { m_pisDevolvido = pis; };
-    ExecutaModal(*vinculo);
-    vinculo->DevolvePisLista = nullptr;
-    return !vinculo->SemVinculos;
+    // One link form for each hand-over, freed when it closes.
+    TfmDadosEmpreg vinculo(this);
+    vinculo.SemVinculos = semVinculos;
+    vinculo.DevolvePisLista = [this](const QString &pis) { m_pisDevolvido = pis; };
+    ExecutaModal(vinculo);
+    return !vinculo.SemVinculos;
 }
 
 void TfmConEmpreg::depoisDoVinculo(bool restamVinculos)

@@ -25,7 +25,6 @@ class QToolButton;
 namespace gdvorn {
 
 class MaskEdit;
-class TfmDadosEmpreg;
 
 class TfmConEmpreg : public EntryForm {
     Q_OBJECT
@@ -37,8 +36,6 @@ public:
     ContextoConsulta Consulta;
     // The row number, less one, of the link last opened from the list.
     int LinhaSalva = 0;
-    // The link form of the running command (not owned); without one, each hand-over makes its own.
-    TfmDadosEmpreg *fmDadosEmpreg = nullptr;
 
     // Shows the list of the stored establishment `chave` modally. Both entry points fill the list context
     // and the link context (a new link of that establishment) from its row.
