@@ -9,11 +9,11 @@
 #include "app/ugHtmlHelpAPI.h"
 #include "app/ugMensagens.h"
 #include "entry/FormEdits.h"
+#include "entry/QtColunaLetras.h"
 #include "entry/QtMaiusculas.h"
 #include "entry/ufmExcluir.h"
 
 #include <QApplication>
-#include <QButtonGroup>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -32,13 +32,6 @@ namespace gdvorn {
 TfmConEstab *fmConEstab = nullptr;
 
 namespace {
-
-const QStringList kLetras{QStringLiteral("A"),  QStringLiteral("B"),  QStringLiteral("C"),  QStringLiteral("D"),
-                          QStringLiteral("EF"), QStringLiteral("GH"), QStringLiteral("IJ"), QStringLiteral("KL"),
-                          QStringLiteral("M"),  QStringLiteral("N"),  QStringLiteral("O"),  QStringLiteral("PQ"),
-                          QStringLiteral("RS"), QStringLiteral("TU"), QStringLiteral("VW"), QStringLiteral("X"),
-                          QStringLiteral("YZ")};
-
 
 enum Coluna { ColInscricao, ColPrefixo, ColRazao, ColCei, ColEmpregados };
 enum Papel { PapelAno = Qt::UserRole, PapelInscricao, PapelTipo };
@@ -112,29 +105,8 @@ void TfmConEstab::constroi()
     le->addWidget(btCancExcluir);
     le->addStretch();
 
-    auto *letras = new QVBoxLayout;
-    letras->setSpacing(0);
-    m_letras = new QButtonGroup(this);
-    m_letras->setExclusive(true);
-    auto letraBotao = [&](const QString &nome, const QString &legenda) {
-        auto *b = new QToolButton(this);
-        b->setObjectName(nome);
-        b->setText(legenda);
-        b->setCheckable(true);
-        b->setAutoRaise(true);
-        b->setFocusPolicy(Qt::NoFocus);
-        m_letras->addButton(b);
-        letras->addWidget(b);
-        return b;
-    };
-    SbTodos = letraBotao(QStringLiteral("SbTodos"), QString());
-    SbTodos->setChecked(true);
-    connect(SbTodos, &QToolButton::clicked, this, Protegido([this] { todos(u'2'); }));
-    for (const QString &l : kLetras) {
-        QToolButton *b = letraBotao(QStringLiteral("Sb") + l, l);
-        connect(b, &QToolButton::clicked, this, Protegido([this, l] { letra(l); }));
-    }
-    letras->addStretch();
+    auto *letras = new ColunaLetras(this, [this](const QString &l) { l.isEmpty() ? todos(u'2') : letra(l); });
+    SbTodos = letras->SbTodos;
 
     auto *centro = new QVBoxLayout;
     centro->addWidget(paAnoBase);
@@ -144,7 +116,7 @@ void TfmConEstab::constroi()
     layout->addWidget(paAbrir);
     layout->addWidget(paExcluir);
     layout->addLayout(centro, 1);
-    layout->addLayout(letras);
+    layout->addWidget(letras);
     resize(780, 500);
     if (screen() && screen()->geometry().width() > 1024)
         resize(850, 550);

@@ -15,7 +15,6 @@
 
 #include <functional>
 
-class QButtonGroup;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -78,7 +77,6 @@ private:
     void apresenta(); // after the window opened from the list closes
 
     FiltroEstab m_filtro;
-    QButtonGroup *m_letras = nullptr;
     bool m_montando = false;
 };
 

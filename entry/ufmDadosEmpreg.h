@@ -72,6 +72,9 @@ public:
     int QtdEstrangeiros = 0;
     // Left by the cancel: the establishment has no link (the establishment form's SemVinculos).
     bool SemVinculos = false;
+    // Set by the employee list that shows the form: takes back the typed PIS when the user declines to
+    // copy the personal data of another link with it, before the row is cancelled and the form closes.
+    std::function<void(const QString &pis)> DevolvePisLista;
     // For the hours checks.
     int MesDesligamento = 0;
     QString MesAnoAdmissao;

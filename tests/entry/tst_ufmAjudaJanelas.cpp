@@ -7,6 +7,8 @@
 #include "app/ufmGDVORN.h"
 #include "app/ufmInicioRegras.h"
 #include "app/ufmSobre.h"
+#include "entry/ufmConEmpreg.h"
+#include "entry/ufmConEstab.h"
 #include "entry/ufmNovaDecl.h"
 #include "entry/ufmSemEmpregados.h"
 #include "entry/ufmSeletores.h"
@@ -69,10 +71,13 @@ void tst_ufmAjudaJanelas::todoContextoTemPagina()
     TfmTb8NatJu natureza;
     TfrmT8Munic municipio;
     TfmNovaDecl nova;
+    TfmConEstab estabelecimentos;
+    TfmConEmpreg empregados;
     int total = 0;
     for (const QObject *janela : std::initializer_list<const QObject *>{
              fmGDVORN, &sobre, &informacoes, &dica, &instrucao, &admissao, &salario, &vinculo, &desligamento,
-             &nacionalidade, &raca, &meses, &afastamento, &deficiencia, &cbo, &cnae, &natureza, &municipio, &nova}) {
+             &nacionalidade, &raca, &meses, &afastamento, &deficiencia, &cbo, &cnae, &natureza, &municipio, &nova,
+             &estabelecimentos, &empregados}) {
         int contextos = 0;
         const QStringList faltas = test::contextosSemPagina(janela, &contextos);
         QVERIFY2(faltas.isEmpty(), qPrintable(janela->objectName() + QStringLiteral(": ") + faltas.join(QStringLiteral(", "))));

@@ -1,0 +1,187 @@
+#include "entry/ugConEmpreg.h"
+
+#include "app/base/Database.h"
+#include "app/base/Table.h"
+#include "app/udmEntradaDados.h"
+#include "app/ugConfiguracao.h"
+#include "app/ugFuncoes.h"
+
+namespace gdvorn {
+
+namespace {
+
+int conta(Query &q, const ChaveEstabelecimento &chave)
+{
+    q.Close();
+    q.ParamByName(QStringLiteral("sAnoBase")).setAsString(chave.AnBase);
+    q.ParamByName(QStringLiteral("sInscricao")).setAsString(chave.Inscricao);
+    q.ParamByName(QStringLiteral("sPrefixo")).setAsString(chave.Prefixo);
+    q.Open();
+    const int n = q.Fields(0).AsInteger();
+    q.Close();
+    return n;
+}
+
+} // namespace
+
+bool LeContextoConsulta(const ChaveEstabelecimento &chave, ContextoConsulta &contexto)
+{
+    Table empresa(QStringLiteral("bd8emp"));
+    empresa.Open();
+    if (!empresa.FindKey({chave.AnBase, chave.Inscricao, chave.Prefixo}))
+        return false;
+    auto campo = [&empresa](const char *nome) { return empresa.FieldByName(QLatin1String(nome)).AsString(); };
+    contexto.AnoBaseConsulta = campo("AnBase");
+    contexto.InscricaoConsulta = campo("CoCgcCeiEstabelecimento");
+    contexto.PrefixoConsulta = campo("NuPrefixoEstabelecimento");
+    contexto.RazaoSocialConsulta = campo("NoRazaoEstabelecimento");
+    contexto.TipoInscricaoConsulta = campo("InInscrEstabelecimento");
+    contexto.CeiVinculadoConsulta = campo("CoCgcVinculado");
+    contexto.DaEncerramentoAtividade = campo("DaEncerramentoAtividade");
+    contexto.NuVinculosEstabelecimento = campo("NuVinculosEstabelecimento");
+    contexto.EncerradoAnoSeguinteConsulta =
+        campo("InEncerramentoAtividade") == QLatin1String("1") &&
+        contexto.DaEncerramentoAtividade.mid(4, 4) == QString::number(Configuracao().AnoBase + 1);
+    return true;
+}
+
+QString LegendaAnoConsulta(const QString &daEncerramento, int anoBase)
+{
+    if (daEncerramento.mid(4, 4) == QString::number(anoBase + 1))
+        return QStringLiteral("Encerramento de Atividades - %1").arg(anoBase + 1);
+    return QStringLiteral("Declaração Ano-Base %1").arg(anoBase);
+}
+
+QString InscricaoMostradaConsulta(const ContextoConsulta &contexto)
+{
+    if (contexto.TipoInscricaoConsulta == QLatin1String("1"))
+        return FormataInscricao(contexto.InscricaoConsulta, QStringLiteral("1"));
+    return FormataInscricao(contexto.InscricaoConsulta.right(12), QStringLiteral("3"));
+}
+
+void MontaQueryVinculos(Query &q, const ContextoConsulta &contexto, const FiltroVinculo &filtro)
+{
+    q.Close();
+    QStringList sql = TdmEntradaDados::textoConVinculo();
+    sql << QStringLiteral("where anbase = :anbase and ")
+        << QStringLiteral("coCgcCeiEstabelecimento = :coCgcCeiEstabelecimento and ")
+        << QStringLiteral("CoCgcVinculado = :ceivinculado and")
+        << QStringLiteral("InInscrEstabelecimento = :tipoinscricao and")
+        << QStringLiteral("NuPrefixoEstabelecimento = :NuPrefixoEstabelecimento ");
+    const QString pis = filtro.pis.trimmed();
+    const QString nome = filtro.nome.trimmed();
+    if (!pis.isEmpty())
+        sql << QStringLiteral("and CoPisPasepEmpregado like :PPisPasep");
+    if (!nome.isEmpty())
+        sql << QStringLiteral("and NoEmpregado like :PNoEmpregado");
+    else if (!filtro.letra1.isEmpty())
+        sql << QStringLiteral("and ((NoEmpregado like :PLetra1) or (NoEmpregado like :PLetra2))");
+    // The row offset kept between showings counts rows in this order.
+    sql << QStringLiteral("order by CoPisPasepEmpregado, DaAdmissaoEmpregado, NoEmpregado");
+    q.setSql(sql);
+    q.ParamByName(QStringLiteral("anbase")).setValue(contexto.AnoBaseConsulta);
+    q.ParamByName(QStringLiteral("coCgcCeiEstabelecimento")).setValue(contexto.InscricaoConsulta);
+    q.ParamByName(QStringLiteral("ceivinculado")).setValue(contexto.CeiVinculadoConsulta);
+    q.ParamByName(QStringLiteral("tipoinscricao")).setValue(contexto.TipoInscricaoConsulta);
+    q.ParamByName(QStringLiteral("NuPrefixoEstabelecimento")).setValue(contexto.PrefixoConsulta);
+    if (!pis.isEmpty())
+        q.ParamByName(QStringLiteral("PPisPasep")).setValue(pis + QLatin1Char('%'));
+    if (!nome.isEmpty())
+        q.ParamByName(QStringLiteral("PNoEmpregado")).setValue(nome + QLatin1Char('%'));
+    else if (!filtro.letra1.isEmpty()) {
+        q.ParamByName(QStringLiteral("PLetra1")).setValue(filtro.letra1 + QLatin1Char('%'));
+        q.ParamByName(QStringLiteral("PLetra2"))
+            .setValue(filtro.letra2.isEmpty() ? QString() : filtro.letra2 + QLatin1Char('%'));
+    }
+    q.Open();
+}
+
+void ModeloVinculos::carrega(Query &q)
+{
+    beginResetModel();
+    m_linhas.clear();
+    for (; !q.Eof(); q.Next()) {
+        auto campo = [&q](const char *nome) { return q.FieldByName(QLatin1String(nome)).AsString(); };
+        m_linhas.append({campo("coPisPasepEmpregado"), campo("NoEmpregado"), campo("daAdmissaoEmpregado"),
+                         campo("DaDesligamentoEmpregado"), campo("CoCbo")});
+    }
+    q.Close();
+    endResetModel();
+}
+
+QVariant ModeloVinculos::data(const QModelIndex &indice, int papel) const
+{
+    if (papel != Qt::DisplayRole || !indice.isValid() || indice.row() >= m_linhas.size())
+        return {};
+    const VinculoListado &l = m_linhas.at(indice.row());
+    switch (indice.column()) {
+    case 0:
+        return l.pis.isEmpty() ? QString() : FormataPisPasep(l.pis);
+    case 1:
+        return l.nome;
+    case 2:
+        return l.admissao.isEmpty() ? QString() : FormataData(l.admissao);
+    case 3:
+        return quConVinculoCoCboGetText(l.cbo);
+    default:
+        return {};
+    }
+}
+
+QVariant ModeloVinculos::headerData(int secao, Qt::Orientation orientacao, int papel) const
+{
+    static const char *const titulos[] = {"PIS/PASEP", "Nome do Empregado/Servidor", "Data Admissão", "CBO"};
+    if (orientacao != Qt::Horizontal || papel != Qt::DisplayRole || secao < 0 || secao >= 4)
+        return QAbstractTableModel::headerData(secao, orientacao, papel);
+    return QString::fromUtf8(titulos[secao]);
+}
+
+namespace {
+
+bool achaVinculoSemPis(Table &vinculos, const ContextoConsulta &contexto)
+{
+    vinculos.Open();
+    return vinculos.FindKey(
+        {contexto.AnoBaseConsulta, contexto.InscricaoConsulta, contexto.PrefixoConsulta, QString()});
+}
+
+} // namespace
+
+bool ExisteVinculoSemPis(const ContextoConsulta &contexto)
+{
+    Table vinculos(QStringLiteral("bd8vinc"));
+    return achaVinculoSemPis(vinculos, contexto);
+}
+
+ContagemVinculos GravaContagemVinculos(const ChaveEstabelecimento &chave)
+{
+    ContagemVinculos contagem;
+    contagem.vinculos = conta(dmEntradaDados->quContaEmpreg, chave);
+    contagem.estrangeiros = conta(dmEntradaDados->quContaEstrang, chave);
+    Table empresa(QStringLiteral("bd8emp"));
+    empresa.Open();
+    if (empresa.FindKey({chave.AnBase, chave.Inscricao, chave.Prefixo})) {
+        empresa.Edit();
+        empresa.FieldByName(QStringLiteral("NuVinculosEstabelecimento"))
+            .setAsString(CompletaZeros(QString::number(contagem.vinculos), 6));
+        empresa.FieldByName(QStringLiteral("NuEstrangeirosEstabelec"))
+            .setAsString(CompletaZeros(QString::number(contagem.estrangeiros), 5));
+        empresa.Post();
+    }
+    return contagem;
+}
+
+bool ExcluiVinculoSemPis(const ContextoConsulta &contexto)
+{
+    Transaction transacao;
+    Table vinculos(QStringLiteral("bd8vinc"));
+    if (!achaVinculoSemPis(vinculos, contexto))
+        return false;
+    vinculos.Delete();
+    vinculos.Close();
+    GravaContagemVinculos({contexto.AnoBaseConsulta, contexto.InscricaoConsulta, contexto.PrefixoConsulta});
+    transacao.commit();
+    return true;
+}
+
+} // namespace gdvorn
