@@ -712,6 +712,16 @@ private slots:
             escolheDrive(p03->cbDriveConcluir, QStringLiteral("Drive C:"));
             p03->bbAvancar->click();
             auto *p04 = pagina<TfmGravaDecl04>(d);
+            // No printer: the error box, then the label in the preview only.
+            saida.impressora = false;
+            p04->bbEtiq->click();
+            QCOMPARE(caixas.textos(), QStringList{QStringLiteral("Não é possível imprimir: não há impressoras instaladas.")});
+            QCOMPARE(caixas.boxes.at(0).kind, MessageKind::Error);
+            QCOMPARE(saida.relatorios.size(), 1);
+            QCOMPARE(saida.relatorios.at(0).destino, DestinoRelatorio::Visualizacao);
+            QVERIFY(!saida.relatorios.at(0).imprimeDaVisualizacao);
+            QVERIFY(p04->bbEtiq->isEnabled());
+            caixas.boxes.clear();
             caixas.answer(MessageButton::No);
             p04->btSalvarRelat->click();
             QCOMPARE(caixas.textos(), QStringList{QStringLiteral("Já existe um arquivo de nome \"meu.pdf\" no caminho "
