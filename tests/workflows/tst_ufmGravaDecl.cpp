@@ -554,6 +554,14 @@ private slots:
         QTest::keyClick(p01->deNome, Qt::Key_Return);
         QCOMPARE(caixas.boxes.size(), 1);
         QCOMPARE(QApplication::focusWidget(), p01->deLogradouro);
+        // A click on Next that leaves a bad company name: its check alone, once, and Next is not run.
+        digita(p01->deNome, QStringLiteral("X"));
+        caixas.boxes.clear();
+        QTest::mouseClick(p01->bbAvancar, Qt::LeftButton);
+        QCOMPARE(caixas.boxes.size(), 1);
+        QCOMPARE(QApplication::focusWidget(), p01->deNome);
+        QCOMPARE(assistente->PaginaAtual(), p01);
+        QVERIFY(!p01->bbAvancar->isDown());
         digita(p01->deNome, QStringLiteral("EMPRESA EXEMPLO LTDA"));
         // A bad telephone found by Next: its edit takes the focus and nothing moves on.
         digita(p01->deTelefone, QStringLiteral("12"));
