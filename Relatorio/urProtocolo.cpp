@@ -16,6 +16,14 @@ QString inscricao(Query &q, const char *nomeInscricao, const char *nomeTipo)
     return TextoInscricao(campo(q, nomeInscricao), campo(q, nomeTipo));
 }
 
+// "HH:MM:SS" from the six digits stored; anything else as stored.
+QString hora(const QString &hhmmss)
+{
+    if (hhmmss.size() != 6)
+        return hhmmss;
+    return hhmmss.left(2) + QLatin1Char(':') + hhmmss.mid(2, 2) + QLatin1Char(':') + hhmmss.mid(4, 2);
+}
+
 } // namespace
 
 void rptProtocolo(TdmRaveRelatorios &m, const TRvProject &p, DestinoPaginas &d)
@@ -43,6 +51,9 @@ void rptProtocolo(TdmRaveRelatorios &m, const TRvProject &p, DestinoPaginas &d)
             estabVolume = vincVolume = 0;
             r.grupo(QStringLiteral("Volume ") + QString::number(nu.toInt()), true);
             r.campos({{QStringLiteral("Data de gravação"), FormataData(campo(q, "DaGeracao"))},
+                      {QStringLiteral("Hora de gravação"), hora(campo(q, "HoSenha"))},
+                      {QStringLiteral("Estabelecimentos / vínculos gravados"),
+                       TextoTrim(campo(q, "NuEstabelecimentos")) + QStringLiteral(" / ") + TextoTrim(campo(q, "NuVinculos"))},
                       {QStringLiteral("Retificação"), q.FieldByName(QStringLiteral("InRetificacao")).AsBoolean()
                                                           ? QStringLiteral("Sim") : QStringLiteral("Não")},
                       {QStringLiteral("Responsável"), campo(q, "NoResponsavelArquivo")},
@@ -91,10 +102,15 @@ void rptEtiqueta(TdmRaveRelatorios &m, const TRvProject &p, DestinoPaginas &d)
         const QString nu = campo(q, "NuDisquete");
         if (nu != volume) {
             volume = nu;
-            r.grupo(QStringLiteral("VORN ") + p.GetParam(QStringLiteral("AnoBase")) + QStringLiteral(" - Volume ") +
-                        QString::number(nu.toInt()),
+            r.grupo(QStringLiteral("VORN ") + campo(q, "AnBase") + QStringLiteral(" - Volume ") + QString::number(nu.toInt()),
                     false);
-            r.campos({{QStringLiteral("Responsável"), campo(q, "NoResponsavelArquivo")},
+            r.campos({{QStringLiteral("Versão"), p.GetParam(QStringLiteral("VersaoEditada"))},
+                      {QStringLiteral("Ano-base"), campo(q, "AnBase")},
+                      {QStringLiteral("Volume"), QString::number(nu.toInt())},
+                      {QStringLiteral("Primeiro estabelecimento"),
+                       inscricao(q, "CoCgcCeiEstabelecimento", "InInscrEstabelecimento") + QStringLiteral("  ") +
+                           campo(q, "NuPrefixoEstabelecimento")},
+                      {QStringLiteral("Responsável"), campo(q, "NoResponsavelArquivo")},
                       {QStringLiteral("Inscrição"), inscricao(q, "CoCgcCeiResponsavel", "InInscrResponsavel")},
                       {QStringLiteral("Gravado em"), FormataData(campo(q, "DaGeracao"))},
                       {QStringLiteral("Estabelecimentos / vínculos"),

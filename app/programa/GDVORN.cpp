@@ -9,6 +9,7 @@
 #include "Relatorio/ugRelatorios.h"
 #include "rules/ufmVerInco.h"
 #include "entry/QtComandosEntrada.h"
+#include "workflows/ufmGravaDecl.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -63,6 +64,7 @@ int main(int argc, char **argv)
     gdvorn::RegistraVerInco();
     gdvorn::setRegistroRelatorios(gdvorn::RegistraRelatorios);
     gdvorn::RegistraJanelasEntrada();
+    gdvorn::RegistraGravacao();
     const int codigo = gdvorn::ExecutaGDVORN();
     gdvorn::setDialogoArquivo(nullptr);
     return codigo;

@@ -1,0 +1,440 @@
+// The recording wizard's page 01: the responsible person's data, then the consistency analysis.
+
+#include "workflows/ufmGravaDecl.h"
+
+#include "app/QtProgresso.h"
+#include "app/base/Presenter.h"
+#include "app/udmDadosResp.h"
+#include "app/ufmLimpaEdits.h"
+#include "app/ugExcecao.h"
+#include "app/ugHtmlHelpAPI.h"
+#include "app/ugMensagens.h"
+#include "entry/FormEdits.h"
+#include "entry/QtMaiusculas.h"
+#include "entry/ufmSeletores.h"
+#include "rules/ugConsistencia.h"
+#include "workflows/ufmRetifDecl.h"
+
+#include <QApplication>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace gdvorn {
+
+namespace {
+
+bool dentro(const QWidget *w, const QWidget *pai) { return w && pai && (w == pai || pai->isAncestorOf(w)); }
+
+} // namespace
+
+TfmGravaDecl01::TfmGravaDecl01(TfmGravaDecl03 *seguinte) : TPaginaGravacao("fmGravaDecl01", 892), m_seguinte(seguinte)
+{
+    constroi();
+    ligaCriticas();
+}
+
+void TfmGravaDecl01::constroi()
+{
+    laResponsavel = new QLabel(QStringLiteral("Dados do Responsável"), this);
+    laResponsavel->setObjectName(QStringLiteral("laResponsavel"));
+    QFont negrito = laResponsavel->font();
+    negrito.setBold(true);
+    laResponsavel->setFont(negrito);
+    paDadosResp = new QGroupBox(this);
+    paDadosResp->setObjectName(QStringLiteral("paDadosResp"));
+
+    auto *maiusculas = new Maiusculas(this);
+    auto edit = [&](const char *nome, int ajuda, bool caixaAlta = true) {
+        auto *e = new QLineEdit(paDadosResp);
+        e->setObjectName(QLatin1String(nome));
+        if (ajuda)
+            setContextoAjuda(e, ajuda);
+        if (caixaAlta)
+            e->setValidator(maiusculas);
+        return e;
+    };
+    dbrTipoInscr = new RadioGroup(QStringLiteral("Tipo"), paDadosResp);
+    dbrTipoInscr->setObjectName(QStringLiteral("dbrTipoInscr"));
+    dbrTipoInscr->adiciona(QStringLiteral("rbCNPJ"), QStringLiteral("CNPJ"), QStringLiteral("1"));
+    dbrTipoInscr->adiciona(QStringLiteral("rbCEI"), QStringLiteral("CEI"), QStringLiteral("3"));
+    dbrTipoInscr->adiciona(QStringLiteral("rbCPF"), QStringLiteral("CPF"), QStringLiteral("4"));
+    setContextoAjuda(dbrTipoInscr, 133);
+    mdInscricao = new MaskEdit(paDadosResp, kMascaraEntradaInscricao);
+    mdInscricao->setObjectName(QStringLiteral("mdInscricao"));
+    setContextoAjuda(mdInscricao, 46);
+    edTipodeInscricao = new QLineEdit(paDadosResp);
+    edTipodeInscricao->setObjectName(QStringLiteral("edTipodeInscricao"));
+    edTipodeInscricao->setReadOnly(true);
+    edTipodeInscricao->hide();
+    deNome = edit("deNome", 117);
+    deLogradouro = edit("deLogradouro", 35);
+    deNumero = edit("deNumero", 36);
+    deComplemento = edit("deComplemento", 37);
+    deBairro = edit("deBairro", 38);
+    deCep = edit("deCep", 39);
+    deCodMunicipio = edit("deCodMunicipio", 42);
+    bbMunicipios = new QToolButton(paDadosResp);
+    bbMunicipios->setObjectName(QStringLiteral("bbMunicipios"));
+    bbMunicipios->setText(QStringLiteral("..."));
+    bbMunicipios->setFocusPolicy(Qt::ClickFocus);
+    deNomeMunicipio = edit("deNomeMunicipio", 42);
+    deUF = edit("deUF", 42);
+    for (QLineEdit *e : {deNomeMunicipio, deUF}) {
+        Trava(e, true);
+        e->setFocusPolicy(Qt::NoFocus);
+    }
+    deDDD = edit("deDDD", 45);
+    deTelefone = edit("deTelefone", 45);
+    deEmail = edit("deEmail", 205, false);
+    deNomeResp = edit("deNomeResp", 170);
+    deCpfResponsavel = new MaskEdit(paDadosResp);
+    deCpfResponsavel->setObjectName(QStringLiteral("deCpfResponsavel"));
+    setContextoAjuda(deCpfResponsavel, 204);
+    deDataNasc = edit("deDataNasc", 209, false);
+
+    auto *forma = new QFormLayout(paDadosResp);
+    forma->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    auto *inscricao = new QHBoxLayout;
+    inscricao->addWidget(dbrTipoInscr);
+    inscricao->addWidget(new QLabel(QStringLiteral("Número"), paDadosResp));
+    inscricao->addWidget(mdInscricao, 1);
+    inscricao->addWidget(edTipodeInscricao);
+    forma->addRow(QStringLiteral("Inscrição"), inscricao);
+    forma->addRow(QStringLiteral("Razão Social/Nome "), deNome);
+    forma->addRow(QStringLiteral("Logradouro"), deLogradouro);
+    auto *numero = new QHBoxLayout;
+    numero->addWidget(deNumero);
+    numero->addWidget(new QLabel(QStringLiteral("Complemento"), paDadosResp));
+    numero->addWidget(deComplemento, 1);
+    forma->addRow(QStringLiteral("Número"), numero);
+    auto *bairro = new QHBoxLayout;
+    bairro->addWidget(deBairro, 1);
+    bairro->addWidget(new QLabel(QStringLiteral("CEP"), paDadosResp));
+    bairro->addWidget(deCep);
+    forma->addRow(QStringLiteral("Bairro/Distrito"), bairro);
+    auto *municipio = new QHBoxLayout;
+    municipio->addWidget(deCodMunicipio);
+    municipio->addWidget(bbMunicipios);
+    municipio->addWidget(deNomeMunicipio, 1);
+    municipio->addWidget(deUF);
+    forma->addRow(QStringLiteral("Município"), municipio);
+    auto *telefone = new QHBoxLayout;
+    telefone->addWidget(new QLabel(QStringLiteral("DDD"), paDadosResp));
+    telefone->addWidget(deDDD);
+    telefone->addWidget(new QLabel(QStringLiteral("Número"), paDadosResp));
+    telefone->addWidget(deTelefone, 1);
+    forma->addRow(QStringLiteral("Telefone"), telefone);
+    forma->addRow(QStringLiteral("E-mail"), deEmail);
+    forma->addRow(QStringLiteral("Nome do Responsável"), deNomeResp);
+    auto *cpf = new QHBoxLayout;
+    cpf->addWidget(deCpfResponsavel, 1);
+    cpf->addWidget(new QLabel(QStringLiteral("Data de Nascimento"), paDadosResp));
+    cpf->addWidget(deDataNasc);
+    forma->addRow(QStringLiteral("CPF do Responsável"), cpf);
+
+    paVerificar = new QWidget(this);
+    paVerificar->setObjectName(QStringLiteral("paVerificar"));
+    auto *verificar = new QVBoxLayout(paVerificar);
+    verificar->addStretch();
+    verificar->addWidget(new QLabel(QStringLiteral("Verificando Informações . . ."), paVerificar));
+    prDecl01 = new QProgressBar(paVerificar);
+    prDecl01->setObjectName(QStringLiteral("prDecl01"));
+    verificar->addWidget(prDecl01);
+    verificar->addStretch();
+    paVerificar->hide();
+
+    Corpo->addWidget(laResponsavel);
+    Corpo->addWidget(paDadosResp, 1);
+    Corpo->addWidget(paVerificar, 1);
+    criaBotoesPadrao([this] { Voltar(); }, [this] { Avancar(); }, [this] { Cancelar(); });
+
+    const QList<QWidget *> ordem{dbrTipoInscr, mdInscricao, deNome,     deLogradouro,     deNumero,   deComplemento,
+                                 deBairro,     deCep,       deCodMunicipio, deDDD,        deTelefone, deEmail,
+                                 deNomeResp,   deCpfResponsavel, deDataNasc, bbVoltar,   bbAvancar,  bbCancelar};
+    for (qsizetype i = 1; i < ordem.size(); ++i)
+        setTabOrder(ordem[i - 1], ordem[i]);
+
+    const QList<QPair<QWidget *, const char *>> campos{
+        {dbrTipoInscr, "InInscrResponsavel"},      {deNome, "NoResponsavelArquivo"},
+        {deLogradouro, "EdLogradouroRespArquivo"},  {deNumero, "NuLogradouroRespArquivo"},
+        {deComplemento, "TxComplementoRespArquivo"}, {deBairro, "NoBairroRespArquivo"},
+        {deCep, "CoCepRespArquivo"},               {deCodMunicipio, "CoMunicipioRespArquivo"},
+        {deNomeMunicipio, "NoMunicipioRespArquivo"}, {deUF, "SgUfRespArquivo"},
+        {deDDD, "NuFoneDDD"},                      {deTelefone, "NuFoneAssinante"},
+        {deEmail, "TxEMailRespArquivo"},           {deNomeResp, "NoResponsavelDeclaracao"},
+        {deDataNasc, "DaNascimentoRespArquivo"}};
+    for (const auto &[controle, campo] : campos)
+        m_binder.liga(controle, QLatin1String(campo));
+    connect(bbMunicipios, &QToolButton::clicked, this, Protegido([this] { bbMunicipiosClick(); }));
+    // A button pressed to leave an edit whose check failed is not clicked.
+    for (QPushButton *b : {bbVoltar, bbAvancar})
+        b->installEventFilter(this);
+}
+
+UgDadosResp::Controles TfmGravaDecl01::controles() const
+{
+    UgDadosResp::Controles c;
+    c.tipo = dbrTipoInscr;
+    c.inscricao = mdInscricao;
+    c.tipoInscricao = edTipodeInscricao;
+    c.cep = deCep;
+    c.municipio = deCodMunicipio;
+    c.nomeMunicipio = deNomeMunicipio;
+    c.uf = deUF;
+    c.ddd = deDDD;
+    c.telefone = deTelefone;
+    c.complemento = deComplemento;
+    c.cpf = deCpfResponsavel;
+    return c;
+}
+
+void TfmGravaDecl01::ligaCriticas()
+{
+    using namespace UgDadosResp;
+    auto seNaoVazio = [](QLineEdit *e, void (*critica)(QLineEdit *)) {
+        return [e, critica] {
+            if (PodeValidarResp() && !e->text().trimmed().isEmpty())
+                critica(e);
+        };
+    };
+    auto sempre = [](QLineEdit *e, void (*critica)(QLineEdit *)) {
+        return [e, critica] {
+            if (PodeValidarResp())
+                critica(e);
+        };
+    };
+    m_criticas = {
+        {deNome, seNaoVazio(deNome, ConfereRazaoSocialResp)},
+        {deNomeResp, seNaoVazio(deNomeResp, ConfereNomeResp)},
+        {deDDD, sempre(deDDD, ConfereDDDResp)},
+        {deTelefone,
+         [this] {
+             if (PodeValidarResp())
+                 ConfereTelefoneResp(controles());
+         }},
+        {deLogradouro, seNaoVazio(deLogradouro, ConfereLogradouroResp)},
+        {deNumero, sempre(deNumero, ConfereNumeroResp)},
+        {deComplemento, seNaoVazio(deComplemento, ConfereComplementoResp)},
+        {deBairro, sempre(deBairro, ConfereBairroResp)},
+        {deCep, seNaoVazio(deCep, ConfereCepResp)},
+        {deEmail, sempre(deEmail, ConfereEmailResp)},
+        {deDataNasc,
+         [this] {
+             if (PodeValidarResp() && !deDataNasc->text().trimmed().isEmpty())
+                 ConfereNascimentoResp(deDataNasc);
+         }},
+        {deCpfResponsavel,
+         [this] {
+             if (PodeValidarResp() && !deCpfResponsavel->textoArmazenado().trimmed().isEmpty())
+                 ConfereCpfResp(deCpfResponsavel);
+         }},
+        {mdInscricao,
+         [this] {
+             if (!PodeValidarResp())
+                 return;
+             if (mdInscricao->textoArmazenado().trimmed().isEmpty()) {
+                 edTipodeInscricao->clear();
+                 return;
+             }
+             ConfereInscricaoResp(controles());
+             if (edTipodeInscricao->text() == QLatin1String("CPF")) {
+                 deCpfResponsavel->setMascara(kMascaraCpf);
+                 deCpfResponsavel->mostraArmazenado(mdInscricao->textoArmazenado());
+             }
+         }},
+        {deCodMunicipio,
+         [this] {
+             if (!PodeValidarResp())
+                 return;
+             if (deCodMunicipio->text().trimmed().isEmpty()) {
+                 deNomeMunicipio->clear();
+                 deUF->clear();
+                 m_binder.grava(deNomeMunicipio);
+                 m_binder.grava(deUF);
+             } else if (!FocoEmMunicipios()) {
+                 ConfereMunicipioResp(controles());
+             }
+         }},
+    };
+    connect(qApp, &QApplication::focusChanged, this, &TfmGravaDecl01::focoMudou);
+}
+
+void TfmGravaDecl01::focoMudou(QWidget *antigo, QWidget *novo)
+{
+    if (!novo || !antigo || m_emCritica || !isVisible() || !dentro(antigo, paDadosResp) || novo->window() != window())
+        return;
+    // Entering the masked edits shows their entry masks with the digits kept.
+    auto mascaraDeEntrada = [](MaskEdit *e, const QString &mascara) {
+        const QString digitos = e->textoArmazenado();
+        e->setMascara(mascara);
+        e->mostraArmazenado(digitos);
+        e->setCursorPosition(int(digitos.size()));
+    };
+    for (const auto &[campo, critica] : std::as_const(m_criticas)) {
+        if (!dentro(antigo, campo) || dentro(novo, campo))
+            continue;
+        m_emCritica = true;
+        const bool seguiu = Protege(critica);
+        m_emCritica = false;
+        if (!seguiu) {
+            // A press on a button took the focus: its coming release must not click it.
+            if (QApplication::mouseButtons() != Qt::NoButton)
+                m_botaoBloqueado = qobject_cast<QPushButton *>(novo);
+            return;
+        }
+        break;
+    }
+    if (QApplication::focusWidget() != novo)
+        return;
+    if (novo == mdInscricao)
+        mascaraDeEntrada(mdInscricao, kMascaraEntradaInscricao);
+    else if (novo == deCpfResponsavel)
+        mascaraDeEntrada(deCpfResponsavel, kMascaraEntradaCpf);
+}
+
+bool TfmGravaDecl01::eventFilter(QObject *objeto, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonRelease && m_botaoBloqueado && m_botaoBloqueado == objeto) {
+        m_botaoBloqueado->setDown(false);
+        m_botaoBloqueado = nullptr;
+        return true;
+    }
+    return TPaginaGravacao::eventFilter(objeto, event);
+}
+
+void TfmGravaDecl01::aoMostrar()
+{
+    Assistente()->setWindowTitle(dmDadosResp->TituloAssistente);
+    mostraDados();
+    bbAvancar->setFocus();
+    LimpaEdits(paDadosResp);
+    Table &resp = dmDadosResp->ta8Resp;
+    if (!resp.Active())
+        resp.Open();
+    resp.First();
+    resp.Edit();
+    m_binder.setTabela(&resp);
+    Field numero = resp.FieldByName(QStringLiteral("NuLogradouroRespArquivo"));
+    if (!numero.AsString().trimmed().isEmpty())
+        numero.setAsString(NumeroMostradoResp(numero.AsString()));
+    m_binder.carrega();
+    UgDadosResp::ExibeInscricaoResp(mdInscricao, edTipodeInscricao);
+    UgDadosResp::ExibeCpfResp(deCpfResponsavel);
+}
+
+void TfmGravaDecl01::mostraDados()
+{
+    laResponsavel->show();
+    paVerificar->hide();
+    paDadosResp->show();
+    bbVoltar->setEnabled(true);
+    bbAvancar->setEnabled(true);
+}
+
+void TfmGravaDecl01::bbMunicipiosClick()
+{
+    TfrmT8Munic::SelecionaMunicipio(dmDadosResp->ta8Resp.FieldByName(QStringLiteral("CoMunicipioRespArquivo")));
+    m_binder.carrega(deCodMunicipio);
+    UgDadosResp::ConfereMunicipioResp(controles());
+}
+
+void TfmGravaDecl01::Avancar()
+{
+    using namespace UgDadosResp;
+    ConfereInscricaoResp(controles());
+    ConfereRazaoSocialResp(deNome);
+    ConfereDDDResp(deDDD);
+    ConfereTelefoneResp(controles());
+    ConfereLogradouroResp(deLogradouro);
+    ConfereNumeroResp(deNumero);
+    ConfereComplementoResp(deComplemento);
+    ConfereBairroResp(deBairro);
+    ConfereCepResp(deCep);
+    ConfereMunicipioResp(controles());
+    ConfereEmailResp(deEmail);
+    ConfereNomeResp(deNomeResp);
+    ConfereCpfResp(deCpfResponsavel);
+    ConfereCpfInscricaoResp(mdInscricao, deCpfResponsavel);
+    ConfereNascimentoResp(deDataNasc);
+
+    Table &resp = dmDadosResp->ta8Resp;
+    Field numero = resp.FieldByName(QStringLiteral("NuLogradouroRespArquivo"));
+    numero.setAsString(NumeroGravadoResp(numero.AsString()));
+    for (const char *campo : {"NuFoneDDD", "NuFoneAssinante"}) {
+        Field f = resp.FieldByName(QLatin1String(campo));
+        f.setAsString(f.AsString().trimmed());
+    }
+    resp.Post();
+
+    if (Retificacao) {
+        const QString codigo = Retificacao->CopiaSelecaoRetificacao();
+        if (codigo != QLatin1String("0000")) {
+            MostraMensagem(codigo);
+            Retificacao->LiberaSelecaoRetificacao();
+            Cancelar();
+            return;
+        }
+    }
+
+    laResponsavel->hide();
+    bbVoltar->setEnabled(false);
+    bbAvancar->setEnabled(false);
+    prDecl01->setValue(0);
+    paDadosResp->hide();
+    paVerificar->show();
+    quint8 resultado = 0;
+    {
+        MarcaEnquanto executando(Executando);
+        QtProgresso progresso(prDecl01);
+        repaint();
+        resultado = AnalisaDeclaracao(&progresso, QString(), Retificacao != nullptr, Retificacao ? nullptr : Selecao,
+                                      dmDadosResp->AnoExercicio, false, false, false);
+    }
+    if (resultado & Consistencia::AnaliseInterrompida) {
+        presenter().show(MessageKind::Information, QStringLiteral("Consistência interrompida pelo usuário"),
+                         {MessageButton::Ok});
+        resp.Edit();
+        mostraDados();
+        bbAvancar->setFocus();
+        return;
+    }
+    if (Retificacao)
+        Retificacao->LiberaSelecaoRetificacao();
+    dmDadosResp->ResultadoConsistencia = resultado;
+    Avanca(m_seguinte);
+}
+
+void TfmGravaDecl01::Voltar()
+{
+    Table &resp = dmDadosResp->ta8Resp;
+    if (resp.State() == DataSetState::Edit || resp.State() == DataSetState::Insert)
+        resp.Cancel();
+    resp.Close();
+    Assistente()->mostra(Anterior);
+}
+
+void TfmGravaDecl01::Cancelar()
+{
+    if (Executando) {
+        InterrompeAnalise();
+        return;
+    }
+    Table &resp = dmDadosResp->ta8Resp;
+    if (resp.State() == DataSetState::Edit || resp.State() == DataSetState::Insert)
+        resp.Cancel();
+    resp.Close();
+    Encerra();
+}
+
+void TfmGravaDecl01::aoCancelar() { Cancelar(); }
+
+} // namespace gdvorn
