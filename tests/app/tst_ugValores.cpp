@@ -51,6 +51,8 @@ void tst_ugValores::centavosNaTela_data()
                          << FormataValor(QStringLiteral("1,50"));
     QTest::newRow("8 dígitos") << "00123450" << FormataValor(QStringLiteral("1234,50"))
                                << FormataValor(QStringLiteral("1234,50"));
+    QTest::newRow("milhões") << "123456789" << FormataValor(QStringLiteral("1234567,89"))
+                             << FormataValor(QStringLiteral("1234567,89"));
 }
 
 void tst_ugValores::centavosNaTela()
@@ -59,8 +61,12 @@ void tst_ugValores::centavosNaTela()
     QTEST(MostraValorSindical(centavos), "sindical");
     QTEST(MostraValor(centavos), "vinculo");
     // What is shown is stored back as it was.
-    if (!centavos.isEmpty())
+    if (!centavos.isEmpty()) {
         QCOMPARE(ValorGravacao9(MostraValor(centavos)), centavos.rightJustified(9, QLatin1Char('0')));
+        // A union value shown, entered (separators dropped) and left untouched is stored as it was.
+        QCOMPARE(ValorEmCentavos(PreparaValorEdicao(MostraValorSindical(centavos))),
+                 centavos.rightJustified(9, QLatin1Char('0')));
+    }
 }
 
 void tst_ugValores::textoParaEditar_data()
