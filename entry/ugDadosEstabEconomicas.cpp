@@ -4,7 +4,6 @@
 #include "app/base/Query.h"
 #include "app/ugConfiguracao.h"
 #include "app/ugFuncoes.h"
-#include "app/ugValores.h"
 #include "rules/ugRegrasSindicais.h"
 
 namespace gdvorn {
@@ -85,22 +84,12 @@ bool ConfereEntidadeEstab(EntidadeEstab tipo, const QString &cnpj)
                             {MessageButton::Yes, MessageButton::No}) == MessageButton::Yes;
 }
 
-PassosValorSindical CriticaValorSindical(const QString &texto)
+ValorDigitado CriticaValorSindical(const QString &texto)
 {
-    PassosValorSindical p;
-    const QString t = texto.trimmed().isEmpty() ? QStringLiteral("0,00") : texto;
-    p.Formatado = FormataValor(t);
-    if (p.Formatado == QLatin1String("Erro")) {
-        p.Codigo = QStringLiteral("0040");
-        return p;
-    }
-    p.Centavos = ValorEmCentavos(p.Formatado);
-    if (p.Centavos.size() > 9) {
-        p.Codigo = QStringLiteral("0315");
-        return p;
-    }
-    p.Codigo = CriticaValorEntidadeEstab(p.Centavos);
-    return p;
+    ValorDigitado v = PassosValor(texto.trimmed().isEmpty() ? QStringLiteral("0,00") : texto, 9);
+    if (v.Codigo == QLatin1String("0000"))
+        v.Codigo = CriticaValorEntidadeEstab(v.Centavos);
+    return v;
 }
 
 } // namespace gdvorn

@@ -3,6 +3,8 @@
 // comparison of an establishment being saved with the other prefixes of its inscription, the question
 // asked for a union entity missing from the employers' entities table, and the steps of a union value.
 
+#include "app/ugValores.h"
+
 #include <QList>
 #include <QString>
 
@@ -41,14 +43,8 @@ bool ConfereEntidadeEstab(EntidadeEstab tipo, const QString &cnpj);
 
 // ---- money ----
 
-// The steps of a union value typed in its edit: a blank text counts as "0,00"; the text goes through the
-// money format (`Formatado`, "Erro" when it is no number: code "0040"); its cents (ValorEmCentavos) longer
-// than 9 digits give "0315"; otherwise CriticaValorEntidadeEstab of the cents. `Codigo` "0000" passes.
-struct PassosValorSindical {
-    QString Codigo;
-    QString Formatado;
-    QString Centavos;
-};
-PassosValorSindical CriticaValorSindical(const QString &texto);
+// A union value typed in its edit: a blank text counts as "0,00"; then the money steps at 9 digits
+// (PassosValor: "0040", "0315") and CriticaValorEntidadeEstab of the cents. `Codigo` "0000" passes.
+ValorDigitado CriticaValorSindical(const QString &texto);
 
 } // namespace gdvorn

@@ -184,7 +184,7 @@ void tst_ugDadosEstabEconomicas::valorSindical()
 {
     QFETCH(QString, texto);
     QFETCH(QString, centavos);
-    const PassosValorSindical p = CriticaValorSindical(texto);
+    const ValorDigitado p = CriticaValorSindical(texto);
     QTEST(p.Codigo, "codigo");
     if (!centavos.isEmpty())
         QCOMPARE(p.Centavos, centavos);
