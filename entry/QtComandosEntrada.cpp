@@ -2,8 +2,11 @@
 
 #include "app/QtModal.h"
 #include "app/QtPrograma.h"
+#include "app/udmEntradaDados.h"
 #include "app/ufmGDVORN.h"
 #include "entry/ufmConEstab.h"
+#include "entry/ufmDadosEmpreg.h"
+#include "entry/ufmDadosEstab.h"
 #include "entry/ufmDadosResp.h"
 #include "entry/ufmExcluir.h"
 #include "entry/ufmNovaDecl.h"
@@ -11,6 +14,25 @@
 #include <QPointer>
 
 namespace gdvorn {
+
+namespace {
+
+// The establishment form on one row, with its hand-overs: a first link goes to the link form.
+void AbreDadosEstab(QWidget *parent, const ChaveEstabelecimento &chave, bool novo)
+{
+    TfmDadosEstab estab(parent);
+    estab.AnoEstab = chave.AnBase;
+    estab.InscricaoEstab = chave.Inscricao;
+    estab.PrefixoEstab = chave.Prefixo;
+    estab.EstabelecimentoNovo = novo;
+    estab.AbreNovoVinculo = [&estab] {
+        TfmDadosEmpreg vinculo(&estab);
+        ExecutaModal(vinculo);
+    };
+    ExecutaModal(estab);
+}
+
+} // namespace
 
 void RegistraJanelasEntrada()
 {
@@ -20,6 +42,9 @@ void RegistraJanelasEntrada()
         lista->EscolheTipoInscricao = [lista]() -> QString {
             TfmTipoInscricao escolha(lista);
             return ExecutaModal(escolha) == QDialog::Accepted ? TipoInscricaoEscolhido : QString();
+        };
+        lista->AbreEstabelecimento = [lista](const ChaveEstabelecimento &chave) {
+            AbreDadosEstab(lista, chave, false);
         };
         return [lista] { delete lista.data(); };
     });
@@ -38,6 +63,15 @@ void RegistraJanelasEntrada()
         ExecutaModal(*fmConEstab);
         fmConEstab->ModoExclusao = false;
         fmConEstab->fmExcluir = nullptr;
+    });
+    RegistraJanela(QStringLiteral("Nova1"), [](QWidget *parent) {
+        TfmNovaDecl dialogo(parent);
+        dialogo.AbreEstabelecimento = [&dialogo](const QString &ano, const QString &inscricao, const QString &prefixo) {
+            AbreDadosEstab(&dialogo, ChaveEstabelecimento{ano, inscricao, prefixo}, true);
+        };
+        ExecutaModal(dialogo);
+        if (dmEntradaDados)
+            dmEntradaDados->ta8Empresa.Close();
     });
     RegistraJanela(QStringLiteral("DadosResponsvel1"), [](QWidget *parent) { AbreDadosResp(parent); });
 }

@@ -1,0 +1,65 @@
+#include "entry/ugDadosEstab.h"
+
+#include "app/udmEntradaDados.h"
+
+namespace gdvorn {
+
+namespace {
+
+void chaveNos(Query &q, const ChaveEstabelecimento &chave)
+{
+    q.ParamByName(QStringLiteral("sAnoBase")).setAsString(chave.AnBase);
+    q.ParamByName(QStringLiteral("sInscricao")).setAsString(chave.Inscricao);
+    q.ParamByName(QStringLiteral("sPrefixo")).setAsString(chave.Prefixo);
+}
+
+} // namespace
+
+int ContaVinculosEstab(const ChaveEstabelecimento &chave, bool estrangeiros)
+{
+    Query &q = estrangeiros ? dmEntradaDados->quContaEstrang : dmEntradaDados->quContaEmpreg;
+    q.Close();
+    chaveNos(q, chave);
+    q.Open();
+    const int n = q.Fields(0).AsInteger();
+    q.Close();
+    return n;
+}
+
+int ExcluiVinculosEstab(const ChaveEstabelecimento &chave)
+{
+    Query &q = dmEntradaDados->quValidaEstab;
+    q.Close();
+    q.setSql(QStringList{QStringLiteral("delete from BD8Vinc"), QStringLiteral("where AnBase = :sAnoBase and"),
+                         QStringLiteral("      CoCgcCeiEstabelecimento = :sInscricao and"),
+                         QStringLiteral("      NuPrefixoEstabelecimento = :sPrefixo")});
+    chaveNos(q, chave);
+    q.ExecSQL();
+    return q.RowsAffected();
+}
+
+int AtualizaVinculosEstab(const ChaveEstabelecimento &chave, const QString &tipoAntigo, const QString &tipoNovo,
+                          const QString &ceiNovo)
+{
+    Query &q = dmEntradaDados->quValidaEstab;
+    q.Close();
+    q.setSql(QStringList{QStringLiteral("update BD8Vinc set CoCgcVinculado = :sCeivinculadoNovo,"),
+                         QStringLiteral("                   InInscrEstabelecimento = :tipoinscricaoNovo"),
+                         QStringLiteral("where AnBase = :sAnoBase and"),
+                         QStringLiteral("      CoCgcCeiEstabelecimento = :sInscricao and"),
+                         QStringLiteral("      InInscrEstabelecimento = :tipoinscricao and"),
+                         QStringLiteral("      NuPrefixoEstabelecimento = :sPrefixo")});
+    q.ParamByName(QStringLiteral("sCeivinculadoNovo")).setAsString(ceiNovo);
+    q.ParamByName(QStringLiteral("tipoinscricaoNovo")).setAsString(tipoNovo);
+    q.ParamByName(QStringLiteral("tipoinscricao")).setAsString(tipoAntigo);
+    chaveNos(q, chave);
+    q.ExecSQL();
+    return q.RowsAffected();
+}
+
+int AnoDoEncerramento(const QString &data, int anoBase)
+{
+    return data.mid(4, 4) == QString::number(anoBase + 1) ? anoBase + 1 : anoBase;
+}
+
+} // namespace gdvorn
