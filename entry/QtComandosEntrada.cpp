@@ -67,7 +67,8 @@ void RegistraJanelasEntrada()
     RegistraJanela(QStringLiteral("Nova1"), [](QWidget *parent) {
         TfmNovaDecl dialogo(parent);
         dialogo.AbreEstabelecimento = [&dialogo](const QString &ano, const QString &inscricao, const QString &prefixo) {
-            AbreDadosEstab(&dialogo, ChaveEstabelecimento{ano, inscricao, prefixo}, true);
+            // The dialog has hidden itself: the form stands over the dialog's own parent.
+            AbreDadosEstab(dialogo.parentWidget(), ChaveEstabelecimento{ano, inscricao, prefixo}, true);
         };
         ExecutaModal(dialogo);
         if (dmEntradaDados)

@@ -796,7 +796,8 @@ void TfmDadosEstab::ValidaMunicipio()
 void TfmDadosEstab::ValidaDDD(bool naSaida)
 {
     erro(CriticaDDD(deDDD->text()), deDDD);
-    UltimoCodigo = CriticaDDDUf(deDDD->text(), campo(QStringLiteral("SgUf")));
+    // The state's code: the first two digits of the municipality's.
+    UltimoCodigo = CriticaDDDUf(deDDD->text(), campo(QStringLiteral("CoMunicipio")).left(2));
     if (naSaida && UltimoCodigo != kOk)
         MostraMensagem(UltimoCodigo);
 }
