@@ -16,6 +16,7 @@
 #include "entry/ufmDadosEmpreg.h"
 #include "entry/ufmSeletores.h"
 #include "entry/ufmSemEmpregados.h"
+#include "entry/ugDadosResp.h"
 #include "entry/ugDadosEstab.h"
 #include "rules/ugRegrasAtividade.h"
 #include "rules/ugRegrasContato.h"
@@ -40,8 +41,6 @@ namespace gdvorn {
 namespace {
 
 const QString kOk = QStringLiteral("0000");
-const QString kMascaraCnpj = QStringLiteral("99\\.999\\.999\\/9999\\-99;0;_");
-const QString kMascaraCei = QStringLiteral("99999\\.99999\\-99;0;_");
 const QString kMascaraAmbos = QStringLiteral("99\\.999\\.999\\.999\\-9;0;_");
 const QString kMascaraCeiDigitado = QStringLiteral("999999999999;0;_");
 

@@ -104,8 +104,12 @@ public:
     void AcrescentaCritica(const QString &nome, std::function<void()> critica);
     const QList<CriticaGravacao> &CriticasGravacao() const { return m_criticas; }
 
-    // The ordered steps of CarregaEstabelecimento, each with a name. AcrescentaPassoCarga inserts a
-    // step right after the step named `depoisDe` (at the end when there is none of that name).
+    // The ordered steps of CarregaEstabelecimento, each with a name: "Edicao" (row in edit state, marker
+    // stored), "Inscricao", "Contagens", "Zeros", "Descricoes", "TipoDeclaracao", "PorteEPat",
+    // "Encerramento", "NumerosSemZeros", "AbaSindical", "Final" (controls filled, focus on the street).
+    // "Descricoes", "PorteEPat" and "AbaSindical" do nothing here: the other tabs add their steps after
+    // them. AcrescentaPassoCarga inserts a step right after the step named `depoisDe` (at the end when
+    // there is none of that name). The steps run with the click handlers of the radio groups silenced.
     struct PassoCarga {
         QString nome;
         std::function<void()> passo;

@@ -817,6 +817,9 @@ void tst_ufmDadosEstab::ajudaDosCampos()
     const QStringList faltas = test::contextosSemPagina(&form, &contextos);
     QVERIFY2(faltas.isEmpty(), qPrintable(faltas.join(QStringLiteral(", "))));
     QVERIFY(contextos >= 20);
+    // Nothing cut off on a 1024 x 768 screen.
+    QVERIFY2(form.minimumSizeHint().width() <= 1024 && form.minimumSizeHint().height() <= 740,
+             qPrintable(QStringLiteral("%1 x %2").arg(form.minimumSizeHint().width()).arg(form.minimumSizeHint().height())));
     // F1 on a field; the help button refers to the field entered last.
     grava(estabelecimentoValido(cnpj(), QStringLiteral("1")));
     abre(cnpj());
