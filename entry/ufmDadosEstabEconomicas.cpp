@@ -28,6 +28,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -195,21 +196,23 @@ void TfmDadosEstab::MontaAbasEconomicas()
             f.setBold(false);
             b->setFont(f);
         }
-    v->addWidget(dgPorte);
-    v->addWidget(dgOptanteSimples);
+    auto *porteSimples = new QHBoxLayout;
+    porteSimples->addWidget(dgPorte, 2);
+    porteSimples->addWidget(dgOptanteSimples, 1);
+    v->addLayout(porteSimples);
 
     auto *patParent = new QGroupBox(QStringLiteral("Programa de Alimentação do Trabalhador (PAT)"), tEconomicas2);
     dgPATParent = patParent;
     dgPATParent->setObjectName(QStringLiteral("dgPATParent"));
     dgPATParent->setToolTip(QStringLiteral("Informe se a empresa participa do PAT"));
     setContextoAjuda(dgPATParent, 57);
-    auto *pv = new QVBoxLayout(patParent);
+    auto *pv = new QHBoxLayout(patParent);
     tabDummy = armadilha(patParent, "tabDummy");
     pv->addWidget(tabDummy);
     pv->addWidget(new QLabel(QStringLiteral(" Informe se a empresa participa do PAT."), patParent));
     dgPat = simNao(patParent, "dgPat", QString(), QStringLiteral("InParticipaPAT"), m_binder);
     setContextoAjuda(dgPat, 58);
-    pv->addWidget(dgPat);
+    pv->addWidget(dgPat, 1);
     Dummy = armadilha(patParent, "Dummy");
     pv->addWidget(Dummy);
     v->addWidget(patParent);
@@ -272,11 +275,11 @@ void TfmDadosEstab::MontaAbasEconomicas()
     dbeCNPJCentralizada = edit(gSind, "dbeCNPJCentralizada", QStringLiteral("CoCNPJCentralizada"), 175,
                                QStringLiteral("Informe o CNPJ da matriz ou filial que centralizou o pagamento da "
                                               "contribuição sindical."));
-    auto *centralizador = new QVBoxLayout;
-    centralizador->addWidget(new QLabel(QStringLiteral("Estabelecimento Centralizador"), gSind));
-    centralizador->addWidget(new QLabel(QStringLiteral("CNPJ"), gSind));
-    centralizador->addWidget(dbeCNPJCentralizada);
-    centralizador->addWidget(new QLabel(QStringLiteral("da Contribuição (Tributo) Sindical"), gSind));
+    auto *centralizador = new QGridLayout;
+    centralizador->addWidget(new QLabel(QStringLiteral("Estabelecimento Centralizador"), gSind), 0, 0);
+    centralizador->addWidget(new QLabel(QStringLiteral("CNPJ"), gSind), 0, 1);
+    centralizador->addWidget(dbeCNPJCentralizada, 1, 1);
+    centralizador->addWidget(new QLabel(QStringLiteral("da Contribuição (Tributo) Sindical"), gSind), 1, 0);
     g->addLayout(centralizador, 1, 1, 1, 2);
 
     auto contribuicao = [&](int r, const QString &titulo, const char *nomeCnpj, const QString &campoCnpj,
@@ -449,11 +452,10 @@ void TfmDadosEstab::entraPorte()
     if (!dgPorte->valor().isEmpty())
         return;
     // Nothing chosen: the size is marked as not informed (the save refuses it) and Simples waits.
-    m_ajustandoEconomicas = true;
+    const QScopedValueRollback<bool> ajustando(m_ajustandoEconomicas, true);
     gravaCampo(QStringLiteral("InPorte"), QStringLiteral("5"));
     gravaCampo(QStringLiteral("InOptanteSimples"), QStringLiteral("2"));
     dgOptanteSimples->setValor(QString());
-    m_ajustandoEconomicas = false;
     dgOptanteSimples->setEnabled(false);
 }
 
@@ -488,11 +490,7 @@ void TfmDadosEstab::saiPat()
 
 void TfmDadosEstab::AbreAbasEconomicas()
 {
-    m_ajustandoEconomicas = true;
-    struct Fim {
-        bool &f;
-        ~Fim() { f = false; }
-    } fim{m_ajustandoEconomicas};
+    const QScopedValueRollback<bool> ajustando(m_ajustandoEconomicas, true);
 
     // Descriptions of the activity and the legal nature.
     const QString cnae = campo(QStringLiteral("CoCnae2"));
@@ -613,8 +611,7 @@ void TfmDadosEstab::ValidaOptanteSimples()
 
 void TfmDadosEstab::AjustaOptanteSimples()
 {
-    const bool ajustando = m_ajustandoEconomicas;
-    m_ajustandoEconomicas = true;
+    const QScopedValueRollback<bool> ajustando(m_ajustandoEconomicas, true);
     const QString porte = dgPorte->valor();
     if (porte == QLatin1String("3")) {
         gravaCampo(QStringLiteral("InOptanteSimples"), QStringLiteral("2"));
@@ -626,7 +623,6 @@ void TfmDadosEstab::AjustaOptanteSimples()
     } else {
         dgOptanteSimples->setEnabled(true);
     }
-    m_ajustandoEconomicas = ajustando;
 }
 
 // ---- PAT ----
