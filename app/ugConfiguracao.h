@@ -40,6 +40,9 @@ public:
     int TransmiteAposGravacao = 0;  // 1: open the transmission window after a wizard's success page
     bool EstabelecimentoExistente = false; // the new-declaration dialog found the inscription stored
     QString PrimeiraAtivacao;       // "S" until the main window is first activated, then "N"
+    // The CNPJ of the body that owns the declaration: the entry forms accept it as union-tax entity without
+    // asking whether it is an employers' entity. Empty until its value is known: then nothing is exempt.
+    QString CnpjOrgaoProprietario;
 
     // The caption's environment suffix: " Desenvolvimento", " Homologação" or nothing in production.
     QString SufixoAmbiente() const;

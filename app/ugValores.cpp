@@ -54,6 +54,19 @@ QString CentavosDoDigitado(const QString &texto, int largura)
     return CentavosDoTexto(formatado, largura);
 }
 
+ValorDigitado PassosValor(const QString &texto, int largura)
+{
+    ValorDigitado v;
+    v.Formatado = FormataValor(texto);
+    if (v.Formatado == QLatin1String("Erro")) {
+        v.Codigo = QStringLiteral("0040");
+        return v;
+    }
+    v.Centavos = CentavosDoTexto(v.Formatado, largura);
+    v.Codigo = v.Centavos.size() > largura ? QStringLiteral("0315") : QStringLiteral("0000");
+    return v;
+}
+
 QString MostraValorSindical(const QString &centavos) { return TextoDoValor(centavos, ZeroMostrado::Simples); }
 QString PreparaValorEdicao(const QString &texto) { return TextoEdicaoValor(texto, true); }
 QString ValorEmCentavos(const QString &texto) { return CentavosDoTexto(texto, 9); }

@@ -28,6 +28,16 @@ QString CentavosDoTexto(const QString &texto, int largura);
 // is not a number.
 QString CentavosDoDigitado(const QString &texto, int largura);
 
+// The steps of a money text typed in an edit, before the field's own rule: the text through FormataValor
+// (`Formatado`; "0040" when it is no number), then its cents at `largura` (`Centavos`; "0315" when they are
+// longer). `Codigo` "0000" when both pass.
+struct ValorDigitado {
+    QString Codigo;
+    QString Formatado;
+    QString Centavos;
+};
+ValorDigitado PassosValor(const QString &texto, int largura);
+
 // The establishment form's union values: plain zero, blank edited as "0,00", 9 digits.
 QString MostraValorSindical(const QString &centavos);
 QString PreparaValorEdicao(const QString &texto);

@@ -104,8 +104,12 @@ public:
     void AcrescentaCritica(const QString &nome, std::function<void()> critica);
     const QList<CriticaGravacao> &CriticasGravacao() const { return m_criticas; }
 
-    // The ordered steps of CarregaEstabelecimento, each with a name. AcrescentaPassoCarga inserts a
-    // step right after the step named `depoisDe` (at the end when there is none of that name).
+    // The ordered steps of CarregaEstabelecimento, each with a name: "Edicao" (row in edit state, marker
+    // stored), "Inscricao", "Contagens", "Zeros", "Descricoes", "TipoDeclaracao", "PorteEPat",
+    // "Encerramento", "NumerosSemZeros", "AbaSindical", "Final" (controls filled, focus on the street).
+    // "Descricoes", "PorteEPat" and "AbaSindical" do nothing here: the other tabs add their steps after
+    // them. AcrescentaPassoCarga inserts a step right after the step named `depoisDe` (at the end when
+    // there is none of that name). The steps run with the click handlers of the radio groups silenced.
     struct PassoCarga {
         QString nome;
         std::function<void()> passo;
@@ -151,12 +155,98 @@ public:
     // Builds the controls of tEconomicas, tEconomicas2, tEconomicas3 and tSindicais (constructor, after
     // the other controls).
     void MontaAbasEconomicas();
-    // The opening's step after the row is loaded or not found: union values shown, Simples group set.
+    // The opening's steps of those tabs, after the row is loaded: the descriptions, the PAT panel, the
+    // counts and percentages without leading zeros, the union edits opened or locked, the union values
+    // shown (MostraValoresSindicais) and the Simples group set by the size (AjustaOptanteSimples).
     void AbreAbasEconomicas();
     // Appends the save's checks of those tabs to the ordered list (after the address checks).
     void AcrescentaCriticasEconomicas();
     // Writes the prepared values of those tabs into the row before it is posted.
     void PreparaGravacaoEconomicas();
+    // Checks of tEconomicas and the size and Simples groups; `naSaida` shows the warnings given only when
+    // the field is left.
+    void ValidaCnae(bool naSaida);
+    void ValidaNaturezaJuridica(bool naSaida);
+    void ConfereOutrosPrefixos();
+    void ValidaProprietarios();
+    void ValidaDataBase();
+    void ValidaPorte();
+    void ValidaOptanteSimples();
+    // By the size chosen: Simples open for sizes "1" and "2" (and none), set to "2" and locked for "3".
+    void AjustaOptanteSimples();
+    // Checks of the meal programme (PAT).
+    void ValidaParticipaPAT();
+    void ValidaPATMaior5();
+    void ValidaPATMenor5();
+    void ValidaQtdPAT(bool naSaida);
+    void ValidaServicoProprio(bool naSaida);
+    void ValidaAdmCozinha(bool naSaida);
+    void ValidaRefeicaoTransportadora(bool naSaida);
+    void ValidaRefeicaoConvenio(bool naSaida);
+    void ValidaCestaAlimento(bool naSaida);
+    void ValidaAlimentacaoConvenio(bool naSaida);
+    void ValidaPercentuaisPAT(bool naSaida);
+    // Checks of the union contributions.
+    void ValidaCentralizada();
+    void ValidaCnpjSindicalEstab();
+    void ValidaValorGlobalSindical();
+    void ValidaSindicalizada();
+    void ValidaCnpjAssociativaEstab();
+    void ValidaValorGlobalAssociativa();
+    void ValidaValorGlobalAssistencial();
+    void ValidaValorGlobalConfederativa();
+    void ValidaCnpjAssistencialEstab();
+    void ValidaCnpjConfederativaEstab();
+    void ValidaCnpjCentralizada();
+    void AvisaContribuicaoAusente();
+    // The entity questions, asked when a CNPJ edit is left: No focuses the edit and stops.
+    void ConfereEntidadeSindicalEstab();
+    void ConfereEntidadeAssociativaEstab();
+    void ConfereEntidadeAssistencialEstab();
+    void ConfereEntidadeConfederativaEstab();
+    // The four stored union values shown in their edits.
+    void MostraValoresSindicais();
+
+    // Values the checks prepare for the save: the PAT counts zero-filled to 6, the six percentages to 3.
+    QString PatMaior5Preparado, PatMenor5Preparado;
+    QStringList PercentuaisPreparados;
+
+    MaskEdit *deCNAE = nullptr, *deNatJuridica = nullptr, *deProprietarios = nullptr, *deDataBase = nullptr;
+    QToolButton *sbCNAE = nullptr, *sbNatJuridica = nullptr;
+    QLineEdit *edTxCNAE = nullptr, *edTxNatJuridica = nullptr;
+    RadioGroup *dgPorte = nullptr, *dgOptanteSimples = nullptr, *dgPat = nullptr;
+    QWidget *dgPATParent = nullptr, *paPAT = nullptr;
+    QLineEdit *tabDummy = nullptr, *Dummy = nullptr, *tabDummy2 = nullptr;
+    MaskEdit *dePATVincMaior5 = nullptr, *dePATVincMenor5 = nullptr;
+    MaskEdit *deServProprio = nullptr, *deAdmCozinha = nullptr, *deRefeicaoTransportadora = nullptr,
+             *deRefeicaoConvenio = nullptr, *deCestaAlimento = nullptr, *deAlimentacaoConvenio = nullptr;
+    RadioGroup *dbrCentralizada = nullptr, *dbrSindicato = nullptr;
+    MaskEdit *dbeCNPJCentralizada = nullptr, *deSindical = nullptr, *deAssociativa = nullptr,
+             *deAssistencial = nullptr, *deConfederativa = nullptr;
+    // Money edits (MoneyEdit): the form fills and reads them itself.
+    QLineEdit *deValorSindical = nullptr, *deValorAssociativa = nullptr, *deValorAssistencial = nullptr,
+              *deValorConfederativa = nullptr;
+
+    // The tabs' own pieces.
+    void ligaSaidasEconomicas();
+    void ligaSaidasSindicais();
+    // The button of dgPat to focus after a failing PAT check: `preferido` ("1" or "2") when selected, else
+    // the other one; tEconomicas2 becomes the current tab.
+    QWidget *respostaPat(const QString &preferido);
+    void validaPercentual(int indice, MaskEdit *edit, bool naSaida);
+    void validaValorSindical(QLineEdit *valor, MaskEdit *cnpj);
+    void validaCnpjEntidade(MaskEdit *edit, const QString &tipo, bool vedadoPrimeiro);
+    void confereEntidade(int tipo, MaskEdit *edit, bool bloqueiaAba);
+    // What entering a group does; also run by the handlers that move the focus into it.
+    void entraPorte();
+    void entraPat();
+    void entraCentralizada();
+    void saiCentralizada();
+    void saiSindicato();
+    void saiPat();
+    void travaAssociativa(bool travada);
+    void travaSindical(bool travado);
+    bool m_ajustandoEconomicas = false; // the tabs' own code is setting a group: no click handler runs
     // end of economic, PAT and union tabs
 
 protected:

@@ -88,7 +88,16 @@ Campos estabelecimentoValido(const QString &inscricao, const QString &tipo)
             {"InEncerramentoAtividade", "2"},
             {"NuVinculosEstabelecimento", "000000"},
             {"NuEstrangeirosEstabelec", "00000"},
-            {"InOpcaoAberta", ""}};
+            {"InOpcaoAberta", ""},
+            // The economic, PAT and union tabs.
+            {"CoCnae2", "4711302"},
+            {"CoNaturezaJuridica", "2062"},
+            {"MeDataBase", "05"},
+            {"InPorte", "1"},
+            {"InOptanteSimples", "1"},
+            {"InParticipaPAT", "2"},
+            {"InCentralizada", "2"},
+            {"InSindicalizada", "2"}};
 }
 
 void grava(const Campos &campos)
@@ -257,6 +266,16 @@ void tst_ufmDadosEstab::novaDeclaracaoDePontaAPonta()
         QTest::keyClick(estab->deTelefone, Qt::Key_Tab);
         QCOMPARE(focado(), QStringLiteral("deEmail"));
         QTest::keyClicks(estab->deEmail, QStringLiteral("Contato@Padaria.com.br"));
+        // The economic, PAT and union tabs, through their controls.
+        digita(estab->deCNAE, QStringLiteral("4711302"));
+        digita(estab->deNatJuridica, QStringLiteral("2062"));
+        digita(estab->deDataBase, QStringLiteral("5"));
+        for (RadioGroup *g : {estab->dgPorte, estab->dgOptanteSimples, estab->dgPat, estab->dbrCentralizada,
+                              estab->dbrSindicato}) {
+            QRadioButton *b = g->botoes().at(g == estab->dgPorte || g == estab->dgOptanteSimples ? 0 : 1);
+            estab->mostraAba(b);
+            QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(8, b->height() / 2));
+        }
         QTest::mouseClick(estab->BtOk, Qt::LeftButton);
     });
     janelas.then([&](QDialog &d) { focoNoVinculo = d.focusWidget() ? d.focusWidget()->objectName() : QString(); });
