@@ -15,6 +15,7 @@
 #include "app/ugMensagens.h"
 #include "entry/FormEdits.h"
 #include "entry/ufmSeletores.h"
+#include "entry/ugDadosEmpreg.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -1164,18 +1165,9 @@ QString TfmDadosEmpreg::BuscaDadosPis()
 
 void TfmDadosEmpreg::ContaVinculos()
 {
-    auto conta = [](Query &q) {
-        q.Close();
-        q.ParamByName(QStringLiteral("sAnoBase")).setAsString(AnoBaseVinculo);
-        q.ParamByName(QStringLiteral("sInscricao")).setAsString(InscricaoVinculo);
-        q.ParamByName(QStringLiteral("sPrefixo")).setAsString(PrefixoVinculo);
-        q.Open();
-        const int n = q.Fields(0).AsInteger();
-        q.Close();
-        return n;
-    };
-    QtdVinculos = conta(dmEntradaDados->quContaEmpreg);
-    QtdEstrangeiros = conta(dmEntradaDados->quContaEstrang);
+    const ContagemVinculos contagem = ContaVinculosEstab(chaveEstab());
+    QtdVinculos = contagem.vinculos;
+    QtdEstrangeiros = contagem.estrangeiros;
 }
 
 void TfmDadosEmpreg::BtCancelarClick()

@@ -19,6 +19,13 @@
 // Cancel: without a PIS the row is dropped at once; with one the user is asked first (No: back to the
 // name). The establishment's links are counted again and SemVinculos tells the caller whether any is
 // left.
+//
+// Ok (GravaVinculo): every check again in a fixed order (the leaves' dates, the hours of every month and
+// a complete work-place code included), the cross-link checks ("3761" warns, "1671" refuses), the
+// pay-period rules, then the stored forms and the post of the link together with the establishment's
+// counts in one transaction (ugDadosEmpreg). A stopped save leaves the form open, every money edit in
+// display form, nothing stored; a refused key ("1059") too. Excluir and the permit dialogue delete the
+// link and recount in one transaction; only a plain Yes deletes.
 
 #include "app/FormBinder.h"
 #include "app/ugListas.h"
