@@ -8,14 +8,17 @@
 #include "app/udmGDVorn.h"
 #include "app/ufmLimpaEdits.h"
 #include "app/ugConfiguracao.h"
+#include "app/ugCriticas.h"
 #include "app/ugExcecao.h"
 #include "app/ugFuncoes.h"
 #include "app/ugHtmlHelpAPI.h"
 #include "app/ugMensagens.h"
 #include "entry/FormEdits.h"
 #include "entry/ufmSeletores.h"
+#include "entry/ugDadosEmpreg.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -53,8 +56,6 @@ const char *const kRotulosMes[12] = {"Janeiro", "Fevereiro", "Março", "Abril", 
 
 const QString kOk = QStringLiteral("0000");
 
-Table &vinculo() { return dmEntradaDados->ta8Empreg; }
-Table &empresa() { return dmEntradaDados->ta8Empresa; }
 
 bool todosZeros(const QString &s)
 {
@@ -95,6 +96,10 @@ TfmDadosEmpreg::TfmDadosEmpreg(QWidget *parent) : EntryForm(parent)
 }
 
 TfmDadosEmpreg::~TfmDadosEmpreg() = default;
+
+Table &TfmDadosEmpreg::vinculo() { return dmEntradaDados->ta8Empreg; }
+Table &TfmDadosEmpreg::empresa() { return dmEntradaDados->ta8Empresa; }
+ChaveEstabelecimento TfmDadosEmpreg::chaveEstab() { return {AnoBaseVinculo, InscricaoVinculo, PrefixoVinculo}; }
 
 // ---- layout ----
 
@@ -389,15 +394,55 @@ void TfmDadosEmpreg::criaControles()
     setBotoesSaida({BtExcluir});
     protegeAbas(pcEmpregados);
     connect(BtCancelar, &QPushButton::clicked, this, Protegido([this] { BtCancelarClick(); }));
+    connect(BtOk, &QPushButton::clicked, this, Protegido([this] { BtOkClick(); }));
+    connect(BtExcluir, &QPushButton::clicked, this, Protegido([this] { BtExcluirClick(); }));
+    // Choosing a sex with the mouse moves on to the nationality.
+    connect(cbSexo, &QComboBox::activated, this, [this] { deNacionalidade->setFocus(Qt::OtherFocusReason); });
+    for (RadioGroup *g : {dgDeficiencia, dgAlvara, dbrSindicalizado})
+        for (QRadioButton *b : g->botoes())
+            setContextoAjuda(b, g == dgDeficiencia ? 176 : g == dgAlvara ? 82 : 199);
+    for (QRadioButton *b : dgDeficiencia->botoes())
+        b->setToolTip(QStringLiteral("Informe se o empregado é portador de deficiência habilitado"));
+    // The dismissal year is only passed through: Tab from the date goes on to the notice pay (when it may
+    // be typed) or the work place; Shift+Tab goes back to the date.
+    deAnoDeslig->setFocusPolicy(Qt::StrongFocus);
+    deAnoDeslig->installEventFilter(this);
+    aoEntrar(deAnoDeslig, [this] {
+        if (m_anoPorTras)
+            deDataDeslig->setFocus(Qt::BacktabFocusReason);
+        else if (!edAvisoPrevio->isReadOnly())
+            edAvisoPrevio->setFocus(Qt::TabFocusReason);
+        else
+            deMunicipioTrabalho->setFocus(Qt::TabFocusReason);
+    });
+    aoEntrar(deDataDeslig, [this] {
+        const QString causa = deCodDeslig->text().trimmed();
+        if (!causa.isEmpty() && causa != QLatin1String("78") && causa != QLatin1String("80"))
+            MostraAnoDesligamento();
+        else
+            deAnoDeslig->clear();
+    });
+    aoEntrar(deDeficiente, [this] {
+        const QString tipo = campo(QStringLiteral("CoDeficienteFisico"));
+        if (!tipo.isEmpty() && tipo.count(QLatin1Char('0')) == tipo.size())
+            gravaCampo(QStringLiteral("CoDeficienteFisico"), QString());
+    });
 
     // Enter handlers that do more than record the control: the PIS as opened, the two tab traps (tabbing
     // out of the last field of the admission and link tabs carries on into the next tab).
     aoEntrar(dePisPasep, [this] { PisAbertura = dePisPasep->text().trimmed(); });
+    // The traps act only when tabbed into: a tab brought forward by a check may hand them the focus too.
+    tabInnerAd->installEventFilter(this);
+    tabInnerVinc->installEventFilter(this);
     aoEntrar(tabInnerAd, [this] {
+        if (!m_armadilhaPorTab)
+            return;
         pcEmpregados->setCurrentWidget(tVinculo);
         deVinculo->setFocus(Qt::TabFocusReason);
     });
     aoEntrar(tabInnerVinc, [this] {
+        if (!m_armadilhaPorTab)
+            return;
         pcEmpregados->setCurrentWidget(tAfastamento);
         dePrimCod->setFocus(Qt::TabFocusReason);
     });
@@ -412,9 +457,9 @@ QString TfmDadosEmpreg::campo(const QString &nome) const { return vinculo().Fiel
 void TfmDadosEmpreg::gravaCampo(const QString &nome, const QString &valor)
 {
     vinculo().FieldByName(nome).setAsString(valor);
-    for (QLineEdit *e : findChildren<QLineEdit *>())
-        if (m_binder.campo(e) == nome)
-            m_binder.carrega(e);
+    for (QWidget *w : findChildren<QWidget *>())
+        if (m_binder.campo(w) == nome)
+            m_binder.carrega(w);
 }
 
 void TfmDadosEmpreg::erro(const QString &codigo, QWidget *foco)
@@ -491,7 +536,8 @@ bool TfmDadosEmpreg::AvancouAdmissao(const QString &deixado) const
 bool TfmDadosEmpreg::AvancouVinculo(const QString &deixado) const
 {
     static const Pares pares{P("dgAlvara", "deVinculo"), P("deCodDeslig", "dgAlvara"),
-                             P("deDataDeslig", "deCodDeslig"), P("edAvisoPrevio", "deDataDeslig"),
+                             P("deDataDeslig", "deCodDeslig"), P("deAnoDeslig", "deDataDeslig"),
+                             P("edAvisoPrevio", "deDataDeslig"),
                              P("deMunicipioTrabalho", "edAvisoPrevio")};
     return Avancou(QStringLiteral("deVinculo"), pares, deixado);
 }
@@ -508,9 +554,10 @@ bool TfmDadosEmpreg::AvancouAfastamento(const QString &deixado) const
 
 // ---- exit handlers ----
 
-void TfmDadosEmpreg::saida(QWidget *campo, std::function<bool()> portao, std::function<void()> validador)
+void TfmDadosEmpreg::saida(QWidget *campo, std::function<bool()> portao, std::function<void()> validador,
+                           std::function<void()> vazio)
 {
-    auto acao = [campo, validador = std::move(validador)] {
+    auto acao = [campo, validador = std::move(validador), vazio = std::move(vazio)] {
         QString texto;
         if (auto *e = qobject_cast<QLineEdit *>(campo))
             texto = e->text().trimmed();
@@ -520,9 +567,16 @@ void TfmDadosEmpreg::saida(QWidget *campo, std::function<bool()> portao, std::fu
             texto = QStringLiteral("x");
         if (!texto.isEmpty() && validador)
             validador();
+        else if (texto.isEmpty() && vazio)
+            vazio();
     };
+    sempre(campo, std::move(portao), acao);
+}
+
+void TfmDadosEmpreg::sempre(QWidget *campo, std::function<bool()> portao, std::function<void()> acao)
+{
     m_saidas.insert(campo, Saida{portao, acao});
-    aoSair(campo, acao, false, std::move(portao));
+    aoSair(campo, std::move(acao), false, std::move(portao));
 }
 
 void TfmDadosEmpreg::executaSaida(QWidget *campo)
@@ -541,69 +595,187 @@ void TfmDadosEmpreg::ligaSaidas()
         return [this, w] { return PodeValidar() && AvancouAdmissao(w->objectName()); };
     };
     auto vinc = [this](QWidget *w) { return [this, w] { return PodeValidar() && AvancouVinculo(w->objectName()); }; };
+    auto afast = [this](QWidget *w) {
+        return [this, w] { return PodeValidar() && AvancouAfastamento(w->objectName()); };
+    };
     auto pode = [this] { return PodeValidar(); };
     auto pagamento = [this] { return PodeValidar() && SaiuParaAbas(); };
+    auto limpa = [](QLineEdit *e) { return [e] { e->clear(); }; };
+    // A money edit left empty shows zero before its gates are asked.
+    auto zeroAntes = [](MoneyEdit *e, std::function<bool()> portao) {
+        return [e, portao = std::move(portao)] {
+            if (e->text().trimmed().isEmpty())
+                e->setText(QStringLiteral("0,00"));
+            return portao();
+        };
+    };
+    auto informado = [](QLineEdit *e) {
+        const QString t = e->text().trimmed();
+        return !t.isEmpty() && t != QLatin1String("0,00");
+    };
 
-    // The PIS of a stored link cannot change (its own handler, with the next part of the form); a new
+    // Personal data. The PIS of a stored link cannot change (no gate: also when left for Cancelar); a new
     // link's PIS is checked and looked up among the other links of the year.
-    saida(dePisPasep, [this] { return ModoEdicao != QLatin1String("I") || PodeValidar(); }, [this] {
-        if (ModoEdicao != QLatin1String("I"))
-            return;
-        ValidaPis();
-        if (PisVinculo != PisConsultado) {
-            PisConsultado = PisVinculo;
-            BuscaDadosPis();
-        }
-    });
+    aoSair(dePisPasep, [this] { saidaPis(); }, false,
+           [this] { return ModoEdicao != QLatin1String("I") || PodeValidar(); });
     saida(deNomeEmpregado, pessoal(deNomeEmpregado), [this] { ValidaNomeEmpregado(); });
     saida(deNascimento, pessoal(deNascimento), [this] { ValidaNascimento(true); });
-    saida(deRaca, pessoal(deRaca), [this] { ValidaRaca(); });
-    saida(cbSexo, pessoal(cbSexo), [this] { ValidaSexo(true); });
-    saida(deNacionalidade, pessoal(deNacionalidade), [this] { ValidaNacionalidade(true); });
+    saida(deRaca, pessoal(deRaca), [this] {
+        ValidaRaca();
+        entraGrupo(dgDeficiencia);
+    }, [this] {
+        edTxRaca->clear();
+        entraGrupo(dgDeficiencia);
+    });
+    sempre(dgDeficiencia, pode, [this] { passosDeficiencia(); });
+    sempre(deDeficiente, pessoal(deDeficiente), [this] { ValidaTipoDeficiencia(); });
+    sempre(cbSexo, pessoal(cbSexo), [this] {
+        const QString texto = cbSexo->currentText();
+        gravaCampo(QStringLiteral("InSexo"), texto.left(1));
+        if (!texto.isEmpty())
+            ValidaSexo(true);
+    });
+    saida(deNacionalidade, pessoal(deNacionalidade), [this] { ValidaNacionalidade(true); }, limpa(edTxNacionalidade));
     saida(deAnoChegada, pode, [this] { ValidaAnoChegada(); });
-    saida(deInstrucao, pessoal(deInstrucao), [this] { ValidaInstrucao(); });
-    saida(deCarteiraTrab, pessoal(deCarteiraTrab), [this] { ValidaCarteiraTrabalho(); });
+    saida(deInstrucao, pessoal(deInstrucao), [this] { passosInstrucao(); }, limpa(edTxInstrucao));
+    sempre(deCarteiraTrab, pessoal(deCarteiraTrab), [this] { ValidaCarteiraTrabalho(); });
+    sempre(deCarteiraTrabSerie, pessoal(deCarteiraTrabSerie), [this] { ValidaSerieCarteira(); });
     saida(deCPF, pessoal(deCPF), [this] { ValidaCpf(); });
-    saida(deUsoEmpregado, pessoal(deUsoEmpregado), [this] { ValidaUsoEmpresa(); });
+    sempre(deUsoEmpregado, pessoal(deUsoEmpregado), [this] {
+        if (!campo(QStringLiteral("TxUsoEmpregado")).isEmpty())
+            ValidaUsoEmpresa();
+        pcEmpregados->setCurrentWidget(tAdmissao);
+        deAdmissao->setFocus(Qt::OtherFocusReason);
+    });
 
+    // Admission.
     saida(deAdmissao, admissao(deAdmissao), [this] { ValidaAdmissao(true); });
-    saida(deTipoAdmissao, admissao(deTipoAdmissao), [this] { ValidaTipoAdmissao(); });
-    saida(edSalario, admissao(edSalario), [this] { ValidaSalarioContratual(); });
+    saida(deTipoAdmissao, admissao(deTipoAdmissao), [this] { ValidaTipoAdmissao(); }, limpa(edTxAdmissao));
+    sempre(edSalario, zeroAntes(edSalario, admissao(edSalario)), [this, informado] {
+        if (informado(edSalario))
+            ValidaSalarioContratual();
+    });
     saida(deHoras, admissao(deHoras), [this] { ValidaHorasSemanais(); });
-    saida(deTipoSalContratual, admissao(deTipoSalContratual), [this] { ValidaTipoSalario(true); });
-    saida(deCBO, admissao(deCBO), [this] { ValidaCbo(true); });
+    saida(deTipoSalContratual, admissao(deTipoSalContratual), [this] { ValidaTipoSalario(true); },
+          limpa(edTxSalContratual));
+    sempre(deCBO, admissao(deCBO), [this] { ValidaCbo(true); });
 
-    saida(deVinculo, pode, [this] { ValidaTipoVinculo(true); });
-    saida(deCodDeslig, vinc(deCodDeslig), [this] { ValidaCausaDesligamento(); });
-    saida(deDataDeslig, vinc(deDataDeslig), [this] { ValidaDataDesligamento(); });
-    saida(edAvisoPrevio, vinc(edAvisoPrevio), [this] { ValidaAvisoPrevio(); });
+    // Link type, permit, dismissal, notice pay, work place.
+    saida(deVinculo, pode, [this] {
+        ValidaTipoVinculo(true);
+        ValidaAlvara();
+    }, limpa(edTxVinculo));
+    sempre(dgAlvara, vinc(dgAlvara), [this] { saidaAlvara(); });
+    sempre(deCodDeslig, vinc(deCodDeslig), [this] { saidaCausaDesligamento(); });
+    // The date's own check has its gates; what follows it runs on every exit.
+    sempre(deDataDeslig, {}, [this] { saidaDataDesligamento(); });
+    sempre(edAvisoPrevio, vinc(edAvisoPrevio), [this] { saidaAvisoPrevio(); });
+    saida(deMunicipioTrabalho, vinc(deMunicipioTrabalho), [this] { ValidaMunicipioTrabalho(); });
 
-    // Contribution values are checked also when left empty (they count as "0,00").
-    auto contribuicao = [this](MoneyEdit *e, std::function<void()> v) {
-        m_saidas.insert(e, Saida{[this] { return PodeValidar(); }, v});
-        aoSair(e, v, false, [this] { return PodeValidar(); });
-    };
-    contribuicao(deValorSindical, [this] { ValidaValorSindical(true); });
-    contribuicao(devalorPrimeiroAssociativa, [this] { ValidaValorPrimeiraAssociativa(); });
-    contribuicao(deValorSegundoAssociativa, [this] { ValidaValorSegundaAssociativa(); });
-    contribuicao(deValorAssistencial, [this] { ValidaValorAssistencial(); });
-    contribuicao(deValorConfederativa, [this] { ValidaValorConfederativa(); });
+    // Leaves.
+    saida(dePrimCod, afast(dePrimCod), [this] { ValidaMotivoPrimeiroAfastamento(true); }, limpa(edTxPrimAfast));
+    saida(deSegCod, afast(deSegCod), [this] {
+        ValidaMotivoSegundoAfastamento();
+        ValidaAfastamentos();
+    }, limpa(edTxSegAfas));
+    saida(deTerCod, afast(deTerCod), [this] {
+        ValidaMotivoTerceiroAfastamento();
+        ValidaAfastamentos();
+    }, limpa(EdTxTerAfas));
+    sempre(dePrimInicio, afast(dePrimInicio), [this] { ValidaInicioPrimeiroAfastamento(); });
+    sempre(deSegInicio, afast(deSegInicio), [this] { ValidaInicioSegundoAfastamento(); });
+    sempre(deTerInicio, afast(deTerInicio), [this] { ValidaInicioTerceiroAfastamento(); });
+    sempre(dePrimFinal, afast(dePrimFinal), [this] { ValidaFimPrimeiroAfastamento(); });
+    sempre(deSegFinal, afast(deSegFinal), [this] { ValidaFimSegundoAfastamento(); });
+    sempre(deTerFinal, afast(deTerFinal), [this] { ValidaFimTerceiroAfastamento(); });
+    sempre(deAfastQtDias, afast(deAfastQtDias), [this] {
+        ValidaDiasAfastamento();
+        erro(CriticaNumerico(CompletaZeros(campo(QStringLiteral("QtDiasAfas")), 3), QStringLiteral("3")), deAfastQtDias);
+        pcEmpregados->setCurrentWidget(tSindicais);
+        deCNPJSindical->setFocus(Qt::OtherFocusReason);
+    });
 
+    // Unions.
+    saida(deCNPJSindical, pode, [this] {
+        ValidaCnpjSindical();
+        ConfereEntidadeSindical();
+    });
+    // Leaving the union-tax value always leads into the membership group, unless an exit button was chosen.
+    sempre(deValorSindical, {}, [this] {
+        const bool pode = PodeValidar();
+        if (pode)
+            ValidaValorSindical(true);
+        if (pode)
+            entraGrupo(dbrSindicalizado);
+    });
+    sempre(dbrSindicalizado, pode, [this] { passosSindicalizado(); });
+    saida(deCNPJPrimeiroAssociativa, pode, [this] {
+        ValidaSindicalizado();
+        ValidaCnpjPrimeiraAssociativa();
+        ConfereEntidadeAssociativa(false);
+    });
+    sempre(devalorPrimeiroAssociativa, pode, [this, informado] {
+        if (informado(devalorPrimeiroAssociativa))
+            ValidaValorPrimeiraAssociativa();
+    });
+    saida(deCNPJSegundoAssociativa, pode, [this] {
+        ConfereSegundaAssociativa();
+        ValidaCnpjSegundaAssociativa();
+        ConfereEntidadeAssociativa(true);
+    });
+    sempre(deValorSegundoAssociativa, pode, [this, informado] {
+        if (informado(deValorSegundoAssociativa))
+            ValidaValorSegundaAssociativa();
+    });
+    saida(deCNPJAssistencial, pode, [this] {
+        ValidaCnpjAssistencial();
+        ConfereEntidadeAssistencial();
+    });
+    sempre(deValorAssistencial, pode, [this] { ValidaValorAssistencial(); });
+    saida(deCNPJConfederativa, pode, [this] {
+        ValidaCnpjConfederativa();
+        ConfereEntidadeConfederativa();
+    });
+    sempre(deValorConfederativa, pode, [this, informado] {
+        if (informado(deValorConfederativa))
+            ValidaValorConfederativa();
+        pcEmpregados->setCurrentWidget(tRemuneracoes);
+        edMes[0]->setFocus(Qt::OtherFocusReason);
+    });
+
+    // Termination payments.
     saida(deValorGlobalFerias, pode, [this] { ValidaValorFerias(); });
     saida(deValorGlobalMultas, pode, [this] { ValidaValorMultas(); });
     saida(deValorGlobalBcoHoras, pode, [this] { ValidaValorBancoHoras(); });
     saida(deValorGlobalDissidio, pode, [this] { ValidaValorDissidio(); });
     saida(deValorGlobalGratificacoes, pode, [this] { ValidaValorGratificacoes(); });
+    sempre(deCompetenciaHoras, pode, [this] { saidaCompetencia(deCompetenciaHoras, &TfmDadosEmpreg::ValidaBancoHoras); });
+    sempre(deCompetenciaDissidio, pode,
+           [this] { saidaCompetencia(deCompetenciaDissidio, &TfmDadosEmpreg::ValidaDissidio); });
+    sempre(deCompetenciaGratificacoes, pode,
+           [this] { saidaCompetencia(deCompetenciaGratificacoes, &TfmDadosEmpreg::ValidaGratificacoes); });
 
-    for (int m = 0; m < 12; ++m)
-        saida(edMes[m], pagamento, [this, m] {
+    // Monthly pay, hours, 13th salary.
+    for (int m = 0; m < 12; ++m) {
+        sempre(edMes[m], zeroAntes(edMes[m], pagamento), [this, m] {
             // The comparison value is the month before (January compares with itself).
             ValidaRemuneracaoMes(edMes[m]->text(), rotuloMes(m + 1), edMes[m > 0 ? m - 1 : 0]->text());
+            if (m == 11)
+                saidaDezembro();
         });
-    saida(deMesAdiantamento, pagamento, [this] { ValidaMesAdiantamento(true); });
-    saida(edAdiantamento, pagamento, [this] { ValidaValorAdiantamento(true); });
-    saida(deMesParcelaFinal, pagamento, [this] { ValidaMesParcelaFinal(true); });
-    saida(edParcelaFinal, pagamento, [this] { ValidaValorParcelaFinal(true); });
+        sempre(deHorasMes[m], pagamento, [this, m] { ValidaHorasMes(m + 1, true); });
+    }
+    saida(deMesAdiantamento, pagamento, [this] { ValidaMesAdiantamento(true); },
+          [this] { edTxAdiantamento->setText(NomeMes(QStringLiteral("00"))); });
+    sempre(edAdiantamento, pagamento, [this, informado] {
+        if (informado(edAdiantamento))
+            ValidaValorAdiantamento(true);
+        else
+            edAdiantamento->setText(FormataValor(QStringLiteral("000000000")));
+    });
+    saida(deMesParcelaFinal, pagamento, [this] { ValidaMesParcelaFinal(true); },
+          [this] { edTxParcelaFinal->setText(NomeMes(QStringLiteral("00"))); });
+    sempre(edParcelaFinal, pagamento, [this] { saidaParcelaFinal(); });
 }
 
 // ---- pickers ----
@@ -686,6 +858,15 @@ void TfmDadosEmpreg::ligaSeletores()
 }
 
 // ---- showing, opening, closing ----
+
+bool TfmDadosEmpreg::eventFilter(QObject *objeto, QEvent *event)
+{
+    if (objeto == deAnoDeslig && event->type() == QEvent::FocusIn)
+        m_anoPorTras = static_cast<QFocusEvent *>(event)->reason() == Qt::BacktabFocusReason;
+    if ((objeto == tabInnerAd || objeto == tabInnerVinc) && event->type() == QEvent::FocusIn)
+        m_armadilhaPorTab = static_cast<QFocusEvent *>(event)->reason() == Qt::TabFocusReason;
+    return EntryForm::eventFilter(objeto, event);
+}
 
 void TfmDadosEmpreg::showEvent(QShowEvent *event)
 {
@@ -893,7 +1074,7 @@ void TfmDadosEmpreg::CarregaVinculo()
 
     const bool desligado = !campo(QStringLiteral("DaDesligamentoEmpregado")).isEmpty();
     if (desligado)
-        deAnoDeslig->setText(QString::number(AnoEfetivo));
+        MostraAnoDesligamento();
 
     edTxAdiantamento->setText(NomeMes(campo(QStringLiteral("Me13AdiantamentoEmpregado"))));
     edTxParcelaFinal->setText(NomeMes(campo(QStringLiteral("Me13ParcelaFinalEmpregado"))));
@@ -984,18 +1165,9 @@ QString TfmDadosEmpreg::BuscaDadosPis()
 
 void TfmDadosEmpreg::ContaVinculos()
 {
-    auto conta = [](Query &q) {
-        q.Close();
-        q.ParamByName(QStringLiteral("sAnoBase")).setAsString(AnoBaseVinculo);
-        q.ParamByName(QStringLiteral("sInscricao")).setAsString(InscricaoVinculo);
-        q.ParamByName(QStringLiteral("sPrefixo")).setAsString(PrefixoVinculo);
-        q.Open();
-        const int n = q.Fields(0).AsInteger();
-        q.Close();
-        return n;
-    };
-    QtdVinculos = conta(dmEntradaDados->quContaEmpreg);
-    QtdEstrangeiros = conta(dmEntradaDados->quContaEstrang);
+    const ContagemVinculos contagem = ContaVinculosEstab(chaveEstab());
+    QtdVinculos = contagem.vinculos;
+    QtdEstrangeiros = contagem.estrangeiros;
 }
 
 void TfmDadosEmpreg::BtCancelarClick()

@@ -19,8 +19,16 @@
 // Cancel: without a PIS the row is dropped at once; with one the user is asked first (No: back to the
 // name). The establishment's links are counted again and SemVinculos tells the caller whether any is
 // left.
+//
+// Ok (GravaVinculo): every check again in a fixed order (the leaves' dates, the hours of every month and
+// a complete work-place code included), the cross-link checks ("3761" warns, "1671" refuses), the
+// pay-period rules, then the stored forms and the post of the link together with the establishment's
+// counts in one transaction (ugDadosEmpreg). A stopped save leaves the form open, every money edit in
+// display form, nothing stored; a refused key ("1059") too. Excluir and the permit dialogue delete the
+// link and recount in one transaction; only a plain Yes deletes.
 
 #include "app/FormBinder.h"
+#include "app/ugListas.h"
 #include "entry/EntryForm.h"
 
 #include <QHash>
@@ -37,6 +45,7 @@ namespace gdvorn {
 class MaskEdit;
 class MoneyEdit;
 class RadioGroup;
+enum class CorTrava;
 
 // The link context, filled by the caller before showing the form.
 extern QString AnoBaseVinculo;       // AnBase of the establishment
@@ -136,6 +145,67 @@ public:
     bool ValidaValorMes(const QString &valor, const QString &mes, const QString &segundoValor);
     void ValidaMesesRemuneracao();
 
+    // Personal data and admission.
+    void ValidaTipoDeficiencia();
+    void ValidaSerieCarteira();
+    void ValidaSalarioVinculo();
+    // Link type, work permit, work place.
+    void ValidaAlvara();
+    void ExcluiVinculoSemAlvara();
+    void ValidaVinculoHoras();
+    // `gravando`: the save refuses a code that is not 7 digits, which the exit passes over.
+    void ValidaMunicipioTrabalho(bool gravando = false);
+    // Dismissal, notice pay, termination payments.
+    void ClassificaDesligamento(const QString &causa);
+    void ZeraAvisoPrevio();
+    void ZeraVerbasRescisao();
+    void DesabilitaVerbasRescisao();
+    void MostraAnoDesligamento();
+    void ValidaBancoHoras();
+    void ValidaDissidio();
+    void ValidaGratificacoes();
+    bool AvisoPrevioIndenizado = false;
+    // The values the permit question was last asked with.
+    QString NascimentoAtual, AdmissaoAtual;
+    bool VerbasHabilitadas = false;
+    // Leaves.
+    void ValidaMotivoPrimeiroAfastamento(bool aviso);
+    void ValidaMotivoSegundoAfastamento();
+    void ValidaMotivoTerceiroAfastamento();
+    void ValidaInicioPrimeiroAfastamento();
+    void ValidaInicioSegundoAfastamento();
+    void ValidaInicioTerceiroAfastamento();
+    void ValidaFimPrimeiroAfastamento();
+    void ValidaFimSegundoAfastamento();
+    void ValidaFimTerceiroAfastamento();
+    void ValidaAfastamentos();
+    void ValidaDiasAfastamento();
+    // Unions.
+    void ValidaCnpjSindical();
+    void ValidaCnpjPrimeiraAssociativa();
+    void ValidaCnpjSegundaAssociativa();
+    void ValidaCnpjAssistencial();
+    void ValidaCnpjConfederativa();
+    void ConfereEntidadeSindical();
+    void ConfereEntidadeAssociativa(bool segunda);
+    void ConfereEntidadeAssistencial();
+    void ConfereEntidadeConfederativa();
+    void ValidaSindicalizado();
+    void ConfereSegundaAssociativa();
+    // Hours of month `mes` (1-12): the numeric, pay and month checks; on exit (`naSaida`) also the
+    // question on more hours than the month allows.
+    void ValidaHorasMes(int mes, bool naSaida);
+
+    // Saving and deleting.
+    void GravaVinculo();
+    void ExcluiVinculo();
+    void ConfereDadosPis();
+    void VerificaDuplicidade();
+    bool ConfereDecimoTerceiro();
+    void TrataErroBanco(const std::exception &erro);
+
+    void BtOkClick();
+    void BtExcluirClick();
     void BtCancelarClick();
     // Ends the showing; a row still in edit or insert state is cancelled and ta8Empreg closed.
     void done(int resultado) override;
@@ -152,7 +222,10 @@ private:
     void ligaSaidas();
     void ligaSeletores();
     // The exit handler of `campo`: `portao` holds its gates, `validador` runs when the field is not empty.
-    void saida(QWidget *campo, std::function<bool()> portao, std::function<void()> validador);
+    void saida(QWidget *campo, std::function<bool()> portao, std::function<void()> validador,
+               std::function<void()> vazio = {});
+    // The exit handler of `campo` that runs `acao` whatever the field holds.
+    void sempre(QWidget *campo, std::function<bool()> portao, std::function<void()> acao);
     void executaSaida(QWidget *campo);
     void seletor(QToolButton *botao, const std::function<void()> &mostra, QWidget *campo, QWidget *aba,
                  const std::function<QWidget *()> &foco);
@@ -174,6 +247,39 @@ private:
                    const QString &campoTxt = QString(), int corte = 100);
     void leDadosRemuneracao();
     QString rotuloMes(int mes) const;
+    // Section handlers.
+    void saidaPis();
+    void passosDeficiencia();
+    void passosInstrucao();
+    void saidaAlvara();
+    void saidaCausaDesligamento();
+    void saidaDataDesligamento();
+    void saidaAvisoPrevio();
+    bool perguntaAvisoIndenizado();
+    void saidaCompetencia(MaskEdit *meses, void (TfmDadosEmpreg::*item)());
+    void validaItemVerba(QString (*regra)(const QString &, const QString &), MoneyEdit *valor, MaskEdit *meses,
+                         const QString &codigoItem);
+    void motivoAfastamento(int n, bool aviso);
+    void inicioAfastamento(int n);
+    void fimAfastamento(int n);
+    void falhaAfastamento(const QString &codigo, QWidget *foco);
+    void validaCnpjEntidade(MaskEdit *edit, const QString &nomeCampo, const QString &tipo, bool segunda);
+    void confereEntidade(MaskEdit *edit, const QString &nomeCampo, bool sindical);
+    void passosSindicalizado();
+    void travaAssociacao(bool primeira, bool segunda, bool travado, CorTrava cor);
+    void saidaDezembro();
+    void saidaParcelaFinal();
+    void entraGrupo(QWidget *grupo);
+    QString pergunta(const QString &codigo);
+    // The 14 pay edits shown again from their stored texts (a stopped save leaves display texts).
+    void mostraValoresPagamento();
+    QList<QLineEdit *> controlesVerbas() const;
+    static Table &vinculo();
+    static Table &empresa();
+    static ChaveEstabelecimento chaveEstab();
+    bool eventFilter(QObject *objeto, QEvent *event) override;
+    bool m_anoPorTras = false;       // the dismissal year was entered backwards (Shift+Tab)
+    bool m_armadilhaPorTab = false;  // a tab trap was entered by Tab
 
     FormBinder m_binder;
     QHash<QWidget *, Saida> m_saidas;

@@ -8,6 +8,7 @@
 #include "entry/FormEdits.h"
 #include "entry/ufmDadosEmpreg.h"
 
+#include "BancadaDadosEmpreg.h"
 #include "FixtureVinculos.h"
 #include "ProgramaTeste.h"
 #include "ScriptedHelp.h"
@@ -26,54 +27,7 @@ using namespace gdvorn;
 using namespace gdvorn::test;
 
 namespace {
-
-const QString kPis = QStringLiteral("13000000002");
-
-void insere(const QString &tabela, QVariantMap valores)
-{
-    // A link of the establishment carries its inscription type and CEI vinculado in its key.
-    if (tabela == QLatin1String("bd8vinc")) {
-        if (!valores.contains(QStringLiteral("CoCgcVinculado")))
-            valores.insert(QStringLiteral("CoCgcVinculado"), QStringLiteral("00000000000000"));
-        if (!valores.contains(QStringLiteral("InInscrEstabelecimento")))
-            valores.insert(QStringLiteral("InInscrEstabelecimento"), QStringLiteral("1"));
-    }
-    Table t(tabela);
-    t.Open();
-    t.Append();
-    for (auto it = valores.begin(); it != valores.end(); ++it)
-        t.FieldByName(it.key()).setAsString(it.value().toString());
-    t.Post();
-    t.Close();
-}
-
-QString campoGravado(const QString &pis, const QString &nome)
-{
-    Table t(QStringLiteral("bd8vinc"));
-    t.Open();
-    for (t.First(); !t.Eof(); t.Next())
-        if (t.FieldByName(QStringLiteral("CoPisPasepEmpregado")).AsString() == pis)
-            return t.FieldByName(nome).AsString();
-    return QStringLiteral("<ausente>");
-}
-
-// The context as the establishment form fills it for a new link, or as the list fills it for a stored one.
-void contexto(const QString &pis = QString(), const QVariantMap &vinculo = {})
-{
-    AnoBaseVinculo = QStringLiteral("2010");
-    InscricaoVinculo = QStringLiteral("11222333000181");
-    PrefixoVinculo = QStringLiteral("01");
-    TipoInscricaoVinculo = QStringLiteral("1");
-    RazaoSocialVinculo = QStringLiteral("EMPRESA EXEMPLO LTDA");
-    CeiVinculado = QStringLiteral("00000000000000");
-    EncerradoAnoSeguinte = false;
-    PisVinculo = pis;
-    AdmissaoVinculo = vinculo.value(QStringLiteral("DaAdmissaoEmpregado")).toString();
-    NomeEmpregadoVinculo = vinculo.value(QStringLiteral("NoEmpregado")).toString();
-    DesligamentoVinculo = vinculo.value(QStringLiteral("DaDesligamentoEmpregado")).toString();
-    CboVinculo = vinculo.value(QStringLiteral("CoCbo")).toString();
-}
-
+const QString &kPis = kPisBancada;
 } // namespace
 
 class tst_ufmDadosEmpreg : public QObject {
@@ -96,10 +50,10 @@ class tst_ufmDadosEmpreg : public QObject {
     // Opens the stored link (with `mudancas`) or a new one.
     void abre(bool armazenado = true, const QVariantMap &mudancas = {}, const QVariantMap &estab = {})
     {
-        insere(QStringLiteral("bd8emp"), estabelecimentoDeTeste(estab));
+        insereLinha(QStringLiteral("bd8emp"), estabelecimentoDeTeste(estab));
         gravado = vinculoDeTeste(kPis, mudancas);
-        insere(QStringLiteral("bd8vinc"), gravado);
-        contexto(armazenado ? kPis : QString(), gravado);
+        insereLinha(QStringLiteral("bd8vinc"), gravado);
+        contextoVinculo(armazenado ? kPis : QString(), gravado);
         form = std::make_unique<TfmDadosEmpreg>();
         form->show();
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
@@ -150,9 +104,9 @@ private slots:
         QFETCH(QString, tipo);
         QFETCH(QString, inscricao);
         QFETCH(QString, mostrada);
-        insere(QStringLiteral("bd8emp"), estabelecimentoDeTeste(
+        insereLinha(QStringLiteral("bd8emp"), estabelecimentoDeTeste(
                                              {{"CoCgcCeiEstabelecimento", inscricao}, {"InInscrEstabelecimento", tipo}}));
-        contexto();
+        contextoVinculo();
         InscricaoVinculo = inscricao;
         TipoInscricaoVinculo = tipo;
         form = std::make_unique<TfmDadosEmpreg>();
@@ -190,8 +144,8 @@ private slots:
 
     void chaveSemVinculoFecha()
     {
-        insere(QStringLiteral("bd8emp"), estabelecimentoDeTeste());
-        contexto(QStringLiteral("99999999999"));
+        insereLinha(QStringLiteral("bd8emp"), estabelecimentoDeTeste());
+        contextoVinculo(QStringLiteral("99999999999"));
         form = std::make_unique<TfmDadosEmpreg>();
         form->show();
         QTRY_VERIFY(!form->isVisible());
@@ -436,7 +390,7 @@ private slots:
         QFETCH(bool, aviso);
         // The link opened is one of them (a Brazilian); the others are added here.
         for (int i = 1; i < vinculos; ++i)
-            insere(QStringLiteral("bd8vinc"),
+            insereLinha(QStringLiteral("bd8vinc"),
                    vinculoDeTeste(QStringLiteral("1200000000%1").arg(i),
                                   {{"CoNacionalidade", i <= estrangeiros ? "21" : "10"}}));
         abre();

@@ -1,0 +1,50 @@
+#pragma once
+// The writes of the employment-link form, without widgets: storing or deleting one link together with the
+// establishment's link and foreign-worker counts, the recount alone (for any window that removes links),
+// and the 13th-salary plausibility test of the save.
+//
+// Every write here runs in one transaction: the link and the counts of BD8EMP are stored together or not
+// at all. A key violation on posting the link throws KeyViolation before anything is written; the link's
+// cursor then stays in edit or insert state with its values, so the form can keep what was typed. Any
+// other failure throws too and leaves both tables as they were.
+
+#include "app/ugListas.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace gdvorn {
+
+class Table;
+
+struct ContagemVinculos {
+    int vinculos = 0;     // links of the establishment in its year
+    int estrangeiros = 0; // of them, with a nationality other than "10" (empty counts as Brazilian)
+};
+
+// Counts the links of one establishment of one year.
+ContagemVinculos ContaVinculosEstab(const ChaveEstabelecimento &chave);
+
+// Writes the counts into the establishment row under `empresa`'s cursor: NuVinculosEstabelecimento
+// zero-padded to 6, NuEstrangeirosEstabelec to 5 (edit, set, post).
+void GravaContagemEstab(Table &empresa, const ContagemVinculos &contagem);
+
+// Counts the establishment's links again and stores the counts in its BD8EMP row, in one transaction
+// (a savepoint inside the caller's). Nothing is written when the establishment is not there.
+ContagemVinculos RecontaVinculosEstab(const ChaveEstabelecimento &chave);
+
+// Posts the link row of `vinculo` (edit or insert state), counts the establishment's links and stores the
+// counts in the row under `empresa`'s cursor, in one transaction.
+ContagemVinculos GravaVinculoEContagem(Table &vinculo, Table &empresa, const ChaveEstabelecimento &chave);
+
+// Deletes the link row of `vinculo` (a row being inserted is only cancelled), counts again and stores the
+// counts in the row under `empresa`'s cursor, in one transaction.
+ContagemVinculos ExcluiVinculoEContagem(Table &vinculo, Table &empresa, const ChaveEstabelecimento &chave);
+
+// The 13th salary against the months paid: `meses` the twelve stored monthly values, `adiantamento` and
+// `parcelaFinal` the two stored 13th-salary values (texts that are not all digits count as zero). True
+// when no month is paid or advance + final is at most 1.5 times the average of the paid months. The
+// sums are 64-bit: fourteen values of 999999999 cents add up exactly.
+bool ConfereDecimoTerceiro(const QStringList &meses, const QString &adiantamento, const QString &parcelaFinal);
+
+} // namespace gdvorn
