@@ -393,7 +393,7 @@ bool TfmConEstab::eventFilter(QObject *objeto, QEvent *event)
             // The bulk wizards' keys, taken before any control (or the desktop's Alt+F4) sees them.
             event->accept();
             if (event->type() == QEvent::KeyPress)
-                Protege([this, k] { abreAssistente(k->key()); });
+                abreAssistente(k->key());
             return true;
         }
     }
@@ -405,14 +405,20 @@ void TfmConEstab::keyPressEvent(QKeyEvent *event)
     if (event->modifiers() == Qt::AltModifier
         && (event->key() == Qt::Key_F3 || event->key() == Qt::Key_F4 || event->key() == Qt::Key_F5)) {
         event->accept();
-        const int tecla = event->key();
-        Protege([this, tecla] { abreAssistente(tecla); });
+        abreAssistente(event->key());
         return;
     }
     EntryForm::keyPressEvent(event);
 }
 
 void TfmConEstab::abreAssistente(int tecla)
+{
+    // Opened once the key's own handling is over, so that the wizard's window becomes the active one.
+    QMetaObject::invokeMethod(this, [this, tecla] { Protege([this, tecla] { executaAssistente(tecla); }); },
+                              Qt::QueuedConnection);
+}
+
+void TfmConEstab::executaAssistente(int tecla)
 {
     const AssistenteVinculos qual = tecla == Qt::Key_F3   ? AssistenteVinculos::Transferencia
                                     : tecla == Qt::Key_F4 ? AssistenteVinculos::Exclusao

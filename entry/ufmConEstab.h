@@ -78,6 +78,7 @@ private:
     bool linha(ChaveEstabelecimento &chave, QString &tipo) const;
     void apresenta(); // after the window opened from the list closes
     void abreAssistente(int tecla); // Qt::Key_F3, Key_F4 or Key_F5 pressed with Alt
+    void executaAssistente(int tecla);
 
     FiltroEstab m_filtro;
     QButtonGroup *m_letras = nullptr;

@@ -74,6 +74,23 @@ void declaracao()
     gravaVinculo(kAno, kCnpj, "01", "10000000001", "ANA");
 }
 
+// `n` more links of the establishment, PIS numbers from `pis`, written with one statement.
+void muitosVinculos(int n, qint64 pis, const QString &extra = QStringLiteral("'10', 'ANTIGO'"))
+{
+    Transaction t;
+    execSql(QStringLiteral("WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < %1) "
+                           "INSERT INTO bd8vinc.bd8vinc (AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, "
+                           "CoPisPasepEmpregado, DaAdmissaoEmpregado, NoEmpregado, CoCgcVinculado, "
+                           "InInscrEstabelecimento, CoVinculo, TxtVinculo) "
+                           "SELECT '2010', '%2', '00', printf('%011d', %3 + x), '01022009', 'EMPREGADO ' || x, "
+                           "'00000000000000', '1', %4 FROM n")
+                .arg(n)
+                .arg(kCnpj)
+                .arg(pis)
+                .arg(extra));
+    t.commit();
+}
+
 QString campoVinculo(const ChaveVinculo &chave, const QString &campo)
 {
     Table t(QStringLiteral("bd8vinc"));
@@ -210,14 +227,7 @@ void tst_ugOperacoesVinculos::transfereParaNovoDestino()
 void tst_ugOperacoesVinculos::codigoEmFatiasComDescricao()
 {
     declaracao();
-    // 2,500 more links: three slices.
-    {
-        Transaction t;
-        for (int i = 0; i < 2500; ++i)
-            gravaVinculo(kAno, kCnpj, "00", QStringLiteral("2%1").arg(i, 10, 10, QLatin1Char('0')),
-                         QStringLiteral("EMPREGADO %1").arg(i), {{"CoVinculo", "10"}, {"TxtVinculo", "ANTIGO"}});
-        t.commit();
-    }
+    muitosVinculos(2500, 20000000000); // three slices
     Table tipos(QStringLiteral("tb8vinc"));
     tipos.Open();
     QVERIFY(tipos.FindKey({QStringLiteral("20")}));
@@ -282,14 +292,7 @@ void tst_ugOperacoesVinculos::mortaNoMeioNadaMuda()
     QFETCH(Operacao, op);
     QFETCH(QString, aviso);
     declaracao();
-    {
-        // Enough links for the code change to stop between two slices.
-        Transaction t;
-        for (int i = 0; i < 1500; ++i)
-            gravaVinculo(kAno, kCnpj, "00", QStringLiteral("3%1").arg(i, 10, 10, QLatin1Char('0')),
-                         QStringLiteral("OUTRO %1").arg(i));
-        t.commit();
-    }
+    muitosVinculos(1500, 30000000000); // enough for the code change to stop between two slices
     const QStringList antes = tudo();
     m_programa->close();
 
