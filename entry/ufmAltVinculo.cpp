@@ -26,13 +26,6 @@ const char *const kCaixas[3] = {"EdMostraCGC", "EdMostraPrefixo", "EdMostraNome"
 const QStringList kLegendas{QStringLiteral("Inscrição CNPJ/CEI"), QStringLiteral("Prefixo"),
                             QStringLiteral("Nome/Firma/Razão Social do Estabelecimento")};
 
-QLabel *rotulo(QWidget *pai, const QString &texto)
-{
-    auto *l = new QLabel(texto, pai);
-    l->setWordWrap(true);
-    return l;
-}
-
 } // namespace
 
 TfmAltVinculo00::TfmAltVinculo00() : TPaginaAssistente("fmAltVinculo00")
@@ -59,7 +52,7 @@ void TfmAltVinculo00::aoMostrar()
 
 TfmAltVinculo01::TfmAltVinculo01(EstadoAltVinculo &estado) : TPaginaAssistente("fmAltVinculo01"), m_estado(estado)
 {
-    Corpo->addWidget(rotulo(this, QStringLiteral("Selecione o estabelecimento (inscrição/prefixo) que você deseja "
+    Corpo->addWidget(RotuloAssistente(this, QStringLiteral("Selecione o estabelecimento (inscrição/prefixo) que você deseja "
                                                  "alterar o código de vínculo para todos os empregados.")));
     Corpo->addWidget(PainelAnoBase(this));
     cbSelecaoEstab = ComboEstabelecimentos(this, "cbSelecaoEstab");
@@ -80,21 +73,10 @@ void TfmAltVinculo01::aoMostrar()
 void TfmAltVinculo01::Avancar()
 {
     ChaveEstabelecimento estab;
-    if (!EstabelecimentoEscolhido(cbSelecaoEstab, estab)) {
-        MostraMensagem(QStringLiteral("1301"));
+    const QString classe = ConfereEstabelecimento(cbSelecaoEstab, estab);
+    if (classe.isEmpty())
         return;
-    }
-    const QString classe = ClasseInscricaoEstab(estab.Inscricao);
-    if (classe != QLatin1String("0050") && classe != QLatin1String("0051") && classe != QLatin1String("0052")) {
-        MostraMensagem(classe);
-        return;
-    }
     m_estado = {estab, classe};
-    AvisaOperacaoAbertaEstab(estab);
-    if (ContaVinculosEstab(estab) == 0) {
-        MostraMensagem(QStringLiteral("1302"));
-        return;
-    }
     const QString linha = cbSelecaoEstab->currentText();
     Seguinte->EdMostraCGC->setText(InscricaoListada(linha));
     Seguinte->EdMostraPrefixo->setText(estab.Prefixo);
@@ -105,7 +87,7 @@ void TfmAltVinculo01::Avancar()
 TfmAltVinculo02::TfmAltVinculo02(EstadoAltVinculo &estado)
     : TPaginaAssistente("fmAltVinculo02"), m_estado(estado), m_execucao(nullptr)
 {
-    Corpo->addWidget(rotulo(this, QStringLiteral("Selecione o código do vínculo que deverá constar para todos os "
+    Corpo->addWidget(RotuloAssistente(this, QStringLiteral("Selecione o código do vínculo que deverá constar para todos os "
                                                  "empregados/servidores.")));
     Corpo->addWidget(GrupoEstabelecimento(this, kCaixas, kLegendas, EdMostraCGC, EdMostraPrefixo, EdMostraNome));
     auto *grupo = new QGroupBox(QStringLiteral("Código do Vínculo do Empregado/Servidor"), this);
@@ -113,13 +95,7 @@ TfmAltVinculo02::TfmAltVinculo02(EstadoAltVinculo &estado)
     llVinculo = new QListWidget(grupo);
     llVinculo->setObjectName(QStringLiteral("llVinculo"));
     llVinculo->setMaximumWidth(80);
-    dbcdDescrVinculo = new QLineEdit(grupo);
-    dbcdDescrVinculo->setObjectName(QStringLiteral("dbcdDescrVinculo"));
-    dbcdDescrVinculo->setReadOnly(true);
-    dbcdDescrVinculo->setFocusPolicy(Qt::NoFocus);
-    dbcdDescrVinculo->setBackgroundRole(QPalette::Button);
-    connect(dbcdDescrVinculo, &QLineEdit::textChanged, dbcdDescrVinculo,
-            [this](const QString &t) { dbcdDescrVinculo->setToolTip(t); });
+    dbcdDescrVinculo = CaixaSoLeitura(grupo, "dbcdDescrVinculo");
     lg->addWidget(llVinculo);
     lg->addWidget(dbcdDescrVinculo, 1, Qt::AlignTop);
     Corpo->addWidget(grupo, 1);
@@ -169,11 +145,7 @@ void TfmAltVinculo02::focoMudou(QWidget *antes, QWidget *agora)
         return;
     if (agora == btCancelar || !agora || !isAncestorOf(agora))
         return;
-    m_criticando = true;
-    struct Fim {
-        bool &f;
-        ~Fim() { f = false; }
-    } fim{m_criticando};
+    const Sinalizando criticando(m_criticando);
     Protege([this] { ConfereCodigo(); });
 }
 

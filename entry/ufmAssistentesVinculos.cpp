@@ -3,6 +3,8 @@
 #include "app/QtProgresso.h"
 #include "app/udmEntradaDados.h"
 #include "app/ugConfiguracao.h"
+#include "app/ugFuncoes.h"
+#include "app/ugMensagens.h"
 #include "entry/ufmAltVinculo.h"
 #include "entry/ufmCopEstab.h"
 #include "entry/ufmExclMult.h"
@@ -122,12 +124,7 @@ QGroupBox *GrupoEstabelecimento(QWidget *pai, const char *const nomes[3], const 
     auto *f = new QFormLayout(g);
     QLineEdit **caixas[3] = {&inscricao, &prefixo, &nome};
     for (int i = 0; i < 3; ++i) {
-        auto *e = new QLineEdit(g);
-        e->setObjectName(QLatin1String(nomes[i]));
-        e->setReadOnly(true);
-        e->setFocusPolicy(Qt::NoFocus);
-        e->setBackgroundRole(QPalette::Button);
-        QObject::connect(e, &QLineEdit::textChanged, e, [e](const QString &t) { e->setToolTip(t); });
+        QLineEdit *e = CaixaSoLeitura(g, nomes[i]);
         f->addRow(legendas.value(i), e);
         *caixas[i] = e;
     }
@@ -136,6 +133,55 @@ QGroupBox *GrupoEstabelecimento(QWidget *pai, const char *const nomes[3], const 
 
 QString InscricaoListada(const QString &linha) { return linha.left(18).trimmed(); }
 QString NomeListado(const QString &linha) { return linha.mid(24).trimmed(); }
+
+QString ConfereEstabelecimento(QComboBox *combo, ChaveEstabelecimento &estab, const RegrasEscolha &regras)
+{
+    if (!EstabelecimentoEscolhido(combo, estab)) {
+        MostraMensagem(QStringLiteral("1301"));
+        combo->setFocus();
+        return QString();
+    }
+    const QString digitos = TiraMascara(estab.Inscricao.trimmed());
+    const QString classe = regras.aceitaCpf && digitos.size() == 11
+                               ? CriticaInscricaoResponsavel(QStringLiteral("000") + digitos, 11)
+                               : ClasseInscricaoEstab(digitos);
+    if (regras.avisaAntes)
+        AvisaOperacaoAbertaEstab(estab);
+    const bool aceita = classe == QLatin1String("0050") || classe == QLatin1String("0051") ||
+                        classe == QLatin1String("0052") || (regras.aceitaCpf && classe == QLatin1String("0056"));
+    if (!aceita) {
+        MostraMensagem(classe);
+        return QString();
+    }
+    if (!regras.avisaAntes)
+        AvisaOperacaoAbertaEstab(estab);
+    if (regras.extra && !regras.extra(estab))
+        return QString();
+    if (ContaVinculosEstab(estab) == 0) {
+        MostraMensagem(QStringLiteral("1302"));
+        combo->setFocus();
+        return QString();
+    }
+    return classe;
+}
+
+QLabel *RotuloAssistente(QWidget *pai, const QString &texto)
+{
+    auto *l = new QLabel(texto, pai);
+    l->setWordWrap(true);
+    return l;
+}
+
+QLineEdit *CaixaSoLeitura(QWidget *pai, const char *nome)
+{
+    auto *e = new QLineEdit(pai);
+    e->setObjectName(QLatin1String(nome));
+    e->setReadOnly(true);
+    e->setFocusPolicy(Qt::NoFocus);
+    e->setBackgroundRole(QPalette::Button);
+    QObject::connect(e, &QLineEdit::textChanged, e, [e](const QString &t) { e->setToolTip(t); });
+    return e;
+}
 
 void ExecucaoComBarra::cancela()
 {

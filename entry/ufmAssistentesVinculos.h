@@ -60,6 +60,34 @@ QGroupBox *GrupoEstabelecimento(QWidget *pai, const char *const nomes[3], const 
 QString InscricaoListada(const QString &linha);
 QString NomeListado(const QString &linha);
 
+// The first pages' "Avançar": an establishment chosen ("1301"), its inscription of an accepted class
+// ("0050", "0051", "0052"; with `aceitaCpf` an 11-digit number is judged as a CPF and "0056" passes;
+// the class code is shown otherwise), the notice of an operation left open on it (before the class is
+// judged when `avisaAntes`), the `extra` check, then links to work on ("1302"). Returns the class, or
+// an empty text after a message (the page stays).
+struct RegrasEscolha {
+    bool aceitaCpf = false;
+    bool avisaAntes = false;
+    std::function<bool(const ChaveEstabelecimento &)> extra;
+};
+QString ConfereEstabelecimento(QComboBox *combo, ChaveEstabelecimento &estab, const RegrasEscolha &regras = {});
+
+// A wrapped label and a read-only box of the pages.
+QLabel *RotuloAssistente(QWidget *pai, const QString &texto);
+QLineEdit *CaixaSoLeitura(QWidget *pai, const char *nome);
+
+// Sets a flag for as long as it lives (the pages' guard against checks started by their own focus moves).
+class Sinalizando {
+public:
+    explicit Sinalizando(bool &flag) : m_flag(flag) { m_flag = true; }
+    ~Sinalizando() { m_flag = false; }
+    Sinalizando(const Sinalizando &) = delete;
+    Sinalizando &operator=(const Sinalizando &) = delete;
+
+private:
+    bool &m_flag;
+};
+
 // An operation run on a page's progress bar: `executa` gets the bar's progress; while it runs the
 // page's cancel (its button, Esc, closing the window) requests a cancel, which the operation confirms.
 class ExecucaoComBarra {

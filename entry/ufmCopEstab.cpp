@@ -20,7 +20,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include <initializer_list>
 
 namespace gdvorn {
 
@@ -30,31 +29,6 @@ const QString kLegenda = QStringLiteral("Assistente - Transferir empregados para
 const QString kMascaraDigitos = QStringLiteral("99999999999999;0;_");
 const QString kMascaraCnpj = QStringLiteral("99\\.999\\.999\\/9999\\-99;0;_");
 const QString kMascaraCei = QStringLiteral("99\\-999\\-99\\.999\\-9\\/9;0;_");
-
-bool umaDas(const QString &classe, std::initializer_list<const char *> aceitas)
-{
-    for (const char *a : aceitas)
-        if (classe == QLatin1String(a))
-            return true;
-    return false;
-}
-
-QLabel *rotulo(QWidget *pai, const QString &texto)
-{
-    auto *l = new QLabel(texto, pai);
-    l->setWordWrap(true);
-    return l;
-}
-
-QLineEdit *caixaSoLeitura(QWidget *pai, const char *nome)
-{
-    auto *e = new QLineEdit(pai);
-    e->setObjectName(QLatin1String(nome));
-    e->setReadOnly(true);
-    e->setFocusPolicy(Qt::NoFocus);
-    e->setBackgroundRole(QPalette::Button);
-    return e;
-}
 
 } // namespace
 
@@ -115,7 +89,7 @@ void TfmCopEstab00::aoMostrar()
 
 TfmCopEstab01::TfmCopEstab01(ChaveEstabelecimento &origem) : TPaginaAssistente("fmCopEstab01"), m_origem(origem)
 {
-    Corpo->addWidget(rotulo(this, QStringLiteral("Selecione o estabelecimento (inscrição/prefixo) que possui os "
+    Corpo->addWidget(RotuloAssistente(this, QStringLiteral("Selecione o estabelecimento (inscrição/prefixo) que possui os "
                                                  "empregados que deseja transferir.")));
     Corpo->addWidget(PainelAnoBase(this));
     cbEstabelecimento = ComboEstabelecimentos(this, "cbEstabelecimento");
@@ -136,30 +110,19 @@ void TfmCopEstab01::aoMostrar()
 void TfmCopEstab01::Avancar()
 {
     ChaveEstabelecimento estab;
-    if (!EstabelecimentoEscolhido(cbEstabelecimento, estab)) {
-        MostraMensagem(QStringLiteral("1301"));
-        cbEstabelecimento->setFocus();
-        return;
-    }
-    const QString digitos = TiraMascara(estab.Inscricao.trimmed());
-    const QString classe = digitos.size() == 11
-                               ? CriticaInscricaoResponsavel(QStringLiteral("000") + digitos, 11)
-                               : ClasseInscricaoEstab(digitos);
-    AvisaOperacaoAbertaEstab(estab);
-    if (!umaDas(classe, {"0050", "0051", "0052", "0056"})) {
-        MostraMensagem(classe);
-        return;
-    }
-    if (CriticaCeiVinculado(CampoEstabelecimento(estab, QStringLiteral("CoCgcVinculado")).value_or(QString())) !=
-        QLatin1String("0000")) {
+    RegrasEscolha regras;
+    regras.aceitaCpf = true;
+    regras.avisaAntes = true;
+    // The source's linked CEI must be zeros or a valid CEI.
+    regras.extra = [](const ChaveEstabelecimento &e) {
+        const QString cei = CampoEstabelecimento(e, QStringLiteral("CoCgcVinculado")).value_or(QString());
+        if (CriticaCeiVinculado(cei) == QLatin1String("0000"))
+            return true;
         MostraMensagem(QStringLiteral("1311"));
+        return false;
+    };
+    if (ConfereEstabelecimento(cbEstabelecimento, estab, regras).isEmpty())
         return;
-    }
-    if (ContaVinculosEstab(estab) == 0) {
-        MostraMensagem(QStringLiteral("1302"));
-        cbEstabelecimento->setFocus();
-        return;
-    }
     m_origem = estab;
     Assistente()->mostra(Seguinte);
 }
@@ -212,13 +175,13 @@ void TfmCopEstab02::aoMostrar()
 TfmCopEstab03::TfmCopEstab03(ChaveEstabelecimento &origem, EscolhaTipoInscricao escolha)
     : TPaginaAssistente("fmCopEstab03"), m_origem(origem), m_escolha(std::move(escolha)), m_execucao(nullptr)
 {
-    Corpo->addWidget(rotulo(this, QStringLiteral("Informe o estabelecimento de destino (inscrição/prefixo), isto é, "
+    Corpo->addWidget(RotuloAssistente(this, QStringLiteral("Informe o estabelecimento de destino (inscrição/prefixo), isto é, "
                                                  "o correto estabelecimento destes empregados.")));
     auto *grupo = new QGroupBox(QStringLiteral("Identificação do estabelecimento destino "), this);
     auto *f = new QFormLayout(grupo);
     mdCGCCEI = new MaskEdit(grupo, kMascaraDigitos);
     mdCGCCEI->setObjectName(QStringLiteral("mdCGCCEI"));
-    edTipoCGCCEI = caixaSoLeitura(grupo, "edTipoCGCCEI");
+    edTipoCGCCEI = CaixaSoLeitura(grupo, "edTipoCGCCEI");
     edPrefixo = new QLineEdit(grupo);
     edPrefixo->setObjectName(QStringLiteral("edPrefixo"));
     edPrefixo->setMaxLength(2);
@@ -230,7 +193,7 @@ TfmCopEstab03::TfmCopEstab03(ChaveEstabelecimento &origem, EscolhaTipoInscricao 
     Corpo->addWidget(grupo);
     auto *total = new QHBoxLayout;
     total->addWidget(new QLabel(QStringLiteral("Total de empregados para transferencia:"), this));
-    edTotalEmpregados = caixaSoLeitura(this, "edTotalEmpregados");
+    edTotalEmpregados = CaixaSoLeitura(this, "edTotalEmpregados");
     total->addWidget(edTotalEmpregados);
     Corpo->addLayout(total);
     pbTransferencia = new QProgressBar(this);
@@ -281,11 +244,7 @@ void TfmCopEstab03::focoMudou(QWidget *antes, QWidget *agora)
     }
     if (agora == btVoltar || agora == btCancelar || !agora || !isAncestorOf(agora))
         return;
-    m_criticando = true;
-    struct Fim {
-        bool &f;
-        ~Fim() { f = false; }
-    } fim{m_criticando};
+    const Sinalizando criticando(m_criticando);
     if (antes == mdCGCCEI)
         Protege([this] { SaiInscricao(); });
     else if (antes == edPrefixo)
@@ -356,11 +315,7 @@ void TfmCopEstab03::Concluir()
 {
     if (m_execucao.emCurso())
         return;
-    m_criticando = true;
-    struct Fim {
-        bool &f;
-        ~Fim() { f = false; }
-    } fim{m_criticando};
+    const Sinalizando criticando(m_criticando);
     // The destination is checked again as a whole (inscription and its type, then the prefix), whatever
     // box the focus came from; the first failure stops.
     if (InscricaoDestino.isEmpty() || CriticaInscricaoPorTipo(InscricaoDestino, TipoDestino) != QLatin1String("0000")) {

@@ -82,22 +82,10 @@ void TfmExclMult01::aoMostrar()
 void TfmExclMult01::Avancar()
 {
     ChaveEstabelecimento estab;
-    if (!EstabelecimentoEscolhido(cbEstabelecimentos, estab)) {
-        MostraMensagem(QStringLiteral("1301"));
+    if (ConfereEstabelecimento(cbEstabelecimentos, estab).isEmpty())
         return;
-    }
-    const QString classe = ClasseInscricaoEstab(estab.Inscricao);
-    if (classe != QLatin1String("0050") && classe != QLatin1String("0051") && classe != QLatin1String("0052")) {
-        MostraMensagem(classe);
-        return;
-    }
     const QString linha = cbEstabelecimentos->currentText();
     m_estado = {estab, InscricaoListada(linha), estab.Prefixo, NomeListado(linha)};
-    AvisaOperacaoAbertaEstab(estab);
-    if (ContaVinculosEstab(estab) == 0) {
-        MostraMensagem(QStringLiteral("1302"));
-        return;
-    }
     Assistente()->mostra(Seguinte);
 }
 
