@@ -134,6 +134,17 @@ QGroupBox *GrupoEstabelecimento(QWidget *pai, const char *const nomes[3], const 
 QString InscricaoListada(const QString &linha) { return linha.left(18).trimmed(); }
 QString NomeListado(const QString &linha) { return linha.mid(24).trimmed(); }
 
+bool PassaMarcados(const TListaMarcada *lista, QList<ChaveVinculo> &destino)
+{
+    const QList<ChaveVinculo> marcados = VinculosMarcados(lista);
+    if (marcados.isEmpty()) {
+        MostraMensagem(QStringLiteral("1310"));
+        return false;
+    }
+    destino = marcados;
+    return true;
+}
+
 QString ConfereEstabelecimento(QComboBox *combo, ChaveEstabelecimento &estab, const RegrasEscolha &regras)
 {
     if (!EstabelecimentoEscolhido(combo, estab)) {

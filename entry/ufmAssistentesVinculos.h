@@ -45,6 +45,8 @@ TListaMarcada *ListaVinculosMarcada(QWidget *pai, const char *nome);
 void CarregaVinculosChave(TListaMarcada *lista, const ChaveEstabelecimento &estab, const QString &ordem);
 // The keys of the ticked items, in list order.
 QList<ChaveVinculo> VinculosMarcados(const TListaMarcada *lista);
+// The ticked keys into `destino` for the next page; "1310" and false when none is ticked.
+bool PassaMarcados(const TListaMarcada *lista, QList<ChaveVinculo> &destino);
 
 // The class (CriticaInscricao) of a stored establishment inscription, a shorter one completed with at
 // most two zeros in front (a 12-digit CEI).

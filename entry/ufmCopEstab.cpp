@@ -147,13 +147,8 @@ TfmCopEstab02::TfmCopEstab02(ChaveEstabelecimento &origem) : TPaginaAssistente("
     Corpo->addWidget(selecao);
     btVoltar = criaBotao("btVoltar", QStringLiteral("< &Voltar"), [this] { Assistente()->mostra(Anterior); });
     btAvancar = criaBotao("btAvancar", QStringLiteral("&Avançar >"), [this] {
-        const QList<ChaveVinculo> marcados = VinculosMarcados(clVinculos);
-        if (marcados.isEmpty()) {
-            MostraMensagem(QStringLiteral("1310"));
-            return;
-        }
-        Seguinte->Marcados = marcados;
-        Assistente()->mostra(Seguinte);
+        if (PassaMarcados(clVinculos, Seguinte->Marcados))
+            Assistente()->mostra(Seguinte);
     });
     btCancelar = criaBotao("btCancelar", QStringLiteral("&Cancelar"), [this] { Assistente()->fecha(); });
 }

@@ -129,13 +129,8 @@ TfmExclMult03::TfmExclMult03(EstadoExclMult &estado) : TPaginaAssistente("fmExcl
     Corpo->addWidget(clVinculos, 1);
     btVoltar = criaBotao("btVoltar", QStringLiteral("< &Voltar"), [this] { Assistente()->mostra(Anterior); });
     btAvancar = criaBotao("btAvancar", QStringLiteral("&Avançar >"), [this] {
-        const QList<ChaveVinculo> marcados = VinculosMarcados(clVinculos);
-        if (marcados.isEmpty()) {
-            MostraMensagem(QStringLiteral("1310"));
-            return;
-        }
-        Seguinte->Marcados = marcados;
-        Assistente()->mostra(Seguinte);
+        if (PassaMarcados(clVinculos, Seguinte->Marcados))
+            Assistente()->mostra(Seguinte);
     });
     btCancelar = criaBotao("btCancelar", QStringLiteral("&Cancelar"), [this] { Assistente()->fecha(); });
 }
