@@ -24,15 +24,21 @@ Query &abreConsulta(const QStringList &sql, const QString &parametro, const QStr
     return q;
 }
 
-QStringList linhasEstabelecimentos(Query &q)
+QStringList linhasEstabelecimentos(Query &q, const QString &ano, QList<ChaveEstabelecimento> *chaves = nullptr)
 {
     q.Open();
     QStringList linhas;
-    for (; !q.Eof(); q.Next())
+    if (chaves)
+        chaves->clear();
+    for (; !q.Eof(); q.Next()) {
+        if (chaves)
+            *chaves << ChaveEstabelecimento{ano, q.FieldByName(QStringLiteral("CoCgcCeiEstabelecimento")).AsString(),
+                                            q.FieldByName(QStringLiteral("NuPrefixoEstabelecimento")).AsString()};
         linhas << LinhaEstabelecimento(q.FieldByName(QStringLiteral("CoCgcCeiEstabelecimento")).AsString(),
                                        q.FieldByName(QStringLiteral("InInscrEstabelecimento")).AsString(),
                                        q.FieldByName(QStringLiteral("NuPrefixoEstabelecimento")).AsString(),
                                        q.FieldByName(QStringLiteral("NoRazaoEstabelecimento")).AsString());
+    }
     return linhas;
 }
 
@@ -67,14 +73,14 @@ ChaveEstabelecimento ChaveDaLinha(const QString &ano, const QString &linha)
     return {ano.trimmed(), InscricaoDaLinha(linha), PrefixoDaLinha(linha)};
 }
 
-QStringList LinhasEstabelecimentosCombo(const QString &ano, const QString &opcao)
+QStringList LinhasEstabelecimentosCombo(const QString &ano, const QString &opcao, QList<ChaveEstabelecimento> *chaves)
 {
     QStringList sql{QStringLiteral("Select CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento,"),
                     QStringLiteral("NoRazaoEstabelecimento, InInscrEstabelecimento"), QStringLiteral("from BD8Emp"),
                     QStringLiteral("where anBase= :anBase")};
     if (opcao == QLatin1String("N"))
         sql << QStringLiteral(" and InVornNegEstabelecimento = '0'");
-    return linhasEstabelecimentos(abreConsulta(sql, QStringLiteral("anBase"), ano));
+    return linhasEstabelecimentos(abreConsulta(sql, QStringLiteral("anBase"), ano), ano.trimmed(), chaves);
 }
 
 QStringList LinhasEstabelecimentosLista(const QString &ano, const QString &opcao, const QString &ordem)
@@ -86,7 +92,7 @@ QStringList LinhasEstabelecimentosLista(const QString &ano, const QString &opcao
         sql << QStringLiteral(" and inVornNegEstabelecimento = '0' ");
     sql << (ordem == QLatin1String("0") ? QStringLiteral(" order by CoCgcCeiEstabelecimento,NuPrefixoEstabelecimento")
                                         : QStringLiteral(" order by NoRazaoEstabelecimento"));
-    return linhasEstabelecimentos(abreConsulta(sql, QStringLiteral("anobase"), ano));
+    return linhasEstabelecimentos(abreConsulta(sql, QStringLiteral("anobase"), ano), ano.trimmed());
 }
 
 QStringList LinhasEmpregados(const QString &ano, const QString &inscricao, const QString &ordem,

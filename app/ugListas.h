@@ -41,7 +41,9 @@ ChaveEstabelecimento ChaveDaLinha(const QString &ano, const QString &linha);
 // The lines of the rows of `ano`, as the fillers add them. `opcao` "N": only declarations with
 // employees. `ordem` "0": by inscription and prefix, else by company name; for links "0" by PIS/PASEP,
 // else by name.
-QStringList LinhasEstabelecimentosCombo(const QString &ano, const QString &opcao);
+// `chaves`, when given, receives each line's key as stored (year, inscription, prefix), in line order.
+QStringList LinhasEstabelecimentosCombo(const QString &ano, const QString &opcao,
+                                        QList<ChaveEstabelecimento> *chaves = nullptr);
 QStringList LinhasEstabelecimentosLista(const QString &ano, const QString &opcao, const QString &ordem);
 QStringList LinhasEmpregados(const QString &ano, const QString &inscricao, const QString &ordem,
                              const QString &prefixo);

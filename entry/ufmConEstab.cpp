@@ -11,6 +11,7 @@
 #include "entry/FormEdits.h"
 #include "entry/QtColunaLetras.h"
 #include "entry/QtMaiusculas.h"
+#include "entry/ufmAssistentesVinculos.h"
 #include "entry/ufmExcluir.h"
 
 #include <QApplication>
@@ -361,8 +362,10 @@ bool TfmConEstab::eventFilter(QObject *objeto, QEvent *event)
         if (k->modifiers() == Qt::AltModifier
             && (k->key() == Qt::Key_F3 || k->key() == Qt::Key_F4 || k->key() == Qt::Key_F5)
             && isVisible() && (objeto == this || (objeto->isWidgetType() && isAncestorOf(static_cast<QWidget *>(objeto))))) {
-            // The bulk wizards' keys: taken here until those wizards exist.
+            // The bulk wizards' keys, taken before any control (or the desktop's Alt+F4) sees them.
             event->accept();
+            if (event->type() == QEvent::KeyPress)
+                abreAssistente(k->key());
             return true;
         }
     }
@@ -374,9 +377,30 @@ void TfmConEstab::keyPressEvent(QKeyEvent *event)
     if (event->modifiers() == Qt::AltModifier
         && (event->key() == Qt::Key_F3 || event->key() == Qt::Key_F4 || event->key() == Qt::Key_F5)) {
         event->accept();
+        abreAssistente(event->key());
         return;
     }
     EntryForm::keyPressEvent(event);
+}
+
+void TfmConEstab::abreAssistente(int tecla)
+{
+    // Opened once the key's own handling is over, so that the wizard's window becomes the active one.
+    QMetaObject::invokeMethod(this, [this, tecla] { Protege([this, tecla] { executaAssistente(tecla); }); },
+                              Qt::QueuedConnection);
+}
+
+void TfmConEstab::executaAssistente(int tecla)
+{
+    const AssistenteVinculos qual = tecla == Qt::Key_F3   ? AssistenteVinculos::Transferencia
+                                    : tecla == Qt::Key_F4 ? AssistenteVinculos::Exclusao
+                                                          : AssistenteVinculos::CodigoVinculo;
+    // The wizard is shown over the list, which then closes: the establishments may have changed.
+    std::unique_ptr<TfmAssistente> assistente = CriaAssistenteVinculos(qual, this, EscolheTipoInscricao);
+    assistente->inicia();
+    ExecutaModal(*assistente);
+    assistente.reset();
+    QDialog::done(QDialog::Rejected);
 }
 
 } // namespace gdvorn

@@ -6,8 +6,9 @@
 //
 // The list stays on screen while the window it opens is shown modally over it (hiding a window that is
 // running its own modal loop would end that loop); it lists the whole year again when it is shown and
-// when the window it opened closes. Alt+F3, Alt+F4 and Alt+F5 are taken by the list (they start the bulk
-// wizards once these exist); Alt+F4 never closes it.
+// when the window it opened closes. Alt+F3, Alt+F4 and Alt+F5 are taken by the list: they start the bulk
+// wizards (transfer, multiple deletion, link-code change), shown over the list, which closes when the
+// wizard ends; Alt+F4 never closes it otherwise.
 
 #include "app/ugListas.h"
 #include "entry/EntryForm.h"
@@ -75,6 +76,8 @@ private:
     // The selected row: false when there is none.
     bool linha(ChaveEstabelecimento &chave, QString &tipo) const;
     void apresenta(); // after the window opened from the list closes
+    void abreAssistente(int tecla); // Qt::Key_F3, Key_F4 or Key_F5 pressed with Alt
+    void executaAssistente(int tecla);
 
     FiltroEstab m_filtro;
     bool m_montando = false;

@@ -1,0 +1,228 @@
+#include "entry/ufmAltVinculo.h"
+
+#include "app/base/Table.h"
+#include "app/ugExcecao.h"
+#include "app/ugMensagens.h"
+#include "rules/ugRegrasContrato.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace gdvorn {
+
+namespace {
+
+const QString kLegenda = QStringLiteral("Assistente para Alterar Código de Vínculo de todos Empregados/Servidores");
+const char *const kCaixas[3] = {"EdMostraCGC", "EdMostraPrefixo", "EdMostraNome"};
+const QStringList kLegendas{QStringLiteral("Inscrição CNPJ/CEI"), QStringLiteral("Prefixo"),
+                            QStringLiteral("Nome/Firma/Razão Social do Estabelecimento")};
+
+} // namespace
+
+TfmAltVinculo00::TfmAltVinculo00() : TPaginaAssistente("fmAltVinculo00")
+{
+    Corpo->addWidget(MemoDicas(this, "meDicas",
+                               {QStringLiteral("Este assistente permite que você altere o código de vínculo "),
+                                QStringLiteral("de TODOS os empregados/servidor de um estabelecimento "),
+                                QStringLiteral("(inscrição/prefixo). "),
+                                QStringLiteral("Caso os empregados/servidores a alterar estejam em prefixos "),
+                                QStringLiteral("diferentes, o procedimento deverá ser executado novamente "),
+                                QStringLiteral("para o "), QStringLiteral("outro prefixo.")}),
+                     1);
+    btVoltar = criaBotao("btVoltar", QStringLiteral("< &Voltar"), [] {});
+    btVoltar->setEnabled(false);
+    btAvancar = criaBotao("btAvancar", QStringLiteral("&Avançar >"), [this] { Assistente()->mostra(Seguinte); });
+    btCancelar = criaBotao("btCancelar", QStringLiteral("&Cancelar"), [this] { Assistente()->fecha(); });
+}
+
+void TfmAltVinculo00::aoMostrar()
+{
+    btAvancar->setDefault(true);
+    btAvancar->setFocus();
+}
+
+TfmAltVinculo01::TfmAltVinculo01(EstadoAltVinculo &estado) : TPaginaAssistente("fmAltVinculo01"), m_estado(estado)
+{
+    Corpo->addWidget(RotuloAssistente(this, QStringLiteral("Selecione o estabelecimento (inscrição/prefixo) que você deseja "
+                                                 "alterar o código de vínculo para todos os empregados.")));
+    Corpo->addWidget(PainelAnoBase(this));
+    cbSelecaoEstab = ComboEstabelecimentos(this, "cbSelecaoEstab");
+    Corpo->addWidget(cbSelecaoEstab);
+    Corpo->addStretch();
+    btVoltar = criaBotao("btVoltar", QStringLiteral("< &Voltar"), [this] { Assistente()->mostra(Anterior); });
+    btAvancar = criaBotao("btAvancar", QStringLiteral("&Avançar >"), [this] { Avancar(); });
+    btCancelar = criaBotao("btCancelar", QStringLiteral("&Cancelar"), [this] { Assistente()->fecha(); });
+}
+
+void TfmAltVinculo01::aoMostrar()
+{
+    CarregaEstabelecimentosChave(cbSelecaoEstab, AnoBaseAssistente());
+    btAvancar->setDefault(true);
+    cbSelecaoEstab->setFocus();
+}
+
+void TfmAltVinculo01::Avancar()
+{
+    ChaveEstabelecimento estab;
+    const QString classe = ConfereEstabelecimento(cbSelecaoEstab, estab);
+    if (classe.isEmpty())
+        return;
+    m_estado = {estab, classe};
+    const QString linha = cbSelecaoEstab->currentText();
+    Seguinte->EdMostraCGC->setText(InscricaoListada(linha));
+    Seguinte->EdMostraPrefixo->setText(estab.Prefixo);
+    Seguinte->EdMostraNome->setText(CampoEstabelecimento(estab, QStringLiteral("NoRazaoEstabelecimento")).value_or(QString()));
+    Assistente()->mostra(Seguinte);
+}
+
+TfmAltVinculo02::TfmAltVinculo02(EstadoAltVinculo &estado)
+    : TPaginaAssistente("fmAltVinculo02"), m_estado(estado), m_execucao(nullptr)
+{
+    Corpo->addWidget(RotuloAssistente(this, QStringLiteral("Selecione o código do vínculo que deverá constar para todos os "
+                                                 "empregados/servidores.")));
+    Corpo->addWidget(GrupoEstabelecimento(this, kCaixas, kLegendas, EdMostraCGC, EdMostraPrefixo, EdMostraNome));
+    auto *grupo = new QGroupBox(QStringLiteral("Código do Vínculo do Empregado/Servidor"), this);
+    auto *lg = new QHBoxLayout(grupo);
+    llVinculo = new QListWidget(grupo);
+    llVinculo->setObjectName(QStringLiteral("llVinculo"));
+    llVinculo->setMaximumWidth(80);
+    dbcdDescrVinculo = CaixaSoLeitura(grupo, "dbcdDescrVinculo");
+    lg->addWidget(llVinculo);
+    lg->addWidget(dbcdDescrVinculo, 1, Qt::AlignTop);
+    Corpo->addWidget(grupo, 1);
+    {
+        Table tipos(QStringLiteral("tb8vinc"));
+        tipos.Open();
+        for (tipos.First(); !tipos.Eof(); tipos.Next()) {
+            auto *item = new QListWidgetItem(tipos.FieldByName(QStringLiteral("CoVinculo")).AsString(), llVinculo);
+            item->setData(Qt::UserRole, tipos.FieldByName(QStringLiteral("NoVinculo")).AsString());
+        }
+    }
+    connect(llVinculo, &QListWidget::currentItemChanged, this, [this](QListWidgetItem *item) {
+        dbcdDescrVinculo->setText(item ? item->data(Qt::UserRole).toString() : QString());
+        CodigoAceito.clear();
+    });
+    connect(llVinculo, &QListWidget::itemClicked, this, [this] {
+        if (!m_criticando)
+            Protege([this] { ConfereCodigo(); });
+    });
+    pbAlteracao = new QProgressBar(this);
+    pbAlteracao->setObjectName(QStringLiteral("pbAlteracao"));
+    pbAlteracao->setVisible(false);
+    Corpo->addWidget(pbAlteracao);
+    m_execucao = ExecucaoComBarra(pbAlteracao);
+    btVoltar = criaBotao("btVoltar", QStringLiteral("< &Voltar"), [this] { Assistente()->mostra(Anterior); });
+    btConcluir = criaBotao("btConcluir", QStringLiteral("&Concluir"), [this] { Concluir(); });
+    btCancelar = criaBotao("btCancelar", QStringLiteral("C&ancelar"), [this] { aoCancelar(); });
+    connect(qApp, &QApplication::focusChanged, this, &TfmAltVinculo02::focoMudou);
+}
+
+void TfmAltVinculo02::aoMostrar()
+{
+    m_criticando = true;
+    llVinculo->setCurrentRow(-1);
+    llVinculo->clearSelection();
+    dbcdDescrVinculo->clear();
+    CodigoAceito.clear();
+    pbAlteracao->setVisible(false);
+    btConcluir->setDefault(true);
+    llVinculo->setFocus();
+    m_criticando = false;
+}
+
+void TfmAltVinculo02::focoMudou(QWidget *antes, QWidget *agora)
+{
+    if (m_criticando || m_execucao.emCurso() || antes != llVinculo || !isVisible())
+        return;
+    if (agora == btCancelar || !agora || !isAncestorOf(agora))
+        return;
+    const Sinalizando criticando(m_criticando);
+    Protege([this] { ConfereCodigo(); });
+}
+
+bool TfmAltVinculo02::ConfereCodigo()
+{
+    const QListWidgetItem *item = llVinculo->currentItem();
+    const QString codigo = item ? item->text().trimmed() : QString();
+    // A code valid for both kinds of number follows the type stored with the establishment.
+    QString tipo;
+    if (m_estado.Classe == QLatin1String("0051"))
+        tipo = QStringLiteral("1");
+    else if (m_estado.Classe == QLatin1String("0052"))
+        tipo = QStringLiteral("3");
+    else
+        tipo = CampoEstabelecimento(m_estado.Estab, QStringLiteral("InInscrEstabelecimento")).value_or(QString());
+    if (CriticaTipoVinculo(codigo, tipo) != QLatin1String("0000")) {
+        CodigoAceito.clear();
+        MostraMensagem(QStringLiteral("1307"));
+        llVinculo->setFocus();
+        return false;
+    }
+    CodigoAceito = codigo;
+    return true;
+}
+
+void TfmAltVinculo02::aoCancelar()
+{
+    if (m_execucao.emCurso()) {
+        m_execucao.cancela();
+        return;
+    }
+    Assistente()->fecha();
+}
+
+void TfmAltVinculo02::Concluir()
+{
+    if (m_execucao.emCurso())
+        return;
+    if (CodigoAceito.isEmpty()) {
+        if (!llVinculo->currentItem()) {
+            MostraMensagem(QStringLiteral("1306"));
+            llVinculo->setFocus();
+            return;
+        }
+        if (!ConfereCodigo())
+            return;
+    }
+    if (ContaVinculosEstab(m_estado.Estab) == 0) {
+        MostraMensagem(QStringLiteral("1304"));
+        return;
+    }
+    btVoltar->setEnabled(false);
+    btConcluir->setEnabled(false);
+    const QString codigo = CodigoAceito;
+    const std::optional<int> alterados =
+        m_execucao.executa([this, &codigo](Progresso &p) { return AlteraCodigoVinculo(m_estado.Estab, codigo, p); });
+    btVoltar->setEnabled(true);
+    btConcluir->setEnabled(true);
+    if (alterados)
+        MostraMensagem(QStringLiteral("1305"));
+    Assistente()->fecha();
+}
+
+std::unique_ptr<TfmAssistente> CriaAltVinculo(QWidget *parent)
+{
+    auto assistente = std::make_unique<TfmAssistente>(kLegenda, parent);
+    assistente->setObjectName(QStringLiteral("fmAltVinculo"));
+    auto *p00 = new TfmAltVinculo00;
+    auto *p01 = new TfmAltVinculo01(p00->Estado);
+    auto *p02 = new TfmAltVinculo02(p00->Estado);
+    p00->Seguinte = p01;
+    p01->Anterior = p00;
+    p01->Seguinte = p02;
+    p02->Anterior = p01;
+    for (TPaginaAssistente *p : std::initializer_list<TPaginaAssistente *>{p00, p01, p02})
+        assistente->adiciona(p);
+    return assistente;
+}
+
+} // namespace gdvorn

@@ -1,0 +1,229 @@
+#include "entry/ufmAssistentesVinculos.h"
+
+#include "app/QtProgresso.h"
+#include "app/udmEntradaDados.h"
+#include "app/ugConfiguracao.h"
+#include "app/ugFuncoes.h"
+#include "app/ugMensagens.h"
+#include "entry/ufmAltVinculo.h"
+#include "entry/ufmCopEstab.h"
+#include "entry/ufmExclMult.h"
+
+#include "rules/ugRegrasInscricao.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+
+namespace gdvorn {
+
+QString AnoBaseAssistente() { return QString::number(Configuracao().AnoBase); }
+
+QLabel *PainelAnoBase(QWidget *pai)
+{
+    auto *l = new QLabel(QStringLiteral("Informações do Ano-Base ") + AnoBaseAssistente(), pai);
+    l->setObjectName(QStringLiteral("paInfo"));
+    l->setAlignment(Qt::AlignCenter);
+    l->setFrameShape(QFrame::Panel);
+    l->setFrameShadow(QFrame::Raised);
+    return l;
+}
+
+QPlainTextEdit *MemoDicas(QWidget *pai, const char *nome, const QStringList &linhas)
+{
+    auto *m = new QPlainTextEdit(linhas.join(QLatin1Char('\n')), pai);
+    m->setObjectName(QLatin1String(nome));
+    m->setReadOnly(true);
+    m->setFocusPolicy(Qt::NoFocus);
+    m->setFrameShape(QFrame::NoFrame);
+    m->setLineWrapMode(QPlainTextEdit::NoWrap);
+    return m;
+}
+
+QComboBox *ComboEstabelecimentos(QWidget *pai, const char *nome)
+{
+    auto *c = new QComboBox(pai);
+    c->setObjectName(QLatin1String(nome));
+    c->setEditable(false);
+    c->setFont(QFont(QStringLiteral("DejaVu Sans Mono")));
+    QObject::connect(c, &QComboBox::currentTextChanged, c, [c](const QString &t) { c->setToolTip(t); });
+    return c;
+}
+
+void CarregaEstabelecimentosChave(QComboBox *combo, const QString &ano)
+{
+    combo->clear();
+    for (const EstabelecimentoListado &e : ListaEstabelecimentosComVinculos(ano))
+        combo->addItem(e.Linha, QStringList{e.Chave.AnBase, e.Chave.Inscricao, e.Chave.Prefixo});
+    combo->setCurrentIndex(-1);
+    combo->setToolTip(QString());
+}
+
+bool EstabelecimentoEscolhido(const QComboBox *combo, ChaveEstabelecimento &chave)
+{
+    if (combo->currentIndex() < 0 || combo->currentText().trimmed().isEmpty())
+        return false;
+    const QStringList c = combo->currentData().toStringList();
+    chave = {c.value(0), c.value(1), c.value(2)};
+    return true;
+}
+
+TListaMarcada *ListaVinculosMarcada(QWidget *pai, const char *nome)
+{
+    auto *l = new TListaMarcada(pai);
+    l->setObjectName(QLatin1String(nome));
+    l->setFont(QFont(QStringLiteral("DejaVu Sans Mono")));
+    l->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    return l;
+}
+
+void CarregaVinculosChave(TListaMarcada *lista, const ChaveEstabelecimento &estab, const QString &ordem)
+{
+    lista->clear();
+    for (const VinculoListado &v : ListaVinculos(estab, ordem)) {
+        auto *item = new QListWidgetItem(v.Linha, lista);
+        item->setCheckState(Qt::Unchecked);
+        item->setData(Qt::UserRole, v.Chave);
+    }
+}
+
+QList<ChaveVinculo> VinculosMarcados(const TListaMarcada *lista)
+{
+    QList<ChaveVinculo> r;
+    for (int i = 0; i < lista->count(); ++i)
+        if (lista->item(i)->checkState() == Qt::Checked)
+            r << lista->item(i)->data(Qt::UserRole).toStringList();
+    return r;
+}
+
+QString ClasseInscricaoEstab(const QString &inscricao)
+{
+    QString t = inscricao.trimmed();
+    for (int i = 0; i < 2 && t.size() < 14; ++i)
+        t.prepend(QLatin1Char('0'));
+    return CriticaInscricao(t);
+}
+
+void AvisaOperacaoAbertaEstab(const ChaveEstabelecimento &estab)
+{
+    Table &empresa = dmEntradaDados->ta8Empresa;
+    const bool aberta = empresa.Active();
+    AvisaOperacaoAberta(estab.AnBase, estab.Inscricao, estab.Prefixo);
+    if (!aberta)
+        empresa.Close();
+}
+
+QGroupBox *GrupoEstabelecimento(QWidget *pai, const char *const nomes[3], const QStringList &legendas,
+                                QLineEdit *&inscricao, QLineEdit *&prefixo, QLineEdit *&nome)
+{
+    auto *g = new QGroupBox(QStringLiteral("Estabelecimento selecionado "), pai);
+    auto *f = new QFormLayout(g);
+    QLineEdit **caixas[3] = {&inscricao, &prefixo, &nome};
+    for (int i = 0; i < 3; ++i) {
+        QLineEdit *e = CaixaSoLeitura(g, nomes[i]);
+        f->addRow(legendas.value(i), e);
+        *caixas[i] = e;
+    }
+    return g;
+}
+
+QString InscricaoListada(const QString &linha) { return linha.left(18).trimmed(); }
+QString NomeListado(const QString &linha) { return linha.mid(24).trimmed(); }
+
+bool PassaMarcados(const TListaMarcada *lista, QList<ChaveVinculo> &destino)
+{
+    const QList<ChaveVinculo> marcados = VinculosMarcados(lista);
+    if (marcados.isEmpty()) {
+        MostraMensagem(QStringLiteral("1310"));
+        return false;
+    }
+    destino = marcados;
+    return true;
+}
+
+QString ConfereEstabelecimento(QComboBox *combo, ChaveEstabelecimento &estab, const RegrasEscolha &regras)
+{
+    if (!EstabelecimentoEscolhido(combo, estab)) {
+        MostraMensagem(QStringLiteral("1301"));
+        combo->setFocus();
+        return QString();
+    }
+    const QString digitos = TiraMascara(estab.Inscricao.trimmed());
+    const QString classe = regras.aceitaCpf && digitos.size() == 11
+                               ? CriticaInscricaoResponsavel(QStringLiteral("000") + digitos, 11)
+                               : ClasseInscricaoEstab(digitos);
+    if (regras.avisaAntes)
+        AvisaOperacaoAbertaEstab(estab);
+    const bool aceita = classe == QLatin1String("0050") || classe == QLatin1String("0051") ||
+                        classe == QLatin1String("0052") || (regras.aceitaCpf && classe == QLatin1String("0056"));
+    if (!aceita) {
+        MostraMensagem(classe);
+        return QString();
+    }
+    if (!regras.avisaAntes)
+        AvisaOperacaoAbertaEstab(estab);
+    if (regras.extra && !regras.extra(estab))
+        return QString();
+    if (ContaVinculosEstab(estab) == 0) {
+        MostraMensagem(QStringLiteral("1302"));
+        combo->setFocus();
+        return QString();
+    }
+    return classe;
+}
+
+QLabel *RotuloAssistente(QWidget *pai, const QString &texto)
+{
+    auto *l = new QLabel(texto, pai);
+    l->setWordWrap(true);
+    return l;
+}
+
+QLineEdit *CaixaSoLeitura(QWidget *pai, const char *nome)
+{
+    auto *e = new QLineEdit(pai);
+    e->setObjectName(QLatin1String(nome));
+    e->setReadOnly(true);
+    e->setFocusPolicy(Qt::NoFocus);
+    e->setBackgroundRole(QPalette::Button);
+    QObject::connect(e, &QLineEdit::textChanged, e, [e](const QString &t) { e->setToolTip(t); });
+    return e;
+}
+
+void ExecucaoComBarra::cancela()
+{
+    if (m_progresso)
+        m_progresso->solicitaCancelamento();
+}
+
+std::optional<int> ExecucaoComBarra::executa(const std::function<std::optional<int>(Progresso &)> &operacao)
+{
+    QtProgresso progresso(m_barra);
+    m_barra->setVisible(true);
+    m_progresso = &progresso;
+    struct Fim {
+        ExecucaoComBarra *e;
+        ~Fim() { e->m_progresso = nullptr; }
+    } fim{this};
+    return operacao(progresso);
+}
+
+std::unique_ptr<TfmAssistente> CriaAssistenteVinculos(AssistenteVinculos qual, QWidget *parent,
+                                                      EscolhaTipoInscricao escolha)
+{
+    switch (qual) {
+    case AssistenteVinculos::Transferencia:
+        return CriaCopEstab(parent, std::move(escolha));
+    case AssistenteVinculos::Exclusao:
+        return CriaExclMult(parent);
+    case AssistenteVinculos::CodigoVinculo:
+        break;
+    }
+    return CriaAltVinculo(parent);
+}
+
+} // namespace gdvorn

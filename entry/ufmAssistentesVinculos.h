@@ -1,0 +1,114 @@
+#pragma once
+// What the three bulk link wizards (multiple deletion, transfer, link-code change) share on their pages:
+// the base-year panel, the establishment drop-down whose items keep their establishment's key as
+// stored, the check list of links whose items keep their link's key, the memo of hints, and the run of
+// an operation on a page's progress bar with its cancel.
+//
+// The establishment list opens the wizards (Alt+F3 transfer, Alt+F4 deletion, Alt+F5 code change)
+// through AbreAssistenteVinculos.
+
+#include "app/ufmAssistente.h"
+#include "entry/ugOperacoesVinculos.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QProgressBar;
+
+namespace gdvorn {
+
+class Progresso;
+
+// The base year as text.
+QString AnoBaseAssistente();
+
+// "Informações do Ano-Base " + base year.
+QLabel *PainelAnoBase(QWidget *pai);
+// A read-only memo holding `linhas`.
+QPlainTextEdit *MemoDicas(QWidget *pai, const char *nome, const QStringList &linhas);
+// A drop-down list (choice only) whose hint always shows its current text.
+QComboBox *ComboEstabelecimentos(QWidget *pai, const char *nome);
+// The year's establishments whose declaration has employees, each with its key as item data; no choice.
+void CarregaEstabelecimentosChave(QComboBox *combo, const QString &ano);
+// The chosen establishment: false when none is chosen.
+bool EstabelecimentoEscolhido(const QComboBox *combo, ChaveEstabelecimento &chave);
+// The check list of the links of one establishment, fixed-pitch; it scrolls sideways as far as its
+// longest line reaches.
+TListaMarcada *ListaVinculosMarcada(QWidget *pai, const char *nome);
+// The establishment's links into the list (nothing ticked), each with its key as item data.
+void CarregaVinculosChave(TListaMarcada *lista, const ChaveEstabelecimento &estab, const QString &ordem);
+// The keys of the ticked items, in list order.
+QList<ChaveVinculo> VinculosMarcados(const TListaMarcada *lista);
+// The ticked keys into `destino` for the next page; "1310" and false when none is ticked.
+bool PassaMarcados(const TListaMarcada *lista, QList<ChaveVinculo> &destino);
+
+// The class (CriticaInscricao) of a stored establishment inscription, a shorter one completed with at
+// most two zeros in front (a 12-digit CEI).
+QString ClasseInscricaoEstab(const QString &inscricao);
+// The notice of an operation left open on the establishment, the marker cleared; the first pages call it when an establishment is chosen.
+void AvisaOperacaoAbertaEstab(const ChaveEstabelecimento &estab);
+// The group "Estabelecimento selecionado " with three read-only boxes named `nomes` (inscription, prefix,
+// name) and their captions.
+QGroupBox *GrupoEstabelecimento(QWidget *pai, const char *const nomes[3], const QStringList &legendas,
+                                QLineEdit *&inscricao, QLineEdit *&prefixo, QLineEdit *&nome);
+// A line of `combo`'s chosen item: characters 1-18 trimmed (the inscription as listed), the prefix and
+// the name.
+QString InscricaoListada(const QString &linha);
+QString NomeListado(const QString &linha);
+
+// The first pages' "Avançar": an establishment chosen ("1301"), its inscription of an accepted class
+// ("0050", "0051", "0052"; with `aceitaCpf` an 11-digit number is judged as a CPF and "0056" passes;
+// the class code is shown otherwise), the notice of an operation left open on it (before the class is
+// judged when `avisaAntes`), the `extra` check, then links to work on ("1302"). Returns the class, or
+// an empty text after a message (the page stays).
+struct RegrasEscolha {
+    bool aceitaCpf = false;
+    bool avisaAntes = false;
+    std::function<bool(const ChaveEstabelecimento &)> extra;
+};
+QString ConfereEstabelecimento(QComboBox *combo, ChaveEstabelecimento &estab, const RegrasEscolha &regras = {});
+
+// A wrapped label and a read-only box of the pages.
+QLabel *RotuloAssistente(QWidget *pai, const QString &texto);
+QLineEdit *CaixaSoLeitura(QWidget *pai, const char *nome);
+
+// Sets a flag for as long as it lives (the pages' guard against checks started by their own focus moves).
+class Sinalizando {
+public:
+    explicit Sinalizando(bool &flag) : m_flag(flag) { m_flag = true; }
+    ~Sinalizando() { m_flag = false; }
+    Sinalizando(const Sinalizando &) = delete;
+    Sinalizando &operator=(const Sinalizando &) = delete;
+
+private:
+    bool &m_flag;
+};
+
+// An operation run on a page's progress bar: `executa` gets the bar's progress; while it runs the
+// page's cancel (its button, Esc, closing the window) requests a cancel, which the operation confirms.
+class ExecucaoComBarra {
+public:
+    explicit ExecucaoComBarra(QProgressBar *barra) : m_barra(barra) {}
+    bool emCurso() const { return m_progresso != nullptr; }
+    void cancela();
+    std::optional<int> executa(const std::function<std::optional<int>(Progresso &)> &operacao);
+
+private:
+    QProgressBar *m_barra;
+    Progresso *m_progresso = nullptr;
+};
+
+// The bulk wizards the establishment list opens.
+enum class AssistenteVinculos { Transferencia, Exclusao, CodigoVinculo };
+// The chooser of the inscription type ("CNPJ", "CEI", anything else none) for the transfer's destination.
+using EscolhaTipoInscricao = std::function<QString()>;
+std::unique_ptr<TfmAssistente> CriaAssistenteVinculos(AssistenteVinculos qual, QWidget *parent,
+                                                      EscolhaTipoInscricao escolha = {});
+
+} // namespace gdvorn

@@ -1,0 +1,391 @@
+#include "entry/ugOperacoesVinculos.h"
+
+#include "app/base/Database.h"
+#include "app/base/EngineError.h"
+#include "app/base/Progresso.h"
+#include "app/base/Query.h"
+#include "app/base/Schema.h"
+#include "app/base/Table.h"
+#include "app/udmEntradaDados.h"
+#include "app/ugFuncoes.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+
+namespace gdvorn {
+
+namespace {
+
+const QString kVinc = QStringLiteral("bd8vinc");
+const QString kZeros14 = QStringLiteral("00000000000000");
+
+TdmEntradaDados &modulo()
+{
+    if (!dmEntradaDados)
+        throw DatabaseError(QStringLiteral("The entry data module is not open."));
+    return *dmEntradaDados;
+}
+
+void ligaChave(Query &q, const ChaveEstabelecimento &estab, const char *ano, const char *inscricao,
+               const char *prefixo)
+{
+    // A null text would bind as NULL and match nothing.
+    auto texto = [](const QString &v) { return v.isNull() ? QStringLiteral("") : v; };
+    q.ParamByName(QLatin1String(ano)).setAsString(texto(estab.AnBase));
+    q.ParamByName(QLatin1String(inscricao)).setAsString(texto(estab.Inscricao));
+    q.ParamByName(QLatin1String(prefixo)).setAsString(texto(estab.Prefixo));
+}
+
+// Statements of one operation on the connection, prepared once and run straight on the engine: the
+// per-link loops of 50,000 links must cost little more than one plain statement over the same rows.
+class Comandos {
+public:
+    sqlite3_stmt *prepara(const QString &sql) { return m_statements.get(sql, kVinc); }
+
+    static void liga(sqlite3_stmt *st, int posicao, const QString &valor)
+    {
+        const QByteArray b = valor.toUtf8();
+        sqlite3_bind_text(st, posicao, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+    }
+    // Binds the establishment's three key values and the remaining eight of `chave` from `primeiro` on.
+    static void ligaVinculo(sqlite3_stmt *st, int primeiro, const ChaveEstabelecimento &estab,
+                            const ChaveVinculo &chave)
+    {
+        liga(st, primeiro, estab.AnBase);
+        liga(st, primeiro + 1, estab.Inscricao);
+        liga(st, primeiro + 2, estab.Prefixo);
+        for (int i = 3; i < CamposChaveVinculo().size(); ++i)
+            liga(st, primeiro + i, chave.value(i));
+    }
+
+    // Runs a write; returns the rows it changed.
+    int executa(sqlite3_stmt *st)
+    {
+        requireLiveTransaction(kAlias);
+        sqlite3 *handle = sqlite3_db_handle(st);
+        const int rc = sqlite3_step(st);
+        if (rc != SQLITE_DONE && rc != SQLITE_ROW) {
+            sqlite3_reset(st);
+            try {
+                throwSqliteError(handle, kVinc);
+            } catch (...) {
+                noteEngineFailure(kAlias);
+                throw;
+            }
+        }
+        const int n = sqlite3_changes(handle);
+        sqlite3_reset(st);
+        return n;
+    }
+
+private:
+    PreparedStatements m_statements;
+};
+
+// "AnBase = ?n AND ..." over the eleven key fields, numbered from `primeiro`.
+QString condicaoChave(int primeiro)
+{
+    QStringList partes;
+    const QStringList &campos = CamposChaveVinculo();
+    for (int i = 0; i < campos.size(); ++i)
+        partes << QStringLiteral("%1 = ?%2").arg(quotedIdentifier(campos.at(i))).arg(primeiro + i);
+    return partes.join(QStringLiteral(" AND "));
+}
+
+QString tabelaVinculos() { return Schema::require(kVinc).qualifiedName(); }
+
+// The loop of a per-link operation: the bar counts the links; true when the user confirmed a cancel.
+template <typename Acao>
+bool paraCadaVinculo(const QList<ChaveVinculo> &vinculos, Progresso &progresso, Acao acao)
+{
+    progresso.setRange(0, int(vinculos.size()));
+    progresso.setPosition(0);
+    for (int i = 0; i < vinculos.size(); ++i) {
+        acao(vinculos.at(i));
+        progresso.setPosition(i + 1);
+        if (progresso.Interrompido())
+            return true;
+    }
+    return false;
+}
+
+void IncluiEstabelecimentoDestino(const DestinoTransferencia &destino, int vinculos)
+{
+    Table empresa(QStringLiteral("bd8emp"));
+    empresa.Open();
+    empresa.Append();
+    auto campo = [&](const char *nome, const QString &valor) {
+        empresa.FieldByName(QLatin1String(nome)).setAsString(valor);
+    };
+    campo("AnBase", destino.Chave.AnBase);
+    campo("CoCgcCeiEstabelecimento", destino.Chave.Inscricao);
+    campo("NuPrefixoEstabelecimento", destino.Chave.Prefixo);
+    campo("InInscrEstabelecimento", destino.Tipo);
+    campo("InVornNegEstabelecimento", QStringLiteral("0"));
+    campo("CoCgcVinculado", kZeros14);
+    campo("NuEnderecoEstabelecimento", QStringLiteral("000000"));
+    campo("CoCepEstabelecimento", QStringLiteral("00000000"));
+    campo("CoMunicipio", QStringLiteral("0000000"));
+    campo("CoNaturezaJuridica", QStringLiteral("0000"));
+    campo("NuProprietEstabelecimento", QStringLiteral("00"));
+    campo("NuVinculosEstabelecimento", CompletaZeros(QString::number(vinculos), 6));
+    campo("NuEstrangeirosEstabelec", QStringLiteral("00000"));
+    for (const char *nome : {"InPorte", "InOptanteSimples", "InParticipaPAT"})
+        campo(nome, QStringLiteral(" "));
+    campo("NuVinculoPatMaior5", QStringLiteral("000000"));
+    campo("NuVinculoPatMenor5", QStringLiteral("000000"));
+    for (const char *nome : {"PoServicoProprio", "PoAdmCozinha", "PoRefeicaoConvenio", "PoRefeicaoTransportadora",
+                             "PoCestaAlimento", "PoAlimentacaoConvenio"})
+        campo(nome, QStringLiteral("000"));
+    campo("InAtividadeAnoBase", QStringLiteral("1"));
+    campo("InOpcaoAberta", QStringLiteral("3"));
+    empresa.Post();
+    empresa.Close();
+}
+
+// Moves each link by its key; returns the links moved, nullopt after a confirmed cancel.
+std::optional<int> MoveVinculos(const ChaveEstabelecimento &origem, const DestinoTransferencia &destino,
+                                const QList<ChaveVinculo> &vinculos, Progresso &progresso)
+{
+    Comandos comandos;
+    sqlite3_stmt *move = comandos.prepara(
+        QStringLiteral("UPDATE %1 SET CoCgcCeiEstabelecimento = ?1, NuPrefixoEstabelecimento = ?2, "
+                       "InInscrEstabelecimento = ?3, CoCgcVinculado = ?4 WHERE %2")
+            .arg(tabelaVinculos(), condicaoChave(5)));
+    Comandos::liga(move, 1, destino.Chave.Inscricao);
+    Comandos::liga(move, 2, destino.Chave.Prefixo);
+    Comandos::liga(move, 3, destino.Tipo);
+    Comandos::liga(move, 4, kZeros14);
+    int movidos = 0;
+    const bool cancelado = paraCadaVinculo(vinculos, progresso, [&](const ChaveVinculo &chave) {
+        Comandos::ligaVinculo(move, 5, origem, chave);
+        movidos += comandos.executa(move);
+    });
+    noteDataChanged(kAlias, kVinc);
+    if (cancelado)
+        return std::nullopt;
+    return movidos;
+}
+
+void DiminuiVinculosOrigem(const ChaveEstabelecimento &origem) { RecontaVinculos(origem); }
+
+void DesmarcaDestino(const ChaveEstabelecimento &destino)
+{
+    RecontaVinculos(destino);
+    MarcaOperacao(destino, QString());
+}
+
+} // namespace
+
+const QStringList &CamposChaveVinculo()
+{
+    static const QStringList campos = Schema::require(kVinc).primaryIndex()->fields;
+    return campos;
+}
+
+QList<VinculoListado> ListaVinculos(const ChaveEstabelecimento &estab, const QString &ordem)
+{
+    const QStringList &campos = CamposChaveVinculo();
+    Query q;
+    q.setSql(QStringList{QStringLiteral("select ") + campos.join(QStringLiteral(", ")), QStringLiteral("from BD8Vinc"),
+                         QStringLiteral("where AnBase = :anobase"),
+                         QStringLiteral("and CoCgcCeiEstabelecimento = :CoCgcCeiEstabelecimento"),
+                         QStringLiteral("and NuPrefixoEstabelecimento = :NuPrefixoEstabelecimento"),
+                         (ordem == QLatin1String("0") ? QStringLiteral("order by CoPisPasepEmpregado, ")
+                                                      : QStringLiteral("order by NoEmpregado, ")) +
+                             campos.join(QStringLiteral(", "))});
+    ligaChave(q, estab, "anobase", "CoCgcCeiEstabelecimento", "NuPrefixoEstabelecimento");
+    q.Open();
+    QList<VinculoListado> r;
+    for (; !q.Eof(); q.Next()) {
+        VinculoListado v;
+        for (const QString &c : campos)
+            v.Chave << q.FieldByName(c).AsString();
+        v.Linha = LinhaVinculo(q.FieldByName(QStringLiteral("CoPisPasepEmpregado")).AsString(),
+                               q.FieldByName(QStringLiteral("DaAdmissaoEmpregado")).AsString(),
+                               q.FieldByName(QStringLiteral("NoEmpregado")).AsString(), ordem);
+        r << v;
+    }
+    q.Close();
+    return r;
+}
+
+QList<EstabelecimentoListado> ListaEstabelecimentosComVinculos(const QString &ano)
+{
+    QList<ChaveEstabelecimento> chaves;
+    const QStringList linhas = LinhasEstabelecimentosCombo(ano, QStringLiteral("N"), &chaves);
+    QList<EstabelecimentoListado> r;
+    for (int i = 0; i < linhas.size(); ++i)
+        r << EstabelecimentoListado{linhas.at(i), chaves.at(i)};
+    return r;
+}
+
+int ContaVinculosEstab(const ChaveEstabelecimento &estab)
+{
+    Query q;
+    q.setSql(QStringList{QStringLiteral("select count(*)"), QStringLiteral("from bd8vinc"),
+                         QStringLiteral("where CoCgcCeiEstabelecimento =:cgccei"),
+                         QStringLiteral("and NuPrefixoEstabelecimento =:prefixo"),
+                         QStringLiteral("and AnBase =:anobase")});
+    ligaChave(q, estab, "anobase", "cgccei", "prefixo");
+    q.Open();
+    const int n = q.Fields(0).AsInteger();
+    q.Close();
+    return n;
+}
+
+std::optional<QString> CampoEstabelecimento(const ChaveEstabelecimento &estab, const QString &campo)
+{
+    Table empresa(QStringLiteral("bd8emp"));
+    empresa.Open();
+    if (!empresa.FindKey({estab.AnBase, estab.Inscricao, estab.Prefixo}))
+        return std::nullopt;
+    return empresa.FieldByName(campo).AsString().trimmed();
+}
+
+void MarcaOperacao(const ChaveEstabelecimento &estab, const QString &marca)
+{
+    Query q;
+    q.setSql(QStringList{QStringLiteral("update bd8Emp set InOpcaoAberta = :InOpcaoAberta"),
+                         QStringLiteral("Where CoCGCCeiEstabelecimento= :strCGC and NuPrefixoEstabelecimento= :strPrefixo"),
+                         QStringLiteral("and anBase= :strAnoBase")});
+    q.ParamByName(QStringLiteral("InOpcaoAberta")).setAsString(marca.isNull() ? QStringLiteral("") : marca);
+    ligaChave(q, estab, "strAnoBase", "strCGC", "strPrefixo");
+    q.ExecSQL();
+}
+
+void RecontaVinculos(const ChaveEstabelecimento &estab)
+{
+    auto conta = [&](Query &q) {
+        q.Close();
+        ligaChave(q, estab, "sAnoBase", "sInscricao", "sPrefixo");
+        q.Open();
+        const int n = q.Fields(0).AsInteger();
+        q.Close();
+        return n;
+    };
+    TdmEntradaDados &dm = modulo();
+    const int vinculos = conta(dm.quContaEmpreg);
+    const int estrangeiros = conta(dm.quContaEstrang);
+    Query q;
+    q.setSql(QStringList{QStringLiteral("update bd8Emp set NuVinculosEstabelecimento = :vinculos,"),
+                         QStringLiteral("NuEstrangeirosEstabelec = :estrangeiros"),
+                         QStringLiteral("where AnBase = :ano and CoCgcCeiEstabelecimento = :inscricao"),
+                         QStringLiteral("and NuPrefixoEstabelecimento = :prefixo")});
+    q.ParamByName(QStringLiteral("vinculos")).setAsString(CompletaZeros(QString::number(vinculos), 6));
+    q.ParamByName(QStringLiteral("estrangeiros")).setAsString(CompletaZeros(QString::number(estrangeiros), 5));
+    ligaChave(q, estab, "ano", "inscricao", "prefixo");
+    q.ExecSQL();
+}
+
+std::optional<int> ExcluiVinculosMarcados(const ChaveEstabelecimento &estab, const QList<ChaveVinculo> &vinculos,
+                                          Progresso &progresso)
+{
+    modulo();
+    progresso.limpaCancelamento();
+    MarcaOperacao(estab, QStringLiteral("4"));
+    {
+        Transaction transacao;
+        Comandos comandos;
+        sqlite3_stmt *apaga =
+            comandos.prepara(QStringLiteral("DELETE FROM %1 WHERE %2").arg(tabelaVinculos(), condicaoChave(1)));
+        int excluidos = 0;
+        const bool cancelado = paraCadaVinculo(vinculos, progresso, [&](const ChaveVinculo &chave) {
+            Comandos::ligaVinculo(apaga, 1, estab, chave);
+            excluidos += comandos.executa(apaga);
+        });
+        noteDataChanged(kAlias, kVinc);
+        if (!cancelado) {
+            RecontaVinculos(estab);
+            MarcaOperacao(estab, QString());
+            transacao.commit();
+            return excluidos;
+        }
+    }
+    MarcaOperacao(estab, QString());
+    return std::nullopt;
+}
+
+std::optional<int> TransfereVinculos(const ChaveEstabelecimento &origem, const DestinoTransferencia &destino,
+                                     const QList<ChaveVinculo> &vinculos, Progresso &progresso)
+{
+    modulo();
+    progresso.limpaCancelamento();
+    DestinoTransferencia d = destino;
+    d.Chave.Inscricao = storedText(QStringLiteral("bd8emp"), QStringLiteral("CoCgcCeiEstabelecimento"), d.Chave.Inscricao);
+    d.Chave.Prefixo = storedText(QStringLiteral("bd8emp"), QStringLiteral("NuPrefixoEstabelecimento"), d.Chave.Prefixo);
+    Transaction transacao;
+    IncluiEstabelecimentoDestino(d, int(vinculos.size()));
+    const std::optional<int> movidos = MoveVinculos(origem, d, vinculos, progresso);
+    if (!movidos)
+        return std::nullopt;
+    DiminuiVinculosOrigem(origem);
+    DesmarcaDestino(d.Chave);
+    transacao.commit();
+    return movidos;
+}
+
+std::optional<int> AlteraCodigoVinculo(const ChaveEstabelecimento &estab, const QString &codigo,
+                                       Progresso &progresso)
+{
+    modulo();
+    progresso.limpaCancelamento();
+    QString descricao;
+    {
+        Table tipos(QStringLiteral("tb8vinc"));
+        tipos.Open();
+        if (tipos.FindKey({codigo}))
+            descricao = tipos.FieldByName(QStringLiteral("NoVinculo")).AsString().left(100);
+    }
+    MarcaOperacao(estab, QStringLiteral("5"));
+    {
+        Transaction transacao;
+        Comandos comandos;
+        const QString onde = QStringLiteral("AnBase = ?1 AND CoCgcCeiEstabelecimento = ?2 AND NuPrefixoEstabelecimento = ?3");
+        // The links' row numbers in order, then the slices as ranges of them.
+        sqlite3_stmt *linhas =
+            comandos.prepara(QStringLiteral("SELECT rowid FROM %1 WHERE %2 ORDER BY rowid").arg(tabelaVinculos(), onde));
+        Comandos::liga(linhas, 1, estab.AnBase);
+        Comandos::liga(linhas, 2, estab.Inscricao);
+        Comandos::liga(linhas, 3, estab.Prefixo);
+        QVector<qint64> rowids;
+        int rc;
+        while ((rc = sqlite3_step(linhas)) == SQLITE_ROW)
+            rowids << sqlite3_column_int64(linhas, 0);
+        sqlite3_reset(linhas);
+        if (rc != SQLITE_DONE)
+            throwSqliteError(sqliteHandle(), kVinc);
+
+        sqlite3_stmt *altera = comandos.prepara(
+            QStringLiteral("UPDATE %1 SET CoVinculo = ?4, TxtVinculo = ?5 WHERE %2 AND rowid BETWEEN ?6 AND ?7")
+                .arg(tabelaVinculos(), onde));
+        Comandos::liga(altera, 1, estab.AnBase);
+        Comandos::liga(altera, 2, estab.Inscricao);
+        Comandos::liga(altera, 3, estab.Prefixo);
+        Comandos::liga(altera, 4, storedText(kVinc, QStringLiteral("CoVinculo"), codigo));
+        Comandos::liga(altera, 5, descricao);
+        progresso.setRange(0, int(rowids.size()));
+        progresso.setPosition(0);
+        int alterados = 0;
+        bool cancelado = false;
+        for (qsizetype inicio = 0; inicio < rowids.size() && !cancelado; inicio += FatiaCodigoVinculo) {
+            const qsizetype fim = std::min<qsizetype>(inicio + FatiaCodigoVinculo, rowids.size()) - 1;
+            sqlite3_bind_int64(altera, 6, rowids.at(inicio));
+            sqlite3_bind_int64(altera, 7, rowids.at(fim));
+            alterados += comandos.executa(altera);
+            progresso.setPosition(int(fim + 1));
+            cancelado = progresso.Interrompido();
+        }
+        noteDataChanged(kAlias, kVinc);
+        if (!cancelado) {
+            MarcaOperacao(estab, QString());
+            transacao.commit();
+            return alterados;
+        }
+    }
+    MarcaOperacao(estab, QString());
+    return std::nullopt;
+}
+
+} // namespace gdvorn
