@@ -81,7 +81,7 @@ private:
 QList<ChaveVinculo> chaves()
 {
     QList<ChaveVinculo> r;
-    for (const VinculoListado &v : ListaVinculos(kEstab, QStringLiteral("0")))
+    for (const VinculoMarcavel &v : ListaVinculos(kEstab, QStringLiteral("0")))
         r << v.Chave;
     return r;
 }

@@ -1,5 +1,7 @@
 #include "entry/ufmAltVinculo.h"
 
+#include "entry/ugDadosEmpreg.h"
+
 #include "app/base/Table.h"
 #include "app/ugExcecao.h"
 #include "app/ugMensagens.h"
@@ -193,7 +195,7 @@ void TfmAltVinculo02::Concluir()
         if (!ConfereCodigo())
             return;
     }
-    if (ContaVinculosEstab(m_estado.Estab) == 0) {
+    if (ContaVinculosEstab(m_estado.Estab).vinculos == 0) {
         MostraMensagem(QStringLiteral("1304"));
         return;
     }

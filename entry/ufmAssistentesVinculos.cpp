@@ -6,6 +6,7 @@
 #include "app/ugFuncoes.h"
 #include "app/ugMensagens.h"
 #include "entry/ufmAltVinculo.h"
+#include "entry/ugDadosEmpreg.h"
 #include "entry/ufmCopEstab.h"
 #include "entry/ufmExclMult.h"
 
@@ -84,7 +85,7 @@ TListaMarcada *ListaVinculosMarcada(QWidget *pai, const char *nome)
 void CarregaVinculosChave(TListaMarcada *lista, const ChaveEstabelecimento &estab, const QString &ordem)
 {
     lista->clear();
-    for (const VinculoListado &v : ListaVinculos(estab, ordem)) {
+    for (const VinculoMarcavel &v : ListaVinculos(estab, ordem)) {
         auto *item = new QListWidgetItem(v.Linha, lista);
         item->setCheckState(Qt::Unchecked);
         item->setData(Qt::UserRole, v.Chave);
@@ -168,7 +169,7 @@ QString ConfereEstabelecimento(QComboBox *combo, ChaveEstabelecimento &estab, co
         AvisaOperacaoAbertaEstab(estab);
     if (regras.extra && !regras.extra(estab))
         return QString();
-    if (ContaVinculosEstab(estab) == 0) {
+    if (ContaVinculosEstab(estab).vinculos == 0) {
         MostraMensagem(QStringLiteral("1302"));
         combo->setFocus();
         return QString();

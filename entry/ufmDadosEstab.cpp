@@ -17,6 +17,7 @@
 #include "entry/ufmSeletores.h"
 #include "entry/ufmSemEmpregados.h"
 #include "entry/ugDadosResp.h"
+#include "entry/ugDadosEmpreg.h"
 #include "entry/ugDadosEstab.h"
 #include "rules/ugRegrasAtividade.h"
 #include "rules/ugRegrasContato.h"
@@ -520,12 +521,12 @@ void TfmDadosEstab::montaPassosCarga()
         const ChaveEstabelecimento chave{AnoEstab, InscricaoEstab, PrefixoEstab};
         ContaVinculos = campo(QStringLiteral("NuVinculosEstabelecimento"));
         ContaEstrangeiros = campo(QStringLiteral("NuEstrangeirosEstabelec"));
-        const int vinculos = ContaVinculosEstab(chave);
+        const ContagemVinculos contagem = ContaVinculosEstab(chave);
+        const int vinculos = contagem.vinculos;
         if (QString::number(vinculos) != ContaVinculos)
             ContaVinculos = CompletaZeros(QString::number(vinculos), 6);
-        const int estrangeiros = ContaVinculosEstab(chave, true);
-        if (QString::number(estrangeiros) != ContaEstrangeiros)
-            ContaEstrangeiros = CompletaZeros(QString::number(estrangeiros), 6);
+        if (QString::number(contagem.estrangeiros) != ContaEstrangeiros)
+            ContaEstrangeiros = CompletaZeros(QString::number(contagem.estrangeiros), 5);
         edTotalEmpreg->setText(QString::number(vinculos));
     });
     passo("Zeros", [this, &t] {
@@ -862,7 +863,7 @@ bool TfmDadosEstab::GravaEstabelecimento()
     const ChaveEstabelecimento chave{AnoEstab, InscricaoEstab, PrefixoEstab};
     // Only a plain "Sim" deletes the links; any other answer keeps everything.
     bool excluiVinculos = false;
-    if (semEmpregados() && ContaVinculosEstab(chave) > 0) {
+    if (semEmpregados() && ContaVinculosEstab(chave).vinculos > 0) {
         if (MostraMensagem(QStringLiteral("1005")) != QLatin1String("mrYes"))
             return false;
         excluiVinculos = true;
@@ -872,8 +873,9 @@ bool TfmDadosEstab::GravaEstabelecimento()
     Transaction transacao;
     if (excluiVinculos)
         ExcluiVinculosEstab(chave);
-    ContaVinculos = CompletaZeros(QString::number(ContaVinculosEstab(chave)), 6);
-    ContaEstrangeiros = CompletaZeros(QString::number(ContaVinculosEstab(chave, true)), 5);
+    const ContagemVinculos contagem = ContaVinculosEstab(chave);
+    ContaVinculos = CompletaZeros(QString::number(contagem.vinculos), 6);
+    ContaEstrangeiros = CompletaZeros(QString::number(contagem.estrangeiros), 5);
 
     auto grava = [&t](const char *nome, const QString &valor) { t.FieldByName(QLatin1String(nome)).setAsString(valor); };
     grava("CoCgcVinculado", ceiDigitado.isEmpty() ? Zeros(14) : CompletaZeros(ceiDigitado, 14));

@@ -1,4 +1,5 @@
 #include "entry/ugConEmpreg.h"
+#include "entry/ugDadosEmpreg.h"
 
 #include "app/base/Database.h"
 #include "app/base/Table.h"
@@ -7,22 +8,6 @@
 #include "app/ugFuncoes.h"
 
 namespace gdvorn {
-
-namespace {
-
-int conta(Query &q, const ChaveEstabelecimento &chave)
-{
-    q.Close();
-    q.ParamByName(QStringLiteral("sAnoBase")).setAsString(chave.AnBase);
-    q.ParamByName(QStringLiteral("sInscricao")).setAsString(chave.Inscricao);
-    q.ParamByName(QStringLiteral("sPrefixo")).setAsString(chave.Prefixo);
-    q.Open();
-    const int n = q.Fields(0).AsInteger();
-    q.Close();
-    return n;
-}
-
-} // namespace
 
 bool LeContextoConsulta(const ChaveEstabelecimento &chave, ContextoConsulta &contexto)
 {
@@ -153,24 +138,6 @@ bool ExisteVinculoSemPis(const ContextoConsulta &contexto)
     return achaVinculoSemPis(vinculos, contexto);
 }
 
-ContagemVinculos GravaContagemVinculos(const ChaveEstabelecimento &chave)
-{
-    ContagemVinculos contagem;
-    contagem.vinculos = conta(dmEntradaDados->quContaEmpreg, chave);
-    contagem.estrangeiros = conta(dmEntradaDados->quContaEstrang, chave);
-    Table empresa(QStringLiteral("bd8emp"));
-    empresa.Open();
-    if (empresa.FindKey({chave.AnBase, chave.Inscricao, chave.Prefixo})) {
-        empresa.Edit();
-        empresa.FieldByName(QStringLiteral("NuVinculosEstabelecimento"))
-            .setAsString(CompletaZeros(QString::number(contagem.vinculos), 6));
-        empresa.FieldByName(QStringLiteral("NuEstrangeirosEstabelec"))
-            .setAsString(CompletaZeros(QString::number(contagem.estrangeiros), 5));
-        empresa.Post();
-    }
-    return contagem;
-}
-
 bool ExcluiVinculoSemPis(const ContextoConsulta &contexto)
 {
     Transaction transacao;
@@ -179,7 +146,7 @@ bool ExcluiVinculoSemPis(const ContextoConsulta &contexto)
         return false;
     vinculos.Delete();
     vinculos.Close();
-    GravaContagemVinculos({contexto.AnoBaseConsulta, contexto.InscricaoConsulta, contexto.PrefixoConsulta});
+    RecontaVinculosEstab({contexto.AnoBaseConsulta, contexto.InscricaoConsulta, contexto.PrefixoConsulta});
     transacao.commit();
     return true;
 }

@@ -78,14 +78,6 @@ private:
 // The establishment has a link stored with a blank PIS.
 bool ExisteVinculoSemPis(const ContextoConsulta &contexto);
 
-struct ContagemVinculos {
-    int vinculos = 0;
-    int estrangeiros = 0;
-};
-// Counts the establishment's links and foreign workers and stores both in its row (6 and 5 digits).
-// Runs in the caller's transaction when there is one.
-ContagemVinculos GravaContagemVinculos(const ChaveEstabelecimento &chave);
-
 // Deletes the establishment's first link with a blank PIS and stores the new counts, in one transaction.
 // False when there is no such link (nothing changes).
 bool ExcluiVinculoSemPis(const ContextoConsulta &contexto);

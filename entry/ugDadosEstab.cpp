@@ -15,17 +15,6 @@ void chaveNos(Query &q, const ChaveEstabelecimento &chave)
 
 } // namespace
 
-int ContaVinculosEstab(const ChaveEstabelecimento &chave, bool estrangeiros)
-{
-    Query &q = estrangeiros ? dmEntradaDados->quContaEstrang : dmEntradaDados->quContaEmpreg;
-    q.Close();
-    chaveNos(q, chave);
-    q.Open();
-    const int n = q.Fields(0).AsInteger();
-    q.Close();
-    return n;
-}
-
 int ExcluiVinculosEstab(const ChaveEstabelecimento &chave)
 {
     Query &q = dmEntradaDados->quValidaEstab;

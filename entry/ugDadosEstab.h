@@ -1,5 +1,5 @@
 #pragma once
-// The establishment form's work on the link table: counting an establishment's links, deleting them and
+// The establishment form's work on the link table (the counts are ugDadosEmpreg's): deleting the links and
 // bringing their copy of the establishment's inscription type and CEI vinculado in line. Every statement
 // goes through dmEntradaDados's queries with bound values; the caller holds the transaction.
 
@@ -8,10 +8,6 @@
 #include <QString>
 
 namespace gdvorn {
-
-// Links of the establishment (quContaEmpreg); with `estrangeiros`, only those of foreign workers
-// (quContaEstrang).
-int ContaVinculosEstab(const ChaveEstabelecimento &chave, bool estrangeiros = false);
 
 // Deletes every link of the establishment; returns how many.
 int ExcluiVinculosEstab(const ChaveEstabelecimento &chave);

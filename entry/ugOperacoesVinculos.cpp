@@ -1,4 +1,5 @@
 #include "entry/ugOperacoesVinculos.h"
+#include "entry/ugDadosEmpreg.h"
 
 #include "app/base/Database.h"
 #include "app/base/EngineError.h"
@@ -168,11 +169,11 @@ std::optional<int> MoveVinculos(const ChaveEstabelecimento &origem, const Destin
     return movidos;
 }
 
-void DiminuiVinculosOrigem(const ChaveEstabelecimento &origem) { RecontaVinculos(origem); }
+void DiminuiVinculosOrigem(const ChaveEstabelecimento &origem) { RecontaVinculosEstab(origem); }
 
 void DesmarcaDestino(const ChaveEstabelecimento &destino)
 {
-    RecontaVinculos(destino);
+    RecontaVinculosEstab(destino);
     MarcaOperacao(destino, QString());
 }
 
@@ -184,7 +185,7 @@ const QStringList &CamposChaveVinculo()
     return campos;
 }
 
-QList<VinculoListado> ListaVinculos(const ChaveEstabelecimento &estab, const QString &ordem)
+QList<VinculoMarcavel> ListaVinculos(const ChaveEstabelecimento &estab, const QString &ordem)
 {
     const QStringList &campos = CamposChaveVinculo();
     Query q;
@@ -197,9 +198,9 @@ QList<VinculoListado> ListaVinculos(const ChaveEstabelecimento &estab, const QSt
                              campos.join(QStringLiteral(", "))});
     ligaChave(q, estab, "anobase", "CoCgcCeiEstabelecimento", "NuPrefixoEstabelecimento");
     q.Open();
-    QList<VinculoListado> r;
+    QList<VinculoMarcavel> r;
     for (; !q.Eof(); q.Next()) {
-        VinculoListado v;
+        VinculoMarcavel v;
         for (const QString &c : campos)
             v.Chave << q.FieldByName(c).AsString();
         v.Linha = LinhaVinculo(q.FieldByName(QStringLiteral("CoPisPasepEmpregado")).AsString(),
@@ -219,20 +220,6 @@ QList<EstabelecimentoListado> ListaEstabelecimentosComVinculos(const QString &an
     for (int i = 0; i < linhas.size(); ++i)
         r << EstabelecimentoListado{linhas.at(i), chaves.at(i)};
     return r;
-}
-
-int ContaVinculosEstab(const ChaveEstabelecimento &estab)
-{
-    Query q;
-    q.setSql(QStringList{QStringLiteral("select count(*)"), QStringLiteral("from bd8vinc"),
-                         QStringLiteral("where CoCgcCeiEstabelecimento =:cgccei"),
-                         QStringLiteral("and NuPrefixoEstabelecimento =:prefixo"),
-                         QStringLiteral("and AnBase =:anobase")});
-    ligaChave(q, estab, "anobase", "cgccei", "prefixo");
-    q.Open();
-    const int n = q.Fields(0).AsInteger();
-    q.Close();
-    return n;
 }
 
 std::optional<QString> CampoEstabelecimento(const ChaveEstabelecimento &estab, const QString &campo)
@@ -255,30 +242,6 @@ void MarcaOperacao(const ChaveEstabelecimento &estab, const QString &marca)
     q.ExecSQL();
 }
 
-void RecontaVinculos(const ChaveEstabelecimento &estab)
-{
-    auto conta = [&](Query &q) {
-        q.Close();
-        ligaChave(q, estab, "sAnoBase", "sInscricao", "sPrefixo");
-        q.Open();
-        const int n = q.Fields(0).AsInteger();
-        q.Close();
-        return n;
-    };
-    TdmEntradaDados &dm = modulo();
-    const int vinculos = conta(dm.quContaEmpreg);
-    const int estrangeiros = conta(dm.quContaEstrang);
-    Query q;
-    q.setSql(QStringList{QStringLiteral("update bd8Emp set NuVinculosEstabelecimento = :vinculos,"),
-                         QStringLiteral("NuEstrangeirosEstabelec = :estrangeiros"),
-                         QStringLiteral("where AnBase = :ano and CoCgcCeiEstabelecimento = :inscricao"),
-                         QStringLiteral("and NuPrefixoEstabelecimento = :prefixo")});
-    q.ParamByName(QStringLiteral("vinculos")).setAsString(CompletaZeros(QString::number(vinculos), 6));
-    q.ParamByName(QStringLiteral("estrangeiros")).setAsString(CompletaZeros(QString::number(estrangeiros), 5));
-    ligaChave(q, estab, "ano", "inscricao", "prefixo");
-    q.ExecSQL();
-}
-
 std::optional<int> ExcluiVinculosMarcados(const ChaveEstabelecimento &estab, const QList<ChaveVinculo> &vinculos,
                                           Progresso &progresso)
 {
@@ -297,7 +260,7 @@ std::optional<int> ExcluiVinculosMarcados(const ChaveEstabelecimento &estab, con
         });
         noteDataChanged(kAlias, kVinc);
         if (!cancelado) {
-            RecontaVinculos(estab);
+            RecontaVinculosEstab(estab);
             MarcaOperacao(estab, QString());
             transacao.commit();
             return excluidos;

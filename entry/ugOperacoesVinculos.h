@@ -31,7 +31,7 @@ const QStringList &CamposChaveVinculo();
 using ChaveVinculo = QStringList;
 
 // A line of a check list (the layouts of ugListas) with the key of the row behind it.
-struct VinculoListado {
+struct VinculoMarcavel {
     QString Linha;
     ChaveVinculo Chave;
 };
@@ -42,21 +42,16 @@ struct EstabelecimentoListado {
 
 // The links of an establishment in list order: `ordem` "0" by PIS/PASEP, anything else by name (ties
 // in key order).
-QList<VinculoListado> ListaVinculos(const ChaveEstabelecimento &estab, const QString &ordem);
+QList<VinculoMarcavel> ListaVinculos(const ChaveEstabelecimento &estab, const QString &ordem);
 // The establishments of `ano` whose declaration has employees, as the wizards' first pages list them.
 QList<EstabelecimentoListado> ListaEstabelecimentosComVinculos(const QString &ano);
 
-// How many links the establishment has.
-int ContaVinculosEstab(const ChaveEstabelecimento &estab);
 // One field of the establishment's row, trimmed; nullopt when there is no such row.
 std::optional<QString> CampoEstabelecimento(const ChaveEstabelecimento &estab, const QString &campo);
 
 // Writes `marca` into the establishment's InOpcaoAberta with one statement (inside the transaction
 // under way, if any; committed at once otherwise).
 void MarcaOperacao(const ChaveEstabelecimento &estab, const QString &marca);
-
-// Counts the establishment's links and foreign workers again and stores them (6 and 5 digits).
-void RecontaVinculos(const ChaveEstabelecimento &estab);
 
 // Deletes the given links of the establishment (those no longer there are skipped) and returns how many
 // went; nullopt when the user confirmed a cancel (nothing deleted). The bar counts the links.

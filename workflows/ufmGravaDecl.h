@@ -102,7 +102,7 @@ public:
 protected:
     // Next: AnoExercicio, then the establishments of that year; with none, message 1700 and the focus on
     // Cancel, and an empty list.
-    QList<EstabelecimentoListado> EstabelecimentosDoExercicio();
+    QList<EstabelecimentoNaLista> EstabelecimentosDoExercicio();
     QPlainTextEdit *m_texto = nullptr;
 
 private:

@@ -117,10 +117,10 @@ void TPaginaInicial::aoMostrar()
 
 void TPaginaInicial::aoCancelar() { Assistente()->fecha(); }
 
-QList<EstabelecimentoListado> TPaginaInicial::EstabelecimentosDoExercicio()
+QList<EstabelecimentoNaLista> TPaginaInicial::EstabelecimentosDoExercicio()
 {
     dmDadosResp->AnoExercicio = QString::number(Configuracao().AnoBase);
-    QList<EstabelecimentoListado> lista = EstabelecimentosDoAno(*dmDadosResp, dmDadosResp->AnoExercicio);
+    QList<EstabelecimentoNaLista> lista = EstabelecimentosDoAno(*dmDadosResp, dmDadosResp->AnoExercicio);
     if (lista.isEmpty()) {
         MostraMensagem(QStringLiteral("1700"));
         bbCancelar->setFocus();
@@ -139,12 +139,12 @@ TfmGravaDecl00::TfmGravaDecl00(TfmGravaDecl02 *seguinte)
 
 void TfmGravaDecl00::Avancar()
 {
-    const QList<EstabelecimentoListado> lista = EstabelecimentosDoExercicio();
+    const QList<EstabelecimentoNaLista> lista = EstabelecimentosDoExercicio();
     if (lista.isEmpty())
         return;
     QList<ChaveEstabelecimento> chaves;
     QStringList linhas;
-    for (const EstabelecimentoListado &e : lista) {
+    for (const EstabelecimentoNaLista &e : lista) {
         chaves << e.Chave;
         linhas << e.Linha;
     }

@@ -68,7 +68,7 @@ TfmRetifDecl01::TfmRetifDecl01(TfmRetifDecl02 *seguinte)
 
 void TfmRetifDecl01::Avancar()
 {
-    const QList<EstabelecimentoListado> lista = EstabelecimentosDoExercicio();
+    const QList<EstabelecimentoNaLista> lista = EstabelecimentosDoExercicio();
     if (lista.isEmpty())
         return;
     m_seguinte->Carrega(lista);
@@ -125,7 +125,7 @@ TfmRetifDecl02::TfmRetifDecl02(TfmGravaDecl01 *seguinte) : TPaginaGravacao("fmRe
             [this](bool marcado) { Protege([this, marcado] { marcaTodosVinculos(marcado); }); });
 }
 
-void TfmRetifDecl02::Carrega(const QList<EstabelecimentoListado> &listados)
+void TfmRetifDecl02::Carrega(const QList<EstabelecimentoNaLista> &listados)
 {
     MarcaEnquanto p(m_programatico);
     paSelecao->show();
@@ -135,7 +135,7 @@ void TfmRetifDecl02::Carrega(const QList<EstabelecimentoListado> &listados)
     ckSelecVinculos->setChecked(false);
     ckSelecVinculos->setEnabled(false);
     Selecao.Inicia(listados);
-    for (const EstabelecimentoListado &e : listados) {
+    for (const EstabelecimentoNaLista &e : listados) {
         auto *item = new QListWidgetItem(e.Linha, clEmpresas);
         item->setCheckState(Qt::Unchecked);
     }
@@ -195,7 +195,7 @@ void TfmRetifDecl02::carregaVinculos(int estabelecimento)
         return;
     }
     const EstabRetificacao &e = Selecao.Estabelecimentos[estabelecimento];
-    for (const VinculoListado &v : std::as_const(m_vinculos)) {
+    for (const VinculoNaLista &v : std::as_const(m_vinculos)) {
         auto *item = new QListWidgetItem(v.Linha, clVinculos);
         item->setCheckState(e.TemVinculo(v.Vinculo) ? Qt::Checked : Qt::Unchecked);
     }
@@ -230,7 +230,7 @@ void TfmRetifDecl02::marcaTodosVinculos(bool marcado)
     }
     Selecao.Estabelecimentos[i].Vinculos.clear();
     if (marcado)
-        for (const VinculoListado &v : std::as_const(m_vinculos))
+        for (const VinculoNaLista &v : std::as_const(m_vinculos))
             Selecao.EscolheVinculo(i, v.Vinculo);
 }
 

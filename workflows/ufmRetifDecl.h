@@ -53,7 +53,7 @@ public:
     void aoCancelar() override;
 
     // A fresh selection over the listed establishments, none chosen.
-    void Carrega(const QList<EstabelecimentoListado> &listados);
+    void Carrega(const QList<EstabelecimentoNaLista> &listados);
     // The copy of the selection into the work tables: "0000", or the code of the failure shown by the caller.
     QString CopiaSelecaoRetificacao();
     void LiberaSelecaoRetificacao();
@@ -74,7 +74,7 @@ private:
     void Avancar();
 
     TfmGravaDecl01 *m_seguinte;
-    QList<VinculoListado> m_vinculos; // the links shown, by line
+    QList<VinculoNaLista> m_vinculos; // the links shown, by line
     bool m_programatico = false;      // the lists are being changed here, not by the user
 };
 

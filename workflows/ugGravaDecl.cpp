@@ -33,7 +33,7 @@ QString LinhaEstabelecimentoGravacao(const QString &inscricao, const QString &ti
            dois + vinculos;
 }
 
-QList<EstabelecimentoListado> EstabelecimentosDoAno(TdmDadosResp &dm, const QString &ano)
+QList<EstabelecimentoNaLista> EstabelecimentosDoAno(TdmDadosResp &dm, const QString &ano)
 {
     Query &q = dm.quEmpresas;
     q.Close();
@@ -41,9 +41,9 @@ QList<EstabelecimentoListado> EstabelecimentosDoAno(TdmDadosResp &dm, const QStr
                          QStringLiteral("ORDER BY CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento")});
     q.ParamByName(QStringLiteral("AnBase")).setValue(ano);
     q.Open();
-    QList<EstabelecimentoListado> lista;
+    QList<EstabelecimentoNaLista> lista;
     for (; !q.Eof(); q.Next()) {
-        EstabelecimentoListado e;
+        EstabelecimentoNaLista e;
         e.Chave = {texto(q, "AnBase"), texto(q, "CoCgcCeiEstabelecimento"), texto(q, "NuPrefixoEstabelecimento")};
         e.ComEmpregados = texto(q, "InVornNegEstabelecimento") == QLatin1String("0");
         e.Linha = LinhaEstabelecimentoGravacao(e.Chave.Inscricao, texto(q, "InInscrEstabelecimento"), e.Chave.Prefixo,
@@ -91,11 +91,11 @@ QStringList VinculoRetificacao::campos() const
             InInscrEstabelecimento, DaDesligamentoEmpregado, CoCbo};
 }
 
-void SelecaoRetificacao::Inicia(const QList<EstabelecimentoListado> &listados)
+void SelecaoRetificacao::Inicia(const QList<EstabelecimentoNaLista> &listados)
 {
     Estabelecimentos.clear();
     Atual = -1;
-    for (const EstabelecimentoListado &e : listados)
+    for (const EstabelecimentoNaLista &e : listados)
         Estabelecimentos << EstabRetificacao{e.Chave, e.ComEmpregados, false, {}};
 }
 
@@ -128,7 +128,7 @@ int SelecaoRetificacao::QtdEscolhidos() const
     return n;
 }
 
-QList<VinculoListado> VinculosDoEstabelecimento(TdmDadosResp &dm, const ChaveEstabelecimento &chave)
+QList<VinculoNaLista> VinculosDoEstabelecimento(TdmDadosResp &dm, const ChaveEstabelecimento &chave)
 {
     Query &q = dm.quVinculos;
     q.Close();
@@ -142,9 +142,9 @@ QList<VinculoListado> VinculosDoEstabelecimento(TdmDadosResp &dm, const ChaveEst
     q.ParamByName(QStringLiteral("CoCgcCeiEstabelecimento")).setValue(chave.Inscricao);
     q.ParamByName(QStringLiteral("NuPrefixoEstabelecimento")).setValue(chave.Prefixo);
     q.Open();
-    QList<VinculoListado> lista;
+    QList<VinculoNaLista> lista;
     for (; !q.Eof(); q.Next()) {
-        VinculoListado l;
+        VinculoNaLista l;
         l.Vinculo = {texto(q, "CoPisPasepEmpregado"), texto(q, "DaAdmissaoEmpregado"), texto(q, "NoEmpregado"),
                      texto(q, "NuSequencialRegistro"), texto(q, "CoCgcVinculado"), texto(q, "InInscrEstabelecimento"),
                      texto(q, "DaDesligamentoEmpregado"), texto(q, "CoCbo")};

@@ -20,7 +20,7 @@ namespace gdvorn {
 class TdmDadosResp;
 
 // An establishment of the year as the wizards list it.
-struct EstabelecimentoListado {
+struct EstabelecimentoNaLista {
     ChaveEstabelecimento Chave;
     bool ComEmpregados = false; // InVornNegEstabelecimento "0"
     QString Linha;              // the check-list line
@@ -28,7 +28,7 @@ struct EstabelecimentoListado {
 
 // Runs dmDadosResp->quEmpresas over the establishments of `ano` in key order and returns them. The query
 // stays open on the rows read.
-QList<EstabelecimentoListado> EstabelecimentosDoAno(TdmDadosResp &dm, const QString &ano);
+QList<EstabelecimentoNaLista> EstabelecimentosDoAno(TdmDadosResp &dm, const QString &ano);
 
 // The check-list line of an establishment: inscription in display form (18 columns), two blanks, prefix,
 // two blanks, company name (30 columns), two blanks, number of links.
@@ -56,7 +56,7 @@ struct VinculoRetificacao {
 };
 
 // A link of an establishment as the link check list shows it.
-struct VinculoListado {
+struct VinculoNaLista {
     VinculoRetificacao Vinculo;
     QString Linha;
 };
@@ -77,7 +77,7 @@ public:
     int Atual = -1; // the establishment whose links are shown; -1 none
 
     // One entry per listed establishment, none chosen.
-    void Inicia(const QList<EstabelecimentoListado> &listados);
+    void Inicia(const QList<EstabelecimentoNaLista> &listados);
     // Appends `v` to the chosen links of establishment `i` unless it is there already.
     void EscolheVinculo(int i, const VinculoRetificacao &v);
     void RetiraVinculo(int i, const VinculoRetificacao &v);
@@ -89,7 +89,7 @@ public:
 };
 
 // The links of an establishment in key order, through dmDadosResp->quVinculos (left open).
-QList<VinculoListado> VinculosDoEstabelecimento(TdmDadosResp &dm, const ChaveEstabelecimento &chave);
+QList<VinculoNaLista> VinculosDoEstabelecimento(TdmDadosResp &dm, const ChaveEstabelecimento &chave);
 
 // Above this many links the link list warns that the screen may struggle.
 inline constexpr int LimiteVinculosTela = 16000;

@@ -151,7 +151,7 @@ void tst_ugOperacoesVinculos::listaComChaves()
     declaracao();
     gravaEstab(kAno, QStringLiteral("00000200000009"), QStringLiteral("00"), QStringLiteral("SEM"),
                {{"InVornNegEstabelecimento", "1"}});
-    const QList<VinculoListado> porNome = ListaVinculos(kEstab, QStringLiteral("1"));
+    const QList<VinculoMarcavel> porNome = ListaVinculos(kEstab, QStringLiteral("1"));
     QCOMPARE(porNome.size(), 5);
     QCOMPARE(porNome.first().Linha.left(52).trimmed(), QStringLiteral("ANA"));
     // Same PIS, admission and name: the two lines keep their own keys, in key order.

@@ -115,7 +115,7 @@ private slots:
     void linhasDoAno()
     {
         declaracao();
-        const QList<EstabelecimentoListado> l = EstabelecimentosDoAno(*m_dm, QStringLiteral("2010"));
+        const QList<EstabelecimentoNaLista> l = EstabelecimentosDoAno(*m_dm, QStringLiteral("2010"));
         QCOMPARE(l.size(), 2);
         QCOMPARE(l.at(0).Linha, QStringLiteral("11.222.333/0001-81  01  EMPRESA EXEMPLO LTDA            3"));
         QVERIFY(l.at(0).ComEmpregados);
@@ -129,7 +129,7 @@ private slots:
     {
         declaracao();
         SelecaoRetificacao s = selecao();
-        const QList<VinculoListado> v = VinculosDoEstabelecimento(*m_dm, s.Estabelecimentos.at(0).Chave);
+        const QList<VinculoNaLista> v = VinculosDoEstabelecimento(*m_dm, s.Estabelecimentos.at(0).Chave);
         QCOMPARE(v.size(), 3);
         QCOMPARE(v.at(1).Linha, QStringLiteral("130.00000.01.0  01/02/2005  FULANO DE TAL"));
         s.Estabelecimentos[0].Escolhido = true;
@@ -151,7 +151,7 @@ private slots:
     {
         declaracao();
         SelecaoRetificacao s = selecao();
-        const QList<VinculoListado> v = VinculosDoEstabelecimento(*m_dm, s.Estabelecimentos.at(0).Chave);
+        const QList<VinculoNaLista> v = VinculosDoEstabelecimento(*m_dm, s.Estabelecimentos.at(0).Chave);
         s.Estabelecimentos[0].Escolhido = true;
         s.EscolheVinculo(0, v.at(2).Vinculo);
         s.EscolheVinculo(0, v.at(0).Vinculo);
@@ -181,7 +181,7 @@ private slots:
         QFETCH(bool, excluido);
         declaracao();
         SelecaoRetificacao s = selecao();
-        const QList<VinculoListado> v = VinculosDoEstabelecimento(*m_dm, s.Estabelecimentos.at(0).Chave);
+        const QList<VinculoNaLista> v = VinculosDoEstabelecimento(*m_dm, s.Estabelecimentos.at(0).Chave);
         s.Estabelecimentos[0].Escolhido = true;
         s.EscolheVinculo(0, v.at(0).Vinculo);
         QCOMPARE(CopiaSelecaoRetificacao(*m_dm, s), QStringLiteral("0000"));
