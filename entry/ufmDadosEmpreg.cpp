@@ -452,7 +452,7 @@ void TfmDadosEmpreg::descricao(const QString &tabela, const QString &chave, cons
         {QStringLiteral("tbdefi"), QStringLiteral("CoTipoDeficiencia")}};
     Query q;
     q.setSql(QStringLiteral("select %1 from %2 where %3 = :chave").arg(campoNome, tabela, chaves.value(tabela)));
-    q.ParamByName(QStringLiteral("chave")).setAsString(chave);
+    q.ParamByName(QStringLiteral("chave")).setAsStored(tabela, chaves.value(tabela), chave);
     q.Open();
     if (q.IsEmpty())
         return;
@@ -943,8 +943,8 @@ QString TfmDadosEmpreg::BuscaDadosPis()
                          QStringLiteral("CoCPFEmpregado"), QStringLiteral("from BD8Vinc"),
                          QStringLiteral("where AnBase = :sAnoBase and"),
                          QStringLiteral("      CoPisPasepEmpregado = :sPisPasep")});
-    q.ParamByName(QStringLiteral("sAnoBase")).setAsString(AnoBaseVinculo);
-    q.ParamByName(QStringLiteral("sPisPasep")).setAsString(PisVinculo);
+    q.ParamByName(QStringLiteral("sAnoBase")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("AnBase"), AnoBaseVinculo);
+    q.ParamByName(QStringLiteral("sPisPasep")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("CoPisPasepEmpregado"), PisVinculo);
     q.Open();
     if (q.IsEmpty()) {
         q.Close();
@@ -986,9 +986,9 @@ void TfmDadosEmpreg::ContaVinculos()
 {
     auto conta = [](Query &q) {
         q.Close();
-        q.ParamByName(QStringLiteral("sAnoBase")).setAsString(AnoBaseVinculo);
-        q.ParamByName(QStringLiteral("sInscricao")).setAsString(InscricaoVinculo);
-        q.ParamByName(QStringLiteral("sPrefixo")).setAsString(PrefixoVinculo);
+        q.ParamByName(QStringLiteral("sAnoBase")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("AnBase"), AnoBaseVinculo);
+        q.ParamByName(QStringLiteral("sInscricao")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("CoCgcCeiEstabelecimento"), InscricaoVinculo);
+        q.ParamByName(QStringLiteral("sPrefixo")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("NuPrefixoEstabelecimento"), PrefixoVinculo);
         q.Open();
         const int n = q.Fields(0).AsInteger();
         q.Close();
