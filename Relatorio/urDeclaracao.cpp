@@ -46,7 +46,7 @@ void declaracao(TdmRaveRelatorios &m, const TRvProject &p, DestinoPaginas &d, bo
     Query &q = m.qrConsulta;
     q.Close();
     if (q.paramNames().contains(QStringLiteral("AnBase")))
-        q.ParamByName(QStringLiteral("AnBase")).setValue(anoBase);
+        q.ParamByName(QStringLiteral("AnBase")).setAsStored(QStringLiteral("bd8emp"), QStringLiteral("AnBase"), anoBase);
     q.Open();
     QString chave;
     int vinculos = 0;

@@ -21,7 +21,7 @@ public:
     QString texto(const QString &codigo)
     {
         m_q.Close();
-        m_q.ParamByName(QStringLiteral("Codigo")).setValue(codigo);
+        m_q.ParamByName(QStringLiteral("Codigo")).setAsStored(QStringLiteral("tb8msg"), QStringLiteral("NuMensagem"), codigo);
         m_q.Open();
         const QString t = m_q.Eof() ? QString() : m_q.FieldByName(QStringLiteral("TxMensagem")).AsString().trimmed();
         m_q.Close();

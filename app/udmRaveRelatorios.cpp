@@ -115,7 +115,7 @@ void TdmRaveRelatorios::SelecionaErros(const QString &errWar)
     quErros.Close();
     quErros.setSql(QStringList{QStringLiteral("select * from te8errwa where errwar = :ErrWar"),
                                QStringLiteral("order by cast(Sequencial as integer)")});
-    quErros.ParamByName(QStringLiteral("ErrWar")).setValue(errWar);
+    quErros.ParamByName(QStringLiteral("ErrWar")).setAsStored(QStringLiteral("te8errwa"), QStringLiteral("ErrWar"), errWar);
     ErrWar = errWar;
 }
 

@@ -504,8 +504,8 @@ void TfmGDVORN::ControlaBotoes()
     q.Close();
     q.setSql(QStringList{QStringLiteral("Select CoCgcCeiEstabelecimento from Bd8Emp "),
                          QStringLiteral("where anbase = :AnoBase or anbase = :AnoSeguinte ")});
-    q.ParamByName(QStringLiteral("AnoBase")).setValue(QString::number(Config.AnoBase));
-    q.ParamByName(QStringLiteral("AnoSeguinte")).setValue(QString::number(Config.AnoBase + 1));
+    q.ParamByName(QStringLiteral("AnoBase")).setAsStored(QStringLiteral("bd8emp"), QStringLiteral("AnBase"), QString::number(Config.AnoBase));
+    q.ParamByName(QStringLiteral("AnoSeguinte")).setAsStored(QStringLiteral("bd8emp"), QStringLiteral("AnBase"), QString::number(Config.AnoBase + 1));
     q.Open();
     const bool haDeclaracao = !q.IsEmpty();
     // Only commands whose window is registered are ever enabled.

@@ -20,7 +20,7 @@ Query &abreConsulta(const QStringList &sql, const QString &parametro, const QStr
     Query &q = dmGDVorn->quBd8Emp;
     q.Close();
     q.setSql(sql);
-    q.ParamByName(parametro).setValue(ano);
+    q.ParamByName(parametro).setAsStored(QStringLiteral("bd8emp"), QStringLiteral("AnBase"), ano);
     return q;
 }
 
@@ -107,9 +107,9 @@ QStringList LinhasEmpregados(const QString &ano, const QString &inscricao, const
     Query &q = abreConsulta(sql, QStringLiteral("anobase"), ano);
     // The key values as stored, so that a value typed past its field's width finds what was stored.
     q.ParamByName(QStringLiteral("CoCgcCeiEstabelecimento"))
-        .setValue(storedText(QStringLiteral("bd8vinc"), QStringLiteral("CoCgcCeiEstabelecimento"), inscricao));
+        .setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("CoCgcCeiEstabelecimento"), inscricao);
     q.ParamByName(QStringLiteral("NuPrefixoEstabelecimento"))
-        .setValue(storedText(QStringLiteral("bd8vinc"), QStringLiteral("NuPrefixoEstabelecimento"), prefixo));
+        .setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("NuPrefixoEstabelecimento"), prefixo);
     q.Open();
     QStringList linhas;
     for (; !q.Eof(); q.Next())

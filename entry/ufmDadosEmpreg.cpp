@@ -497,7 +497,7 @@ void TfmDadosEmpreg::descricao(const QString &tabela, const QString &chave, cons
         {QStringLiteral("tbdefi"), QStringLiteral("CoTipoDeficiencia")}};
     Query q;
     q.setSql(QStringLiteral("select %1 from %2 where %3 = :chave").arg(campoNome, tabela, chaves.value(tabela)));
-    q.ParamByName(QStringLiteral("chave")).setAsString(chave);
+    q.ParamByName(QStringLiteral("chave")).setAsStored(tabela, chaves.value(tabela), chave);
     q.Open();
     if (q.IsEmpty())
         return;
@@ -1124,8 +1124,8 @@ QString TfmDadosEmpreg::BuscaDadosPis()
                          QStringLiteral("CoCPFEmpregado"), QStringLiteral("from BD8Vinc"),
                          QStringLiteral("where AnBase = :sAnoBase and"),
                          QStringLiteral("      CoPisPasepEmpregado = :sPisPasep")});
-    q.ParamByName(QStringLiteral("sAnoBase")).setAsString(AnoBaseVinculo);
-    q.ParamByName(QStringLiteral("sPisPasep")).setAsString(PisVinculo);
+    q.ParamByName(QStringLiteral("sAnoBase")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("AnBase"), AnoBaseVinculo);
+    q.ParamByName(QStringLiteral("sPisPasep")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("CoPisPasepEmpregado"), PisVinculo);
     q.Open();
     if (q.IsEmpty()) {
         q.Close();

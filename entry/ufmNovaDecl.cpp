@@ -348,9 +348,9 @@ QString tipoDaChave(const QString &ano, const QString &inscricao, const QString 
         QStringLiteral("from BD8Emp"), QStringLiteral("where AnBase = :sAnoBase and"),
         QStringLiteral("      CoCgcCeiEstabelecimento = :sInscricao and"),
         QStringLiteral("      NuPrefixoEstabelecimento = :sPrefixo")});
-    q.ParamByName(QStringLiteral("sAnoBase")).setValue(ano);
-    q.ParamByName(QStringLiteral("sInscricao")).setValue(inscricao);
-    q.ParamByName(QStringLiteral("sPrefixo")).setValue(prefixo);
+    q.ParamByName(QStringLiteral("sAnoBase")).setAsStored(QStringLiteral("bd8emp"), QStringLiteral("AnBase"), ano);
+    q.ParamByName(QStringLiteral("sInscricao")).setAsStored(QStringLiteral("bd8emp"), QStringLiteral("CoCgcCeiEstabelecimento"), inscricao);
+    q.ParamByName(QStringLiteral("sPrefixo")).setAsStored(QStringLiteral("bd8emp"), QStringLiteral("NuPrefixoEstabelecimento"), prefixo);
     q.Open();
     QString tipo;
     if (!q.IsEmpty())
@@ -382,8 +382,8 @@ void TfmNovaDecl::DuplicidadeEstab(const QString &inscricaoDigitada, const QStri
     q.setSql(QStringList{QStringLiteral("select *"), QStringLiteral("from BD8Emp"),
                          QStringLiteral("where AnBase = :sAnoBase and"),
                          QStringLiteral("      CoCgcCeiEstabelecimento = :sInscricao")});
-    q.ParamByName(QStringLiteral("sAnoBase")).setValue(m_ano);
-    q.ParamByName(QStringLiteral("sInscricao")).setValue(chave);
+    q.ParamByName(QStringLiteral("sAnoBase")).setAsStored(QStringLiteral("bd8emp"), QStringLiteral("AnBase"), m_ano);
+    q.ParamByName(QStringLiteral("sInscricao")).setAsStored(QStringLiteral("bd8emp"), QStringLiteral("CoCgcCeiEstabelecimento"), chave);
     q.Open();
     if (q.IsEmpty()) {
         q.Close();

@@ -24,7 +24,7 @@ void ListaAnoEstab(Query &q, const QString &ano)
     q.Close();
     q.setSql(camposEstab() << QStringLiteral("from bd8emp where anbase = :anbase")
                            << QStringLiteral("order by coCgcCeiEstabelecimento, NuPrefixoEstabelecimento"));
-    q.ParamByName(QStringLiteral("anbase")).setValue(ano);
+    q.ParamByName(QStringLiteral("anbase")).setAsStored(QStringLiteral("bd8emp"), QStringLiteral("AnBase"), ano);
     q.Open();
 }
 
@@ -43,7 +43,7 @@ void MontaQueryEstab(Query &q, const QString &ano, const FiltroEstab &filtro)
         sql << QStringLiteral("and ((NoRazaoEstabelecimento like :PLetra1) or (NoRazaoEstabelecimento like :PLetra2))");
     sql << QStringLiteral("order by coCgcCeiEstabelecimento, NuPrefixoEstabelecimento");
     q.setSql(sql);
-    q.ParamByName(QStringLiteral("anbase")).setValue(ano);
+    q.ParamByName(QStringLiteral("anbase")).setAsStored(QStringLiteral("bd8emp"), QStringLiteral("AnBase"), ano);
     if (!inscricao.isEmpty())
         q.ParamByName(QStringLiteral("PCgcCei")).setValue(inscricao + QLatin1Char('%'));
     if (!razao.isEmpty())
@@ -120,10 +120,10 @@ void CorrigeTipoInscricao(const ChaveEstabelecimento &chave, const QString &tipo
         QStringLiteral("update bd8vinc set InInscrEstabelecimento = :tipo"),
         QStringLiteral("where AnBase = :anbase and CoCgcCeiEstabelecimento = :inscricao"),
         QStringLiteral("and NuPrefixoEstabelecimento = :prefixo")});
-    vinculos.ParamByName(QStringLiteral("tipo")).setValue(tipo);
-    vinculos.ParamByName(QStringLiteral("anbase")).setValue(chave.AnBase);
-    vinculos.ParamByName(QStringLiteral("inscricao")).setValue(chave.Inscricao);
-    vinculos.ParamByName(QStringLiteral("prefixo")).setValue(chave.Prefixo);
+    vinculos.ParamByName(QStringLiteral("tipo")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("InInscrEstabelecimento"), tipo);
+    vinculos.ParamByName(QStringLiteral("anbase")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("AnBase"), chave.AnBase);
+    vinculos.ParamByName(QStringLiteral("inscricao")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("CoCgcCeiEstabelecimento"), chave.Inscricao);
+    vinculos.ParamByName(QStringLiteral("prefixo")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("NuPrefixoEstabelecimento"), chave.Prefixo);
     vinculos.ExecSQL();
     transacao.commit();
 }

@@ -26,9 +26,9 @@ int conta(const QString &condicao, const ChaveEstabelecimento &chave, const QStr
     q.setSql(QStringList{QStringLiteral("select count(*)"), QStringLiteral("from BD8Vinc"),
                          QStringLiteral("where AnBase = :sAnoBase and CoCgcCeiEstabelecimento = :sInscricao and"),
                          QStringLiteral("      NuPrefixoEstabelecimento = :sPrefixo") + condicao});
-    q.ParamByName(QStringLiteral("sAnoBase")).setAsString(chave.AnBase);
-    q.ParamByName(QStringLiteral("sInscricao")).setAsString(chave.Inscricao);
-    q.ParamByName(QStringLiteral("sPrefixo")).setAsString(chave.Prefixo);
+    q.ParamByName(QStringLiteral("sAnoBase")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("AnBase"), chave.AnBase);
+    q.ParamByName(QStringLiteral("sInscricao")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("CoCgcCeiEstabelecimento"), chave.Inscricao);
+    q.ParamByName(QStringLiteral("sPrefixo")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("NuPrefixoEstabelecimento"), chave.Prefixo);
     q.Open();
     const int n = q.Fields(0).AsInteger();
     q.Close();

@@ -111,9 +111,9 @@ int ExcluiEstabelecimento(const ChaveEstabelecimento &chave, Progresso &progress
         QStringLiteral("where bd8vinc.cocgcceiestabelecimento= :cocgcceiestabelecimento and"),
         QStringLiteral("bd8vinc.AnBase= :AnBase and"),
         QStringLiteral("bd8vinc.NuPrefixoEstabelecimento= :NuPrefixoEstabelecimento")});
-    conta.ParamByName(QStringLiteral("cocgcceiestabelecimento")).setValue(chave.Inscricao);
-    conta.ParamByName(QStringLiteral("AnBase")).setValue(chave.AnBase);
-    conta.ParamByName(QStringLiteral("NuPrefixoEstabelecimento")).setValue(chave.Prefixo);
+    conta.ParamByName(QStringLiteral("cocgcceiestabelecimento")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("CoCgcCeiEstabelecimento"), chave.Inscricao);
+    conta.ParamByName(QStringLiteral("AnBase")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("AnBase"), chave.AnBase);
+    conta.ParamByName(QStringLiteral("NuPrefixoEstabelecimento")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("NuPrefixoEstabelecimento"), chave.Prefixo);
     conta.Open();
     const int n = conta.FieldByName(QStringLiteral("n")).AsString().toInt();
     conta.Close();

@@ -23,16 +23,24 @@ struct LinhaOcorrencia {
     QString conteudo;
 };
 
-// The name of a code, looked up once per run in its code table.
+// The name of a code, looked up once per run in its code table (upper-cased when `maiusculas`).
 class TextoCodigo {
 public:
-    TextoCodigo(Table *tabela, QString campo) : m_tabela(tabela), m_campo(std::move(campo)) {}
-    QString texto(const QString &codigo);
+    TextoCodigo(Table *tabela, QString campo, bool maiusculas = false)
+        : m_tabela(tabela), m_campo(std::move(campo)), m_maiusculas(maiusculas)
+    {
+    }
+    const QString &texto(QStringView codigo);
 
 private:
     Table *m_tabela;
     QString m_campo;
+    bool m_maiusculas;
     QHash<QString, QString> m_memoria;
+    // the last code asked: the links of an establishment mostly repeat their codes
+    QString m_ultimoCodigo;
+    QString m_ultimoTexto;
+    bool m_temUltimo = false;
 };
 
 struct TAnaliseEstrutura::Execucao {
@@ -118,6 +126,7 @@ struct TAnaliseEstrutura::Execucao {
     bool caracteresValidos(int tipo, int inicioZona, int tamanhoZona);
     void fechaEstabelecimento();
     QString campo(const TArquivo &descritor) const; // a slot's text, as read
+    QStringView vista(const TArquivo &descritor) const { return QStringView(texto).mid(descritor.Inicio - 1, descritor.Tamanho); }
     bool emBranco(const TArquivo &descritor) const; // the slot holds only blanks
     QString campoZero(int slot) const { return campo(a.m_layout.TipoZero.Campos(slot)); }
     QString campoUm(int slot) const { return campo(a.m_layout.TipoUm.Campos(slot)); }

@@ -127,17 +127,26 @@ std::array<bool, TamanhoRegistroVorn + 1> posicoesCarregadas(const TArquivoVornT
 
 } // namespace
 
-QString TextoCodigo::texto(const QString &codigo)
+const QString &TextoCodigo::texto(QStringView codigo)
 {
-    const QString chave = codigo.trimmed();
-    const auto it = m_memoria.constFind(chave);
-    if (it != m_memoria.constEnd())
-        return it.value();
+    const QStringView chave = codigo.trimmed();
+    if (m_temUltimo && chave == m_ultimoCodigo)
+        return m_ultimoTexto;
+    m_ultimoCodigo = chave.toString();
+    m_temUltimo = true;
+    const auto it = m_memoria.constFind(m_ultimoCodigo);
+    if (it != m_memoria.constEnd()) {
+        m_ultimoTexto = it.value();
+        return m_ultimoTexto;
+    }
     if (!m_tabela->Active())
         m_tabela->Open();
-    const QString t = m_tabela->FindKey({chave}) ? m_tabela->FieldByName(m_campo).AsString() : QString();
-    m_memoria.insert(chave, t);
-    return t;
+    QString t = m_tabela->FindKey({m_ultimoCodigo}) ? m_tabela->FieldByName(m_campo).AsString() : QString();
+    if (m_maiusculas)
+        t = t.toUpper();
+    m_memoria.insert(m_ultimoCodigo, t);
+    m_ultimoTexto = t;
+    return m_ultimoTexto;
 }
 
 bool TAnaliseEstrutura::Execucao::emBranco(const TArquivo &descritor) const
@@ -165,6 +174,7 @@ void TAnaliseEstrutura::Execucao::abreTabelas()
     te8resp->Open();
     te8emp->Open();
     te8vinc->Open();
+    te8vinc->setBulkAppend(true); // the links are only appended, and there are many
 
     const auto tabelaCodigo = [this](Table TdmGDVorn::*membro, const char *nome) -> Table * {
         if (dmGDVorn && conexao == kAlias)
@@ -172,8 +182,8 @@ void TAnaliseEstrutura::Execucao::abreTabelas()
         tabelasProprias.push_back(std::make_unique<Table>(QString::fromLatin1(nome), conexao));
         return tabelasProprias.back().get();
     };
-    const auto nome = [&](Table TdmGDVorn::*membro, const char *tabela, const char *campo) {
-        return std::make_unique<TextoCodigo>(tabelaCodigo(membro, tabela), QString::fromLatin1(campo));
+    const auto nome = [&](Table TdmGDVorn::*membro, const char *tabela, const char *campo, bool maiusculas = false) {
+        return std::make_unique<TextoCodigo>(tabelaCodigo(membro, tabela), QString::fromLatin1(campo), maiusculas);
     };
     cnae = nome(&TdmGDVorn::taCNAE, "tb8cnae", "NoCnae");
     natJur = nome(&TdmGDVorn::taNatJu, "tb8natju", "NoNaturezaJuridica");
@@ -183,7 +193,7 @@ void TAnaliseEstrutura::Execucao::abreTabelas()
     admissao = nome(&TdmGDVorn::taAdmissao, "tb8tpadm", "NoTipoAdmissao");
     cbo = nome(&TdmGDVorn::taCBO, "tb8cbo", "NoCbo");
     municipio = nome(&TdmGDVorn::taMunicipio, "tb8munic", "NoMunicipio");
-    uf = nome(&TdmGDVorn::taUF, "tbuf", "SgUf");
+    uf = nome(&TdmGDVorn::taUF, "tbuf", "SgUf", true);
     salario = nome(&TdmGDVorn::taSalario, "tb8tpsal", "NoTipoSalarioContratual");
     vinculo = nome(&TdmGDVorn::taTpVinc, "tb8vinc", "NoVinculo");
     desligamento = nome(&TdmGDVorn::taDesl, "tb8desl", "NoCausaDesligamento");
@@ -436,7 +446,7 @@ bool TAnaliseEstrutura::Execucao::carregaTipo2()
         return false;
 
     const TArquivoVornTipoDois &d = a.m_layout.TipoDois;
-    if (campoDois(8) != QLatin1String("10"))
+    if (vista(d.Campos(8)) != QLatin1String("10"))
         ++estrangeirosEstabelecimento;
 
     Table &t = *te8vinc;
@@ -446,29 +456,30 @@ bool TAnaliseEstrutura::Execucao::carregaTipo2()
     for (const Mapa &m : VinculoDireto) {
         const int indice = camposVinc[i++];
         if (!emBranco(d.Campos(m.slot)))
-            t.Fields(indice).setAsString(campo(d.Campos(m.slot)));
+            t.setFieldText(indice, vista(d.Campos(m.slot)));
     }
     const bool zera = modoImportacao && anoEstabelecimento != anoBase;
     for (const Valor &v : VinculoValores) {
         const int indice = camposVinc[i++];
         if (!zera) {
             if (!emBranco(d.Campos(v.slot)))
-                t.Fields(indice).setAsString(campo(d.Campos(v.slot)));
+                t.setFieldText(indice, vista(d.Campos(v.slot)));
         }
         else if (v.zerado)
-            t.Fields(indice).setAsString(QString::fromLatin1(v.zerado));
+            t.setFieldText(indice, QString::fromLatin1(v.zerado));
     }
     TextoCodigo *nomes[] = {nacionalidade.get(), instrucao.get(), raca.get(),    admissao.get(),   cbo.get(),
                             municipio.get(),     salario.get(),   vinculo.get(), desligamento.get()};
     int n = 0;
     for (const Nome &nome : VinculoNomes)
-        t.Fields(camposVinc[i++]).setAsString(nomes[n++]->texto(campo(d.Campos(nome.slot))));
-    t.Fields(camposVinc[i++]).setAsString(anoEstabelecimento);
-    t.Fields(camposVinc[i++]).setAsString(inscricao());
-    t.Fields(camposVinc[i++]).setAsString(prefixo());
-    t.Fields(camposVinc[i++]).setAsString(ceiVinculado);
-    t.Fields(camposVinc[i++]).setAsString(tipoInscricao);
-    t.Fields(camposVinc[i++]).setAsString(uf->texto(campo(d.Campos(73)).left(2)).toUpper());
+        t.setFieldText(camposVinc[i++], nomes[n++]->texto(vista(d.Campos(nome.slot))));
+    const QStringView registroTexto(texto);
+    t.setFieldText(camposVinc[i++], anoEstabelecimento);
+    t.setFieldText(camposVinc[i++], registroTexto.mid(6, 14)); // inscription
+    t.setFieldText(camposVinc[i++], registroTexto.mid(20, 2)); // prefix
+    t.setFieldText(camposVinc[i++], ceiVinculado);
+    t.setFieldText(camposVinc[i++], tipoInscricao);
+    t.setFieldText(camposVinc[i++], uf->texto(vista(d.Campos(73)).left(2)));
     t.Post();
     ++vinculos;
     ++vinculosEstabelecimento;

@@ -162,9 +162,9 @@ int Gravador::contaVinculos(const QString &ano, const QString &inscricao, const 
     q.setSql(QStringLiteral("SELECT COUNT(*) AS n FROM %1 WHERE AnBase = :a AND CoCgcCeiEstabelecimento = :c "
                             "AND NuPrefixoEstabelecimento = :p")
                  .arg(m_vinc.definition().qualifiedName()));
-    q.ParamByName(QStringLiteral("a")).setAsString(ano);
-    q.ParamByName(QStringLiteral("c")).setAsString(inscricao);
-    q.ParamByName(QStringLiteral("p")).setAsString(prefixo);
+    q.ParamByName(QStringLiteral("a")).setAsStored(m_vinc.TableName(), QStringLiteral("AnBase"), ano);
+    q.ParamByName(QStringLiteral("c")).setAsStored(m_vinc.TableName(), QStringLiteral("CoCgcCeiEstabelecimento"), inscricao);
+    q.ParamByName(QStringLiteral("p")).setAsStored(m_vinc.TableName(), QStringLiteral("NuPrefixoEstabelecimento"), prefixo);
     q.Open();
     return q.FieldByName(QStringLiteral("n")).AsInteger();
 }

@@ -214,7 +214,7 @@ QString CriticaCepUf(const QString &cep, const QString &uf)
     const int prefixo = v.left(5).toInt();
     Query &q = contextoRegras().Tabelas().qryUfCep;
     q.Close();
-    q.ParamByName(QStringLiteral("xCoUf")).setAsString(u);
+    q.ParamByName(QStringLiteral("xCoUf")).setAsStored(QStringLiteral("tbufcep"), QStringLiteral("CoUf"), u);
     bool dentro = false;
     try {
         for (q.Open(); !q.Eof() && !dentro; q.Next()) {

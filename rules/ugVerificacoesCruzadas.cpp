@@ -70,10 +70,10 @@ void outrosPrefixos(AnaliseConsistencia &a)
                          QStringLiteral("      CoCGCCeiEstabelecimento = :inscricao and"),
                          QStringLiteral("      InInscrEstabelecimento = :tipoinscricao and"),
                          QStringLiteral("      CoCgcVinculado = :CgcVinc")});
-    q.ParamByName(QStringLiteral("anbase")).setAsString(CampoGravado(e, "AnBase"));
-    q.ParamByName(QStringLiteral("inscricao")).setAsString(CampoGravado(e, "CoCgcCeiEstabelecimento"));
-    q.ParamByName(QStringLiteral("tipoinscricao")).setAsString(CampoGravado(e, "InInscrEstabelecimento"));
-    q.ParamByName(QStringLiteral("CgcVinc")).setAsString(CampoGravado(e, "CoCgcVinculado"));
+    q.ParamByName(QStringLiteral("anbase")).setAsStored(tabelaEstabelecimentos(a), QStringLiteral("AnBase"), CampoGravado(e, "AnBase"));
+    q.ParamByName(QStringLiteral("inscricao")).setAsStored(tabelaEstabelecimentos(a), QStringLiteral("CoCgcCeiEstabelecimento"), CampoGravado(e, "CoCgcCeiEstabelecimento"));
+    q.ParamByName(QStringLiteral("tipoinscricao")).setAsStored(tabelaEstabelecimentos(a), QStringLiteral("InInscrEstabelecimento"), CampoGravado(e, "InInscrEstabelecimento"));
+    q.ParamByName(QStringLiteral("CgcVinc")).setAsStored(tabelaEstabelecimentos(a), QStringLiteral("CoCgcVinculado"), CampoGravado(e, "CoCgcVinculado"));
     QList<OutroPrefixo> linhas;
     for (q.Open(); !q.Eof(); q.Next())
         linhas << OutroPrefixo{valor(q, "NuPrefixoEstabelecimento"), valor(q, "NoRazaoEstabelecimento"),

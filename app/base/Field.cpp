@@ -1,5 +1,7 @@
 #include "app/base/Field.h"
 
+#include "app/base/EngineError.h"
+
 #include <QTextBoundaryFinder>
 
 #include <algorithm>
@@ -12,7 +14,10 @@ bool textIsTrue(const QString &text)
     return s.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 || s == QLatin1String("1");
 }
 
-QString storedText(const QString &text, int width)
+namespace {
+
+// The rule for any text: whole characters found by the grapheme rules.
+QString fullRule(const QString &text, int width)
 {
     QString s = text.trimmed();
     // A lone surrogate cannot be stored: the engine gets what its UTF-8 form holds, and so does the caller.
@@ -31,10 +36,43 @@ QString storedText(const QString &text, int width)
     return s.left(end).trimmed();
 }
 
+} // namespace
+
+QStringView storedText(QStringView text, int width, QString &holder)
+{
+    const QStringView s = text.trimmed();
+    // Below U+0300 there are no combining marks and no surrogates, and a printable unit is a character
+    // of its own: the cut is a plain one. Anything else takes the rule's full path.
+    bool plain = true;
+    const qsizetype scan = width > 0 ? std::min<qsizetype>(s.size(), qsizetype(width) + 1) : s.size();
+    for (qsizetype i = 0; plain && i < scan; ++i) {
+        const char16_t c = s[i].unicode();
+        plain = c >= 0x20 && c < 0x300;
+    }
+    if (plain && (width <= 0 || s.size() <= width))
+        return s;
+    if (plain)
+        return s.left(width).trimmed();
+    holder = fullRule(s.toString(), width);
+    return holder;
+}
+
+QString storedText(const QString &text, int width)
+{
+    QString holder;
+    const QStringView s = storedText(QStringView(text), width, holder);
+    if (s.data() == holder.constData())
+        return holder;
+    // The value as given when the rule leaves it whole, without a copy.
+    return s.size() == text.size() ? text : s.toString();
+}
+
 QString storedText(const QString &table, const QString &field, const QString &text)
 {
     const FieldDef *f = Schema::require(table).field(field);
-    return storedText(text, f ? f->width : 0);
+    if (!f)
+        throw DatabaseError(QStringLiteral("Field '%1' not found.\nTable: %2").arg(field, table));
+    return storedText(text, f->width);
 }
 
 QString Field::AsString() const

@@ -14,7 +14,9 @@ bool textIsTrue(const QString &text);
 // blanks trimmed, cut to the width, trimmed again. Characters are what the user sees: a surrogate pair
 // or a base character with its combining marks counts as one and is never split.
 QString storedText(const QString &text, int width);
-// The same rule with the width of `field` of `table` in the catalogue: the value a keyed query binds.
+// The same rule without a copy: a view into `text`, or into `holder` when the rule had to build a text.
+QStringView storedText(QStringView text, int width, QString &holder);
+// The same rule with the width of `field` of `table` in the catalogue (DatabaseError when either is unknown).
 QString storedText(const QString &table, const QString &field, const QString &text);
 
 class RecordSource {

@@ -50,6 +50,11 @@ void Param::setValue(const QVariant &value)
     m_query->m_params.insert(m_name.toLower(), nullText ? QVariant(QStringLiteral("")) : value);
 }
 
+void Param::setAsStored(const QString &table, const QString &field, const QString &value)
+{
+    setValue(storedText(table, field, value));
+}
+
 QVariant Param::Value() const { return m_query->m_params.value(m_name.toLower()); }
 
 Query::Query(const QString &connection) : m_connection(connection) {}

@@ -23,6 +23,10 @@ public:
     void setAsString(const QString &value) { setValue(value); }
     void setAsInteger(int value) { setValue(value); }
     void setAsBoolean(bool value) { setValue(value); }
+    // A value compared with the text field `field` of `table` (a table of the catalogue): bound as a
+    // write to that field would store it (storedText with the field's width), so that a keyed query
+    // finds the record that FindKey finds. An unknown table or field is a DatabaseError.
+    void setAsStored(const QString &table, const QString &field, const QString &value);
     QVariant Value() const;
 
 private:

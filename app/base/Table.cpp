@@ -531,9 +531,8 @@ bool Table::FindKey(const QStringList &keyValues)
     return true;
 }
 
-void Table::Append()
+const QVector<QVariant> &Table::blankRow()
 {
-    checkBrowseMode();
     if (m_blankRow.isEmpty()) {
         // The declared fields, then the order fields that are not declared (stored as '' by the engine).
         int total = int(m_fields.size());
@@ -543,8 +542,68 @@ void Table::Append()
         for (int i = 0; i < total; ++i)
             m_blankRow[i] = i < m_fields.size() ? defaultValue(m_fields[i]) : QVariant(kEmpty);
     }
-    m_buffer = Row{0, m_blankRow};
+    return m_blankRow;
+}
+
+void Table::Append()
+{
+    checkBrowseMode();
+    if (m_bulk) {
+        m_bulkRow.resize(m_fields.size());
+        for (BulkValue &b : m_bulkRow)
+            b.kind = BulkValue::Default;
+        m_bulkText.resize(0); // keeps its capacity for the next rows
+    } else {
+        m_buffer = Row{0, blankRow()};
+    }
     m_state = DataSetState::Insert;
+}
+
+void Table::setBulkAppend(bool on)
+{
+    if (Active())
+        checkBrowseMode();
+    m_bulk = on;
+    m_bulkRow.clear();
+    m_bulkText.clear();
+}
+
+void Table::putBulkText(int index, QStringView stored)
+{
+    BulkValue &b = m_bulkRow[index];
+    b.kind = BulkValue::Text;
+    b.offset = m_bulkText.size();
+    // Latin text (what declaration files hold) is encoded here; anything wider by Qt.
+    m_bulkText.resize(b.offset + stored.size() * 2);
+    char *const start = m_bulkText.data() + b.offset;
+    char *d = start;
+    for (const QChar c : stored) {
+        const char16_t u = c.unicode();
+        if (u < 0x80) {
+            *d++ = char(u);
+        } else if (u < 0x800) {
+            *d++ = char(0xC0 | (u >> 6));
+            *d++ = char(0x80 | (u & 0x3F));
+        } else {
+            const QByteArray utf8 = stored.toUtf8();
+            m_bulkText.resize(b.offset);
+            m_bulkText.append(utf8);
+            b.size = int(utf8.size());
+            return;
+        }
+    }
+    b.size = int(d - start);
+    m_bulkText.resize(b.offset + b.size);
+}
+
+void Table::setFieldText(int index, QStringView text)
+{
+    if (!m_bulk || m_state != DataSetState::Insert || m_fields.at(index).type != FieldType::Text) {
+        setFieldValue(index, text.toString());
+        return;
+    }
+    QString holder;
+    putBulkText(index, storedText(text, m_fields[index].width, holder));
 }
 
 void Table::Edit()
@@ -599,25 +658,53 @@ void Table::execWrite(sqlite3_stmt *stmt)
     noteDataChanged(m_connection, m_def.name);
 }
 
+void Table::prepareWrites()
+{
+    if (!m_insertSql.isEmpty())
+        return;
+    QStringList columns, marks, sets;
+    for (const auto &f : m_fields) {
+        columns << quotedIdentifier(f.name);
+        marks << QStringLiteral("?");
+        sets << quotedIdentifier(f.name) + QStringLiteral(" = ?");
+    }
+    m_insertSql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                      .arg(m_def.qualifiedName(), columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+    // The row is written only while it still holds every value read at Edit: neither another record
+    // that took its row number nor a change made meanwhile is overwritten.
+    m_updateSql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3")
+                      .arg(m_def.qualifiedName(), sets.join(QStringLiteral(", ")), sameRowCondition(false));
+}
+
+void Table::postBulk()
+{
+    prepareWrites();
+    sqlite3_stmt *stmt = statement(m_insertSql);
+    const QVector<QVariant> &blank = blankRow();
+    for (int i = 0; i < m_fields.size(); ++i) {
+        const BulkValue &b = m_bulkRow.at(i);
+        switch (b.kind) {
+        case BulkValue::Text:
+            sqlite3_bind_text(stmt, i + 1, m_bulkText.constData() + b.offset, b.size, SQLITE_STATIC);
+            break;
+        case BulkValue::Other: bindValue(stmt, i + 1, b.value); break;
+        case BulkValue::Default: bindValue(stmt, i + 1, blank.at(i)); break;
+        }
+    }
+    execWrite(stmt); // a key violation leaves the row pending, as Post does
+    m_state = DataSetState::Browse;
+}
+
 void Table::Post()
 {
     checkActive();
     if (m_state == DataSetState::Browse)
         return;
-    if (m_insertSql.isEmpty()) {
-        QStringList columns, marks, sets;
-        for (const auto &f : m_fields) {
-            columns << quotedIdentifier(f.name);
-            marks << QStringLiteral("?");
-            sets << quotedIdentifier(f.name) + QStringLiteral(" = ?");
-        }
-        m_insertSql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                          .arg(m_def.qualifiedName(), columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
-        // The row is written only while it still holds every value read at Edit: neither another record
-        // that took its row number nor a change made meanwhile is overwritten.
-        m_updateSql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3")
-                          .arg(m_def.qualifiedName(), sets.join(QStringLiteral(", ")), sameRowCondition(false));
+    if (m_bulk && m_state == DataSetState::Insert) {
+        postBulk();
+        return;
     }
+    prepareWrites();
     sqlite3_stmt *stmt = statement(m_state == DataSetState::Insert ? m_insertSql : m_updateSql);
     // Text goes to the engine from one buffer that outlives the step, so the engine need not copy it.
     qsizetype bytes = 0;
@@ -759,6 +846,14 @@ QStringList Table::FieldNames() const
 
 QVariant Table::fieldValue(int index) const
 {
+    if (m_bulk && m_state == DataSetState::Insert && index < m_bulkRow.size()) {
+        const BulkValue &b = m_bulkRow[index];
+        switch (b.kind) {
+        case BulkValue::Text: return QString::fromUtf8(m_bulkText.constData() + b.offset, b.size);
+        case BulkValue::Other: return b.value;
+        case BulkValue::Default: return defaultValue(m_fields[index]);
+        }
+    }
     if (m_state == DataSetState::Edit || m_state == DataSetState::Insert)
         return m_buffer.values.value(index);
     if (const Row *r = current())
@@ -770,6 +865,16 @@ void Table::setFieldValue(int index, const QVariant &value)
 {
     if (m_state != DataSetState::Edit && m_state != DataSetState::Insert)
         throw DatabaseError(QStringLiteral("Dataset not in edit or insert mode.\nTable: %1").arg(m_tableName));
+    if (m_bulk && m_state == DataSetState::Insert) {
+        const QVariant stored = storedValue(m_fields[index], value);
+        if (stored.typeId() == QMetaType::QString) {
+            putBulkText(index, *static_cast<const QString *>(stored.constData()));
+        } else {
+            m_bulkRow[index].kind = BulkValue::Other;
+            m_bulkRow[index].value = stored;
+        }
+        return;
+    }
     m_buffer.values[index] = storedValue(m_fields[index], value);
 }
 

@@ -61,6 +61,17 @@ public:
 
     void Append();
     void Insert() { Append(); }
+
+    // Bulk append, for loading many rows inside one Transaction. Append then starts from the defaults
+    // without building a record, setFieldText() takes a field's text without a copy, and Post inserts the
+    // row through the one prepared INSERT without reading it back: the cursor stays on the row it was on,
+    // and its next move reads again. Values are stored by the same rules, and a duplicate key still
+    // throws KeyViolation with nothing written and the row kept in insert state. Edit and Delete work as
+    // ever. A pending row is posted when the mode is switched.
+    void setBulkAppend(bool on);
+    bool bulkAppend() const { return m_bulk; }
+    // The text of field `index` of the row being edited or inserted, as setAsString would store it.
+    void setFieldText(int index, QStringView text);
     // On an empty table, starts an Append. EngineError ErrRecordDeleted when the row under the cursor is no
     // longer its record (deleted, or its row number taken by another). The record as read here is what
     // Post and Delete check the stored row against.
@@ -121,6 +132,10 @@ private:
     const Row *current() const;
     QVariant storedValue(const FieldDef &f, const QVariant &value) const;
     void execWrite(sqlite3_stmt *stmt);
+    void prepareWrites();
+    const QVector<QVariant> &blankRow();
+    void postBulk();
+    void putBulkText(int index, QStringView stored); // a text already cut by the width rule
 
     QString m_tableName;
     QString m_connection;
@@ -148,6 +163,17 @@ private:
     quint64 m_version = 0;
     Row m_buffer;   // the record being edited or inserted
     Row m_original; // the record as read at Edit
+    // The row of a bulk append: per declared field, its text in m_bulkText, another value, or the default.
+    struct BulkValue {
+        enum Kind : quint8 { Default, Text, Other };
+        Kind kind = Default;
+        int size = 0;
+        qsizetype offset = 0;
+        QVariant value;
+    };
+    bool m_bulk = false;
+    QVector<BulkValue> m_bulkRow;
+    QByteArray m_bulkText; // UTF-8, bound without a copy
     PreparedStatements m_statements;
 };
 

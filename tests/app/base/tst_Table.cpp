@@ -694,6 +694,107 @@ private slots:
         QCOMPARE(rows, 3);
         QVERIFY(q.Eof());
     }
+
+    void keyedQueryFindsWhatFindKeyFinds_data()
+    {
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("blank left at the cut") << QStringLiteral("0 1") << QStringLiteral("0 9");
+        QTest::newRow("past the width") << QStringLiteral("35") << QStringLiteral("351");
+        QTest::newRow("blanks around") << QStringLiteral("35") << QStringLiteral(" 35 ");
+    }
+    void keyedQueryFindsWhatFindKeyFinds()
+    {
+        QFETCH(QString, written);
+        QFETCH(QString, typed);
+        test::TempDataFolder data;
+        Table t(QStringLiteral("tbuf"));
+        t.Open();
+        addState(t, written, QStringLiteral("SP"), QStringLiteral("x"));
+        QVERIFY(t.FindKey({typed, QStringLiteral("SP")}));
+        Query q;
+        q.setSql(QStringLiteral("SELECT count(*) AS n FROM tbuf WHERE CoUf = :co AND SgUf = :sg"));
+        q.ParamByName(QStringLiteral("co")).setAsStored(QStringLiteral("tbuf"), QStringLiteral("CoUf"), typed);
+        q.ParamByName(QStringLiteral("sg")).setAsStored(QStringLiteral("tbuf"), QStringLiteral("SgUf"), QStringLiteral("SP"));
+        q.Open();
+        QCOMPARE(q.FieldByName(QStringLiteral("n")).AsInteger(), 1);
+        // A field the catalogue does not know cannot give a width: an error, not an unchecked value.
+        QVERIFY_THROWS_EXCEPTION(DatabaseError, q.ParamByName(QStringLiteral("co")).setAsStored(
+                                                    QStringLiteral("tbuf"), QStringLiteral("CoUff"), typed));
+    }
+
+    void bulkAppendStoresAsPost_data()
+    {
+        QTest::addColumn<QString>("written");
+        const QString x17(17, QLatin1Char('X'));
+        QTest::newRow("plain") << QStringLiteral("São Paulo");
+        QTest::newRow("blank at the cut") << x17 + QStringLiteral("Á Z");
+        QTest::newRow("accented letters past the width") << x17 + QStringLiteral("ÉÍÓÚ");
+        QTest::newRow("combining accent at the cut") << x17 + QStringLiteral("AE\u0301Z");
+        QTest::newRow("pair at the cut") << x17 + QStringLiteral("A") + QString::fromUtf8("\xF0\x9F\x98\x80Z");
+        QTest::newRow("control character inside") << QStringLiteral(" A\tB ");
+        QTest::newRow("no-break spaces around") << QStringLiteral("\u00A0Belém\u00A0");
+        QTest::newRow("only blanks") << QStringLiteral("   ");
+    }
+    void bulkAppendStoresAsPost()
+    {
+        QFETCH(QString, written);
+        test::TempDataFolder data;
+        Table t(QStringLiteral("tbuf"));
+        t.Open();
+        addState(t, QStringLiteral("01"), QStringLiteral("AA"), written);
+        t.setBulkAppend(true);
+        t.Append();
+        t.setFieldText(0, u"02");
+        t.setFieldText(1, u"AA");
+        t.setFieldText(2, written);
+        QCOMPARE(t.FieldByName(QStringLiteral("NoUf")).AsString(), storedText(written, 19)); // pending, as stored
+        t.Post();
+        Query q;
+        q.setSql(QStringLiteral("SELECT NoUf FROM tbuf ORDER BY CoUf"));
+        q.Open();
+        const QString posted = q.FieldByName(QStringLiteral("NoUf")).AsString();
+        q.Next();
+        QCOMPARE(q.FieldByName(QStringLiteral("NoUf")).AsString(), posted);
+    }
+
+    void bulkAppendKeepsKeyViolationsAndTheCursor()
+    {
+        test::TempDataFolder data;
+        Table t(QStringLiteral("tbuf"));
+        t.Open();
+        addState(t, QStringLiteral("11"), QStringLiteral("RO"), QStringLiteral("a"));
+        addState(t, QStringLiteral("53"), QStringLiteral("DF"), QStringLiteral("b"));
+        t.First();
+        t.setBulkAppend(true);
+        addState(t, QStringLiteral("35"), QStringLiteral("SP"), QStringLiteral("c"));
+        QCOMPARE(t.FieldByName(QStringLiteral("CoUf")).AsString(), QStringLiteral("11")); // not read back
+        t.Next();
+        QCOMPARE(t.FieldByName(QStringLiteral("CoUf")).AsString(), QStringLiteral("35")); // the walk sees it
+
+        t.Append();
+        t.setFieldText(0, u" 35 ");
+        t.setFieldText(1, u"SP");
+        QVERIFY_THROWS_EXCEPTION(KeyViolation, t.Post());
+        QCOMPARE(t.State(), DataSetState::Insert);
+        t.setFieldText(0, u"41");
+        t.Post();
+        QCOMPARE(walk(t, QStringLiteral("CoUf")),
+                 (QStringList{QStringLiteral("11"), QStringLiteral("35"), QStringLiteral("41"), QStringLiteral("53")}));
+
+        // Values other than text, and the defaults of the fields left alone.
+        Table r(QStringLiteral("bd8resp"));
+        r.Open();
+        r.setBulkAppend(true);
+        r.Append();
+        r.FieldByName(QStringLiteral("InRetificacao")).setAsBoolean(true);
+        r.Post();
+        r.setBulkAppend(false);
+        r.First();
+        QVERIFY(r.FieldByName(QStringLiteral("InRetificacao")).AsBoolean());
+        QVERIFY(!r.FieldByName(QStringLiteral("InReciboParaRespArquivo")).AsBoolean());
+        QCOMPARE(r.FieldByName(QStringLiteral("NoResponsavelArquivo")).Value(), QVariant(QStringLiteral("")));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestTable)
