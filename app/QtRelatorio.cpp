@@ -1,9 +1,13 @@
 #include "app/QtRelatorio.h"
 
 #include "app/ugExcecao.h"
+#include "app/ugHtmlHelpAPI.h"
 
 #include "app/base/DialogoArquivo.h"
+#include <QApplication>
 #include <QFontMetricsF>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QMenuBar>
 #include <QPageLayout>
 #include <QPainter>
@@ -14,6 +18,7 @@
 #include <QPrinterInfo>
 #include <QVBoxLayout>
 
+#include <limits>
 #include <stdexcept>
 
 namespace gdvorn {
@@ -32,6 +37,22 @@ QRectF emPixels(const QRectF &mm, const QPaintDevice &d)
 void preparaA4(QPagedPaintDevice &d)
 {
     d.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+}
+
+// The pages of `gera` into `destino` under a status window with `modelo`.
+void geraComEstado(const QString &modelo, const GeraPaginas &gera, DestinoPaginas &destino)
+{
+    TfmEstadoRelatorio estado(modelo, QApplication::activeWindow());
+    estado.show();
+    PaginasComEstado paginas(destino, estado);
+    gera(paginas);
+}
+
+// The status texts, from the report system's.
+const TRvSystem &textos()
+{
+    static const TRvSystem s;
+    return s;
 }
 
 } // namespace
@@ -81,7 +102,7 @@ int GravaPdf(const QString &arquivo, const QString &titulo, const GeraPaginas &g
     if (!pintor.begin(&pdf))
         throw std::runtime_error(("Não foi possível criar o arquivo " + arquivo).toStdString());
     PintorPaginas p(pintor, pdf);
-    gera(p);
+    geraComEstado(textos().EstadoGerando, gera, p);
     pintor.end();
     return p.paginas();
 }
@@ -93,8 +114,29 @@ void Imprime(QPrinter &impressora, const GeraPaginas &gera)
     if (!pintor.begin(&impressora))
         throw std::runtime_error("Não foi possível iniciar a impressão.");
     PintorPaginas p(pintor, impressora);
-    gera(p);
+    geraComEstado(textos().EstadoImprimindo, gera, p);
     pintor.end();
+}
+
+TfmEstadoRelatorio::TfmEstadoRelatorio(const QString &modelo, QWidget *parent) : QDialog(parent), m_modelo(modelo)
+{
+    setObjectName(QStringLiteral("fmEstadoRelatorio"));
+    setWindowTitle(textos().TituloEstado);
+    auto *layout = new QVBoxLayout(this);
+    lbEstado = new QLabel(TextoEstado(m_modelo, 0), this);
+    lbEstado->setObjectName(QStringLiteral("lbEstado"));
+    lbEstado->setMinimumWidth(240);
+    layout->addWidget(lbEstado);
+    // The page count has no end known beforehand.
+    setRange(0, std::numeric_limits<int>::max());
+}
+
+void TfmEstadoRelatorio::mostraPosicao(int posicao) { lbEstado->setText(TextoEstado(m_modelo, posicao)); }
+
+bool TfmEstadoRelatorio::aceitaEntrada(QObject *receptor) const
+{
+    auto *w = qobject_cast<QWidget *>(receptor);
+    return w && w->window() == this;
 }
 
 bool QtSaidaRelatorio::haImpressora() { return !QPrinterInfo::availablePrinterNames().isEmpty(); }
@@ -151,6 +193,7 @@ TfmVisualizacao::TfmVisualizacao(QtSaidaRelatorio &saida, TRvSystem &sistema, co
 {
     setObjectName(QStringLiteral("fmVisualizacao"));
     setWindowTitle(sistema.TituloVisualizacao);
+    setContextoAjuda(this, ContextoAjudaVisualizacao);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     auto *menus = new QMenuBar(this);
@@ -176,11 +219,20 @@ TfmVisualizacao::TfmVisualizacao(QtSaidaRelatorio &saida, TRvSystem &sistema, co
         Protege([&] {
             QPainter pintor(p);
             PintorPaginas pp(pintor, *p);
-            m_gera(pp);
+            geraComEstado(textos().EstadoGerando, m_gera, pp);
         });
     });
     layout->addWidget(Visualizador);
     resize(1000, 740);
+}
+
+void TfmVisualizacao::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_F1) {
+        Protege([this] { MostraAjudaContexto(ContextoAjuda(this)); });
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TfmVisualizacao::ImprimirClick()

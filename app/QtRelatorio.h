@@ -4,6 +4,9 @@
 // Relatório", whose menu "Arquivo" prints (unless printing from the preview is off) and saves the report
 // as PDF or text. The program installs QtSaidaRelatorio as the report output at start-up.
 //
+// While pages are made or printed, the status window "Report Status" tells the page under way ("Gerando
+// página 3", "Imprimindo página 3").
+//
 // The modal parts are seams: the printer dialog, the save dialog and the preview window are virtual, so
 // tests run without a device or a modal window.
 
@@ -11,6 +14,7 @@
 
 #include <QDialog>
 
+class QLabel;
 class QPagedPaintDevice;
 class QPainter;
 class QPrinter;
@@ -32,10 +36,26 @@ private:
     int m_paginas = 0;
 };
 
-// The report's pages as a PDF file (A4, 300 dpi). Returns the number of pages; std::runtime_error when
-// the file cannot be written.
+// The status window of a run: shown while it lives, its text `modelo` with the number of the last page
+// made. Input reaches it alone while the run lets events run.
+class TfmEstadoRelatorio : public QDialog, public Progresso {
+    Q_OBJECT
+public:
+    explicit TfmEstadoRelatorio(const QString &modelo, QWidget *parent = nullptr);
+    QLabel *lbEstado = nullptr;
+
+protected:
+    void mostraPosicao(int posicao) override;
+    bool aceitaEntrada(QObject *receptor) const override;
+
+private:
+    QString m_modelo;
+};
+
+// The report's pages as a PDF file (A4, 300 dpi), under the status window. Returns the number of pages;
+// std::runtime_error when the file cannot be written.
 int GravaPdf(const QString &arquivo, const QString &titulo, const GeraPaginas &gera);
-// The report's pages on a printer already set up.
+// The report's pages on a printer already set up, under the status window.
 void Imprime(QPrinter &impressora, const GeraPaginas &gera);
 
 class QtSaidaRelatorio : public SaidaRelatorio {
@@ -52,6 +72,9 @@ public:
     virtual void visualiza(TRvSystem &sistema, const QString &nome, const GeraPaginas &gera);
 };
 
+// The help context of the preview window.
+inline constexpr int ContextoAjudaVisualizacao = 1910;
+
 // The preview window, maximised.
 class TfmVisualizacao : public QDialog {
     Q_OBJECT
@@ -65,6 +88,10 @@ public:
 
     void ImprimirClick();
     void SalvarComoClick();
+
+protected:
+    // F1: the window's help topic.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QtSaidaRelatorio &m_saida;

@@ -54,6 +54,19 @@ void TRvSystem::Executa(const QString &nome, const GeraPaginas &gera)
     g_saida->executa(*this, nome, gera);
 }
 
+QString TextoEstado(const QString &modelo, int pagina)
+{
+    QString texto = modelo;
+    return texto.replace(QLatin1String("%p"), QString::number(pagina));
+}
+
+void PaginasComEstado::pagina(const Pagina &p)
+{
+    m_destino.pagina(p);
+    m_estado.setPosition(++m_paginas);
+    m_estado.processaEventos();
+}
+
 void TRvProject::Gera(const QString &relatorio, DestinoPaginas &destino)
 {
     const auto it = m_relatorios.constFind(relatorio);

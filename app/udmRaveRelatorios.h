@@ -8,6 +8,7 @@
 // MontadorRelatorio. Painting to PDF, printer and preview is done by the output that the forms install
 // (SaidaRelatorio); without one, only text files can be written.
 
+#include "app/base/Progresso.h"
 #include "app/base/Query.h"
 #include "app/ugPaginas.h"
 
@@ -44,6 +45,9 @@ public:
     const QString TituloEstado = QStringLiteral("Report Status");
     const QString TituloVisualizacao = QStringLiteral("Visualização do Relatório");
     const QString TituloTrabalho = QStringLiteral("ReportPrinter Report");
+    // The status window's text while the pages are made and while they are printed (TextoEstado).
+    const QString EstadoGerando = QStringLiteral("Gerando página %p");
+    const QString EstadoImprimindo = QStringLiteral("Imprimindo página %p");
 
     DestinoRelatorio Destino = DestinoRelatorio::Visualizacao;
     // With DestinoRelatorio::Arquivo: a name ending in ".txt" is written as text, any other as PDF.
@@ -56,6 +60,22 @@ public:
     // Runs the report to the destination. A text file is written here; everything else goes through the
     // installed output (std::runtime_error when there is none).
     void Executa(const QString &nome, const GeraPaginas &gera);
+};
+
+// A status text with the page number in place of "%p".
+QString TextoEstado(const QString &modelo, int pagina);
+
+// Hands each page on to `destino`, then moves `estado` to the page's number and lets events run (at most
+// every 50 ms): the status window of a run follows the pages as they are made.
+class PaginasComEstado : public DestinoPaginas {
+public:
+    PaginasComEstado(DestinoPaginas &destino, Progresso &estado) : m_destino(destino), m_estado(estado) {}
+    void pagina(const Pagina &p) override;
+
+private:
+    DestinoPaginas &m_destino;
+    Progresso &m_estado;
+    int m_paginas = 0;
 };
 
 class TdmRaveRelatorios;

@@ -382,18 +382,26 @@ void TfmGDVORN::criaAjuda()
         setContextoAjuda(acao, contexto);
     for (QMenu *menu : findChildren<QMenu *>())
         menu->installEventFilter(this);
+    menuBar()->installEventFilter(this);
 }
 
 bool TfmGDVORN::eventFilter(QObject *objeto, QEvent *event)
 {
     const bool tecla = event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
     if (tecla && static_cast<QKeyEvent *>(event)->key() == Qt::Key_F1) {
-        if (auto *menu = qobject_cast<QMenu *>(objeto); menu && menu->activeAction()) {
+        // The highlighted item of a menu, or of the menu bar when it is walked with the keys (the analyser's
+        // title is a command of its own).
+        QAction *destacado = nullptr;
+        if (auto *menu = qobject_cast<QMenu *>(objeto))
+            destacado = menu->activeAction();
+        else if (auto *barra = qobject_cast<QMenuBar *>(objeto); barra && barra->hasFocus())
+            destacado = barra->activeAction();
+        if (destacado) {
             // Over a highlighted item F1 is the item's own, not the shortcut of "&Ajuda do GDVORN".
             event->accept();
             if (event->type() == QEvent::ShortcutOverride)
                 return true;
-            const int contexto = ContextoAjuda(menu->activeAction());
+            const int contexto = ContextoAjuda(destacado);
             Protege([contexto] {
                 if (contexto != 0)
                     MostraAjudaContexto(contexto);

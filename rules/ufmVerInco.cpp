@@ -1,15 +1,19 @@
 #include "rules/ufmVerInco.h"
 
+#include "app/QtModal.h"
 #include "app/QtProgresso.h"
 #include "app/base/Presenter.h"
 #include "app/udmRaveRelatorios.h"
 #include "app/ufmGDVORN.h"
 #include "app/ufmListas.h"
 #include "app/ugConfiguracao.h"
+#include "app/ugExcecao.h"
+#include "app/ugHtmlHelpAPI.h"
 #include "app/ugMensagens.h"
 #include "rules/ugConsistencia.h"
 
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -31,10 +35,30 @@ QLabel *texto(QWidget *pai, const char *nome, const QString &t)
 
 QString anoBase() { return QString::number(Configuracao().AnoBase); }
 
+// F1 anywhere in the wizard: the topic of the control with the focus, which is its page's unless the
+// control has its own.
+class AjudaDoAssistente : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *objeto, QEvent *event) override
+    {
+        if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent *>(event)->key() != Qt::Key_F1)
+            return QObject::eventFilter(objeto, event);
+        auto *janela = static_cast<QWidget *>(objeto);
+        const QObject *controle = janela->focusWidget() ? janela->focusWidget() : objeto;
+        const int contexto = ContextoAjuda(controle);
+        Protege([contexto] { contexto ? MostraAjudaContexto(contexto) : MostraAjuda(); });
+        return true;
+    }
+};
+
 } // namespace
 
 TfmVerInco00::TfmVerInco00(TfmVerInco01 *seguinte) : TPaginaAssistente("fmVerInco00"), m_seguinte(seguinte)
 {
+    setContextoAjuda(this, ContextoAjudaVerInco00);
     Corpo->addWidget(texto(this, "Label1",
                            QStringLiteral("Este assistente possibilita a você avaliar as informações digitadas relativas ao "
                                           "estabelecimento e seus empregados/servidores.")));
@@ -62,6 +86,7 @@ void TfmVerInco00::aoMostrar()
 
 TfmVerInco01::TfmVerInco01(TfmVerInco02 *seguinte) : TPaginaAssistente("fmVerInco01"), m_seguinte(seguinte)
 {
+    setContextoAjuda(this, ContextoAjudaVerInco01);
     paSelecao = new QWidget(this);
     paSelecao->setObjectName(QStringLiteral("paSelecao"));
     auto *sel = new QVBoxLayout(paSelecao);
@@ -189,6 +214,7 @@ void TfmVerInco01::aoCancelar() { Cancelar(); }
 
 TfmVerInco02::TfmVerInco02() : TPaginaAssistente("fmVerInco02")
 {
+    setContextoAjuda(this, ContextoAjudaVerInco02);
     lbAvisos = texto(this, "lbAvisos",
                      QStringLiteral("Não foram encontrados erros nas declarações selecionadas, foram gerados apenas AVISOS.\n\n"
                                     "Os avisos não impedem a gravação da declaração, são alertas para que o empregador "
@@ -255,6 +281,8 @@ void TfmVerInco02::Relatorio(QPushButton *botao, const QString &errWar)
 std::unique_ptr<TfmAssistente> CriaVerInco(QWidget *parent)
 {
     auto assistente = std::make_unique<TfmAssistente>(kLegenda, parent);
+    assistente->setObjectName(QStringLiteral("fmVerInco"));
+    assistente->installEventFilter(new AjudaDoAssistente(assistente.get()));
     auto *p02 = new TfmVerInco02;
     auto *p01 = new TfmVerInco01(p02);
     auto *p00 = new TfmVerInco00(p01);
@@ -271,7 +299,11 @@ namespace gdvorn {
 
 void RegistraVerInco()
 {
-    RegistraJanela(QStringLiteral("Verificar1"), [](QWidget *pai) { CriaVerInco(pai)->executa(); });
+    RegistraJanela(QStringLiteral("Verificar1"), [](QWidget *pai) {
+        const std::unique_ptr<TfmAssistente> assistente = CriaVerInco(pai);
+        assistente->inicia();
+        ExecutaModal(*assistente);
+    });
 }
 
 } // namespace gdvorn

@@ -4,7 +4,8 @@
 // progress bar, page 02 tells the result and previews the errors or the warnings (report "rptErros").
 //
 // Each item of the check list keeps its establishment's key as item data; the ticked keys go to the
-// analysis. Cancel, Esc or closing the window while the analysis runs asks it to stop.
+// analysis. Cancel, Esc or closing the window while the analysis runs asks it to stop. F1 shows the help
+// topic of the page shown.
 
 #include "app/ufmAssistente.h"
 #include "app/ugListas.h"
@@ -25,6 +26,11 @@ namespace gdvorn {
 class Progresso;
 class TfmVerInco01;
 class TfmVerInco02;
+
+// The help contexts of the three pages.
+inline constexpr int ContextoAjudaVerInco00 = 1901;
+inline constexpr int ContextoAjudaVerInco01 = 1902;
+inline constexpr int ContextoAjudaVerInco02 = 1903;
 
 // The analysis as the wizard calls it: progress, the chosen keys, the year; returns the result flags.
 using AnaliseVerInco = std::function<quint8(Progresso *, const QList<ChaveEstabelecimento> &, const QString &)>;

@@ -66,6 +66,9 @@ private:
     const bool m_temSelecao;
     QSet<QString> m_selecao;
     const QString m_anoFiltro;
+    // The current establishment's key (trimmed) and reference year, read once for all its links.
+    QString m_anBase, m_inscricao, m_prefixo;
+    int m_anoReferencia = 0;
     qint64 m_total = 0;
     qint64 m_feitos = 0;
     int m_posicao = 0;
@@ -129,14 +132,20 @@ void Execucao::executa(bool criticaResponsavel)
             continue;
         analisaEstabelecimento();
         m_a.QtdEstrangeiros = 0;
+        m_anBase = campo(e, "AnBase");
+        m_inscricao = campo(e, "CoCgcCeiEstabelecimento");
+        m_prefixo = campo(e, "NuPrefixoEstabelecimento");
+        const int anoBase = contextoRegras().AnoBase();
+        const bool encerradoDepois = campo(e, "InEncerramentoAtividade") == QLatin1String("1") &&
+                                     campo(e, "DaEncerramentoAtividade").mid(4, 4) != QString::number(anoBase);
+        m_anoReferencia = encerradoDepois ? anoBase + 1 : anoBase;
         avanca();
         if (parar())
             return;
 
         int qtdVinculos = 0;
         Table &v = m_a.Vinculos;
-        if (v.FindKey({m_a.AnBaseEstabelecimento, campo(e, "CoCgcCeiEstabelecimento"),
-                       campo(e, "NuPrefixoEstabelecimento")})) {
+        if (v.FindKey({m_a.AnBaseEstabelecimento, m_inscricao, m_prefixo})) {
             for (; !v.Eof() && mesmoEstabelecimento(); v.Next()) {
                 analisaVinculo();
                 ++qtdVinculos;
@@ -169,15 +178,10 @@ void Execucao::analisaEstabelecimento()
 
 void Execucao::analisaVinculo()
 {
-    Table &e = m_a.Estabelecimentos;
-    Table &v = m_a.Vinculos;
-    m_a.PisVinculo = campo(v, "CoPisPasepEmpregado");
-    m_a.AdmissaoVinculo = campo(v, "DaAdmissaoEmpregado");
-    m_a.Ocorrencias.defineVinculo(&v, m_a.PisVinculo, m_a.AdmissaoVinculo);
-    const int anoBase = contextoRegras().AnoBase();
-    const bool encerradoDepois = campo(e, "InEncerramentoAtividade") == QLatin1String("1") &&
-                                 campo(e, "DaEncerramentoAtividade").mid(4, 4) != QString::number(anoBase);
-    m_a.AnoReferencia = encerradoDepois ? anoBase + 1 : anoBase;
+    m_a.PisVinculo = m_a.CamposVinculo.Aparado("CoPisPasepEmpregado");
+    m_a.AdmissaoVinculo = m_a.CamposVinculo.Aparado("DaAdmissaoEmpregado");
+    m_a.Ocorrencias.defineVinculo(&m_a.Vinculos, m_a.PisVinculo, m_a.AdmissaoVinculo);
+    m_a.AnoReferencia = m_anoReferencia;
     for (const Verificacao &verificacao : m_seq.Vinculo) {
         if (m_a.LimiteExcedido())
             return;
@@ -188,11 +192,9 @@ void Execucao::analisaVinculo()
 // The link on which the table stands belongs to the current establishment.
 bool Execucao::mesmoEstabelecimento()
 {
-    Table &e = m_a.Estabelecimentos;
-    Table &v = m_a.Vinculos;
-    return campo(v, "AnBase") == campo(e, "AnBase") &&
-           campo(v, "CoCgcCeiEstabelecimento") == campo(e, "CoCgcCeiEstabelecimento") &&
-           campo(v, "NuPrefixoEstabelecimento") == campo(e, "NuPrefixoEstabelecimento");
+    CamposDaTabela &v = m_a.CamposVinculo;
+    return v.Aparado("AnBase") == m_anBase && v.Aparado("CoCgcCeiEstabelecimento") == m_inscricao &&
+           v.Aparado("NuPrefixoEstabelecimento") == m_prefixo;
 }
 
 // After the links of an establishment: a declaration with employees but no link, and many foreign
@@ -226,6 +228,20 @@ void confereDiretorio(const QString &diretorio, const QString &connection)
 }
 
 } // namespace
+
+QString CamposDaTabela::Gravado(const char *nome)
+{
+    Posicao &p = m_posicoes[nome];
+    if (p.indice < 0 || p.nome != nome) {
+        // FieldByName knows the names in any case and says which one is missing.
+        const QString procurado = m_tabela.FieldByName(QLatin1String(nome)).FieldName();
+        p.indice = int(m_tabela.FieldNames().indexOf(procurado));
+        p.texto = m_tabela.fieldDef(p.indice).type != FieldType::Boolean;
+        p.nome = nome;
+    }
+    // A text field's value is its text; a Boolean reads as Field::AsString gives it.
+    return p.texto ? m_tabela.fieldValue(p.indice).toString() : m_tabela.Fields(p.indice).AsString();
+}
 
 AnaliseConsistencia::AnaliseConsistencia(bool tabelasTrabalho, bool origemArquivo, const QString &connection)
     : Responsavel(tabelasTrabalho ? QStringLiteral("te8resp") : QStringLiteral("bd8resp"), connection),

@@ -9,9 +9,9 @@
 //
 // The checks come in groups (ugVerificacoes.h); each group adds its checks to SequenciasConsistencia
 // under their numbers, and the run executes them in number order. A check is a function of the run
-// state below: it reads the current rows by field name, calls field rules and records its findings with
-// RegistraErro / RegistraAviso (or Ocorrencias.RegistraOcorrencia and ContaOcorrencia for the findings
-// that count otherwise).
+// state below: it reads the current rows by field name (each name's position looked up once per run,
+// CamposDaTabela), calls field rules and records its findings with RegistraErro / RegistraAviso (or
+// Ocorrencias.RegistraOcorrencia and ContaOcorrencia for the findings that count otherwise).
 
 #include "app/base/Table.h"
 #include "app/ugListas.h"
@@ -35,6 +35,31 @@ inline constexpr quint8 HaErros = 2;             // at least one "err" row
 inline constexpr quint8 AnaliseInterrompida = 4; // the user confirmed an interruption; returned alone
 } // namespace Consistencia
 
+// The fields of a table's current row read by name, the name looked up in the table's fields only the
+// first time it is read: a run reads some hundred fields of every link, hundreds of times each over a
+// large declaration. A name is kept by its address (the checks name their fields with literals) and
+// confirmed by its text, so a name built on the fly is read right too, only without the saving. The
+// positions hold for as long as the table keeps its fields: one run.
+class CamposDaTabela {
+public:
+    explicit CamposDaTabela(Table &tabela) : m_tabela(tabela) {}
+    CamposDaTabela(const CamposDaTabela &) = delete;
+    CamposDaTabela &operator=(const CamposDaTabela &) = delete;
+
+    // The field as stored (DatabaseError for a name the table does not have), and trimmed.
+    QString Gravado(const char *nome);
+    QString Aparado(const char *nome) { return Gravado(nome).trimmed(); }
+
+private:
+    struct Posicao {
+        QByteArray nome;
+        int indice = -1;
+        bool texto = true;
+    };
+    Table &m_tabela;
+    QHash<const char *, Posicao> m_posicoes;
+};
+
 // The state of one run, as the checks see it.
 class AnaliseConsistencia {
 public:
@@ -54,6 +79,9 @@ public:
     Table Estabelecimentos;
     Table Vinculos;
     Table Uf;
+    // Their fields by name, for the checks of every establishment and link.
+    CamposDaTabela CamposEstabelecimento{Estabelecimentos};
+    CamposDaTabela CamposVinculo{Vinculos};
 
     // The findings of the run.
     RegistroOcorrencias Ocorrencias;

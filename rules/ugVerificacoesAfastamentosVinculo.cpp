@@ -27,7 +27,7 @@ constexpr CamposAfastamento kAfastamentos[3] = {
     {"CoMotivoTercAfas", "DaInicioTerceiroAfas", "DaFinalTerceiroAfas"},
 };
 
-QString campo(AnaliseConsistencia &a, const char *nome) { return CampoGravado(a.Vinculos, nome); }
+QString campo(AnaliseConsistencia &a, const char *nome) { return a.CamposVinculo.Gravado(nome); }
 
 void erro(AnaliseConsistencia &a, const QString &codigo, const QList<CampoOcorrencia> &campos)
 {
@@ -103,7 +103,7 @@ void motivosJuntos(AnaliseConsistencia &a)
 
 void usoEmpresa(AnaliseConsistencia &a)
 {
-    const QString texto = CampoAparado(a.Vinculos, "TxUsoEmpregado");
+    const QString texto = a.CamposVinculo.Aparado("TxUsoEmpregado");
     const QString codigo = CriticaUsoEmpresa(texto);
     if (!Passa(codigo))
         erro(a, codigo, {{Rotulo::UsoEmpresa, texto}});

@@ -12,6 +12,12 @@ namespace gdvorn {
 QString CampoGravado(Table &tabela, const char *nome);
 QString CampoAparado(Table &tabela, const char *nome);
 
+// The fields of a link's pay in each month, January first.
+inline constexpr const char *kValorMes[12] = {
+    "VaJaneiroEmpregado", "VaFevereiroEmpregado", "VaMarcoEmpregado",    "VaAbrilEmpregado",
+    "VaMaioEmpregado",    "VaJunhoEmpregado",     "VaJulhoEmpregado",    "VaAgostoEmpregado",
+    "VaSetembroEmpregado", "VaOutubroEmpregado",  "VaNovembroEmpregado", "VaDezembroEmpregado"};
+
 // A rule's code accepts the value.
 inline bool Passa(const QString &codigo) { return codigo == QLatin1String("0000"); }
 // One of `aceitos` (the classes a check accepts from an inscription classifier).

@@ -18,8 +18,8 @@ namespace gdvorn {
 
 namespace {
 
-QString campo(AnaliseConsistencia &a, const char *nome) { return CampoGravado(a.Vinculos, nome); }
-QString doEstabelecimento(AnaliseConsistencia &a, const char *nome) { return CampoGravado(a.Estabelecimentos, nome); }
+QString campo(AnaliseConsistencia &a, const char *nome) { return a.CamposVinculo.Gravado(nome); }
+QString doEstabelecimento(AnaliseConsistencia &a, const char *nome) { return a.CamposEstabelecimento.Gravado(nome); }
 QString anoReferencia(const AnaliseConsistencia &a) { return QString::number(a.AnoReferencia); }
 QString anoBase() { return QString::number(contextoRegras().AnoBase()); }
 

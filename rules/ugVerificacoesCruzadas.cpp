@@ -48,7 +48,7 @@ void comparaPrefixos(AnaliseConsistencia &a, const QList<OutroPrefixo> &linhas, 
         if (l.*campo == proprio)
             continue;
         if (campos.isEmpty())
-            campos << CampoOcorrencia{Rotulo::Prefixo, CampoGravado(a.Estabelecimentos, "NuPrefixoEstabelecimento")}
+            campos << CampoOcorrencia{Rotulo::Prefixo, a.CamposEstabelecimento.Gravado("NuPrefixoEstabelecimento")}
                    << CampoOcorrencia{rotulo, proprio};
         campos << CampoOcorrencia{Rotulo::Prefixo, l.prefixo} << CampoOcorrencia{rotulo, l.*campo};
         ++diferentes;
@@ -96,7 +96,7 @@ QList<CampoOcorrencia> inicioVinculo(AnaliseConsistencia &a)
 {
     if (!a.TabelasTrabalho)
         return {};
-    return {{Rotulo::SequencialRegistro, CampoGravado(a.Vinculos, "NuSequencialRegistro")}};
+    return {{Rotulo::SequencialRegistro, a.CamposVinculo.Gravado("NuSequencialRegistro")}};
 }
 
 void carregaRepetidos(AnaliseConsistencia &a)
@@ -129,19 +129,19 @@ void vinculoRepetido(AnaliseConsistencia &a)
     }
     if (a.VinculosRepetidos.isEmpty())
         return;
-    Table &v = a.Vinculos;
-    const QString pis = CampoGravado(v, "CoPisPasepEmpregado");
-    const QString admissao = CampoGravado(v, "DaAdmissaoEmpregado");
-    const QString desligamento = CampoGravado(v, "DaDesligamentoEmpregado");
-    const QString cbo = CampoGravado(v, "CoCbo");
-    if (!a.VinculosRepetidos.contains(chaveDuplicidade(CampoGravado(v, "CoCgcCeiEstabelecimento"),
-                                                       CampoGravado(v, "InInscrEstabelecimento"),
-                                                       CampoGravado(v, "CoCgcVinculado"), pis, admissao, desligamento,
+    CamposDaTabela &v = a.CamposVinculo;
+    const QString pis = v.Gravado("CoPisPasepEmpregado");
+    const QString admissao = v.Gravado("DaAdmissaoEmpregado");
+    const QString desligamento = v.Gravado("DaDesligamentoEmpregado");
+    const QString cbo = v.Gravado("CoCbo");
+    if (!a.VinculosRepetidos.contains(chaveDuplicidade(v.Gravado("CoCgcCeiEstabelecimento"),
+                                                       v.Gravado("InInscrEstabelecimento"),
+                                                       v.Gravado("CoCgcVinculado"), pis, admissao, desligamento,
                                                        cbo)))
         return;
     a.RegistraErro(RegistroVinculo, QStringLiteral("1671"),
                    inicioVinculo(a) + QList<CampoOcorrencia>{{Rotulo::PisPasep, pis},
-                                                             {Rotulo::NomeEmpregado, CampoGravado(v, "NoEmpregado")},
+                                                             {Rotulo::NomeEmpregado, v.Gravado("NoEmpregado")},
                                                              {Rotulo::DataAdmissao, admissao},
                                                              {Rotulo::DataDesligamento, desligamento},
                                                              {Rotulo::Cbo, cbo}});
@@ -170,13 +170,13 @@ void mesmoPisOutraPessoa(AnaliseConsistencia &a)
         carregaPessoasDoPis(a);
         a.PrimeiraConsultaMesmoPis = false;
     }
-    Table &v = a.Vinculos;
-    const QString pis = CampoGravado(v, "CoPisPasepEmpregado");
+    CamposDaTabela &v = a.CamposVinculo;
+    const QString pis = v.Gravado("CoPisPasepEmpregado");
     const auto pessoas = a.PessoasDoPis.constFind(pis);
     if (pessoas == a.PessoasDoPis.constEnd())
         return;
-    const QStringList propria{CampoGravado(v, "NoEmpregado"), CampoGravado(v, "DaNascimentoEmpregado"),
-                              CampoGravado(v, "CoCpfEmpregado")};
+    const QStringList propria{v.Gravado("NoEmpregado"), v.Gravado("DaNascimentoEmpregado"),
+                              v.Gravado("CoCpfEmpregado")};
     for (const QStringList &outra : *pessoas) {
         if (outra == propria)
             continue;

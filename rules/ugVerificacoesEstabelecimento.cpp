@@ -22,10 +22,8 @@ namespace {
 
 constexpr int E = RegistroEstabelecimento;
 
-Table &est(AnaliseConsistencia &a) { return a.Estabelecimentos; }
-
-QString gravado(AnaliseConsistencia &a, const char *nome) { return CampoGravado(est(a), nome); }
-QString aparado(AnaliseConsistencia &a, const char *nome) { return CampoAparado(est(a), nome); }
+QString gravado(AnaliseConsistencia &a, const char *nome) { return a.CamposEstabelecimento.Gravado(nome); }
+QString aparado(AnaliseConsistencia &a, const char *nome) { return a.CamposEstabelecimento.Aparado(nome); }
 
 void erro(AnaliseConsistencia &a, const QString &codigo, const QList<CampoOcorrencia> &campos)
 {

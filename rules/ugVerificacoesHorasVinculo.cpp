@@ -14,8 +14,10 @@ namespace gdvorn {
 
 namespace {
 
-constexpr const char *kMeses[12] = {"Janeiro", "Fevereiro", "Marco",    "Abril",   "Maio",     "Junho",
-                                    "Julho",   "Agosto",    "Setembro", "Outubro", "Novembro", "Dezembro"};
+constexpr const char *kHorasMes[12] = {
+    "HoTrabalhadasJaneiro", "HoTrabalhadasFevereiro", "HoTrabalhadasMarco",    "HoTrabalhadasAbril",
+    "HoTrabalhadasMaio",    "HoTrabalhadasJunho",     "HoTrabalhadasJulho",    "HoTrabalhadasAgosto",
+    "HoTrabalhadasSetembro", "HoTrabalhadasOutubro",  "HoTrabalhadasNovembro", "HoTrabalhadasDezembro"};
 
 // What the twelve checks of one link share, taken by January's check.
 struct DadosDoVinculo {
@@ -32,16 +34,15 @@ qint64 inteiroOuZero(const QString &texto)
 
 void horasDoMes(AnaliseConsistencia &a, int mes, DadosDoVinculo &dados)
 {
-    Table &vinculo = a.Vinculos;
+    CamposDaTabela &vinculo = a.CamposVinculo;
     if (mes == 1) {
-        const QString desligamento = CampoGravado(vinculo, "DaDesligamentoEmpregado");
+        const QString desligamento = vinculo.Gravado("DaDesligamentoEmpregado");
         dados.mesDesligamento = int(inteiroOuZero(desligamento.mid(2, 2)));
-        dados.admissao = CampoGravado(vinculo, "DaAdmissaoEmpregado").mid(2, 6);
-        dados.anoEncerramento = CampoGravado(a.Estabelecimentos, "DaEncerramentoAtividade").mid(4, 4).trimmed();
+        dados.admissao = vinculo.Gravado("DaAdmissaoEmpregado").mid(2, 6);
+        dados.anoEncerramento = a.CamposEstabelecimento.Gravado("DaEncerramentoAtividade").mid(4, 4).trimmed();
     }
-    const QByteArray nomeMes(kMeses[mes - 1]);
-    const QString horasGravadas = CampoGravado(vinculo, QByteArray("HoTrabalhadas" + nomeMes).constData());
-    const QString valorGravado = CampoGravado(vinculo, QByteArray("Va" + nomeMes + "Empregado").constData());
+    const QString horasGravadas = vinculo.Gravado(kHorasMes[mes - 1]);
+    const QString valorGravado = vinculo.Gravado(kValorMes[mes - 1]);
     const CampoOcorrencia linhaHoras{Rotulo::HorasTrabalhadas, horasGravadas};
     const CampoOcorrencia linhaValor{Rotulo::RemuneracaoMes(mes), valorGravado};
 

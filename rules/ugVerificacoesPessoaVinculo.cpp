@@ -15,7 +15,7 @@ namespace gdvorn {
 
 namespace {
 
-QString campo(AnaliseConsistencia &a, const char *nome) { return CampoGravado(a.Vinculos, nome); }
+QString campo(AnaliseConsistencia &a, const char *nome) { return a.CamposVinculo.Gravado(nome); }
 QString anoReferencia(const AnaliseConsistencia &a) { return QString::number(a.AnoReferencia); }
 
 void erro(AnaliseConsistencia &a, const QString &codigo, const QList<CampoOcorrencia> &campos)
@@ -45,7 +45,7 @@ void pis(AnaliseConsistencia &a)
         erro(a, codigo, {{Rotulo::PisPasep, valor}});
         return;
     }
-    const QString tipo = CampoGravado(a.Estabelecimentos, "InInscrEstabelecimento");
+    const QString tipo = a.CamposEstabelecimento.Gravado("InInscrEstabelecimento");
     codigo = CriticaPisInscricao(valor, tipo);
     if (!Passa(codigo))
         erro(a, codigo, {{Rotulo::PisPasep, valor}, {Rotulo::TipoInscricao, TextoTipoVinculado(tipo)}});
@@ -63,7 +63,7 @@ void admissao(AnaliseConsistencia &a)
     codigo = CriticaAdmissaoAnoBase(data, anoReferencia(a));
     if (!Passa(codigo))
         erro(a, codigo, {linha, {Rotulo::Ano, anoReferencia(a)}});
-    const QString encerramento = CampoGravado(a.Estabelecimentos, "DaEncerramentoAtividade");
+    const QString encerramento = a.CamposEstabelecimento.Gravado("DaEncerramentoAtividade");
     codigo = CriticaAdmissaoEncerramento(encerramento, data);
     if (!Passa(codigo))
         erro(a, codigo, {linha, {Rotulo::DataEncerramento, encerramento}});

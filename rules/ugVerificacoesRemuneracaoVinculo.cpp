@@ -18,23 +18,29 @@ namespace gdvorn {
 
 namespace {
 
-constexpr const char *kMeses[12] = {"Janeiro", "Fevereiro", "Marco",    "Abril",   "Maio",     "Junho",
-                                    "Julho",   "Agosto",    "Setembro", "Outubro", "Novembro", "Dezembro"};
-
 const QString kSemRemuneracao = QStringLiteral("Não há remuneração informada.");
 
-// What the twelve monthly checks of one link carry from month to month, renewed by January's check.
+// What the twelve monthly checks of one link carry from month to month, renewed by January's check:
+// the previous month's pay, whether the contractual-salary row of "3728" was written (once per link),
+// and the link's fields that every month reads, read once by January's check.
 struct MesesDoVinculo {
     QString valorAnterior = QStringLiteral("0");
-    bool salarioDo3728Escrito = false; // the contractual-salary row of "3728" is written once per link
+    bool salarioDo3728Escrito = false;
+    ParametrosRemuneracaoAbaixoContratual abaixo;
+    ParametrosSalarioMinimo minimo;
+    QString instrucao;
+    QString nascimento;
+    QString deficiente;
 };
 
-QString campo(AnaliseConsistencia &a, const char *nome) { return CampoGravado(a.Vinculos, nome); }
+const QString kMesDoisDigitos[12] = {QStringLiteral("01"), QStringLiteral("02"), QStringLiteral("03"),
+                                     QStringLiteral("04"), QStringLiteral("05"), QStringLiteral("06"),
+                                     QStringLiteral("07"), QStringLiteral("08"), QStringLiteral("09"),
+                                     QStringLiteral("10"), QStringLiteral("11"), QStringLiteral("12")};
+
+QString campo(AnaliseConsistencia &a, const char *nome) { return a.CamposVinculo.Gravado(nome); }
 QString anoReferencia(const AnaliseConsistencia &a) { return QString::number(a.AnoReferencia); }
-QString valorDoMes(AnaliseConsistencia &a, int mes)
-{
-    return CampoGravado(a.Vinculos, QByteArray(QByteArray("Va") + kMeses[mes - 1] + "Empregado").constData());
-}
+QString valorDoMes(AnaliseConsistencia &a, int mes) { return a.CamposVinculo.Gravado(kValorMes[mes - 1]); }
 
 void erro(AnaliseConsistencia &a, const QString &codigo, const QList<CampoOcorrencia> &campos)
 {
@@ -52,34 +58,50 @@ qint64 centavos(const QString &valor)
     return EhNumerico(valor) ? valor.trimmed().toLongLong() : 0;
 }
 
-void remuneracaoDoMes(AnaliseConsistencia &a, int mes, MesesDoVinculo &estado)
+// The link's fields that the twelve months read, into the state.
+void leVinculo(AnaliseConsistencia &a, MesesDoVinculo &estado)
 {
-    if (mes == 1)
-        estado = MesesDoVinculo();
-    const QString valor = valorDoMes(a, mes);
-    const QString mesDoisDigitos = QStringLiteral("%1").arg(mes, 2, 10, QLatin1Char('0'));
-    const QString mesTexto = QString::number(mes);
-    const CampoOcorrencia linhaValor{Rotulo::RemuneracaoMes(mes), valor};
-    const QString tipoSalario = campo(a, "CoTipoSalarioContratual");
-    const QString vinculo = campo(a, "CoVinculo");
-    const QString admissao = campo(a, "DaAdmissaoEmpregado");
-    const QString desligamento = campo(a, "DaDesligamentoEmpregado");
-    const QString natureza = CampoGravado(a.Estabelecimentos, "CoNaturezaJuridica");
-
-    ParametrosRemuneracaoAbaixoContratual abaixo;
-    abaixo.valor = valor;
-    abaixo.mes = mesDoisDigitos;
-    abaixo.tipoSalario = tipoSalario;
+    estado = MesesDoVinculo();
+    ParametrosRemuneracaoAbaixoContratual &abaixo = estado.abaixo;
+    abaixo.tipoSalario = campo(a, "CoTipoSalarioContratual");
     abaixo.salarioContratual = campo(a, "VaSalContratualEmpregado");
-    abaixo.admissao = admissao;
-    abaixo.desligamento = desligamento;
-    abaixo.vinculo = vinculo;
+    abaixo.admissao = campo(a, "DaAdmissaoEmpregado");
+    abaixo.desligamento = campo(a, "DaDesligamentoEmpregado");
+    abaixo.vinculo = campo(a, "CoVinculo");
     abaixo.inicioAfastamento1 = campo(a, "DaInicioprimeiroAfas");
     abaixo.fimAfastamento1 = campo(a, "DaFinalPrimeiroAfas");
     abaixo.inicioAfastamento2 = campo(a, "DaInicioSegundoAfas");
     abaixo.fimAfastamento2 = campo(a, "DaFinalSegundoAfas");
     abaixo.inicioAfastamento3 = campo(a, "DaInicioTerceiroAfas");
     abaixo.fimAfastamento3 = campo(a, "DaFinalTerceiroAfas");
+    ParametrosSalarioMinimo &minimo = estado.minimo;
+    minimo.tipoSalario = abaixo.tipoSalario;
+    minimo.vinculo = abaixo.vinculo;
+    minimo.naturezaJuridica = a.CamposEstabelecimento.Gravado("CoNaturezaJuridica");
+    minimo.desligamento = abaixo.desligamento;
+    minimo.admissao = abaixo.admissao;
+    minimo.anoBase = anoReferencia(a);
+    estado.instrucao = campo(a, "CoInstrucao");
+    estado.nascimento = campo(a, "DaNascimentoEmpregado");
+    estado.deficiente = campo(a, "CoDeficienteFisico");
+}
+
+void remuneracaoDoMes(AnaliseConsistencia &a, int mes, MesesDoVinculo &estado)
+{
+    if (mes == 1)
+        leVinculo(a, estado);
+    const QString valor = valorDoMes(a, mes);
+    const QString &mesDoisDigitos = kMesDoisDigitos[mes - 1];
+    const QString mesTexto = QString::number(mes);
+    const CampoOcorrencia linhaValor{Rotulo::RemuneracaoMes(mes), valor};
+    const QString &vinculo = estado.abaixo.vinculo;
+    const QString &admissao = estado.abaixo.admissao;
+    const QString &desligamento = estado.abaixo.desligamento;
+    const QString &natureza = estado.minimo.naturezaJuridica;
+
+    ParametrosRemuneracaoAbaixoContratual &abaixo = estado.abaixo;
+    abaixo.valor = valor;
+    abaixo.mes = mesDoisDigitos;
     QString codigo = CriticaRemuneracaoAbaixoContratual(abaixo);
     if (codigo == QLatin1String("3728")) {
         QList<CampoOcorrencia> linhas;
@@ -92,8 +114,9 @@ void remuneracaoDoMes(AnaliseConsistencia &a, int mes, MesesDoVinculo &estado)
 
     const QString anterior = estado.valorAnterior;
     estado.valorAnterior = valor;
-    codigo = CriticaSalarioMinimo(
-        {valor, mesDoisDigitos, tipoSalario, vinculo, natureza, desligamento, admissao, anoReferencia(a)});
+    estado.minimo.valor = valor;
+    estado.minimo.mes = mesDoisDigitos;
+    codigo = CriticaSalarioMinimo(estado.minimo);
     if (codigo == QLatin1String("0312") || codigo == QLatin1String("0313")) {
         aviso(a, codigo, {linhaValor});
     } else if (!Passa(codigo)) {
@@ -117,12 +140,12 @@ void remuneracaoDoMes(AnaliseConsistencia &a, int mes, MesesDoVinculo &estado)
         aviso(a, codigo, {{Rotulo::RemuneracaoMes(mes - 1), anterior}, linhaValor});
     if (!informado)
         return;
-    const QString instrucao = campo(a, "CoInstrucao");
+    const QString &instrucao = estado.instrucao;
     codigo = CriticaRemuneracaoLimiteInstrucao(valor, instrucao, natureza, mesDoisDigitos);
     if (!Passa(codigo))
         aviso(a, codigo, {linhaValor, {Rotulo::Instrucao, instrucao}});
-    const QString nascimento = campo(a, "DaNascimentoEmpregado");
-    codigo = CriticaRemuneracaoAprendiz(mesDoisDigitos, vinculo, nascimento, campo(a, "CoDeficienteFisico"),
+    const QString &nascimento = estado.nascimento;
+    codigo = CriticaRemuneracaoAprendiz(mesDoisDigitos, vinculo, nascimento, estado.deficiente,
                                         QString::number(contextoRegras().AnoBase()));
     if (!Passa(codigo))
         erro(a, codigo, {linhaValor, {Rotulo::Vinculo, vinculo}, {Rotulo::DataNascimento, nascimento}});

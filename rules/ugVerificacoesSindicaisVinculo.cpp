@@ -11,7 +11,7 @@ namespace gdvorn {
 
 namespace {
 
-QString campo(AnaliseConsistencia &a, const char *nome) { return CampoGravado(a.Vinculos, nome); }
+QString campo(AnaliseConsistencia &a, const char *nome) { return a.CamposVinculo.Gravado(nome); }
 
 void erro(AnaliseConsistencia &a, const QString &codigo, const QList<CampoOcorrencia> &campos)
 {
@@ -31,7 +31,7 @@ bool entidade(AnaliseConsistencia &a, const QString &cnpj, const QString &tipo, 
     }
     if (cnpj.trimmed().isEmpty() || cnpj == QLatin1String("00000000000000"))
         return false;
-    codigo = CriticaCnpjEntidadeVedado(cnpj, CampoGravado(a.Estabelecimentos, "CoCgcCeiEstabelecimento"), 1);
+    codigo = CriticaCnpjEntidadeVedado(cnpj, a.CamposEstabelecimento.Gravado("CoCgcCeiEstabelecimento"), 1);
     if (!Passa(codigo)) {
         erro(a, codigo, {linha});
         return false;

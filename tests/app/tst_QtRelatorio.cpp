@@ -1,10 +1,16 @@
-// The painted output: PDF pages match the text pages, and the preview window's menu.
+// The painted output: PDF pages match the text pages, the status window follows the pages made or
+// printed, and the preview window's menu and help.
 
 #include "app/QtRelatorio.h"
 
+#include "ScriptedHelp.h"
+
 #include <QAction>
+#include <QApplication>
 #include <QFile>
+#include <QLabel>
 #include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -29,7 +35,33 @@ public:
     QString arquivo;
     bool haImpressora() override { return false; }
     QString escolheArquivo(QWidget *) override { return arquivo; }
+    // The printer "chosen" prints into a PDF file.
+    bool escolheImpressora(QPrinter &impressora) override
+    {
+        impressora.setOutputFormat(QPrinter::PdfFormat);
+        impressora.setOutputFileName(arquivo);
+        return true;
+    }
 };
+
+// What the status window reads once each page is handed on: three pages, and after them what it read.
+GeraPaginas tresPaginasLendoEstado(QStringList &lido)
+{
+    return [&lido](DestinoPaginas &d) {
+        const auto estado = [] {
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (w->objectName() == QLatin1String("fmEstadoRelatorio") && w->isVisible())
+                    return w->windowTitle() + QLatin1String(": ") + w->findChild<QLabel *>(QStringLiteral("lbEstado"))->text();
+            return QStringLiteral("sem janela");
+        };
+        for (int i = 1; i <= 3; ++i) {
+            Pagina p;
+            p.numero = i;
+            d.pagina(p);
+            lido << estado();
+        }
+    };
+}
 
 } // namespace
 
@@ -47,6 +79,45 @@ private slots:
         const QByteArray pdf = f.readAll();
         QVERIFY(pdf.startsWith("%PDF"));
         QCOMPARE(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page "), 3);
+    }
+
+    void janelaDeEstado_data()
+    {
+        QTest::addColumn<int>("destino");
+        QTest::addColumn<QString>("texto");
+        QTest::newRow("pdf") << int(DestinoRelatorio::Arquivo) << "Gerando página %1";
+        QTest::newRow("impressora") << int(DestinoRelatorio::Impressora) << "Imprimindo página %1";
+    }
+    void janelaDeEstado()
+    {
+        QFETCH(int, destino);
+        QFETCH(QString, texto);
+        SaidaSemDialogos saida;
+        saida.arquivo = m_dir.filePath(QStringLiteral("estado.pdf"));
+        TRvSystem sistema;
+        sistema.Destino = DestinoRelatorio(destino);
+        sistema.ArquivoSaida = saida.arquivo;
+        QStringList lido;
+        saida.executa(sistema, QStringLiteral("r"), tresPaginasLendoEstado(lido));
+        QStringList esperado;
+        for (int i = 1; i <= 3; ++i)
+            esperado << QStringLiteral("Report Status: ") + texto.arg(i);
+        QCOMPARE(lido, esperado);
+        QVERIFY(QFile::exists(saida.arquivo));
+        // gone with the run
+        for (QWidget *w : QApplication::topLevelWidgets())
+            QVERIFY(w->objectName() != QLatin1String("fmEstadoRelatorio") || !w->isVisible());
+    }
+
+    void f1NaVisualizacao()
+    {
+        test::ScriptedHelp ajuda;
+        SaidaSemDialogos saida;
+        TRvSystem sistema;
+        TfmVisualizacao v(saida, sistema, QStringLiteral("r"), tresPaginas());
+        v.show();
+        QTest::keyClick(v.Visualizador, Qt::Key_F1);
+        QCOMPARE(ajuda.last(), QStringLiteral("relatorio.html"));
     }
 
     void visualizacaoSemImprimirQuandoDesligado_data()

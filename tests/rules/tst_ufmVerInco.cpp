@@ -6,7 +6,10 @@
 #include "rules/ugConsistencia.h"
 #include "rules/ufmVerInco.h"
 
+#include "app/ufmGDVORN.h"
+
 #include "GravadorRelatorios.h"
+#include "ScriptedModal.h"
 #include "ScriptedPresenter.h"
 #include "TestData.h"
 #include "tests/Relatorio/FixtureRelatorios.h"
@@ -16,6 +19,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QToolButton>
 #include <QtTest>
 
 using namespace gdvorn;
@@ -89,6 +93,31 @@ private slots:
         delete dmGDVorn;
         dmGDVorn = nullptr;
         m_pasta.reset();
+    }
+
+    // The main window's command and tool button open the wizard modally, on its first page.
+    void comandoAbreOAssistente()
+    {
+        estabelecimento("11222333000181", "1", "00", "EMPRESA UM");
+        RegistraVerInco();
+        test::ScriptedPresenter caixas;
+        test::ScriptedModal modal;
+        QStringList paginas;
+        const auto anota = [&paginas](QDialog &janela) {
+            paginas << static_cast<TfmAssistente &>(janela).PaginaAtual()->objectName();
+        };
+        modal.then(anota);
+        modal.then(anota);
+        fmGDVORN = new TfmGDVORN;
+        fmGDVORN->ControlaBotoes();
+        QVERIFY(fmGDVORN->Verificar1->isEnabled());
+        fmGDVORN->Verificar1->trigger();
+        fmGDVORN->sbVerInco->click();
+        delete fmGDVORN;
+        fmGDVORN = nullptr;
+        QCOMPARE(modal.shown, (QStringList{"fmVerInco", "fmVerInco"}));
+        QCOMPARE(paginas, (QStringList{"fmVerInco00", "fmVerInco00"}));
+        QVERIFY(caixas.boxes.isEmpty());
     }
 
     void anoVazioSemAvancar()

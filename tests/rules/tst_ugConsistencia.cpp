@@ -138,6 +138,7 @@ private slots:
     void progressoDentroDe0a100();
     void responsavelSoQuandoPedido();
     void pastaDiferenteDaBaseEhRecusada();
+    void camposPorPosicaoSeguemONome();
 
 private:
     std::unique_ptr<test::TempDataFolder> m_dados;
@@ -427,6 +428,26 @@ void tst_ugConsistencia::pastaDiferenteDaBaseEhRecusada()
     QCOMPARE(int(AnalisaDeclaracao(nullptr, databaseFolder() + QLatin1Char('/'), false, nullptr, QString(), false,
                                    false, false)),
              0);
+}
+
+// The fields read by position follow the row the cursor stands on and the name asked for, also when a name
+// built on the fly reuses the address of another; a name the table does not have is an engine error.
+void tst_ugConsistencia::camposPorPosicaoSeguemONome()
+{
+    insereEstab(QStringLiteral("bd8emp"), estab("11222333000181"));
+    insereEstab(QStringLiteral("bd8emp"), estab("11222333000262"));
+    Table t(QStringLiteral("bd8emp"));
+    t.Open();
+    CamposDaTabela campos(t);
+    QCOMPARE(campos.Gravado("CoCgcCeiEstabelecimento"), QStringLiteral("11222333000181"));
+    t.Next();
+    QCOMPARE(campos.Gravado("CoCgcCeiEstabelecimento"), QStringLiteral("11222333000262"));
+    char nome[32];
+    qstrcpy(nome, "NoRazaoEstabelecimento");
+    QCOMPARE(campos.Aparado(nome), QStringLiteral("EMPRESA 11222333000262"));
+    qstrcpy(nome, "nuprefixoestabelecimento");
+    QCOMPARE(campos.Gravado(nome), QStringLiteral("01"));
+    QVERIFY_THROWS_EXCEPTION(DatabaseError, campos.Gravado("NoCampoInexistente"));
 }
 
 QTEST_GUILESS_MAIN(tst_ugConsistencia)
