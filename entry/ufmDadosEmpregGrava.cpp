@@ -61,8 +61,8 @@ void TfmDadosEmpreg::ConfereDadosPis()
                          QStringLiteral("       DaAdmissaoEmpregado, DaDesligamentoEmpregado, CoCbo"),
                          QStringLiteral("from BD8Vinc"), QStringLiteral("where AnBase = :sAnoBase and"),
                          QStringLiteral("      CoPisPasepEmpregado = :sPisPasep")});
-    q.ParamByName(QStringLiteral("sAnoBase")).setAsString(AnoBaseVinculo);
-    q.ParamByName(QStringLiteral("sPisPasep")).setAsString(PisVinculo);
+    q.ParamByName(QStringLiteral("sAnoBase")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("AnBase"), AnoBaseVinculo);
+    q.ParamByName(QStringLiteral("sPisPasep")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("CoPisPasepEmpregado"), PisVinculo);
     q.Open();
     auto de = [&q](const char *nome) { return q.FieldByName(QLatin1String(nome)).AsString().trimmed(); };
     for (; !q.Eof(); q.Next()) {
@@ -104,13 +104,13 @@ void TfmDadosEmpreg::VerificaDuplicidade()
                          QStringLiteral("      InInscrEstabelecimento = :tipoinscricao and"),
                          QStringLiteral("      DaDesligamentoEmpregado = :desligamento and"),
                          QStringLiteral("      CoCbo = :cbo and"), QStringLiteral("      DaAdmissaoEmpregado = :sDataAdm")});
-    q.ParamByName(QStringLiteral("sPisPasep")).setAsString(PisVinculo);
-    q.ParamByName(QStringLiteral("sInscricao")).setAsString(InscricaoVinculo);
-    q.ParamByName(QStringLiteral("ceivinculado")).setAsString(CeiVinculado);
-    q.ParamByName(QStringLiteral("tipoinscricao")).setAsString(TipoInscricaoVinculo);
-    q.ParamByName(QStringLiteral("desligamento")).setAsString(DesligamentoVinculo);
-    q.ParamByName(QStringLiteral("cbo")).setAsString(CboVinculo);
-    q.ParamByName(QStringLiteral("sDataAdm")).setAsString(AdmissaoVinculo);
+    q.ParamByName(QStringLiteral("sPisPasep")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("CoPisPasepEmpregado"), PisVinculo);
+    q.ParamByName(QStringLiteral("sInscricao")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("CoCgcCeiEstabelecimento"), InscricaoVinculo);
+    q.ParamByName(QStringLiteral("ceivinculado")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("CoCgcVinculado"), CeiVinculado);
+    q.ParamByName(QStringLiteral("tipoinscricao")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("InInscrEstabelecimento"), TipoInscricaoVinculo);
+    q.ParamByName(QStringLiteral("desligamento")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("DaDesligamentoEmpregado"), DesligamentoVinculo);
+    q.ParamByName(QStringLiteral("cbo")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("CoCbo"), CboVinculo);
+    q.ParamByName(QStringLiteral("sDataAdm")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("DaAdmissaoEmpregado"), AdmissaoVinculo);
     q.Open();
     int linhas = 0;
     for (; !q.Eof(); q.Next())

@@ -8,9 +8,9 @@ namespace {
 
 void chaveNos(Query &q, const ChaveEstabelecimento &chave)
 {
-    q.ParamByName(QStringLiteral("sAnoBase")).setAsString(chave.AnBase);
-    q.ParamByName(QStringLiteral("sInscricao")).setAsString(chave.Inscricao);
-    q.ParamByName(QStringLiteral("sPrefixo")).setAsString(chave.Prefixo);
+    q.ParamByName(QStringLiteral("sAnoBase")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("AnBase"), chave.AnBase);
+    q.ParamByName(QStringLiteral("sInscricao")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("CoCgcCeiEstabelecimento"), chave.Inscricao);
+    q.ParamByName(QStringLiteral("sPrefixo")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("NuPrefixoEstabelecimento"), chave.Prefixo);
 }
 
 } // namespace
@@ -38,9 +38,9 @@ int AtualizaVinculosEstab(const ChaveEstabelecimento &chave, const QString &tipo
                          QStringLiteral("      CoCgcCeiEstabelecimento = :sInscricao and"),
                          QStringLiteral("      InInscrEstabelecimento = :tipoinscricao and"),
                          QStringLiteral("      NuPrefixoEstabelecimento = :sPrefixo")});
-    q.ParamByName(QStringLiteral("sCeivinculadoNovo")).setAsString(ceiNovo);
-    q.ParamByName(QStringLiteral("tipoinscricaoNovo")).setAsString(tipoNovo);
-    q.ParamByName(QStringLiteral("tipoinscricao")).setAsString(tipoAntigo);
+    q.ParamByName(QStringLiteral("sCeivinculadoNovo")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("CoCgcVinculado"), ceiNovo);
+    q.ParamByName(QStringLiteral("tipoinscricaoNovo")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("InInscrEstabelecimento"), tipoNovo);
+    q.ParamByName(QStringLiteral("tipoinscricao")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("InInscrEstabelecimento"), tipoAntigo);
     chaveNos(q, chave);
     q.ExecSQL();
     return q.RowsAffected();

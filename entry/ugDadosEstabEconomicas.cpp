@@ -22,11 +22,11 @@ QList<DivergenciaPrefixo> DivergenciasOutrosPrefixos(const EstabelecimentoSalvo 
         QStringLiteral("      CoCgcVinculado = :sCeiVinc and"),
         QStringLiteral("      NuPrefixoEstabelecimento <> :sPrefixo"),
     });
-    q.ParamByName(QStringLiteral("sAnoBase")).setAsString(e.Ano);
-    q.ParamByName(QStringLiteral("sInscricao")).setAsString(e.Inscricao);
-    q.ParamByName(QStringLiteral("tipoinscricao")).setAsString(e.Tipo);
-    q.ParamByName(QStringLiteral("sCeiVinc")).setAsString(e.CeiVinculado);
-    q.ParamByName(QStringLiteral("sPrefixo")).setAsString(e.Prefixo);
+    q.ParamByName(QStringLiteral("sAnoBase")).setAsStored(QStringLiteral("bd8emp"), QStringLiteral("AnBase"), e.Ano);
+    q.ParamByName(QStringLiteral("sInscricao")).setAsStored(QStringLiteral("bd8emp"), QStringLiteral("CoCgcCeiEstabelecimento"), e.Inscricao);
+    q.ParamByName(QStringLiteral("tipoinscricao")).setAsStored(QStringLiteral("bd8emp"), QStringLiteral("InInscrEstabelecimento"), e.Tipo);
+    q.ParamByName(QStringLiteral("sCeiVinc")).setAsStored(QStringLiteral("bd8emp"), QStringLiteral("CoCgcVinculado"), e.CeiVinculado);
+    q.ParamByName(QStringLiteral("sPrefixo")).setAsStored(QStringLiteral("bd8emp"), QStringLiteral("NuPrefixoEstabelecimento"), e.Prefixo);
     q.Open();
 
     QList<DivergenciaPrefixo> dados;

@@ -33,9 +33,12 @@ void ligaChave(Query &q, const ChaveEstabelecimento &estab, const char *ano, con
 {
     // A null text would bind as NULL and match nothing.
     auto texto = [](const QString &v) { return v.isNull() ? QStringLiteral("") : v; };
-    q.ParamByName(QLatin1String(ano)).setAsString(texto(estab.AnBase));
-    q.ParamByName(QLatin1String(inscricao)).setAsString(texto(estab.Inscricao));
-    q.ParamByName(QLatin1String(prefixo)).setAsString(texto(estab.Prefixo));
+    const QString tabela = QStringLiteral("bd8emp");
+    q.ParamByName(QLatin1String(ano)).setAsStored(tabela, QStringLiteral("AnBase"), texto(estab.AnBase));
+    q.ParamByName(QLatin1String(inscricao))
+        .setAsStored(tabela, QStringLiteral("CoCgcCeiEstabelecimento"), texto(estab.Inscricao));
+    q.ParamByName(QLatin1String(prefixo))
+        .setAsStored(tabela, QStringLiteral("NuPrefixoEstabelecimento"), texto(estab.Prefixo));
 }
 
 // Statements of one operation on the connection, prepared once and run straight on the engine: the
