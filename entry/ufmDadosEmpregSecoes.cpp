@@ -98,6 +98,8 @@ void TfmDadosEmpreg::saidaPis()
             // The user goes back to look for the employee's other link: this one is abandoned.
             PisConsultado = PisVinculo;
             vinculo().Cancel();
+            if (DevolvePisLista)
+                DevolvePisLista(PisVinculo);
             QDialog::done(QDialog::Rejected);
             ContaVinculos();
             SemVinculos = QtdVinculos <= 0;

@@ -64,10 +64,14 @@ private slots:
     {
         BancadaDadosEmpreg b;
         b.abre(false);
+        QString devolvido;
+        b.form->DevolvePisLista = [&](const QString &pis) { devolvido = pis; };
         b.presenter->answer(MessageButton::No);
         b.digitaESai("dePisPasep", kPisBancada);
         QVERIFY(!b.form->isVisible());
         QCOMPARE(vinculosGravados(), 1);
+        // The employee list gets the PIS back, to look for the employee's other link.
+        QCOMPARE(devolvido, kPisBancada);
     }
 
     void deficiencia()
