@@ -127,6 +127,39 @@ class tst_QtLvListview : public QObject {
     Q_OBJECT
 
 private slots:
+    // The frame follows BorderStyle, Themed and ShowThemedBorder; the client area grows by what it loses.
+    void borderStyle_data()
+    {
+        QTest::addColumn<bool>("single");
+        QTest::addColumn<bool>("themed");
+        QTest::addColumn<bool>("themedBorder");
+        QTest::addColumn<int>("shape");
+        QTest::newRow("single unthemed: client edge") << true << false << true << int(QFrame::Panel);
+        QTest::newRow("single themed") << true << true << true << int(QFrame::StyledPanel);
+        QTest::newRow("themed border off") << true << true << false << int(QFrame::NoFrame);
+        QTest::newRow("none unthemed") << false << false << true << int(QFrame::NoFrame);
+        QTest::newRow("none themed") << false << true << true << int(QFrame::NoFrame);
+    }
+    void borderStyle()
+    {
+        QFETCH(bool, single);
+        QFETCH(bool, themed);
+        QFETCH(bool, themedBorder);
+        QFETCH(int, shape);
+        QtLvListview lv;
+        lv.resize(200, 100);
+        QCOMPARE(lv.BorderStyle(), TBorderStyle::bsSingle);
+        QCOMPARE(lv.frameShape(), QFrame::StyledPanel);
+        lv.SetThemed(themed);
+        lv.SetShowThemedBorder(themedBorder);
+        lv.SetBorderStyle(single ? TBorderStyle::bsSingle : TBorderStyle::bsNone);
+        QCOMPARE(int(lv.frameShape()), shape);
+        if (shape == int(QFrame::NoFrame))
+            QCOMPARE(lv.frameWidth(), 0);
+        if (shape == int(QFrame::Panel))
+            QCOMPARE(lv.frameWidth(), 2);
+    }
+
     void headerClickResizeAndFit()
     {
         Transmission t(3);
