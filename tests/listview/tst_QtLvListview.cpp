@@ -231,6 +231,35 @@ private slots:
         QCOMPARE(img.pixelColor(x, 25 + 2 + 30 + 5), QColor(Qt::red));
     }
 
+    // Group captions, the footer's included, take the font OnGroupPaintText leaves.
+    void groupAndFooterCaptions()
+    {
+        Transmission t(2);
+        t.lv->Groups()[0]->SetCaption("Grupo");
+        t.lv->SetShowGroupMargins(true);
+        TLvFooterMargin &footer = t.lv->PaintInfoGroup().MarginBottom();
+        footer.SetVisible(true);
+        footer.SetCaption("Rodapé");
+        QCOMPARE(footer.ImageIndex(), -1);
+        int fired = 0;
+        t.lv->OnGroupPaintText = [&](TLvGroup *, LvCanvas &canvas) {
+            ++fired;
+            canvas.fontColor = LvColor(0x0000FF); // red
+        };
+        const QImage img = t.Render();
+        QCOMPARE(fired, 2);
+        const LvRect bottom = t.lv->Groups()[0]->MarginRectBottom();
+        auto redIn = [&](int top, int bottomY) {
+            for (int y = top; y < bottomY; ++y)
+                for (int x = 0; x < 200; ++x)
+                    if (img.pixelColor(x, y) == QColor(Qt::red))
+                        return true;
+            return false;
+        };
+        QVERIFY(redIn(25, 25 + 30));                         // the top band's caption
+        QVERIFY(redIn(25 + bottom.top, 25 + bottom.bottom)); // the footer's
+    }
+
     void nothingPaintedInsideAnUpdate()
     {
         Transmission t(2);
