@@ -20,17 +20,42 @@
 #include "listview/LvPaintInfo.h"
 #include "listview/LvScroll.h"
 #include "listview/LvSelection.h"
+#include "listview/LvUtilities.h"
 #include "listview/LvViews.h"
 
+#include <QByteArray>
 #include <QFont>
+#include <QImage>
+#include <QStringList>
+#include <QVariant>
 #include <QSize>
 
 #include <functional>
 #include <memory>
 
+class QDataStream;
 class QMenu;
+class QMimeData;
 
 namespace gdvorn::lv {
+
+// Objects of the editing, sorting, drag-and-drop and hint machinery: the events below name them, the
+// units that make them define them.
+class TLvAlphaBlender;
+class TLvBaseEditor;
+class ILvCellEditor;
+class TLvViewGroup;
+struct TLvHintInfo;
+struct TLvViewGroupClass {
+    const char *name;
+    std::function<std::unique_ptr<TLvViewGroup>(ListviewCore *)> create;
+};
+// A set of TCommonDropEffect bits (1 << effect).
+using TCommonDropEffects = std::uint32_t;
+enum class TCommonOLEDragResult : std::uint8_t { cdrDrop, cdrCancel, cdrError };
+enum class TLvQueryDragResult : std::uint8_t { eqdrContinue, eqdrDrop, eqdrQuit };
+enum class TLvInsertMarkerDir : std::uint8_t { dmdHorz, dmdVert };
+enum class TBorderStyle : std::uint8_t { bsNone, bsSingle };
 
 enum TLvListviewState : std::uint32_t {
     elvsLButtonDown = 1u << 0, elvsRButtonDown = 1u << 1, elvsMButtonDown = 1u << 2, elvsDragPending = 1u << 3,
@@ -91,6 +116,21 @@ struct TLvEvents {
     std::function<void(TLvItem *, TCommonKeyStates, TLvItemHitTestInfoSet)> OnItemClick;
     std::function<void(TCommonMouseButton, QPoint, const TLvHitInfoItem &)> OnItemDblClick;
     std::function<void(const TLvHitInfoItem &, QPoint WindowPoint, QMenu *&Menu, bool &Handled)> OnItemContextMenu;
+    std::function<void(TLvItem *, TLvColumn *, bool &IsCustom)> OnItemImageDrawIsCustom;
+    std::function<void(TLvItem *, TLvColumn *, int &ImageWidth, int &ImageHeight)> OnItemImageGetSize;
+    std::function<void(TLvItem *, TLvColumn *, LvCanvas &, const TLvRectArrayObject &, TLvAlphaBlender *)>
+        OnItemImageDraw;
+    std::function<void(TLvItem *, LvCanvas &, const LvRect &, TLvAlphaBlender *, bool &DoDefault)> OnItemThumbnailDraw;
+    std::function<void(TLvItem *, QDataStream &S, int Version)> OnItemLoadFromStream;
+    std::function<void(TLvItem *, QDataStream &S, int Version)> OnItemSaveToStream;
+    std::function<int(TLvColumn *, TLvGroup *, TLvItem *Item1, TLvItem *Item2, bool &DoDefault)> OnItemCompare;
+    std::function<void(TLvItem *, ILvCellEditor *&Editor)> OnItemCreateEditor;
+    std::function<void(TLvItem *, int &Column, bool &Allow)> OnItemEditBegin;
+    std::function<void(TLvItem *, TLvColumn *, QString &Caption)> OnItemGetEditCaption;
+    std::function<void(TLvItem *, QVariant &NewValue, bool &Accept)> OnItemEdited;
+    std::function<void(TLvItem *)> OnItemEditEnd;
+    std::function<void(TLvItem *)> OnItemEditAccepted;
+    std::function<void(TLvBaseEditor *, QMenu *&Menu)> OnItemGetEditMenu;
     // Groups.
     std::function<void(TLvGroup *, bool &Allow)> OnGroupVisibilityChanging;
     std::function<void(TLvGroup *)> OnGroupVisibilityChanged;
@@ -108,6 +148,25 @@ struct TLvEvents {
     std::function<void(TCommonMouseButton, QPoint, const TLvHitInfoGroup &)> OnGroupDblClick;
     std::function<void(const TLvHitInfoGroup &, QPoint WindowPoint, QMenu *&Menu, bool &Handled)> OnGroupContextMenu;
     std::function<void(TLvGroup *, TLvListStyle, const TLvGridGroupClass *&Grid)> OnCustomGrid;
+    std::function<void(TLvGroup *, QString &Caption)> OnGroupGetCaption;
+    std::function<void(TLvGroup *, const QString &Caption)> OnGroupSetCaption;
+    std::function<void(TLvGroup *, TLvImageKind, int &ImageIndex)> OnGroupGetImageIndex;
+    std::function<void(TLvGroup *, TLvImageKind, int ImageIndex)> OnGroupSetImageIndex;
+    std::function<void(TLvGroup *, const LvImageList *&ImageList)> OnGroupGetImageList;
+    std::function<void(TLvGroup *, int Line, int &Detail)> OnGroupGetDetail;
+    std::function<void(TLvGroup *, int &Count)> OnGroupGetDetailCount;
+    std::function<void(TLvGroup *, int Line, int Detail)> OnGroupSetDetail;
+    std::function<void(TLvGroup *, bool &IsCustom)> OnGroupImageDrawIsCustom;
+    std::function<void(TLvGroup *, int &ImageWidth, int &ImageHeight)> OnGroupImageGetSize;
+    std::function<void(TLvGroup *, LvCanvas &, const TLvRectArrayObject &, TLvAlphaBlender *)> OnGroupImageDraw;
+    std::function<void(TLvGroup *, LvCanvas &)> OnGroupPaintText;
+    std::function<void(TLvGroup *, TLvListStyle, const TLvViewGroupClass *&View)> OnGroupCustomView;
+    std::function<void(TLvGroup *, QDataStream &S, int Version)> OnGroupLoadFromStream;
+    std::function<void(TLvGroup *, QDataStream &S, int Version)> OnGroupSaveToStream;
+    std::function<int(TLvGroup *Item1, TLvGroup *Item2)> OnGroupCompare;
+    std::function<void(TLvItem *, int ColumnIndex, TLvGroups &, std::uint32_t &Key)> OnAutoGroupGetKey;
+    std::function<void(TLvItem *, int ColumnIndex, TLvGroups &, TLvGroup *&Group, bool &DoDefaultAction)>
+        OnAutoSortGroupCreate;
     // Columns and header.
     std::function<void(TLvColumn *, bool &Allow)> OnColumnCheckChanging;
     std::function<void(TLvColumn *)> OnColumnCheckChanged;
@@ -130,6 +189,19 @@ struct TLvEvents {
     std::function<void(const TLvHitInfoColumn &, QPoint WindowPoint, QMenu *&Menu)> OnColumnContextMenu;
     std::function<void(TLvColumn *, LvCanvas &)> OnColumnPaintText;
     std::function<void(TLvColumn *, const TLvViewColumnClass *&View)> OnColumnCustomView;
+    std::function<void(TLvColumn *, int Line, QString &Caption)> OnColumnGetCaption;
+    std::function<void(TLvColumn *, const QString &Caption)> OnColumnSetCaption;
+    std::function<void(TLvColumn *, TLvImageKind, int &ImageIndex)> OnColumnGetImageIndex;
+    std::function<void(TLvColumn *, TLvImageKind, int ImageIndex)> OnColumnSetImageIndex;
+    std::function<void(TLvColumn *, const LvImageList *&ImageList)> OnColumnGetImageList;
+    std::function<void(TLvColumn *, int Line, int &Detail)> OnColumnGetDetail;
+    std::function<void(TLvColumn *, int &Count)> OnColumnGetDetailCount;
+    std::function<void(TLvColumn *, int Line, int Detail)> OnColumnSetDetail;
+    std::function<void(TLvColumn *, bool &IsCustom)> OnColumnImageDrawIsCustom;
+    std::function<void(TLvColumn *, int &ImageWidth, int &ImageHeight)> OnColumnImageGetSize;
+    std::function<void(TLvColumn *, LvCanvas &, const TLvRectArrayObject &, TLvAlphaBlender *)> OnColumnImageDraw;
+    std::function<void(TLvColumn *, QDataStream &S, int Version)> OnColumnLoadFromStream;
+    std::function<void(TLvColumn *, QDataStream &S, int Version)> OnColumnSaveToStream;
     std::function<void(TCommonMouseButton, QPoint, TShiftState)> OnHeaderDblClick;
     std::function<void(TCommonMouseButton, TShiftState, int X, int Y, TLvColumn *)> OnHeaderMouseDown;
     std::function<void(TShiftState, int X, int Y)> OnHeaderMouseMove;
@@ -152,6 +224,38 @@ struct TLvEvents {
     std::function<void(TLvCollectionItem *TargetObj, TLvHintType, QPoint MousePos, QString &AText, int &HideTimeout,
                        int &ReShowTimeout, bool &Allow)>
         OnHintPopup;
+    std::function<void(bool HintWindowShown, int &PauseDelay)> OnHintPauseTime;
+    std::function<void(TLvCollectionItem *TargetObj, TLvHintInfo &Info)> OnHintCustomInfo;
+    std::function<void(TLvCollectionItem *TargetObj, TLvHintInfo &Info)> OnHintCustomDraw;
+    std::function<void(TLvCollectionItem *, const QString &SearchBuffer, bool &Handled, int &CompareResult)>
+        OnIncrementalSearch;
+    std::function<void()> OnSortBegin;
+    std::function<void()> OnSortEnd;
+    std::function<void(LvCanvas &, const LvRect &AWindowRect, TLvAlphaBlender *, bool &DoDefault)> OnPaintBkGnd;
+    // Drag and drop: the data object is the platform's MIME data.
+    std::function<void(QMimeData *ADataObject, TCommonDropEffects &AvailableEffects, bool &AllowDrag)> OnOLEDragStart;
+    std::function<void(QMimeData *ADataObject, TCommonOLEDragResult, TCommonDropEffects ResultEffect,
+                       TCommonKeyStates)>
+        OnOLEDragEnd;
+    std::function<void(QMimeData *&DataObject)> OnOLEGetDataObject;
+    std::function<void(QImage &Image, QPoint DragStartPt, QPoint &HotSpot, LvColor &TransparentColor, bool &Handled)>
+        OnGetDragImage;
+    std::function<void(bool EscapeKeyPressed, TCommonKeyStates, TLvQueryDragResult &QueryResult)> OnOLEQueryContineDrag;
+    std::function<void(TCommonDropEffects Effect, bool &UseDefaultCursors)> OnOLEGiveFeedback;
+    std::function<void(const QMimeData *DataObject, TCommonKeyStates, QPoint WindowPt, TCommonDropEffects Available,
+                       TCommonDropEffect &DesiredDropEffect)>
+        OnOLEDragEnter;
+    std::function<void(TCommonKeyStates, QPoint WindowPt, TCommonDropEffects Available,
+                       TCommonDropEffect &DesiredDropEffect)>
+        OnOLEDragOver;
+    std::function<void()> OnOLEDragLeave;
+    std::function<void(const QMimeData *DataObject, TCommonKeyStates, QPoint WindowPt, TCommonDropEffects Available,
+                       TCommonDropEffect &DesiredDropEffect, bool &Handled)>
+        OnOLEDragDrop;
+    std::function<void(int dwDirection, QStringList &Formats)> OnOLEGetCustomFormats;
+    std::function<void(const QString &Format, QByteArray &Medium, bool &Handled)> OnOLEGetData;
+    std::function<void(const QString &Format, bool &FormatAvailable, bool &Handled)> OnOLEQueryData;
+    std::function<void(TLvInsertMarkerDir &InsertMark, std::uint8_t &InsertMarkDropRange)> OnInsertMarkPosition;
 };
 
 class ListviewCore : public TLvEvents {
@@ -194,6 +298,9 @@ public:
     // Invalidates again what paint events skipped inside an update bracket (the outermost EndUpdate).
     virtual void RepaintSkipped() {}
     virtual void PopupMenu(QMenu * /*menu*/, QPoint /*windowPoint*/) {}
+    // Brings the window's border in line with BorderStyle, Themed and ShowThemedBorder (what recreating
+    // the window does).
+    virtual void ApplyBorder() {}
     // View objects of the current view for items, columns and groups' grids.
     virtual std::unique_ptr<TLvViewItem> NewViewItem(TLvListStyle view);
     virtual const char *ViewItemClassName(TLvListStyle view) const;
@@ -258,7 +365,26 @@ public:
     {
         if (themedStored_ != v) {
             themedStored_ = v;
+            ApplyBorder();
             Invalidate();
+        }
+    }
+    // A themed border when Themed and ShowThemedBorder are on; a sunken client edge with BorderStyle
+    // bsSingle unthemed; none with bsNone.
+    TBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TBorderStyle v)
+    {
+        if (borderStyle_ != v) {
+            borderStyle_ = v;
+            ApplyBorder();
+        }
+    }
+    bool ShowThemedBorder() const { return showThemedBorder_; }
+    void SetShowThemedBorder(bool v)
+    {
+        if (showThemedBorder_ != v) {
+            showThemedBorder_ = v;
+            ApplyBorder();
         }
     }
     bool CacheDoubleBufferBits() const { return cacheDoubleBufferBits_; }
@@ -317,6 +443,8 @@ private:
     QFont font_, groupFont_;
     bool showGroupMargins_ = false, showImages_ = true, showInactive_ = false;
     bool themedStored_ = true, cacheDoubleBufferBits_ = false;
+    TBorderStyle borderStyle_ = TBorderStyle::bsSingle;
+    bool showThemedBorder_ = true;
     const LvImageList *imagesSmall_ = nullptr, *imagesLarge_ = nullptr, *imagesExLarge_ = nullptr,
                       *imagesState_ = nullptr;
     TLvDefaultWheelScroll wheelDefault_ = TLvDefaultWheelScroll::edwsVert;

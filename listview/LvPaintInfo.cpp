@@ -56,12 +56,36 @@ int TLvMargin::EffectiveSize() const { return Visible_ && owner_->ShowGroupMargi
 
 TLvPaintInfoGroup::TLvPaintInfoGroup(ListviewCore *owner)
     : TLvPaintInfoBasic(owner), marginTop_(std::make_unique<TLvMargin>(owner, true)),
-      marginBottom_(std::make_unique<TLvMargin>(owner, false)), marginLeft_(std::make_unique<TLvMargin>(owner, false)),
+      marginBottom_(std::make_unique<TLvFooterMargin>(owner, false)), marginLeft_(std::make_unique<TLvMargin>(owner, false)),
       marginRight_(std::make_unique<TLvMargin>(owner, false)), footer_(std::make_unique<TLvPaintInfoBasic>(owner))
 {
 }
 
 TLvPaintInfoGroup::~TLvPaintInfoGroup() = default;
+
+void TLvFooterMargin::SetCaption(const QString &value)
+{
+    if (caption_ != value) {
+        caption_ = value;
+        owner_->Invalidate();
+    }
+}
+
+void TLvFooterMargin::SetImageIndex(int value)
+{
+    if (imageIndex_ != value) {
+        imageIndex_ = value;
+        owner_->Invalidate();
+    }
+}
+
+void TLvFooterMargin::SetImageOverlayIndex(int value)
+{
+    if (imageOverlayIndex_ != value) {
+        imageOverlayIndex_ = value;
+        owner_->Invalidate();
+    }
+}
 
 void TLvPaintInfoGroup::SetExpandable(bool value)
 {

@@ -5,6 +5,8 @@
 
 #include "listview/LvTypes.h"
 
+#include <QString>
+
 #include <memory>
 
 namespace gdvorn::lv {
@@ -104,17 +106,33 @@ private:
     bool Visible_;
 };
 
+// The bottom margin adds a caption and an image of its own, painted in every group's footer.
+class TLvFooterMargin : public TLvMargin {
+public:
+    using TLvMargin::TLvMargin;
+    const QString &Caption() const { return caption_; }
+    void SetCaption(const QString &value);
+    int ImageIndex() const { return imageIndex_; }
+    void SetImageIndex(int value);
+    int ImageOverlayIndex() const { return imageOverlayIndex_; }
+    void SetImageOverlayIndex(int value);
+
+private:
+    QString caption_;
+    int imageIndex_ = -1, imageOverlayIndex_ = -1;
+};
+
 class TLvPaintInfoGroup : public TLvPaintInfoBasic {
 public:
     explicit TLvPaintInfoGroup(ListviewCore *owner);
     ~TLvPaintInfoGroup() override;
 
     TLvMargin &MarginTop() { return *marginTop_; }
-    TLvMargin &MarginBottom() { return *marginBottom_; }
+    TLvFooterMargin &MarginBottom() { return *marginBottom_; }
     TLvMargin &MarginLeft() { return *marginLeft_; }
     TLvMargin &MarginRight() { return *marginRight_; }
     const TLvMargin &MarginTop() const { return *marginTop_; }
-    const TLvMargin &MarginBottom() const { return *marginBottom_; }
+    const TLvFooterMargin &MarginBottom() const { return *marginBottom_; }
     const TLvMargin &MarginLeft() const { return *marginLeft_; }
     const TLvMargin &MarginRight() const { return *marginRight_; }
     // The text settings of the footer margin live in this paint-info group (CaptionIndent 4 at start).
@@ -138,7 +156,9 @@ public:
 
 private:
     bool Expandable_ = true;
-    std::unique_ptr<TLvMargin> marginTop_, marginBottom_, marginLeft_, marginRight_;
+    std::unique_ptr<TLvMargin> marginTop_;
+    std::unique_ptr<TLvFooterMargin> marginBottom_;
+    std::unique_ptr<TLvMargin> marginLeft_, marginRight_;
     std::unique_ptr<TLvPaintInfoBasic> footer_;
 };
 

@@ -22,7 +22,7 @@ QtLvListview::QtLvListview(QWidget *parent) : QAbstractScrollArea(parent)
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
-    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    ApplyBorder();
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     SetColor(LvColor(LvColor::clWindow));
@@ -73,6 +73,19 @@ void QtLvListview::UpdateWindow()
 {
     if (created_ && !Updating())
         viewport()->repaint();
+}
+
+void QtLvListview::ApplyBorder()
+{
+    if (BorderStyle() == TBorderStyle::bsNone || (Themed() && !ShowThemedBorder()))
+        setFrameStyle(QFrame::NoFrame);
+    else if (Themed())
+        setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    else {
+        // The classic client edge: two pixels, sunken.
+        setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        setLineWidth(2);
+    }
 }
 
 void QtLvListview::RepaintSkipped()

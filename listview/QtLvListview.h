@@ -54,6 +54,7 @@ public:
     void NotifyAccessibility(int event) override;
     void PopupMenu(QMenu *menu, QPoint windowPoint) override;
     void RepaintSkipped() override;
+    void ApplyBorder() override;
     std::unique_ptr<TLvViewItem> NewViewItem(TLvListStyle view) override;
     std::unique_ptr<TLvViewColumn> NewViewColumn() override;
 

@@ -266,6 +266,17 @@ void PaintGroup(ListviewCore &lv, TLvGroup *group, LvCanvas &canvas)
                 p.fillRect(QRect(r.left + i, r.top, 1, r.Height()), c);
         }
     };
+    // The caption font: the group font, bold for a bold group, then the owner's OnGroupPaintText.
+    auto caption = [&](const QString &text, LvRect area) {
+        canvas.font = lv.GroupFont();
+        canvas.font.setBold(group->Bold());
+        canvas.fontColor = LvColor(LvColor::clWindowText);
+        canvas.brushClear = true;
+        if (lv.OnGroupPaintText)
+            lv.OnGroupPaintText(group, canvas);
+        DrawTextWide(TextMetrics(lv, canvas.font), &p, canvas.font, ResolveColor(canvas.fontColor), text, area, 1,
+                     dtSingleLine | dtLeft | dtEndEllipsis);
+    };
     const LvRect top = group->MarginRectTop();
     if (!top.IsEmpty()) {
         const TLvRectArrayObject r = group->TopBandParts(top);
@@ -283,16 +294,19 @@ void PaintGroup(ListviewCore &lv, TLvGroup *group, LvCanvas &canvas)
         }
         PaintCheckbox(p, info.CheckType(), info.CheckFlat(), group->CheckPending(), group->CheckPendingAway(), false,
                       group->Checked(), group->Enabled(), r.CheckArea, lv.Themed());
-        if (!r.CaptionArea.IsEmpty()) {
-            QFont font = lv.GroupFont();
-            font.setBold(group->Bold());
-            LvRect area = r.CaptionArea;
-            DrawTextWide(TextMetrics(lv, font), &p, font, ResolveColor(LvColor(LvColor::clWindowText)), group->Caption(),
-                         area, 1, dtSingleLine | dtLeft | dtEndEllipsis);
-        }
+        if (!r.CaptionArea.IsEmpty())
+            caption(group->Caption(), r.CaptionArea);
         band(r.BandArea, false);
     }
     const LvRect bottom = group->MarginRectBottom();
+    if (!bottom.IsEmpty() && !info.MarginBottom().Caption().isEmpty()) {
+        // The footer's caption: no expand button and no check box before it.
+        const int band = info.BandEnabled() ? info.BandThickness() + 2 * info.BandMargin() : 0;
+        const LvRect label{bottom.left + info.CaptionIndent(), bottom.top, bottom.right, bottom.bottom - band};
+        const QSize text = lv.TextExtent(lv.GroupFont(), info.MarginBottom().Caption());
+        const int y = label.top + (label.Height() - text.height()) / 2;
+        caption(info.MarginBottom().Caption(), LvRect(label.left, y, label.right, y + text.height()).Intersected(label));
+    }
     if (!bottom.IsEmpty() && info.BandEnabled())
         band({bottom.left, bottom.bottom - info.BandMargin() - info.BandThickness(),
               bottom.left + (info.BandFullWidth() ? bottom.Width() : info.BandLength()), bottom.bottom - info.BandMargin()},

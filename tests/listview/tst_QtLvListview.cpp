@@ -127,6 +127,39 @@ class tst_QtLvListview : public QObject {
     Q_OBJECT
 
 private slots:
+    // The frame follows BorderStyle, Themed and ShowThemedBorder; the client area grows by what it loses.
+    void borderStyle_data()
+    {
+        QTest::addColumn<bool>("single");
+        QTest::addColumn<bool>("themed");
+        QTest::addColumn<bool>("themedBorder");
+        QTest::addColumn<int>("shape");
+        QTest::newRow("single unthemed: client edge") << true << false << true << int(QFrame::Panel);
+        QTest::newRow("single themed") << true << true << true << int(QFrame::StyledPanel);
+        QTest::newRow("themed border off") << true << true << false << int(QFrame::NoFrame);
+        QTest::newRow("none unthemed") << false << false << true << int(QFrame::NoFrame);
+        QTest::newRow("none themed") << false << true << true << int(QFrame::NoFrame);
+    }
+    void borderStyle()
+    {
+        QFETCH(bool, single);
+        QFETCH(bool, themed);
+        QFETCH(bool, themedBorder);
+        QFETCH(int, shape);
+        QtLvListview lv;
+        lv.resize(200, 100);
+        QCOMPARE(lv.BorderStyle(), TBorderStyle::bsSingle);
+        QCOMPARE(lv.frameShape(), QFrame::StyledPanel);
+        lv.SetThemed(themed);
+        lv.SetShowThemedBorder(themedBorder);
+        lv.SetBorderStyle(single ? TBorderStyle::bsSingle : TBorderStyle::bsNone);
+        QCOMPARE(int(lv.frameShape()), shape);
+        if (shape == int(QFrame::NoFrame))
+            QCOMPARE(lv.frameWidth(), 0);
+        if (shape == int(QFrame::Panel))
+            QCOMPARE(lv.frameWidth(), 2);
+    }
+
     void headerClickResizeAndFit()
     {
         Transmission t(3);
@@ -196,6 +229,35 @@ private slots:
         img = t.Render();
         QVERIFY(img.pixelColor(x, 25 + 2 + 10) != QColor(Qt::red));
         QCOMPARE(img.pixelColor(x, 25 + 2 + 30 + 5), QColor(Qt::red));
+    }
+
+    // Group captions, the footer's included, take the font OnGroupPaintText leaves.
+    void groupAndFooterCaptions()
+    {
+        Transmission t(2);
+        t.lv->Groups()[0]->SetCaption("Grupo");
+        t.lv->SetShowGroupMargins(true);
+        TLvFooterMargin &footer = t.lv->PaintInfoGroup().MarginBottom();
+        footer.SetVisible(true);
+        footer.SetCaption("Rodapé");
+        QCOMPARE(footer.ImageIndex(), -1);
+        int fired = 0;
+        t.lv->OnGroupPaintText = [&](TLvGroup *, LvCanvas &canvas) {
+            ++fired;
+            canvas.fontColor = LvColor(0x0000FF); // red
+        };
+        const QImage img = t.Render();
+        QCOMPARE(fired, 2);
+        const LvRect bottom = t.lv->Groups()[0]->MarginRectBottom();
+        auto redIn = [&](int top, int bottomY) {
+            for (int y = top; y < bottomY; ++y)
+                for (int x = 0; x < 200; ++x)
+                    if (img.pixelColor(x, y) == QColor(Qt::red))
+                        return true;
+            return false;
+        };
+        QVERIFY(redIn(25, 25 + 30));                         // the top band's caption
+        QVERIFY(redIn(25 + bottom.top, 25 + bottom.bottom)); // the footer's
     }
 
     void nothingPaintedInsideAnUpdate()
