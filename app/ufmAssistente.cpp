@@ -142,4 +142,12 @@ void TListaMarcada::keyPressEvent(QKeyEvent *event)
     QListWidget::keyPressEvent(event);
 }
 
+QLabel *TextoAssistente(QWidget *pai, const char *nome, const QString &texto)
+{
+    auto *l = new QLabel(texto, pai);
+    l->setObjectName(QLatin1String(nome));
+    l->setWordWrap(true);
+    return l;
+}
+
 } // namespace gdvorn

@@ -88,4 +88,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 };
 
+// A page's text: a word-wrapped label with its object name.
+QLabel *TextoAssistente(QWidget *pai, const char *nome, const QString &texto);
+
 } // namespace gdvorn

@@ -25,14 +25,6 @@ namespace {
 
 const QString kLegenda = QStringLiteral("Assistente para Verificar Inconsistências das Declarações");
 
-QLabel *texto(QWidget *pai, const char *nome, const QString &t)
-{
-    auto *l = new QLabel(t, pai);
-    l->setObjectName(QLatin1String(nome));
-    l->setWordWrap(true);
-    return l;
-}
-
 QString anoBase() { return QString::number(Configuracao().AnoBase); }
 
 // F1 anywhere in the wizard: the topic of the control with the focus, which is its page's unless the
@@ -59,10 +51,10 @@ protected:
 TfmVerInco00::TfmVerInco00(TfmVerInco01 *seguinte) : TPaginaAssistente("fmVerInco00"), m_seguinte(seguinte)
 {
     setContextoAjuda(this, ContextoAjudaVerInco00);
-    Corpo->addWidget(texto(this, "Label1",
+    Corpo->addWidget(TextoAssistente(this, "Label1",
                            QStringLiteral("Este assistente possibilita a você avaliar as informações digitadas relativas ao "
                                           "estabelecimento e seus empregados/servidores.")));
-    lbAno = texto(this, "lbAno", QStringLiteral("Declaração Ano-Base ") + anoBase());
+    lbAno = TextoAssistente(this, "lbAno", QStringLiteral("Declaração Ano-Base ") + anoBase());
     Corpo->addWidget(lbAno);
     Corpo->addStretch();
     btVoltar = criaBotao("btVoltar", QStringLiteral("< &Voltar"), [] {});
@@ -91,7 +83,7 @@ TfmVerInco01::TfmVerInco01(TfmVerInco02 *seguinte) : TPaginaAssistente("fmVerInc
     paSelecao->setObjectName(QStringLiteral("paSelecao"));
     auto *sel = new QVBoxLayout(paSelecao);
     sel->setContentsMargins(0, 0, 0, 0);
-    sel->addWidget(texto(paSelecao, "Label1",
+    sel->addWidget(TextoAssistente(paSelecao, "Label1",
                          QStringLiteral("Selecione as empresas que você deseja verificar as informações digitadas:")));
     LEmpresas = new TListaMarcada(paSelecao);
     LEmpresas->setObjectName(QStringLiteral("LEmpresas"));
@@ -107,7 +99,7 @@ TfmVerInco01::TfmVerInco01(TfmVerInco02 *seguinte) : TPaginaAssistente("fmVerInc
     paProgresso->setObjectName(QStringLiteral("paProgresso"));
     auto *prog = new QVBoxLayout(paProgresso);
     prog->addStretch();
-    prog->addWidget(texto(paProgresso, "Label2", QStringLiteral("Verificando Informações ...")));
+    prog->addWidget(TextoAssistente(paProgresso, "Label2", QStringLiteral("Verificando Informações ...")));
     ProgressBar1 = new QProgressBar(paProgresso);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     prog->addWidget(ProgressBar1);
@@ -215,20 +207,20 @@ void TfmVerInco01::aoCancelar() { Cancelar(); }
 TfmVerInco02::TfmVerInco02() : TPaginaAssistente("fmVerInco02")
 {
     setContextoAjuda(this, ContextoAjudaVerInco02);
-    lbAvisos = texto(this, "lbAvisos",
+    lbAvisos = TextoAssistente(this, "lbAvisos",
                      QStringLiteral("Não foram encontrados erros nas declarações selecionadas, foram gerados apenas AVISOS.\n\n"
                                     "Os avisos não impedem a gravação da declaração, são alertas para que o empregador "
                                     "fique atento as informações que extrapolam limites como valores muito altos.\n"
                                     "As ocorrências que geram avisos estão descritas na Ajuda do Sistema.\n\n"
                                     "- Para visualizar e imprimir os avisos encontrados, clique no botão <Relatório Avisos>."));
-    lbErros = texto(this, "lbErros",
+    lbErros = TextoAssistente(this, "lbErros",
                     QStringLiteral("Houveram erros nas declarações selecionadas.\n\n"
                                    "   - Para visualizar e imprimir os erros encontrados, clique no botão <Relatório Erros>. "));
-    lbLinhaAvisos = texto(this, "lbLinhaAvisos",
+    lbLinhaAvisos = TextoAssistente(this, "lbLinhaAvisos",
                           QStringLiteral("- Para visualizar e imprimir os avisos encontrados, clique no botão <Relatório Avisos>."));
-    auto *correcao = texto(this, "lbCorrecao",
+    auto *correcao = TextoAssistente(this, "lbCorrecao",
                            QStringLiteral("\n\nCorrija as informações erradas através da opção Declaração ... Abrir"));
-    lbSemErros = texto(this, "lbSemErros", QStringLiteral("As declarações selecionadas não apresentaram erros ou avisos."));
+    lbSemErros = TextoAssistente(this, "lbSemErros", QStringLiteral("As declarações selecionadas não apresentaram erros ou avisos."));
     for (QLabel *l : {lbAvisos, lbErros, lbLinhaAvisos, correcao, lbSemErros})
         Corpo->addWidget(l);
     Corpo->addStretch();

@@ -33,14 +33,6 @@ namespace {
 
 const QString kMascaraData = QStringLiteral("99\\/99\\/9999;0;_");
 
-QLabel *texto(QWidget *pai, const char *nome, const QString &t)
-{
-    auto *l = new QLabel(t, pai);
-    l->setObjectName(QLatin1String(nome));
-    l->setWordWrap(true);
-    return l;
-}
-
 QPushButton *botao(QWidget *pai, const char *nome, const QString &legenda)
 {
     auto *b = new QPushButton(legenda, pai);
@@ -58,15 +50,15 @@ TfmGravaDecl03::TfmGravaDecl03(TfmGravaDecl04 *seguinte) : TPaginaGravacao("fmGr
     paErros = new QWidget(this);
     paErros->setObjectName(QStringLiteral("paErros"));
     auto *le = new QVBoxLayout(paErros);
-    meErros = texto(paErros, "meErros",
+    meErros = TextoAssistente(paErros, "meErros",
                     QStringLiteral("As informações do(s) estabelecimento(s) selecionado(s) apresentaram ERROS.\n\n"
                                    "Os erros impedem a geração do arquivo.\n\n"
                                    "  - Para visualizar e imprimir os erros encontrados, clique no botão <Relatório Erros>. "));
-    paMsgAviso = texto(paErros, "paMsgAviso",
+    paMsgAviso = TextoAssistente(paErros, "paMsgAviso",
                        QStringLiteral("- Para visualizar e imprimir os avisos encontrados, clique no botão <Relatório Avisos>."));
     le->addWidget(meErros);
     le->addWidget(paMsgAviso);
-    le->addWidget(texto(paErros, "meCorrija", QStringLiteral("\nCorrija as informações através da opção Declaração - Abrir...")));
+    le->addWidget(TextoAssistente(paErros, "meCorrija", QStringLiteral("\nCorrija as informações através da opção Declaração - Abrir...")));
     le->addStretch();
     auto *botoesErros = new QHBoxLayout;
     bbRelatErros = botao(paErros, "bbRelatErros", QStringLiteral("Relatório &Erros"));
@@ -79,7 +71,7 @@ TfmGravaDecl03::TfmGravaDecl03(TfmGravaDecl04 *seguinte) : TPaginaGravacao("fmGr
     paAvisos = new QWidget(this);
     paAvisos->setObjectName(QStringLiteral("paAvisos"));
     auto *la = new QVBoxLayout(paAvisos);
-    meAvisos = texto(paAvisos, "meAvisos",
+    meAvisos = TextoAssistente(paAvisos, "meAvisos",
                      QStringLiteral("As informações do(s) estabelecimento(s)  não apresentaram erros.\n"
                                     "Foram gerados AVISOS.\n\n"
                                     "Os avisos não impedem a gravação da declaração: são alertas para que o empregador "
@@ -101,7 +93,7 @@ TfmGravaDecl03::TfmGravaDecl03(TfmGravaDecl04 *seguinte) : TPaginaGravacao("fmGr
     paConcluir = new QWidget(this);
     paConcluir->setObjectName(QStringLiteral("paConcluir"));
     auto *lc = new QVBoxLayout(paConcluir);
-    meConcluir = texto(paConcluir, "meConcluir",
+    meConcluir = TextoAssistente(paConcluir, "meConcluir",
                        QStringLiteral("As informações do(s) estabelecimento(s) selecionado(s) estão corretamente declaradas.\n\n"
                                       "Para continuar a gravação do arquivo, informe a data que você está gravando-o, "
                                       "selecione o drive que contêm o arquivo e clique no botão <Avançar>."));
@@ -115,7 +107,7 @@ TfmGravaDecl03::TfmGravaDecl03(TfmGravaDecl04 *seguinte) : TPaginaGravacao("fmGr
     paGravando->setObjectName(QStringLiteral("paGravando"));
     auto *lg = new QVBoxLayout(paGravando);
     lg->addStretch();
-    lg->addWidget(texto(paGravando, "lbGravando", QStringLiteral("Gravando declaração.")));
+    lg->addWidget(TextoAssistente(paGravando, "lbGravando", QStringLiteral("Gravando declaração.")));
     prGravando = new QProgressBar(paGravando);
     prGravando->setObjectName(QStringLiteral("prGravando"));
     lg->addWidget(prGravando);
