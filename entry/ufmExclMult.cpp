@@ -148,10 +148,7 @@ TfmExclMult04::TfmExclMult04(EstadoExclMult &estado)
     Corpo->addWidget(GrupoEstabelecimento(this, kCaixas, kLegendas, edInscricao, edPrefixo, edNomeEstabelecimento));
     auto *total = new QHBoxLayout;
     total->addWidget(new QLabel(QStringLiteral("Total de empregados/servidores para exclusão:"), this));
-    edTotalEmpregados = new QLineEdit(this);
-    edTotalEmpregados->setObjectName(QStringLiteral("edTotalEmpregados"));
-    edTotalEmpregados->setReadOnly(true);
-    edTotalEmpregados->setFocusPolicy(Qt::NoFocus);
+    edTotalEmpregados = CaixaSoLeitura(this, "edTotalEmpregados");
     total->addWidget(edTotalEmpregados);
     Corpo->addLayout(total);
     pbExclusao = new QProgressBar(this);
