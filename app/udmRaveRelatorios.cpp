@@ -1,5 +1,7 @@
 #include "app/udmRaveRelatorios.h"
 
+#include "app/base/Presenter.h"
+#include "app/ugConfiguracao.h"
 #include "app/ugCriticas.h"
 #include "app/ugFuncoes.h"
 
@@ -130,6 +132,19 @@ void TdmRaveRelatorios::SelecionaErros(const QString &errWar)
                                QStringLiteral("order by cast(Sequencial as integer)")});
     quErros.ParamByName(QStringLiteral("ErrWar")).setAsStored(QStringLiteral("te8errwa"), QStringLiteral("ErrWar"), errWar);
     ErrWar = errWar;
+}
+
+void TdmRaveRelatorios::VisualizaErros(const QString &errWar, const QString &semImpressora)
+{
+    if (!RvSystem1.HaImpressora()) {
+        RvSystem1.ImprimeDaVisualizacao = false;
+        presenter().show(MessageKind::Warning, semImpressora, {MessageButton::Ok});
+    }
+    SelecionaErros(errWar);
+    RvSystem1.Destino = DestinoRelatorio::Visualizacao;
+    rvprjErro.SetParam(QStringLiteral("AnoBase1"), QString::number(Configuracao().AnoBase));
+    rvprjErro.SetParam(QStringLiteral("Versao"), Configuracao().Versao);
+    rvprjErro.ExecuteReport(QStringLiteral("rptErros"));
 }
 
 QString VersaoEditada(const QString &versao) { return versao.left(4) + QStringLiteral(",V") + versao.mid(4, 3); }

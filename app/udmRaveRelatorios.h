@@ -133,6 +133,10 @@ public:
     void SelecionaErros(const QString &errWar);
     QString ErrWar;
 
+    // Previews "rptErros" for "err" or "war" of the base year. Without a printer, printing from the
+    // preview is switched off and `semImpressora` is shown as a warning first.
+    void VisualizaErros(const QString &errWar, const QString &semImpressora);
+
     QString Conexao() const { return m_conexao; }
 
 private:

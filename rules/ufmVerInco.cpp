@@ -251,23 +251,12 @@ void TfmVerInco02::aoMostrar()
 
 void TfmVerInco02::Relatorio(QPushButton *botao, const QString &errWar)
 {
-    TRvSystem &sistema = dmRaveRelatorios->RvSystem1;
-    if (!sistema.HaImpressora()) {
-        sistema.ImprimeDaVisualizacao = false;
-        presenter().show(MessageKind::Warning, QStringLiteral("Não é possível imprimir: não há impressoras instaladas."),
-                         {MessageButton::Ok});
-    }
     botao->setEnabled(false);
     struct Reabilita {
         QPushButton *b;
         ~Reabilita() { b->setEnabled(true); }
     } reabilita{botao};
-    dmRaveRelatorios->SelecionaErros(errWar);
-    sistema.Destino = DestinoRelatorio::Visualizacao;
-    TRvProject &projeto = dmRaveRelatorios->rvprjErro;
-    projeto.SetParam(QStringLiteral("AnoBase1"), anoBase());
-    projeto.SetParam(QStringLiteral("Versao"), Configuracao().Versao);
-    projeto.ExecuteReport(QStringLiteral("rptErros"));
+    dmRaveRelatorios->VisualizaErros(errWar, QStringLiteral("Não é possível imprimir: não há impressoras instaladas."));
 }
 
 std::unique_ptr<TfmAssistente> CriaVerInco(QWidget *parent)

@@ -326,22 +326,12 @@ bool TfmGravaDecl03::fGravouArquivoVORN()
 
 void TfmGravaDecl03::Relatorio(QPushButton *botao, const QString &errWar)
 {
-    TRvSystem &sistema = dmRaveRelatorios->RvSystem1;
-    if (!sistema.HaImpressora()) {
-        sistema.ImprimeDaVisualizacao = false;
-        presenter().show(MessageKind::Warning, QStringLiteral("Não há impressoras instaladas."), {MessageButton::Ok});
-    }
     botao->setEnabled(false);
     struct Reabilita {
         QPushButton *b;
         ~Reabilita() { b->setEnabled(true); }
     } reabilita{botao};
-    dmRaveRelatorios->SelecionaErros(errWar);
-    sistema.Destino = DestinoRelatorio::Visualizacao;
-    TRvProject &projeto = dmRaveRelatorios->rvprjErro;
-    projeto.SetParam(QStringLiteral("AnoBase1"), anoBase());
-    projeto.SetParam(QStringLiteral("Versao"), Configuracao().Versao);
-    projeto.ExecuteReport(QStringLiteral("rptErros"));
+    dmRaveRelatorios->VisualizaErros(errWar, QStringLiteral("Não há impressoras instaladas."));
 }
 
 void TfmGravaDecl03::Cancelar()
