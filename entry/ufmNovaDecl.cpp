@@ -533,8 +533,6 @@ void TfmNovaDecl::tipoVornMudou(const QString &valor)
 void TfmNovaDecl::BtOkClick()
 {
     exigeTipo();
-    if (inscricao().isEmpty())
-        falha(CriticaInscricaoPorTipo(formaCritica(), dbrTipoInscr->valor()), deInscricao);
     criticaInscricao();
     criticaTipoDeclaracao();
     criticaPrefixo(false);

@@ -107,6 +107,7 @@ private slots:
     void numeroSemTipo();
     void inscricaoPeloTipo_data();
     void inscricaoPeloTipo();
+    void okSemNumero();
     void chaveOcupadaNaoGrava();
     void copiaDoEstabelecimentoCadastrado_data();
     void copiaDoEstabelecimentoCadastrado();
@@ -204,6 +205,19 @@ void tst_ufmNovaDecl::inscricaoPeloTipo()
     QTest::mouseClick(d().btOk, Qt::LeftButton);
     QCOMPARE(linhaGravada(QStringLiteral("00") + cei(), QStringLiteral("00")).value("InInscrEstabelecimento"),
              QStringLiteral("3"));
+}
+
+void tst_ufmNovaDecl::okSemNumero()
+{
+    test::ScriptedPresenter caixas;
+    escolheTipo(0);
+    d().deRazao->setText(QStringLiteral("SEM NUMERO"));
+    d().btOk->click();
+    QCOMPARE(caixas.boxes.size(), 1);
+    QCOMPARE(caixas.boxes[0].text, QStringLiteral("Número de inscrição não informado."));
+    QCOMPARE(QApplication::focusWidget(), d().deInscricao);
+    QVERIFY(m_entregue.isEmpty());
+    QCOMPARE(linhas(), 0);
 }
 
 void tst_ufmNovaDecl::chaveOcupadaNaoGrava()
