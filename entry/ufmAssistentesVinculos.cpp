@@ -15,10 +15,13 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 namespace gdvorn {
 
@@ -211,6 +214,46 @@ std::optional<int> ExecucaoComBarra::executa(const std::function<std::optional<i
         ~Fim() { e->m_progresso = nullptr; }
     } fim{this};
     return operacao(progresso);
+}
+
+QProgressBar *TPaginaConclusaoVinculos::montaConclusao(const QString &legendaTotal, const char *nomeBarra,
+                                                       const QString &legendaVoltar)
+{
+    auto *total = new QHBoxLayout;
+    total->addWidget(new QLabel(legendaTotal, this));
+    edTotalEmpregados = CaixaSoLeitura(this, "edTotalEmpregados");
+    total->addWidget(edTotalEmpregados);
+    Corpo->addLayout(total);
+    m_barra = new QProgressBar(this);
+    m_barra->setObjectName(QLatin1String(nomeBarra));
+    m_barra->setVisible(false);
+    Corpo->addWidget(m_barra);
+    Corpo->addStretch();
+    m_execucao = ExecucaoComBarra(m_barra);
+    btVoltar = criaBotao("btVoltar", legendaVoltar, [this] {
+        Marcados.clear();
+        Assistente()->mostra(paginaAnterior());
+    });
+    btConcluir = criaBotao("btConcluir", QStringLiteral("&Concluir"), [this] { Concluir(); });
+    btCancelar = criaBotao("btCancelar", QStringLiteral("C&ancelar"), [this] { aoCancelar(); });
+    return m_barra;
+}
+
+void TPaginaConclusaoVinculos::mostraConclusao()
+{
+    edTotalEmpregados->setText(QString::number(Marcados.size()));
+    m_barra->setVisible(false);
+    btConcluir->setDefault(true);
+}
+
+void TPaginaConclusaoVinculos::aoCancelar()
+{
+    if (m_execucao.emCurso()) {
+        m_execucao.cancela();
+        return;
+    }
+    Marcados.clear();
+    Assistente()->fecha();
 }
 
 std::unique_ptr<TfmAssistente> CriaAssistenteVinculos(AssistenteVinculos qual, QWidget *parent,

@@ -20,6 +20,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QProgressBar;
+class QPushButton;
 
 namespace gdvorn {
 
@@ -102,6 +103,34 @@ public:
 private:
     QProgressBar *m_barra;
     Progresso *m_progresso = nullptr;
+};
+
+// The last page of the transfer and of the deletion: the total of the ticked links, the progress bar
+// the operation runs on, and "Voltar" (which forgets the ticked links), "&Concluir" and "C&ancelar".
+class TPaginaConclusaoVinculos : public TPaginaAssistente {
+    Q_OBJECT
+public:
+    using TPaginaAssistente::TPaginaAssistente;
+    // Cancels the running operation; otherwise forgets the ticked links and ends the wizard.
+    void aoCancelar() override;
+    QLineEdit *edTotalEmpregados = nullptr;
+    QPushButton *btVoltar = nullptr, *btConcluir = nullptr, *btCancelar = nullptr;
+    QList<ChaveVinculo> Marcados;
+
+protected:
+    // Adds to the body the total's caption and box, the hidden bar named `nomeBarra` and a stretch, then
+    // creates the three buttons ("Voltar" captioned `legendaVoltar`); returns the bar.
+    QProgressBar *montaConclusao(const QString &legendaTotal, const char *nomeBarra, const QString &legendaVoltar);
+    // The shown step's common part: the total, the bar hidden, "&Concluir" the default button.
+    void mostraConclusao();
+    // The page "Voltar" goes back to.
+    virtual TPaginaAssistente *paginaAnterior() const = 0;
+    // "&Concluir": runs the operation.
+    virtual void Concluir() = 0;
+    ExecucaoComBarra m_execucao{nullptr};
+
+private:
+    QProgressBar *m_barra = nullptr;
 };
 
 // The bulk wizards the establishment list opens.

@@ -168,7 +168,7 @@ void TfmCopEstab02::aoMostrar()
 }
 
 TfmCopEstab03::TfmCopEstab03(ChaveEstabelecimento &origem, EscolhaTipoInscricao escolha)
-    : TPaginaAssistente("fmCopEstab03"), m_origem(origem), m_escolha(std::move(escolha)), m_execucao(nullptr)
+    : TPaginaConclusaoVinculos("fmCopEstab03"), m_origem(origem), m_escolha(std::move(escolha))
 {
     Corpo->addWidget(RotuloAssistente(this, QStringLiteral("Informe o estabelecimento de destino (inscrição/prefixo), isto é, "
                                                  "o correto estabelecimento destes empregados.")));
@@ -186,23 +186,8 @@ TfmCopEstab03::TfmCopEstab03(ChaveEstabelecimento &origem, EscolhaTipoInscricao 
     f->addRow(QStringLiteral("Inscrição CNPJ/CEI"), linha);
     f->addRow(QStringLiteral("Prefixo"), edPrefixo);
     Corpo->addWidget(grupo);
-    auto *total = new QHBoxLayout;
-    total->addWidget(new QLabel(QStringLiteral("Total de empregados para transferencia:"), this));
-    edTotalEmpregados = CaixaSoLeitura(this, "edTotalEmpregados");
-    total->addWidget(edTotalEmpregados);
-    Corpo->addLayout(total);
-    pbTransferencia = new QProgressBar(this);
-    pbTransferencia->setObjectName(QStringLiteral("pbTransferencia"));
-    pbTransferencia->setVisible(false);
-    Corpo->addWidget(pbTransferencia);
-    Corpo->addStretch();
-    m_execucao = ExecucaoComBarra(pbTransferencia);
-    btVoltar = criaBotao("btVoltar", QStringLiteral("<&Voltar"), [this] {
-        Marcados.clear();
-        Assistente()->mostra(Anterior);
-    });
-    btConcluir = criaBotao("btConcluir", QStringLiteral("&Concluir"), [this] { Concluir(); });
-    btCancelar = criaBotao("btCancelar", QStringLiteral("C&ancelar"), [this] { aoCancelar(); });
+    pbTransferencia = montaConclusao(QStringLiteral("Total de empregados para transferencia:"), "pbTransferencia",
+                                     QStringLiteral("<&Voltar"));
     connect(qApp, &QApplication::focusChanged, this, &TfmCopEstab03::focoMudou);
 }
 
@@ -219,9 +204,7 @@ void TfmCopEstab03::esquece()
 void TfmCopEstab03::aoMostrar()
 {
     esquece();
-    edTotalEmpregados->setText(QString::number(Marcados.size()));
-    pbTransferencia->setVisible(false);
-    btConcluir->setDefault(true);
+    mostraConclusao();
     m_criticando = true;
     mdCGCCEI->setFocus();
     m_criticando = false;
@@ -294,16 +277,6 @@ bool TfmCopEstab03::SaiPrefixo()
         return false;
     }
     return true;
-}
-
-void TfmCopEstab03::aoCancelar()
-{
-    if (m_execucao.emCurso()) {
-        m_execucao.cancela();
-        return;
-    }
-    Marcados.clear();
-    Assistente()->fecha();
 }
 
 void TfmCopEstab03::Concluir()

@@ -69,18 +69,15 @@ private:
     ChaveEstabelecimento &m_origem;
 };
 
-class TfmCopEstab03 : public TPaginaAssistente {
+class TfmCopEstab03 : public TPaginaConclusaoVinculos {
     Q_OBJECT
 public:
     TfmCopEstab03(ChaveEstabelecimento &origem, EscolhaTipoInscricao escolha);
     void aoMostrar() override;
-    void aoCancelar() override;
     MaskEdit *mdCGCCEI = nullptr;
-    QLineEdit *edTipoCGCCEI = nullptr, *edPrefixo = nullptr, *edTotalEmpregados = nullptr;
+    QLineEdit *edTipoCGCCEI = nullptr, *edPrefixo = nullptr;
     QProgressBar *pbTransferencia = nullptr;
-    QPushButton *btVoltar = nullptr, *btConcluir = nullptr, *btCancelar = nullptr;
     TfmCopEstab02 *Anterior = nullptr;
-    QList<ChaveVinculo> Marcados;
 
     // The destination accepted on leaving mdCGCCEI: its stored inscription and type ("1", "3"); empty
     // while none is.
@@ -90,14 +87,16 @@ public:
     bool SaiInscricao();
     bool SaiPrefixo();
 
+protected:
+    TPaginaAssistente *paginaAnterior() const override { return Anterior; }
+    void Concluir() override;
+
 private:
-    void Concluir();
     void focoMudou(QWidget *antes, QWidget *agora);
     bool m_criticando = false;
     void esquece();
     ChaveEstabelecimento &m_origem;
     EscolhaTipoInscricao m_escolha;
-    ExecucaoComBarra m_execucao;
 };
 
 std::unique_ptr<TfmAssistente> CriaCopEstab(QWidget *parent = nullptr, EscolhaTipoInscricao escolha = {});

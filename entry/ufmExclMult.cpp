@@ -143,45 +143,18 @@ void TfmExclMult03::aoMostrar()
 }
 
 TfmExclMult04::TfmExclMult04(EstadoExclMult &estado)
-    : TPaginaAssistente("fmExclMult04"), m_estado(estado), m_execucao(nullptr)
+    : TPaginaConclusaoVinculos("fmExclMult04"), m_estado(estado)
 {
     Corpo->addWidget(GrupoEstabelecimento(this, kCaixas, kLegendas, edInscricao, edPrefixo, edNomeEstabelecimento));
-    auto *total = new QHBoxLayout;
-    total->addWidget(new QLabel(QStringLiteral("Total de empregados/servidores para exclusão:"), this));
-    edTotalEmpregados = CaixaSoLeitura(this, "edTotalEmpregados");
-    total->addWidget(edTotalEmpregados);
-    Corpo->addLayout(total);
-    pbExclusao = new QProgressBar(this);
-    pbExclusao->setObjectName(QStringLiteral("pbExclusao"));
-    pbExclusao->setVisible(false);
-    Corpo->addWidget(pbExclusao);
-    Corpo->addStretch();
-    m_execucao = ExecucaoComBarra(pbExclusao);
-    btVoltar = criaBotao("btVoltar", QStringLiteral("< &Voltar"), [this] {
-        Marcados.clear();
-        Assistente()->mostra(Anterior);
-    });
-    btConcluir = criaBotao("btConcluir", QStringLiteral("&Concluir"), [this] { Concluir(); });
-    btCancelar = criaBotao("btCancelar", QStringLiteral("C&ancelar"), [this] { aoCancelar(); });
+    pbExclusao = montaConclusao(QStringLiteral("Total de empregados/servidores para exclusão:"), "pbExclusao",
+                                QStringLiteral("< &Voltar"));
 }
 
 void TfmExclMult04::aoMostrar()
 {
     mostraEstab(m_estado, edInscricao, edPrefixo, edNomeEstabelecimento);
-    edTotalEmpregados->setText(QString::number(Marcados.size()));
-    pbExclusao->setVisible(false);
-    btConcluir->setDefault(true);
+    mostraConclusao();
     btConcluir->setFocus();
-}
-
-void TfmExclMult04::aoCancelar()
-{
-    if (m_execucao.emCurso()) {
-        m_execucao.cancela();
-        return;
-    }
-    Marcados.clear();
-    Assistente()->fecha();
 }
 
 void TfmExclMult04::Concluir()

@@ -82,23 +82,21 @@ private:
     EstadoExclMult &m_estado;
 };
 
-class TfmExclMult04 : public TPaginaAssistente {
+class TfmExclMult04 : public TPaginaConclusaoVinculos {
     Q_OBJECT
 public:
     explicit TfmExclMult04(EstadoExclMult &estado);
     void aoMostrar() override;
-    void aoCancelar() override;
     QLineEdit *edInscricao = nullptr, *edPrefixo = nullptr, *edNomeEstabelecimento = nullptr;
-    QLineEdit *edTotalEmpregados = nullptr;
     QProgressBar *pbExclusao = nullptr;
-    QPushButton *btVoltar = nullptr, *btConcluir = nullptr, *btCancelar = nullptr;
     TfmExclMult03 *Anterior = nullptr;
-    QList<ChaveVinculo> Marcados;
+
+protected:
+    TPaginaAssistente *paginaAnterior() const override { return Anterior; }
+    void Concluir() override;
 
 private:
-    void Concluir();
     EstadoExclMult &m_estado;
-    ExecucaoComBarra m_execucao;
 };
 
 std::unique_ptr<TfmAssistente> CriaExclMult(QWidget *parent = nullptr);
