@@ -3,11 +3,15 @@
 #include "app/base/Abort.h"
 #include "app/udmDadosResp.h"
 #include "app/ugMensagens.h"
+#include "app/FormBinder.h"
+#include "app/ugHtmlHelpAPI.h"
 #include "entry/FormEdits.h"
+#include "entry/QtMaiusculas.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QToolButton>
 
 namespace gdvorn::UgDadosResp {
 
@@ -98,6 +102,89 @@ void reescrita(ResultadoResp (*rotina)(Table &), QLineEdit *edit, const char *ca
 }
 
 } // namespace
+
+void CriaEditsResp(EditsResp &e, QWidget *pai, const AjustesResp &ajustes)
+{
+    auto *maiusculas = new Maiusculas(pai);
+    auto edit = [&](const char *nome, int ajuda, bool caixaAlta = true) {
+        auto *ed = new QLineEdit(pai);
+        ed->setObjectName(QLatin1String(nome));
+        setContextoAjuda(ed, ajuda);
+        if (caixaAlta)
+            ed->setValidator(maiusculas);
+        return ed;
+    };
+    e.dbrTipoInscr = new RadioGroup(QStringLiteral("Tipo"), pai);
+    e.dbrTipoInscr->setObjectName(QStringLiteral("dbrTipoInscr"));
+    e.dbrTipoInscr->adiciona(QStringLiteral("rbCNPJ"), QStringLiteral("CNPJ"), QStringLiteral("1"));
+    e.dbrTipoInscr->adiciona(QStringLiteral("rbCEI"), QStringLiteral("CEI"), QStringLiteral("3"));
+    e.dbrTipoInscr->adiciona(QStringLiteral("rbCPF"), QStringLiteral("CPF"), QStringLiteral("4"));
+    setContextoAjuda(e.dbrTipoInscr, ajustes.ajudaTipo);
+    e.mdInscricao = new MaskEdit(pai, kMascaraEntradaInscricao);
+    e.mdInscricao->setObjectName(QStringLiteral("mdInscricao"));
+    setContextoAjuda(e.mdInscricao, 46);
+    e.edTipodeInscricao = new QLineEdit(pai);
+    e.edTipodeInscricao->setObjectName(QStringLiteral("edTipodeInscricao"));
+    e.edTipodeInscricao->setReadOnly(true);
+    e.edTipodeInscricao->hide();
+    e.deNome = edit("deNome", 117);
+    e.deLogradouro = edit("deLogradouro", 35);
+    e.deNumero = edit("deNumero", 36);
+    e.deComplemento = edit("deComplemento", 37);
+    e.deBairro = edit("deBairro", 38);
+    e.deCep = edit("deCep", 39);
+    e.deCodMunicipio = edit("deCodMunicipio", 42);
+    e.botaoMunicipio = new QToolButton(pai);
+    e.botaoMunicipio->setObjectName(QLatin1String(ajustes.nomeBotaoMunicipio));
+    e.botaoMunicipio->setText(QStringLiteral("..."));
+    e.botaoMunicipio->setFocusPolicy(Qt::ClickFocus);
+    e.deNomeMunicipio = edit("deNomeMunicipio", ajustes.ajudaNomeMunicipio);
+    e.deUF = edit("deUF", ajustes.ajudaUF);
+    for (QLineEdit *travado : {e.deNomeMunicipio, e.deUF}) {
+        Trava(travado, true);
+        travado->setFocusPolicy(Qt::NoFocus);
+    }
+    e.deDDD = edit("deDDD", 45);
+    e.deTelefone = edit("deTelefone", 45);
+    e.deCpfResponsavel = new MaskEdit(pai);
+    e.deCpfResponsavel->setObjectName(QStringLiteral("deCpfResponsavel"));
+    setContextoAjuda(e.deCpfResponsavel, 204);
+    e.deNomeResp = edit("deNomeResp", 170);
+    e.edNascimento = edit(ajustes.nomeNascimento, 209, false);
+    e.deEmail = edit("deEmail", 205, false);
+}
+
+void LigaEditsResp(FormBinder &binder, const EditsResp &e)
+{
+    const QList<QPair<QWidget *, const char *>> campos{
+        {e.dbrTipoInscr, "InInscrResponsavel"},       {e.deNome, "NoResponsavelArquivo"},
+        {e.deLogradouro, "EdLogradouroRespArquivo"},  {e.deNumero, "NuLogradouroRespArquivo"},
+        {e.deComplemento, "TxComplementoRespArquivo"}, {e.deBairro, "NoBairroRespArquivo"},
+        {e.deCep, "CoCepRespArquivo"},                {e.deCodMunicipio, "CoMunicipioRespArquivo"},
+        {e.deNomeMunicipio, "NoMunicipioRespArquivo"}, {e.deUF, "SgUfRespArquivo"},
+        {e.deDDD, "NuFoneDDD"},                       {e.deTelefone, "NuFoneAssinante"},
+        {e.deNomeResp, "NoResponsavelDeclaracao"},    {e.edNascimento, "DaNascimentoRespArquivo"},
+        {e.deEmail, "TxEMailRespArquivo"}};
+    for (const auto &[controle, campo] : campos)
+        binder.liga(controle, QLatin1String(campo));
+}
+
+Controles ControlesResp(const EditsResp &e)
+{
+    Controles c;
+    c.tipo = e.dbrTipoInscr;
+    c.inscricao = e.mdInscricao;
+    c.tipoInscricao = e.edTipodeInscricao;
+    c.cep = e.deCep;
+    c.municipio = e.deCodMunicipio;
+    c.nomeMunicipio = e.deNomeMunicipio;
+    c.uf = e.deUF;
+    c.ddd = e.deDDD;
+    c.telefone = e.deTelefone;
+    c.complemento = e.deComplemento;
+    c.cpf = e.deCpfResponsavel;
+    return c;
+}
 
 bool PodeValidarResp() { return !focoEm("bbCancelar"); }
 bool FocoEmAvancar() { return focoEm("bbAvancar"); }

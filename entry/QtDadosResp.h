@@ -10,10 +10,12 @@
 #include <QPointer>
 
 class QLineEdit;
+class QToolButton;
 class QWidget;
 
 namespace gdvorn {
 
+class FormBinder;
 class MaskEdit;
 class RadioGroup;
 
@@ -27,6 +29,39 @@ struct Controles {
     QPointer<QLineEdit> cep, municipio, nomeMunicipio, uf, ddd, telefone, complemento;
     QPointer<MaskEdit> cpf;
 };
+
+// The responsible person's edits, as the responsible-person form and the recording wizard's responsible
+// page both show them. A window derives from it, so the edits are its members under these names.
+struct EditsResp {
+    RadioGroup *dbrTipoInscr = nullptr; // buttons rbCNPJ "1", rbCEI "3", rbCPF "4"
+    MaskEdit *mdInscricao = nullptr;
+    QLineEdit *edTipodeInscricao = nullptr; // hidden, read-only
+    QLineEdit *deNome = nullptr, *deLogradouro = nullptr, *deNumero = nullptr, *deComplemento = nullptr,
+              *deBairro = nullptr, *deCep = nullptr, *deCodMunicipio = nullptr, *deNomeMunicipio = nullptr,
+              *deUF = nullptr, *deDDD = nullptr, *deTelefone = nullptr, *deNomeResp = nullptr, *deEmail = nullptr;
+    MaskEdit *deCpfResponsavel = nullptr;
+    QToolButton *botaoMunicipio = nullptr; // "...": picks the municipality
+    QLineEdit *edNascimento = nullptr;     // the birth date
+};
+
+// What differs between the windows: the object names of the municipality button and the birth-date
+// edit, and the help contexts of the type group, the municipality name and the state.
+struct AjustesResp {
+    const char *nomeBotaoMunicipio;
+    const char *nomeNascimento;
+    int ajudaTipo;
+    int ajudaNomeMunicipio;
+    int ajudaUF;
+};
+
+// Creates the edits on `pai` (upper case where the field is; the municipality name and state locked
+// and out of the focus chain; the button takes the focus on a click only). Layout and tab order are
+// the window's.
+void CriaEditsResp(EditsResp &e, QWidget *pai, const AjustesResp &ajustes);
+// Binds the edits to their fields of ta8Resp.
+void LigaEditsResp(FormBinder &binder, const EditsResp &e);
+// The edits that the checks focus or refresh.
+Controles ControlesResp(const EditsResp &e);
 
 // Processes pending events; false when the focus is on "bbCancelar".
 bool PodeValidarResp();

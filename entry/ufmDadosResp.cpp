@@ -48,53 +48,9 @@ TfmDadosResp::~TfmDadosResp()
 
 void TfmDadosResp::constroi()
 {
-    auto *maiusculas = new Maiusculas(this);
-    auto edit = [&](const char *nome, int ajuda, bool caixaAlta = true) {
-        auto *e = new QLineEdit(this);
-        e->setObjectName(QLatin1String(nome));
-        setContextoAjuda(e, ajuda);
-        if (caixaAlta)
-            e->setValidator(maiusculas);
-        return e;
-    };
-    dbrTipoInscr = new RadioGroup(QStringLiteral("Tipo"), this);
-    dbrTipoInscr->setObjectName(QStringLiteral("dbrTipoInscr"));
-    dbrTipoInscr->adiciona(QStringLiteral("rbCNPJ"), QStringLiteral("CNPJ"), QStringLiteral("1"));
-    dbrTipoInscr->adiciona(QStringLiteral("rbCEI"), QStringLiteral("CEI"), QStringLiteral("3"));
-    dbrTipoInscr->adiciona(QStringLiteral("rbCPF"), QStringLiteral("CPF"), QStringLiteral("4"));
-    setContextoAjuda(dbrTipoInscr, 46);
-    mdInscricao = new MaskEdit(this, kMascaraEntradaInscricao);
-    mdInscricao->setObjectName(QStringLiteral("mdInscricao"));
-    setContextoAjuda(mdInscricao, 46);
-    edTipodeInscricao = new QLineEdit(this);
-    edTipodeInscricao->setObjectName(QStringLiteral("edTipodeInscricao"));
-    edTipodeInscricao->setReadOnly(true);
-    edTipodeInscricao->hide();
-    deNome = edit("deNome", 117);
-    deLogradouro = edit("deLogradouro", 35);
-    deNumero = edit("deNumero", 36);
-    deComplemento = edit("deComplemento", 37);
-    deBairro = edit("deBairro", 38);
-    deCep = edit("deCep", 39);
-    deCodMunicipio = edit("deCodMunicipio", 42);
-    bbCodMunicipio = new QToolButton(this);
-    bbCodMunicipio->setObjectName(QStringLiteral("bbCodMunicipio"));
-    bbCodMunicipio->setText(QStringLiteral("..."));
-    bbCodMunicipio->setFocusPolicy(Qt::ClickFocus);
-    deNomeMunicipio = edit("deNomeMunicipio", 43);
-    deUF = edit("deUF", 44);
-    for (QLineEdit *e : {deNomeMunicipio, deUF}) {
-        Trava(e, true);
-        e->setFocusPolicy(Qt::NoFocus);
-    }
-    deDDD = edit("deDDD", 45);
-    deTelefone = edit("deTelefone", 45);
-    deCpfResponsavel = new MaskEdit(this);
-    deCpfResponsavel->setObjectName(QStringLiteral("deCpfResponsavel"));
-    setContextoAjuda(deCpfResponsavel, 204);
-    deNomeResp = edit("deNomeResp", 170);
-    deDataNascResp = edit("deDataNascResp", 209, false);
-    deEmail = edit("deEmail", 205, false);
+    UgDadosResp::CriaEditsResp(*this, this, {"bbCodMunicipio", "deDataNascResp", 46, 43, 44});
+    deDataNascResp = edNascimento;
+    bbCodMunicipio = botaoMunicipio;
     bbOk = new QPushButton(QStringLiteral("&Ok"), this);
     bbOk->setObjectName(QStringLiteral("bbOk"));
     bbCancelar = new QPushButton(QStringLiteral("&Cancelar"), this);
@@ -160,39 +116,14 @@ void TfmDadosResp::constroi()
     if (screen() && screen()->geometry().width() > 1024)
         resize(850, 550);
 
-    const QList<QPair<QWidget *, const char *>> campos{
-        {dbrTipoInscr, "InInscrResponsavel"},     {deNome, "NoResponsavelArquivo"},
-        {deLogradouro, "EdLogradouroRespArquivo"}, {deNumero, "NuLogradouroRespArquivo"},
-        {deComplemento, "TxComplementoRespArquivo"}, {deBairro, "NoBairroRespArquivo"},
-        {deCep, "CoCepRespArquivo"},              {deCodMunicipio, "CoMunicipioRespArquivo"},
-        {deNomeMunicipio, "NoMunicipioRespArquivo"}, {deUF, "SgUfRespArquivo"},
-        {deDDD, "NuFoneDDD"},                     {deTelefone, "NuFoneAssinante"},
-        {deNomeResp, "NoResponsavelDeclaracao"},  {deDataNascResp, "DaNascimentoRespArquivo"},
-        {deEmail, "TxEMailRespArquivo"}};
-    for (const auto &[controle, campo] : campos)
-        m_binder.liga(controle, QLatin1String(campo));
+    UgDadosResp::LigaEditsResp(m_binder, *this);
 
     connect(bbOk, &QPushButton::clicked, this, Protegido([this] { bbOkClick(); }));
     connect(bbCancelar, &QPushButton::clicked, this, [this] { reject(); });
     connect(bbCodMunicipio, &QToolButton::clicked, this, Protegido([this] { bbCodMunicipioClick(); }));
 }
 
-UgDadosResp::Controles TfmDadosResp::controles() const
-{
-    UgDadosResp::Controles c;
-    c.tipo = dbrTipoInscr;
-    c.inscricao = mdInscricao;
-    c.tipoInscricao = edTipodeInscricao;
-    c.cep = deCep;
-    c.municipio = deCodMunicipio;
-    c.nomeMunicipio = deNomeMunicipio;
-    c.uf = deUF;
-    c.ddd = deDDD;
-    c.telefone = deTelefone;
-    c.complemento = deComplemento;
-    c.cpf = deCpfResponsavel;
-    return c;
-}
+UgDadosResp::Controles TfmDadosResp::controles() const { return UgDadosResp::ControlesResp(*this); }
 
 void TfmDadosResp::ligaCriticas()
 {

@@ -23,7 +23,7 @@ class MaskEdit;
 class RadioGroup;
 class TdmDadosResp;
 
-class TfmDadosResp : public EntryForm {
+class TfmDadosResp : public EntryForm, public UgDadosResp::EditsResp {
     Q_OBJECT
 public:
     explicit TfmDadosResp(QWidget *parent = nullptr);
@@ -33,14 +33,8 @@ public:
     void pTipoInscricaoPreenchido();
     void bbOkClick();
 
-    RadioGroup *dbrTipoInscr = nullptr;
-    MaskEdit *mdInscricao = nullptr;
-    QLineEdit *edTipodeInscricao = nullptr;
-    QLineEdit *deNome = nullptr, *deLogradouro = nullptr, *deNumero = nullptr, *deComplemento = nullptr,
-              *deBairro = nullptr, *deCep = nullptr, *deCodMunicipio = nullptr, *deNomeMunicipio = nullptr,
-              *deUF = nullptr, *deDDD = nullptr, *deTelefone = nullptr, *deNomeResp = nullptr,
-              *deDataNascResp = nullptr, *deEmail = nullptr;
-    MaskEdit *deCpfResponsavel = nullptr;
+    // The birth-date edit and the municipality button under this form's names.
+    QLineEdit *deDataNascResp = nullptr;
     QToolButton *bbCodMunicipio = nullptr;
     QPushButton *bbOk = nullptr;
     QPushButton *bbCancelar = nullptr;

@@ -144,7 +144,7 @@ private:
     QList<ChaveEstabelecimento> m_chaves;
 };
 
-class TfmGravaDecl01 : public TPaginaGravacao {
+class TfmGravaDecl01 : public TPaginaGravacao, public UgDadosResp::EditsResp {
     Q_OBJECT
 public:
     explicit TfmGravaDecl01(TfmGravaDecl03 *seguinte);
@@ -159,14 +159,8 @@ public:
 
     QLabel *laResponsavel = nullptr;
     QGroupBox *paDadosResp = nullptr;
-    MaskEdit *mdInscricao = nullptr;
-    RadioGroup *dbrTipoInscr = nullptr;
-    QLineEdit *edTipodeInscricao = nullptr;
-    QLineEdit *deNome = nullptr, *deLogradouro = nullptr, *deNumero = nullptr, *deComplemento = nullptr,
-              *deBairro = nullptr, *deCep = nullptr, *deCodMunicipio = nullptr, *deNomeMunicipio = nullptr,
-              *deUF = nullptr, *deDDD = nullptr, *deTelefone = nullptr, *deEmail = nullptr, *deNomeResp = nullptr,
-              *deDataNasc = nullptr;
-    MaskEdit *deCpfResponsavel = nullptr;
+    // The birth-date edit and the municipality button under this page's names.
+    QLineEdit *deDataNasc = nullptr;
     QToolButton *bbMunicipios = nullptr;
     QWidget *paVerificar = nullptr;
     QProgressBar *prDecl01 = nullptr;

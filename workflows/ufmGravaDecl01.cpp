@@ -52,54 +52,9 @@ void TfmGravaDecl01::constroi()
     paDadosResp = new QGroupBox(this);
     paDadosResp->setObjectName(QStringLiteral("paDadosResp"));
 
-    auto *maiusculas = new Maiusculas(this);
-    auto edit = [&](const char *nome, int ajuda, bool caixaAlta = true) {
-        auto *e = new QLineEdit(paDadosResp);
-        e->setObjectName(QLatin1String(nome));
-        if (ajuda)
-            setContextoAjuda(e, ajuda);
-        if (caixaAlta)
-            e->setValidator(maiusculas);
-        return e;
-    };
-    dbrTipoInscr = new RadioGroup(QStringLiteral("Tipo"), paDadosResp);
-    dbrTipoInscr->setObjectName(QStringLiteral("dbrTipoInscr"));
-    dbrTipoInscr->adiciona(QStringLiteral("rbCNPJ"), QStringLiteral("CNPJ"), QStringLiteral("1"));
-    dbrTipoInscr->adiciona(QStringLiteral("rbCEI"), QStringLiteral("CEI"), QStringLiteral("3"));
-    dbrTipoInscr->adiciona(QStringLiteral("rbCPF"), QStringLiteral("CPF"), QStringLiteral("4"));
-    setContextoAjuda(dbrTipoInscr, 133);
-    mdInscricao = new MaskEdit(paDadosResp, kMascaraEntradaInscricao);
-    mdInscricao->setObjectName(QStringLiteral("mdInscricao"));
-    setContextoAjuda(mdInscricao, 46);
-    edTipodeInscricao = new QLineEdit(paDadosResp);
-    edTipodeInscricao->setObjectName(QStringLiteral("edTipodeInscricao"));
-    edTipodeInscricao->setReadOnly(true);
-    edTipodeInscricao->hide();
-    deNome = edit("deNome", 117);
-    deLogradouro = edit("deLogradouro", 35);
-    deNumero = edit("deNumero", 36);
-    deComplemento = edit("deComplemento", 37);
-    deBairro = edit("deBairro", 38);
-    deCep = edit("deCep", 39);
-    deCodMunicipio = edit("deCodMunicipio", 42);
-    bbMunicipios = new QToolButton(paDadosResp);
-    bbMunicipios->setObjectName(QStringLiteral("bbMunicipios"));
-    bbMunicipios->setText(QStringLiteral("..."));
-    bbMunicipios->setFocusPolicy(Qt::ClickFocus);
-    deNomeMunicipio = edit("deNomeMunicipio", 42);
-    deUF = edit("deUF", 42);
-    for (QLineEdit *e : {deNomeMunicipio, deUF}) {
-        Trava(e, true);
-        e->setFocusPolicy(Qt::NoFocus);
-    }
-    deDDD = edit("deDDD", 45);
-    deTelefone = edit("deTelefone", 45);
-    deEmail = edit("deEmail", 205, false);
-    deNomeResp = edit("deNomeResp", 170);
-    deCpfResponsavel = new MaskEdit(paDadosResp);
-    deCpfResponsavel->setObjectName(QStringLiteral("deCpfResponsavel"));
-    setContextoAjuda(deCpfResponsavel, 204);
-    deDataNasc = edit("deDataNasc", 209, false);
+    UgDadosResp::CriaEditsResp(*this, paDadosResp, {"bbMunicipios", "deDataNasc", 133, 42, 42});
+    deDataNasc = edNascimento;
+    bbMunicipios = botaoMunicipio;
 
     auto *forma = new QFormLayout(paDadosResp);
     forma->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
@@ -163,39 +118,14 @@ void TfmGravaDecl01::constroi()
     for (qsizetype i = 1; i < ordem.size(); ++i)
         setTabOrder(ordem[i - 1], ordem[i]);
 
-    const QList<QPair<QWidget *, const char *>> campos{
-        {dbrTipoInscr, "InInscrResponsavel"},      {deNome, "NoResponsavelArquivo"},
-        {deLogradouro, "EdLogradouroRespArquivo"},  {deNumero, "NuLogradouroRespArquivo"},
-        {deComplemento, "TxComplementoRespArquivo"}, {deBairro, "NoBairroRespArquivo"},
-        {deCep, "CoCepRespArquivo"},               {deCodMunicipio, "CoMunicipioRespArquivo"},
-        {deNomeMunicipio, "NoMunicipioRespArquivo"}, {deUF, "SgUfRespArquivo"},
-        {deDDD, "NuFoneDDD"},                      {deTelefone, "NuFoneAssinante"},
-        {deEmail, "TxEMailRespArquivo"},           {deNomeResp, "NoResponsavelDeclaracao"},
-        {deDataNasc, "DaNascimentoRespArquivo"}};
-    for (const auto &[controle, campo] : campos)
-        m_binder.liga(controle, QLatin1String(campo));
+    UgDadosResp::LigaEditsResp(m_binder, *this);
     connect(bbMunicipios, &QToolButton::clicked, this, Protegido([this] { bbMunicipiosClick(); }));
     // A button pressed to leave an edit whose check failed is not clicked.
     for (QPushButton *b : {bbVoltar, bbAvancar})
         b->installEventFilter(this);
 }
 
-UgDadosResp::Controles TfmGravaDecl01::controles() const
-{
-    UgDadosResp::Controles c;
-    c.tipo = dbrTipoInscr;
-    c.inscricao = mdInscricao;
-    c.tipoInscricao = edTipodeInscricao;
-    c.cep = deCep;
-    c.municipio = deCodMunicipio;
-    c.nomeMunicipio = deNomeMunicipio;
-    c.uf = deUF;
-    c.ddd = deDDD;
-    c.telefone = deTelefone;
-    c.complemento = deComplemento;
-    c.cpf = deCpfResponsavel;
-    return c;
-}
+UgDadosResp::Controles TfmGravaDecl01::controles() const { return UgDadosResp::ControlesResp(*this); }
 
 void TfmGravaDecl01::ligaCriticas()
 {
