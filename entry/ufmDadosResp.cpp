@@ -9,7 +9,6 @@
 #include "app/ugHtmlHelpAPI.h"
 #include "app/ugMensagens.h"
 #include "entry/FormEdits.h"
-#include "entry/QtMaiusculas.h"
 #include "entry/ufmSeletores.h"
 
 #include <QApplication>
@@ -22,7 +21,6 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QToolButton>
-#include <QValidator>
 #include <QVBoxLayout>
 
 namespace gdvorn {

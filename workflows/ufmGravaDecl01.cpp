@@ -10,7 +10,6 @@
 #include "app/ugHtmlHelpAPI.h"
 #include "app/ugMensagens.h"
 #include "entry/FormEdits.h"
-#include "entry/QtMaiusculas.h"
 #include "entry/ufmSeletores.h"
 #include "rules/ugConsistencia.h"
 #include "workflows/ufmRetifDecl.h"
