@@ -10,6 +10,7 @@
 #include "app/base/Progresso.h"
 #include "app/base/Query.h"
 #include "app/udmEntradaDados.h"
+#include "entry/ugConEmpreg.h"
 #include "entry/ugOperacoesVinculos.h"
 
 #include <QCoreApplication>
@@ -156,8 +157,29 @@ void BM_DeleteSimples(benchmark::State &state)
     });
 }
 
+// The employee list of the 50,000-link establishment: the query and the rows the list shows, with no
+// filter and with the first letters of a name (what each keystroke in the name search costs).
+void BM_ListaVinculos(benchmark::State &state)
+{
+    Copia copia;
+    ContextoConsulta contexto;
+    LeContextoConsulta(kEstab, contexto);
+    FiltroVinculo filtro;
+    if (state.range(0) == 1)
+        filtro.nome = QStringLiteral("EMPREGADO NUMERO 1");
+    ModeloVinculos modelo;
+    for (auto _ : state) {
+        Query &q = dmEntradaDados->quConVinculo;
+        MontaQueryVinculos(q, contexto, filtro);
+        modelo.carrega(q);
+        benchmark::DoNotOptimize(modelo.rowCount());
+    }
+    state.counters["linhas"] = double(modelo.rowCount());
+}
+
 } // namespace
 
+BENCHMARK(BM_ListaVinculos)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TransfereVinculos)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_UpdateSimples)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_ExcluiVinculosMarcados)->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -85,10 +85,15 @@ void ModeloVinculos::carrega(Query &q)
 {
     beginResetModel();
     m_linhas.clear();
-    for (; !q.Eof(); q.Next()) {
-        auto campo = [&q](const char *nome) { return q.FieldByName(QLatin1String(nome)).AsString(); };
-        m_linhas.append({campo("coPisPasepEmpregado"), campo("NoEmpregado"), campo("daAdmissaoEmpregado"),
-                         campo("DaDesligamentoEmpregado"), campo("CoCbo")});
+    if (!q.Eof()) {
+        // The fields are looked up once; each row only reads them.
+        auto campo = [&q](const char *nome) { return q.FieldByName(QLatin1String(nome)); };
+        const Field pis = campo("coPisPasepEmpregado"), nome = campo("NoEmpregado"),
+                    admissao = campo("daAdmissaoEmpregado"), desligamento = campo("DaDesligamentoEmpregado"),
+                    cbo = campo("CoCbo");
+        for (; !q.Eof(); q.Next())
+            m_linhas.append({pis.AsString(), nome.AsString(), admissao.AsString(), desligamento.AsString(),
+                             cbo.AsString()});
     }
     q.Close();
     endResetModel();
