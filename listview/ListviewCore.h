@@ -295,6 +295,10 @@ public:
     virtual int AverageCharWidth(const QFont &font) const = 0;
     virtual int MaxCharWidth(const QFont &font) const = 0;
     virtual void NotifyAccessibility(int /*event*/) {}
+    // An item, group or column about to be freed: its accessible object goes with it.
+    virtual void AccessibleObjectFreed(TLvCollectionItem * /*object*/) {}
+    // Whether a screen reader may rename an item (in-place editing is enabled).
+    virtual bool ItemEditingEnabled() const { return false; }
     // Invalidates again what paint events skipped inside an update bracket (the outermost EndUpdate).
     virtual void RepaintSkipped() {}
     virtual void PopupMenu(QMenu * /*menu*/, QPoint /*windowPoint*/) {}

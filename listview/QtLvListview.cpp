@@ -26,6 +26,7 @@ QtLvListview::QtLvListview(QWidget *parent) : QAbstractScrollArea(parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     SetColor(LvColor(LvColor::clWindow));
+    InstallAccessibleFactory();
     connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this](int a) { Protege([&] { OnBarAction(true, a); }); });
     connect(horizontalScrollBar(), &QScrollBar::actionTriggered, this, [this](int a) { Protege([&] { OnBarAction(false, a); }); });
     connect(verticalScrollBar(), &QScrollBar::sliderReleased, this, [this] {

@@ -52,6 +52,10 @@ public:
     int AverageCharWidth(const QFont &font) const override;
     int MaxCharWidth(const QFont &font) const override;
     void NotifyAccessibility(int event) override;
+    // QtLvAccessible.cpp: the accessible objects of groups, items and columns go with them; the
+    // accessibility factory is installed once, by the first control (after the application's own).
+    void AccessibleObjectFreed(TLvCollectionItem *object) override;
+    static void InstallAccessibleFactory();
     void PopupMenu(QMenu *menu, QPoint windowPoint) override;
     void RepaintSkipped() override;
     void ApplyBorder() override;
