@@ -305,6 +305,10 @@ public:
     virtual std::unique_ptr<TLvViewItem> NewViewItem(TLvListStyle view);
     virtual const char *ViewItemClassName(TLvListStyle view) const;
     virtual std::unique_ptr<TLvViewColumn> NewViewColumn();
+    // The header starts dragging a column (point in header coordinates); the drag runs to its end.
+    virtual void BeginHeaderDrag(TLvColumn * /*column*/, QPoint /*headerPoint*/) {}
+    // A drag manager was switched on or off (the header's Draggable).
+    virtual void DragEnabledChanged() {}
 
     // --- Owned objects -------------------------------------------------------------------------------
     TLvGroups &Groups() { return *groups_; }

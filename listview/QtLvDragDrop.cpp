@@ -1,0 +1,856 @@
+#include "listview/QtLvDragDrop.h"
+
+#include "app/ugExcecao.h"
+#include "listview/QtLvListview.h"
+
+#include <QDrag>
+#include <QDragEnterEvent>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QPainter>
+#include <QPixmap>
+#include <QPointer>
+#include <QTimer>
+
+#include <cstdlib>
+#include <utility>
+
+namespace gdvorn::lv {
+
+namespace {
+
+// What QDrag owns and frees with itself: it answers through the drag's data object, which stays with
+// the code that started the drag (its end event still sees it).
+class ForwardingMimeData : public QMimeData {
+public:
+    explicit ForwardingMimeData(QMimeData *data) : data_(data) {}
+    QStringList formats() const override { return data_ ? data_->formats() : QStringList(); }
+    bool hasFormat(const QString &format) const override { return data_ && data_->hasFormat(format); }
+
+protected:
+    QVariant retrieveData(const QString &format, QMetaType) const override
+    {
+        return data_ ? QVariant(data_->data(format)) : QVariant();
+    }
+
+private:
+    QPointer<QMimeData> data_;
+};
+
+constexpr std::uint32_t DragMembers =
+    elvsDragPending | elvsDragging | elvsToolkitDragging | elvsDragRectPending | elvsDragRect;
+
+} // namespace
+
+std::unique_ptr<QMimeData> NewDragDataObject(QtLvListview *) { return std::make_unique<QMimeData>(); }
+
+// --- The control's operations -----------------------------------------------------------------------
+
+TLvOLEDragManager &QtLvListview::DragManager() { return dragDrop_->DragManager(); }
+
+TLvHeaderDragManager &QtLvListview::HeaderDragManager() { return dragDrop_->HeaderDragManager(); }
+
+void QtLvListview::BeginHeaderDrag(TLvColumn *column, QPoint headerPoint)
+{
+    dragDrop_->HeaderDragManager().StartColumnDrag(column, headerPoint);
+}
+
+void QtLvListview::DragEnabledChanged()
+{
+    if (dragDrop_)
+        dragDrop_->UpdateRegistration();
+}
+
+Qt::DropAction QtLvListview::DoDragDrop(QMimeData *data, Qt::DropActions actions, const QImage &image, QPoint hotSpot)
+{
+    TLvDropSourceManager source(this);
+    QPointer<QDrag> drag = new QDrag(viewport());
+    drag->setMimeData(new ForwardingMimeData(data));
+    if (!image.isNull()) {
+        drag->setPixmap(QPixmap::fromImage(image));
+        drag->setHotSpot(hotSpot);
+    }
+    QObject::connect(drag.data(), &QDrag::actionChanged, viewport(),
+                     [&source](Qt::DropAction action) { Protege([&] { source.GiveFeedback(action); }); });
+    const Qt::DropAction result = drag->exec(actions);
+    if (drag)
+        drag->deleteLater();
+    return result;
+}
+
+bool TLvDropSourceManager::GiveFeedback(Qt::DropAction action)
+{
+    bool useDefaultCursors = true;
+    if (owner_->OnOLEGiveFeedback)
+        owner_->OnOLEGiveFeedback(DropEffectsFromActions(action), useDefaultCursors);
+    return useDefaultCursors;
+}
+
+// --- Base -------------------------------------------------------------------------------------------
+
+TCustomLvDragManagerBase::TCustomLvDragManagerBase(QtLvListview *owner) : owner_(owner) {}
+
+TCustomLvDragManagerBase::~TCustomLvDragManagerBase() = default;
+
+void TCustomLvDragManagerBase::SetEnabled(bool v)
+{
+    DoEnable(v);
+    StoreEnabled(v);
+    owner_->DragEnabledChanged();
+}
+
+QTimer *TCustomLvDragManagerBase::Timer()
+{
+    if (!timer_) {
+        timer_ = std::make_unique<QTimer>();
+        QObject::connect(timer_.get(), &QTimer::timeout, [this] { Protege([&] { TimerTick(); }); });
+    }
+    return timer_.get();
+}
+
+void TCustomLvDragManagerBase::DragEnter(const QMimeData *data, TCommonDropEffect &effect, TCommonKeyStates keys,
+                                         QPoint point)
+{
+    dragging_ = true;
+    dataObject_ = data;
+    Timer()->stop();
+    Timer()->setInterval(autoScrollDelay_);
+    delayMet_ = false;
+    lastPoint_ = point;
+    lastKeyStates_ = keys;
+    DoDragEnter(data, effect, keys, point);
+}
+
+void TCustomLvDragManagerBase::Drag(QPoint point, TCommonDropEffect &effect, TCommonKeyStates keys)
+{
+    lastPoint_ = point;
+    if (autoScroll_) {
+        if (InAnyZone(point)) {
+            if (!Timer()->isActive())
+                Timer()->start();
+        } else {
+            Timer()->stop();
+            Timer()->setInterval(autoScrollDelay_);
+            delayMet_ = false;
+        }
+    }
+    lastKeyStates_ = keys;
+    DoDragMove(point, effect, keys);
+    lastEffect_ = effect;
+}
+
+void TCustomLvDragManagerBase::EndDragState()
+{
+    if (timer_)
+        timer_->stop();
+    lastKeyStates_ = 0;
+    dragging_ = false;
+    delayMet_ = false;
+}
+
+void TCustomLvDragManagerBase::DragEnd(QPoint point, TCommonKeyStates keys)
+{
+    EndDragState();
+    DoDragEnd(point, keys);
+    dataObject_ = nullptr;
+}
+
+void TCustomLvDragManagerBase::Drop(QPoint point, TCommonKeyStates keys, TCommonDropEffect &effect)
+{
+    EndDragState();
+    DoDrop(point, keys, effect);
+    dataObject_ = nullptr;
+}
+
+void TCustomLvDragManagerBase::TimerTick()
+{
+    if (!delayMet_) {
+        delayMet_ = true;
+        Timer()->setInterval(autoScrollTime_);
+        return;
+    }
+    AutoScrollStep();
+}
+
+void TCustomLvDragManagerBase::AutoScrollStep()
+{
+    if (!owner_->HandleAllocated() || !delayMet_)
+        return;
+    const QPoint p = lastPoint_;
+    if (InTopZone(p))
+        ScrollBy(0, -DistanceTop(p) * autoScrollAccelerator_);
+    else if (InBottomZone(p))
+        ScrollBy(0, DistanceBottom(p) * autoScrollAccelerator_);
+    if (owner_->Scrollbars().SnapHorzView()) {
+        const int cell = std::max(1, owner_->CellSizes().List.Width());
+        if (InLeftZone(p))
+            ScrollBy(-cell, 0);
+        else if (InRightZone(p))
+            ScrollBy(cell, 0);
+    } else if (InLeftZone(p)) {
+        ScrollBy(-DistanceLeft(p) * autoScrollAccelerator_, 0);
+    } else if (InRightZone(p)) {
+        ScrollBy(DistanceRight(p) * autoScrollAccelerator_, 0);
+    }
+}
+
+void TCustomLvDragManagerBase::ScrollBy(int dx, int dy)
+{
+    DoBeforeScroll();
+    autoScrolling_ = true;
+    LvFinally done([this] { autoScrolling_ = false; });
+    owner_->Scrollbars().Scroll(dx, dy);
+    // The drag follows the new view, as a move to the same point would.
+    TCommonDropEffect effect = lastEffect_;
+    Drag(lastPoint_, effect, lastKeyStates_);
+    DoAfterScroll();
+}
+
+int TCustomLvDragManagerBase::DistanceTop(QPoint p) const
+{
+    return std::abs(p.y() - (owner_->Header().RuntimeHeight() + autoScrollMargin_));
+}
+
+int TCustomLvDragManagerBase::DistanceBottom(QPoint p) const
+{
+    return std::abs(owner_->ClientHeight() - (p.y() + autoScrollMargin_));
+}
+
+int TCustomLvDragManagerBase::DistanceLeft(QPoint p) const { return std::abs(p.x() - autoScrollMargin_); }
+
+int TCustomLvDragManagerBase::DistanceRight(QPoint p) const
+{
+    return std::abs(owner_->ClientWidth() - (p.x() + autoScrollMargin_));
+}
+
+// --- Column drag ------------------------------------------------------------------------------------
+
+TLvHeaderDragManager::TLvHeaderDragManager(QtLvListview *owner) : TCustomLvDragManagerBase(owner)
+{
+    onGetDragImage_ = [this](QImage &image, QPoint start, QPoint &hotSpot, LvColor &transparent, bool &handled) {
+        DefaultDragImage(image, start, hotSpot, transparent, handled);
+    };
+}
+
+bool TLvHeaderDragManager::Enabled() const { return owner_->Header().Draggable(); }
+
+void TLvHeaderDragManager::StoreEnabled(bool v) { owner_->Header().SetDraggable(v); }
+
+void TLvHeaderDragManager::SetDragType(TLvDragType v)
+{
+    dragType_ = v;
+    owner_->DragEnabledChanged();
+}
+
+void TLvHeaderDragManager::StartColumnDrag(TLvColumn *column, QPoint headerPoint)
+{
+    dragColumn_ = column;
+    LvFinally forget([this] { dragColumn_ = nullptr; });
+    QPoint window = headerPoint;
+    if (owner_->HeaderScrollsWithView())
+        window.rx() -= owner_->Scrollbars().OffsetX();
+    BeginDrag(window, QtLvDragDrop::KeyStates(QGuiApplication::keyboardModifiers(), QGuiApplication::mouseButtons()));
+}
+
+void TLvHeaderDragManager::DoBeginDrag(QPoint point, TCommonKeyStates keys)
+{
+    if (!Enabled() || dragType_ == TLvDragType::edtVCL)
+        return;
+    RunDrag(point, keys);
+}
+
+void TLvHeaderDragManager::RunDrag(QPoint point, TCommonKeyStates keys)
+{
+    try {
+        QMimeData *data = nullptr;
+        if (OwnsDataObject() && owner_->OnOLEGetDataObject)
+            owner_->OnOLEGetDataObject(data);
+        std::unique_ptr<QMimeData> made;
+        if (!data) {
+            made = NewDragDataObject(owner_);
+            data = made.get();
+        }
+        TCommonDropEffects effects = DropEffectBit(TCommonDropEffect::cdeNone);
+        bool allow = false;
+        DoDragStartNotify(data, effects, allow);
+        if (!allow)
+            return;
+        QImage picture;
+        QPoint hotSpot;
+        if (enableDragImage_ && made) {
+            const QSize size = DragImageSize();
+            QImage image(std::max(1, size.width()), std::max(1, size.height()), QImage::Format_ARGB32);
+            image.fill(Qt::transparent);
+            LvColor transparent(LvColor::clWindow);
+            bool handled = false;
+            DoGetDragImage(image, point, hotSpot, transparent, handled);
+            if (!handled && onGetDragImage_)
+                onGetDragImage_(image, point, hotSpot, transparent, handled);
+            if (handled) {
+                // The transparent colour shows what lies under the drag.
+                const QRgb key = ResolveColor(transparent).rgb();
+                for (int y = 0; y < image.height(); ++y) {
+                    auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+                    for (int x = 0; x < image.width(); ++x)
+                        if (line[x] == key)
+                            line[x] = 0;
+                }
+                picture = image;
+            }
+        }
+        const Qt::DropAction action = owner_->DoDragDrop(data, DropEffectsToActions(effects), picture, hotSpot);
+        const TCommonOLEDragResult result =
+            action == Qt::IgnoreAction ? TCommonOLEDragResult::cdrCancel : TCommonOLEDragResult::cdrDrop;
+        DoDragEndNotify(data, result, DropEffectsFromActions(action), keys);
+    } catch (...) {
+        // A failed drag leaves the control as if no drag had started.
+        owner_->Exclude(DragMembers);
+        owner_->Header().EndMouseOperation();
+    }
+}
+
+void TLvHeaderDragManager::DoDragStartNotify(QMimeData *data, TCommonDropEffects &effects, bool &allow)
+{
+    allow = Enabled();
+    effects = DropEffectBit(TCommonDropEffect::cdeMove);
+    data->setData(LvHeaderDragFormat, HeaderDragRecord(owner_, dragColumn_));
+}
+
+void TLvHeaderDragManager::DoDragEndNotify(QMimeData *, TCommonOLEDragResult, TCommonDropEffects, TCommonKeyStates)
+{
+    owner_->Header().EndMouseOperation();
+}
+
+void TLvHeaderDragManager::DoDragEnter(const QMimeData *data, TCommonDropEffect &effect, TCommonKeyStates, QPoint)
+{
+    allowDrop_ = false;
+    effect = TCommonDropEffect::cdeNone;
+    quintptr control = 0, column = 0;
+    if (data && data->hasFormat(LvHeaderDragFormat) && ReadHeaderDragRecord(data->data(LvHeaderDragFormat), control, column))
+        allowDrop_ = dragColumn_ && control == reinterpret_cast<quintptr>(owner_) &&
+                     column == reinterpret_cast<quintptr>(dragColumn_);
+}
+
+void TLvHeaderDragManager::SetTargetColumn(TLvColumn *column)
+{
+    if (column == targetColumn_)
+        return;
+    if (targetColumn_) {
+        targetColumn_->SetColumnDropTarget(false);
+        targetColumn_->Invalidate(true);
+    }
+    targetColumn_ = column;
+    if (targetColumn_) {
+        targetColumn_->SetColumnDropTarget(true);
+        targetColumn_->Invalidate(true);
+    }
+}
+
+void TLvHeaderDragManager::DoDragMove(QPoint point, TCommonDropEffect &effect, TCommonKeyStates)
+{
+    effect = TCommonDropEffect::cdeNone;
+    if (!allowDrop_) {
+        targetColumn_ = nullptr;
+        return;
+    }
+    if (point.y() < owner_->Header().RuntimeHeight()) {
+        effect = TCommonDropEffect::cdeMove;
+        QPoint p = point;
+        if (owner_->HeaderScrollsWithView())
+            p.rx() += owner_->Scrollbars().OffsetX();
+        SetTargetColumn(owner_->Header().ColumnAt(p));
+    } else {
+        SetTargetColumn(nullptr);
+    }
+}
+
+void TLvHeaderDragManager::DoDrop(QPoint point, TCommonKeyStates keys, TCommonDropEffect &)
+{
+    if (targetColumn_ && dragColumn_) {
+        dragColumn_->SetPosition(targetColumn_->Position());
+        owner_->Groups().Rebuild(true);
+        owner_->Invalidate();
+    }
+    DoDragEnd(point, keys);
+}
+
+void TLvHeaderDragManager::DoDragEnd(QPoint, TCommonKeyStates)
+{
+    SetTargetColumn(nullptr);
+    allowDrop_ = false;
+}
+
+bool TLvHeaderDragManager::InLeftZone(QPoint p) const
+{
+    return p.x() < AutoScrollMargin() && owner_->View() == TLvListStyle::elsReport;
+}
+
+bool TLvHeaderDragManager::InRightZone(QPoint p) const
+{
+    return p.x() > owner_->ClientWidth() - AutoScrollMargin() && owner_->View() == TLvListStyle::elsReport;
+}
+
+QSize TLvHeaderDragManager::DragImageSize() const
+{
+    return dragColumn_ ? QSize(dragColumn_->Width(), owner_->Header().Height()) : QSize();
+}
+
+void TLvHeaderDragManager::DefaultDragImage(QImage &image, QPoint start, QPoint &hotSpot, LvColor &transparent,
+                                            bool &handled)
+{
+    if (!dragColumn_ || image.isNull())
+        return;
+    TLvHeader &header = owner_->Header();
+    transparent = owner_->Color();
+    image.fill(ResolveColor(header.Color()));
+    const int scroll = owner_->HeaderScrollsWithView() ? owner_->Scrollbars().OffsetX() : 0;
+    const LvRect column = dragColumn_->DisplayRect();
+    const LvRect onWindow = column.Translated(-scroll, 0);
+    hotSpot = start - QPoint(onWindow.left, onWindow.top);
+    if (onWindow.left < 0)
+        hotSpot.setX(start.x());
+    if (onWindow.top < 0)
+        hotSpot.ry() += onWindow.top;
+    const LvRect visible = column.Intersected(owner_->ClientRect().Translated(scroll, 0));
+    if (!visible.IsEmpty()) {
+        QPainter p(&image);
+        p.translate(-visible.left, 0);
+        LvCanvas canvas;
+        canvas.painter = &p;
+        canvas.font = header.Font();
+        header.Paint(canvas, visible);
+    }
+    handled = true;
+}
+
+// --- Item drag --------------------------------------------------------------------------------------
+
+TLvOLEDragManager::TLvOLEDragManager(QtLvListview *owner) : TLvHeaderDragManager(owner) {}
+
+void TLvOLEDragManager::StoreEnabled(bool v) { TCustomLvDragManagerBase::StoreEnabled(v); }
+
+bool TLvOLEDragManager::AcceptDrag(TLvItem *item, QPoint windowPoint, TCommonMouseButton button)
+{
+    if (!Enabled())
+        return false;
+    if (item && (MouseButton() & TLvSelectionManager::ButtonBit(button)) &&
+        item->View()->PointHitsItem(item, owner_->Scrollbars().MapWindowToView(windowPoint), false)) {
+        dragItem_ = item;
+        return true;
+    }
+    dragItem_ = nullptr;
+    return false;
+}
+
+void TLvOLEDragManager::DoBeginDrag(QPoint point, TCommonKeyStates keys)
+{
+    if (!Enabled())
+        return;
+    if (dragType_ == TLvDragType::edtVCL) {
+        PrepareToolkitDrag();
+        return;
+    }
+    RunDrag(point, keys);
+}
+
+void TLvOLEDragManager::PrepareToolkitDrag() { dragItem_ = owner_->Selection().FocusedItem(); }
+
+void TLvOLEDragManager::DoDragStartNotify(QMimeData *data, TCommonDropEffects &effects, bool &allow)
+{
+    if (owner_->OnOLEDragStart)
+        owner_->OnOLEDragStart(data, effects, allow);
+}
+
+void TLvOLEDragManager::DoDragEndNotify(QMimeData *data, TCommonOLEDragResult result, TCommonDropEffects effects,
+                                        TCommonKeyStates keys)
+{
+    if (owner_->OnOLEDragEnd)
+        owner_->OnOLEDragEnd(data, result, effects, keys);
+}
+
+void TLvOLEDragManager::DoGetDragImage(QImage &image, QPoint start, QPoint &hotSpot, LvColor &transparent,
+                                       bool &handled)
+{
+    if (owner_->OnGetDragImage)
+        owner_->OnGetDragImage(image, start, hotSpot, transparent, handled);
+}
+
+void TLvOLEDragManager::DefaultDragImage(QImage &image, QPoint start, QPoint &hotSpot, LvColor &transparent,
+                                         bool &handled)
+{
+    if (image.isNull())
+        return;
+    transparent = owner_->Color();
+    const int w = image.width(), h = image.height();
+    LvRect r(start.x() - w / 2, start.y() - h / 2, start.x() + w / 2, start.y() + h / 2);
+    hotSpot = QPoint(r.Width() / 2, r.Height() / 2);
+    if (r.left < 0)
+        hotSpot.rx() += r.left;
+    if (r.top < 0)
+        hotSpot.ry() += r.top;
+    r = r.Intersected(owner_->ClientRect());
+    QImage control(std::max(1, owner_->ClientWidth()), std::max(1, owner_->ClientHeight()), QImage::Format_ARGB32);
+    control.fill(ResolveColor(owner_->Color()));
+    {
+        QPainter p(&control);
+        owner_->PaintRect(p, r, true);
+    }
+    QPainter p(&image);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(QPoint(0, 0), control, r.ToQRect());
+    handled = true;
+}
+
+void TLvOLEDragManager::DoDragEnter(const QMimeData *, TCommonDropEffect &, TCommonKeyStates, QPoint)
+{
+    dragTarget_ = true;
+}
+
+bool TLvOLEDragManager::InBottomZone(QPoint p) const { return p.y() > owner_->ClientHeight() - AutoScrollMargin(); }
+
+bool TLvOLEDragManager::InTopZone(QPoint p) const
+{
+    return p.y() - owner_->Header().RuntimeHeight() < AutoScrollMargin();
+}
+
+void TLvOLEDragManager::RepaintDocRect(const LvRect &r)
+{
+    const LvRect window = owner_->Scrollbars().MapViewRectToWindow(r);
+    owner_->InvalidateWindow(&window, true);
+}
+
+void TLvOLEDragManager::ClearDropTarget()
+{
+    if (auto *item = dynamic_cast<TLvItem *>(dropTarget_)) {
+        item->SetDropHilighted(false);
+        item->Invalidate(true);
+    }
+    dropTarget_ = nullptr;
+}
+
+void TLvOLEDragManager::HideInsertMark()
+{
+    insertMark_.SetVisible(false);
+    if (!insertMark_.DisplayRect().IsEmpty())
+        RepaintDocRect(insertMark_.DisplayRect());
+    insertMark_.SetTarget(nullptr);
+    insertMark_.SetDropPosition(0);
+    insertMark_.SetDisplayRect({});
+}
+
+void TLvOLEDragManager::DoDragMove(QPoint point, TCommonDropEffect &effect, TCommonKeyStates)
+{
+    if (owner_->IsHeaderPoint(point, true)) {
+        effect = TCommonDropEffect::cdeNone;
+        return;
+    }
+    const QPoint doc = owner_->Scrollbars().MapWindowToView(point);
+    TLvItemHitTestInfoSet hit = 0;
+    TLvItem *item = owner_->ItemAt(point, nullptr, hit);
+    if (item) {
+        if (!item->View()->PointHitsItem(item, doc, false) || insertMark_.Visible()) {
+            ClearDropTarget();
+        } else if (item != dropTarget_) {
+            ClearDropTarget();
+            dropTarget_ = item;
+            if (hilightDropTarget_)
+                item->SetDropHilighted(true);
+            item->Invalidate(true);
+            insertMark_.SetTarget(item);
+        }
+    } else {
+        ClearDropTarget();
+        TLvGroupHitTestInfoSet groupHit = 0;
+        TLvGroup *group = owner_->GroupAt(point, groupHit);
+        if (group && (groupHit & egtOnHeader)) {
+            dropTarget_ = group;
+            if (dynamic_cast<TLvItem *>(insertMark_.Target()))
+                HideInsertMark();
+            insertMark_.SetDropPosition(3);
+            insertMark_.SetTarget(group);
+        }
+    }
+    if (!insertMark_.Enabled() || !item)
+        return;
+    insertMark_.SetTarget(item);
+    TLvInsertMarkerDir direction = InsertMarkDirection(owner_->View());
+    const int quarter = item->DisplayRect().Width() / 4;
+    std::uint8_t range = direction == TLvInsertMarkerDir::dmdVert ? std::uint8_t(std::clamp(quarter, 0, 255)) : 2;
+    if (owner_->OnInsertMarkPosition)
+        owner_->OnInsertMarkPosition(direction, range);
+    LvRect bar;
+    const int position = TLvInsertMark::Place(item->DisplayRect(), doc, direction, range, insertMark_.Width(),
+                                              insertMark_.CenterMark(), bar);
+    if (position)
+        insertMark_.SetDropPosition(position);
+    insertMark_.SetDirection(direction);
+    insertMark_.SetVisible(false);
+    const LvRect old = insertMark_.DisplayRect();
+    if (!old.IsEmpty() && old != bar)
+        RepaintDocRect(old);
+    insertMark_.SetDisplayRect(bar);
+    if (!bar.IsEmpty()) {
+        insertMark_.SetVisible(true);
+        RepaintDocRect(bar);
+        ClearDropTarget(); // the mark takes the place of the highlight
+    }
+}
+
+void TLvOLEDragManager::Drop(QPoint point, TCommonKeyStates keys, TCommonDropEffect &effect)
+{
+    MoveToInsertMark();
+    TCustomLvDragManagerBase::Drop(point, keys, effect);
+}
+
+void TLvOLEDragManager::MoveToInsertMark()
+{
+    TLvCollectionItem *target = insertMark_.Target();
+    const int position = insertMark_.DropPosition();
+    if (!insertMark_.AutoMove() || !target || !position)
+        return;
+    // Items move only where the user sees the mark (or onto a group's header).
+    if (position != 3 && !insertMark_.Visible())
+        return;
+    std::vector<TLvItem *> moved;
+    TLvGroups &groups = owner_->Groups();
+    for (int g = 0; g < groups.Count(); ++g)
+        for (int i = 0; i < groups[g]->Items().Count(); ++i)
+            if (TLvItem *item = groups[g]->Items()[i]; item->Selected())
+                moved.push_back(item);
+    if (moved.empty())
+        return;
+    {
+        LvUpdateBracket update(*owner_);
+        owner_->Selection().ClearAll();
+        if (auto *group = dynamic_cast<TLvGroup *>(target)) {
+            for (TLvItem *item : moved)
+                group->Items().TakeItem(item, -1);
+        } else {
+            auto *at = static_cast<TLvItem *>(target);
+            for (TLvItem *item : moved) {
+                if (item == at)
+                    continue;
+                TLvItems *list = at->Items();
+                if (list == item->Items() && item->Index() < at->Index()) {
+                    list->TakeItem(item, at->Index() - 1 + (position == 2 ? 1 : 0));
+                } else {
+                    list->TakeItem(item, at->Index() + (position == 2 ? 1 : 0));
+                }
+                if (position == 2)
+                    at = item; // a run keeps its order behind the first target
+            }
+        }
+        owner_->StructureChanged(elvsItemStructureChanged, owner_->OnItemStructureChange);
+    }
+    if (insertMark_.ReSelectAfterMove()) {
+        LvUpdateBracket update(*owner_);
+        for (TLvItem *item : moved)
+            item->SetSelected(true);
+    }
+}
+
+void TLvOLEDragManager::DoDrop(QPoint, TCommonKeyStates, TCommonDropEffect &)
+{
+    ForgetDragItem();
+    ClearDropTarget();
+    HideInsertMark();
+    dragTarget_ = false;
+}
+
+void TLvOLEDragManager::DoDragEnd(QPoint, TCommonKeyStates)
+{
+    ClearDropTarget();
+    HideInsertMark();
+    dragTarget_ = false;
+}
+
+void TLvOLEDragManager::PaintInsertMark(QPainter &painter)
+{
+    const LvRect r = insertMark_.DisplayRect();
+    if (!insertMark_.Enabled() || !insertMark_.Visible() || r.IsEmpty())
+        return;
+    painter.save();
+    painter.setPen(QPen(ResolveColor(insertMark_.Color()), 1));
+    if (insertMark_.Direction() == TLvInsertMarkerDir::dmdVert) {
+        const int n = r.Width() / 3;
+        for (int i = 0; i < n; ++i)
+            painter.drawLine(r.left + n + i, r.top, r.left + n + i, r.bottom - 1);
+        for (int i = 0; i < n; ++i)
+            painter.drawLine(r.left, r.top + i, r.right - 1, r.top + i);
+        for (int i = 0; i <= n; ++i)
+            painter.drawLine(r.left, r.bottom - 1 - i, r.right - 1, r.bottom - 1 - i);
+    } else {
+        const int n = r.Height() / 3;
+        for (int i = 0; i < n; ++i)
+            painter.drawLine(r.left, r.top + n + i, r.right - 1, r.top + n + i);
+        for (int i = 0; i < n; ++i)
+            painter.drawLine(r.left + i, r.top, r.left + i, r.bottom - 1);
+        for (int i = 0; i <= n; ++i)
+            painter.drawLine(r.right - 1 - i, r.top, r.right - 1 - i, r.bottom - 1);
+    }
+    painter.restore();
+}
+
+// --- The control's machinery ------------------------------------------------------------------------
+
+QtLvDragDrop::QtLvDragDrop(QtLvListview *owner)
+    : owner_(owner), items_(std::make_unique<TLvOLEDragManager>(owner)),
+      columns_(std::make_unique<TLvHeaderDragManager>(owner))
+{
+}
+
+QtLvDragDrop::~QtLvDragDrop() = default;
+
+TCommonKeyStates QtLvDragDrop::KeyStates(Qt::KeyboardModifiers mods, Qt::MouseButtons buttons)
+{
+    return QtLvListview::KeyStates(mods, buttons);
+}
+
+void QtLvDragDrop::UpdateRegistration()
+{
+    const bool wanted = items_->Enabled() || (columns_->Enabled() && columns_->DragType() == TLvDragType::edtOLE);
+    owner_->viewport()->setAcceptDrops(wanted);
+    if (wanted)
+        owner_->Include(elvsDropTargetRegistered);
+    else
+        owner_->Exclude(elvsDropTargetRegistered);
+}
+
+bool QtLvDragDrop::ViewportEvent(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::DragEnter: Protege([&] { DragEnter(static_cast<QDragEnterEvent *>(event)); }); return true;
+    case QEvent::DragMove: Protege([&] { DragOver(static_cast<QDragMoveEvent *>(event)); }); return true;
+    case QEvent::DragLeave: Protege([&] { DragLeave(); }); return true;
+    case QEvent::Drop: Protege([&] { Drop(static_cast<QDropEvent *>(event)); }); return true;
+    default: return false;
+    }
+}
+
+namespace {
+
+// Accepts a drag event with an effect, or refuses it when the effect has no action.
+void Answer(QDropEvent *e, TCommonDropEffect effect)
+{
+    const Qt::DropAction action = DropEffectToAction(effect);
+    if (action == Qt::IgnoreAction) {
+        e->setDropAction(Qt::IgnoreAction);
+        e->ignore();
+    } else {
+        e->setDropAction(action);
+        e->accept();
+    }
+}
+
+} // namespace
+
+void QtLvDragDrop::DragEnter(QDragEnterEvent *e)
+{
+    const QPoint point = e->position().toPoint();
+    const QMimeData *data = e->mimeData();
+    // The manager first: a column record goes to the column drag whatever the item drag's settings.
+    TCustomLvDragManagerBase *manager = data && data->hasFormat(LvHeaderDragFormat)
+                                            ? static_cast<TCustomLvDragManagerBase *>(columns_.get())
+                                            : items_.get();
+    if (!manager->Enabled()) {
+        chosen_ = nullptr;
+        e->ignore();
+        return;
+    }
+    chosen_ = manager;
+    const TCommonKeyStates keys = QtLvDragDrop::KeyStates(e->modifiers(), e->buttons());
+    available_ = DropEffectsFromActions(e->possibleActions());
+    TCommonDropEffect desired = KeyStatesToDropEffect(keys);
+    if (owner_->OnOLEDragEnter)
+        owner_->OnOLEDragEnter(data, keys, point, available_, desired);
+    chosen_->DragEnter(data, desired, keys, point);
+    // Entered, so that the moves come, whether or not this point takes a drop.
+    e->setDropAction(DropEffectToAction(desired));
+    e->accept();
+}
+
+void QtLvDragDrop::DragOver(QDragMoveEvent *e)
+{
+    if (!chosen_ || !chosen_->Enabled()) {
+        e->ignore();
+        return;
+    }
+    const QPoint point = e->position().toPoint();
+    const TCommonKeyStates keys = QtLvDragDrop::KeyStates(e->modifiers(), e->buttons());
+    TCommonDropEffect desired = KeyStatesToDropEffect(keys);
+    if (owner_->OnOLEDragOver)
+        owner_->OnOLEDragOver(keys, point, available_, desired);
+    chosen_->Drag(point, desired, keys);
+    Answer(e, desired);
+}
+
+void QtLvDragDrop::DragLeave()
+{
+    if (owner_->OnOLEDragLeave)
+        owner_->OnOLEDragLeave();
+    if (TCustomLvDragManagerBase *manager = std::exchange(chosen_, nullptr))
+        manager->DragEnd(QPoint(0, 0), 0);
+}
+
+void QtLvDragDrop::Drop(QDropEvent *e)
+{
+    TCustomLvDragManagerBase *manager = std::exchange(chosen_, nullptr);
+    if (!manager) {
+        e->ignore();
+        return;
+    }
+    const QPoint point = e->position().toPoint();
+    const TCommonKeyStates keys = QtLvDragDrop::KeyStates(e->modifiers(), e->buttons());
+    TCommonDropEffect desired = KeyStatesToDropEffect(keys);
+    bool handled = false;
+    if (owner_->OnOLEDragDrop)
+        owner_->OnOLEDragDrop(e->mimeData(), keys, point, available_, desired, handled);
+    if (handled)
+        manager->DragEnd(point, keys); // the handler dropped: the drag over the control still ends
+    else
+        manager->Drop(point, keys, desired);
+    Answer(e, desired);
+}
+
+void QtLvDragDrop::PendingMove(QPoint pos, Qt::MouseButtons buttons, Qt::KeyboardModifiers mods)
+{
+    if (!DragThresholdCrossed(owner_->pressPoint_, pos))
+        return;
+    const TCommonKeyStates keys = QtLvDragDrop::KeyStates(mods, buttons);
+    TLvItemHitTestInfoSet hit = 0;
+    TLvItem *item = owner_->ItemAt(pos, nullptr, hit);
+    if (!item) {
+        owner_->Selection().ClearAll();
+        owner_->Exclude(elvsDragPending);
+        if (owner_->Selection().EnableDragSelect())
+            owner_->Include(elvsDragRectPending);
+        return;
+    }
+    if (keys & cksControl) {
+        item->SetSelected(true);
+        owner_->Selection().SetFocusedItem(item);
+    }
+    const bool toolkit = items_->DragType() == TLvDragType::edtVCL;
+    owner_->Exclude(elvsDragPending);
+    owner_->Include(elvsDragging | (toolkit ? elvsToolkitDragging : 0u));
+    if (toolkit) {
+        items_->BeginDrag(pos, keys);
+        return;
+    }
+    // The modal drag ate the button's release: the control gets it afterwards, also when the drag fails.
+    const Qt::MouseButton button = buttons & Qt::LeftButton    ? Qt::LeftButton
+                                   : buttons & Qt::RightButton ? Qt::RightButton
+                                                               : Qt::MiddleButton;
+    QPointer<QWidget> viewport = owner_->viewport();
+    LvFinally release([&] {
+        if (!viewport)
+            return;
+        if (button == Qt::RightButton)
+            owner_->Include(elvsNoContextMenu);
+        QMouseEvent e(QEvent::MouseButtonRelease, pos, viewport->mapToGlobal(pos), button, Qt::NoButton, mods);
+        QCoreApplication::sendEvent(viewport, &e);
+    });
+    items_->BeginDrag(pos, keys);
+}
+
+} // namespace gdvorn::lv
