@@ -22,6 +22,7 @@ namespace {
 class ScriptedListview : public QtLvListview {
 public:
     std::function<Qt::DropAction(QMimeData *)> script;
+    bool platform = false; // the control's own drag instead of the script
     int drags = 0;
     QImage image;
     QPoint hotSpot;
@@ -33,6 +34,8 @@ public:
         image = picture;
         hotSpot = hot;
         allowedActions = allowed;
+        if (platform)
+            return QtLvListview::DoDragDrop(data, allowed, picture, hot);
         return script ? script(data) : Qt::IgnoreAction;
     }
 };
@@ -206,6 +209,43 @@ private slots:
         QCOMPARE(t.lv->image.size(), QSize(200, 300));
         QCOMPARE(t.lv->hotSpot, QPoint(100 + std::min(0, to.x() - 100), 150 + std::min(0, to.y() - 150)));
         QVERIFY(t.Item(1)->Selected());
+    }
+
+    // The control's own modal drag (the platform answers at once offscreen): the outcome still reaches
+    // OnOLEDragEnd, and the drag source reports new actions through OnOLEGiveFeedback.
+    void platformDrag()
+    {
+        List t(5);
+        ScriptedListview &lv = *t.lv;
+        lv.platform = true;
+        lv.DragManager().SetEnabled(true);
+        lv.OnOLEDragStart = [](QMimeData *, TCommonDropEffects &effects, bool &allow) {
+            effects = DropEffectBit(TCommonDropEffect::cdeCopy);
+            allow = true;
+        };
+        int ends = 0;
+        lv.OnOLEDragEnd = [&](QMimeData *, TCommonOLEDragResult r, TCommonDropEffects, TCommonKeyStates) {
+            ++ends;
+            QCOMPARE(r, TCommonOLEDragResult::cdrCancel);
+        };
+        const QPoint from = t.OnCaption(1);
+        QTest::mousePress(t.vp(), Qt::LeftButton, {}, from);
+        QVERIFY(lv.HasState(elvsDragPending));
+        MoveWithButton(t.vp(), from + QPoint(0, 15));
+        QTest::mouseRelease(t.vp(), Qt::LeftButton, {}, from + QPoint(0, 15));
+        QCOMPARE(lv.drags, 1);
+        QCOMPARE(ends, 1);
+
+        TCommonDropEffects fed = 0;
+        lv.OnOLEGiveFeedback = [&](TCommonDropEffects e, bool &useDefault) {
+            fed = e;
+            useDefault = false;
+        };
+        TLvDropSourceManager source(&lv);
+        QVERIFY(!source.GiveFeedback(Qt::LinkAction));
+        QCOMPARE(fed, DropEffectBit(TCommonDropEffect::cdeLink));
+        QVERIFY(!source.GiveFeedback(Qt::IgnoreAction));
+        QCOMPARE(fed, DropEffectBit(TCommonDropEffect::cdeNone));
     }
 
     // Over the header no drop is possible; over an item the key states choose the effect.
