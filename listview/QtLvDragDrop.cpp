@@ -1,6 +1,7 @@
 #include "listview/QtLvDragDrop.h"
 
 #include "app/ugExcecao.h"
+#include "listview/LvDataObject.h"
 #include "listview/QtLvListview.h"
 
 #include <QDrag>
@@ -42,7 +43,10 @@ constexpr std::uint32_t DragMembers =
 
 } // namespace
 
-std::unique_ptr<QMimeData> NewDragDataObject(QtLvListview *) { return std::make_unique<QMimeData>(); }
+std::unique_ptr<QMimeData> NewDragDataObject(QtLvListview *owner)
+{
+    return std::make_unique<LvMimeData>(std::make_shared<TLvDataObjectManager>(owner));
+}
 
 // --- The control's operations -----------------------------------------------------------------------
 
@@ -65,7 +69,17 @@ Qt::DropAction QtLvListview::DoDragDrop(QMimeData *data, Qt::DropActions actions
 {
     TLvDropSourceManager source(this);
     QPointer<QDrag> drag = new QDrag(viewport());
-    drag->setMimeData(new ForwardingMimeData(data));
+    // QDrag frees what it carries: the component's own data object travels as a second face of the
+    // same object, anything else through a forwarder.
+    if (const std::shared_ptr<TCommonDataObject> object = LvMimeData::DataObjectOf(data)) {
+        auto *carried = new LvMimeData(object);
+        for (const QString &type : data->formats())
+            if (!LvMimeData::FormatOf(type))
+                carried->setData(type, data->data(type));
+        drag->setMimeData(carried);
+    } else {
+        drag->setMimeData(new ForwardingMimeData(data));
+    }
     if (!image.isNull()) {
         drag->setPixmap(QPixmap::fromImage(image));
         drag->setHotSpot(hotSpot);
@@ -277,7 +291,8 @@ void TLvHeaderDragManager::RunDrag(QPoint point, TCommonKeyStates keys)
             return;
         QImage picture;
         QPoint hotSpot;
-        if (enableDragImage_ && made) {
+        const std::shared_ptr<TCommonDataObject> object = LvMimeData::DataObjectOf(data);
+        if (enableDragImage_ && object) {
             const QSize size = DragImageSize();
             QImage image(std::max(1, size.width()), std::max(1, size.height()), QImage::Format_ARGB32);
             image.fill(Qt::transparent);
@@ -286,7 +301,7 @@ void TLvHeaderDragManager::RunDrag(QPoint point, TCommonKeyStates keys)
             DoGetDragImage(image, point, hotSpot, transparent, handled);
             if (!handled && onGetDragImage_)
                 onGetDragImage_(image, point, hotSpot, transparent, handled);
-            if (handled) {
+            if (handled && object->AssignDragImage(image, hotSpot, transparent)) {
                 // The transparent colour shows what lies under the drag.
                 const QRgb key = ResolveColor(transparent).rgb();
                 for (int y = 0; y < image.height(); ++y) {
@@ -302,6 +317,7 @@ void TLvHeaderDragManager::RunDrag(QPoint point, TCommonKeyStates keys)
         const TCommonOLEDragResult result =
             action == Qt::IgnoreAction ? TCommonOLEDragResult::cdrCancel : TCommonOLEDragResult::cdrDrop;
         DoDragEndNotify(data, result, DropEffectsFromActions(action), keys);
+        TLvDataObjectManager::Unbind(data);
     } catch (...) {
         // A failed drag leaves the control as if no drag had started.
         owner_->Exclude(DragMembers);

@@ -4,7 +4,9 @@
 // the drop target (the viewport's drag enter, move, leave and drop events) and the drop source.
 //
 // - A drag runs through the control's DoDragDrop, which wraps QDrag::exec (modal); an accepted action is
-//   cdrDrop, IgnoreAction cdrCancel. There is no query step: Escape cancels and a release drops, so
+//   cdrDrop, IgnoreAction cdrCancel. Unless OnOLEGetDataObject gives one, the data object is an
+//   LvMimeData over a TLvDataObjectManager bound to the control for the drag; only such an object gets
+//   a drag picture (kept by the object). There is no query step: Escape cancels and a release drops, so
 //   OnOLEQueryContineDrag never fires; OnOLEGiveFeedback fires whenever the drag reports a new action.
 // - The drop target picks the manager first (a column record goes to the column drag, anything else to
 //   the item drag) and refuses the drag only when that manager is off.
@@ -276,7 +278,8 @@ private:
     TCommonDropEffects available_ = 0;
 };
 
-// The data object a drag makes when the application gives none.
+// The data object a drag makes when the application gives none: the component's own, bound to the
+// control until the drag ends.
 std::unique_ptr<QMimeData> NewDragDataObject(QtLvListview *owner);
 
 } // namespace gdvorn::lv

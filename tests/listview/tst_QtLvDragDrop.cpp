@@ -2,6 +2,7 @@
 // modal drag, synthetic drag events on the viewport (drop target, insert mark, moving items,
 // auto-scroll) and the header's column drag.
 
+#include "listview/LvDataObject.h"
 #include "listview/QtLvDragDrop.h"
 #include "listview/QtLvListview.h"
 
@@ -178,7 +179,12 @@ private slots:
         int ends = 0;
         TCommonOLEDragResult result = TCommonOLEDragResult::cdrError;
         TCommonDropEffects resultEffect = 0;
+        std::shared_ptr<TCommonDataObject> object;
         t.lv->OnOLEDragStart = [&](QMimeData *data, TCommonDropEffects &effects, bool &allow) {
+            // The component's own data object, bound to the control for the drag.
+            object = LvMimeData::DataObjectOf(data);
+            auto *manager = dynamic_cast<TLvDataObjectManager *>(object.get());
+            QVERIFY(manager && manager->Listview() == t.lv.get());
             entering = effects;
             QVERIFY(!allow);
             data->setText("itens");
@@ -205,8 +211,12 @@ private slots:
         QCOMPARE(ends, 2);
         QCOMPARE(result, TCommonOLEDragResult::cdrDrop);
         QCOMPARE(resultEffect, DropEffectBit(TCommonDropEffect::cdeCopy));
-        // The default picture: the drag image size, the start point in its middle.
+        // The default picture: the drag image size, the start point in its middle; the data object keeps
+        // it and forgets the control when the drag ends.
         QCOMPARE(t.lv->image.size(), QSize(200, 300));
+        QCOMPARE(object->DragImage().size(), QSize(200, 300));
+        QCOMPARE(object->DragHotSpot(), t.lv->hotSpot);
+        QVERIFY(!static_cast<TLvDataObjectManager *>(object.get())->Listview());
         QCOMPARE(t.lv->hotSpot, QPoint(100 + std::min(0, to.x() - 100), 150 + std::min(0, to.y() - 150)));
         QVERIFY(t.Item(1)->Selected());
     }
@@ -253,7 +263,7 @@ private slots:
     {
         List t(5);
         t.lv->DragManager().SetEnabled(true);
-        QMimeData data;
+        LvMimeData data(std::make_shared<TCommonDataObject>());
         data.setText("x");
         TCommonDropEffects available = 0;
         t.lv->OnOLEDragEnter = [&](const QMimeData *, TCommonKeyStates, QPoint, TCommonDropEffects a, TCommonDropEffect &) {
@@ -321,7 +331,7 @@ private slots:
                   : edge == 1 ? QPoint(r.left + 30, r.top + r.Height() / 2)
                               : QPoint(r.left + 30, r.bottom - 1);
         const QPoint p = doc + origin;
-        QMimeData data;
+        LvMimeData data(std::make_shared<TCommonDataObject>());
         Enter(t.vp(), p, &data);
         Over(t.vp(), p, &data);
         QCOMPARE(askedDirection, vertical ? TLvInsertMarkerDir::dmdVert : TLvInsertMarkerDir::dmdHorz);
@@ -368,7 +378,7 @@ private slots:
             t.Item(i)->SetSelected(true);
         TLvItem *six = t.Item(6);
         const QPoint p = t.At(6, -1);
-        QMimeData data;
+        LvMimeData data(std::make_shared<TCommonDataObject>());
         Enter(t.vp(), p, &data);
         QCOMPARE(Over(t.vp(), p, &data), Qt::MoveAction);
         QCOMPARE(m.InsertMark().Target(), six);
@@ -406,7 +416,7 @@ private slots:
             e = TCommonDropEffect::cdeCopy;
             handled = true;
         };
-        QMimeData data;
+        LvMimeData data(std::make_shared<TCommonDataObject>());
         const QPoint zone(50, t.vp()->height() - 3); // in the bottom zone, over an item
         Enter(t.vp(), zone, &data);
         Over(t.vp(), zone, &data);
@@ -429,7 +439,7 @@ private slots:
         m.SetEnabled(true);
         m.SetAutoScrollDelay(400);
         m.SetAutoScrollTime(20);
-        QMimeData data;
+        LvMimeData data(std::make_shared<TCommonDataObject>());
         const QPoint middle(50, 100), bottom(50, t.vp()->height() - 5);
         Enter(t.vp(), middle, &data);
         Over(t.vp(), bottom, &data);
@@ -516,14 +526,14 @@ private slots:
     void headerDataFromAnotherSource()
     {
         List t(3), other(3);
-        QMimeData foreign;
+        LvMimeData foreign(std::make_shared<TCommonDataObject>());
         foreign.setData(LvHeaderDragFormat, HeaderDragRecord(other.lv.get(), other.lv->Header().Columns()[0]));
         QVERIFY(Enter(t.vp(), QPoint(60, 12), &foreign));
         QCOMPARE(Over(t.vp(), QPoint(260, 12), &foreign), Qt::IgnoreAction);
         DropAt(t.vp(), QPoint(260, 12), &foreign);
         QCOMPARE(t.Positions(), QList<int>({0, 1, 2}));
 
-        QMimeData stale;
+        LvMimeData stale(std::make_shared<TCommonDataObject>());
         stale.setData(LvHeaderDragFormat, HeaderDragRecord(t.lv.get(), t.lv->Header().Columns()[0]));
         Enter(t.vp(), QPoint(60, 12), &stale);
         QCOMPARE(Over(t.vp(), QPoint(260, 12), &stale), Qt::IgnoreAction);
