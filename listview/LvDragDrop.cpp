@@ -44,15 +44,15 @@ bool DragThresholdCrossed(QPoint press, QPoint now)
     return (now - press).manhattanLength() >= distance;
 }
 
-QByteArray HeaderDragRecord(const void *control, const void *column)
+QByteArray DragRecord(const void *control, const void *object)
 {
     QByteArray record;
     QDataStream s(&record, QIODevice::WriteOnly);
-    s << quint64(reinterpret_cast<quintptr>(control)) << quint64(reinterpret_cast<quintptr>(column));
+    s << quint64(reinterpret_cast<quintptr>(control)) << quint64(reinterpret_cast<quintptr>(object));
     return record;
 }
 
-bool ReadHeaderDragRecord(const QByteArray &record, quintptr &control, quintptr &column)
+bool ReadDragRecord(const QByteArray &record, quintptr &control, quintptr &object)
 {
     if (record.size() != 16)
         return false;
@@ -60,7 +60,7 @@ bool ReadHeaderDragRecord(const QByteArray &record, quintptr &control, quintptr 
     quint64 a = 0, b = 0;
     s >> a >> b;
     control = quintptr(a);
-    column = quintptr(b);
+    object = quintptr(b);
     return s.status() == QDataStream::Ok;
 }
 

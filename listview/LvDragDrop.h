@@ -1,6 +1,6 @@
 #pragma once
 // The widget-free side of drag and drop: drop effects and the Qt drop actions they travel as, the drag
-// threshold, the record a column drag carries and the insert mark with its placement.
+// threshold, the record a drag carries and the insert mark with its placement.
 //
 // Effects: cdeCopy, cdeMove and cdeLink are Qt's copy, move and link actions; cdeScroll has no action; an
 // empty action set is {cdeNone}.
@@ -12,8 +12,9 @@
 
 namespace gdvorn::lv {
 
-// The private type under which a column drag carries its record.
+// The private type under which a column drag carries its record, and that of a toolkit drag of items.
 inline constexpr char LvHeaderDragFormat[] = "application/x-lvlistview-header";
+inline constexpr char LvToolkitDragFormat[] = "application/x-lvlistview-toolkit";
 
 enum class TLvDragType : std::uint8_t { edtOLE, edtVCL };
 enum class TDragMode : std::uint8_t { dmManual, dmAutomatic };
@@ -26,10 +27,10 @@ TCommonDropEffects DropEffectsFromActions(Qt::DropActions actions);
 // The pointer has left the press point by the platform's drag distance.
 bool DragThresholdCrossed(QPoint press, QPoint now);
 
-// The column drag's record: the control and the dragged column that started it. Reading answers false
-// for anything that is not such a record.
-QByteArray HeaderDragRecord(const void *control, const void *column);
-bool ReadHeaderDragRecord(const QByteArray &record, quintptr &control, quintptr &column);
+// A drag's record: the control that started it and the object dragged (the column of a column drag).
+// Reading answers false for anything that is not such a record.
+QByteArray DragRecord(const void *control, const void *object);
+bool ReadDragRecord(const QByteArray &record, quintptr &control, quintptr &object);
 
 // The bar that shows where dragged items will be put: settings, and the geometry the item drag sets.
 class TLvInsertMark {

@@ -329,7 +329,7 @@ void TLvHeaderDragManager::DoDragStartNotify(QMimeData *data, TCommonDropEffects
 {
     allow = Enabled();
     effects = DropEffectBit(TCommonDropEffect::cdeMove);
-    data->setData(LvHeaderDragFormat, HeaderDragRecord(owner_, dragColumn_));
+    data->setData(LvHeaderDragFormat, DragRecord(owner_, dragColumn_));
 }
 
 void TLvHeaderDragManager::DoDragEndNotify(QMimeData *, TCommonOLEDragResult, TCommonDropEffects, TCommonKeyStates)
@@ -342,7 +342,7 @@ void TLvHeaderDragManager::DoDragEnter(const QMimeData *data, TCommonDropEffect 
     allowDrop_ = false;
     effect = TCommonDropEffect::cdeNone;
     quintptr control = 0, column = 0;
-    if (data && data->hasFormat(LvHeaderDragFormat) && ReadHeaderDragRecord(data->data(LvHeaderDragFormat), control, column))
+    if (data && data->hasFormat(LvHeaderDragFormat) && ReadDragRecord(data->data(LvHeaderDragFormat), control, column))
         allowDrop_ = dragColumn_ && control == reinterpret_cast<quintptr>(owner_) &&
                      column == reinterpret_cast<quintptr>(dragColumn_);
 }
@@ -469,7 +469,21 @@ void TLvOLEDragManager::DoBeginDrag(QPoint point, TCommonKeyStates keys)
     RunDrag(point, keys);
 }
 
-void TLvOLEDragManager::PrepareToolkitDrag() { dragItem_ = owner_->Selection().FocusedItem(); }
+void TLvOLEDragManager::PrepareToolkitDrag()
+{
+    dragItem_ = owner_->Selection().FocusedItem();
+    if (dragMode_ != TDragMode::dmAutomatic)
+        return;
+    try {
+        QMimeData data;
+        data.setData(LvToolkitDragFormat, DragRecord(owner_, dragItem_));
+        owner_->DoDragDrop(&data, Qt::MoveAction, QImage(), QPoint());
+    } catch (...) {
+        // A failed toolkit drag leaves the control as if no drag had started.
+    }
+    // The modal drag ate the button's release: the toolkit drag ends here.
+    owner_->ClearMouseStates();
+}
 
 void TLvOLEDragManager::DoDragStartNotify(QMimeData *data, TCommonDropEffects &effects, bool &allow)
 {
@@ -764,7 +778,22 @@ void QtLvDragDrop::DragEnter(QDragEnterEvent *e)
 {
     const QPoint point = e->position().toPoint();
     const QMimeData *data = e->mimeData();
+    toolkit_ = data && data->hasFormat(LvToolkitDragFormat);
+    if (toolkit_) {
+        // A toolkit drag of items: the item drag follows it without the OLE events.
+        chosen_ = items_->Enabled() ? items_.get() : nullptr;
+        if (!chosen_) {
+            e->ignore();
+            return;
+        }
+        TCommonDropEffect effect = TCommonDropEffect::cdeMove;
+        chosen_->DragEnter(nullptr, effect, 0, point);
+        Answer(e, effect);
+        e->accept();
+        return;
+    }
     // The manager first: a column record goes to the column drag whatever the item drag's settings.
+    TCommonDropEffect desired = TCommonDropEffect::cdeNone;
     TCustomLvDragManagerBase *manager = data && data->hasFormat(LvHeaderDragFormat)
                                             ? static_cast<TCustomLvDragManagerBase *>(columns_.get())
                                             : items_.get();
@@ -776,7 +805,7 @@ void QtLvDragDrop::DragEnter(QDragEnterEvent *e)
     chosen_ = manager;
     const TCommonKeyStates keys = QtLvDragDrop::KeyStates(e->modifiers(), e->buttons());
     available_ = DropEffectsFromActions(e->possibleActions());
-    TCommonDropEffect desired = KeyStatesToDropEffect(keys);
+    desired = KeyStatesToDropEffect(keys);
     if (owner_->OnOLEDragEnter)
         owner_->OnOLEDragEnter(data, keys, point, available_, desired);
     chosen_->DragEnter(data, desired, keys, point);
@@ -793,7 +822,12 @@ void QtLvDragDrop::DragOver(QDragMoveEvent *e)
     }
     const QPoint point = e->position().toPoint();
     const TCommonKeyStates keys = QtLvDragDrop::KeyStates(e->modifiers(), e->buttons());
-    TCommonDropEffect desired = KeyStatesToDropEffect(keys);
+    TCommonDropEffect desired = toolkit_ ? TCommonDropEffect::cdeMove : KeyStatesToDropEffect(keys);
+    if (toolkit_) {
+        chosen_->Drag(point, desired, keys);
+        Answer(e, desired);
+        return;
+    }
     if (owner_->OnOLEDragOver)
         owner_->OnOLEDragOver(keys, point, available_, desired);
     chosen_->Drag(point, desired, keys);
@@ -802,7 +836,7 @@ void QtLvDragDrop::DragOver(QDragMoveEvent *e)
 
 void QtLvDragDrop::DragLeave()
 {
-    if (owner_->OnOLEDragLeave)
+    if (owner_->OnOLEDragLeave && !toolkit_)
         owner_->OnOLEDragLeave();
     if (TCustomLvDragManagerBase *manager = std::exchange(chosen_, nullptr))
         manager->DragEnd(QPoint(0, 0), 0);
@@ -817,7 +851,12 @@ void QtLvDragDrop::Drop(QDropEvent *e)
     }
     const QPoint point = e->position().toPoint();
     const TCommonKeyStates keys = QtLvDragDrop::KeyStates(e->modifiers(), e->buttons());
-    TCommonDropEffect desired = KeyStatesToDropEffect(keys);
+    TCommonDropEffect desired = toolkit_ ? TCommonDropEffect::cdeMove : KeyStatesToDropEffect(keys);
+    if (toolkit_) {
+        manager->Drop(point, keys, desired);
+        Answer(e, desired);
+        return;
+    }
     bool handled = false;
     if (owner_->OnOLEDragDrop)
         owner_->OnOLEDragDrop(e->mimeData(), keys, point, available_, desired, handled);

@@ -14,8 +14,9 @@
 // - The viewport accepts drops while either manager is on (the column drag only as edtOLE).
 // - Auto-scroll starts `AutoScrollDelay` ms after the pointer enters an edge zone and steps every
 //   `AutoScrollTime` ms at the last point of the drag; leaving every zone starts the delay again.
-// - `DragType` edtVCL starts no platform drag: the item drag remembers the focused item and the column
-//   drag does nothing.
+// - `DragType` edtVCL: the item drag remembers the focused item and, with `DragMode` dmAutomatic, runs a
+//   toolkit drag at once: a drag of private data (LvToolkitDragFormat) that the item drag of a control
+//   follows and drops (insert mark and all) without the OLE events. The column drag then does nothing.
 
 #include "listview/LvDragDrop.h"
 
@@ -275,6 +276,7 @@ private:
     std::unique_ptr<TLvOLEDragManager> items_;
     std::unique_ptr<TLvHeaderDragManager> columns_;
     TCustomLvDragManagerBase *chosen_ = nullptr;
+    bool toolkit_ = false; // the drag over the control is a toolkit drag
     TCommonDropEffects available_ = 0;
 };
 

@@ -401,6 +401,50 @@ private slots:
         QCOMPARE(t.Order(), QStringList({"0", "2", "4", "6", "1", "3", "5", "7"}));
     }
 
+    // DragType edtVCL: with dmAutomatic the press and move run a toolkit drag that the item drag follows
+    // and drops at the insert mark, without any OLE event; with dmManual nothing is dragged.
+    void toolkitDrag_data()
+    {
+        QTest::addColumn<bool>("automatic");
+        QTest::newRow("dmAutomatic") << true;
+        QTest::newRow("dmManual") << false;
+    }
+    void toolkitDrag()
+    {
+        QFETCH(bool, automatic);
+        List t(6, {400, 250});
+        TLvOLEDragManager &m = t.lv->DragManager();
+        m.SetEnabled(true);
+        m.SetDragType(TLvDragType::edtVCL);
+        m.SetDragMode(automatic ? TDragMode::dmAutomatic : TDragMode::dmManual);
+        m.InsertMark().SetEnabled(true);
+        QVERIFY(t.vp()->acceptDrops());
+        int oleEvents = 0;
+        t.lv->OnOLEDragStart = [&](QMimeData *, TCommonDropEffects &, bool &) { ++oleEvents; };
+        t.lv->OnOLEDragEnter = [&](const QMimeData *, TCommonKeyStates, QPoint, TCommonDropEffects, TCommonDropEffect &) {
+            ++oleEvents;
+        };
+        t.lv->OnOLEDragDrop = [&](const QMimeData *, TCommonKeyStates, QPoint, TCommonDropEffects, TCommonDropEffect &,
+                                  bool &) { ++oleEvents; };
+        const QPoint target = t.At(4, -1);
+        t.lv->script = [&](QMimeData *data) {
+            Enter(t.vp(), t.OnCaption(1), data);
+            Over(t.vp(), target, data);
+            return DropAt(t.vp(), target, data);
+        };
+        const QPoint from = t.OnCaption(1);
+        QTest::mousePress(t.vp(), Qt::LeftButton, {}, from);
+        MoveWithButton(t.vp(), from + QPoint(0, 15));
+        // The focused item is the drag item until a drop forgets it.
+        QCOMPARE(m.DragItem(), automatic ? nullptr : t.Item(1));
+        QCOMPARE(t.lv->drags, automatic ? 1 : 0);
+        QCOMPARE(oleEvents, 0);
+        QTest::mouseRelease(t.vp(), Qt::LeftButton, {}, from + QPoint(0, 15));
+        QVERIFY(!t.lv->HasState(elvsDragging | elvsToolkitDragging | elvsDragPending));
+        QCOMPARE(t.Order(), automatic ? QStringList({"0", "2", "3", "4", "1", "5"})
+                                      : QStringList({"0", "1", "2", "3", "4", "5"}));
+    }
+
     // A drop that OnOLEDragDrop handles still ends the drag over the control: no highlight, no timer.
     void handledDropEndsTheDrag()
     {
@@ -527,14 +571,14 @@ private slots:
     {
         List t(3), other(3);
         LvMimeData foreign(std::make_shared<TCommonDataObject>());
-        foreign.setData(LvHeaderDragFormat, HeaderDragRecord(other.lv.get(), other.lv->Header().Columns()[0]));
+        foreign.setData(LvHeaderDragFormat, DragRecord(other.lv.get(), other.lv->Header().Columns()[0]));
         QVERIFY(Enter(t.vp(), QPoint(60, 12), &foreign));
         QCOMPARE(Over(t.vp(), QPoint(260, 12), &foreign), Qt::IgnoreAction);
         DropAt(t.vp(), QPoint(260, 12), &foreign);
         QCOMPARE(t.Positions(), QList<int>({0, 1, 2}));
 
         LvMimeData stale(std::make_shared<TCommonDataObject>());
-        stale.setData(LvHeaderDragFormat, HeaderDragRecord(t.lv.get(), t.lv->Header().Columns()[0]));
+        stale.setData(LvHeaderDragFormat, DragRecord(t.lv.get(), t.lv->Header().Columns()[0]));
         Enter(t.vp(), QPoint(60, 12), &stale);
         QCOMPARE(Over(t.vp(), QPoint(260, 12), &stale), Qt::IgnoreAction);
         DropAt(t.vp(), QPoint(260, 12), &stale);
