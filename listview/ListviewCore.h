@@ -309,6 +309,8 @@ public:
     virtual void BeginHeaderDrag(TLvColumn * /*column*/, QPoint /*headerPoint*/) {}
     // A drag manager was switched on or off (the header's Draggable).
     virtual void DragEnabledChanged() {}
+    // An item, group or column is being freed: the platform side forgets it.
+    virtual void ObjectDestroying(TLvCollectionItem * /*object*/) {}
 
     // --- Owned objects -------------------------------------------------------------------------------
     TLvGroups &Groups() { return *groups_; }

@@ -59,6 +59,14 @@ void QtLvListview::BeginHeaderDrag(TLvColumn *column, QPoint headerPoint)
     dragDrop_->HeaderDragManager().StartColumnDrag(column, headerPoint);
 }
 
+void QtLvListview::ObjectDestroying(TLvCollectionItem *object)
+{
+    if (dragDrop_) {
+        dragDrop_->DragManager().ForgetObject(object);
+        dragDrop_->HeaderDragManager().ForgetObject(object);
+    }
+}
+
 void QtLvListview::DragEnabledChanged()
 {
     if (dragDrop_)
@@ -347,6 +355,16 @@ void TLvHeaderDragManager::DoDragEnter(const QMimeData *data, TCommonDropEffect 
                      column == reinterpret_cast<quintptr>(dragColumn_);
 }
 
+void TLvHeaderDragManager::ForgetObject(TLvCollectionItem *object)
+{
+    if (targetColumn_ == object)
+        targetColumn_ = nullptr;
+    if (dragColumn_ == object) {
+        dragColumn_ = nullptr;
+        allowDrop_ = false;
+    }
+}
+
 void TLvHeaderDragManager::SetTargetColumn(TLvColumn *column)
 {
     if (column == targetColumn_)
@@ -541,6 +559,19 @@ bool TLvOLEDragManager::InBottomZone(QPoint p) const { return p.y() > owner_->Cl
 bool TLvOLEDragManager::InTopZone(QPoint p) const
 {
     return p.y() - owner_->Header().RuntimeHeight() < AutoScrollMargin();
+}
+
+void TLvOLEDragManager::ForgetObject(TLvCollectionItem *object)
+{
+    TLvHeaderDragManager::ForgetObject(object);
+    if (dragItem_ == object)
+        dragItem_ = nullptr;
+    if (dropTarget_ == object)
+        dropTarget_ = nullptr;
+    if (insertMark_.Target() == object) {
+        insertMark_.SetTarget(nullptr);
+        insertMark_.SetDropPosition(0);
+    }
 }
 
 void TLvOLEDragManager::RepaintDocRect(const LvRect &r)

@@ -147,6 +147,8 @@ public:
     bool AllowDrop() const { return allowDrop_; }
     // The header starts a drag of `column` from a point in header coordinates.
     void StartColumnDrag(TLvColumn *column, QPoint headerPoint);
+    // An object is being freed: the manager keeps no reference to it.
+    virtual void ForgetObject(TLvCollectionItem *object);
 
 protected:
     void DoDragMove(QPoint point, TCommonDropEffect &effect, TCommonKeyStates keys) override;
@@ -197,6 +199,7 @@ public:
     bool DragTarget() const { return dragTarget_; }
     TLvCollectionItem *DropTarget() const { return dropTarget_; }
     void Drop(QPoint point, TCommonKeyStates keys, TCommonDropEffect &effect) override;
+    void ForgetObject(TLvCollectionItem *object) override;
     // Paints the visible mark (window painter, document rectangle mapped by the caller's offsets).
     void PaintInsertMark(QPainter &painter);
 

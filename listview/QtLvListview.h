@@ -64,6 +64,7 @@ public:
     std::unique_ptr<TLvViewColumn> NewViewColumn() override;
     void BeginHeaderDrag(TLvColumn *column, QPoint headerPoint) override;
     void DragEnabledChanged() override;
+    void ObjectDestroying(TLvCollectionItem *object) override;
 
     // Drag and drop: the item drag manager, the header's column drag manager and the machinery.
     TLvOLEDragManager &DragManager();

@@ -359,6 +359,25 @@ private slots:
         QVERIFY(m.InsertMark().DisplayRect().IsEmpty());
     }
 
+    // Items freed while a drag is over them leave no reference behind in the drag.
+    void itemsFreedDuringADrag()
+    {
+        List t(5);
+        TLvOLEDragManager &m = t.lv->DragManager();
+        m.SetEnabled(true);
+        m.InsertMark().SetEnabled(true);
+        LvMimeData data(std::make_shared<TCommonDataObject>());
+        Enter(t.vp(), t.At(2, 8), &data);
+        Over(t.vp(), t.At(2, 8), &data);
+        QCOMPARE(m.DropTarget(), t.Item(2));
+        QCOMPARE(m.InsertMark().Target(), t.Item(2));
+        t.lv->Items().Clear();
+        QVERIFY(!m.DropTarget());
+        QVERIFY(!m.InsertMark().Target());
+        Leave(t.vp());
+        QVERIFY(!m.IsDragging());
+    }
+
     // Three selected items dropped after an item keep their order; selected again or not.
     void dropMovesSelectedItems_data()
     {
