@@ -266,7 +266,8 @@ private slots:
         LvMimeData data(std::make_shared<TCommonDataObject>());
         data.setText("x");
         TCommonDropEffects available = 0;
-        t.lv->OnOLEDragEnter = [&](const QMimeData *, TCommonKeyStates, QPoint, TCommonDropEffects a, TCommonDropEffect &) {
+        t.lv->OnOLEDragEnter = [&](const QMimeData *, TCommonKeyStates, QPoint, TCommonDropEffects a,
+                                   TCommonDropEffect &) {
             available = a;
         };
         QVERIFY(Enter(t.vp(), t.At(2, 5), &data));
@@ -440,7 +441,8 @@ private slots:
         QVERIFY(t.vp()->acceptDrops());
         int oleEvents = 0;
         t.lv->OnOLEDragStart = [&](QMimeData *, TCommonDropEffects &, bool &) { ++oleEvents; };
-        t.lv->OnOLEDragEnter = [&](const QMimeData *, TCommonKeyStates, QPoint, TCommonDropEffects, TCommonDropEffect &) {
+        t.lv->OnOLEDragEnter = [&](const QMimeData *, TCommonKeyStates, QPoint, TCommonDropEffects,
+                                   TCommonDropEffect &) {
             ++oleEvents;
         };
         t.lv->OnOLEDragDrop = [&](const QMimeData *, TCommonKeyStates, QPoint, TCommonDropEffects, TCommonDropEffect &,
@@ -562,7 +564,9 @@ private slots:
             return DropAt(t.vp(), target, data);
         };
         int itemEnds = 0;
-        t.lv->OnOLEDragEnd = [&](QMimeData *, TCommonOLEDragResult, TCommonDropEffects, TCommonKeyStates) { ++itemEnds; };
+        t.lv->OnOLEDragEnd = [&](QMimeData *, TCommonOLEDragResult, TCommonDropEffects, TCommonKeyStates) {
+            ++itemEnds;
+        };
         QTest::mousePress(t.vp(), Qt::LeftButton, {}, press);
         MoveWithButton(t.vp(), start);
         QTest::mouseRelease(t.vp(), Qt::LeftButton, {}, start);
