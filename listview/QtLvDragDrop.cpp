@@ -638,13 +638,9 @@ void QtLvDragDrop::DragOver(QDragMoveEvent *e)
     }
     const QPoint point = e->position().toPoint();
     const TCommonKeyStates keys = QtLvDragDrop::KeyStates(e->modifiers(), e->buttons());
+    // A toolkit drag always moves and fires no OLE event.
     TCommonDropEffect desired = toolkit_ ? TCommonDropEffect::cdeMove : KeyStatesToDropEffect(keys);
-    if (toolkit_) {
-        chosen_->Drag(point, desired, keys);
-        Answer(e, desired);
-        return;
-    }
-    if (owner_->OnOLEDragOver)
+    if (owner_->OnOLEDragOver && !toolkit_)
         owner_->OnOLEDragOver(keys, point, available_, desired);
     chosen_->Drag(point, desired, keys);
     Answer(e, desired);
@@ -668,13 +664,8 @@ void QtLvDragDrop::Drop(QDropEvent *e)
     const QPoint point = e->position().toPoint();
     const TCommonKeyStates keys = QtLvDragDrop::KeyStates(e->modifiers(), e->buttons());
     TCommonDropEffect desired = toolkit_ ? TCommonDropEffect::cdeMove : KeyStatesToDropEffect(keys);
-    if (toolkit_) {
-        manager->Drop(point, keys, desired);
-        Answer(e, desired);
-        return;
-    }
     bool handled = false;
-    if (owner_->OnOLEDragDrop)
+    if (owner_->OnOLEDragDrop && !toolkit_)
         owner_->OnOLEDragDrop(e->mimeData(), keys, point, available_, desired, handled);
     if (handled)
         manager->DragEnd(point, keys); // the handler dropped: the drag over the control still ends
