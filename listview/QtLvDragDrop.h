@@ -11,6 +11,11 @@
 // - The drop target picks the manager first (a column record goes to the column drag, anything else to
 //   the item drag) and refuses the drag only when that manager is off.
 // - A column record is honoured only by the control and column that started the drag.
+// - A drop that OnOLEDragDrop handles still ends the drag over the control (highlight, mark, timer).
+// - With `InsertMark.AutoMove` the selected items move only to a mark on screen or onto a group's
+//   header; the highlight of an item without a mark moves nothing.
+// - Objects freed during a drag are forgotten by the managers (the control's ObjectDestroying).
+// The column drag's operations live in QtLvHeaderDrag.cpp.
 // - The viewport accepts drops while either manager is on (the column drag only as edtOLE).
 // - Auto-scroll starts `AutoScrollDelay` ms after the pointer enters an edge zone and steps every
 //   `AutoScrollTime` ms at the last point of the drag; leaving every zone starts the delay again.
