@@ -309,6 +309,12 @@ public:
     virtual std::unique_ptr<TLvViewItem> NewViewItem(TLvListStyle view);
     virtual const char *ViewItemClassName(TLvListStyle view) const;
     virtual std::unique_ptr<TLvViewColumn> NewViewColumn();
+    // The header starts dragging a column (point in header coordinates); the drag runs to its end.
+    virtual void BeginHeaderDrag(TLvColumn * /*column*/, QPoint /*headerPoint*/) {}
+    // A drag manager was switched on or off (the header's Draggable).
+    virtual void DragEnabledChanged() {}
+    // An item, group or column is being freed: the platform side forgets it.
+    virtual void ObjectDestroying(TLvCollectionItem * /*object*/) {}
 
     // --- Owned objects -------------------------------------------------------------------------------
     TLvGroups &Groups() { return *groups_; }

@@ -173,6 +173,7 @@ void TLvCollectionItem::Destroying()
         lv->CheckManager().Forget(this);
         lv->Exclude(elvsCheckPending);
     }
+    lv->ObjectDestroying(this);
     FreeingNotification();
 }
 
@@ -278,6 +279,22 @@ void TLvCollection::PutItem(int place, TLvCollectionItem *item)
 {
     if (place >= 0 && place < Count())
         items_[std::size_t(place)] = item;
+}
+
+void TLvCollection::TakeItem(TLvCollectionItem *item, int place)
+{
+    TLvCollection *from = item->collection_;
+    auto erase = [item](std::vector<TLvCollectionItem *> &list) {
+        list.erase(std::remove(list.begin(), list.end(), item), list.end());
+    };
+    erase(from->items_);
+    erase(from->visible_);
+    if (place < 0 || place > Count())
+        place = Count();
+    items_.insert(items_.begin() + place, item);
+    item->collection_ = this;
+    from->ReIndex();
+    ReIndex();
 }
 
 // ---------------------------------------------------------------------------------------------------

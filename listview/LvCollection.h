@@ -326,6 +326,9 @@ public:
     void ReIndex();
     // Puts an item at a place of the list (0 <= place < Count; used by the sorters).
     void PutItem(int place, TLvCollectionItem *item);
+    // Moves an item of any collection of the control into this one at a place (outside 0..Count: at the
+    // end); both collections are re-indexed, the layout is the caller's.
+    void TakeItem(TLvCollectionItem *item, int place);
 
 protected:
     virtual TLvCollectionItem *CreateItem() = 0;

@@ -1,6 +1,7 @@
 #include "listview/LvHeader.h"
 
 #include "listview/ListviewCore.h"
+#include "listview/LvDragDrop.h"
 
 #include <QPainter>
 
@@ -310,8 +311,10 @@ void TLvHeader::LeftDown(QPoint p, TShiftState shift)
         Capture();
         mouseState_ |= ehmClicking;
         c->SetPressed(true);
-        if (draggable_)
+        if (draggable_) {
             mouseState_ |= ehmDragPossible;
+            pressPoint_ = p;
+        }
         c->Invalidate(true);
         if (owner_->OnHeaderMouseDown)
             owner_->OnHeaderMouseDown(TCommonMouseButton::cmbLeft, shift, p.x(), p.y(), c);
@@ -351,6 +354,14 @@ void TLvHeader::MouseMove(QPoint p, TShiftState shift)
             ReleaseCapture();
             owner_->SetCursorNumber(0);
         }
+    } else if ((mouseState_ & ehmDragPossible) && draggable_ && pressedColumn_ && DragThresholdCrossed(pressPoint_, p)) {
+        // The pressed column is dragged: it stops being pressed and the drag runs to its end.
+        mouseState_ = std::uint16_t((mouseState_ & ~(ehmDragPossible | ehmClicking)) | ehmDragging);
+        TLvColumn *column = pressedColumn_;
+        column->SetPressed(false);
+        pressedColumn_ = nullptr;
+        column->Invalidate(true);
+        owner_->BeginHeaderDrag(column, p);
     } else if (mouseState_ & ehmClicking) {
         // The pressed column is drawn pressed only while the pointer is over it.
         if (pressedColumn_)
@@ -421,6 +432,14 @@ void TLvHeader::LeftUp(QPoint p, TShiftState shift)
     mouseState_ &= std::uint16_t(~(ehmLeftDown | ehmResizing | ehmClicking | ehmDragging | ehmDragPossible | ehmCheckPending));
     if (!(mouseState_ & ehmResizeArmed))
         ReleaseCapture();
+}
+
+void TLvHeader::SetDraggable(bool v)
+{
+    if (draggable_ == v)
+        return;
+    draggable_ = v;
+    owner_->DragEnabledChanged();
 }
 
 void TLvHeader::ClickColumn(TLvColumn *column)

@@ -49,7 +49,7 @@ public:
     bool Sizeable() const { return sizeable_; }
     void SetSizeable(bool v) { sizeable_ = v; }
     bool Draggable() const { return draggable_; }
-    void SetDraggable(bool v) { draggable_ = v; }
+    void SetDraggable(bool v);
     LvColor Color() const { return color_; }
     void SetColor(LvColor v);
     const QFont &Font() const { return font_; }
@@ -118,6 +118,7 @@ private:
     TLvColumn *resizeColumn_ = nullptr;
     TLvColumn *hotColumn_ = nullptr;
     TLvColumn *dropDownColumn_ = nullptr;
+    QPoint pressPoint_;
 };
 
 } // namespace gdvorn::lv

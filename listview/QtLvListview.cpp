@@ -2,6 +2,7 @@
 
 #include "app/ugExcecao.h"
 #include "listview/LvUtilities.h"
+#include "listview/QtLvDragDrop.h"
 #include "listview/QtLvPainters.h"
 
 #include <QAccessible>
@@ -41,6 +42,8 @@ QtLvListview::QtLvListview(QWidget *parent) : QAbstractScrollArea(parent)
             Scrollbars().HorzScroll(SB_ENDSCROLL, 1);
         });
     });
+    dragDrop_ = std::make_unique<QtLvDragDrop>(this);
+    dragDrop_->UpdateRegistration();
 }
 
 QtLvListview::~QtLvListview() { Shutdown(); }
@@ -298,6 +301,8 @@ void QtLvListview::PaintRect(QPainter &p, const LvRect &rect, bool selectedOnly)
         for (TLvItem *item = groups.FirstVisibleItemInRect(docClip); item; item = groups.NextVisibleItemInRect(item, docClip))
             p.drawLine(ox, item->DisplayRect().bottom - 1, ox + ClientWidth(), item->DisplayRect().bottom - 1);
     }
+    if (!selectedOnly)
+        DragManager().PaintInsertMark(p);
     p.restore();
 
     // Foreground: the rubber band, then OnAfterPaint.
@@ -376,6 +381,8 @@ void QtLvListview::resizeEvent(QResizeEvent *event)
 
 bool QtLvListview::viewportEvent(QEvent *event)
 {
+    if (dragDrop_ && dragDrop_->ViewportEvent(event))
+        return true;
     if (event->type() == QEvent::ToolTip) {
         auto *help = static_cast<QHelpEvent *>(event);
         Protege([&] {
@@ -634,14 +641,23 @@ void QtLvListview::HandleButtonPress(TCommonMouseButton button, QPoint pos, Qt::
         }
         if (!ctrl)
             item->SetSelected(true);
-        InitiateDrag(item, doc, true, button);
+        InitiateDrag(item, doc, true, button, item->View()->PointAllowsDrag(item, doc));
     } else if (!inClickArea) {
         InitiateDrag(item, doc, true, button);
+    } else {
+        InitiateDrag(item, doc, false, button, true);
     }
 }
 
-void QtLvListview::InitiateDrag(TLvItem *, QPoint docPoint, bool rectAllowed, TCommonMouseButton button)
+void QtLvListview::InitiateDrag(TLvItem *item, QPoint docPoint, bool rectAllowed, TCommonMouseButton button,
+                                bool itemDragAllowed)
 {
+    if (itemDragAllowed && HasState(elvsLButtonDown | elvsRButtonDown | elvsMButtonDown) &&
+        DragManager().AcceptDrag(item, Scrollbars().MapViewToWindow(docPoint), button)) {
+        Include(elvsDragPending);
+        return;
+    }
+    DragManager().ForgetDragItem();
     if (!(Selection().MouseButtonSelRect() & TLvSelectionManager::ButtonBit(button)))
         return;
     if (!HasState(elvsLButtonDown | elvsRButtonDown | elvsMButtonDown))
@@ -673,6 +689,8 @@ void QtLvListview::mouseMoveEvent(QMouseEvent *event)
         const QPoint doc = Scrollbars().MapWindowToView(pos);
         if (HasState(elvsDragRect)) {
             DragRectManager().Drag(doc, keys);
+        } else if (HasState(elvsDragPending)) {
+            DragDrop().PendingMove(pos, event->buttons(), event->modifiers());
         } else if (HasState(elvsDragRectPending)) {
             if ((pos - pressPoint_).manhattanLength() >= QApplication::startDragDistance()) {
                 Exclude(elvsDragRectPending);
@@ -728,6 +746,8 @@ void QtLvListview::HandleButtonRelease(TCommonMouseButton button, QPoint pos, Qt
     const TCommonKeyStates keys = KeyStates(mods, Qt::NoButton);
     const bool ctrl = keys & cksControl, shift = keys & cksShift;
     bool skipClick = false;
+    if (!HasState(elvsToolkitDragging))
+        DragManager().ForgetDragItem();
     if (Gesture().Enabled() && !Gesture().Path().isEmpty() &&
         !HasState(elvsDragging | elvsDragRect | elvsCheckPending | elvsGroupExpandClick) && OnMouseGesture)
         OnMouseGesture(Gesture().Path(), skipClick);
@@ -752,6 +772,11 @@ void QtLvListview::HandleButtonRelease(TCommonMouseButton button, QPoint pos, Qt
     }
     if (HasState(elvsDragRect)) {
         EndDrag();
+        return;
+    }
+    if (HasState(elvsDragging)) {
+        if (!HasState(elvsToolkitDragging))
+            EndDrag();
         return;
     }
     if (skipClick)
@@ -796,6 +821,10 @@ void QtLvListview::HandleButtonRelease(TCommonMouseButton button, QPoint pos, Qt
 
 void QtLvListview::EndDrag()
 {
+    if (HasState(elvsDragging)) {
+        Exclude(elvsDragging);
+        DragManager().DragEnd(QPoint(), 0);
+    }
     if (HasState(elvsDragRect)) {
         Exclude(elvsDragRect);
         DragRectManager().End();

@@ -23,8 +23,13 @@
 #include <functional>
 
 class QMenu;
+class QMimeData;
 
 namespace gdvorn::lv {
+
+class QtLvDragDrop;
+class TLvOLEDragManager;
+class TLvHeaderDragManager;
 
 class QtLvListview : public QAbstractScrollArea, public ListviewCore {
 public:
@@ -61,6 +66,17 @@ public:
     void ApplyBorder() override;
     std::unique_ptr<TLvViewItem> NewViewItem(TLvListStyle view) override;
     std::unique_ptr<TLvViewColumn> NewViewColumn() override;
+    void BeginHeaderDrag(TLvColumn *column, QPoint headerPoint) override;
+    void DragEnabledChanged() override;
+    void ObjectDestroying(TLvCollectionItem *object) override;
+
+    // Drag and drop: the item drag manager, the header's column drag manager and the machinery.
+    TLvOLEDragManager &DragManager();
+    TLvHeaderDragManager &HeaderDragManager();
+    QtLvDragDrop &DragDrop() { return *dragDrop_; }
+    // Runs a modal drag of `data` (not taken) with the allowed actions and picture; answers the action
+    // the drop took, IgnoreAction when cancelled. Tests replace it with a scripted outcome.
+    virtual Qt::DropAction DoDragDrop(QMimeData *data, Qt::DropActions actions, const QImage &image, QPoint hotSpot);
 
     // Tests set another resolution (0: the screen's).
     void SetDpiOverride(int dpi) { dpiOverride_ = dpi; }
@@ -100,7 +116,8 @@ private:
     void PaintReportRow(QPainter &p, LvCanvas &canvas, TLvItem *item, const LvRect &docClip, bool selectedOnly);
     void OnBarAction(bool vertical, int action);
     void MoveFocusTo(TLvItem *target, Qt::KeyboardModifiers mods);
-    void InitiateDrag(TLvItem *item, QPoint docPoint, bool rectAllowed, TCommonMouseButton button);
+    void InitiateDrag(TLvItem *item, QPoint docPoint, bool rectAllowed, TCommonMouseButton button,
+                      bool itemDragAllowed = false);
     void EndDrag();
     static TCommonKeyStates KeyStates(Qt::KeyboardModifiers mods, Qt::MouseButtons buttons);
     static TShiftState Shift(Qt::KeyboardModifiers mods);
@@ -111,6 +128,9 @@ private:
     QRegion skipped_;
     QPoint pressPoint_;
     std::function<void(QMenu *, QPoint)> menuPopper_;
+    std::unique_ptr<QtLvDragDrop> dragDrop_;
+
+    friend class QtLvDragDrop;
 };
 
 } // namespace gdvorn::lv

@@ -202,6 +202,7 @@ private slots:
         int clicks = 0;
         lv.OnColumnClick = [&](TCommonMouseButton, TShiftState, TLvColumn *) { ++clicks; };
         TLvColumn *a = h.Columns()[0];
+        h.SetDraggable(false); // moving away would otherwise drag the column
         h.LeftDown({50, 10}, 0);
         h.MouseMove({150, 10}, 0);
         QVERIFY(!a->Pressed());
