@@ -50,6 +50,9 @@ public:
     void SetSizeable(bool v) { sizeable_ = v; }
     bool Draggable() const { return draggable_; }
     void SetDraggable(bool v) { draggable_ = v; }
+    // Whether the columns take part in the control's stream (on from creation).
+    bool StreamColumns() const { return streamColumns_; }
+    void SetStreamColumns(bool v) { streamColumns_ = v; }
     LvColor Color() const { return color_; }
     void SetColor(LvColor v);
     const QFont &Font() const { return font_; }
@@ -108,6 +111,7 @@ private:
     int height_ = 21;
     bool visible_ = false, showInAllViews_ = false, sizeable_ = true, draggable_ = true;
     bool fixedSingleColumn_ = false;
+    bool streamColumns_ = true;
     LvColor color_ = LvColor(LvColor::clBtnFace);
     QFont font_;
     const LvImageList *images_ = nullptr;
