@@ -32,6 +32,13 @@ public:
     TLvColumns &Columns() { return *columns_; }
     const TLvColumns &Columns() const { return *columns_; }
     const std::vector<TLvColumn *> &Positions() const { return positions_; }
+    // The column at a display position; EListError outside 0..Count-1.
+    TLvColumn *ColumnByPosition(int position) const
+    {
+        if (position < 0 || position >= int(positions_.size()))
+            throw EListError(position);
+        return positions_[std::size_t(position)];
+    }
 
     bool AutoSizeHeight() const { return autoSizeHeight_; }
     void SetAutoSizeHeight(bool v);

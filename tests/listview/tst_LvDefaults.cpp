@@ -60,6 +60,25 @@ private slots:
         QCOMPARE(lv.invalidated.front(), lv.ClientRect());
     }
 
+    // The header's columns in display order, with the list's own range check.
+    void columnsByPosition()
+    {
+        FakeListview lv;
+        for (const char *caption : {"a", "b", "c"})
+            lv.Header().Columns().Add()->SetCaption(caption);
+        lv.Header().Columns()[2]->SetPosition(0);
+        QCOMPARE(lv.Header().ColumnByPosition(0)->Caption(), QString("c"));
+        QCOMPARE(lv.Header().ColumnByPosition(2)->Caption(), QString("b"));
+        for (int outside : {-1, 3}) {
+            try {
+                lv.Header().ColumnByPosition(outside);
+                QFAIL("no error outside the list");
+            } catch (const EListError &e) {
+                QCOMPARE(QString(e.what()), QString("List index out of bounds (%1)").arg(outside));
+            }
+        }
+    }
+
     // The control takes the object it is handed and frees the one it had; its own object changes nothing.
     void replacePaintInfo()
     {
