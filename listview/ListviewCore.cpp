@@ -125,6 +125,47 @@ void ListviewCore::SetView(TLvListStyle value)
         OnViewChange();
 }
 
+namespace {
+
+// Takes `info` in place of `current`; the object already held stays as it is (and is not freed twice).
+template <class T> bool ReplacePaintInfo(std::unique_ptr<T> &current, std::unique_ptr<T> &info)
+{
+    if (!info)
+        return false;
+    if (info.get() == current.get()) {
+        (void)info.release();
+        return false;
+    }
+    current = std::move(info);
+    return true;
+}
+
+} // namespace
+
+void ListviewCore::SetPaintInfoItem(std::unique_ptr<TLvPaintInfoItem> info)
+{
+    if (ReplacePaintInfo(paintInfoItem_, info)) {
+        groups_->Rebuild(false);
+        Invalidate();
+    }
+}
+
+void ListviewCore::SetPaintInfoColumn(std::unique_ptr<TLvPaintInfoColumn> info)
+{
+    if (ReplacePaintInfo(paintInfoColumn_, info)) {
+        header_->Rebuild(false);
+        Invalidate();
+    }
+}
+
+void ListviewCore::SetPaintInfoGroup(std::unique_ptr<TLvPaintInfoGroup> info)
+{
+    if (ReplacePaintInfo(paintInfoGroup_, info)) {
+        groups_->Rebuild(false);
+        Invalidate();
+    }
+}
+
 void ListviewCore::SetColor(LvColor v)
 {
     if (!(color_ == v)) {

@@ -33,7 +33,6 @@
 #include <functional>
 #include <memory>
 
-class QDataStream;
 class QMenu;
 class QMimeData;
 
@@ -41,6 +40,7 @@ namespace gdvorn::lv {
 
 // Objects of the editing, sorting, drag-and-drop and hint machinery: the events below name them, the
 // units that make them define them.
+class LvStream;
 class TLvAlphaBlender;
 class TLvBaseEditor;
 class ILvCellEditor;
@@ -121,8 +121,8 @@ struct TLvEvents {
     std::function<void(TLvItem *, TLvColumn *, LvCanvas &, const TLvRectArrayObject &, TLvAlphaBlender *)>
         OnItemImageDraw;
     std::function<void(TLvItem *, LvCanvas &, const LvRect &, TLvAlphaBlender *, bool &DoDefault)> OnItemThumbnailDraw;
-    std::function<void(TLvItem *, QDataStream &S, int Version)> OnItemLoadFromStream;
-    std::function<void(TLvItem *, QDataStream &S, int Version)> OnItemSaveToStream;
+    std::function<void(TLvItem *, LvStream &S, int Version)> OnItemLoadFromStream;
+    std::function<void(TLvItem *, LvStream &S, int Version)> OnItemSaveToStream;
     std::function<int(TLvColumn *, TLvGroup *, TLvItem *Item1, TLvItem *Item2, bool &DoDefault)> OnItemCompare;
     std::function<void(TLvItem *, ILvCellEditor *&Editor)> OnItemCreateEditor;
     std::function<void(TLvItem *, int &Column, bool &Allow)> OnItemEditBegin;
@@ -161,8 +161,8 @@ struct TLvEvents {
     std::function<void(TLvGroup *, LvCanvas &, const TLvRectArrayObject &, TLvAlphaBlender *)> OnGroupImageDraw;
     std::function<void(TLvGroup *, LvCanvas &)> OnGroupPaintText;
     std::function<void(TLvGroup *, TLvListStyle, const TLvViewGroupClass *&View)> OnGroupCustomView;
-    std::function<void(TLvGroup *, QDataStream &S, int Version)> OnGroupLoadFromStream;
-    std::function<void(TLvGroup *, QDataStream &S, int Version)> OnGroupSaveToStream;
+    std::function<void(TLvGroup *, LvStream &S, int Version)> OnGroupLoadFromStream;
+    std::function<void(TLvGroup *, LvStream &S, int Version)> OnGroupSaveToStream;
     std::function<int(TLvGroup *Item1, TLvGroup *Item2)> OnGroupCompare;
     std::function<void(TLvItem *, int ColumnIndex, TLvGroups &, std::uint32_t &Key)> OnAutoGroupGetKey;
     std::function<void(TLvItem *, int ColumnIndex, TLvGroups &, TLvGroup *&Group, bool &DoDefaultAction)>
@@ -200,8 +200,8 @@ struct TLvEvents {
     std::function<void(TLvColumn *, bool &IsCustom)> OnColumnImageDrawIsCustom;
     std::function<void(TLvColumn *, int &ImageWidth, int &ImageHeight)> OnColumnImageGetSize;
     std::function<void(TLvColumn *, LvCanvas &, const TLvRectArrayObject &, TLvAlphaBlender *)> OnColumnImageDraw;
-    std::function<void(TLvColumn *, QDataStream &S, int Version)> OnColumnLoadFromStream;
-    std::function<void(TLvColumn *, QDataStream &S, int Version)> OnColumnSaveToStream;
+    std::function<void(TLvColumn *, LvStream &S, int Version)> OnColumnLoadFromStream;
+    std::function<void(TLvColumn *, LvStream &S, int Version)> OnColumnSaveToStream;
     std::function<void(TCommonMouseButton, QPoint, TShiftState)> OnHeaderDblClick;
     std::function<void(TCommonMouseButton, TShiftState, int X, int Y, TLvColumn *)> OnHeaderMouseDown;
     std::function<void(TShiftState, int X, int Y)> OnHeaderMouseMove;
@@ -332,6 +332,11 @@ public:
     TLvPaintInfoItem &PaintInfoItem() { return *paintInfoItem_; }
     TLvPaintInfoColumn &PaintInfoColumn() { return *paintInfoColumn_; }
     TLvPaintInfoGroup &PaintInfoGroup() { return *paintInfoGroup_; }
+    // Hands a paint-info object to the control, which frees the one it had of that kind; the object it
+    // already has changes nothing.
+    void SetPaintInfoItem(std::unique_ptr<TLvPaintInfoItem> info);
+    void SetPaintInfoColumn(std::unique_ptr<TLvPaintInfoColumn> info);
+    void SetPaintInfoGroup(std::unique_ptr<TLvPaintInfoGroup> info);
 
     // --- State ---------------------------------------------------------------------------------------
     std::uint32_t States() const { return states_; }
@@ -435,6 +440,10 @@ public:
     // OnClipboardCut with MarkAsCut false and Handled true; both left so mark the selected items cut.
     void CutToClipboard();
     void PasteFromClipboard();
+    // Version 6, the view as a byte, then the groups and the columns as collection blocks. Loading runs in
+    // an update bracket; a version of 0 or below reads nothing more.
+    virtual void SaveToStream(LvStream &s);
+    virtual void LoadFromStream(LvStream &s);
     // Invalidates the whole client area (nothing while updating unless forced by the caller's state).
     void Invalidate(bool immediate = false) { InvalidateWindow(nullptr, immediate); }
     // The check-box bound of a point size: a square of round(points × dpi / 72) pixels.

@@ -29,6 +29,7 @@ class QMenu;
 namespace gdvorn::lv {
 
 class ListviewCore;
+class LvStream;
 class TLvCollection;
 class TLvGroup;
 class TLvItems;
@@ -128,6 +129,10 @@ public:
     int StateImageIndex(int i) const { return Get(stateImages_, i, -1); }
     void SetStateImageIndex(int i, int v) { Put(stateImages_, i, v, -1); }
     int CaptionCount() const { return int(captions_.size()); }
+    // The arrays as a stream holds them (group keys and state image indexes for items only; state image
+    // indexes from record version 3 on).
+    void SaveToStream(LvStream &s, bool itemArrays) const;
+    void LoadFromStream(LvStream &s, int version, bool itemArrays);
 
 private:
     template <class T> static T Get(const std::vector<T> &a, int i, T def)
@@ -232,6 +237,10 @@ public:
     // Called by the collection before it frees the object: marks it destroying, clears the references
     // the control holds to it and runs the freeing notification.
     virtual void Destroying();
+
+    // The object's record: saving always writes version 6; loading sets `version` to the record's.
+    virtual void LoadFromStream(LvStream &s, int &version);
+    virtual void SaveToStream(LvStream &s, int version);
 
 protected:
     enum class Flag { Bold, Checked, Enabled, Focused, HotTracking, Selected, Visible };
@@ -397,6 +406,8 @@ public:
     void Invalidate(bool immediate) override;
     void MakeVisible(int position) override;
     void Destroying() override;
+    void LoadFromStream(LvStream &s, int &version) override;
+    void SaveToStream(LvStream &s, int version) override;
 
 protected:
     bool CanChange(Flag flag, bool value) override;
@@ -426,6 +437,8 @@ public:
     void SetDetails(int line, int value) override;
     std::uint32_t GroupKey(int column) const override { return data_.GroupKey(column); }
     void SetGroupKey(int column, std::uint32_t value) override { data_.SetGroupKey(column, value); }
+    void LoadFromStream(LvStream &s, int &version) override;
+    void SaveToStream(LvStream &s, int version) override;
 };
 
 // An item that keeps nothing: every read asks the control's item events, every write fires one.
@@ -539,6 +552,8 @@ public:
     TLvPaintInfoBasic *PaintInfo() const override;
     void Invalidate(bool immediate) override;
     void Destroying() override;
+    void LoadFromStream(LvStream &s, int &version) override;
+    void SaveToStream(LvStream &s, int version) override;
 
 protected:
     bool CanChange(Flag flag, bool value) override;
@@ -559,12 +574,20 @@ class TLvGroupStored : public TLvStoredData<TLvGroup> {
 public:
     using TLvStoredData<TLvGroup>::TLvStoredData;
     const char *ClassName() const override { return "TLvGroupStored"; }
+    void LoadFromStream(LvStream &s, int &version) override;
+    void SaveToStream(LvStream &s, int version) override;
 };
 
 class TLvGroups : public TLvCollection {
 public:
     explicit TLvGroups(ListviewCore *owner) : TLvCollection(owner) {}
     ~TLvGroups() override;
+    // The class Add creates (stored groups unless set).
+    using ItemClass = std::function<TLvGroup *(TLvGroups *)>;
+    void SetItemClass(ItemClass itemClass) { itemClass_ = std::move(itemClass); }
+    // Whether the groups take part in the control's stream (on from creation).
+    bool StreamGroups() const { return streamGroups_; }
+    void SetStreamGroups(bool v) { streamGroups_ = v; }
     TLvGroup *Add(void *data = nullptr) { return static_cast<TLvGroup *>(AddItem(data)); }
     TLvGroup *operator[](int index) const { return static_cast<TLvGroup *>(Item(index)); }
     void Clear(bool freeItems = true) override;
@@ -595,6 +618,8 @@ protected:
 
 private:
     bool rebuilding_ = false;
+    bool streamGroups_ = true;
+    ItemClass itemClass_;
 };
 
 // The flat list of all items of all groups, in group order.
@@ -679,6 +704,8 @@ public:
     void Invalidate(bool immediate) override;
     void MakeVisible(int position) override;
     void Destroying() override;
+    void LoadFromStream(LvStream &s, int &version) override;
+    void SaveToStream(LvStream &s, int version) override;
 
 protected:
     bool CanChange(Flag flag, bool value) override;
@@ -689,6 +716,8 @@ protected:
     void FreeingNotification() override;
 
 private:
+    // A byte of the stream record that nothing reads, kept to be written back unchanged.
+    std::uint8_t streamReserved_ = 0;
     TAlignment alignment_ = TAlignment::taLeftJustify;
     bool autoSizeOnDblClk_ = true, autoSortOnClick_ = true, autoSpring_ = false, autoToggleSortGlyph_ = true;
     LvColor bkGndColor_ = LvColor(LvColor::clNone);
@@ -706,12 +735,17 @@ class TLvColumnStored : public TLvStoredData<TLvColumn> {
 public:
     using TLvStoredData<TLvColumn>::TLvStoredData;
     const char *ClassName() const override { return "TLvColumnStored"; }
+    void LoadFromStream(LvStream &s, int &version) override;
+    void SaveToStream(LvStream &s, int version) override;
 };
 
 class TLvColumns : public TLvCollection {
 public:
     explicit TLvColumns(ListviewCore *owner) : TLvCollection(owner) {}
     ~TLvColumns() override;
+    // The class Add creates (stored columns unless set).
+    using ItemClass = std::function<TLvColumn *(TLvColumns *)>;
+    void SetItemClass(ItemClass itemClass) { itemClass_ = std::move(itemClass); }
     TLvColumn *Add(void *data = nullptr);
     TLvColumn *operator[](int index) const { return static_cast<TLvColumn *>(Item(index)); }
     void Clear(bool freeItems = true) override;
@@ -722,6 +756,9 @@ public:
 protected:
     TLvCollectionItem *CreateItem() override;
     void StructureChange() override;
+
+private:
+    ItemClass itemClass_;
 };
 
 } // namespace gdvorn::lv

@@ -285,7 +285,7 @@ void TLvColumn::Destroying()
 
 TLvColumns::~TLvColumns() = default;
 
-TLvCollectionItem *TLvColumns::CreateItem() { return new TLvColumnStored(this); }
+TLvCollectionItem *TLvColumns::CreateItem() { return itemClass_ ? itemClass_(this) : new TLvColumnStored(this); }
 
 TLvColumn *TLvColumns::Add(void *data)
 {

@@ -310,7 +310,7 @@ void TLvGroup::Destroying()
 
 TLvGroups::~TLvGroups() = default;
 
-TLvCollectionItem *TLvGroups::CreateItem() { return new TLvGroupStored(this); }
+TLvCollectionItem *TLvGroups::CreateItem() { return itemClass_ ? itemClass_(this) : new TLvGroupStored(this); }
 
 void TLvGroups::Clear(bool freeItems)
 {

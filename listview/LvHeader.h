@@ -32,6 +32,13 @@ public:
     TLvColumns &Columns() { return *columns_; }
     const TLvColumns &Columns() const { return *columns_; }
     const std::vector<TLvColumn *> &Positions() const { return positions_; }
+    // The column at a display position; EListError outside 0..Count-1.
+    TLvColumn *ColumnByPosition(int position) const
+    {
+        if (position < 0 || position >= int(positions_.size()))
+            throw EListError(position);
+        return positions_[std::size_t(position)];
+    }
 
     bool AutoSizeHeight() const { return autoSizeHeight_; }
     void SetAutoSizeHeight(bool v);
@@ -50,6 +57,9 @@ public:
     void SetSizeable(bool v) { sizeable_ = v; }
     bool Draggable() const { return draggable_; }
     void SetDraggable(bool v);
+    // Whether the columns take part in the control's stream (on from creation).
+    bool StreamColumns() const { return streamColumns_; }
+    void SetStreamColumns(bool v) { streamColumns_ = v; }
     LvColor Color() const { return color_; }
     void SetColor(LvColor v);
     const QFont &Font() const { return font_; }
@@ -108,6 +118,7 @@ private:
     int height_ = 21;
     bool visible_ = false, showInAllViews_ = false, sizeable_ = true, draggable_ = true;
     bool fixedSingleColumn_ = false;
+    bool streamColumns_ = true;
     LvColor color_ = LvColor(LvColor::clBtnFace);
     QFont font_;
     const LvImageList *images_ = nullptr;
