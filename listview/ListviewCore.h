@@ -301,6 +301,14 @@ public:
     // Brings the window's border in line with BorderStyle, Themed and ShowThemedBorder (what recreating
     // the window does).
     virtual void ApplyBorder() {}
+    // The in-place edit that runs, if any: its item paints no selection, and no caption in the edited
+    // column (every column outside the report view).
+    virtual TLvItem *EditingItem() const { return nullptr; }
+    virtual TLvColumn *EditingColumn() const { return nullptr; }
+    // An object being freed: the control's hot-tracking and editing forget it.
+    virtual void ForgetObject(TLvCollectionItem * /*object*/) {}
+    // The caption of the hot-tracked item takes the hot colour (and underline); nothing for another item.
+    virtual void HotTrackCaptionFont(const TLvItem * /*item*/, LvCanvas & /*canvas*/) const {}
     // View objects of the current view for items, columns and groups' grids.
     virtual std::unique_ptr<TLvViewItem> NewViewItem(TLvListStyle view);
     virtual const char *ViewItemClassName(TLvListStyle view) const;

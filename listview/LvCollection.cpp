@@ -172,6 +172,7 @@ void TLvCollectionItem::Destroying()
         lv->CheckManager().Forget(this);
         lv->Exclude(elvsCheckPending);
     }
+    lv->ForgetObject(this);
     FreeingNotification();
 }
 

@@ -16,6 +16,7 @@
 // The window "exists" from the first show on.
 
 #include "listview/ListviewCore.h"
+#include "listview/QtLvHotTrack.h"
 
 #include <QAbstractScrollArea>
 #include <QRegion>
@@ -25,6 +26,8 @@
 class QMenu;
 
 namespace gdvorn::lv {
+
+class TLvEditManager;
 
 class QtLvListview : public QAbstractScrollArea, public ListviewCore {
 public:
@@ -57,6 +60,21 @@ public:
     void ApplyBorder() override;
     std::unique_ptr<TLvViewItem> NewViewItem(TLvListStyle view) override;
     std::unique_ptr<TLvViewColumn> NewViewColumn() override;
+    TLvItem *EditingItem() const override;
+    TLvColumn *EditingColumn() const override;
+    void ForgetObject(TLvCollectionItem *object) override;
+    void HotTrackCaptionFont(const TLvItem *item, LvCanvas &canvas) const override;
+
+    // In-place editing, hot tracking and hints.
+    TLvEditManager &EditManager() { return *editManager_; }
+    TLvHotTrackManager &HotTrack() { return *hotTrack_; }
+    TLvHintWindow &HintWindow() { return *hintWindow_; }
+    TLvHintData &HintData() { return hintData_; }
+    // Hints show only while ShowHint is on (off by default).
+    bool ShowHint() const { return showHint_; }
+    void SetShowHint(bool v) { showHint_ = v; }
+    TAlignment HintAlignment() const { return hintAlignment_; }
+    void SetHintAlignment(TAlignment v) { hintAlignment_ = v; }
 
     // Tests set another resolution (0: the screen's).
     void SetDpiOverride(int dpi) { dpiOverride_ = dpi; }
@@ -107,6 +125,12 @@ private:
     QRegion skipped_;
     QPoint pressPoint_;
     std::function<void(QMenu *, QPoint)> menuPopper_;
+    bool showHint_ = false;
+    TAlignment hintAlignment_ = TAlignment::taLeftJustify;
+    TLvHintData hintData_;
+    std::unique_ptr<TLvHotTrackManager> hotTrack_;
+    std::unique_ptr<TLvEditManager> editManager_;
+    TLvHintWindow *hintWindow_ = nullptr;         // a child window
 };
 
 } // namespace gdvorn::lv
