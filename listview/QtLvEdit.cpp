@@ -231,9 +231,16 @@ void TLvEditManager::Forget(TLvCollectionItem *object)
     }
 }
 
+bool TLvEditManager::Accept()
+{
+    accepting_ = true;
+    LvFinally done([this] { accepting_ = false; });
+    return editor_->AcceptEdit();
+}
+
 bool TLvEditManager::eventFilter(QObject *watched, QEvent *event)
 {
-    if (!editing_ || finished_ || !editor_)
+    if (!editing_ || finished_ || !editor_ || accepting_)
         return false;
     bool taken = false;
     Protege([&] {
@@ -261,7 +268,7 @@ bool TLvEditManager::eventFilter(QObject *watched, QEvent *event)
             } else if (tabMoveFocus_ && (k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab)) {
                 taken = true;
                 TLvItem *from = editItem_;
-                if (!editor_->AcceptEdit()) {
+                if (!Accept()) {
                     editor_->SetFocus();
                     break;
                 }
@@ -281,7 +288,7 @@ bool TLvEditManager::eventFilter(QObject *watched, QEvent *event)
             const QPoint p = owner_->viewport()->mapFromGlobal(m->globalPosition().toPoint());
             if (editor_->PointInEditor(p))
                 break;
-            if (!editor_->AcceptEdit()) {
+            if (!Accept()) {
                 editor_->SetFocus();
                 taken = true;
             }
@@ -307,6 +314,8 @@ QtLvListview *TLvBaseEditor::OwnerListview() const
 {
     return item_ ? dynamic_cast<QtLvListview *>(item_->OwnerListview()) : nullptr;
 }
+
+bool TLvBaseEditor::OwnerThemed() const { return OwnerListview()->Themed(); }
 
 LvColor TLvBaseEditor::EditorColor() const { return OwnerListview()->EditManager().Color(); }
 
@@ -485,14 +494,24 @@ LvTextMetrics TLvBaseEditor::BoxMetrics() const { return TextMetrics(*OwnerListv
 // ---------------------------------------------------------------------------------------------------
 // The boxes
 
-void TLvEdit::keyPressEvent(QKeyEvent *event)
+namespace {
+
+// The box's key-down hook runs first; a key it takes goes no further.
+bool KeyTaken(const std::function<void(QKeyEvent *, bool &)> &hook, QKeyEvent *event)
 {
     bool handled = false;
-    if (OnKeyDown)
-        OnKeyDown(event, handled);
+    if (hook)
+        hook(event, handled);
     if (handled)
         event->accept();
-    else
+    return handled;
+}
+
+} // namespace
+
+void TLvEdit::keyPressEvent(QKeyEvent *event)
+{
+    if (!KeyTaken(OnKeyDown, event))
         QLineEdit::keyPressEvent(event);
 }
 
@@ -505,14 +524,17 @@ TLvMemo::TLvMemo(QWidget *parent) : QTextEdit(parent)
     document()->setDocumentMargin(2);
 }
 
+void TLvMemo::SetText(const QString &text)
+{
+    setPlainText(text);
+    QTextOption centred = document()->defaultTextOption();
+    centred.setAlignment(Qt::AlignHCenter);
+    document()->setDefaultTextOption(centred);
+}
+
 void TLvMemo::keyPressEvent(QKeyEvent *event)
 {
-    bool handled = false;
-    if (OnKeyDown)
-        OnKeyDown(event, handled);
-    if (handled)
-        event->accept();
-    else
+    if (!KeyTaken(OnKeyDown, event))
         QTextEdit::keyPressEvent(event);
 }
 
@@ -531,19 +553,6 @@ void LimitToClient(LvRect &r, const ListviewCore &lv, int averageCharWidth)
 
 } // namespace
 
-QWidget *TLvStringEditor::CreateEditorControl(TLvColumn *column, QWidget *parent)
-{
-    auto *box = new TLvEdit(parent);
-    box->setVisible(false);
-    QString caption;
-    EditCaption(EditItem(), column, caption);
-    box->setText(caption);
-    box->OnKeyDown = [this](QKeyEvent *e, bool &handled) { KeyDown(e, handled); };
-    if (!OwnerListview()->Themed())
-        ApplyBorder(box);
-    return box;
-}
-
 void TLvStringEditor::EditorRect(const QString &text, LvRect &rect)
 {
     const LvTextMetrics m = BoxMetrics();
@@ -555,56 +564,6 @@ void TLvStringEditor::EditorRect(const QString &text, LvRect &rect)
     rect.right += m.averageCharWidth; // room for the next character
 }
 
-QFont TLvStringEditor::EditorFont() const { return EditorControl() ? EditorControl()->font() : QFont(); }
-
-void TLvStringEditor::SetEditorFont(const QFont &font)
-{
-    if (EditorControl())
-        EditorControl()->setFont(font);
-}
-
-QVariant TLvStringEditor::EditorText() const
-{
-    auto *box = static_cast<TLvEdit *>(EditorControl());
-    return box ? QVariant(box->text()) : QVariant();
-}
-
-void TLvStringEditor::SelectAll()
-{
-    if (auto *box = static_cast<TLvEdit *>(EditorControl()))
-        box->selectAll();
-}
-
-void TLvStringEditor::SetFocus()
-{
-    TLvBaseEditor::SetFocus();
-    SelectAll();
-}
-
-QMenu *TLvStringEditor::StandardMenu()
-{
-    auto *box = static_cast<TLvEdit *>(EditorControl());
-    QMenu *menu = box->createStandardContextMenu();
-    menu->setParent(box, menu->windowFlags()); // freed with the box
-    return menu;
-}
-
-QWidget *TLvMemoEditor::CreateEditorControl(TLvColumn *column, QWidget *parent)
-{
-    auto *box = new TLvMemo(parent);
-    box->setVisible(false);
-    QString caption;
-    EditCaption(EditItem(), column, caption);
-    box->setPlainText(caption);
-    QTextOption centred = box->document()->defaultTextOption();
-    centred.setAlignment(Qt::AlignHCenter);
-    box->document()->setDefaultTextOption(centred);
-    box->OnKeyDown = [this](QKeyEvent *e, bool &handled) { KeyDown(e, handled); };
-    if (!OwnerListview()->Themed())
-        ApplyBorder(box);
-    return box;
-}
-
 void TLvMemoEditor::EditorRect(const QString &text, LvRect &rect)
 {
     const LvTextMetrics m = BoxMetrics();
@@ -613,40 +572,6 @@ void TLvMemoEditor::EditorRect(const QString &text, LvRect &rect)
                  dtCalcRect | dtCenter);
     rect = rect.Inflated(12, 3);
     LimitToClient(rect, *OwnerListview(), m.averageCharWidth);
-}
-
-QFont TLvMemoEditor::EditorFont() const { return EditorControl() ? EditorControl()->font() : QFont(); }
-
-void TLvMemoEditor::SetEditorFont(const QFont &font)
-{
-    if (EditorControl())
-        EditorControl()->setFont(font);
-}
-
-QVariant TLvMemoEditor::EditorText() const
-{
-    auto *box = static_cast<TLvMemo *>(EditorControl());
-    return box ? QVariant(box->toPlainText()) : QVariant();
-}
-
-void TLvMemoEditor::SelectAll()
-{
-    if (auto *box = static_cast<TLvMemo *>(EditorControl()))
-        box->selectAll();
-}
-
-void TLvMemoEditor::SetFocus()
-{
-    TLvBaseEditor::SetFocus();
-    SelectAll();
-}
-
-QMenu *TLvMemoEditor::StandardMenu()
-{
-    auto *box = static_cast<TLvMemo *>(EditorControl());
-    QMenu *menu = box->createStandardContextMenu();
-    menu->setParent(box, menu->windowFlags());
-    return menu;
 }
 
 } // namespace gdvorn::lv

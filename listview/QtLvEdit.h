@@ -23,6 +23,7 @@
 #include "listview/ListviewCore.h"
 
 #include <QLineEdit>
+#include <QMenu>
 #include <QObject>
 #include <QPointer>
 #include <QTextEdit>
@@ -32,7 +33,6 @@
 #include <memory>
 #include <vector>
 
-class QMenu;
 
 namespace gdvorn::lv {
 
@@ -110,6 +110,7 @@ private:
     void ScheduleAfterEdit();
     void RemoveHook();
     TLvItem *AdjacentEditableItem(TLvItem *from, bool next);
+    bool Accept();
 
     QtLvListview *owner_;
     int autoEditDelayTime_ = 300;
@@ -117,6 +118,7 @@ private:
     bool enabled_ = false, tabMoveFocus_ = false, tabEditColumns_ = false;
     QFont font_;
     bool hooked_ = false, finished_ = true, editing_ = false, ended_ = true, afterQueued_ = false;
+    bool accepting_ = false; // an OnItemEdited handler may run a dialog: its events are not the edit's
     TLvItem *editItem_ = nullptr;
     TLvColumn *editColumn_ = nullptr;
     TLvItem *tabItem_ = nullptr;
@@ -166,6 +168,7 @@ public:
     TLvItem *EditItem() const { return item_; }
     TLvColumn *EditColumn() const { return column_; }
     QtLvListview *OwnerListview() const;
+    bool OwnerThemed() const;
     const TLvRectArrayObject &RectArray() const { return rects_; }
 
 protected:
@@ -194,6 +197,8 @@ class TLvEdit : public QLineEdit {
 public:
     explicit TLvEdit(QWidget *parent) : QLineEdit(parent) {}
     std::function<void(QKeyEvent *, bool &handled)> OnKeyDown;
+    QString Text() const { return text(); }
+    void SetText(const QString &text) { setText(text); }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -204,33 +209,66 @@ class TLvMemo : public QTextEdit {
 public:
     explicit TLvMemo(QWidget *parent);
     std::function<void(QKeyEvent *, bool &handled)> OnKeyDown;
+    QString Text() const { return toPlainText(); }
+    void SetText(const QString &text);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
 };
 
-class TLvStringEditor : public TLvBaseEditor {
+// What both built-in editors do the same way on their box.
+template <class Box> class TLvBoxEditor : public TLvBaseEditor {
 public:
-    void EditorRect(const QString &text, LvRect &rect) override;
-    QWidget *CreateEditorControl(TLvColumn *column, QWidget *parent) override;
-    QFont EditorFont() const override;
-    void SetEditorFont(const QFont &font) override;
-    QVariant EditorText() const override;
-    void SelectAll() override;
-    void SetFocus() override;
-    QMenu *StandardMenu() override;
+    QWidget *CreateEditorControl(TLvColumn *column, QWidget *parent) override
+    {
+        auto *box = new Box(parent);
+        box->setVisible(false);
+        QString caption;
+        EditCaption(EditItem(), column, caption);
+        box->SetText(caption);
+        box->OnKeyDown = [this](QKeyEvent *e, bool &handled) { KeyDown(e, handled); };
+        if (!OwnerThemed())
+            ApplyBorder(box);
+        return box;
+    }
+    QFont EditorFont() const override { return box() ? box()->font() : QFont(); }
+    void SetEditorFont(const QFont &font) override
+    {
+        if (box())
+            box()->setFont(font);
+    }
+    QVariant EditorText() const override { return box() ? QVariant(box()->Text()) : QVariant(); }
+    void SelectAll() override
+    {
+        if (box())
+            box()->selectAll();
+    }
+    void SetFocus() override
+    {
+        TLvBaseEditor::SetFocus();
+        SelectAll();
+    }
+    QMenu *StandardMenu() override
+    {
+        if (!box())
+            return nullptr;
+        QMenu *menu = box()->createStandardContextMenu();
+        menu->setParent(box(), menu->windowFlags()); // freed with the box
+        return menu;
+    }
+
+private:
+    Box *box() const { return static_cast<Box *>(EditorControl()); }
 };
 
-class TLvMemoEditor : public TLvBaseEditor {
+class TLvStringEditor : public TLvBoxEditor<TLvEdit> {
 public:
     void EditorRect(const QString &text, LvRect &rect) override;
-    QWidget *CreateEditorControl(TLvColumn *column, QWidget *parent) override;
-    QFont EditorFont() const override;
-    void SetEditorFont(const QFont &font) override;
-    QVariant EditorText() const override;
-    void SelectAll() override;
-    void SetFocus() override;
-    QMenu *StandardMenu() override;
+};
+
+class TLvMemoEditor : public TLvBoxEditor<TLvMemo> {
+public:
+    void EditorRect(const QString &text, LvRect &rect) override;
 };
 
 } // namespace gdvorn::lv
