@@ -504,6 +504,43 @@ private slots:
         QCOMPARE(memo->lineWidth(), 1);
     }
 
+    void editorFromTheHandler()
+    {
+        // An application's editor: the manager owns it and frees it once the edit has ended.
+        struct Counted : TLvStringEditor {
+            int *alive;
+            explicit Counted(int *a) : alive(a) { ++*alive; }
+            ~Counted() override { --*alive; }
+        };
+        Fixture f(TLvListStyle::elsIcon);
+        int alive = 0;
+        ILvCellEditor *given = nullptr;
+        f.lv->OnItemCreateEditor = [&](TLvItem *, ILvCellEditor *&editor) { editor = given = new Counted(&alive); };
+        f.Begin(1);
+        QCOMPARE(f.lv->EditManager().Editor(), given);
+        QVERIFY(f.Line()); // a one-line box where the view would have made a memo
+        QCOMPARE(alive, 1);
+        // Another watcher of the box keeps watching after the editor lets go, until the box is freed.
+        struct Watcher : QObject {
+            int seen = 0;
+            bool eventFilter(QObject *, QEvent *e) override
+            {
+                seen += e->type() == QEvent::User;
+                return false;
+            }
+        } watcher;
+        QPointer<QWidget> box = f.Box();
+        box->installEventFilter(&watcher);
+        f.lv->EditManager().CancelEdit();
+        QEvent user(QEvent::User);
+        QCoreApplication::sendEvent(box, &user);
+        QCOMPARE(watcher.seen, 1);
+        f.Settle();
+        f.Settle();
+        QVERIFY(!box);
+        QCOMPARE(alive, 0);
+    }
+
     void freeingTheEditedItemEndsTheEdit()
     {
         Fixture f;
