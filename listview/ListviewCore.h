@@ -295,8 +295,6 @@ public:
     virtual int AverageCharWidth(const QFont &font) const = 0;
     virtual int MaxCharWidth(const QFont &font) const = 0;
     virtual void NotifyAccessibility(int /*event*/) {}
-    // An item, group or column about to be freed: its accessible object goes with it.
-    virtual void AccessibleObjectFreed(TLvCollectionItem * /*object*/) {}
     // Whether a screen reader may rename an item (in-place editing is enabled).
     virtual bool ItemEditingEnabled() const { return false; }
     // Invalidates again what paint events skipped inside an update bracket (the outermost EndUpdate).
@@ -305,6 +303,12 @@ public:
     // Brings the window's border in line with BorderStyle, Themed and ShowThemedBorder (what recreating
     // the window does).
     virtual void ApplyBorder() {}
+    // The in-place edit that runs, if any: its item paints no selection, and no caption in the edited
+    // column (every column outside the report view).
+    virtual TLvItem *EditingItem() const { return nullptr; }
+    virtual TLvColumn *EditingColumn() const { return nullptr; }
+    // The caption of the hot-tracked item takes the hot colour (and underline); nothing for another item.
+    virtual void HotTrackCaptionFont(const TLvItem * /*item*/, LvCanvas & /*canvas*/) const {}
     // View objects of the current view for items, columns and groups' grids.
     virtual std::unique_ptr<TLvViewItem> NewViewItem(TLvListStyle view);
     virtual const char *ViewItemClassName(TLvListStyle view) const;
@@ -313,7 +317,8 @@ public:
     virtual void BeginHeaderDrag(TLvColumn * /*column*/, QPoint /*headerPoint*/) {}
     // A drag manager was switched on or off (the header's Draggable).
     virtual void DragEnabledChanged() {}
-    // An item, group or column is being freed: the platform side forgets it.
+    // An item, group or column is being freed: the platform side forgets it (drag managers, hot
+    // tracking, editing, hints, its accessible object).
     virtual void ObjectDestroying(TLvCollectionItem * /*object*/) {}
 
     // --- Owned objects -------------------------------------------------------------------------------

@@ -167,7 +167,6 @@ void TLvCollectionItem::Destroying()
     SetStateBit(cisDestroying, true);
     SetDataInf(nullptr);
     ListviewCore *lv = OwnerListview();
-    lv->AccessibleObjectFreed(this);
     if (lv->CheckManager().PendingObject() == this) {
         // The held button no longer refers to anything: its release must not reach this object.
         lv->CheckManager().Forget(this);

@@ -67,6 +67,8 @@ void TLvViewItem::ItemCaptionFont(TLvItem *item, int position, bool selectedLook
     } else {
         canvas.fontColor = LvColor(LvColor::clWindowText);
     }
+    if (!owner_->ShowInactive())
+        owner_->HotTrackCaptionFont(item, canvas);
     if (item->Bold())
         canvas.font.setBold(true);
     if (owner_->OnItemPaintText)

@@ -22,7 +22,9 @@ QHash<const void *, Registered> &Registry()
     return registry;
 }
 
-void Drop(const void *owner)
+} // namespace
+
+void DropAccessibleObject(const void *owner)
 {
     auto &registry = Registry();
     const auto it = registry.find(owner);
@@ -32,6 +34,8 @@ void Drop(const void *owner)
     registry.erase(it);
     QAccessible::deleteAccessibleInterface(id);
 }
+
+namespace {
 
 template <class Interface, class Owner> QAccessibleInterface *InterfaceOf(QtLvListview *listview, Owner *owner)
 {
@@ -261,7 +265,7 @@ TLvAccessibleManager::~TLvAccessibleManager()
         if (it->listview == listview_ || it.key() == header_)
             owners.append(it.key());
     for (const void *owner : owners)
-        Drop(owner);
+        DropAccessibleObject(owner);
 }
 
 QtLvListview *TLvAccessibleManager::Listview() const { return static_cast<QtLvListview *>(widget()); }
@@ -315,7 +319,6 @@ QRect TLvAccessibleManager::rect() const
 
 // --- The control's hook --------------------------------------------------------------------------------
 
-void QtLvListview::AccessibleObjectFreed(TLvCollectionItem *object) { Drop(object); }
 
 void QtLvListview::InstallAccessibleFactory()
 {

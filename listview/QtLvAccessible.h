@@ -23,6 +23,9 @@ namespace gdvorn::lv {
 
 class QtLvListview;
 
+// Drops the accessible interface made for an item, group, column or header (nothing if none was made).
+void DropAccessibleObject(const void *owner);
+
 // The control's interface.
 class TLvAccessibleManager : public QAccessibleWidget {
 public:

@@ -56,14 +56,6 @@ void QtLvListview::BeginHeaderDrag(TLvColumn *column, QPoint headerPoint)
     dragDrop_->HeaderDragManager().StartColumnDrag(column, headerPoint);
 }
 
-void QtLvListview::ObjectDestroying(TLvCollectionItem *object)
-{
-    if (dragDrop_) {
-        dragDrop_->DragManager().ForgetObject(object);
-        dragDrop_->HeaderDragManager().ForgetObject(object);
-    }
-}
-
 void QtLvListview::DragEnabledChanged()
 {
     if (dragDrop_)

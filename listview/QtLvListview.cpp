@@ -2,7 +2,9 @@
 
 #include "app/ugExcecao.h"
 #include "listview/LvUtilities.h"
+#include "listview/QtLvAccessible.h"
 #include "listview/QtLvDragDrop.h"
+#include "listview/QtLvEdit.h"
 #include "listview/QtLvPainters.h"
 
 #include <QAccessible>
@@ -13,7 +15,6 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
-#include <QToolTip>
 #include <QWheelEvent>
 
 namespace gdvorn::lv {
@@ -28,6 +29,9 @@ QtLvListview::QtLvListview(QWidget *parent) : QAbstractScrollArea(parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     SetColor(LvColor(LvColor::clWindow));
     InstallAccessibleFactory();
+    hotTrack_ = std::make_unique<TLvHotTrackManager>(this);
+    editManager_ = std::make_unique<TLvEditManager>(this);
+    hintWindow_ = new TLvHintWindow(this);
     connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this](int a) { Protege([&] { OnBarAction(true, a); }); });
     connect(horizontalScrollBar(), &QScrollBar::actionTriggered, this, [this](int a) { Protege([&] { OnBarAction(false, a); }); });
     connect(verticalScrollBar(), &QScrollBar::sliderReleased, this, [this] {
@@ -185,6 +189,29 @@ std::unique_ptr<TLvViewItem> QtLvListview::NewViewItem(TLvListStyle view)
 }
 
 std::unique_ptr<TLvViewColumn> QtLvListview::NewViewColumn() { return std::make_unique<QtLvViewColumn>(this); }
+
+TLvItem *QtLvListview::EditingItem() const { return editManager_ && editManager_->Editing() ? editManager_->EditItem() : nullptr; }
+
+TLvColumn *QtLvListview::EditingColumn() const { return editManager_ ? editManager_->EditColumn() : nullptr; }
+
+void QtLvListview::ObjectDestroying(TLvCollectionItem *object)
+{
+    if (dragDrop_) {
+        dragDrop_->DragManager().ForgetObject(object);
+        dragDrop_->HeaderDragManager().ForgetObject(object);
+    }
+    if (hotTrack_)
+        hotTrack_->Forget(object);
+    if (editManager_)
+        editManager_->Forget(object);
+    if (hintData_.TargetObj == object)
+        hintData_.TargetObj = nullptr;
+    DropAccessibleObject(object);
+}
+
+bool QtLvListview::ItemEditingEnabled() const { return editManager_ && editManager_->Enabled(); }
+
+void QtLvListview::HotTrackCaptionFont(const TLvItem *item, LvCanvas &canvas) const { hotTrack_->CaptionFont(item, canvas); }
 
 void QtLvListview::PostThreadCallBack()
 {
@@ -387,14 +414,18 @@ bool QtLvListview::viewportEvent(QEvent *event)
         auto *help = static_cast<QHelpEvent *>(event);
         Protege([&] {
             LvRect area;
-            const QString text = HintAt(help->pos(), area);
+            const QString text = showHint_ ? HintAt(help->pos(), area) : QString();
             if (text.isEmpty())
-                QToolTip::hideText();
+                hintWindow_->hide();
             else
-                QToolTip::showText(help->globalPos(), text, viewport(), area.ToQRect());
+                hintWindow_->ActivateHint(help->globalPos(), text);
         });
         return true;
     }
+    if (hintWindow_) // viewport events come while the constructor still runs
+        hintWindow_->ViewportEvent(event);
+    if (event->type() == QEvent::Leave && hotTrack_)
+        Protege([&] { HotTrack().SetHotObject({}, nullptr); });
     return QAbstractScrollArea::viewportEvent(event);
 }
 
@@ -409,8 +440,8 @@ QString QtLvListview::HintAt(QPoint pos, LvRect &cursorRect)
                                                                          : GroupAt(pos, groupHit);
     if (!target)
         return {};
-    QString text;
-    int hide = 0, reshow = 0;
+    QString text = toolTip();
+    int hide = 2500, reshow = 0;
     bool allow = false;
     if (OnHintPopup)
         OnHintPopup(target, HintType(), pos, text, hide, reshow, allow);
@@ -431,6 +462,19 @@ QString QtLvListview::HintAt(QPoint pos, LvRect &cursorRect)
     if (!allow || text.isEmpty())
         return {};
     cursorRect = Scrollbars().MapViewRectToWindow(target->DisplayRect());
+    if (target != item) {
+        // The part of the group the pointer is on.
+        const QPoint doc = Scrollbars().MapWindowToView(pos);
+        auto *group = static_cast<TLvGroup *>(target);
+        for (const LvRect &part : {group->MarginRectRight(), group->MarginRectLeft(), group->MarginRectTop(),
+                                   group->MarginRectBottom()})
+            if (part.Contains(doc)) {
+                cursorRect = Scrollbars().MapViewRectToWindow(part);
+                break;
+            }
+    }
+    hintData_ = TLvHintData{target, HintType(), text, QColor(), pos, cursorRect, hide, 0, reshow,
+                            viewport()->mapToGlobal(pos)};
     return text;
 }
 
@@ -444,6 +488,8 @@ void QtLvListview::focusOutEvent(QFocusEvent *event)
 {
     QAbstractScrollArea::focusOutEvent(event);
     Exclude(elvsDragPending | elvsDragging | elvsToolkitDragging | elvsDragRectPending | elvsDragRect);
+    if (HotTrack().OnlyFocused())
+        Protege([&] { HotTrack().SetHotObject({}, nullptr); });
     viewport()->update();
 }
 
@@ -624,6 +670,9 @@ void QtLvListview::HandleButtonPress(TCommonMouseButton button, QPoint pos, Qt::
     }
     TLvSelectionManager::Brackets brackets(s);
     if (inClickArea && buttonDown && (s.MouseButton() & TLvSelectionManager::ButtonBit(button))) {
+        // A click on the caption of the one selected, focused item edits it after a wait.
+        const bool editOnClick = button == TCommonMouseButton::cmbLeft && s.Count() == 1 && s.FocusedItem() == item &&
+                                 (hit & ehtOnText) && item->Selected() && Focused();
         if (s.MultiSelect()) {
             if (!item->Selected() && !ctrl && !shift)
                 s.ClearAll();
@@ -642,6 +691,8 @@ void QtLvListview::HandleButtonPress(TCommonMouseButton button, QPoint pos, Qt::
         if (!ctrl)
             item->SetSelected(true);
         InitiateDrag(item, doc, true, button, item->View()->PointAllowsDrag(item, doc));
+        if (editOnClick)
+            EditManager().StartAutoEdit();
     } else if (!inClickArea) {
         InitiateDrag(item, doc, true, button);
     } else {
@@ -680,10 +731,11 @@ void QtLvListview::mouseMoveEvent(QMouseEvent *event)
         if (Gesture().Enabled() && (Gesture().Button() & gestureButtons))
             Gesture().Move(pos.x() - LastMousePos().x(), pos.y() - LastMousePos().y());
         if (IsHeaderPoint(pos)) {
+            HotTrack().SetHotObject(pos, nullptr);
             Header().MouseMove(HeaderPoint(pos), Shift(event->modifiers()));
             return;
         }
-        if ((Header().MouseState() & ehmResizeArmed) == 0)
+        if ((Header().MouseState() & ehmResizeArmed) == 0 && !HotTrack().CursorSet())
             viewport()->unsetCursor();
         const TCommonKeyStates keys = KeyStates(event->modifiers(), event->buttons());
         const QPoint doc = Scrollbars().MapWindowToView(pos);
@@ -697,6 +749,7 @@ void QtLvListview::mouseMoveEvent(QMouseEvent *event)
                 Include(elvsDragRect);
                 if (!(keys & (cksControl | cksShift)))
                     Selection().ClearAll();
+                EditManager().StopAutoEdit();
                 DragRectManager().Begin();
                 DragRectManager().Drag(doc, keys);
             }
@@ -707,6 +760,8 @@ void QtLvListview::mouseMoveEvent(QMouseEvent *event)
             if (pending)
                 pending->SetCheckPendingAway(!(item == pending && (hit & ehtOnCheck)));
         }
+        if (!HasState(elvsDragPending | elvsDragging | elvsDragRectPending | elvsDragRect))
+            HotTrack().MouseMove(pos);
     });
 }
 
@@ -806,6 +861,7 @@ void QtLvListview::HandleButtonRelease(TCommonMouseButton button, QPoint pos, Qt
             return;
         }
         if (ctrl && button == TCommonMouseButton::cmbLeft) {
+            EditManager().StopAutoEdit();
             if (!shift)
                 item->SetSelected(!item->Selected());
             s.SetFocusedItem(item);
@@ -836,6 +892,8 @@ void QtLvListview::mouseDoubleClickEvent(QMouseEvent *event)
     Protege([&] {
         const QPoint pos = event->position().toPoint();
         const TCommonMouseButton button = ButtonOf(event->button());
+        if (button == TCommonMouseButton::cmbLeft)
+            EditManager().EndEdit();
         if (HeaderVisibleInView() && Header().Visible() && pos.y() < Header().RuntimeHeight()) {
             Header().DblClick(HeaderPoint(pos), Shift(event->modifiers()));
             return;
@@ -873,7 +931,7 @@ void QtLvListview::HandleContextMenu(QPoint pos, bool keyboard)
         ListviewCore *lv;
         ~Clear() { lv->Exclude(elvsNoContextMenu); }
     } clear{this};
-    if (HasState(elvsNoContextMenu) || (Gesture().Enabled() && !Gesture().Path().isEmpty()))
+    if (HasState(elvsNoContextMenu) || (Gesture().Enabled() && !Gesture().Path().isEmpty()) || EditManager().Editing())
         return;
     QMenu *menu = nullptr;
     bool handled = false;
@@ -1014,6 +1072,10 @@ void QtLvListview::HandleKey(int key, Qt::KeyboardModifiers mods)
     case Qt::Key_Plus:
         if (ctrl && (mods & Qt::KeypadModifier))
             AutoSizeColumns(true);
+        return;
+    case Qt::Key_F2:
+        if (TLvItem *f = s.FocusedItem())
+            EditManager().BeginEdit(f, nullptr);
         return;
     default:
         return;

@@ -16,6 +16,7 @@
 // The window "exists" from the first show on.
 
 #include "listview/ListviewCore.h"
+#include "listview/QtLvHotTrack.h"
 
 #include <QAbstractScrollArea>
 #include <QRegion>
@@ -30,6 +31,7 @@ namespace gdvorn::lv {
 class QtLvDragDrop;
 class TLvOLEDragManager;
 class TLvHeaderDragManager;
+class TLvEditManager;
 
 class QtLvListview : public QAbstractScrollArea, public ListviewCore {
 public:
@@ -59,7 +61,6 @@ public:
     void NotifyAccessibility(int event) override;
     // QtLvAccessible.cpp: the accessible objects of groups, items and columns go with them; the
     // accessibility factory is installed once, by the first control (after the application's own).
-    void AccessibleObjectFreed(TLvCollectionItem *object) override;
     static void InstallAccessibleFactory();
     void PopupMenu(QMenu *menu, QPoint windowPoint) override;
     void RepaintSkipped() override;
@@ -77,6 +78,21 @@ public:
     // Runs a modal drag of `data` (not taken) with the allowed actions and picture; answers the action
     // the drop took, IgnoreAction when cancelled. Tests replace it with a scripted outcome.
     virtual Qt::DropAction DoDragDrop(QMimeData *data, Qt::DropActions actions, const QImage &image, QPoint hotSpot);
+    TLvItem *EditingItem() const override;
+    bool ItemEditingEnabled() const override;
+    TLvColumn *EditingColumn() const override;
+    void HotTrackCaptionFont(const TLvItem *item, LvCanvas &canvas) const override;
+
+    // In-place editing, hot tracking and hints.
+    TLvEditManager &EditManager() { return *editManager_; }
+    TLvHotTrackManager &HotTrack() { return *hotTrack_; }
+    TLvHintWindow &HintWindow() { return *hintWindow_; }
+    TLvHintData &HintData() { return hintData_; }
+    // Hints show only while ShowHint is on (off by default).
+    bool ShowHint() const { return showHint_; }
+    void SetShowHint(bool v) { showHint_ = v; }
+    TAlignment HintAlignment() const { return hintAlignment_; }
+    void SetHintAlignment(TAlignment v) { hintAlignment_ = v; }
 
     // Tests set another resolution (0: the screen's).
     void SetDpiOverride(int dpi) { dpiOverride_ = dpi; }
@@ -131,6 +147,12 @@ private:
     std::unique_ptr<QtLvDragDrop> dragDrop_;
 
     friend class QtLvDragDrop;
+    bool showHint_ = false;
+    TAlignment hintAlignment_ = TAlignment::taLeftJustify;
+    TLvHintData hintData_;
+    std::unique_ptr<TLvHotTrackManager> hotTrack_;
+    std::unique_ptr<TLvEditManager> editManager_;
+    TLvHintWindow *hintWindow_ = nullptr;         // a child window
 };
 
 } // namespace gdvorn::lv

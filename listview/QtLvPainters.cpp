@@ -206,9 +206,11 @@ void PaintItemCell(TLvViewItem &view, TLvItem *item, TLvColumn *column, bool for
     const QString caption = column ? item->Captions(column->Index()) : item->Caption();
     TLvRectArrayObject r;
     view.ItemRectArray(item, column, &canvas, caption, r);
-    PaintSelection(view, lv, item, column, r, p, force);
+    const bool edited = lv->EditingItem() == item; // the editor's box covers it
+    if (!edited)
+        PaintSelection(view, lv, item, column, r, p, force);
     PaintImage(view, lv, item, column, r, p);
-    if (!r.CaptionArea.IsEmpty()) {
+    if (!r.CaptionArea.IsEmpty() && !(edited && (lv->View() != TLvListStyle::elsReport || column == lv->EditingColumn()))) {
         TLvSelectionManager &s = lv->Selection();
         const bool selectedLook = (item->Selected() || item->DropHilighted()) &&
                                   ((column && column->Index() == 0) || !column || view.FullRowSelect() || s.GroupSelections());
