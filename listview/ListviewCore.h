@@ -17,9 +17,11 @@
 #include "listview/LvCollection.h"
 #include "listview/LvGesture.h"
 #include "listview/LvHeader.h"
+#include "listview/LvIncrementalSearch.h"
 #include "listview/LvPaintInfo.h"
 #include "listview/LvScroll.h"
 #include "listview/LvSelection.h"
+#include "listview/LvSort.h"
 #include "listview/LvUtilities.h"
 #include "listview/LvViews.h"
 
@@ -322,6 +324,8 @@ public:
     TLvPaintInfoItem &PaintInfoItem() { return *paintInfoItem_; }
     TLvPaintInfoColumn &PaintInfoColumn() { return *paintInfoColumn_; }
     TLvPaintInfoGroup &PaintInfoGroup() { return *paintInfoGroup_; }
+    TLvSortManager &Sort() { return *sort_; }
+    TLvIncrementalSearchManager &IncrementalSearch() { return *incrementalSearch_; }
 
     // --- State ---------------------------------------------------------------------------------------
     std::uint32_t States() const { return states_; }
@@ -460,6 +464,9 @@ private:
     TLvCheckManager checkManager_;
     TLvGestureManager gesture_;
     QPoint lastMousePos_;
+    // Made before the groups and freed after them: freeing an item clears the search's references.
+    std::unique_ptr<TLvSortManager> sort_ = std::make_unique<TLvSortManager>(this);
+    std::unique_ptr<TLvIncrementalSearchManager> incrementalSearch_ = std::make_unique<TLvIncrementalSearchManager>(this);
     std::unique_ptr<TLvSelectionManager> selection_;
     std::unique_ptr<TLvGroups> groups_;
     std::unique_ptr<TLvHeader> header_;

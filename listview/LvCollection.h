@@ -326,6 +326,10 @@ public:
     void ReIndex();
     // Puts an item at a place of the list (0 <= place < Count; used by the sorters).
     void PutItem(int place, TLvCollectionItem *item);
+    // Hands the list over without freeing anything (the collection is left empty), and appends an item
+    // taken from another collection of the same kind: the regrouping moves items between groups so.
+    std::vector<TLvCollectionItem *> TakeItems();
+    void AdoptItem(TLvCollectionItem *item);
 
 protected:
     virtual TLvCollectionItem *CreateItem() = 0;

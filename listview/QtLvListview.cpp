@@ -893,6 +893,7 @@ void QtLvListview::keyPressEvent(QKeyEvent *event)
     Protege([&] {
         if (HasState(elvsDragRect))
             return;
+        IncrementalSearch().HandleKeyDown();
         int key = event->key();
         TShiftState shift = Shift(event->modifiers());
         bool doDefault = true;
@@ -908,6 +909,9 @@ void QtLvListview::keyPressEvent(QKeyEvent *event)
                 mods |= Qt::AltModifier;
             HandleKey(key, mods);
         }
+        if (!event->text().isEmpty())
+            IncrementalSearch().HandleChar(event->text(),
+                                           event->modifiers() & (Qt::AltModifier | Qt::ControlModifier));
     });
 }
 
