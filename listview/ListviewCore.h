@@ -466,7 +466,8 @@ private:
     QPoint lastMousePos_;
     // Made before the groups and freed after them: freeing an item clears the search's references.
     std::unique_ptr<TLvSortManager> sort_ = std::make_unique<TLvSortManager>(this);
-    std::unique_ptr<TLvIncrementalSearchManager> incrementalSearch_ = std::make_unique<TLvIncrementalSearchManager>(this);
+    std::unique_ptr<TLvIncrementalSearchManager> incrementalSearch_ =
+        std::make_unique<TLvIncrementalSearchManager>(this);
     std::unique_ptr<TLvSelectionManager> selection_;
     std::unique_ptr<TLvGroups> groups_;
     std::unique_ptr<TLvHeader> header_;

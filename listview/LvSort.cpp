@@ -163,9 +163,6 @@ void TLvMergeSort::SortEntries(Entries &entries, const Compare &compare)
 
 void TLvMergeSort::SortInPlace(int lo, int hi, int d)
 {
-    Entries &e = *entries_;
-    auto at = [&e](int i) -> TLvCollectionItem *& { return e[std::size_t(i)]; };
-    auto buf = [this](int i) -> TLvCollectionItem *& { return buffer_[std::size_t(i)]; };
     const int n = hi - lo;
     if (n >= 3) {
         const int h = n / 2, mid = hi - h;
@@ -175,21 +172,18 @@ void TLvMergeSort::SortInPlace(int lo, int hi, int d)
         int i = d, j = mid, out = lo;
         const int bufEnd = d + (mid - lo);
         while (i < bufEnd) {
-            if (j >= hi || Before(buf(i), at(j)))
-                at(out++) = buf(i++);
+            if (j >= hi || Before(Buf(i), At(j)))
+                At(out++) = Buf(i++);
             else
-                at(out++) = at(j++);
+                At(out++) = At(j++);
         }
-    } else if (n == 2 && !Before(at(lo), at(lo + 1))) {
-        std::swap(at(lo), at(lo + 1));
+    } else if (n == 2 && !Before(At(lo), At(lo + 1))) {
+        std::swap(At(lo), At(lo + 1));
     }
 }
 
 void TLvMergeSort::SortInto(int lo, int hi, int d)
 {
-    Entries &e = *entries_;
-    auto at = [&e](int i) -> TLvCollectionItem *& { return e[std::size_t(i)]; };
-    auto buf = [this](int i) -> TLvCollectionItem *& { return buffer_[std::size_t(i)]; };
     const int n = hi - lo;
     if (n >= 3) {
         const int h = n / 2, mid = hi - h;
@@ -199,17 +193,17 @@ void TLvMergeSort::SortInto(int lo, int hi, int d)
         int i = lo, j = d + n - h, out = d;
         const int end = d + n;
         while (i < mid) {
-            if (j >= end || Before(at(i), buf(j)))
-                buf(out++) = at(i++);
+            if (j >= end || Before(At(i), Buf(j)))
+                Buf(out++) = At(i++);
             else
-                buf(out++) = buf(j++);
+                Buf(out++) = Buf(j++);
         }
     } else if (n == 2) {
-        const bool inOrder = Before(at(lo), at(lo + 1));
-        buf(d) = at(inOrder ? lo : lo + 1);
-        buf(d + 1) = at(inOrder ? lo + 1 : lo);
+        const bool inOrder = Before(At(lo), At(lo + 1));
+        Buf(d) = At(inOrder ? lo : lo + 1);
+        Buf(d + 1) = At(inOrder ? lo + 1 : lo);
     } else if (n == 1) {
-        buf(d) = at(lo);
+        Buf(d) = At(lo);
     }
 }
 

@@ -109,6 +109,8 @@ private:
     // Sorts entries [lo, hi) into the buffer from position d.
     void SortInto(int lo, int hi, int d);
     bool Before(TLvCollectionItem *a, TLvCollectionItem *b) const { return (*compare_)(a, b) <= 0; }
+    TLvCollectionItem *&At(int i) { return (*entries_)[std::size_t(i)]; }
+    TLvCollectionItem *&Buf(int i) { return buffer_[std::size_t(i)]; }
     Entries *entries_ = nullptr;
     Entries buffer_;
     const Compare *compare_ = nullptr;

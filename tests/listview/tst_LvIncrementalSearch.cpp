@@ -87,7 +87,8 @@ private slots:
         const auto all = TLvIncrementalSearchItemType::eisiAll;
         const auto init = TLvIncrementalSearchItemType::eisiInitializedOnly;
 
-        QTest::newRow("two letters, case ignored") << over << fwd << visible << "" << "BE" << QStringList{"Banana", "berry"};
+        QTest::newRow("two letters, case ignored")
+            << over << fwd << visible << "" << "BE" << QStringList{"Banana", "berry"};
         QTest::newRow("no match: no hit") << over << fwd << visible << "" << "bx" << QStringList{"Banana", "-"};
         QTest::newRow("same letter, start over: stays") << over << fwd << visible << "" << "bbb"
                                                        << QStringList{"Banana", "Banana", "Banana"};
@@ -97,7 +98,8 @@ private slots:
             << last << fwd << all << "" << "bbbbb" << QStringList{"Banana", "berry", "bolo", "blue", "Banana"};
         QTest::newRow("same letter, initialized only")
             << last << fwd << init << "" << "bbb" << QStringList{"berry", "bolo", "berry"};
-        QTest::newRow("backward from the last item") << over << back << visible << "" << "bb" << QStringList{"blue", "blue"};
+        QTest::newRow("backward from the last item")
+            << over << back << visible << "" << "bb" << QStringList{"blue", "blue"};
         QTest::newRow("backward, last hit") << last << back << visible << "" << "bbbb"
                                             << QStringList{"blue", "berry", "Banana", "blue"};
         QTest::newRow("backward, initialized only: wraps from the first")
