@@ -17,9 +17,11 @@
 #include "listview/LvCollection.h"
 #include "listview/LvGesture.h"
 #include "listview/LvHeader.h"
+#include "listview/LvIncrementalSearch.h"
 #include "listview/LvPaintInfo.h"
 #include "listview/LvScroll.h"
 #include "listview/LvSelection.h"
+#include "listview/LvSort.h"
 #include "listview/LvUtilities.h"
 #include "listview/LvViews.h"
 
@@ -342,6 +344,8 @@ public:
     void SetPaintInfoItem(std::unique_ptr<TLvPaintInfoItem> info);
     void SetPaintInfoColumn(std::unique_ptr<TLvPaintInfoColumn> info);
     void SetPaintInfoGroup(std::unique_ptr<TLvPaintInfoGroup> info);
+    TLvSortManager &Sort() { return *sort_; }
+    TLvIncrementalSearchManager &IncrementalSearch() { return *incrementalSearch_; }
 
     // --- State ---------------------------------------------------------------------------------------
     std::uint32_t States() const { return states_; }
@@ -484,6 +488,10 @@ private:
     TLvCheckManager checkManager_;
     TLvGestureManager gesture_;
     QPoint lastMousePos_;
+    // Made before the groups and freed after them: freeing an item clears the search's references.
+    std::unique_ptr<TLvSortManager> sort_ = std::make_unique<TLvSortManager>(this);
+    std::unique_ptr<TLvIncrementalSearchManager> incrementalSearch_ =
+        std::make_unique<TLvIncrementalSearchManager>(this);
     std::unique_ptr<TLvSelectionManager> selection_;
     std::unique_ptr<TLvGroups> groups_;
     std::unique_ptr<TLvHeader> header_;

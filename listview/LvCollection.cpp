@@ -296,6 +296,21 @@ void TLvCollection::TakeItem(TLvCollectionItem *item, int place)
     ReIndex();
 }
 
+std::vector<TLvCollectionItem *> TLvCollection::TakeItems()
+{
+    std::vector<TLvCollectionItem *> taken;
+    taken.swap(items_);
+    visible_.clear();
+    return taken;
+}
+
+void TLvCollection::AdoptItem(TLvCollectionItem *item)
+{
+    item->collection_ = this;
+    items_.push_back(item);
+    item->SetIndex(Count() - 1);
+}
+
 // ---------------------------------------------------------------------------------------------------
 // Global items
 

@@ -338,6 +338,10 @@ public:
     // Moves an item of any collection of the control into this one at a place (outside 0..Count: at the
     // end); both collections are re-indexed, the layout is the caller's.
     void TakeItem(TLvCollectionItem *item, int place);
+    // Hands the list over without freeing anything (the collection is left empty), and appends an item
+    // taken from another collection of the same kind: the regrouping moves items between groups so.
+    std::vector<TLvCollectionItem *> TakeItems();
+    void AdoptItem(TLvCollectionItem *item);
 
 protected:
     virtual TLvCollectionItem *CreateItem() = 0;

@@ -108,8 +108,11 @@ void TLvColumn::SetSortDirection(TLvSortDirection value)
         return;
     sortDirection_ = value;
     OwnerListview()->Header().Invalidate(false);
-    if (value != TLvSortDirection::esdNone)
+    if (value != TLvSortDirection::esdNone) {
         OwnerListview()->Selection().SetFocusedColumn(this);
+        if (OwnerListview()->Sort().AutoSort() && AutoSortOnClick())
+            OwnerListview()->Sort().SortAll(true);
+    }
 }
 
 TLvViewColumn *TLvColumn::View()

@@ -454,6 +454,8 @@ void TLvHeader::ClickColumn(TLvColumn *column)
         old->SetSortDirection(TLvSortDirection::esdNone);
     column->SetSortDirection(column->SortDirection() == TLvSortDirection::esdAscending ? TLvSortDirection::esdDescending
                                                                                         : TLvSortDirection::esdAscending);
+    if (owner_->Sort().AutoRegroup() && owner_->PaintInfoGroup().MarginTop().Visible())
+        owner_->Sort().ReGroup(column);
 }
 
 void TLvHeader::DblClick(QPoint p, TShiftState shift)

@@ -153,6 +153,7 @@ void TLvItem::Destroying()
 {
     SetStateBit(cisDestroying, true);
     OwnerListview()->Selection().ForgetItem(this);
+    OwnerListview()->IncrementalSearch().ItemDestroying(this);
     SetVisible(false);
     TLvCollectionItem::Destroying();
     selectionGroup_.reset();
@@ -522,7 +523,10 @@ void TLvItems::Clear(bool freeItems)
 
 void TLvItems::StructureChange()
 {
+    owner_->IncrementalSearch().ResetSearch();
     owner_->Groups().Rebuild(false);
+    if (owner_->Sort().AutoSort())
+        owner_->Sort().SortAll(false);
     owner_->StructureChanged(elvsItemStructureChanged, owner_->OnItemStructureChange);
 }
 

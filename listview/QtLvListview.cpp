@@ -981,6 +981,7 @@ void QtLvListview::keyPressEvent(QKeyEvent *event)
     Protege([&] {
         if (HasState(elvsDragRect))
             return;
+        IncrementalSearch().HandleKeyDown();
         int key = event->key();
         TShiftState shift = Shift(event->modifiers());
         bool doDefault = true;
@@ -996,6 +997,9 @@ void QtLvListview::keyPressEvent(QKeyEvent *event)
                 mods |= Qt::AltModifier;
             HandleKey(key, mods);
         }
+        if (!event->text().isEmpty())
+            IncrementalSearch().HandleChar(event->text(),
+                                           event->modifiers() & (Qt::AltModifier | Qt::ControlModifier));
     });
 }
 
