@@ -176,6 +176,10 @@ std::unique_ptr<TLvViewItem> QtLvListview::NewViewItem(TLvListStyle view)
     case TLvListStyle::elsList: return std::make_unique<QtLvViewListItem>(this);
     case TLvListStyle::elsReport: return std::make_unique<QtLvViewReportItem>(this);
     case TLvListStyle::elsGrid: return std::make_unique<QtLvViewGridItem>(this);
+    case TLvListStyle::elsIcon: return std::make_unique<QtLvViewIconItem>(this);
+    case TLvListStyle::elsThumbnail: return std::make_unique<QtLvViewThumbnailItem>(this);
+    case TLvListStyle::elsTile: return std::make_unique<QtLvViewTileItem>(this);
+    case TLvListStyle::elsFilmStrip: return std::make_unique<QtLvViewFilmStripItem>(this);
     default: return ListviewCore::NewViewItem(view);
     }
 }
