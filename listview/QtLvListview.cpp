@@ -895,8 +895,10 @@ void QtLvListview::HandleContextMenu(QPoint pos, bool keyboard)
 void QtLvListview::keyPressEvent(QKeyEvent *event)
 {
     Protege([&] {
-        if (HasState(elvsDragRect))
+        if (HasState(elvsDragRect)) {
+            DragSelectKey(event->key(), event->modifiers());
             return;
+        }
         int key = event->key();
         TShiftState shift = Shift(event->modifiers());
         bool doDefault = true;
@@ -913,6 +915,28 @@ void QtLvListview::keyPressEvent(QKeyEvent *event)
             HandleKey(key, mods);
         }
     });
+}
+
+void QtLvListview::DragSelectKey(int key, Qt::KeyboardModifiers mods)
+{
+    TLvScrollbarManager &sb = Scrollbars();
+    const int page = ClientRectWithoutHeader().Height();
+    const int line = sb.LineStep();
+    const LvRect doc = sb.ViewRect();
+    switch (key) {
+    case Qt::Key_PageUp: sb.Scroll(0, -page); break;
+    case Qt::Key_PageDown: sb.Scroll(0, page); break;
+    case Qt::Key_End: sb.Scroll(doc.Width() - ClientWidth(), doc.Height() - ClientHeight()); break;
+    case Qt::Key_Home: sb.Scroll(-sb.OffsetX(), -sb.OffsetY()); break;
+    case Qt::Key_Left: sb.Scroll(-line, 0); break;
+    case Qt::Key_Right: sb.Scroll(line, 0); break;
+    case Qt::Key_Up: sb.Scroll(0, -line); break;
+    case Qt::Key_Down: sb.Scroll(0, line); break;
+    default: return;
+    }
+    // The band follows as if the mouse had moved to where it stands.
+    DragRectManager().Drag(sb.MapWindowToView(LastMousePos()), KeyStates(mods, QApplication::mouseButtons()));
+    viewport()->update();
 }
 
 void QtLvListview::HandleKey(int key, Qt::KeyboardModifiers mods)
