@@ -922,11 +922,10 @@ void QtLvListview::DragSelectKey(int key, Qt::KeyboardModifiers mods)
     TLvScrollbarManager &sb = Scrollbars();
     const int page = ClientRectWithoutHeader().Height();
     const int line = sb.LineStep();
-    const LvRect doc = sb.ViewRect();
     switch (key) {
     case Qt::Key_PageUp: sb.Scroll(0, -page); break;
     case Qt::Key_PageDown: sb.Scroll(0, page); break;
-    case Qt::Key_End: sb.Scroll(doc.Width() - ClientWidth(), doc.Height() - ClientHeight()); break;
+    case Qt::Key_End: sb.Scroll(sb.MaxOffsetX() - sb.OffsetX(), sb.MaxOffsetY() - sb.OffsetY()); break;
     case Qt::Key_Home: sb.Scroll(-sb.OffsetX(), -sb.OffsetY()); break;
     case Qt::Key_Left: sb.Scroll(-line, 0); break;
     case Qt::Key_Right: sb.Scroll(line, 0); break;
