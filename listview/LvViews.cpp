@@ -525,6 +525,14 @@ void TLvViewColumn::CaptionFont(TLvColumn *column, LvCanvas &canvas) const
         canvas.font.setBold(true);
 }
 
+bool TLvViewColumn::ImageDrawIsCustom(TLvColumn *column) const
+{
+    bool custom = false;
+    if (owner_->OnColumnImageDrawIsCustom)
+        owner_->OnColumnImageDrawIsCustom(column, custom);
+    return custom;
+}
+
 void TLvViewColumn::ItemRectArray(TLvColumn *column, TLvRectArrayObject &r)
 {
     if (!column)
@@ -534,7 +542,13 @@ void TLvViewColumn::ItemRectArray(TLvColumn *column, TLvRectArrayObject &r)
     r = TLvRectArrayObject();
     TLvPaintInfoColumn &info = owner_->PaintInfoColumn();
     const LvImageList *images = owner_->Header().Images();
-    const QSize image = images && column->ImageIndex() >= 0 ? QSize(images->Width(), images->Height()) : QSize(0, 0);
+    QSize image = images && column->ImageIndex() >= 0 ? QSize(images->Width(), images->Height()) : QSize(0, 0);
+    if (ImageDrawIsCustom(column)) {
+        int width = 0, height = 0;
+        if (owner_->OnColumnImageGetSize)
+            owner_->OnColumnImageGetSize(column, width, height);
+        image = QSize(width, height);
+    }
     const LvRect cell = column->DisplayRect().Inflated(-2, -2);
     r.CellArea = cell;
     r.CheckArea = ZeroWidthAt(cell.left, cell.top, cell.bottom);

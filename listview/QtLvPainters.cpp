@@ -582,7 +582,10 @@ void QtLvViewColumn::Paint(TLvColumn *column, LvCanvas &canvas)
         break;
     }
     const LvImageList *images = owner_->Header().Images();
-    if (images && column->ImageIndex() >= 0 && column->ImageIndex() < images->Count())
+    if (ImageDrawIsCustom(column)) {
+        if (owner_->OnColumnImageDraw)
+            owner_->OnColumnImageDraw(column, canvas, r, nullptr);
+    } else if (images && column->ImageIndex() >= 0 && column->ImageIndex() < images->Count())
         p.drawImage(CenterRectInRect(r.ImageArea, {0, 0, images->Width(), images->Height()}).ToQRect().topLeft(),
                     images->Image(column->ImageIndex()));
     if (!r.CaptionArea.IsEmpty() && !r.CaptionLineAreas.empty()) {

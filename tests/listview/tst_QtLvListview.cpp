@@ -706,6 +706,26 @@ private slots:
                 QVERIFY(greyed.pixelColor(x, y) != QColor(Qt::black));
     }
 
+    void headerOwnerDrawnImage()
+    {
+        Transmission t(1);
+        TLvColumn *c = t.lv->Header().Columns()[1];
+        c->SetImageIndex(0); // no header image list: only the handler gives the image a size
+        t.lv->OnColumnImageDrawIsCustom = [c](TLvColumn *column, bool &custom) { custom = column == c; };
+        t.lv->OnColumnImageGetSize = [](TLvColumn *, int &w, int &h) {
+            w = 10;
+            h = 10;
+        };
+        t.lv->OnColumnImageDraw = [](TLvColumn *, LvCanvas &canvas, const TLvRectArrayObject &r, TLvAlphaBlender *) {
+            canvas.painter->fillRect(r.ImageArea.ToQRect(), Qt::red);
+        };
+        TLvRectArrayObject r;
+        c->View()->ItemRectArray(c, r);
+        QCOMPARE(r.ImageArea, LvRect(36 + 2 + 2, 7, 36 + 2 + 2 + 10, 17)); // ImageIndent from the cell, centred
+        const QImage img = t.Render();
+        QCOMPARE(img.pixelColor(r.ImageArea.left + 5, r.ImageArea.top + 5), QColor(Qt::red));
+    }
+
     void keysWhileDraggingABand()
     {
         Transmission t(40, {300, 25 + 161});
