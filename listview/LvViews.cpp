@@ -335,7 +335,7 @@ int TLvViewIconItem::CaptionLineCount(const TLvItem *item, const TLvColumn *) co
     return item->Focused() && owner_->Focused() ? -1 : 2;
 }
 
-void TLvViewIconItem::AdjustFocusRect(TLvItem *, TLvColumn *, LvRect &rect) const
+void TLvViewItem::ShrinkWhenFullCell(LvRect &rect) const
 {
     if (owner_->Selection().FullCellPaint())
         rect = rect.Inflated(-2, -2);
@@ -440,12 +440,6 @@ bool TLvViewThumbnailItem::RectTouchesItem(TLvItem *item, const LvRect &rect, bo
     if (!rubberBand)
         return TLvViewItem::RectTouchesItem(item, rect, false);
     return item->Enabled() && BandImage(item->ItemRectArray(nullptr)).Intersects(rect);
-}
-
-void TLvViewTileItem::AdjustFocusRect(TLvItem *, TLvColumn *, LvRect &rect) const
-{
-    if (owner_->Selection().FullCellPaint())
-        rect = rect.Inflated(-2, -2);
 }
 
 int TLvViewTileItem::LineColumn(const TLvItem *item, int line) { return item->Details(line); }

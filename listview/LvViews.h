@@ -112,6 +112,9 @@ public:
     virtual void Paint(TLvItem *, TLvColumn *, bool /*forceSelection*/, const LvRect & /*clip*/, LvCanvas &) {}
 
 protected:
+    // Shrinks a focus or selection rectangle by 2 all round while Selection.FullCellPaint is on.
+    void ShrinkWhenFullCell(LvRect &rect) const;
+
     ListviewCore *owner_;
 };
 
@@ -163,11 +166,8 @@ public:
     bool PaintFocusedItemLast() const override { return true; }
     int ImageSizeKind() const override { return 1; }
     int CaptionLineCount(const TLvItem *item, const TLvColumn *) const override;
-    void AdjustFocusRect(TLvItem *, TLvColumn *, LvRect &rect) const override;
-    void AdjustSelectionRect(TLvItem *item, TLvColumn *column, LvRect &rect) const override
-    {
-        AdjustFocusRect(item, column, rect);
-    }
+    void AdjustFocusRect(TLvItem *, TLvColumn *, LvRect &rect) const override { ShrinkWhenFullCell(rect); }
+    void AdjustSelectionRect(TLvItem *, TLvColumn *, LvRect &rect) const override { ShrinkWhenFullCell(rect); }
     void ItemRectArray(TLvItem *item, TLvColumn *column, const LvCanvas *canvas, const QString &caption,
                        TLvRectArrayObject &r) override;
 };
@@ -199,11 +199,8 @@ public:
     const char *ClassName() const override { return "TLvViewTileItem"; }
     int ImageSizeKind() const override { return 2; }
     int CaptionAlignment(const TLvItem *, const TLvColumn *) const override { return 0; }
-    void AdjustFocusRect(TLvItem *, TLvColumn *, LvRect &rect) const override;
-    void AdjustSelectionRect(TLvItem *item, TLvColumn *column, LvRect &rect) const override
-    {
-        AdjustFocusRect(item, column, rect);
-    }
+    void AdjustFocusRect(TLvItem *, TLvColumn *, LvRect &rect) const override { ShrinkWhenFullCell(rect); }
+    void AdjustSelectionRect(TLvItem *, TLvColumn *, LvRect &rect) const override { ShrinkWhenFullCell(rect); }
     LvRect ImageHitRect(TLvItem *, const TLvRectArrayObject &) const override { return {}; }
     LvRect CaptionHitRect(TLvItem *item, const TLvRectArrayObject &r) const override;
     void ItemRectArray(TLvItem *item, TLvColumn *column, const LvCanvas *canvas, const QString &caption,
