@@ -141,10 +141,8 @@ template <class Bar, class Render> void PageThrough(benchmark::State &state, QSc
 void BM_Page_Listview(benchmark::State &state)
 {
     auto lv = FilledListview(); // before the timed loop
-    PageThrough<QScrollBar>(state, lv->verticalScrollBar(), lv->viewport(), [&](QImage &image) {
-        QPainter p(&image);
-        lv->PaintRect(p, lv->ClientRect());
-    });
+    PageThrough<QScrollBar>(state, lv->verticalScrollBar(), lv->viewport(),
+                            [&](QImage &image) { lv->viewport()->render(&image); });
 }
 
 void BM_Page_QTreeView(benchmark::State &state)

@@ -42,6 +42,9 @@ std::unique_ptr<TLvViewItem> ListviewCore::NewViewItem(TLvListStyle view)
     case TLvListStyle::elsReport: return std::make_unique<TLvViewReportItem>(this);
     case TLvListStyle::elsGrid: return std::make_unique<TLvViewGridItem>(this);
     case TLvListStyle::elsIcon: return std::make_unique<TLvViewIconItem>(this);
+    case TLvListStyle::elsThumbnail: return std::make_unique<TLvViewThumbnailItem>(this);
+    case TLvListStyle::elsTile: return std::make_unique<TLvViewTileItem>(this);
+    case TLvListStyle::elsFilmStrip: return std::make_unique<TLvViewFilmStripItem>(this);
     default: return std::make_unique<TLvViewItem>(this);
     }
 }
@@ -54,6 +57,9 @@ const char *ListviewCore::ViewItemClassName(TLvListStyle view) const
     case TLvListStyle::elsReport: return "TLvViewReportItem";
     case TLvListStyle::elsGrid: return "TLvViewGridItem";
     case TLvListStyle::elsIcon: return "TLvViewIconItem";
+    case TLvListStyle::elsThumbnail: return "TLvViewThumbnailItem";
+    case TLvListStyle::elsTile: return "TLvViewTileItem";
+    case TLvListStyle::elsFilmStrip: return "TLvViewFilmStripItem";
     default: return "TLvViewItem";
     }
 }

@@ -383,6 +383,11 @@ public:
     void SetShowImages(bool v);
     bool ShowInactive() const { return showInactive_; }
     void SetShowInactive(bool v);
+    // What a disabled, cut or ghosted item's image is blended with.
+    LvColor DisabledBlendColor() const { return disabledBlendColor_; }
+    void SetDisabledBlendColor(LvColor v) { disabledBlendColor_ = v; }
+    int DisabledBlendAlpha() const { return disabledBlendAlpha_; }
+    void SetDisabledBlendAlpha(int v) { disabledBlendAlpha_ = v; }
     // Themed painting goes through QStyle; off, the component's own glyphs and edges are drawn.
     bool Themed() const { return themedStored_; }
     void SetThemed(bool v)
@@ -470,6 +475,8 @@ private:
     LvColor color_ = LvColor(LvColor::clWindow);
     QFont font_, groupFont_;
     bool showGroupMargins_ = false, showImages_ = true, showInactive_ = false;
+    LvColor disabledBlendColor_ = LvColor(LvColor::clWindow);
+    int disabledBlendAlpha_ = 128;
     bool themedStored_ = true, cacheDoubleBufferBits_ = false;
     TBorderStyle borderStyle_ = TBorderStyle::bsSingle;
     bool showThemedBorder_ = true;

@@ -111,6 +111,21 @@ public:
     virtual ~ILvDataStateImageList() = default;
     virtual const LvImageList *GetStateImageList(int column) = 0;
 };
+class TLvAlphaBlender;
+// An object that draws its item's image itself: whether it does for a column, the image's size, the drawing.
+class ILvDataCustomImage {
+public:
+    virtual ~ILvDataCustomImage() = default;
+    virtual void DrawImage(int column, LvCanvas &canvas, const TLvRectArrayObject &rects, TLvAlphaBlender *blender) = 0;
+    virtual void GetSize(int column, int &width, int &height) = 0;
+    virtual bool IsCustom(int column) = 0;
+};
+// An object that draws its item's picture in the thumbnail views; doDefault false draws nothing more.
+class ILvDataThumbnail {
+public:
+    virtual ~ILvDataThumbnail() = default;
+    virtual void ThumbnailDraw(LvCanvas &canvas, const LvRect &rect, TLvAlphaBlender *blender, bool &doDefault) = 0;
+};
 
 // Captions, image indexes, overlay indexes and details per column (and, for items, group keys and state
 // image indexes), growing on demand; an element never written reads as its default.
@@ -388,6 +403,13 @@ public:
     // The image list for a column and an image size (0 small, 1 large, 2 extra large), and the state list.
     virtual const LvImageList *ImageList(int column, int imageSize) const;
     virtual const LvImageList *StateImageList(int column) const;
+    // Owner-drawn images: whether the item draws its image for a column itself, the image's size and
+    // the drawing; and the thumbnail views' picture (doDefault false: nothing more is drawn).
+    virtual bool ImageDrawIsCustom(class TLvColumn *column);
+    virtual void ImageDrawGetSize(class TLvColumn *column, int &width, int &height);
+    virtual void ImageDraw(class TLvColumn *column, LvCanvas &canvas, const TLvRectArrayObject &rects,
+                           TLvAlphaBlender *blender);
+    virtual void ThumbnailDraw(LvCanvas &canvas, const LvRect &rect, TLvAlphaBlender *blender, bool &doDefault);
 
     TLvPaintInfoBasic *PaintInfo() const override;
     // The item's own paint info, when it has one (nothing by default).
@@ -496,6 +518,11 @@ public:
     void SetGroupKey(int column, std::uint32_t value) override;
     const LvImageList *ImageList(int column, int imageSize) const override;
     const LvImageList *StateImageList(int column) const override;
+    bool ImageDrawIsCustom(class TLvColumn *column) override;
+    void ImageDrawGetSize(class TLvColumn *column, int &width, int &height) override;
+    void ImageDraw(class TLvColumn *column, LvCanvas &canvas, const TLvRectArrayObject &rects,
+                   TLvAlphaBlender *blender) override;
+    void ThumbnailDraw(LvCanvas &canvas, const LvRect &rect, TLvAlphaBlender *blender, bool &doDefault) override;
 
 private:
     template <class I> I *Inf() const { return dynamic_cast<I *>(DataInf().get()); }

@@ -66,6 +66,7 @@ void TLvGridGroup::Rebuild(TLvGroup *previous, int &next)
     TLvItems &items = group_->Items();
     visible.reserve(std::size_t(items.Count()));
     int lastBottom = 0;
+    TLvItem *focusedHere = nullptr;
     const int offset = previous ? previous->DisplayRect().bottom : 0;
     if (group_->Visible()) {
         if (group_->Expanded() && items.Count() > 0) {
@@ -86,6 +87,8 @@ void TLvGridGroup::Rebuild(TLvGroup *previous, int &next)
                     visible.push_back(item);
                     x += cw;
                     lastBottom = y + ch;
+                    if (item->Focused())
+                        focusedHere = item;
                 } else {
                     r = {x, y, x, y + ch};
                     item->SetVisibleIndex(-1);
@@ -111,46 +114,107 @@ void TLvGridGroup::Rebuild(TLvGroup *previous, int &next)
     }
     if (visible.empty())
         columnCount_ = rowCount_ = 0;
-    group_->SetDisplayRect(groupRect.Translated(0, offset));
+    groupRect = groupRect.Translated(0, offset);
+    // The focused item's caption shows unlimited: the group grows to hold it.
+    if (focusedHere && (owner_->Selection().ResizeGroupOnFocus() || group_->Index() == owner_->Groups().Count() - 1)) {
+        group_->SetDisplayRect(groupRect);
+        const TLvRectArrayObject r = focusedHere->ItemRectArray(nullptr);
+        if (r.FullCaptionArea.bottom > groupRect.bottom - m.bottom)
+            groupRect.bottom += r.FullCaptionArea.bottom - focusedHere->DisplayRect().bottom;
+    }
+    group_->SetDisplayRect(groupRect);
 }
 
 TLvItem *TLvGridGroup::AdjacentItem(TLvItem *item, TLvAdjacent direction) { return BaseAdjacent(item, direction); }
+
+namespace {
+
+// The nearest visible group before (step -1) or after (step 1) `group` with more than `needed` visible items.
+TLvGroup *NearestGroupWith(ListviewCore *lv, const TLvGroup *group, int step, int needed)
+{
+    TLvGroups &groups = lv->Groups();
+    for (int i = group->Index() + step; i >= 0 && i < groups.Count(); i += step) {
+        TLvGroup *g = groups[i];
+        if (g->Visible() && g->VisibleItemCount() > needed)
+            return g;
+    }
+    return nullptr;
+}
+
+} // namespace
 
 TLvItem *TLvGridGroup::BaseAdjacent(TLvItem *item, TLvAdjacent direction)
 {
     if (!item->Visible())
         InvisibleAdjacent();
-    TLvGroups &groups = owner_->Groups();
     const int v = item->VisibleIndexInGroup();
+    const int n = group_->VisibleItemCount();
     const int C = std::max(1, columnCount_);
     switch (direction) {
     case eadLeft:
-        return groups.PrevVisibleItem(item);
+        if (v > 0)
+            return group_->VisibleItem(v - 1);
+        if (TLvGroup *g = NearestGroupWith(owner_, group_, -1, 0))
+            return g->VisibleItem(g->VisibleItemCount() - 1);
+        return nullptr;
     case eadRight:
-        return groups.NextVisibleItem(item);
+        if (v + 1 < n)
+            return group_->VisibleItem(v + 1);
+        if (TLvGroup *g = NearestGroupWith(owner_, group_, 1, 0))
+            return g->VisibleItem(0);
+        return nullptr;
     case eadUp:
         if (v - C >= 0)
             return group_->VisibleItem(v - C);
-        return groups.PrevVisibleItem(group_->VisibleItem(0));
+        // The same column (or the nearest one to its left) in the last row of an earlier group.
+        for (int c = v % C; c >= 0; --c)
+            if (TLvGroup *g = NearestGroupWith(owner_, group_, -1, c)) {
+                const int count = g->VisibleItemCount();
+                int row = count / C;
+                if (row * C + c >= count)
+                    --row;
+                return g->VisibleItem(row * C + c);
+            }
+        return nullptr;
     case eadDown:
-        if (v + C < group_->VisibleItemCount())
+        if (v + C < n)
             return group_->VisibleItem(v + C);
-        return groups.NextVisibleItem(group_->VisibleItem(group_->VisibleItemCount() - 1));
+        for (int c = v % C; c >= 0; --c)
+            if (TLvGroup *g = NearestGroupWith(owner_, group_, 1, c))
+                return g->VisibleItem(c);
+        return nullptr;
     case eadPageDown: {
-        const int client = owner_->ClientHeight() - owner_->Header().RuntimeHeight();
-        QPoint probe(item->DisplayRect().left, item->DisplayRect().top + client);
-        const int limit = owner_->Groups().ViewRect().bottom;
-        for (; probe.y() < limit; probe.ry() += CellSize().Height())
-            if (TLvItem *found = ItemAtDocPoint(probe))
-                return found;
-        return groups.LastVisibleItem();
+        const int client = owner_->ClientRectWithoutHeader().Height();
+        const int cw = std::max(1, CellSize().Width()), ch = std::max(1, CellSize().Height());
+        TLvItem *last = owner_->Groups().LastVisibleItem();
+        const int lowest = last ? last->ItemRectArray(nullptr).LabelArea.bottom - 1 : item->DisplayRect().top;
+        QPoint probe(item->DisplayRect().left, std::min(item->DisplayRect().top + client, lowest));
+        int limit = 0;
+        for (TLvCollectionItem *g : owner_->Groups().VisibleList())
+            limit = std::max(limit, static_cast<TLvGroup *>(g)->DisplayRect().bottom);
+        const int c = v % C;
+        for (; probe.y() < limit; probe.ry() += ch) {
+            for (int k = 0; k <= c; ++k)
+                if (TLvItem *found = ItemAtDocPoint({probe.x() - k * cw, probe.y()}))
+                    return found;
+        }
+        return nullptr;
     }
     case eadPageUp: {
-        const int client = owner_->ClientHeight() - owner_->Header().RuntimeHeight();
-        QPoint probe(item->DisplayRect().right - 1, std::max(0, item->DisplayRect().bottom - client));
-        for (; probe.y() < item->DisplayRect().bottom; probe.ry() += CellSize().Height())
-            if (TLvItem *found = ItemAtDocPoint(probe))
-                return found;
+        const int client = owner_->ClientRectWithoutHeader().Height();
+        const int cw = std::max(1, CellSize().Width()), ch = std::max(1, CellSize().Height());
+        int highest = item->DisplayRect().top;
+        const auto &visibleGroups = owner_->Groups().VisibleList();
+        if (!visibleGroups.empty()) {
+            const Margins m = MarginsOf(owner_);
+            highest = static_cast<TLvGroup *>(visibleGroups.front())->DisplayRect().top + m.top;
+        }
+        QPoint probe(item->DisplayRect().right - 1, std::max(item->DisplayRect().bottom - client, highest));
+        const int c = v % C;
+        for (; probe.y() < item->DisplayRect().bottom; probe.ry() += ch)
+            for (int k = 0; k <= c; ++k)
+                if (TLvItem *found = ItemAtDocPoint({probe.x() - k * cw, probe.y()}))
+                    return found;
         return item;
     }
     }
@@ -326,11 +390,26 @@ TLvItem *TLvGridListGroup::AdjacentItem(TLvItem *item, TLvAdjacent direction)
     const int R = std::max(1, rowCount_);
     switch (direction) {
     case eadLeft:
-        return v - R >= 0 ? group_->VisibleItem(v - R) : groups.PrevVisibleItem(group_->VisibleItem(0));
+        if (v - R >= 0)
+            return group_->VisibleItem(v - R);
+        // The same row (or the nearest one above it) in the last column of an earlier group.
+        for (int r = v % R; r >= 0; --r)
+            if (TLvGroup *g = NearestGroupWith(owner_, group_, -1, r)) {
+                const int count = g->VisibleItemCount();
+                const int rows = std::max(1, g->Grid()->RowCount());
+                int k = count / rows;
+                if (r + k * rows >= count)
+                    --k;
+                return g->VisibleItem(r + k * rows);
+            }
+        return nullptr;
     case eadRight:
         if (v + R < group_->VisibleItemCount())
             return group_->VisibleItem(v + R);
-        return groups.NextVisibleItem(group_->VisibleItem(group_->VisibleItemCount() - 1));
+        for (int r = v % R; r >= 0; --r)
+            if (TLvGroup *g = NearestGroupWith(owner_, group_, 1, r))
+                return g->VisibleItem(r);
+        return nullptr;
     case eadUp: {
         TLvItem *prev = groups.PrevVisibleItem(item);
         return prev ? prev : item;

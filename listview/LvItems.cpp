@@ -300,6 +300,32 @@ const LvImageList *TLvItem::ImageList(int, int imageSize) const
 
 const LvImageList *TLvItem::StateImageList(int) const { return OwnerListview()->ImagesState(); }
 
+bool TLvItem::ImageDrawIsCustom(TLvColumn *column)
+{
+    bool custom = false;
+    if (OwnerListview()->OnItemImageDrawIsCustom)
+        OwnerListview()->OnItemImageDrawIsCustom(this, column, custom);
+    return custom;
+}
+
+void TLvItem::ImageDrawGetSize(TLvColumn *column, int &width, int &height)
+{
+    if (OwnerListview()->OnItemImageGetSize)
+        OwnerListview()->OnItemImageGetSize(this, column, width, height);
+}
+
+void TLvItem::ImageDraw(TLvColumn *column, LvCanvas &canvas, const TLvRectArrayObject &rects, TLvAlphaBlender *blender)
+{
+    if (OwnerListview()->OnItemImageDraw)
+        OwnerListview()->OnItemImageDraw(this, column, canvas, rects, blender);
+}
+
+void TLvItem::ThumbnailDraw(LvCanvas &canvas, const LvRect &rect, TLvAlphaBlender *blender, bool &doDefault)
+{
+    if (OwnerListview()->OnItemThumbnailDraw)
+        OwnerListview()->OnItemThumbnailDraw(this, canvas, rect, blender, doDefault);
+}
+
 // ---------------------------------------------------------------------------------------------------
 // Virtual item
 
@@ -485,6 +511,31 @@ const LvImageList *TLvItemInterfaced::StateImageList(int column) const
     auto *lists = Inf<ILvDataStateImageList>();
     const LvImageList *list = lists ? lists->GetStateImageList(column) : nullptr;
     return list ? list : TLvItem::StateImageList(column);
+}
+
+bool TLvItemInterfaced::ImageDrawIsCustom(TLvColumn *column)
+{
+    auto *custom = Inf<ILvDataCustomImage>();
+    return custom && custom->IsCustom(column ? column->Index() : 0);
+}
+
+void TLvItemInterfaced::ImageDrawGetSize(TLvColumn *column, int &width, int &height)
+{
+    if (auto *custom = Inf<ILvDataCustomImage>())
+        custom->GetSize(column ? column->Index() : 0, width, height);
+}
+
+void TLvItemInterfaced::ImageDraw(TLvColumn *column, LvCanvas &canvas, const TLvRectArrayObject &rects,
+                                  TLvAlphaBlender *blender)
+{
+    if (auto *custom = Inf<ILvDataCustomImage>())
+        custom->DrawImage(column ? column->Index() : 0, canvas, rects, blender);
+}
+
+void TLvItemInterfaced::ThumbnailDraw(LvCanvas &canvas, const LvRect &rect, TLvAlphaBlender *blender, bool &doDefault)
+{
+    if (auto *thumbnail = Inf<ILvDataThumbnail>())
+        thumbnail->ThumbnailDraw(canvas, rect, blender, doDefault);
 }
 
 // ---------------------------------------------------------------------------------------------------

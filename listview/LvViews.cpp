@@ -3,6 +3,7 @@
 #include "listview/LvViews.h"
 
 #include "listview/ListviewCore.h"
+#include "listview/LvUtilities.h"
 
 #include <cmath>
 
@@ -25,6 +26,36 @@ LvRect VCentred(int left, QSize size, const LvRect &cell)
 {
     const int top = cell.top + (cell.Height() - size.height()) / 2;
     return {left, top, left + size.width(), top + size.height()};
+}
+
+std::uint32_t AlignFlags(int horizontal, int vertical)
+{
+    std::uint32_t flags = horizontal == 0 ? dtLeft : horizontal == 1 ? dtRight : dtCenter;
+    flags |= vertical == 0 ? dtTop : vertical == 1 ? dtBottom : dtVCenter;
+    return flags;
+}
+
+// Measures a caption as wrapped text into `rect` (calculate mode) with a line limit (-1: none).
+void MeasureCaption(const ListviewCore &lv, const QFont &font, const QString &caption, LvRect &rect, int lines,
+                    std::uint32_t flags)
+{
+    DrawTextWide(TextMetrics(lv, font), nullptr, font, QColor(), caption.isEmpty() ? QStringLiteral(" ") : caption,
+                 rect, lines, flags | dtEndEllipsis | dtCalcRect);
+}
+
+const TLvPaintInfoItem &ItemInfo(ListviewCore *lv, TLvItem *item)
+{
+    auto *own = dynamic_cast<TLvPaintInfoItem *>(item->PaintInfo());
+    return own ? *own : lv->PaintInfoItem();
+}
+
+LvRect CheckBelow(ListviewCore *lv, TLvPaintInfoBasic *info, const LvRect &cell, int imageBottom)
+{
+    if (info->CheckType() == TLvCheckType::ectNone)
+        return ZeroWidthAt(cell.left, imageBottom, cell.bottom);
+    const LvRect box = lv->CheckBoxBound(info->CheckSize());
+    const int left = cell.left + info->CheckIndent();
+    return {left, imageBottom + 1, left + box.Width(), imageBottom + 1 + box.Height()};
 }
 
 } // namespace
@@ -51,6 +82,11 @@ QSize TLvViewItem::ImageSize(TLvItem *item, TLvColumn *column, TLvImageKind kind
     const int index = column ? column->Index() : 0;
     if (kind == TLvImageKind::eikNormal && item->ImageIndexes(index) < 0)
         return {0, 0};
+    if (kind == TLvImageKind::eikNormal && item->ImageDrawIsCustom(column)) {
+        int width = 0, height = 0;
+        item->ImageDrawGetSize(column, width, height);
+        return {width, height};
+    }
     const LvImageList *list = ImageList(item, column, kind);
     return list ? QSize(list->Width(), list->Height()) : QSize(0, 0);
 }
@@ -294,6 +330,188 @@ bool TLvViewReportItem::RectTouchesItem(TLvItem *item, const LvRect &rect, bool)
 }
 
 // ---------------------------------------------------------------------------------------------------
+// Icon, thumbnail and tile layouts
+
+int TLvViewIconItem::CaptionLineCount(const TLvItem *item, const TLvColumn *) const
+{
+    return item->Focused() && owner_->Focused() ? -1 : 2;
+}
+
+void TLvViewItem::ShrinkWhenFullCell(LvRect &rect) const
+{
+    if (owner_->Selection().FullCellPaint())
+        rect = rect.Inflated(-2, -2);
+}
+
+void TLvViewIconItem::ItemRectArray(TLvItem *item, TLvColumn *column, const LvCanvas *canvas, const QString &caption,
+                                    TLvRectArrayObject &r)
+{
+    if (!item->Initialized())
+        item->SetInitialized(true);
+    r = TLvRectArrayObject();
+    TLvPaintInfoBasic *info = item->PaintInfo();
+    LvRect cell = item->DisplayRect();
+    cell.left += 1;
+    r.CellArea = cell;
+    const QSize image = ImageSize(item, column, TLvImageKind::eikNormal);
+    const int left = cell.left + (cell.Width() - image.width()) / 2;
+    r.ImageArea = {left, cell.top + 2, left + image.width(), cell.top + 2 + image.height() + 4};
+    r.CheckArea = CheckBelow(owner_, info, cell, r.ImageArea.bottom);
+    r.LabelArea = {r.CheckArea.right, r.ImageArea.bottom + 1, cell.right, cell.bottom};
+    r.CaptionArea = r.FullCaptionArea = r.LabelArea.Inflated(-2, -2);
+    if (canvas) {
+        LvCanvas c = *canvas;
+        ItemCaptionFont(item, column ? column->Position() : 0, item->Selected(), c);
+        const std::uint32_t flags = AlignFlags(CaptionAlignment(item, column), CaptionVAlignment(item, column));
+        MeasureCaption(*owner_, c.font, caption, r.FullCaptionArea, -1, flags);
+        MeasureCaption(*owner_, c.font, caption, r.CaptionArea, CaptionLineCount(item, column), flags);
+    }
+    r.SelectionArea = r.CaptionArea.Inflated(2, 2);
+    r.FullFocusArea = r.FullCaptionArea.Inflated(2, 2);
+    r.ClickSelectArea = r.DragSelectArea = r.ImageArea.United(r.CaptionArea);
+    r.FocusRepaintArea = r.ImageArea.United(r.FullFocusArea);
+    r.EditArea = r.FullCaptionArea;
+}
+
+void TLvViewThumbnailItem::ItemRectArray(TLvItem *item, TLvColumn *column, const LvCanvas *canvas,
+                                         const QString &caption, TLvRectArrayObject &r)
+{
+    if (!item->Initialized())
+        item->SetInitialized(true);
+    r = TLvRectArrayObject();
+    TLvPaintInfoBasic *info = item->PaintInfo();
+    const bool hideCaption = ItemInfo(owner_, item).HideCaption();
+    const int border = info->Border();
+    const LvRect cell = item->DisplayRect().Inflated(-border, -border);
+    r.CellArea = cell;
+    r.ImageArea = cell;
+    LvCanvas c = canvas ? *canvas : LvCanvas();
+    if (canvas)
+        ItemCaptionFont(item, column ? column->Position() : 0, item->Selected(), c);
+    if (!hideCaption)
+        r.ImageArea.bottom -= canvas ? 2 * owner_->TextHeight(c.font) : 0;
+    else if (info->CheckType() != TLvCheckType::ectNone)
+        r.ImageArea.bottom -= owner_->CheckBoxBound(info->CheckSize()).Height() + 2;
+    r.CheckArea = CheckBelow(owner_, info, cell, r.ImageArea.bottom);
+    if (hideCaption) {
+        r.SelectionArea = r.FullFocusArea = r.FocusRepaintArea = r.ClickSelectArea = r.DragSelectArea = r.ImageArea;
+        return;
+    }
+    r.LabelArea = {r.CheckArea.right + info->CaptionIndent(), r.ImageArea.bottom + 1, cell.right, cell.bottom};
+    r.CaptionArea = r.FullCaptionArea = r.LabelArea.Inflated(-2, -2);
+    if (canvas) {
+        const std::uint32_t flags = AlignFlags(CaptionAlignment(item, column), CaptionVAlignment(item, column));
+        MeasureCaption(*owner_, c.font, caption, r.FullCaptionArea, -1, flags);
+        MeasureCaption(*owner_, c.font, caption, r.CaptionArea, CaptionLineCount(item, column), flags);
+    }
+    r.SelectionArea = r.CaptionArea.Inflated(2, 2);
+    r.FullFocusArea = r.FullCaptionArea.Inflated(2, 2);
+    r.FocusRepaintArea = r.ImageArea.United(r.FullFocusArea);
+    r.ClickSelectArea = r.ImageArea.United(item->Focused() ? r.FullFocusArea : r.SelectionArea);
+    r.DragSelectArea = r.CaptionArea;
+    r.EditArea = r.FullCaptionArea;
+}
+
+LvRect TLvViewThumbnailItem::CaptionHitRect(TLvItem *item, const TLvRectArrayObject &r) const
+{
+    LvRect hit = TLvViewItem::CaptionHitRect(item, r);
+    hit.top = r.ImageArea.bottom;
+    return hit;
+}
+
+namespace {
+
+// The part of a thumbnail a rubber band must touch: the picture less a tenth of its width all round.
+LvRect BandImage(const TLvRectArrayObject &r)
+{
+    const int d = r.ImageArea.Width() / 10;
+    return r.ImageArea.Inflated(-d, -d);
+}
+
+} // namespace
+
+bool TLvViewThumbnailItem::PointHitsItem(TLvItem *item, QPoint p, bool rubberBand)
+{
+    if (!rubberBand)
+        return TLvViewItem::PointHitsItem(item, p, false);
+    return item->Enabled() && BandImage(item->ItemRectArray(nullptr)).Contains(p);
+}
+
+bool TLvViewThumbnailItem::RectTouchesItem(TLvItem *item, const LvRect &rect, bool rubberBand)
+{
+    if (!rubberBand)
+        return TLvViewItem::RectTouchesItem(item, rect, false);
+    return item->Enabled() && BandImage(item->ItemRectArray(nullptr)).Intersects(rect);
+}
+
+int TLvViewTileItem::LineColumn(const TLvItem *item, int line) { return item->Details(line); }
+
+void TLvViewTileItem::ItemRectArray(TLvItem *item, TLvColumn *column, const LvCanvas *canvas, const QString &,
+                                    TLvRectArrayObject &r)
+{
+    if (!item->Initialized())
+        item->SetInitialized(true);
+    r = TLvRectArrayObject();
+    TLvPaintInfoBasic *info = item->PaintInfo();
+    const int border = info->Border();
+    const LvRect cell = item->DisplayRect().Inflated(-border, -border);
+    r.CellArea = cell;
+    if (info->CheckType() != TLvCheckType::ectNone) {
+        const LvRect box = owner_->CheckBoxBound(info->CheckSize());
+        r.CheckArea = VCentred(cell.left + info->CheckIndent(), QSize(box.Width(), box.Height()), cell);
+    } else {
+        r.CheckArea = ZeroWidthAt(cell.left, cell.top, cell.bottom);
+    }
+    const QSize image = ImageSize(item, column, TLvImageKind::eikNormal);
+    const int imageLeft = r.CheckArea.right + info->ImageIndent();
+    r.ImageArea = {imageLeft, cell.top, imageLeft + image.width() + 4, cell.bottom};
+    r.LabelArea = {r.ImageArea.right + info->CaptionIndent() + 2, cell.top, cell.right - 2, cell.bottom};
+    if (canvas) {
+        int top = r.LabelArea.top;
+        const int count = item->DetailCount();
+        for (int line = 0; line < count; ++line) {
+            const int detail = LineColumn(item, line);
+            LvCanvas c = *canvas;
+            ItemCaptionFont(item, line, item->Selected(), c);
+            LvRect area(r.LabelArea.left, top, r.LabelArea.right, r.LabelArea.bottom);
+            DrawTextWide(TextMetrics(*owner_, c.font), nullptr, c.font, QColor(),
+                         detail >= 0 ? item->Captions(detail) : QString(), area, CaptionLineCount(item, column),
+                         dtLeft | dtTop | dtEndEllipsis | dtCalcRect);
+            if (area.IsEmpty() || area.bottom > r.LabelArea.bottom)
+                break;
+            r.CaptionLineAreas.push_back(area);
+            r.CaptionArea = r.CaptionLineAreas.size() == 1 ? area : r.CaptionArea.United(area);
+            top = area.bottom;
+        }
+    }
+    int shift = 0;
+    switch (ItemInfo(owner_, item).VAlignment()) {
+    case TCommonVAlignment::cvaCenter: shift = (r.LabelArea.Height() - r.CaptionArea.Height()) / 2; break;
+    case TCommonVAlignment::cvaBottom: shift = r.LabelArea.bottom - r.CaptionArea.bottom; break;
+    case TCommonVAlignment::cvaTop: break;
+    }
+    if (!r.CaptionLineAreas.empty()) {
+        r.CaptionArea = r.CaptionArea.Translated(0, shift);
+        for (LvRect &line : r.CaptionLineAreas)
+            line = line.Translated(0, shift);
+    }
+    r.FullCaptionArea = r.EditArea = r.CaptionArea;
+    r.SelectionArea = r.FullFocusArea = r.CaptionArea.Inflated(2, 2);
+    r.ClickSelectArea = {r.ImageArea.left, r.ImageArea.top, r.CaptionArea.right, r.ImageArea.bottom};
+    r.DragSelectArea = r.CaptionArea;
+    r.DragSelectArea.right -= r.CaptionArea.Width() / 5;
+    r.FocusRepaintArea = r.ImageArea.United(r.FullCaptionArea);
+}
+
+LvRect TLvViewTileItem::CaptionHitRect(TLvItem *, const TLvRectArrayObject &r) const
+{
+    LvRect hit = r.ImageArea.United(r.CaptionArea);
+    hit.top = r.CellArea.top + 2;
+    hit.bottom = r.CellArea.bottom - 2;
+    return hit;
+}
+
+// ---------------------------------------------------------------------------------------------------
 // Header cells
 
 void TLvViewColumn::CaptionFont(TLvColumn *column, LvCanvas &canvas) const
@@ -301,6 +519,14 @@ void TLvViewColumn::CaptionFont(TLvColumn *column, LvCanvas &canvas) const
     canvas.font = owner_->Header().Font();
     if (column->Bold())
         canvas.font.setBold(true);
+}
+
+bool TLvViewColumn::ImageDrawIsCustom(TLvColumn *column) const
+{
+    bool custom = false;
+    if (owner_->OnColumnImageDrawIsCustom)
+        owner_->OnColumnImageDrawIsCustom(column, custom);
+    return custom;
 }
 
 void TLvViewColumn::ItemRectArray(TLvColumn *column, TLvRectArrayObject &r)
@@ -312,7 +538,13 @@ void TLvViewColumn::ItemRectArray(TLvColumn *column, TLvRectArrayObject &r)
     r = TLvRectArrayObject();
     TLvPaintInfoColumn &info = owner_->PaintInfoColumn();
     const LvImageList *images = owner_->Header().Images();
-    const QSize image = images && column->ImageIndex() >= 0 ? QSize(images->Width(), images->Height()) : QSize(0, 0);
+    QSize image = images && column->ImageIndex() >= 0 ? QSize(images->Width(), images->Height()) : QSize(0, 0);
+    if (ImageDrawIsCustom(column)) {
+        int width = 0, height = 0;
+        if (owner_->OnColumnImageGetSize)
+            owner_->OnColumnImageGetSize(column, width, height);
+        image = QSize(width, height);
+    }
     const LvRect cell = column->DisplayRect().Inflated(-2, -2);
     r.CellArea = cell;
     r.CheckArea = ZeroWidthAt(cell.left, cell.top, cell.bottom);

@@ -97,6 +97,9 @@ public:
 
     virtual LvRect ImageHitRect(TLvItem *item, const TLvRectArrayObject &r) const;
     virtual LvRect CaptionHitRect(TLvItem *item, const TLvRectArrayObject &r) const;
+    // Hooks that may change the focus and selection rectangles before they are painted.
+    virtual void AdjustFocusRect(TLvItem *, TLvColumn *, LvRect &) const {}
+    virtual void AdjustSelectionRect(TLvItem *, TLvColumn *, LvRect &) const {}
     virtual bool PointOnCaption(TLvItem *item, QPoint p);
     virtual bool PointAllowsDrag(TLvItem *, QPoint) { return true; }
     // Does a point or a rectangle (document coordinates) touch the item (click or rubber-band form)?
@@ -109,6 +112,9 @@ public:
     virtual void Paint(TLvItem *, TLvColumn *, bool /*forceSelection*/, const LvRect & /*clip*/, LvCanvas &) {}
 
 protected:
+    // Shrinks a focus or selection rectangle by 2 all round while Selection.FullCellPaint is on.
+    void ShrinkWhenFullCell(LvRect &rect) const;
+
     ListviewCore *owner_;
 };
 
@@ -151,13 +157,56 @@ public:
     const char *ClassName() const override { return "TLvViewGridItem"; }
 };
 
-// The icon, thumbnail and tile views keep the base layout here.
+// Icon view: the image centred at the cell's top, the caption below it in up to two lines (unlimited
+// for the focused item while the control has focus).
 class TLvViewIconItem : public TLvViewItem {
 public:
     using TLvViewItem::TLvViewItem;
     const char *ClassName() const override { return "TLvViewIconItem"; }
     bool PaintFocusedItemLast() const override { return true; }
     int ImageSizeKind() const override { return 1; }
+    int CaptionLineCount(const TLvItem *item, const TLvColumn *) const override;
+    void AdjustFocusRect(TLvItem *, TLvColumn *, LvRect &rect) const override { ShrinkWhenFullCell(rect); }
+    void AdjustSelectionRect(TLvItem *, TLvColumn *, LvRect &rect) const override { ShrinkWhenFullCell(rect); }
+    void ItemRectArray(TLvItem *item, TLvColumn *column, const LvCanvas *canvas, const QString &caption,
+                       TLvRectArrayObject &r) override;
+};
+
+// Thumbnail view: the picture fills the cell above two caption lines and is stretched to fit.
+class TLvViewThumbnailItem : public TLvViewIconItem {
+public:
+    using TLvViewIconItem::TLvViewIconItem;
+    const char *ClassName() const override { return "TLvViewThumbnailItem"; }
+    int ImageSizeKind() const override { return 2; }
+    int CaptionVAlignment(const TLvItem *, const TLvColumn *) const override { return 2; }
+    LvRect CaptionHitRect(TLvItem *item, const TLvRectArrayObject &r) const override;
+    bool PointHitsItem(TLvItem *item, QPoint p, bool rubberBand) override;
+    bool RectTouchesItem(TLvItem *item, const LvRect &r, bool rubberBand) override;
+    void ItemRectArray(TLvItem *item, TLvColumn *column, const LvCanvas *canvas, const QString &caption,
+                       TLvRectArrayObject &r) override;
+};
+
+class TLvViewFilmStripItem : public TLvViewThumbnailItem {
+public:
+    using TLvViewThumbnailItem::TLvViewThumbnailItem;
+    const char *ClassName() const override { return "TLvViewFilmStripItem"; }
+};
+
+// Tile view: check box and image at the left, then one caption line per tile detail.
+class TLvViewTileItem : public TLvViewItem {
+public:
+    using TLvViewItem::TLvViewItem;
+    const char *ClassName() const override { return "TLvViewTileItem"; }
+    int ImageSizeKind() const override { return 2; }
+    int CaptionAlignment(const TLvItem *, const TLvColumn *) const override { return 0; }
+    void AdjustFocusRect(TLvItem *, TLvColumn *, LvRect &rect) const override { ShrinkWhenFullCell(rect); }
+    void AdjustSelectionRect(TLvItem *, TLvColumn *, LvRect &rect) const override { ShrinkWhenFullCell(rect); }
+    LvRect ImageHitRect(TLvItem *, const TLvRectArrayObject &) const override { return {}; }
+    LvRect CaptionHitRect(TLvItem *item, const TLvRectArrayObject &r) const override;
+    void ItemRectArray(TLvItem *item, TLvColumn *column, const LvCanvas *canvas, const QString &caption,
+                       TLvRectArrayObject &r) override;
+    // The column whose caption a caption line shows (negative: an empty line).
+    static int LineColumn(const TLvItem *item, int line);
 };
 
 // ---------------------------------------------------------------------------------------------------
@@ -176,6 +225,8 @@ public:
     virtual const char *ClassName() const { return "TLvViewColumn"; }
     virtual void ItemRectArray(TLvColumn *column, TLvRectArrayObject &r);
     virtual void CaptionFont(TLvColumn *column, LvCanvas &canvas) const;
+    // Whether the column's image is drawn by the application (OnColumnImageDrawIsCustom).
+    bool ImageDrawIsCustom(TLvColumn *column) const;
     // Paints the header cell; the control's painter fills it in.
     virtual void Paint(TLvColumn *, LvCanvas &) {}
 

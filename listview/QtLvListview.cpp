@@ -184,6 +184,10 @@ std::unique_ptr<TLvViewItem> QtLvListview::NewViewItem(TLvListStyle view)
     case TLvListStyle::elsList: return std::make_unique<QtLvViewListItem>(this);
     case TLvListStyle::elsReport: return std::make_unique<QtLvViewReportItem>(this);
     case TLvListStyle::elsGrid: return std::make_unique<QtLvViewGridItem>(this);
+    case TLvListStyle::elsIcon: return std::make_unique<QtLvViewIconItem>(this);
+    case TLvListStyle::elsThumbnail: return std::make_unique<QtLvViewThumbnailItem>(this);
+    case TLvListStyle::elsTile: return std::make_unique<QtLvViewTileItem>(this);
+    case TLvListStyle::elsFilmStrip: return std::make_unique<QtLvViewFilmStripItem>(this);
     default: return ListviewCore::NewViewItem(view);
     }
 }
@@ -979,8 +983,10 @@ void QtLvListview::HandleContextMenu(QPoint pos, bool keyboard)
 void QtLvListview::keyPressEvent(QKeyEvent *event)
 {
     Protege([&] {
-        if (HasState(elvsDragRect))
+        if (HasState(elvsDragRect)) {
+            DragSelectKey(event->key(), event->modifiers());
             return;
+        }
         IncrementalSearch().HandleKeyDown();
         int key = event->key();
         TShiftState shift = Shift(event->modifiers());
@@ -1001,6 +1007,27 @@ void QtLvListview::keyPressEvent(QKeyEvent *event)
             IncrementalSearch().HandleChar(event->text(),
                                            event->modifiers() & (Qt::AltModifier | Qt::ControlModifier));
     });
+}
+
+void QtLvListview::DragSelectKey(int key, Qt::KeyboardModifiers mods)
+{
+    TLvScrollbarManager &sb = Scrollbars();
+    const int page = ClientRectWithoutHeader().Height();
+    const int line = sb.LineStep();
+    switch (key) {
+    case Qt::Key_PageUp: sb.Scroll(0, -page); break;
+    case Qt::Key_PageDown: sb.Scroll(0, page); break;
+    case Qt::Key_End: sb.Scroll(sb.MaxOffsetX() - sb.OffsetX(), sb.MaxOffsetY() - sb.OffsetY()); break;
+    case Qt::Key_Home: sb.Scroll(-sb.OffsetX(), -sb.OffsetY()); break;
+    case Qt::Key_Left: sb.Scroll(-line, 0); break;
+    case Qt::Key_Right: sb.Scroll(line, 0); break;
+    case Qt::Key_Up: sb.Scroll(0, -line); break;
+    case Qt::Key_Down: sb.Scroll(0, line); break;
+    default: return;
+    }
+    // The band follows as if the mouse had moved to where it stands.
+    DragRectManager().Drag(sb.MapWindowToView(LastMousePos()), KeyStates(mods, QApplication::mouseButtons()));
+    viewport()->update();
 }
 
 void QtLvListview::HandleKey(int key, Qt::KeyboardModifiers mods)

@@ -107,6 +107,8 @@ public:
     // The item-area handlers (public so that a caller can drive them without a pointing device).
     void HandleButtonPress(TCommonMouseButton button, QPoint pos, Qt::KeyboardModifiers mods, Qt::MouseButtons buttons);
     void HandleButtonRelease(TCommonMouseButton button, QPoint pos, Qt::KeyboardModifiers mods);
+    // Keys while a rubber band is dragged: they scroll the view, and the band follows.
+    void DragSelectKey(int key, Qt::KeyboardModifiers mods);
     void HandleKey(int key, Qt::KeyboardModifiers mods);
     void HandleContextMenu(QPoint pos, bool keyboard);
     // The hint for a point: its text when one is allowed, else empty (and the rectangle it belongs to).

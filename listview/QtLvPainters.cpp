@@ -114,6 +114,32 @@ void PaintCheckbox(QPainter &p, TLvCheckType type, bool flat, bool pending, bool
 
 namespace {
 
+void FrameRect(QPainter &p, const LvRect &rect, const QColor &color)
+{
+    p.setPen(color);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRect(rect.left, rect.top, rect.Width() - 1, rect.Height() - 1));
+}
+
+// A vertical gradient from `top` to `bottom` over the rectangle's rows (drawn only where `visible` lies).
+void FillGradient(QPainter &p, const LvRect &rect, const LvRect &visible, const QColor &top, const QColor &bottom)
+{
+    DrawGradient(p, visible.left, visible.right, rect.top, rect.bottom - 1, visible.top, visible.bottom - 1, top, bottom);
+}
+
+// The focus or selection rectangle with the full-cell rule: the display rectangle (in the report view
+// narrowed to the column with index 0) united with `area`.
+LvRect FullCellRect(ListviewCore *lv, TLvItem *item, const LvRect &area)
+{
+    LvRect rect = item->DisplayRect();
+    if (lv->View() == TLvListStyle::elsReport)
+        if (TLvColumn *first = lv->Header().Columns().Count() > 0 ? lv->Header().Columns()[0] : nullptr) {
+            rect.left = first->DisplayRect().left;
+            rect.right = rect.left + first->Width();
+        }
+    return area.IsEmpty() ? rect : rect.United(area);
+}
+
 void PaintSelection(TLvViewItem &view, ListviewCore *lv, TLvItem *item, TLvColumn *column,
                     const TLvRectArrayObject &r, QPainter &p, bool force)
 {
@@ -122,13 +148,17 @@ void PaintSelection(TLvViewItem &view, ListviewCore *lv, TLvItem *item, TLvColum
         return;
     TLvSelectionManager &s = lv->Selection();
     const bool active = lv->Focused() || s.PopupMode() || (item->DropHilighted() && !lv->ShowInactive());
-    QColor pen, brush;
+    QColor pen, brush, gradientTop, gradientBottom;
     if (active) {
         pen = item->Focused() && s.UseFocusRect() ? QColor(192, 192, 192) : ResolveColor(s.BorderColor());
         brush = ResolveColor(s.Color());
+        gradientTop = ResolveColor(s.GradientColorTop());
+        gradientBottom = ResolveColor(s.GradientColorBottom());
     } else {
         pen = ResolveColor(s.InactiveBorderColor());
         brush = ResolveColor(s.InactiveColor());
+        gradientTop = ResolveColor(lv->Color());
+        gradientBottom = brush;
     }
     LvRect rect;
     const bool wide = s.FullCellPaint() || s.FullItemPaint();
@@ -145,26 +175,103 @@ void PaintSelection(TLvViewItem &view, ListviewCore *lv, TLvItem *item, TLvColum
         if (!wide)
             rect.left = r.SelectionArea.left;
     } else if (item->Focused() && (lv->Focused() || s.PopupMode())) {
-        rect = s.FullItemPaint() ? r.FullFocusArea.United(r.ImageArea) : r.FullFocusArea;
+        if (s.FullCellPaint())
+            rect = FullCellRect(lv, item, r.FullFocusArea);
+        else
+            rect = s.FullItemPaint() ? r.FullFocusArea.United(r.ImageArea) : r.FullFocusArea;
+    } else if (s.FullCellPaint()) {
+        rect = FullCellRect(lv, item, LvRect());
     } else {
         rect = s.FullItemPaint() ? r.SelectionArea.United(r.ImageArea) : r.SelectionArea;
     }
+    view.AdjustSelectionRect(item, column, rect);
     if (lv->PaintInfoItem().GridLines())
         rect.bottom -= 1;
     if (rect.IsEmpty())
         return;
-    p.fillRect(rect.ToQRect(), brush);
-    p.setPen(pen);
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(QRect(rect.left, rect.top, rect.Width() - 1, rect.Height() - 1));
+    // The visible part (the blended variants work on it): below the header, inside the client area.
+    const int headerHeight = lv->Header().RuntimeHeight();
+    LvRect visible = rect.Intersected(
+        lv->Scrollbars().MapWindowRectToView({0, headerHeight, lv->ClientWidth(), lv->ClientHeight()}));
+    if (!visible.IsEmpty())
+        visible.right = std::min(visible.right + s.RoundRectRadius(), rect.right);
+    const qreal radius = s.RoundRectRadius() / 2.0;
+    const QRectF outline(rect.left + 0.5, rect.top + 0.5, rect.Width() - 1, rect.Height() - 1);
+    p.save();
+    if (s.Gradient() && !s.AlphaBlend()) {
+        if (!visible.IsEmpty())
+            FillGradient(p, rect, visible, gradientTop, gradientBottom);
+        FrameRect(p, rect, pen);
+    } else if (s.AlphaBlend()) {
+        // The colour (or the gradient, at 80 %) is composed over what is painted already.
+        if (s.RoundRect()) {
+            QPainterPath path;
+            path.addRoundedRect(QRectF(rect.ToQRect()), radius, radius);
+            p.setClipPath(path, Qt::IntersectClip);
+        }
+        if (!visible.IsEmpty()) {
+            if (s.Gradient()) {
+                p.setOpacity(0.8);
+                FillGradient(p, rect, visible, gradientTop, gradientBottom);
+                p.setOpacity(1.0);
+            } else {
+                QColor tint = brush;
+                tint.setAlphaF(std::clamp(s.BlendAlphaTextRect(), 0, 256) / 256.0);
+                p.fillRect(visible.ToQRect(), tint);
+            }
+        }
+        if (s.RoundRect()) {
+            p.setRenderHint(QPainter::Antialiasing, false);
+            p.setPen(pen);
+            p.setBrush(Qt::NoBrush);
+            p.drawRoundedRect(outline, radius, radius);
+        } else if (!s.Gradient()) {
+            FrameRect(p, rect, pen);
+        }
+    } else if (s.RoundRect()) {
+        p.setPen(pen);
+        p.setBrush(brush);
+        p.drawRoundedRect(outline, radius, radius);
+    } else {
+        p.fillRect(rect.ToQRect(), brush);
+        FrameRect(p, rect, pen);
+    }
+    p.restore();
 }
 
 void PaintImage(TLvViewItem &view, ListviewCore *lv, TLvItem *item, TLvColumn *column, const TLvRectArrayObject &r,
-                QPainter &p)
+                LvCanvas &canvas, TLvAlphaBlender *blender)
 {
-    if (!lv->ShowImages())
+    QPainter &p = *canvas.painter;
+    if (!lv->ShowImages() && !lv->IsThumbnailView())
         return;
+    p.save();
+    struct Restore {
+        QPainter &p;
+        ~Restore() { p.restore(); }
+    } restore{p};
+    const LvRect both = r.ImageArea.United(r.StateImageArea);
+    if (both.Intersected(r.CellArea) != both)
+        p.setClipRect(both.Intersected(r.CellArea).ToQRect(), Qt::IntersectClip);
+    if (lv->IsThumbnailView()) {
+        bool doDefault = true;
+        const int border = item->PaintInfo()->Border();
+        item->ThumbnailDraw(canvas, r.CellArea.Inflated(-border, -border), blender, doDefault);
+        if (!doDefault)
+            return;
+    }
+    if (item->ImageDrawIsCustom(column)) {
+        item->ImageDraw(column, canvas, r, blender);
+        return;
+    }
     const int index = column ? column->Index() : 0;
+    if (view.ShowsStateImages()) {
+        const LvImageList *states = view.ImageList(item, column, TLvImageKind::eikState);
+        const int state = item->StateImageIndexes(index);
+        if (states && state >= 0 && state < states->Count())
+            p.drawImage(CenterRectInRect(r.StateImageArea, {0, 0, states->Width(), states->Height()}).ToQRect().topLeft(),
+                        states->Image(state));
+    }
     const LvImageList *list = view.ImageList(item, column, TLvImageKind::eikNormal);
     const int image = item->ImageIndexes(index);
     if (!list || image < 0 || image >= list->Count())
@@ -174,7 +281,7 @@ void PaintImage(TLvViewItem &view, ListviewCore *lv, TLvItem *item, TLvColumn *c
     if (s.BlendIcon() && (((lv->Focused() || s.PopupMode()) && item->Selected()) || (item->DropHilighted() && index == 0)))
         picture = BlendedImage(picture, ResolveColor(s.Color()));
     if (!item->Enabled() || item->Cut() || item->Ghosted() || lv->ShowInactive())
-        picture = BlendedImage(picture, ResolveColor(LvColor(LvColor::clWindow)));
+        picture = BlendedImage(picture, ResolveColor(lv->DisabledBlendColor()));
     const int overlay = item->ImageOverlayIndexes(index);
     if (overlay >= 0 && overlay < list->Count()) {
         QPainter op(&picture);
@@ -186,13 +293,98 @@ void PaintImage(TLvViewItem &view, ListviewCore *lv, TLvItem *item, TLvColumn *c
     } else {
         const double scale = std::min(double(area.Width()) / list->Width(), double(area.Height()) / list->Height());
         const int w = RoundHalfEven(list->Width() * scale), h = RoundHalfEven(list->Height() * scale);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
         p.drawImage(CenterRectInRect(area, {0, 0, w, h}).ToQRect(), picture);
     }
 }
 
+void PaintCaption(TLvViewItem &view, ListviewCore *lv, TLvItem *item, TLvColumn *column, const TLvRectArrayObject &r,
+                  LvCanvas &canvas, const QString &caption)
+{
+    if (r.CaptionArea.IsEmpty())
+        return;
+    TLvSelectionManager &s = lv->Selection();
+    const bool selectedLook = (item->Selected() || item->DropHilighted()) &&
+                              (!column || column->Index() == 0 || view.FullRowSelect() || s.GroupSelections());
+    const int lines = view.CaptionLineCount(item, column);
+    if (dynamic_cast<TLvViewTileItem *>(&view)) {
+        // One line per tile detail, each in the caption font of its position.
+        for (std::size_t n = 0; n < r.CaptionLineAreas.size(); ++n) {
+            const int detail = TLvViewTileItem::LineColumn(item, int(n));
+            if (detail < 0)
+                continue;
+            LvCanvas c = canvas;
+            view.ItemCaptionFont(item, int(n), selectedLook, c);
+            LvRect area = r.CaptionLineAreas[n];
+            DrawTextWide(TextMetrics(*lv, c.font), canvas.painter, c.font, ResolveColor(c.fontColor),
+                         item->Captions(detail), area, lines, dtEndEllipsis | dtTop | dtLeft);
+        }
+        return;
+    }
+    LvCanvas c = canvas;
+    view.ItemCaptionFont(item, column ? column->Position() : 0, selectedLook, c);
+    std::uint32_t flags = dtEndEllipsis | (lines == 1 ? std::uint32_t(dtSingleLine) : 0u);
+    switch (view.CaptionAlignment(item, column)) {
+    case 0: flags |= dtLeft; break;
+    case 1: flags |= dtRight; break;
+    default: flags |= dtCenter; break;
+    }
+    switch (view.CaptionVAlignment(item, column)) {
+    case 0: flags |= dtTop; break;
+    case 1: flags |= dtBottom; break;
+    default: flags |= dtVCenter; break;
+    }
+    LvRect area = r.CaptionArea;
+    DrawTextWide(TextMetrics(*lv, c.font), canvas.painter, c.font, ResolveColor(c.fontColor), caption, area, lines,
+                 flags);
+}
+
+void PaintFocusRect(TLvViewItem &view, ListviewCore *lv, TLvItem *item, TLvColumn *column, const TLvRectArrayObject &r,
+                    QPainter &p)
+{
+    if (view.FullRowSelect() || !item->Focused() || !lv->Focused() || (column && column->Index() != 0))
+        return;
+    TLvSelectionManager &s = lv->Selection();
+    LvRect focus;
+    if (s.FullCellPaint())
+        focus = FullCellRect(lv, item, r.FullFocusArea);
+    else
+        focus = s.FullItemPaint() ? r.FullFocusArea.United(r.ImageArea) : r.FullFocusArea;
+    view.AdjustFocusRect(item, column, focus);
+    if (focus.IsEmpty())
+        return;
+    p.save();
+    p.setPen(QPen(Qt::black, 1, Qt::DotLine));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRect(focus.left, focus.top, focus.Width() - 1, focus.Height() - 1));
+    p.restore();
+}
+
+// The thumbnail views' frame around the picture: three in the selection colour for a selected item
+// (without the gradient), otherwise one in the paint info's border colour.
+void PaintThumbnailFrame(ListviewCore *lv, TLvItem *item, const TLvRectArrayObject &r, QPainter &p)
+{
+    auto *own = dynamic_cast<TLvPaintInfoItem *>(item->PaintInfo());
+    const TLvPaintInfoItem &info = own ? *own : lv->PaintInfoItem();
+    if (!info.ShowBorder())
+        return;
+    TLvSelectionManager &s = lv->Selection();
+    p.save();
+    if ((item->Selected() || item->DropHilighted()) && !s.Gradient()) {
+        const bool active = lv->Focused() || s.PopupMode() || item->DropHilighted();
+        const QColor color = ResolveColor(active ? s.Color() : s.InactiveColor());
+        for (int i = 0; i < 3; ++i)
+            FrameRect(p, r.ImageArea.Inflated(-i, -i), color);
+    } else {
+        FrameRect(p, r.ImageArea, ResolveColor(info.BorderColor()));
+    }
+    p.restore();
+}
+
 } // namespace
 
-void PaintItemCell(TLvViewItem &view, TLvItem *item, TLvColumn *column, bool force, const LvRect &, LvCanvas &canvas)
+void PaintItemCell(TLvViewItem &view, TLvItem *item, TLvColumn *column, bool force, const LvRect &, LvCanvas &canvas,
+                   TLvAlphaBlender *blender)
 {
     if (!item->Visible() || !canvas.painter)
         return;
@@ -207,42 +399,22 @@ void PaintItemCell(TLvViewItem &view, TLvItem *item, TLvColumn *column, bool for
     TLvRectArrayObject r;
     view.ItemRectArray(item, column, &canvas, caption, r);
     const bool edited = lv->EditingItem() == item; // the editor's box covers it
+    const bool captionEdited = edited && (lv->View() != TLvListStyle::elsReport || column == lv->EditingColumn());
     if (!edited)
         PaintSelection(view, lv, item, column, r, p, force);
-    PaintImage(view, lv, item, column, r, p);
-    if (!r.CaptionArea.IsEmpty() && !(edited && (lv->View() != TLvListStyle::elsReport || column == lv->EditingColumn()))) {
-        TLvSelectionManager &s = lv->Selection();
-        const bool selectedLook = (item->Selected() || item->DropHilighted()) &&
-                                  ((column && column->Index() == 0) || !column || view.FullRowSelect() || s.GroupSelections());
-        LvCanvas c = canvas;
-        view.ItemCaptionFont(item, column ? column->Position() : 0, selectedLook, c);
-        const int lines = view.CaptionLineCount(item, column);
-        std::uint32_t flags = dtEndEllipsis | (lines == 1 ? std::uint32_t(dtSingleLine) : 0u);
-        switch (view.CaptionAlignment(item, column)) {
-        case 0: flags |= dtLeft; break;
-        case 1: flags |= dtRight; break;
-        default: flags |= dtCenter; break;
-        }
-        switch (view.CaptionVAlignment(item, column)) {
-        case 0: flags |= dtTop; break;
-        case 1: flags |= dtBottom; break;
-        default: flags |= dtVCenter; break;
-        }
-        LvRect area = r.CaptionArea;
-        DrawTextWide(TextMetrics(*lv, c.font), &p, c.font, ResolveColor(c.fontColor), caption, area, lines, flags);
-        if (s.UseFocusRect() && !view.FullRowSelect() && item->Focused() && lv->Focused() &&
-            (!column || column->Index() == 0)) {
-            const LvRect focus = s.FullItemPaint() ? r.FullFocusArea.United(r.ImageArea) : r.FullFocusArea;
-            p.setPen(QPen(Qt::black, 1, Qt::DotLine));
-            p.setBrush(Qt::NoBrush);
-            p.drawRect(QRect(focus.left, focus.top, focus.Width() - 1, focus.Height() - 1));
-        }
+    PaintImage(view, lv, item, column, r, canvas, blender);
+    if (!captionEdited) {
+        PaintCaption(view, lv, item, column, r, canvas, caption);
+        if (lv->Selection().UseFocusRect())
+            PaintFocusRect(view, lv, item, column, r, p);
     }
     TLvPaintInfoBasic *info = item->PaintInfo();
     if (!column || column->Index() < 1)
         PaintCheckbox(p, info->CheckType(), info->CheckFlat(), item->CheckPending(), item->CheckPendingAway(),
                       lv->CheckManager().PendingObject() == item, item->Checked(), item->Enabled(), r.CheckArea,
                       lv->Themed());
+    if (dynamic_cast<TLvViewThumbnailItem *>(&view))
+        PaintThumbnailFrame(lv, item, r, p);
 }
 
 void PaintGroup(ListviewCore &lv, TLvGroup *group, LvCanvas &canvas)
@@ -320,6 +492,48 @@ void PaintGroup(ListviewCore &lv, TLvGroup *group, LvCanvas &canvas)
         }
 }
 
+namespace {
+
+// The header cell's drop-down button: the style's drop-down arrow button themed, otherwise a flat
+// combo-box arrow button of our own (greyed when disabled, pushed in while pressed).
+void PaintDropDownButton(QPainter &p, TLvColumn *column, const TLvRectArrayObject &r, bool themed)
+{
+    TLvColumnDropDownButton &button = column->DropDownButton();
+    if (!button.Visible() || r.DropDownArrowArea.Width() <= 0)
+        return;
+    const bool hot = button.State() & 1, pressed = button.State() & 4;
+    if (themed) {
+        QStyleOption option;
+        option.rect = r.DropDownArrowArea.ToQRect();
+        option.state = button.Enabled() ? QStyle::State_Enabled : QStyle::State_None;
+        if (pressed)
+            option.state |= QStyle::State_Sunken;
+        else if (hot)
+            option.state |= QStyle::State_MouseOver;
+        QApplication::style()->drawPrimitive(QStyle::PE_IndicatorButtonDropDown, &option, &p);
+        QApplication::style()->drawPrimitive(QStyle::PE_IndicatorArrowDown, &option, &p);
+        return;
+    }
+    const LvRect area = r.DropDownArrowArea.Inflated(-1, -1);
+    if (area.IsEmpty())
+        return;
+    p.save();
+    p.fillRect(area.ToQRect(), ResolveColor(LvColor(hot && !pressed ? LvColor::clBtnHighlight : LvColor::clBtnFace)));
+    FrameRect(p, area, ResolveColor(LvColor(LvColor::clBtnShadow)));
+    const int shift = pressed ? 1 : 0;
+    const int cx = area.left + area.Width() / 2 + shift, cy = area.top + area.Height() / 2 + shift;
+    const int half = std::max(1, std::min(area.Width(), area.Height()) / 4);
+    QPainterPath arrow;
+    arrow.moveTo(cx - half, cy - half / 2);
+    arrow.lineTo(cx + half + 1, cy - half / 2);
+    arrow.lineTo(cx, cy + half / 2 + 1);
+    arrow.closeSubpath();
+    p.fillPath(arrow, button.Enabled() ? QColor(Qt::black) : ResolveColor(LvColor(LvColor::clBtnShadow)));
+    p.restore();
+}
+
+} // namespace
+
 void QtLvViewColumn::Paint(TLvColumn *column, LvCanvas &canvas)
 {
     if (!canvas.painter)
@@ -354,6 +568,7 @@ void QtLvViewColumn::Paint(TLvColumn *column, LvCanvas &canvas)
         QApplication::style()->drawControl(QStyle::CE_Header, &option, &p);
         PaintCheckbox(p, info.CheckType(), info.CheckFlat(), column->CheckPending(), column->CheckPendingAway(), false,
                       column->Checked(), column->Enabled(), r.CheckArea, true);
+        PaintDropDownButton(p, column, r, true);
         return;
     }
     p.fillRect(cell.ToQRect(), ResolveColor(column->Color()));
@@ -372,7 +587,10 @@ void QtLvViewColumn::Paint(TLvColumn *column, LvCanvas &canvas)
         break;
     }
     const LvImageList *images = owner_->Header().Images();
-    if (images && column->ImageIndex() >= 0 && column->ImageIndex() < images->Count())
+    if (ImageDrawIsCustom(column)) {
+        if (owner_->OnColumnImageDraw)
+            owner_->OnColumnImageDraw(column, canvas, r, nullptr);
+    } else if (images && column->ImageIndex() >= 0 && column->ImageIndex() < images->Count())
         p.drawImage(CenterRectInRect(r.ImageArea, {0, 0, images->Width(), images->Height()}).ToQRect().topLeft(),
                     images->Image(column->ImageIndex()));
     if (!r.CaptionArea.IsEmpty() && !r.CaptionLineAreas.empty()) {
@@ -398,6 +616,7 @@ void QtLvViewColumn::Paint(TLvColumn *column, LvCanvas &canvas)
                   column->Checked(), column->Enabled(), r.CheckArea);
     if (column->ColumnDropTarget())
         p.fillRect(QRect(cell.left, cell.top, 2, cell.Height()), Qt::blue);
+    PaintDropDownButton(p, column, r, false);
 }
 
 } // namespace gdvorn::lv

@@ -7,9 +7,10 @@
 
 namespace gdvorn::lv {
 
-// Paints one item cell with the small-icon family's rules (small icon, list, report, grid).
+// Paints one item cell: selection background, image, caption and focus rectangle, check box, and the
+// thumbnail views' frame. `blender` is handed to the custom image events (it may be null).
 void PaintItemCell(TLvViewItem &view, TLvItem *item, TLvColumn *column, bool forceSelection, const LvRect &clip,
-                   LvCanvas &canvas);
+                   LvCanvas &canvas, TLvAlphaBlender *blender = nullptr);
 // Draws an object's check box (unthemed: the hand-drawn glyphs in the paint info's colours).
 // Themed: QStyle's check or radio indicator (disabled; pressed while pending; hover while pending away).
 void PaintCheckbox(QPainter &p, TLvCheckType type, bool flat, bool pending, bool pendingAway, bool isPendingObject,
@@ -24,7 +25,7 @@ void PaintGroup(ListviewCore &lv, TLvGroup *group, LvCanvas &canvas);
 // Draws a platform-style edge: outer and inner lines raised or sunk; soft and flat as the header uses.
 void DrawEdge(QPainter &p, const LvRect &rect, int edge, bool soft, bool flat);
 
-// A layout class of the small-icon family with the cell painting added.
+// A layout class with the cell painting added.
 template <class Layout> class QtLvPaintedItem : public Layout {
 public:
     using Layout::Layout;
@@ -37,6 +38,10 @@ using QtLvViewSmallIconItem = QtLvPaintedItem<TLvViewSmallIconItem>;
 using QtLvViewReportItem = QtLvPaintedItem<TLvViewReportItem>;
 using QtLvViewListItem = QtLvPaintedItem<TLvViewListItem>;
 using QtLvViewGridItem = QtLvPaintedItem<TLvViewGridItem>;
+using QtLvViewIconItem = QtLvPaintedItem<TLvViewIconItem>;
+using QtLvViewThumbnailItem = QtLvPaintedItem<TLvViewThumbnailItem>;
+using QtLvViewFilmStripItem = QtLvPaintedItem<TLvViewFilmStripItem>;
+using QtLvViewTileItem = QtLvPaintedItem<TLvViewTileItem>;
 
 class QtLvViewColumn : public TLvViewColumn {
 public:

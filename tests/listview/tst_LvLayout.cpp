@@ -211,6 +211,142 @@ private slots:
         QCOMPARE(lv.Groups()[0]->Grid()->RowCount(), 1);
     }
 
+    void iconLayout()
+    {
+        FakeListview lv(400, 300);
+        lv.SetView(TLvListStyle::elsIcon);
+        LvImageList large(32, 32);
+        lv.SetImagesLarge(&large);
+        TLvItem *item = lv.Items().Add();
+        item->SetImageIndex(0);
+        item->SetCaption("Arquivo");
+        TLvRectArrayObject r = item->ItemRectArray(nullptr);
+        QCOMPARE(r.CellArea, LvRect(1, 0, 75, 75));
+        QCOMPARE(r.ImageArea, LvRect(22, 2, 54, 38)); // centred, 2 from the top, 4 taller than the image
+        QCOMPARE(r.CheckArea, LvRect(1, 38, 1, 75));
+        QCOMPARE(r.LabelArea, LvRect(1, 39, 75, 75));
+        QCOMPARE(r.CaptionArea, LvRect(13, 41, 62, 54)); // 49 wide, centred in 70, at the top
+        QCOMPARE(r.SelectionArea, LvRect(11, 39, 64, 56));
+        QCOMPARE(r.ClickSelectArea, LvRect(13, 2, 62, 54));
+
+        lv.PaintInfoItem().SetCheckType(TLvCheckType::ectBox);
+        r = item->ItemRectArray(nullptr);
+        QCOMPARE(r.CheckArea, LvRect(3, 39, 19, 55)); // below the image, CheckIndent from the left
+
+        // Two lines at most; the focused item of a focused control shows the whole caption.
+        lv.PaintInfoItem().SetCheckType(TLvCheckType::ectNone);
+        item->SetCaption("aaaa bbbb cccc dddd eeee");
+        r = item->ItemRectArray(nullptr);
+        QCOMPARE(r.CaptionArea.Height(), 26);
+        QCOMPARE(r.FullCaptionArea.Height(), 39);
+        item->SetFocused(true);
+        QCOMPARE(item->ItemRectArray(nullptr).CaptionArea.Height(), 39);
+        // The last group grows so that the focused caption stays inside it (41 + 39 = 80).
+        lv.Groups().Rebuild(true);
+        QCOMPARE(lv.Groups()[0]->DisplayRect().bottom, 80);
+    }
+
+    void thumbnailLayout()
+    {
+        FakeListview lv(400, 300);
+        lv.SetView(TLvListStyle::elsThumbnail); // 125 × 143 cells, border 4
+        TLvItem *item = lv.Items().Add();
+        item->SetCaption("Foto");
+        TLvRectArrayObject r = item->ItemRectArray(nullptr);
+        QCOMPARE(r.CellArea, LvRect(4, 4, 121, 139));
+        QCOMPARE(r.ImageArea, LvRect(4, 4, 121, 113)); // two caption lines below the picture
+        QCOMPARE(r.LabelArea, LvRect(8, 114, 121, 139));
+        QCOMPARE(r.CaptionArea, LvRect(50, 120, 78, 133)); // centred both ways
+        QCOMPARE(r.DragSelectArea, r.CaptionArea);
+        QCOMPARE(r.ClickSelectArea, LvRect(4, 4, 121, 135));
+        // A rubber band counts only the picture less a tenth of its width all round.
+        const LvRect band(50, 118, 60, 125);
+        QVERIFY(item->View()->RectTouchesItem(item, band, false));
+        QVERIFY(!item->View()->RectTouchesItem(item, band, true));
+        QVERIFY(item->View()->RectTouchesItem(item, LvRect(60, 60, 70, 70), true));
+
+        lv.PaintInfoItem().SetHideCaption(true);
+        r = item->ItemRectArray(nullptr);
+        QCOMPARE(r.ImageArea, r.CellArea);
+        QVERIFY(r.CaptionArea.IsEmpty() && r.LabelArea.IsEmpty());
+        QCOMPARE(r.SelectionArea, r.ImageArea);
+
+        lv.SetView(TLvListStyle::elsFilmStrip);
+        QCOMPARE(QString(item->View()->ClassName()), QString("TLvViewFilmStripItem"));
+    }
+
+    void tileLayout()
+    {
+        FakeListview lv(400, 300);
+        lv.SetView(TLvListStyle::elsTile); // 218 × 58 cells, border 4
+        lv.PaintInfoItem().SetTileDetailCount(4);
+        TLvItem *item = lv.Items().Add();
+        item->SetCaption("Nome");
+        item->SetCaptions(1, "Tipo");
+        item->SetDetails(1, 1);
+        item->SetDetails(2, 2); // column 2 has no caption: the lines stop there
+        item->SetDetails(3, 1);
+        const TLvRectArrayObject r = item->ItemRectArray(nullptr);
+        QCOMPARE(r.CheckArea, LvRect(4, 4, 4, 54));
+        QCOMPARE(r.ImageArea, LvRect(6, 4, 10, 54));
+        QCOMPARE(r.LabelArea, LvRect(16, 4, 212, 54));
+        QCOMPARE(r.CaptionLineAreas.size(), std::size_t(2));
+        QCOMPARE(r.CaptionLineAreas[0], LvRect(16, 16, 44, 29)); // centred vertically: down by (50 - 26) / 2
+        QCOMPARE(r.CaptionLineAreas[1], LvRect(16, 29, 44, 42));
+        QCOMPARE(r.CaptionArea, LvRect(16, 16, 44, 42));
+        QCOMPARE(r.DragSelectArea, LvRect(16, 16, 39, 42)); // less a fifth of the width
+        QCOMPARE(r.ClickSelectArea, LvRect(6, 4, 44, 54));
+    }
+
+    void customImageSize()
+    {
+        FakeListview lv(400, 300);
+        lv.SetView(TLvListStyle::elsSmallIcon);
+        LvImageList small(16, 16);
+        lv.SetImagesSmall(&small);
+        TLvItem *item = lv.Items().Add();
+        item->SetImageIndex(0);
+        QCOMPARE(item->ItemRectArray(nullptr).ImageArea.Width(), 16);
+        lv.OnItemImageDrawIsCustom = [](TLvItem *, TLvColumn *, bool &custom) { custom = true; };
+        lv.OnItemImageGetSize = [](TLvItem *, TLvColumn *, int &w, int &h) {
+            w = 40;
+            h = 10;
+        };
+        const TLvRectArrayObject r = item->ItemRectArray(nullptr);
+        QCOMPARE(r.ImageArea.Width(), 40);
+        QCOMPARE(r.ImageArea.Height(), 10);
+    }
+
+    void adjacentAcrossGroups()
+    {
+        FakeListview lv(400, 300);
+        lv.SetView(TLvListStyle::elsIcon); // five cells a row
+        for (int i = 0; i < 7; ++i)
+            lv.Items().Add();
+        TLvGroup *a = lv.Groups()[0];
+        TLvGroup *b = lv.Groups().Add();
+        for (int i = 0; i < 3; ++i)
+            b->Items().Add();
+        TLvItems &ai = a->Items();
+        TLvItems &bi = b->Items();
+        QCOMPARE(b->Grid()->AdjacentItem(bi[2], eadUp), ai[2]); // A's last row has no column 2
+        QCOMPARE(b->Grid()->AdjacentItem(bi[1], eadUp), ai[6]);
+        QCOMPARE(a->Grid()->AdjacentItem(ai[3], eadDown), bi[2]); // B has no column 3: the nearest to its left
+        QCOMPARE(a->Grid()->AdjacentItem(ai[6], eadDown), bi[1]);
+        QCOMPARE(b->Grid()->AdjacentItem(bi[0], eadLeft), ai[6]);
+        QCOMPARE(a->Grid()->AdjacentItem(ai[6], eadRight), bi[0]);
+        QCOMPARE(b->Grid()->AdjacentItem(bi[2], eadDown), nullptr);
+
+        lv.SetView(TLvListStyle::elsList); // 300 - 17 high: sixteen rows a column, groups side by side
+        lv.height = 17 * 3 + 18;           // three rows
+        lv.Groups().Rebuild(true);
+        QCOMPARE(a->Grid()->RowCount(), 3);
+        QCOMPARE(b->Grid()->AdjacentItem(bi[1], eadLeft), ai[4]); // A's last column holds row 0 only
+        QCOMPARE(b->Grid()->AdjacentItem(bi[0], eadLeft), ai[6]);
+        QCOMPARE(a->Grid()->AdjacentItem(ai[5], eadRight), bi[2]);
+        QCOMPARE(a->Grid()->AdjacentItem(ai[6], eadRight), bi[0]);
+    }
+
     void emptyGroupHasNoGridRow()
     {
         FakeListview lv;

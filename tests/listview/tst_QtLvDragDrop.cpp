@@ -331,6 +331,14 @@ private slots:
             doc = edge == 0 ? QPoint(r.left + 30, r.top + 1)
                   : edge == 1 ? QPoint(r.left + 30, r.top + r.Height() / 2)
                               : QPoint(r.left + 30, r.bottom - 1);
+        if (vertical && edge == 1) {
+            // The middle of the icon's cell may be the gap between picture and caption: take the first
+            // point down the cell's centre line that the item claims.
+            doc.setY(r.top);
+            while (doc.y() < r.bottom && !item->View()->PointHitsItem(item, doc, false))
+                doc.ry()++;
+            QVERIFY(doc.y() < r.bottom);
+        }
         const QPoint p = doc + origin;
         LvMimeData data(std::make_shared<TCommonDataObject>());
         Enter(t.vp(), p, &data);

@@ -576,6 +576,184 @@ private slots:
         QCOMPARE(t.lv->Header().Columns()[1]->Width(), QFontMetrics(t.lv->Font()).horizontalAdvance("r0c1") + 8);
     }
 
+    void selectionVariants_data()
+    {
+        QTest::addColumn<bool>("gradient");
+        QTest::addColumn<bool>("alphaBlend");
+        QTest::newRow("plain") << false << false;
+        QTest::newRow("gradient") << true << false;
+        QTest::newRow("blended") << false << true;
+        QTest::newRow("blended gradient") << true << true;
+    }
+    void selectionVariants()
+    {
+        QFETCH(bool, gradient);
+        QFETCH(bool, alphaBlend);
+        Transmission t(3);
+        TLvSelectionManager &s = t.lv->Selection();
+        s.SetPopupMode(true); // the active colours without depending on the window's focus
+        s.SetColor(LvColor(0xFF0000));             // blue (the component's colours are 0x00BBGGRR)
+        s.SetGradientColorTop(LvColor(0x0000FF));  // red
+        s.SetGradientColorBottom(LvColor(0xFF0000)); // blue
+        s.SetGradient(gradient);
+        s.SetAlphaBlend(alphaBlend);
+        t.lv->Items()[1]->SetSelected(true);
+        const QImage img = t.Render();
+        const int top = 25 + 2 + 17; // row 1
+        const QColor upper = img.pixelColor(700, top + 1), lower = img.pixelColor(700, top + 15);
+        if (!gradient && !alphaBlend) {
+            QCOMPARE(upper, QColor(0, 0, 255));
+        } else if (!alphaBlend) {
+            QVERIFY(upper.red() > 200 && upper.blue() < 60);
+            QVERIFY(lower.blue() > 200 && lower.red() < 60);
+        } else if (!gradient) {
+            // Blue at 128/256 over the white background.
+            QVERIFY(std::abs(upper.red() - 127) < 10 && upper.blue() > 245);
+            QCOMPARE(upper, lower);
+        } else {
+            // The gradient at 80 % over white.
+            QVERIFY(upper.red() > 230 && upper.green() > 35 && upper.green() < 70);
+            QVERIFY(lower.blue() > 230 && lower.green() > 35 && lower.green() < 70);
+        }
+        QVERIFY(img.pixelColor(700, 25 + 2 + 8) == QColor(Qt::white)); // row 0 stays unselected
+    }
+
+    void itemImages()
+    {
+        Transmission t(2);
+        const QPoint image0(17 + 8, 25 + 2 + 8), image1(17 + 8, 25 + 2 + 17 + 8);
+        t.lv->SetDisabledBlendColor(LvColor(0x0000FF));
+        t.lv->Items()[0]->SetEnabled(false);
+        QImage img = t.Render();
+        QCOMPARE(img.pixelColor(image1), QColor(Qt::green));
+        const QColor disabled = img.pixelColor(image0);
+        QVERIFY(disabled.red() > 40 && disabled.green() > 150); // a quarter of red into the green
+
+        // An owner-drawn image: its size from the item, its drawing by the handler, nothing else.
+        QList<LvRect> drawn;
+        t.lv->OnItemImageDrawIsCustom = [](TLvItem *item, TLvColumn *, bool &custom) { custom = item->Index() == 1; };
+        t.lv->OnItemImageGetSize = [](TLvItem *, TLvColumn *, int &w, int &h) {
+            w = 8;
+            h = 8;
+        };
+        t.lv->OnItemImageDraw = [&](TLvItem *, TLvColumn *column, LvCanvas &canvas, const TLvRectArrayObject &r,
+                                    TLvAlphaBlender *) {
+            if (!column || column->Index() == 0) {
+                drawn << r.ImageArea;
+                canvas.painter->fillRect(r.ImageArea.ToQRect(), Qt::red);
+            }
+        };
+        img = t.Render();
+        QCOMPARE(drawn.size(), 1);
+        QCOMPARE(drawn[0], LvRect(17, 19 + 4, 25, 19 + 12));
+        QCOMPARE(img.pixelColor(17 + 4, 25 + 19 + 8), QColor(Qt::red));
+        QVERIFY(img.pixelColor(17 + 12, 25 + 19 + 8) != QColor(Qt::green));
+    }
+
+    void iconAndThumbnailViews()
+    {
+        Transmission t(3);
+        t.lv->SetView(TLvListStyle::elsThumbnail);
+        QList<LvRect> offered;
+        t.lv->OnItemThumbnailDraw = [&](TLvItem *, LvCanvas &canvas, const LvRect &rect, TLvAlphaBlender *blender,
+                                        bool &doDefault) {
+            QVERIFY(!blender);
+            offered << rect;
+            canvas.painter->fillRect(rect.ToQRect(), Qt::red);
+            doDefault = false;
+        };
+        QImage img = t.Render();
+        QCOMPARE(offered.size(), 3);
+        // The cell less the border, less the border again.
+        QCOMPARE(offered[0], LvRect(8, 8, 117, 135));
+        const QPoint inside = t.lv->Scrollbars().MapViewToWindow({60, 60});
+        QCOMPARE(img.pixelColor(inside), QColor(Qt::red));
+
+        // Icon view paints the captions under the images.
+        t.lv->OnItemThumbnailDraw = nullptr;
+        t.lv->SetView(TLvListStyle::elsIcon);
+        t.lv->Items()[0]->SetCaption("Arquivo");
+        img = t.Render();
+        const TLvRectArrayObject r = t.lv->Items()[0]->ItemRectArray(nullptr);
+        const LvRect caption = t.lv->Scrollbars().MapViewRectToWindow(r.CaptionArea);
+        bool text = false;
+        for (int x = caption.left; x < caption.right; ++x)
+            for (int y = caption.top; y < caption.bottom; ++y)
+                text = text || img.pixelColor(x, y).lightness() < 128;
+        QVERIFY(text);
+    }
+
+    void headerDropDownButton()
+    {
+        Transmission t(1);
+        TLvColumn *c = t.lv->Header().Columns()[2];
+        c->DropDownButton().SetVisible(true);
+        c->DropDownButton().SetAlwaysShow(true);
+        TLvRectArrayObject r;
+        c->View()->ItemRectArray(c, r);
+        QCOMPARE(r.DropDownArrowArea, LvRect(243, 2, 264, 23)); // the cell's height square at its right
+        const QImage img = t.Render();
+        int dark = 0;
+        for (int x = r.DropDownArrowArea.left; x < r.DropDownArrowArea.right; ++x)
+            for (int y = r.DropDownArrowArea.top; y < r.DropDownArrowArea.bottom; ++y)
+                dark += img.pixelColor(x, y) == QColor(Qt::black);
+        QVERIFY(dark >= 6); // the arrow
+
+        c->DropDownButton().SetEnabled(false);
+        const QImage greyed = t.Render();
+        for (int x = r.DropDownArrowArea.left; x < r.DropDownArrowArea.right; ++x)
+            for (int y = r.DropDownArrowArea.top; y < r.DropDownArrowArea.bottom; ++y)
+                QVERIFY(greyed.pixelColor(x, y) != QColor(Qt::black));
+    }
+
+    void headerOwnerDrawnImage()
+    {
+        Transmission t(1);
+        TLvColumn *c = t.lv->Header().Columns()[1];
+        c->SetImageIndex(0); // no header image list: only the handler gives the image a size
+        t.lv->OnColumnImageDrawIsCustom = [c](TLvColumn *column, bool &custom) { custom = column == c; };
+        t.lv->OnColumnImageGetSize = [](TLvColumn *, int &w, int &h) {
+            w = 10;
+            h = 10;
+        };
+        t.lv->OnColumnImageDraw = [](TLvColumn *, LvCanvas &canvas, const TLvRectArrayObject &r, TLvAlphaBlender *) {
+            canvas.painter->fillRect(r.ImageArea.ToQRect(), Qt::red);
+        };
+        TLvRectArrayObject r;
+        c->View()->ItemRectArray(c, r);
+        QCOMPARE(r.ImageArea, LvRect(36 + 2 + 2, 7, 36 + 2 + 2 + 10, 17)); // ImageIndent from the cell, centred
+        const QImage img = t.Render();
+        QCOMPARE(img.pixelColor(r.ImageArea.left + 5, r.ImageArea.top + 5), QColor(Qt::red));
+    }
+
+    void keysWhileDraggingABand()
+    {
+        Transmission t(40, {300, 25 + 161});
+        t.lv->Selection().SetFullRowSelect(false);
+        t.lv->Selection().SetEnableDragSelect(true);
+        const QPoint start(250, Transmission::Row(1).y());
+        QTest::mousePress(t.vp(), Qt::LeftButton, {}, start);
+        Move(t.vp(), QPoint(10, Transmission::Row(3).y()), Qt::LeftButton, {}); // over column 0's captions
+        QVERIFY(t.lv->HasState(elvsDragRect));
+        TLvScrollbarManager &sb = t.lv->Scrollbars();
+        QTest::keyClick(t.lv.get(), Qt::Key_Down);
+        QCOMPARE(sb.OffsetY(), 17);
+        QTest::keyClick(t.lv.get(), Qt::Key_PageDown); // by the client height below the header
+        QCOMPARE(sb.OffsetY(), 17 + t.lv->ClientHeight() - 25);
+        // The band followed the view: it reaches the rows now under the pointer.
+        QVERIFY(t.lv->Items()[10]->Selected() && t.lv->Items()[1]->Selected() && !t.lv->Items()[0]->Selected());
+        QTest::keyClick(t.lv.get(), Qt::Key_Home);
+        QCOMPARE(sb.OffsetY(), 0);
+        QVERIFY(!t.lv->Items()[10]->Selected() && t.lv->Items()[3]->Selected());
+        QTest::keyClick(t.lv.get(), Qt::Key_End);
+        QCOMPARE(sb.OffsetY(), sb.MaxOffsetY());
+        QCOMPARE(sb.OffsetX(), sb.MaxOffsetX());
+        QTest::keyClick(t.lv.get(), Qt::Key_A); // other keys do nothing
+        QCOMPARE(sb.OffsetY(), sb.MaxOffsetY());
+        QTest::mouseRelease(t.vp(), Qt::LeftButton, {}, QPoint(10, Transmission::Row(3).y()));
+        QVERIFY(!t.lv->HasState(elvsDragRect));
+    }
+
     void rubberBand()
     {
         Transmission t(8, {300, 25 + 161});
