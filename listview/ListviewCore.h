@@ -42,6 +42,7 @@ namespace gdvorn::lv {
 // Objects of the editing, sorting, drag-and-drop and hint machinery: the events below name them, the
 // units that make them define them.
 class TLvAlphaBlender;
+class TLvBackgroundManager;
 class TLvBaseEditor;
 class ILvCellEditor;
 class TLvViewGroup;
@@ -319,6 +320,9 @@ public:
     void SetLastMousePos(QPoint p) { lastMousePos_ = p; }
     TLvDragRectManager &DragRectManager() { return *dragRect_; }
     TLvCellSizes &CellSizes();
+    // What is painted behind the groups and items; setting another one frees the current one.
+    TLvBackgroundManager &Background();
+    void SetBackground(std::unique_ptr<TLvBackgroundManager> value);
     TLvPaintInfoItem &PaintInfoItem() { return *paintInfoItem_; }
     TLvPaintInfoColumn &PaintInfoColumn() { return *paintInfoColumn_; }
     TLvPaintInfoGroup &PaintInfoGroup() { return *paintInfoGroup_; }
@@ -359,6 +363,11 @@ public:
     void SetShowImages(bool v);
     bool ShowInactive() const { return showInactive_; }
     void SetShowInactive(bool v);
+    // What a disabled, cut or ghosted item's image is blended with.
+    LvColor DisabledBlendColor() const { return disabledBlendColor_; }
+    void SetDisabledBlendColor(LvColor v) { disabledBlendColor_ = v; }
+    int DisabledBlendAlpha() const { return disabledBlendAlpha_; }
+    void SetDisabledBlendAlpha(int v) { disabledBlendAlpha_ = v; }
     // Themed painting goes through QStyle; off, the component's own glyphs and edges are drawn.
     bool Themed() const { return themedStored_; }
     void SetThemed(bool v)
@@ -442,6 +451,8 @@ private:
     LvColor color_ = LvColor(LvColor::clWindow);
     QFont font_, groupFont_;
     bool showGroupMargins_ = false, showImages_ = true, showInactive_ = false;
+    LvColor disabledBlendColor_ = LvColor(LvColor::clWindow);
+    int disabledBlendAlpha_ = 128;
     bool themedStored_ = true, cacheDoubleBufferBits_ = false;
     TBorderStyle borderStyle_ = TBorderStyle::bsSingle;
     bool showThemedBorder_ = true;
@@ -465,6 +476,7 @@ private:
     std::unique_ptr<TLvHeader> header_;
     std::unique_ptr<TLvCellSizes> cellSizes_; // made at first use: it scales by the dots per inch
     std::unique_ptr<TLvGlobalItems> items_;
+    std::unique_ptr<TLvBackgroundManager> background_; // made at first use
 };
 
 // BeginUpdate for a scope; EndUpdate(true) on every exit.
