@@ -1,5 +1,7 @@
 #include "listview/ListviewCore.h"
 
+#include "listview/LvBackground.h"
+
 #include <cmath>
 
 namespace gdvorn::lv {

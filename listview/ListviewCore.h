@@ -44,6 +44,7 @@ namespace gdvorn::lv {
 // units that make them define them.
 class LvStream;
 class TLvAlphaBlender;
+class TLvBackgroundManager;
 class TLvBaseEditor;
 class ILvCellEditor;
 class TLvViewGroup;
@@ -336,6 +337,9 @@ public:
     void SetLastMousePos(QPoint p) { lastMousePos_ = p; }
     TLvDragRectManager &DragRectManager() { return *dragRect_; }
     TLvCellSizes &CellSizes();
+    // What is painted behind the groups and items; setting another one frees the current one.
+    TLvBackgroundManager &Background();
+    void SetBackground(std::unique_ptr<TLvBackgroundManager> value);
     TLvPaintInfoItem &PaintInfoItem() { return *paintInfoItem_; }
     TLvPaintInfoColumn &PaintInfoColumn() { return *paintInfoColumn_; }
     TLvPaintInfoGroup &PaintInfoGroup() { return *paintInfoGroup_; }
@@ -504,6 +508,7 @@ private:
     std::unique_ptr<TLvHeader> header_;
     std::unique_ptr<TLvCellSizes> cellSizes_; // made at first use: it scales by the dots per inch
     std::unique_ptr<TLvGlobalItems> items_;
+    std::unique_ptr<TLvBackgroundManager> background_; // made at first use
 };
 
 // BeginUpdate for a scope; EndUpdate(true) on every exit.

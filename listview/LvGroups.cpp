@@ -4,6 +4,7 @@
 // visible, not what the list holds.
 
 #include "listview/ListviewCore.h"
+#include "listview/LvGridGrid.h"
 
 #include <algorithm>
 
@@ -42,9 +43,16 @@ TLvGridGroup *TLvGroup::Grid()
                 made = std::make_unique<TLvGridReportGroup>(lv, this);
             break;
         case TLvListStyle::elsList:
-        case TLvListStyle::elsFilmStrip:
             if (!grid_ || qstrcmp(grid_->ClassName(), "TLvGridListGroup") != 0)
                 made = std::make_unique<TLvGridListGroup>(lv, this);
+            break;
+        case TLvListStyle::elsFilmStrip:
+            if (!grid_ || qstrcmp(grid_->ClassName(), "TLvGridFilmStripGroup") != 0)
+                made = std::make_unique<TLvGridFilmStripGroup>(lv, this);
+            break;
+        case TLvListStyle::elsGrid:
+            if (!grid_ || qstrcmp(grid_->ClassName(), "TLvGridGridGroup") != 0)
+                made = std::make_unique<TLvGridGridGroup>(lv, this);
             break;
         default: {
             auto base = std::make_unique<TLvGridBaseLayout>(lv, this, lv->View());

@@ -91,6 +91,7 @@ public:
     LV_PROPERTY(LvColor, BorderColor, LvColor(LvColor::clHighlight), (void)0)
     LV_PROPERTY(LvColor, BorderColorSelRect, LvColor(LvColor::clHighlight), (void)0)
     LV_PROPERTY(LvColor, BlendColorSelRect, LvColor(LvColor::clHighlight), (void)0)
+    LV_PROPERTY(int, BlendAlphaImage, 128, (void)0)
     LV_PROPERTY(int, BlendAlphaSelRect, 70, (void)0)
     LV_PROPERTY(int, BlendAlphaTextRect, 128, (void)0)
     LV_PROPERTY(LvColor, Color, LvColor(LvColor::clHighlight), (void)0)

@@ -226,6 +226,71 @@ void BlendLineColor(std::uint32_t *destination, int count, int alpha, std::uint3
     }
 }
 
+void BlendLinePerPixel(const std::uint32_t *source, std::uint32_t *destination, int count, int bias)
+{
+    for (int i = 0; i < count; ++i)
+        BlendLineConstant(&source[i], &destination[i], 1, int(source[i] >> 24), bias);
+}
+
+void BlendLineMaster(const std::uint32_t *source, std::uint32_t *destination, int count, int master, int bias)
+{
+    for (int i = 0; i < count; ++i)
+        BlendLineConstant(&source[i], &destination[i], 1, int((source[i] >> 24) * unsigned(master)) >> 8, bias);
+}
+
+namespace {
+
+void Require32Bit(const QImage &image)
+{
+    if (image.format() != QImage::Format_ARGB32 && image.format() != QImage::Format_RGB32)
+        throw ELvAssertion(QStringLiteral("Alpha blending error: bitmap must use 32 bpp."));
+}
+
+} // namespace
+
+void AlphaBlend(const QImage *source, QImage &destination, const LvRect &r, std::uint32_t biasOrColor, int alpha,
+                TCommonBlendMode mode, QPoint target)
+{
+    if (r.IsEmpty())
+        return;
+    Require32Bit(destination);
+    if (mode == TCommonBlendMode::cbmConstantAlphaAndColor) {
+        const LvRect area = r.Intersected({0, 0, destination.width(), destination.height()});
+        for (int y = area.top; y < area.bottom; ++y)
+            BlendLineColor(reinterpret_cast<std::uint32_t *>(destination.scanLine(y)) + area.left, area.Width(), alpha,
+                           biasOrColor);
+        return;
+    }
+    if (!source || source->isNull())
+        throw ELvAssertion(QStringLiteral("Alpha blending DC error: no bitmap available."));
+    Require32Bit(*source);
+    const int bias = int(std::int32_t(biasOrColor));
+    for (int k = 0; k < r.Height(); ++k) {
+        const int sy = r.top + k, dy = target.y() + k;
+        if (sy < 0 || sy >= source->height() || dy < 0 || dy >= destination.height())
+            continue;
+        // Columns where both runs lie inside their pictures.
+        const int first = std::max({0, -r.left, -target.x()});
+        const int last = std::min({r.Width(), source->width() - r.left, destination.width() - target.x()});
+        if (last <= first)
+            continue;
+        const auto *s = reinterpret_cast<const std::uint32_t *>(source->constScanLine(sy)) + r.left + first;
+        auto *d = reinterpret_cast<std::uint32_t *>(destination.scanLine(dy)) + target.x() + first;
+        switch (mode) {
+        case TCommonBlendMode::cbmConstantAlpha: BlendLineConstant(s, d, last - first, alpha, bias); break;
+        case TCommonBlendMode::cbmPerPixelAlpha: BlendLinePerPixel(s, d, last - first, bias); break;
+        case TCommonBlendMode::cbmMasterAlpha: BlendLineMaster(s, d, last - first, alpha, bias); break;
+        case TCommonBlendMode::cbmConstantAlphaAndColor: break;
+        }
+    }
+}
+
+std::uint32_t ColorToRGB(LvColor color)
+{
+    const QColor c = ResolveColor(color);
+    return std::uint32_t(c.red()) | std::uint32_t(c.green()) << 8 | std::uint32_t(c.blue()) << 16;
+}
+
 void BlendBitmaps(const QImage &source, QImage &target, int ws, bool smooth, int wt)
 {
     if (source.height() == 0 || source.size() != target.size() || ws + wt == 0)

@@ -59,6 +59,22 @@ int BlendChannel(int source, int destination, int alpha, int bias);
 void BlendLineConstant(const std::uint32_t *source, std::uint32_t *destination, int count, int alpha, int bias);
 // Blends a run of pixels with a colour (0x00BBGGRR) at an alpha.
 void BlendLineColor(std::uint32_t *destination, int count, int alpha, std::uint32_t color);
+// Blends a run of pixels with each source pixel's own alpha, or with that alpha scaled by a master alpha
+// ((source alpha × master) >> 8).
+void BlendLinePerPixel(const std::uint32_t *source, std::uint32_t *destination, int count, int bias);
+void BlendLineMaster(const std::uint32_t *source, std::uint32_t *destination, int count, int master, int bias);
+
+enum class TCommonBlendMode : std::uint8_t { cbmConstantAlpha, cbmPerPixelAlpha, cbmMasterAlpha, cbmConstantAlphaAndColor };
+// Blends the rectangle `r` of `source` into `destination` at `target` with the mode's line routine
+// (`biasOrColor` the bias); cbmConstantAlphaAndColor needs no source and blends `r` of the destination
+// with the colour `biasOrColor` (0x00BBGGRR). Pictures must be 32-bit and not premultiplied
+// (ELvAssertion otherwise, and when a mode that needs a source has none); rows and columns outside either
+// picture are left out.
+void AlphaBlend(const QImage *source, QImage &destination, const LvRect &r, std::uint32_t biasOrColor, int alpha,
+                TCommonBlendMode mode, QPoint target);
+// A colour as 0x00BBGGRR, system colours resolved.
+std::uint32_t ColorToRGB(LvColor color);
+
 // Blends `source` over `target` with weights (target's alpha byte kept); smooth blurs the target first.
 void BlendBitmaps(const QImage &source, QImage &target, int sourceWeight, bool smooth, int targetWeight);
 

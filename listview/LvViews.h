@@ -251,6 +251,8 @@ public:
     virtual ~TLvGridGroup() = default;
     virtual const char *ClassName() const = 0;
     virtual TLvCellSize &CellSize() const = 0;
+    // Copies the given values into the view's cell size (the control keeps its own object).
+    void SetCellSize(const TLvCellSize &size);
     int ColumnCount() const { return columnCount_; }
     int RowCount() const { return rowCount_; }
     // Places the group's items below (or beside) the previous group, numbering the visible items.

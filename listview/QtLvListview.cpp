@@ -1,6 +1,7 @@
 #include "listview/QtLvListview.h"
 
 #include "app/ugExcecao.h"
+#include "listview/LvBackground.h"
 #include "listview/LvUtilities.h"
 #include "listview/QtLvAccessible.h"
 #include "listview/QtLvDragDrop.h"
@@ -249,6 +250,7 @@ void QtLvListview::PaintRect(QPainter &p, const LvRect &rect, bool selectedOnly)
     p.save();
     if (!selectedOnly) {
         p.fillRect(rect.ToQRect(), ResolveColor(Color()));
+        Background().Paint(canvas, rect, false);
         if (HeaderVisibleInView() && header.Visible() && headerHeight > 0) {
             p.save();
             if (HeaderScrollsWithView()) {
@@ -400,6 +402,7 @@ void QtLvListview::showEvent(QShowEvent *event)
 
 void QtLvListview::resizeEvent(QResizeEvent *event)
 {
+    Protege([&] { Background().WindowPosChanging(event->oldSize(), event->size()); });
     QAbstractScrollArea::resizeEvent(event);
     if (!created_)
         return;
