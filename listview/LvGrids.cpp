@@ -228,7 +228,6 @@ const char *TLvGridBaseLayout::ClassName() const
     case TLvListStyle::elsSmallIcon: return "TLvGridSmallIconGroup";
     case TLvListStyle::elsThumbnail: return "TLvGridThumbnailGroup";
     case TLvListStyle::elsTile: return "TLvGridTileGroup";
-    case TLvListStyle::elsGrid: return "TLvGridGridGroup";
     default: return "TLvGridGroup";
     }
 }

@@ -1,5 +1,6 @@
 #include "listview/QtLvPainters.h"
 
+#include "listview/LvAlphaBlender.h"
 #include "listview/LvUtilities.h"
 
 #include <QApplication>
@@ -9,21 +10,6 @@
 #include <QStyleOption>
 
 namespace gdvorn::lv {
-
-QImage BlendedImage(const QImage &image, const QColor &color)
-{
-    QImage copy = image.convertToFormat(QImage::Format_ARGB32);
-    const std::uint32_t c = std::uint32_t(color.red()) | std::uint32_t(color.green()) << 8 | std::uint32_t(color.blue()) << 16;
-    for (int y = 0; y < copy.height(); ++y) {
-        auto *row = reinterpret_cast<std::uint32_t *>(copy.scanLine(y));
-        for (int x = 0; x < copy.width(); ++x) {
-            const std::uint32_t alpha = row[x] & 0xFF000000u;
-            BlendLineColor(&row[x], 1, 64, c);
-            row[x] = (row[x] & 0x00FFFFFFu) | alpha; // the picture's own transparency stays
-        }
-    }
-    return copy;
-}
 
 QImage SortArrowGlyph(bool ascending)
 {
@@ -279,9 +265,9 @@ void PaintImage(TLvViewItem &view, ListviewCore *lv, TLvItem *item, TLvColumn *c
     QImage picture = list->Image(image);
     TLvSelectionManager &s = lv->Selection();
     if (s.BlendIcon() && (((lv->Focused() || s.PopupMode()) && item->Selected()) || (item->DropHilighted() && index == 0)))
-        picture = BlendedImage(picture, ResolveColor(s.Color()));
+        picture = TintedImage(picture, 64, s.Color());
     if (!item->Enabled() || item->Cut() || item->Ghosted() || lv->ShowInactive())
-        picture = BlendedImage(picture, ResolveColor(lv->DisabledBlendColor()));
+        picture = TintedImage(picture, 64, lv->DisabledBlendColor());
     const int overlay = item->ImageOverlayIndexes(index);
     if (overlay >= 0 && overlay < list->Count()) {
         QPainter op(&picture);

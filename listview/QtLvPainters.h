@@ -15,8 +15,6 @@ void PaintItemCell(TLvViewItem &view, TLvItem *item, TLvColumn *column, bool for
 // Themed: QStyle's check or radio indicator (disabled; pressed while pending; hover while pending away).
 void PaintCheckbox(QPainter &p, TLvCheckType type, bool flat, bool pending, bool pendingAway, bool isPendingObject,
                    bool checked, bool enabled, const LvRect &rect, bool themed = false);
-// The 25 % blend of a picture with a colour (alpha 64 of the colour blend).
-QImage BlendedImage(const QImage &image, const QColor &color);
 // The sort arrows and the group buttons, drawn at the glyph store's sizes.
 QImage SortArrowGlyph(bool ascending);
 // Paints a group's top band (expand button, check box, caption, band line) and its footer and side
