@@ -305,6 +305,7 @@ public:
     virtual std::unique_ptr<TLvViewItem> NewViewItem(TLvListStyle view);
     virtual const char *ViewItemClassName(TLvListStyle view) const;
     virtual std::unique_ptr<TLvViewColumn> NewViewColumn();
+    virtual std::unique_ptr<TLvViewGroup> NewViewGroup();
 
     // --- Owned objects -------------------------------------------------------------------------------
     TLvGroups &Groups() { return *groups_; }
@@ -395,6 +396,8 @@ public:
     void SetImagesLarge(const LvImageList *v);
     const LvImageList *ImagesExLarge() const { return imagesExLarge_; }
     void SetImagesExLarge(const LvImageList *v);
+    const LvImageList *ImagesGroup() const { return imagesGroup_; }
+    void SetImagesGroup(const LvImageList *v);
     const LvImageList *ImagesState() const { return imagesState_; }
     void SetImagesState(const LvImageList *v);
     TLvDefaultWheelScroll WheelMouseDefaultScroll() const { return wheelDefault_; }
@@ -446,7 +449,7 @@ private:
     TBorderStyle borderStyle_ = TBorderStyle::bsSingle;
     bool showThemedBorder_ = true;
     const LvImageList *imagesSmall_ = nullptr, *imagesLarge_ = nullptr, *imagesExLarge_ = nullptr,
-                      *imagesState_ = nullptr;
+                      *imagesState_ = nullptr, *imagesGroup_ = nullptr;
     TLvDefaultWheelScroll wheelDefault_ = TLvDefaultWheelScroll::edwsVert;
     bool wheelModifier_ = true;
     QMenu *popupMenuHeader_ = nullptr;

@@ -29,12 +29,15 @@ class QMenu;
 namespace gdvorn::lv {
 
 class ListviewCore;
+class TLvAlphaBlender;
 class TLvCollection;
+class TLvColumn;
 class TLvGroup;
 class TLvItems;
 class TLvPaintInfoBasic;
 class TLvViewItem;
 class TLvViewColumn;
+class TLvViewGroup;
 struct TLvRectArrayObject;
 
 // The data change sink an application object may offer: the item attaches itself when the data
@@ -109,6 +112,20 @@ class ILvDataStateImageList {
 public:
     virtual ~ILvDataStateImageList() = default;
     virtual const LvImageList *GetStateImageList(int column) = 0;
+};
+// An object that draws its own image: asked whether it does, for the image's size, then to draw it.
+class ILvDataCustomImage {
+public:
+    virtual ~ILvDataCustomImage() = default;
+    virtual void IsCustom(TLvColumn *column, bool &isCustom) = 0;
+    virtual void DrawImage(TLvColumn *column, LvCanvas &canvas, const TLvRectArrayObject &rects,
+                           TLvAlphaBlender *blender) = 0;
+    virtual void GetImageSize(TLvColumn *column, int &width, int &height) = 0;
+};
+class ILvDataThumbnail {
+public:
+    virtual ~ILvDataThumbnail() = default;
+    virtual void DrawThumbnail(LvCanvas &canvas, const LvRect &rect, TLvAlphaBlender *blender, bool &doDefault) = 0;
 };
 
 // Captions, image indexes, overlay indexes and details per column (and, for items, group keys and state
@@ -223,6 +240,24 @@ public:
     QString DisplayCaption() const;
     virtual const char *ClassName() const = 0;
 
+    // The image list for a column and an image size (0 small, 1 large, 2 extra large), and the list used
+    // when the data source names none.
+    virtual const LvImageList *ImageList(int /*column*/, int imageSize) const { return DefaultImageList(imageSize); }
+    virtual const LvImageList *DefaultImageList(int imageSize) const;
+    // Details: lines of extra information (tile details for items, caption lines for groups and columns).
+    virtual int DetailCount() const = 0;
+    virtual void SetDetailCount(int value) = 0;
+    virtual int Details(int line) const = 0;
+    virtual void SetDetails(int line, int value) = 0;
+    // An image drawn by the application: the query (false unless a handler says so), the size (left
+    // unchanged unless a handler sets it) and the drawing.
+    virtual bool ImageDrawIsCustom(TLvColumn *column) const = 0;
+    virtual void ImageGetSize(TLvColumn *column, int &width, int &height) const = 0;
+    virtual void ImageDraw(TLvColumn *column, LvCanvas &canvas, const TLvRectArrayObject &rects,
+                           TLvAlphaBlender *blender) = 0;
+    // A thumbnail drawn by the application (items only); doDefault false leaves the painting to it.
+    virtual void ThumbnailDraw(LvCanvas &, const LvRect &, TLvAlphaBlender *, bool &) {}
+
     // The object's paint info: its own or the control's for its kind.
     virtual TLvPaintInfoBasic *PaintInfo() const = 0;
 
@@ -243,6 +278,10 @@ protected:
     virtual void DropHilightChanged(bool on) = 0;
     virtual void InitializeNotification() {}
     virtual void FreeingNotification() = 0;
+
+    // A data interface of the application's data object, asked each time (never cached); nothing when the
+    // object does not offer it.
+    template <class I> I *DataInfAs() const { return dynamic_cast<I *>(dataInf_.get()); }
 
     void SetByRule(Flag flag, bool value, QPoint mouse = {});
     void SetPlainBit(std::uint16_t bit, bool value);
@@ -292,9 +331,106 @@ public:
         data_.SetOverlayIndex(column, value);
         this->Invalidate(false);
     }
+    // The detail count is the caption line count of the paint info, shared by every object of the kind
+    // (its setter repaints the control).
+    int DetailCount() const override { return this->PaintInfo()->CaptionLines(); }
+    void SetDetailCount(int value) override { this->PaintInfo()->SetCaptionLines(value); }
+    int Details(int line) const override { return data_.Detail(line); }
+    void SetDetails(int line, int value) override
+    {
+        data_.SetDetail(line, value);
+        this->Invalidate(false);
+    }
 
 protected:
     TLvDynamicDataHelper data_;
+};
+
+// The interfaced variant: every read and write goes to the data interfaces of the application's data
+// object; a missing interface answers its default (an empty caption, image -1, detail 0, the default image
+// list, no custom image, and NoDetailCount details) and a missing edit interface ignores the write.
+template <class Base, int NoDetailCount = 0> class TLvInterfacedData : public Base {
+public:
+    using Base::Base;
+    QString Captions(int column) const override
+    {
+        auto *captions = this->template DataInfAs<ILvDataCaptions>();
+        return captions ? captions->GetCaption(column).toString() : QString();
+    }
+    void SetCaptions(int column, const QString &value) override
+    {
+        if (auto *captions = this->template DataInfAs<ILvDataCaptionsEdit>()) {
+            captions->SetCaption(column, value);
+            this->Invalidate(false);
+        }
+    }
+    int ImageIndexes(int column) const override { return Index(column, TLvImageKind::eikNormal); }
+    void SetImageIndexes(int column, int value) override { SetIndex(column, TLvImageKind::eikNormal, value); }
+    int ImageOverlayIndexes(int column) const override { return Index(column, TLvImageKind::eikOverlay); }
+    void SetImageOverlayIndexes(int column, int value) override { SetIndex(column, TLvImageKind::eikOverlay, value); }
+    int DetailCount() const override
+    {
+        auto *details = this->template DataInfAs<ILvDataDetails>();
+        return details ? details->GetDetailCount() : NoDetailCount;
+    }
+    void SetDetailCount(int value) override
+    {
+        if (auto *details = this->template DataInfAs<ILvDataDetailsEdit>()) {
+            details->SetDetailCount(value);
+            this->Invalidate(false);
+        }
+    }
+    int Details(int line) const override
+    {
+        auto *details = this->template DataInfAs<ILvDataDetails>();
+        return details ? details->GetDetail(line) : 0;
+    }
+    void SetDetails(int line, int value) override
+    {
+        if (auto *details = this->template DataInfAs<ILvDataDetailsEdit>()) {
+            details->SetDetail(line, value);
+            this->Invalidate(false);
+        }
+    }
+    const LvImageList *ImageList(int column, int imageSize) const override
+    {
+        auto *lists = this->template DataInfAs<ILvDataImageList>();
+        const LvImageList *list = lists ? lists->GetImageList(column, imageSize) : nullptr;
+        return list ? list : this->DefaultImageList(imageSize);
+    }
+    bool ImageDrawIsCustom(TLvColumn *column) const override
+    {
+        bool isCustom = false;
+        if (auto *custom = this->template DataInfAs<ILvDataCustomImage>())
+            custom->IsCustom(column, isCustom);
+        return isCustom;
+    }
+    void ImageGetSize(TLvColumn *column, int &width, int &height) const override
+    {
+        if (auto *custom = this->template DataInfAs<ILvDataCustomImage>())
+            custom->GetImageSize(column, width, height);
+    }
+    void ImageDraw(TLvColumn *column, LvCanvas &canvas, const TLvRectArrayObject &rects,
+                   TLvAlphaBlender *blender) override
+    {
+        if (auto *custom = this->template DataInfAs<ILvDataCustomImage>())
+            custom->DrawImage(column, canvas, rects, blender);
+    }
+
+protected:
+    // Image kinds 0 and 1 (and 2, the state image, for items).
+    int Index(int column, TLvImageKind kind) const
+    {
+        auto *images = this->template DataInfAs<ILvDataImages>();
+        return images ? images->GetImageIndex(column, kind) : -1;
+    }
+    void SetIndex(int column, TLvImageKind kind, int value)
+    {
+        if (auto *images = this->template DataInfAs<ILvDataImagesEdit>()) {
+            images->SetImageIndex(column, kind, value);
+            this->Invalidate(false);
+        }
+    }
 };
 
 class TLvCollection {
@@ -363,15 +499,15 @@ public:
     virtual void SetStateImageIndexes(int column, int value) = 0;
     int StateImageIndex() const { return StateImageIndexes(0); }
     void SetStateImageIndex(int value) { SetStateImageIndexes(0, value); }
-    virtual int DetailCount() const = 0;
-    virtual void SetDetailCount(int value) = 0;
-    virtual int Details(int line) const = 0;
-    virtual void SetDetails(int line, int value) = 0;
     virtual std::uint32_t GroupKey(int column) const = 0;
     virtual void SetGroupKey(int column, std::uint32_t value) = 0;
-    // The image list for a column and an image size (0 small, 1 large, 2 extra large), and the state list.
-    virtual const LvImageList *ImageList(int column, int imageSize) const;
     virtual const LvImageList *StateImageList(int column) const;
+    // The item image events (stored and virtual items).
+    bool ImageDrawIsCustom(TLvColumn *column) const override;
+    void ImageGetSize(TLvColumn *column, int &width, int &height) const override;
+    void ImageDraw(TLvColumn *column, LvCanvas &canvas, const TLvRectArrayObject &rects,
+                   TLvAlphaBlender *blender) override;
+    void ThumbnailDraw(LvCanvas &canvas, const LvRect &rect, TLvAlphaBlender *blender, bool &doDefault) override;
 
     TLvPaintInfoBasic *PaintInfo() const override;
     // The item's own paint info, when it has one (nothing by default).
@@ -419,8 +555,6 @@ public:
     void SetStateImageIndexes(int column, int value) override;
     int DetailCount() const override;
     void SetDetailCount(int value) override;
-    int Details(int line) const override { return data_.Detail(line); }
-    void SetDetails(int line, int value) override;
     std::uint32_t GroupKey(int column) const override { return data_.GroupKey(column); }
     void SetGroupKey(int column, std::uint32_t value) override { data_.SetGroupKey(column, value); }
 };
@@ -452,35 +586,21 @@ private:
     void SetIndex(int column, TLvImageKind kind, int value);
 };
 
-// An item that asks the application's data object (DataInf) through the data interfaces; its check
-// state lives in the data object, so the check events do not fire for it.
-class TLvItemInterfaced : public TLvItem {
+// An item that asks the application's data object (DataInf) through the data interfaces (one detail
+// line without ILvDataDetails); its check state lives in the data object, so the check events do not fire
+// for it.
+class TLvItemInterfaced : public TLvInterfacedData<TLvItem, 1> {
 public:
-    using TLvItem::TLvItem;
+    using TLvInterfacedData<TLvItem, 1>::TLvInterfacedData;
     const char *ClassName() const override { return "TLvItemInterfaced"; }
     bool Checked() const override;
     void SetChecked(bool value) override;
-    QString Captions(int column) const override;
-    void SetCaptions(int column, const QString &value) override;
-    int ImageIndexes(int column) const override { return Index(column, TLvImageKind::eikNormal); }
-    void SetImageIndexes(int column, int value) override { SetIndex(column, TLvImageKind::eikNormal, value); }
-    int ImageOverlayIndexes(int column) const override { return Index(column, TLvImageKind::eikOverlay); }
-    void SetImageOverlayIndexes(int column, int value) override { SetIndex(column, TLvImageKind::eikOverlay, value); }
     int StateImageIndexes(int column) const override { return Index(column, TLvImageKind::eikState); }
     void SetStateImageIndexes(int column, int value) override { SetIndex(column, TLvImageKind::eikState, value); }
-    int DetailCount() const override;
-    void SetDetailCount(int value) override;
-    int Details(int line) const override;
-    void SetDetails(int line, int value) override;
     std::uint32_t GroupKey(int column) const override;
     void SetGroupKey(int column, std::uint32_t value) override;
-    const LvImageList *ImageList(int column, int imageSize) const override;
     const LvImageList *StateImageList(int column) const override;
-
-private:
-    template <class I> I *Inf() const { return dynamic_cast<I *>(DataInf().get()); }
-    int Index(int column, TLvImageKind kind) const;
-    void SetIndex(int column, TLvImageKind kind, int value);
+    void ThumbnailDraw(LvCanvas &canvas, const LvRect &rect, TLvAlphaBlender *blender, bool &doDefault) override;
 };
 
 class TLvItems : public TLvCollection {
@@ -513,7 +633,7 @@ public:
     ~TLvGroup() override;
 
     bool Expanded() const { return expanded_; }
-    void SetExpanded(bool value);
+    virtual void SetExpanded(bool value);
     TLvItems &Items() { return *items_; }
     const TLvItems &Items() const { return *items_; }
     std::vector<TLvItem *> &VisibleItems() { return visibleItems_; }
@@ -532,8 +652,18 @@ public:
     // The parts of the top band (expand button, check box, icon, label, text and band line) in the
     // given margin rectangle.
     TLvRectArrayObject TopBandParts(const LvRect &top) const;
+    // The painter of the group for the current view (OnGroupCustomView or the control's default),
+    // replaced when the wanted class changes.
+    TLvViewGroup *View();
 
     TLvPaintInfoBasic *PaintInfo() const override;
+    // The control's ImagesGroup, whatever the size.
+    const LvImageList *DefaultImageList(int imageSize) const override;
+    // The group image events (stored and virtual groups); the column is not passed to them.
+    bool ImageDrawIsCustom(TLvColumn *column) const override;
+    void ImageGetSize(TLvColumn *column, int &width, int &height) const override;
+    void ImageDraw(TLvColumn *column, LvCanvas &canvas, const TLvRectArrayObject &rects,
+                   TLvAlphaBlender *blender) override;
     void Invalidate(bool immediate) override;
     void Destroying() override;
 
@@ -550,11 +680,19 @@ private:
     std::unique_ptr<TLvItems> items_;
     std::unique_ptr<class TLvGridGroup> grid_;
     std::vector<TLvItem *> visibleItems_;
+    std::unique_ptr<TLvViewGroup> view_;
+    bool customView_ = false;
 };
 
-class TLvGroupStored : public TLvStoredData<TLvGroup> {
+// A group that keeps its captions, images and details itself.
+class TLvBaseGroupStored : public TLvStoredData<TLvGroup> {
 public:
     using TLvStoredData<TLvGroup>::TLvStoredData;
+};
+
+class TLvGroupStored : public TLvBaseGroupStored {
+public:
+    using TLvBaseGroupStored::TLvBaseGroupStored;
     const char *ClassName() const override { return "TLvGroupStored"; }
 };
 
@@ -562,6 +700,9 @@ class TLvGroups : public TLvCollection {
 public:
     explicit TLvGroups(ListviewCore *owner) : TLvCollection(owner) {}
     ~TLvGroups() override;
+    // The class Add creates (stored groups unless set).
+    using GroupClass = std::function<TLvGroup *(TLvGroups *)>;
+    void SetItemClass(GroupClass groupClass) { groupClass_ = std::move(groupClass); }
     TLvGroup *Add(void *data = nullptr) { return static_cast<TLvGroup *>(AddItem(data)); }
     TLvGroup *operator[](int index) const { return static_cast<TLvGroup *>(Item(index)); }
     void Clear(bool freeItems = true) override;
@@ -592,6 +733,7 @@ protected:
 
 private:
     bool rebuilding_ = false;
+    GroupClass groupClass_;
 };
 
 // The flat list of all items of all groups, in group order.
@@ -673,6 +815,13 @@ public:
     void AutoSizeToFit();
 
     TLvPaintInfoBasic *PaintInfo() const override;
+    // The header's Images, whatever the size.
+    const LvImageList *DefaultImageList(int imageSize) const override;
+    // The column image events (stored and virtual columns).
+    bool ImageDrawIsCustom(TLvColumn *column) const override;
+    void ImageGetSize(TLvColumn *column, int &width, int &height) const override;
+    void ImageDraw(TLvColumn *column, LvCanvas &canvas, const TLvRectArrayObject &rects,
+                   TLvAlphaBlender *blender) override;
     void Invalidate(bool immediate) override;
     void MakeVisible(int position) override;
     void Destroying() override;
@@ -709,6 +858,9 @@ class TLvColumns : public TLvCollection {
 public:
     explicit TLvColumns(ListviewCore *owner) : TLvCollection(owner) {}
     ~TLvColumns() override;
+    // The class Add creates (stored columns unless set).
+    using ColumnClass = std::function<TLvColumn *(TLvColumns *)>;
+    void SetItemClass(ColumnClass columnClass) { columnClass_ = std::move(columnClass); }
     TLvColumn *Add(void *data = nullptr);
     TLvColumn *operator[](int index) const { return static_cast<TLvColumn *>(Item(index)); }
     void Clear(bool freeItems = true) override;
@@ -719,6 +871,9 @@ public:
 protected:
     TLvCollectionItem *CreateItem() override;
     void StructureChange() override;
+
+private:
+    ColumnClass columnClass_;
 };
 
 } // namespace gdvorn::lv

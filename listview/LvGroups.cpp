@@ -4,6 +4,7 @@
 // visible, not what the list holds.
 
 #include "listview/ListviewCore.h"
+#include "listview/LvViewGroup.h"
 
 #include <algorithm>
 
@@ -150,53 +151,44 @@ LvRect TLvGroup::ClientRect() const
 
 TLvRectArrayObject TLvGroup::TopBandParts(const LvRect &top) const
 {
+    return const_cast<TLvGroup *>(this)->View()->PartRects(const_cast<TLvGroup *>(this), egpHeader, top);
+}
+
+TLvViewGroup *TLvGroup::View()
+{
     ListviewCore *lv = OwnerListview();
-    const TLvPaintInfoGroup &info = lv->PaintInfoGroup();
-    TLvRectArrayObject r;
-    const int band = info.BandEnabled() ? info.BandThickness() + 2 * info.BandMargin() : 0;
-    LvRect button(top.left, top.top, top.left, top.bottom - band);
-    if (info.Expandable()) {
-        const int w = ListviewCore::GroupButtonSize().width() + RoundHalfEven(lv->DpiX() / 96.0);
-        button.left = top.left + info.ExpandImageIndent();
-        button.right = button.left + w;
+    const TLvViewGroupClass *wanted = nullptr;
+    if (lv->OnGroupCustomView)
+        lv->OnGroupCustomView(this, lv->View(), wanted);
+    if (view_ && (wanted ? qstrcmp(view_->ClassName(), wanted->name) != 0 : customView_))
+        view_.reset();
+    if (!view_) {
+        view_ = wanted ? wanted->create(lv) : lv->NewViewGroup();
+        customView_ = wanted != nullptr;
     }
-    r.ExpandButtonArea = button;
-    LvRect check(button.right, top.top, button.right, top.bottom);
-    if (info.CheckType() != TLvCheckType::ectNone) {
-        const LvRect b = lv->CheckBoxBound(info.CheckSize());
-        check.left = button.right + info.CheckIndent();
-        check.right = check.left + b.Width();
-        check.top = top.top + (top.Height() - band - b.Height()) / 2;
-        check.bottom = check.top + b.Height();
-    }
-    r.CheckArea = check;
-    r.ImageArea = {check.right, top.top, check.right, top.bottom - band};
-    r.LabelArea = {check.right + info.CaptionIndent(), button.top, top.right, button.bottom};
-    const QSize text = lv->TextExtent(lv->GroupFont(), Caption());
-    r.CaptionArea = LvRect(r.LabelArea.left, r.LabelArea.top + (r.LabelArea.Height() - text.height()) / 2,
-                           r.LabelArea.left + text.width(), 0);
-    r.CaptionArea.bottom = r.CaptionArea.top + text.height();
-    r.CaptionArea = r.CaptionArea.Intersected(r.LabelArea);
-    if (info.BandEnabled()) {
-        if (info.BandFullWidth())
-            r.BandArea = {top.left, top.bottom - info.BandMargin() - info.BandThickness(), top.right,
-                          top.bottom - info.BandMargin()};
-        else
-            r.BandArea = {top.left, top.bottom - 2 * info.BandMargin() - info.BandThickness(),
-                          top.left + info.BandLength(), top.bottom - info.BandMargin()};
-        r.BandArea = r.BandArea.Translated(info.BandIndent(), 0);
-    }
-    return r;
+    return view_.get();
 }
 
 bool TLvGroup::HitTest(QPoint p, TLvGroupHitTestInfoSet &hitInfo) const
 {
     hitInfo = 0;
-    const LvRect top = MarginRectTop();
-    if (top.Contains(p)) {
-        hitInfo |= egtOnHeader;
-        const TLvRectArrayObject r = TopBandParts(top);
-        if (LvRect(r.ImageArea.left, r.ImageArea.top, r.ImageArea.right + OwnerListview()->PaintInfoGroup().CaptionIndent(), r.ImageArea.bottom).Contains(p))
+    const struct {
+        LvRect rect;
+        int part;
+        TLvGroupHitTestInfo bit;
+    } margins[] = {{MarginRectTop(), egpHeader, egtOnHeader},
+                   {MarginRectBottom(), egpFooter, egtOnFooter},
+                   {MarginRectLeft(), egpLeft, egtOnLeftMargin},
+                   {MarginRectRight(), egpRight, egtOnRightMargin}};
+    for (const auto &m : margins) {
+        if (!m.rect.Contains(p))
+            continue;
+        hitInfo |= m.bit;
+        auto *self = const_cast<TLvGroup *>(this);
+        const TLvRectArrayObject r = self->View()->PartRects(self, m.part, m.rect);
+        const LvRect icon(r.ImageArea.left, r.ImageArea.top,
+                          r.ImageArea.right + OwnerListview()->PaintInfoGroup().CaptionIndent(), r.ImageArea.bottom);
+        if (icon.Contains(p))
             hitInfo |= egtOnIcon;
         else if (r.CaptionArea.Contains(p))
             hitInfo |= egtOnText;
@@ -208,14 +200,31 @@ bool TLvGroup::HitTest(QPoint p, TLvGroupHitTestInfoSet &hitInfo) const
             hitInfo |= egtOnBand;
         else if (r.CheckArea.Contains(p))
             hitInfo |= egtOnCheckbox;
-    } else if (MarginRectBottom().Contains(p)) {
-        hitInfo |= egtOnFooter;
-    } else if (MarginRectLeft().Contains(p)) {
-        hitInfo |= egtOnLeftMargin;
-    } else if (MarginRectRight().Contains(p)) {
-        hitInfo |= egtOnRightMargin;
+        break;
     }
     return hitInfo != 0;
+}
+
+const LvImageList *TLvGroup::DefaultImageList(int) const { return OwnerListview()->ImagesGroup(); }
+
+bool TLvGroup::ImageDrawIsCustom(TLvColumn *) const
+{
+    bool isCustom = false;
+    if (OwnerListview()->OnGroupImageDrawIsCustom)
+        OwnerListview()->OnGroupImageDrawIsCustom(const_cast<TLvGroup *>(this), isCustom);
+    return isCustom;
+}
+
+void TLvGroup::ImageGetSize(TLvColumn *, int &width, int &height) const
+{
+    if (OwnerListview()->OnGroupImageGetSize)
+        OwnerListview()->OnGroupImageGetSize(const_cast<TLvGroup *>(this), width, height);
+}
+
+void TLvGroup::ImageDraw(TLvColumn *, LvCanvas &canvas, const TLvRectArrayObject &rects, TLvAlphaBlender *blender)
+{
+    if (OwnerListview()->OnGroupImageDraw)
+        OwnerListview()->OnGroupImageDraw(this, canvas, rects, blender);
 }
 
 bool TLvGroup::CanChange(Flag flag, bool value)
@@ -310,7 +319,7 @@ void TLvGroup::Destroying()
 
 TLvGroups::~TLvGroups() = default;
 
-TLvCollectionItem *TLvGroups::CreateItem() { return new TLvGroupStored(this); }
+TLvCollectionItem *TLvGroups::CreateItem() { return groupClass_ ? groupClass_(this) : new TLvGroupStored(this); }
 
 void TLvGroups::Clear(bool freeItems)
 {

@@ -3,6 +3,7 @@
 #include "app/ugExcecao.h"
 #include "listview/LvUtilities.h"
 #include "listview/QtLvPainters.h"
+#include "listview/QtLvViewGroup.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -181,6 +182,8 @@ std::unique_ptr<TLvViewItem> QtLvListview::NewViewItem(TLvListStyle view)
 }
 
 std::unique_ptr<TLvViewColumn> QtLvListview::NewViewColumn() { return std::make_unique<QtLvViewColumn>(this); }
+
+std::unique_ptr<TLvViewGroup> QtLvListview::NewViewGroup() { return std::make_unique<QtLvViewGroup>(this); }
 
 void QtLvListview::PostThreadCallBack()
 {

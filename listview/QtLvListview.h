@@ -57,6 +57,7 @@ public:
     void ApplyBorder() override;
     std::unique_ptr<TLvViewItem> NewViewItem(TLvListStyle view) override;
     std::unique_ptr<TLvViewColumn> NewViewColumn() override;
+    std::unique_ptr<TLvViewGroup> NewViewGroup() override;
 
     // Tests set another resolution (0: the screen's).
     void SetDpiOverride(int dpi) { dpiOverride_ = dpi; }
