@@ -714,13 +714,44 @@ public:
     void ShowAll() override;
 
     TLvGroup *GroupAtPoint(QPoint p) const;
+    // Groups by index (nothing past either end); "visible" skips hidden groups, and the next and previous
+    // walks may keep to visible, expanded groups.
+    TLvGroup *FirstGroup() const { return Count() > 0 ? (*this)[0] : nullptr; }
+    TLvGroup *LastGroup() const { return Count() > 0 ? (*this)[Count() - 1] : nullptr; }
+    TLvGroup *FirstVisibleGroup() const;
+    TLvGroup *LastVisibleGroup() const;
+    // The group at a place of the visible list; nothing outside 0..VisibleCount-1.
+    TLvGroup *VisibleGroup(int visibleIndex) const;
+    TLvGroup *NextGroup(const TLvGroup *group, bool visibleExpandedOnly = false) const;
+    TLvGroup *PrevGroup(const TLvGroup *group, bool visibleExpandedOnly = false) const;
     TLvGroup *FirstVisibleGroupInRect(const LvRect &r) const;
     TLvGroup *NextVisibleGroupInRect(const TLvGroup *group, const LvRect &r) const;
+    // The first (last) item of the lowest (highest) index group that has one: any, visible, initialized.
     TLvItem *FirstItem() const;
     TLvItem *FirstVisibleItem() const;
+    TLvItem *FirstInitializedItem() const;
+    TLvItem *LastItem() const;
     TLvItem *LastVisibleItem() const;
+    TLvItem *LastInitializedItem() const;
+    // The item after (before) an item across groups, passing only through expanded and enabled groups.
+    TLvItem *NextItem(const TLvItem *item) const;
+    TLvItem *PrevItem(const TLvItem *item) const;
     TLvItem *NextVisibleItem(const TLvItem *item) const;
     TLvItem *PrevVisibleItem(const TLvItem *item) const;
+    TLvItem *NextInitializedItem(const TLvItem *item) const;
+    TLvItem *PrevInitializedItem(const TLvItem *item) const;
+    // Visible items that OnItemEditBegin, asked for each candidate (Column entering `column`, Allow true),
+    // lets edit.
+    TLvItem *NextEditableItem(const TLvItem *item, int column = 0) const;
+    TLvItem *PrevEditableItem(const TLvItem *item, int column = 0) const;
+    // Within the item's own group only.
+    TLvItem *NextItemInGroup(const TLvItem *item, bool visibleOnly) const;
+    TLvItem *PrevItemInGroup(const TLvItem *item, bool visibleOnly) const;
+    // The item beside an item, as its group's grid places them.
+    TLvItem *AdjacentItem(TLvItem *item, TLvAdjacent direction) const;
+    // The cell size of the first group's grid; 0 without groups.
+    int CellWidth() const;
+    int CellHeight() const;
     // The visible items meeting a rectangle, in layout order; bisected, so they cost what they find.
     TLvItem *FirstVisibleItemInRect(const LvRect &r) const;
     TLvItem *NextVisibleItemInRect(const TLvItem *item, const LvRect &r) const;
@@ -732,6 +763,9 @@ protected:
     void StructureChange() override;
 
 private:
+    TLvItem *WalkItems(const TLvItem *item, bool forward, const std::function<bool(TLvItem *)> &accept) const;
+    TLvItem *EndItem(bool first, const std::function<bool(TLvItem *)> &accept) const;
+
     bool rebuilding_ = false;
     GroupClass groupClass_;
 };

@@ -414,74 +414,191 @@ TLvGroup *TLvGroups::NextVisibleGroupInRect(const TLvGroup *group, const LvRect 
     return nullptr;
 }
 
-TLvItem *TLvGroups::FirstItem() const
+TLvGroup *TLvGroups::FirstVisibleGroup() const
 {
     for (int i = 0; i < Count(); ++i)
-        if ((*this)[i]->Items().Count() > 0)
-            return (*this)[i]->Items()[0];
+        if ((*this)[i]->Visible())
+            return (*this)[i];
     return nullptr;
+}
+
+TLvGroup *TLvGroups::LastVisibleGroup() const
+{
+    for (int i = Count() - 1; i >= 0; --i)
+        if ((*this)[i]->Visible())
+            return (*this)[i];
+    return nullptr;
+}
+
+TLvGroup *TLvGroups::VisibleGroup(int visibleIndex) const
+{
+    return visibleIndex >= 0 && visibleIndex < VisibleCount() ? static_cast<TLvGroup *>(visible_[std::size_t(visibleIndex)])
+                                                               : nullptr;
+}
+
+TLvGroup *TLvGroups::NextGroup(const TLvGroup *group, bool visibleExpandedOnly) const
+{
+    for (int i = group ? group->Index() + 1 : Count(); i < Count(); ++i) {
+        TLvGroup *g = (*this)[i];
+        if (!visibleExpandedOnly || (g->Visible() && g->Expanded()))
+            return g;
+    }
+    return nullptr;
+}
+
+TLvGroup *TLvGroups::PrevGroup(const TLvGroup *group, bool visibleExpandedOnly) const
+{
+    for (int i = group ? group->Index() - 1 : -1; i >= 0; --i) {
+        TLvGroup *g = (*this)[i];
+        if (!visibleExpandedOnly || (g->Visible() && g->Expanded()))
+            return g;
+    }
+    return nullptr;
+}
+
+TLvItem *TLvGroups::EndItem(bool first, const std::function<bool(TLvItem *)> &accept) const
+{
+    for (int g = first ? 0 : Count() - 1; g >= 0 && g < Count(); g += first ? 1 : -1) {
+        TLvItems &items = (*this)[g]->Items();
+        for (int j = first ? 0 : items.Count() - 1; j >= 0 && j < items.Count(); j += first ? 1 : -1)
+            if (accept(items[j]))
+                return items[j];
+    }
+    return nullptr;
+}
+
+TLvItem *TLvGroups::FirstItem() const
+{
+    return EndItem(true, [](TLvItem *) { return true; });
 }
 
 TLvItem *TLvGroups::FirstVisibleItem() const
 {
-    for (int i = 0; i < Count(); ++i) {
-        TLvItems &items = (*this)[i]->Items();
-        for (int j = 0; j < items.Count(); ++j)
-            if (items[j]->Visible())
-                return items[j];
-    }
-    return nullptr;
+    return EndItem(true, [](TLvItem *i) { return i->Visible(); });
+}
+
+TLvItem *TLvGroups::FirstInitializedItem() const
+{
+    return EndItem(true, [](TLvItem *i) { return i->Initialized(); });
+}
+
+TLvItem *TLvGroups::LastItem() const
+{
+    return EndItem(false, [](TLvItem *) { return true; });
 }
 
 TLvItem *TLvGroups::LastVisibleItem() const
 {
-    for (int i = Count() - 1; i >= 0; --i) {
-        TLvItems &items = (*this)[i]->Items();
-        for (int j = items.Count() - 1; j >= 0; --j)
-            if (items[j]->Visible())
-                return items[j];
+    return EndItem(false, [](TLvItem *i) { return i->Visible(); });
+}
+
+TLvItem *TLvGroups::LastInitializedItem() const
+{
+    return EndItem(false, [](TLvItem *i) { return i->Initialized(); });
+}
+
+TLvItem *TLvGroups::WalkItems(const TLvItem *item, bool forward, const std::function<bool(TLvItem *)> &accept) const
+{
+    if (!item)
+        return nullptr;
+    const int step = forward ? 1 : -1;
+    int start = item->Index() + step;
+    for (int g = item->Group()->Index(); g >= 0 && g < Count(); g += step) {
+        TLvGroup *current = (*this)[g];
+        TLvItems &items = current->Items();
+        if (current->Expanded() && current->Enabled())
+            for (int j = forward ? start : std::min(start, items.Count() - 1); j >= 0 && j < items.Count(); j += step)
+                if (accept(items[j]))
+                    return items[j];
+        start = forward ? 0 : (g + step >= 0 && g + step < Count() ? (*this)[g + step]->Items().Count() - 1 : -1);
     }
     return nullptr;
+}
+
+TLvItem *TLvGroups::NextItem(const TLvItem *item) const
+{
+    return WalkItems(item, true, [](TLvItem *) { return true; });
+}
+
+TLvItem *TLvGroups::PrevItem(const TLvItem *item) const
+{
+    return WalkItems(item, false, [](TLvItem *) { return true; });
 }
 
 TLvItem *TLvGroups::NextVisibleItem(const TLvItem *item) const
 {
-    if (!item)
-        return nullptr;
-    TLvGroup *group = item->Group();
-    int start = item->Index() + 1;
-    for (int g = group->Index(); g < Count(); ++g) {
-        TLvGroup *current = (*this)[g];
-        if (current->Expanded() && current->Enabled()) {
-            TLvItems &items = current->Items();
-            for (int j = start; j < items.Count(); ++j)
-                if (items[j]->Visible())
-                    return items[j];
-        }
-        start = 0;
-    }
-    return nullptr;
+    return WalkItems(item, true, [](TLvItem *i) { return i->Visible(); });
 }
 
 TLvItem *TLvGroups::PrevVisibleItem(const TLvItem *item) const
 {
+    return WalkItems(item, false, [](TLvItem *i) { return i->Visible(); });
+}
+
+TLvItem *TLvGroups::NextInitializedItem(const TLvItem *item) const
+{
+    return WalkItems(item, true, [](TLvItem *i) { return i->Initialized(); });
+}
+
+TLvItem *TLvGroups::PrevInitializedItem(const TLvItem *item) const
+{
+    return WalkItems(item, false, [](TLvItem *i) { return i->Initialized(); });
+}
+
+namespace {
+
+bool EditAllowed(ListviewCore *lv, TLvItem *item, int column)
+{
+    if (!item->Visible())
+        return false;
+    bool allow = true;
+    if (lv->OnItemEditBegin)
+        lv->OnItemEditBegin(item, column, allow);
+    return allow;
+}
+
+} // namespace
+
+TLvItem *TLvGroups::NextEditableItem(const TLvItem *item, int column) const
+{
+    return WalkItems(item, true, [&](TLvItem *i) { return EditAllowed(owner_, i, column); });
+}
+
+TLvItem *TLvGroups::PrevEditableItem(const TLvItem *item, int column) const
+{
+    return WalkItems(item, false, [&](TLvItem *i) { return EditAllowed(owner_, i, column); });
+}
+
+TLvItem *TLvGroups::NextItemInGroup(const TLvItem *item, bool visibleOnly) const
+{
     if (!item)
         return nullptr;
-    TLvGroup *group = item->Group();
-    int start = item->Index() - 1;
-    for (int g = group->Index(); g >= 0; --g) {
-        TLvGroup *current = (*this)[g];
-        if (current->Expanded() && current->Enabled()) {
-            TLvItems &items = current->Items();
-            for (int j = std::min(start, items.Count() - 1); j >= 0; --j)
-                if (items[j]->Visible())
-                    return items[j];
-        }
-        if (g > 0)
-            start = (*this)[g - 1]->Items().Count() - 1;
-    }
+    const TLvItems &items = item->Group()->Items();
+    for (int j = item->Index() + 1; j < items.Count(); ++j)
+        if (!visibleOnly || items[j]->Visible())
+            return items[j];
     return nullptr;
 }
+
+TLvItem *TLvGroups::PrevItemInGroup(const TLvItem *item, bool visibleOnly) const
+{
+    if (!item)
+        return nullptr;
+    const TLvItems &items = item->Group()->Items();
+    for (int j = item->Index() - 1; j >= 0; --j)
+        if (!visibleOnly || items[j]->Visible())
+            return items[j];
+    return nullptr;
+}
+
+TLvItem *TLvGroups::AdjacentItem(TLvItem *item, TLvAdjacent direction) const
+{
+    return item ? item->Group()->Grid()->AdjacentItem(item, direction) : nullptr;
+}
+
+int TLvGroups::CellWidth() const { return Count() > 0 ? (*this)[0]->Grid()->CellSize().Width() : 0; }
+
+int TLvGroups::CellHeight() const { return Count() > 0 ? (*this)[0]->Grid()->CellSize().Height() : 0; }
 
 namespace {
 
