@@ -1,4 +1,5 @@
 #include "listview/ListviewCore.h"
+#include "listview/LvViewGroup.h"
 
 #include "listview/LvBackground.h"
 
@@ -67,6 +68,8 @@ const char *ListviewCore::ViewItemClassName(TLvListStyle view) const
 }
 
 std::unique_ptr<TLvViewColumn> ListviewCore::NewViewColumn() { return std::make_unique<TLvViewColumn>(this); }
+
+std::unique_ptr<TLvViewGroup> ListviewCore::NewViewGroup() { return std::make_unique<TLvViewGroup>(this); }
 
 void ListviewCore::BeginUpdate() { ++updateCount_; }
 
@@ -239,6 +242,14 @@ void ListviewCore::SetImagesExLarge(const LvImageList *v)
 {
     if (imagesExLarge_ != v) {
         imagesExLarge_ = v;
+        Invalidate();
+    }
+}
+
+void ListviewCore::SetImagesGroup(const LvImageList *v)
+{
+    if (imagesGroup_ != v) {
+        imagesGroup_ = v;
         Invalidate();
     }
 }

@@ -323,6 +323,7 @@ public:
     // An item, group or column is being freed: the platform side forgets it (drag managers, hot
     // tracking, editing, hints, its accessible object).
     virtual void ObjectDestroying(TLvCollectionItem * /*object*/) {}
+    virtual std::unique_ptr<TLvViewGroup> NewViewGroup();
 
     // --- Owned objects -------------------------------------------------------------------------------
     TLvGroups &Groups() { return *groups_; }
@@ -428,6 +429,8 @@ public:
     void SetImagesLarge(const LvImageList *v);
     const LvImageList *ImagesExLarge() const { return imagesExLarge_; }
     void SetImagesExLarge(const LvImageList *v);
+    const LvImageList *ImagesGroup() const { return imagesGroup_; }
+    void SetImagesGroup(const LvImageList *v);
     const LvImageList *ImagesState() const { return imagesState_; }
     void SetImagesState(const LvImageList *v);
     TLvDefaultWheelScroll WheelMouseDefaultScroll() const { return wheelDefault_; }
@@ -485,7 +488,7 @@ private:
     TBorderStyle borderStyle_ = TBorderStyle::bsSingle;
     bool showThemedBorder_ = true;
     const LvImageList *imagesSmall_ = nullptr, *imagesLarge_ = nullptr, *imagesExLarge_ = nullptr,
-                      *imagesState_ = nullptr;
+                      *imagesState_ = nullptr, *imagesGroup_ = nullptr;
     TLvDefaultWheelScroll wheelDefault_ = TLvDefaultWheelScroll::edwsVert;
     bool wheelModifier_ = true;
     QMenu *popupMenuHeader_ = nullptr;

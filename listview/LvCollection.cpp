@@ -146,6 +146,17 @@ void TLvCollectionItem::SetDataInf(std::shared_ptr<ILvDataObject> value)
         sink->Attach(this);
 }
 
+const LvImageList *TLvCollectionItem::DefaultImageList(int imageSize) const
+{
+    ListviewCore *lv = OwnerListview();
+    switch (imageSize) {
+    case 0: return lv->ImagesSmall();
+    case 1: return lv->ImagesLarge();
+    case 2: return lv->ImagesExLarge();
+    default: return nullptr;
+    }
+}
+
 QString TLvCollectionItem::DisplayCaption() const
 {
     const QString caption = Caption();

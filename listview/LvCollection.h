@@ -30,12 +30,15 @@ namespace gdvorn::lv {
 
 class ListviewCore;
 class LvStream;
+class TLvAlphaBlender;
 class TLvCollection;
+class TLvColumn;
 class TLvGroup;
 class TLvItems;
 class TLvPaintInfoBasic;
 class TLvViewItem;
 class TLvViewColumn;
+class TLvViewGroup;
 struct TLvRectArrayObject;
 
 // The data change sink an application object may offer: the item attaches itself when the data
@@ -111,20 +114,19 @@ public:
     virtual ~ILvDataStateImageList() = default;
     virtual const LvImageList *GetStateImageList(int column) = 0;
 };
-class TLvAlphaBlender;
-// An object that draws its item's image itself: whether it does for a column, the image's size, the drawing.
+// An object that draws its own image: asked whether it does, for the image's size, then to draw it.
 class ILvDataCustomImage {
 public:
     virtual ~ILvDataCustomImage() = default;
-    virtual void DrawImage(int column, LvCanvas &canvas, const TLvRectArrayObject &rects, TLvAlphaBlender *blender) = 0;
-    virtual void GetSize(int column, int &width, int &height) = 0;
-    virtual bool IsCustom(int column) = 0;
+    virtual void IsCustom(TLvColumn *column, bool &isCustom) = 0;
+    virtual void DrawImage(TLvColumn *column, LvCanvas &canvas, const TLvRectArrayObject &rects,
+                           TLvAlphaBlender *blender) = 0;
+    virtual void GetImageSize(TLvColumn *column, int &width, int &height) = 0;
 };
-// An object that draws its item's picture in the thumbnail views; doDefault false draws nothing more.
 class ILvDataThumbnail {
 public:
     virtual ~ILvDataThumbnail() = default;
-    virtual void ThumbnailDraw(LvCanvas &canvas, const LvRect &rect, TLvAlphaBlender *blender, bool &doDefault) = 0;
+    virtual void DrawThumbnail(LvCanvas &canvas, const LvRect &rect, TLvAlphaBlender *blender, bool &doDefault) = 0;
 };
 
 // Captions, image indexes, overlay indexes and details per column (and, for items, group keys and state
@@ -243,6 +245,24 @@ public:
     QString DisplayCaption() const;
     virtual const char *ClassName() const = 0;
 
+    // The image list for a column and an image size (0 small, 1 large, 2 extra large), and the list used
+    // when the data source names none.
+    virtual const LvImageList *ImageList(int /*column*/, int imageSize) const { return DefaultImageList(imageSize); }
+    virtual const LvImageList *DefaultImageList(int imageSize) const;
+    // Details: lines of extra information (tile details for items, caption lines for groups and columns).
+    virtual int DetailCount() const = 0;
+    virtual void SetDetailCount(int value) = 0;
+    virtual int Details(int line) const = 0;
+    virtual void SetDetails(int line, int value) = 0;
+    // An image drawn by the application: the query (false unless a handler says so), the size (left
+    // unchanged unless a handler sets it) and the drawing.
+    virtual bool ImageDrawIsCustom(TLvColumn *column) const = 0;
+    virtual void ImageGetSize(TLvColumn *column, int &width, int &height) const = 0;
+    virtual void ImageDraw(TLvColumn *column, LvCanvas &canvas, const TLvRectArrayObject &rects,
+                           TLvAlphaBlender *blender) = 0;
+    // A thumbnail drawn by the application (items only); doDefault false leaves the painting to it.
+    virtual void ThumbnailDraw(LvCanvas &, const LvRect &, TLvAlphaBlender *, bool &) {}
+
     // The object's paint info: its own or the control's for its kind.
     virtual TLvPaintInfoBasic *PaintInfo() const = 0;
 
@@ -267,6 +287,10 @@ protected:
     virtual void DropHilightChanged(bool on) = 0;
     virtual void InitializeNotification() {}
     virtual void FreeingNotification() = 0;
+
+    // A data interface of the application's data object, asked each time (never cached); nothing when the
+    // object does not offer it.
+    template <class I> I *DataInfAs() const { return dynamic_cast<I *>(dataInf_.get()); }
 
     void SetByRule(Flag flag, bool value, QPoint mouse = {});
     void SetPlainBit(std::uint16_t bit, bool value);
@@ -316,9 +340,106 @@ public:
         data_.SetOverlayIndex(column, value);
         this->Invalidate(false);
     }
+    // The detail count is the caption line count of the paint info, shared by every object of the kind
+    // (its setter repaints the control).
+    int DetailCount() const override { return this->PaintInfo()->CaptionLines(); }
+    void SetDetailCount(int value) override { this->PaintInfo()->SetCaptionLines(value); }
+    int Details(int line) const override { return data_.Detail(line); }
+    void SetDetails(int line, int value) override
+    {
+        data_.SetDetail(line, value);
+        this->Invalidate(false);
+    }
 
 protected:
     TLvDynamicDataHelper data_;
+};
+
+// The interfaced variant: every read and write goes to the data interfaces of the application's data
+// object; a missing interface answers its default (an empty caption, image -1, detail 0, the default image
+// list, no custom image, and NoDetailCount details) and a missing edit interface ignores the write.
+template <class Base, int NoDetailCount = 0> class TLvInterfacedData : public Base {
+public:
+    using Base::Base;
+    QString Captions(int column) const override
+    {
+        auto *captions = this->template DataInfAs<ILvDataCaptions>();
+        return captions ? captions->GetCaption(column).toString() : QString();
+    }
+    void SetCaptions(int column, const QString &value) override
+    {
+        if (auto *captions = this->template DataInfAs<ILvDataCaptionsEdit>()) {
+            captions->SetCaption(column, value);
+            this->Invalidate(false);
+        }
+    }
+    int ImageIndexes(int column) const override { return Index(column, TLvImageKind::eikNormal); }
+    void SetImageIndexes(int column, int value) override { SetIndex(column, TLvImageKind::eikNormal, value); }
+    int ImageOverlayIndexes(int column) const override { return Index(column, TLvImageKind::eikOverlay); }
+    void SetImageOverlayIndexes(int column, int value) override { SetIndex(column, TLvImageKind::eikOverlay, value); }
+    int DetailCount() const override
+    {
+        auto *details = this->template DataInfAs<ILvDataDetails>();
+        return details ? details->GetDetailCount() : NoDetailCount;
+    }
+    void SetDetailCount(int value) override
+    {
+        if (auto *details = this->template DataInfAs<ILvDataDetailsEdit>()) {
+            details->SetDetailCount(value);
+            this->Invalidate(false);
+        }
+    }
+    int Details(int line) const override
+    {
+        auto *details = this->template DataInfAs<ILvDataDetails>();
+        return details ? details->GetDetail(line) : 0;
+    }
+    void SetDetails(int line, int value) override
+    {
+        if (auto *details = this->template DataInfAs<ILvDataDetailsEdit>()) {
+            details->SetDetail(line, value);
+            this->Invalidate(false);
+        }
+    }
+    const LvImageList *ImageList(int column, int imageSize) const override
+    {
+        auto *lists = this->template DataInfAs<ILvDataImageList>();
+        const LvImageList *list = lists ? lists->GetImageList(column, imageSize) : nullptr;
+        return list ? list : this->DefaultImageList(imageSize);
+    }
+    bool ImageDrawIsCustom(TLvColumn *column) const override
+    {
+        bool isCustom = false;
+        if (auto *custom = this->template DataInfAs<ILvDataCustomImage>())
+            custom->IsCustom(column, isCustom);
+        return isCustom;
+    }
+    void ImageGetSize(TLvColumn *column, int &width, int &height) const override
+    {
+        if (auto *custom = this->template DataInfAs<ILvDataCustomImage>())
+            custom->GetImageSize(column, width, height);
+    }
+    void ImageDraw(TLvColumn *column, LvCanvas &canvas, const TLvRectArrayObject &rects,
+                   TLvAlphaBlender *blender) override
+    {
+        if (auto *custom = this->template DataInfAs<ILvDataCustomImage>())
+            custom->DrawImage(column, canvas, rects, blender);
+    }
+
+protected:
+    // Image kinds 0 and 1 (and 2, the state image, for items).
+    int Index(int column, TLvImageKind kind) const
+    {
+        auto *images = this->template DataInfAs<ILvDataImages>();
+        return images ? images->GetImageIndex(column, kind) : -1;
+    }
+    void SetIndex(int column, TLvImageKind kind, int value)
+    {
+        if (auto *images = this->template DataInfAs<ILvDataImagesEdit>()) {
+            images->SetImageIndex(column, kind, value);
+            this->Invalidate(false);
+        }
+    }
 };
 
 class TLvCollection {
@@ -394,22 +515,15 @@ public:
     virtual void SetStateImageIndexes(int column, int value) = 0;
     int StateImageIndex() const { return StateImageIndexes(0); }
     void SetStateImageIndex(int value) { SetStateImageIndexes(0, value); }
-    virtual int DetailCount() const = 0;
-    virtual void SetDetailCount(int value) = 0;
-    virtual int Details(int line) const = 0;
-    virtual void SetDetails(int line, int value) = 0;
     virtual std::uint32_t GroupKey(int column) const = 0;
     virtual void SetGroupKey(int column, std::uint32_t value) = 0;
-    // The image list for a column and an image size (0 small, 1 large, 2 extra large), and the state list.
-    virtual const LvImageList *ImageList(int column, int imageSize) const;
     virtual const LvImageList *StateImageList(int column) const;
-    // Owner-drawn images: whether the item draws its image for a column itself, the image's size and
-    // the drawing; and the thumbnail views' picture (doDefault false: nothing more is drawn).
-    virtual bool ImageDrawIsCustom(class TLvColumn *column);
-    virtual void ImageDrawGetSize(class TLvColumn *column, int &width, int &height);
-    virtual void ImageDraw(class TLvColumn *column, LvCanvas &canvas, const TLvRectArrayObject &rects,
-                           TLvAlphaBlender *blender);
-    virtual void ThumbnailDraw(LvCanvas &canvas, const LvRect &rect, TLvAlphaBlender *blender, bool &doDefault);
+    // The item image events (stored and virtual items).
+    bool ImageDrawIsCustom(TLvColumn *column) const override;
+    void ImageGetSize(TLvColumn *column, int &width, int &height) const override;
+    void ImageDraw(TLvColumn *column, LvCanvas &canvas, const TLvRectArrayObject &rects,
+                   TLvAlphaBlender *blender) override;
+    void ThumbnailDraw(LvCanvas &canvas, const LvRect &rect, TLvAlphaBlender *blender, bool &doDefault) override;
 
     TLvPaintInfoBasic *PaintInfo() const override;
     // The item's own paint info, when it has one (nothing by default).
@@ -459,8 +573,6 @@ public:
     void SetStateImageIndexes(int column, int value) override;
     int DetailCount() const override;
     void SetDetailCount(int value) override;
-    int Details(int line) const override { return data_.Detail(line); }
-    void SetDetails(int line, int value) override;
     std::uint32_t GroupKey(int column) const override { return data_.GroupKey(column); }
     void SetGroupKey(int column, std::uint32_t value) override { data_.SetGroupKey(column, value); }
     void LoadFromStream(LvStream &s, int &version) override;
@@ -494,40 +606,21 @@ private:
     void SetIndex(int column, TLvImageKind kind, int value);
 };
 
-// An item that asks the application's data object (DataInf) through the data interfaces; its check
-// state lives in the data object, so the check events do not fire for it.
-class TLvItemInterfaced : public TLvItem {
+// An item that asks the application's data object (DataInf) through the data interfaces (one detail
+// line without ILvDataDetails); its check state lives in the data object, so the check events do not fire
+// for it.
+class TLvItemInterfaced : public TLvInterfacedData<TLvItem, 1> {
 public:
-    using TLvItem::TLvItem;
+    using TLvInterfacedData<TLvItem, 1>::TLvInterfacedData;
     const char *ClassName() const override { return "TLvItemInterfaced"; }
     bool Checked() const override;
     void SetChecked(bool value) override;
-    QString Captions(int column) const override;
-    void SetCaptions(int column, const QString &value) override;
-    int ImageIndexes(int column) const override { return Index(column, TLvImageKind::eikNormal); }
-    void SetImageIndexes(int column, int value) override { SetIndex(column, TLvImageKind::eikNormal, value); }
-    int ImageOverlayIndexes(int column) const override { return Index(column, TLvImageKind::eikOverlay); }
-    void SetImageOverlayIndexes(int column, int value) override { SetIndex(column, TLvImageKind::eikOverlay, value); }
     int StateImageIndexes(int column) const override { return Index(column, TLvImageKind::eikState); }
     void SetStateImageIndexes(int column, int value) override { SetIndex(column, TLvImageKind::eikState, value); }
-    int DetailCount() const override;
-    void SetDetailCount(int value) override;
-    int Details(int line) const override;
-    void SetDetails(int line, int value) override;
     std::uint32_t GroupKey(int column) const override;
     void SetGroupKey(int column, std::uint32_t value) override;
-    const LvImageList *ImageList(int column, int imageSize) const override;
     const LvImageList *StateImageList(int column) const override;
-    bool ImageDrawIsCustom(class TLvColumn *column) override;
-    void ImageDrawGetSize(class TLvColumn *column, int &width, int &height) override;
-    void ImageDraw(class TLvColumn *column, LvCanvas &canvas, const TLvRectArrayObject &rects,
-                   TLvAlphaBlender *blender) override;
     void ThumbnailDraw(LvCanvas &canvas, const LvRect &rect, TLvAlphaBlender *blender, bool &doDefault) override;
-
-private:
-    template <class I> I *Inf() const { return dynamic_cast<I *>(DataInf().get()); }
-    int Index(int column, TLvImageKind kind) const;
-    void SetIndex(int column, TLvImageKind kind, int value);
 };
 
 class TLvItems : public TLvCollection {
@@ -560,7 +653,7 @@ public:
     ~TLvGroup() override;
 
     bool Expanded() const { return expanded_; }
-    void SetExpanded(bool value);
+    virtual void SetExpanded(bool value);
     TLvItems &Items() { return *items_; }
     const TLvItems &Items() const { return *items_; }
     std::vector<TLvItem *> &VisibleItems() { return visibleItems_; }
@@ -579,8 +672,18 @@ public:
     // The parts of the top band (expand button, check box, icon, label, text and band line) in the
     // given margin rectangle.
     TLvRectArrayObject TopBandParts(const LvRect &top) const;
+    // The painter of the group for the current view (OnGroupCustomView or the control's default),
+    // replaced when the wanted class changes.
+    TLvViewGroup *View();
 
     TLvPaintInfoBasic *PaintInfo() const override;
+    // The control's ImagesGroup, whatever the size.
+    const LvImageList *DefaultImageList(int imageSize) const override;
+    // The group image events (stored and virtual groups); the column is not passed to them.
+    bool ImageDrawIsCustom(TLvColumn *column) const override;
+    void ImageGetSize(TLvColumn *column, int &width, int &height) const override;
+    void ImageDraw(TLvColumn *column, LvCanvas &canvas, const TLvRectArrayObject &rects,
+                   TLvAlphaBlender *blender) override;
     void Invalidate(bool immediate) override;
     void Destroying() override;
     void LoadFromStream(LvStream &s, int &version) override;
@@ -599,11 +702,19 @@ private:
     std::unique_ptr<TLvItems> items_;
     std::unique_ptr<class TLvGridGroup> grid_;
     std::vector<TLvItem *> visibleItems_;
+    std::unique_ptr<TLvViewGroup> view_;
+    bool customView_ = false;
 };
 
-class TLvGroupStored : public TLvStoredData<TLvGroup> {
+// A group that keeps its captions, images and details itself.
+class TLvBaseGroupStored : public TLvStoredData<TLvGroup> {
 public:
     using TLvStoredData<TLvGroup>::TLvStoredData;
+};
+
+class TLvGroupStored : public TLvBaseGroupStored {
+public:
+    using TLvBaseGroupStored::TLvBaseGroupStored;
     const char *ClassName() const override { return "TLvGroupStored"; }
     void LoadFromStream(LvStream &s, int &version) override;
     void SaveToStream(LvStream &s, int version) override;
@@ -630,13 +741,44 @@ public:
     void ShowAll() override;
 
     TLvGroup *GroupAtPoint(QPoint p) const;
+    // Groups by index (nothing past either end); "visible" skips hidden groups, and the next and previous
+    // walks may keep to visible, expanded groups.
+    TLvGroup *FirstGroup() const { return Count() > 0 ? (*this)[0] : nullptr; }
+    TLvGroup *LastGroup() const { return Count() > 0 ? (*this)[Count() - 1] : nullptr; }
+    TLvGroup *FirstVisibleGroup() const;
+    TLvGroup *LastVisibleGroup() const;
+    // The group at a place of the visible list; nothing outside 0..VisibleCount-1.
+    TLvGroup *VisibleGroup(int visibleIndex) const;
+    TLvGroup *NextGroup(const TLvGroup *group, bool visibleExpandedOnly = false) const;
+    TLvGroup *PrevGroup(const TLvGroup *group, bool visibleExpandedOnly = false) const;
     TLvGroup *FirstVisibleGroupInRect(const LvRect &r) const;
     TLvGroup *NextVisibleGroupInRect(const TLvGroup *group, const LvRect &r) const;
+    // The first (last) item of the lowest (highest) index group that has one: any, visible, initialized.
     TLvItem *FirstItem() const;
     TLvItem *FirstVisibleItem() const;
+    TLvItem *FirstInitializedItem() const;
+    TLvItem *LastItem() const;
     TLvItem *LastVisibleItem() const;
+    TLvItem *LastInitializedItem() const;
+    // The item after (before) an item across groups, passing only through expanded and enabled groups.
+    TLvItem *NextItem(const TLvItem *item) const;
+    TLvItem *PrevItem(const TLvItem *item) const;
     TLvItem *NextVisibleItem(const TLvItem *item) const;
     TLvItem *PrevVisibleItem(const TLvItem *item) const;
+    TLvItem *NextInitializedItem(const TLvItem *item) const;
+    TLvItem *PrevInitializedItem(const TLvItem *item) const;
+    // Visible items that OnItemEditBegin, asked for each candidate (Column entering `column`, Allow true),
+    // lets edit.
+    TLvItem *NextEditableItem(const TLvItem *item, int column = 0) const;
+    TLvItem *PrevEditableItem(const TLvItem *item, int column = 0) const;
+    // Within the item's own group only.
+    TLvItem *NextItemInGroup(const TLvItem *item, bool visibleOnly) const;
+    TLvItem *PrevItemInGroup(const TLvItem *item, bool visibleOnly) const;
+    // The item beside an item, as its group's grid places them.
+    TLvItem *AdjacentItem(TLvItem *item, TLvAdjacent direction) const;
+    // The cell size of the first group's grid; 0 without groups.
+    int CellWidth() const;
+    int CellHeight() const;
     // The visible items meeting a rectangle, in layout order; bisected, so they cost what they find.
     TLvItem *FirstVisibleItemInRect(const LvRect &r) const;
     TLvItem *NextVisibleItemInRect(const TLvItem *item, const LvRect &r) const;
@@ -648,6 +790,9 @@ protected:
     void StructureChange() override;
 
 private:
+    TLvItem *WalkItems(const TLvItem *item, bool forward, const std::function<bool(TLvItem *)> &accept) const;
+    TLvItem *EndItem(bool first, const std::function<bool(TLvItem *)> &accept) const;
+
     bool rebuilding_ = false;
     bool streamGroups_ = true;
     ItemClass itemClass_;
@@ -732,6 +877,13 @@ public:
     void AutoSizeToFit();
 
     TLvPaintInfoBasic *PaintInfo() const override;
+    // The header's Images, whatever the size.
+    const LvImageList *DefaultImageList(int imageSize) const override;
+    // The column image events (stored and virtual columns).
+    bool ImageDrawIsCustom(TLvColumn *column) const override;
+    void ImageGetSize(TLvColumn *column, int &width, int &height) const override;
+    void ImageDraw(TLvColumn *column, LvCanvas &canvas, const TLvRectArrayObject &rects,
+                   TLvAlphaBlender *blender) override;
     void Invalidate(bool immediate) override;
     void MakeVisible(int position) override;
     void Destroying() override;

@@ -42,6 +42,28 @@ TLvColumn::~TLvColumn() = default;
 
 TLvPaintInfoBasic *TLvColumn::PaintInfo() const { return &OwnerListview()->PaintInfoColumn(); }
 
+const LvImageList *TLvColumn::DefaultImageList(int) const { return OwnerListview()->Header().Images(); }
+
+bool TLvColumn::ImageDrawIsCustom(TLvColumn *) const
+{
+    bool isCustom = false;
+    if (OwnerListview()->OnColumnImageDrawIsCustom)
+        OwnerListview()->OnColumnImageDrawIsCustom(const_cast<TLvColumn *>(this), isCustom);
+    return isCustom;
+}
+
+void TLvColumn::ImageGetSize(TLvColumn *, int &width, int &height) const
+{
+    if (OwnerListview()->OnColumnImageGetSize)
+        OwnerListview()->OnColumnImageGetSize(const_cast<TLvColumn *>(this), width, height);
+}
+
+void TLvColumn::ImageDraw(TLvColumn *, LvCanvas &canvas, const TLvRectArrayObject &rects, TLvAlphaBlender *blender)
+{
+    if (OwnerListview()->OnColumnImageDraw)
+        OwnerListview()->OnColumnImageDraw(this, canvas, rects, blender);
+}
+
 void TLvColumn::SetAlignment(TAlignment value)
 {
     if (alignment_ == value)

@@ -5,6 +5,7 @@
 
 #include "listview/ListviewCore.h"
 #include "listview/LvGridGrid.h"
+#include "listview/LvViewGroup.h"
 
 #include <algorithm>
 
@@ -158,53 +159,44 @@ LvRect TLvGroup::ClientRect() const
 
 TLvRectArrayObject TLvGroup::TopBandParts(const LvRect &top) const
 {
+    return const_cast<TLvGroup *>(this)->View()->PartRects(const_cast<TLvGroup *>(this), egpHeader, top);
+}
+
+TLvViewGroup *TLvGroup::View()
+{
     ListviewCore *lv = OwnerListview();
-    const TLvPaintInfoGroup &info = lv->PaintInfoGroup();
-    TLvRectArrayObject r;
-    const int band = info.BandEnabled() ? info.BandThickness() + 2 * info.BandMargin() : 0;
-    LvRect button(top.left, top.top, top.left, top.bottom - band);
-    if (info.Expandable()) {
-        const int w = ListviewCore::GroupButtonSize().width() + RoundHalfEven(lv->DpiX() / 96.0);
-        button.left = top.left + info.ExpandImageIndent();
-        button.right = button.left + w;
+    const TLvViewGroupClass *wanted = nullptr;
+    if (lv->OnGroupCustomView)
+        lv->OnGroupCustomView(this, lv->View(), wanted);
+    if (view_ && (wanted ? qstrcmp(view_->ClassName(), wanted->name) != 0 : customView_))
+        view_.reset();
+    if (!view_) {
+        view_ = wanted ? wanted->create(lv) : lv->NewViewGroup();
+        customView_ = wanted != nullptr;
     }
-    r.ExpandButtonArea = button;
-    LvRect check(button.right, top.top, button.right, top.bottom);
-    if (info.CheckType() != TLvCheckType::ectNone) {
-        const LvRect b = lv->CheckBoxBound(info.CheckSize());
-        check.left = button.right + info.CheckIndent();
-        check.right = check.left + b.Width();
-        check.top = top.top + (top.Height() - band - b.Height()) / 2;
-        check.bottom = check.top + b.Height();
-    }
-    r.CheckArea = check;
-    r.ImageArea = {check.right, top.top, check.right, top.bottom - band};
-    r.LabelArea = {check.right + info.CaptionIndent(), button.top, top.right, button.bottom};
-    const QSize text = lv->TextExtent(lv->GroupFont(), Caption());
-    r.CaptionArea = LvRect(r.LabelArea.left, r.LabelArea.top + (r.LabelArea.Height() - text.height()) / 2,
-                           r.LabelArea.left + text.width(), 0);
-    r.CaptionArea.bottom = r.CaptionArea.top + text.height();
-    r.CaptionArea = r.CaptionArea.Intersected(r.LabelArea);
-    if (info.BandEnabled()) {
-        if (info.BandFullWidth())
-            r.BandArea = {top.left, top.bottom - info.BandMargin() - info.BandThickness(), top.right,
-                          top.bottom - info.BandMargin()};
-        else
-            r.BandArea = {top.left, top.bottom - 2 * info.BandMargin() - info.BandThickness(),
-                          top.left + info.BandLength(), top.bottom - info.BandMargin()};
-        r.BandArea = r.BandArea.Translated(info.BandIndent(), 0);
-    }
-    return r;
+    return view_.get();
 }
 
 bool TLvGroup::HitTest(QPoint p, TLvGroupHitTestInfoSet &hitInfo) const
 {
     hitInfo = 0;
-    const LvRect top = MarginRectTop();
-    if (top.Contains(p)) {
-        hitInfo |= egtOnHeader;
-        const TLvRectArrayObject r = TopBandParts(top);
-        if (LvRect(r.ImageArea.left, r.ImageArea.top, r.ImageArea.right + OwnerListview()->PaintInfoGroup().CaptionIndent(), r.ImageArea.bottom).Contains(p))
+    const struct {
+        LvRect rect;
+        int part;
+        TLvGroupHitTestInfo bit;
+    } margins[] = {{MarginRectTop(), egpHeader, egtOnHeader},
+                   {MarginRectBottom(), egpFooter, egtOnFooter},
+                   {MarginRectLeft(), egpLeft, egtOnLeftMargin},
+                   {MarginRectRight(), egpRight, egtOnRightMargin}};
+    for (const auto &m : margins) {
+        if (!m.rect.Contains(p))
+            continue;
+        hitInfo |= m.bit;
+        auto *self = const_cast<TLvGroup *>(this);
+        const TLvRectArrayObject r = self->View()->PartRects(self, m.part, m.rect);
+        const LvRect icon(r.ImageArea.left, r.ImageArea.top,
+                          r.ImageArea.right + OwnerListview()->PaintInfoGroup().CaptionIndent(), r.ImageArea.bottom);
+        if (icon.Contains(p))
             hitInfo |= egtOnIcon;
         else if (r.CaptionArea.Contains(p))
             hitInfo |= egtOnText;
@@ -216,14 +208,31 @@ bool TLvGroup::HitTest(QPoint p, TLvGroupHitTestInfoSet &hitInfo) const
             hitInfo |= egtOnBand;
         else if (r.CheckArea.Contains(p))
             hitInfo |= egtOnCheckbox;
-    } else if (MarginRectBottom().Contains(p)) {
-        hitInfo |= egtOnFooter;
-    } else if (MarginRectLeft().Contains(p)) {
-        hitInfo |= egtOnLeftMargin;
-    } else if (MarginRectRight().Contains(p)) {
-        hitInfo |= egtOnRightMargin;
+        break;
     }
     return hitInfo != 0;
+}
+
+const LvImageList *TLvGroup::DefaultImageList(int) const { return OwnerListview()->ImagesGroup(); }
+
+bool TLvGroup::ImageDrawIsCustom(TLvColumn *) const
+{
+    bool isCustom = false;
+    if (OwnerListview()->OnGroupImageDrawIsCustom)
+        OwnerListview()->OnGroupImageDrawIsCustom(const_cast<TLvGroup *>(this), isCustom);
+    return isCustom;
+}
+
+void TLvGroup::ImageGetSize(TLvColumn *, int &width, int &height) const
+{
+    if (OwnerListview()->OnGroupImageGetSize)
+        OwnerListview()->OnGroupImageGetSize(const_cast<TLvGroup *>(this), width, height);
+}
+
+void TLvGroup::ImageDraw(TLvColumn *, LvCanvas &canvas, const TLvRectArrayObject &rects, TLvAlphaBlender *blender)
+{
+    if (OwnerListview()->OnGroupImageDraw)
+        OwnerListview()->OnGroupImageDraw(this, canvas, rects, blender);
 }
 
 bool TLvGroup::CanChange(Flag flag, bool value)
@@ -413,74 +422,191 @@ TLvGroup *TLvGroups::NextVisibleGroupInRect(const TLvGroup *group, const LvRect 
     return nullptr;
 }
 
-TLvItem *TLvGroups::FirstItem() const
+TLvGroup *TLvGroups::FirstVisibleGroup() const
 {
     for (int i = 0; i < Count(); ++i)
-        if ((*this)[i]->Items().Count() > 0)
-            return (*this)[i]->Items()[0];
+        if ((*this)[i]->Visible())
+            return (*this)[i];
     return nullptr;
+}
+
+TLvGroup *TLvGroups::LastVisibleGroup() const
+{
+    for (int i = Count() - 1; i >= 0; --i)
+        if ((*this)[i]->Visible())
+            return (*this)[i];
+    return nullptr;
+}
+
+TLvGroup *TLvGroups::VisibleGroup(int visibleIndex) const
+{
+    return visibleIndex >= 0 && visibleIndex < VisibleCount() ? static_cast<TLvGroup *>(visible_[std::size_t(visibleIndex)])
+                                                               : nullptr;
+}
+
+TLvGroup *TLvGroups::NextGroup(const TLvGroup *group, bool visibleExpandedOnly) const
+{
+    for (int i = group ? group->Index() + 1 : Count(); i < Count(); ++i) {
+        TLvGroup *g = (*this)[i];
+        if (!visibleExpandedOnly || (g->Visible() && g->Expanded()))
+            return g;
+    }
+    return nullptr;
+}
+
+TLvGroup *TLvGroups::PrevGroup(const TLvGroup *group, bool visibleExpandedOnly) const
+{
+    for (int i = group ? group->Index() - 1 : -1; i >= 0; --i) {
+        TLvGroup *g = (*this)[i];
+        if (!visibleExpandedOnly || (g->Visible() && g->Expanded()))
+            return g;
+    }
+    return nullptr;
+}
+
+TLvItem *TLvGroups::EndItem(bool first, const std::function<bool(TLvItem *)> &accept) const
+{
+    for (int g = first ? 0 : Count() - 1; g >= 0 && g < Count(); g += first ? 1 : -1) {
+        TLvItems &items = (*this)[g]->Items();
+        for (int j = first ? 0 : items.Count() - 1; j >= 0 && j < items.Count(); j += first ? 1 : -1)
+            if (accept(items[j]))
+                return items[j];
+    }
+    return nullptr;
+}
+
+TLvItem *TLvGroups::FirstItem() const
+{
+    return EndItem(true, [](TLvItem *) { return true; });
 }
 
 TLvItem *TLvGroups::FirstVisibleItem() const
 {
-    for (int i = 0; i < Count(); ++i) {
-        TLvItems &items = (*this)[i]->Items();
-        for (int j = 0; j < items.Count(); ++j)
-            if (items[j]->Visible())
-                return items[j];
-    }
-    return nullptr;
+    return EndItem(true, [](TLvItem *i) { return i->Visible(); });
+}
+
+TLvItem *TLvGroups::FirstInitializedItem() const
+{
+    return EndItem(true, [](TLvItem *i) { return i->Initialized(); });
+}
+
+TLvItem *TLvGroups::LastItem() const
+{
+    return EndItem(false, [](TLvItem *) { return true; });
 }
 
 TLvItem *TLvGroups::LastVisibleItem() const
 {
-    for (int i = Count() - 1; i >= 0; --i) {
-        TLvItems &items = (*this)[i]->Items();
-        for (int j = items.Count() - 1; j >= 0; --j)
-            if (items[j]->Visible())
-                return items[j];
+    return EndItem(false, [](TLvItem *i) { return i->Visible(); });
+}
+
+TLvItem *TLvGroups::LastInitializedItem() const
+{
+    return EndItem(false, [](TLvItem *i) { return i->Initialized(); });
+}
+
+TLvItem *TLvGroups::WalkItems(const TLvItem *item, bool forward, const std::function<bool(TLvItem *)> &accept) const
+{
+    if (!item)
+        return nullptr;
+    const int step = forward ? 1 : -1;
+    int start = item->Index() + step;
+    for (int g = item->Group()->Index(); g >= 0 && g < Count(); g += step) {
+        TLvGroup *current = (*this)[g];
+        TLvItems &items = current->Items();
+        if (current->Expanded() && current->Enabled())
+            for (int j = forward ? start : std::min(start, items.Count() - 1); j >= 0 && j < items.Count(); j += step)
+                if (accept(items[j]))
+                    return items[j];
+        start = forward ? 0 : (g + step >= 0 && g + step < Count() ? (*this)[g + step]->Items().Count() - 1 : -1);
     }
     return nullptr;
+}
+
+TLvItem *TLvGroups::NextItem(const TLvItem *item) const
+{
+    return WalkItems(item, true, [](TLvItem *) { return true; });
+}
+
+TLvItem *TLvGroups::PrevItem(const TLvItem *item) const
+{
+    return WalkItems(item, false, [](TLvItem *) { return true; });
 }
 
 TLvItem *TLvGroups::NextVisibleItem(const TLvItem *item) const
 {
-    if (!item)
-        return nullptr;
-    TLvGroup *group = item->Group();
-    int start = item->Index() + 1;
-    for (int g = group->Index(); g < Count(); ++g) {
-        TLvGroup *current = (*this)[g];
-        if (current->Expanded() && current->Enabled()) {
-            TLvItems &items = current->Items();
-            for (int j = start; j < items.Count(); ++j)
-                if (items[j]->Visible())
-                    return items[j];
-        }
-        start = 0;
-    }
-    return nullptr;
+    return WalkItems(item, true, [](TLvItem *i) { return i->Visible(); });
 }
 
 TLvItem *TLvGroups::PrevVisibleItem(const TLvItem *item) const
 {
+    return WalkItems(item, false, [](TLvItem *i) { return i->Visible(); });
+}
+
+TLvItem *TLvGroups::NextInitializedItem(const TLvItem *item) const
+{
+    return WalkItems(item, true, [](TLvItem *i) { return i->Initialized(); });
+}
+
+TLvItem *TLvGroups::PrevInitializedItem(const TLvItem *item) const
+{
+    return WalkItems(item, false, [](TLvItem *i) { return i->Initialized(); });
+}
+
+namespace {
+
+bool EditAllowed(ListviewCore *lv, TLvItem *item, int column)
+{
+    if (!item->Visible())
+        return false;
+    bool allow = true;
+    if (lv->OnItemEditBegin)
+        lv->OnItemEditBegin(item, column, allow);
+    return allow;
+}
+
+} // namespace
+
+TLvItem *TLvGroups::NextEditableItem(const TLvItem *item, int column) const
+{
+    return WalkItems(item, true, [&](TLvItem *i) { return EditAllowed(owner_, i, column); });
+}
+
+TLvItem *TLvGroups::PrevEditableItem(const TLvItem *item, int column) const
+{
+    return WalkItems(item, false, [&](TLvItem *i) { return EditAllowed(owner_, i, column); });
+}
+
+TLvItem *TLvGroups::NextItemInGroup(const TLvItem *item, bool visibleOnly) const
+{
     if (!item)
         return nullptr;
-    TLvGroup *group = item->Group();
-    int start = item->Index() - 1;
-    for (int g = group->Index(); g >= 0; --g) {
-        TLvGroup *current = (*this)[g];
-        if (current->Expanded() && current->Enabled()) {
-            TLvItems &items = current->Items();
-            for (int j = std::min(start, items.Count() - 1); j >= 0; --j)
-                if (items[j]->Visible())
-                    return items[j];
-        }
-        if (g > 0)
-            start = (*this)[g - 1]->Items().Count() - 1;
-    }
+    const TLvItems &items = item->Group()->Items();
+    for (int j = item->Index() + 1; j < items.Count(); ++j)
+        if (!visibleOnly || items[j]->Visible())
+            return items[j];
     return nullptr;
 }
+
+TLvItem *TLvGroups::PrevItemInGroup(const TLvItem *item, bool visibleOnly) const
+{
+    if (!item)
+        return nullptr;
+    const TLvItems &items = item->Group()->Items();
+    for (int j = item->Index() - 1; j >= 0; --j)
+        if (!visibleOnly || items[j]->Visible())
+            return items[j];
+    return nullptr;
+}
+
+TLvItem *TLvGroups::AdjacentItem(TLvItem *item, TLvAdjacent direction) const
+{
+    return item ? item->Group()->Grid()->AdjacentItem(item, direction) : nullptr;
+}
+
+int TLvGroups::CellWidth() const { return Count() > 0 ? (*this)[0]->Grid()->CellSize().Width() : 0; }
+
+int TLvGroups::CellHeight() const { return Count() > 0 ? (*this)[0]->Grid()->CellSize().Height() : 0; }
 
 namespace {
 

@@ -287,31 +287,20 @@ void TLvItem::MakeVisible(int position)
     }
 }
 
-const LvImageList *TLvItem::ImageList(int, int imageSize) const
-{
-    ListviewCore *lv = OwnerListview();
-    switch (imageSize) {
-    case 0: return lv->ImagesSmall();
-    case 1: return lv->ImagesLarge();
-    case 2: return lv->ImagesExLarge();
-    default: return nullptr;
-    }
-}
-
 const LvImageList *TLvItem::StateImageList(int) const { return OwnerListview()->ImagesState(); }
 
-bool TLvItem::ImageDrawIsCustom(TLvColumn *column)
+bool TLvItem::ImageDrawIsCustom(TLvColumn *column) const
 {
-    bool custom = false;
+    bool isCustom = false;
     if (OwnerListview()->OnItemImageDrawIsCustom)
-        OwnerListview()->OnItemImageDrawIsCustom(this, column, custom);
-    return custom;
+        OwnerListview()->OnItemImageDrawIsCustom(const_cast<TLvItem *>(this), column, isCustom);
+    return isCustom;
 }
 
-void TLvItem::ImageDrawGetSize(TLvColumn *column, int &width, int &height)
+void TLvItem::ImageGetSize(TLvColumn *column, int &width, int &height) const
 {
     if (OwnerListview()->OnItemImageGetSize)
-        OwnerListview()->OnItemImageGetSize(this, column, width, height);
+        OwnerListview()->OnItemImageGetSize(const_cast<TLvItem *>(this), column, width, height);
 }
 
 void TLvItem::ImageDraw(TLvColumn *column, LvCanvas &canvas, const TLvRectArrayObject &rects, TLvAlphaBlender *blender)
@@ -403,7 +392,7 @@ const LvImageList *TLvItemVirtual::ImageList(int column, int imageSize) const
     const LvImageList *list = nullptr;
     if (OwnerListview()->OnItemGetImageList)
         OwnerListview()->OnItemGetImageList(const_cast<TLvItemVirtual *>(this), column, list);
-    return list ? list : TLvItem::ImageList(column, imageSize);
+    return list ? list : DefaultImageList(imageSize);
 }
 
 const LvImageList *TLvItemVirtual::StateImageList(int column) const
@@ -419,123 +408,41 @@ const LvImageList *TLvItemVirtual::StateImageList(int column) const
 
 bool TLvItemInterfaced::Checked() const
 {
-    auto *checks = Inf<ILvDataChecks>();
+    auto *checks = DataInfAs<ILvDataChecks>();
     return checks && checks->GetChecked(0);
 }
 
 void TLvItemInterfaced::SetChecked(bool value)
 {
-    if (auto *checks = Inf<ILvDataChecks>()) {
+    if (auto *checks = DataInfAs<ILvDataChecks>()) {
         checks->SetChecked(0, value);
-        Invalidate(false);
-    }
-}
-
-QString TLvItemInterfaced::Captions(int column) const
-{
-    auto *captions = Inf<ILvDataCaptions>();
-    return captions ? captions->GetCaption(column).toString() : QString();
-}
-
-void TLvItemInterfaced::SetCaptions(int column, const QString &value)
-{
-    if (auto *captions = Inf<ILvDataCaptionsEdit>()) {
-        captions->SetCaption(column, value);
-        Invalidate(false);
-    }
-}
-
-int TLvItemInterfaced::Index(int column, TLvImageKind kind) const
-{
-    auto *images = Inf<ILvDataImages>();
-    return images ? images->GetImageIndex(column, kind) : -1;
-}
-
-void TLvItemInterfaced::SetIndex(int column, TLvImageKind kind, int value)
-{
-    if (auto *images = Inf<ILvDataImagesEdit>()) {
-        images->SetImageIndex(column, kind, value);
-        Invalidate(false);
-    }
-}
-
-int TLvItemInterfaced::DetailCount() const
-{
-    auto *details = Inf<ILvDataDetails>();
-    return details ? details->GetDetailCount() : 1;
-}
-
-void TLvItemInterfaced::SetDetailCount(int value)
-{
-    if (auto *details = Inf<ILvDataDetailsEdit>()) {
-        details->SetDetailCount(value);
-        Invalidate(false);
-    }
-}
-
-int TLvItemInterfaced::Details(int line) const
-{
-    auto *details = Inf<ILvDataDetails>();
-    return details ? details->GetDetail(line) : 0;
-}
-
-void TLvItemInterfaced::SetDetails(int line, int value)
-{
-    if (auto *details = Inf<ILvDataDetailsEdit>()) {
-        details->SetDetail(line, value);
         Invalidate(false);
     }
 }
 
 std::uint32_t TLvItemInterfaced::GroupKey(int column) const
 {
-    auto *keys = Inf<ILvDataGroupKey>();
+    auto *keys = DataInfAs<ILvDataGroupKey>();
     return keys ? keys->GetGroupKey(column) : 0;
 }
 
 void TLvItemInterfaced::SetGroupKey(int column, std::uint32_t value)
 {
-    if (auto *keys = Inf<ILvDataGroupKeyEdit>())
+    if (auto *keys = DataInfAs<ILvDataGroupKeyEdit>())
         keys->SetGroupKey(column, value);
-}
-
-const LvImageList *TLvItemInterfaced::ImageList(int column, int imageSize) const
-{
-    auto *lists = Inf<ILvDataImageList>();
-    const LvImageList *list = lists ? lists->GetImageList(column, imageSize) : nullptr;
-    return list ? list : TLvItem::ImageList(column, imageSize);
 }
 
 const LvImageList *TLvItemInterfaced::StateImageList(int column) const
 {
-    auto *lists = Inf<ILvDataStateImageList>();
+    auto *lists = DataInfAs<ILvDataStateImageList>();
     const LvImageList *list = lists ? lists->GetStateImageList(column) : nullptr;
     return list ? list : TLvItem::StateImageList(column);
 }
 
-bool TLvItemInterfaced::ImageDrawIsCustom(TLvColumn *column)
-{
-    auto *custom = Inf<ILvDataCustomImage>();
-    return custom && custom->IsCustom(column ? column->Index() : 0);
-}
-
-void TLvItemInterfaced::ImageDrawGetSize(TLvColumn *column, int &width, int &height)
-{
-    if (auto *custom = Inf<ILvDataCustomImage>())
-        custom->GetSize(column ? column->Index() : 0, width, height);
-}
-
-void TLvItemInterfaced::ImageDraw(TLvColumn *column, LvCanvas &canvas, const TLvRectArrayObject &rects,
-                                  TLvAlphaBlender *blender)
-{
-    if (auto *custom = Inf<ILvDataCustomImage>())
-        custom->DrawImage(column ? column->Index() : 0, canvas, rects, blender);
-}
-
 void TLvItemInterfaced::ThumbnailDraw(LvCanvas &canvas, const LvRect &rect, TLvAlphaBlender *blender, bool &doDefault)
 {
-    if (auto *thumbnail = Inf<ILvDataThumbnail>())
-        thumbnail->ThumbnailDraw(canvas, rect, blender, doDefault);
+    if (auto *thumbnail = DataInfAs<ILvDataThumbnail>())
+        thumbnail->DrawThumbnail(canvas, rect, blender, doDefault);
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -551,11 +458,6 @@ int TLvItemStored::DetailCount() const { return OwnerListview()->PaintInfoItem()
 
 void TLvItemStored::SetDetailCount(int value) { OwnerListview()->PaintInfoItem().SetTileDetailCount(value); }
 
-void TLvItemStored::SetDetails(int line, int value)
-{
-    data_.SetDetail(line, value);
-    Invalidate(false);
-}
 
 // ---------------------------------------------------------------------------------------------------
 // Item collection of a group

@@ -4,6 +4,7 @@
 #include "listview/LvStream.h"
 
 #include "listview/ListviewCore.h"
+#include "listview/LvGroupColumnData.h"
 
 #include <QIODevice>
 #include <QSysInfo>
@@ -146,6 +147,10 @@ public:
     void SetImageIndexes(int, int) override {}
     int ImageOverlayIndexes(int) const override { return -1; }
     void SetImageOverlayIndexes(int, int) override {}
+    int DetailCount() const override { return 0; }
+    void SetDetailCount(int) override {}
+    int Details(int) const override { return 0; }
+    void SetDetails(int, int) override {}
 };
 
 class TLvItemBare final : public TLvBare<TLvItem> {
@@ -153,10 +158,6 @@ public:
     using TLvBare<TLvItem>::TLvBare;
     int StateImageIndexes(int) const override { return -1; }
     void SetStateImageIndexes(int, int) override {}
-    int DetailCount() const override { return 0; }
-    void SetDetailCount(int) override {}
-    int Details(int) const override { return 0; }
-    void SetDetails(int, int) override {}
     std::uint32_t GroupKey(int) const override { return 0xFFFF; }
     void SetGroupKey(int, std::uint32_t) override {}
 };
@@ -169,12 +170,17 @@ struct Registry {
     {
         // The component's classes, in the order it has always registered them.
         Add(LvStreamClassOf<TLvBare<TLvGroup>>("TLvGroup"));
+        Add(LvStreamClassOf<TLvGroupVirtual>("TLvGroupVirtual"));
+        Add(LvStreamClassOf<TLvGroupInterfaced>("TLvGroupInterfaced"));
         Add(LvStreamClassOf<TLvGroupStored>("TLvGroupStored"));
+        Add(LvStreamClassOf<TLvGroupTaskPanel>("TLvGroupTaskPanel"));
         Add(LvStreamClassOf<TLvItemBare>("TLvItem"));
         Add(LvStreamClassOf<TLvItemVirtual>("TLvItemVirtual"));
         Add(LvStreamClassOf<TLvItemInterfaced>("TLvItemInterfaced"));
         Add(LvStreamClassOf<TLvItemStored>("TLvItemStored"));
         Add(LvStreamClassOf<TLvBare<TLvColumn>>("TLvColumn"));
+        Add(LvStreamClassOf<TLvColumnVirtual>("TLvColumnVirtual"));
+        Add(LvStreamClassOf<TLvColumnInterfaced>("TLvColumnInterfaced"));
         Add(LvStreamClassOf<TLvColumnStored>("TLvColumnStored"));
     }
     void Add(TLvStreamClass streamClass)
@@ -454,6 +460,17 @@ void TLvColumnStored::SaveToStream(LvStream &s, int) { SaveStored<TLvColumn>(*th
 void TLvColumnStored::LoadFromStream(LvStream &s, int &version)
 {
     LoadStored<TLvColumn>(*this, data_, s, version, false);
+}
+// A task-panel group's height follows everything else.
+void TLvGroupTaskPanel::SaveToStream(LvStream &s, int)
+{
+    SaveStored<TLvGroup>(*this, data_, s, false);
+    s.WriteInteger(height_);
+}
+void TLvGroupTaskPanel::LoadFromStream(LvStream &s, int &version)
+{
+    LoadStored<TLvGroup>(*this, data_, s, version, false);
+    height_ = s.ReadInteger();
 }
 
 // ---------------------------------------------------------------------------------------------------

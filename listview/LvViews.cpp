@@ -84,7 +84,7 @@ QSize TLvViewItem::ImageSize(TLvItem *item, TLvColumn *column, TLvImageKind kind
         return {0, 0};
     if (kind == TLvImageKind::eikNormal && item->ImageDrawIsCustom(column)) {
         int width = 0, height = 0;
-        item->ImageDrawGetSize(column, width, height);
+        item->ImageGetSize(column, width, height);
         return {width, height};
     }
     const LvImageList *list = ImageList(item, column, kind);
@@ -521,14 +521,6 @@ void TLvViewColumn::CaptionFont(TLvColumn *column, LvCanvas &canvas) const
         canvas.font.setBold(true);
 }
 
-bool TLvViewColumn::ImageDrawIsCustom(TLvColumn *column) const
-{
-    bool custom = false;
-    if (owner_->OnColumnImageDrawIsCustom)
-        owner_->OnColumnImageDrawIsCustom(column, custom);
-    return custom;
-}
-
 void TLvViewColumn::ItemRectArray(TLvColumn *column, TLvRectArrayObject &r)
 {
     if (!column)
@@ -539,10 +531,9 @@ void TLvViewColumn::ItemRectArray(TLvColumn *column, TLvRectArrayObject &r)
     TLvPaintInfoColumn &info = owner_->PaintInfoColumn();
     const LvImageList *images = owner_->Header().Images();
     QSize image = images && column->ImageIndex() >= 0 ? QSize(images->Width(), images->Height()) : QSize(0, 0);
-    if (ImageDrawIsCustom(column)) {
+    if (column->ImageDrawIsCustom(nullptr)) {
         int width = 0, height = 0;
-        if (owner_->OnColumnImageGetSize)
-            owner_->OnColumnImageGetSize(column, width, height);
+        column->ImageGetSize(nullptr, width, height);
         image = QSize(width, height);
     }
     const LvRect cell = column->DisplayRect().Inflated(-2, -2);

@@ -225,8 +225,6 @@ public:
     virtual const char *ClassName() const { return "TLvViewColumn"; }
     virtual void ItemRectArray(TLvColumn *column, TLvRectArrayObject &r);
     virtual void CaptionFont(TLvColumn *column, LvCanvas &canvas) const;
-    // Whether the column's image is drawn by the application (OnColumnImageDrawIsCustom).
-    bool ImageDrawIsCustom(TLvColumn *column) const;
     // Paints the header cell; the control's painter fills it in.
     virtual void Paint(TLvColumn *, LvCanvas &) {}
 

@@ -7,6 +7,7 @@
 #include "listview/QtLvDragDrop.h"
 #include "listview/QtLvEdit.h"
 #include "listview/QtLvPainters.h"
+#include "listview/QtLvViewGroup.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -217,6 +218,8 @@ void QtLvListview::ObjectDestroying(TLvCollectionItem *object)
 bool QtLvListview::ItemEditingEnabled() const { return editManager_ && editManager_->Enabled(); }
 
 void QtLvListview::HotTrackCaptionFont(const TLvItem *item, LvCanvas &canvas) const { hotTrack_->CaptionFont(item, canvas); }
+
+std::unique_ptr<TLvViewGroup> QtLvListview::NewViewGroup() { return std::make_unique<QtLvViewGroup>(this); }
 
 void QtLvListview::PostThreadCallBack()
 {

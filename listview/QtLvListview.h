@@ -93,6 +93,7 @@ public:
     void SetShowHint(bool v) { showHint_ = v; }
     TAlignment HintAlignment() const { return hintAlignment_; }
     void SetHintAlignment(TAlignment v) { hintAlignment_ = v; }
+    std::unique_ptr<TLvViewGroup> NewViewGroup() override;
 
     // Tests set another resolution (0: the screen's).
     void SetDpiOverride(int dpi) { dpiOverride_ = dpi; }

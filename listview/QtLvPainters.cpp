@@ -2,6 +2,7 @@
 
 #include "listview/LvAlphaBlender.h"
 #include "listview/LvUtilities.h"
+#include "listview/LvViewGroup.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -403,79 +404,18 @@ void PaintItemCell(TLvViewItem &view, TLvItem *item, TLvColumn *column, bool for
         PaintThumbnailFrame(lv, item, r, p);
 }
 
-void PaintGroup(ListviewCore &lv, TLvGroup *group, LvCanvas &canvas)
+void PaintGroup(ListviewCore &, TLvGroup *group, LvCanvas &canvas)
 {
     if (!canvas.painter)
         return;
-    QPainter &p = *canvas.painter;
-    const TLvPaintInfoGroup &info = lv.PaintInfoGroup();
-    auto band = [&](const LvRect &r, bool vertical) {
-        if (r.IsEmpty())
-            return;
-        if (!info.BandBlended()) {
-            p.fillRect(r.ToQRect(), ResolveColor(info.BandColor()));
-            return;
-        }
-        const QColor start = ResolveColor(info.BandColor()), end = ResolveColor(info.BandColorFade());
-        const int length = vertical ? r.Height() : r.Width();
-        for (int i = 0; i < length; ++i) {
-            const QColor c = GradientColor(start, end, 0, std::max(1, length), i);
-            if (vertical)
-                p.fillRect(QRect(r.left, r.top + i, r.Width(), 1), c);
-            else
-                p.fillRect(QRect(r.left + i, r.top, 1, r.Height()), c);
-        }
-    };
-    // The caption font: the group font, bold for a bold group, then the owner's OnGroupPaintText.
-    auto caption = [&](const QString &text, LvRect area) {
-        canvas.font = lv.GroupFont();
-        canvas.font.setBold(group->Bold());
-        canvas.fontColor = LvColor(LvColor::clWindowText);
-        canvas.brushClear = true;
-        if (lv.OnGroupPaintText)
-            lv.OnGroupPaintText(group, canvas);
-        DrawTextWide(TextMetrics(lv, canvas.font), &p, canvas.font, ResolveColor(canvas.fontColor), text, area, 1,
-                     dtSingleLine | dtLeft | dtEndEllipsis);
-    };
-    const LvRect top = group->MarginRectTop();
-    if (!top.IsEmpty()) {
-        const TLvRectArrayObject r = group->TopBandParts(top);
-        if (info.Expandable() && !r.ExpandButtonArea.IsEmpty()) {
-            const QSize size = ListviewCore::GroupButtonSize();
-            const LvRect b = CenterRectInRect(r.ExpandButtonArea, {0, 0, size.width(), size.height()});
-            p.setPen(ResolveColor(LvColor(LvColor::clBtnShadow)));
-            p.setBrush(Qt::white);
-            p.drawRect(QRect(b.left, b.top, b.Width() - 1, b.Height() - 1));
-            p.setPen(Qt::black);
-            const int cx = b.left + b.Width() / 2, cy = b.top + b.Height() / 2;
-            p.drawLine(b.left + 2, cy, b.right - 3, cy);
-            if (!group->Expanded())
-                p.drawLine(cx, b.top + 2, cx, b.bottom - 3);
-        }
-        PaintCheckbox(p, info.CheckType(), info.CheckFlat(), group->CheckPending(), group->CheckPendingAway(), false,
-                      group->Checked(), group->Enabled(), r.CheckArea, lv.Themed());
-        if (!r.CaptionArea.IsEmpty())
-            caption(group->Caption(), r.CaptionArea);
-        band(r.BandArea, false);
-    }
-    const LvRect bottom = group->MarginRectBottom();
-    if (!bottom.IsEmpty() && !info.MarginBottom().Caption().isEmpty()) {
-        // The footer's caption: no expand button and no check box before it.
-        const int band = info.BandEnabled() ? info.BandThickness() + 2 * info.BandMargin() : 0;
-        const LvRect label{bottom.left + info.CaptionIndent(), bottom.top, bottom.right, bottom.bottom - band};
-        const QSize text = lv.TextExtent(lv.GroupFont(), info.MarginBottom().Caption());
-        const int y = label.top + (label.Height() - text.height()) / 2;
-        caption(info.MarginBottom().Caption(), LvRect(label.left, y, label.right, y + text.height()).Intersected(label));
-    }
-    if (!bottom.IsEmpty() && info.BandEnabled())
-        band({bottom.left, bottom.bottom - info.BandMargin() - info.BandThickness(),
-              bottom.left + (info.BandFullWidth() ? bottom.Width() : info.BandLength()), bottom.bottom - info.BandMargin()},
-             false);
-    for (const LvRect side : {group->MarginRectLeft(), group->MarginRectRight()})
-        if (!side.IsEmpty() && info.BandEnabled()) {
-            const int x = side.left + (side.Width() - info.BandThickness()) / 2;
-            band({x, side.top, x + info.BandThickness(), side.bottom}, true);
-        }
+    TLvViewGroup *view = group->View();
+    const LvRect whole = group->DisplayRect();
+    view->Paint(group, egpGroup, whole, canvas);
+    view->Paint(group, egpHeader, group->MarginRectTop(), canvas);
+    view->Paint(group, egpFooter, group->MarginRectBottom(), canvas);
+    view->Paint(group, egpLeft, group->MarginRectLeft(), canvas);
+    view->Paint(group, egpRight, group->MarginRectRight(), canvas);
+    view->Paint(group, egpGroupAgain, whole, canvas);
 }
 
 namespace {
@@ -573,9 +513,8 @@ void QtLvViewColumn::Paint(TLvColumn *column, LvCanvas &canvas)
         break;
     }
     const LvImageList *images = owner_->Header().Images();
-    if (ImageDrawIsCustom(column)) {
-        if (owner_->OnColumnImageDraw)
-            owner_->OnColumnImageDraw(column, canvas, r, nullptr);
+    if (column->ImageDrawIsCustom(nullptr)) {
+        column->ImageDraw(nullptr, canvas, r, nullptr);
     } else if (images && column->ImageIndex() >= 0 && column->ImageIndex() < images->Count())
         p.drawImage(CenterRectInRect(r.ImageArea, {0, 0, images->Width(), images->Height()}).ToQRect().topLeft(),
                     images->Image(column->ImageIndex()));

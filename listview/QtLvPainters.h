@@ -17,8 +17,8 @@ void PaintCheckbox(QPainter &p, TLvCheckType type, bool flat, bool pending, bool
                    bool checked, bool enabled, const LvRect &rect, bool themed = false);
 // The sort arrows and the group buttons, drawn at the glyph store's sizes.
 QImage SortArrowGlyph(bool ascending);
-// Paints a group's top band (expand button, check box, caption, band line) and its footer and side
-// bands; nothing while the margins are off.
+// Paints a group in its six parts through its painter: the whole group, the top band, the footer, the
+// left and right margins, the whole group again (empty margins paint nothing).
 void PaintGroup(ListviewCore &lv, TLvGroup *group, LvCanvas &canvas);
 // Draws a platform-style edge: outer and inner lines raised or sunk; soft and flat as the header uses.
 void DrawEdge(QPainter &p, const LvRect &rect, int edge, bool soft, bool flat);

@@ -46,6 +46,68 @@ class tst_LvCollection : public QObject {
     Q_OBJECT
 
 private slots:
+    // The group and item walks: hidden items, collapsed and disabled groups, initialized and editable
+    // items, walks within one group, and groups by index and by visible place.
+    void navigation()
+    {
+        FakeListview lv;
+        TLvGroups &groups = lv.Groups();
+        TLvGroup *g0 = groups.Add(), *g1 = groups.Add(), *g2 = groups.Add();
+        TLvItem *a0 = g0->Items().Add(), *a1 = g0->Items().Add(), *b0 = g1->Items().Add();
+        TLvItem *c0 = g2->Items().Add(), *c1 = g2->Items().Add();
+        a1->SetVisible(false);
+        g1->SetExpanded(false);
+        c0->SetInitialized(true);
+
+        QCOMPARE(groups.FirstItem(), a0);
+        QCOMPARE(groups.LastItem(), c1);
+        QCOMPARE(groups.NextItem(a0), a1);
+        QCOMPARE(groups.NextItem(a1), c0); // the collapsed group is passed by
+        QCOMPARE(groups.PrevItem(c0), a1);
+        QCOMPARE(groups.NextVisibleItem(a0), c0);
+        QCOMPARE(groups.PrevVisibleItem(c0), a0);
+        QCOMPARE(groups.PrevVisibleItem(a0), nullptr);
+        QCOMPARE(groups.NextVisibleItem(c1), nullptr);
+        QCOMPARE(groups.FirstInitializedItem(), c0);
+        QCOMPARE(groups.LastInitializedItem(), c0);
+        QCOMPARE(groups.NextInitializedItem(a0), c0);
+        QCOMPARE(groups.PrevInitializedItem(c0), nullptr);
+        QCOMPARE(groups.NextItemInGroup(a0, false), a1);
+        QCOMPARE(groups.NextItemInGroup(a0, true), nullptr);
+        QCOMPARE(groups.PrevItemInGroup(c1, false), c0);
+        QCOMPARE(groups.NextItemInGroup(b0, false), nullptr);
+
+        QStringList asked;
+        lv.OnItemEditBegin = [&](TLvItem *item, int &column, bool &allow) {
+            asked << QString("%1 %2 %3").arg(item == c0 ? "c0" : item == c1 ? "c1" : "?").arg(column).arg(allow);
+            allow = item != c0;
+        };
+        QCOMPARE(groups.NextEditableItem(a0), c1);
+        QCOMPARE(asked, (QStringList{"c0 0 1", "c1 0 1"}));
+        asked.clear();
+        QCOMPARE(groups.PrevEditableItem(c1, 2), a0);
+        QCOMPARE(asked, (QStringList{"c0 2 1", "? 2 1"}));
+
+        QCOMPARE(groups.NextGroup(g0), g1);
+        QCOMPARE(groups.NextGroup(g0, true), g2);
+        QCOMPARE(groups.PrevGroup(g2, true), g0);
+        QCOMPARE(groups.PrevGroup(g0), nullptr);
+        QCOMPARE(groups.VisibleGroup(1), g1);
+        QCOMPARE(groups.VisibleGroup(3), nullptr);
+        QCOMPARE(groups.VisibleGroup(-1), nullptr);
+        g1->SetVisible(false);
+        QCOMPARE(groups.VisibleGroup(1), g2);
+        g0->SetVisible(false);
+        QCOMPARE(groups.FirstVisibleGroup(), g2);
+        QCOMPARE(groups.LastVisibleGroup(), g2);
+        g0->SetVisible(true); // shows a1 again
+
+        g2->SetEnabled(false); // a disabled group is passed by as well
+        QCOMPARE(groups.NextVisibleItem(a0), a1);
+        QCOMPARE(groups.NextItem(a1), nullptr);
+        QCOMPARE(groups.NextVisibleItem(a1), nullptr);
+    }
+
     void newItemState()
     {
         FakeListview lv;

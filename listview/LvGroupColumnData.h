@@ -1,0 +1,89 @@
+#pragma once
+// Where groups and columns take their captions, images and details from, besides keeping them
+// themselves (TLvGroupStored, TLvColumnStored): the control's group or column events (the virtual
+// classes) or the application's data object (the interfaced classes), as items do. And the task-panel
+// group, a stored group with a height of its own.
+
+#include "listview/LvCollection.h"
+
+namespace gdvorn::lv {
+
+// A group that keeps nothing: every read asks the control's group events (the column is not passed to
+// them), every write fires one and repaints the group.
+class TLvGroupVirtual : public TLvGroup {
+public:
+    using TLvGroup::TLvGroup;
+    const char *ClassName() const override { return "TLvGroupVirtual"; }
+    QString Captions(int column) const override;
+    void SetCaptions(int column, const QString &value) override;
+    int ImageIndexes(int) const override { return Index(TLvImageKind::eikNormal); }
+    void SetImageIndexes(int, int value) override { SetIndex(TLvImageKind::eikNormal, value); }
+    int ImageOverlayIndexes(int) const override { return Index(TLvImageKind::eikOverlay); }
+    void SetImageOverlayIndexes(int, int value) override { SetIndex(TLvImageKind::eikOverlay, value); }
+    const LvImageList *ImageList(int column, int imageSize) const override;
+    int DetailCount() const override;
+    void SetDetailCount(int) override { Invalidate(false); }
+    int Details(int line) const override;
+    void SetDetails(int line, int value) override;
+
+private:
+    int Index(TLvImageKind kind) const;
+    void SetIndex(TLvImageKind kind, int value);
+};
+
+// A group that asks the application's data object (DataInf); no detail without ILvDataDetails.
+class TLvGroupInterfaced : public TLvInterfacedData<TLvGroup> {
+public:
+    using TLvInterfacedData<TLvGroup>::TLvInterfacedData;
+    const char *ClassName() const override { return "TLvGroupInterfaced"; }
+};
+
+// A stored group made to hold a task panel: Height (200 for a new group) is the panel's height while the
+// group is expanded. No panel control is made here, so TaskWindowCreated stays false and Expanded changes
+// nothing but the group.
+class TLvGroupTaskPanel : public TLvBaseGroupStored {
+public:
+    using TLvBaseGroupStored::TLvBaseGroupStored;
+    const char *ClassName() const override { return "TLvGroupTaskPanel"; }
+    int Height() const { return height_; }
+    // A new value rebuilds the groups' layout at once.
+    void SetHeight(int value);
+    bool TaskWindowCreated() const { return false; }
+    void LoadFromStream(LvStream &s, int &version) override;
+    void SaveToStream(LvStream &s, int version) override;
+
+private:
+    int height_ = 200;
+};
+
+// A column that keeps nothing: every read asks the control's column events, every write fires one and
+// repaints the column.
+class TLvColumnVirtual : public TLvColumn {
+public:
+    using TLvColumn::TLvColumn;
+    const char *ClassName() const override { return "TLvColumnVirtual"; }
+    QString Captions(int column) const override;
+    void SetCaptions(int column, const QString &value) override;
+    int ImageIndexes(int) const override { return Index(TLvImageKind::eikNormal); }
+    void SetImageIndexes(int, int value) override { SetIndex(TLvImageKind::eikNormal, value); }
+    int ImageOverlayIndexes(int) const override { return Index(TLvImageKind::eikOverlay); }
+    void SetImageOverlayIndexes(int, int value) override { SetIndex(TLvImageKind::eikOverlay, value); }
+    const LvImageList *ImageList(int column, int imageSize) const override;
+    int DetailCount() const override;
+    void SetDetailCount(int) override { Invalidate(false); }
+    int Details(int line) const override;
+    void SetDetails(int line, int value) override;
+
+private:
+    int Index(TLvImageKind kind) const;
+    void SetIndex(TLvImageKind kind, int value);
+};
+
+// A column that asks the application's data object (DataInf); no detail without ILvDataDetails.
+class TLvColumnInterfaced : public TLvInterfacedData<TLvColumn> {
+public:
+    using TLvInterfacedData<TLvColumn>::TLvInterfacedData;
+    const char *ClassName() const override { return "TLvColumnInterfaced"; }
+};
+
+} // namespace gdvorn::lv
