@@ -129,11 +129,7 @@ void TLvViewGroup::Paint(TLvGroup *group, int part, const LvRect &r, LvCanvas &c
     if (r.IsEmpty() || !canvas.painter)
         return;
     QPainter &p = *canvas.painter;
-    p.save();
-    struct Restore {
-        QPainter &p;
-        ~Restore() { p.restore(); }
-    } restore{p};
+    const LvPainterSave saved(p);
     LvCanvas caption = canvas;
     const TLvRectArrayObject rects = PartRects(group, part, r, caption);
     PaintBackground(group, part, r, canvas);

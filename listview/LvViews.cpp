@@ -5,9 +5,15 @@
 #include "listview/ListviewCore.h"
 #include "listview/LvUtilities.h"
 
+#include <QPainter>
+
 #include <cmath>
 
 namespace gdvorn::lv {
+
+LvPainterSave::LvPainterSave(QPainter &painter) : painter_(painter) { painter_.save(); }
+
+LvPainterSave::~LvPainterSave() { painter_.restore(); }
 
 int LvImageList::Add(const QImage &image)
 {

@@ -41,6 +41,18 @@ private:
     std::vector<QImage> images_;
 };
 
+// Saves a painter's state for a scope and restores it on every exit.
+class LvPainterSave {
+public:
+    explicit LvPainterSave(QPainter &painter);
+    ~LvPainterSave();
+    LvPainterSave(const LvPainterSave &) = delete;
+    LvPainterSave &operator=(const LvPainterSave &) = delete;
+
+private:
+    QPainter &painter_;
+};
+
 // The canvas the painters and the paint events work on: a QPainter (none while only measuring) with the
 // state the painters rely on, colours kept as the component's colours until painted.
 struct LvCanvas {

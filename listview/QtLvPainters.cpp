@@ -232,11 +232,7 @@ void PaintImage(TLvViewItem &view, ListviewCore *lv, TLvItem *item, TLvColumn *c
     QPainter &p = *canvas.painter;
     if (!lv->ShowImages() && !lv->IsThumbnailView())
         return;
-    p.save();
-    struct Restore {
-        QPainter &p;
-        ~Restore() { p.restore(); }
-    } restore{p};
+    const LvPainterSave saved(p);
     const LvRect both = r.ImageArea.United(r.StateImageArea);
     if (both.Intersected(r.CellArea) != both)
         p.setClipRect(both.Intersected(r.CellArea).ToQRect(), Qt::IntersectClip);
@@ -377,11 +373,7 @@ void PaintItemCell(TLvViewItem &view, TLvItem *item, TLvColumn *column, bool for
         return;
     ListviewCore *lv = view.OwnerListview();
     QPainter &p = *canvas.painter;
-    p.save();
-    struct Restore {
-        QPainter &p;
-        ~Restore() { p.restore(); }
-    } restore{p};
+    const LvPainterSave saved(p);
     const QString caption = column ? item->Captions(column->Index()) : item->Caption();
     TLvRectArrayObject r;
     view.ItemRectArray(item, column, &canvas, caption, r);
@@ -467,11 +459,7 @@ void QtLvViewColumn::Paint(TLvColumn *column, LvCanvas &canvas)
     QPainter &p = *canvas.painter;
     TLvRectArrayObject r;
     ItemRectArray(column, r);
-    p.save();
-    struct Restore {
-        QPainter &p;
-        ~Restore() { p.restore(); }
-    } restore{p};
+    const LvPainterSave saved(p);
     p.setClipRect(r.CellArea.ToQRect(), Qt::IntersectClip);
     TLvPaintInfoColumn &info = owner_->PaintInfoColumn();
     const LvRect cell = column->DisplayRect();
