@@ -1,6 +1,7 @@
 #include "listview/LvViewGroup.h"
 
 #include "listview/ListviewCore.h"
+#include "listview/LvAlphaBlender.h"
 
 #include <QPainter>
 
@@ -246,7 +247,7 @@ void TLvViewGroup::PaintImage(TLvGroup *group, int part, const TLvRectArrayObjec
     if (part != egpHeader && part != egpFooter)
         return;
     if (group->ImageDrawIsCustom(nullptr)) {
-        group->ImageDraw(nullptr, canvas, rects, nullptr);
+        group->ImageDraw(nullptr, canvas, rects, &SharedAlphaBlender());
         return;
     }
     const LvImageList *list = group->ImageList(0, 0);

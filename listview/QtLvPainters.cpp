@@ -371,6 +371,8 @@ void PaintItemCell(TLvViewItem &view, TLvItem *item, TLvColumn *column, bool for
 {
     if (!item->Visible() || !canvas.painter)
         return;
+    if (!blender)
+        blender = &SharedAlphaBlender();
     ListviewCore *lv = view.OwnerListview();
     QPainter &p = *canvas.painter;
     const LvPainterSave saved(p);
@@ -502,7 +504,7 @@ void QtLvViewColumn::Paint(TLvColumn *column, LvCanvas &canvas)
     }
     const LvImageList *images = owner_->Header().Images();
     if (column->ImageDrawIsCustom(nullptr)) {
-        column->ImageDraw(nullptr, canvas, r, nullptr);
+        column->ImageDraw(nullptr, canvas, r, &SharedAlphaBlender());
     } else if (images && column->ImageIndex() >= 0 && column->ImageIndex() < images->Count())
         p.drawImage(CenterRectInRect(r.ImageArea, {0, 0, images->Width(), images->Height()}).ToQRect().topLeft(),
                     images->Image(column->ImageIndex()));

@@ -8,7 +8,8 @@
 namespace gdvorn::lv {
 
 // Paints one item cell: selection background, image, caption and focus rectangle, check box, and the
-// thumbnail views' frame. `blender` is handed to the custom image events (it may be null).
+// thumbnail views' frame. `blender` is handed to the custom image events (the program's shared one when
+// none is given).
 void PaintItemCell(TLvViewItem &view, TLvItem *item, TLvColumn *column, bool forceSelection, const LvRect &clip,
                    LvCanvas &canvas, TLvAlphaBlender *blender = nullptr);
 // Draws an object's check box (unthemed: the hand-drawn glyphs in the paint info's colours).

@@ -2,6 +2,7 @@
 // resizing at the columns' pixel positions, the painting order and pixels, update brackets, the
 // context menu, and clicks, keys, the rubber band and the scroll bars on the viewport.
 
+#include "listview/LvAlphaBlender.h"
 #include "listview/QtLvListview.h"
 
 #include <QApplication>
@@ -657,7 +658,7 @@ private slots:
         QList<LvRect> offered;
         t.lv->OnItemThumbnailDraw = [&](TLvItem *, LvCanvas &canvas, const LvRect &rect, TLvAlphaBlender *blender,
                                         bool &doDefault) {
-            QVERIFY(!blender);
+            QCOMPARE(blender, &SharedAlphaBlender());
             offered << rect;
             canvas.painter->fillRect(rect.ToQRect(), Qt::red);
             doDefault = false;
