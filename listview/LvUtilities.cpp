@@ -101,13 +101,14 @@ int DrawLine(const LvTextMetrics &m, QPainter *painter, const QFont &font, const
         x = line.right - w;
     if (!(flags & dtCalcRect)) {
         if (painter) {
-            painter->save();
+            const LvPainterSave saved(*painter);
             painter->setFont(font);
             painter->setPen(color);
+            painter->setLayoutDirection(flags & dtRtlReading ? Qt::RightToLeft : Qt::LeftToRight);
             if (!(flags & dtNoClip))
                 painter->setClipRect(line.ToQRect(), Qt::IntersectClip);
-            painter->drawText(QRect(x, line.top, std::max(w, 1) + 2, m.height), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
-            painter->restore();
+            painter->drawText(QRect(x, line.top, std::max(w, 1) + 2, m.height),
+                              Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignTop | Qt::TextSingleLine, text);
         }
     } else {
         const LvRect given = rc;
@@ -132,12 +133,6 @@ int DrawTextWide(const LvTextMetrics &m, QPainter *painter, const QFont &font, c
     if (flags & dtSingleLine)
         return DrawLine(m, painter, font, color, text, rc, flags);
     const QStringList lines = WordWrap(m, text, rc.Width(), lineLimit);
-    if (lines.isEmpty()) {
-        if (flags & dtCalcRect)
-            rc = (flags & dtCalcRectAdjustRight) ? LvRect(rc.left, rc.top, rc.left, rc.top + m.height)
-                                                 : LvRect(rc.left, rc.top, rc.left + m.averageCharWidth, rc.top);
-        return 0;
-    }
     const int shown = lineLimit >= 0 ? std::min<int>(lineLimit, int(lines.size())) : int(lines.size());
     int offset = 0;
     if (flags & (dtVCenter | dtBottom)) {
@@ -147,15 +142,22 @@ int DrawTextWide(const LvTextMetrics &m, QPainter *painter, const QFont &font, c
     }
     LvRect measured;
     int count = 0;
-    for (int i = 0; i < shown && !lines[i].isEmpty(); ++i) {
-        LvRect line(rc.left, rc.top + offset + i * m.height, rc.right, rc.top + offset + (i + 1) * m.height);
-        DrawLine(m, painter, font, color, lines[i], line, (flags | dtSingleLine) & ~(dtVCenter | dtBottom));
-        measured = i == 0 ? line : measured.United(line);
-        ++count;
+    // Lines stop at the first empty one (a text that starts with a line break has one first).
+    for (; count < shown && !lines[count].isEmpty(); ++count) {
+        const int top = rc.top + offset + count * m.height;
+        LvRect line(rc.left, top, rc.right, top + m.height);
+        DrawLine(m, painter, font, color, lines[count], line, (flags | dtSingleLine) & ~(dtVCenter | dtBottom));
+        measured = count == 0 ? line : measured.United(line);
     }
-    if (flags & dtCalcRect)
-        rc = measured;
-    return count;
+    if (flags & dtCalcRect) {
+        if (count > 0)
+            rc = measured;
+        else if (flags & dtCalcRectAdjustRight)
+            rc = LvRect(rc.left, rc.top, rc.left, rc.top + m.height);
+        else
+            rc = LvRect(rc.left, rc.top, rc.left + m.averageCharWidth, rc.top);
+    }
+    return shown;
 }
 
 LvRect CenterRectInRect(const LvRect &o, const LvRect &i)
@@ -188,16 +190,24 @@ QColor GradientColor(const QColor &start, const QColor &end, int first, int last
 void DrawGradient(QPainter &painter, int left, int right, int first, int last, int firstDrawn, int lastDrawn,
                   const QColor &start, const QColor &end)
 {
+    const QColor entryPen = painter.pen().color();
     for (int y = first; y <= last; ++y)
-        if (lastDrawn > 0 && y >= firstDrawn && y <= lastDrawn)
-            painter.fillRect(QRect(left, y, right - left, 1), GradientColor(start, end, first, last, y));
+        if (lastDrawn > 0 && y >= firstDrawn && y <= lastDrawn) {
+            const QColor color = GradientColor(start, end, first, last, y);
+            painter.fillRect(QRect(left, y, right - left, 1), color);
+            QPen pen = painter.pen();
+            pen.setColor(color);
+            painter.setPen(pen);
+        }
+    // The painters that frame a gradient take the entry pen's colour from the brush.
+    painter.setBrush(entryPen);
 }
 
 int BlendChannel(int s, int d, int a, int bias)
 {
     const int t = int(((unsigned((s - d) * a + d * 256)) & 0xFFFFu) >> 8);
-    const int v = std::clamp(t - 128 + bias, -32768, 32767) + 128;
-    return std::clamp(v, 0, 255);
+    const std::int64_t v = std::clamp<std::int64_t>(std::int64_t(t) - 128 + bias, -32768, 32767) + 128;
+    return int(std::clamp<std::int64_t>(v, 0, 255));
 }
 
 void BlendLineConstant(const std::uint32_t *source, std::uint32_t *destination, int count, int alpha, int bias)
@@ -253,6 +263,8 @@ void AlphaBlend(const QImage *source, QImage &destination, const LvRect &r, std:
 {
     if (r.IsEmpty())
         return;
+    if (destination.isNull())
+        throw ELvAssertion(QStringLiteral("Alpha blending DC error: no bitmap available."));
     Require32Bit(destination);
     if (mode == TCommonBlendMode::cbmConstantAlphaAndColor) {
         const LvRect area = r.Intersected({0, 0, destination.width(), destination.height()});

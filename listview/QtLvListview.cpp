@@ -250,96 +250,106 @@ void QtLvListview::PaintRect(QPainter &p, const LvRect &rect, bool selectedOnly)
     LvCanvas canvas;
     canvas.painter = &p;
     canvas.font = Font();
-    p.save();
-    if (!selectedOnly) {
-        p.fillRect(rect.ToQRect(), ResolveColor(Color()));
-        Background().Paint(canvas, rect, false);
-        if (HeaderVisibleInView() && header.Visible() && headerHeight > 0) {
-            p.save();
-            if (HeaderScrollsWithView()) {
-                p.translate(-ox, 0);
-                header.Paint(canvas, rect.Translated(ox, 0));
-            } else {
-                header.Paint(canvas, {0, 0, ClientWidth(), headerHeight});
+    {
+        // Whatever a painter or handler throws, the caller's painter state (origin, clip) comes back.
+        const LvPainterSave saved(p);
+        if (!selectedOnly) {
+            p.fillRect(rect.ToQRect(), ResolveColor(Color()));
+            Background().Paint(canvas, rect, false);
+            if (HeaderVisibleInView() && header.Visible() && headerHeight > 0) {
+                const LvPainterSave headerSaved(p);
+                if (HeaderScrollsWithView()) {
+                    p.translate(-ox, 0);
+                    header.Paint(canvas, rect.Translated(ox, 0));
+                } else {
+                    header.Paint(canvas, {0, 0, ClientWidth(), headerHeight});
+                }
             }
-            p.restore();
         }
-    }
-    const LvRect docClip = sb.MapWindowRectToView(rect);
-    QRegion itemArea(rect.ToQRect());
-    if (headerHeight > 0)
-        itemArea -= QRegion(0, 0, ClientWidth(), headerHeight);
-    p.setClipRegion(itemArea);
-    p.translate(-ox, headerHeight - oy);
+        const LvRect docClip = sb.MapWindowRectToView(rect);
+        QRegion itemArea(rect.ToQRect());
+        if (headerHeight > 0)
+            itemArea -= QRegion(0, 0, ClientWidth(), headerHeight);
+        p.setClipRegion(itemArea);
+        p.translate(-ox, headerHeight - oy);
 
-    // Groups: their bands and margins.
-    if (!selectedOnly)
-        for (TLvGroup *g = Groups().FirstVisibleGroupInRect(docClip); g; g = Groups().NextVisibleGroupInRect(g, docClip))
-            PaintGroup(*this, g, canvas);
+        // Groups: their bands and margins.
+        if (!selectedOnly)
+            for (TLvGroup *g = Groups().FirstVisibleGroupInRect(docClip); g; g = Groups().NextVisibleGroupInRect(g, docClip))
+                PaintGroup(*this, g, canvas);
 
-    // Column bands over each group's item area.
-    if ((View() == TLvListStyle::elsReport && !selectedOnly) || View() == TLvListStyle::elsGrid) {
-        TLvPaintInfoColumn &info = PaintInfoColumn();
-        TLvColumn *focusedColumn = Selection().FocusedColumnField();
-        for (TLvColumn *c = header.FirstColumnInRect(docClip); c; c = header.NextColumnInRect(c, docClip)) {
-            const bool hilight = c == focusedColumn && info.HilightFocused();
-            if (c->BkGndColor().IsNone() && !hilight)
+        // Column bands over each group's item area.
+        if ((View() == TLvListStyle::elsReport && !selectedOnly) || View() == TLvListStyle::elsGrid) {
+            TLvPaintInfoColumn &info = PaintInfoColumn();
+            TLvColumn *focusedColumn = Selection().FocusedColumnField();
+            for (TLvColumn *c = header.FirstColumnInRect(docClip); c; c = header.NextColumnInRect(c, docClip)) {
+                const bool hilight = c == focusedColumn && info.HilightFocused();
+                if (c->BkGndColor().IsNone() && !hilight)
+                    continue;
+                const int visibleBottom = ClientHeight() + oy - headerHeight;
+                const auto &groups = Groups().VisibleList();
+                for (std::size_t g = 0; g < groups.size(); ++g) {
+                    const LvRect clipped =
+                        LvRect(c->DisplayRect().left, oy + 1, c->DisplayRect().right, visibleBottom).Intersected(docClip);
+                    if (clipped.IsEmpty())
+                        continue;
+                    // Edge by edge, so that the last group's band still reaches the bottom when only the area
+                    // below that group is painted.
+                    const LvRect area = static_cast<TLvGroup *>(groups[g])->ClientRect();
+                    LvRect band(std::max(clipped.left, area.left), std::max(clipped.top, area.top),
+                                std::min(clipped.right, area.right), std::min(clipped.bottom, area.bottom));
+                    if (info.BkGndColorFillsWindow() && g + 1 == groups.size())
+                        band.bottom = visibleBottom;
+                    if (band.IsEmpty())
+                        continue;
+                    p.fillRect(band.ToQRect(), ResolveColor(hilight ? info.HilightFocusedColor() : c->BkGndColor()));
+                }
+            }
+        }
+
+        // Items.
+        TLvGroups &groups = Groups();
+        TLvItem *focused = Selection().FocusedItem();
+        TLvItem *firstItem = groups.FirstVisibleItemInRect(docClip);
+        if (firstItem && View() == TLvListStyle::elsReport && Selection().GroupSelections() && firstItem->SelectionGroup() &&
+            firstItem->SelectionGroup()->FirstItem != firstItem) {
+            // The run's band is painted by its first row, which may lie above the painted area.
+            TLvItem *runFirst = firstItem->SelectionGroup()->FirstItem;
+            if (!selectedOnly || runFirst->Selected())
+                PaintReportRow(p, canvas, runFirst, docClip.United(runFirst->DisplayRect()), selectedOnly);
+        }
+        const bool focusedLast = focused && focused->View()->PaintFocusedItemLast();
+        for (TLvItem *item = firstItem; item; item = groups.NextVisibleItemInRect(item, docClip)) {
+            if ((focusedLast && item == focused) || (selectedOnly && !item->Selected()))
                 continue;
-            const int visibleBottom = ClientHeight() + oy - headerHeight;
-            const auto &groups = Groups().VisibleList();
-            for (std::size_t g = 0; g < groups.size(); ++g) {
-                auto *group = static_cast<TLvGroup *>(groups[g]);
-                LvRect band(c->DisplayRect().left, oy + 1, c->DisplayRect().right, visibleBottom);
-                band = band.Intersected(docClip);
-                if (band.IsEmpty())
-                    continue;
-                band = band.Intersected(group->ClientRect());
-                if (info.BkGndColorFillsWindow() && group->Index() == Groups().Count() - 1)
-                    band.bottom = visibleBottom;
-                if (band.IsEmpty())
-                    continue;
-                p.fillRect(band.ToQRect(), ResolveColor(hilight ? info.HilightFocusedColor() : c->BkGndColor()));
-            }
-        }
-    }
-
-    // Items.
-    TLvGroups &groups = Groups();
-    TLvItem *focused = Selection().FocusedItem();
-    TLvItem *firstItem = groups.FirstVisibleItemInRect(docClip);
-    if (firstItem && View() == TLvListStyle::elsReport && Selection().GroupSelections() && firstItem->SelectionGroup() &&
-        firstItem->SelectionGroup()->FirstItem != firstItem) {
-        // The run's band is painted by its first row, which may lie above the painted area.
-        TLvItem *runFirst = firstItem->SelectionGroup()->FirstItem;
-        PaintReportRow(p, canvas, runFirst, docClip.United(runFirst->DisplayRect()), selectedOnly);
-    }
-    for (TLvItem *item = firstItem; item; item = groups.NextVisibleItemInRect(item, docClip)) {
-        if (View() == TLvListStyle::elsReport) {
-            if (!selectedOnly || item->Selected())
+            if (View() == TLvListStyle::elsReport)
                 PaintReportRow(p, canvas, item, docClip, selectedOnly);
-        } else if (!(item == focused && item->View()->PaintFocusedItemLast()) && (!selectedOnly || item->Selected())) {
-            item->View()->Paint(item, nullptr, false, docClip, canvas);
+            else
+                item->View()->Paint(item, nullptr, false, docClip, canvas);
         }
-    }
-    if (focused && View() != TLvListStyle::elsReport && focused->View()->PaintFocusedItemLast() &&
-        focused->DisplayRect().Intersects(docClip))
-        focused->View()->Paint(focused, nullptr, false, docClip, canvas);
+        // Painted over its neighbours even when only they are repainted (its caption may reach into them);
+        // never when its group hides it, nor into a drag image when it is not selected.
+        if (focusedLast && (!selectedOnly || focused->Selected()) && focused->Group() && focused->Group()->Visible() &&
+            focused->Group()->Expanded())
+            focused->View()->Paint(focused, nullptr, false, docClip, canvas);
 
-    // Grid lines.
-    if (!selectedOnly && (View() == TLvListStyle::elsReport || View() == TLvListStyle::elsGrid) &&
-        PaintInfoItem().GridLines()) {
-        p.setPen(ResolveColor(PaintInfoItem().GridLineColor()));
-        for (TLvColumn *c = header.FirstColumnInRect(docClip); c; c = header.NextColumnInRect(c, docClip))
-            for (TLvCollectionItem *g : groups.VisibleList()) {
-                const LvRect area = static_cast<TLvGroup *>(g)->ClientRect();
-                p.drawLine(c->DisplayRect().right - 1, area.top, c->DisplayRect().right - 1, area.bottom);
-            }
-        for (TLvItem *item = groups.FirstVisibleItemInRect(docClip); item; item = groups.NextVisibleItemInRect(item, docClip))
-            p.drawLine(ox, item->DisplayRect().bottom - 1, ox + ClientWidth(), item->DisplayRect().bottom - 1);
+        // Grid lines.
+        if (!selectedOnly && (View() == TLvListStyle::elsReport || View() == TLvListStyle::elsGrid) &&
+            PaintInfoItem().GridLines()) {
+            p.setPen(ResolveColor(PaintInfoItem().GridLineColor()));
+            // Lines end before their end points.
+            for (TLvColumn *c = header.FirstColumnInRect(docClip); c; c = header.NextColumnInRect(c, docClip))
+                for (TLvCollectionItem *g : groups.VisibleList()) {
+                    const LvRect area = static_cast<TLvGroup *>(g)->ClientRect();
+                    if (!area.IsEmpty())
+                        p.drawLine(c->DisplayRect().right, area.top, c->DisplayRect().right, area.bottom - 1);
+                }
+            for (TLvItem *item = groups.FirstVisibleItemInRect(docClip); item; item = groups.NextVisibleItemInRect(item, docClip))
+                p.drawLine(ox, item->DisplayRect().bottom - 1, ox + ClientWidth() - 1, item->DisplayRect().bottom - 1);
+        }
+        if (!selectedOnly)
+            DragManager().PaintInsertMark(p);
     }
-    if (!selectedOnly)
-        DragManager().PaintInsertMark(p);
-    p.restore();
 
     // Foreground: the rubber band, then OnAfterPaint.
     if (!selectedOnly && HasState(elvsDragRect)) {
@@ -360,24 +370,34 @@ void QtLvListview::PaintReportRow(QPainter &p, LvCanvas &canvas, TLvItem *item, 
 {
     TLvHeader &header = Header();
     TLvColumn *column = header.FirstColumnInRect(docClip);
-    auto cell = [&](TLvColumn *c, bool force, bool clipToCell) {
-        p.save();
-        const LvRect clip = clipToCell ? LvRect(c->DisplayRect().left, item->DisplayRect().top, c->DisplayRect().right,
-                                                item->DisplayRect().bottom)
-                                             .Intersected(docClip)
-                                       : item->DisplayRect().Intersected(docClip);
-        p.setClipRect(clip.ToQRect(), Qt::IntersectClip);
+    // A cell in full-row mode is clipped to the painted area, or not at all for a selection run's band,
+    // which reaches over the run's other rows; a normal cell to its own rectangle.
+    enum class Clip { None, Area, Cell };
+    auto cell = [&](TLvColumn *c, bool force, Clip clipTo) {
+        const LvPainterSave cellSaved(p);
+        if (clipTo == Clip::Area)
+            p.setClipRect(docClip.ToQRect(), Qt::IntersectClip);
+        else if (clipTo == Clip::Cell)
+            p.setClipRect(LvRect(c->DisplayRect().left, item->DisplayRect().top, c->DisplayRect().right,
+                                 item->DisplayRect().bottom)
+                              .Intersected(docClip)
+                              .ToQRect(),
+                          Qt::IntersectClip);
         item->View()->Paint(item, c, force, docClip, canvas);
-        p.restore();
     };
     if (!column)
         return;
-    if ((item->Selected() || item->DropHilighted()) && (Selection().FullRowSelect() || Selection().GroupSelections())) {
-        cell(column, true, false);
-        column = header.NextColumnInRect(column, docClip);
+    if (item->Selected() || item->DropHilighted()) {
+        if (Selection().GroupSelections()) {
+            cell(column, true, Clip::None);
+            column = header.NextColumnInRect(column, docClip);
+        } else if (Selection().FullRowSelect()) {
+            cell(column, true, Clip::Area);
+            column = header.NextColumnInRect(column, docClip);
+        }
     }
     for (; column; column = header.NextColumnInRect(column, docClip))
-        cell(column, false, true);
+        cell(column, false, Clip::Cell);
     if (Selection().FullRowSelect() && Selection().UseFocusRect() && Focused() && item->Focused() && !selectedOnly) {
         const TLvRectArrayObject r = item->ItemRectArray(header.FirstVisibleColumn());
         LvRect focus = item->DisplayRect();
