@@ -241,6 +241,66 @@ private slots:
         QCOMPARE(log, QStringList());
     }
 
+    // With full-row selection the focused row gets a focus rectangle while the control has the focus, from
+    // the selection area's left edge, or from the row's own with full-cell or full-item painting.
+    void reportFocusRectangle_data()
+    {
+        QTest::addColumn<bool>("fullCell");
+        QTest::addColumn<bool>("fullItem");
+        QTest::addColumn<bool>("focused");
+        QTest::addColumn<bool>("selectedOnly");
+        QTest::addColumn<int>("left"); // 0 the row's left, 1 the selection area's, -1 none
+        QTest::newRow("plain") << false << false << true << false << 1;
+        QTest::newRow("full cell") << true << false << true << false << 0;
+        QTest::newRow("full item") << false << true << true << false << 0;
+        QTest::newRow("control without focus") << false << false << false << false << -1;
+        QTest::newRow("drag image") << true << false << true << true << -1;
+    }
+
+    void reportFocusRectangle()
+    {
+        QFETCH(bool, fullCell);
+        QFETCH(bool, fullItem);
+        QFETCH(bool, focused);
+        QFETCH(bool, selectedOnly);
+        QFETCH(int, left);
+        Report t(3);
+        QtLvListview &lv = *t.lv;
+        lv.PaintInfoItem().SetCheckType(TLvCheckType::ectBox);
+        lv.Selection().SetFullRowSelect(true);
+        lv.Selection().SetUseFocusRect(true);
+        lv.Selection().SetFullCellPaint(fullCell);
+        lv.Selection().SetFullItemPaint(fullItem);
+        lv.Items()[1]->SetSelected(true);
+        lv.Items()[1]->SetFocused(true);
+        if (focused) {
+            lv.activateWindow();
+            lv.setFocus();
+            QTRY_VERIFY(lv.Focused());
+        } else {
+            lv.clearFocus();
+            QVERIFY(!lv.Focused());
+        }
+        const LvRect row = lv.Scrollbars().MapViewRectToWindow(lv.Items()[1]->DisplayRect());
+        const int area =
+            lv.Scrollbars()
+                .MapViewToWindow({lv.Items()[1]->ItemRectArray(lv.Header().FirstVisibleColumn()).SelectionArea.left, 0})
+                .x();
+        QVERIFY(area > row.left + 4); // past the check box
+        const QImage img = t.Render({}, selectedOnly);
+        // The dotted frame's top edge on the row's first pixel row: its leftmost black pixel.
+        int first = -1;
+        for (int x = 0; x < row.right && first < 0; ++x)
+            if (img.pixelColor(x, row.top) == QColor(Qt::black))
+                first = x;
+        if (left < 0) {
+            QCOMPARE(first, -1);
+            return;
+        }
+        const int expected = left == 0 ? row.left : area;
+        QVERIFY2(first >= expected && first <= expected + 1, qPrintable(QString::number(first)));
+    }
+
     // A drag image holds the selected rows only: no background, header, grid lines or insert mark.
     void dragImageShowsOnlySelectedRows()
     {
