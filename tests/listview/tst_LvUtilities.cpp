@@ -2,6 +2,8 @@
 // painter state, blend saturation, the blend refusals' texts, the hand-drawn check box and radio button
 // and the key-state conversions.
 
+#include "FakeListview.h"
+
 #include "listview/LvUtilities.h"
 
 #include <QGuiApplication>
@@ -17,15 +19,11 @@ Q_DECLARE_METATYPE(gdvorn::lv::LvRect)
 
 namespace {
 
-// Seven pixels a character, lines 13 high.
+// The fake control's fixed pitch: seven pixels a character, lines 13 high.
 LvTextMetrics Fixed()
 {
-    LvTextMetrics m;
-    m.width = [](const QString &s) { return 7 * int(s.size()); };
-    m.height = 13;
-    m.averageCharWidth = 7;
-    m.maxCharWidth = 7;
-    return m;
+    static const FakeListview lv;
+    return TextMetrics(lv, QFont());
 }
 
 QImage Canvas(QSize size, QColor fill)
