@@ -430,6 +430,43 @@ private slots:
             delete c;
     }
 
+    void clearWhileAButtonIsHeld_data()
+    {
+        QTest::addColumn<QString>("on");
+        QTest::newRow("check box") << "check";
+        QTest::newRow("column") << "column";
+        QTest::newRow("drop-down button") << "dropdown";
+    }
+
+    void clearWhileAButtonIsHeld()
+    {
+        QFETCH(QString, on);
+        FakeListview lv;
+        lv.PaintInfoColumn().SetCheckType(TLvCheckType::ectBox);
+        Columns(lv, {100});
+        TLvHeader &h = lv.Header();
+        h.SetDraggable(false);
+        TLvColumn *c = h.Columns()[0];
+        c->DropDownButton().SetVisible(true);
+        c->DropDownButton().SetAlwaysShow(true);
+        QStringList log;
+        lv.OnColumnClick = [&](TCommonMouseButton, TShiftState, TLvColumn *) { log << "click"; };
+        lv.OnColumnCheckChanged = [&](TLvColumn *) { log << "check"; };
+        lv.OnColumnDropDownButtonClick = [&](TLvColumn *, TCommonMouseButton, TShiftState, QPoint, bool &) { log << "drop-down"; };
+        const QPoint p = on == "check" ? QPoint(10, 10) : on == "column" ? QPoint(50, 10) : QPoint(90, 10);
+        h.MouseMove(p, 0);
+        h.LeftDown(p, 0);
+        QVERIFY(lv.CheckManager().PendingObject() || h.PressedColumn() || h.DropDownColumn());
+        h.Columns().Clear();
+        QCOMPARE(lv.CheckManager().PendingObject(), nullptr);
+        QCOMPARE(h.PressedColumn(), nullptr);
+        QCOMPARE(h.DropDownColumn(), nullptr);
+        QCOMPARE(h.HotColumn(), nullptr);
+        h.MouseMove(p, 0); // the release touches nothing freed
+        h.LeftUp(p, 0);
+        QCOMPARE(log, QStringList());
+    }
+
     void columnRepaintsTheHeaderBand()
     {
         FakeListview lv;
