@@ -355,17 +355,19 @@ void TLvHeader::LeftDown(QPoint p, TShiftState shift)
 
 void TLvHeader::SetHotColumn(TLvColumn *column, QPoint p)
 {
-    if (column == hotColumn_)
-        return;
-    if (hotColumn_)
-        hotColumn_->SetHotTracking(false);
-    hotColumn_ = column;
+    if (column != hotColumn_) {
+        if (hotColumn_)
+            hotColumn_->SetHotTracking(false);
+        hotColumn_ = column;
+        if (hotColumn_)
+            hotColumn_->SetHotTracking(true, p);
+    }
+    // Held while a column is hot, so that leaving the header still reaches it and cools the column; let
+    // go once none is (also when the hot column was freed) unless a button or an armed edge holds it.
     if (hotColumn_) {
-        hotColumn_->SetHotTracking(true, p);
-        // Held while a column is hot, so that leaving the header still reaches it and cools the column.
         if (!(mouseState_ & ehmCaptured))
             Capture();
-    } else if (!(mouseState_ & (ehmLeftDown | ehmRightDown | ehmResizeArmed))) {
+    } else if ((mouseState_ & ehmCaptured) && !(mouseState_ & (ehmLeftDown | ehmRightDown | ehmResizeArmed))) {
         ReleaseCapture();
     }
 }

@@ -433,6 +433,7 @@ private slots:
     void clearWhileAButtonIsHeld_data()
     {
         QTest::addColumn<QString>("on");
+        QTest::newRow("hot column, no button") << "hover";
         QTest::newRow("check box") << "check";
         QTest::newRow("column") << "column";
         QTest::newRow("drop-down button") << "dropdown";
@@ -455,16 +456,23 @@ private slots:
         lv.OnColumnDropDownButtonClick = [&](TLvColumn *, TCommonMouseButton, TShiftState, QPoint, bool &) { log << "drop-down"; };
         const QPoint p = on == "check" ? QPoint(10, 10) : on == "column" ? QPoint(50, 10) : QPoint(90, 10);
         h.MouseMove(p, 0);
-        h.LeftDown(p, 0);
-        QVERIFY(lv.CheckManager().PendingObject() || h.PressedColumn() || h.DropDownColumn());
+        QVERIFY(lv.captured); // a column is hot
+        if (on != "hover") {
+            h.LeftDown(p, 0);
+            QVERIFY(lv.CheckManager().PendingObject() || h.PressedColumn() || h.DropDownColumn());
+        }
         h.Columns().Clear();
         QCOMPARE(lv.CheckManager().PendingObject(), nullptr);
         QCOMPARE(h.PressedColumn(), nullptr);
         QCOMPARE(h.DropDownColumn(), nullptr);
         QCOMPARE(h.HotColumn(), nullptr);
-        h.MouseMove(p, 0); // the release touches nothing freed
-        h.LeftUp(p, 0);
+        if (on != "hover") {
+            h.MouseMove(p, 0); // the release touches nothing freed
+            h.LeftUp(p, 0);
+        }
         QCOMPARE(log, QStringList());
+        h.MouseMove({50, 100}, 0); // down into the rows: the header lets the mouse go
+        QVERIFY(!lv.captured);
     }
 
     void columnRepaintsTheHeaderBand()
