@@ -316,6 +316,8 @@ public:
     virtual std::unique_ptr<TLvViewItem> NewViewItem(TLvListStyle view);
     virtual const char *ViewItemClassName(TLvListStyle view) const;
     virtual std::unique_ptr<TLvViewColumn> NewViewColumn();
+    // Fills the header band as the style draws a header section (themes in use); false: not painted.
+    virtual bool PaintThemedHeaderBackground(LvCanvas & /*canvas*/, const LvRect & /*rect*/) { return false; }
     // The header starts dragging a column (point in header coordinates); the drag runs to its end.
     virtual void BeginHeaderDrag(TLvColumn * /*column*/, QPoint /*headerPoint*/) {}
     // A drag manager was switched on or off (the header's Draggable).

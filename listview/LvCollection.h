@@ -828,7 +828,7 @@ public:
     bool Visible() const { return visible_; }
     void SetVisible(bool v);
     QMenu *Menu() const { return menu_; }
-    void SetMenu(QMenu *menu) { menu_ = menu; }
+    void SetMenu(QMenu *menu);
     // State bits: 1 hot, 2 the mouse over the arrow while pressed, 4 pressed.
     std::uint8_t State() const { return state_; }
     void SetState(std::uint8_t state);
@@ -886,6 +886,9 @@ public:
                    TLvAlphaBlender *blender) override;
     void Invalidate(bool immediate) override;
     void MakeVisible(int position) override;
+    // The parts of the header cell under `p` (header coordinates): bit 8 the image widened right by the
+    // caption indent, 2 the image, 1 the check box, 4 the label; true when any part is hit.
+    bool HitTestAt(QPoint p, int &hitInfo);
     void Destroying() override;
     void LoadFromStream(LvStream &s, int &version) override;
     void SaveToStream(LvStream &s, int version) override;

@@ -28,6 +28,14 @@ void TLvColumnDropDownButton::SetVisible(bool v)
     }
 }
 
+void TLvColumnDropDownButton::SetMenu(QMenu *menu)
+{
+    if (menu_ != menu) {
+        menu_ = menu;
+        column_->Invalidate(false);
+    }
+}
+
 void TLvColumnDropDownButton::SetState(std::uint8_t state)
 {
     if (state_ != state) {
@@ -211,9 +219,27 @@ void TLvColumn::Invalidate(bool immediate)
     ListviewCore *lv = OwnerListview();
     if (lv->Updating() || !lv->HandleAllocated())
         return;
-    const LvRect band(0, 0, lv->ClientWidth(), lv->Header().RuntimeHeight());
+    const LvRect band(0, 0, lv->ClientWidth(), lv->Header().Height());
     if (!band.IsEmpty())
         lv->InvalidateWindow(&band, immediate);
+}
+
+bool TLvColumn::HitTestAt(QPoint p, int &hitInfo)
+{
+    TLvRectArrayObject r;
+    View()->ItemRectArray(this, r);
+    LvRect imageAndIndent = r.ImageArea;
+    imageAndIndent.right += OwnerListview()->PaintInfoColumn().CaptionIndent();
+    hitInfo = 0;
+    if (imageAndIndent.Contains(p))
+        hitInfo |= 8;
+    if (r.ImageArea.Contains(p))
+        hitInfo |= 2;
+    if (r.CheckArea.Contains(p))
+        hitInfo |= 1;
+    if (r.LabelArea.Contains(p))
+        hitInfo |= 4;
+    return hitInfo != 0;
 }
 
 bool TLvColumn::CanChange(Flag flag, bool value)
@@ -322,6 +348,9 @@ TLvColumn *TLvColumns::Add(void *data)
 void TLvColumns::Clear(bool freeItems)
 {
     ClearItems(freeItems);
+    // Emptied here too: without a window the rebuild below does nothing, and columns cleared without
+    // being freed are not forgotten one by one.
+    owner_->Header().ClearPositions();
     owner_->Header().Rebuild(false);
 }
 

@@ -58,7 +58,13 @@ void TLvHeader::SetVisible(bool v)
     }
 }
 
-bool TLvHeader::ShowInAllViews() const { return showInAllViews_; }
+bool TLvHeader::ShowInAllViews()
+{
+    // Set as a field: the layout reads this while it runs, and it is laid out with the header shown.
+    if (showInAllViews_)
+        visible_ = true;
+    return showInAllViews_;
+}
 
 void TLvHeader::SetShowInAllViews(bool v)
 {
@@ -92,10 +98,17 @@ void TLvHeader::SetImages(const LvImageList *images)
     }
 }
 
-bool TLvHeader::FixedSingleColumn() const { return fixedSingleColumn_; }
+bool TLvHeader::FixedSingleColumn()
+{
+    if (fixedSingleColumn_ && owner_->HandleAllocated() && columns_->Count() == 0)
+        columns_->Add()->SetWidth(owner_->ClientWidth() - 1);
+    return fixedSingleColumn_;
+}
 
 void TLvHeader::SetFixedSingleColumn(bool v)
 {
+    if (fixedSingleColumn_ == v)
+        return;
     if (owner_->HandleAllocated()) {
         for (int i = 1; i < columns_->Count(); ++i)
             (*columns_)[i]->SetVisible(!v);
@@ -125,6 +138,14 @@ void TLvHeader::ForgetColumn(TLvColumn *column)
     std::erase(positions_, column);
     std::erase(columns_->VisibleList(), column);
 }
+
+void TLvHeader::ClearPositions()
+{
+    positions_.clear();
+    columns_->VisibleList().clear();
+}
+
+int TLvHeader::ScrollX() const { return owner_->HeaderScrollsWithView() ? owner_->Scrollbars().OffsetX() : 0; }
 
 void TLvHeader::Rebuild(bool force)
 {
@@ -175,8 +196,8 @@ void TLvHeader::Paint(LvCanvas &canvas, const LvRect &rect)
         owner_->OnPaintHeaderBkGnd(canvas, headerRect_, handled);
         canvas = saved;
     }
-    if (!handled && canvas.painter)
-        canvas.painter->fillRect(LvRect(0, 0, owner_->ClientWidth() + owner_->Scrollbars().OffsetX(), RuntimeHeight()).ToQRect(),
+    if (!handled && !(owner_->Themed() && owner_->PaintThemedHeaderBackground(canvas, headerRect_)) && canvas.painter)
+        canvas.painter->fillRect(LvRect(0, 0, owner_->ClientWidth() + ScrollX(), RuntimeHeight()).ToQRect(),
                                  ResolveColor(color_));
     for (TLvColumn *column = FirstColumnInRect(rect); column; column = NextColumnInRect(column, rect)) {
         if (canvas.painter)
@@ -236,7 +257,7 @@ TLvColumn *TLvHeader::ResizeEdgeAt(QPoint p) const
 {
     if (!sizeable_ || p.y() <= 0 || p.y() >= Height())
         return nullptr;
-    const int rightLimit = owner_->ClientWidth() + owner_->Scrollbars().OffsetX();
+    const int rightLimit = owner_->ClientWidth() + ScrollX();
     for (auto it = positions_.rbegin(); it != positions_.rend(); ++it) {
         TLvColumn *c = *it;
         const int r = c->DisplayRect().right;
@@ -266,6 +287,20 @@ TLvColumn *TLvHeader::DropDownColumnAt(QPoint p) const
     return r.DropDownArrowArea.Contains(p) ? c : nullptr;
 }
 
+TLvColumn *TLvHeader::HotColumnAt(QPoint p) const
+{
+    const LvRect client = owner_->ClientRect().Translated(ScrollX(), 0);
+    for (TLvColumn *c : positions_) {
+        if (!c->Visible())
+            continue;
+        LvRect r = c->DisplayRect();
+        r.right += 5;
+        if (r.Intersected(client).Contains(p))
+            return c;
+    }
+    return nullptr;
+}
+
 void TLvHeader::Capture()
 {
     mouseState_ |= ehmCaptured;
@@ -289,14 +324,13 @@ void TLvHeader::LeftDown(QPoint p, TShiftState shift)
     }
     if (TLvColumn *c = CheckBoxColumnAt(p)) {
         mouseState_ |= ehmCheckPending;
-        if (hotColumn_) {
-            hotColumn_->SetHotTracking(false);
-            hotColumn_ = nullptr;
-        }
+        SetHotColumn(nullptr, p);
         owner_->CheckManager().SetPendingObject(c);
         return;
     }
     if (TLvColumn *c = DropDownColumnAt(p); c && c->DropDownButton().Enabled()) {
+        if (dropDownColumn_ != c)
+            SetDropDownHot(nullptr);
         dropDownColumn_ = c;
         c->DropDownButton().SetState(c->DropDownButton().State() | 4 | 2);
         return;
@@ -304,10 +338,8 @@ void TLvHeader::LeftDown(QPoint p, TShiftState shift)
     TLvColumn *c = ColumnAt(p);
     pressedColumn_ = c;
     if (c && c->Clickable()) {
-        if (owner_->PaintInfoColumn().HotTrack() && hotColumn_) {
-            hotColumn_->SetHotTracking(false);
-            hotColumn_ = nullptr;
-        }
+        if (owner_->PaintInfoColumn().HotTrack())
+            SetHotColumn(nullptr, p);
         Capture();
         mouseState_ |= ehmClicking;
         c->SetPressed(true);
@@ -321,20 +353,43 @@ void TLvHeader::LeftDown(QPoint p, TShiftState shift)
     }
 }
 
+void TLvHeader::SetHotColumn(TLvColumn *column, QPoint p)
+{
+    if (column != hotColumn_) {
+        if (hotColumn_)
+            hotColumn_->SetHotTracking(false);
+        hotColumn_ = column;
+        if (hotColumn_)
+            hotColumn_->SetHotTracking(true, p);
+    }
+    // Held while a column is hot, so that leaving the header still reaches it and cools the column; let
+    // go once none is (also when the hot column was freed) unless a button or an armed edge holds it.
+    if (hotColumn_) {
+        if (!(mouseState_ & ehmCaptured))
+            Capture();
+    } else if ((mouseState_ & ehmCaptured) && !(mouseState_ & (ehmLeftDown | ehmRightDown | ehmResizeArmed))) {
+        ReleaseCapture();
+    }
+}
+
+void TLvHeader::SetDropDownHot(TLvColumn *column)
+{
+    if (dropDownColumn_ && dropDownColumn_ != column)
+        dropDownColumn_->DropDownButton().SetState(0);
+    dropDownColumn_ = column;
+    if (column)
+        column->DropDownButton().SetState(column->DropDownButton().State() | 1);
+}
+
 void TLvHeader::MouseMove(QPoint p, TShiftState shift)
 {
-    const bool busy = (mouseState_ & (ehmResizing | ehmResizeArmed | ehmDragging | ehmClicking)) ||
-                      (dropDownColumn_ && (dropDownColumn_->DropDownButton().State() & 4));
-    if (!busy && owner_->PaintInfoColumn().HotTrack()) {
-        TLvColumn *hot = ColumnAt(p);
-        if (hot != hotColumn_) {
-            if (hotColumn_)
-                hotColumn_->SetHotTracking(false);
-            hotColumn_ = hot;
-            if (hotColumn_)
-                hotColumn_->SetHotTracking(true, p);
-        }
-    }
+    const bool dropDownPressed = dropDownColumn_ && (dropDownColumn_->DropDownButton().State() & 4);
+    if (!(mouseState_ & ehmCaptured) && hotColumn_)
+        Capture();
+    const bool busy = (mouseState_ & (ehmResizing | ehmResizeArmed | ehmDragging | ehmClicking)) || dropDownPressed;
+    if (!busy && owner_->PaintInfoColumn().HotTrack())
+        SetHotColumn(HotColumnAt(p), p);
+    bool dropDownMove = false;
     if (mouseState_ & ehmResizing) {
         if (resizeColumn_) {
             const int newWidth = p.x() - resizeColumn_->DisplayRect().left;
@@ -353,6 +408,8 @@ void TLvHeader::MouseMove(QPoint p, TShiftState shift)
             mouseState_ &= std::uint16_t(~ehmResizeArmed);
             ReleaseCapture();
             owner_->SetCursorNumber(0);
+            if (hotColumn_)
+                Capture();
         }
     } else if ((mouseState_ & ehmDragPossible) && draggable_ && pressedColumn_ && DragThresholdCrossed(pressPoint_, p)) {
         // The pressed column is dragged: it stops being pressed and the drag runs to its end.
@@ -366,32 +423,38 @@ void TLvHeader::MouseMove(QPoint p, TShiftState shift)
         // The pressed column is drawn pressed only while the pointer is over it.
         if (pressedColumn_)
             pressedColumn_->SetPressed(ColumnAt(p) == pressedColumn_);
-    } else if (dropDownColumn_ && (dropDownColumn_->DropDownButton().State() & 4)) {
+    } else if (dropDownPressed) {
+        dropDownMove = true;
         const std::uint8_t state = dropDownColumn_->DropDownButton().State();
         dropDownColumn_->DropDownButton().SetState(DropDownColumnAt(p) == dropDownColumn_ ? (state | 2) : (state & ~2));
-    } else if (!(mouseState_ & ehmCheckPending) && !CheckBoxColumnAt(p)) {
-        if (TLvColumn *edge = ResizeEdgeAt(p)) {
-            bool allow = true;
-            if (owner_->OnColumnSizeChanging)
-                owner_->OnColumnSizeChanging(edge, edge->Width(), edge->Width(), allow);
-            if (allow) {
-                ReleaseCapture();
-                mouseState_ |= ehmResizeArmed;
-                resizeColumn_ = edge;
-                owner_->SetCursorNumber(768);
-                Capture();
-            }
-        } else {
-            owner_->SetCursorNumber(0);
-            if (owner_->OnHeaderMouseMove)
-                owner_->OnHeaderMouseMove(shift, p.x(), p.y());
+    } else if (CheckBoxColumnAt(p)) {
+        // Over a check box: neither an edge nor a drop-down button.
+    } else if (TLvColumn *edge = ResizeEdgeAt(p)) {
+        bool allow = true;
+        if (owner_->OnColumnSizeChanging)
+            owner_->OnColumnSizeChanging(edge, edge->Width(), edge->Width(), allow);
+        if (allow) {
+            ReleaseCapture();
+            mouseState_ |= ehmResizeArmed;
+            resizeColumn_ = edge;
+            owner_->SetCursorNumber(768);
+            Capture();
         }
+    } else if (TLvColumn *dropDown = DropDownColumnAt(p)) {
+        dropDownMove = true;
+        SetDropDownHot(dropDown);
+    } else {
+        owner_->SetCursorNumber(0);
+        if (owner_->OnHeaderMouseMove)
+            owner_->OnHeaderMouseMove(shift, p.x(), p.y());
     }
     if (mouseState_ & ehmCheckPending) {
         TLvCollectionItem *pending = owner_->CheckManager().PendingObject();
         if (pending)
             pending->SetCheckPendingAway(CheckBoxColumnAt(p) != pending);
     }
+    if (!dropDownMove)
+        SetDropDownHot(nullptr);
 }
 
 void TLvHeader::LeftUp(QPoint p, TShiftState shift)
@@ -414,11 +477,11 @@ void TLvHeader::LeftUp(QPoint p, TShiftState shift)
             if (doDefault && c->DropDownButton().Menu()) {
                 TLvRectArrayObject r;
                 c->View()->ItemRectArray(c, r);
-                owner_->PopupMenu(c->DropDownButton().Menu(), QPoint(r.DropDownArrowArea.left, r.DropDownArrowArea.bottom));
+                owner_->PopupMenu(c->DropDownButton().Menu(),
+                                  QPoint(r.DropDownArrowArea.left - ScrollX(), r.DropDownArrowArea.bottom));
             }
         }
-        c->DropDownButton().SetState(c->DropDownButton().State() & ~(4 | 2));
-        dropDownColumn_ = nullptr;
+        SetDropDownHot(nullptr);
     } else if (pressedColumn_ && pressedColumn_->Pressed()) {
         TLvColumn *c = pressedColumn_;
         ClickColumn(c);
@@ -480,6 +543,12 @@ void TLvHeader::RightUp(QPoint p, TShiftState shift)
     mouseState_ &= std::uint16_t(~(ehmRightDown | ehmResizing | ehmClicking | ehmDragging | ehmDragPossible));
     if (owner_->OnHeaderMouseUp)
         owner_->OnHeaderMouseUp(TCommonMouseButton::cmbRight, shift, p.x(), p.y(), ColumnAt(p));
+}
+
+void TLvHeader::MouseLeft()
+{
+    SetHotColumn(nullptr, {});
+    SetDropDownHot(nullptr);
 }
 
 void TLvHeader::EndMouseOperation()

@@ -6,7 +6,9 @@
 //
 // Points given to the mouse handlers are in header coordinates with the horizontal scroll offset added.
 // A pressed column stops being pressed while the pointer is off it and is pressed again when the pointer
-// returns; releasing off it clicks nothing.
+// returns; releasing off it clicks nothing. With hot tracking on, the column under the pointer (widened 5
+// pixels to the right) is hot, and the header holds the mouse while one is, so that leaving the header
+// cools it.
 
 #include "listview/LvCollection.h"
 #include "listview/LvPaintInfo.h"
@@ -51,7 +53,8 @@ public:
     int RuntimeHeight() const;
     bool Visible() const { return visible_; }
     void SetVisible(bool v);
-    bool ShowInAllViews() const;
+    // On, it also makes the header Visible.
+    bool ShowInAllViews();
     void SetShowInAllViews(bool v);
     bool Sizeable() const { return sizeable_; }
     void SetSizeable(bool v) { sizeable_ = v; }
@@ -66,7 +69,8 @@ public:
     void SetFont(const QFont &font);
     const LvImageList *Images() const { return images_; }
     void SetImages(const LvImageList *images);
-    bool FixedSingleColumn() const;
+    // On, with a window and no column, it first adds one as wide as the client area less 1.
+    bool FixedSingleColumn();
     void SetFixedSingleColumn(bool v);
     std::uint16_t MouseState() const { return mouseState_; }
     const LvRect &HeaderRect() const { return headerRect_; }
@@ -77,6 +81,8 @@ public:
     TLvColumn *DropDownColumn() const { return dropDownColumn_; }
     // Called by a column that is being destroyed.
     void ForgetColumn(TLvColumn *column);
+    // Empties the display order and the visible list (the columns were cleared).
+    void ClearPositions();
 
     void Rebuild(bool force = false);
     void Invalidate(bool immediate = false);
@@ -92,6 +98,8 @@ public:
     TLvColumn *ResizeEdgeAt(QPoint p) const;
     TLvColumn *CheckBoxColumnAt(QPoint p) const;
     TLvColumn *DropDownColumnAt(QPoint p) const;
+    // The column hot tracking follows: each column widened 5 pixels to the right, clipped to the client area.
+    TLvColumn *HotColumnAt(QPoint p) const;
 
     // Mouse input (header coordinates plus the horizontal scroll offset).
     void LeftDown(QPoint p, TShiftState shift);
@@ -100,6 +108,8 @@ public:
     void DblClick(QPoint p, TShiftState shift);
     void RightDown(QPoint p, TShiftState shift);
     void RightUp(QPoint p, TShiftState shift);
+    // The pointer left the control with no button held: nothing stays hot.
+    void MouseLeft();
     // Clears every mouse state and releases the capture.
     void EndMouseOperation();
     // The control's size changed (auto spring, fixed single column).
@@ -107,6 +117,11 @@ public:
 
 private:
     void ClickColumn(TLvColumn *column);
+    void SetHotColumn(TLvColumn *column, QPoint p);
+    // The column whose drop-down button is hot (nothing resets it: the button loses every state bit).
+    void SetDropDownHot(TLvColumn *column);
+    // The horizontal scroll offset added to header points.
+    int ScrollX() const;
     void ReleaseCapture();
     void Capture();
     int MeasureWidth() const;

@@ -17,6 +17,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleOption>
 #include <QWheelEvent>
 
 namespace gdvorn::lv {
@@ -195,6 +196,17 @@ std::unique_ptr<TLvViewItem> QtLvListview::NewViewItem(TLvListStyle view)
 }
 
 std::unique_ptr<TLvViewColumn> QtLvListview::NewViewColumn() { return std::make_unique<QtLvViewColumn>(this); }
+
+bool QtLvListview::PaintThemedHeaderBackground(LvCanvas &canvas, const LvRect &rect)
+{
+    if (!canvas.painter)
+        return false;
+    QStyleOptionHeader option;
+    option.rect = rect.ToQRect();
+    option.state = QStyle::State_Enabled | QStyle::State_Raised;
+    QApplication::style()->drawControl(QStyle::CE_HeaderSection, &option, canvas.painter);
+    return true;
+}
 
 TLvItem *QtLvListview::EditingItem() const { return editManager_ && editManager_->Editing() ? editManager_->EditItem() : nullptr; }
 
@@ -455,7 +467,10 @@ bool QtLvListview::viewportEvent(QEvent *event)
     if (hintWindow_) // viewport events come while the constructor still runs
         hintWindow_->ViewportEvent(event);
     if (event->type() == QEvent::Leave && hotTrack_)
-        Protege([&] { HotTrack().SetHotObject({}, nullptr); });
+        Protege([&] {
+            HotTrack().SetHotObject({}, nullptr);
+            Header().MouseLeft();
+        });
     return QAbstractScrollArea::viewportEvent(event);
 }
 
@@ -981,6 +996,8 @@ void QtLvListview::HandleContextMenu(QPoint pos, bool keyboard)
     } else if (IsHeaderPoint(pos)) {
         const QPoint hp = HeaderPoint(pos);
         TLvHitInfoColumn info{Header().ColumnAt(hp), 0};
+        if (info.Column)
+            info.Column->HitTestAt(hp, info.HitInfo);
         menu = PopupMenuHeader();
         if (OnColumnContextMenu)
             OnColumnContextMenu(info, pos, menu);

@@ -67,6 +67,7 @@ public:
     void ApplyBorder() override;
     std::unique_ptr<TLvViewItem> NewViewItem(TLvListStyle view) override;
     std::unique_ptr<TLvViewColumn> NewViewColumn() override;
+    bool PaintThemedHeaderBackground(LvCanvas &canvas, const LvRect &rect) override;
     void BeginHeaderDrag(TLvColumn *column, QPoint headerPoint) override;
     void DragEnabledChanged() override;
     void ObjectDestroying(TLvCollectionItem *object) override;

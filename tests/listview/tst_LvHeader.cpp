@@ -6,6 +6,8 @@
 #include <QGuiApplication>
 #include <QTest>
 
+#include <cstdint>
+
 using namespace gdvorn::lv;
 
 namespace {
@@ -18,6 +20,14 @@ void Columns(FakeListview &lv, const std::vector<int> &widths)
     for (int w : widths)
         lv.Header().Columns().Add()->SetWidth(w);
 }
+
+// Records the menus the header pops up (window coordinates).
+class MenuListview : public FakeListview {
+public:
+    using FakeListview::FakeListview;
+    void PopupMenu(QMenu *menu, QPoint windowPoint) override { popups.push_back({menu, windowPoint}); }
+    std::vector<std::pair<QMenu *, QPoint>> popups;
+};
 
 QString SortState(TLvColumn *c)
 {
@@ -233,6 +243,249 @@ private slots:
         QVERIFY(b->Checked());
         QVERIFY(!a->CheckPending() && !a->CheckPendingAway());
         QCOMPARE(lv.CheckManager().PendingObject(), nullptr);
+    }
+
+    void hotColumnFollowsThePointer_data()
+    {
+        QTest::addColumn<QList<int>>("widths");
+        QTest::addColumn<QPoint>("point");
+        QTest::addColumn<int>("hot"); // -1: none
+
+        const QList<int> two{100, 200};
+        QTest::newRow("inside the first") << two << QPoint(50, 10) << 0;
+        QTest::newRow("4 right of its edge") << two << QPoint(104, 10) << 0;
+        QTest::newRow("5 right of its edge") << two << QPoint(105, 10) << 1;
+        QTest::newRow("4 right of the last") << two << QPoint(304, 10) << 1;
+        QTest::newRow("5 right of the last") << two << QPoint(305, 10) << -1;
+        QTest::newRow("below the header") << two << QPoint(50, 30) << -1;
+        QTest::newRow("widening clipped at the client edge") << QList<int>{100, 300} << QPoint(402, 10) << -1;
+    }
+
+    void hotColumnFollowsThePointer()
+    {
+        QFETCH(QList<int>, widths);
+        QFETCH(QPoint, point);
+        QFETCH(int, hot);
+        FakeListview lv; // 400 wide
+        Columns(lv, std::vector<int>(widths.begin(), widths.end()));
+        TLvHeader &h = lv.Header();
+        h.SetSizeable(false); // no resize edge takes the mouse
+        h.MouseMove(point, 0);
+        QCOMPARE(h.HotColumn() ? h.HotColumn()->Index() : -1, hot);
+        if (hot >= 0)
+            QVERIFY(h.Columns()[hot]->HotTracking());
+        // The header holds the mouse while a column is hot, so that leaving it still reaches the header.
+        QCOMPARE(lv.captured, hot >= 0);
+        h.MouseMove({50, 100}, 0);
+        QCOMPARE(h.HotColumn(), nullptr);
+        for (int i = 0; i < h.Columns().Count(); ++i)
+            QVERIFY(!h.Columns()[i]->HotTracking());
+        QVERIFY(!lv.captured);
+    }
+
+    void dropDownButton()
+    {
+        MenuListview lv(400, 300);
+        Columns(lv, {300, 300, 300});
+        lv.Items().Add();
+        lv.Scrollbars().SetOffsetX(200); // header points are window points + 200
+        TLvHeader &h = lv.Header();
+        TLvColumn *c = h.Columns()[1];
+        TLvColumnDropDownButton &button = c->DropDownButton();
+        button.SetVisible(true);
+        button.SetAlwaysShow(true);
+        auto *const menu = reinterpret_cast<QMenu *>(std::uintptr_t(0x40)); // only passed on, never used
+        button.SetMenu(menu);
+        TLvRectArrayObject r;
+        c->View()->ItemRectArray(c, r);
+        const QPoint arrow = r.DropDownArrowArea.ToQRect().center(), away(450, 10);
+        QVERIFY(!r.DropDownArrowArea.IsEmpty());
+
+        h.MouseMove(arrow, 0);
+        QCOMPARE(h.DropDownColumn(), c);
+        QCOMPARE(button.State(), std::uint8_t(1)); // hot
+        h.MouseMove(away, 0);
+        QCOMPARE(h.DropDownColumn(), nullptr);
+        QCOMPARE(button.State(), std::uint8_t(0));
+
+        QList<bool> doDefaults;
+        bool keepDefault = true;
+        lv.OnColumnDropDownButtonClick = [&](TLvColumn *column, TCommonMouseButton b, TShiftState, QPoint, bool &doDefault) {
+            QCOMPARE(column, c);
+            QCOMPARE(b, TCommonMouseButton::cmbLeft);
+            doDefaults << doDefault;
+            doDefault = keepDefault;
+        };
+        h.MouseMove(arrow, 0);
+        h.LeftDown(arrow, 0);
+        QCOMPARE(button.State() & 6, 6); // pressed, over the arrow
+        QVERIFY(!c->Pressed());
+        h.MouseMove(away, 0);
+        QCOMPARE(button.State() & 6, 4);
+        h.MouseMove(arrow, 0);
+        QCOMPARE(button.State() & 6, 6);
+        h.LeftUp(arrow, 0);
+        QCOMPARE(doDefaults, QList<bool>{true});
+        QCOMPARE(lv.popups.size(), std::size_t(1));
+        QCOMPARE(lv.popups[0].first, menu);
+        // The arrow's lower left corner, in window coordinates.
+        QCOMPARE(lv.popups[0].second, QPoint(r.DropDownArrowArea.left - 200, r.DropDownArrowArea.bottom));
+        QCOMPARE(button.State() & 6, 0);
+        QCOMPARE(SortState(c), QString("none")); // no column click
+
+        keepDefault = false; // the handler takes it: no menu
+        h.LeftDown(arrow, 0);
+        h.LeftUp(arrow, 0);
+        QCOMPARE(lv.popups.size(), std::size_t(1));
+        h.LeftDown(arrow, 0);
+        h.LeftUp(away, 0); // released off the arrow: no click
+        QCOMPARE(doDefaults.size(), 2);
+
+        button.SetEnabled(false); // a disabled button is not pressed: the column is
+        h.SetDraggable(false);
+        h.LeftDown(arrow, 0);
+        QVERIFY(c->Pressed());
+        QCOMPARE(h.DropDownColumn(), nullptr);
+        h.LeftUp(arrow, 0);
+        QCOMPARE(SortState(c), QString("asc"));
+    }
+
+    void columnHitTest_data()
+    {
+        QTest::addColumn<bool>("image");
+        QTest::addColumn<QPoint>("point");
+        QTest::addColumn<int>("hit");
+
+        // Cell (2, 2, 98, 19); check box (4, 2, 20, 18); a 16-pixel image from 22, caption indent 4.
+        QTest::newRow("check box") << false << QPoint(10, 10) << 1;
+        QTest::newRow("empty image and its indent") << false << QPoint(21, 10) << (8 | 4);
+        QTest::newRow("label") << false << QPoint(50, 10) << 4;
+        QTest::newRow("cell border") << false << QPoint(99, 10) << 0;
+        QTest::newRow("image") << true << QPoint(30, 10) << (8 | 2);
+        QTest::newRow("indent after the image") << true << QPoint(40, 10) << 8;
+        QTest::newRow("label after the image") << true << QPoint(50, 10) << 4;
+    }
+
+    void columnHitTest()
+    {
+        QFETCH(bool, image);
+        QFETCH(QPoint, point);
+        QFETCH(int, hit);
+        FakeListview lv;
+        lv.PaintInfoColumn().SetCheckType(TLvCheckType::ectBox);
+        Columns(lv, {100});
+        TLvColumn *c = lv.Header().Columns()[0];
+        if (image) {
+            lv.OnColumnImageDrawIsCustom = [](TLvColumn *, bool &custom) { custom = true; };
+            lv.OnColumnImageGetSize = [](TLvColumn *, int &w, int &h) { w = h = 16; };
+            c->SetImageIndex(0);
+        }
+        int info = -1;
+        QCOMPARE(c->HitTestAt(point, info), hit != 0);
+        QCOMPARE(info, hit);
+    }
+
+    void headerSwitches()
+    {
+        FakeListview lv;
+        TLvHeader &h = lv.Header();
+        lv.SetView(TLvListStyle::elsIcon);
+        h.SetShowInAllViews(true);
+        h.SetVisible(false);
+        QVERIFY(h.ShowInAllViews()); // being on, it shows the header again
+        QVERIFY(h.Visible());
+        QCOMPARE(h.RuntimeHeight(), 21);
+
+        h.SetFixedSingleColumn(true); // adds column 0, as wide as the client area less 1
+        QCOMPARE(h.Columns().Count(), 1);
+        QCOMPARE(h.Columns()[0]->Width(), 399);
+        h.Columns().Clear();
+        QVERIFY(h.FixedSingleColumn()); // reading it puts a column back
+        QCOMPARE(h.Columns().Count(), 1);
+
+        TLvColumn *other = h.Columns().Add();
+        h.SetFixedSingleColumn(false);
+        h.SetFixedSingleColumn(true); // hides every column but the first
+        QVERIFY(!other->Visible());
+        other->SetVisible(true);
+        h.SetFixedSingleColumn(true); // unchanged: nothing
+        QVERIFY(other->Visible());
+        h.SetFixedSingleColumn(false);
+        h.Columns().Clear();
+        QVERIFY(!h.FixedSingleColumn()); // off: reading adds nothing
+        QCOMPARE(h.Columns().Count(), 0);
+    }
+
+    void clearingColumnsEmptiesTheDisplayOrder()
+    {
+        FakeListview lv;
+        Columns(lv, {10, 20});
+        TLvColumns &columns = lv.Header().Columns();
+        std::vector<TLvColumn *> kept{columns[0], columns[1]};
+        lv.hasWindow = false; // no rebuild to empty it
+        columns.Clear(false);
+        QVERIFY(lv.Header().Positions().empty());
+        QCOMPARE(lv.Header().ColumnAt({5, 5}), nullptr);
+        for (TLvColumn *c : kept)
+            delete c;
+    }
+
+    void clearWhileAButtonIsHeld_data()
+    {
+        QTest::addColumn<QString>("on");
+        QTest::newRow("hot column, no button") << "hover";
+        QTest::newRow("check box") << "check";
+        QTest::newRow("column") << "column";
+        QTest::newRow("drop-down button") << "dropdown";
+    }
+
+    void clearWhileAButtonIsHeld()
+    {
+        QFETCH(QString, on);
+        FakeListview lv;
+        lv.PaintInfoColumn().SetCheckType(TLvCheckType::ectBox);
+        Columns(lv, {100});
+        TLvHeader &h = lv.Header();
+        h.SetDraggable(false);
+        TLvColumn *c = h.Columns()[0];
+        c->DropDownButton().SetVisible(true);
+        c->DropDownButton().SetAlwaysShow(true);
+        QStringList log;
+        lv.OnColumnClick = [&](TCommonMouseButton, TShiftState, TLvColumn *) { log << "click"; };
+        lv.OnColumnCheckChanged = [&](TLvColumn *) { log << "check"; };
+        lv.OnColumnDropDownButtonClick = [&](TLvColumn *, TCommonMouseButton, TShiftState, QPoint, bool &) { log << "drop-down"; };
+        const QPoint p = on == "check" ? QPoint(10, 10) : on == "column" ? QPoint(50, 10) : QPoint(90, 10);
+        h.MouseMove(p, 0);
+        QVERIFY(lv.captured); // a column is hot
+        if (on != "hover") {
+            h.LeftDown(p, 0);
+            QVERIFY(lv.CheckManager().PendingObject() || h.PressedColumn() || h.DropDownColumn());
+        }
+        h.Columns().Clear();
+        QCOMPARE(lv.CheckManager().PendingObject(), nullptr);
+        QCOMPARE(h.PressedColumn(), nullptr);
+        QCOMPARE(h.DropDownColumn(), nullptr);
+        QCOMPARE(h.HotColumn(), nullptr);
+        if (on != "hover") {
+            h.MouseMove(p, 0); // the release touches nothing freed
+            h.LeftUp(p, 0);
+        }
+        QCOMPARE(log, QStringList());
+        h.MouseMove({50, 100}, 0); // down into the rows: the header lets the mouse go
+        QVERIFY(!lv.captured);
+    }
+
+    void columnRepaintsTheHeaderBand()
+    {
+        FakeListview lv;
+        Columns(lv, {100});
+        lv.Header().SetVisible(false);
+        TLvColumn *c = lv.Header().Columns()[0];
+        lv.invalidated.clear();
+        c->SetAlignment(TAlignment::taCenter);
+        c->DropDownButton().SetMenu(reinterpret_cast<QMenu *>(std::uintptr_t(0x40)));
+        c->DropDownButton().SetMenu(reinterpret_cast<QMenu *>(std::uintptr_t(0x40))); // unchanged
+        QCOMPARE(lv.invalidated, (std::vector<LvRect>{LvRect(0, 0, 400, 21), LvRect(0, 0, 400, 21)}));
     }
 
     void resizeEdge_data()
