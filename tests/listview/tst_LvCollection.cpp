@@ -121,6 +121,28 @@ private slots:
         QCOMPARE(item->Captions(8), QString("oito"));
     }
 
+    // An object is initialized once, and its event already sees the flag on (a layout the handler starts
+    // does not initialize it again).
+    void initializeOnce()
+    {
+        FakeListview lv;
+        TLvItem *item = lv.Items().Add();
+        TLvGroup *group = lv.Groups()[0];
+        TLvColumn *column = lv.Header().Columns().Add();
+        QStringList log;
+        lv.OnItemInitialize = [&](TLvItem *i) { log << QString("item %1").arg(i->Initialized()); };
+        lv.OnGroupInitialize = [&](TLvGroup *g) { log << QString("group %1").arg(g->Initialized()); };
+        lv.OnColumnInitialize = [&](TLvColumn *c) { log << QString("column %1").arg(c->Initialized()); };
+        for (TLvCollectionItem *object : std::initializer_list<TLvCollectionItem *>{item, group, column}) {
+            object->SetInitialized(true);
+            object->SetInitialized(true);
+        }
+        QCOMPARE(log, (QStringList{"item 1", "group 1", "column 1"}));
+        item->SetInitialized(false); // clearing only clears
+        QVERIFY(!item->Initialized());
+        QCOMPARE(log.size(), 3);
+    }
+
     void flagRule_data()
     {
         QTest::addColumn<QString>("flag");
