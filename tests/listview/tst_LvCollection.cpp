@@ -222,6 +222,27 @@ private slots:
         QCOMPARE(result, after);
     }
 
+    // An object being destroyed clears without asking, and takes a request to set a clear flag as nothing
+    // at all (announcing it would count a check out that was never in).
+    void destroyingOnlyClears()
+    {
+        FakeListview lv;
+        lv.SetAllowHiddenCheckedItems(true); // the check survives the hiding that destruction does
+        lv.Items().Add()->SetChecked(true);
+        lv.Items().Add();
+        QCOMPARE(lv.CheckManager().CheckedCount(), 1);
+        QStringList log;
+        lv.OnItemCheckChanging = [&](TLvItem *, bool &) { log << "changing"; };
+        lv.OnItemCheckChange = [&](TLvItem *item) { log << QString("change %1").arg(item->Checked()); };
+        lv.OnItemFreeing = [&](TLvItem *item) {
+            log << "freeing";
+            item->SetChecked(!item->Checked());
+        };
+        lv.Items().Clear();
+        QCOMPARE(log, (QStringList{"freeing", "freeing", "change 0"}));
+        QCOMPARE(lv.CheckManager().CheckedCount(), 0);
+    }
+
     void selectionAndCheckHandlersSettle()
     {
         // The transmission window keeps check and selection equal with two handlers that call each other.
