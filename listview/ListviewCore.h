@@ -32,6 +32,7 @@
 #include <QVariant>
 #include <QSize>
 
+#include <exception>
 #include <functional>
 #include <memory>
 
@@ -524,16 +525,28 @@ private:
     QImage groupExpandButton_, groupCollapseButton_;
 };
 
-// BeginUpdate for a scope; EndUpdate(true) on every exit.
+// BeginUpdate for a scope; EndUpdate(true) on every exit. A handler that throws inside that EndUpdate
+// reaches the caller, unless an exception is already on its way out (that one goes on).
 class LvUpdateBracket {
 public:
     explicit LvUpdateBracket(ListviewCore &lv) : lv_(lv) { lv_.BeginUpdate(); }
-    ~LvUpdateBracket() { lv_.EndUpdate(true); }
+    ~LvUpdateBracket() noexcept(false)
+    {
+        if (std::uncaught_exceptions() == unwinding_) {
+            lv_.EndUpdate(true);
+            return;
+        }
+        try {
+            lv_.EndUpdate(true);
+        } catch (...) {
+        }
+    }
     LvUpdateBracket(const LvUpdateBracket &) = delete;
     LvUpdateBracket &operator=(const LvUpdateBracket &) = delete;
 
 private:
     ListviewCore &lv_;
+    const int unwinding_ = std::uncaught_exceptions();
 };
 
 } // namespace gdvorn::lv

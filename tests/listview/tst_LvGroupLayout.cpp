@@ -183,6 +183,14 @@ private slots:
         QCOMPARE(t.lv.UpdateCount(), 0);
         QCOMPARE(t.group->VisibleItemCount(), 4);
 
+        // A handler of the closing EndUpdate that throws reaches the caller too; thrown while a handler's
+        // exception is on its way, the first one goes on.
+        t.lv.OnEndUpdate = [] { throw std::logic_error("end"); };
+        QVERIFY_THROWS_EXCEPTION(std::logic_error, t.group->SetExpanded(false));
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, t.group->SetExpanded(true));
+        QCOMPARE(t.lv.UpdateCount(), 0);
+        t.lv.OnEndUpdate = nullptr;
+
         t.info().SetExpandable(false);
         log.clear();
         t.lv.OnGroupCollapse = [&](TLvGroup *) { log << "collapse"; };
