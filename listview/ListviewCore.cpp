@@ -37,6 +37,13 @@ TLvCellSizes &ListviewCore::CellSizes()
     return *cellSizes_;
 }
 
+TLvGlobalImageManager &ListviewCore::GlobalImages()
+{
+    if (!globalImages_)
+        globalImages_ = std::make_unique<TLvGlobalImageManager>();
+    return *globalImages_;
+}
+
 std::unique_ptr<TLvViewItem> ListviewCore::NewViewItem(TLvListStyle view)
 {
     switch (view) {

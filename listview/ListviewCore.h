@@ -32,6 +32,7 @@
 #include <QVariant>
 #include <QSize>
 
+#include <exception>
 #include <functional>
 #include <memory>
 
@@ -48,6 +49,7 @@ class TLvBackgroundManager;
 class TLvBaseEditor;
 class ILvCellEditor;
 class TLvViewGroup;
+class TLvGlobalImageManager;
 struct TLvHintInfo;
 struct TLvViewGroupClass {
     const char *name;
@@ -351,6 +353,13 @@ public:
     void SetPaintInfoItem(std::unique_ptr<TLvPaintInfoItem> info);
     void SetPaintInfoColumn(std::unique_ptr<TLvPaintInfoColumn> info);
     void SetPaintInfoGroup(std::unique_ptr<TLvPaintInfoGroup> info);
+    // The shared glyphs (made at first use); the control's own expand and collapse pictures, when set,
+    // take precedence over them (assigning copies the picture at 32 bits a pixel).
+    TLvGlobalImageManager &GlobalImages();
+    const QImage &GroupExpandButton() const { return groupExpandButton_; }
+    void SetGroupExpandButton(const QImage &v) { groupExpandButton_ = v.convertToFormat(QImage::Format_ARGB32); Invalidate(); }
+    const QImage &GroupCollapseButton() const { return groupCollapseButton_; }
+    void SetGroupCollapseButton(const QImage &v) { groupCollapseButton_ = v.convertToFormat(QImage::Format_ARGB32); Invalidate(); }
     TLvSortManager &Sort() { return *sort_; }
     TLvIncrementalSearchManager &IncrementalSearch() { return *incrementalSearch_; }
 
@@ -514,18 +523,32 @@ private:
     std::unique_ptr<TLvCellSizes> cellSizes_; // made at first use: it scales by the dots per inch
     std::unique_ptr<TLvGlobalItems> items_;
     std::unique_ptr<TLvBackgroundManager> background_; // made at first use
+    std::unique_ptr<TLvGlobalImageManager> globalImages_; // made at first use
+    QImage groupExpandButton_, groupCollapseButton_;
 };
 
-// BeginUpdate for a scope; EndUpdate(true) on every exit.
+// BeginUpdate for a scope; EndUpdate(true) on every exit. A handler that throws inside that EndUpdate
+// reaches the caller, unless an exception is already on its way out (that one goes on).
 class LvUpdateBracket {
 public:
     explicit LvUpdateBracket(ListviewCore &lv) : lv_(lv) { lv_.BeginUpdate(); }
-    ~LvUpdateBracket() { lv_.EndUpdate(true); }
+    ~LvUpdateBracket() noexcept(false)
+    {
+        if (std::uncaught_exceptions() == unwinding_) {
+            lv_.EndUpdate(true);
+            return;
+        }
+        try {
+            lv_.EndUpdate(true);
+        } catch (...) {
+        }
+    }
     LvUpdateBracket(const LvUpdateBracket &) = delete;
     LvUpdateBracket &operator=(const LvUpdateBracket &) = delete;
 
 private:
     ListviewCore &lv_;
+    const int unwinding_ = std::uncaught_exceptions();
 };
 
 } // namespace gdvorn::lv

@@ -124,9 +124,11 @@ void TLvCollectionItem::SetInitialized(bool value)
 {
     if (Initialized() == value)
         return;
-    if (value)
-        InitializeNotification(); // the notification sets the bit after its event
+    // The bit comes first: a handler that reads it, or lays the object out again, sees it initialized
+    // and does not start a second notification.
     SetStateBit(cisInitialized, value);
+    if (value)
+        InitializeNotification();
 }
 
 void TLvCollectionItem::SetPlainBit(std::uint16_t bit, bool value)
@@ -192,7 +194,8 @@ void TLvCollectionItem::Destroying()
 
 TLvCollection::~TLvCollection()
 {
-    // The concrete collections clear themselves in their destructors (their Clear is virtual).
+    // The control clears its collections (Shutdown) while its platform side still exists; whatever is
+    // left here is freed without notifications.
     for (auto it = items_.rbegin(); it != items_.rend(); ++it)
         delete *it;
 }

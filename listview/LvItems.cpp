@@ -141,6 +141,7 @@ void TLvItem::InitializeNotification()
 {
     if (OwnerListview()->OnItemInitialize)
         OwnerListview()->OnItemInitialize(this);
+    SetStateBit(cisInitialized, true); // even when the handler cleared it
 }
 
 void TLvItem::FreeingNotification()

@@ -4,16 +4,84 @@
 #include "listview/LvAlphaBlender.h"
 
 #include <QPainter>
+#include <QPainterPath>
 
 #include <algorithm>
 #include <cmath>
 
 namespace gdvorn::lv {
 
+namespace {
+
+QImage ClearImage(QSize size)
+{
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+// A white box with a minus, and for the expand button a plus.
+QImage DefaultButton(bool expand)
+{
+    QImage image = ClearImage(ListviewCore::GroupButtonSize());
+    QPainter p(&image);
+    const int w = image.width(), h = image.height();
+    p.setPen(ResolveColor(LvColor(LvColor::clBtnShadow)));
+    p.setBrush(Qt::white);
+    p.drawRect(0, 0, w - 1, h - 1);
+    p.setPen(Qt::black);
+    p.drawLine(2, h / 2, w - 3, h / 2);
+    if (expand)
+        p.drawLine(w / 2, 2, w / 2, h - 3);
+    return image;
+}
+
+QImage DefaultSortArrow(bool up)
+{
+    QImage image = ClearImage(ListviewCore::SortArrowSize());
+    QPainter p(&image);
+    QPainterPath path;
+    if (up) {
+        path.moveTo(8, 5);
+        path.lineTo(12, 10);
+        path.lineTo(4, 10);
+    } else {
+        path.moveTo(4, 6);
+        path.lineTo(12, 6);
+        path.lineTo(8, 11);
+    }
+    path.closeSubpath();
+    p.fillPath(path, ResolveColor(LvColor(LvColor::clBtnShadow)));
+    return image;
+}
+
+const QImage &OrDefault(QImage &image, QImage (*draw)(bool), bool which)
+{
+    if (image.isNull())
+        image = draw(which);
+    return image;
+}
+
+} // namespace
+
+const QImage &TLvGlobalImageManager::GroupExpandButton() { return OrDefault(groupExpand_, DefaultButton, true); }
+const QImage &TLvGlobalImageManager::GroupCollapseButton() { return OrDefault(groupCollapse_, DefaultButton, false); }
+const QImage &TLvGlobalImageManager::ColumnSortUp() { return OrDefault(sortUp_, DefaultSortArrow, true); }
+const QImage &TLvGlobalImageManager::ColumnSortDown() { return OrDefault(sortDown_, DefaultSortArrow, false); }
+
+const QImage &TLvViewGroup::ButtonGlyph(bool expand) const
+{
+    const QImage &own = expand ? owner_->GroupExpandButton() : owner_->GroupCollapseButton();
+    if (!own.isNull())
+        return own;
+    return expand ? owner_->GlobalImages().GroupExpandButton() : owner_->GlobalImages().GroupCollapseButton();
+}
+
 QSize TLvViewGroup::ExpandButtonSize(TLvGroup *) const
 {
-    const QSize glyph = ListviewCore::GroupButtonSize();
-    return {glyph.width() + RoundHalfEven(owner_->DpiX() / 96.0), glyph.height()};
+    const QImage &expand = ButtonGlyph(true), &collapse = ButtonGlyph(false);
+    return {std::max(expand.width(), collapse.width()) + RoundHalfEven(owner_->DpiX() / 96.0),
+            std::max(expand.height(), collapse.height())};
 }
 
 QSize TLvViewGroup::ImageSize(TLvGroup *group, int imageIndex) const
@@ -195,11 +263,12 @@ void TLvViewGroup::PaintBand(TLvGroup *, int part, const TLvRectArrayObject &rec
     const int thickness = info.BandThickness();
     const QColor start = ResolveColor(info.BandColor()), end = ResolveColor(info.BandColorFade());
     if (part == egpHeader || part == egpFooter) {
+        // The lines start BandMargin below the band's top; a blended band is drawn only with a BandLength.
         const int length = b.Width();
-        const int y = b.bottom - thickness;
+        const int y = b.top + info.BandMargin();
         if (!info.BandBlended()) {
             p.fillRect(QRect(b.left, y, length, thickness), start);
-        } else if (length > 0) {
+        } else if (info.BandLength() > 0 && length > 0) {
             for (int x = 0; x < length; ++x)
                 p.fillRect(QRect(b.left + x, y, 1, thickness), GradientColor(start, end, 0, length, x));
         }
@@ -226,20 +295,12 @@ void TLvViewGroup::PaintExpandButton(TLvGroup *group, const TLvRectArrayObject &
 {
     if (!owner_->PaintInfoGroup().Expandable() || rects.ExpandButtonArea.IsEmpty())
         return;
-    const QSize glyph = ListviewCore::GroupButtonSize();
+    const QImage &glyph = ButtonGlyph(!group->Expanded());
     const LvRect &a = rects.ExpandButtonArea;
-    const int left = a.left + (a.Width() - glyph.width()) / 2;
-    const int top = PlaceVertically(owner_->PaintInfoGroup().VAlignment(), a.top, a.bottom, glyph.height());
-    const LvRect b(left, top, left + glyph.width(), top + glyph.height());
-    QPainter &p = *canvas.painter;
-    p.setPen(ResolveColor(LvColor(LvColor::clBtnShadow)));
-    p.setBrush(Qt::white);
-    p.drawRect(QRect(b.left, b.top, b.Width() - 1, b.Height() - 1));
-    p.setPen(Qt::black);
-    const int cx = b.left + b.Width() / 2, cy = b.top + b.Height() / 2;
-    p.drawLine(b.left + 2, cy, b.right - 3, cy);
-    if (!group->Expanded())
-        p.drawLine(cx, b.top + 2, cx, b.bottom - 3);
+    canvas.painter->drawImage(
+        QPoint(a.left + (a.Width() - glyph.width()) / 2,
+               PlaceVertically(owner_->PaintInfoGroup().VAlignment(), a.top, a.bottom, glyph.height())),
+        glyph);
 }
 
 void TLvViewGroup::PaintImage(TLvGroup *group, int part, const TLvRectArrayObject &rects, LvCanvas &canvas)

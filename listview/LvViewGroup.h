@@ -7,11 +7,29 @@
 
 #include "listview/LvCollection.h"
 
+#include <QImage>
 #include <QSize>
 
 namespace gdvorn::lv {
 
 enum TLvGroupPart { egpGroup = 0, egpHeader = 1, egpFooter = 2, egpLeft = 3, egpRight = 4, egpGroupAgain = 5 };
+
+// The control's shared glyphs: the group expand and collapse buttons (9 × 9) and the column sort arrows
+// (16 × 16). A getter draws its default picture while none is set; a setter copies the picture given.
+class TLvGlobalImageManager {
+public:
+    const QImage &GroupExpandButton();
+    void SetGroupExpandButton(const QImage &value) { groupExpand_ = value; }
+    const QImage &GroupCollapseButton();
+    void SetGroupCollapseButton(const QImage &value) { groupCollapse_ = value; }
+    const QImage &ColumnSortUp();
+    void SetColumnSortUp(const QImage &value) { sortUp_ = value; }
+    const QImage &ColumnSortDown();
+    void SetColumnSortDown(const QImage &value) { sortDown_ = value; }
+
+private:
+    QImage groupExpand_, groupCollapse_, sortUp_, sortDown_;
+};
 
 class TLvViewGroup {
 public:
@@ -23,8 +41,10 @@ public:
     ListviewCore *OwnerListview() const { return owner_; }
 
     virtual bool PtInDragArea(TLvGroup *, QPoint) const { return false; }
-    // The larger of the two glyphs, one pixel wider per 96 dots per inch.
+    // The larger of the two glyphs in use, one pixel wider per 96 dots per inch.
     virtual QSize ExpandButtonSize(TLvGroup *group) const;
+    // The expand (collapse) glyph in use: the control's own picture when set, else the shared one.
+    const QImage &ButtonGlyph(bool expand) const;
     // The size of the group's image: the application's (a custom image) or the image list's; 0 by 0
     // without an image (index below 0) or without a list.
     virtual QSize ImageSize(TLvGroup *group, int imageIndex) const;

@@ -12,26 +12,6 @@
 
 namespace gdvorn::lv {
 
-QImage SortArrowGlyph(bool ascending)
-{
-    QImage image(ListviewCore::SortArrowSize(), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
-    QPainterPath path;
-    if (ascending) {
-        path.moveTo(8, 5);
-        path.lineTo(12, 10);
-        path.lineTo(4, 10);
-    } else {
-        path.moveTo(4, 6);
-        path.lineTo(12, 6);
-        path.lineTo(8, 11);
-    }
-    path.closeSubpath();
-    p.fillPath(path, ResolveColor(LvColor(LvColor::clBtnShadow)));
-    return image;
-}
-
 void DrawEdge(QPainter &p, const LvRect &r, int edge, bool soft, bool flat)
 {
     const QColor light = ResolveColor(LvColor(LvColor::clBtnHighlight));
@@ -526,7 +506,8 @@ void QtLvViewColumn::Paint(TLvColumn *column, LvCanvas &canvas)
     }
     if (column->SortDirection() != TLvSortDirection::esdNone)
         p.drawImage(QPoint(r.SortGlyphArea.left, r.SortGlyphArea.top),
-                    SortArrowGlyph(column->SortDirection() == TLvSortDirection::esdAscending));
+                    column->SortDirection() == TLvSortDirection::esdAscending ? owner_->GlobalImages().ColumnSortUp()
+                                                                              : owner_->GlobalImages().ColumnSortDown());
     PaintCheckbox(p, info.CheckType(), info.CheckFlat(), column->CheckPending(), column->CheckPendingAway(), false,
                   column->Checked(), column->Enabled(), r.CheckArea);
     if (column->ColumnDropTarget())

@@ -16,8 +16,6 @@ void PaintItemCell(TLvViewItem &view, TLvItem *item, TLvColumn *column, bool for
 // Themed: QStyle's check or radio indicator (disabled; pressed while pending; hover while pending away).
 void PaintCheckbox(QPainter &p, TLvCheckType type, bool flat, bool pending, bool pendingAway, bool isPendingObject,
                    bool checked, bool enabled, const LvRect &rect, bool themed = false);
-// The sort arrows and the group buttons, drawn at the glyph store's sizes.
-QImage SortArrowGlyph(bool ascending);
 // Paints a group in its six parts through its painter: the whole group, the top band, the footer, the
 // left and right margins, the whole group again (empty margins paint nothing).
 void PaintGroup(ListviewCore &lv, TLvGroup *group, LvCanvas &canvas);

@@ -121,6 +121,28 @@ private slots:
         QCOMPARE(item->Captions(8), QString("oito"));
     }
 
+    // An object is initialized once, and its event already sees the flag on (a layout the handler starts
+    // does not initialize it again).
+    void initializeOnce()
+    {
+        FakeListview lv;
+        TLvItem *item = lv.Items().Add();
+        TLvGroup *group = lv.Groups()[0];
+        TLvColumn *column = lv.Header().Columns().Add();
+        QStringList log;
+        lv.OnItemInitialize = [&](TLvItem *i) { log << QString("item %1").arg(i->Initialized()); };
+        lv.OnGroupInitialize = [&](TLvGroup *g) { log << QString("group %1").arg(g->Initialized()); };
+        lv.OnColumnInitialize = [&](TLvColumn *c) { log << QString("column %1").arg(c->Initialized()); };
+        for (TLvCollectionItem *object : std::initializer_list<TLvCollectionItem *>{item, group, column}) {
+            object->SetInitialized(true);
+            object->SetInitialized(true);
+        }
+        QCOMPARE(log, (QStringList{"item 1", "group 1", "column 1"}));
+        item->SetInitialized(false); // clearing only clears
+        QVERIFY(!item->Initialized());
+        QCOMPARE(log.size(), 3);
+    }
+
     void flagRule_data()
     {
         QTest::addColumn<QString>("flag");
@@ -198,6 +220,27 @@ private slots:
         }
         QCOMPARE(rec.log, events);
         QCOMPARE(result, after);
+    }
+
+    // An object being destroyed clears without asking, and takes a request to set a clear flag as nothing
+    // at all (announcing it would count a check out that was never in).
+    void destroyingOnlyClears()
+    {
+        FakeListview lv;
+        lv.SetAllowHiddenCheckedItems(true); // the check survives the hiding that destruction does
+        lv.Items().Add()->SetChecked(true);
+        lv.Items().Add();
+        QCOMPARE(lv.CheckManager().CheckedCount(), 1);
+        QStringList log;
+        lv.OnItemCheckChanging = [&](TLvItem *, bool &) { log << "changing"; };
+        lv.OnItemCheckChange = [&](TLvItem *item) { log << QString("change %1").arg(item->Checked()); };
+        lv.OnItemFreeing = [&](TLvItem *item) {
+            log << "freeing";
+            item->SetChecked(!item->Checked());
+        };
+        lv.Items().Clear();
+        QCOMPARE(log, (QStringList{"freeing", "freeing", "change 0"}));
+        QCOMPARE(lv.CheckManager().CheckedCount(), 0);
     }
 
     void selectionAndCheckHandlersSettle()

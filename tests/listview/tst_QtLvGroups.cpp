@@ -194,6 +194,43 @@ private slots:
         QCOMPARE(t.Render().pixelColor(corner), highlight);
     }
 
+    // The band line of the top band (30 high, band margin 2, 3 thick) is drawn from the band margin below
+    // the band's top: rows 25-27 for a band of BandLength, 27-29 for a full-width one; blended, it needs
+    // a BandLength.
+    void bandLine_data()
+    {
+        QTest::addColumn<bool>("fullWidth");
+        QTest::addColumn<bool>("blended");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QList<int>>("rows");
+
+        QTest::newRow("length") << false << false << 300 << QList<int>{25, 26, 27};
+        QTest::newRow("full width") << true << false << 300 << QList<int>{27, 28, 29};
+        QTest::newRow("full width, blended") << true << true << 300 << QList<int>{27, 28, 29};
+        QTest::newRow("blended without a length") << true << true << 0 << QList<int>{};
+    }
+    void bandLine()
+    {
+        QFETCH(bool, fullWidth);
+        QFETCH(bool, blended);
+        QFETCH(int, length);
+        QFETCH(QList<int>, rows);
+        Groups t;
+        TLvPaintInfoGroup &info = t.lv->PaintInfoGroup();
+        t.lv->SetShowGroupMargins(true);
+        info.SetBandFullWidth(fullWidth);
+        info.SetBandBlended(blended);
+        info.SetBandLength(length);
+        const LvRect top = t.group()->MarginRectTop();
+        QCOMPARE(top.Height(), 30);
+        const QImage img = t.Render();
+        const QColor band = ResolveColor(info.BandColor());
+        for (int y = 22; y < 30; ++y) {
+            const LvRect at(top.left, top.top + y, top.left + 1, top.top + y + 1);
+            QCOMPARE(img.pixelColor(t.Centre(at)) == band, rows.contains(y));
+        }
+    }
+
     // Themed, the expand button is the style's branch glyph; either way something is drawn in it.
     void expandButtonDrawn_data()
     {
@@ -217,6 +254,26 @@ private slots:
             for (int x = button.left; x < button.right && !drawn; ++x)
                 drawn = img.pixelColor(t.Centre({x, y, x + 1, y + 1})) != background;
         QVERIFY(drawn);
+    }
+
+    // The control's own glyphs replace the shared ones, themed or not: the collapse glyph while expanded,
+    // the expand glyph while collapsed.
+    void ownGlyphs()
+    {
+        Groups t;
+        t.lv->SetThemed(true);
+        t.lv->SetShowGroupMargins(true);
+        QImage expand(12, 12, QImage::Format_RGB32), collapse(12, 12, QImage::Format_RGB32);
+        expand.fill(Qt::red);
+        collapse.fill(Qt::green);
+        t.lv->SetGroupExpandButton(expand);
+        t.lv->SetGroupCollapseButton(collapse);
+        TLvGroup *g = t.group();
+        const LvRect button = g->TopBandParts(g->MarginRectTop()).ExpandButtonArea;
+        QCOMPARE(button.Width(), 12 + 1);
+        QCOMPARE(t.Render().pixelColor(t.Centre(button)), QColor(Qt::green));
+        g->SetExpanded(false);
+        QCOMPARE(t.Render().pixelColor(t.Centre(button)), QColor(Qt::red));
     }
 };
 
