@@ -12,7 +12,9 @@ namespace gdvorn::lv {
 
 QSize TLvViewGroup::ExpandButtonSize(TLvGroup *) const
 {
-    const QSize glyph = ListviewCore::GroupButtonSize();
+    const QImage &expand = owner_->GroupExpandButton(), &collapse = owner_->GroupCollapseButton();
+    const QSize glyph = (expand.isNull() ? ListviewCore::GroupButtonSize() : expand.size())
+                            .expandedTo(collapse.isNull() ? ListviewCore::GroupButtonSize() : collapse.size());
     return {glyph.width() + RoundHalfEven(owner_->DpiX() / 96.0), glyph.height()};
 }
 
@@ -226,12 +228,17 @@ void TLvViewGroup::PaintExpandButton(TLvGroup *group, const TLvRectArrayObject &
 {
     if (!owner_->PaintInfoGroup().Expandable() || rects.ExpandButtonArea.IsEmpty())
         return;
-    const QSize glyph = ListviewCore::GroupButtonSize();
+    const QImage &own = group->Expanded() ? owner_->GroupCollapseButton() : owner_->GroupExpandButton();
+    const QSize glyph = own.isNull() ? ListviewCore::GroupButtonSize() : own.size();
     const LvRect &a = rects.ExpandButtonArea;
     const int left = a.left + (a.Width() - glyph.width()) / 2;
     const int top = PlaceVertically(owner_->PaintInfoGroup().VAlignment(), a.top, a.bottom, glyph.height());
     const LvRect b(left, top, left + glyph.width(), top + glyph.height());
     QPainter &p = *canvas.painter;
+    if (!own.isNull()) {
+        p.drawImage(b.left, b.top, own);
+        return;
+    }
     p.setPen(ResolveColor(LvColor(LvColor::clBtnShadow)));
     p.setBrush(Qt::white);
     p.drawRect(QRect(b.left, b.top, b.Width() - 1, b.Height() - 1));

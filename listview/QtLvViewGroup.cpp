@@ -24,7 +24,7 @@ void QtLvViewGroup::PaintCheckBox(TLvGroup *group, const TLvRectArrayObject &rec
 void QtLvViewGroup::PaintExpandButton(TLvGroup *group, const TLvRectArrayObject &rects, LvCanvas &canvas)
 {
     ListviewCore *lv = OwnerListview();
-    if (!lv->Themed()) {
+    if (!lv->Themed() || !lv->GroupExpandButton().isNull() || !lv->GroupCollapseButton().isNull()) {
         TLvViewGroup::PaintExpandButton(group, rects, canvas);
         return;
     }

@@ -1,0 +1,189 @@
+// The control's own settings without a widget: the view switch and the wheel direction it sets, the
+// setters that repaint only on a new value, the objects the control takes over, image lists freed while
+// in use, and the user's group expand and collapse glyphs.
+
+#include "FakeListview.h"
+
+#include <QGuiApplication>
+#include <QTest>
+
+#include <memory>
+
+using namespace gdvorn::lv;
+
+Q_DECLARE_METATYPE(TLvListStyle)
+Q_DECLARE_METATYPE(TLvDefaultWheelScroll)
+
+namespace {
+
+// A selection manager that tells when it is freed.
+class WatchedSelection : public TLvSelectionManager {
+public:
+    WatchedSelection(ListviewCore *lv, bool &freed) : TLvSelectionManager(lv), freed_(freed) {}
+    ~WatchedSelection() override { freed_ = true; }
+
+private:
+    bool &freed_;
+};
+
+} // namespace
+
+class tst_LvCore : public QObject {
+    Q_OBJECT
+
+private slots:
+    // A new view rebuilds and sets the wheel direction (list and film strip across, the rest down), even
+    // over the user's own choice; the current view changes nothing.
+    void viewSwitch_data()
+    {
+        QTest::addColumn<TLvListStyle>("view");
+        QTest::addColumn<bool>("changes");
+        QTest::addColumn<TLvDefaultWheelScroll>("wheel");
+        QTest::newRow("same view") << TLvListStyle::elsReport << false << TLvDefaultWheelScroll::edwsHorz;
+        QTest::newRow("list") << TLvListStyle::elsList << true << TLvDefaultWheelScroll::edwsHorz;
+        QTest::newRow("film strip") << TLvListStyle::elsFilmStrip << true << TLvDefaultWheelScroll::edwsHorz;
+        QTest::newRow("icon") << TLvListStyle::elsIcon << true << TLvDefaultWheelScroll::edwsVert;
+        QTest::newRow("tile") << TLvListStyle::elsTile << true << TLvDefaultWheelScroll::edwsVert;
+    }
+    void viewSwitch()
+    {
+        QFETCH(TLvListStyle, view);
+        QFETCH(bool, changes);
+        QFETCH(TLvDefaultWheelScroll, wheel);
+        FakeListview lv;
+        QCOMPARE(lv.View(), TLvListStyle::elsIcon);
+        lv.SetView(TLvListStyle::elsReport);
+        lv.Header().Columns().Add()->SetWidth(120);
+        lv.Items().Add()->SetCaption("a");
+        const LvRect before = lv.Items()[0]->DisplayRect();
+        lv.SetWheelMouseDefaultScroll(TLvDefaultWheelScroll::edwsHorz); // the user's choice
+        int changed = 0;
+        lv.OnViewChange = [&] {
+            ++changed;
+            QCOMPARE(lv.View(), view);
+        };
+        lv.SetView(view);
+        QCOMPARE(changed, changes ? 1 : 0);
+        QCOMPARE(lv.WheelMouseDefaultScroll(), wheel);
+        if (changes)
+            QVERIFY(lv.Items()[0]->DisplayRect() != before); // laid out for the new view
+    }
+
+    // Setting the value a setting has repaints nothing; another value repaints the whole control.
+    void settersRepaintOnNewValues_data()
+    {
+        QTest::addColumn<QString>("setting");
+        for (const char *s : {"Color", "Font", "ShowImages", "ShowInactive", "ImagesSmall", "ImagesState"})
+            QTest::newRow(s) << QString(s);
+    }
+    void settersRepaintOnNewValues()
+    {
+        QFETCH(QString, setting);
+        FakeListview lv;
+        LvImageList images(16, 16);
+        QFont bold = lv.Font();
+        bold.setBold(true);
+        const auto set = [&](bool other) {
+            if (setting == "Color")
+                lv.SetColor(other ? LvColor(LvColor::clSilver) : LvColor(LvColor::clWindow));
+            else if (setting == "Font")
+                lv.SetFont(other ? bold : QFont(lv.Font()));
+            else if (setting == "ShowImages")
+                lv.SetShowImages(!other);
+            else if (setting == "ShowInactive")
+                lv.SetShowInactive(other);
+            else if (setting == "ImagesSmall")
+                lv.SetImagesSmall(other ? &images : nullptr);
+            else
+                lv.SetImagesState(other ? &images : nullptr);
+        };
+        lv.invalidated.clear();
+        set(false);
+        QCOMPARE(lv.invalidated.size(), std::size_t(0));
+        set(true);
+        QCOMPARE(lv.invalidated.size(), std::size_t(1));
+        QCOMPARE(lv.invalidated.front(), lv.ClientRect());
+    }
+
+    // A new selection manager replaces the current one, which is freed; handing over the one in use
+    // changes nothing.
+    void replacingTheSelectionManager()
+    {
+        FakeListview lv;
+        bool firstFreed = false, secondFreed = false;
+        auto first = std::make_unique<WatchedSelection>(&lv, firstFreed);
+        TLvSelectionManager *firstPtr = first.get();
+        lv.SetSelection(std::move(first));
+        QCOMPARE(&lv.Selection(), firstPtr);
+        lv.SetSelection(std::unique_ptr<TLvSelectionManager>(firstPtr));
+        QVERIFY(!firstFreed);
+        QCOMPARE(&lv.Selection(), firstPtr);
+        lv.SetSelection(std::make_unique<WatchedSelection>(&lv, secondFreed));
+        QVERIFY(firstFreed);
+        QVERIFY(!secondFreed);
+        lv.Selection().SetMultiSelect(true);
+        for (int i = 0; i < 3; ++i)
+            lv.Items().Add();
+        lv.Selection().SelectAll();
+        QCOMPARE(lv.Selection().Count(), 3);
+    }
+
+    // An image list freed while the control or its header uses it is forgotten; the others stay.
+    void freedImageListsAreForgotten()
+    {
+        FakeListview lv;
+        LvImageList kept(16, 16);
+        {
+            LvImageList freed(16, 16);
+            lv.SetImagesSmall(&freed);
+            lv.SetImagesState(&freed);
+            lv.SetImagesLarge(&kept);
+            lv.Header().SetImages(&freed);
+        }
+        QCOMPARE(lv.ImagesSmall(), nullptr);
+        QCOMPARE(lv.ImagesState(), nullptr);
+        QCOMPARE(lv.Header().Images(), nullptr);
+        QCOMPARE(lv.ImagesLarge(), &kept);
+    }
+
+    // The user's glyphs are kept as 32-bit copies and size the group's expand button: the larger of
+    // the two (a missing one counts as the drawn 9 × 9), one pixel wider at 96 dots per inch.
+    void userGroupButtons_data()
+    {
+        QTest::addColumn<QSize>("expand");
+        QTest::addColumn<QSize>("collapse");
+        QTest::addColumn<int>("width");
+        QTest::newRow("drawn glyphs") << QSize() << QSize() << 9 + 1;
+        QTest::newRow("larger expand glyph") << QSize(16, 12) << QSize() << 16 + 1;
+        QTest::newRow("larger collapse glyph") << QSize(11, 11) << QSize(13, 5) << 13 + 1;
+        QTest::newRow("smaller glyphs keep the drawn size of the other") << QSize(5, 5) << QSize() << 9 + 1;
+    }
+    void userGroupButtons()
+    {
+        QFETCH(QSize, expand);
+        QFETCH(QSize, collapse);
+        QFETCH(int, width);
+        FakeListview lv;
+        lv.SetView(TLvListStyle::elsReport);
+        lv.SetShowGroupMargins(true);
+        lv.Items().Add();
+        const auto picture = [](QSize size) {
+            QImage image;
+            if (size.isValid()) {
+                image = QImage(size, QImage::Format_RGB32);
+                image.fill(Qt::red);
+            }
+            return image;
+        };
+        lv.SetGroupExpandButton(picture(expand));
+        lv.SetGroupCollapseButton(picture(collapse));
+        if (expand.isValid())
+            QCOMPARE(lv.GroupExpandButton().format(), QImage::Format_ARGB32);
+        QCOMPARE(lv.GroupExpandButton().size(), expand.isValid() ? expand : QSize(0, 0));
+        TLvGroup *g = lv.Groups()[0];
+        QCOMPARE(g->TopBandParts(g->MarginRectTop()).ExpandButtonArea.Width(), width);
+    }
+};
+
+QTEST_MAIN(tst_LvCore)
+#include "tst_LvCore.moc"
