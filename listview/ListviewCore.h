@@ -32,6 +32,7 @@
 #include <QVariant>
 #include <QSize>
 
+#include <exception>
 #include <functional>
 #include <memory>
 
@@ -534,16 +535,28 @@ private:
     std::unique_ptr<TLvBackgroundManager> background_; // made at first use
 };
 
-// BeginUpdate for a scope; EndUpdate(true) on every exit.
+// BeginUpdate for a scope; EndUpdate(true) on every exit. A failure of EndUpdate (a handler of its
+// events) reaches the caller; while the scope is left by an earlier failure, that one does.
 class LvUpdateBracket {
 public:
-    explicit LvUpdateBracket(ListviewCore &lv) : lv_(lv) { lv_.BeginUpdate(); }
-    ~LvUpdateBracket() { lv_.EndUpdate(true); }
+    explicit LvUpdateBracket(ListviewCore &lv) : lv_(lv), failures_(std::uncaught_exceptions()) { lv_.BeginUpdate(); }
+    ~LvUpdateBracket() noexcept(false)
+    {
+        if (std::uncaught_exceptions() == failures_) {
+            lv_.EndUpdate(true);
+            return;
+        }
+        try {
+            lv_.EndUpdate(true);
+        } catch (...) {
+        }
+    }
     LvUpdateBracket(const LvUpdateBracket &) = delete;
     LvUpdateBracket &operator=(const LvUpdateBracket &) = delete;
 
 private:
     ListviewCore &lv_;
+    int failures_;
 };
 
 } // namespace gdvorn::lv

@@ -1,13 +1,16 @@
 // The control's own settings without a widget: the view switch and the wheel direction it sets, the
 // setters that repaint only on a new value, the objects the control takes over, image lists freed while
-// in use, and the user's group expand and collapse glyphs.
+// in use, the user's group expand and collapse glyphs, and failures inside an update bracket.
 
 #include "FakeListview.h"
+#include "listview/LvStream.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QTest>
 
 #include <memory>
+#include <stdexcept>
 
 using namespace gdvorn::lv;
 
@@ -182,6 +185,30 @@ private slots:
         QCOMPARE(lv.GroupExpandButton().size(), expand.isValid() ? expand : QSize(0, 0));
         TLvGroup *g = lv.Groups()[0];
         QCOMPARE(g->TopBandParts(g->MarginRectTop()).ExpandButtonArea.Width(), width);
+    }
+
+    // A handler failing at the outermost EndUpdate of a bracketed operation reaches its caller; a
+    // failure inside the bracket goes on to the caller ahead of it. The count is back at 0 either way.
+    void failuresInsideAnUpdateBracket()
+    {
+        FakeListview lv;
+        lv.SetView(TLvListStyle::elsReport);
+        lv.Header().Columns().Add();
+        int ends = 0;
+        lv.OnEndUpdate = [&] {
+            ++ends;
+            throw std::logic_error("handler");
+        };
+        QVERIFY_THROWS_EXCEPTION(std::logic_error, lv.AutoSizeColumns(false));
+        QCOMPARE(lv.UpdateCount(), 0);
+        QByteArray damaged;
+        damaged.append("\x06\x00\x00\x00\x63", 5); // version 6, then a view that does not exist
+        QBuffer buffer(&damaged);
+        buffer.open(QIODevice::ReadOnly);
+        LvStream stream(buffer);
+        QVERIFY_THROWS_EXCEPTION(EReadError, lv.LoadFromStream(stream));
+        QCOMPARE(lv.UpdateCount(), 0);
+        QCOMPARE(ends, 2);
     }
 };
 
