@@ -1,6 +1,6 @@
 // The control's own settings without a widget: the view switch and the wheel direction it sets, the
-// setters that repaint only on a new value, the objects the control takes over, image lists freed while
-// in use, the user's group expand and collapse glyphs, and failures inside an update bracket.
+// objects the control takes over, image lists freed while in use, the user's group expand and collapse
+// glyphs, and failures inside an update bracket.
 
 #include "FakeListview.h"
 #include "listview/LvStream.h"
@@ -70,42 +70,6 @@ private slots:
         QCOMPARE(lv.WheelMouseDefaultScroll(), wheel);
         if (changes)
             QVERIFY(lv.Items()[0]->DisplayRect() != before); // laid out for the new view
-    }
-
-    // Setting the value a setting has repaints nothing; another value repaints the whole control.
-    void settersRepaintOnNewValues_data()
-    {
-        QTest::addColumn<QString>("setting");
-        for (const char *s : {"Color", "Font", "ShowImages", "ShowInactive", "ImagesSmall", "ImagesState"})
-            QTest::newRow(s) << QString(s);
-    }
-    void settersRepaintOnNewValues()
-    {
-        QFETCH(QString, setting);
-        FakeListview lv;
-        LvImageList images(16, 16);
-        QFont bold = lv.Font();
-        bold.setBold(true);
-        const auto set = [&](bool other) {
-            if (setting == "Color")
-                lv.SetColor(other ? LvColor(LvColor::clSilver) : LvColor(LvColor::clWindow));
-            else if (setting == "Font")
-                lv.SetFont(other ? bold : QFont(lv.Font()));
-            else if (setting == "ShowImages")
-                lv.SetShowImages(!other);
-            else if (setting == "ShowInactive")
-                lv.SetShowInactive(other);
-            else if (setting == "ImagesSmall")
-                lv.SetImagesSmall(other ? &images : nullptr);
-            else
-                lv.SetImagesState(other ? &images : nullptr);
-        };
-        lv.invalidated.clear();
-        set(false);
-        QCOMPARE(lv.invalidated.size(), std::size_t(0));
-        set(true);
-        QCOMPARE(lv.invalidated.size(), std::size_t(1));
-        QCOMPARE(lv.invalidated.front(), lv.ClientRect());
     }
 
     // A new selection manager replaces the current one, which is freed; handing over the one in use
