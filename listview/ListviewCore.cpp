@@ -3,9 +3,34 @@
 
 #include "listview/LvBackground.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace gdvorn::lv {
+
+namespace {
+
+// The controls that exist (all on the GUI thread): a freed image list is taken from each of them.
+std::vector<ListviewCore *> &LiveControls()
+{
+    static std::vector<ListviewCore *> controls;
+    return controls;
+}
+
+void ForgetControl(ListviewCore *lv)
+{
+    auto &controls = LiveControls();
+    controls.erase(std::remove(controls.begin(), controls.end(), lv), controls.end());
+}
+
+} // namespace
+
+LvImageList::~LvImageList()
+{
+    for (ListviewCore *lv : LiveControls())
+        lv->ImageListFreed(this);
+}
 
 ListviewCore::ListviewCore()
     : paintInfoGroup_(std::make_unique<TLvPaintInfoGroup>(this)),
@@ -15,15 +40,26 @@ ListviewCore::ListviewCore()
       selection_(std::make_unique<TLvSelectionManager>(this)), groups_(std::make_unique<TLvGroups>(this)),
       header_(std::make_unique<TLvHeader>(this)), items_(std::make_unique<TLvGlobalItems>(this))
 {
+    LiveControls().push_back(this);
 }
 
-ListviewCore::~ListviewCore() = default;
+ListviewCore::~ListviewCore() { ForgetControl(this); }
+
+void ListviewCore::ImageListFreed(const LvImageList *list)
+{
+    for (const LvImageList **images : {&imagesSmall_, &imagesLarge_, &imagesExLarge_, &imagesGroup_, &imagesState_})
+        if (*images == list)
+            *images = nullptr;
+    if (header_ && header_->Images() == list)
+        header_->SetImages(nullptr);
+}
 
 void ListviewCore::Shutdown()
 {
     if (destroying_)
         return;
     destroying_ = true;
+    ForgetControl(this);
     // No event reaches a handler of the dying control from here on.
     static_cast<TLvEvents &>(*this) = TLvEvents();
     groups_->Clear(true);
@@ -145,8 +181,9 @@ void ListviewCore::SetView(TLvListStyle value)
 
 namespace {
 
-// Takes `info` in place of `current`; the object already held stays as it is (and is not freed twice).
-template <class T> bool ReplacePaintInfo(std::unique_ptr<T> &current, std::unique_ptr<T> &info)
+// Takes `info` in place of `current`, which is freed; the object already held stays as it is (and is
+// not freed twice).
+template <class T> bool ReplaceOwned(std::unique_ptr<T> &current, std::unique_ptr<T> &info)
 {
     if (!info)
         return false;
@@ -160,9 +197,11 @@ template <class T> bool ReplacePaintInfo(std::unique_ptr<T> &current, std::uniqu
 
 } // namespace
 
+void ListviewCore::SetSelection(std::unique_ptr<TLvSelectionManager> value) { ReplaceOwned(selection_, value); }
+
 void ListviewCore::SetPaintInfoItem(std::unique_ptr<TLvPaintInfoItem> info)
 {
-    if (ReplacePaintInfo(paintInfoItem_, info)) {
+    if (ReplaceOwned(paintInfoItem_, info)) {
         groups_->Rebuild(false);
         Invalidate();
     }
@@ -170,7 +209,7 @@ void ListviewCore::SetPaintInfoItem(std::unique_ptr<TLvPaintInfoItem> info)
 
 void ListviewCore::SetPaintInfoColumn(std::unique_ptr<TLvPaintInfoColumn> info)
 {
-    if (ReplacePaintInfo(paintInfoColumn_, info)) {
+    if (ReplaceOwned(paintInfoColumn_, info)) {
         header_->Rebuild(false);
         Invalidate();
     }
@@ -178,7 +217,7 @@ void ListviewCore::SetPaintInfoColumn(std::unique_ptr<TLvPaintInfoColumn> info)
 
 void ListviewCore::SetPaintInfoGroup(std::unique_ptr<TLvPaintInfoGroup> info)
 {
-    if (ReplacePaintInfo(paintInfoGroup_, info)) {
+    if (ReplaceOwned(paintInfoGroup_, info)) {
         groups_->Rebuild(false);
         Invalidate();
     }
@@ -194,6 +233,8 @@ void ListviewCore::SetColor(LvColor v)
 
 void ListviewCore::SetFont(const QFont &font)
 {
+    if (font_ == font)
+        return;
     font_ = font;
     groups_->Rebuild(false);
     Invalidate();
@@ -201,9 +242,27 @@ void ListviewCore::SetFont(const QFont &font)
 
 void ListviewCore::SetGroupFont(const QFont &font)
 {
+    if (groupFont_ == font)
+        return;
     groupFont_ = font;
     groups_->Rebuild(false);
 }
+
+namespace {
+
+void SetGroupButton(ListviewCore &lv, QImage &button, const QImage &image)
+{
+    button = image.isNull() ? QImage() : image.convertToFormat(QImage::Format_ARGB32);
+    // The button's size is the larger of the two glyphs.
+    lv.Groups().Rebuild(false);
+    lv.Invalidate();
+}
+
+} // namespace
+
+void ListviewCore::SetGroupExpandButton(const QImage &image) { SetGroupButton(*this, groupExpandButton_, image); }
+
+void ListviewCore::SetGroupCollapseButton(const QImage &image) { SetGroupButton(*this, groupCollapseButton_, image); }
 
 void ListviewCore::SetShowGroupMargins(bool v)
 {

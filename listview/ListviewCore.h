@@ -61,6 +61,8 @@ enum class TCommonOLEDragResult : std::uint8_t { cdrDrop, cdrCancel, cdrError };
 enum class TLvQueryDragResult : std::uint8_t { eqdrContinue, eqdrDrop, eqdrQuit };
 enum class TLvInsertMarkerDir : std::uint8_t { dmdHorz, dmdVert };
 enum class TBorderStyle : std::uint8_t { bsNone, bsSingle };
+enum class TBevelKind : std::uint8_t { bkNone, bkTile, bkSoft, bkFlat };
+enum class TBevelCut : std::uint8_t { bvNone, bvLowered, bvRaised, bvSpace };
 
 enum TLvListviewState : std::uint32_t {
     elvsLButtonDown = 1u << 0, elvsRButtonDown = 1u << 1, elvsMButtonDown = 1u << 2, elvsDragPending = 1u << 3,
@@ -305,8 +307,8 @@ public:
     // Invalidates again what paint events skipped inside an update bracket (the outermost EndUpdate).
     virtual void RepaintSkipped() {}
     virtual void PopupMenu(QMenu * /*menu*/, QPoint /*windowPoint*/) {}
-    // Brings the window's border in line with BorderStyle, Themed and ShowThemedBorder (what recreating
-    // the window does).
+    // Brings the window's border in line with BorderStyle, Themed, ShowThemedBorder, Ctl3D and the
+    // bevels (what recreating the window does).
     virtual void ApplyBorder() {}
     // The in-place edit that runs, if any: its item paints no selection, and no caption in the edited
     // column (every column outside the report view).
@@ -334,6 +336,8 @@ public:
     TLvHeader &Header() { return *header_; }
     TLvGlobalItems &Items() { return *items_; }
     TLvSelectionManager &Selection() { return *selection_; }
+    // Takes another selection manager (made for this control) and frees the current one.
+    void SetSelection(std::unique_ptr<TLvSelectionManager> value);
     TLvScrollbarManager &Scrollbars() { return *scrollbars_; }
     TLvCheckManager &CheckManager() { return checkManager_; }
     TLvGestureManager &Gesture() { return gesture_; }
@@ -354,12 +358,8 @@ public:
     void SetPaintInfoColumn(std::unique_ptr<TLvPaintInfoColumn> info);
     void SetPaintInfoGroup(std::unique_ptr<TLvPaintInfoGroup> info);
     // The shared glyphs (made at first use); the control's own expand and collapse pictures, when set,
-    // take precedence over them (assigning copies the picture at 32 bits a pixel).
+    // take precedence over them.
     TLvGlobalImageManager &GlobalImages();
-    const QImage &GroupExpandButton() const { return groupExpandButton_; }
-    void SetGroupExpandButton(const QImage &v) { groupExpandButton_ = v.convertToFormat(QImage::Format_ARGB32); Invalidate(); }
-    const QImage &GroupCollapseButton() const { return groupCollapseButton_; }
-    void SetGroupCollapseButton(const QImage &v) { groupCollapseButton_ = v.convertToFormat(QImage::Format_ARGB32); Invalidate(); }
     TLvSortManager &Sort() { return *sort_; }
     TLvIncrementalSearchManager &IncrementalSearch() { return *incrementalSearch_; }
 
@@ -393,6 +393,11 @@ public:
     void SetFont(const QFont &font);
     const QFont &GroupFont() const { return groupFont_; }
     void SetGroupFont(const QFont &font);
+    // The control's own group expand and collapse glyphs; while null, the shared ones. Set as 32-bit copies.
+    const QImage &GroupExpandButton() const { return groupExpandButton_; }
+    void SetGroupExpandButton(const QImage &image);
+    const QImage &GroupCollapseButton() const { return groupCollapseButton_; }
+    void SetGroupCollapseButton(const QImage &image);
     bool ShowGroupMargins() const { return showGroupMargins_; }
     void SetShowGroupMargins(bool v);
     bool ShowImages() const { return showImages_; }
@@ -414,24 +419,22 @@ public:
             Invalidate();
         }
     }
-    // A themed border when Themed and ShowThemedBorder are on; a sunken client edge with BorderStyle
-    // bsSingle unthemed; none with bsNone.
+    // Themed, the border is the style's when ShowThemedBorder is on and none otherwise, whatever the
+    // BorderStyle. Unthemed, BorderStyle bsSingle gives a sunken client edge (Ctl3D) or a flat line, and
+    // a BevelKind other than bkNone adds a bevel for each of BevelInner and BevelOuter that is not bvNone.
     TBorderStyle BorderStyle() const { return borderStyle_; }
-    void SetBorderStyle(TBorderStyle v)
-    {
-        if (borderStyle_ != v) {
-            borderStyle_ = v;
-            ApplyBorder();
-        }
-    }
+    void SetBorderStyle(TBorderStyle v) { SetBorderSetting(borderStyle_, v); }
     bool ShowThemedBorder() const { return showThemedBorder_; }
-    void SetShowThemedBorder(bool v)
-    {
-        if (showThemedBorder_ != v) {
-            showThemedBorder_ = v;
-            ApplyBorder();
-        }
-    }
+    void SetShowThemedBorder(bool v) { SetBorderSetting(showThemedBorder_, v); }
+    bool Ctl3D() const { return ctl3D_; }
+    void SetCtl3D(bool v) { SetBorderSetting(ctl3D_, v); }
+    TBevelKind BevelKind() const { return bevelKind_; }
+    void SetBevelKind(TBevelKind v) { SetBorderSetting(bevelKind_, v); }
+    TBevelCut BevelInner() const { return bevelInner_; }
+    void SetBevelInner(TBevelCut v) { SetBorderSetting(bevelInner_, v); }
+    TBevelCut BevelOuter() const { return bevelOuter_; }
+    void SetBevelOuter(TBevelCut v) { SetBorderSetting(bevelOuter_, v); }
+    // Kept for compatibility: the platform double-buffers every paint.
     bool CacheDoubleBufferBits() const { return cacheDoubleBufferBits_; }
     void SetCacheDoubleBufferBits(bool v) { cacheDoubleBufferBits_ = v; }
     const LvImageList *ImagesSmall() const { return imagesSmall_; }
@@ -476,8 +479,10 @@ public:
     // an update bracket; a version of 0 or below reads nothing more.
     virtual void SaveToStream(LvStream &s);
     virtual void LoadFromStream(LvStream &s);
-    // Invalidates the whole client area (nothing while updating unless forced by the caller's state).
+    // Invalidates the whole client area.
     void Invalidate(bool immediate = false) { InvalidateWindow(nullptr, immediate); }
+    // An image list is being freed: the control, its header included, stops using it.
+    void ImageListFreed(const LvImageList *list);
     // The check-box bound of a point size: a square of round(points × dpi / 72) pixels.
     LvRect CheckBoxBound(int pointSize) const;
     // Expand and collapse glyph size (9 × 9) and sort arrows (16 × 16), drawn by the painters.
@@ -485,6 +490,14 @@ public:
     static QSize SortArrowSize() { return {16, 16}; }
 
 private:
+    template <class T> void SetBorderSetting(T &setting, T value)
+    {
+        if (setting != value) {
+            setting = value;
+            ApplyBorder();
+        }
+    }
+
     std::uint32_t states_ = 0;
     int updateCount_ = 0;
     bool destroying_ = false;
@@ -497,7 +510,10 @@ private:
     int disabledBlendAlpha_ = 128;
     bool themedStored_ = true, cacheDoubleBufferBits_ = false;
     TBorderStyle borderStyle_ = TBorderStyle::bsSingle;
-    bool showThemedBorder_ = true;
+    bool showThemedBorder_ = true, ctl3D_ = true;
+    TBevelKind bevelKind_ = TBevelKind::bkNone;
+    TBevelCut bevelInner_ = TBevelCut::bvLowered, bevelOuter_ = TBevelCut::bvRaised;
+    QImage groupExpandButton_, groupCollapseButton_;
     const LvImageList *imagesSmall_ = nullptr, *imagesLarge_ = nullptr, *imagesExLarge_ = nullptr,
                       *imagesState_ = nullptr, *imagesGroup_ = nullptr;
     TLvDefaultWheelScroll wheelDefault_ = TLvDefaultWheelScroll::edwsVert;
@@ -524,7 +540,6 @@ private:
     std::unique_ptr<TLvGlobalItems> items_;
     std::unique_ptr<TLvBackgroundManager> background_; // made at first use
     std::unique_ptr<TLvGlobalImageManager> globalImages_; // made at first use
-    QImage groupExpandButton_, groupCollapseButton_;
 };
 
 // BeginUpdate for a scope; EndUpdate(true) on every exit. A handler that throws inside that EndUpdate

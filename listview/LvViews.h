@@ -29,6 +29,10 @@ class TLvCellSize;
 class LvImageList {
 public:
     LvImageList(int width, int height) : width_(width), height_(height) {}
+    LvImageList(const LvImageList &) = default;
+    LvImageList &operator=(const LvImageList &) = default;
+    // The list views that use the list forget it.
+    ~LvImageList();
     int Width() const { return width_; }
     int Height() const { return height_; }
     int Count() const { return int(images_.size()); }

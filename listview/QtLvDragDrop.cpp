@@ -58,7 +58,7 @@ void QtLvListview::BeginHeaderDrag(TLvColumn *column, QPoint headerPoint)
 
 void QtLvListview::DragEnabledChanged()
 {
-    if (dragDrop_)
+    if (dragDrop_ && created_) // the first show registers
         dragDrop_->UpdateRegistration();
 }
 

@@ -40,17 +40,17 @@ QtLvListview::QtLvListview(QWidget *parent) : QAbstractScrollArea(parent)
     connect(verticalScrollBar(), &QScrollBar::sliderReleased, this, [this] {
         Protege([&] {
             Scrollbars().VertScroll(SB_THUMBPOSITION, verticalScrollBar()->sliderPosition());
-            Scrollbars().VertScroll(SB_ENDSCROLL, 0);
+            EndBarScroll(true);
         });
     });
     connect(horizontalScrollBar(), &QScrollBar::sliderReleased, this, [this] {
         Protege([&] {
             Scrollbars().HorzScroll(SB_THUMBPOSITION, horizontalScrollBar()->sliderPosition());
-            Scrollbars().HorzScroll(SB_ENDSCROLL, 1);
+            EndBarScroll(false);
         });
     });
+    // The drop registration waits for the window (the first show).
     dragDrop_ = std::make_unique<QtLvDragDrop>(this);
-    dragDrop_->UpdateRegistration();
 }
 
 QtLvListview::~QtLvListview() { Shutdown(); }
@@ -88,15 +88,29 @@ void QtLvListview::UpdateWindow()
 
 void QtLvListview::ApplyBorder()
 {
-    if (BorderStyle() == TBorderStyle::bsNone || (Themed() && !ShowThemedBorder()))
-        setFrameStyle(QFrame::NoFrame);
-    else if (Themed())
-        setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    else {
-        // The classic client edge: two pixels, sunken.
-        setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        setLineWidth(2);
+    if (Themed()) {
+        setFrameStyle(ShowThemedBorder() ? QFrame::StyledPanel | QFrame::Sunken : QFrame::NoFrame);
+        return;
     }
+    // A client edge is two sunken pixels, a plain border one; each drawn bevel adds a pixel outside it.
+    const bool single = BorderStyle() == TBorderStyle::bsSingle;
+    const auto drawn = [](TBevelCut cut) { return cut == TBevelCut::bvLowered || cut == TBevelCut::bvRaised; };
+    const int bevels = BevelKind() == TBevelKind::bkNone ? 0 : int(drawn(BevelInner())) + int(drawn(BevelOuter()));
+    const int width = (single ? (Ctl3D() ? 2 : 1) : 0) + bevels;
+    if (width == 0) {
+        setFrameStyle(QFrame::NoFrame);
+        return;
+    }
+    if (bevels == 0)
+        setFrameStyle(Ctl3D() ? QFrame::Panel | QFrame::Sunken : QFrame::Box | QFrame::Plain);
+    else if (BevelKind() == TBevelKind::bkFlat || !Ctl3D())
+        setFrameStyle(QFrame::Box | QFrame::Plain);
+    else {
+        // The outermost drawn bevel gives the shape its light.
+        const TBevelCut outer = drawn(BevelOuter()) ? BevelOuter() : BevelInner();
+        setFrameStyle(QFrame::Panel | (outer == TBevelCut::bvRaised ? QFrame::Raised : QFrame::Sunken));
+    }
+    setLineWidth(width);
 }
 
 void QtLvListview::RepaintSkipped()
@@ -431,6 +445,7 @@ void QtLvListview::showEvent(QShowEvent *event)
         Protege([&] {
             EndUpdateProcessing();
             Header().SizeChanged();
+            dragDrop_->UpdateRegistration();
         });
     }
 }
@@ -561,16 +576,26 @@ void QtLvListview::OnBarAction(bool vertical, int action)
         Scrollbars().HorzScroll(code, bar->sliderPosition());
     // The bar follows the offset, so that snapping holds.
     bar->setSliderPosition(vertical ? Scrollbars().OffsetY() : Scrollbars().OffsetX());
-    if (!bar->isSliderDown()) {
-        Exclude(elvsScrolling);
-        if (vertical)
-            Scrollbars().VertScroll(SB_ENDSCROLL, 0);
-        else
-            Scrollbars().HorzScroll(SB_ENDSCROLL, 0);
-    }
+    if (!bar->isSliderDown())
+        EndBarScroll(vertical);
+}
+
+void QtLvListview::EndBarScroll(bool vertical)
+{
+    Exclude(elvsScrolling);
+    if (vertical)
+        Scrollbars().VertScroll(SB_ENDSCROLL, 0);
+    else
+        Scrollbars().HorzScroll(SB_ENDSCROLL, 0);
 }
 
 // --- Mouse ------------------------------------------------------------------------------------------
+
+void QtLvListview::SetFocusIfPossible()
+{
+    if (created_ && !hasFocus() && focusPolicy() != Qt::NoFocus && isEnabled() && isVisible())
+        setFocus(Qt::MouseFocusReason);
+}
 
 TCommonKeyStates QtLvListview::KeyStates(Qt::KeyboardModifiers mods, Qt::MouseButtons buttons)
 {
@@ -627,8 +652,7 @@ void QtLvListview::mousePressEvent(QMouseEvent *event)
         Include(button == TCommonMouseButton::cmbLeft ? elvsLButtonDown
                 : button == TCommonMouseButton::cmbRight ? elvsRButtonDown
                                                          : elvsMButtonDown);
-        if (!hasFocus() && focusPolicy() != Qt::NoFocus)
-            setFocus(Qt::MouseFocusReason);
+        SetFocusIfPossible();
         const QPoint pos = event->position().toPoint();
         if (button != TCommonMouseButton::cmbMiddle && IsHeaderPoint(pos)) {
             if (button == TCommonMouseButton::cmbLeft)

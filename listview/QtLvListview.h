@@ -102,6 +102,8 @@ public:
     void SetMenuPopper(std::function<void(QMenu *, QPoint globalPos)> popper) { menuPopper_ = std::move(popper); }
     // Queues OnThreadCallBack on the control's thread; safe from any thread.
     void PostThreadCallBack();
+    // Takes the focus when the control has none and can take it (run before a button press is handled).
+    void SetFocusIfPossible();
 
     // Paints the client rectangle `rect` (window coordinates) with `painter` (the paint event's work).
     void PaintRect(QPainter &painter, const LvRect &rect, bool selectedOnly = false);
@@ -135,6 +137,8 @@ protected:
 private:
     void PaintReportRow(QPainter &p, LvCanvas &canvas, TLvItem *item, const LvRect &docClip, bool selectedOnly);
     void OnBarAction(bool vertical, int action);
+    // The end of a scroll-bar operation.
+    void EndBarScroll(bool vertical);
     void MoveFocusTo(TLvItem *target, Qt::KeyboardModifiers mods);
     void InitiateDrag(TLvItem *item, QPoint docPoint, bool rectAllowed, TCommonMouseButton button,
                       bool itemDragAllowed = false);

@@ -1,5 +1,6 @@
-// The small objects' defaults and setters: the item and column paint infos (an unchanged value repaints
-// nothing), the gesture manager, and handing the control a paint-info object of its own.
+// The small objects' defaults and setters: the item and column paint infos and the control's own
+// settings (an unchanged value repaints nothing), the gesture manager, and handing the control a
+// paint-info object of its own.
 
 #include "FakeListview.h"
 
@@ -33,6 +34,9 @@ private slots:
         QTest::newRow("HideCaption") << "HideCaption";
         QTest::newRow("TileDetailCount") << "TileDetailCount";
         QTest::newRow("BkGndColorFillsWindow") << "BkGndColorFillsWindow";
+        // The control's own.
+        for (const char *s : {"Color", "Font", "ShowImages", "ShowInactive", "ImagesSmall", "ImagesState"})
+            QTest::newRow(s) << QString(s);
     }
     void settersRepaintOnChange()
     {
@@ -40,8 +44,23 @@ private slots:
         FakeListview lv;
         TLvPaintInfoItem &item = lv.PaintInfoItem();
         TLvPaintInfoColumn &column = lv.PaintInfoColumn();
+        LvImageList images(16, 16);
+        QFont bold = lv.Font();
+        bold.setBold(true);
         const auto set = [&](bool changed) {
-            if (setting == "GridLines")
+            if (setting == "Color")
+                lv.SetColor(changed ? LvColor(LvColor::clSilver) : LvColor(LvColor::clWindow));
+            else if (setting == "Font")
+                lv.SetFont(changed ? bold : QFont(lv.Font()));
+            else if (setting == "ShowImages")
+                lv.SetShowImages(!changed);
+            else if (setting == "ShowInactive")
+                lv.SetShowInactive(changed);
+            else if (setting == "ImagesSmall")
+                lv.SetImagesSmall(changed ? &images : nullptr);
+            else if (setting == "ImagesState")
+                lv.SetImagesState(changed ? &images : nullptr);
+            else if (setting == "GridLines")
                 item.SetGridLines(changed);
             else if (setting == "GridLineColor")
                 item.SetGridLineColor(changed ? LvColor(LvColor::clSilver) : LvColor(LvColor::clBtnFace));

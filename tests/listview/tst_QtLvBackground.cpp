@@ -47,6 +47,7 @@ struct Control {
         lv->SetView(TLvListStyle::elsIcon);
         lv->SetColor(LvColor(LvColor::clWhite));
         lv->SetBorderStyle(TBorderStyle::bsNone);
+        lv->SetShowThemedBorder(false); // themed, only this takes the border away
         lv->resize(size);
         lv->show();
         QVERIFY(QTest::qWaitForWindowExposed(lv.get()));

@@ -3,6 +3,7 @@
 // context menu, and clicks, keys, the rubber band and the scroll bars on the viewport.
 
 #include "listview/LvAlphaBlender.h"
+#include "listview/QtLvDragDrop.h"
 #include "listview/QtLvListview.h"
 
 #include <QApplication>
@@ -10,8 +11,10 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QTest>
+#include <QThread>
 
 #include <memory>
+#include <thread>
 
 using namespace gdvorn::lv;
 
@@ -128,37 +131,64 @@ class tst_QtLvListview : public QObject {
     Q_OBJECT
 
 private slots:
-    // The frame follows BorderStyle, Themed and ShowThemedBorder; the client area grows by what it loses.
+    // The frame follows BorderStyle, Themed and ShowThemedBorder, Ctl3D and the bevels; the client area
+    // grows by what it loses. Themed, only ShowThemedBorder decides.
     void borderStyle_data()
     {
         QTest::addColumn<bool>("single");
         QTest::addColumn<bool>("themed");
         QTest::addColumn<bool>("themedBorder");
+        QTest::addColumn<bool>("ctl3D");
+        QTest::addColumn<int>("bevelKind");
         QTest::addColumn<int>("shape");
-        QTest::newRow("single unthemed: client edge") << true << false << true << int(QFrame::Panel);
-        QTest::newRow("single themed") << true << true << true << int(QFrame::StyledPanel);
-        QTest::newRow("themed border off") << true << true << false << int(QFrame::NoFrame);
-        QTest::newRow("none unthemed") << false << false << true << int(QFrame::NoFrame);
-        QTest::newRow("none themed") << false << true << true << int(QFrame::NoFrame);
+        QTest::addColumn<int>("shadow");
+        QTest::addColumn<int>("width"); // -1: the style's
+        const int none = int(TBevelKind::bkNone), tile = int(TBevelKind::bkTile), flat = int(TBevelKind::bkFlat);
+        const int sunken = int(QFrame::Sunken), raised = int(QFrame::Raised), plain = int(QFrame::Plain);
+        QTest::newRow("single unthemed: client edge") << true << false << true << true << none << int(QFrame::Panel) << sunken << 2;
+        QTest::newRow("single unthemed without 3-D: a line") << true << false << true << false << none << int(QFrame::Box) << plain << 1;
+        QTest::newRow("single themed") << true << true << true << true << none << int(QFrame::StyledPanel) << sunken << -1;
+        QTest::newRow("themed border off") << true << true << false << true << none << int(QFrame::NoFrame) << plain << 0;
+        QTest::newRow("none unthemed") << false << false << true << true << none << int(QFrame::NoFrame) << plain << 0;
+        QTest::newRow("none themed: the themed border") << false << true << true << true << none << int(QFrame::StyledPanel) << sunken << -1;
+        QTest::newRow("themed: no bevel") << false << true << false << true << tile << int(QFrame::NoFrame) << plain << 0;
+        // The inner bevel is lowered, the outer raised: the raised one is outside.
+        QTest::newRow("bevels alone") << false << false << true << true << tile << int(QFrame::Panel) << raised << 2;
+        QTest::newRow("bevels round the client edge") << true << false << true << true << tile << int(QFrame::Panel) << raised << 4;
+        QTest::newRow("flat bevels") << false << false << true << true << flat << int(QFrame::Box) << plain << 2;
+        QTest::newRow("bevels without 3-D") << true << false << true << false << tile << int(QFrame::Box) << plain << 3;
     }
     void borderStyle()
     {
         QFETCH(bool, single);
         QFETCH(bool, themed);
         QFETCH(bool, themedBorder);
+        QFETCH(bool, ctl3D);
+        QFETCH(int, bevelKind);
         QFETCH(int, shape);
+        QFETCH(int, shadow);
+        QFETCH(int, width);
         QtLvListview lv;
         lv.resize(200, 100);
         QCOMPARE(lv.BorderStyle(), TBorderStyle::bsSingle);
         QCOMPARE(lv.frameShape(), QFrame::StyledPanel);
+        QVERIFY(lv.Ctl3D());
+        QCOMPARE(lv.BevelKind(), TBevelKind::bkNone);
+        QCOMPARE(lv.BevelInner(), TBevelCut::bvLowered);
+        QCOMPARE(lv.BevelOuter(), TBevelCut::bvRaised);
         lv.SetThemed(themed);
         lv.SetShowThemedBorder(themedBorder);
         lv.SetBorderStyle(single ? TBorderStyle::bsSingle : TBorderStyle::bsNone);
+        lv.SetCtl3D(ctl3D);
+        lv.SetBevelKind(TBevelKind(bevelKind));
         QCOMPARE(int(lv.frameShape()), shape);
-        if (shape == int(QFrame::NoFrame))
-            QCOMPARE(lv.frameWidth(), 0);
-        if (shape == int(QFrame::Panel))
-            QCOMPARE(lv.frameWidth(), 2);
+        if (shape != int(QFrame::NoFrame))
+            QCOMPARE(int(lv.frameShadow()), shadow);
+        if (width >= 0)
+            QCOMPARE(lv.frameWidth(), width);
+        lv.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&lv));
+        QCOMPARE(lv.viewport()->width(), 200 - 2 * lv.frameWidth());
     }
 
     void headerClickResizeAndFit()
@@ -369,6 +399,33 @@ private slots:
         QCOMPARE(t.lv->Selection().Count(), 0); // the release after an expand press does nothing
         TLvItemHitTestInfoSet hit = 0;
         QCOMPARE(t.lv->ItemAt(Transmission::Row(0), nullptr, hit), nullptr);
+    }
+
+    // The user's glyphs replace the drawn ones and the style's: the collapse glyph while expanded.
+    void userGroupGlyphsPainted_data()
+    {
+        QTest::addColumn<bool>("themed");
+        QTest::newRow("unthemed") << false;
+        QTest::newRow("themed") << true;
+    }
+    void userGroupGlyphsPainted()
+    {
+        QFETCH(bool, themed);
+        Transmission t(2);
+        t.lv->SetThemed(themed);
+        t.lv->SetShowGroupMargins(true);
+        QImage expand(11, 11, QImage::Format_RGB32), collapse(11, 11, QImage::Format_RGB32);
+        expand.fill(Qt::red);
+        collapse.fill(Qt::green);
+        t.lv->SetGroupExpandButton(expand);
+        t.lv->SetGroupCollapseButton(collapse);
+        TLvGroup *group = t.lv->Groups()[0];
+        const LvRect b = group->TopBandParts(group->MarginRectTop()).ExpandButtonArea;
+        QCOMPARE(b.Width(), 11 + 1);
+        const QPoint centre = t.lv->Scrollbars().MapViewToWindow({(b.left + b.right) / 2, (b.top + b.bottom) / 2});
+        QCOMPARE(t.Render().pixelColor(centre), QColor(Qt::green));
+        group->SetExpanded(false);
+        QCOMPARE(t.Render().pixelColor(centre), QColor(Qt::red));
     }
 
     void hints()
@@ -780,6 +837,8 @@ private slots:
         QVERIFY(!items[4]->Selected() && !items[5]->Selected()); // inverted
     }
 
+    // Each operation of the bar scrolls, then ends with one OnScrollEnd; dragging the thumb is one
+    // operation, under way (elvsScrolling) until the thumb is let go.
     void scrollBars_data()
     {
         QTest::addColumn<int>("action");
@@ -787,6 +846,7 @@ private slots:
         QTest::newRow("line") << int(QAbstractSlider::SliderSingleStepAdd) << 17;
         QTest::newRow("page") << int(QAbstractSlider::SliderPageStepAdd) << 0; // the client height
         QTest::newRow("bottom") << int(QAbstractSlider::SliderToMaximum) << -1;
+        QTest::newRow("thumb") << int(QAbstractSlider::SliderMove) << 17 * 3;
     }
 
     void scrollBars()
@@ -799,9 +859,60 @@ private slots:
         const int maxOffset = t.lv->Scrollbars().MaxOffsetY();
         QCOMPARE(bar->maximum(), maxOffset);
         QCOMPARE(bar->pageStep(), t.vp()->height());
-        bar->triggerAction(QAbstractSlider::SliderAction(action));
+        QList<int> ends;
+        t.lv->OnScrollEnd = [&](int bar) { ends << bar; };
+        if (action == int(QAbstractSlider::SliderMove)) {
+            bar->setSliderDown(true);
+            bar->setSliderPosition(expected);
+            QVERIFY(t.lv->HasState(elvsScrolling));
+            QVERIFY(ends.isEmpty());
+            bar->setSliderDown(false);
+        } else {
+            bar->triggerAction(QAbstractSlider::SliderAction(action));
+        }
+        QVERIFY(!t.lv->HasState(elvsScrolling));
+        QCOMPARE(ends, QList<int>{0});
         QCOMPARE(t.lv->Scrollbars().OffsetY(), expected < 0 ? maxOffset : expected == 0 ? t.vp()->height() : expected);
         QCOMPARE(bar->value(), t.lv->Scrollbars().OffsetY());
+    }
+
+    // The window exists from the first show: the list is laid out then, and the drop registration
+    // follows the drag managers' Enabled from then on.
+    void creationAtTheFirstShow()
+    {
+        QtLvListview lv;
+        lv.SetView(TLvListStyle::elsReport);
+        lv.Header().Columns().Add()->SetWidth(100);
+        lv.Items().Add()->SetCaption("a");
+        lv.DragManager().SetEnabled(true);
+        QVERIFY(!lv.HandleAllocated());
+        QVERIFY(!lv.HasState(elvsDropTargetRegistered));
+        QVERIFY(!lv.viewport()->acceptDrops());
+        QVERIFY(lv.Items()[0]->DisplayRect().IsEmpty());
+        lv.resize(200, 100);
+        lv.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&lv));
+        QVERIFY(lv.HandleAllocated());
+        QVERIFY(lv.HasState(elvsDropTargetRegistered));
+        QVERIFY(lv.viewport()->acceptDrops());
+        QVERIFY(!lv.Items()[0]->DisplayRect().IsEmpty());
+        lv.DragManager().SetEnabled(false);
+        lv.Header().SetDraggable(false); // the header's column drag takes drops too
+        QVERIFY(!lv.HasState(elvsDropTargetRegistered));
+        QVERIFY(!lv.viewport()->acceptDrops());
+    }
+
+    // A worker thread's call runs OnThreadCallBack later, on the control's thread.
+    void threadCallBack()
+    {
+        QtLvListview lv;
+        QList<QThread *> ranOn;
+        lv.OnThreadCallBack = [&] { ranOn << QThread::currentThread(); };
+        std::thread worker([&] { lv.PostThreadCallBack(); });
+        worker.join();
+        QVERIFY(ranOn.isEmpty());
+        QTRY_COMPARE(ranOn.size(), 1);
+        QCOMPARE(ranOn.front(), lv.thread());
     }
 
     void wheel()

@@ -5,6 +5,7 @@
 #include "listview/QtLvListview.h"
 #include "listview/QtLvDragDrop.h"
 #include "listview/QtLvPainters.h"
+#include "listview/LvViewGroup.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -427,8 +428,9 @@ private slots:
 
     void sortArrowGlyphs()
     {
+        TLvGlobalImageManager store;
         for (bool ascending : {true, false}) {
-            const QImage arrow = SortArrowGlyph(ascending);
+            const QImage arrow = ascending ? store.ColumnSortUp() : store.ColumnSortDown();
             QCOMPARE(arrow.size(), QSize(16, 16));
             // The widest opaque row is the arrow's base: at the bottom ascending, at the top descending.
             int widestRow = -1, widest = 0;
