@@ -188,6 +188,7 @@ void ListviewCore::SetColor(LvColor v)
 void ListviewCore::SetFont(const QFont &font)
 {
     font_ = font;
+    FontChanged();
     groups_->Rebuild(false);
     Invalidate();
 }

@@ -303,6 +303,8 @@ public:
     // Invalidates again what paint events skipped inside an update bracket (the outermost EndUpdate).
     virtual void RepaintSkipped() {}
     virtual void PopupMenu(QMenu * /*menu*/, QPoint /*windowPoint*/) {}
+    // The control font changed: the platform side's own fonts follow it (the in-place editor's).
+    virtual void FontChanged() {}
     // Brings the window's border in line with BorderStyle, Themed and ShowThemedBorder (what recreating
     // the window does).
     virtual void ApplyBorder() {}
