@@ -312,6 +312,8 @@ public:
     // column (every column outside the report view).
     virtual TLvItem *EditingItem() const { return nullptr; }
     virtual TLvColumn *EditingColumn() const { return nullptr; }
+    // Whether hot tracking is on: items announce their hot-tracking changes only then (groups always).
+    virtual bool HotTrackEnabled() const { return false; }
     // The caption of the hot-tracked item takes the hot colour (and underline); nothing for another item.
     virtual void HotTrackCaptionFont(const TLvItem * /*item*/, LvCanvas & /*canvas*/) const {}
     // View objects of the current view for items, columns and groups' grids.

@@ -85,6 +85,7 @@ public:
     bool ItemEditingEnabled() const override;
     TLvColumn *EditingColumn() const override;
     void HotTrackCaptionFont(const TLvItem *item, LvCanvas &canvas) const override;
+    bool HotTrackEnabled() const override { return hotTrack_->Enabled(); }
 
     // In-place editing, hot tracking and hints.
     TLvEditManager &EditManager() { return *editManager_; }

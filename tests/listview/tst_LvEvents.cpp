@@ -49,6 +49,38 @@ private slots:
         QCOMPARE(item->StateImageList(0), &other);
     }
 
+    void hotTrackEventsOfItemsNeedHotTracking_data()
+    {
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("hot tracking on") << true;
+        QTest::newRow("hot tracking off") << false;
+    }
+    void hotTrackEventsOfItemsNeedHotTracking()
+    {
+        QFETCH(bool, enabled);
+        struct Listview : FakeListview {
+            bool hotTrack = false;
+            bool HotTrackEnabled() const override { return hotTrack; }
+        } lv;
+        lv.hotTrack = enabled;
+        TLvItem *item = lv.Items().Add();
+        QStringList events;
+        lv.OnItemHotTrack = [&](TLvItem *, TLvHotTrackState s, QPoint p) {
+            events << QString("item %1 %2,%3").arg(s == TLvHotTrackState::ehsEnable ? "on" : "off").arg(p.x()).arg(p.y());
+        };
+        lv.OnGroupHotTrack = [&](TLvGroup *, TLvHotTrackState s, QPoint p) {
+            events << QString("group %1 %2,%3").arg(s == TLvHotTrackState::ehsEnable ? "on" : "off").arg(p.x()).arg(p.y());
+        };
+        item->SetHotTracking(true, QPoint(5, 6));
+        item->SetHotTracking(false, QPoint(5, 6));
+        item->Group()->SetHotTracking(true, QPoint(7, 8));
+        item->Group()->SetHotTracking(false, QPoint(7, 8));
+        QStringList expected{"group on 7,8", "group off 0,0"}; // the groups' whatever hot tracking says
+        if (enabled)
+            expected = QStringList{"item on 5,6", "item off 0,0"} + expected;
+        QCOMPARE(events, expected);
+    }
+
     void viewChangeFiresOnlyForAnotherView()
     {
         FakeListview lv;
