@@ -236,6 +236,7 @@ void ListviewCore::SetFont(const QFont &font)
     if (font_ == font)
         return;
     font_ = font;
+    FontChanged();
     groups_->Rebuild(false);
     Invalidate();
 }

@@ -307,6 +307,8 @@ public:
     // Invalidates again what paint events skipped inside an update bracket (the outermost EndUpdate).
     virtual void RepaintSkipped() {}
     virtual void PopupMenu(QMenu * /*menu*/, QPoint /*windowPoint*/) {}
+    // The control font changed: the platform side's own fonts follow it (the in-place editor's).
+    virtual void FontChanged() {}
     // Brings the window's border in line with BorderStyle, Themed, ShowThemedBorder, Ctl3D and the
     // bevels (what recreating the window does).
     virtual void ApplyBorder() {}
@@ -314,6 +316,8 @@ public:
     // column (every column outside the report view).
     virtual TLvItem *EditingItem() const { return nullptr; }
     virtual TLvColumn *EditingColumn() const { return nullptr; }
+    // Whether hot tracking is on: items announce their hot-tracking changes only then (groups always).
+    virtual bool HotTrackEnabled() const { return false; }
     // The caption of the hot-tracked item takes the hot colour (and underline); nothing for another item.
     virtual void HotTrackCaptionFont(const TLvItem * /*item*/, LvCanvas & /*canvas*/) const {}
     // View objects of the current view for items, columns and groups' grids.

@@ -100,7 +100,7 @@ void TLvItem::FlagChanged(Flag flag, bool on, QPoint mouse)
         }
         break;
     case Flag::HotTracking:
-        if (lv->OnItemHotTrack)
+        if (lv->OnItemHotTrack && lv->HotTrackEnabled())
             lv->OnItemHotTrack(this, on ? TLvHotTrackState::ehsEnable : TLvHotTrackState::ehsDisable,
                                on ? mouse : QPoint(0, 0));
         Invalidate(true);

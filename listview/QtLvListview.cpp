@@ -11,6 +11,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QFontMetrics>
 #include <QMenu>
@@ -35,6 +36,8 @@ QtLvListview::QtLvListview(QWidget *parent) : QAbstractScrollArea(parent)
     hotTrack_ = std::make_unique<TLvHotTrackManager>(this);
     editManager_ = std::make_unique<TLvEditManager>(this);
     hintWindow_ = new TLvHintWindow(this);
+    hintPause_.setSingleShot(true);
+    connect(&hintPause_, &QTimer::timeout, this, [this] { Protege([&] { ShowHintAt(hintPausePos_); }); });
     connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this](int a) { Protege([&] { OnBarAction(true, a); }); });
     connect(horizontalScrollBar(), &QScrollBar::actionTriggered, this, [this](int a) { Protege([&] { OnBarAction(false, a); }); });
     connect(verticalScrollBar(), &QScrollBar::sliderReleased, this, [this] {
@@ -467,17 +470,37 @@ bool QtLvListview::viewportEvent(QEvent *event)
 {
     if (dragDrop_ && dragDrop_->ViewportEvent(event))
         return true;
-    if (event->type() == QEvent::ToolTip) {
-        auto *help = static_cast<QHelpEvent *>(event);
+    switch (event->type()) {
+    case QEvent::ToolTip: {
+        // Qt sends this once its own pause is over; a handler that asks for a longer one waits the rest.
+        const QPoint pos = static_cast<QHelpEvent *>(event)->pos();
         Protege([&] {
-            LvRect area;
-            const QString text = showHint_ ? HintAt(help->pos(), area) : QString();
-            if (text.isEmpty())
-                hintWindow_->hide();
-            else
-                hintWindow_->ActivateHint(help->globalPos(), text);
+            if (!showHint_)
+                return;
+            const int waited = style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay, nullptr, this);
+            int pause = waited;
+            if (OnHintPauseTime)
+                OnHintPauseTime(hintWindow_->isVisible(), pause);
+            if (pause > waited) {
+                hintPausePos_ = pos;
+                hintPause_.start(pause - waited);
+            } else {
+                ShowHintAt(pos);
+            }
         });
         return true;
+    }
+    case QEvent::ContextMenu:
+        // Mouse requests are run by the right-button release.
+        return true;
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonPress:
+    case QEvent::Leave:
+    case QEvent::Wheel:
+        hintPause_.stop();
+        break;
+    default:
+        break;
     }
     if (hintWindow_) // viewport events come while the constructor still runs
         hintWindow_->ViewportEvent(event);
@@ -487,6 +510,16 @@ bool QtLvListview::viewportEvent(QEvent *event)
             Header().MouseLeft();
         });
     return QAbstractScrollArea::viewportEvent(event);
+}
+
+void QtLvListview::ShowHintAt(QPoint pos)
+{
+    LvRect area;
+    const QString text = showHint_ ? HintAt(pos, area) : QString();
+    if (text.isEmpty())
+        hintWindow_->hide();
+    else
+        hintWindow_->ActivateHint(viewport()->mapToGlobal(pos), text);
 }
 
 QString QtLvListview::HintAt(QPoint pos, LvRect &cursorRect)
@@ -512,8 +545,11 @@ QString QtLvListview::HintAt(QPoint pos, LvRect &cursorRect)
             const TLvRectArrayObject r = item->ItemRectArray(Header().FirstVisibleColumn());
             LvCanvas canvas;
             item->View()->ItemCaptionFont(item, 0, false, canvas);
-            const QSize full = TextExtent(canvas.font, item->Caption());
-            if (r.CaptionArea.Width() < full.width() || r.CaptionArea.Height() < full.height()) {
+            // The whole caption, wrapped in the label's width without a line limit.
+            LvRect full = r.LabelArea;
+            DrawTextWide(TextMetrics(*this, canvas.font), nullptr, canvas.font, QColor(), item->Caption(), full, -1,
+                         dtLeft | dtTop | dtCalcRect);
+            if (r.CaptionArea.Width() < full.Width() || r.CaptionArea.Height() < full.Height()) {
                 allow = true;
                 text = item->Caption();
             }
@@ -541,7 +577,7 @@ QString QtLvListview::HintAt(QPoint pos, LvRect &cursorRect)
 void QtLvListview::focusInEvent(QFocusEvent *event)
 {
     QAbstractScrollArea::focusInEvent(event);
-    viewport()->update();
+    viewport()->repaint();
 }
 
 void QtLvListview::focusOutEvent(QFocusEvent *event)
@@ -550,8 +586,16 @@ void QtLvListview::focusOutEvent(QFocusEvent *event)
     Exclude(elvsDragPending | elvsDragging | elvsToolkitDragging | elvsDragRectPending | elvsDragRect);
     if (HotTrack().OnlyFocused())
         Protege([&] { HotTrack().SetHotObject({}, nullptr); });
-    viewport()->update();
+    viewport()->repaint();
 }
+
+void QtLvListview::closeEvent(QCloseEvent *event)
+{
+    Protege([&] { EditManager().EndEdit(); });
+    QAbstractScrollArea::closeEvent(event);
+}
+
+void QtLvListview::FontChanged() { EditManager().SetFont(Font()); }
 
 void QtLvListview::OnBarAction(bool vertical, int action)
 {
@@ -986,12 +1030,16 @@ void QtLvListview::mouseDoubleClickEvent(QMouseEvent *event)
     });
 }
 
-void QtLvListview::contextMenuEvent(QContextMenuEvent *event)
+bool QtLvListview::event(QEvent *event)
 {
-    // Mouse requests are run by the right-button release; only keyboard requests come from here.
-    if (event->reason() != QContextMenuEvent::Keyboard)
-        return;
-    Protege([&] { HandleContextMenu(QPoint(-1, -1), true); });
+    // Keyboard menu requests run the control's steps whatever the context-menu policy; mouse requests
+    // come from the right-button release.
+    if (event->type() == QEvent::ContextMenu &&
+        static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Keyboard) {
+        Protege([&] { HandleContextMenu(QPoint(-1, -1), true); });
+        return true;
+    }
+    return QAbstractScrollArea::event(event);
 }
 
 void QtLvListview::HandleContextMenu(QPoint pos, bool keyboard)
@@ -1027,6 +1075,8 @@ void QtLvListview::HandleContextMenu(QPoint pos, bool keyboard)
             OnColumnContextMenu(info, pos, menu);
         if (menu)
             PopupMenu(menu, pos);
+        else
+            DefaultContextMenu(pos, false);
         return;
     } else {
         Exclude(elvsDragRectPending | elvsDragPending);
@@ -1043,6 +1093,33 @@ void QtLvListview::HandleContextMenu(QPoint pos, bool keyboard)
         OnContextMenu(where, handled);
     if (menu)
         PopupMenu(menu, where);
+    else if (!handled)
+        DefaultContextMenu(where, keyboard);
+}
+
+void QtLvListview::DefaultContextMenu(QPoint windowPoint, bool keyboard)
+{
+    switch (contextMenuPolicy()) {
+    case Qt::CustomContextMenu: emit customContextMenuRequested(windowPoint); break;
+    case Qt::ActionsContextMenu:
+        if (!actions().isEmpty()) {
+            auto *menu = new QMenu(this);
+            menu->setAttribute(Qt::WA_DeleteOnClose);
+            menu->addActions(actions());
+            PopupMenu(menu, windowPoint);
+        }
+        break;
+    case Qt::DefaultContextMenu:
+    case Qt::NoContextMenu:
+        // A request the widget leaves goes up to its parents.
+        if (!isWindow() && parentWidget()) {
+            QContextMenuEvent up(keyboard ? QContextMenuEvent::Keyboard : QContextMenuEvent::Mouse,
+                                 viewport()->mapTo(parentWidget(), windowPoint), viewport()->mapToGlobal(windowPoint));
+            QCoreApplication::sendEvent(parentWidget(), &up);
+        }
+        break;
+    default: break;
+    }
 }
 
 // --- Keys and wheel ---------------------------------------------------------------------------------

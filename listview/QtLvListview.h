@@ -9,7 +9,9 @@
 // - Input: the viewport's mouse events go to the header when they fall on it, otherwise to the item
 //   area's press, move and release handlers; a press on an item's check box only holds the box (the
 //   release toggles it). The context menu follows a right-button release (a right-button drag swallows
-//   the next one) or a keyboard request, which pops up at the first selected item.
+//   the next one) or a keyboard request, which pops up at the first selected item; a request that no
+//   handler takes goes to the widget's context-menu policy.
+// - Hints: Qt's tool-tip event ends the platform's pause; OnHintPauseTime may lengthen it.
 // - Scroll bars: the area's own bars, shown when the document needs them; their actions become the
 //   component's scroll codes and the bar then follows the offset.
 // Every event runs inside Protege: a silent abort is swallowed, other exceptions reach TrataExcecao.
@@ -20,6 +22,7 @@
 
 #include <QAbstractScrollArea>
 #include <QRegion>
+#include <QTimer>
 
 #include <functional>
 
@@ -83,6 +86,7 @@ public:
     bool ItemEditingEnabled() const override;
     TLvColumn *EditingColumn() const override;
     void HotTrackCaptionFont(const TLvItem *item, LvCanvas &canvas) const override;
+    bool HotTrackEnabled() const override { return hotTrack_->Enabled(); }
 
     // In-place editing, hot tracking and hints.
     TLvEditManager &EditManager() { return *editManager_; }
@@ -115,6 +119,9 @@ public:
     void DragSelectKey(int key, Qt::KeyboardModifiers mods);
     void HandleKey(int key, Qt::KeyboardModifiers mods);
     void HandleContextMenu(QPoint pos, bool keyboard);
+    // The end of a menu request that nothing took: the widget's context-menu policy (the custom-menu
+    // signal, a menu of its actions, or with the default policy the request handed to the parents).
+    void DefaultContextMenu(QPoint windowPoint, bool keyboard);
     // The hint for a point: its text when one is allowed, else empty (and the rectangle it belongs to).
     QString HintAt(QPoint pos, LvRect &cursorRect);
 
@@ -128,7 +135,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
-    void contextMenuEvent(QContextMenuEvent *event) override;
+    bool event(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void scrollContentsBy(int, int) override {}
@@ -146,6 +154,9 @@ private:
     static TCommonKeyStates KeyStates(Qt::KeyboardModifiers mods, Qt::MouseButtons buttons);
     static TShiftState Shift(Qt::KeyboardModifiers mods);
     QPoint HeaderPoint(QPoint windowPoint) const;
+    // Shows the hint for a viewport point, or hides the hint window when none is allowed.
+    void ShowHintAt(QPoint pos);
+    void FontChanged() override;
 
     bool created_ = false;
     int dpiOverride_ = 0;
@@ -161,6 +172,8 @@ private:
     std::unique_ptr<TLvHotTrackManager> hotTrack_;
     std::unique_ptr<TLvEditManager> editManager_;
     TLvHintWindow *hintWindow_ = nullptr;         // a child window
+    QTimer hintPause_;                            // the part of a hint pause that Qt's own wait did not cover
+    QPoint hintPausePos_;
 };
 
 } // namespace gdvorn::lv
