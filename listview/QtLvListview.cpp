@@ -1138,7 +1138,7 @@ void QtLvListview::keyPressEvent(QKeyEvent *event)
         if (OnKeyAction)
             OnKeyAction(key, shift, doDefault);
         if (doDefault) {
-            Qt::KeyboardModifiers mods;
+            Qt::KeyboardModifiers mods = event->modifiers() & Qt::KeypadModifier;
             if (shift & ssShift)
                 mods |= Qt::ShiftModifier;
             if (shift & ssCtrl)

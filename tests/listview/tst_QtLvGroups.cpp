@@ -258,10 +258,17 @@ private slots:
 
     // The control's own glyphs replace the shared ones, themed or not: the collapse glyph while expanded,
     // the expand glyph while collapsed.
+    void ownGlyphs_data()
+    {
+        QTest::addColumn<bool>("themed");
+        QTest::newRow("unthemed") << false;
+        QTest::newRow("themed") << true;
+    }
     void ownGlyphs()
     {
+        QFETCH(bool, themed);
         Groups t;
-        t.lv->SetThemed(true);
+        t.lv->SetThemed(themed);
         t.lv->SetShowGroupMargins(true);
         QImage expand(12, 12, QImage::Format_RGB32), collapse(12, 12, QImage::Format_RGB32);
         expand.fill(Qt::red);

@@ -402,32 +402,6 @@ private slots:
     }
 
     // The user's glyphs replace the drawn ones and the style's: the collapse glyph while expanded.
-    void userGroupGlyphsPainted_data()
-    {
-        QTest::addColumn<bool>("themed");
-        QTest::newRow("unthemed") << false;
-        QTest::newRow("themed") << true;
-    }
-    void userGroupGlyphsPainted()
-    {
-        QFETCH(bool, themed);
-        Transmission t(2);
-        t.lv->SetThemed(themed);
-        t.lv->SetShowGroupMargins(true);
-        QImage expand(11, 11, QImage::Format_RGB32), collapse(11, 11, QImage::Format_RGB32);
-        expand.fill(Qt::red);
-        collapse.fill(Qt::green);
-        t.lv->SetGroupExpandButton(expand);
-        t.lv->SetGroupCollapseButton(collapse);
-        TLvGroup *group = t.lv->Groups()[0];
-        const LvRect b = group->TopBandParts(group->MarginRectTop()).ExpandButtonArea;
-        QCOMPARE(b.Width(), 11 + 1);
-        const QPoint centre = t.lv->Scrollbars().MapViewToWindow({(b.left + b.right) / 2, (b.top + b.bottom) / 2});
-        QCOMPARE(t.Render().pixelColor(centre), QColor(Qt::green));
-        group->SetExpanded(false);
-        QCOMPARE(t.Render().pixelColor(centre), QColor(Qt::red));
-    }
-
     void hints()
     {
         Transmission t(2);
@@ -572,6 +546,19 @@ private slots:
         QTest::mouseRelease(t.vp(), Qt::LeftButton, {}, p);
         QCOMPARE(gesture, QString("RD"));
         QCOMPARE(clicks, takeRelease ? 0 : 1);
+    }
+
+    // Ctrl with the keypad's plus fits the columns to their contents; the main keyboard's plus does not.
+    void ctrlKeypadPlusFitsTheColumns()
+    {
+        Transmission t(3);
+        t.lv->setFocus();
+        TLvColumn *wide = t.lv->Header().Columns()[1];
+        wide->SetWidth(400);
+        QTest::keyClick(t.vp(), Qt::Key_Plus, Qt::ControlModifier);
+        QCOMPARE(wide->Width(), 400);
+        QTest::keyClick(t.vp(), Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
+        QVERIFY(wide->Width() < 400);
     }
 
     void keys()
