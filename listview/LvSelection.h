@@ -10,6 +10,8 @@
 
 #include <QPoint>
 
+#include <exception>
+
 namespace gdvorn::lv {
 
 class TLvItem;
@@ -20,7 +22,9 @@ class TLvSelectionManager : public TLvOwnedPersistent {
 public:
     using TLvOwnedPersistent::TLvOwnedPersistent;
 
-    // The change bracket (and, with grouping, the grouping bracket) for a scope; closed on every exit.
+    // The change bracket (and, with grouping, the grouping bracket) for a scope; both closed on every
+    // exit. A handler that throws while they close reaches the caller, unless an exception is already on
+    // its way out (that one goes on).
     class Brackets {
     public:
         explicit Brackets(TLvSelectionManager &s, bool grouping = true) : s_(s), grouping_(grouping)
@@ -29,11 +33,24 @@ public:
             if (grouping_)
                 s_.BeginGrouping();
         }
-        ~Brackets()
+        ~Brackets() noexcept(false)
         {
-            if (grouping_)
-                s_.EndGrouping();
-            s_.EndChange();
+            std::exception_ptr failure;
+            if (grouping_) {
+                try {
+                    s_.EndGrouping();
+                } catch (...) {
+                    failure = std::current_exception();
+                }
+            }
+            try {
+                s_.EndChange();
+            } catch (...) {
+                if (!failure)
+                    failure = std::current_exception();
+            }
+            if (failure && std::uncaught_exceptions() == unwinding_)
+                std::rethrow_exception(failure);
         }
         Brackets(const Brackets &) = delete;
         Brackets &operator=(const Brackets &) = delete;
@@ -41,6 +58,7 @@ public:
     private:
         TLvSelectionManager &s_;
         bool grouping_;
+        const int unwinding_ = std::uncaught_exceptions();
     };
 
     void ClearAll();

@@ -857,7 +857,7 @@ void QtLvListview::mouseMoveEvent(QMouseEvent *event)
         } else if (HasState(elvsDragPending)) {
             DragDrop().PendingMove(pos, event->buttons(), event->modifiers());
         } else if (HasState(elvsDragRectPending)) {
-            if ((pos - pressPoint_).manhattanLength() >= QApplication::startDragDistance()) {
+            if (DragThresholdCrossed(pressPoint_, pos)) {
                 Exclude(elvsDragRectPending);
                 Include(elvsDragRect);
                 if (!(keys & (cksControl | cksShift)))

@@ -449,6 +449,15 @@ private slots:
         lv.OnItemSelectionChanged = nullptr;
         lv.Items()[4]->SetSelected(true); // outside a bracket again: at once
         QCOMPARE(bulk, 2);
+        // A handler failing as the bracket closes reaches the caller; the next change is announced again.
+        lv.OnItemSelectionsChanged = [&] {
+            ++bulk;
+            throw std::runtime_error("closing");
+        };
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, lv.Selection().ClearAll());
+        QCOMPARE(bulk, 3);
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, lv.Selection().SelectAll());
+        QCOMPARE(bulk, 4);
     }
 
     void rubberBandSelectsWhatItCovers()
