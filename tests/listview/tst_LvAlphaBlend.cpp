@@ -3,23 +3,13 @@
 
 #include "listview/LvAlphaBlender.h"
 #include "listview/LvUtilities.h"
+#include "FakeListview.h"
 
 #include <QGuiApplication>
 #include <QImage>
 #include <QTest>
 
 using namespace gdvorn::lv;
-
-namespace {
-
-QImage Solid(QSize size, QColor color)
-{
-    QImage img(size, QImage::Format_ARGB32);
-    img.fill(color);
-    return img;
-}
-
-} // namespace
 
 class tst_LvAlphaBlend : public QObject {
     Q_OBJECT

@@ -26,13 +26,6 @@ LvTextMetrics Fixed()
     return TextMetrics(lv, QFont());
 }
 
-QImage Canvas(QSize size, QColor fill)
-{
-    QImage img(size, QImage::Format_ARGB32);
-    img.fill(fill);
-    return img;
-}
-
 } // namespace
 
 class tst_LvUtilities : public QObject {
@@ -146,7 +139,7 @@ private slots:
         m.width = [font](const QString &s) { return QFontMetrics(font).horizontalAdvance(s); };
         m.height = QFontMetrics(font).height();
         auto draw = [&](std::uint32_t flags) {
-            QImage img = Canvas({200, m.height}, Qt::white);
+            QImage img = Solid({200, m.height}, Qt::white);
             QPainter p(&img);
             LvRect r(0, 0, 200, m.height);
             DrawTextWide(m, &p, font, Qt::black, "abc!!!", r, -1, flags | dtSingleLine);
@@ -154,13 +147,13 @@ private slots:
             return img;
         };
         const QImage ltr = draw(0), rtl = draw(dtRtlReading);
-        QVERIFY(ltr != Canvas(ltr.size(), Qt::white));
+        QVERIFY(ltr != Solid(ltr.size(), Qt::white));
         QVERIFY(rtl != ltr);
     }
 
     void gradient()
     {
-        QImage img = Canvas({10, 8}, Qt::red);
+        QImage img = Solid({10, 8}, Qt::red);
         QPainter p(&img);
         p.setPen(Qt::green);
         // Rows 1 to 5 from black to white; only rows 2 to 4 drawn, from x 2 up to (not including) 8.
@@ -175,13 +168,13 @@ private slots:
         QCOMPARE(img.pixelColor(1, 3), QColor(Qt::red));
         QCOMPARE(img.pixelColor(2, 5), QColor(Qt::red));
 
-        QImage untouched = Canvas({4, 4}, Qt::red);
+        QImage untouched = Solid({4, 4}, Qt::red);
         QPainter q(&untouched);
         q.setPen(Qt::green);
         DrawGradient(q, 0, 4, 0, 3, 0, 0, Qt::black, Qt::white); // last drawn row not above 0: no row
         QCOMPARE(q.pen().color(), QColor(Qt::green));
         q.end();
-        QCOMPARE(untouched, Canvas({4, 4}, Qt::red));
+        QCOMPARE(untouched, Solid({4, 4}, Qt::red));
     }
 
     void blendChannel_data()
@@ -240,7 +233,7 @@ private slots:
         QFETCH(int, destinationFormat);
         QFETCH(bool, withSource);
         QFETCH(QString, message);
-        const QImage source = Canvas({2, 2}, Qt::red);
+        const QImage source = Solid({2, 2}, Qt::red);
         QImage destination = nullDestination ? QImage() : QImage(2, 2, QImage::Format(destinationFormat));
         try {
             AlphaBlend(withSource ? &source : nullptr, destination, {0, 0, 1, 1}, 0, 128,
@@ -278,7 +271,7 @@ private slots:
         c.pendingFace = QColor(0, 255, 255);
         c.face = Qt::white;
         c.mark = Qt::black;
-        QImage img = Canvas({17, 17}, Qt::gray);
+        QImage img = Solid({17, 17}, Qt::gray);
         QPainter p(&img);
         DrawCheckGlyphs(p, {2, 2, 15, 15}, radio, pending, ticked, c);
         p.end();

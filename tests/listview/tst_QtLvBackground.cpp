@@ -31,13 +31,6 @@ QImage Tile64()
     return img;
 }
 
-QImage Solid(QSize size, QColor color)
-{
-    QImage img(size, QImage::Format_ARGB32);
-    img.fill(color);
-    return img;
-}
-
 // An icon-view control (no header in the view) on a white window colour.
 struct Control {
     std::unique_ptr<QtLvListview> lv = std::make_unique<QtLvListview>();

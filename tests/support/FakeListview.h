@@ -5,6 +5,8 @@
 
 #include "listview/ListviewCore.h"
 
+#include <QColor>
+#include <QImage>
 #include <QStringList>
 
 #include <vector>
@@ -59,5 +61,13 @@ public:
     ScrollInfo hInfo, vInfo;
     std::vector<int> accessibility;
 };
+
+// A 32-bit picture of one colour, for the drawing and blending tests.
+inline QImage Solid(QSize size, QColor color)
+{
+    QImage img(size, QImage::Format_ARGB32);
+    img.fill(color);
+    return img;
+}
 
 } // namespace gdvorn::lv
