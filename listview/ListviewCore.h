@@ -551,17 +551,7 @@ private:
 class LvUpdateBracket {
 public:
     explicit LvUpdateBracket(ListviewCore &lv) : lv_(lv) { lv_.BeginUpdate(); }
-    ~LvUpdateBracket() noexcept(false)
-    {
-        if (std::uncaught_exceptions() == unwinding_) {
-            lv_.EndUpdate(true);
-            return;
-        }
-        try {
-            lv_.EndUpdate(true);
-        } catch (...) {
-        }
-    }
+    ~LvUpdateBracket() noexcept(false) { CloseBracket(unwinding_, [this] { lv_.EndUpdate(true); }); }
     LvUpdateBracket(const LvUpdateBracket &) = delete;
     LvUpdateBracket &operator=(const LvUpdateBracket &) = delete;
 

@@ -10,8 +10,6 @@
 
 #include <QPoint>
 
-#include <exception>
-
 namespace gdvorn::lv {
 
 class TLvItem;
@@ -35,22 +33,11 @@ public:
         }
         ~Brackets() noexcept(false)
         {
-            std::exception_ptr failure;
-            if (grouping_) {
-                try {
+            const auto endGrouping = [this] {
+                if (grouping_)
                     s_.EndGrouping();
-                } catch (...) {
-                    failure = std::current_exception();
-                }
-            }
-            try {
-                s_.EndChange();
-            } catch (...) {
-                if (!failure)
-                    failure = std::current_exception();
-            }
-            if (failure && std::uncaught_exceptions() == unwinding_)
-                std::rethrow_exception(failure);
+            };
+            CloseBracket(unwinding_, endGrouping, [this] { s_.EndChange(); });
         }
         Brackets(const Brackets &) = delete;
         Brackets &operator=(const Brackets &) = delete;

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <exception>
 #include <stdexcept>
 #include <utility>
 
@@ -165,5 +166,24 @@ class ELvAssertion : public std::logic_error {
 public:
     explicit ELvAssertion(const QString &message) : std::logic_error(message.toStdString()) {}
 };
+
+// The closing steps of a bracket, for its destructor: each step runs even when one before it failed. The
+// first failure reaches the caller, unless the bracket is left by an exception already (that one goes
+// on). `unwinding` is std::uncaught_exceptions() when the bracket opened.
+template <class... Steps> void CloseBracket(int unwinding, Steps &&...steps)
+{
+    std::exception_ptr failure;
+    const auto run = [&](auto &step) {
+        try {
+            step();
+        } catch (...) {
+            if (!failure)
+                failure = std::current_exception();
+        }
+    };
+    (run(steps), ...);
+    if (failure && std::uncaught_exceptions() == unwinding)
+        std::rethrow_exception(failure);
+}
 
 } // namespace gdvorn::lv
