@@ -220,7 +220,8 @@ bool QtLvListview::PaintThemedHeaderBackground(LvCanvas &canvas, const LvRect &r
         return false;
     QStyleOptionHeader option;
     option.rect = rect.ToQRect();
-    option.state = QStyle::State_Enabled | QStyle::State_Raised;
+    option.orientation = Qt::Horizontal;
+    option.state = QStyle::State_Enabled | QStyle::State_Horizontal | QStyle::State_Raised;
     QApplication::style()->drawControl(QStyle::CE_HeaderSection, &option, canvas.painter);
     return true;
 }

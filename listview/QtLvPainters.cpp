@@ -5,6 +5,7 @@
 #include "listview/LvViewGroup.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyle>
@@ -447,9 +448,12 @@ void QtLvViewColumn::Paint(TLvColumn *column, LvCanvas &canvas)
     const LvRect cell = column->DisplayRect();
     const bool pressed = column->Pressed();
     if (owner_->Themed()) {
-        // The style's header section draws background, caption and sort indicator.
+        // The style's header section draws background, caption (cut here with an ellipsis to its label
+        // area) and sort indicator; the section is told it is horizontal, or the style lays caption and
+        // arrow out top to bottom.
         QStyleOptionHeader option;
         option.rect = cell.ToQRect();
+        option.orientation = Qt::Horizontal;
         option.text = column->Caption();
         option.textAlignment = column->Alignment() == TAlignment::taRightJustify ? Qt::AlignRight | Qt::AlignVCenter
                              : column->Alignment() == TAlignment::taCenter       ? Qt::AlignCenter
@@ -457,10 +461,13 @@ void QtLvViewColumn::Paint(TLvColumn *column, LvCanvas &canvas)
         option.sortIndicator = column->SortDirection() == TLvSortDirection::esdAscending  ? QStyleOptionHeader::SortUp
                              : column->SortDirection() == TLvSortDirection::esdDescending ? QStyleOptionHeader::SortDown
                                                                                           : QStyleOptionHeader::None;
-        option.state = QStyle::State_Enabled | (pressed ? QStyle::State_Sunken : QStyle::State_Raised);
+        option.state = QStyle::State_Enabled | QStyle::State_Horizontal |
+                       (pressed ? QStyle::State_Sunken : QStyle::State_Raised);
         if (column->HotTracking())
             option.state |= QStyle::State_MouseOver;
         p.setFont(owner_->Header().Font());
+        const QRect label = QApplication::style()->subElementRect(QStyle::SE_HeaderLabel, &option);
+        option.text = QFontMetrics(owner_->Header().Font()).elidedText(option.text, Qt::ElideRight, label.width());
         QApplication::style()->drawControl(QStyle::CE_Header, &option, &p);
         PaintCheckbox(p, info.CheckType(), info.CheckFlat(), column->CheckPending(), column->CheckPendingAway(), false,
                       column->Checked(), column->Enabled(), r.CheckArea, true);

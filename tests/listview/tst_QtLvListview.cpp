@@ -374,6 +374,28 @@ private slots:
         QVERIFY(plain.copy(cell) != themed.copy(cell));
     }
 
+    // A themed header cell shows its caption at its left, sorted or not.
+    void themedHeaderShowsTheCaption_data()
+    {
+        QTest::addColumn<int>("direction");
+        QTest::newRow("unsorted") << int(TLvSortDirection::esdNone);
+        QTest::newRow("ascending") << int(TLvSortDirection::esdAscending);
+        QTest::newRow("descending") << int(TLvSortDirection::esdDescending);
+    }
+    void themedHeaderShowsTheCaption()
+    {
+        QFETCH(int, direction);
+        Transmission t(2);
+        t.lv->SetThemed(true);
+        TLvColumn *column = t.lv->Header().Columns()[1];
+        column->SetSortDirection(TLvSortDirection(direction));
+        const QRect captionPart(36 + 2, 2, 50, 21);
+        column->SetCaption(QString());
+        const QImage without = t.Render().copy(captionPart);
+        column->SetCaption("Nº CREA");
+        QVERIFY(t.Render().copy(captionPart) != without);
+    }
+
     void groupBandAndExpandButton()
     {
         Transmission t(3);
