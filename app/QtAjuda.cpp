@@ -1,6 +1,7 @@
 #include "app/QtAjuda.h"
 
 #include <QAction>
+#include <QShortcut>
 #include <QStyle>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -39,6 +40,9 @@ TfmAjuda::TfmAjuda(QWidget *parent) : QWidget(parent, Qt::Window)
             [this] { mostra(PastaAjuda() + QStringLiteral("index.html"), QString()); });
     connect(Navegador, &QTextBrowser::backwardAvailable, voltar, &QAction::setEnabled);
     connect(Navegador, &QTextBrowser::forwardAvailable, avancar, &QAction::setEnabled);
+    // Esc closes it, as it closes the program's other windows.
+    auto *fechar = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(fechar, &QShortcut::activated, this, &QWidget::close);
     resize(720, 560);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The help window: the pages of Ajuda-GDVORN in a text browser with back, forward and the contents page.
-// One window for the run, not modal, raised whenever a page is asked for. VisorAjudaQt is the viewer that
-// the program installs (ugHtmlHelpAPI).
+// One window for the run, not modal, raised whenever a page is asked for; Esc closes it. VisorAjudaQt is
+// the viewer that the program installs (ugHtmlHelpAPI).
 
 #include "app/ugHtmlHelpAPI.h"
 

@@ -1,6 +1,7 @@
 #include "app/QtModal.h"
 
 #include <QDialog>
+#include <QWindow>
 
 namespace gdvorn {
 
@@ -20,6 +21,25 @@ std::function<int(QDialog &)> setExecutorModal(std::function<int(QDialog &)> exe
     auto anterior = std::move(g_executor);
     g_executor = std::move(executor);
     return anterior;
+}
+
+void OcultaJanela(QWidget &janela)
+{
+    if (janela.isVisible() && janela.windowHandle())
+        janela.windowHandle()->hide();
+}
+
+OcultaEnquanto::OcultaEnquanto(QWidget &janela) : m_janela(&janela) { OcultaJanela(janela); }
+
+OcultaEnquanto::~OcultaEnquanto()
+{
+    // A window closed meanwhile was hidden through QWidget::hide, which marks it hidden.
+    QWidget *janela = m_janela;
+    if (!m_volta || !janela || janela->isHidden() || janela->isVisible() || !janela->windowHandle())
+        return;
+    janela->windowHandle()->show();
+    janela->raise();
+    janela->activateWindow();
 }
 
 } // namespace gdvorn

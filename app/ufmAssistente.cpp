@@ -8,11 +8,40 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 static void iniciaRecursos() { Q_INIT_RESOURCE(gdvorn_recursos); }
 
 namespace gdvorn {
+
+namespace {
+
+// Draws the items of a check list and never toggles one itself (the list does, once per click or key),
+// whatever flags the filler gave the items. Rows are as tall as the font's accented capitals.
+class DelegadoMarcado : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    bool editorEvent(QEvent *, QAbstractItemModel *, const QStyleOptionViewItem &, const QModelIndex &) override
+    {
+        return false;
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem &opcao, const QModelIndex &indice) const override
+    {
+        QSize tamanho = QStyledItemDelegate::sizeHint(opcao, indice);
+        const QFontMetrics medidas(opcao.font);
+        // Capitals with accents reach above the font's ascent in some fonts.
+        const int acentos = medidas.boundingRect(QStringLiteral("ÁÉÍÓÚÂÊÔÃÕÇÀÜ")).height();
+        tamanho.setHeight(std::max({tamanho.height(), medidas.lineSpacing(), acentos}) + 4);
+        return tamanho;
+    }
+};
+
+} // namespace
 
 TPaginaAssistente::TPaginaAssistente(const char *nomeObjeto, QWidget *parent) : QWidget(parent)
 {
@@ -110,6 +139,15 @@ TListaMarcada::TListaMarcada(QWidget *parent) : QListWidget(parent)
                 it->setFlags(it->flags() & ~Qt::ItemIsUserCheckable);
     });
     connect(this, &QListWidget::itemClicked, this, &TListaMarcada::alterna);
+    setItemDelegate(new DelegadoMarcado(this));
+    setUniformItemSizes(true);
+}
+
+void TListaMarcada::changeEvent(QEvent *event)
+{
+    QListWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        doItemsLayout();
 }
 
 void TListaMarcada::alterna(QListWidgetItem *it)
@@ -134,7 +172,7 @@ int TListaMarcada::marcados() const
 
 void TListaMarcada::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Space) {
         alterna(currentItem());
         event->accept();
         return;

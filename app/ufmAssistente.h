@@ -8,8 +8,9 @@
 // Esc and closing the window go to the current page's aoCancelar, so a page that runs a long operation
 // can turn them into its own cancel.
 //
-// TListaMarcada is the pages' check list: a click on an item (its text or its box) toggles it once,
-// moving through the list with the keys does not, Enter toggles the current item.
+// TListaMarcada is the pages' one check list, whoever filled it: a click on an item (its text or its box)
+// toggles it once, moving through the list with the keys does not, Enter and Space toggle the current
+// item. Its rows are tall enough for accented capitals ("JOSÉ") in the list's font.
 
 #include <QDialog>
 #include <QListWidget>
@@ -86,6 +87,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    void changeEvent(QEvent *event) override; // a new font: the rows' height follows
 };
 
 // A page's text: a word-wrapped label with its object name.

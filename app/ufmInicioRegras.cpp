@@ -47,7 +47,8 @@ TfmInicioRegras::TfmInicioRegras(QWidget *parent)
     BtOk = new QPushButton(QStringLiteral("&Ok"), this);
     BtOk->setObjectName(QStringLiteral("BtOk"));
     BtOk->setEnabled(false);
-    BtOk->setAutoDefault(false);
+    // Enter presses OK once it is enabled, wherever the focus is in the window.
+    BtOk->setDefault(true);
     connect(BtOk, &QPushButton::clicked, this, Protegido([this] { BtOkClick(); }));
 
     auto *layout = new QVBoxLayout(this);

@@ -15,7 +15,12 @@ namespace gdvorn {
 
 // ---- MaskEdit ----
 
-MaskEdit::MaskEdit(QWidget *parent, const QString &mascara) : QLineEdit(parent) { setMascara(mascara); }
+MaskEdit::MaskEdit(QWidget *parent, const QString &mascara) : QLineEdit(parent)
+{
+    setMascara(mascara);
+    // Emptied by any means (clear, setText, the user's own deletions): the cursor goes back to the start.
+    connect(this, &QLineEdit::textChanged, this, [this] { cursorNoInicio(); });
+}
 
 void MaskEdit::setMascara(const QString &mascara)
 {
@@ -23,6 +28,53 @@ void MaskEdit::setMascara(const QString &mascara)
     m_mascara = mascara;
     setInputMask(mascara.isEmpty() ? QString() : ConverteMascara(mascara).qt);
     mostraArmazenado(valor);
+}
+
+bool MaskEdit::vazio() const
+{
+    if (m_mascara.isEmpty())
+        return text().isEmpty();
+    const QString exibido = displayText();
+    const QString emBranco = TextoDaMascara(m_mascara, QString());
+    const QChar branco = ConverteMascara(m_mascara).branco;
+    for (int i = 0; i < emBranco.size() && i < exibido.size(); ++i)
+        if (emBranco[i] == branco && exibido[i] != branco)
+            return false;
+    return true;
+}
+
+void MaskEdit::cursorNoInicio()
+{
+    if (m_mascara.isEmpty() || !vazio())
+        return;
+    const QString emBranco = TextoDaMascara(m_mascara, QString());
+    const int primeira = int(emBranco.indexOf(ConverteMascara(m_mascara).branco));
+    if (primeira >= 0 && cursorPosition() != primeira)
+        setCursorPosition(primeira);
+}
+
+void MaskEdit::preparaDigitacao()
+{
+    if (vazio())
+        cursorNoInicio();
+    else
+        selectAll();
+}
+
+void MaskEdit::focusInEvent(QFocusEvent *event)
+{
+    QLineEdit::focusInEvent(event);
+    switch (event->reason()) {
+    case Qt::MouseFocusReason:
+    case Qt::ActiveWindowFocusReason:
+    case Qt::PopupFocusReason:
+        // A click places the cursor itself; coming back to the window keeps the edit as it was left.
+        cursorNoInicio();
+        break;
+    default:
+        preparaDigitacao();
+        break;
+    }
 }
 
 QString MaskEdit::textoArmazenado() const
@@ -45,6 +97,9 @@ void MaskEdit::mostraArmazenado(const QString &valor)
     while (fim > 0 && texto[fim - 1] == branco)
         --fim;
     setText(valor.isEmpty() ? QString() : texto.left(fim));
+    // A text put in while the user is in the edit (an enter handler, a check) is ready to be typed over.
+    if (hasFocus())
+        preparaDigitacao();
 }
 
 void MaskEdit::aoAlterar(std::function<void()> aviso) { connect(this, &QLineEdit::textEdited, this, std::move(aviso)); }

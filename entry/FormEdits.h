@@ -1,7 +1,11 @@
 #pragma once
 // The controls of the entry forms, each one bindable to a table field (FormBinder):
 // - MaskEdit: an edit with a declared entry mask ("99.999.999/9999-99;0;_", ugMascara); it stores the
-//   characters typed, without the literals unless the mask stores them.
+//   characters typed, without the literals unless the mask stores them. Entered by the keyboard (Tab,
+//   Enter, the form placing the focus) it is ready for typing: an empty edit has its cursor on its first
+//   input position, a filled one has its whole text selected, so that what is typed replaces it. The same
+//   holds when the program changes its text or mask while it has the focus, and an empty edit never keeps
+//   its cursor after its blanks (where typing would be lost). A click places the cursor where it falls.
 // - MoneyEdit: a plain edit for money: shows stored cents as "###,##0.00", drops the thousands separators
 //   while it has the focus and shows them again when left (a text that is no number stays as typed for
 //   its check to refuse); stores the typed amount as cents zero-filled to its field's width. Typing is
@@ -34,7 +38,16 @@ public:
     void mostraArmazenado(const QString &valor) override;
     void aoAlterar(std::function<void()> aviso) override;
 
+protected:
+    void focusInEvent(QFocusEvent *event) override;
+
 private:
+    // Nothing typed in any input position.
+    bool vazio() const;
+    // Ready for typing, as on entering by the keyboard.
+    void preparaDigitacao();
+    // An empty edit's cursor on its first input position.
+    void cursorNoInicio();
     QString m_mascara;
 };
 

@@ -24,7 +24,8 @@ ColunaLetras::ColunaLetras(QWidget *parent, std::function<void(const QString &)>
     for (const QString &l : letras) {
         auto *b = new QToolButton(this);
         b->setObjectName(l.isEmpty() ? QStringLiteral("SbTodos") : QStringLiteral("Sb") + l);
-        b->setText(l);
+        // The button of every letter says so: without a caption a flat button vanishes once released.
+        b->setText(l.isEmpty() ? QStringLiteral("Todos") : l);
         b->setCheckable(true);
         b->setAutoRaise(true);
         b->setFocusPolicy(Qt::NoFocus);

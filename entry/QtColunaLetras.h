@@ -1,6 +1,6 @@
 #pragma once
 // The column of initial-letter buttons of the establishment and employee lists, top to bottom: SbTodos
-// (no caption, down at start), "A", "B", "C", "D", "EF", "GH", "IJ", "KL", "M", "N", "O", "PQ", "RS", "TU",
+// ("Todos", down at start), "A", "B", "C", "D", "EF", "GH", "IJ", "KL", "M", "N", "O", "PQ", "RS", "TU",
 // "VW", "X", "YZ". The buttons are flat, mutually exclusive and out of the tab order (the lists are used
 // from the keyboard through their search edits); each is named "Sb" + its letters. A click hands the
 // list the button's letters, "" for SbTodos, inside the handlers' guard.

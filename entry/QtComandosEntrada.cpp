@@ -27,11 +27,14 @@ void AbreDadosEstab(QWidget *parent, const ChaveEstabelecimento &chave, bool nov
     estab.InscricaoEstab = chave.Inscricao;
     estab.PrefixoEstab = chave.Prefixo;
     estab.EstabelecimentoNovo = novo;
-    estab.MostraEmpregados = [](const ChaveEstabelecimento &estabelecimento) {
+    // The form hides while the links are on screen; it closes when they return.
+    estab.MostraEmpregados = [&estab](const ChaveEstabelecimento &estabelecimento) {
+        OcultaJanela(estab);
         if (fmConEmpreg)
             fmConEmpreg->Mostra(estabelecimento);
     };
     estab.AbreNovoVinculo = [&estab] {
+        OcultaJanela(estab);
         if (fmConEmpreg) {
             fmConEmpreg->MostraVinculos({estab.AnoEstab, estab.InscricaoEstab, estab.PrefixoEstab},
                                         estab.EstabelecimentoNovo);

@@ -305,7 +305,11 @@ bool TfmConEmpreg::abreVinculo(bool semVinculos)
     TfmDadosEmpreg vinculo(this);
     vinculo.SemVinculos = semVinculos;
     vinculo.DevolvePisLista = [this](const QString &pis) { m_pisDevolvido = pis; };
+    // Hidden while the link form is on screen; with no link left it does not come back (it closes).
+    OcultaEnquanto oculta(*this);
     ExecutaModal(vinculo);
+    if (vinculo.SemVinculos)
+        oculta.naoVolta();
     return !vinculo.SemVinculos;
 }
 

@@ -3,11 +3,11 @@
 // employee's name or an initial-letter button; "&Exibir" opens the selected link in the link form,
 // "&Novo" a new one there. Created at start-up and kept for the run (fmConEmpreg).
 //
-// The list stays on screen while the link form is shown modally over it. When the link form closes and
-// the establishment has no link left (its SemVinculos), the list closes as well, so that the
+// The list hides itself while the link form is shown (keeping its own modal loop). When the link form
+// closes and the establishment has no link left (its SemVinculos), the list closes as well, so that the
 // establishment form that showed it closes in turn and the establishment list comes back; otherwise the
-// list is rebuilt without filters and returns to the row of the link last opened (its row offset is kept
-// for the run, also when the list is shown for another establishment).
+// list comes back rebuilt without filters (fresh counts) and returns to the row of the link last opened
+// (its row offset is kept for the run, also when the list is shown for another establishment).
 //
 // Exibir on an empty selection (or on a row without PIS) offers the establishment's link stored with a
 // blank PIS for deletion; the deletion recounts the establishment's links and foreign workers in the same

@@ -14,13 +14,16 @@
 #include "entry/ufmAssistentesVinculos.h"
 #include "entry/ufmExcluir.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QTableWidget>
@@ -318,8 +321,11 @@ void TfmConEstab::BtExibirClick()
         MostraMensagem(QStringLiteral("1052"));
         return;
     }
-    if (AbreEstabelecimento)
+    if (AbreEstabelecimento) {
+        // Hidden while the establishment form (and what it opens) is on screen.
+        OcultaEnquanto oculta(*this);
         AbreEstabelecimento(chave);
+    }
     apresenta();
 }
 
@@ -344,7 +350,10 @@ void TfmConEstab::btExcluirClick()
     fmExcluir->InscricaoExclusao = chave.Inscricao;
     fmExcluir->PrefixoExclusao = chave.Prefixo;
     AvisaOperacaoAberta(chave.AnBase, chave.Inscricao, chave.Prefixo);
-    ExecutaModal(*fmExcluir);
+    {
+        OcultaEnquanto oculta(*this);
+        ExecutaModal(*fmExcluir);
+    }
     apresenta();
 }
 
@@ -395,12 +404,37 @@ void TfmConEstab::executaAssistente(int tecla)
     const AssistenteVinculos qual = tecla == Qt::Key_F3   ? AssistenteVinculos::Transferencia
                                     : tecla == Qt::Key_F4 ? AssistenteVinculos::Exclusao
                                                           : AssistenteVinculos::CodigoVinculo;
-    // The wizard is shown over the list, which then closes: the establishments may have changed.
+    // The list hides while the wizard runs and then closes: the establishments may have changed.
     std::unique_ptr<TfmAssistente> assistente = CriaAssistenteVinculos(qual, this, EscolheTipoInscricao);
     assistente->inicia();
+    OcultaJanela(*this);
     ExecutaModal(*assistente);
     assistente.reset();
     QDialog::done(QDialog::Rejected);
+}
+
+void TfmConEstab::contextMenuEvent(QContextMenuEvent *event)
+{
+    // The bulk wizards from the menu too, for desktops that keep Alt+F4 (or the others) for themselves.
+    QMenu menu(this);
+    const struct {
+        const char *nome;
+        const char *texto;
+        int tecla;
+    } itens[] = {{"acTransferir", "Transferir empregados para outra inscrição...\tAlt+F3", Qt::Key_F3},
+                 {"acExcluirMultiplos", "Excluir múltiplos empregados/servidores...\tAlt+F4", Qt::Key_F4},
+                 {"acAlterarVinculo", "Alterar código de vínculo de todos os empregados/servidores...\tAlt+F5",
+                  Qt::Key_F5}};
+    for (const auto &item : itens) {
+        QAction *acao = menu.addAction(QString::fromUtf8(item.texto));
+        acao->setObjectName(QLatin1String(item.nome));
+        const int tecla = item.tecla;
+        connect(acao, &QAction::triggered, this, [this, tecla] { abreAssistente(tecla); });
+    }
+    if (MostraMenu)
+        MostraMenu(menu, event->globalPos());
+    else
+        menu.exec(event->globalPos());
 }
 
 } // namespace gdvorn

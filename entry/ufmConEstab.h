@@ -4,11 +4,11 @@
 // delete mode "&Excluir" hands it to the deletion window. Created at start-up and kept for the run
 // (fmConEstab).
 //
-// The list stays on screen while the window it opens is shown modally over it (hiding a window that is
-// running its own modal loop would end that loop); it lists the whole year again when it is shown and
-// when the window it opened closes. Alt+F3, Alt+F4 and Alt+F5 are taken by the list: they start the bulk
-// wizards (transfer, multiple deletion, link-code change), shown over the list, which closes when the
-// wizard ends; Alt+F4 never closes it otherwise.
+// The list hides itself while the window it opens (establishment form, deletion window) is shown, keeping
+// its own modal loop, and lists the whole year again when it comes back. Alt+F3, Alt+F4 and Alt+F5 are
+// taken by the list: they start the bulk wizards (transfer, multiple deletion, link-code change); the list
+// hides while the wizard runs and closes when it ends; Alt+F4 never closes it otherwise. The same wizards
+// are in the list's context menu, with their keys beside them, for desktops that keep those keys.
 
 #include "app/ugListas.h"
 #include "entry/EntryForm.h"
@@ -18,6 +18,8 @@
 
 class QLabel;
 class QLineEdit;
+class QMenu;
+class QPoint;
 class QPushButton;
 class QTableWidget;
 class QToolButton;
@@ -44,6 +46,8 @@ public:
     // The chooser of the inscription type for a number valid as CNPJ and as CEI: "CNPJ", "CEI" or
     // anything else for none.
     std::function<QString()> EscolheTipoInscricao;
+    // Shows the context menu at a global position (its exec by default; tests trigger an item instead).
+    std::function<void(QMenu &, const QPoint &)> MostraMenu;
 
     void pMontaQuery();
     void pSetaFoco(QChar c);
@@ -66,6 +70,7 @@ protected:
     void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *objeto, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override; // the bulk wizards
 
 private:
     void constroi();

@@ -17,6 +17,7 @@
 #include "entry/ufmSeletores.h"
 #include "entry/ugDadosEmpreg.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QFocusEvent>
 #include <QComboBox>
@@ -55,6 +56,42 @@ const char *const kRotulosMes[12] = {"Janeiro", "Fevereiro", "Março", "Abril", 
                                      "Julho", "Agosto", "Setembro", "Outubro", "Novembro", "Dezembro"};
 
 const QString kOk = QStringLiteral("0000");
+
+// Tells how the sex box's choice was made: with the keys or the wheel on the closed box (the focus stays,
+// only Enter or Tab leave), or in its open list, by mouse or keys there (the form moves on).
+class EscolhaDoSexo : public QObject {
+public:
+    explicit EscolhaDoSexo(QComboBox *caixa) : QObject(caixa), m_caixa(caixa)
+    {
+        caixa->installEventFilter(this);
+        caixa->view()->installEventFilter(this);
+        caixa->view()->viewport()->installEventFilter(this);
+    }
+    bool naLista() const { return !m_porTecla; }
+
+protected:
+    bool eventFilter(QObject *objeto, QEvent *event) override
+    {
+        const bool naCaixa = objeto == m_caixa;
+        switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::Wheel:
+            m_porTecla = naCaixa;
+            break;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+            m_porTecla = false;
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    QComboBox *m_caixa;
+    bool m_porTecla = false;
+};
 
 
 bool todosZeros(const QString &s)
@@ -216,6 +253,9 @@ void TfmDadosEmpreg::criaControles()
     sbNacionalidade = seta("sbNacionalidade");
     edTxNacionalidade = texto("edTxNacionalidade");
     deAnoChegada = de("deAnoChegada", QStringLiteral("AnChegadaEmpregado"), 70);
+    // Closed, and passed by the focus, until a foreign nationality opens it.
+    Trava(deAnoChegada, true, CorTrava::Menu);
+    deAnoChegada->setFocusPolicy(Qt::NoFocus);
     deInstrucao = de("deInstrucao", QStringLiteral("CoInstrucao"), 71);
     sbInstrucao = seta("sbInstrucao");
     edTxInstrucao = texto("edTxInstrucao");
@@ -396,8 +436,12 @@ void TfmDadosEmpreg::criaControles()
     connect(BtCancelar, &QPushButton::clicked, this, Protegido([this] { BtCancelarClick(); }));
     connect(BtOk, &QPushButton::clicked, this, Protegido([this] { BtOkClick(); }));
     connect(BtExcluir, &QPushButton::clicked, this, Protegido([this] { BtExcluirClick(); }));
-    // Choosing a sex with the mouse moves on to the nationality.
-    connect(cbSexo, &QComboBox::activated, this, [this] { deNacionalidade->setFocus(Qt::OtherFocusReason); });
+    // Choosing a sex in the box's list moves on to the nationality; the arrow keys on the box only change it.
+    auto *escolha = new EscolhaDoSexo(cbSexo);
+    connect(cbSexo, &QComboBox::activated, this, [this, escolha] {
+        if (escolha->naLista())
+            deNacionalidade->setFocus(Qt::OtherFocusReason);
+    });
     for (RadioGroup *g : {dgDeficiencia, dgAlvara, dbrSindicalizado})
         for (QRadioButton *b : g->botoes())
             setContextoAjuda(b, g == dgDeficiencia ? 176 : g == dgAlvara ? 82 : 199);
@@ -581,8 +625,10 @@ void TfmDadosEmpreg::sempre(QWidget *campo, std::function<bool()> portao, std::f
 
 void TfmDadosEmpreg::executaSaida(QWidget *campo)
 {
+    // After a pick: the value was given to this very field, so its handler runs (and fills the description
+    // beside the code) wherever the focus stood before the picker, unless it stands on an exit button.
     const Saida s = m_saidas.value(campo);
-    if (s.acao && (!s.portao || s.portao()))
+    if (s.acao && PodeValidar())
         s.acao();
 }
 

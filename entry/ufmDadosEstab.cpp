@@ -403,14 +403,15 @@ void TfmDadosEstab::ligaSaidas()
     saida(deComplemento, [this] { ValidaComplemento(); });
     saida(deBairro, [this] { ValidaBairro(); });
     saida(deCEP, [this] { ValidaCep(); });
-    aoSair(deMunicipio, [this] {
+    const auto saidaMunicipio = [this] {
         if (!deMunicipio->textoArmazenado().isEmpty()) {
             ValidaMunicipio();
             return;
         }
         gravaCampo(QStringLiteral("NoMunicEstabelecimento"), QString());
         gravaCampo(QStringLiteral("SgUf"), QString());
-    });
+    };
+    aoSair(deMunicipio, saidaMunicipio);
     saida(deDDD, [this] { ValidaDDD(true); });
     saida(deTelefone, [this] {
         ValidaTelefone();
@@ -434,10 +435,13 @@ void TfmDadosEstab::ligaSaidas()
             Protege([this, valor] { tipoVornClick(valor); });
     });
     connect(cbEncerramento, &QCheckBox::toggled, this, Protegido([this] { encerramentoClick(); }));
-    connect(sbCodMunicipio, &QToolButton::clicked, this, Protegido([this] {
+    connect(sbCodMunicipio, &QToolButton::clicked, this, Protegido([this, saidaMunicipio] {
                 deMunicipio->setFocus(Qt::OtherFocusReason);
                 TfrmT8Munic::SelecionaMunicipio(empresa().FieldByName(QStringLiteral("CoMunicipio")));
                 m_binder.carrega(deMunicipio);
+                // The picked town's name and state at once: the window manager may give the focus back
+                // to this form only later, so leaving the code edit cannot be waited for.
+                saidaMunicipio();
                 deDDD->setFocus(Qt::OtherFocusReason);
             }));
 }

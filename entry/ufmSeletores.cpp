@@ -43,6 +43,20 @@ QTreeWidget *novaArvore(QWidget *pai, const QString &nome)
 Table &linhaVinculo() { return dmEntradaDados->ta8Empreg; }
 Table &linhaEstabelecimento() { return dmEntradaDados->ta8Empresa; }
 
+// The entry drawn as current is the selected one (the first entry when there is none), so that Enter picks
+// it without an arrow key first.
+void selecionaAtual(QTreeWidget *arvore)
+{
+    QTreeWidgetItem *item = arvore->currentItem();
+    if (!item)
+        item = arvore->topLevelItem(0);
+    if (!item)
+        return;
+    arvore->setCurrentItem(item);
+    item->setSelected(true);
+    arvore->scrollToItem(item);
+}
+
 // Walks a table in key order from its first row.
 template <class F>
 void percorre(Table &tabela, F &&linha)
@@ -94,6 +108,13 @@ void TfmSeletorLista::adicionaEntrada(const QString &texto)
     auto *item = new QTreeWidgetItem(arvore, QStringList{texto});
     if (!ilImagens.isEmpty())
         item->setIcon(0, ilImagens.first());
+}
+
+void TfmSeletorLista::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    selecionaAtual(arvore);
+    arvore->setFocus();
 }
 
 bool TfmSeletorLista::eventFilter(QObject *objeto, QEvent *event)
@@ -370,7 +391,16 @@ bool TfmSeletorArvore::eventFilter(QObject *objeto, QEvent *event)
 {
     if (objeto != arvore || event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(objeto, event);
-    const int tecla = static_cast<QKeyEvent *>(event)->key();
+    auto *teclaEvento = static_cast<QKeyEvent *>(event);
+    const int tecla = teclaEvento->key();
+    const QString texto = teclaEvento->text();
+    if (!texto.isEmpty() && texto.at(0).isPrint() && !texto.at(0).isSpace() &&
+        !(teclaEvento->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+        // A new search text: typed into the search box, replacing the one searched before.
+        Edit1->setFocus(Qt::ShortcutFocusReason);
+        Edit1->setText(texto);
+        return true;
+    }
     if (tecla != Qt::Key_Return && tecla != Qt::Key_Enter)
         return QDialog::eventFilter(objeto, event);
     Protege([this] {

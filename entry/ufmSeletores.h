@@ -9,6 +9,11 @@
 // TfmSeletorArvore is the one tree picker with a search box: groups are the short codes, leaves the codes
 // that can be picked. The search walks every entry (collapsed groups too) forward or backward from the
 // selected one, without wrapping, comparing with accents folded and in capitals (ugPesquisa).
+//
+// Keys: a list picker opens with its current entry selected (the first one when none was), so Enter picks
+// at once. In a tree picker a search that finds an entry gives the tree the focus; letters typed there
+// start a new search text in the search box (the tree's own type-ahead is not used), so Enter then searches
+// again instead of picking the entry found before.
 
 #include "app/base/Field.h"
 
@@ -59,6 +64,7 @@ protected:
     // Writes `codigo` into the target; false when nothing may be written (the dialog then stays open).
     virtual bool escreve(const QString &codigo);
     void adicionaEntrada(const QString &texto);
+    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *objeto, QEvent *event) override;
     ConfigLista m_config;
 };

@@ -61,6 +61,10 @@ TfmVerInco00::TfmVerInco00(TfmVerInco01 *seguinte) : TPaginaAssistente("fmVerInc
     btVoltar->setEnabled(false);
     btAvancar = criaBotao("btAvancar", QStringLiteral("&Avançar >"), [this] { Assistente()->mostra(m_seguinte); });
     btCancelar = criaBotao("btCancelar", QStringLiteral("&Cancelar"), [this] { Assistente()->fecha(); });
+    // Enter goes on ("&Avançar >" is the default), or presses the button that has the focus.
+    for (QPushButton *b : {btVoltar, btAvancar, btCancelar})
+        b->setAutoDefault(true);
+    btAvancar->setDefault(true);
 }
 
 void TfmVerInco00::aoMostrar()

@@ -79,8 +79,10 @@ void tst_ufmInicioRegras::contagemLiberaOkNoSextoTique()
             janela.Timer1Timer();
             QVERIFY2(!janela.BtOk->isEnabled(), qPrintable(QString::number(tique)));
         }
-        // Before the end of the countdown neither Esc nor the user's close request closes it.
+        // Before the end of the countdown neither Esc, Enter nor the user's close request closes it.
         QTest::keyClick(&janela, Qt::Key_Escape);
+        QVERIFY(janela.isVisible());
+        QTest::keyClick(janela.cbDicas, Qt::Key_Return);
         QVERIFY(janela.isVisible());
         QCloseEvent fecharPeloUsuario;
         QSpontaneKeyEvent::setSpontaneous(&fecharPeloUsuario);
@@ -114,8 +116,17 @@ void tst_ufmInicioRegras::doMenuSemContagem()
     QVERIFY(inDicas());
     // With InDicas true the start shows nothing, but the menu still does.
     QVERIFY(!fmInicioRegras->MostraNoInicio());
+    bool fechouComEnter = false;
+    janelas.then([&fechouComEnter](QDialog &d) {
+        // OK is the default button: Enter closes it with the focus on the check box.
+        auto &janela = static_cast<TfmInicioRegras &>(d);
+        QCOMPARE(QApplication::focusWidget(), janela.cbDicas);
+        QTest::keyClick(janela.cbDicas, Qt::Key_Return);
+        fechouComEnter = !janela.isVisible();
+    });
     fmGDVORN->findChild<QAction *>(QStringLiteral("Informaesteis1"))->trigger();
     QCOMPARE(janelas.shown.size(), 2);
+    QVERIFY(fechouComEnter);
 }
 
 void tst_ufmInicioRegras::escolhaValeParaOProximoInicio()

@@ -222,9 +222,11 @@ void tst_ufmConEmpreg::vinculoAbertoVoltaAoCursor()
     mostra();
     ScriptedModal janelas;
     QString aberto;
+    bool listaVisivel = true;
     janelas.then([&](QDialog &d) {
         aberto = d.findChild<QLineEdit *>(QStringLiteral("dePisPasep"))->text();
         QCOMPARE(static_cast<TfmDadosEmpreg &>(d).ModoEdicao, QStringLiteral("A"));
+        listaVisivel = m_lista->isVisible();
     });
     grade()->setFocus();
     grade()->setCurrentIndex(grade()->model()->index(4, 0));
@@ -233,7 +235,9 @@ void tst_ufmConEmpreg::vinculoAbertoVoltaAoCursor()
     QCOMPARE(aberto, QStringLiteral("12400000005"));
     QCOMPARE(PisVinculo, QStringLiteral("12400000005"));
     QCOMPARE(RazaoSocialVinculo, QStringLiteral("EMPRESA EXEMPLO"));
-    // Back in the list: all links again, the cursor on the link opened, the focus on the PIS search.
+    // The list was hidden behind the link form; back in the list: all links again, the cursor on the link
+    // opened, the focus on the PIS search.
+    QVERIFY(!listaVisivel);
     QVERIFY(m_lista->isVisible());
     QCOMPARE(linhas(), 8);
     QCOMPARE(linhaAtual(), 4);

@@ -12,7 +12,10 @@
 #include "ScriptedModal.h"
 #include "ScriptedPresenter.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -76,6 +79,8 @@ private slots:
     void umaLinhaFocaOBotao();
     void anoVazioFecha();
     void altF4NaoFecha();
+    void menuDeContextoAbreOsAssistentes();
+    void botaoTodasAsLetrasContinuaVisivel();
     void exibeAbreOEstabelecimento();
     void tipoCorrigidoComOsVinculos();
     void mensagensDeixamAListaAberta_data();
@@ -172,12 +177,53 @@ void tst_ufmConEstab::altF4NaoFecha()
     QCOMPARE(janelas.shown, QStringList{QStringLiteral("fmExclMult")});
 }
 
+void tst_ufmConEstab::menuDeContextoAbreOsAssistentes()
+{
+    estabelecimentos();
+    mostra();
+    QStringList itens;
+    m_lista->MostraMenu = [&itens](QMenu &menu, const QPoint &) {
+        for (QAction *a : menu.actions())
+            itens << a->text();
+        menu.actions().at(2)->trigger();
+    };
+    ScriptedModal janelas;
+    QContextMenuEvent pedido(QContextMenuEvent::Keyboard, QPoint(10, 10));
+    QApplication::sendEvent(m_lista->DBGridEstab, &pedido);
+    QTRY_COMPARE(janelas.shown, QStringList{QStringLiteral("fmAltVinculo")});
+    // Each item names its wizard and shows the keys that open it too.
+    QCOMPARE(itens.size(), 3);
+    QVERIFY(itens[0].endsWith(QStringLiteral("\tAlt+F3")));
+    QVERIFY(itens[1].endsWith(QStringLiteral("\tAlt+F4")));
+    QVERIFY(itens[2].endsWith(QStringLiteral("\tAlt+F5")));
+    // The list closes when the wizard ends.
+    QTRY_VERIFY(!m_lista->isVisible());
+}
+
+void tst_ufmConEstab::botaoTodasAsLetrasContinuaVisivel()
+{
+    estabelecimentos();
+    mostra();
+    auto *todos = m_lista->findChild<QToolButton *>(QStringLiteral("SbTodos"));
+    QCOMPARE(todos->text(), QStringLiteral("Todos"));
+    m_lista->findChild<QToolButton *>(QStringLiteral("SbA"))->click();
+    QVERIFY(!todos->isChecked());
+    QVERIFY(todos->isVisible());
+    QVERIFY(!todos->text().isEmpty());
+    todos->click();
+    QCOMPARE(razoes(*m_lista), (QStringList{"ALFA", "EPSILON", "FOX", "GAMA"}));
+}
+
 void tst_ufmConEstab::exibeAbreOEstabelecimento()
 {
     estabelecimentos();
     gravaEstab(kAno, kCnpjValido, QStringLiteral("01"), QStringLiteral("BETA"));
     QList<ChaveEstabelecimento> abertos;
-    m_lista->AbreEstabelecimento = [&](const ChaveEstabelecimento &c) { abertos << c; };
+    bool listaVisivel = true;
+    m_lista->AbreEstabelecimento = [&](const ChaveEstabelecimento &c) {
+        abertos << c;
+        listaVisivel = m_lista->isVisible();
+    };
     mostra();
     QTest::keyClick(m_lista->mdInscricao, Qt::Key_Tab); // an empty inscription hands over to the name
     QCOMPARE(QApplication::focusWidget(), m_lista->edRazao);
@@ -186,7 +232,10 @@ void tst_ufmConEstab::exibeAbreOEstabelecimento()
     QCOMPARE(QApplication::focusWidget(), m_lista->BtExibir);
     QTest::keyClick(m_lista->BtExibir, Qt::Key_Space);
     QCOMPARE(abertos, (QList<ChaveEstabelecimento>{{kAno, kCnpjValido, QStringLiteral("01")}}));
-    // Back from the form: the whole year again.
+    // The list hid itself while the form was open, its modal showing going on; back from the form it is
+    // on screen again with the whole year.
+    QVERIFY(!listaVisivel);
+    QVERIFY(m_lista->isVisible());
     QCOMPARE(m_lista->DBGridEstab->rowCount(), 5);
 }
 

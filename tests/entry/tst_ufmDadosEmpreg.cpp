@@ -18,6 +18,7 @@
 
 #include <QTreeWidget>
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QPushButton>
 #include <QTabWidget>
@@ -485,6 +486,86 @@ private slots:
         ed("edParcelaFinal")->setFocus();
         QTest::keyClick(ed("edParcelaFinal"), Qt::Key_F1);
         QCOMPARE(ajuda.last(), QStringLiteral("vinculo.html#parcelafinal"));
+    }
+
+    void sexoPorSetasFicaNoCampo()
+    {
+        abre(false);
+        auto *sexo = w<QComboBox>("cbSexo");
+        sexo->setFocus();
+        // The arrow keys change the choice and keep the focus.
+        QTest::keyClick(sexo, Qt::Key_Down);
+        QCOMPARE(sexo->currentText(), QStringLiteral("1-Masculino"));
+        QCOMPARE(foco(), QStringLiteral("cbSexo"));
+        QTest::keyClick(sexo, Qt::Key_Down);
+        QCOMPARE(sexo->currentText(), QStringLiteral("2-Feminino"));
+        QCOMPARE(foco(), QStringLiteral("cbSexo"));
+        QCOMPARE(dmEntradaDados->ta8Empreg.FieldByName(QStringLiteral("InSexo")).AsString(), QStringLiteral("2"));
+        QTest::keyClick(sexo, Qt::Key_Up);
+        QCOMPARE(foco(), QStringLiteral("cbSexo"));
+        // Enter leaves, as Tab does.
+        QTest::keyClick(sexo, Qt::Key_Return);
+        QCOMPARE(foco(), QStringLiteral("deNacionalidade"));
+        QCOMPARE(dmEntradaDados->ta8Empreg.FieldByName(QStringLiteral("InSexo")).AsString(), QStringLiteral("1"));
+        // A choice made in the open list moves on to the nationality.
+        sexo->setFocus();
+        sexo->showPopup();
+        QAbstractItemView *lista = sexo->view();
+        QTRY_VERIFY(lista->isVisible());
+        const QRect item = lista->visualRect(lista->model()->index(1, 0));
+        QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, item.center());
+        QTRY_COMPARE(sexo->currentText(), QStringLiteral("2-Feminino"));
+        QCOMPARE(form->focusWidget()->objectName(), QStringLiteral("deNacionalidade"));
+    }
+
+    void anoDeChegadaFechadoSemNacionalidade()
+    {
+        abre(false);
+        QLineEdit *ano = ed("deAnoChegada");
+        QVERIFY(ano->isReadOnly());
+        QCOMPARE(ano->focusPolicy(), Qt::NoFocus);
+        // With no nationality the focus passes the arrival year by, and nothing is refused.
+        ed("deNacionalidade")->setFocus();
+        QTest::keyClick(ed("deNacionalidade"), Qt::Key_Tab);
+        QCOMPARE(foco(), QStringLiteral("deInstrucao"));
+        QVERIFY(presenter->boxes.isEmpty());
+        // A foreign nationality opens it.
+        digitaESai("deNacionalidade", QStringLiteral("21"));
+        QCOMPARE(foco(), QStringLiteral("deAnoChegada"));
+        QVERIFY(!ano->isReadOnly());
+    }
+
+    void seletoresPreenchemADescricao()
+    {
+        ScriptedModal modal;
+        auto escolhe = [](const QString &codigo) {
+            return [codigo](QDialog &janela) {
+                QTreeWidget *arvore = janela.findChild<QTreeWidget *>();
+                const auto itens = arvore->findItems(codigo, Qt::MatchStartsWith | Qt::MatchRecursive);
+                QVERIFY(!itens.isEmpty());
+                arvore->setCurrentItem(itens.first());
+                if (auto *lista = dynamic_cast<TfmSeletorLista *>(&janela))
+                    lista->SelecionaCodigo();
+                else
+                    dynamic_cast<TfmSeletorArvore &>(janela).SelecionaCodigo();
+            };
+        };
+        modal.then(escolhe(QStringLiteral("21")));
+        modal.then(escolhe(QStringLiteral("3509502")));
+        abre();
+        // The picker button is clicked with the focus on an earlier field of the tab.
+        ed("deNomeEmpregado")->setFocus();
+        QTest::mouseClick(w("sbNacionalidade"), Qt::LeftButton);
+        QCOMPARE(ed("deNacionalidade")->text(), QStringLiteral("21"));
+        QCOMPARE(ed("edTxNacionalidade")->text(), QStringLiteral("Argentina"));
+        QCOMPARE(form->focusWidget()->objectName(), QStringLiteral("deAnoChegada"));
+        vaiPara("tVinculo");
+        ed("deVinculo")->setFocus();
+        QTest::mouseClick(w("bbCodMunicipio"), Qt::LeftButton);
+        QCOMPARE(modal.shown.size(), 2);
+        QCOMPARE(ed("deNomeMunicipioTrabalho")->text(), QStringLiteral("CAMPINAS"));
+        QCOMPARE(ed("deSiglaUFTrabalho")->text(), QStringLiteral("SP"));
+        QVERIFY(presenter->boxes.isEmpty());
     }
 
     void seletorDeVinculo()

@@ -12,6 +12,7 @@
 #include "entry/QtComandosEntrada.h"
 #include "entry/ufmDadosEmpreg.h"
 #include "entry/ufmDadosEstab.h"
+#include "entry/ufmSeletores.h"
 #include "rules/ugRegrasInscricao.h"
 
 #include "ProgramaTeste.h"
@@ -184,6 +185,7 @@ private slots:
     void enderecoNaSaida();
     void numeroGravadoComZeros();
     void municipioApagado();
+    void seletorDeMunicipioPreencheNomeEUf();
     void dddDeOutraUfSoNaSaida();
     void emailInvalidoRecusaUmaTroca();
     void enterEEsc_data();
@@ -562,6 +564,31 @@ void tst_ufmDadosEstab::municipioApagado()
     QCOMPARE(f().deNomeMunicipio->text(), QString());
     QCOMPARE(f().deSiglaUF->text(), QString());
     QCOMPARE(focado(), QStringLiteral("deDDD"));
+}
+
+void tst_ufmDadosEstab::seletorDeMunicipioPreencheNomeEUf()
+{
+    grava(estabelecimentoValido(cnpj(), QStringLiteral("1")));
+    abre(cnpj());
+    test::ScriptedPresenter caixas;
+    test::ScriptedModal janelas;
+    janelas.then([](QDialog &d) {
+        auto &seletor = dynamic_cast<TfmSeletorArvore &>(d);
+        const auto itens = seletor.arvore->findItems(QStringLiteral("3509502"), Qt::MatchStartsWith | Qt::MatchRecursive);
+        QVERIFY(!itens.isEmpty());
+        seletor.arvore->setCurrentItem(itens.first());
+        seletor.SelecionaCodigo();
+    });
+    QCOMPARE(f().deNomeMunicipio->text(), QStringLiteral("SÃO PAULO"));
+    QTest::mouseClick(f().findChild<QWidget *>(QStringLiteral("sbCodMunicipio")), Qt::LeftButton);
+    // The picker has closed and the form is not the active window yet (as under a window manager): the
+    // name and state of the town picked show all the same, and nothing was refused.
+    QCOMPARE(janelas.shown, QStringList{QStringLiteral("frmT8Munic")});
+    QCOMPARE(f().deMunicipio->textoArmazenado(), QStringLiteral("3509502"));
+    QCOMPARE(f().deNomeMunicipio->text(), QStringLiteral("CAMPINAS"));
+    QCOMPARE(f().deSiglaUF->text(), QStringLiteral("SP"));
+    QVERIFY(caixas.boxes.isEmpty());
+    QCOMPARE(f().focusWidget(), f().deDDD);
 }
 
 void tst_ufmDadosEstab::dddDeOutraUfSoNaSaida()

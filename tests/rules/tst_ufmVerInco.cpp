@@ -18,6 +18,8 @@
 #include <QDir>
 #include <QLabel>
 #include <QProgressBar>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QPushButton>
 #include <QToolButton>
 #include <QtTest>
@@ -178,6 +180,48 @@ private slots:
             QCOMPARE(c.Inscricao.size(), 14);
         QCOMPARE(m_assistente->PaginaAtual(), p02);
         QCOMPARE(p02->Modo, QStringLiteral("3"));
+    }
+
+    // One check list, one behaviour: a click on the tick box toggles the line once, as a click on its text
+    // and Space do; the rows are tall enough for accented capitals.
+    void cliqueNaCaixaDeMarcar()
+    {
+        estabelecimento("11222333000181", "1", "00", "JOSÉ ÂNGELO ÇÃO");
+        estabelecimento("11222333000262", "1", "00", "EMPRESA DOIS");
+        ScriptedPresenter caixas;
+        abre();
+        p00->btAvancar->click();
+        TListaMarcada *lista = p01->LEmpresas;
+        QStyleOptionViewItem opcao;
+        opcao.initFrom(lista);
+        opcao.rect = lista->visualItemRect(lista->item(0));
+        opcao.features |= QStyleOptionViewItem::HasCheckIndicator;
+        const QRect caixa = lista->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &opcao, lista);
+        QVERIFY(caixa.isValid());
+        QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, caixa.center());
+        QCOMPARE(marcas(), (QList<bool>{true, false}));
+        QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, caixa.center());
+        QCOMPARE(marcas(), (QList<bool>{false, false}));
+        clica(0);
+        QCOMPARE(marcas(), (QList<bool>{true, false}));
+        lista->setFocus();
+        lista->setCurrentRow(1);
+        QTest::keyClick(lista, Qt::Key_Space);
+        QCOMPARE(marcas(), (QList<bool>{true, true}));
+        const QFontMetrics medidas(lista->font());
+        QVERIFY(lista->visualItemRect(lista->item(0)).height() >
+                medidas.boundingRect(QStringLiteral("ÉÂÇ")).height());
+    }
+
+    // Enter on the first page goes on: "&Avançar >" is its default button.
+    void enterNaPrimeiraPaginaAvanca()
+    {
+        estabelecimento("11222333000181", "1", "00", "EMPRESA UM");
+        ScriptedPresenter caixas;
+        abre();
+        QVERIFY(p00->btAvancar->isDefault());
+        QTest::keyClick(m_assistente->focusWidget(), Qt::Key_Return);
+        QCOMPARE(m_assistente->PaginaAtual(), p01);
     }
 
     void paginaDeResultado_data()
