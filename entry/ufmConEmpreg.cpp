@@ -315,12 +315,14 @@ bool TfmConEmpreg::abreVinculo(bool semVinculos)
 
 void TfmConEmpreg::depoisDoVinculo(bool restamVinculos)
 {
+    // Links left: the list has come back on screen, rebuilt by its showing.
     if (!restamVinculos) {
         // No link left: the establishment form closes when the list returns.
         reject();
         return;
     }
-    apresenta();
+    if (!isVisible())
+        apresenta();
 }
 
 void TfmConEmpreg::BtExibirClick()

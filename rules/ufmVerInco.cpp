@@ -64,11 +64,12 @@ TfmVerInco00::TfmVerInco00(TfmVerInco01 *seguinte) : TPaginaAssistente("fmVerInc
     // Enter goes on ("&Avançar >" is the default), or presses the button that has the focus.
     for (QPushButton *b : {btVoltar, btAvancar, btCancelar})
         b->setAutoDefault(true);
-    btAvancar->setDefault(true);
 }
 
 void TfmVerInco00::aoMostrar()
 {
+    // The wizard's default button (set here, where the page stands in the wizard's dialog).
+    btAvancar->setDefault(true);
     m_seguinte->CarregaLista(anoBase());
     if (m_seguinte->LEmpresas->count() == 0) {
         btAvancar->setEnabled(false);

@@ -126,6 +126,8 @@ private slots:
     void grupoDeOpcoes();
     void mascarasVoltamAosDigitos_data();
     void mascarasVoltamAosDigitos();
+    void mascaraProntaAoEntrarPeloTeclado_data();
+    void mascaraProntaAoEntrarPeloTeclado();
     void valorDigitadoEArmazenado();
     void ligadorCarregaEGravaALinha();
     void travaNaCorDoBotao();
@@ -290,6 +292,59 @@ void tst_EntryForm::mascarasVoltamAosDigitos()
     QCOMPARE(ed->textoArmazenado(), digitado.left(5));
     ed->mostraArmazenado(QString());
     QCOMPARE(ed->textoArmazenado(), QString());
+}
+
+void tst_EntryForm::mascaraProntaAoEntrarPeloTeclado_data()
+{
+    QTest::addColumn<QString>("antes");      // the stored value shown before entering
+    QTest::addColumn<int>("entrada");        // 0 Tab, 1 Enter, 2 the form placing the focus, 3 a new mask on entry
+    QTest::addColumn<QString>("digitado");
+    QTest::newRow("empty, Tab") << "" << 0 << "12345678000195";
+    QTest::newRow("empty, Enter") << "" << 1 << "12345678000195";
+    QTest::newRow("empty, placed") << "" << 2 << "12345678000195";
+    QTest::newRow("empty, new mask") << "" << 3 << "12345678000195";
+    QTest::newRow("filled, Tab: replaced") << "98765432000100" << 0 << "12345678000195";
+    QTest::newRow("filled, placed: replaced") << "98765432000100" << 2 << "12345678000195";
+    QTest::newRow("filled, new mask: replaced") << "98765432000100" << 3 << "12345678000195";
+}
+
+// Whatever put the focus in a masked edit from the keyboard, the digits typed at once are all taken: an
+// empty edit starts at its first position, a filled one is typed over.
+void tst_EntryForm::mascaraProntaAoEntrarPeloTeclado()
+{
+    QFETCH(QString, antes);
+    QFETCH(int, entrada);
+    QFETCH(QString, digitado);
+    Ficha &f = *m_ficha;
+    MaskEdit *ed = f.edCNPJ;
+    ed->mostraArmazenado(antes);
+    ed->setCursorPosition(int(ed->displayText().size())); // where a program's setText leaves it
+    f.edPrefixo->setFocus();
+    switch (entrada) {
+    case 0:
+        QTest::keyClick(f.edPrefixo, Qt::Key_Tab);
+        break;
+    case 1:
+        QTest::keyClick(f.edPrefixo, Qt::Key_Return);
+        break;
+    case 2:
+        ed->setFocus(Qt::OtherFocusReason);
+        break;
+    default:
+        // An enter handler that changes the mask once the edit has the focus.
+        ed->setFocus(Qt::TabFocusReason);
+        ed->setMascara(QStringLiteral("99999999999999;0;_"));
+        break;
+    }
+    QCOMPARE(QApplication::focusWidget(), ed);
+    QTest::keyClicks(ed, digitado);
+    QCOMPARE(ed->textoArmazenado(), digitado);
+    // Emptied while in it, the edit takes typing from its start again.
+    ed->selectAll();
+    QTest::keyClick(ed, Qt::Key_Delete);
+    ed->clear();
+    QTest::keyClicks(ed, QStringLiteral("12"));
+    QCOMPARE(ed->textoArmazenado(), QStringLiteral("12"));
 }
 
 void tst_EntryForm::valorDigitadoEArmazenado()

@@ -241,7 +241,7 @@ void tst_ufmConEmpreg::vinculoAbertoVoltaAoCursor()
     QVERIFY(m_lista->isVisible());
     QCOMPARE(linhas(), 8);
     QCOMPARE(linhaAtual(), 4);
-    QCOMPARE(QApplication::focusWidget(), w("edPisPasep"));
+    QTRY_COMPARE(QApplication::focusWidget(), w("edPisPasep"));
     // The saved row is kept when the list is shown again, and stays in range on a shorter list.
     m_lista->hide();
     m_lista->show();

@@ -188,7 +188,8 @@ void tst_ufmConEstab::menuDeContextoAbreOsAssistentes()
         menu.actions().at(2)->trigger();
     };
     ScriptedModal janelas;
-    QContextMenuEvent pedido(QContextMenuEvent::Keyboard, QPoint(10, 10));
+    const QPoint ponto(10, 10);
+    QContextMenuEvent pedido(QContextMenuEvent::Keyboard, ponto, m_lista->DBGridEstab->mapToGlobal(ponto));
     QApplication::sendEvent(m_lista->DBGridEstab, &pedido);
     QTRY_COMPARE(janelas.shown, QStringList{QStringLiteral("fmAltVinculo")});
     // Each item names its wizard and shows the keys that open it too.

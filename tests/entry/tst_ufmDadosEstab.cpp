@@ -28,6 +28,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
+#include <QTreeWidget>
 #include <QtTest>
 
 using namespace gdvorn;
