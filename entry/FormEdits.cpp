@@ -64,17 +64,32 @@ void MaskEdit::preparaDigitacao()
 void MaskEdit::focusInEvent(QFocusEvent *event)
 {
     QLineEdit::focusInEvent(event);
+    const bool voltou = m_saiuDaJanela;
+    m_saiuDaJanela = false;
     switch (event->reason()) {
     case Qt::MouseFocusReason:
+        // A click places the cursor itself.
+        cursorNoInicio();
+        break;
     case Qt::ActiveWindowFocusReason:
     case Qt::PopupFocusReason:
-        // A click places the cursor itself; coming back to the window keeps the edit as it was left.
-        cursorNoInicio();
+        // Back in the window it was left in, the edit stays as it was; but the focus a form placed here
+        // while its window was not active (after a message box) arrives this way too.
+        if (voltou)
+            cursorNoInicio();
+        else
+            preparaDigitacao();
         break;
     default:
         preparaDigitacao();
         break;
     }
+}
+
+void MaskEdit::focusOutEvent(QFocusEvent *event)
+{
+    m_saiuDaJanela = event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
+    QLineEdit::focusOutEvent(event);
 }
 
 QString MaskEdit::textoArmazenado() const

@@ -5,7 +5,8 @@
 //   Enter, the form placing the focus) it is ready for typing: an empty edit has its cursor on its first
 //   input position, a filled one has its whole text selected, so that what is typed replaces it. The same
 //   holds when the program changes its text or mask while it has the focus, and an empty edit never keeps
-//   its cursor after its blanks (where typing would be lost). A click places the cursor where it falls.
+//   its cursor after its blanks (where typing would be lost). A click places the cursor where it falls;
+//   coming back to the window the edit was left in keeps it as it was.
 // - MoneyEdit: a plain edit for money: shows stored cents as "###,##0.00", drops the thousands separators
 //   while it has the focus and shows them again when left (a text that is no number stays as typed for
 //   its check to refuse); stores the typed amount as cents zero-filled to its field's width. Typing is
@@ -40,6 +41,7 @@ public:
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     // Nothing typed in any input position.
@@ -49,6 +51,7 @@ private:
     // An empty edit's cursor on its first input position.
     void cursorNoInicio();
     QString m_mascara;
+    bool m_saiuDaJanela = false; // the focus last left with the window (another window, a menu)
 };
 
 class MoneyEdit : public QLineEdit, public BoundControl {

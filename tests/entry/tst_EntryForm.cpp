@@ -128,6 +128,7 @@ private slots:
     void mascarasVoltamAosDigitos();
     void mascaraProntaAoEntrarPeloTeclado_data();
     void mascaraProntaAoEntrarPeloTeclado();
+    void mascaraEntreJanelas();
     void valorDigitadoEArmazenado();
     void ligadorCarregaEGravaALinha();
     void travaNaCorDoBotao();
@@ -345,6 +346,34 @@ void tst_EntryForm::mascaraProntaAoEntrarPeloTeclado()
     ed->clear();
     QTest::keyClicks(ed, QStringLiteral("12"));
     QCOMPARE(ed->textoArmazenado(), QStringLiteral("12"));
+}
+
+// The focus a form places in a masked edit while another window (a message box) is active arrives with the
+// window's activation: the edit is ready for typing then. An edit left with its window, half typed, goes
+// on where it was.
+void tst_EntryForm::mascaraEntreJanelas()
+{
+    Ficha &f = *m_ficha;
+    MaskEdit *ed = f.edCNPJ;
+    QWidget outra;
+    ed->mostraArmazenado(QStringLiteral("98765432000100"));
+    ed->setCursorPosition(int(ed->displayText().size()));
+    f.edPrefixo->setFocus();
+    outra.show();
+    outra.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&outra));
+    ed->setFocus(Qt::OtherFocusReason);
+    f.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    QCOMPARE(QApplication::focusWidget(), ed);
+    QTest::keyClicks(ed, QStringLiteral("123"));
+    QCOMPARE(ed->textoArmazenado(), QStringLiteral("123"));
+    outra.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&outra));
+    f.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    QTest::keyClicks(ed, QStringLiteral("45"));
+    QCOMPARE(ed->textoArmazenado(), QStringLiteral("12345"));
 }
 
 void tst_EntryForm::valorDigitadoEArmazenado()

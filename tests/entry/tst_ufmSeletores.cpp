@@ -85,7 +85,11 @@ void tst_ufmSeletores::escolhaGravaOCodigoNoVinculo()
     {
         TfmTb8Raca raca;
         raca.show();
+        // It opens with its first entry selected, so that Enter would pick at once.
+        QCOMPARE(raca.arvore->currentItem(), raca.arvore->topLevelItem(0));
+        QVERIFY(raca.arvore->currentItem()->isSelected());
         // Nothing selected: Enter writes nothing and the picker stays.
+        raca.arvore->clearSelection();
         raca.arvore->setFocus();
         QTest::keyClick(raca.arvore, Qt::Key_Return);
         QVERIFY(raca.isVisible());
@@ -233,6 +237,20 @@ void tst_ufmSeletores::pesquisaNaArvore()
     QCOMPARE(municipios.arvore->currentItem()->text(0), QStringLiteral("1100023  - ARIQUEMES"));
     QTest::mouseClick(municipios.btnPrev, Qt::LeftButton);
     QCOMPARE(caixas.boxes.last().text, QStringLiteral("Fim da pesquisa"));
+
+    // After Enter in the search box the tree has the focus; a new search typed there goes into the search
+    // box, and Enter searches for it instead of picking the entry found before.
+    municipios.Edit1->setText(QStringLiteral("cacoal"));
+    municipios.Edit1->setFocus();
+    QTest::keyClick(municipios.Edit1, Qt::Key_Return);
+    QCOMPARE(municipios.focusWidget(), municipios.arvore);
+    QTest::keyClick(municipios.arvore, Qt::Key_C);
+    QCOMPARE(municipios.focusWidget(), municipios.Edit1);
+    QTest::keyClicks(municipios.focusWidget(), QStringLiteral("olorado"));
+    QCOMPARE(municipios.Edit1->text(), QStringLiteral("colorado"));
+    QTest::keyClick(municipios.Edit1, Qt::Key_Return);
+    QVERIFY(municipios.isVisible());
+    QCOMPARE(municipios.arvore->currentItem()->text(0), QStringLiteral("1100064  - COLORADO DO OESTE"));
 }
 
 void tst_ufmSeletores::pesquisaDeMunicipioCriticaOTexto_data()
