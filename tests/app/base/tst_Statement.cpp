@@ -58,6 +58,7 @@ private slots:
             write.bindStored(2, QStringLiteral("RJ"), 2);
             QCOMPARE(write.exec(), 1);
             write.bindStored(1, QStringLiteral("35"), 2); // a duplicate key: the engine undoes the transaction
+            write.bindStored(2, QStringLiteral("SP"), 2);
             QVERIFY_THROWS_EXCEPTION(KeyViolation, write.exec());
             // No write runs outside the undone transaction, and it cannot commit.
             write.bindStored(1, QStringLiteral("31"), 2);
