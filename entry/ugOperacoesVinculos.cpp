@@ -6,11 +6,10 @@
 #include "app/base/Progresso.h"
 #include "app/base/Query.h"
 #include "app/base/Schema.h"
+#include "app/base/Statement.h"
 #include "app/base/Table.h"
 #include "app/udmEntradaDados.h"
 #include "app/ugFuncoes.h"
-
-#include <sqlite3.h>
 
 #include <algorithm>
 
@@ -41,51 +40,43 @@ void ligaChave(Query &q, const ChaveEstabelecimento &estab, const char *ano, con
         .setAsStored(tabela, QStringLiteral("NuPrefixoEstabelecimento"), texto(estab.Prefixo));
 }
 
-// Statements of one operation on the connection, prepared once and run straight on the engine: the
-// per-link loops of 50,000 links must cost little more than one plain statement over the same rows.
-class Comandos {
-public:
-    sqlite3_stmt *prepara(const QString &sql) { return m_statements.get(sql, kVinc); }
+// The key fields' widths: every key value is bound as the field stores it.
+const QVector<int> &largurasChave()
+{
+    static const QVector<int> larguras = [] {
+        QVector<int> r;
+        const TableDef &def = Schema::require(kVinc);
+        for (const QString &campo : def.primaryIndex()->fields)
+            r << def.field(campo)->width;
+        return r;
+    }();
+    return larguras;
+}
 
-    static void liga(sqlite3_stmt *st, int posicao, const QString &valor)
-    {
-        const QByteArray b = valor.toUtf8();
-        sqlite3_bind_text(st, posicao, b.constData(), int(b.size()), SQLITE_TRANSIENT);
-    }
-    // Binds the establishment's three key values and the remaining eight of `chave` from `primeiro` on.
-    static void ligaVinculo(sqlite3_stmt *st, int primeiro, const ChaveEstabelecimento &estab,
-                            const ChaveVinculo &chave)
-    {
-        liga(st, primeiro, estab.AnBase);
-        liga(st, primeiro + 1, estab.Inscricao);
-        liga(st, primeiro + 2, estab.Prefixo);
-        for (int i = 3; i < CamposChaveVinculo().size(); ++i)
-            liga(st, primeiro + i, chave.value(i));
-    }
+// The statements of one operation run straight on the engine, prepared once: the per-link loops of
+// 50,000 links must cost little more than one plain statement over the same rows.
+Statement comando(PreparedStatements &preparados, const QString &sql)
+{
+    return Statement(preparados, sql, kAlias, kVinc);
+}
 
-    // Runs a write; returns the rows it changed.
-    int executa(sqlite3_stmt *st)
-    {
-        requireLiveTransaction(kAlias);
-        sqlite3 *handle = sqlite3_db_handle(st);
-        const int rc = sqlite3_step(st);
-        if (rc != SQLITE_DONE && rc != SQLITE_ROW) {
-            sqlite3_reset(st);
-            try {
-                throwSqliteError(handle, kVinc);
-            } catch (...) {
-                noteEngineFailure(kAlias);
-                throw;
-            }
-        }
-        const int n = sqlite3_changes(handle);
-        sqlite3_reset(st);
-        return n;
-    }
+// Binds the establishment's three key values from `primeiro` on.
+void ligaEstabelecimento(Statement &st, int primeiro, const ChaveEstabelecimento &estab)
+{
+    const QVector<int> &larguras = largurasChave();
+    st.bindStored(primeiro, estab.AnBase, larguras.at(0));
+    st.bindStored(primeiro + 1, estab.Inscricao, larguras.at(1));
+    st.bindStored(primeiro + 2, estab.Prefixo, larguras.at(2));
+}
 
-private:
-    PreparedStatements m_statements;
-};
+// Binds the establishment's three key values and the remaining eight of `chave` from `primeiro` on.
+void ligaVinculo(Statement &st, int primeiro, const ChaveEstabelecimento &estab, const ChaveVinculo &chave)
+{
+    ligaEstabelecimento(st, primeiro, estab);
+    const QVector<int> &larguras = largurasChave();
+    for (int i = 3; i < larguras.size(); ++i)
+        st.bindStored(primeiro + i, chave.value(i), larguras.at(i));
+}
 
 // "AnBase = ?n AND ..." over the eleven key fields, numbered from `primeiro`.
 QString condicaoChave(int primeiro)
@@ -152,19 +143,19 @@ void IncluiEstabelecimentoDestino(const DestinoTransferencia &destino, int vincu
 std::optional<int> MoveVinculos(const ChaveEstabelecimento &origem, const DestinoTransferencia &destino,
                                 const QList<ChaveVinculo> &vinculos, Progresso &progresso)
 {
-    Comandos comandos;
-    sqlite3_stmt *move = comandos.prepara(
+    PreparedStatements preparados;
+    Statement move = comando(preparados,
         QStringLiteral("UPDATE %1 SET CoCgcCeiEstabelecimento = ?1, NuPrefixoEstabelecimento = ?2, "
                        "InInscrEstabelecimento = ?3, CoCgcVinculado = ?4 WHERE %2")
             .arg(tabelaVinculos(), condicaoChave(5)));
-    Comandos::liga(move, 1, destino.Chave.Inscricao);
-    Comandos::liga(move, 2, destino.Chave.Prefixo);
-    Comandos::liga(move, 3, destino.Tipo);
-    Comandos::liga(move, 4, kZeros14);
+    move.bindStored(1, kVinc, QStringLiteral("CoCgcCeiEstabelecimento"), destino.Chave.Inscricao);
+    move.bindStored(2, kVinc, QStringLiteral("NuPrefixoEstabelecimento"), destino.Chave.Prefixo);
+    move.bindStored(3, kVinc, QStringLiteral("InInscrEstabelecimento"), destino.Tipo);
+    move.bindStored(4, kVinc, QStringLiteral("CoCgcVinculado"), kZeros14);
     int movidos = 0;
     const bool cancelado = paraCadaVinculo(vinculos, progresso, [&](const ChaveVinculo &chave) {
-        Comandos::ligaVinculo(move, 5, origem, chave);
-        movidos += comandos.executa(move);
+        ligaVinculo(move, 5, origem, chave);
+        movidos += move.exec();
     });
     noteDataChanged(kAlias, kVinc);
     if (cancelado)
@@ -253,13 +244,13 @@ std::optional<int> ExcluiVinculosMarcados(const ChaveEstabelecimento &estab, con
     MarcaOperacao(estab, QStringLiteral("4"));
     {
         Transaction transacao;
-        Comandos comandos;
-        sqlite3_stmt *apaga =
-            comandos.prepara(QStringLiteral("DELETE FROM %1 WHERE %2").arg(tabelaVinculos(), condicaoChave(1)));
+        PreparedStatements preparados;
+        Statement apaga =
+            comando(preparados, QStringLiteral("DELETE FROM %1 WHERE %2").arg(tabelaVinculos(), condicaoChave(1)));
         int excluidos = 0;
         const bool cancelado = paraCadaVinculo(vinculos, progresso, [&](const ChaveVinculo &chave) {
-            Comandos::ligaVinculo(apaga, 1, estab, chave);
-            excluidos += comandos.executa(apaga);
+            ligaVinculo(apaga, 1, estab, chave);
+            excluidos += apaga.exec();
         });
         noteDataChanged(kAlias, kVinc);
         if (!cancelado) {
@@ -307,39 +298,32 @@ std::optional<int> AlteraCodigoVinculo(const ChaveEstabelecimento &estab, const 
     MarcaOperacao(estab, QStringLiteral("5"));
     {
         Transaction transacao;
-        Comandos comandos;
+        PreparedStatements preparados;
         const QString onde = QStringLiteral("AnBase = ?1 AND CoCgcCeiEstabelecimento = ?2 AND NuPrefixoEstabelecimento = ?3");
         // The links' row numbers in order, then the slices as ranges of them.
-        sqlite3_stmt *linhas =
-            comandos.prepara(QStringLiteral("SELECT rowid FROM %1 WHERE %2 ORDER BY rowid").arg(tabelaVinculos(), onde));
-        Comandos::liga(linhas, 1, estab.AnBase);
-        Comandos::liga(linhas, 2, estab.Inscricao);
-        Comandos::liga(linhas, 3, estab.Prefixo);
+        Statement linhas = comando(
+            preparados, QStringLiteral("SELECT rowid FROM %1 WHERE %2 ORDER BY rowid").arg(tabelaVinculos(), onde));
+        ligaEstabelecimento(linhas, 1, estab);
         QVector<qint64> rowids;
-        int rc;
-        while ((rc = sqlite3_step(linhas)) == SQLITE_ROW)
-            rowids << sqlite3_column_int64(linhas, 0);
-        sqlite3_reset(linhas);
-        if (rc != SQLITE_DONE)
-            throwSqliteError(sqliteHandle(), kVinc);
+        while (linhas.step())
+            rowids << linhas.columnInt64(0);
+        linhas.reset();
 
-        sqlite3_stmt *altera = comandos.prepara(
+        Statement altera = comando(preparados,
             QStringLiteral("UPDATE %1 SET CoVinculo = ?4, TxtVinculo = ?5 WHERE %2 AND rowid BETWEEN ?6 AND ?7")
                 .arg(tabelaVinculos(), onde));
-        Comandos::liga(altera, 1, estab.AnBase);
-        Comandos::liga(altera, 2, estab.Inscricao);
-        Comandos::liga(altera, 3, estab.Prefixo);
-        Comandos::liga(altera, 4, storedText(kVinc, QStringLiteral("CoVinculo"), codigo));
-        Comandos::liga(altera, 5, descricao);
+        ligaEstabelecimento(altera, 1, estab);
+        altera.bindStored(4, kVinc, QStringLiteral("CoVinculo"), codigo);
+        altera.bindStored(5, kVinc, QStringLiteral("TxtVinculo"), descricao);
         progresso.setRange(0, int(rowids.size()));
         progresso.setPosition(0);
         int alterados = 0;
         bool cancelado = false;
         for (qsizetype inicio = 0; inicio < rowids.size() && !cancelado; inicio += FatiaCodigoVinculo) {
             const qsizetype fim = std::min<qsizetype>(inicio + FatiaCodigoVinculo, rowids.size()) - 1;
-            sqlite3_bind_int64(altera, 6, rowids.at(inicio));
-            sqlite3_bind_int64(altera, 7, rowids.at(fim));
-            alterados += comandos.executa(altera);
+            altera.bindInt64(6, rowids.at(inicio));
+            altera.bindInt64(7, rowids.at(fim));
+            alterados += altera.exec();
             progresso.setPosition(int(fim + 1));
             cancelado = progresso.Interrompido();
         }

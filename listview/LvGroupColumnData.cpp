@@ -2,6 +2,7 @@
 
 #include "listview/ListviewCore.h"
 
+#include <type_traits>
 #include <utility>
 
 namespace gdvorn::lv {
@@ -19,55 +20,87 @@ template <class T, class Event, class... Args> T Ask(const Event &event, T value
 } // namespace
 
 // ---------------------------------------------------------------------------------------------------
-// Virtual group
+// Virtual groups and columns
 
-QString TLvGroupVirtual::Captions(int) const
+// The control's events that a virtual group or column fires.
+template <class Base> struct VirtualEvents;
+
+template <> struct VirtualEvents<TLvGroup> {
+    static constexpr auto GetCaption = &ListviewCore::OnGroupGetCaption;
+    static constexpr auto SetCaption = &ListviewCore::OnGroupSetCaption;
+    static constexpr auto GetImageIndex = &ListviewCore::OnGroupGetImageIndex;
+    static constexpr auto SetImageIndex = &ListviewCore::OnGroupSetImageIndex;
+    static constexpr auto GetImageList = &ListviewCore::OnGroupGetImageList;
+    static constexpr auto GetDetailCount = &ListviewCore::OnGroupGetDetailCount;
+    static constexpr auto GetDetail = &ListviewCore::OnGroupGetDetail;
+    static constexpr auto SetDetail = &ListviewCore::OnGroupSetDetail;
+};
+
+template <> struct VirtualEvents<TLvColumn> {
+    static constexpr auto GetCaption = &ListviewCore::OnColumnGetCaption;
+    static constexpr auto SetCaption = &ListviewCore::OnColumnSetCaption;
+    static constexpr auto GetImageIndex = &ListviewCore::OnColumnGetImageIndex;
+    static constexpr auto SetImageIndex = &ListviewCore::OnColumnSetImageIndex;
+    static constexpr auto GetImageList = &ListviewCore::OnColumnGetImageList;
+    static constexpr auto GetDetailCount = &ListviewCore::OnColumnGetDetailCount;
+    static constexpr auto GetDetail = &ListviewCore::OnColumnGetDetail;
+    static constexpr auto SetDetail = &ListviewCore::OnColumnSetDetail;
+};
+
+template <class Base> QString TLvVirtualData<Base>::Captions(int column) const
 {
-    return Ask(OwnerListview()->OnGroupGetCaption, QString(), const_cast<TLvGroupVirtual *>(this));
+    const auto &event = this->OwnerListview()->*VirtualEvents<Base>::GetCaption;
+    if constexpr (std::is_same_v<Base, TLvColumn>)
+        return Ask(event, QString(), Self(), column);
+    else
+        return Ask(event, QString(), Self());
 }
 
-void TLvGroupVirtual::SetCaptions(int, const QString &value)
+template <class Base> void TLvVirtualData<Base>::SetCaptions(int, const QString &value)
 {
-    if (OwnerListview()->OnGroupSetCaption)
-        OwnerListview()->OnGroupSetCaption(this, value);
-    Invalidate(false);
+    if (const auto &event = this->OwnerListview()->*VirtualEvents<Base>::SetCaption)
+        event(Self(), value);
+    this->Invalidate(false);
 }
 
-int TLvGroupVirtual::Index(TLvImageKind kind) const
+template <class Base> int TLvVirtualData<Base>::Index(TLvImageKind kind) const
 {
-    return Ask(OwnerListview()->OnGroupGetImageIndex, -1, const_cast<TLvGroupVirtual *>(this), kind);
+    return Ask(this->OwnerListview()->*VirtualEvents<Base>::GetImageIndex, -1, Self(), kind);
 }
 
-void TLvGroupVirtual::SetIndex(TLvImageKind kind, int value)
+template <class Base> void TLvVirtualData<Base>::SetIndex(TLvImageKind kind, int value)
 {
-    if (OwnerListview()->OnGroupSetImageIndex)
-        OwnerListview()->OnGroupSetImageIndex(this, kind, value);
-    Invalidate(false);
+    if (const auto &event = this->OwnerListview()->*VirtualEvents<Base>::SetImageIndex)
+        event(Self(), kind, value);
+    this->Invalidate(false);
 }
 
-const LvImageList *TLvGroupVirtual::ImageList(int, int imageSize) const
+template <class Base> const LvImageList *TLvVirtualData<Base>::ImageList(int, int imageSize) const
 {
-    const LvImageList *list = Ask(OwnerListview()->OnGroupGetImageList, static_cast<const LvImageList *>(nullptr),
-                                  const_cast<TLvGroupVirtual *>(this));
-    return list ? list : DefaultImageList(imageSize);
+    const LvImageList *list = Ask(this->OwnerListview()->*VirtualEvents<Base>::GetImageList,
+                                  static_cast<const LvImageList *>(nullptr), Self());
+    return list ? list : this->DefaultImageList(imageSize);
 }
 
-int TLvGroupVirtual::DetailCount() const
+template <class Base> int TLvVirtualData<Base>::DetailCount() const
 {
-    return Ask(OwnerListview()->OnGroupGetDetailCount, 0, const_cast<TLvGroupVirtual *>(this));
+    return Ask(this->OwnerListview()->*VirtualEvents<Base>::GetDetailCount, 0, Self());
 }
 
-int TLvGroupVirtual::Details(int line) const
+template <class Base> int TLvVirtualData<Base>::Details(int line) const
 {
-    return Ask(OwnerListview()->OnGroupGetDetail, 0, const_cast<TLvGroupVirtual *>(this), line);
+    return Ask(this->OwnerListview()->*VirtualEvents<Base>::GetDetail, 0, Self(), line);
 }
 
-void TLvGroupVirtual::SetDetails(int line, int value)
+template <class Base> void TLvVirtualData<Base>::SetDetails(int line, int value)
 {
-    if (OwnerListview()->OnGroupSetDetail)
-        OwnerListview()->OnGroupSetDetail(this, line, value);
-    Invalidate(false);
+    if (const auto &event = this->OwnerListview()->*VirtualEvents<Base>::SetDetail)
+        event(Self(), line, value);
+    this->Invalidate(false);
 }
+
+template class TLvVirtualData<TLvGroup>;
+template class TLvVirtualData<TLvColumn>;
 
 // ---------------------------------------------------------------------------------------------------
 // Task-panel group
@@ -78,57 +111,6 @@ void TLvGroupTaskPanel::SetHeight(int value)
         return;
     height_ = value;
     OwnerListview()->Groups().Rebuild(true);
-}
-
-// ---------------------------------------------------------------------------------------------------
-// Virtual column
-
-QString TLvColumnVirtual::Captions(int column) const
-{
-    return Ask(OwnerListview()->OnColumnGetCaption, QString(), const_cast<TLvColumnVirtual *>(this), column);
-}
-
-void TLvColumnVirtual::SetCaptions(int, const QString &value)
-{
-    if (OwnerListview()->OnColumnSetCaption)
-        OwnerListview()->OnColumnSetCaption(this, value);
-    Invalidate(false);
-}
-
-int TLvColumnVirtual::Index(TLvImageKind kind) const
-{
-    return Ask(OwnerListview()->OnColumnGetImageIndex, -1, const_cast<TLvColumnVirtual *>(this), kind);
-}
-
-void TLvColumnVirtual::SetIndex(TLvImageKind kind, int value)
-{
-    if (OwnerListview()->OnColumnSetImageIndex)
-        OwnerListview()->OnColumnSetImageIndex(this, kind, value);
-    Invalidate(false);
-}
-
-const LvImageList *TLvColumnVirtual::ImageList(int, int imageSize) const
-{
-    const LvImageList *list = Ask(OwnerListview()->OnColumnGetImageList, static_cast<const LvImageList *>(nullptr),
-                                  const_cast<TLvColumnVirtual *>(this));
-    return list ? list : DefaultImageList(imageSize);
-}
-
-int TLvColumnVirtual::DetailCount() const
-{
-    return Ask(OwnerListview()->OnColumnGetDetailCount, 0, const_cast<TLvColumnVirtual *>(this));
-}
-
-int TLvColumnVirtual::Details(int line) const
-{
-    return Ask(OwnerListview()->OnColumnGetDetail, 0, const_cast<TLvColumnVirtual *>(this), line);
-}
-
-void TLvColumnVirtual::SetDetails(int line, int value)
-{
-    if (OwnerListview()->OnColumnSetDetail)
-        OwnerListview()->OnColumnSetDetail(this, line, value);
-    Invalidate(false);
 }
 
 } // namespace gdvorn::lv

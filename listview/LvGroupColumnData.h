@@ -8,12 +8,12 @@
 
 namespace gdvorn::lv {
 
-// A group that keeps nothing: every read asks the control's group events (the column is not passed to
-// them), every write fires one and repaints the group.
-class TLvGroupVirtual : public TLvGroup {
+// A group or column that keeps nothing: every read asks the control's group or column events, every
+// write fires one and repaints the object. Base is TLvGroup or TLvColumn; the events are those of Base
+// (a group's caption event is not passed the column).
+template <class Base> class TLvVirtualData : public Base {
 public:
-    using TLvGroup::TLvGroup;
-    const char *ClassName() const override { return "TLvGroupVirtual"; }
+    using Base::Base;
     QString Captions(int column) const override;
     void SetCaptions(int column, const QString &value) override;
     int ImageIndexes(int) const override { return Index(TLvImageKind::eikNormal); }
@@ -22,13 +22,22 @@ public:
     void SetImageOverlayIndexes(int, int value) override { SetIndex(TLvImageKind::eikOverlay, value); }
     const LvImageList *ImageList(int column, int imageSize) const override;
     int DetailCount() const override;
-    void SetDetailCount(int) override { Invalidate(false); }
+    void SetDetailCount(int) override { this->Invalidate(false); }
     int Details(int line) const override;
     void SetDetails(int line, int value) override;
 
 private:
     int Index(TLvImageKind kind) const;
     void SetIndex(TLvImageKind kind, int value);
+    Base *Self() const { return const_cast<TLvVirtualData *>(this); }
+};
+extern template class TLvVirtualData<TLvGroup>;
+extern template class TLvVirtualData<TLvColumn>;
+
+class TLvGroupVirtual : public TLvVirtualData<TLvGroup> {
+public:
+    using TLvVirtualData<TLvGroup>::TLvVirtualData;
+    const char *ClassName() const override { return "TLvGroupVirtual"; }
 };
 
 // A group that asks the application's data object (DataInf); no detail without ILvDataDetails.
@@ -56,27 +65,10 @@ private:
     int height_ = 200;
 };
 
-// A column that keeps nothing: every read asks the control's column events, every write fires one and
-// repaints the column.
-class TLvColumnVirtual : public TLvColumn {
+class TLvColumnVirtual : public TLvVirtualData<TLvColumn> {
 public:
-    using TLvColumn::TLvColumn;
+    using TLvVirtualData<TLvColumn>::TLvVirtualData;
     const char *ClassName() const override { return "TLvColumnVirtual"; }
-    QString Captions(int column) const override;
-    void SetCaptions(int column, const QString &value) override;
-    int ImageIndexes(int) const override { return Index(TLvImageKind::eikNormal); }
-    void SetImageIndexes(int, int value) override { SetIndex(TLvImageKind::eikNormal, value); }
-    int ImageOverlayIndexes(int) const override { return Index(TLvImageKind::eikOverlay); }
-    void SetImageOverlayIndexes(int, int value) override { SetIndex(TLvImageKind::eikOverlay, value); }
-    const LvImageList *ImageList(int column, int imageSize) const override;
-    int DetailCount() const override;
-    void SetDetailCount(int) override { Invalidate(false); }
-    int Details(int line) const override;
-    void SetDetails(int line, int value) override;
-
-private:
-    int Index(TLvImageKind kind) const;
-    void SetIndex(TLvImageKind kind, int value);
 };
 
 // A column that asks the application's data object (DataInf); no detail without ILvDataDetails.

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test; then builds the widget-free code with
-# AddressSanitizer and UndefinedBehaviorSanitizer and runs its tests again. In CI (CI=true) warnings are
-# errors.
+# Checks that every include stays within its library's links; installs what is missing, builds everything
+# and runs every test; then builds the widget-free code with AddressSanitizer and UndefinedBehaviorSanitizer
+# and runs its tests again. In CI (CI=true) warnings are errors.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+bash scripts/verifica-camadas.sh
 source scripts/dependencias.sh
 instala_dependencias
 

@@ -1,6 +1,7 @@
 #include "app/base/Table.h"
 
 #include "app/base/EngineError.h"
+#include "app/base/Statement.h"
 
 #include <QRegularExpression>
 #include <QSqlError>
@@ -26,46 +27,6 @@ QVariant defaultValue(const FieldDef &f)
     case FieldType::Text: break;
     }
     return kEmpty;
-}
-
-void bindValue(sqlite3_stmt *stmt, int n, const QVariant &v)
-{
-    switch (v.typeId()) {
-    case QMetaType::Bool:
-    case QMetaType::Int:
-    case QMetaType::LongLong:
-    case QMetaType::UInt:
-    case QMetaType::ULongLong:
-        sqlite3_bind_int64(stmt, n, v.toLongLong());
-        break;
-    case QMetaType::Double:
-        sqlite3_bind_double(stmt, n, v.toDouble());
-        break;
-    case QMetaType::QString: {
-        // Short ASCII text (most values) goes through a buffer on the stack, without a conversion of Qt's.
-        const QString &text = *static_cast<const QString *>(v.constData());
-        char ascii[256];
-        const qsizetype size = text.size();
-        bool plain = size <= qsizetype(sizeof ascii);
-        for (qsizetype i = 0; plain && i < size; ++i) {
-            const char16_t c = text.at(i).unicode();
-            plain = c < 0x80;
-            ascii[i] = char(c);
-        }
-        if (plain) {
-            sqlite3_bind_text(stmt, n, ascii, int(size), SQLITE_TRANSIENT);
-            break;
-        }
-        const QByteArray utf8 = text.toUtf8();
-        sqlite3_bind_text(stmt, n, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
-        break;
-    }
-    default: {
-        const QByteArray utf8 = v.toString().toUtf8();
-        sqlite3_bind_text(stmt, n, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
-        break;
-    }
-    }
 }
 
 QVariant columnValue(sqlite3_stmt *stmt, int i, FieldType type)
@@ -308,18 +269,7 @@ sqlite3_stmt *Table::statement(const QString &sql) { return m_statements.get(sql
 
 int Table::step(sqlite3_stmt *stmt)
 {
-    const int rc = sqlite3_step(stmt);
-    if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
-        sqlite3 *handle = sqlite3_db_handle(stmt);
-        sqlite3_reset(stmt);
-        try {
-            throwSqliteError(handle, m_tableName);
-        } catch (...) {
-            noteEngineFailure(m_connection);
-            throw;
-        }
-    }
-    return rc;
+    return Statement(stmt, m_connection, m_tableName).step() ? SQLITE_ROW : SQLITE_DONE;
 }
 
 QVector<Table::Row> Table::fetch(const Row *after, bool forward, int limit, bool inclusive)
@@ -516,10 +466,10 @@ bool Table::FindKey(const QStringList &keyValues)
     sqlite3_stmt *stmt = statement(QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY %4 LIMIT 1")
                                        .arg(m_selectColumns, m_def.qualifiedName(),
                                             conditions.join(QStringLiteral(" AND ")), orderBy(false)));
-    int n = 1;
     // The values are searched as they would be stored: blank keys as '', long ones cut to the width.
+    Statement search(stmt, m_connection, m_tableName);
     for (int i = 0; i < keyValues.size(); ++i)
-        bindValue(stmt, n++, storedText(keyValues[i], m_order[i].width));
+        search.bindStored(i + 1, keyValues[i], m_order[i].width);
     if (step(stmt) != SQLITE_ROW) {
         sqlite3_reset(stmt);
         return false;
@@ -652,9 +602,7 @@ QVariant Table::storedValue(const FieldDef &f, const QVariant &value) const
 
 void Table::execWrite(sqlite3_stmt *stmt)
 {
-    requireLiveTransaction(m_connection);
-    step(stmt);
-    sqlite3_reset(stmt);
+    Statement(stmt, m_connection, m_tableName).exec();
     noteDataChanged(m_connection, m_def.name);
 }
 

@@ -7,7 +7,6 @@
 #include "app/base/EngineError.h"
 #include "app/base/Table.h"
 #include "app/udmEntradaDados.h"
-#include "app/udmGDVorn.h"
 #include "app/ugListas.h"
 #include "entry/ugOperacoesVinculos.h"
 
@@ -306,8 +305,8 @@ void tst_ugOperacoesVinculos::mortaNoMeioNadaMuda()
                     _exit(7);
             }
         } barra;
-        openDatabase(m_programa->dados());
-        dmEntradaDados = new TdmEntradaDados;
+        m_programa->fixture().openConnection();
+        m_programa->fixture().create(dmEntradaDados);
         executa(op, barra);
         _exit(0);
     }
@@ -317,8 +316,7 @@ void tst_ugOperacoesVinculos::mortaNoMeioNadaMuda()
     QVERIFY(WIFEXITED(estado));
     QCOMPARE(WEXITSTATUS(estado), 7);
 
-    dmGDVorn = new TdmGDVorn(m_programa->path());
-    dmEntradaDados = new TdmEntradaDados;
+    m_programa->open();
     ScriptedPresenter caixas;
     AvisaOperacaoAberta(kAno, kCnpj, QStringLiteral("00"));
     if (aviso.isEmpty()) {

@@ -1,10 +1,7 @@
 #include "ProgramaTeste.h"
 
-#include "TestData.h"
 #include "app/base/Database.h"
 #include "app/base/Table.h"
-#include "app/udmEntradaDados.h"
-#include "app/udmGDVorn.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,25 +10,17 @@ namespace gdvorn::test {
 
 ProgramaTeste::ProgramaTeste()
 {
-    QDir().mkpath(dados());
-    const QDir src(builtDataFolder());
-    for (const QString &f : src.entryList({QStringLiteral("*.db")}, QDir::Files))
-        QFile::copy(src.filePath(f), QDir(dados()).filePath(f));
-    for (const QString &f : QDir(dados()).entryList(QDir::Files))
-        QFile(QDir(dados()).filePath(f)).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    dmGDVorn = new TdmGDVorn(path());
-    dmEntradaDados = new TdmEntradaDados;
+    const QDir dados(m_fixture.dataFolder());
+    for (const QString &f : dados.entryList(QDir::Files))
+        QFile(dados.filePath(f)).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    open();
 }
 
 ProgramaTeste::~ProgramaTeste() { close(); }
 
-void ProgramaTeste::close()
-{
-    delete dmEntradaDados;
-    dmEntradaDados = nullptr;
-    delete dmGDVorn;
-    dmGDVorn = nullptr;
-}
+void ProgramaTeste::close() { m_fixture.freeAll(); }
+
+void ProgramaTeste::open() { m_fixture.createDataModules(); }
 
 void ProgramaTeste::clearTable(const QString &table)
 {
