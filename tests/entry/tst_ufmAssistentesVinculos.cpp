@@ -118,6 +118,8 @@ private slots:
     void voltarReconstroiALista();
     void transferenciaParaNovoDestino_data();
     void transferenciaParaNovoDestino();
+    void transferenciaQueColidiria_data();
+    void transferenciaQueColidiria();
     void alteraCodigoDeTodos();
     void recusas_data();
     void recusas();
@@ -265,6 +267,55 @@ void tst_ufmAssistentesVinculos::transferenciaParaNovoDestino()
     QCOMPARE(q.value(0).toInt(), 3);
     QCOMPARE(campoEstab(kAno, kCnpj, "00", "NuVinculosEstabelecimento"), QStringLiteral("000001"));
     QCOMPARE(contaLinhas(QStringLiteral("bd8vinc"), kAno, kCnpj, "01"), 1);
+}
+
+void tst_ufmAssistentesVinculos::transferenciaQueColidiria_data()
+{
+    QTest::addColumn<QString>("campo");
+    QTest::addColumn<QString>("valor");
+    QTest::addColumn<QString>("diferenca"); // how the second link is told apart in the message
+    QTest::newRow("CEI vinculado") << "CoCgcVinculado" << "00000100000002" << "CEI vinculado 00000100000002";
+    QTest::newRow("tipo") << "InInscrEstabelecimento" << "3" << "inscrição CEI";
+}
+
+// Two ticked links that differ only in what the transfer overwrites would become one key at the
+// destination: the page refuses them, naming both, before anything is written, and stays open.
+void tst_ufmAssistentesVinculos::transferenciaQueColidiria()
+{
+    QFETCH(QString, campo);
+    QFETCH(QString, valor);
+    QFETCH(QString, diferenca);
+    gravaVinculo(kAno, kCnpj, "00", "30000000003", "CAIO", {{"CoCgcVinculado", "00000000000000"}, {"InInscrEstabelecimento", "1"}});
+    QVariantMap outro{{"CoCgcVinculado", "00000000000000"}, {"InInscrEstabelecimento", "1"}};
+    outro[campo] = valor;
+    gravaVinculo(kAno, kCnpj, "00", "30000000003", "CAIO", outro);
+    const int antes = contaLinhas(QStringLiteral("bd8vinc"), kAno, kCnpj, "00");
+    abre(Qt::Key_F3, [&](QDialog &j) {
+        clica(j, "fmCopEstab00", "btAvancar");
+        escolhe(j, "fmCopEstab01", "cbEstabelecimento", kCnpj);
+        clica(j, "fmCopEstab01", "btAvancar");
+        auto *lista = em<TListaMarcada>(j, "fmCopEstab02", "clVinculos");
+        marca(lista, QStringLiteral("CAIO"));
+        marca(lista, QStringLiteral("ZELIA"));
+        QCOMPARE(lista->marcados(), 3);
+        m_caixas.boxes.clear();
+        clica(j, "fmCopEstab02", "btAvancar");
+        QCOMPARE(m_caixas.boxes.size(), 1);
+        const QString texto = m_caixas.boxes.first().text;
+        QCOMPARE(m_caixas.boxes.first().kind, MessageKind::Warning);
+        QVERIFY2(texto.contains(QStringLiteral("CAIO (CEI vinculado 00000000000000, inscrição CNPJ)")), qPrintable(texto));
+        QVERIFY2(texto.contains(diferenca), qPrintable(texto));
+        QVERIFY(!texto.contains(QStringLiteral("ZELIA")));
+        QCOMPARE(pagina(j), QStringLiteral("fmCopEstab02"));
+        QVERIFY(lista->currentItem()->text().contains(QStringLiteral("CAIO")));
+        // With one of them unticked the transfer goes on.
+        lista->alterna(lista->currentItem());
+        clica(j, "fmCopEstab02", "btAvancar");
+        QCOMPARE(pagina(j), QStringLiteral("fmCopEstab03"));
+        clica(j, "fmCopEstab03", "btCancelar");
+    });
+    QCOMPARE(contaLinhas(QStringLiteral("bd8vinc"), kAno, kCnpj, "00"), antes);
+    QCOMPARE(contaLinhas(QStringLiteral("bd8emp"), kAno, kCnpj), 2);
 }
 
 void tst_ufmAssistentesVinculos::alteraCodigoDeTodos()
