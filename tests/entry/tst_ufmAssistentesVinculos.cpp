@@ -123,6 +123,7 @@ private slots:
     void alteraCodigoDeTodos();
     void recusas_data();
     void recusas();
+    void marcarCustaOMesmoEmListaGrande();
 
 private:
     // Shows the list, presses Alt+`tecla` and lets `roteiro` drive the wizard.
@@ -464,6 +465,61 @@ void tst_ufmAssistentesVinculos::recusas()
             depois << q.value(1).toString() + q.value(2).toString() + q.value(21).toString();
         QCOMPARE(depois, antes);
     }
+}
+
+// Ticking lines one by one in the deletion wizard: on 60,000 links a tick costs what it costs on 600
+// (the times are compared with those of moving the cursor on the same list, so the machine's speed
+// cancels out).
+void tst_ufmAssistentesVinculos::marcarCustaOMesmoEmListaGrande()
+{
+    // The time of `vezes` presses of `tecla` on the list, the best of five rounds.
+    const auto mede = [](QListWidget *lista, Qt::Key tecla, int vezes) {
+        qint64 melhor = std::numeric_limits<qint64>::max();
+        for (int rodada = 0; rodada < 5; ++rodada) {
+            lista->setCurrentRow(100 + rodada * vezes);
+            QCoreApplication::processEvents();
+            QElapsedTimer t;
+            t.start();
+            for (int i = 0; i < vezes; ++i) {
+                QTest::keyClick(lista, tecla);
+                if (tecla == Qt::Key_Return)
+                    QTest::keyClick(lista, Qt::Key_Down);
+            }
+            QCoreApplication::processEvents();
+            melhor = std::min(melhor, t.nsecsElapsed());
+        }
+        return double(melhor);
+    };
+    QList<double> razoes;
+    for (const int n : {600, 60000}) {
+        execSql(QStringLiteral("DELETE FROM bd8vinc.bd8vinc"));
+        execSql(QStringLiteral("WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < %1) "
+                               "INSERT INTO bd8vinc.bd8vinc (AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, "
+                               "CoPisPasepEmpregado, DaAdmissaoEmpregado, NoEmpregado, CoCgcVinculado, "
+                               "InInscrEstabelecimento) "
+                               "SELECT '2010', '%2', '00', printf('%011d', 30000000000 + x), '01022009', "
+                               "'EMPREGADO ' || x, '00000000000000', '1' FROM n")
+                    .arg(n)
+                    .arg(kCnpj));
+        if (!m_lista)
+            m_lista = std::make_unique<TfmConEstab>();
+        abre(Qt::Key_F4, [&](QDialog &j) {
+            clica(j, "fmExclMult00", "btAvancar");
+            escolhe(j, "fmExclMult01", "cbEstabelecimentos", kCnpj);
+            clica(j, "fmExclMult01", "btAvancar");
+            clica(j, "fmExclMult02", "btAvancar");
+            auto *lista = em<TListaMarcada>(j, "fmExclMult03", "clVinculos");
+            QCOMPARE(lista->count(), n);
+            const double move = mede(lista, Qt::Key_Down, 40);
+            const double marca = mede(lista, Qt::Key_Return, 40) - move;
+            QCOMPARE(lista->marcados(), 200);
+            razoes << marca / move;
+            qDebug("%d linhas: mover %.0f us, marcar %.0f us", n, move / 40000, marca / 40000);
+            clica(j, "fmExclMult03", "btCancelar");
+        });
+        m_lista.reset();
+    }
+    QVERIFY2(razoes.at(1) < 3 * razoes.at(0) + 1, qPrintable(QStringLiteral("%1 / %2").arg(razoes.at(1)).arg(razoes.at(0))));
 }
 
 QTEST_MAIN(tst_ufmAssistentesVinculos)
