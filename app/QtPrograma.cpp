@@ -16,6 +16,7 @@
 #include "app/ugExcecao.h"
 #include "app/ugIndices.h"
 #include "app/ugMultInst.h"
+#include "app/ugTrocaTabelas.h"
 
 #include <QApplication>
 #include <QDir>
@@ -48,6 +49,7 @@ bool Programa::Inicia()
     QApplication::processEvents();
 
     try {
+        ConcluiTrocaTabelas(QDir(m_pasta).filePath(QStringLiteral("dados")));
         if (!VerificaTabelas(QDir(m_pasta).filePath(QStringLiteral("dados")))) {
             presenter().show(MessageKind::Warning,
                              QStringLiteral("Faltam arquivos para execução do sistema. Instale novamente o GDVORN."),

@@ -170,6 +170,15 @@ int TListaMarcada::marcados() const
     return n;
 }
 
+void TListaMarcada::dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight, const QList<int> &roles)
+{
+    if (viewMode() == ListMode && roles == QList<int>{Qt::CheckStateRole}) {
+        QAbstractItemView::dataChanged(topLeft, bottomRight, roles);
+        return;
+    }
+    QListWidget::dataChanged(topLeft, bottomRight, roles);
+}
+
 void TListaMarcada::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Space) {

@@ -88,6 +88,10 @@ public:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void changeEvent(QEvent *event) override; // a new font: the rows' height follows
+    // A tick changes no line's size: the list only repaints that line, instead of laying out every line
+    // again as the list view does for any change (a toggle on 60,000 lines took a third of a second).
+    void dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
+                     const QList<int> &roles = QList<int>()) override;
 };
 
 // A page's text: a word-wrapped label with its object name.

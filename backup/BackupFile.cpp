@@ -285,7 +285,10 @@ bool TBackupFile::escreveBlocos(Escritor &w, QFile &origem, const QString &nome,
             progresso(nome);
         }
         w.inteiro(0);
-        if (origem.atEnd() || !m_continua)
+        // A block written in this pass left the reserve behind it; without one (an empty file) the next
+        // entry's head may not fit any more, and the file goes on, empty, in the next volume.
+        const bool cabe = !comLimite || w.posicao() + reserva - 4 <= MaxSize;
+        if (!m_continua || (origem.atEnd() && cabe))
             return true;
         if (volumeNovo && blocos == 0) {
             // Not one block fits on an empty volume: asking for more would never end.
@@ -569,6 +572,7 @@ bool TBackupFile::Restore(const QString &arquivo, const QString &pastaDestino)
     }
 
     Pendente pendente;
+    int volumeAtual = 1;
     try {
         while (m_continua) {
             const qint32 tamanho = r.inteiro();
@@ -583,8 +587,10 @@ bool TBackupFile::Restore(const QString &arquivo, const QString &pastaDestino)
                 r.fecha();
                 bool ok = false;
                 const int numero = nome.mid(9, 3).toInt(&ok);
-                if (!ok || numero < 2)
+                // A volume that names itself or an earlier one as the next would be read forever.
+                if (!ok || numero <= volumeAtual)
                     throw ArquivoBackupInvalido(kTipoInvalido);
+                volumeAtual = numero;
                 QString volume;
                 do {
                     if (!pedeVolume(numero))

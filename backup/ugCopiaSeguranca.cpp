@@ -15,7 +15,6 @@
 
 #include <sqlite3.h>
 
-#include <cstdio>
 #include <memory>
 
 namespace gdvorn {
@@ -33,8 +32,6 @@ constexpr ColunaNova kColunasNovas[] = {
     {"bd8vinc", "TxtDesligamento"}, {"bd8vinc", "TxtInstrucao"}, {"bd8vinc", "TxtSalario"},
     {"bd8vinc", "TxtNacionalidade"},
 };
-
-const QString kAnterior = QStringLiteral(".anterior");
 
 struct FechaSqlite {
     void operator()(sqlite3 *db) const { sqlite3_close_v2(db); }
@@ -163,11 +160,6 @@ bool GravaCopia(TBackupFile &bk, const QString &arquivo, const QString &connecti
 
 QString RestauracaoSegura::pastaTrabalho() const { return QDir(databaseFolder(m_connection)).filePath(QStringLiteral("Work")); }
 
-bool RestauracaoSegura::renomeia(const QString &de, const QString &para)
-{
-    return std::rename(QFile::encodeName(de).constData(), QFile::encodeName(para).constData()) == 0;
-}
-
 void RestauracaoSegura::limpaTrabalho()
 {
     QDir(pastaTrabalho()).removeRecursively();
@@ -251,54 +243,37 @@ bool RestauracaoSegura::troca()
         }
         soltas << t;
     }
-    QStringList guardadas; // old files moved aside
-    QStringList colocadas; // new files in place
-    auto desfaz = [&] {
-        for (const QString &t : colocadas)
-            renomeia(dados.filePath(Schema::fileName(t)), trabalho.filePath(Schema::fileName(t)));
-        for (const QString &t : guardadas)
-            renomeia(dados.filePath(Schema::fileName(t) + kAnterior), dados.filePath(Schema::fileName(t)));
-        colocadas.clear();
-        guardadas.clear();
-    };
-    bool ok = true;
-    for (const QString &t : tabelas) {
-        const QString atual = dados.filePath(Schema::fileName(t));
-        if (QFileInfo::exists(atual)) {
-            if (!renomeia(atual, atual + kAnterior)) {
-                ok = false;
-                break;
-            }
-            guardadas << t;
-        }
-        if (!renomeia(trabalho.filePath(Schema::fileName(t)), atual)) {
-            ok = false;
-            break;
-        }
-        colocadas << t;
-    }
-    if (!ok) {
-        m_motivo = QStringLiteral("Não foi possível substituir os arquivos das tabelas.");
-        desfaz();
+    QStringList arquivos;
+    for (const QString &t : tabelas)
+        arquivos << Schema::fileName(t);
+    TrocaTabelas troca(dados.path(), arquivos, *this);
+    if (!troca.coloca(trabalho.path())) {
+        m_motivo = troca.motivo();
         reanexa();
         return false;
     }
+    const auto desfaz = [&] {
+        for (const QString &t : tabelas) {
+            QSqlQuery q(database(m_connection));
+            q.exec(QStringLiteral("DETACH DATABASE %1").arg(quotedIdentifier(t)));
+        }
+        troca.desfaz();
+        soltas = tabelas;
+        reanexa();
+    };
     try {
         reanexa();
     } catch (const EngineError &e) {
         // The new files would not attach: the old ones go back and are attached again.
         m_motivo = e.message();
-        for (const QString &t : tabelas) {
-            QSqlQuery q(database(m_connection));
-            q.exec(QStringLiteral("DETACH DATABASE %1").arg(quotedIdentifier(t)));
-        }
         desfaz();
-        soltas = tabelas;
-        reanexa();
         return false;
     }
-    for (const QString &t : guardadas)
-        QFile::remove(dados.filePath(Schema::fileName(t) + kAnterior));
+    if (!troca.confirma()) {
+        m_motivo = troca.motivo();
+        desfaz();
+        return false;
+    }
     noteDataChanged(m_connection);
     return true;
 }

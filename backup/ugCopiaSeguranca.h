@@ -9,12 +9,14 @@
 // its fields; the older archives' tables get the ten description columns unless the archive is the
 // "noupdate" one). Only then does the connection let go of the three files (the program-wide queries on
 // them are closed; table cursors stay open and read the new rows), which are replaced
-// together: the old files are kept until all three new ones are in place and put back on any failure,
-// so the user's tables are either all restored or exactly as they were.
+// together through a journal (app/ugTrocaTabelas.h): the old files are kept until all three new ones are
+// in place and put back on any failure, and a process ended at any instant leaves the next start the
+// three old tables or the three restored ones.
 
 #include "backup/BackupFile.h"
 
 #include "app/base/Database.h"
+#include "app/ugTrocaTabelas.h"
 
 #include <QString>
 #include <QStringList>
@@ -56,7 +58,8 @@ bool GravaCopia(TBackupFile &bk, const QString &arquivo, const QString &connecti
 // their users open them again when they need them.
 void FechaConsultasPermanentes();
 
-class RestauracaoSegura {
+// The file moves of the replacement go through ArquivosTroca, which tests override.
+class RestauracaoSegura : public ArquivosTroca {
 public:
     enum Resultado {
         Restaurada,      // the three tables were replaced and the connection sees them
@@ -75,10 +78,6 @@ public:
     // The reason of the last TabelasEstranhas or TrocaFalhou, for the user.
     QString motivo() const { return m_motivo; }
     QString pastaTrabalho() const;
-
-protected:
-    // The file moves of the replacement (a rename on the same file system).
-    virtual bool renomeia(const QString &de, const QString &para);
 
 private:
     bool confereTabela(const QString &arquivo, const QString &tabela, bool atualiza);

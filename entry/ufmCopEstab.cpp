@@ -1,6 +1,7 @@
 #include "entry/ufmCopEstab.h"
 
 #include "app/QtModal.h"
+#include "app/base/Presenter.h"
 #include "app/ugExcecao.h"
 #include "app/ugFuncoes.h"
 #include "app/ugMensagens.h"
@@ -147,7 +148,7 @@ TfmCopEstab02::TfmCopEstab02(ChaveEstabelecimento &origem) : TPaginaAssistente("
     Corpo->addWidget(selecao);
     btVoltar = criaBotao("btVoltar", QStringLiteral("< &Voltar"), [this] { Assistente()->mostra(Anterior); });
     btAvancar = criaBotao("btAvancar", QStringLiteral("&Avançar >"), [this] {
-        if (PassaMarcados(clVinculos, Seguinte->Marcados))
+        if (PassaMarcados(clVinculos, Seguinte->Marcados) && SemColisao(Seguinte->Marcados))
             Assistente()->mostra(Seguinte);
     });
     btCancelar = criaBotao("btCancelar", QStringLiteral("&Cancelar"), [this] { Assistente()->fecha(); });
@@ -165,6 +166,37 @@ void TfmCopEstab02::aoMostrar()
     clVinculos->setFocus();
     if (clVinculos->count() > 0)
         clVinculos->setCurrentRow(0);
+}
+
+bool TfmCopEstab02::SemColisao(const QList<ChaveVinculo> &marcados)
+{
+    const std::optional<std::pair<int, int>> colisao = ColisaoNaTransferencia(marcados);
+    if (!colisao)
+        return true;
+    // The ticked lines, in the order of `marcados`; the two lines may read the same, so each is told with
+    // what tells them apart.
+    QList<QListWidgetItem *> itens;
+    for (int i = 0; i < clVinculos->count(); ++i)
+        if (clVinculos->item(i)->checkState() == Qt::Checked)
+            itens << clVinculos->item(i);
+    const auto descreve = [&](int i) {
+        const auto campo = [&](const char *nome) {
+            return marcados.at(i).value(int(CamposChaveVinculo().indexOf(QLatin1String(nome))));
+        };
+        const QString tipo = campo("InInscrEstabelecimento");
+        return QStringLiteral("%1 (CEI vinculado %2, inscrição %3)")
+            .arg(itens.value(i) ? itens.value(i)->text().trimmed() : campo("CoPisPasepEmpregado"), campo("CoCgcVinculado"),
+                 tipo == QLatin1String("1") ? QStringLiteral("CNPJ") : tipo == QLatin1String("3") ? QStringLiteral("CEI") : tipo);
+    };
+    presenter().show(MessageKind::Warning,
+                     QStringLiteral("Os empregados abaixo ficariam iguais no estabelecimento de destino, pois "
+                                    "diferem apenas no CEI vinculado ou no tipo de inscrição, que a transferência "
+                                    "substitui:\n\n%1\n%2\n\nDesmarque um deles para continuar.")
+                         .arg(descreve(colisao->first), descreve(colisao->second)),
+                     {MessageButton::Ok});
+    clVinculos->setCurrentItem(itens.value(colisao->second));
+    clVinculos->setFocus();
+    return false;
 }
 
 TfmCopEstab03::TfmCopEstab03(ChaveEstabelecimento &origem, EscolhaTipoInscricao escolha)

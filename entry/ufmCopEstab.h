@@ -66,6 +66,9 @@ public:
     TfmCopEstab03 *Seguinte = nullptr;
 
 private:
+    // Refuses, naming them, two ticked links that would become one at the destination.
+    bool SemColisao(const QList<ChaveVinculo> &marcados);
+
     ChaveEstabelecimento &m_origem;
 };
 

@@ -11,6 +11,8 @@
 #include "app/udmEntradaDados.h"
 #include "app/ugFuncoes.h"
 
+#include <QHash>
+
 #include <algorithm>
 
 namespace gdvorn {
@@ -216,6 +218,30 @@ QList<EstabelecimentoListado> ListaEstabelecimentosComVinculos(const QString &an
     return r;
 }
 
+std::optional<std::pair<int, int>> ColisaoNaTransferencia(const QList<ChaveVinculo> &vinculos)
+{
+    // The key as the destination has it: the fields the transfer overwrites are left out.
+    const QStringList &campos = CamposChaveVinculo();
+    QList<int> mantidos;
+    for (int i = 0; i < campos.size(); ++i)
+        if (!QStringList{QStringLiteral("AnBase"), QStringLiteral("CoCgcCeiEstabelecimento"),
+                         QStringLiteral("NuPrefixoEstabelecimento"), QStringLiteral("CoCgcVinculado"),
+                         QStringLiteral("InInscrEstabelecimento")}
+                 .contains(campos.at(i), Qt::CaseInsensitive))
+            mantidos << i;
+    QHash<QStringList, int> vistos;
+    for (int i = 0; i < vinculos.size(); ++i) {
+        QStringList chave;
+        for (int c : std::as_const(mantidos))
+            chave << vinculos.at(i).value(c);
+        const auto it = vistos.constFind(chave);
+        if (it != vistos.constEnd())
+            return std::make_pair(it.value(), i);
+        vistos.insert(chave, i);
+    }
+    return std::nullopt;
+}
+
 std::optional<QString> CampoEstabelecimento(const ChaveEstabelecimento &estab, const QString &campo)
 {
     Table empresa(QStringLiteral("bd8emp"));
@@ -272,6 +298,8 @@ std::optional<int> TransfereVinculos(const ChaveEstabelecimento &origem, const D
     DestinoTransferencia d = destino;
     d.Chave.Inscricao = storedText(QStringLiteral("bd8emp"), QStringLiteral("CoCgcCeiEstabelecimento"), d.Chave.Inscricao);
     d.Chave.Prefixo = storedText(QStringLiteral("bd8emp"), QStringLiteral("NuPrefixoEstabelecimento"), d.Chave.Prefixo);
+    if (ColisaoNaTransferencia(vinculos))
+        throw DatabaseError(QStringLiteral("Dois dos empregados escolhidos ficariam com a mesma chave no destino."));
     Transaction transacao;
     IncluiEstabelecimentoDestino(d, int(vinculos.size()));
     const std::optional<int> movidos = MoveVinculos(origem, d, vinculos, progresso);

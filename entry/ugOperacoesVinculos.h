@@ -21,6 +21,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <utility>
 
 namespace gdvorn {
 
@@ -65,12 +66,18 @@ struct DestinoTransferencia {
     QString Tipo;
 };
 
+// Two of `vinculos` that would become one key at the transfer's destination (they differ only in the
+// fields the transfer overwrites: the linked CEI and the inscription type), as their positions in the
+// list; nullopt when every link keeps a key of its own.
+std::optional<std::pair<int, int>> ColisaoNaTransferencia(const QList<ChaveVinculo> &vinculos);
+
 // Creates the destination with its defaults and moves the given links of `origem` to it, each taking
 // the destination's inscription, prefix and type and a linked CEI of zeros; then both establishments are
 // recounted. Returns the links moved; nullopt after a confirmed cancel (nothing written). The steps, in
 // the transaction in this order: IncluiEstabelecimentoDestino (marker "3"), MoveVinculos,
 // DiminuiVinculosOrigem (the source recounted), DesmarcaDestino (the destination recounted, unmarked).
-// KeyViolation when the destination exists.
+// KeyViolation when the destination exists; DatabaseError, before anything is written, when two of the
+// links would collide there (ColisaoNaTransferencia).
 std::optional<int> TransfereVinculos(const ChaveEstabelecimento &origem, const DestinoTransferencia &destino,
                                      const QList<ChaveVinculo> &vinculos, Progresso &progresso);
 

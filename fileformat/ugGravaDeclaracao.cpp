@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QFile>
 
+#include <cstdio>
 #include <memory>
 #include <optional>
 
@@ -31,6 +32,9 @@ constexpr qint64 kReserva = 3552;          // kept free before any record
 constexpr qint64 kReservaComVinculos = 4104; // one record more before an establishment with links
 
 const QString kZeros8 = QStringLiteral("00000000");
+
+// A volume is written under its name + this, and takes its name only when it is whole.
+const QString kParcial = QStringLiteral(".parcial");
 
 QString campo(Table &t, const char *nome) { return t.FieldByName(QLatin1String(nome)).AsString(); }
 
@@ -58,6 +62,7 @@ private:
     qint64 capacidade() const;
     QString nomeVolume() const;
     QString caminho(const QString &nome) const { return m_pasta + QLatin1Char('/') + nome; }
+    void removeParciais() const;
 
     void preparaContexto();
     int totalDoProgresso(const QList<ChaveEstabelecimento> *lista);
@@ -99,7 +104,9 @@ private:
     bool m_falha = false;         // the run failed without a volume to delete
     bool m_sobrescrever = false;
     QString m_radical;
-    QFile m_arquivo;
+    QFile m_arquivo;           // under its partial name while it is written
+    QString m_final;           // the name it takes when whole
+    QStringList m_completos;   // the volumes of this run under their final names
 };
 
 bool Gravador::interrompido()
@@ -254,14 +261,26 @@ bool Gravador::fechaVolume()
         m_erroGravacao = true;
         return false;
     }
-    if (Configuracao().ModoParticao)
-        return true;
-    switch (SelaVolume(m_arquivo.fileName(), &m_progresso)) {
-    case ResultadoSelo::Selado: return true;
-    case ResultadoSelo::Interrompido: m_cancelado = true; return false;
-    case ResultadoSelo::ErroGravacao: m_erroGravacao = true; return false;
+    if (!Configuracao().ModoParticao) {
+        switch (SelaVolume(m_arquivo.fileName(), &m_progresso)) {
+        case ResultadoSelo::Selado: break;
+        case ResultadoSelo::Interrompido: m_cancelado = true; return false;
+        case ResultadoSelo::ErroGravacao: m_erroGravacao = true; return false;
+        }
     }
-    return false;
+    if (std::rename(QFile::encodeName(m_arquivo.fileName()).constData(), QFile::encodeName(m_final).constData()) != 0) {
+        m_erroGravacao = true;
+        return false;
+    }
+    m_completos << m_final;
+    return true;
+}
+
+void Gravador::removeParciais() const
+{
+    const QDir pasta(m_pasta);
+    for (const QString &f : pasta.entryList({QStringLiteral("*.dec") + kParcial}, QDir::Files | QDir::Hidden))
+        QFile::remove(pasta.filePath(f));
 }
 
 bool Gravador::AbreVolume()
@@ -291,6 +310,8 @@ bool Gravador::AbreVolume()
         }
         if (m_volumesAbertos >= 2)
             cfg.VariosArquivos = 1;
+        // What a run ended by force left half written (the current run has none open here).
+        removeParciais();
 
         if (m_disquete && (DisqueteTemArquivos(m_unidade, faDirectory | faArchive) ||
                            (DestinoComArquivos(m_unidade, faDirectory | faArchive) &&
@@ -351,7 +372,8 @@ bool Gravador::AbreVolume()
         cfg.QtdArquivos = m_volumesAbertos;
         if (!m_disquete)
             QDir().mkpath(m_pasta);
-        m_arquivo.setFileName(caminho(dec));
+        m_final = caminho(dec);
+        m_arquivo.setFileName(m_final + kParcial);
         if (!m_arquivo.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
             presenter().show(MessageKind::Information, QStringLiteral("Disco com problema ou não há disco na unidade."),
                              {MessageButton::Ok});
@@ -458,12 +480,16 @@ quint8 Gravador::executa(const QList<ChaveEstabelecimento> *lista, const QString
                 fechaVolume();
         }
 
-        // A volume still open was cut short: it stays without trailer and is never sealed.
+        // A volume that was cut short never takes its name; after a failure the whole volumes of the run
+        // go too (a confirmed interruption keeps them).
         if (m_arquivo.isOpen())
             m_arquivo.close();
         m_aberto = false;
-        if (m_erroGravacao && m_volume > 0)
-            QFile::remove(caminho(nomeVolume() + QStringLiteral(".dec")));
+        if (!m_final.isEmpty())
+            QFile::remove(m_final + kParcial);
+        if (m_erroGravacao || m_falha)
+            for (const QString &v : std::as_const(m_completos))
+                QFile::remove(v);
 
         concluida = !m_erroGravacao && !m_cancelado && !m_falha;
         if (concluida) {

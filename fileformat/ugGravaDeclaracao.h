@@ -15,13 +15,18 @@
 // responsible person and the links from the work tables). Before every record and before sealing the
 // progress's cancel request is honoured ("Deseja interromper?": Yes ends the run, No goes on).
 //
+// A volume is written under its name + ".parcial" and renamed only when it is whole (trailer written
+// and sealed), so that a run ended at any instant, a power cut included, leaves no cut volume under a
+// volume's name; the next run removes the ".parcial" files it finds in the destination.
+//
 // How a run ends:
 //   0  done: every volume sealed (unsealed in the split mode), protocol rows kept.
-//   1  write error: an I/O error (a full medium included; the volume being written is deleted), a chosen
-//      establishment missing (its box; the volume being written is deleted), a medium below 1,410 bytes,
-//      an existing volume that cannot be deleted, a file that cannot be created in the Transmite folder.
-//   2  interrupted, or a disk or file question refused. The volume being written stays closed without
-//      trailer and unsealed, so it fails the hash check; volumes finished before stay sealed.
+//   1  write error: an I/O error (a full medium included), a chosen establishment missing (its box), a
+//      medium below 1,410 bytes, an existing volume that cannot be deleted, a file that cannot be created
+//      in the Transmite folder. Nothing of the run is left: the volume being written and the volumes
+//      finished before are deleted (on a diskette, those on the disk in the drive).
+//   2  interrupted, or a disk or file question refused. The volume being written is deleted; volumes
+//      finished before stay sealed.
 // On 1 and 2 the protocol tables are dropped.
 
 #include "app/ugListas.h"

@@ -1,4 +1,5 @@
 #include "backup/BackupFile.h"
+#include "backup/ugCopiaSeguranca.h"
 
 #include "ScriptedPresenter.h"
 
@@ -152,6 +153,10 @@ private slots:
     void volumes_data();
     void volumes();
     void volumeSemEspacoParaUmBloco();
+    void arquivosVaziosEmQualquerVolume_data();
+    void arquivosVaziosEmQualquerVolume();
+    void volumeQueApontaParaTras_data();
+    void volumeQueApontaParaTras();
     void volumeFaltando();
     void listaDeArquivos();
     void modosDeRestauracao_data();
@@ -295,6 +300,109 @@ void tst_BackupFile::volumeSemEspacoParaUmBloco()
     QVERIFY(!b.Backup({dir.filePath("a.bin")}, dir.filePath("x.bkp")));
     QCOMPARE(erro, int(beGravacaoArquivo));
     QVERIFY(pedidos <= 1);
+}
+
+void tst_BackupFile::arquivosVaziosEmQualquerVolume_data()
+{
+    QTest::addColumn<QList<int>>("tamanhos"); // file sizes in list order (0: empty)
+    QTest::newRow("cheio, vazio, cheio") << QList<int>{81920, 0, 30000};
+    QTest::newRow("vazios seguidos") << QList<int>{32768, 0, 0, 0, 20000};
+    QTest::newRow("vazio primeiro e ultimo") << QList<int>{0, 32768, 0};
+}
+
+// An empty file writes no block, so nothing before the next entry's head kept room for it: whatever
+// the volume size (from the smallest the program allows), every set of files is archived and read back.
+void tst_BackupFile::arquivosVaziosEmQualquerVolume()
+{
+    QFETCH(QList<int>, tamanhos);
+    QTemporaryDir dir;
+    QMap<QString, QByteArray> arquivos;
+    for (int i = 0; i < tamanhos.size(); ++i)
+        arquivos[QStringLiteral("%1%2.db").arg(QChar('a' + i)).arg(QString(i, QChar('x')))] =
+            aleatorio(tamanhos[i], quint32(i + 10));
+    // Incompressible data is stored in blocks of 16,384 bytes, so the archive's layout without volumes is
+    // known: the sizes that matter end the first volume around the end of an empty file's entry.
+    QList<qint64> limites;
+    qint64 posicao = 4 + 4 + 4; // empty title, total, count
+    for (auto it = arquivos.cbegin(); it != arquivos.cend(); ++it) {
+        grava(dir.filePath("dados/" + it.key()), it.value());
+        posicao += 4 + QFileInfo(dir.filePath("dados/" + it.key())).absoluteFilePath().toUtf8().size() + 4 + 4 + 4;
+        for (qsizetype feito = 0; feito < it.value().size(); feito += kTamanhoBloco)
+            posicao += 4 + std::min<qsizetype>(kTamanhoBloco, it.value().size() - feito);
+        if (it.value().isEmpty())
+            for (qint64 l = std::max(kMenorVolume, posicao - 60); l <= posicao + 60; ++l)
+                limites << l;
+    }
+    for (qint64 l = kMenorVolume; l <= posicao + 1000; l += 1999)
+        limites << l;
+    QVERIFY(limites.contains(82060) || tamanhos.first() != 81920);
+    for (const qint64 limite : std::as_const(limites)) {
+        const QString destino = dir.filePath(QStringLiteral("v%1").arg(limite));
+        QDir().mkpath(destino);
+        TBackupFile b;
+        b.MaxSize = limite;
+        b.OnNeedDisk = [](int, bool &continua) { continua = true; };
+        int erro = 0;
+        b.OnError = [&](int codigo, const QString &) { erro = codigo; };
+        const QString arquivo = destino + "/copia.bkp";
+        QVERIFY2(b.Backup({dir.filePath("dados/*")}, arquivo), qPrintable(QStringLiteral("%1: erro %2").arg(limite).arg(erro)));
+        for (const QString &v : QDir(destino).entryList(QDir::Files))
+            QVERIFY2(QFileInfo(destino + "/" + v).size() <= limite, qPrintable(QStringLiteral("%1 %2").arg(limite).arg(v)));
+        // Every archive is read through; some are also written back and compared (a file written back
+        // is flushed to the disk, which is slow).
+        const bool compara = limite % 7 == 0 || limite == 82060;
+        TBackupFile r;
+        r.OnNeedDisk = [](int, bool &continua) { continua = true; };
+        QStringList lidos;
+        r.OnRestoreFile = [&](QString &nome, bool &restaura, quint32) {
+            lidos << QFileInfo(nome).fileName();
+            restaura = compara;
+        };
+        QVERIFY2(r.Restore(arquivo, destino + "/volta"), qPrintable(QString::number(limite)));
+        QCOMPARE(lidos, QStringList(arquivos.keys()));
+        for (auto it = arquivos.cbegin(); compara && it != arquivos.cend(); ++it)
+            QVERIFY2(QFileInfo::exists(destino + "/volta/" + it.key()) && leArquivo(destino + "/volta/" + it.key()) == it.value(),
+                     qPrintable(QStringLiteral("%1 %2").arg(limite).arg(it.key())));
+        QDir(destino).removeRecursively();
+    }
+}
+
+void tst_BackupFile::volumeQueApontaParaTras_data()
+{
+    QTest::addColumn<QString>("proximo");
+    QTest::newRow("ele mesmo") << "NEXT:DISK002";
+    QTest::newRow("o primeiro") << "NEXT:DISK001";
+}
+
+void tst_BackupFile::volumeQueApontaParaTras()
+{
+    QFETCH(QString, proximo);
+    QTemporaryDir dir;
+    grava(dir.filePath("dados/a.bin"), aleatorio(60000, 6));
+    TBackupFile b;
+    b.MaxSize = 40000;
+    b.OnNeedDisk = [](int, bool &continua) { continua = true; };
+    QVERIFY(b.Backup({dir.filePath("dados/a.bin")}, dir.filePath("x.bkp")));
+    // Volume 002 ends, like the first, with a volume entry: here one that points back.
+    QByteArray segundo = leArquivo(dir.filePath("x.002"));
+    QVERIFY(segundo.endsWith(i32(0) + i32(0)));
+    segundo.chop(4);
+    segundo += i32(12) + proximo.toLatin1();
+    grava(dir.filePath("x.002"), segundo);
+
+    TBackupFile r;
+    int pedidos = 0;
+    r.OnNeedDisk = [&](int, bool &continua) { continua = ++pedidos < 10; };
+    QString lancada;
+    try {
+        r.Restore(dir.filePath("x.bkp"), dir.filePath("volta"));
+    } catch (const ArquivoBackupInvalido &e) {
+        lancada = e.texto();
+    }
+    QCOMPARE(lancada, QStringLiteral("Invalid archive type"));
+    QCOMPARE(pedidos, 1);
+    QVERIFY(!r.IsBusy());
+    QCOMPARE(arquivosEm(dir.filePath("volta")), QStringList());
 }
 
 void tst_BackupFile::volumeFaltando()

@@ -4,6 +4,8 @@
 #include "app/base/EngineError.h"
 #include "app/base/Schema.h"
 #include "app/base/Table.h"
+#include "app/ugIndices.h"
+#include "ProcessoFilho.h"
 #include "ScriptedPresenter.h"
 #include "Estabelecimentos.h"
 #include "TestData.h"
@@ -15,6 +17,7 @@
 #include <QTest>
 
 #include <sqlite3.h>
+#include <unistd.h>
 
 using namespace gdvorn;
 using namespace gdvorn::test;
@@ -69,6 +72,72 @@ protected:
     }
 };
 
+// Ends the process right before or right after its `alvo`-th file step (journal written, file moved or
+// deleted); a run with fewer steps ends with 0.
+class RestauracaoMorta : public RestauracaoSegura {
+public:
+    int alvo = 0;
+    bool antes = true;
+
+    bool renomeia(const QString &de, const QString &para) override
+    {
+        return passo([&] { return RestauracaoSegura::renomeia(de, para); });
+    }
+    bool remove(const QString &arquivo) override
+    {
+        return passo([&] { return RestauracaoSegura::remove(arquivo); });
+    }
+    bool gravaDiario(const QString &arquivo, const QByteArray &conteudo) override
+    {
+        return passo([&] { return RestauracaoSegura::gravaDiario(arquivo, conteudo); });
+    }
+
+private:
+    int m_passos = 0;
+    template <typename F>
+    bool passo(F f)
+    {
+        const bool alvoAqui = ++m_passos == alvo;
+        if (alvoAqui && antes)
+            _exit(9);
+        const bool r = f();
+        if (alvoAqui)
+            _exit(9);
+        return r;
+    }
+};
+
+// One mark in each of the three tables.
+void marca(const QString &marca)
+{
+    QSqlQuery q(database());
+    QVERIFY(q.exec("DELETE FROM bd8emp.bd8emp"));
+    QVERIFY(q.exec("DELETE FROM bd8vinc.bd8vinc"));
+    QVERIFY(q.exec("DELETE FROM bd8resp.bd8resp"));
+    insereEstab("11222333000181", marca);
+    q.prepare("INSERT INTO bd8vinc.bd8vinc (AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, "
+              "CoPisPasepEmpregado, NoEmpregado) VALUES ('2010', '11222333000181', '00', '12345678919', ?)");
+    q.addBindValue(marca);
+    QVERIFY(q.exec());
+    q.prepare("INSERT INTO bd8resp.bd8resp (NoResponsavelArquivo) VALUES (?)");
+    q.addBindValue(marca);
+    QVERIFY(q.exec());
+}
+
+// The marks of the three tables, "emp vinc resp".
+QString marcas()
+{
+    QSqlQuery q(database());
+    QStringList r;
+    for (const char *sql : {"SELECT group_concat(NoRazaoEstabelecimento) FROM bd8emp.bd8emp",
+                            "SELECT group_concat(NoEmpregado) FROM bd8vinc.bd8vinc",
+                            "SELECT group_concat(NoResponsavelArquivo) FROM bd8resp.bd8resp"}) {
+        q.exec(QString::fromLatin1(sql));
+        r << (q.next() ? q.value(0).toString() : QStringLiteral("?"));
+    }
+    return r.join(' ');
+}
+
 } // namespace
 
 class tst_ugCopiaSeguranca : public QObject {
@@ -83,6 +152,8 @@ private slots:
     void falhaNaTrocaNadaMuda_data();
     void falhaNaTrocaNadaMuda();
     void copiaRecusadaComGravacaoEmAndamento();
+    void restauracaoMortaAntesOuDepois_data();
+    void restauracaoMortaAntesOuDepois();
 };
 
 void tst_ugCopiaSeguranca::limiteVolume_data()
@@ -265,6 +336,54 @@ void tst_ugCopiaSeguranca::copiaRecusadaComGravacaoEmAndamento()
     TBackupFile bk;
     QVERIFY_THROWS_EXCEPTION(DatabaseError, GravaCopia(bk, dir.filePath("x.bkp")));
     QVERIFY(!QFileInfo::exists(dir.filePath("x.bkp")));
+}
+
+void tst_ugCopiaSeguranca::restauracaoMortaAntesOuDepois_data()
+{
+    QTest::addColumn<int>("alvo");
+    QTest::addColumn<bool>("antes");
+    // Every step of a restore of three tables, and one past the last (the run completes).
+    for (int alvo = 1; alvo <= 16; ++alvo) {
+        QTest::addRow("antes do passo %d", alvo) << alvo << true;
+        QTest::addRow("depois do passo %d", alvo) << alvo << false;
+    }
+}
+
+void tst_ugCopiaSeguranca::restauracaoMortaAntesOuDepois()
+{
+    QFETCH(int, alvo);
+    QFETCH(bool, antes);
+    TempDataFolder dados;
+    marca("RESTAURADA");
+    QTemporaryDir dir;
+    const QString arquivo = dir.filePath("Vorn2010_backup.bkp");
+    TBackupFile bk;
+    bk.BackupTitle = TituloCopia(2010);
+    QVERIFY(GravaCopia(bk, arquivo));
+    marca("ANTIGA");
+    dados.close();
+
+    const int saida = emProcessoFilho([&] {
+        openDatabase(dados.path());
+        RestauracaoMorta r;
+        r.alvo = alvo;
+        r.antes = antes;
+        TBackupFile rb;
+        _exit(r.Restaura(rb, arquivo, 2010) == RestauracaoSegura::Restaurada ? 0 : 3);
+    });
+    QVERIFY2(saida == 9 || saida == 0, qPrintable(QString::number(saida)));
+
+    // The start-up: the replacement is finished or undone, then the table check and the connection.
+    QVERIFY(ConcluiTrocaTabelas(dados.path()));
+    QVERIFY(VerificaTabelas(dados.path()));
+    openDatabase(dados.path());
+    const QString depois = marcas();
+    if (saida == 0)
+        QCOMPARE(depois, QStringLiteral("RESTAURADA RESTAURADA RESTAURADA"));
+    else
+        QVERIFY2(depois == QLatin1String("ANTIGA ANTIGA ANTIGA") || depois == QLatin1String("RESTAURADA RESTAURADA RESTAURADA"),
+                 qPrintable(depois));
+    QCOMPARE(QDir(dados.path()).entryList({"*.anterior", "troca.*"}, QDir::Files), QStringList());
 }
 
 QTEST_GUILESS_MAIN(tst_ugCopiaSeguranca)

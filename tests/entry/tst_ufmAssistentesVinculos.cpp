@@ -118,9 +118,12 @@ private slots:
     void voltarReconstroiALista();
     void transferenciaParaNovoDestino_data();
     void transferenciaParaNovoDestino();
+    void transferenciaQueColidiria_data();
+    void transferenciaQueColidiria();
     void alteraCodigoDeTodos();
     void recusas_data();
     void recusas();
+    void marcarCustaOMesmoEmListaGrande();
 
 private:
     // Shows the list, presses Alt+`tecla` and lets `roteiro` drive the wizard.
@@ -265,6 +268,55 @@ void tst_ufmAssistentesVinculos::transferenciaParaNovoDestino()
     QCOMPARE(q.value(0).toInt(), 3);
     QCOMPARE(campoEstab(kAno, kCnpj, "00", "NuVinculosEstabelecimento"), QStringLiteral("000001"));
     QCOMPARE(contaLinhas(QStringLiteral("bd8vinc"), kAno, kCnpj, "01"), 1);
+}
+
+void tst_ufmAssistentesVinculos::transferenciaQueColidiria_data()
+{
+    QTest::addColumn<QString>("campo");
+    QTest::addColumn<QString>("valor");
+    QTest::addColumn<QString>("diferenca"); // how the second link is told apart in the message
+    QTest::newRow("CEI vinculado") << "CoCgcVinculado" << "00000100000002" << "CEI vinculado 00000100000002";
+    QTest::newRow("tipo") << "InInscrEstabelecimento" << "3" << "inscrição CEI";
+}
+
+// Two ticked links that differ only in what the transfer overwrites would become one key at the
+// destination: the page refuses them, naming both, before anything is written, and stays open.
+void tst_ufmAssistentesVinculos::transferenciaQueColidiria()
+{
+    QFETCH(QString, campo);
+    QFETCH(QString, valor);
+    QFETCH(QString, diferenca);
+    gravaVinculo(kAno, kCnpj, "00", "30000000003", "CAIO", {{"CoCgcVinculado", "00000000000000"}, {"InInscrEstabelecimento", "1"}});
+    QVariantMap outro{{"CoCgcVinculado", "00000000000000"}, {"InInscrEstabelecimento", "1"}};
+    outro[campo] = valor;
+    gravaVinculo(kAno, kCnpj, "00", "30000000003", "CAIO", outro);
+    const int antes = contaLinhas(QStringLiteral("bd8vinc"), kAno, kCnpj, "00");
+    abre(Qt::Key_F3, [&](QDialog &j) {
+        clica(j, "fmCopEstab00", "btAvancar");
+        escolhe(j, "fmCopEstab01", "cbEstabelecimento", kCnpj);
+        clica(j, "fmCopEstab01", "btAvancar");
+        auto *lista = em<TListaMarcada>(j, "fmCopEstab02", "clVinculos");
+        marca(lista, QStringLiteral("CAIO"));
+        marca(lista, QStringLiteral("ZELIA"));
+        QCOMPARE(lista->marcados(), 3);
+        m_caixas.boxes.clear();
+        clica(j, "fmCopEstab02", "btAvancar");
+        QCOMPARE(m_caixas.boxes.size(), 1);
+        const QString texto = m_caixas.boxes.first().text;
+        QCOMPARE(m_caixas.boxes.first().kind, MessageKind::Warning);
+        QVERIFY2(texto.contains(QStringLiteral("CAIO (CEI vinculado 00000000000000, inscrição CNPJ)")), qPrintable(texto));
+        QVERIFY2(texto.contains(diferenca), qPrintable(texto));
+        QVERIFY(!texto.contains(QStringLiteral("ZELIA")));
+        QCOMPARE(pagina(j), QStringLiteral("fmCopEstab02"));
+        QVERIFY(lista->currentItem()->text().contains(QStringLiteral("CAIO")));
+        // With one of them unticked the transfer goes on.
+        lista->alterna(lista->currentItem());
+        clica(j, "fmCopEstab02", "btAvancar");
+        QCOMPARE(pagina(j), QStringLiteral("fmCopEstab03"));
+        clica(j, "fmCopEstab03", "btCancelar");
+    });
+    QCOMPARE(contaLinhas(QStringLiteral("bd8vinc"), kAno, kCnpj, "00"), antes);
+    QCOMPARE(contaLinhas(QStringLiteral("bd8emp"), kAno, kCnpj), 2);
 }
 
 void tst_ufmAssistentesVinculos::alteraCodigoDeTodos()
@@ -413,6 +465,61 @@ void tst_ufmAssistentesVinculos::recusas()
             depois << q.value(1).toString() + q.value(2).toString() + q.value(21).toString();
         QCOMPARE(depois, antes);
     }
+}
+
+// Ticking lines one by one in the deletion wizard: on 60,000 links a tick costs what it costs on 600
+// (the times are compared with those of moving the cursor on the same list, so the machine's speed
+// cancels out).
+void tst_ufmAssistentesVinculos::marcarCustaOMesmoEmListaGrande()
+{
+    // The time of `vezes` presses of `tecla` on the list, the best of five rounds.
+    const auto mede = [](QListWidget *lista, Qt::Key tecla, int vezes) {
+        qint64 melhor = std::numeric_limits<qint64>::max();
+        for (int rodada = 0; rodada < 5; ++rodada) {
+            lista->setCurrentRow(100 + rodada * vezes);
+            QCoreApplication::processEvents();
+            QElapsedTimer t;
+            t.start();
+            for (int i = 0; i < vezes; ++i) {
+                QTest::keyClick(lista, tecla);
+                if (tecla == Qt::Key_Return)
+                    QTest::keyClick(lista, Qt::Key_Down);
+            }
+            QCoreApplication::processEvents();
+            melhor = std::min(melhor, t.nsecsElapsed());
+        }
+        return double(melhor);
+    };
+    QList<double> razoes;
+    for (const int n : {600, 60000}) {
+        execSql(QStringLiteral("DELETE FROM bd8vinc.bd8vinc"));
+        execSql(QStringLiteral("WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < %1) "
+                               "INSERT INTO bd8vinc.bd8vinc (AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, "
+                               "CoPisPasepEmpregado, DaAdmissaoEmpregado, NoEmpregado, CoCgcVinculado, "
+                               "InInscrEstabelecimento) "
+                               "SELECT '2010', '%2', '00', printf('%011d', 30000000000 + x), '01022009', "
+                               "'EMPREGADO ' || x, '00000000000000', '1' FROM n")
+                    .arg(n)
+                    .arg(kCnpj));
+        if (!m_lista)
+            m_lista = std::make_unique<TfmConEstab>();
+        abre(Qt::Key_F4, [&](QDialog &j) {
+            clica(j, "fmExclMult00", "btAvancar");
+            escolhe(j, "fmExclMult01", "cbEstabelecimentos", kCnpj);
+            clica(j, "fmExclMult01", "btAvancar");
+            clica(j, "fmExclMult02", "btAvancar");
+            auto *lista = em<TListaMarcada>(j, "fmExclMult03", "clVinculos");
+            QCOMPARE(lista->count(), n);
+            const double move = mede(lista, Qt::Key_Down, 40);
+            const double marca = mede(lista, Qt::Key_Return, 40) - move;
+            QCOMPARE(lista->marcados(), 200);
+            razoes << marca / move;
+            qDebug("%d linhas: mover %.0f us, marcar %.0f us", n, move / 40000, marca / 40000);
+            clica(j, "fmExclMult03", "btCancelar");
+        });
+        m_lista.reset();
+    }
+    QVERIFY2(razoes.at(1) < 3 * razoes.at(0) + 1, qPrintable(QStringLiteral("%1 / %2").arg(razoes.at(1)).arg(razoes.at(0))));
 }
 
 QTEST_MAIN(tst_ufmAssistentesVinculos)

@@ -19,6 +19,7 @@
 #include <QSqlRecord>
 #include <QtTest>
 
+#include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -135,6 +136,8 @@ private slots:
     void listaComChaves();
     void excluiExatamenteOsMarcados();
     void transfereParaNovoDestino();
+    void colisaoNaTransferencia_data();
+    void colisaoNaTransferencia();
     void codigoEmFatiasComDescricao();
     void cancelamentoConfirmadoNadaMuda_data();
     void cancelamentoConfirmadoNadaMuda();
@@ -275,6 +278,46 @@ void tst_ugOperacoesVinculos::cancelamentoConfirmadoNadaMuda()
     QVERIFY(!executa(op, barra));
     QCOMPARE(caixas.boxes.size(), 1);
     QCOMPARE(tudo(), antes);
+}
+
+void tst_ugOperacoesVinculos::colisaoNaTransferencia_data()
+{
+    QTest::addColumn<int>("campo");    // the key field in which the second link differs from the first
+    QTest::addColumn<QString>("valor");
+    QTest::addColumn<bool>("colide");
+    const QStringList &campos = CamposChaveVinculo();
+    QTest::newRow("CEI vinculado") << int(campos.indexOf("CoCgcVinculado")) << "00000100000002" << true;
+    QTest::newRow("tipo") << int(campos.indexOf("InInscrEstabelecimento")) << "3" << true;
+    QTest::newRow("sequencial") << int(campos.indexOf("NuSequencialRegistro")) << "000009" << false;
+    QTest::newRow("desligamento") << int(campos.indexOf("DaDesligamentoEmpregado")) << "1512" << false;
+    QTest::newRow("CBO") << int(campos.indexOf("CoCbo")) << "123456" << false;
+}
+
+// Two chosen links that differ only in what the transfer overwrites would be one key at the
+// destination: found beforehand, and the transfer refuses them with nothing written.
+void tst_ugOperacoesVinculos::colisaoNaTransferencia()
+{
+    QFETCH(int, campo);
+    QFETCH(QString, valor);
+    QFETCH(bool, colide);
+    declaracao();
+    ChaveVinculo outro = chaveDe("10000000003", "CARLA");
+    outro[campo] = valor;
+    QVariantMap campos;
+    for (int i = 3; i < outro.size(); ++i)
+        campos[CamposChaveVinculo().at(i)] = outro.at(i);
+    gravaVinculo(kAno, kCnpj, "00", "10000000003", "CARLA", campos);
+    const QList<ChaveVinculo> alvo{chaveDe("10000000002", "BRUNO"), chaveDe("10000000003", "CARLA"), outro};
+    QCOMPARE(ColisaoNaTransferencia(alvo), colide ? std::optional(std::make_pair(1, 2)) : std::nullopt);
+    if (!colide)
+        return;
+    const QStringList antes = tudo();
+    ScriptedProgress barra;
+    QVERIFY_THROWS_EXCEPTION(DatabaseError, TransfereVinculos(kEstab, {{kAno, kDestino, QStringLiteral("00")},
+                                                                      QStringLiteral("3")},
+                                                              alvo, barra));
+    QCOMPARE(tudo(), antes);
+    QVERIFY(!isDatabaseOpen() || sqlite3_get_autocommit(sqliteHandle()));
 }
 
 void tst_ugOperacoesVinculos::mortaNoMeioNadaMuda_data()

@@ -11,14 +11,19 @@
 #include "fileformat/ugHashVorn.h"
 #include "fileformat/ugRegistrosVorn.h"
 
+#include "ProcessoFilho.h"
 #include "ScriptedPresenter.h"
 #include "TestData.h"
 
 #include <QDir>
 #include <QFile>
+#include <QSqlQuery>
 #include <QtTest>
 
 #include <memory>
+
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace gdvorn;
 
@@ -601,8 +606,8 @@ private slots:
         QTest::newRow("Nao") << false;
     }
 
-    // Cancel asked after the third link (the first of volume 2). Yes: volume 1 stays sealed, volume 2 is
-    // left without trailer and fails the check, the question is asked once. No: the run completes.
+    // Cancel asked after the third link (the first of volume 2). Yes: volume 1 stays sealed, volume 2,
+    // cut short, is not left on the disk; the question is asked once. No: the run completes.
     void cancelamentoNoVolume2()
     {
         QFETCH(bool, interrompe);
@@ -622,10 +627,7 @@ private slots:
         QCOMPARE(p.interrupcoes, 1);
         QVERIFY(ComparaHashArquivo(m_guardados + QStringLiteral("/1/") + volume(1)));
         if (interrompe) {
-            const QByteArray v2 = le(m_drive + QLatin1Char('/') + volume(2));
-            QCOMPARE(v2.size(), 3 * 552);
-            QCOMPARE(pos(registro(v2, 2), 23, 1), QStringLiteral("2"));
-            QVERIFY(!ComparaHashArquivo(m_drive + QLatin1Char('/') + volume(2)));
+            QCOMPARE(QDir(m_drive).entryList(QDir::Files), QStringList());
             QVERIFY(!existeTabela(QStringLiteral("te8proid")));
             QVERIFY(!existeTabela(QStringLiteral("te8proes")));
         } else {
@@ -654,7 +656,7 @@ private slots:
         QCOMPARE(GravaDeclaracao(nullptr, QStringLiteral("C"), QString(), QString(), QString(), false, false, &progresso),
                  ResultadoGravacao::Interrompida);
         QCOMPARE(p.boxes.size(), 1);
-        QCOMPARE(le(naTransmite(1)).size(), 3 * 552);
+        QCOMPARE(QDir(m_transmite).entryList(QDir::Files), QStringList());
     }
 
     // A chosen establishment that is missing ends the run as a write error and deletes the open volume.
@@ -685,6 +687,73 @@ private slots:
                  ResultadoGravacao::ErroGravacao);
         QVERIFY(p.boxes.isEmpty());
         QVERIFY(QDir(m_transmite).isEmpty());
+        QVERIFY(!existeTabela(QStringLiteral("te8proid")));
+    }
+
+    // 18,000 links: volume 1 is whole at the 15,995th record. A run ended by force in volume 2 leaves
+    // volume 1 sealed and nothing of volume 2 under a volume's name; the next run removes the rest.
+    void mortaNoVolume2()
+    {
+        responsavel(QStringLiteral("bd8resp"));
+        insereEstab(QStringLiteral("bd8emp"), kCnpj, true);
+        insereVinculos(QStringLiteral("bd8vinc"), kCnpj, 18000);
+        m_dados->close();
+        const int saida = test::emProcessoFilho([this] {
+            struct Morre : Progresso {
+                void mostraPosicao(int p) override
+                {
+                    if (p == 17000)
+                        _exit(7);
+                }
+            } barra;
+            openDatabase(m_dados->path());
+            test::ScriptedPresenter p;
+            GravaDeclaracao(nullptr, QStringLiteral("C"), QString(), QString(), QString(), false, false, &barra);
+        });
+        QCOMPARE(saida, 7);
+        QCOMPARE(QDir(m_transmite).entryList({QStringLiteral("*.dec")}, QDir::Files), QStringList{volume(1)});
+        QVERIFY(ComparaHashArquivo(naTransmite(1)));
+        QVERIFY(!QDir(m_transmite).entryList({QStringLiteral("*.parcial")}, QDir::Files).isEmpty());
+
+        openDatabase(m_dados->path());
+        QSqlQuery q(database());
+        QVERIFY(q.exec(QStringLiteral("DELETE FROM bd8vinc.bd8vinc WHERE CoPisPasepEmpregado > '00000000010'")));
+        test::ScriptedPresenter p;
+        p.answer(MessageButton::Yes); // write over volume 1
+        QCOMPARE(GravaDeclaracao(nullptr, QStringLiteral("C"), QString(), QString(), QString(), false, false, nullptr),
+                 ResultadoGravacao::Concluida);
+        QCOMPARE(QDir(m_transmite).entryList(QDir::Files), QStringList{volume(1)});
+        QVERIFY(ComparaHashArquivo(naTransmite(1)));
+    }
+
+    // The medium fills up in volume 2 (a file-size limit stands in for the full disk): the run fails and
+    // leaves no volume of its own behind, the sealed volume 1 included.
+    void discoCheioNoVolume2()
+    {
+        responsavel(QStringLiteral("bd8resp"));
+        insereEstab(QStringLiteral("bd8emp"), kCnpj, true);
+        insereVinculos(QStringLiteral("bd8vinc"), kCnpj, 18000);
+        grava(m_transmite + QStringLiteral("/alheio.dec"), "de outra gravação");
+        m_dados->close();
+        const int saida = test::emProcessoFilho([this] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            struct Enche : Progresso {
+                void mostraPosicao(int p) override
+                {
+                    if (p == 16500) {
+                        const rlimit limite{500000, 500000};
+                        setrlimit(RLIMIT_FSIZE, &limite);
+                    }
+                }
+            } barra;
+            openDatabase(m_dados->path());
+            test::ScriptedPresenter p;
+            p.answer(MessageButton::Yes);
+            _exit(GravaDeclaracao(nullptr, QStringLiteral("C"), QString(), QString(), QString(), false, false, &barra));
+        });
+        QCOMPARE(saida, int(ResultadoGravacao::ErroGravacao));
+        QCOMPARE(QDir(m_transmite).entryList(QDir::Files), QStringList{QStringLiteral("alheio.dec")});
+        openDatabase(m_dados->path());
         QVERIFY(!existeTabela(QStringLiteral("te8proid")));
     }
 
