@@ -10,6 +10,8 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QSqlQuery>
+#include <QSqlRecord>
 #include <QVariantMap>
 
 namespace gdvorn::test {
@@ -113,6 +115,22 @@ inline QByteArray declaracaoDasTabelasDeTrabalho(int ano, const QByteArray &term
     }
     registro(RegistroTipoNove(resp, ctx));
     return bytes + cauda;
+}
+
+// The rows of a query, each as its values joined with "|".
+inline QStringList linhas(const QString &sql)
+{
+    QStringList r;
+    QSqlQuery q(database());
+    q.exec(sql);
+    const int n = q.record().count();
+    while (q.next()) {
+        QStringList c;
+        for (int i = 0; i < n; ++i)
+            c << q.value(i).toString();
+        r << c.join(QLatin1Char('|'));
+    }
+    return r;
 }
 
 inline void gravaArquivo(const QString &nome, const QByteArray &bytes)

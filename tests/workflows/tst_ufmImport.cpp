@@ -34,21 +34,6 @@ using namespace gdvorn::test;
 
 namespace {
 
-QStringList linhas(const QString &sql)
-{
-    QStringList r;
-    QSqlQuery q(database());
-    q.exec(sql);
-    const int n = q.record().count();
-    while (q.next()) {
-        QStringList c;
-        for (int i = 0; i < n; ++i)
-            c << q.value(i).toString();
-        r << c.join(QLatin1Char('|'));
-    }
-    return r;
-}
-
 bool existe(const QString &tabela)
 {
     return schemaObjectExists(database(), QStringLiteral("main"), QStringLiteral("table"), tabela);

@@ -46,21 +46,6 @@ QByteArray arquivoComTrailer(int registros, const QByteArray &terminador, const 
     return b + cauda;
 }
 
-QStringList linhas(const QString &sql)
-{
-    QStringList r;
-    QSqlQuery q(database());
-    q.exec(sql);
-    const int n = q.record().count();
-    while (q.next()) {
-        QStringList c;
-        for (int i = 0; i < n; ++i)
-            c << q.value(i).toString();
-        r << c.join(QLatin1Char('|'));
-    }
-    return r;
-}
-
 QStringList te8imp()
 {
     return linhas(QStringLiteral("select AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, NuVinculosEstabelecimento, "
