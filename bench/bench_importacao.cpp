@@ -175,8 +175,11 @@ void BM_Copia2010(benchmark::State &state) { copia(state, 2010); }
 void BM_Copia2010Duplicados(benchmark::State &state) { copia(state, 2010); }
 void BM_Carrega2009(benchmark::State &state)
 {
-    Table(QStringLiteral("bd8emp")).EmptyTable();
-    Table(QStringLiteral("bd8vinc")).EmptyTable();
+    for (const char *t : {"bd8emp", "bd8vinc"}) {
+        Table tabela{QLatin1String(t)};
+        tabela.Open();
+        tabela.EmptyTable();
+    }
     carrega(state, 2009);
 }
 void BM_Copia2009(benchmark::State &state) { copia(state, 2009); }

@@ -237,41 +237,18 @@ class Importacao {
 public:
     Importacao(const ParametrosImportacao &p, int linhasNaLista, Progresso &progresso)
         : m_p(p), m_anoDestino(p.AnoDestino()), m_anoRegistros(p.AnoRegistros()), m_progresso(progresso),
-          m_linhas(std::max(1, linhasNaLista)), m_te8emp(kTe8Emp), m_te8vinc(kTe8Vinc), m_bd8emp(kBd8Emp),
-          m_procura(kBd8Vinc), m_novos(kBd8Vinc)
+          m_linhas(std::max(1, linhasNaLista)), m_te8emp(kTe8Emp), m_bd8emp(kBd8Emp)
     {
         m_anterior = p.AnoImportacao == Configuracao().AnoBase - 1;
         m_atual = p.AnoImportacao == Configuracao().AnoBase;
-        for (Table *t : {&m_te8emp, &m_te8vinc, &m_bd8emp, &m_procura, &m_novos})
+        for (Table *t : {&m_te8emp, &m_bd8emp})
             t->Open();
-        m_novos.setBulkAppend(true);
-        m_totalVinculos = m_te8vinc.RecordCount();
+        Table te8vinc(kTe8Vinc);
+        te8vinc.Open();
+        m_totalVinculos = te8vinc.RecordCount();
         m_porEstabelecimento = m_totalVinculos == 0 || m_totalVinculos <= 10 * linhasNaLista;
-        const TableDef &def = m_novos.definition();
-        for (int i = 0; i < def.fields.size(); ++i) {
-            const QString &nome = def.fields.at(i).name;
-            if (nome == QLatin1String("AnBase") || nome == QLatin1String("NuPrefixoEstabelecimento") ||
-                nome == QLatin1String("CoCgcCeiEstabelecimento") ||
-                nome == QLatin1String("NuSequencialRegistro") || nome == QLatin1String("CoMotivoAfastamento"))
-                continue;
-            Campo c{i, Campo::Copia};
-            if (nome.startsWith(QLatin1String("CoCNPJ")))
-                c.regra = Campo::Cnpj;
-            else if (nome.startsWith(QLatin1String("HoTrabalhadas")))
-                c.regra = Campo::Horas;
-            else if (nome == QLatin1String("InSindicalizadoVinculo") || nome == QLatin1String("CoDeficienteFisico"))
-                c.regra = Campo::VazioNoAnterior;
-            else if (nome == QLatin1String("QtDiasAfas"))
-                c.regra = Campo::DiasAfastamento;
-            m_camposVinculo << c;
-        }
-        m_iAnBase = def.fieldIndex(QStringLiteral("AnBase"));
-        m_iPrefixo = def.fieldIndex(QStringLiteral("NuPrefixoEstabelecimento"));
-        m_iInscricao = def.fieldIndex(QStringLiteral("CoCgcCeiEstabelecimento"));
-        m_iPis = def.fieldIndex(QStringLiteral("CoPisPasepEmpregado"));
-        m_iAdmissao = def.fieldIndex(QStringLiteral("DaAdmissaoEmpregado"));
-        m_iNome = def.fieldIndex(QStringLiteral("NoEmpregado"));
-        m_iCausa = def.fieldIndex(QStringLiteral("CoCausaDesligamento"));
+        m_sqlCopiaAnterior = sqlCopia(true);
+        m_sqlCopiaAtual = sqlCopia(false);
     }
 
     ResultadoImportacao executa(const QList<ChaveEstabelecimento> &escolhidos)
@@ -324,18 +301,11 @@ public:
             imp.Post();
         }
         imp.Close();
-        m_novos.setBulkAppend(false);
         transacao.commit();
         return ResultadoImportacao::Concluida;
     }
 
 private:
-    struct Campo {
-        enum Regra { Copia, Cnpj, Horas, VazioNoAnterior, DiasAfastamento };
-        int indice;
-        Regra regra;
-    };
-
     static QString texto(Table &t, const char *campo) { return t.FieldByName(QLatin1String(campo)).AsString(); }
 
     void registra(LinhaTe8Imp &l, const QString &codigo)
@@ -404,19 +374,19 @@ private:
                     gravado = true;
                 }
                 int passaram = 0;
-                if (!vinculosAnteriores(l, nullptr, passaram))
+                if (!copiaVinculos(l, true, nullptr, passaram))
                     return false;
                 if (passaram > 0 && !gravado)
                     novoEstabelecimento();
             } else if (semEmpregadosNaBase) {
                 int passaram = 0;
-                if (!vinculosAnteriores(l, &l, passaram))
+                if (!copiaVinculos(l, true, &l, passaram))
                     return false;
                 if (passaram > 0)
                     substituiEstabelecimento();
             } else {
                 int passaram = 0;
-                if (!vinculosAnteriores(l, nullptr, passaram))
+                if (!copiaVinculos(l, true, nullptr, passaram))
                     return false;
             }
         } else if (m_atual) {
@@ -426,7 +396,8 @@ private:
             } else if (!existe) {
                 novoEstabelecimento();
             }
-            if (!vinculosAtuais(l))
+            int passaram = 0;
+            if (!copiaVinculos(l, false, nullptr, passaram))
                 return false;
         } else {
             return true;
@@ -435,54 +406,131 @@ private:
         return true;
     }
 
-    // The previous year's links of the work establishment: a key search and a walk while year, inscription
-    // and prefix match. `codigos` set: "1502" before each copy, "1504" for each link skipped.
-    bool vinculosAnteriores(LinhaTe8Imp &l, LinhaTe8Imp *codigos, int &passaram)
+    // The links of the work establishment, in key order (a key search and a walk while year, inscription and
+    // prefix match): last year's only with the causes "00", "71" and "78" (the others are counted as
+    // dismissed; with `codigos` set, "1502" stored before each link taken and "1504" for each one left),
+    // this year's all. The walk reads only the causes, runs the progress and the cancel check per link,
+    // and then one statement copies the links taken that the establishment does not hold yet.
+    bool copiaVinculos(LinhaTe8Imp &l, bool anterior, LinhaTe8Imp *codigos, int &passaram)
     {
-        if (!m_te8vinc.FindKey({l.chave.AnBase, l.chave.Inscricao, l.chave.Prefixo}))
-            return true;
-        for (; !m_te8vinc.Eof(); m_te8vinc.Next()) {
-            if (m_te8vinc.Fields(m_iAnBase).AsString() != l.chave.AnBase ||
-                m_te8vinc.Fields(m_iInscricao).AsString() != l.chave.Inscricao ||
-                m_te8vinc.Fields(m_iPrefixo).AsString() != l.chave.Prefixo)
-                break;
+        Query causas;
+        causas.setSql(QStringList{QStringLiteral("select CoCausaDesligamento from te8vinc"),
+                                  QStringLiteral("where AnBase = :AnoOrigem and CoCgcCeiEstabelecimento = :InscricaoOrigem"),
+                                  QStringLiteral("and NuPrefixoEstabelecimento = :PrefixoOrigem"),
+                                  QStringLiteral("order by ") + ordemDaChave(QString())});
+        ligaOrigem(causas, l);
+        causas.Open();
+        for (; !causas.Eof(); causas.Next()) {
             if (m_progresso.Interrompido())
                 return false;
-            const QString causa = m_te8vinc.Fields(m_iCausa).AsString();
-            if (causa == QLatin1String("00") || causa == QLatin1String("71") || causa == QLatin1String("78")) {
+            const QString causa = causas.Fields(0).AsString();
+            if (!anterior || causa == QLatin1String("00") || causa == QLatin1String("71") || causa == QLatin1String("78")) {
                 ++passaram;
                 if (codigos)
                     registra(*codigos, QStringLiteral("1502"));
                 passoPorVinculo();
-                copiaVinculo(m_te8vinc, l, true);
             } else {
                 ++l.desligados;
                 if (codigos)
                     registra(*codigos, QStringLiteral("1504"));
             }
         }
+        causas.Close();
+        if (passaram == 0)
+            return true;
+        Query copia;
+        copia.setSql(anterior ? m_sqlCopiaAnterior : m_sqlCopiaAtual);
+        ligaOrigem(copia, l);
+        copia.ParamByName(QStringLiteral("Ano")).setAsStored(kBd8Vinc, QStringLiteral("AnBase"), m_anoDestino);
+        copia.ParamByName(QStringLiteral("Inscricao")).setAsStored(kBd8Vinc, QStringLiteral("CoCgcCeiEstabelecimento"), m_inscricaoDestino);
+        copia.ParamByName(QStringLiteral("Prefixo")).setAsStored(kBd8Vinc, QStringLiteral("NuPrefixoEstabelecimento"), l.prefixo);
+        copia.ExecSQL();
+        l.importados += copia.RowsAffected();
+        l.duplicados += passaram - copia.RowsAffected();
         return true;
     }
 
-    // Every link of the work establishment, whatever its dismissal cause.
-    bool vinculosAtuais(LinhaTe8Imp &l)
+    static void ligaOrigem(Query &q, const LinhaTe8Imp &l)
     {
-        Query q;
-        q.setSql(QStringList{QStringLiteral("select * from te8vinc"),
-                             QStringLiteral("where CoCgcCeiEstabelecimento = :Inscricao"),
-                             QStringLiteral("and NuPrefixoEstabelecimento = :Prefixo"),
-                             QStringLiteral("and AnBase = :Ano")});
-        q.ParamByName(QStringLiteral("Inscricao")).setAsStored(kTe8Vinc, QStringLiteral("CoCgcCeiEstabelecimento"), l.chave.Inscricao);
-        q.ParamByName(QStringLiteral("Prefixo")).setAsStored(kTe8Vinc, QStringLiteral("NuPrefixoEstabelecimento"), l.chave.Prefixo);
-        q.ParamByName(QStringLiteral("Ano")).setAsStored(kTe8Vinc, QStringLiteral("AnBase"), l.chave.AnBase);
-        q.Open();
-        for (; !q.Eof(); q.Next()) {
-            if (m_progresso.Interrompido())
-                return false;
-            passoPorVinculo();
-            copiaVinculo(q, l, false);
+        q.ParamByName(QStringLiteral("AnoOrigem")).setAsStored(kTe8Vinc, QStringLiteral("AnBase"), l.chave.AnBase);
+        q.ParamByName(QStringLiteral("InscricaoOrigem")).setAsStored(kTe8Vinc, QStringLiteral("CoCgcCeiEstabelecimento"), l.chave.Inscricao);
+        q.ParamByName(QStringLiteral("PrefixoOrigem")).setAsStored(kTe8Vinc, QStringLiteral("NuPrefixoEstabelecimento"), l.chave.Prefixo);
+    }
+
+    // The link key's fields, each prefixed with `alias`.
+    static QString ordemDaChave(const QString &alias)
+    {
+        QStringList c;
+        for (const QString &f : Schema::require(kBd8Vinc).primaryIndex()->fields)
+            c << alias + quotedIdentifier(f);
+        return c.join(QStringLiteral(", "));
+    }
+
+    // The copy of one establishment's links: every field of the work row but the sequence and the
+    // absence reason, under the destination year, inscription and prefix; union CNPJs of zeros empty;
+    // last year's links with the hours "000", no union membership and no disability kind, and "000" days
+    // of absence when empty. A link is left out when the establishment holds one with the same PIS and
+    // admission (and name, for a zero PIS), or when an earlier link of the file in key order has them.
+    static QString sqlCopia(bool anterior)
+    {
+        const TableDef &def = Schema::require(kBd8Vinc);
+        QStringList colunas, valores;
+        for (const FieldDef &f : def.fields) {
+            const QString n = f.name;
+            const QString v = QStringLiteral("v.") + quotedIdentifier(n);
+            QString e;
+            if (n == QLatin1String("NuSequencialRegistro") || n == QLatin1String("CoMotivoAfastamento"))
+                continue;
+            if (n == QLatin1String("AnBase"))
+                e = QStringLiteral(":Ano");
+            else if (n == QLatin1String("CoCgcCeiEstabelecimento"))
+                e = QStringLiteral(":Inscricao");
+            else if (n == QLatin1String("NuPrefixoEstabelecimento"))
+                e = QStringLiteral(":Prefixo");
+            else if (n.startsWith(QLatin1String("CoCNPJ")))
+                e = QStringLiteral("case when %1 = '%2' then '' else %1 end").arg(v, kCnpjZerado);
+            else if (anterior && n.startsWith(QLatin1String("HoTrabalhadas")))
+                e = QStringLiteral("'000'");
+            else if (anterior && (n == QLatin1String("InSindicalizadoVinculo") || n == QLatin1String("CoDeficienteFisico")))
+                e = QStringLiteral("''");
+            else if (anterior && n == QLatin1String("QtDiasAfas"))
+                e = QStringLiteral("case when %1 = '' then '000' else %1 end").arg(v);
+            else
+                e = v;
+            colunas << quotedIdentifier(n);
+            valores << e;
         }
-        return true;
+        const auto causa = [anterior](const QString &alias) {
+            return anterior ? QStringLiteral(" and %1.CoCausaDesligamento in ('00', '71', '78')").arg(alias) : QString();
+        };
+        const auto mesmoEmpregado = [](const QString &w) {
+            return QStringLiteral("%1.CoPisPasepEmpregado = v.CoPisPasepEmpregado and %1.DaAdmissaoEmpregado = v.DaAdmissaoEmpregado "
+                                  "and (v.CoPisPasepEmpregado <> '%2' or %1.NoEmpregado = v.NoEmpregado)")
+                .arg(w, kPisZerado);
+        };
+        // The key fields after the five that make the same employee: an earlier row of the file comes first.
+        QStringList resto;
+        const QStringList chave = def.primaryIndex()->fields;
+        for (int i = 5; i < chave.size(); ++i)
+            resto << quotedIdentifier(chave.at(i));
+        const auto tupla = [&](const QString &alias) {
+            QStringList c;
+            for (const QString &r : resto)
+                c << alias + QLatin1Char('.') + r;
+            return QStringLiteral("(") + c.join(QStringLiteral(", ")) + QStringLiteral(")");
+        };
+        return QStringLiteral("insert into %1 (%2) select %3 from %4 v "
+                              "where v.AnBase = :AnoOrigem and v.CoCgcCeiEstabelecimento = :InscricaoOrigem "
+                              "and v.NuPrefixoEstabelecimento = :PrefixoOrigem%5 "
+                              "and not exists (select 1 from %1 b where b.AnBase = :Ano and b.CoCgcCeiEstabelecimento = :Inscricao "
+                              "and b.NuPrefixoEstabelecimento = :Prefixo and %6) "
+                              "and not exists (select 1 from %4 w where w.AnBase = v.AnBase "
+                              "and w.CoCgcCeiEstabelecimento = v.CoCgcCeiEstabelecimento "
+                              "and w.NuPrefixoEstabelecimento = v.NuPrefixoEstabelecimento%7 and %8 and %9 < %10)")
+            .arg(def.qualifiedName(), colunas.join(QStringLiteral(", ")), valores.join(QStringLiteral(", ")),
+                 Schema::require(kTe8Vinc).qualifiedName(), causa(QStringLiteral("v")), mesmoEmpregado(QStringLiteral("b")),
+                 causa(QStringLiteral("w")),
+                 mesmoEmpregado(QStringLiteral("w")), tupla(QStringLiteral("w")), tupla(QStringLiteral("v")));
     }
 
     void passoPorVinculo()
@@ -491,49 +539,6 @@ private:
             return;
         m_acumulado += 100.0 / m_totalVinculos;
         m_progresso.setPosition(int(m_acumulado));
-    }
-
-    // The link under `origem`'s cursor into BD8VINC, unless it is there already.
-    void copiaVinculo(RecordSource &origem, LinhaTe8Imp &l, bool anterior)
-    {
-        const auto valor = [&](int i) { return Field(&origem, i).AsString(); };
-        const QString prefixo = m_novoPrefixo != kSemNovoPrefixo ? m_novoPrefixo : valor(m_iPrefixo);
-        const QString pis = valor(m_iPis);
-        QStringList chave{m_anoDestino, m_inscricaoDestino, prefixo, pis, valor(m_iAdmissao)};
-        if (pis == kPisZerado)
-            chave << valor(m_iNome);
-        if (m_procura.FindKey(chave)) {
-            ++l.duplicados;
-            return;
-        }
-        m_novos.Append();
-        m_novos.setFieldText(m_iAnBase, m_anoDestino);
-        m_novos.setFieldText(m_iPrefixo, prefixo);
-        m_novos.setFieldText(m_iInscricao, m_inscricaoDestino);
-        for (const Campo &c : m_camposVinculo) {
-            QString v;
-            switch (c.regra) {
-            case Campo::Copia: v = valor(c.indice); break;
-            case Campo::Cnpj:
-                v = valor(c.indice);
-                if (v == kCnpjZerado)
-                    v.clear();
-                break;
-            case Campo::Horas: v = anterior ? QStringLiteral("000") : valor(c.indice); break;
-            case Campo::VazioNoAnterior:
-                if (!anterior)
-                    v = valor(c.indice);
-                break;
-            case Campo::DiasAfastamento:
-                v = valor(c.indice);
-                if (anterior && v.isEmpty())
-                    v = QStringLiteral("000");
-                break;
-            }
-            m_novos.setFieldText(c.indice, v);
-        }
-        m_novos.Post();
-        ++l.importados;
     }
 
     void novoEstabelecimento()
@@ -575,11 +580,8 @@ private:
     const int m_linhas;
     bool m_anterior = false;
     bool m_atual = false;
-    Table m_te8emp, m_te8vinc, m_bd8emp;
-    Table m_procura; // BD8VINC by its key: the duplicate test
-    Table m_novos;   // BD8VINC: the links appended
-    QList<Campo> m_camposVinculo;
-    int m_iAnBase = 0, m_iPrefixo = 0, m_iInscricao = 0, m_iPis = 0, m_iAdmissao = 0, m_iNome = 0, m_iCausa = 0;
+    Table m_te8emp, m_bd8emp;
+    QString m_sqlCopiaAnterior, m_sqlCopiaAtual;
     int m_totalVinculos = 0;
     bool m_porEstabelecimento = true;
     double m_acumulado = 0;
