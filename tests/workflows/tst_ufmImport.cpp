@@ -236,6 +236,19 @@ private slots:
         QVERIFY(fmGDVORN->AnoAnterior->isEnabled());
         QVERIFY(fmGDVORN->sbImpAnoAtual->isEnabled());
         QCOMPARE(int(Configuracao().SemDeclaracao), 0); // the commands were evaluated again
+
+        // A second file in the same run of the program reaches its choice (the work tables can be made again).
+        dialogo.answer(arquivo());
+        bool denovo = false;
+        modal.then([&](QDialog &d) {
+            pagina<TfmImport00>(d)->BtLocalizar->click();
+            pagina<TfmImport00>(d)->BtAvancar->click();
+            QCOMPARE(atual(d), pagina<TfmImport02>(d));
+            denovo = true;
+        });
+        fmGDVORN->findChild<QAction *>(ano == 2009 ? QStringLiteral("AnoAnterior") : QStringLiteral("AnoAtual"))->trigger();
+        QVERIFY(denovo);
+        QCOMPARE(textos(caixas), QStringList());
     }
 
     // Page 00 refuses a file it cannot take and stays, with Next enabled again.
