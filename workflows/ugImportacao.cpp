@@ -236,7 +236,7 @@ const QStringList &cnpjsEstab()
 class Importacao {
 public:
     Importacao(const ParametrosImportacao &p, int linhasNaLista, Progresso &progresso)
-        : m_p(p), m_anoDestino(p.AnoDestino()), m_anoRegistros(p.AnoRegistros()), m_progresso(progresso),
+        : m_p(p), m_anoDestino(p.AnoDestino()), m_progresso(progresso),
           m_linhas(std::max(1, linhasNaLista)), m_te8emp(kTe8Emp), m_bd8emp(kBd8Emp)
     {
         m_anterior = p.AnoImportacao == Configuracao().AnoBase - 1;
@@ -575,7 +575,6 @@ private:
 
     const ParametrosImportacao m_p;
     const QString m_anoDestino;
-    const QString m_anoRegistros;
     Progresso &m_progresso;
     const int m_linhas;
     bool m_anterior = false;
