@@ -516,8 +516,6 @@ void TfmGDVORN::ControlaBotoes()
     q.ParamByName(QStringLiteral("AnoSeguinte")).setAsStored(QStringLiteral("bd8emp"), QStringLiteral("AnBase"), QString::number(Config.AnoBase + 1));
     q.Open();
     const bool haDeclaracao = !q.IsEmpty();
-    // A statement left open would keep later schema changes (the analyser's work tables) from running.
-    q.Close();
     // Only commands whose window is registered are ever enabled.
     auto conectado = [](const QObject *comando) { return janelasRegistradas().contains(comando->objectName()); };
     const QList<QPair<QToolButton *, QAction *>> pares{
