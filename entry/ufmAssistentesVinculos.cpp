@@ -7,6 +7,7 @@
 #include "app/ugMensagens.h"
 #include "entry/ufmAltVinculo.h"
 #include "entry/ugDadosEmpreg.h"
+#include "entry/ugInscricaoEstab.h"
 #include "entry/ufmCopEstab.h"
 #include "entry/ufmExclMult.h"
 
@@ -102,14 +103,6 @@ QList<ChaveVinculo> VinculosMarcados(const TListaMarcada *lista)
         if (lista->item(i)->checkState() == Qt::Checked)
             r << lista->item(i)->data(Qt::UserRole).toStringList();
     return r;
-}
-
-QString ClasseInscricaoEstab(const QString &inscricao)
-{
-    QString t = inscricao.trimmed();
-    for (int i = 0; i < 2 && t.size() < 14; ++i)
-        t.prepend(QLatin1Char('0'));
-    return CriticaInscricao(t);
 }
 
 void AvisaOperacaoAbertaEstab(const ChaveEstabelecimento &estab)

@@ -49,9 +49,6 @@ QList<ChaveVinculo> VinculosMarcados(const TListaMarcada *lista);
 // The ticked keys into `destino` for the next page; "1310" and false when none is ticked.
 bool PassaMarcados(const TListaMarcada *lista, QList<ChaveVinculo> &destino);
 
-// The class (CriticaInscricao) of a stored establishment inscription, a shorter one completed with at
-// most two zeros in front (a 12-digit CEI).
-QString ClasseInscricaoEstab(const QString &inscricao);
 // The notice of an operation left open on the establishment, the marker cleared; the first pages call it when an establishment is chosen.
 void AvisaOperacaoAbertaEstab(const ChaveEstabelecimento &estab);
 // The group "Estabelecimento selecionado " with three read-only boxes named `nomes` (inscription, prefix,

@@ -5,6 +5,7 @@
 #include "app/ugFuncoes.h"
 #include "fileformat/ugAnaliseEstruturaExecucao.h"
 #include "fileformat/ugRegistrosVorn.h"
+#include "fileformat/ugTerminadorVorn.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,37 +20,9 @@ namespace {
 
 constexpr unsigned char CR = 13;
 constexpr unsigned char LF = 10;
-constexpr unsigned char CtrlZ = 26;
 constexpr qint64 BlocoCopia = 32766;
 constexpr qint64 BufferMaximo = 32767;
 constexpr int PercentualCopia = 8;
-
-// The kind of line break formed by the bytes at 1-based positions pos - 1 and pos: 1 CR LF, 2 LF CR,
-// 3 CR alone, 4 LF alone, 0 none.
-int LineBreakKindAt(const unsigned char *buffer, int pos)
-{
-    const unsigned char a = buffer[pos - 2];
-    const unsigned char b = buffer[pos - 1];
-    if (a == CR)
-        return b == LF ? 1 : 3;
-    if (a == LF)
-        return b == CR ? 2 : 4;
-    return 0;
-}
-
-// Whether the record's terminator, ending at 1-based position pitch, is of the file's kind.
-bool IsLineBreakKindAt(const unsigned char *registro, int pitch, int kind)
-{
-    switch (kind) {
-    case 1: return registro[pitch - 2] == CR && registro[pitch - 1] == LF;
-    case 2: return registro[pitch - 2] == LF && registro[pitch - 1] == CR;
-    case 3: return registro[pitch - 1] == CR;
-    case 4: return registro[pitch - 1] == LF;
-    default: return true;
-    }
-}
-
-int tamanhoTerminador(int kind) { return kind == 1 || kind == 2 ? 2 : (kind == 0 ? 0 : 1); }
 
 QString ByteToHex(unsigned char b) { return QStringLiteral("%1").arg(uint(b), 2, 16, QLatin1Char('0')).toUpper(); }
 
@@ -285,7 +258,7 @@ quint8 TAnaliseEstrutura::AnalisaArquivo(const QString &Arquivo, int AnoBase, bo
         e.ocorrencia(1924, {{false, QString(), QString(), QString()}});
     } else {
         terminador = LineBreakKindAt(dados, TamanhoRegistro + 2);
-        e.pitch = TamanhoRegistro + tamanhoTerminador(terminador);
+        e.pitch = TamanhoRegistro + TamanhoTerminador(terminador);
     }
     const double registrosPrevistos = std::max<double>(1.0, double(fimArquivo) / e.pitch);
 
@@ -296,7 +269,7 @@ quint8 TAnaliseEstrutura::AnalisaArquivo(const QString &Arquivo, int AnoBase, bo
         e.registrosLidos += 1;
 
         if (e.tipoAnterior == '9') {
-            if (restante() > e.pitch || e.byte(1) != CtrlZ)
+            if (!CaudaCtrlZ(e.byte(1), restante(), e.pitch))
                 e.ocorrencia(1903, {{true, QStringLiteral("1"), QString(), QStringLiteral("9")},
                                     {false, QStringLiteral("5"), QStringLiteral("1"), e.mostra(e.byte(1))}});
             inicio = fim; // a Ctrl-Z tail ends the file
@@ -321,7 +294,7 @@ quint8 TAnaliseEstrutura::AnalisaArquivo(const QString &Arquivo, int AnoBase, bo
         if (!IsLineBreakKindAt(e.registro, e.pitch, terminador)) {
             // Each byte by the character rule; "(hexadecimal)" closes a run of bytes shown in hexadecimal.
             const unsigned char b1 = e.byte(TamanhoRegistro + 1);
-            const bool doisBytes = tamanhoTerminador(terminador) == 2;
+            const bool doisBytes = TamanhoTerminador(terminador) == 2;
             const unsigned char b2 = e.byte(TamanhoRegistro + 2);
             const QString hex = QStringLiteral("(hexadecimal)");
             QString conteudo = e.imprimivel(b1) ? QString(CaractereCp1252(b1)) : ByteToHex(b1);

@@ -10,6 +10,7 @@
 #include "rules/ufmVerInco.h"
 #include "entry/QtComandosEntrada.h"
 #include "workflows/ufmGravaDecl.h"
+#include "workflows/ufmImportacao.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -65,6 +66,7 @@ int main(int argc, char **argv)
     gdvorn::setRegistroRelatorios(gdvorn::RegistraRelatorios);
     gdvorn::RegistraJanelasEntrada();
     gdvorn::RegistraGravacao();
+    gdvorn::RegistraImportacao();
     const int codigo = gdvorn::ExecutaGDVORN();
     gdvorn::setDialogoArquivo(nullptr);
     return codigo;
