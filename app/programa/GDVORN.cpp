@@ -10,6 +10,8 @@
 #include "rules/ufmVerInco.h"
 #include "entry/QtComandosEntrada.h"
 #include "workflows/ufmGravaDecl.h"
+#include "workflows/ufmPesq.h"
+#include "workflows/ufmTransmite.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -65,6 +67,8 @@ int main(int argc, char **argv)
     gdvorn::setRegistroRelatorios(gdvorn::RegistraRelatorios);
     gdvorn::RegistraJanelasEntrada();
     gdvorn::RegistraGravacao();
+    gdvorn::RegistraTransmissao();
+    gdvorn::RegistraPesquisa();
     const int codigo = gdvorn::ExecutaGDVORN();
     gdvorn::setDialogoArquivo(nullptr);
     return codigo;
