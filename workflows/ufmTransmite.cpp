@@ -26,6 +26,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <functional>
 
 namespace gdvorn {
@@ -174,6 +175,7 @@ void TfmTransmite::constroi()
     botoes->addWidget(btnConsulta);
     botoes->addWidget(btnCancelar);
     auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(memoTransmite);
     layout->addWidget(memoImprime);
     layout->addLayout(unidades);
@@ -198,14 +200,38 @@ void TfmTransmite::constroi()
 
 void TfmTransmite::ajustaColunas()
 {
-    lv::TLvColumns &colunas = LvListview1->Header().Columns();
-    const QFontMetrics metricas(LvListview1->font());
+    // Every caption shows whole, and the inscription's column holds a formatted CNPJ.
+    lv::QtLvListview &l = *LvListview1;
+    const QFontMetrics metricas(l.font());
+    lv::TLvColumns &colunas = l.Header().Columns();
     for (int i = 0; i < colunas.Count(); ++i) {
         lv::TLvColumn *c = colunas[i];
-        const int necessaria = metricas.horizontalAdvance(c->Caption()) + 16;
-        if (c->Width() < necessaria)
-            c->SetWidth(necessaria);
+        const int largura = std::max(metricas.horizontalAdvance(c->Caption()),
+                                     i == ctInscricao ? metricas.horizontalAdvance(QStringLiteral("00.000.000/0000-00")) : 0);
+        if (c->Width() < largura + 20)
+            c->SetWidth(largura + 20);
     }
+}
+
+void TfmTransmite::ajustaRazaoSocial()
+{
+    // The name takes the rest of the list's width, and more when a name needs it.
+    lv::QtLvListview &l = *LvListview1;
+    lv::TLvColumns &colunas = l.Header().Columns();
+    int outras = 0;
+    for (int i = 0; i < colunas.Count(); ++i)
+        outras += i == ctRazaoSocial ? 0 : colunas[i]->Width();
+    const QFontMetrics metricas(l.font());
+    int maior = 0;
+    for (int i = 0; i < l.Items().Count(); ++i)
+        maior = std::max(maior, metricas.horizontalAdvance(l.Items()[i]->Captions(ctRazaoSocial)) + 16);
+    colunas[ctRazaoSocial]->SetWidth(std::max({maior, l.viewport()->width() - outras, 100}));
+}
+
+void TfmTransmite::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    ajustaRazaoSocial();
 }
 
 void TfmTransmite::PreparaImpressao(bool pelaAssistente)
@@ -280,6 +306,7 @@ void TfmTransmite::BitBtnCClick()
         m_caminhos << d.caminho;
     }
     l.EndUpdate(true);
+    ajustaRazaoSocial();
     m_unidadeA = false;
     chkSelectAll->setChecked(false);
     if (!listagem.ilegiveis.isEmpty())

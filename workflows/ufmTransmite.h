@@ -66,12 +66,14 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void done(int resultado) override;
 
 private:
     void constroi();
     // Widens the columns whose captions would be cut.
     void ajustaColunas();
+    void ajustaRazaoSocial();
     void SeguirSelecao();
     // Runs the transmission program with the window closed to input.
     void executa(const QString &programa);
