@@ -6,10 +6,10 @@
 #include "app/ufmGDVORN.h"
 #include "app/ugConfiguracao.h"
 #include "app/ugDrives.h"
+#include "app/ugEstrutura.h"
 #include "app/ugExcecao.h"
 #include "fileformat/ugHashVorn.h"
 #include "listview/QtLvListview.h"
-#include "app/ugEstrutura.h"
 #include "workflows/ufmTransmiteLista.h"
 #include "workflows/ugTransmite.h"
 
@@ -269,8 +269,10 @@ void TfmTransmite::showEvent(QShowEvent *event)
         } else {
             BitBtnCClick();
         }
-        LvListview1->setFocus();
     });
+    // Once the window is active: the keyboard starts on the list.
+    QMetaObject::invokeMethod(
+        LvListview1, [l = QPointer<QWidget>(LvListview1)] { if (l) l->setFocus(); }, Qt::QueuedConnection);
 }
 
 void TfmTransmite::done(int resultado)

@@ -149,6 +149,7 @@ private slots:
         test::ScriptedPresenter caixas;
         auto w = abre();
         QCOMPARE(w->windowTitle(), QStringLiteral("Transmissão via Internet"));
+        QTRY_COMPARE(QApplication::focusWidget(), w->LvListview1);
         QCOMPARE(textos(caixas), QStringList());
         QCOMPARE(quantos(*w), 3);
         QCOMPARE(item(*w, 0)->ImageIndex(), int(itGravada));
