@@ -49,6 +49,8 @@ QPushButton *botao(QWidget *pai, const char *nome, const QString &legenda)
 {
     auto *b = new QPushButton(legenda, pai);
     b->setObjectName(QLatin1String(nome));
+    // Enter on the list presses no button.
+    b->setAutoDefault(false);
     return b;
 }
 
@@ -270,9 +272,17 @@ void TfmTransmite::showEvent(QShowEvent *event)
             BitBtnCClick();
         }
     });
-    // Once the window is active: the keyboard starts on the list.
-    QMetaObject::invokeMethod(
-        LvListview1, [l = QPointer<QWidget>(LvListview1)] { if (l) l->setFocus(); }, Qt::QueuedConnection);
+    LvListview1->setFocus();
+}
+
+void TfmTransmite::changeEvent(QEvent *event)
+{
+    QDialog::changeEvent(event);
+    // The first activation: the keyboard starts on the list.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !m_ativada) {
+        m_ativada = true;
+        LvListview1->setFocus();
+    }
 }
 
 void TfmTransmite::done(int resultado)

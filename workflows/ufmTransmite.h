@@ -67,6 +67,7 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void done(int resultado) override;
 
 private:
@@ -84,6 +85,7 @@ private:
     bool m_unidadeA = false;
     bool m_impressao = false;
     bool m_mostrada = false;
+    bool m_ativada = false;
 };
 
 // The images of the list: "Gravada", "Transmitida", "Retificadora" (16 x 16).

@@ -230,6 +230,15 @@ private slots:
         for (int i = 0; i < 3; ++i)
             QVERIFY(!item(*w, i)->Selected() && !item(*w, i)->Checked());
         QVERIFY(!w->btnTransmite->isEnabled());
+        // The keyboard: Space checks the focused item, which selects it.
+        w->LvListview1->setFocus();
+        QTest::keyClick(w->LvListview1, Qt::Key_Down);
+        QTest::keyClick(w->LvListview1, Qt::Key_Space);
+        int marcados = 0;
+        for (int i = 0; i < 3; ++i)
+            marcados += item(*w, i)->Checked() && item(*w, i)->Selected() ? 1 : 0;
+        QCOMPARE(marcados, 1);
+        QVERIFY(w->btnTransmite->isEnabled());
         QCOMPARE(textos(caixas), QStringList());
     }
 
