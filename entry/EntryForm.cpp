@@ -212,6 +212,17 @@ void EntryForm::mostraAba(QWidget *controle)
 void EntryForm::falha(const QString &codigo, QWidget *foco, bool bloqueiaAba)
 {
     MostraMensagem(codigo);
+    recusa(foco, bloqueiaAba);
+}
+
+void EntryForm::falha(MessageKind tipo, const QString &texto, QWidget *foco, bool bloqueiaAba)
+{
+    presenter().show(tipo, texto, {MessageButton::Ok});
+    recusa(foco, bloqueiaAba);
+}
+
+void EntryForm::recusa(QWidget *foco, bool bloqueiaAba)
+{
     mostraAba(foco);
     if (bloqueiaAba)
         TrocaAbaPermitida = false;

@@ -17,6 +17,8 @@
 // that the exit check of the control left runs; the switch is then allowed only when TrocaAbaPermitida
 // is true, and TrocaAbaPermitida becomes true again either way.
 
+#include "app/base/Presenter.h"
+
 #include <QDialog>
 #include <QPointer>
 #include <QTabBar>
@@ -82,6 +84,8 @@ public:
     // A failing check: shows `codigo`, brings the tab of `foco` forward, refuses the next tab switch when
     // `bloqueiaAba`, focuses `foco` and stops with the silent abort.
     [[noreturn]] void falha(const QString &codigo, QWidget *foco, bool bloqueiaAba = true);
+    // The same with a text of the form's own, in a box of `tipo`, in place of a message code.
+    [[noreturn]] void falha(MessageKind tipo, const QString &texto, QWidget *foco, bool bloqueiaAba = true);
     // Makes the tab that holds `controle` the current one (no guard).
     void mostraAba(QWidget *controle);
 
@@ -105,6 +109,7 @@ private:
         std::function<bool()> condicao;
     };
     void focoMudou(QWidget *antigo, QWidget *novo);
+    [[noreturn]] void recusa(QWidget *foco, bool bloqueiaAba);
     bool ehBotaoSaida(const QWidget *w) const;
     void ajudaDoBotao();
 

@@ -11,6 +11,8 @@
 #include "entry/QtComandosEntrada.h"
 #include "workflows/ufmGravaDecl.h"
 #include "workflows/ufmImportacao.h"
+#include "workflows/ufmPesq.h"
+#include "workflows/ufmTransmite.h"
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -67,6 +69,8 @@ int main(int argc, char **argv)
     gdvorn::RegistraJanelasEntrada();
     gdvorn::RegistraGravacao();
     gdvorn::RegistraImportacao();
+    gdvorn::RegistraTransmissao();
+    gdvorn::RegistraPesquisa();
     const int codigo = gdvorn::ExecutaGDVORN();
     gdvorn::setDialogoArquivo(nullptr);
     return codigo;

@@ -5,6 +5,7 @@
 #include "listview/LvAlphaBlender.h"
 #include "listview/QtLvDragDrop.h"
 #include "listview/QtLvListview.h"
+#include "workflows/ufmTransmiteLista.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -32,28 +33,8 @@ struct Transmission {
             img.fill(c);
             images.Add(img);
         }
-        l.SetView(TLvListStyle::elsReport);
-        l.SetThemed(false);
-        l.SetImagesSmall(&images);
-        l.Header().SetHeight(25);
-        l.Header().SetShowInAllViews(true);
-        l.Header().SetVisible(true);
-        const QStringList captions{" ", "Nº CREA", "CNPJ/CEI do 1º Estabelecimento", "Prefixo", "Nº Sequencial do Arquivo",
-                                   "Estabelecimentos", "Vínculos", " ", "Razão Social"};
-        const int widths[] = {36, 100, 130, 50, 70, 70, 70, 18, 400};
-        for (int i = 0; i < 9; ++i) {
-            TLvColumn *c = l.Header().Columns().Add();
-            c->SetCaption(captions[i]);
-            c->SetWidth(widths[i]);
-        }
-        l.PaintInfoGroup().SetCheckFlat(true);
-        l.PaintInfoGroup().SetCheckSize(10);
-        l.Selection().SetFullRowSelect(true);
-        l.Selection().SetRectSelect(true);
-        l.PaintInfoItem().SetCheckType(TLvCheckType::ectBox);
-        l.PaintInfoItem().SetCheckFlat(true);
-        l.PaintInfoItem().SetCheckSize(10);
-        l.Selection().SetMultiSelect(true);
+        gdvorn::ConfiguraListaTransmissao(l, &images);
+        gdvorn::ListaTransmissaoComMarcas(l, true);
         l.resize(size);
         l.show();
         QVERIFY(QTest::qWaitForWindowExposed(&l));
@@ -67,17 +48,8 @@ struct Transmission {
         l.EndUpdate(true);
     }
 
-    // The two handlers of the transmission window that keep check and selection equal.
-    void KeepCheckAndSelectionEqual()
-    {
-        lv->OnItemCheckChange = [](TLvItem *item) { item->SetSelected(item->Checked()); };
-        lv->OnItemSelectionChanged = [](TLvItem *item) {
-            if (item->Selected())
-                item->SetChecked(true);
-            else if (item->Checked())
-                item->SetChecked(false);
-        };
-    }
+    // The transmission window's handlers that keep check and selection equal.
+    void KeepCheckAndSelectionEqual() { gdvorn::MantemMarcaESelecao(*lv); }
 
     QWidget *vp() const { return lv->viewport(); }
     // Window point of a row's top left (rows start at document y 2 below the 25-pixel header).
