@@ -4,6 +4,7 @@
 #include "app/base/Database.h"
 #include "app/udmEntradaDados.h"
 #include "app/udmGDVorn.h"
+#include "app/ugIndices.h"
 #include "app/ugListas.h"
 #include "entry/ugExcluiEstab.h"
 
@@ -12,6 +13,8 @@
 #include "ScriptedPresenter.h"
 #include "ScriptedProgress.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QtTest>
 
 #include <sys/wait.h>
@@ -36,6 +39,13 @@ void gravaVinculos(const QString &ano, const QString &inscricao, const QString &
 {
     for (int i = 1; i <= n; ++i)
         gravaVinculo(ano, inscricao, prefixo, QStringLiteral("1000000000%1").arg(i), QStringLiteral("EMPREGADO %1").arg(i));
+}
+
+QByteArray lerArquivo(const QString &caminho)
+{
+    QFile f(caminho);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
 }
 
 } // namespace
@@ -136,20 +146,32 @@ void tst_ugExcluiEstab::marcaFicaGravada()
 void tst_ugExcluiEstab::mortaNoMeioDeixaTudoEAvisa()
 {
     gravaEstab(kAno, kCnpj, QStringLiteral("00"), QStringLiteral("ACME"));
-    gravaVinculos(kAno, kCnpj, QStringLiteral("00"), 6);
+    {
+        // Enough links for the deletion to write pages of them before it ends.
+        Transaction t;
+        execSql(QStringLiteral("WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < 3000) "
+                               "INSERT INTO bd8vinc.bd8vinc (AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, "
+                               "CoPisPasepEmpregado, DaAdmissaoEmpregado, NoEmpregado) "
+                               "SELECT '%1', '%2', '00', printf('%011d', x), '01022009', 'EMPREGADO ' || x FROM n")
+                    .arg(kAno, kCnpj));
+        t.commit();
+    }
     m_programa->close();
+    const QString vinculos = m_programa->dados() + QStringLiteral("/bd8vinc.db");
+    const QByteArray antes = lerArquivo(vinculos);
 
     const pid_t filho = fork();
     if (filho == 0) {
-        // The child has a connection of its own and ends abruptly at the fourth link.
+        // The child has a connection of its own, with a small page cache, and ends abruptly halfway.
         struct Morre : Progresso {
             void mostraPosicao(int p) override
             {
-                if (p == 4)
+                if (p * 2 >= maximum())
                     _exit(7);
             }
         } barra;
         openDatabase(m_programa->dados());
+        execSql(QStringLiteral("PRAGMA bd8vinc.cache_size = 10"));
         MarcaExclusao(chave());
         ExcluiEstabelecimento(chave(), barra);
         _exit(0);
@@ -159,12 +181,16 @@ void tst_ugExcluiEstab::mortaNoMeioDeixaTudoEAvisa()
     QCOMPARE(waitpid(filho, &estado, 0), filho);
     QVERIFY(WIFEXITED(estado));
     QCOMPARE(WEXITSTATUS(estado), 7);
+    QVERIFY(QFileInfo::exists(vinculos + QStringLiteral("-journal")));
+    QVERIFY2(lerArquivo(vinculos) != antes, "the killed run wrote no page to the file");
 
-    // The program starts again on the same folder (the fixture frees these).
+    // The program starts again on the same folder: its table check, then its data modules (the fixture
+    // frees these).
+    QVERIFY(VerificaTabelas(m_programa->dados()));
     dmGDVorn = new TdmGDVorn(m_programa->path());
     dmEntradaDados = new TdmEntradaDados;
     QCOMPARE(contaLinhas(QStringLiteral("bd8emp"), kAno, kCnpj), 1);
-    QCOMPARE(contaLinhas(QStringLiteral("bd8vinc"), kAno, kCnpj), 6);
+    QCOMPARE(contaLinhas(QStringLiteral("bd8vinc"), kAno, kCnpj), 3000);
     QCOMPARE(campoEstab(kAno, kCnpj, QStringLiteral("00"), QStringLiteral("InOpcaoAberta")), QStringLiteral("1"));
 
     ScriptedPresenter caixas;

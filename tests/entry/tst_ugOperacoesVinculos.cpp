@@ -8,6 +8,7 @@
 #include "app/base/Table.h"
 #include "app/udmEntradaDados.h"
 #include "app/udmGDVorn.h"
+#include "app/ugIndices.h"
 #include "app/ugListas.h"
 #include "entry/ugOperacoesVinculos.h"
 
@@ -16,6 +17,8 @@
 #include "ScriptedPresenter.h"
 #include "ScriptedProgress.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QtTest>
@@ -47,6 +50,13 @@ QStringList linhas(const QString &tabela)
         r << campos.join(QLatin1Char('|'));
     }
     return r;
+}
+
+QByteArray lerArquivo(const QString &caminho)
+{
+    QFile f(caminho);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
 }
 
 QStringList tudo() { return linhas(QStringLiteral("bd8emp")) + linhas(QStringLiteral("bd8vinc")); }
@@ -107,10 +117,12 @@ QString textoMensagem(const QString &codigo)
 
 enum class Operacao { Exclusao, Transferencia, Codigo };
 
-std::optional<int> executa(Operacao op, Progresso &p)
+// The operation on three chosen links (and on `mais` more).
+std::optional<int> executa(Operacao op, Progresso &p, const QList<ChaveVinculo> &mais = {})
 {
-    const QList<ChaveVinculo> alvo{chaveDe("10000000001", "ANA", "000002"), chaveDe("10000000002", "BRUNO"),
-                                   chaveDe("10000000003", "CARLA")};
+    const QList<ChaveVinculo> alvo = QList<ChaveVinculo>{chaveDe("10000000001", "ANA", "000002"), chaveDe("10000000002", "BRUNO"),
+                                                         chaveDe("10000000003", "CARLA")} +
+                                     mais;
     switch (op) {
     case Operacao::Exclusao:
         return ExcluiVinculosMarcados(kEstab, alvo, p);
@@ -293,12 +305,19 @@ void tst_ugOperacoesVinculos::mortaNoMeioNadaMuda()
     QFETCH(QString, aviso);
     declaracao();
     muitosVinculos(1500, 30000000000); // enough for the code change to stop between two slices
+    QList<ChaveVinculo> escolhidos; // a bulk deletion or transfer
+    for (int x = 1; x <= 1500; ++x)
+        escolhidos << chaveDe(QStringLiteral("%1").arg(30000000000LL + x, 11, 10, QLatin1Char('0')),
+                              QStringLiteral("EMPREGADO %1").arg(x));
     const QStringList antes = tudo();
     m_programa->close();
+    const QString vinculos = m_programa->dados() + QStringLiteral("/bd8vinc.db");
+    const QByteArray arquivoAntes = lerArquivo(vinculos);
 
     const pid_t filho = fork();
     if (filho == 0) {
-        // A connection of its own; the run ends abruptly halfway, after some writes.
+        // A connection of its own with a small page cache, so that the engine writes pages to the file
+        // before the end; the run ends abruptly halfway.
         struct Morre : Progresso {
             void mostraPosicao(int p) override
             {
@@ -307,8 +326,10 @@ void tst_ugOperacoesVinculos::mortaNoMeioNadaMuda()
             }
         } barra;
         openDatabase(m_programa->dados());
+        for (const char *arquivo : {"bd8emp", "bd8vinc"})
+            execSql(QStringLiteral("PRAGMA %1.cache_size = 10").arg(QLatin1String(arquivo)));
         dmEntradaDados = new TdmEntradaDados;
-        executa(op, barra);
+        executa(op, barra, escolhidos);
         _exit(0);
     }
     QVERIFY(filho > 0);
@@ -316,7 +337,11 @@ void tst_ugOperacoesVinculos::mortaNoMeioNadaMuda()
     QCOMPARE(waitpid(filho, &estado, 0), filho);
     QVERIFY(WIFEXITED(estado));
     QCOMPARE(WEXITSTATUS(estado), 7);
+    QVERIFY(QFileInfo::exists(vinculos + QStringLiteral("-journal")));
+    QVERIFY2(lerArquivo(vinculos) != arquivoAntes, "the killed run wrote no page to the file");
 
+    // The program starts again on the same folder: its table check, then its data modules.
+    QVERIFY(VerificaTabelas(m_programa->dados()));
     dmGDVorn = new TdmGDVorn(m_programa->path());
     dmEntradaDados = new TdmEntradaDados;
     ScriptedPresenter caixas;
