@@ -34,7 +34,8 @@ void preenche()
                            "NoRazaoEstabelecimento, NoMunicEstabelecimento, SgUf) "
                            "SELECT '2010', printf('%014d', 11222333000100 + x * 41), '00', 'EMPRESA ' || x || ' LTDA', "
                            "'SAO PAULO', 'SP' FROM n"));
-    execSql(QStringLiteral("WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < %1) "
+    // The count goes in by hand: the printf formats of the statement would be taken for markers of arg().
+    execSql(QStringLiteral("WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < $N) "
                            "INSERT INTO bd8vinc (AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, "
                            "CoPisPasepEmpregado, DaAdmissaoEmpregado, NoEmpregado, CoCgcVinculado, InInscrEstabelecimento, "
                            "CoCbo, NoMunicipioTrabalho, TxtCBO, TxtVinculo) "
@@ -43,7 +44,7 @@ void preenche()
                            "'EMPREGADO ' || hex(randomblob(6)) || ' DOS SANTOS', '00000000000000', '1', "
                            "printf('%06d', 212405 + x % 300), 'SAO PAULO', 'Analista de desenvolvimento de sistemas', "
                            "'Trabalhador urbano vinculado a empregador pessoa jurídica por contrato de trabalho' FROM n")
-                .arg(g_vinculos));
+                .replace(QLatin1String("$N"), QString::number(g_vinculos)));
     t.commit();
 }
 

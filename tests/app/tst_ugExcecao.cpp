@@ -207,7 +207,7 @@ void insereVinculos(int n, const QString &ano = QStringLiteral("2010"))
 {
     execSql(QStringLiteral("WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < %1) "
                            "INSERT INTO bd8vinc.bd8vinc (AnBase, CoCgcCeiEstabelecimento, CoPisPasepEmpregado, NoEmpregado) "
-                           "SELECT '%2', '11222333000181', printf('%011d', x), printf('%052d', x) FROM n")
+                           "SELECT '%2', '11222333000181', substr('0000000000' || x, -11), 'EMPREGADO ' || x FROM n")
                 .arg(n)
                 .arg(ano));
 }

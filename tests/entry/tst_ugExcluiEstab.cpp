@@ -152,7 +152,7 @@ void tst_ugExcluiEstab::mortaNoMeioDeixaTudoEAvisa()
         execSql(QStringLiteral("WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < 3000) "
                                "INSERT INTO bd8vinc.bd8vinc (AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, "
                                "CoPisPasepEmpregado, DaAdmissaoEmpregado, NoEmpregado) "
-                               "SELECT '%1', '%2', '00', printf('%011d', x), '01022009', 'EMPREGADO ' || x FROM n")
+                               "SELECT '%1', '%2', '00', substr('0000000000' || x, -11), '01022009', 'EMPREGADO ' || x FROM n")
                     .arg(kAno, kCnpj));
         t.commit();
     }
