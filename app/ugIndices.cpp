@@ -141,7 +141,13 @@ QString verificacaoRapida(const QSqlDatabase &db, const QString &schema)
         return q.lastError().databaseText().isEmpty() ? QStringLiteral("o arquivo não pode ser lido")
                                                       : q.lastError().databaseText();
     const QString r = q.next() ? q.value(0).toString() : QString();
-    return r == QLatin1String("ok") ? QString() : r.section(QLatin1Char('\n'), 0, 0);
+    if (r == QLatin1String("ok"))
+        return QString();
+    // The engine heads its findings with the schema's name ("*** in database main ***").
+    for (const QString &linha : r.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        if (!linha.startsWith(QLatin1String("***")))
+            return QStringLiteral("páginas ilegíveis: %1").arg(linha.trimmed());
+    return QStringLiteral("páginas ilegíveis");
 }
 
 // Builds a damaged declaration file again from the rows of its tables: a new file beside it gets the

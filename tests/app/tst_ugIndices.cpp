@@ -1,6 +1,7 @@
 // The start-up table check and the re-creation of indexes.
 
 #include "DanificaArquivo.h"
+#include "MorteNoMeio.h"
 #include "ScriptedPresenter.h"
 #include "SomenteLeitura.h"
 #include "TestData.h"
@@ -14,7 +15,6 @@
 #include <QSqlQuery>
 #include <QtTest>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace gdvorn;
@@ -32,13 +32,6 @@ QString indexSql(const QString &schema, const QString &name)
     return q.exec() && q.next() ? q.value(0).toString() : QString();
 }
 
-QByteArray lerArquivo(const QString &path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
-
 // `n` links of one establishment in bd8vinc, written with one statement on `connection`.
 void preencheVinculos(const QString &connection, int n)
 {
@@ -49,6 +42,16 @@ void preencheVinculos(const QString &connection, int n)
                            "'00000000000000', '1' FROM n")
                 .arg(n),
             connection);
+}
+
+// bd8vinc.db of `data` (open on kManip) with 3,000 links, closed, the root page of `objeto` garbled; its
+// path, or "" when it could not be garbled.
+QString vinculosDanificados(const test::TempDataFolder &data, const QString &objeto)
+{
+    preencheVinculos(kManip, 3000);
+    closeDatabase(kManip);
+    const QString vinc = data.file(QStringLiteral("bd8vinc.db"));
+    return test::danificaRaiz(vinc, objeto) ? vinc : QString();
 }
 
 int linhasDe(const QString &tabela)
@@ -224,7 +227,7 @@ private slots:
         preencheVinculos(kManip, 50);
         closeDatabase(kManip);
         const QString vinc = data.file(QStringLiteral("bd8vinc.db"));
-        const QByteArray antes = lerArquivo(vinc);
+        const QByteArray antes = test::lerArquivo(vinc);
 
         // A run killed in the middle of a long write: with a small page cache the engine has written
         // pages to the file, and the journal stays beside it.
@@ -247,27 +250,21 @@ private slots:
             }
             _exit(9);
         }
-        QVERIFY(filho > 0);
-        int estado = 0;
-        QCOMPARE(waitpid(filho, &estado, 0), filho);
-        QVERIFY(WIFEXITED(estado) && WEXITSTATUS(estado) == 7);
-        QVERIFY(QFileInfo::exists(vinc + QStringLiteral("-journal")));
-        QVERIFY2(lerArquivo(vinc) != antes, "the killed run wrote no page to the file");
+        QString porque;
+        QVERIFY2(test::morreuGravando(filho, vinc, antes, porque), qPrintable(porque));
 
         QVERIFY(VerificaTabelas(data.path()));
         QVERIFY(boxes.boxes.isEmpty());
         QVERIFY(!QFileInfo::exists(vinc + QStringLiteral("-journal")));
-        QCOMPARE(lerArquivo(vinc), antes);
+        QCOMPARE(test::lerArquivo(vinc), antes);
     }
 
     void damagedIndexIsRebuiltWithEveryRow()
     {
         test::ScriptedPresenter boxes;
         test::TempDataFolder data(test::TempDataFolder::EmptyTables, true, kManip);
-        preencheVinculos(kManip, 3000);
-        closeDatabase(kManip);
-        const QString vinc = data.file(QStringLiteral("bd8vinc.db"));
-        QVERIFY(test::danificaRaiz(vinc, QStringLiteral("bd8vinc_Main")));
+        const QString vinc = vinculosDanificados(data, QStringLiteral("bd8vinc_Main"));
+        QVERIFY(!vinc.isEmpty());
         QFile::setPermissions(vinc, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
         const QFileDevice::Permissions permissoes = QFile::permissions(vinc);
 
@@ -294,11 +291,9 @@ private slots:
     {
         test::ScriptedPresenter boxes;
         test::TempDataFolder data(test::TempDataFolder::EmptyTables, true, kManip);
-        preencheVinculos(kManip, 3000);
-        closeDatabase(kManip);
-        const QString vinc = data.file(QStringLiteral("bd8vinc.db"));
-        QVERIFY(test::danificaRaiz(vinc, QStringLiteral("bd8vinc")));
-        const QByteArray danificado = lerArquivo(vinc);
+        const QString vinc = vinculosDanificados(data, QStringLiteral("bd8vinc"));
+        QVERIFY(!vinc.isEmpty());
+        const QByteArray danificado = test::lerArquivo(vinc);
         try {
             VerificaTabelas(data.path());
             QFAIL("a damaged table passed the check");
@@ -307,7 +302,7 @@ private slots:
                          e.message().contains(QStringLiteral("cópia de segurança")),
                      qPrintable(e.message()));
         }
-        QCOMPARE(lerArquivo(vinc), danificado);
+        QCOMPARE(test::lerArquivo(vinc), danificado);
         QVERIFY(!QFileInfo::exists(vinc + QStringLiteral(".reconstrucao")));
     }
 
