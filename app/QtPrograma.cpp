@@ -46,8 +46,13 @@ bool restauraNoInicio(const QString &dados, const DamagedFile &falha)
                                                           "GDVORN não pode ser iniciado."),
                          {MessageButton::Yes, MessageButton::No}) != MessageButton::Yes)
         return false;
-    // The restore replaces the files of the program's connection.
-    openDatabase(dados);
+    // The restore replaces the files of the program's connection. A file that the connection cannot even
+    // attach (its header or schema destroyed) cannot be replaced through it: the start-up ends naming it.
+    try {
+        openDatabase(dados);
+    } catch (const EngineError &) {
+        throw falha;
+    }
     try {
         restauracaoInicial()(nullptr);
     } catch (...) {
