@@ -82,6 +82,18 @@ BENCHMARK(BM_VerificaTabelas)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_VerificacaoRapida)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_AbreModuloDeDados)->Unit(benchmark::kMillisecond)->Iterations(5);
 
+// A program folder with the installed tables and a large declaration.
+void preparaPasta()
+{
+    QDir().mkpath(dados());
+    const QDir origem(QStringLiteral(GDVORN_DADOS_DIR));
+    for (const QString &f : origem.entryList({QStringLiteral("*.db")}, QDir::Files))
+        QFile::copy(origem.filePath(f), QDir(dados()).filePath(f));
+    openDatabase(dados());
+    preenche();
+    closeDatabase();
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -92,15 +104,8 @@ int main(int argc, char **argv)
             g_vinculos = QByteArray(argv[i] + 11).toInt();
     QTemporaryDir dir;
     g_dir = &dir;
-    QDir().mkpath(dados());
-    const QDir origem(QStringLiteral(GDVORN_DADOS_DIR));
-    for (const QString &f : origem.entryList({QStringLiteral("*.db")}, QDir::Files))
-        QFile::copy(origem.filePath(f), QDir(dados()).filePath(f));
-    openDatabase(dados());
-    preenche();
-    closeDatabase();
+    preparaPasta();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    return 0;
 }
