@@ -1,5 +1,6 @@
 #include "app/QtPrograma.h"
 
+#include "app/base/Database.h"
 #include "app/base/EngineError.h"
 #include "app/base/Presenter.h"
 #include "app/QtPresenter.h"
@@ -31,9 +32,43 @@ std::vector<PassoInicial> &passosIniciais()
     static std::vector<PassoInicial> passos;
     return passos;
 }
+RestauracaoInicial &restauracaoInicial()
+{
+    static RestauracaoInicial restaura;
+    return restaura;
+}
+
+// A damaged declaration file (`falha` names it): the user may restore a backup copy now. True when the
+// restore window ran (the check then runs again); false when the user declined.
+bool restauraNoInicio(const QString &dados, const DamagedFile &falha)
+{
+    if (presenter().show(MessageKind::Confirmation,
+                         falha.message() + QStringLiteral("\n\nDeseja restaurar agora a cópia de segurança? Sem ela o "
+                                                          "GDVORN não pode ser iniciado."),
+                         {MessageButton::Yes, MessageButton::No}) != MessageButton::Yes)
+        return false;
+    // The restore replaces the files of the program's connection. A file that the connection cannot even
+    // attach (its header or schema destroyed) cannot be replaced through it: the start-up ends naming it.
+    try {
+        openDatabase(dados);
+    } catch (const EngineError &) {
+        throw falha;
+    }
+    try {
+        restauracaoInicial()(nullptr);
+    } catch (...) {
+        closeDatabase();
+        throw;
+    }
+    closeDatabase();
+    return true;
+}
+
 } // namespace
 
 void registraPassoInicial(PassoInicial passo) { passosIniciais().push_back(std::move(passo)); }
+
+void registraRestauracaoInicial(RestauracaoInicial restaura) { restauracaoInicial() = std::move(restaura); }
 
 Programa::Programa(const QString &pastaPrograma) : m_pasta(pastaPrograma) { setDiretorioPrograma(m_pasta); }
 
@@ -48,9 +83,29 @@ bool Programa::Inicia()
     splash->repaint();
     QApplication::processEvents();
 
+    const QString dados = QDir(m_pasta).filePath(QStringLiteral("dados"));
     try {
-        ConcluiTrocaTabelas(QDir(m_pasta).filePath(QStringLiteral("dados")));
-        if (!VerificaTabelas(QDir(m_pasta).filePath(QStringLiteral("dados")))) {
+        ConcluiTrocaTabelas(dados);
+        // The table check; a damaged declaration file may be replaced by a backup copy first.
+        bool completo = false;
+        for (;;) {
+            try {
+                completo = VerificaTabelas(dados);
+                break;
+            } catch (const DamagedFile &falha) {
+                if (!restauracaoInicial())
+                    throw;
+                // The splash stays on top: it would hide the question and the window.
+                splash->hide();
+                if (!restauraNoInicio(dados, falha)) {
+                    // Declined: the question named the file and gave the advice.
+                    m_codigoSaida = 1;
+                    return false;
+                }
+                splash->show();
+            }
+        }
+        if (!completo) {
             presenter().show(MessageKind::Warning,
                              QStringLiteral("Faltam arquivos para execução do sistema. Instale novamente o GDVORN."),
                              {MessageButton::Ok});

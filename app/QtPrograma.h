@@ -8,6 +8,10 @@
 
 #include <QString>
 
+#include <functional>
+
+class QWidget;
+
 namespace gdvorn {
 
 class Programa {
@@ -38,6 +42,14 @@ private:
 // executable registers the steps before the sequence runs; they run in the order registered.
 using PassoInicial = std::function<std::function<void()>()>;
 void registraPassoInicial(PassoInicial passo);
+
+// The restore window of a backup copy, which app does not link: the executable registers it. When the
+// start-up finds a declaration file damaged, it names the file and offers the restore before the main
+// window opens: the window runs on the program's connection (opened for it and closed afterwards), then
+// the table check runs again. Without a registered window, or when the user declines, the start-up ends
+// with the file named and the advice to restore a backup copy.
+using RestauracaoInicial = std::function<void(QWidget *parent)>;
+void registraRestauracaoInicial(RestauracaoInicial restaura);
 
 // The whole program: first guard, main sequence and message loop. Returns the exit code.
 int ExecutaGDVORN();

@@ -21,14 +21,21 @@ void CriaTabelaComEstrutura(const QString &tabelaModelo, const QString &novaTabe
 }
 
 bool CopiaEstruturaTabela(const QString &tabelaModelo, const QString &novaTabela, const QString &bancoDados,
-                          bool comIndices)
+                          bool comIndices, QString *erro)
 {
+    QString texto;
+    bool feito = false;
     try {
         CriaTabelaComEstrutura(tabelaModelo, novaTabela, bancoDados, comIndices);
-        return true;
-    } catch (const std::exception &) {
-        return false;
+        feito = true;
+    } catch (const DatabaseError &e) {
+        texto = e.message();
+    } catch (const std::exception &e) {
+        texto = QString::fromUtf8(e.what());
     }
+    if (erro)
+        *erro = texto;
+    return feito;
 }
 
 QString NomeReciboTransmissao(const QString &arquivoDeclaracao)

@@ -16,9 +16,10 @@ namespace gdvorn {
 void CriaTabelaComEstrutura(const QString &tabelaModelo, const QString &novaTabela, const QString &bancoDados,
                             bool comIndices);
 
-// The same job; false on any error (nothing is shown), true otherwise.
+// The same job; false on any error (nothing is shown), true otherwise. `erro`, when given, receives the
+// error's text (the engine's words: a table in use, a full disk ...), or "" on success.
 bool CopiaEstruturaTabela(const QString &tabelaModelo, const QString &novaTabela, const QString &bancoDados,
-                          bool comIndices);
+                          bool comIndices, QString *erro = nullptr);
 
 // The transmission identifier of a file that has none.
 inline const QString SemIdentificacaoTransmissao = QStringLiteral(" ");

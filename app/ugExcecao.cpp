@@ -1,9 +1,13 @@
 #include "app/ugExcecao.h"
 
 #include "app/base/Abort.h"
+#include "app/base/Database.h"
 #include "app/base/Presenter.h"
+#include "app/ugIndices.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QMetaObject>
 
 namespace gdvorn {
@@ -33,7 +37,82 @@ void mostraErro(const QString &texto, bool bipe)
     TerminaPrograma();
 }
 
+QString nativo(const QString &caminho) { return QDir::toNativeSeparators(caminho); }
+
+// The data folder of the program's connection ("" when none is open).
+QString pastaDados() { return isDatabaseOpen() ? databaseFolder() : QString(); }
+
+// A full disk, a folder or file that cannot be written, a damaged file: told as what they are. True when
+// the failure was one of these.
+bool mostraFalhaPrevista(const EngineError &E)
+{
+    if (dynamic_cast<const DiskFull *>(&E)) {
+        presenter().beep();
+        presenter().show(MessageKind::Error, TextoDiscoCheio(pastaDados()) + TextoNadaAlterado(), {MessageButton::Ok});
+        return true;
+    }
+    if (E.code() == ErrOsAccessDenied) {
+        const QString pasta = pastaDados();
+        const QString local = pasta.isEmpty() ? QString() : LocalSemGravacao(pasta);
+        presenter().beep();
+        presenter().show(MessageKind::Error, TextoSemGravacao(local.isEmpty() ? pasta : local) + TextoNadaAlterado(),
+                         {MessageButton::Ok});
+        return true;
+    }
+    if (dynamic_cast<const DamagedFile *>(&E)) {
+        const QString motivo = E.entries().isEmpty() ? QString() : E.entries().last().message.section(QLatin1Char('\n'), 0, 0);
+        presenter().beep();
+        presenter().show(MessageKind::Error,
+                         TextoArquivoDanificado(isDatabaseOpen() ? ArquivoDanificado() : QString(), motivo) +
+                             QStringLiteral("\n\nO GDVORN será encerrado. Ao iniciar, ele verifica os arquivos da "
+                                            "declaração e oferece a restauração da cópia de segurança."),
+                         {MessageButton::Ok});
+        TerminaPrograma();
+        return true;
+    }
+    return false;
+}
+
 } // namespace
+
+QString TextoDiscoCheio(const QString &pasta)
+{
+    if (pasta.isEmpty())
+        return QStringLiteral("Não há espaço livre no disco para gravar os dados.");
+    return QStringLiteral("Não há espaço livre no disco da pasta de dados %1 para gravar os dados.").arg(nativo(pasta));
+}
+
+QString TextoSemGravacao(const QString &local)
+{
+    if (local.isEmpty())
+        return QStringLiteral("Os arquivos de dados não podem ser gravados: o usuário não tem permissão de gravação neles.");
+    if (QFileInfo(local).isDir())
+        return QStringLiteral("A pasta de dados %1 não pode ser gravada: o usuário não tem permissão de gravação nela "
+                              "ou ela está num disco protegido contra gravação. Peça ao administrador do computador "
+                              "permissão de gravação nessa pasta.")
+            .arg(nativo(local));
+    return QStringLiteral("O arquivo %1 não pode ser gravado: o usuário não tem permissão de gravação nele ou ele "
+                          "está marcado como somente leitura. Peça ao administrador do computador permissão de "
+                          "gravação nesse arquivo.")
+        .arg(nativo(local));
+}
+
+QString TextoArquivoDanificado(const QString &arquivo, const QString &motivo)
+{
+    const QString causa = motivo.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(motivo);
+    if (arquivo.isEmpty())
+        return QStringLiteral("Um dos arquivos de dados está danificado%1.\nRestaure a cópia de segurança mais recente "
+                              "dos dados: instalar o GDVORN novamente não substitui esses arquivos.")
+            .arg(causa);
+    return QStringLiteral("O arquivo %1 está danificado%2.\nRestaure a cópia de segurança mais recente dos dados: "
+                          "instalar o GDVORN novamente não substitui este arquivo.")
+        .arg(nativo(arquivo), causa);
+}
+
+QString TextoNadaAlterado()
+{
+    return QStringLiteral("\n\nA operação foi recusada e nenhum dado foi alterado. Corrija o problema e tente de novo.");
+}
 
 QString TextoErroBDE(const EngineError &E)
 {
@@ -60,6 +139,8 @@ QString TextoErroFatal(const QString &mensagem)
 void MostraErroBDE(const EngineError &E)
 {
     if (E.code() == ErrLookupValue && g_focoEmLookup && g_focoEmLookup())
+        return;
+    if (mostraFalhaPrevista(E))
         return;
     mostraErro(TextoErroBDE(E), true);
 }

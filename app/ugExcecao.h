@@ -13,6 +13,13 @@
 // each followed by a blank line, "Erro não previsto." and "Contatar a CATVORN comunicando todos os itens
 // da mensagem.". After the box the program is asked to end (TerminaPrograma). The one exception that
 // lets the program go on: the engine's lookup error (10756) while a lookup combo box has the focus.
+//
+// Failures that can be foreseen are told as what they are, naming the folder or file of the program's
+// connection, instead of the boxes above:
+//   a full disk (DiskFull)                  the data folder named, the operation refused, the program goes on
+//   a folder or file that cannot be written the folder or file named, the operation refused, the program goes on
+//   a damaged file (DamagedFile)            the file named with the advice to restore a backup copy; the
+//                                           program ends (its start-up checks the file and offers the restore)
 
 #include "app/base/EngineError.h"
 
@@ -28,6 +35,14 @@ QString TextoErroBDE(const EngineError &E);
 QString TextoErroDataBase(const DatabaseError &E);
 QString TextoErroFatal(const QString &mensagem);
 
+// The texts of the foreseen failures. `pasta` and `arquivo` are paths (shown with native separators);
+// an empty one leaves the name out.
+QString TextoDiscoCheio(const QString &pasta);
+QString TextoSemGravacao(const QString &local); // a folder or a file, as the path is one or the other
+QString TextoArquivoDanificado(const QString &arquivo, const QString &motivo);
+// The closing of a failure that left everything as it was.
+QString TextoNadaAlterado();
+
 // The application-wide exception handler: the silent abort and an empty pointer are discarded, any
 // other exception goes to TrataExcecao (one that is no std::exception as "Erro fatal." without message).
 void GDVORNExcecaoGeral(std::exception_ptr E);
@@ -37,7 +52,8 @@ void GDVORNExcecaoGeral(std::exception_ptr E);
 void TrataExcecao(const std::exception &E);
 
 // The engine error's box: ignored (nothing shown, the program goes on) for code 10756 while a lookup
-// combo box has the focus; otherwise beep, the box, and the end of the program.
+// combo box has the focus; a foreseen failure (above) told as what it is; otherwise beep, the box, and
+// the end of the program.
 void MostraErroBDE(const EngineError &E);
 
 // Runs an event handler: true when it ran to its end; false when it stopped with the silent abort

@@ -4,26 +4,35 @@
 #include "app/base/EngineError.h"
 #include "app/base/Presenter.h"
 #include "app/base/Schema.h"
+#include "app/ugExcecao.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTemporaryFile>
+
+#include <cstdio>
 
 namespace gdvorn {
 
 namespace {
 
 const QString kIndexConnection = QStringLiteral("gdvorn-indices");
+const QString kRebuildConnection = QStringLiteral("gdvorn-reconstrucao");
 
 void warn(const QString &text) { presenter().show(MessageKind::Warning, text, {MessageButton::Ok}); }
 
 // Opens `path` on its own connection, without creating it.
-QSqlDatabase openFile(const QString &connection, const QString &path, int busyTimeoutMs)
+QSqlDatabase openFile(const QString &connection, const QString &path, int busyTimeoutMs, bool readOnly = true)
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
     db.setDatabaseName(path);
-    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
+    db.setConnectOptions(QStringLiteral("%1QSQLITE_BUSY_TIMEOUT=%2")
+                             .arg(readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY;") : QString())
+                             .arg(busyTimeoutMs));
     if (!QFileInfo::exists(path) || !db.open())
         return QSqlDatabase();
     return db;
@@ -36,10 +45,7 @@ QSqlDatabase openFile(const QString &connection, const QString &path, int busyTi
     const QString arquivo = QDir::toNativeSeparators(path);
     QString motivo = e.entries().isEmpty() ? QString() : e.entries().last().message.section(QLatin1Char('\n'), 0, 0);
     if (dynamic_cast<const DamagedFile *>(&e))
-        throw DamagedFile(e.code(), QStringLiteral("O arquivo %1 está danificado (%2).\nRestaure a cópia de segurança "
-                                                   "mais recente dos dados: instalar o GDVORN novamente não substitui "
-                                                   "este arquivo.")
-                                        .arg(arquivo, motivo));
+        throw DamagedFile(e.code(), TextoArquivoDanificado(path, motivo));
     if (dynamic_cast<const TableBusy *>(&e))
         throw TableBusy(QStringLiteral("O arquivo %1 está em uso por outro programa (%2).\nFeche o outro programa e "
                                        "inicie o GDVORN novamente.")
@@ -60,11 +66,11 @@ QSqlDatabase openFile(const QString &connection, const QString &path, int busyTi
 
 // Opens a table file that exists for the check: a file that cannot be read as one is an error that names
 // it; an emptied file is a damaged one.
-QSqlDatabase openTableFile(const QString &connection, const QString &path)
+QSqlDatabase openTableFile(const QString &connection, const QString &path, bool readOnly = true)
 {
     if (QFileInfo(path).size() == 0)
         arquivoComProblema(path, DamagedFile(ErrNotADatabase, QStringLiteral("o arquivo está vazio")));
-    QSqlDatabase db = openFile(connection, path, 0);
+    QSqlDatabase db = openFile(connection, path, 0, readOnly);
     if (!db.isOpen()) {
         const QSqlError e = QSqlDatabase::database(connection, false).lastError();
         try {
@@ -95,6 +101,126 @@ void closeFile(const QString &connection)
         db.close();
     }
     QSqlDatabase::removeDatabase(connection);
+}
+
+// The path of a database file of the folder.
+QString filePath(const QDir &dir, const QString &file) { return dir.filePath(Schema::fileName(file)); }
+
+// A run killed in the middle of a write leaves a journal beside the file it wrote. Opened for writing,
+// the engine rolls such a journal back at the first read (a read-only connection cannot, and fails).
+void recuperaDiarios(const QDir &dir)
+{
+    for (const QString &file : Schema::databaseFiles()) {
+        const QString path = filePath(dir, file);
+        if (!QFileInfo::exists(path) || !QFileInfo::exists(path + QStringLiteral("-journal")))
+            continue;
+        try {
+            QSqlDatabase db = openTableFile(kIndexConnection, path, false);
+            QSqlQuery q(db);
+            if (!q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
+                const QSqlError erro = q.lastError();
+                try {
+                    throwEngineError(erro, path);
+                } catch (const EngineError &e) {
+                    arquivoComProblema(path, e);
+                }
+            }
+        } catch (...) {
+            closeFile(kIndexConnection);
+            throw;
+        }
+        closeFile(kIndexConnection);
+    }
+}
+
+// The engine's quick check of `schema` on `connection`: "" when the file is whole, otherwise what is wrong.
+QString verificacaoRapida(const QSqlDatabase &db, const QString &schema)
+{
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("PRAGMA %1.quick_check(1)").arg(quotedIdentifier(schema))))
+        return q.lastError().databaseText().isEmpty() ? QStringLiteral("o arquivo não pode ser lido")
+                                                      : q.lastError().databaseText();
+    const QString r = q.next() ? q.value(0).toString() : QString();
+    if (r == QLatin1String("ok"))
+        return QString();
+    // The engine heads its findings with the schema's name ("*** in database main ***").
+    for (const QString &linha : r.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        if (!linha.startsWith(QLatin1String("***")))
+            return QStringLiteral("páginas ilegíveis: %1").arg(linha.trimmed());
+    return QStringLiteral("páginas ilegíveis");
+}
+
+// Builds a damaged declaration file again from the rows of its tables: a new file beside it gets the
+// catalogue's tables, every row read from the old tables (straight from the tables, never through an
+// index), then the indexes; it replaces the old file once the counts agree and the engine finds it
+// whole. Tables that cannot be read whole make the file a damaged one (DamagedFile naming it), and the
+// old file stays as it was.
+void reconstroi(const QString &path, const QString &file, const QString &problema)
+{
+    const QString novo = path + QStringLiteral(".reconstrucao");
+    QFile::remove(novo);
+    QFile::remove(novo + QStringLiteral("-journal"));
+    bool feito = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kRebuildConnection);
+        db.setDatabaseName(novo);
+        if (db.open()) {
+            try {
+                QSqlQuery anexa(db);
+                anexa.prepare(QStringLiteral("ATTACH DATABASE :path AS danificado"));
+                anexa.bindValue(QStringLiteral(":path"), path);
+                if (!anexa.exec())
+                    throwEngineError(anexa.lastError(), path);
+                execSql(QStringLiteral("BEGIN"), kRebuildConnection);
+                for (const TableDef &def : Schema::tables()) {
+                    if (def.file != file)
+                        continue;
+                    TableDef local = def;
+                    local.file = QStringLiteral("trabalho"); // the new file is the connection's main one
+                    execSql(local.createTableSql(), kRebuildConnection);
+                    QSet<QString> presentes;
+                    QSqlQuery info(db);
+                    if (!info.exec(QStringLiteral("PRAGMA danificado.table_info(%1)").arg(quotedIdentifier(def.name))))
+                        throwEngineError(info.lastError(), path);
+                    while (info.next())
+                        presentes.insert(info.value(1).toString().toLower());
+                    QStringList campos;
+                    for (const FieldDef &f : def.fields)
+                        if (presentes.contains(f.name.toLower()))
+                            campos << quotedIdentifier(f.name);
+                    const QString origem = QStringLiteral("danificado.%1 NOT INDEXED").arg(quotedIdentifier(def.name));
+                    execSql(QStringLiteral("INSERT INTO main.%1 (%2) SELECT %2 FROM %3")
+                                .arg(quotedIdentifier(def.name), campos.join(QLatin1Char(',')), origem),
+                            kRebuildConnection);
+                    QSqlQuery conta(db);
+                    if (!conta.exec(QStringLiteral("SELECT (SELECT count(*) FROM %1), (SELECT count(*) FROM main.%2)")
+                                        .arg(origem, quotedIdentifier(def.name))) ||
+                        !conta.next())
+                        throwEngineError(conta.lastError(), path);
+                    if (conta.value(0).toLongLong() != conta.value(1).toLongLong())
+                        throw DamagedFile(ErrDamagedFile, problema);
+                    for (const IndexDef &i : def.indexes)
+                        execSql(local.createIndexSql(i), kRebuildConnection);
+                }
+                execSql(QStringLiteral("COMMIT"), kRebuildConnection);
+                QSqlQuery(db).exec(QStringLiteral("DETACH DATABASE danificado"));
+                feito = verificacaoRapida(db, QStringLiteral("main")).isEmpty();
+            } catch (const std::exception &) {
+                feito = false;
+            }
+            db.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(kRebuildConnection);
+    if (feito) {
+        QFile::setPermissions(novo, QFile::permissions(path));
+        feito = std::rename(QFile::encodeName(novo).constData(), QFile::encodeName(path).constData()) == 0;
+    }
+    if (!feito) {
+        QFile::remove(novo);
+        QFile::remove(novo + QStringLiteral("-journal"));
+        arquivoComProblema(path, DamagedFile(ErrDamagedFile, problema));
+    }
 }
 
 struct IndexTarget {
@@ -183,12 +309,60 @@ const QList<IndiceInstalado> &IndicesInstalados()
     return list;
 }
 
+QStringList ArquivosVerificados()
+{
+    return {QStringLiteral("bd8emp"), QStringLiteral("bd8vinc"), QStringLiteral("bd8resp")};
+}
+
+QString LocalSemGravacao(const QString &dataFolder)
+{
+    const QDir dir(dataFolder);
+    if (!dir.exists())
+        return QString();
+    QTemporaryFile sonda(dir.filePath(QStringLiteral(".gdvorn-XXXXXX")));
+    if (!sonda.open())
+        return dir.absolutePath();
+    for (const QString &file : Schema::databaseFiles()) {
+        const QString path = filePath(dir, file);
+        if (file == QLatin1String("tabelas") || !QFileInfo::exists(path))
+            continue;
+        // A file that cannot even be read is told so by the table check.
+        if (!QFile(path).open(QIODevice::ReadWrite) && QFile(path).open(QIODevice::ReadOnly))
+            return path;
+    }
+    return QString();
+}
+
+QString ArquivoDanificado(const QString &connection)
+{
+    try {
+        const QSqlDatabase db = database(connection);
+        const QDir dir(databaseFolder(connection));
+        for (const QString &file : Schema::databaseFiles()) {
+            const QString schema = file == QLatin1String("trabalho") ? QStringLiteral("main") : file;
+            if (!verificacaoRapida(db, schema).isEmpty())
+                return filePath(dir, file);
+        }
+    } catch (const std::exception &) {
+    }
+    return QString();
+}
+
 bool VerificaTabelas(const QString &dataFolder)
 {
     const QDir dir(dataFolder);
-    // 1. Every table file, in order; the first missing one ends the check before any index is touched.
+    // 1. The folder and the files that the program writes.
+    const QString semGravacao = LocalSemGravacao(dataFolder);
+    if (!semGravacao.isEmpty())
+        throw EngineError(ErrOsAccessDenied, TextoSemGravacao(semGravacao));
+    // 2. What a killed run left half-written is rolled back.
+    recuperaDiarios(dir);
+
+    // 3. Every table file, in order; the first missing one ends the check before any index is touched.
     // A file that is there but cannot be read is not a missing one: it is an error that names the file.
+    // The declaration files get the quick check on the way.
     QString openFileName;
+    QList<std::pair<QString, QString>> danificados; // file, what is wrong
     bool complete = true;
     try {
         for (const QString &name : Schema::installedTables()) {
@@ -209,6 +383,11 @@ bool VerificaTabelas(const QString &dataFolder)
                 complete = false;
                 break;
             }
+            if (ArquivosVerificados().contains(t.file)) {
+                const QString problema = verificacaoRapida(QSqlDatabase::database(kIndexConnection, false), QStringLiteral("main"));
+                if (!problema.isEmpty())
+                    danificados << std::pair{t.file, problema};
+            }
         }
     } catch (...) {
         closeFile(kIndexConnection);
@@ -219,7 +398,11 @@ bool VerificaTabelas(const QString &dataFolder)
     if (!complete)
         return false;
 
-    // 2. Every missing index is re-created; a table held by another user is reported and left alone.
+    // 4. A damaged declaration file is built again from its tables, or named.
+    for (const auto &[file, problema] : danificados)
+        reconstroi(filePath(dir, file), file, problema);
+
+    // 5. Every missing index is re-created; a table held by another user is reported and left alone.
     for (const IndiceInstalado &i : IndicesInstalados()) {
         const IndexTarget t = target(i.TabelaIndice, i.NomeIndice);
         bool present = false;

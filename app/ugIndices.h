@@ -6,6 +6,7 @@
 // missing when that index is missing from the table's file.
 
 #include <QString>
+#include <QStringList>
 
 namespace gdvorn {
 
@@ -22,10 +23,29 @@ struct IndiceInstalado {
 // The catalogue's indexes of the installed tables, in the order in which the start-up check looks at them.
 const QList<IndiceInstalado> &IndicesInstalados();
 
-// True when every installed table exists in `dataFolder`; then re-creates every missing index.
-// Throws EngineError when an index cannot be built over the rows of its table (duplicate keys): the
-// message names the table, and the program must not start.
+// The start-up check of `dataFolder`, in this order:
+// 1. the folder and its table files must take writes (trabalho.db is created at the opening; the code
+//    tables are only read): an EngineError ErrOsAccessDenied names the folder or the file;
+// 2. every table file that a killed run left with a journal is recovered: the engine rolls the journal
+//    back, so the file holds what it held before the run;
+// 3. true when every installed table exists (false at the first missing one, before anything else);
+// 4. the three declaration files get the engine's quick check: a file whose tables still read whole is
+//    built again from them (every row kept, its indexes rebuilt); one whose tables cannot be read is a
+//    DamagedFile whose message names the file and advises restoring a backup copy;
+// 5. every missing index is re-created. Throws EngineError when an index cannot be built over the rows
+//    of its table (duplicate keys): the message names the table, and the program must not start.
+// A file that cannot be opened or read is an EngineError that names it.
 bool VerificaTabelas(const QString &dataFolder);
+
+// The declaration files that the start-up checks for damage ("bd8emp", "bd8vinc", "bd8resp").
+QStringList ArquivosVerificados();
+
+// The data folder, or else the first of its table files (not the code tables), that cannot be written;
+// "" when all can.
+QString LocalSemGravacao(const QString &dataFolder);
+
+// The first file of the open connection that the engine's quick check finds damaged; "" when none.
+QString ArquivoDanificado(const QString &connection = QStringLiteral("GDVORN"));
 
 // Re-creates one index on the table of `dataFolder`, opening the table's file exclusively. The index is
 // the catalogue's index of that name (its fields and options, whatever Campos and Opcoes say; an index the

@@ -48,12 +48,10 @@ void TfmGeraIndice::bbIniciarClick()
     laIndexar->show();
     prIndexar->show();
     QtProgresso progresso(prIndexar);
-    const int falhou = GeraIndices(*dmGDVorn, dmEntradaDados, progresso);
+    QString falha;
+    const int falhou = GeraIndices(*dmGDVorn, dmEntradaDados, progresso, RecriaIndiceExclusivo, &falha);
     if (falhou != 0) {
-        presenter().show(MessageKind::Warning,
-                         QStringLiteral("Arquivos com problemas. Reinstale novamente o sistema GDVORN") +
-                             QString::number(Configuracao().AnoBase) + QStringLiteral("."),
-                         {MessageButton::Ok});
+        presenter().show(MessageKind::Warning, falha, {MessageButton::Ok});
     } else {
         prIndexar->hide();
         laIndexar->hide();

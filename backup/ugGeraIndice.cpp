@@ -5,9 +5,63 @@
 #include "app/base/Progresso.h"
 #include "app/udmEntradaDados.h"
 #include "app/udmGDVorn.h"
+#include "app/ugExcecao.h"
 #include "backup/ugCopiaSeguranca.h"
 
+#include <QDir>
+
 namespace gdvorn {
+
+namespace {
+
+// The file of the table that an index file such as "BD8VINC.PX" names.
+QString arquivoDoIndice(const QString &tabelaIndice)
+{
+    const TableDef *t = Schema::table(tabelaIndice.section(QLatin1Char('.'), 0, 0));
+    return t ? QDir(databaseFolder()).filePath(Schema::fileName(t->file)) : QString();
+}
+
+// The advice for a table whose rows are wrong: the code tables come with the program, the declaration
+// tables from the user's backup copies.
+QString conselho(const QString &tabelaIndice)
+{
+    const TableDef *t = Schema::table(tabelaIndice.section(QLatin1Char('.'), 0, 0));
+    if (t && t->file == QLatin1String("tabelas"))
+        return QStringLiteral("Instale novamente o GDVORN: a instalação repõe as tabelas de códigos.");
+    return QStringLiteral("Restaure a cópia de segurança mais recente dos dados: instalar o GDVORN novamente não "
+                          "substitui este arquivo.");
+}
+
+// What the user reads when step `p` failed with the exception `erro` (none when the rebuild said no).
+QString textoFalha(const PassoIndice &p, const std::exception_ptr &erro)
+{
+    QString texto = QStringLiteral("Arquivos com problemas: o índice %1 não pôde ser refeito.\n").arg(p.TabelaIndice);
+    if (!erro)
+        return texto + QStringLiteral("A tabela está em uso ou o arquivo não pode ser gravado. Feche os outros programas "
+                                      "que usam os arquivos do GDVORN e indexe os arquivos novamente.");
+    try {
+        std::rethrow_exception(erro);
+    } catch (const DiskFull &) {
+        texto += TextoDiscoCheio(databaseFolder()) + QStringLiteral(" Libere espaço no disco e indexe os arquivos novamente.");
+    } catch (const DamagedFile &e) {
+        texto += QStringLiteral("O arquivo %1 está danificado (%2).\n")
+                     .arg(QDir::toNativeSeparators(arquivoDoIndice(p.TabelaIndice)), e.message().section(QLatin1Char('\n'), 0, 0)) +
+                 conselho(p.TabelaIndice);
+    } catch (const KeyViolation &e) {
+        texto += e.message() + QLatin1Char('\n') + conselho(p.TabelaIndice);
+    } catch (const EngineError &e) {
+        if (e.code() == ErrOsAccessDenied) {
+            const QString local = LocalSemGravacao(databaseFolder());
+            texto += TextoSemGravacao(local.isEmpty() ? arquivoDoIndice(p.TabelaIndice) : local);
+        } else {
+            texto += QStringLiteral("O banco de dados informou: %1\nAnote esta mensagem e entre em contato com a CATVORN.")
+                         .arg(e.message());
+        }
+    }
+    return texto;
+}
+
+} // namespace
 
 QList<PassoIndice> PassosIndice(TdmGDVorn &dm, TdmEntradaDados *de)
 {
@@ -72,7 +126,8 @@ QList<PassoIndice> PassosIndice(TdmGDVorn &dm, TdmEntradaDados *de)
     return passos;
 }
 
-int GeraIndices(TdmGDVorn &dm, TdmEntradaDados *de, Progresso &progresso, const RecriaIndiceFn &recria)
+int GeraIndices(TdmGDVorn &dm, TdmEntradaDados *de, Progresso &progresso, const RecriaIndiceFn &recria,
+                QString *falha)
 {
     progresso.setRange(0, 17);
     progresso.setPosition(0);
@@ -83,13 +138,16 @@ int GeraIndices(TdmGDVorn &dm, TdmEntradaDados *de, Progresso &progresso, const 
         const PassoIndice &p = passos[i];
         p.Fecha();
         bool ok = false;
+        std::exception_ptr erro;
         try {
             ok = recria(kAlias, p.TabelaIndice, p.NomeIndice, p.Opcoes, p.Campos);
         } catch (const EngineError &) {
-            ok = false;
+            erro = std::current_exception();
         }
         if (!ok) {
             p.Restaura();
+            if (falha)
+                *falha = textoFalha(p, erro);
             return i + 1;
         }
         p.Reabre();

@@ -38,8 +38,11 @@ QList<PassoIndice> PassosIndice(TdmGDVorn &dm, TdmEntradaDados *de);
 using RecriaIndiceFn = std::function<bool(const QString &NomeBanco, const QString &TabelaIndice,
                                           const QString &NomeIndice, TIndexOptions Opcoes, const QString &Campos)>;
 
-// Runs the steps. Returns 0 when all succeeded, else the number (1..24) of the step that failed.
+// Runs the steps. Returns 0 when all succeeded, else the number (1..24) of the step that failed; then
+// `falha`, when given, receives the text for the user: which index could not be rebuilt, what the engine
+// found wrong (a table in use, a damaged file named, rows with the same key, a full disk, a file that
+// cannot be written) and what to do about it.
 int GeraIndices(TdmGDVorn &dm, TdmEntradaDados *de, Progresso &progresso,
-                const RecriaIndiceFn &recria = RecriaIndiceExclusivo);
+                const RecriaIndiceFn &recria = RecriaIndiceExclusivo, QString *falha = nullptr);
 
 } // namespace gdvorn

@@ -14,15 +14,10 @@ const QString kProES = QStringLiteral("te8proes");
 
 bool cria(const QString &tabela, const QString &bancoDados)
 {
-    try {
-        if (!bancoDados.isEmpty() && QDir::cleanPath(bancoDados) != QDir::cleanPath(databaseFolder()))
-            return false;
-        createTable(Schema::require(tabela));
-        return true;
-    } catch (const std::exception &) {
-        // The writer turns this into its write error; the engine's text has no reader here.
+    if (!bancoDados.isEmpty() && QDir::cleanPath(bancoDados) != QDir::cleanPath(databaseFolder()))
         return false;
-    }
+    createTable(Schema::require(tabela));
+    return true;
 }
 
 void copia(Table &destino, Table &origem, const char *campo)
@@ -35,10 +30,17 @@ void copia(Table &destino, Table &origem, const char *campo)
 bool CriaTabelaProtocolo(const QString &BancoDados) { return cria(kProID, BancoDados); }
 bool CriaTabelaProtocoloEstab(const QString &BancoDados) { return cria(kProES, BancoDados); }
 
-void ExcluiTabelasProtocolo()
+bool ExcluiTabelasProtocolo()
 {
-    for (const QString &t : {kProID, kProES})
-        execSql(QStringLiteral("DROP TABLE IF EXISTS %1").arg(Schema::require(t).qualifiedName()));
+    bool todas = true;
+    for (const QString &t : {kProID, kProES}) {
+        try {
+            execSql(QStringLiteral("DROP TABLE IF EXISTS %1").arg(Schema::require(t).qualifiedName()));
+        } catch (const DatabaseError &) {
+            todas = false; // the failure that led here is the one the user is told
+        }
+    }
+    return todas;
 }
 
 TProtocoloGravacao::TProtocoloGravacao() : m_id(kProID), m_es(kProES) {}

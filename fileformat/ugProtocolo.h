@@ -11,11 +11,14 @@
 namespace gdvorn {
 
 // Create (replace) te8ProID / te8ProES on the open connection. `BancoDados` is the data folder the
-// caller means: a folder other than the connection's gives false. Any failure gives false.
+// caller means: a folder other than the connection's gives false. An engine failure (a full disk, a
+// file that cannot be written) reaches the caller as the engine's error, with its text.
 bool CriaTabelaProtocolo(const QString &BancoDados);
 bool CriaTabelaProtocoloEstab(const QString &BancoDados);
-// Drops both tables (nothing when they are absent).
-void ExcluiTabelasProtocolo();
+// Drops both tables (nothing when they are absent). It runs after a failed run, so it never throws: a
+// table that cannot be dropped now (a full disk, a statement still on it) is replaced by the next run.
+// False when a table could not be dropped.
+bool ExcluiTabelasProtocolo();
 
 // The rows of one run. A row is appended when its establishment record is written and posted once its
 // counts are known: the establishment row at the next establishment record or at the volume's trailer,

@@ -1,7 +1,9 @@
 // The program GDVORN. It takes no arguments.
 
 #include "app/QtAplicacao.h"
+#include "app/QtModal.h"
 #include "app/QtPrograma.h"
+#include "backup/ufmRestore00.h"
 #include "backup/QtComandosCopia.h"
 #include "app/QtDialogoArquivo.h"
 #include "entry/ufmNovaDecl.h"
@@ -62,6 +64,10 @@ int main(int argc, char **argv)
     gdvorn::QtDialogoArquivo dialogoArquivo;
     gdvorn::setDialogoArquivo(&dialogoArquivo);
     gdvorn::RegistraJanelasCopiaSeguranca();
+    gdvorn::registraRestauracaoInicial([](QWidget *parent) {
+        gdvorn::TfmRestore00 janela(parent);
+        gdvorn::ExecutaModal(janela);
+    });
     gdvorn::RegistraNovaDeclaracao();
     gdvorn::registraPassoInicial(gdvorn::CriaSeletoresIniciais);
     gdvorn::RegistraVerInco();

@@ -2,8 +2,10 @@
 // program started twice.
 
 #include "ScriptedModal.h"
+#include "DanificaArquivo.h"
 #include "ScriptedPresenter.h"
 #include "ScriptedProgress.h"
+#include "SomenteLeitura.h"
 #include "TestData.h"
 #include "app/base/Query.h"
 #include "app/base/Database.h"
@@ -27,6 +29,7 @@
 #include <memory>
 
 using namespace gdvorn;
+using gdvorn::test::SomenteLeitura;
 
 namespace {
 
@@ -83,40 +86,6 @@ QByteArray ruido(qsizetype n, quint32 semente)
     }
     return b;
 }
-
-// A folder that cannot be written while this lives: its permissions taken away, and (for a user that
-// ignores them) the immutable flag set.
-class SomenteLeitura {
-public:
-    explicit SomenteLeitura(const QString &pasta) : m_pasta(pasta)
-    {
-        QFile::setPermissions(pasta, QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup |
-                                         QFileDevice::ExeGroup);
-        if (!gravavel())
-            return;
-        m_imutavel = QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), pasta}) == 0;
-    }
-    ~SomenteLeitura()
-    {
-        if (m_imutavel)
-            QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), m_pasta});
-        QFile::setPermissions(m_pasta, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    }
-    bool protegida() const { return !gravavel(); }
-
-private:
-    bool gravavel() const
-    {
-        QFile sonda(m_pasta + QStringLiteral("/.sonda"));
-        if (!sonda.open(QIODevice::WriteOnly))
-            return false;
-        sonda.close();
-        sonda.remove();
-        return true;
-    }
-    QString m_pasta;
-    bool m_imutavel = false;
-};
 
 } // namespace
 
@@ -300,7 +269,7 @@ private slots:
         }
     }
 
-    void damagedIndexEndsTheStart()
+    void damagedIndexIsRebuiltAtStart()
     {
         test::ScriptedPresenter boxes;
         QTemporaryDir pasta;
@@ -312,40 +281,101 @@ private slots:
                                  linhas.join(QLatin1Char(','))});
         // The index's pages, found through the schema, are overwritten; the table's stay whole.
         const QString arquivo = pasta.path() + QStringLiteral("/dados/bd8emp.db");
-        int raizIndice = 0;
-        int tamanhoPagina = 0;
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("ver"));
-            db.setDatabaseName(arquivo);
-            QVERIFY(db.open());
-            QSqlQuery q(db);
-            QVERIFY(q.exec(QStringLiteral("SELECT rootpage FROM sqlite_master WHERE name = 'bd8emp_Main'")) && q.next());
-            raizIndice = q.value(0).toInt();
-            QVERIFY(q.exec(QStringLiteral("PRAGMA page_size")) && q.next());
-            tamanhoPagina = q.value(0).toInt();
-            db.close();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("ver"));
-        QByteArray bytes = lerArquivo(arquivo);
-        bytes.replace(qsizetype(raizIndice - 1) * tamanhoPagina, tamanhoPagina, ruido(tamanhoPagina, 3));
-        escreveArquivo(arquivo, bytes);
+        QVERIFY(test::danificaRaiz(arquivo, QStringLiteral("bd8emp_Main")));
 
-        QString texto;
-        iniciaSemSucesso(pasta.path(), boxes, texto);
-        if (QTest::currentTestFailed())
-            return;
-        QVERIFY2(texto.startsWith(QStringLiteral("Erro BDE")) && texto.contains(QStringLiteral("Corrupt")) &&
-                     !texto.contains(QStringLiteral("Invalid SQL")),
-                 qPrintable(texto));
+        Programa p(pasta.path() + QLatin1Char('/'));
+        QVERIFY(p.Inicia());
+        QVERIFY(boxes.boxes.isEmpty());
+        Query q;
+        q.setSql(QStringLiteral("SELECT count(*) AS n FROM bd8emp WHERE AnBase = '2010' AND CoCgcCeiEstabelecimento "
+                                "BETWEEN '11222333000100' AND '11222333000499'"));
+        q.Open();
+        QCOMPARE(q.FieldByName(QStringLiteral("n")).AsInteger(), 400);
+        q.Close();
+        p.Libera();
     }
 
+    void damagedTableOffersTheRestore_data()
+    {
+        QTest::addColumn<bool>("aceita");
+        QTest::addColumn<bool>("semCabecalho"); // the whole file noise: no connection can attach it
+        QTest::newRow("declined") << false << false;
+        QTest::newRow("restored") << true << false;
+        QTest::newRow("accepted, cannot be attached") << true << true;
+    }
+    void damagedTableOffersTheRestore()
+    {
+        QFETCH(bool, aceita);
+        QFETCH(bool, semCabecalho);
+        test::ScriptedPresenter boxes;
+        QTemporaryDir pasta;
+        layProgramFolder(pasta.path());
+        const QString arquivo = pasta.path() + QStringLiteral("/dados/bd8vinc.db");
+        const QByteArray copia = lerArquivo(arquivo); // the backup copy: no links
+        QStringList linhas;
+        for (int i = 0; i < 2000; ++i)
+            linhas << QStringLiteral("('2010', '11222333000181', '%1', 'EMPREGADO %1')").arg(10000000000LL + i);
+        alterData(pasta.path(), {QStringLiteral("INSERT INTO bd8vinc (AnBase, CoCgcCeiEstabelecimento, "
+                                                "CoPisPasepEmpregado, NoEmpregado) VALUES ") +
+                                 linhas.join(QLatin1Char(','))});
+        QVERIFY(test::danificaRaiz(arquivo, QStringLiteral("bd8vinc")));
+        if (semCabecalho)
+            escreveArquivo(arquivo, ruido(lerArquivo(arquivo).size(), 5));
+        const QByteArray danificado = lerArquivo(arquivo);
+
+        // The restore window stands in for the backup folder's: it puts the copy in place through the
+        // program's connection, which the start-up opened for it.
+        int restauracoes = 0;
+        registraRestauracaoInicial([&](QWidget *) {
+            ++restauracoes;
+            QVERIFY(isDatabaseOpen());
+            QCOMPARE(databaseFolder(), QDir::cleanPath(pasta.path() + QStringLiteral("/dados")));
+            closeDatabase();
+            escreveArquivo(arquivo, copia);
+        });
+        struct Desfaz {
+            ~Desfaz() { registraRestauracaoInicial(nullptr); }
+        } desfaz;
+        boxes.answer(aceita ? MessageButton::Yes : MessageButton::No);
+        Programa p(pasta.path() + QLatin1Char('/'));
+        const bool inicia = aceita && !semCabecalho;
+        QCOMPARE(p.Inicia(), inicia);
+        QCOMPARE(restauracoes, inicia ? 1 : 0);
+        // The question; a file that cannot be attached is named again as the start-up ends.
+        QCOMPARE(boxes.boxes.size(), semCabecalho ? 2 : 1);
+        QCOMPARE(boxes.boxes[0].kind, MessageKind::Confirmation);
+        for (const auto &box : boxes.boxes)
+            QVERIFY2(box.text.contains(QDir::toNativeSeparators(arquivo)) && box.text.contains(QStringLiteral("danificado")) &&
+                         box.text.contains(QStringLiteral("cópia de segurança")),
+                     qPrintable(box.text));
+        if (inicia) {
+            QVERIFY(fmGDVORN && dmGDVorn);
+            p.Libera();
+        } else {
+            QCOMPARE(p.CodigoSaida(), 1);
+            QVERIFY(!fmGDVORN && !dmGDVorn);
+            QCOMPARE(lerArquivo(arquivo), danificado);
+        }
+    }
+
+    void readOnlyDataFolderIsNamed_data()
+    {
+        QTest::addColumn<bool>("comTrabalho");
+        QTest::newRow("without trabalho.db") << false;
+        QTest::newRow("with trabalho.db") << true;
+    }
     void readOnlyDataFolderIsNamed()
     {
+        QFETCH(bool, comTrabalho);
         test::ScriptedPresenter boxes;
         QTemporaryDir pasta;
         layProgramFolder(pasta.path());
         const QString dados = pasta.path() + QStringLiteral("/dados");
-        QFile::remove(dados + QStringLiteral("/trabalho.db"));
+        if (comTrabalho)
+            alterData(pasta.path(), {}); // the opening makes it
+        else
+            QFile::remove(dados + QStringLiteral("/trabalho.db"));
+        QCOMPARE(QFile::exists(dados + QStringLiteral("/trabalho.db")), comTrabalho);
         SomenteLeitura protecao(dados);
         if (!protecao.protegida())
             QSKIP("the data folder cannot be made read-only here");

@@ -144,9 +144,14 @@ private slots:
         execSql("BEGIN IMMEDIATE", outra);
         QVERIFY(!CopiaEstruturaTabela("BD8emp", "Te8emp", kAlias, true));
         QVERIFY_THROWS_EXCEPTION(EngineError, CriaTabelaComEstrutura("BD8emp", "Te8emp", kAlias, true));
+        // The engine's words reach a caller that asks for them.
+        QString erro;
+        QVERIFY(!CopiaEstruturaTabela("BD8emp", "Te8emp", kAlias, true, &erro));
+        QVERIFY2(erro.startsWith(QStringLiteral("Table is busy.")), qPrintable(erro));
         execSql("ROLLBACK", outra);
         closeDatabase(outra);
-        QVERIFY(CopiaEstruturaTabela("BD8emp", "Te8emp", kAlias, true));
+        QVERIFY(CopiaEstruturaTabela("BD8emp", "Te8emp", kAlias, true, &erro));
+        QVERIFY(erro.isEmpty());
     }
 
     void receiptName_data()

@@ -2,9 +2,16 @@
 // error and the guard of event handlers.
 
 #include "app/base/Abort.h"
+#include "app/base/Database.h"
+#include "app/base/Query.h"
 #include "app/ugExcecao.h"
 
+#include "DanificaArquivo.h"
 #include "ScriptedPresenter.h"
+#include "SomenteLeitura.h"
+#include "TestData.h"
+
+#include <QDir>
 
 #include <QtTest>
 
@@ -52,6 +59,10 @@ private slots:
     void erroDeLookupComFocoNoComboEIgnorado_data();
     void erroDeLookupComFocoNoComboEIgnorado();
     void protegeDevolveSeOTratadorChegouAoFim();
+    void discoCheioRecusaAOperacaoESegue();
+    void pastaOuArquivoSemGravacaoNomeados_data();
+    void pastaOuArquivoSemGravacaoNomeados();
+    void arquivoDanificadoNomeado();
 
 private:
     int m_terminacoes = 0;
@@ -180,6 +191,90 @@ void tst_ugExcecao::protegeDevolveSeOTratadorChegouAoFim()
     auto tratador = Protegido([&] { Abort(); });
     tratador();
     QCOMPARE(caixas.boxes.size(), 1);
+}
+
+namespace {
+
+int contaVinculos()
+{
+    Query q;
+    q.setSql(QStringLiteral("SELECT count(*) AS n FROM bd8vinc WHERE CoVinculo = CoVinculo")); // read from the table itself
+    q.Open();
+    return q.FieldByName(QStringLiteral("n")).AsInteger();
+}
+
+void insereVinculos(int n, const QString &ano = QStringLiteral("2010"))
+{
+    execSql(QStringLiteral("WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < %1) "
+                           "INSERT INTO bd8vinc.bd8vinc (AnBase, CoCgcCeiEstabelecimento, CoPisPasepEmpregado, NoEmpregado) "
+                           "SELECT '%2', '11222333000181', substr('0000000000' || x, -11), 'EMPREGADO ' || x FROM n")
+                .arg(n)
+                .arg(ano));
+}
+
+} // namespace
+
+void tst_ugExcecao::discoCheioRecusaAOperacaoESegue()
+{
+    test::TempDataFolder dados;
+    insereVinculos(10);
+    // The file may not grow: the disk is full for it.
+    execSql(QStringLiteral("PRAGMA bd8vinc.max_page_count = 1"));
+    test::ScriptedPresenter caixas;
+    QVERIFY(!Protege([] {
+        Transaction operacao;
+        insereVinculos(300, QStringLiteral("2011"));
+        operacao.commit();
+    }));
+    QCOMPARE(caixas.boxes.size(), 1);
+    QCOMPARE(caixas.boxes[0].kind, MessageKind::Error);
+    QCOMPARE(caixas.boxes[0].text, TextoDiscoCheio(dados.path()) + TextoNadaAlterado());
+    QVERIFY(caixas.boxes[0].text.contains(QDir::toNativeSeparators(dados.path())));
+    QVERIFY(!caixas.boxes[0].text.contains(QStringLiteral("Erro não previsto")));
+    QCOMPARE(m_terminacoes, 0);
+    QCOMPARE(contaVinculos(), 10);
+    QVERIFY(isDatabaseOpen());
+}
+
+void tst_ugExcecao::pastaOuArquivoSemGravacaoNomeados_data()
+{
+    QTest::addColumn<QString>("protegido");
+    QTest::newRow("pasta") << QString();
+    QTest::newRow("arquivo") << QStringLiteral("bd8emp.db");
+}
+
+void tst_ugExcecao::pastaOuArquivoSemGravacaoNomeados()
+{
+    QFETCH(QString, protegido);
+    test::TempDataFolder dados;
+    const QString local = protegido.isEmpty() ? dados.path() : dados.file(protegido);
+    test::SomenteLeitura protecao(local);
+    if (!protecao.protegida())
+        QSKIP("cannot be made read-only here");
+    test::ScriptedPresenter caixas;
+    TrataExcecao(EngineError(ErrOsAccessDenied, QStringLiteral("Permission denied. attempt to write a readonly database")));
+    QCOMPARE(caixas.boxes.size(), 1);
+    QCOMPARE(caixas.boxes[0].text, TextoSemGravacao(local) + TextoNadaAlterado());
+    QVERIFY(caixas.boxes[0].text.contains(QDir::toNativeSeparators(local) + QStringLiteral(" não pode ser gravad")));
+    QCOMPARE(m_terminacoes, 0);
+}
+
+void tst_ugExcecao::arquivoDanificadoNomeado()
+{
+    test::TempDataFolder dados;
+    insereVinculos(2000);
+    dados.close();
+    QVERIFY(test::danificaRaiz(dados.file(QStringLiteral("bd8vinc.db")), QStringLiteral("bd8vinc")));
+    openDatabase(dados.path());
+    test::ScriptedPresenter caixas;
+    QVERIFY(!Protege([] { contaVinculos(); }));
+    QCOMPARE(caixas.boxes.size(), 1);
+    QVERIFY2(caixas.boxes[0].text.startsWith(
+                 QStringLiteral("O arquivo %1 está danificado").arg(QDir::toNativeSeparators(dados.file(QStringLiteral("bd8vinc.db"))))),
+             qPrintable(caixas.boxes[0].text));
+    QVERIFY(caixas.boxes[0].text.contains(QStringLiteral("cópia de segurança")));
+    QCOMPARE(m_terminacoes, 1);
+    closeDatabase();
 }
 
 QTEST_GUILESS_MAIN(tst_ugExcecao)

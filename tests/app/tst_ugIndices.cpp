@@ -1,6 +1,9 @@
 // The start-up table check and the re-creation of indexes.
 
+#include "DanificaArquivo.h"
+#include "MorteNoMeio.h"
 #include "ScriptedPresenter.h"
+#include "SomenteLeitura.h"
 #include "TestData.h"
 #include "app/base/Database.h"
 #include "app/base/EngineError.h"
@@ -8,8 +11,11 @@
 #include "app/ugIndices.h"
 
 #include <QFile>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QtTest>
+
+#include <unistd.h>
 
 using namespace gdvorn;
 
@@ -24,6 +30,34 @@ QString indexSql(const QString &schema, const QString &name)
     q.prepare(QStringLiteral("SELECT sql FROM \"%1\".sqlite_master WHERE type = 'index' AND name = ?").arg(schema));
     q.addBindValue(name);
     return q.exec() && q.next() ? q.value(0).toString() : QString();
+}
+
+// `n` links of one establishment in bd8vinc, written with one statement on `connection`.
+void preencheVinculos(const QString &connection, int n)
+{
+    execSql(QStringLiteral("WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < %1) "
+                           "INSERT INTO bd8vinc.bd8vinc (AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, "
+                           "CoPisPasepEmpregado, DaAdmissaoEmpregado, NoEmpregado, CoCgcVinculado, InInscrEstabelecimento) "
+                           "SELECT '2010', '11222333000181', '00', substr('0000000000' || x, -11), '01022009', 'EMPREGADO ' || x, "
+                           "'00000000000000', '1' FROM n")
+                .arg(n),
+            connection);
+}
+
+// bd8vinc.db of `data` (open on kManip) with 3,000 links, closed, the root page of `objeto` garbled; its
+// path, or "" when it could not be garbled.
+QString vinculosDanificados(const test::TempDataFolder &data, const QString &objeto)
+{
+    preencheVinculos(kManip, 3000);
+    closeDatabase(kManip);
+    const QString vinc = data.file(QStringLiteral("bd8vinc.db"));
+    return test::danificaRaiz(vinc, objeto) ? vinc : QString();
+}
+
+int linhasDe(const QString &tabela)
+{
+    QSqlQuery q(database(kManip));
+    return q.exec(QStringLiteral("SELECT count(*) FROM %1 NOT INDEXED").arg(tabela)) && q.next() ? q.value(0).toInt() : -1;
 }
 
 } // namespace
@@ -184,6 +218,111 @@ private slots:
             QCOMPARE(e.code(), int(ErrUnknownDatabase));
         }
         QVERIFY(boxes.boxes.isEmpty());
+    }
+
+    void journalOfAKilledRunIsRolledBack()
+    {
+        test::ScriptedPresenter boxes;
+        test::TempDataFolder data(test::TempDataFolder::EmptyTables, true, kManip);
+        preencheVinculos(kManip, 50);
+        closeDatabase(kManip);
+        const QString vinc = data.file(QStringLiteral("bd8vinc.db"));
+        const QByteArray antes = test::lerArquivo(vinc);
+
+        // A run killed in the middle of a long write: with a small page cache the engine has written
+        // pages to the file, and the journal stays beside it.
+        const pid_t filho = fork();
+        if (filho == 0) {
+            try {
+                openDatabase(data.path(), kManip);
+                execSql(QStringLiteral("PRAGMA bd8vinc.cache_size = 10"), kManip);
+                execSql(QStringLiteral("BEGIN IMMEDIATE"), kManip);
+                execSql(QStringLiteral("UPDATE bd8vinc.bd8vinc SET TxtVinculo = 'ALTERADO'"), kManip);
+                execSql(QStringLiteral("DELETE FROM bd8vinc.bd8vinc WHERE rowid % 2 = 0"), kManip);
+                execSql(QStringLiteral("WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < 3000) "
+                                       "INSERT INTO bd8vinc.bd8vinc (AnBase, CoCgcCeiEstabelecimento, CoPisPasepEmpregado, "
+                                       "NoEmpregado) SELECT '2011', '11222333000181', printf('%011d', x), "
+                                       "printf('%052d', x) FROM n"),
+                        kManip);
+                _exit(7);
+            } catch (const std::exception &e) {
+                fprintf(stderr, "%s\n", e.what());
+            }
+            _exit(9);
+        }
+        QString porque;
+        QVERIFY2(test::morreuGravando(filho, vinc, antes, porque), qPrintable(porque));
+
+        QVERIFY(VerificaTabelas(data.path()));
+        QVERIFY(boxes.boxes.isEmpty());
+        QVERIFY(!QFileInfo::exists(vinc + QStringLiteral("-journal")));
+        QCOMPARE(test::lerArquivo(vinc), antes);
+    }
+
+    void damagedIndexIsRebuiltWithEveryRow()
+    {
+        test::ScriptedPresenter boxes;
+        test::TempDataFolder data(test::TempDataFolder::EmptyTables, true, kManip);
+        const QString vinc = vinculosDanificados(data, QStringLiteral("bd8vinc_Main"));
+        QVERIFY(!vinc.isEmpty());
+        QFile::setPermissions(vinc, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
+        const QFileDevice::Permissions permissoes = QFile::permissions(vinc);
+
+        QVERIFY(VerificaTabelas(data.path()));
+        QVERIFY(boxes.boxes.isEmpty());
+        QVERIFY(!QFileInfo::exists(vinc + QStringLiteral(".reconstrucao")));
+        QCOMPARE(QFile::permissions(vinc), permissoes);
+        openDatabase(data.path(), kManip);
+        QCOMPARE(linhasDe(QStringLiteral("bd8vinc.bd8vinc")), 3000);
+        QSqlQuery q(database(kManip));
+        QVERIFY(q.exec(QStringLiteral("PRAGMA bd8vinc.integrity_check")) && q.next());
+        QCOMPARE(q.value(0).toString(), QStringLiteral("ok"));
+        QVERIFY(!indexSql(QStringLiteral("bd8vinc"), QStringLiteral("bd8vinc_Main")).isEmpty());
+        // The index orders the rows again.
+        QVERIFY2(q.exec(QStringLiteral("SELECT NoEmpregado FROM bd8vinc.bd8vinc INDEXED BY bd8vinc_Main "
+                                       "WHERE AnBase = '2010' AND CoCgcCeiEstabelecimento = '11222333000181' "
+                                       "AND NuPrefixoEstabelecimento = '00' AND CoPisPasepEmpregado = '00000002999'")),
+                 qPrintable(q.lastError().text()));
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toString(), QStringLiteral("EMPREGADO 2999"));
+    }
+
+    void damagedTableIsNamedAndLeftAsItWas()
+    {
+        test::ScriptedPresenter boxes;
+        test::TempDataFolder data(test::TempDataFolder::EmptyTables, true, kManip);
+        const QString vinc = vinculosDanificados(data, QStringLiteral("bd8vinc"));
+        QVERIFY(!vinc.isEmpty());
+        const QByteArray danificado = test::lerArquivo(vinc);
+        try {
+            VerificaTabelas(data.path());
+            QFAIL("a damaged table passed the check");
+        } catch (const DamagedFile &e) {
+            QVERIFY2(e.message().contains(QDir::toNativeSeparators(vinc)) && e.message().contains(QStringLiteral("danificado")) &&
+                         e.message().contains(QStringLiteral("cópia de segurança")),
+                     qPrintable(e.message()));
+        }
+        QCOMPARE(test::lerArquivo(vinc), danificado);
+        QVERIFY(!QFileInfo::exists(vinc + QStringLiteral(".reconstrucao")));
+    }
+
+    void readOnlyTableFileIsNamed()
+    {
+        test::ScriptedPresenter boxes;
+        test::TempDataFolder data(test::TempDataFolder::EmptyTables, false);
+        const QString vinc = data.file(QStringLiteral("bd8vinc.db"));
+        test::SomenteLeitura protecao(vinc);
+        if (!protecao.protegida())
+            QSKIP("the file cannot be made read-only here");
+        try {
+            VerificaTabelas(data.path());
+            QFAIL("a file that cannot be written passed the check");
+        } catch (const EngineError &e) {
+            QCOMPARE(e.code(), int(ErrOsAccessDenied));
+            QVERIFY2(e.message().startsWith(QStringLiteral("O arquivo %1 não pode ser gravado").arg(QDir::toNativeSeparators(vinc))),
+                     qPrintable(e.message()));
+        }
+        QCOMPARE(LocalSemGravacao(data.path()), vinc);
     }
 
     void installedIndexesAreTheCatalogues()

@@ -314,7 +314,10 @@ void tst_ufmCopiaSeguranca::indexacaoComArquivoDanificado()
     ScriptedPresenter caixas;
     TfmGeraIndice janela;
     clica(&janela, "bbIniciar");
-    QCOMPARE(textos(caixas), QStringList{"Arquivos com problemas. Reinstale novamente o sistema GDVORN2010."});
+    QCOMPARE(textos(caixas),
+             QStringList{"Arquivos com problemas: o índice TB8MSG.PX não pôde ser refeito.\n"
+                         "A tabela TB8MSG não pode ser indexada: há registros com a mesma chave (índice Main: NuMensagem).\n"
+                         "Instale novamente o GDVORN: a instalação repõe as tabelas de códigos."});
     QVERIFY(dmGDVorn->taMensagem.Active());
     QCOMPARE(janela.findChild<QProgressBar *>("prIndexar")->value(), 0);
 }

@@ -7,10 +7,13 @@
 #include "app/base/EngineError.h"
 #include "app/base/Table.h"
 #include "app/udmEntradaDados.h"
+#include "app/udmGDVorn.h"
+#include "app/ugIndices.h"
 #include "app/ugListas.h"
 #include "entry/ugOperacoesVinculos.h"
 
 #include "LinhasDeclaracao.h"
+#include "MorteNoMeio.h"
 #include "ProgramaTeste.h"
 #include "ScriptedPresenter.h"
 #include "ScriptedProgress.h"
@@ -107,10 +110,12 @@ QString textoMensagem(const QString &codigo)
 
 enum class Operacao { Exclusao, Transferencia, Codigo };
 
-std::optional<int> executa(Operacao op, Progresso &p)
+// The operation on three chosen links (and on `mais` more).
+std::optional<int> executa(Operacao op, Progresso &p, const QList<ChaveVinculo> &mais = {})
 {
-    const QList<ChaveVinculo> alvo{chaveDe("10000000001", "ANA", "000002"), chaveDe("10000000002", "BRUNO"),
-                                   chaveDe("10000000003", "CARLA")};
+    const QList<ChaveVinculo> alvo = QList<ChaveVinculo>{chaveDe("10000000001", "ANA", "000002"), chaveDe("10000000002", "BRUNO"),
+                                                         chaveDe("10000000003", "CARLA")} +
+                                     mais;
     switch (op) {
     case Operacao::Exclusao:
         return ExcluiVinculosMarcados(kEstab, alvo, p);
@@ -335,12 +340,24 @@ void tst_ugOperacoesVinculos::mortaNoMeioNadaMuda()
     QFETCH(QString, aviso);
     declaracao();
     muitosVinculos(1500, 30000000000); // enough for the code change to stop between two slices
+    QList<ChaveVinculo> escolhidos; // a bulk deletion or transfer
+    {
+        QSqlQuery q(database());
+        QVERIFY(q.exec(QStringLiteral("SELECT CoPisPasepEmpregado, NoEmpregado FROM bd8vinc.bd8vinc "
+                                      "WHERE NoEmpregado LIKE 'EMPREGADO %'")));
+        while (q.next())
+            escolhidos << chaveDe(q.value(0).toString(), q.value(1).toString());
+    }
+    QCOMPARE(escolhidos.size(), 1500);
     const QStringList antes = tudo();
     m_programa->close();
+    const QString vinculos = m_programa->dados() + QStringLiteral("/bd8vinc.db");
+    const QByteArray arquivoAntes = lerArquivo(vinculos);
 
     const pid_t filho = fork();
     if (filho == 0) {
-        // A connection of its own; the run ends abruptly halfway, after some writes.
+        // A connection of its own with a small page cache, so that the engine writes pages to the file
+        // before the end; the run ends abruptly halfway.
         struct Morre : Progresso {
             void mostraPosicao(int p) override
             {
@@ -349,16 +366,17 @@ void tst_ugOperacoesVinculos::mortaNoMeioNadaMuda()
             }
         } barra;
         m_programa->fixture().openConnection();
+        for (const char *arquivo : {"bd8emp", "bd8vinc"})
+            execSql(QStringLiteral("PRAGMA %1.cache_size = 10").arg(QLatin1String(arquivo)));
         m_programa->fixture().create(dmEntradaDados);
-        executa(op, barra);
+        executa(op, barra, escolhidos);
         _exit(0);
     }
-    QVERIFY(filho > 0);
-    int estado = 0;
-    QCOMPARE(waitpid(filho, &estado, 0), filho);
-    QVERIFY(WIFEXITED(estado));
-    QCOMPARE(WEXITSTATUS(estado), 7);
+    QString porque;
+    QVERIFY2(morreuGravando(filho, vinculos, arquivoAntes, porque), qPrintable(porque));
 
+    // The program starts again on the same folder: its table check, then its data modules.
+    QVERIFY(VerificaTabelas(m_programa->dados()));
     m_programa->open();
     ScriptedPresenter caixas;
     AvisaOperacaoAberta(kAno, kCnpj, QStringLiteral("00"));
