@@ -266,10 +266,6 @@ public:
     QPushButton *bbFechar = nullptr;
 
 private:
-    bool VerificaImpressora();
-    void Resumo();
-    void Etiqueta();
-    void SalvaResumo();
     void Transmite();
 };
 
