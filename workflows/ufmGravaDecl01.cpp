@@ -128,72 +128,7 @@ UgDadosResp::Controles TfmGravaDecl01::controles() const { return UgDadosResp::C
 
 void TfmGravaDecl01::ligaCriticas()
 {
-    using namespace UgDadosResp;
-    auto seNaoVazio = [](QLineEdit *e, void (*critica)(QLineEdit *)) {
-        return [e, critica] {
-            if (PodeValidarResp() && !e->text().trimmed().isEmpty())
-                critica(e);
-        };
-    };
-    auto sempre = [](QLineEdit *e, void (*critica)(QLineEdit *)) {
-        return [e, critica] {
-            if (PodeValidarResp())
-                critica(e);
-        };
-    };
-    m_criticas = {
-        {deNome, seNaoVazio(deNome, ConfereRazaoSocialResp)},
-        {deNomeResp, seNaoVazio(deNomeResp, ConfereNomeResp)},
-        {deDDD, sempre(deDDD, ConfereDDDResp)},
-        {deTelefone,
-         [this] {
-             if (PodeValidarResp())
-                 ConfereTelefoneResp(controles());
-         }},
-        {deLogradouro, seNaoVazio(deLogradouro, ConfereLogradouroResp)},
-        {deNumero, sempre(deNumero, ConfereNumeroResp)},
-        {deComplemento, seNaoVazio(deComplemento, ConfereComplementoResp)},
-        {deBairro, sempre(deBairro, ConfereBairroResp)},
-        {deCep, seNaoVazio(deCep, ConfereCepResp)},
-        {deEmail, sempre(deEmail, ConfereEmailResp)},
-        {deDataNasc,
-         [this] {
-             if (PodeValidarResp() && !deDataNasc->text().trimmed().isEmpty())
-                 ConfereNascimentoResp(deDataNasc);
-         }},
-        {deCpfResponsavel,
-         [this] {
-             if (PodeValidarResp() && !deCpfResponsavel->textoArmazenado().trimmed().isEmpty())
-                 ConfereCpfResp(deCpfResponsavel);
-         }},
-        {mdInscricao,
-         [this] {
-             if (!PodeValidarResp())
-                 return;
-             if (mdInscricao->textoArmazenado().trimmed().isEmpty()) {
-                 edTipodeInscricao->clear();
-                 return;
-             }
-             ConfereInscricaoResp(controles());
-             if (edTipodeInscricao->text() == QLatin1String("CPF")) {
-                 deCpfResponsavel->setMascara(kMascaraCpf);
-                 deCpfResponsavel->mostraArmazenado(mdInscricao->textoArmazenado());
-             }
-         }},
-        {deCodMunicipio,
-         [this] {
-             if (!PodeValidarResp())
-                 return;
-             if (deCodMunicipio->text().trimmed().isEmpty()) {
-                 deNomeMunicipio->clear();
-                 deUF->clear();
-                 m_binder.grava(deNomeMunicipio);
-                 m_binder.grava(deUF);
-             } else if (!FocoEmMunicipios()) {
-                 ConfereMunicipioResp(controles());
-             }
-         }},
-    };
+    m_criticas = UgDadosResp::CriticasSaidaResp(*this, m_binder);
     connect(qApp, &QApplication::focusChanged, this, &TfmGravaDecl01::focoMudou);
 }
 
