@@ -169,8 +169,6 @@ public:
 private:
     void constroi();
     void ligaCriticas();
-    void focoMudou(QWidget *antigo, QWidget *novo);
-    bool eventFilter(QObject *objeto, QEvent *event) override;
     UgDadosResp::Controles controles() const;
     void Avancar();
     void Voltar();
@@ -180,10 +178,6 @@ private:
 
     TfmGravaDecl03 *m_seguinte;
     FormBinder m_binder;
-    QList<QPair<QWidget *, std::function<void()>>> m_criticas;
-    bool m_emCritica = false;
-    // The button whose press left an edit whose check failed: its release does not click it.
-    QPointer<QPushButton> m_botaoBloqueado;
 };
 
 class TfmGravaDecl03 : public TPaginaGravacao {
