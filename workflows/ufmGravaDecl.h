@@ -236,12 +236,10 @@ private:
     void Avancar();
     void Cancelar();
     void Relatorio(QPushButton *botao, const QString &errWar);
-    void focoMudou(QWidget *antigo, QWidget *novo);
 
     TfmGravaDecl04 *m_seguinte;
     QStringList m_letras;
     QWidget *m_painelLembrado = nullptr;
-    bool m_emCritica = false;
 };
 
 class TfmGravaDecl04 : public TPaginaGravacao {
