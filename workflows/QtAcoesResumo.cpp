@@ -43,26 +43,26 @@ bool VerificaImpressora()
     return false;
 }
 
-void Resumo(QPushButton *botao)
+namespace {
+
+// A report of the base year in the preview; the label also takes the edited version.
+void visualiza(QPushButton *botao, const QString &relatorio, bool comVersao)
 {
     VerificaImpressora();
     BotaoOcupado ocupado(botao);
     dmRaveRelatorios->RvSystem1.Destino = DestinoRelatorio::Visualizacao;
     TRvProject &projeto = dmRaveRelatorios->RvProtocolo;
     projeto.SetParam(QStringLiteral("AnoBase"), anoBase());
-    projeto.ExecuteReport(QStringLiteral("rptProtocolo"));
+    if (comVersao)
+        projeto.SetParam(QStringLiteral("VersaoEditada"), VersaoEditada(Configuracao().Versao));
+    projeto.ExecuteReport(relatorio);
 }
 
-void Etiqueta(QPushButton *botao)
-{
-    VerificaImpressora();
-    BotaoOcupado ocupado(botao);
-    dmRaveRelatorios->RvSystem1.Destino = DestinoRelatorio::Visualizacao;
-    TRvProject &projeto = dmRaveRelatorios->RvProtocolo;
-    projeto.SetParam(QStringLiteral("AnoBase"), anoBase());
-    projeto.SetParam(QStringLiteral("VersaoEditada"), VersaoEditada(Configuracao().Versao));
-    projeto.ExecuteReport(QStringLiteral("rptEtiqueta"));
-}
+} // namespace
+
+void Resumo(QPushButton *botao) { visualiza(botao, QStringLiteral("rptProtocolo"), false); }
+
+void Etiqueta(QPushButton *botao) { visualiza(botao, QStringLiteral("rptEtiqueta"), true); }
 
 void SalvaResumo(QWidget *pai, QPushButton *botao)
 {
