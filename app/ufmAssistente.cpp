@@ -1,5 +1,6 @@
 #include "app/ufmAssistente.h"
 
+#include "app/QtPortaoSaida.h"
 #include "app/ugExcecao.h"
 
 #include <QHBoxLayout>
@@ -59,6 +60,13 @@ void TPaginaAssistente::aoCancelar()
 {
     if (m_assistente)
         m_assistente->fecha();
+}
+
+PortaoSaida &TPaginaAssistente::Portao()
+{
+    if (!m_portao)
+        m_portao = new PortaoSaida(this);
+    return *m_portao;
 }
 
 QPushButton *TPaginaAssistente::criaBotao(const char *nome, const QString &legenda, std::function<void()> acao)

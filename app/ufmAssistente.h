@@ -25,6 +25,7 @@ class QVBoxLayout;
 
 namespace gdvorn {
 
+class PortaoSaida;
 class TfmAssistente;
 
 class TPaginaAssistente : public QWidget {
@@ -39,6 +40,9 @@ public:
     // Esc or closing the window while this page is shown: ends the wizard by default.
     virtual void aoCancelar();
 
+    // The exit gate of the page's fields, as the entry forms have it (created on first use).
+    PortaoSaida &Portao();
+
 protected:
     // A button of the row at the bottom right, in the order created; `acao` runs inside the handler guard.
     QPushButton *criaBotao(const char *nome, const QString &legenda, std::function<void()> acao);
@@ -48,6 +52,7 @@ private:
     friend class TfmAssistente;
     TfmAssistente *m_assistente = nullptr;
     QHBoxLayout *m_botoes = nullptr;
+    PortaoSaida *m_portao = nullptr;
 };
 
 class TfmAssistente : public QDialog {

@@ -1,5 +1,6 @@
 #include "entry/EntryForm.h"
 
+#include "app/QtPortaoSaida.h"
 #include "app/base/Abort.h"
 #include "app/base/Presenter.h"
 #include "app/ugExcecao.h"
@@ -11,7 +12,6 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QStackedWidget>
-#include <QTimer>
 
 namespace gdvorn {
 
@@ -45,11 +45,6 @@ private:
     EntryTabWidget *m_abas;
 };
 
-bool dentro(const QWidget *w, const QWidget *pai)
-{
-    return w && pai && (w == pai || pai->isAncestorOf(w));
-}
-
 } // namespace
 
 // ---- EntryTabWidget ----
@@ -77,7 +72,11 @@ void EntryTabWidget::keyPressEvent(QKeyEvent *event)
 
 EntryForm::EntryForm(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
-    connect(qApp, &QApplication::focusChanged, this, &EntryForm::focoMudou);
+    m_portao = new PortaoSaida(this);
+    m_portao->aoFocar([this](QWidget *novo) {
+        if (!ehBotaoSaida(novo) && !qobject_cast<QTabBar *>(novo) && !m_semRegistro.contains(novo))
+            m_controleAtual = novo;
+    });
 }
 
 EntryForm::~EntryForm()
@@ -103,12 +102,14 @@ void EntryForm::setBotoesSaida(const QList<QAbstractButton *> &botoes)
 void EntryForm::aoSair(QWidget *campo, std::function<void()> critica, bool comPortao,
                        std::function<bool()> condicao)
 {
-    m_criticas.append({campo, std::move(critica), comPortao, std::move(condicao)});
+    m_portao->aoSair(campo, std::move(critica), [this, comPortao, condicao = std::move(condicao)] {
+        return (!comPortao || PodeCriticar()) && (!condicao || condicao());
+    });
 }
 
 void EntryForm::aoEntrar(QWidget *campo, std::function<void()> acao)
 {
-    m_entradas.append({campo, std::move(acao), false, {}});
+    m_portao->aoEntrar(campo, std::move(acao));
 }
 
 void EntryForm::protegeAbas(EntryTabWidget *abas)
@@ -157,47 +158,6 @@ bool EntryForm::Avancou(const QString &primeiro, const QList<QPair<QString, QStr
     return true;
 }
 
-void EntryForm::focoMudou(QWidget *antigo, QWidget *novo)
-{
-    if (!novo || novo->window() != this)
-        return; // another window (a message box, a picker) took the focus: nothing was left
-    if (!ehBotaoSaida(novo) && !qobject_cast<QTabBar *>(novo) && !m_semRegistro.contains(novo))
-        m_controleAtual = novo;
-    if (m_emCritica || !antigo)
-        return;
-    for (const Saida &s : std::as_const(m_criticas)) {
-        if (!dentro(antigo, s.campo) || dentro(novo, s.campo))
-            continue;
-        if (s.comPortao && !PodeCriticar())
-            break;
-        if (s.condicao && !s.condicao())
-            break;
-        m_emCritica = true;
-        const bool seguiu = Protege(s.critica);
-        m_emCritica = false;
-        if (!seguiu) {
-            // The check kept the focus: nothing was entered, and a button pressed to leave is not
-            // clicked (its press is being delivered now; the block ends with it).
-            if (qobject_cast<QAbstractButton *>(novo)) {
-                m_cliqueBloqueado = novo;
-                QTimer::singleShot(0, this, [this] { m_cliqueBloqueado = nullptr; });
-            }
-            return;
-        }
-        break;
-    }
-    if (QApplication::focusWidget() != novo)
-        return; // the check moved the focus on
-    for (const Saida &e : std::as_const(m_entradas)) {
-        if (!dentro(novo, e.campo) || dentro(antigo, e.campo))
-            continue;
-        m_emCritica = true;
-        Protege(e.critica);
-        m_emCritica = false;
-        break;
-    }
-}
-
 void EntryForm::mostraAba(QWidget *controle)
 {
     for (QWidget *w = controle; w && w != this; w = w->parentWidget()) {
@@ -226,10 +186,11 @@ void EntryForm::recusa(QWidget *foco, bool bloqueiaAba)
     mostraAba(foco);
     if (bloqueiaAba)
         TrocaAbaPermitida = false;
-    const bool emCritica = m_emCritica;
-    m_emCritica = true;
+    bool &emCritica = m_portao->emCritica();
+    const bool antes = emCritica;
+    emCritica = true;
     foco->setFocus(Qt::OtherFocusReason);
-    m_emCritica = emCritica;
+    emCritica = antes;
     Abort();
 }
 
@@ -279,10 +240,6 @@ void EntryForm::closeEvent(QCloseEvent *event)
 
 bool EntryForm::eventFilter(QObject *objeto, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonPress && m_cliqueBloqueado && objeto == m_cliqueBloqueado) {
-        m_cliqueBloqueado = nullptr;
-        return true;
-    }
     if (event->type() != QEvent::KeyPress || !objeto->isWidgetType() ||
         static_cast<QWidget *>(objeto)->window() != this)
         return QDialog::eventFilter(objeto, event);

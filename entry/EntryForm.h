@@ -6,12 +6,13 @@
 // focused control (ugHtmlHelpAPI; the contents when it has none). The help button shows the topic of
 // ControleAtual, the control entered last; with none it says how to ask for a field's help.
 //
-// Exit gate: a check registered with aoSair runs when the focus leaves its control (for a group: leaves
+// Exit gate (PortaoSaida, shared with the wizard pages): a check registered with aoSair runs when the focus leaves its control (for a group: leaves
 // the group) for another control of the form, unless the focus went to one of the exit buttons (cancel,
 // help and those named with setBotoesSaida): leaving to Cancel runs no check. A check that fails calls
 // falha(): the code is shown through MostraMensagem, the field's tab becomes the current one, the next
 // tab switch is refused once (TrocaAbaPermitida), the focus goes back to the field, and the check stops
-// with the silent abort. Focus moves made by a running check start no other check.
+// with the silent abort; the click that left the field is then swallowed, while a click that leaves a field
+// whose check passes goes through. Focus moves made by a running check start no other check.
 //
 // Tab guard (EntryTabWidget): before a switch of tab asked by the user, the tab bar takes the focus, so
 // that the exit check of the control left runs; the switch is then allowed only when TrocaAbaPermitida
@@ -27,6 +28,10 @@
 #include <functional>
 
 class QAbstractButton;
+
+namespace gdvorn {
+class PortaoSaida;
+}
 
 namespace gdvorn {
 
@@ -95,6 +100,8 @@ public:
     // Enter as the form handles it: the next control in tab order.
     void proximoControle();
 
+    PortaoSaida &Portao() const { return *m_portao; }
+
 protected:
     bool eventFilter(QObject *objeto, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
@@ -102,26 +109,16 @@ protected:
     void closeEvent(QCloseEvent *event) override; // a close request acts as Esc
 
 private:
-    struct Saida {
-        QPointer<QWidget> campo;
-        std::function<void()> critica;
-        bool comPortao;
-        std::function<bool()> condicao;
-    };
-    void focoMudou(QWidget *antigo, QWidget *novo);
     [[noreturn]] void recusa(QWidget *foco, bool bloqueiaAba);
     bool ehBotaoSaida(const QWidget *w) const;
     void ajudaDoBotao();
 
+    PortaoSaida *m_portao = nullptr;
     QPointer<QAbstractButton> m_cancelar;
     QPointer<QAbstractButton> m_ajuda;
     QList<QPointer<QAbstractButton>> m_saidas;
-    QList<Saida> m_criticas;
-    QList<Saida> m_entradas;
     QPointer<QWidget> m_controleAtual;
     QList<QPointer<QWidget>> m_semRegistro;
-    QPointer<QWidget> m_cliqueBloqueado; // the button whose press started a focus change that a check refused
-    bool m_emCritica = false;
     bool m_previa = false;
 };
 

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QValidator>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace gdvorn {
@@ -225,10 +226,14 @@ void RadioGroup::focusInEvent(QFocusEvent *event)
     QGroupBox::focusInEvent(event);
     if (m_botoes.isEmpty())
         return;
-    // Shift+Tab from a button of the group passes the group by.
-    if (event->reason() == Qt::BacktabFocusReason && m_saiuDeBotao) {
+    // Tab (or Enter) and Shift+Tab from a button of the group pass the group by: the group itself sits
+    // in the tab chain beside its buttons, and going back to its chosen button would trap the keyboard.
+    if (m_saiuDeBotao && (event->reason() == Qt::BacktabFocusReason || event->reason() == Qt::TabFocusReason)) {
         m_saiuDeBotao = false;
-        focusPreviousChild();
+        if (event->reason() == Qt::BacktabFocusReason)
+            focusPreviousChild();
+        else
+            focusNextChild();
         return;
     }
     for (QRadioButton *b : m_botoes)
@@ -241,8 +246,13 @@ void RadioGroup::focusInEvent(QFocusEvent *event)
 
 bool RadioGroup::eventFilter(QObject *objeto, QEvent *event)
 {
-    if (event->type() == QEvent::FocusOut)
-        m_saiuDeBotao = static_cast<QFocusEvent *>(event)->reason() == Qt::BacktabFocusReason;
+    if (event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason razao = static_cast<QFocusEvent *>(event)->reason();
+        m_saiuDeBotao = razao == Qt::BacktabFocusReason || razao == Qt::TabFocusReason;
+        // Only the move under way may pass the group by: a later return to the group must stop there.
+        if (m_saiuDeBotao)
+            QTimer::singleShot(0, this, [this] { m_saiuDeBotao = false; });
+    }
     if (event->type() == QEvent::KeyPress) {
         const int tecla = static_cast<QKeyEvent *>(event)->key();
         const int i = int(m_botoes.indexOf(static_cast<QRadioButton *>(objeto)));

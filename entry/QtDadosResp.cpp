@@ -186,6 +186,73 @@ Controles ControlesResp(const EditsResp &e)
     return c;
 }
 
+QList<CriticaSaidaResp> CriticasSaidaResp(const EditsResp &e, FormBinder &binder)
+{
+    // Checks that run only on a filled edit, and those that run on a blank one too.
+    auto seNaoVazio = [](QLineEdit *edit, void (*critica)(QLineEdit *)) {
+        return [edit, critica] {
+            if (PodeValidarResp() && !edit->text().trimmed().isEmpty())
+                critica(edit);
+        };
+    };
+    auto sempre = [](QLineEdit *edit, void (*critica)(QLineEdit *)) {
+        return [edit, critica] {
+            if (PodeValidarResp())
+                critica(edit);
+        };
+    };
+    const Controles c = ControlesResp(e);
+    return {
+        {e.deNome, seNaoVazio(e.deNome, ConfereRazaoSocialResp)},
+        {e.deLogradouro, seNaoVazio(e.deLogradouro, ConfereLogradouroResp)},
+        {e.deNumero, sempre(e.deNumero, ConfereNumeroResp)},
+        {e.deComplemento, seNaoVazio(e.deComplemento, ConfereComplementoResp)},
+        {e.deBairro, sempre(e.deBairro, ConfereBairroResp)},
+        {e.deCep, seNaoVazio(e.deCep, ConfereCepResp)},
+        {e.deDDD, sempre(e.deDDD, ConfereDDDResp)},
+        {e.deTelefone,
+         [c] {
+             if (PodeValidarResp())
+                 ConfereTelefoneResp(c);
+         }},
+        {e.deEmail, sempre(e.deEmail, ConfereEmailResp)},
+        {e.deNomeResp, seNaoVazio(e.deNomeResp, ConfereNomeResp)},
+        {e.edNascimento, seNaoVazio(e.edNascimento, ConfereNascimentoResp)},
+        {e.deCpfResponsavel,
+         [cpf = e.deCpfResponsavel] {
+             if (PodeValidarResp() && !cpf->textoArmazenado().trimmed().isEmpty())
+                 ConfereCpfResp(cpf);
+         }},
+        {e.mdInscricao,
+         [e, c] {
+             if (!PodeValidarResp())
+                 return;
+             if (e.mdInscricao->textoArmazenado().trimmed().isEmpty()) {
+                 e.edTipodeInscricao->clear();
+                 return;
+             }
+             ConfereInscricaoResp(c);
+             if (e.edTipodeInscricao->text() == QLatin1String("CPF")) {
+                 e.deCpfResponsavel->setMascara(kMascaraCpf);
+                 e.deCpfResponsavel->mostraArmazenado(e.mdInscricao->textoArmazenado());
+             }
+         }},
+        {e.deCodMunicipio,
+         [e, c, &binder] {
+             if (!PodeValidarResp())
+                 return;
+             if (e.deCodMunicipio->text().trimmed().isEmpty()) {
+                 e.deNomeMunicipio->clear();
+                 e.deUF->clear();
+                 binder.grava(e.deNomeMunicipio);
+                 binder.grava(e.deUF);
+             } else if (!focoEm(e.botaoMunicipio->objectName().toLatin1().constData())) {
+                 ConfereMunicipioResp(c);
+             }
+         }},
+    };
+}
+
 bool PodeValidarResp() { return !focoEm("bbCancelar"); }
 bool FocoEmAvancar() { return focoEm("bbAvancar"); }
 bool FocoEmMunicipios() { return focoEm("bbMunicipios"); }

@@ -7,7 +7,11 @@
 
 #include "entry/ugDadosResp.h"
 
+#include <QList>
+#include <QPair>
 #include <QPointer>
+
+#include <functional>
 
 class QLineEdit;
 class QToolButton;
@@ -62,6 +66,14 @@ void CriaEditsResp(EditsResp &e, QWidget *pai, const AjustesResp &ajustes);
 void LigaEditsResp(FormBinder &binder, const EditsResp &e);
 // The edits that the checks focus or refresh.
 Controles ControlesResp(const EditsResp &e);
+
+// The exit checks of the edits, one list for every window that shows them: each edit (the inscription's
+// edit, the address, phone, e-mail, names, CPF and birth date) with the check run when the focus leaves
+// it. None runs with the focus on "bbCancelar"; the optional texts are checked only when filled; a cleared
+// municipality code clears (and stores through `binder`) the name and state, and a code left for the
+// municipality button waits for the pick; an inscription taken as a CPF is shown in the CPF edit too.
+using CriticaSaidaResp = QPair<QWidget *, std::function<void()>>;
+QList<CriticaSaidaResp> CriticasSaidaResp(const EditsResp &e, FormBinder &binder);
 
 // Processes pending events; false when the focus is on "bbCancelar".
 bool PodeValidarResp();

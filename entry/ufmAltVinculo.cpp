@@ -2,6 +2,8 @@
 
 #include "entry/ugDadosEmpreg.h"
 
+#include "app/QtPortaoSaida.h"
+#include "app/base/Abort.h"
 #include "app/base/Table.h"
 #include "app/ugExcecao.h"
 #include "app/ugMensagens.h"
@@ -125,7 +127,14 @@ TfmAltVinculo02::TfmAltVinculo02(EstadoAltVinculo &estado)
     btVoltar = criaBotao("btVoltar", QStringLiteral("< &Voltar"), [this] { Assistente()->mostra(Anterior); });
     btConcluir = criaBotao("btConcluir", QStringLiteral("&Concluir"), [this] { Concluir(); });
     btCancelar = criaBotao("btCancelar", QStringLiteral("C&ancelar"), [this] { aoCancelar(); });
-    connect(qApp, &QApplication::focusChanged, this, &TfmAltVinculo02::focoMudou);
+    Portao().aoSair(
+        llVinculo,
+        [this] {
+            const Sinalizando criticando(m_criticando);
+            if (!ConfereCodigo())
+                Abort();
+        },
+        [this] { return !m_criticando && !m_execucao.emCurso() && QApplication::focusWidget() != btCancelar; });
 }
 
 void TfmAltVinculo02::aoMostrar()
@@ -139,16 +148,6 @@ void TfmAltVinculo02::aoMostrar()
     btConcluir->setDefault(true);
     llVinculo->setFocus();
     m_criticando = false;
-}
-
-void TfmAltVinculo02::focoMudou(QWidget *antes, QWidget *agora)
-{
-    if (m_criticando || m_execucao.emCurso() || antes != llVinculo || !isVisible())
-        return;
-    if (agora == btCancelar || !agora || !isAncestorOf(agora))
-        return;
-    const Sinalizando criticando(m_criticando);
-    Protege([this] { ConfereCodigo(); });
 }
 
 bool TfmAltVinculo02::ConfereCodigo()

@@ -67,7 +67,6 @@ public:
 
 private:
     void Concluir();
-    void focoMudou(QWidget *antes, QWidget *agora);
     EstadoAltVinculo &m_estado;
     ExecucaoComBarra m_execucao;
     bool m_criticando = false;

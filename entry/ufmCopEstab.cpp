@@ -1,6 +1,8 @@
 #include "entry/ufmCopEstab.h"
 
 #include "app/QtModal.h"
+#include "app/QtPortaoSaida.h"
+#include "app/base/Abort.h"
 #include "app/base/Presenter.h"
 #include "app/ugExcecao.h"
 #include "app/ugFuncoes.h"
@@ -220,7 +222,27 @@ TfmCopEstab03::TfmCopEstab03(ChaveEstabelecimento &origem, EscolhaTipoInscricao 
     Corpo->addWidget(grupo);
     pbTransferencia = montaConclusao(QStringLiteral("Total de empregados para transferencia:"), "pbTransferencia",
                                      QStringLiteral("<&Voltar"));
-    connect(qApp, &QApplication::focusChanged, this, &TfmCopEstab03::focoMudou);
+    Portao().aoEntrar(mdCGCCEI, [this] {
+        if (m_criticando || m_execucao.emCurso())
+            return;
+        // While it has the focus the box takes the 14 digits without a mask.
+        const QString digitos = TiraMascara(mdCGCCEI->text());
+        mdCGCCEI->setMascara(kMascaraDigitos);
+        mdCGCCEI->setText(InscricaoDestino.isEmpty() ? digitos : InscricaoDestino);
+    });
+    auto checa = [this] {
+        const QWidget *agora = QApplication::focusWidget();
+        return !m_criticando && !m_execucao.emCurso() && agora != btVoltar && agora != btCancelar;
+    };
+    auto critica = [this](bool (TfmCopEstab03::*sai)()) {
+        return [this, sai] {
+            const Sinalizando criticando(m_criticando);
+            if (!(this->*sai)())
+                Abort();
+        };
+    };
+    Portao().aoSair(mdCGCCEI, critica(&TfmCopEstab03::SaiInscricao), checa);
+    Portao().aoSair(edPrefixo, critica(&TfmCopEstab03::SaiPrefixo), checa);
 }
 
 void TfmCopEstab03::esquece()
@@ -240,25 +262,6 @@ void TfmCopEstab03::aoMostrar()
     m_criticando = true;
     mdCGCCEI->setFocus();
     m_criticando = false;
-}
-
-void TfmCopEstab03::focoMudou(QWidget *antes, QWidget *agora)
-{
-    if (m_criticando || m_execucao.emCurso() || !isVisible())
-        return;
-    if (agora == mdCGCCEI) {
-        // While it has the focus the box takes the 14 digits without a mask.
-        const QString digitos = TiraMascara(mdCGCCEI->text());
-        mdCGCCEI->setMascara(kMascaraDigitos);
-        mdCGCCEI->setText(InscricaoDestino.isEmpty() ? digitos : InscricaoDestino);
-    }
-    if (agora == btVoltar || agora == btCancelar || !agora || !isAncestorOf(agora))
-        return;
-    const Sinalizando criticando(m_criticando);
-    if (antes == mdCGCCEI)
-        Protege([this] { SaiInscricao(); });
-    else if (antes == edPrefixo)
-        Protege([this] { SaiPrefixo(); });
 }
 
 bool TfmCopEstab03::SaiInscricao()

@@ -95,7 +95,6 @@ protected:
     void Concluir() override;
 
 private:
-    void focoMudou(QWidget *antes, QWidget *agora);
     bool m_criticando = false;
     void esquece();
     ChaveEstabelecimento &m_origem;

@@ -100,14 +100,6 @@ bool todosZeros(const QString &s)
     return !t.isEmpty() && t.count(QLatin1Char('0')) == t.size();
 }
 
-bool soDigitos(const QString &s)
-{
-    for (QChar c : s)
-        if (!c.isDigit())
-            return false;
-    return true;
-}
-
 // A row of a page: a caption and the controls beside it.
 void linha(QGridLayout *grade, const QString &legenda, std::initializer_list<QWidget *> controles)
 {
@@ -980,32 +972,7 @@ void TfmDadosEmpreg::CarregaVinculo()
         CboOriginal = QStringLiteral("000000");
     }
 
-    auto esvazia = [&t](const QString &nome) {
-        if (todosZeros(t.FieldByName(nome).AsString()))
-            t.FieldByName(nome).setAsString(QString());
-    };
-    for (const char *nome :
-         {"AnChegadaEmpregado", "NuCartTrabEmpregado", "CoCpfEmpregado", "CoNacionalidade", "CoDeficienteFisico",
-          "CoInstrucao", "CoTipoAdmissao", "CoTipoSalarioContratual", "CoCbo", "CoMunicipioTrabalho", "CoVinculo",
-          "CoCausaDesligamento", "DaDesligamentoEmpregado", "CoMotivoPrimAfas", "CoMotivoSeguAfas",
-          "CoMotivoTercAfas", "DaInicioprimeiroAfas", "DaFinalPrimeiroAfas", "DaInicioSegundoAfas",
-          "DaFinalSegundoAfas", "DaInicioTerceiroAfas", "DaFinalTerceiroAfas", "CoCNPJSindical",
-          "CoCNPJPrimAssociativa", "CoCNPJSegAssociativa", "CoCNPJAssistencial", "CoCNPJConfederativa",
-          "Me13AdiantamentoEmpregado", "Me13ParcelaFinalEmpregado"})
-        esvazia(QLatin1String(nome));
-    {
-        const QString serie = campo(QStringLiteral("SeCartTrabEmpregado"));
-        t.FieldByName(QStringLiteral("SeCartTrabEmpregado"))
-            .setAsString(todosZeros(serie) ? QString() : CompletaZeros(serie, 5));
-        auto zeros = [&t](const char *nome, int n) {
-            if (todosZeros(t.FieldByName(QLatin1String(nome)).AsString()))
-                t.FieldByName(QLatin1String(nome)).setAsString(QString(n, QLatin1Char('0')));
-        };
-        zeros("QtDiasAfas", 3);
-        zeros("QtCompBcoHoras", 2);
-        zeros("QtCompDissidio", 2);
-        zeros("QtCompGratificacoes", 2);
-    }
+    const bool alvaraAberto = PreparaParaEdicao(t, Configuracao().AnoBase);
     m_binder.carrega();
 
     auto valor = [this](MoneyEdit *e, const char *nome) {
@@ -1096,26 +1063,7 @@ void TfmDadosEmpreg::CarregaVinculo()
     const QString sexo = campo(QStringLiteral("InSexo"));
     cbSexo->setCurrentIndex(sexo == QLatin1String("1") ? 0 : sexo == QLatin1String("2") ? 1 : -1);
 
-    // Work permit: only a minor may hold one, and never for link type "55".
-    QString anoNascimento = campo(QStringLiteral("DaNascimentoEmpregado")).mid(4, 4);
-    const QString tipoVinculo = campo(QStringLiteral("CoVinculo"));
-    if (!anoNascimento.isEmpty() && !tipoVinculo.isEmpty()) {
-        if (!soDigitos(anoNascimento))
-            anoNascimento = QStringLiteral("0000");
-        if (Configuracao().AnoBase - anoNascimento.toInt() > 16) {
-            gravaCampo(QStringLiteral("InAlvaraEmpregado"), QStringLiteral("2"));
-            dgAlvara->setEnabled(false);
-        } else if (tipoVinculo == QLatin1String("55")) {
-            dgAlvara->setEnabled(false);
-        } else {
-            dgAlvara->setEnabled(true);
-            if (campo(QStringLiteral("InAlvaraEmpregado")) != QLatin1String("1"))
-                gravaCampo(QStringLiteral("InAlvaraEmpregado"), QStringLiteral("2"));
-        }
-    } else {
-        gravaCampo(QStringLiteral("InAlvaraEmpregado"), QStringLiteral("2"));
-        dgAlvara->setEnabled(false);
-    }
+    dgAlvara->setEnabled(alvaraAberto);
     dgAlvara->setValor(campo(QStringLiteral("InAlvaraEmpregado")));
 
     const bool desligado = !campo(QStringLiteral("DaDesligamentoEmpregado")).isEmpty();
@@ -1161,41 +1109,13 @@ void TfmDadosEmpreg::CarregaVinculo()
 
 QString TfmDadosEmpreg::BuscaDadosPis()
 {
-    Query &q = dmEntradaDados->quBuscaEmpreg;
-    q.Close();
-    q.setSql(QStringList{QStringLiteral("select NoEmpregado,DaNascimentoEmpregado,CoNacionalidade,"),
-                         QStringLiteral("AnChegadaEmpregado,CoInstrucao,NuCartTrabEmpregado,SeCartTrabEmpregado,"),
-                         QStringLiteral("CoTipoRaca,"), QStringLiteral("InDeficienteFisico,"),
-                         QStringLiteral("CoDeficienteFisico,"), QStringLiteral("InSexo,"),
-                         QStringLiteral("CoCPFEmpregado"), QStringLiteral("from BD8Vinc"),
-                         QStringLiteral("where AnBase = :sAnoBase and"),
-                         QStringLiteral("      CoPisPasepEmpregado = :sPisPasep")});
-    q.ParamByName(QStringLiteral("sAnoBase")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("AnBase"), AnoBaseVinculo);
-    q.ParamByName(QStringLiteral("sPisPasep")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("CoPisPasepEmpregado"), PisVinculo);
-    q.Open();
-    if (q.IsEmpty()) {
-        q.Close();
+    const std::optional<DadosPessoaisPis> dados = DadosDoPis(AnoBaseVinculo, PisVinculo);
+    if (!dados)
         return QStringLiteral("3");
-    }
-    if (MostraMensagem(QStringLiteral("1050")) == QLatin1String("mrNo")) {
-        q.Close();
+    if (MostraMensagem(QStringLiteral("1050")) == QLatin1String("mrNo"))
         return QStringLiteral("1");
-    }
-    auto de = [&q](const char *nome) { return q.FieldByName(QLatin1String(nome)).AsString().trimmed(); };
-    auto semZeros = [](const QString &v) { return todosZeros(v) ? QString() : v; };
-    gravaCampo(QStringLiteral("NoEmpregado"), de("NoEmpregado"));
-    gravaCampo(QStringLiteral("DaNascimentoEmpregado"), de("DaNascimentoEmpregado"));
-    gravaCampo(QStringLiteral("CoNacionalidade"), de("CoNacionalidade"));
-    gravaCampo(QStringLiteral("AnChegadaEmpregado"), semZeros(de("AnChegadaEmpregado")));
-    gravaCampo(QStringLiteral("CoTipoRaca"), de("CoTipoRaca"));
-    gravaCampo(QStringLiteral("InDeficienteFisico"), de("InDeficienteFisico"));
-    gravaCampo(QStringLiteral("CoDeficienteFisico"), de("CoDeficienteFisico"));
-    gravaCampo(QStringLiteral("CoInstrucao"), de("CoInstrucao"));
-    gravaCampo(QStringLiteral("NuCartTrabEmpregado"), semZeros(de("NuCartTrabEmpregado")));
-    gravaCampo(QStringLiteral("SeCartTrabEmpregado"), de("SeCartTrabEmpregado"));
-    gravaCampo(QStringLiteral("CoCpfEmpregado"), semZeros(de("CoCPFEmpregado")));
-    gravaCampo(QStringLiteral("InSexo"), de("InSexo"));
-    q.Close();
+    for (const auto &[nome, valor] : *dados)
+        gravaCampo(nome, valor);
     m_binder.carrega(dgDeficiencia);
     const QString sexo = campo(QStringLiteral("InSexo"));
     cbSexo->setCurrentIndex(sexo == QLatin1String("1") ? 0 : sexo == QLatin1String("2") ? 1 : -1);

@@ -145,7 +145,7 @@ void TfmDadosEmpreg::mostraValoresPagamento()
 
 void TfmDadosEmpreg::GravaVinculo()
 {
-    // 1. Every check once more, in this order.
+    // Every check once more, in this order.
     ValidaPis();
     ValidaNomeEmpregado();
     ValidaNascimento(false);
@@ -209,9 +209,10 @@ void TfmDadosEmpreg::GravaVinculo()
     ValidaValorDissidio();
     ValidaValorGratificacoes();
 
-    // 2-4. The money edits keep their display texts; the stored forms are computed beside them, so that a
-    // save stopped from here on and tried again reads the same amounts.
-    const QString aviso = centavos(edAvisoPrevio->text(), 9);
+    // The 13th-salary warning, then the pay against the leaves and the dismissal month. The money edits
+    // keep their display texts; the stored forms are computed beside them, so that a save stopped from
+    // here on and tried again reads the same amounts.
+    const QString aviso = centavos(edAvisoPrevio->text(), vinculo().FieldByName(QStringLiteral("VaAvisoPrevioEmpregado")).Size());
     if (!ConfereDecimoTerceiro()) {
         pcEmpregados->setCurrentWidget(tRemuneracoes);
         MostraMensagem(QStringLiteral("3508"));
@@ -266,8 +267,9 @@ void TfmDadosEmpreg::GravaVinculo()
         MostraMensagem(QStringLiteral("3777"));
     }
 
-    // 5-8. Stored forms into the row; what was there is kept, so that a refused post leaves the row as the
-    // user typed it.
+    // Stored forms into the row (amounts in cents, numbers zero-padded to their field's width, the
+    // establishment's key, the defaults of the blank options); what was there is kept, so that a refused
+    // post leaves the row as the user typed it.
     Table &t = vinculo();
     QHash<QString, QString> anteriores;
     auto grava = [&t, &anteriores](const QString &nome, const QString &valor) {
@@ -275,59 +277,47 @@ void TfmDadosEmpreg::GravaVinculo()
             anteriores.insert(nome, t.FieldByName(nome).AsString());
         t.FieldByName(nome).setAsString(valor);
     };
-    auto preenche = [&](const char *nome, int largura) {
-        grava(QLatin1String(nome), CompletaZeros(campo(QLatin1String(nome)), largura));
-    };
+    auto largura = [&t](const QString &nome) { return t.FieldByName(nome).Size(); };
+    auto preenche = [&](const QString &nome) { grava(nome, CompletaZeros(campo(nome), largura(nome))); };
     static const char *const kMesesCampo[12] = {"Janeiro", "Fevereiro", "Marco",    "Abril",   "Maio",     "Junho",
                                                 "Julho",   "Agosto",    "Setembro", "Outubro", "Novembro", "Dezembro"};
     grava(QStringLiteral("VaAvisoPrevioEmpregado"), aviso);
-    grava(QStringLiteral("VaSalContratualEmpregado"), centavos(edSalario->text(), 9));
-    for (int m = 0; m < 12; ++m)
-        grava(QStringLiteral("Va%1Empregado").arg(QLatin1String(kMesesCampo[m])), CompletaZeros(meses.at(m), 9));
-    grava(QStringLiteral("Va13AdiantamentoEmpregado"), CompletaZeros(adiantamento, 9));
-    grava(QStringLiteral("Va13ParcelaFinalEmpregado"), CompletaZeros(parcelaFinal, 9));
-    const QList<QPair<const char *, MoneyEdit *>> oito{{"VaGlobalSindical", deValorSindical},
-                                                       {"VaGlobalPrimAssociativa", devalorPrimeiroAssociativa},
-                                                       {"VaGlobalSegAssociativa", deValorSegundoAssociativa},
-                                                       {"VaGlobalAssistencial", deValorAssistencial},
-                                                       {"VaGlobalConfederativa", deValorConfederativa},
-                                                       {"VaGlobalFerias", deValorGlobalFerias},
-                                                       {"VaGlobalMultas", deValorGlobalMultas},
-                                                       {"VaGlobalBcoHoras", deValorGlobalBcoHoras},
-                                                       {"VaGlobalDissidio", deValorGlobalDissidio},
-                                                       {"VaGlobalGratificacoes", deValorGlobalGratificacoes}};
-    for (const auto &[nome, edit] : oito)
-        grava(QLatin1String(nome), centavos(edit->text(), 8));
+    grava(QStringLiteral("VaSalContratualEmpregado"),
+          centavos(edSalario->text(), largura(QStringLiteral("VaSalContratualEmpregado"))));
+    for (int m = 0; m < 12; ++m) {
+        const QString nome = QStringLiteral("Va%1Empregado").arg(QLatin1String(kMesesCampo[m]));
+        grava(nome, CompletaZeros(meses.at(m), largura(nome)));
+    }
+    grava(QStringLiteral("Va13AdiantamentoEmpregado"),
+          CompletaZeros(adiantamento, largura(QStringLiteral("Va13AdiantamentoEmpregado"))));
+    grava(QStringLiteral("Va13ParcelaFinalEmpregado"),
+          CompletaZeros(parcelaFinal, largura(QStringLiteral("Va13ParcelaFinalEmpregado"))));
+    const QList<QPair<const char *, MoneyEdit *>> globais{{"VaGlobalSindical", deValorSindical},
+                                                          {"VaGlobalPrimAssociativa", devalorPrimeiroAssociativa},
+                                                          {"VaGlobalSegAssociativa", deValorSegundoAssociativa},
+                                                          {"VaGlobalAssistencial", deValorAssistencial},
+                                                          {"VaGlobalConfederativa", deValorConfederativa},
+                                                          {"VaGlobalFerias", deValorGlobalFerias},
+                                                          {"VaGlobalMultas", deValorGlobalMultas},
+                                                          {"VaGlobalBcoHoras", deValorGlobalBcoHoras},
+                                                          {"VaGlobalDissidio", deValorGlobalDissidio},
+                                                          {"VaGlobalGratificacoes", deValorGlobalGratificacoes}};
+    for (const auto &[nome, edit] : globais)
+        grava(QLatin1String(nome), centavos(edit->text(), largura(QLatin1String(nome))));
     grava(QStringLiteral("CoCgcCeiEstabelecimento"), InscricaoVinculo);
     grava(QStringLiteral("AnBase"), AnoBaseVinculo);
     grava(QStringLiteral("NuPrefixoEstabelecimento"), PrefixoVinculo);
     grava(QStringLiteral("CoCgcVinculado"), CeiVinculado);
     grava(QStringLiteral("InInscrEstabelecimento"), TipoInscricaoVinculo);
-    for (const auto &[nome, largura] :
-         std::initializer_list<std::pair<const char *, int>>{{"HoSemanaisEmpregado", 2},
-                                                             {"AnChegadaEmpregado", 4},
-                                                             {"NuCartTrabEmpregado", 8},
-                                                             {"CoCpfEmpregado", 11},
-                                                             {"CoCausaDesligamento", 2},
-                                                             {"DaDesligamentoEmpregado", 4},
-                                                             {"CoMotivoPrimAfas", 2},
-                                                             {"CoMotivoSeguAfas", 2},
-                                                             {"CoMotivoTercAfas", 2},
-                                                             {"DaInicioprimeiroAfas", 4},
-                                                             {"DaFinalPrimeiroAfas", 4},
-                                                             {"DaInicioSegundoAfas", 4},
-                                                             {"DaFinalSegundoAfas", 4},
-                                                             {"DaInicioTerceiroAfas", 4},
-                                                             {"DaFinalTerceiroAfas", 4},
-                                                             {"QtDiasAfas", 3},
-                                                             {"Me13AdiantamentoEmpregado", 2},
-                                                             {"Me13ParcelaFinalEmpregado", 2},
-                                                             {"QtCompBcoHoras", 2},
-                                                             {"QtCompDissidio", 2},
-                                                             {"QtCompGratificacoes", 2}})
-        preenche(nome, largura);
+    for (const char *nome :
+         {"HoSemanaisEmpregado", "AnChegadaEmpregado", "NuCartTrabEmpregado", "CoCpfEmpregado", "CoCausaDesligamento",
+          "DaDesligamentoEmpregado", "CoMotivoPrimAfas", "CoMotivoSeguAfas", "CoMotivoTercAfas", "DaInicioprimeiroAfas",
+          "DaFinalPrimeiroAfas", "DaInicioSegundoAfas", "DaFinalSegundoAfas", "DaInicioTerceiroAfas",
+          "DaFinalTerceiroAfas", "QtDiasAfas", "Me13AdiantamentoEmpregado", "Me13ParcelaFinalEmpregado",
+          "QtCompBcoHoras", "QtCompDissidio", "QtCompGratificacoes"})
+        preenche(QLatin1String(nome));
     for (const char *mes : kMesesCampo)
-        preenche(QStringLiteral("HoTrabalhadas%1").arg(QLatin1String(mes)).toLatin1().constData(), 3);
+        preenche(QStringLiteral("HoTrabalhadas%1").arg(QLatin1String(mes)));
     const QString serie = campo(QStringLiteral("SeCartTrabEmpregado"));
     grava(QStringLiteral("SeCartTrabEmpregado"), serie.isEmpty() ? QStringLiteral("00000") : serie);
     if (campo(QStringLiteral("CoDeficienteFisico")).isEmpty())
@@ -335,7 +325,7 @@ void TfmDadosEmpreg::GravaVinculo()
     if (campo(QStringLiteral("InDeficienteFisico")).isEmpty())
         grava(QStringLiteral("InDeficienteFisico"), QStringLiteral("2"));
 
-    // 9-10.
+    // The link and the establishment's counts are stored together; the form closes on success.
     pcEmpregados->setCurrentWidget(tDadosPessoais);
     try {
         const ContagemVinculos contagem = GravaVinculoEContagem(t, empresa(), chaveEstab());

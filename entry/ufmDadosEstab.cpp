@@ -874,29 +874,17 @@ bool TfmDadosEstab::GravaEstabelecimento()
     }
 
     Table &t = empresa();
-    Transaction transacao;
-    if (excluiVinculos)
-        ExcluiVinculosEstab(chave);
-    const ContagemVinculos contagem = ContaVinculosEstab(chave);
-    ContaVinculos = CompletaZeros(QString::number(contagem.vinculos), 6);
-    ContaEstrangeiros = CompletaZeros(QString::number(contagem.estrangeiros), 5);
-
     auto grava = [&t](const char *nome, const QString &valor) { t.FieldByName(QLatin1String(nome)).setAsString(valor); };
     grava("CoCgcVinculado", ceiDigitado.isEmpty() ? Zeros(14) : CompletaZeros(ceiDigitado, 14));
     grava("NuEnderecoEstabelecimento", NumeroPreparado);
     PreparaGravacaoEconomicas();
-    grava("NuVinculosEstabelecimento", ContaVinculos);
-    grava("NuEstrangeirosEstabelec", ContaEstrangeiros);
     grava("InAtividadeAnoBase", dgEmAtividade->valor().isEmpty() ? QStringLiteral("1") : dgEmAtividade->valor());
-    grava("InOpcaoAberta", QStringLiteral("0"));
-
-    // The links follow a new CEI vinculado or a new inscription type (the employee list finds them by both).
+    const ContagemVinculos contagem =
+        gdvorn::GravaEstabelecimento(chave, {CeiVinculadoAbertura, TipoInscricaoAbertura}, excluiVinculos);
+    ContaVinculos = CompletaZeros(QString::number(contagem.vinculos), 6);
+    ContaEstrangeiros = CompletaZeros(QString::number(contagem.estrangeiros), 5);
     const QString ceiNovo = campo(QStringLiteral("CoCgcVinculado"));
     const QString tipoNovo = campo(QStringLiteral("InInscrEstabelecimento"));
-    if (ceiNovo != CeiVinculadoAbertura || tipoNovo != TipoInscricaoAbertura)
-        AtualizaVinculosEstab(chave, TipoInscricaoAbertura, tipoNovo, ceiNovo);
-    t.Post();
-    transacao.commit();
     CeiVinculadoAbertura = ceiNovo;
     TipoInscricaoAbertura = tipoNovo;
     return true;

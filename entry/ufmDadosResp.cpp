@@ -125,63 +125,8 @@ UgDadosResp::Controles TfmDadosResp::controles() const { return UgDadosResp::Con
 
 void TfmDadosResp::ligaCriticas()
 {
-    using namespace UgDadosResp;
-    // Checks that run only on a filled edit, and those that run on a blank one too.
-    auto seNaoVazio = [](QLineEdit *e, void (*critica)(QLineEdit *)) {
-        return [e, critica] {
-            if (PodeValidarResp() && !e->text().trimmed().isEmpty())
-                critica(e);
-        };
-    };
-    auto sempre = [](QLineEdit *e, void (*critica)(QLineEdit *)) {
-        return [e, critica] {
-            if (PodeValidarResp())
-                critica(e);
-        };
-    };
-    aoSair(deNome, seNaoVazio(deNome, ConfereRazaoSocialResp));
-    aoSair(deLogradouro, seNaoVazio(deLogradouro, ConfereLogradouroResp));
-    aoSair(deNumero, sempre(deNumero, ConfereNumeroResp));
-    aoSair(deComplemento, seNaoVazio(deComplemento, ConfereComplementoResp));
-    aoSair(deBairro, sempre(deBairro, ConfereBairroResp));
-    aoSair(deCep, seNaoVazio(deCep, ConfereCepResp));
-    aoSair(deDDD, sempre(deDDD, ConfereDDDResp));
-    aoSair(deTelefone, [this] {
-        if (PodeValidarResp())
-            ConfereTelefoneResp(controles());
-    });
-    aoSair(deEmail, sempre(deEmail, ConfereEmailResp));
-    aoSair(deNomeResp, seNaoVazio(deNomeResp, ConfereNomeResp));
-    aoSair(deDataNascResp, seNaoVazio(deDataNascResp, ConfereNascimentoResp));
-    aoSair(deCpfResponsavel, [this] {
-        if (PodeValidarResp() && !deCpfResponsavel->textoArmazenado().trimmed().isEmpty())
-            ConfereCpfResp(deCpfResponsavel);
-    });
-    aoSair(mdInscricao, [this] {
-        if (!PodeValidarResp())
-            return;
-        if (mdInscricao->textoArmazenado().trimmed().isEmpty()) {
-            edTipodeInscricao->clear();
-            return;
-        }
-        ConfereInscricaoResp(controles());
-        if (edTipodeInscricao->text() == QLatin1String("CPF")) {
-            deCpfResponsavel->setMascara(kMascaraCpf);
-            deCpfResponsavel->mostraArmazenado(mdInscricao->textoArmazenado());
-        }
-    });
-    aoSair(deCodMunicipio, [this] {
-        if (!PodeValidarResp())
-            return;
-        if (deCodMunicipio->text().trimmed().isEmpty()) {
-            deNomeMunicipio->clear();
-            deUF->clear();
-            m_binder.grava(deNomeMunicipio);
-            m_binder.grava(deUF);
-        } else if (!FocoEmCodMunicipio()) {
-            ConfereMunicipioResp(controles());
-        }
-    });
+    for (const auto &[campo, critica] : UgDadosResp::CriticasSaidaResp(*this, m_binder))
+        aoSair(campo, critica);
 
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *novo) {
         // The entry mask, with the digits kept and the cursor after them.

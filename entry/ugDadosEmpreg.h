@@ -10,8 +10,12 @@
 
 #include "app/ugListas.h"
 
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace gdvorn {
 
@@ -34,12 +38,27 @@ void GravaContagemEstab(Table &empresa, const ContagemVinculos &contagem);
 ContagemVinculos RecontaVinculosEstab(const ChaveEstabelecimento &chave);
 
 // Posts the link row of `vinculo` (edit or insert state), counts the establishment's links and stores the
-// counts in the row under `empresa`'s cursor, in one transaction.
+// counts in the establishment's row, in one transaction. `empresa` (a cursor on bd8emp in its primary
+// order, as the forms share it) is moved to that row by its key wherever it stood; with no such row the
+// counts are not stored.
 ContagemVinculos GravaVinculoEContagem(Table &vinculo, Table &empresa, const ChaveEstabelecimento &chave);
 
 // Deletes the link row of `vinculo` (a row being inserted is only cancelled), counts again and stores the
-// counts in the row under `empresa`'s cursor, in one transaction.
+// counts in the establishment's row, found by key as above, in one transaction.
 ContagemVinculos ExcluiVinculoEContagem(Table &vinculo, Table &empresa, const ChaveEstabelecimento &chave);
+
+// Prepares the link row under `vinculo`'s cursor (edit or insert state) for the form: the optional codes,
+// dates and counts that are stored as zeros are blanked, the work-card series gets its five digits, the
+// compensation counts their zeros, and the work-permit rule is applied for the base year `anoBase`: only
+// a link whose employee is at most 16 years old in that year may hold a permit, and never one of type "55";
+// everywhere else InAlvaraEmpregado becomes "2". Returns whether the form lets the user choose the permit.
+bool PreparaParaEdicao(Table &vinculo, int anoBase);
+
+// The personal data another link of the year holds for the same PIS/PASEP, under the field names of
+// bd8vinc, in the order the form takes them (numbers stored as zeros come blank); nothing when no link of
+// that year has the PIS.
+using DadosPessoaisPis = QList<QPair<QString, QString>>;
+std::optional<DadosPessoaisPis> DadosDoPis(const QString &ano, const QString &pis);
 
 // The 13th salary against the months paid: `meses` the twelve stored monthly values, `adiantamento` and
 // `parcelaFinal` the two stored 13th-salary values (texts that are not all digits count as zero). True

@@ -1,6 +1,8 @@
 #include "entry/ugDadosEstab.h"
 
+#include "app/base/Database.h"
 #include "app/udmEntradaDados.h"
+#include "app/ugFuncoes.h"
 
 namespace gdvorn {
 
@@ -44,6 +46,28 @@ int AtualizaVinculosEstab(const ChaveEstabelecimento &chave, const QString &tipo
     chaveNos(q, chave);
     q.ExecSQL();
     return q.RowsAffected();
+}
+
+ContagemVinculos GravaEstabelecimento(const ChaveEstabelecimento &chave, const AberturaEstab &dados,
+                                      bool excluiVinculos)
+{
+    Table &t = dmEntradaDados->ta8Empresa;
+    Transaction transacao;
+    if (excluiVinculos)
+        ExcluiVinculosEstab(chave);
+    const ContagemVinculos contagem = ContaVinculosEstab(chave);
+    auto grava = [&t](const char *nome, const QString &valor) { t.FieldByName(QLatin1String(nome)).setAsString(valor); };
+    grava("NuVinculosEstabelecimento", CompletaZeros(QString::number(contagem.vinculos), 6));
+    grava("NuEstrangeirosEstabelec", CompletaZeros(QString::number(contagem.estrangeiros), 5));
+    grava("InOpcaoAberta", QStringLiteral("0"));
+    // The links follow a new CEI vinculado or a new inscription type (the employee list finds them by both).
+    const QString ceiNovo = t.FieldByName(QStringLiteral("CoCgcVinculado")).AsString().trimmed();
+    const QString tipoNovo = t.FieldByName(QStringLiteral("InInscrEstabelecimento")).AsString().trimmed();
+    if (ceiNovo != dados.ceiVinculado || tipoNovo != dados.tipoInscricao)
+        AtualizaVinculosEstab(chave, dados.tipoInscricao, tipoNovo, ceiNovo);
+    t.Post();
+    transacao.commit();
+    return contagem;
 }
 
 int AnoDoEncerramento(const QString &data, int anoBase)

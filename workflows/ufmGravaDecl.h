@@ -169,8 +169,6 @@ public:
 private:
     void constroi();
     void ligaCriticas();
-    void focoMudou(QWidget *antigo, QWidget *novo);
-    bool eventFilter(QObject *objeto, QEvent *event) override;
     UgDadosResp::Controles controles() const;
     void Avancar();
     void Voltar();
@@ -180,10 +178,6 @@ private:
 
     TfmGravaDecl03 *m_seguinte;
     FormBinder m_binder;
-    QList<QPair<QWidget *, std::function<void()>>> m_criticas;
-    bool m_emCritica = false;
-    // The button whose press left an edit whose check failed: its release does not click it.
-    QPointer<QPushButton> m_botaoBloqueado;
 };
 
 class TfmGravaDecl03 : public TPaginaGravacao {
@@ -242,12 +236,10 @@ private:
     void Avancar();
     void Cancelar();
     void Relatorio(QPushButton *botao, const QString &errWar);
-    void focoMudou(QWidget *antigo, QWidget *novo);
 
     TfmGravaDecl04 *m_seguinte;
     QStringList m_letras;
     QWidget *m_painelLembrado = nullptr;
-    bool m_emCritica = false;
 };
 
 class TfmGravaDecl04 : public TPaginaGravacao {
@@ -266,10 +258,6 @@ public:
     QPushButton *bbFechar = nullptr;
 
 private:
-    bool VerificaImpressora();
-    void Resumo();
-    void Etiqueta();
-    void SalvaResumo();
     void Transmite();
 };
 

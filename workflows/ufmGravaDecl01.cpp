@@ -2,6 +2,7 @@
 
 #include "workflows/ufmGravaDecl.h"
 
+#include "app/QtPortaoSaida.h"
 #include "app/QtProgresso.h"
 #include "app/base/Presenter.h"
 #include "app/udmDadosResp.h"
@@ -28,12 +29,6 @@
 #include <QVBoxLayout>
 
 namespace gdvorn {
-
-namespace {
-
-bool dentro(const QWidget *w, const QWidget *pai) { return w && pai && (w == pai || pai->isAncestorOf(w)); }
-
-} // namespace
 
 TfmGravaDecl01::TfmGravaDecl01(TfmGravaDecl03 *seguinte) : TPaginaGravacao("fmGravaDecl01", 892), m_seguinte(seguinte)
 {
@@ -119,125 +114,25 @@ void TfmGravaDecl01::constroi()
 
     UgDadosResp::LigaEditsResp(m_binder, *this);
     connect(bbMunicipios, &QToolButton::clicked, this, Protegido([this] { bbMunicipiosClick(); }));
-    // A button pressed to leave an edit whose check failed is not clicked.
-    for (QPushButton *b : {bbVoltar, bbAvancar})
-        b->installEventFilter(this);
 }
 
 UgDadosResp::Controles TfmGravaDecl01::controles() const { return UgDadosResp::ControlesResp(*this); }
 
 void TfmGravaDecl01::ligaCriticas()
 {
-    using namespace UgDadosResp;
-    auto seNaoVazio = [](QLineEdit *e, void (*critica)(QLineEdit *)) {
-        return [e, critica] {
-            if (PodeValidarResp() && !e->text().trimmed().isEmpty())
-                critica(e);
-        };
-    };
-    auto sempre = [](QLineEdit *e, void (*critica)(QLineEdit *)) {
-        return [e, critica] {
-            if (PodeValidarResp())
-                critica(e);
-        };
-    };
-    m_criticas = {
-        {deNome, seNaoVazio(deNome, ConfereRazaoSocialResp)},
-        {deNomeResp, seNaoVazio(deNomeResp, ConfereNomeResp)},
-        {deDDD, sempre(deDDD, ConfereDDDResp)},
-        {deTelefone,
-         [this] {
-             if (PodeValidarResp())
-                 ConfereTelefoneResp(controles());
-         }},
-        {deLogradouro, seNaoVazio(deLogradouro, ConfereLogradouroResp)},
-        {deNumero, sempre(deNumero, ConfereNumeroResp)},
-        {deComplemento, seNaoVazio(deComplemento, ConfereComplementoResp)},
-        {deBairro, sempre(deBairro, ConfereBairroResp)},
-        {deCep, seNaoVazio(deCep, ConfereCepResp)},
-        {deEmail, sempre(deEmail, ConfereEmailResp)},
-        {deDataNasc,
-         [this] {
-             if (PodeValidarResp() && !deDataNasc->text().trimmed().isEmpty())
-                 ConfereNascimentoResp(deDataNasc);
-         }},
-        {deCpfResponsavel,
-         [this] {
-             if (PodeValidarResp() && !deCpfResponsavel->textoArmazenado().trimmed().isEmpty())
-                 ConfereCpfResp(deCpfResponsavel);
-         }},
-        {mdInscricao,
-         [this] {
-             if (!PodeValidarResp())
-                 return;
-             if (mdInscricao->textoArmazenado().trimmed().isEmpty()) {
-                 edTipodeInscricao->clear();
-                 return;
-             }
-             ConfereInscricaoResp(controles());
-             if (edTipodeInscricao->text() == QLatin1String("CPF")) {
-                 deCpfResponsavel->setMascara(kMascaraCpf);
-                 deCpfResponsavel->mostraArmazenado(mdInscricao->textoArmazenado());
-             }
-         }},
-        {deCodMunicipio,
-         [this] {
-             if (!PodeValidarResp())
-                 return;
-             if (deCodMunicipio->text().trimmed().isEmpty()) {
-                 deNomeMunicipio->clear();
-                 deUF->clear();
-                 m_binder.grava(deNomeMunicipio);
-                 m_binder.grava(deUF);
-             } else if (!FocoEmMunicipios()) {
-                 ConfereMunicipioResp(controles());
-             }
-         }},
-    };
-    connect(qApp, &QApplication::focusChanged, this, &TfmGravaDecl01::focoMudou);
-}
-
-void TfmGravaDecl01::focoMudou(QWidget *antigo, QWidget *novo)
-{
-    if (!novo || !antigo || m_emCritica || !isVisible() || !dentro(antigo, paDadosResp) || novo->window() != window())
-        return;
+    for (const auto &[campo, critica] : UgDadosResp::CriticasSaidaResp(*this, m_binder))
+        Portao().aoSair(campo, critica);
     // Entering the masked edits shows their entry masks with the digits kept.
     auto mascaraDeEntrada = [](MaskEdit *e, const QString &mascara) {
-        const QString digitos = e->textoArmazenado();
-        e->setMascara(mascara);
-        e->mostraArmazenado(digitos);
-        e->setCursorPosition(int(digitos.size()));
+        return [e, mascara] {
+            const QString digitos = e->textoArmazenado();
+            e->setMascara(mascara);
+            e->mostraArmazenado(digitos);
+            e->setCursorPosition(int(digitos.size()));
+        };
     };
-    for (const auto &[campo, critica] : std::as_const(m_criticas)) {
-        if (!dentro(antigo, campo) || dentro(novo, campo))
-            continue;
-        m_emCritica = true;
-        const bool seguiu = Protege(critica);
-        m_emCritica = false;
-        if (!seguiu) {
-            // A press on a button took the focus: its coming release must not click it.
-            if (QApplication::mouseButtons() != Qt::NoButton)
-                m_botaoBloqueado = qobject_cast<QPushButton *>(novo);
-            return;
-        }
-        break;
-    }
-    if (QApplication::focusWidget() != novo)
-        return;
-    if (novo == mdInscricao)
-        mascaraDeEntrada(mdInscricao, kMascaraEntradaInscricao);
-    else if (novo == deCpfResponsavel)
-        mascaraDeEntrada(deCpfResponsavel, kMascaraEntradaCpf);
-}
-
-bool TfmGravaDecl01::eventFilter(QObject *objeto, QEvent *event)
-{
-    if (event->type() == QEvent::MouseButtonRelease && m_botaoBloqueado && m_botaoBloqueado == objeto) {
-        m_botaoBloqueado->setDown(false);
-        m_botaoBloqueado = nullptr;
-        return true;
-    }
-    return TPaginaGravacao::eventFilter(objeto, event);
+    Portao().aoEntrar(mdInscricao, mascaraDeEntrada(mdInscricao, kMascaraEntradaInscricao));
+    Portao().aoEntrar(deCpfResponsavel, mascaraDeEntrada(deCpfResponsavel, kMascaraEntradaCpf));
 }
 
 void TfmGravaDecl01::aoMostrar()

@@ -3,6 +3,8 @@
 
 #include "workflows/ufmGravaDecl.h"
 
+#include "app/QtPortaoSaida.h"
+
 #include "app/QtProgresso.h"
 #include "app/base/Abort.h"
 #include "app/base/Presenter.h"
@@ -124,7 +126,18 @@ TfmGravaDecl03::TfmGravaDecl03(TfmGravaDecl04 *seguinte) : TPaginaGravacao("fmGr
     connect(bbRelatErros, &QPushButton::clicked, this, Protegido([this] { Relatorio(bbRelatErros, QStringLiteral("err")); }));
     connect(bbVisualErros, &QPushButton::clicked, this, Protegido([this] { Relatorio(bbVisualErros, QStringLiteral("war")); }));
     connect(bbVisualAvisos, &QPushButton::clicked, this, Protegido([this] { Relatorio(bbVisualAvisos, QStringLiteral("war")); }));
-    connect(qApp, &QApplication::focusChanged, this, &TfmGravaDecl03::focoMudou);
+    auto naoGrava = [this] { return !Gravando; };
+    for (MaskEdit *data : {mdDataAvisos, mdDataConcluir})
+        Portao().aoSair(data, [this, data] { CriticaData(data); }, naoGrava);
+    Portao().aoSair(
+        cbDriveConcluir,
+        [this] {
+            if (fFazerCritica() && !DriveSelecionado(cbDriveConcluir)) {
+                cbDriveConcluir->setFocus();
+                Abort();
+            }
+        },
+        naoGrava);
     Relogio = [] { return QTime::currentTime(); };
 }
 
@@ -206,29 +219,6 @@ bool TfmGravaDecl03::fFazerCritica() const
     return !foco || !saidas.contains(foco->objectName());
 }
 
-void TfmGravaDecl03::focoMudou(QWidget *antigo, QWidget *novo)
-{
-    if (!antigo || !novo || m_emCritica || !isVisible() || novo->window() != window() || Gravando)
-        return;
-    std::function<void()> critica;
-    if (antigo == mdDataAvisos || antigo == mdDataConcluir) {
-        auto *data = static_cast<MaskEdit *>(antigo);
-        critica = [this, data] { CriticaData(data); };
-    } else if (antigo == cbDriveConcluir) {
-        critica = [this] {
-            if (fFazerCritica() && !DriveSelecionado(cbDriveConcluir)) {
-                cbDriveConcluir->setFocus();
-                Abort();
-            }
-        };
-    } else {
-        return;
-    }
-    m_emCritica = true;
-    Protege(critica);
-    m_emCritica = false;
-}
-
 void TfmGravaDecl03::CriticaData(MaskEdit *data)
 {
     if (!fFazerCritica())
@@ -268,7 +258,7 @@ void TfmGravaDecl03::Avancar()
     MaskEdit *data = avisos ? mdDataAvisos : mdDataConcluir;
     QComboBox *combo = avisos ? cbDriveAvisos : cbDriveConcluir;
     QLineEdit *crea = avisos ? edCreaAvisos : edCREA;
-    MarcaEnquanto emCritica(m_emCritica);
+    MarcaEnquanto emCritica(Portao().emCritica());
     CriticaData(data);
     if (!DriveSelecionado(combo)) {
         combo->setFocus();

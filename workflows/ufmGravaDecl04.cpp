@@ -1,27 +1,22 @@
 // The recording wizard's page 04: the files written, their summary and labels, the summary as a PDF file
-// and the hand-over to the transmission window.
+// and the hand-over to the transmission window. The summary, label and PDF are AcoesResumo's.
 
 #include "workflows/ufmGravaDecl.h"
 
-#include "app/base/DialogoArquivo.h"
 #include "app/base/Presenter.h"
 #include "app/udmDadosResp.h"
-#include "app/udmRaveRelatorios.h"
 #include "app/ufmGDVORN.h"
 #include "app/ugConfiguracao.h"
 #include "app/ugExcecao.h"
+#include "workflows/QtAcoesResumo.h"
 #include "workflows/ugGravaDecl.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-#include <stdexcept>
 
 namespace gdvorn {
 
@@ -55,9 +50,10 @@ TfmGravaDecl04::TfmGravaDecl04() : TPaginaGravacao("fmGravaDecl04", 894)
     Memo1->setWordWrap(true);
     Corpo->addWidget(meDecl04, 1);
     Corpo->addWidget(Memo1);
-    bbRelat = criaBotao("bbRelat", QStringLiteral("Visualizar &Resumo"), [this] { Resumo(); });
-    bbEtiq = criaBotao("bbEtiq", QStringLiteral("&Etiqueta"), [this] { Etiqueta(); });
-    btSalvarRelat = criaBotao("btSalvarRelat", QStringLiteral("&Salvar Resumo"), [this] { SalvaResumo(); });
+    bbRelat = criaBotao("bbRelat", QStringLiteral("Visualizar &Resumo"), [this] { AcoesResumo::Resumo(bbRelat); });
+    bbEtiq = criaBotao("bbEtiq", QStringLiteral("&Etiqueta"), [this] { AcoesResumo::Etiqueta(bbEtiq); });
+    btSalvarRelat = criaBotao("btSalvarRelat", QStringLiteral("&Salvar Resumo"),
+                              [this] { AcoesResumo::SalvaResumo(this, btSalvarRelat); });
     Button1 = criaBotao("Button1", QStringLiteral("&Transmitir"), [this] { Transmite(); });
     bbFechar = criaBotao("bbFechar", QStringLiteral("&Fechar"), [this] { Encerra(); });
 }
@@ -76,109 +72,6 @@ void TfmGravaDecl04::aoMostrar()
 
 // Close: the page has no Cancel.
 void TfmGravaDecl04::aoCancelar() { Encerra(); }
-
-bool TfmGravaDecl04::VerificaImpressora()
-{
-    TRvSystem &sistema = dmRaveRelatorios->RvSystem1;
-    if (sistema.HaImpressora())
-        return true;
-    presenter().show(MessageKind::Error, QStringLiteral("Não é possível imprimir: não há impressoras instaladas."),
-                     {MessageButton::Ok});
-    sistema.ImprimeDaVisualizacao = false;
-    return false;
-}
-
-namespace {
-
-// Disables a button for the length of a report run.
-struct BotaoOcupado {
-    explicit BotaoOcupado(QPushButton *b) : botao(b) { botao->setEnabled(false); }
-    ~BotaoOcupado()
-    {
-        QCoreApplication::processEvents();
-        botao->setEnabled(true);
-    }
-    QPushButton *botao;
-};
-
-} // namespace
-
-void TfmGravaDecl04::Resumo()
-{
-    VerificaImpressora();
-    BotaoOcupado ocupado(bbRelat);
-    dmRaveRelatorios->RvSystem1.Destino = DestinoRelatorio::Visualizacao;
-    TRvProject &projeto = dmRaveRelatorios->RvProtocolo;
-    projeto.SetParam(QStringLiteral("AnoBase"), anoBase());
-    projeto.ExecuteReport(QStringLiteral("rptProtocolo"));
-}
-
-void TfmGravaDecl04::Etiqueta()
-{
-    VerificaImpressora();
-    BotaoOcupado ocupado(bbEtiq);
-    dmRaveRelatorios->RvSystem1.Destino = DestinoRelatorio::Visualizacao;
-    TRvProject &projeto = dmRaveRelatorios->RvProtocolo;
-    projeto.SetParam(QStringLiteral("AnoBase"), anoBase());
-    projeto.SetParam(QStringLiteral("VersaoEditada"), VersaoEditada(Configuracao().Versao));
-    projeto.ExecuteReport(QStringLiteral("rptEtiqueta"));
-}
-
-void TfmGravaDecl04::SalvaResumo()
-{
-    PedidoArquivo pedido;
-    pedido.tipo = PedidoArquivo::Salvar;
-    pedido.filtro = QStringLiteral("Arquivos Adobe PDF|*.pdf");
-    pedido.extensaoPadrao = QStringLiteral("pdf");
-    pedido.pastaInicial = Raiz();
-    pedido.nomeInicial = QDir(Raiz()).filePath(QStringLiteral("Resumo_") + Configuracao().NomeArquivoGerado);
-    // The overwrite question is ours, naming the file chosen.
-    pedido.confirmaSobrescrita = false;
-    const QString arquivo = dialogoArquivo().escolhe(this, pedido);
-    if (arquivo.isEmpty())
-        return;
-    if (QFileInfo::exists(arquivo)) {
-        if (presenter().show(MessageKind::Confirmation, PerguntaSobrescreveResumo(arquivo),
-                             {MessageButton::Yes, MessageButton::No}) != MessageButton::Yes)
-            return;
-    }
-    BotaoOcupado ocupado(btSalvarRelat);
-    auto naoGravou = [&arquivo](const QString &motivo) {
-        presenter().show(MessageKind::Error,
-                         QStringLiteral("Não foi possível gravar o arquivo \"") + QDir::toNativeSeparators(arquivo) +
-                             QStringLiteral("\".") + (motivo.isEmpty() ? QString() : QLatin1Char('\n') + motivo),
-                         {MessageButton::Ok});
-    };
-    // The old file goes first, so that only a file written now counts as saved.
-    if (QFileInfo::exists(arquivo) && !QFile::remove(arquivo)) {
-        naoGravou(QString());
-        return;
-    }
-    TRvSystem &sistema = dmRaveRelatorios->RvSystem1;
-    sistema.Destino = DestinoRelatorio::Arquivo;
-    sistema.ArquivoSaida = arquivo;
-    struct Restaura {
-        TRvSystem &s;
-        ~Restaura()
-        {
-            s.Destino = DestinoRelatorio::Visualizacao;
-            s.ArquivoSaida.clear();
-        }
-    } restaura{sistema};
-    TRvProject &projeto = dmRaveRelatorios->RvProtocolo;
-    projeto.SetParam(QStringLiteral("AnoBase"), anoBase());
-    try {
-        projeto.ExecuteReport(QStringLiteral("rptProtocolo"));
-    } catch (const std::runtime_error &e) {
-        naoGravou(QString::fromStdString(e.what()));
-        return;
-    }
-    const QFileInfo escrito(arquivo);
-    if (escrito.exists() && escrito.size() > 0)
-        presenter().show(MessageKind::Information, QStringLiteral("Documento salvo com sucesso."), {MessageButton::Ok});
-    else
-        naoGravou(QString());
-}
 
 void TfmGravaDecl04::Transmite()
 {

@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QtTest>
 
@@ -132,6 +133,8 @@ private slots:
     void valorDigitadoEArmazenado();
     void ligadorCarregaEGravaALinha();
     void travaNaCorDoBotao();
+    void cliqueQueDeixaOCampo_data();
+    void cliqueQueDeixaOCampo();
 
 private:
     std::unique_ptr<test::ProgramaTeste> m_programa;
@@ -463,6 +466,60 @@ void tst_EntryForm::travaNaCorDoBotao()
     Trava(ed, false);
     QVERIFY(!ed->isReadOnly());
     QCOMPARE(ed->palette().color(QPalette::Base), padrao.color(QPalette::Base));
+}
+
+void tst_EntryForm::cliqueQueDeixaOCampo_data()
+{
+    QTest::addColumn<QString>("texto");
+    QTest::addColumn<bool>("soltaDuranteACritica");
+    QTest::addColumn<int>("gravacoes");
+    QTest::addColumn<QString>("foco");
+    QTest::newRow("check passes") << "01" << false << 1 << "BtGravar";
+    QTest::newRow("check passes, release during the check") << "01" << true << 1 << "BtGravar";
+    QTest::newRow("check fails") << "XX" << false << 0 << "edPrefixo";
+    QTest::newRow("check fails, release during the check") << "XX" << true << 0 << "edPrefixo";
+}
+
+void tst_EntryForm::cliqueQueDeixaOCampo()
+{
+    // A button that is not an exit button, on a form whose check lets events run (as the responsible
+    // person's checks do): the release of a click may come in while the check runs.
+    QFETCH(QString, texto);
+    QFETCH(bool, soltaDuranteACritica);
+    QFETCH(int, gravacoes);
+    QFETCH(QString, foco);
+    test::ScriptedPresenter presenter;
+    EntryForm form;
+    auto *layout = new QVBoxLayout(&form);
+    auto *edPrefixo = new QLineEdit(&form);
+    edPrefixo->setObjectName(QStringLiteral("edPrefixo"));
+    auto *gravar = new QPushButton(QStringLiteral("&Gravar"), &form);
+    gravar->setObjectName(QStringLiteral("BtGravar"));
+    layout->addWidget(edPrefixo);
+    layout->addWidget(gravar);
+    int vezes = 0;
+    QObject::connect(gravar, &QPushButton::clicked, &form, [&vezes] { ++vezes; });
+    form.aoSair(edPrefixo, [&form, edPrefixo] {
+        QCoreApplication::processEvents();
+        if (edPrefixo->text() == QLatin1String("XX"))
+            form.falha(QStringLiteral("0060"), edPrefixo);
+    });
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    edPrefixo->setFocus();
+    edPrefixo->setText(texto);
+    if (soltaDuranteACritica) {
+        QTimer::singleShot(0, gravar, [gravar] { QTest::mouseRelease(gravar, Qt::LeftButton); });
+        QTest::mousePress(gravar, Qt::LeftButton);
+        QTRY_COMPARE(vezes, gravacoes);
+        QTest::qWait(20);
+    } else {
+        QTest::mouseClick(gravar, Qt::LeftButton);
+    }
+    QCOMPARE(vezes, gravacoes);
+    QCOMPARE(QApplication::focusWidget()->objectName(), foco);
+    QCOMPARE(presenter.boxes.size(), gravacoes == 0 ? 1 : 0);
+    QVERIFY(!gravar->isDown());
 }
 
 QTEST_MAIN(tst_EntryForm)

@@ -78,6 +78,8 @@ private slots:
     void numeroGravadoEMostrado();
     void municipioRecusado();
     void cancelarDescarta();
+    void tipoEscolhidoSaiComTabEEnter_data();
+    void tipoEscolhidoSaiComTabEEnter();
 
 private:
     std::unique_ptr<ProgramaTeste> m_programa;
@@ -170,6 +172,40 @@ void tst_ufmDadosResp::cancelarDescarta()
     });
     QCOMPARE(campo("NoBairroRespArquivo"), QStringLiteral("CENTRO"));
     QCOMPARE(dmDadosResp, nullptr);
+}
+
+void tst_ufmDadosResp::tipoEscolhidoSaiComTabEEnter_data()
+{
+    QTest::addColumn<int>("tecla");
+    QTest::addColumn<int>("botao");
+    QTest::newRow("Tab from CNPJ") << int(Qt::Key_Tab) << 0;
+    QTest::newRow("Tab from CPF") << int(Qt::Key_Tab) << 2;
+    QTest::newRow("Enter from CNPJ") << int(Qt::Key_Return) << 0;
+    QTest::newRow("Enter from CEI") << int(Qt::Key_Return) << 1;
+}
+
+void tst_ufmDadosResp::tipoEscolhidoSaiComTabEEnter()
+{
+    // With a type chosen, the keyboard leaves the type group for the number.
+    QFETCH(int, tecla);
+    QFETCH(int, botao);
+    gravaResponsavel();
+    ScriptedModal janelas;
+    ScriptedPresenter caixas;
+    abre(janelas, [&](TfmDadosResp &f) {
+        QRadioButton *rb = f.dbrTipoInscr->botoes().at(botao);
+        rb->setFocus();
+        QTest::keyClick(rb, Qt::Key_Space);
+        QVERIFY(rb->isChecked());
+        QCOMPARE(QApplication::focusWidget(), rb);
+        QTest::keyClick(rb, Qt::Key(tecla));
+        QCOMPARE(QApplication::focusWidget(), f.mdInscricao);
+        QCOMPARE(caixas.boxes.size(), 0);
+        // Shift+Tab comes back to the chosen type.
+        QTest::qWait(1);
+        QTest::keyClick(f.mdInscricao, Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), rb);
+    });
 }
 
 QTEST_MAIN(tst_ufmDadosResp)

@@ -134,6 +134,35 @@ private slots:
         QCOMPARE(campoEstab(kAno, kCnpj, kPrefixo, QStringLiteral("NuVinculosEstabelecimento")), QStringLiteral("000001"));
     }
 
+    void contagensNaLinhaDaChaveOndeQuerQueOCursorEsteja()
+    {
+        // The shared establishment cursor stands on another establishment of the year (a list walked it
+        // there): the counts still go to the link's own establishment, and the other row keeps its own.
+        const QString outro = QStringLiteral("02");
+        gravaEstab(kAno, kCnpj, outro, QStringLiteral("OUTRA"),
+                   {{"NuVinculosEstabelecimento", "000007"}, {"NuEstrangeirosEstabelec", "00003"}});
+        Table vinculo(QStringLiteral("bd8vinc"));
+        Table empresa(QStringLiteral("bd8emp"));
+        empresa.Open();
+        QVERIFY(empresa.FindKey({kAno, kCnpj, outro}));
+        novoVinculo(vinculo, QStringLiteral("10000000004"), QStringLiteral("21"));
+        const ContagemVinculos c = GravaVinculoEContagem(vinculo, empresa, kChave);
+        QCOMPARE(c.vinculos, 1);
+        QCOMPARE(campoEstab(kAno, kCnpj, kPrefixo, QStringLiteral("NuVinculosEstabelecimento")), QStringLiteral("000001"));
+        QCOMPARE(campoEstab(kAno, kCnpj, kPrefixo, QStringLiteral("NuEstrangeirosEstabelec")), QStringLiteral("00001"));
+        QCOMPARE(campoEstab(kAno, kCnpj, outro, QStringLiteral("NuVinculosEstabelecimento")), QStringLiteral("000007"));
+        QCOMPARE(campoEstab(kAno, kCnpj, outro, QStringLiteral("NuEstrangeirosEstabelec")), QStringLiteral("00003"));
+
+        // The delete does the same.
+        QVERIFY(empresa.FindKey({kAno, kCnpj, outro}));
+        vinculo.Close();
+        vinculo.Open();
+        QVERIFY(vinculo.FindKey({kAno, kCnpj, kPrefixo, QStringLiteral("10000000004")}));
+        QCOMPARE(ExcluiVinculoEContagem(vinculo, empresa, kChave).vinculos, 0);
+        QCOMPARE(campoEstab(kAno, kCnpj, kPrefixo, QStringLiteral("NuVinculosEstabelecimento")), QStringLiteral("000000"));
+        QCOMPARE(campoEstab(kAno, kCnpj, outro, QStringLiteral("NuVinculosEstabelecimento")), QStringLiteral("000007"));
+    }
+
     void recontaParaOutrasJanelas()
     {
         for (int i = 1; i <= 3; ++i)
@@ -147,6 +176,100 @@ private slots:
         // An establishment that is not there is counted and left alone.
         QCOMPARE(RecontaVinculosEstab({kAno, kCnpj, QStringLiteral("09")}).vinculos, 0);
         QCOMPARE(contaLinhas(QStringLiteral("bd8emp"), kAno, kCnpj), 1);
+    }
+
+    void preparaParaEdicaoEsvaziaZeros()
+    {
+        Table t(QStringLiteral("bd8vinc"));
+        novoVinculo(t, QStringLiteral("10000000001"));
+        const QVariantMap c{{"AnChegadaEmpregado", "0000"}, {"CoCpfEmpregado", "00000000000"},
+                            {"CoCbo", "000000"},           {"Me13ParcelaFinalEmpregado", "00"},
+                            {"CoInstrucao", "07"},         {"SeCartTrabEmpregado", "12"},
+                            {"QtDiasAfas", ""},            {"QtCompDissidio", "000"},
+                            {"QtCompBcoHoras", "05"}};
+        for (auto it = c.begin(); it != c.end(); ++it)
+            t.FieldByName(it.key()).setAsString(it.value().toString());
+        PreparaParaEdicao(t, 2010);
+        auto v = [&t](const char *nome) { return t.FieldByName(QLatin1String(nome)).AsString(); };
+        QCOMPARE(v("AnChegadaEmpregado"), QString());
+        QCOMPARE(v("CoCpfEmpregado"), QString());
+        QCOMPARE(v("CoCbo"), QString());
+        QCOMPARE(v("Me13ParcelaFinalEmpregado"), QString());
+        QCOMPARE(v("CoInstrucao"), QStringLiteral("07"));
+        QCOMPARE(v("SeCartTrabEmpregado"), QStringLiteral("00012"));
+        // Blank counts stay blank (only zeros are normalised); zeros get their width.
+        QCOMPARE(v("QtDiasAfas"), QString());
+        QCOMPARE(v("QtCompDissidio"), QStringLiteral("00"));
+        QCOMPARE(v("QtCompBcoHoras"), QStringLiteral("05"));
+        t.Cancel();
+    }
+
+    void preparaParaEdicaoAlvara_data()
+    {
+        QTest::addColumn<QString>("nascimento");
+        QTest::addColumn<QString>("tipo");
+        QTest::addColumn<QString>("alvara");
+        QTest::addColumn<bool>("aberto");
+        QTest::addColumn<QString>("depois");
+        QTest::newRow("minor keeps a permit") << "01011996" << "10" << "1" << true << "1";
+        QTest::newRow("minor without one gets 2") << "01011996" << "10" << "" << true << "2";
+        QTest::newRow("16 in the year still a minor") << "01011994" << "10" << "1" << true << "1";
+        QTest::newRow("17 loses the permit") << "01011993" << "10" << "1" << false << "2";
+        QTest::newRow("type 55 closed, value kept") << "01011996" << "55" << "1" << false << "1";
+        QTest::newRow("no birth date") << "" << "10" << "1" << false << "2";
+        QTest::newRow("no link type") << "01011996" << "" << "1" << false << "2";
+        QTest::newRow("letters in the year count as year 0") << "0101199X" << "10" << "1" << false << "2";
+    }
+    void preparaParaEdicaoAlvara()
+    {
+        QFETCH(QString, nascimento);
+        QFETCH(QString, tipo);
+        QFETCH(QString, alvara);
+        QFETCH(bool, aberto);
+        QFETCH(QString, depois);
+        Table t(QStringLiteral("bd8vinc"));
+        novoVinculo(t, QStringLiteral("10000000001"));
+        t.FieldByName(QStringLiteral("DaNascimentoEmpregado")).setAsString(nascimento);
+        t.FieldByName(QStringLiteral("CoVinculo")).setAsString(tipo);
+        t.FieldByName(QStringLiteral("InAlvaraEmpregado")).setAsString(alvara);
+        QCOMPARE(PreparaParaEdicao(t, 2010), aberto);
+        QCOMPARE(t.FieldByName(QStringLiteral("InAlvaraEmpregado")).AsString(), depois);
+        t.Cancel();
+    }
+
+    void dadosDoPis()
+    {
+        gravaVinculo(kAno, kCnpj, QStringLiteral("02"), QStringLiteral("12345678901"), QStringLiteral("MARIA"),
+                     {{"DaNascimentoEmpregado", "02031980"}, {"CoNacionalidade", "21"},
+                      {"AnChegadaEmpregado", "0000"}, {"NuCartTrabEmpregado", "00012345"},
+                      {"SeCartTrabEmpregado", "00012"}, {"CoCpfEmpregado", "00000000000"},
+                      {"InSexo", "2"}, {"CoTipoRaca", "8"}, {"InDeficienteFisico", "2"}, {"CoInstrucao", "07"}});
+        // Another year's link with the same PIS is not found.
+        QVERIFY(!DadosDoPis(QStringLiteral("2009"), QStringLiteral("12345678901")));
+        QVERIFY(!DadosDoPis(kAno, QStringLiteral("12345678902")));
+        const std::optional<DadosPessoaisPis> dados = DadosDoPis(kAno, QStringLiteral("12345678901"));
+        QVERIFY(dados);
+        QCOMPARE(dados->size(), 12);
+        QHash<QString, QString> v;
+        for (const auto &[nome, valor] : *dados)
+            v.insert(nome, valor);
+        QCOMPARE(v.value("NoEmpregado"), QStringLiteral("MARIA"));
+        QCOMPARE(v.value("DaNascimentoEmpregado"), QStringLiteral("02031980"));
+        QCOMPARE(v.value("CoNacionalidade"), QStringLiteral("21"));
+        QCOMPARE(v.value("AnChegadaEmpregado"), QString());
+        QCOMPARE(v.value("NuCartTrabEmpregado"), QStringLiteral("00012345"));
+        QCOMPARE(v.value("SeCartTrabEmpregado"), QStringLiteral("00012"));
+        QCOMPARE(v.value("CoCpfEmpregado"), QString());
+        QCOMPARE(v.value("InSexo"), QStringLiteral("2"));
+        QCOMPARE(v.value("CoInstrucao"), QStringLiteral("07"));
+        QVERIFY(v.contains("CoDeficienteFisico"));
+        QVERIFY(v.contains("InDeficienteFisico"));
+        QVERIFY(v.contains("CoTipoRaca"));
+        // Every name is a field of the link table, so the form can write them all.
+        Table t(QStringLiteral("bd8vinc"));
+        t.Open();
+        for (const auto &par : *dados)
+            QVERIFY2(t.definition().field(par.first), qPrintable(par.first));
     }
 
     void decimoTerceiro_data()
