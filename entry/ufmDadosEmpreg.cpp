@@ -19,6 +19,7 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QScreen>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -92,7 +93,9 @@ TfmDadosEmpreg::TfmDadosEmpreg(QWidget *parent) : EntryForm(parent)
     ligaSaidas();
     ligaSeletores();
     TrocaAbaPermitida = true;
-    resize(1000, 550);
+    // Room for the seven tab captions on a 1024 x 768 screen.
+    const QSize tela = screen()->availableGeometry().size();
+    resize(std::min(1000, tela.width()), std::min(550, tela.height()));
 }
 
 TfmDadosEmpreg::~TfmDadosEmpreg() = default;
@@ -106,8 +109,9 @@ ChaveEstabelecimento TfmDadosEmpreg::chaveEstab() { return {AnoBaseVinculo, Insc
 void TfmDadosEmpreg::criaControles()
 {
     m_binder.setTabela(&vinculo());
-    auto *raiz = new QHBoxLayout(this);
-    auto *painel = new QVBoxLayout;
+    // The buttons in a row above the tabs, so that the seven tabs have the whole width for their captions.
+    auto *raiz = new QVBoxLayout(this);
+    auto *painel = new QHBoxLayout;
     auto botao = [this, painel](const char *nome, const QString &legenda) {
         auto *b = new QPushButton(legenda, this);
         b->setObjectName(QLatin1String(nome));
