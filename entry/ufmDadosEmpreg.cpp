@@ -19,7 +19,9 @@
 
 #include <QApplication>
 #include <QFocusEvent>
+#include <QProxyStyle>
 #include <QScreen>
+#include <QTabBar>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -106,6 +108,20 @@ ChaveEstabelecimento TfmDadosEmpreg::chaveEstab() { return {AnoBaseVinculo, Insc
 
 // ---- layout ----
 
+namespace {
+
+// The tabs' style with room for the second line's descenders.
+class AbasDeDuasLinhas : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metrica, const QStyleOption *opcao, const QWidget *widget) const override
+    {
+        const int valor = QProxyStyle::pixelMetric(metrica, opcao, widget);
+        return metrica == PM_TabBarTabVSpace ? valor + 6 : valor;
+    }
+};
+
+} // namespace
+
 void TfmDadosEmpreg::criaControles()
 {
     m_binder.setTabela(&vinculo());
@@ -128,13 +144,26 @@ void TfmDadosEmpreg::criaControles()
     raiz->addLayout(painel);
     pcEmpregados = new EntryTabWidget(this);
     pcEmpregados->setObjectName(QStringLiteral("pcEmpregados"));
+    auto *estiloAbas = new AbasDeDuasLinhas;
+    estiloAbas->setParent(this);
+    pcEmpregados->tabBar()->setStyle(estiloAbas);
     raiz->addWidget(pcEmpregados, 1);
 
     auto pagina = [this](const char *nome, const QString &legenda, QGridLayout *&grade) {
         auto *p = new QWidget;
         p->setObjectName(QLatin1String(nome));
         grade = new QGridLayout(p);
-        pcEmpregados->addTab(p, legenda);
+        // Seven captions side by side need more than a 1024-pixel screen: a long one takes two lines.
+        QString duasLinhas = legenda;
+        if (legenda.size() > 12) {
+            const int meio = int(legenda.size()) / 2;
+            const int antes = int(legenda.lastIndexOf(QLatin1Char(' '), meio)), depois = int(legenda.indexOf(QLatin1Char(' '), meio));
+            const int quebra = antes < 0 ? depois : depois < 0 ? antes : (meio - antes <= depois - meio ? antes : depois);
+            if (quebra > 0)
+                duasLinhas[quebra] = QLatin1Char('\n');
+        }
+        pcEmpregados->addTab(p, duasLinhas);
+        pcEmpregados->setTabToolTip(pcEmpregados->indexOf(p), legenda);
         return p;
     };
     auto de = [this](const char *nome, const QString &nomeCampo, int ajuda, bool maiusculas = false) {
@@ -158,6 +187,15 @@ void TfmDadosEmpreg::criaControles()
         e->setReadOnly(true);
         e->setFocusPolicy(Qt::NoFocus);
         e->setMinimumWidth(240);
+        // A long description shows its start, and the whole text as its tool tip (queued: setText puts the
+        // cursor at the end after it has told the change).
+        connect(
+            e, &QLineEdit::textChanged, e,
+            [e](const QString &t) {
+                e->setCursorPosition(0);
+                e->setToolTip(t);
+            },
+            Qt::QueuedConnection);
         if (ajuda)
             setContextoAjuda(e, ajuda);
         return e;
@@ -180,6 +218,7 @@ void TfmDadosEmpreg::criaControles()
                         int ajuda) {
         auto *g = new RadioGroup(titulo, this);
         g->setObjectName(QLatin1String(nome));
+        g->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed); // its natural size, not the row's
         g->adiciona(QLatin1String(nome) + QStringLiteral("Sim"), sim, QStringLiteral("1"));
         g->adiciona(QLatin1String(nome) + QStringLiteral("Nao"), QStringLiteral("Não"), QStringLiteral("2"));
         m_binder.liga(g, campo);
