@@ -384,11 +384,20 @@ void TfmDadosEmpreg::criaControles()
     linha(g, QString(), {dbrSindicalizado});
 
     tRemuneracoes = pagina("tRemuneracoes", QStringLiteral("Remunerações Mensais"), g);
+    // Headers over the two columns of each half: the amount and the overtime hours of the month.
+    for (int c : {0, 3}) {
+        auto *valor = new QLabel(QStringLiteral("Remuneração"));
+        valor->setObjectName(QStringLiteral("lbRemuneracao%1").arg(c / 3 + 1));
+        auto *horas = new QLabel(QStringLiteral("Horas Extras"));
+        horas->setObjectName(QStringLiteral("lbHorasExtras%1").arg(c / 3 + 1));
+        g->addWidget(valor, 0, c + 1);
+        g->addWidget(horas, 0, c + 2);
+    }
     for (int m = 0; m < 12; ++m) {
         edMes[m] = dinheiro(QStringLiteral("ed%1").arg(QLatin1String(kMeses[m])).toLatin1().constData(), 9, 91);
         deHorasMes[m] = de(QStringLiteral("deHoras%1").arg(QLatin1String(kMeses[m])).toLatin1().constData(),
                            QStringLiteral("HoTrabalhadas%1").arg(QLatin1String(kMeses[m])), 178);
-        const int r = m % 6, c = (m / 6) * 3;
+        const int r = m % 6 + 1, c = (m / 6) * 3;
         g->addWidget(new QLabel(QString::fromUtf8(kRotulosMes[m])), r, c);
         g->addWidget(edMes[m], r, c + 1);
         g->addWidget(deHorasMes[m], r, c + 2);
@@ -408,13 +417,13 @@ void TfmDadosEmpreg::criaControles()
                                                             deMesAdiantamento, sbMesAdiantamento, edTxAdiantamento,
                                                             edAdiantamento})
             h->addWidget(w);
-        g->addLayout(h, 6, 0, 1, 6);
+        g->addLayout(h, 7, 0, 1, 6);
         auto *h2 = new QHBoxLayout;
         for (QWidget *w : std::initializer_list<QWidget *>{new QLabel(QStringLiteral("13º Parcela Final")),
                                                             deMesParcelaFinal, sbMesParcelaFinal, edTxParcelaFinal,
                                                             edParcelaFinal})
             h2->addWidget(w);
-        g->addLayout(h2, 7, 0, 1, 6);
+        g->addLayout(h2, 8, 0, 1, 6);
     }
 
     tVerbas = pagina("tVerbas", QStringLiteral("Verbas Pagas na Rescisão"), g);

@@ -21,6 +21,7 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QLabel>
 #include <QTabBar>
 #include <QtTest>
 
@@ -139,6 +140,8 @@ private slots:
             QCoreApplication::processEvents();
             QCOMPARE(w(grupo)->height(), w(grupo)->sizeHint().height());
         }
+        // The monthly-pay tab names its hours column.
+        QCOMPARE(w<QLabel>("lbHorasExtras1")->text(), QStringLiteral("Horas Extras"));
         QLineEdit *descricao = ed("edTxAdmissao");
         const QString longa = QStringLiteral("Transferência de empregado oriundo de estabelecimento da mesma empresa ou de outra empresa");
         descricao->setText(longa);
