@@ -204,6 +204,7 @@ TfmVisualizacao::TfmVisualizacao(QtSaidaRelatorio &saida, TRvSystem &sistema, co
     auto *barra = new QToolBar(this);
     barra->setObjectName(QStringLiteral("BarraVisualizacao"));
     barra->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    barra->setIconSize(QSize(16, 16));
     const auto acao = [this](QMenu *menu, const char *nome, const QString &legenda, QStyle::StandardPixmap figura,
                              const QList<QKeySequence> &teclas) {
         QAction *a = menu->addAction(style()->standardIcon(figura), legenda);
@@ -248,6 +249,16 @@ TfmVisualizacao::TfmVisualizacao(QtSaidaRelatorio &saida, TRvSystem &sistema, co
     LarguraPagina = acao(exibir, "LarguraPagina", QStringLiteral("Largura da Pá&gina"), QStyle::SP_FileDialogDetailedView,
                          {Qt::CTRL | Qt::Key_1});
     layout->setMenuBar(menus);
+    // Short captions on the tool bar, so that every button shows on a 1024-pixel screen.
+    const QList<QPair<QAction *, QString>> curtas{
+        {Primeira, QStringLiteral("Primeira")}, {Anterior, QStringLiteral("Anterior")}, {Proxima, QStringLiteral("Próxima")},
+        {Ultima, QStringLiteral("Última")},     {Ampliar, QStringLiteral("Ampliar")},   {Reduzir, QStringLiteral("Reduzir")},
+        {PaginaInteira, QStringLiteral("Inteira")}, {LarguraPagina, QStringLiteral("Largura")},
+        {SalvarComo, QStringLiteral("Salvar")}, {Fechar, QStringLiteral("Fechar")}};
+    for (const auto &[a, texto] : curtas)
+        a->setIconText(texto);
+    if (Imprimir)
+        Imprimir->setIconText(QStringLiteral("Imprimir"));
 
     auto *impressora = new QPrinter(QPrinter::HighResolution);
     impressora->setPageSize(QPageSize(QPageSize::A4));

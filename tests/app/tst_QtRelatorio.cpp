@@ -12,6 +12,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QTemporaryDir>
+#include <QToolBar>
 #include <QtTest>
 
 using namespace gdvorn;
@@ -136,6 +137,9 @@ private slots:
         QCOMPARE(v.windowTitle(), QStringLiteral("Visualização do Relatório"));
         QCOMPARE(v.findChild<QAction *>(QStringLiteral("Imprimir")) != nullptr, imprime);
         QVERIFY(v.findChild<QAction *>(QStringLiteral("SalvarComo")));
+        // Every tool button shows on a 1024-pixel screen.
+        const int largura = v.findChild<QToolBar *>(QStringLiteral("BarraVisualizacao"))->sizeHint().width();
+        QVERIFY2(largura <= 1024, qPrintable(QString::number(largura)));
         v.Visualizador->updatePreview();
         QCOMPARE(v.Visualizador->pageCount(), 3);
     }
