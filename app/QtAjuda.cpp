@@ -61,7 +61,8 @@ void VisorAjudaQt::muda(QWidget *dono)
     const bool aberta = !m_janela->isHidden();
     const QRect geometria = m_janela->geometry();
     m_janela->setParent(dono, Qt::Window);
-    m_janela->setGeometry(geometria);
+    if (aberta)
+        m_janela->setGeometry(geometria); // where the user left it
     if (dono)
         dono->installEventFilter(this);
     if (aberta)
