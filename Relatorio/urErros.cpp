@@ -73,6 +73,9 @@ void rptErros(TdmRaveRelatorios &m, const TRvProject &p, DestinoPaginas &d)
         }
         const QString seq = campo(q, "Sequencial");
         if (seq != sequencial) {
+            // A rule closes the finding before: its field lines stay with it, under its own message.
+            if (!sequencial.isEmpty())
+                r.separador();
             sequencial = seq;
             ++ocorrencias;
             const QString codigo = campo(q, "retorno");

@@ -1,6 +1,8 @@
 #include "app/QtAjuda.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QEvent>
 #include <QShortcut>
 #include <QStyle>
 #include <QTextBrowser>
@@ -56,10 +58,38 @@ void TfmAjuda::mostra(const QString &arquivo, const QString &ancora)
 
 VisorAjudaQt::~VisorAjudaQt() { delete m_janela; }
 
+void VisorAjudaQt::muda(QWidget *dono)
+{
+    if (m_janela->parentWidget())
+        m_janela->parentWidget()->removeEventFilter(this);
+    const bool aberta = !m_janela->isHidden();
+    const QRect geometria = m_janela->geometry();
+    m_janela->setParent(dono, Qt::Window);
+    if (aberta)
+        m_janela->setGeometry(geometria); // where the user left it
+    if (dono)
+        dono->installEventFilter(this);
+    if (aberta)
+        m_janela->show();
+}
+
+bool VisorAjudaQt::eventFilter(QObject *objeto, QEvent *evento)
+{
+    // The form is closing (and may be freed right after): the help window must not go with it.
+    if (evento->type() == QEvent::Hide && m_janela && objeto == m_janela->parentWidget())
+        muda(nullptr);
+    return false;
+}
+
 void VisorAjudaQt::mostra(const QString &arquivo, const QString &ancora)
 {
     if (!m_janela)
         m_janela = new TfmAjuda;
+    QWidget *modal = QApplication::activeModalWidget();
+    if (modal == m_janela)
+        modal = nullptr;
+    if (m_janela->parentWidget() != modal)
+        muda(modal);
     m_janela->mostra(arquivo, ancora);
     m_janela->show();
     m_janela->raise();

@@ -3,9 +3,16 @@
 #include "app/QtExcecao.h"
 #include "app/ugExcecao.h"
 
+#include <QLibraryInfo>
+#include <QTranslator>
+
 namespace gdvorn {
 
-TAplicacao::TAplicacao(int &argc, char **argv) : QApplication(argc, argv) { InstalaTratamentoExcecao(); }
+TAplicacao::TAplicacao(int &argc, char **argv) : QApplication(argc, argv)
+{
+    InstalaTratamentoExcecao();
+    CarregaTraducoesQt(*this);
+}
 
 bool TAplicacao::notify(QObject *receiver, QEvent *event)
 {
@@ -16,6 +23,17 @@ bool TAplicacao::notify(QObject *receiver, QEvent *event)
         GDVORNExcecaoGeral(std::current_exception());
     }
     return false;
+}
+
+bool CarregaTraducoesQt(QCoreApplication &app)
+{
+    auto *traducao = new QTranslator(&app);
+    if (!traducao->load(QStringLiteral("qtbase_pt_BR"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete traducao;
+        return false;
+    }
+    QCoreApplication::installTranslator(traducao);
+    return true;
 }
 
 } // namespace gdvorn

@@ -2,6 +2,10 @@
 // The program's application object. Its notify is the backstop of the exception handling: the silent
 // abort that escapes an event handler is swallowed, anything else goes to GDVORNExcecaoGeral. Event
 // handlers still run inside Protege: an exception should never travel through the toolkit's code.
+//
+// It also speaks Portuguese in the toolkit's own windows (file dialogs, standard buttons, context menus of
+// the edits) through Qt's Brazilian Portuguese translations, "qtbase_pt_BR", installed by Debian's
+// qt6-translations-l10n.
 
 #include <QApplication>
 
@@ -10,10 +14,15 @@ namespace gdvorn {
 class TAplicacao : public QApplication {
     Q_OBJECT
 public:
-    // Also installs the forms' part of the exception handling (InstalaTratamentoExcecao).
+    // Also installs the forms' part of the exception handling (InstalaTratamentoExcecao) and Qt's
+    // Portuguese texts (CarregaTraducoesQt).
     TAplicacao(int &argc, char **argv);
 
     bool notify(QObject *receiver, QEvent *event) override;
 };
+
+// Installs Qt's Brazilian Portuguese texts in `app` (the translator is a child of `app`). False, and
+// nothing installed, when the translation files are missing: the toolkit then speaks English.
+bool CarregaTraducoesQt(QCoreApplication &app);
 
 } // namespace gdvorn

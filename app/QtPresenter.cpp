@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <QHash>
 #include <QMessageBox>
+#include <QGridLayout>
 #include <QPushButton>
+#include <QSpacerItem>
+#include <QStyle>
 
 namespace gdvorn {
 
@@ -63,8 +66,19 @@ MessageButton QtPresenter::show(MessageKind kind, const QString &text, const QLi
         if (b == defaultButton)
             box.setDefaultButton(pb);
     }
+    // A short text makes a narrow box: widen it to its title.
+    if (auto *grade = qobject_cast<QGridLayout *>(box.layout()))
+        grade->addItem(new QSpacerItem(LarguraParaTitulo(box, box.windowTitle()), 0, QSizePolicy::Minimum),
+                       grade->rowCount(), 0, 1, grade->columnCount());
     box.exec();
     return map.value(box.clickedButton(), escapeAnswer);
+}
+
+int LarguraParaTitulo(const QWidget &janela, const QString &titulo)
+{
+    QFont fonte = janela.font();
+    fonte.setBold(true); // title bars mostly are
+    return QFontMetrics(fonte).horizontalAdvance(titulo) + 4 * janela.style()->pixelMetric(QStyle::PM_TitleBarHeight);
 }
 
 void QtPresenter::beep() { QApplication::beep(); }

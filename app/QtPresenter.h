@@ -1,7 +1,11 @@
 #pragma once
-// The presenter of the running program: a QMessageBox with the program's Portuguese captions and buttons.
+// The presenter of the running program: a QMessageBox with the program's Portuguese captions and buttons,
+// never narrower than its title needs (the window manager would cut a title wider than the box).
 
 #include "app/base/Presenter.h"
+
+class QString;
+class QWidget;
 
 namespace gdvorn {
 
@@ -12,5 +16,10 @@ public:
                        const QString &caption, MessageButton defaultButton) override;
     void beep() override;
 };
+
+// The width a window needs to show `titulo` whole in its title bar: the text, the window manager's icon
+// and buttons.
+int LarguraParaTitulo(const QWidget &janela, const QString &titulo);
+
 
 } // namespace gdvorn

@@ -16,8 +16,11 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QStyle>
+#include <QToolBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <limits>
 #include <stdexcept>
 
@@ -196,18 +199,66 @@ TfmVisualizacao::TfmVisualizacao(QtSaidaRelatorio &saida, TRvSystem &sistema, co
     setContextoAjuda(this, ContextoAjudaVisualizacao);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
     auto *menus = new QMenuBar(this);
+    auto *barra = new QToolBar(this);
+    barra->setObjectName(QStringLiteral("BarraVisualizacao"));
+    barra->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    barra->setIconSize(QSize(16, 16));
+    const auto acao = [this](QMenu *menu, const char *nome, const QString &legenda, QStyle::StandardPixmap figura,
+                             const QList<QKeySequence> &teclas) {
+        QAction *a = menu->addAction(style()->standardIcon(figura), legenda);
+        a->setObjectName(QLatin1String(nome));
+        a->setShortcuts(teclas);
+        a->setShortcutContext(Qt::WindowShortcut);
+        addAction(a); // the keys work wherever the focus stands in the window
+        return a;
+    };
     QMenu *arquivo = menus->addMenu(QStringLiteral("&Arquivo"));
     arquivo->setObjectName(QStringLiteral("Arquivo"));
     if (sistema.ImprimeDaVisualizacao) {
-        Imprimir = arquivo->addAction(QStringLiteral("&Imprimir"));
-        Imprimir->setObjectName(QStringLiteral("Imprimir"));
+        Imprimir = acao(arquivo, "Imprimir", QStringLiteral("&Imprimir..."), QStyle::SP_DialogSaveButton,
+                        {QKeySequence::Print});
+        Imprimir->setIcon(QIcon::fromTheme(QStringLiteral("document-print"), Imprimir->icon()));
         connect(Imprimir, &QAction::triggered, this, [this] { Protege([this] { ImprimirClick(); }); });
     }
-    SalvarComo = arquivo->addAction(QStringLiteral("&Salvar Como..."));
-    SalvarComo->setObjectName(QStringLiteral("SalvarComo"));
+    SalvarComo = acao(arquivo, "SalvarComo", QStringLiteral("&Salvar Como..."), QStyle::SP_DialogSaveButton,
+                      {QKeySequence::Save});
     connect(SalvarComo, &QAction::triggered, this, [this] { Protege([this] { SalvarComoClick(); }); });
+    arquivo->addSeparator();
+    Fechar = acao(arquivo, "Fechar", QStringLiteral("&Fechar"), QStyle::SP_DialogCloseButton, {Qt::Key_Escape});
+    connect(Fechar, &QAction::triggered, this, &QDialog::reject);
+
+    QMenu *exibir = menus->addMenu(QStringLiteral("&Exibir"));
+    exibir->setObjectName(QStringLiteral("Exibir"));
+    Primeira = acao(exibir, "Primeira", QStringLiteral("P&rimeira Página"), QStyle::SP_MediaSkipBackward,
+                    {Qt::CTRL | Qt::Key_Home});
+    Anterior = acao(exibir, "Anterior", QStringLiteral("Página &Anterior"), QStyle::SP_MediaSeekBackward,
+                    {Qt::Key_PageUp});
+    Proxima = acao(exibir, "Proxima", QStringLiteral("&Próxima Página"), QStyle::SP_MediaSeekForward,
+                   {Qt::Key_PageDown});
+    Ultima = acao(exibir, "Ultima", QStringLiteral("Ú&ltima Página"), QStyle::SP_MediaSkipForward,
+                  {Qt::CTRL | Qt::Key_End});
+    exibir->addSeparator();
+    Ampliar = acao(exibir, "Ampliar", QStringLiteral("A&mpliar"), QStyle::SP_ArrowUp,
+                   {QKeySequence::ZoomIn, Qt::Key_Plus});
+    Reduzir = acao(exibir, "Reduzir", QStringLiteral("&Reduzir"), QStyle::SP_ArrowDown,
+                   {QKeySequence::ZoomOut, Qt::Key_Minus});
+    PaginaInteira = acao(exibir, "PaginaInteira", QStringLiteral("Página &Inteira"), QStyle::SP_FileDialogContentsView,
+                         {Qt::CTRL | Qt::Key_0});
+    LarguraPagina = acao(exibir, "LarguraPagina", QStringLiteral("Largura da Pá&gina"), QStyle::SP_FileDialogDetailedView,
+                         {Qt::CTRL | Qt::Key_1});
     layout->setMenuBar(menus);
+    // Short captions on the tool bar, so that every button shows on a 1024-pixel screen.
+    const QList<QPair<QAction *, QString>> curtas{
+        {Primeira, QStringLiteral("Primeira")}, {Anterior, QStringLiteral("Anterior")}, {Proxima, QStringLiteral("Próxima")},
+        {Ultima, QStringLiteral("Última")},     {Ampliar, QStringLiteral("Ampliar")},   {Reduzir, QStringLiteral("Reduzir")},
+        {PaginaInteira, QStringLiteral("Inteira")}, {LarguraPagina, QStringLiteral("Largura")},
+        {SalvarComo, QStringLiteral("Salvar")}, {Fechar, QStringLiteral("Fechar")}};
+    for (const auto &[a, texto] : curtas)
+        a->setIconText(texto);
+    if (Imprimir)
+        Imprimir->setIconText(QStringLiteral("Imprimir"));
 
     auto *impressora = new QPrinter(QPrinter::HighResolution);
     impressora->setPageSize(QPageSize(QPageSize::A4));
@@ -222,8 +273,50 @@ TfmVisualizacao::TfmVisualizacao(QtSaidaRelatorio &saida, TRvSystem &sistema, co
             geraComEstado(textos().EstadoGerando, m_gera, pp);
         });
     });
+    const auto vai = [this](int pagina) {
+        Visualizador->setCurrentPage(std::clamp(pagina, 1, std::max(1, Visualizador->pageCount())));
+        atualizaPagina();
+    };
+    connect(Primeira, &QAction::triggered, this, [vai] { vai(1); });
+    connect(Anterior, &QAction::triggered, this, [this, vai] { vai(Visualizador->currentPage() - 1); });
+    connect(Proxima, &QAction::triggered, this, [this, vai] { vai(Visualizador->currentPage() + 1); });
+    connect(Ultima, &QAction::triggered, this, [this, vai] { vai(Visualizador->pageCount()); });
+    connect(Ampliar, &QAction::triggered, Visualizador, [this] { Visualizador->zoomIn(); });
+    connect(Reduzir, &QAction::triggered, Visualizador, [this] { Visualizador->zoomOut(); });
+    connect(PaginaInteira, &QAction::triggered, Visualizador, &QPrintPreviewWidget::fitInView);
+    connect(LarguraPagina, &QAction::triggered, Visualizador, &QPrintPreviewWidget::fitToWidth);
+    connect(Visualizador, &QPrintPreviewWidget::previewChanged, this, &TfmVisualizacao::atualizaPagina);
+
+    for (QAction *a : {Primeira, Anterior})
+        barra->addAction(a);
+    lbPagina = new QLabel(this);
+    lbPagina->setObjectName(QStringLiteral("lbPagina"));
+    lbPagina->setContentsMargins(8, 0, 8, 0);
+    barra->addWidget(lbPagina);
+    for (QAction *a : {Proxima, Ultima})
+        barra->addAction(a);
+    barra->addSeparator();
+    for (QAction *a : {Reduzir, Ampliar, PaginaInteira, LarguraPagina})
+        barra->addAction(a);
+    barra->addSeparator();
+    if (Imprimir)
+        barra->addAction(Imprimir);
+    barra->addAction(SalvarComo);
+    barra->addAction(Fechar);
+    layout->addWidget(barra);
     layout->addWidget(Visualizador);
+    atualizaPagina();
     resize(1000, 740);
+}
+
+void TfmVisualizacao::atualizaPagina()
+{
+    const int pagina = Visualizador->currentPage(), total = Visualizador->pageCount();
+    lbPagina->setText(QStringLiteral("Página %1 de %2").arg(total ? pagina : 0).arg(total));
+    Primeira->setEnabled(pagina > 1);
+    Anterior->setEnabled(pagina > 1);
+    Proxima->setEnabled(pagina < total);
+    Ultima->setEnabled(pagina < total);
 }
 
 void TfmVisualizacao::keyPressEvent(QKeyEvent *event)

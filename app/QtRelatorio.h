@@ -1,8 +1,9 @@
 #pragma once
 // The painted output of the reports: one painter for PDF (QPdfWriter, A4, 300 dpi), the printer
 // (QPrinter through the print dialog: copies, collation, duplex) and the preview window "Visualização do
-// Relatório", whose menu "Arquivo" prints (unless printing from the preview is off) and saves the report
-// as PDF or text. The program installs QtSaidaRelatorio as the report output at start-up.
+// Relatório", whose menu "Arquivo" prints (unless printing from the preview is off), saves the report as
+// PDF or text and closes the window, and whose menu "Exibir" and tool bar move through the pages and zoom.
+// The program installs QtSaidaRelatorio as the report output at start-up.
 //
 // While pages are made or printed, the status window "Report Status" tells the page under way ("Gerando
 // página 3", "Imprimindo página 3").
@@ -75,7 +76,9 @@ public:
 // The help context of the preview window.
 inline constexpr int ContextoAjudaVisualizacao = 1910;
 
-// The preview window, maximised.
+// The preview window, maximised. Keys: Page Down / Page Up the next and previous page, Ctrl+Home and
+// Ctrl+End the first and last, Ctrl++ and Ctrl+- (also + and -) zoom, Ctrl+0 the whole page, Ctrl+P
+// prints when printing is allowed, Esc closes.
 class TfmVisualizacao : public QDialog {
     Q_OBJECT
 public:
@@ -85,6 +88,10 @@ public:
     QPrintPreviewWidget *Visualizador = nullptr;
     QAction *Imprimir = nullptr; // nullptr while printing from the preview is off
     QAction *SalvarComo = nullptr;
+    QAction *Primeira = nullptr, *Anterior = nullptr, *Proxima = nullptr, *Ultima = nullptr;
+    QAction *Ampliar = nullptr, *Reduzir = nullptr, *PaginaInteira = nullptr, *LarguraPagina = nullptr;
+    QAction *Fechar = nullptr;
+    QLabel *lbPagina = nullptr; // "Página 2 de 5"
 
     void ImprimirClick();
     void SalvarComoClick();
@@ -94,6 +101,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    void atualizaPagina();
+
     QtSaidaRelatorio &m_saida;
     QString m_nome;
     GeraPaginas m_gera;

@@ -21,6 +21,7 @@
 #include <QKeyEvent>
 #include <QDesktopServices>
 #include <QHash>
+#include <QImage>
 #include <QLabel>
 #include <QApplication>
 #include <QLineEdit>
@@ -40,6 +41,28 @@ namespace gdvorn {
 TfmGDVORN *fmGDVORN = nullptr;
 
 namespace {
+
+// A tool button's picture that shows its state: in colour while the command works, a faint grey when
+// it does not (the style's own disabled picture of a grey glyph looks much like the enabled one).
+QIcon figuraComEstado(const QIcon &base)
+{
+    QIcon icone;
+    for (int lado : {16, 24, 32}) {
+        const QPixmap normal = base.pixmap(lado, QIcon::Normal);
+        icone.addPixmap(normal, QIcon::Normal);
+        icone.addPixmap(normal, QIcon::Active);
+        QImage apagada = normal.toImage().convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < apagada.height(); ++y) {
+            auto *linha = reinterpret_cast<QRgb *>(apagada.scanLine(y));
+            for (int x = 0; x < apagada.width(); ++x) {
+                const int cinza = 96 + qGray(linha[x]) / 2;
+                linha[x] = qRgba(cinza, cinza, cinza, qAlpha(linha[x]) * 3 / 10);
+            }
+        }
+        icone.addPixmap(QPixmap::fromImage(apagada), QIcon::Disabled);
+    }
+    return icone;
+}
 
 // The caption of an import tool button: the year's first three digits, "&", its last digit.
 QString legendaImportacao(int ano)
@@ -92,7 +115,7 @@ void TfmGDVORN::criaComandos()
         b->setFixedSize(34, 34);
         b->setToolTip(dica);
         if (glifo != QStyle::SP_CustomBase)
-            b->setIcon(style()->standardIcon(glifo));
+            b->setIcon(figuraComEstado(style()->standardIcon(glifo)));
         painel->addWidget(b);
         return b;
     };
@@ -163,7 +186,7 @@ void TfmGDVORN::criaDemaisComandos()
         b->setAutoRaise(true);
         b->setFixedSize(34, 34);
         b->setToolTip(dica);
-        b->setIcon(style()->standardIcon(glifo));
+        b->setIcon(figuraComEstado(style()->standardIcon(glifo)));
         QAction *posicao = nullptr;
         for (QAction *a : painel->actions())
             if (antes && painel->widgetForAction(a) == antes)
@@ -287,8 +310,9 @@ void TfmGDVORN::Cartela(bool imprime)
     TRvSystem &sistema = dmRaveRelatorios->RvSystem1;
     if (!sistema.HaImpressora()) {
         if (imprime) {
+            // The same title as every other box that says there is no printer.
             presenter().show(MessageKind::Error, QStringLiteral("Não é possível imprimir: não há impressoras instaladas."),
-                             {MessageButton::Ok});
+                             {MessageButton::Ok}, QStringLiteral("Atenção"), MessageButton::Ok);
             return;
         }
         sistema.ImprimeDaVisualizacao = false;
@@ -324,7 +348,7 @@ void TfmGDVORN::criaAjuda()
     spHelp->setAutoRaise(true);
     spHelp->setFixedSize(34, 34);
     spHelp->setToolTip(QStringLiteral("Ajuda do GDVorn"));
-    spHelp->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+    spHelp->setIcon(figuraComEstado(style()->standardIcon(QStyle::SP_DialogHelpButton)));
     painel->addWidget(spHelp);
     connect(spHelp, &QToolButton::clicked, this, Protegido([] { MostraAjuda(); }));
 

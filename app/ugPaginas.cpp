@@ -80,7 +80,8 @@ void MontadorRelatorio::iniciaPagina()
     if (!m_subtitulo.isEmpty())
         texto(1, 0, ColunasPagina, m_subtitulo, kAlignHCenter, false);
     texto(2, 0, ColunasPagina / 2, QStringLiteral("Ano-Base: ") + m_ano, kAlignLeft, false);
-    texto(2, ColunasPagina / 2, ColunasPagina / 2, QStringLiteral("Versão: ") + m_versao, kAlignRight, false);
+    if (!m_versao.isEmpty())
+        texto(2, ColunasPagina / 2, ColunasPagina / 2, QStringLiteral("Versão: ") + m_versao, kAlignRight, false);
     regua(3);
     m_linha = kPrimeiraLinhaCorpo;
     if (!m_colunas.isEmpty())
@@ -198,6 +199,13 @@ void MontadorRelatorio::total(const QString &rotulo, const QString &valor)
     ++m_linha;
     texto(m_linha, 0, ColunasPagina - 20, rotulo, kAlignLeft, true);
     texto(m_linha, ColunasPagina - 20, 20, valor, kAlignRight, true);
+    ++m_linha;
+}
+
+void MontadorRelatorio::separador()
+{
+    garante(1);
+    regua(m_linha);
     ++m_linha;
 }
 

@@ -71,6 +71,7 @@ QStringList QuebraTexto(const QString &texto, int largura);
 
 class MontadorRelatorio {
 public:
+    // An empty `versao` prints no "Versão:" in the header.
     MontadorRelatorio(DestinoPaginas &destino, const QString &titulo, const QString &anoBase,
                       const QString &versao);
     MontadorRelatorio(const MontadorRelatorio &) = delete;
@@ -95,6 +96,8 @@ public:
     // A total line: bold caption and value, over a rule.
     void total(const QString &rotulo, const QString &valor);
     void linhaEmBranco();
+    // A rule across the page on a line of its own, between two parts of the body.
+    void separador();
     void novaPagina();
     // Finishes the last page and hands it over. Nothing more may be added.
     void termina();

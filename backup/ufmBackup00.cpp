@@ -7,6 +7,7 @@
 #include "app/ugExcecao.h"
 #include "app/base/DialogoArquivo.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QPushButton>
 
@@ -63,7 +64,8 @@ void TfmBackup00::bbActionClick()
     s_Backup.filtro = QStringLiteral("Backup GDVORN (BKP)|*.BKP");
     s_Backup.extensaoPadrao = QStringLiteral("BKP");
     s_Backup.confirmaSobrescrita = true;
-    s_Backup.nomeInicial = NomeCopiaPadrao(databaseFolder(), ano);
+    // The copy belongs away from the program's own data folder: the dialog starts in the user's home.
+    s_Backup.nomeInicial = NomeCopiaPadrao(QDir::homePath(), ano);
     m_arquivo = dialogoArquivo().escolhe(this, s_Backup);
     if (m_arquivo.isEmpty()) {
         accept();

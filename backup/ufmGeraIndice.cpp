@@ -55,7 +55,7 @@ void TfmGeraIndice::bbIniciarClick()
     } else {
         prIndexar->hide();
         laIndexar->hide();
-        presenter().show(MessageKind::Warning, QStringLiteral("Arquivos indexados com sucesso."), {MessageButton::Ok});
+        presenter().show(MessageKind::Information, QStringLiteral("Arquivos indexados com sucesso."), {MessageButton::Ok});
     }
     accept();
 }

@@ -99,6 +99,8 @@ void TfmConEmpreg::constroi()
     DBGridVinculo->setSelectionBehavior(QAbstractItemView::SelectRows);
     DBGridVinculo->setSelectionMode(QAbstractItemView::SingleSelection);
     DBGridVinculo->verticalHeader()->hide();
+    // Every column as wide as its widest value; the name takes the rest.
+    DBGridVinculo->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     DBGridVinculo->horizontalHeader()->setSectionResizeMode(ColNome, QHeaderView::Stretch);
     DBGridVinculo->setTabKeyNavigation(false);
 

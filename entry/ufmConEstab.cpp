@@ -77,6 +77,8 @@ void TfmConEstab::constroi()
     DBGridEstab->setSelectionBehavior(QAbstractItemView::SelectRows);
     DBGridEstab->setSelectionMode(QAbstractItemView::SingleSelection);
     DBGridEstab->verticalHeader()->hide();
+    // Every column as wide as its widest value; the name takes the rest.
+    DBGridEstab->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     DBGridEstab->horizontalHeader()->setSectionResizeMode(ColRazao, QHeaderView::Stretch);
     DBGridEstab->setTabKeyNavigation(false);
 
@@ -182,8 +184,11 @@ void TfmConEstab::leConsulta(Query &q)
                              new QTableWidgetItem(q.FieldByName(QStringLiteral("NoRazaoEstabelecimento")).AsString()));
         DBGridEstab->setItem(linha, ColCei, new QTableWidgetItem(CeiVinculadoMostradoEstab(
                                                  q.FieldByName(QStringLiteral("CoCgcVinculado")).AsString())));
-        DBGridEstab->setItem(linha, ColEmpregados, new QTableWidgetItem(
-                                                       q.FieldByName(QStringLiteral("NuVinculosEstabelecimento")).AsString()));
+        // The count is stored zero-padded ("000001"): shown as a number.
+        const QString vinculos = q.FieldByName(QStringLiteral("NuVinculosEstabelecimento")).AsString().trimmed();
+        auto *empregados = new QTableWidgetItem(vinculos.isEmpty() ? QString() : QString::number(vinculos.toInt()));
+        empregados->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        DBGridEstab->setItem(linha, ColEmpregados, empregados);
         ++linha;
     }
     q.Close();

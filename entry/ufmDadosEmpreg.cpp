@@ -20,6 +20,9 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QFocusEvent>
+#include <QProxyStyle>
+#include <QScreen>
+#include <QTabBar>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -121,7 +124,9 @@ TfmDadosEmpreg::TfmDadosEmpreg(QWidget *parent) : EntryForm(parent)
     ligaSaidas();
     ligaSeletores();
     TrocaAbaPermitida = true;
-    resize(1000, 550);
+    // Room for the seven tab captions on a 1024 x 768 screen.
+    const QSize tela = screen()->availableGeometry().size();
+    resize(std::min(1000, tela.width()), std::min(550, tela.height()));
 }
 
 TfmDadosEmpreg::~TfmDadosEmpreg() = default;
@@ -132,11 +137,26 @@ ChaveEstabelecimento TfmDadosEmpreg::chaveEstab() { return {AnoBaseVinculo, Insc
 
 // ---- layout ----
 
+namespace {
+
+// The tabs' style with room for the second line's descenders.
+class AbasDeDuasLinhas : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metrica, const QStyleOption *opcao, const QWidget *widget) const override
+    {
+        const int valor = QProxyStyle::pixelMetric(metrica, opcao, widget);
+        return metrica == PM_TabBarTabVSpace ? valor + 6 : valor;
+    }
+};
+
+} // namespace
+
 void TfmDadosEmpreg::criaControles()
 {
     m_binder.setTabela(&vinculo());
-    auto *raiz = new QHBoxLayout(this);
-    auto *painel = new QVBoxLayout;
+    // The buttons in a row above the tabs, so that the seven tabs have the whole width for their captions.
+    auto *raiz = new QVBoxLayout(this);
+    auto *painel = new QHBoxLayout;
     auto botao = [this, painel](const char *nome, const QString &legenda) {
         auto *b = new QPushButton(legenda, this);
         b->setObjectName(QLatin1String(nome));
@@ -153,13 +173,26 @@ void TfmDadosEmpreg::criaControles()
     raiz->addLayout(painel);
     pcEmpregados = new EntryTabWidget(this);
     pcEmpregados->setObjectName(QStringLiteral("pcEmpregados"));
+    auto *estiloAbas = new AbasDeDuasLinhas;
+    estiloAbas->setParent(this);
+    pcEmpregados->tabBar()->setStyle(estiloAbas);
     raiz->addWidget(pcEmpregados, 1);
 
     auto pagina = [this](const char *nome, const QString &legenda, QGridLayout *&grade) {
         auto *p = new QWidget;
         p->setObjectName(QLatin1String(nome));
         grade = new QGridLayout(p);
-        pcEmpregados->addTab(p, legenda);
+        // Seven captions side by side need more than a 1024-pixel screen: a long one takes two lines.
+        QString duasLinhas = legenda;
+        if (legenda.size() > 12) {
+            const int meio = int(legenda.size()) / 2;
+            const int antes = int(legenda.lastIndexOf(QLatin1Char(' '), meio)), depois = int(legenda.indexOf(QLatin1Char(' '), meio));
+            const int quebra = antes < 0 ? depois : depois < 0 ? antes : (meio - antes <= depois - meio ? antes : depois);
+            if (quebra > 0)
+                duasLinhas[quebra] = QLatin1Char('\n');
+        }
+        pcEmpregados->addTab(p, duasLinhas);
+        pcEmpregados->setTabToolTip(pcEmpregados->indexOf(p), legenda);
         return p;
     };
     auto de = [this](const char *nome, const QString &nomeCampo, int ajuda, bool maiusculas = false) {
@@ -183,6 +216,15 @@ void TfmDadosEmpreg::criaControles()
         e->setReadOnly(true);
         e->setFocusPolicy(Qt::NoFocus);
         e->setMinimumWidth(240);
+        // A long description shows its start, and the whole text as its tool tip (queued: setText puts the
+        // cursor at the end after it has told the change).
+        connect(
+            e, &QLineEdit::textChanged, e,
+            [e](const QString &t) {
+                e->setCursorPosition(0);
+                e->setToolTip(t);
+            },
+            Qt::QueuedConnection);
         if (ajuda)
             setContextoAjuda(e, ajuda);
         return e;
@@ -205,6 +247,7 @@ void TfmDadosEmpreg::criaControles()
                         int ajuda) {
         auto *g = new RadioGroup(titulo, this);
         g->setObjectName(QLatin1String(nome));
+        g->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed); // its natural size, not the row's
         g->adiciona(QLatin1String(nome) + QStringLiteral("Sim"), sim, QStringLiteral("1"));
         g->adiciona(QLatin1String(nome) + QStringLiteral("Nao"), QStringLiteral("Não"), QStringLiteral("2"));
         m_binder.liga(g, campo);
@@ -373,11 +416,20 @@ void TfmDadosEmpreg::criaControles()
     linha(g, QString(), {dbrSindicalizado});
 
     tRemuneracoes = pagina("tRemuneracoes", QStringLiteral("Remunerações Mensais"), g);
+    // Headers over the two columns of each half: the amount and the overtime hours of the month.
+    for (int c : {0, 3}) {
+        auto *valor = new QLabel(QStringLiteral("Remuneração"));
+        valor->setObjectName(QStringLiteral("lbRemuneracao%1").arg(c / 3 + 1));
+        auto *horas = new QLabel(QStringLiteral("Horas Extras"));
+        horas->setObjectName(QStringLiteral("lbHorasExtras%1").arg(c / 3 + 1));
+        g->addWidget(valor, 0, c + 1);
+        g->addWidget(horas, 0, c + 2);
+    }
     for (int m = 0; m < 12; ++m) {
         edMes[m] = dinheiro(QStringLiteral("ed%1").arg(QLatin1String(kMeses[m])).toLatin1().constData(), 9, 91);
         deHorasMes[m] = de(QStringLiteral("deHoras%1").arg(QLatin1String(kMeses[m])).toLatin1().constData(),
                            QStringLiteral("HoTrabalhadas%1").arg(QLatin1String(kMeses[m])), 178);
-        const int r = m % 6, c = (m / 6) * 3;
+        const int r = m % 6 + 1, c = (m / 6) * 3;
         g->addWidget(new QLabel(QString::fromUtf8(kRotulosMes[m])), r, c);
         g->addWidget(edMes[m], r, c + 1);
         g->addWidget(deHorasMes[m], r, c + 2);
@@ -397,13 +449,13 @@ void TfmDadosEmpreg::criaControles()
                                                             deMesAdiantamento, sbMesAdiantamento, edTxAdiantamento,
                                                             edAdiantamento})
             h->addWidget(w);
-        g->addLayout(h, 6, 0, 1, 6);
+        g->addLayout(h, 7, 0, 1, 6);
         auto *h2 = new QHBoxLayout;
         for (QWidget *w : std::initializer_list<QWidget *>{new QLabel(QStringLiteral("13º Parcela Final")),
                                                             deMesParcelaFinal, sbMesParcelaFinal, edTxParcelaFinal,
                                                             edParcelaFinal})
             h2->addWidget(w);
-        g->addLayout(h2, 7, 0, 1, 6);
+        g->addLayout(h2, 8, 0, 1, 6);
     }
 
     tVerbas = pagina("tVerbas", QStringLiteral("Verbas Pagas na Rescisão"), g);

@@ -30,6 +30,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QScreen>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -62,7 +63,9 @@ TfmDadosEstab::TfmDadosEstab(QWidget *parent) : EntryForm(parent), m_binder(&dmE
     montaPassosCarga();
     montaCriticas();
     TrocaAbaPermitida = true;
-    resize(800, 600);
+    // Room for the five tab captions and the form's fields on a 1024 x 768 screen.
+    const QSize tela = screen()->availableGeometry().size();
+    resize(std::min(1000, tela.width()), std::min(700, tela.height()));
 }
 
 TfmDadosEstab::~TfmDadosEstab() = default;
@@ -88,7 +91,10 @@ MaskEdit *TfmDadosEstab::criaEdit(QWidget *pai, const char *nome, const QString 
 
 void TfmDadosEstab::criaControles()
 {
-    auto *raiz = new QHBoxLayout(this);
+    // The buttons beside the identification; the tabs below both, with the whole width for their captions.
+    auto *raiz = new QVBoxLayout(this);
+    auto *cima = new QHBoxLayout;
+    raiz->addLayout(cima);
 
     paBotoes = new QWidget(this);
     paBotoes->setObjectName(QStringLiteral("paBotoes"));
@@ -106,10 +112,10 @@ void TfmDadosEstab::criaControles()
     BtAjuda = botao("BtAjuda", QStringLiteral("&Ajuda"));
     BtAjuda->setToolTip(QStringLiteral("Aciona o Ajuda do campo selecionado"));
     painel->addStretch();
-    raiz->addWidget(paBotoes);
+    cima->addWidget(paBotoes);
 
     auto *corpo = new QVBoxLayout;
-    raiz->addLayout(corpo, 1);
+    cima->addLayout(corpo, 1);
 
     // ---- identification, above the tabs ----
     auto *topo = new QHBoxLayout;
@@ -227,7 +233,7 @@ void TfmDadosEstab::criaControles()
     // ---- the tabs ----
     pcInformacoes = new EntryTabWidget(this);
     pcInformacoes->setObjectName(QStringLiteral("pcInformacoes"));
-    corpo->addWidget(pcInformacoes, 1);
+    raiz->addWidget(pcInformacoes, 1);
     auto pagina = [this](const char *nome, const QString &legenda) {
         auto *p = new QWidget;
         p->setObjectName(QLatin1String(nome));

@@ -141,7 +141,7 @@ void TfmDadosEstab::MontaAbasEconomicas()
                 QStringLiteral("CoCnae2"), 193,
                 QStringLiteral("Informe o Código da Atividade Econômica ou selecione-o clicando no botão ao lado"),
                 QStringLiteral("99.99-9/99;0;"), sbCNAE, "sbCNAE",
-                QStringLiteral("Selecione o Código da Atividade Econômica."), edTxCNAE, "edTxCNAE", 46,
+                QStringLiteral("Selecione o Código da Atividade Econômica."), edTxCNAE, "edTxCNAE", 193,
                 QStringLiteral("Classificação "));
     grupoCodigo(QStringLiteral("Natureza Jurídica"),
                 QStringLiteral("Informe a Natureza Jurídica que caracteriza o estabelecimento."), deNatJuridica,

@@ -1,6 +1,7 @@
 # Installs the Debian packages that the build needs and that are missing (sourced by run.sh and test.sh).
 GDVORN_PACOTES=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
-                libgl-dev zlib1g-dev libsqlite3-dev libbenchmark-dev fonts-dejavu-core sqlite3)
+                libgl-dev zlib1g-dev libsqlite3-dev libbenchmark-dev fonts-dejavu-core sqlite3
+                qt6-translations-l10n)
 
 instala_dependencias() {
     local faltam=()

@@ -37,8 +37,9 @@ bool VerificaImpressora()
     TRvSystem &sistema = dmRaveRelatorios->RvSystem1;
     if (sistema.HaImpressora())
         return true;
+    // The same title as every other box that says there is no printer.
     presenter().show(MessageKind::Error, QStringLiteral("Não é possível imprimir: não há impressoras instaladas."),
-                     {MessageButton::Ok});
+                     {MessageButton::Ok}, QStringLiteral("Atenção"), MessageButton::Ok);
     sistema.ImprimeDaVisualizacao = false;
     return false;
 }

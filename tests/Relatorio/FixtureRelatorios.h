@@ -88,6 +88,7 @@ inline void montaDeclaracao()
     };
     achado("err", "000001", "1671", "1610", "12345678903", "2");
     achado("err", "000001", "1671", "1611", "01012005", "2");
+    achado("err", "000004", "1672", "1610", "98765432100", "2");
     achado("war", "000002", "1670", "1600", "00123456789012", "1");
     insere(QStringLiteral("te8stru"), {{"AnBase", "2010"}, {"CoMsg", "1600"}, {"Sequencia", "000003"},
                                        {"InscricaoPrefixo", "1122233300018100"}, {"PosicaoInicial", "012"},

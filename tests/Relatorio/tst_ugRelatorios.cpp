@@ -62,6 +62,16 @@ private slots:
         QVERIFY(paginas.last().contains(QRegularExpression(QStringLiteral("Total de vínculos +22\\n"))));
     }
 
+    void protocoloSemVersao()
+    {
+        // The recording passes no version to the receipt: no empty "Versão:" in its header.
+        m_dm->RvProtocolo.SetParam(QStringLiteral("VersaoEditada"), QString());
+        const QString t = gera(m_dm->RvProtocolo, QStringLiteral("rptProtocolo")).join(QLatin1Char('\f'));
+        m_dm->RvProtocolo.SetParam(QStringLiteral("VersaoEditada"), VersaoEditada(QStringLiteral("2010.01.03")));
+        QVERIFY(t.contains(QStringLiteral("Ano-Base: 2010")));
+        QVERIFY(!t.contains(QStringLiteral("Versão")));
+    }
+
     void etiquetaPorVolume()
     {
         const QString t = gera(m_dm->RvProtocolo, QStringLiteral("rptEtiqueta")).join(QLatin1Char('\f'));
@@ -125,7 +135,12 @@ private slots:
         QVERIFY(erros.contains(QStringLiteral("\n1671 - ")));
         QVERIFY(erros.contains(QRegularExpression(QStringLiteral("\\n\\S.* +12345678903\\n"))));
         QVERIFY(erros.contains(QRegularExpression(QStringLiteral("\\n +01012005\\n"))));
-        QVERIFY(erros.contains(QRegularExpression(QStringLiteral("Total de erros +1\\n"))));
+        QVERIFY(erros.contains(QRegularExpression(QStringLiteral("Total de erros +2\\n"))));
+        // Each finding: its message, the field titles, its field lines, and a rule before the next finding.
+        QVERIFY2(erros.contains(QRegularExpression(QStringLiteral(
+                     "\\n1671 - [^\\n]*\\nCampo +Conteúdo\\n-+\\n[^\\n]* 12345678903\\n +01012005\\n-+\\n1672 -[^\\n]*\\n"
+                     "Campo +Conteúdo\\n-+\\n[^\\n]* 98765432100\\n-+\\nTotal de erros"))),
+                 qPrintable(erros.mid(erros.indexOf(QStringLiteral("1671")))));
         QVERIFY(!erros.contains(QStringLiteral("1670 - ")));
 
         m_dm->SelecionaErros(QStringLiteral("war"));

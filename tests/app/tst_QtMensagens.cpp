@@ -34,6 +34,7 @@ private slots:
 
     void confirmacaoFechadaComEscapeRespondeNao();
     void criticaEditTextoParaOTratador();
+    void caixaTaoLargaQuantoOTitulo();
 
 private:
     std::unique_ptr<test::TempDataFolder> m_dados;
@@ -67,6 +68,28 @@ void tst_QtMensagens::confirmacaoFechadaComEscapeRespondeNao()
     QCOMPARE(texto, QStringLiteral("Confirma a exclusão?"));
     botoes.sort();
     QCOMPARE(botoes, (QStringList{QStringLiteral("&Não"), QStringLiteral("&Sim")}));
+}
+
+void tst_QtMensagens::caixaTaoLargaQuantoOTitulo()
+{
+    // A one-word text under a long title: the box is as wide as the title needs.
+    QtPresenter caixas;
+    int largura = 0, precisa = 0;
+    QTimer fecha;
+    connect(&fecha, &QTimer::timeout, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        fecha.stop();
+        largura = box->width();
+        precisa = LarguraParaTitulo(*box, box->windowTitle());
+        QTest::keyClick(box, Qt::Key_Escape);
+    });
+    fecha.start(20);
+    caixas.show(MessageKind::Information, QStringLiteral("Ok."), {MessageButton::Ok},
+                QStringLiteral("Informação sobre a cópia de segurança"), MessageButton::Ok);
+    QVERIFY(precisa > 200);
+    QVERIFY2(largura >= precisa, qPrintable(QStringLiteral("%1 < %2").arg(largura).arg(precisa)));
 }
 
 void tst_QtMensagens::criticaEditTextoParaOTratador()

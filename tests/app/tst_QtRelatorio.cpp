@@ -12,6 +12,7 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QTemporaryDir>
+#include <QToolBar>
 #include <QtTest>
 
 using namespace gdvorn;
@@ -136,8 +137,62 @@ private slots:
         QCOMPARE(v.windowTitle(), QStringLiteral("Visualização do Relatório"));
         QCOMPARE(v.findChild<QAction *>(QStringLiteral("Imprimir")) != nullptr, imprime);
         QVERIFY(v.findChild<QAction *>(QStringLiteral("SalvarComo")));
+        // Every tool button shows on a 1024-pixel screen.
+        const int largura = v.findChild<QToolBar *>(QStringLiteral("BarraVisualizacao"))->sizeHint().width();
+        QVERIFY2(largura <= 1024, qPrintable(QString::number(largura)));
         v.Visualizador->updatePreview();
         QCOMPARE(v.Visualizador->pageCount(), 3);
+    }
+
+    void teclasDaVisualizacao()
+    {
+        // Pages, zoom, print and close from the keyboard, wherever the focus stands in the window.
+        SaidaSemDialogos saida;
+        saida.arquivo = m_dir.filePath(QStringLiteral("teclas.pdf"));
+        TRvSystem sistema;
+        sistema.ImprimeDaVisualizacao = true;
+        TfmVisualizacao v(saida, sistema, QStringLiteral("r"), tresPaginas());
+        v.show();
+        QVERIFY(QTest::qWaitForWindowActive(&v));
+        v.Visualizador->updatePreview();
+        // Making the pages shows the status window for a moment: the preview is the active window again.
+        v.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&v));
+        QWidget *foco = QApplication::focusWidget() ? QApplication::focusWidget() : v.Visualizador;
+        const auto pagina = [&] { return v.Visualizador->currentPage(); };
+        const auto rotulo = [&] { return v.findChild<QLabel *>(QStringLiteral("lbPagina"))->text(); };
+        QCOMPARE(pagina(), 1);
+        QCOMPARE(rotulo(), QStringLiteral("Página 1 de 3"));
+        QVERIFY(!v.Anterior->isEnabled() && !v.Primeira->isEnabled() && v.Proxima->isEnabled());
+        QTest::keyClick(foco, Qt::Key_PageDown);
+        QCOMPARE(pagina(), 2);
+        QTest::keyClick(foco, Qt::Key_PageDown);
+        QTest::keyClick(foco, Qt::Key_PageDown);
+        QCOMPARE(pagina(), 3);
+        QCOMPARE(rotulo(), QStringLiteral("Página 3 de 3"));
+        QVERIFY(!v.Proxima->isEnabled() && !v.Ultima->isEnabled());
+        QTest::keyClick(foco, Qt::Key_PageUp);
+        QCOMPARE(pagina(), 2);
+        QTest::keyClick(foco, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(pagina(), 1);
+        QTest::keyClick(foco, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(pagina(), 3);
+        // Zoom in and out, then the whole page again.
+        const qreal inicial = v.Visualizador->zoomFactor();
+        QTest::keyClick(foco, Qt::Key_Plus, Qt::ControlModifier);
+        QVERIFY(v.Visualizador->zoomFactor() > inicial);
+        QTest::keyClick(foco, Qt::Key_Minus, Qt::ControlModifier);
+        QTest::keyClick(foco, Qt::Key_Minus, Qt::ControlModifier);
+        QVERIFY(v.Visualizador->zoomFactor() < inicial);
+        QTest::keyClick(foco, Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(v.Visualizador->zoomMode(), QPrintPreviewWidget::FitInView);
+        // Print (to the scripted printer, a PDF file).
+        QTest::keyClick(foco, Qt::Key_P, Qt::ControlModifier);
+        QVERIFY(QFile::exists(saida.arquivo));
+        // Esc closes.
+        QTest::keyClick(foco, Qt::Key_Escape);
+        QVERIFY(!v.isVisible());
+        QCOMPARE(v.result(), int(QDialog::Rejected));
     }
 
     void salvarComoTextoOuPdf()

@@ -32,6 +32,19 @@ void insereEstabelecimento(const QString &ano, const QString &inscricao)
                 .arg(ano, inscricao));
 }
 
+// How much of a picture shows: the sum of its pixels' opacity times their distance from white.
+double presenca(const QPixmap &p)
+{
+    const QImage img = p.toImage().convertToFormat(QImage::Format_ARGB32);
+    double soma = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const QRgb c = img.pixel(x, y);
+            soma += qAlpha(c) / 255.0 * (1.0 + (255 - qGray(c)) / 255.0);
+        }
+    return soma;
+}
+
 } // namespace
 
 class tst_ufmGDVORN : public QObject {
@@ -60,6 +73,7 @@ private slots:
     void controlaBotoesSegueOsEstabelecimentos_data();
     void controlaBotoesSegueOsEstabelecimentos();
     void novoEstabelecimentoHabilitaSemReiniciar();
+    void figurasSeguemOEstado();
     void legendaEAmbiente_data();
     void legendaEAmbiente();
     void mostrarPreparaImportacaoETabelaDeMensagens();
@@ -142,6 +156,23 @@ void tst_ufmGDVORN::controlaBotoesSegueOsEstabelecimentos()
     }
     QCOMPARE(fmGDVORN->Config.SemDeclaracao, habilitados ? 0 : 1);
     QVERIFY(dmGDVorn->quBd8Emp.Active());
+}
+
+void tst_ufmGDVORN::figurasSeguemOEstado()
+{
+    // Every picture of the tool bar is drawn much fainter while its button is disabled than while enabled,
+    // whatever the glyph: a disabled button never looks like a working one.
+    fmGDVORN->show();
+    int botoes = 0;
+    for (QToolButton *b : fmGDVORN->findChildren<QToolButton *>()) {
+        if (b->icon().isNull() || b->objectName().startsWith(QLatin1String("qt_"))) // the toolkit's own
+            continue;
+        ++botoes;
+        const double ativa = presenca(b->icon().pixmap(b->iconSize(), QIcon::Normal));
+        const double apagada = presenca(b->icon().pixmap(b->iconSize(), QIcon::Disabled));
+        QVERIFY2(ativa > 0 && apagada < 0.5 * ativa, qPrintable(b->objectName()));
+    }
+    QVERIFY(botoes >= 10);
 }
 
 void tst_ufmGDVORN::novoEstabelecimentoHabilitaSemReiniciar()

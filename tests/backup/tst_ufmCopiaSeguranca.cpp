@@ -110,7 +110,7 @@ void tst_ufmCopiaSeguranca::copiaERestauraPelasJanelas()
         QCOMPARE(dialogo.requests.size(), 1);
         QCOMPARE(dialogo.requests[0].titulo, QStringLiteral("Cópia de Segurança"));
         QCOMPARE(dialogo.requests[0].filtro, QStringLiteral("Backup GDVORN (BKP)|*.BKP"));
-        QCOMPARE(dialogo.requests[0].nomeInicial, arquivo("dados/Vorn2010_backup.bkp"));
+        QCOMPARE(dialogo.requests[0].nomeInicial, QDir::home().filePath(QStringLiteral("Vorn2010_backup.bkp")));
         QVERIFY(dialogo.requests[0].confirmaSobrescrita);
         QVERIFY(QFile::exists(arquivo("copia.BKP")));
         QVERIFY(!janela.isVisible());
@@ -298,6 +298,7 @@ void tst_ufmCopiaSeguranca::indexacao()
     QVERIFY(janela.findChild<QProgressBar *>("prIndexar")->isHidden());
     clica(&janela, "bbIniciar");
     QCOMPARE(textos(caixas), QStringList{"Arquivos indexados com sucesso."});
+    QCOMPARE(caixas.boxes[0].kind, MessageKind::Information);
     QVERIFY(janela.findChild<QProgressBar *>("prIndexar")->isHidden());
     QCOMPARE(janela.findChild<QProgressBar *>("prIndexar")->maximum(), 17);
     QCOMPARE(janela.findChild<QProgressBar *>("prIndexar")->value(), 17);

@@ -7,7 +7,11 @@
 #include "app/ufmGDVORN.h"
 #include "app/ufmInicioRegras.h"
 #include "app/ufmSobre.h"
+#include "app/QtRelatorio.h"
 #include "entry/ufmConEmpreg.h"
+#include "entry/ufmDadosEmpreg.h"
+#include "entry/ufmDadosEstab.h"
+#include "entry/ufmDadosResp.h"
 #include "entry/ufmConEstab.h"
 #include "entry/ufmNovaDecl.h"
 #include "entry/ufmSemEmpregados.h"
@@ -18,6 +22,9 @@
 #include "ScriptedModal.h"
 
 #include <QAction>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -44,6 +51,8 @@ private slots:
     void todoContextoTemPagina();
     void f1NaJanelaPrincipal();
     void janelaDeAjudaNavega();
+    void cadaContextoAbreAPaginaDaSuaJanela();
+    void ajudaSobreJanelaModal();
     void sobreEInformacoesPeloMenu();
 
 private:
@@ -142,6 +151,83 @@ void tst_ufmAjudaJanelas::janelaDeAjudaNavega()
     QCOMPARE(navegador->source().fileName(), QStringLiteral("comofazer.html"));
     visor.janela()->findChild<QAction *>(QStringLiteral("acConteudo"))->trigger();
     QCOMPARE(navegador->source().fileName(), QStringLiteral("index.html"));
+    setVisorAjuda(antes);
+    setPastaAjuda(QString());
+}
+
+void tst_ufmAjudaJanelas::cadaContextoAbreAPaginaDaSuaJanela()
+{
+    // A field shared by two windows (the address of the establishment and of the responsible person, the
+    // name search of the employee list and the link form's birth date) opens a page that serves both.
+    test::ScriptedHelp ajuda;
+    TfmNovaDecl nova;
+    TfmConEstab estabelecimentos;
+    TfmConEmpreg empregados;
+    TfmDadosEstab estabelecimento;
+    TfmDadosEmpreg vinculo;
+    TfmDadosResp responsavel;
+    QtSaidaRelatorio saida;
+    TRvSystem sistema;
+    TfmVisualizacao visualizacao(saida, sistema, QStringLiteral("r"), [](DestinoPaginas &) {});
+    const QList<QPair<const QObject *, QString>> janelas{
+        {fmGDVORN, QStringLiteral("janela principal")},
+        {&nova, QStringLiteral("Nova Declaração")},
+        {&estabelecimentos, QStringLiteral("Informações Referentes aos Estabelecimentos")},
+        {&empregados, QStringLiteral("Informações Referentes aos Empregados / Servidores")},
+        {&estabelecimento, QStringLiteral("Informações Referentes ao Estabelecimento")},
+        {&vinculo, QStringLiteral("Informações Referentes ao Empregado / Servidor")},
+        {&responsavel, QStringLiteral("Informações do Responsável pela Declaração")},
+        {&visualizacao, QStringLiteral("Visualização do Relatório")}};
+    QStringList faltas;
+    for (const auto &[janela, nome] : janelas)
+        for (const QString &f : test::contextosForaDaJanela(janela, nome))
+            faltas << nome + QStringLiteral(": ") + f;
+    for (const QString &f : std::as_const(faltas))
+        qWarning("%s", qPrintable(f));
+    QVERIFY2(faltas.isEmpty(), "a help context opens a page that does not name its window");
+    // The contents page reaches every page.
+    QFile indice(PastaAjuda() + QStringLiteral("index.html"));
+    QVERIFY(indice.open(QIODevice::ReadOnly));
+    const QString conteudo = QString::fromUtf8(indice.readAll());
+    for (const QString &pagina : QDir(PastaAjuda()).entryList({QStringLiteral("*.html")}))
+        QVERIFY2(pagina == QLatin1String("index.html") || conteudo.contains(QStringLiteral("href=\"%1\"").arg(pagina)),
+                 qPrintable(pagina));
+}
+
+void tst_ufmAjudaJanelas::ajudaSobreJanelaModal()
+{
+    // F1 in a modal form: the help window stands over it and takes the mouse while the form is open; it
+    // stays open when the form closes.
+    setPastaAjuda(QStringLiteral(GDVORN_AJUDA_DIR));
+    VisorAjudaQt visor;
+    VisorAjuda *antes = setVisorAjuda(&visor);
+    fmGDVORN->showMaximized();
+    auto *modal = new QDialog(fmGDVORN);
+    modal->setWindowModality(Qt::ApplicationModal);
+    modal->show();
+    QVERIFY(QTest::qWaitForWindowActive(modal));
+    MostraAjudaContexto(10);
+    TfmAjuda *janela = visor.janela();
+    QVERIFY(janela->isVisible());
+    QCOMPARE(janela->window()->parentWidget(), modal);
+    QVERIFY(QTest::qWaitForWindowExposed(janela));
+    // Not blocked by the modal form: a click on "Conteúdo" goes through.
+    QToolButton *conteudo = nullptr;
+    for (auto *b : janela->findChildren<QToolButton *>())
+        if (b->defaultAction() && b->defaultAction()->objectName() == QLatin1String("acConteudo"))
+            conteudo = b;
+    QVERIFY(conteudo);
+    QTest::mouseClick(conteudo, Qt::LeftButton);
+    QCOMPARE(janela->Navegador->source().fileName(), QStringLiteral("index.html"));
+    // The form closes and goes: the help window stays.
+    modal->close();
+    delete modal;
+    QVERIFY(visor.janela());
+    QVERIFY(visor.janela()->isVisible());
+    QCOMPARE(visor.janela()->parentWidget(), nullptr);
+    // A second F1 without a modal form reuses it.
+    MostraAjudaContexto(10);
+    QCOMPARE(visor.janela(), janela);
     setVisorAjuda(antes);
     setPastaAjuda(QString());
 }

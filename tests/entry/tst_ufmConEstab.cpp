@@ -304,6 +304,12 @@ void tst_ufmConEstab::excluiComConfirmacao()
     m_lista->fmExcluir = &exclusao;
     mostra(true);
     seleciona(*m_lista, QStringLiteral("ALFA"));
+    // The stored count as a number; every column but the name as wide as its values.
+    auto *grade = m_lista->findChild<QTableWidget *>(QStringLiteral("DBGridEstab"));
+    QCOMPARE(grade->item(grade->currentRow(), 4)->text(), QStringLiteral("3"));
+    for (int c : {0, 1, 3, 4})
+        for (int l = 0; l < grade->rowCount(); ++l)
+            QVERIFY(grade->columnWidth(c) >= grade->fontMetrics().horizontalAdvance(grade->item(l, c)->text()));
 
     ScriptedModal janelas;
     ScriptedPresenter caixas;

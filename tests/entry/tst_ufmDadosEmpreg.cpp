@@ -22,6 +22,8 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QLabel>
+#include <QTabBar>
 #include <QtTest>
 
 using namespace gdvorn;
@@ -115,6 +117,38 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
         QCOMPARE(form->windowTitle(), QStringLiteral("EMPRESA EXEMPLO LTDA - ") + mostrada +
                                           QStringLiteral(" | Prefixo: 01 - Informações Referentes ao Empregado / Servidor"));
+    }
+
+    void cabeNumaTelaDe1024()
+    {
+        // At the size it takes on a 1024 x 768 screen every tab caption shows whole (no scroll arrows), each
+        // option group keeps its natural height, and a long description shows its start and its tool tip.
+        abre();
+        form->resize(1000, 550);
+        QCoreApplication::processEvents();
+        auto *abas = w<QTabWidget>("pcEmpregados");
+        QTabBar *barra = abas->tabBar();
+        QCOMPARE(barra->count(), 7);
+        QVERIFY2(barra->sizeHint().width() <= abas->width(),
+                 qPrintable(QStringLiteral("%1 > %2").arg(barra->sizeHint().width()).arg(abas->width())));
+        for (int i = 0; i < barra->count(); ++i) {
+            QVERIFY(barra->tabText(i).simplified() == barra->tabToolTip(i));
+            QVERIFY(barra->tabRect(i).height() >= barra->fontMetrics().size(0, barra->tabText(i)).height());
+        }
+        for (const auto &[grupo, pagina] : {std::pair{"dgDeficiencia", "tDadosPessoais"}, std::pair{"dgAlvara", "tVinculo"},
+                                            std::pair{"dbrSindicalizado", "tSindicais"}}) {
+            vaiPara(pagina);
+            QCoreApplication::processEvents();
+            QCOMPARE(w(grupo)->height(), w(grupo)->sizeHint().height());
+        }
+        // The monthly-pay tab names its hours column.
+        QCOMPARE(w<QLabel>("lbHorasExtras1")->text(), QStringLiteral("Horas Extras"));
+        QLineEdit *descricao = ed("edTxAdmissao");
+        const QString longa = QStringLiteral("Transferência de empregado oriundo de estabelecimento da mesma empresa ou de outra empresa");
+        descricao->setText(longa);
+        QCoreApplication::processEvents();
+        QTRY_COMPARE(descricao->cursorPosition(), 0);
+        QCOMPARE(descricao->toolTip(), longa);
     }
 
     void abreNovoEArmazenado()

@@ -5,6 +5,7 @@
 #include "app/ugHtmlHelpAPI.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QFileInfo>
 #include <QObject>
 #include <QStringList>
@@ -42,6 +43,16 @@ private:
     VisorAjuda *m_previous = nullptr;
 };
 
+// `janela` and its children that carry a help context.
+inline QList<const QObject *> objetosComAjuda(const QObject *janela)
+{
+    QList<const QObject *> objetos;
+    for (const QObject *o : QList<const QObject *>{janela} + janela->findChildren<const QObject *>())
+        if (o->property("contextoAjuda").toInt() != 0)
+            objetos << o;
+    return objetos;
+}
+
 // The help contexts carried by `janela` and its children (controls, actions, menus) that the map of the
 // help folder does not hold or whose page is missing, as "objectName: context". Empty when all resolve.
 // Sets `contextos` to the number of contexts met.
@@ -49,13 +60,8 @@ inline QStringList contextosSemPagina(const QObject *janela, int *contextos = nu
 {
     QStringList faltas;
     int n = 0;
-    QList<const QObject *> objetos{janela};
-    for (const QObject *o : janela->findChildren<QObject *>())
-        objetos << o;
-    for (const QObject *o : objetos) {
+    for (const QObject *o : objetosComAjuda(janela)) {
         const int contexto = o->property("contextoAjuda").toInt();
-        if (contexto == 0)
-            continue;
         ++n;
         const QString pagina = PaginaAjuda(contexto);
         if (pagina.isEmpty() || !QFile::exists(PastaAjuda() + pagina.section(QLatin1Char('#'), 0, 0)))
@@ -63,6 +69,28 @@ inline QStringList contextosSemPagina(const QObject *janela, int *contextos = nu
     }
     if (contextos)
         *contextos = n;
+    return faltas;
+}
+
+// The help contexts carried by `janela` and its children whose page does not name the window (`nome`, as
+// the window's caption or the words the page uses for it, compared without case) or has no such anchor, as
+// "objectName: context -> page". Empty when every context opens a page about that window.
+inline QStringList contextosForaDaJanela(const QObject *janela, const QString &nome)
+{
+    QStringList faltas;
+    for (const QObject *o : objetosComAjuda(janela)) {
+        const int contexto = o->property("contextoAjuda").toInt();
+        const QString pagina = PaginaAjuda(contexto);
+        QFile arquivo(PastaAjuda() + pagina.section(QLatin1Char('#'), 0, 0));
+        QString html;
+        if (!pagina.isEmpty() && arquivo.open(QIODevice::ReadOnly))
+            html = QString::fromUtf8(arquivo.readAll());
+        const QString texto = QString(html).remove(QRegularExpression(QStringLiteral("<[^>]*>"))).simplified();
+        const QString ancora = pagina.section(QLatin1Char('#'), 1);
+        const bool temAncora = ancora.isEmpty() || html.contains(QStringLiteral("id=\"%1\"").arg(ancora));
+        if (!temAncora || !texto.contains(nome, Qt::CaseInsensitive))
+            faltas << o->objectName() + QStringLiteral(": ") + QString::number(contexto) + QStringLiteral(" -> ") + pagina;
+    }
     return faltas;
 }
 
