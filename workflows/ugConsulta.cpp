@@ -236,7 +236,7 @@ void MontaConsultaEmpregados(Query &q, const QString &tabelaVinculo, const QStri
 
 namespace {
 
-// A temporary table of keys of the connection of `q`, emptied and filled with `chaves`.
+// A temporary table of keys of the connection `conexao`, emptied and filled with `chaves`.
 void TabelaDeChaves(const QString &conexao, const QString &nome, const QStringList &campos, const QList<QStringList> &chaves)
 {
     Query q(conexao);
@@ -245,11 +245,13 @@ void TabelaDeChaves(const QString &conexao, const QString &nome, const QStringLi
         colunas << c + QStringLiteral(" text not null");
         marcas << QLatin1Char(':') + c;
     }
-    q.setSql(QStringLiteral("create temp table if not exists ") + nome + QStringLiteral(" (") + colunas.join(QStringLiteral(", ")) + QLatin1Char(')'));
+    // keyed, so that the statement finds a row's key by an index search
+    q.setSql(QStringLiteral("create temp table if not exists ") + nome + QStringLiteral(" (") + colunas.join(QStringLiteral(", ")) +
+             QStringLiteral(", primary key (") + campos.join(QStringLiteral(", ")) + QStringLiteral("))"));
     q.ExecSQL();
     q.setSql(QStringLiteral("delete from temp.") + nome);
     q.ExecSQL();
-    q.setSql(QStringLiteral("insert into temp.") + nome + QStringLiteral(" values (") + marcas.join(QStringLiteral(", ")) + QLatin1Char(')'));
+    q.setSql(QStringLiteral("insert or ignore into temp.") + nome + QStringLiteral(" values (") + marcas.join(QStringLiteral(", ")) + QLatin1Char(')'));
     Transaction t(conexao);
     for (const QStringList &chave : chaves) {
         for (int i = 0; i < campos.size(); ++i)

@@ -128,6 +128,33 @@ private slots:
             QFAIL(e.what());
         }
     }
+    // The employee list of one establishment: a blank prefix lists the blank-prefix links only; by
+    // PIS/PASEP or by name.
+    void consultaEmpregados()
+    {
+        const QVariantMap base{{"AnBase", "2010"}, {"CoCgcCeiEstabelecimento", "77888999000155"}, {"DaAdmissaoEmpregado", "01012005"}};
+        auto v = [&](const char *pref, const char *pis, const char *nome) {
+            QVariantMap m = base;
+            m[QStringLiteral("NuPrefixoEstabelecimento")] = QLatin1String(pref);
+            m[QStringLiteral("CoPisPasepEmpregado")] = QLatin1String(pis);
+            m[QStringLiteral("NoEmpregado")] = QLatin1String(nome);
+            m_t->insere(QStringLiteral("bd8vinc"), m);
+        };
+        v("", "12345678902", "ANA");
+        v("", "12345678901", "BRUNO");
+        v("01", "12345678900", "CARLA");
+        Query q;
+        for (const auto &[ordem, esperado] : {std::pair{"1", QStringList{"BRUNO", "ANA"}}, {"2", QStringList{"ANA", "BRUNO"}}}) {
+            MontaConsultaEmpregados(q, QStringLiteral("bd8vinc"), QStringLiteral("2010"), QStringLiteral("77888999000155"),
+                                    QString(), QLatin1String(ordem));
+            QStringList nomes;
+            for (; !q.Eof(); q.Next())
+                nomes << q.FieldByName(QStringLiteral("NoEmpregado")).AsString();
+            QCOMPARE(nomes, esperado);
+        }
+        q.Close();
+    }
+
 private:
     void consulta()
     {
