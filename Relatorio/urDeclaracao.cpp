@@ -1,5 +1,6 @@
 // The declaration reports (complete and summary, over qrConsulta: one row per link with its
-// establishment and the responsible row, establishments in order), the file layout and the transmission
+// establishment and the responsible row, establishments in order; an establishment without links has one
+// row with blank link columns), the file layout and the transmission
 // protocol.
 
 #include "Relatorio/ugRelatorios.h"
@@ -25,7 +26,8 @@ QList<QPair<QString, QString>> camposDaTabela(Query &q, const QString &tabela, c
     for (const FieldDef &f : Schema::require(tabela).fields) {
         if (fora.contains(f.name))
             continue;
-        pares << qMakePair(f.name, TextoCampo(f.name, q.FieldByName(f.name).AsString(), tipo, ano, encerramento));
+        pares << qMakePair(f.name, TextoCampo(f.name, q.FieldByName(ColunaDeclaracao(tabela, f.name)).AsString(), tipo,
+                                              ano, encerramento));
     }
     return pares;
 }
@@ -84,6 +86,10 @@ void declaracao(TdmRaveRelatorios &m, const TRvProject &p, DestinoPaginas &d, bo
                            {QStringLiteral("CBO"), 6, 0},
                            {QStringLiteral("Vínc."), 5, 0},
                            {QStringLiteral("Salário"), 9, Qt::AlignRight}});
+        }
+        if (campo(q, ColunaDeclaracao(QStringLiteral("bd8vinc"), QStringLiteral("AnBase"))).isEmpty()) {
+            q.Next();
+            continue;
         }
         ++vinculos;
         if (completo) {

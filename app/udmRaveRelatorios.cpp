@@ -2,6 +2,7 @@
 
 #include "app/base/Presenter.h"
 #include "app/ugConfiguracao.h"
+#include "app/base/Schema.h"
 #include "app/ugCriticas.h"
 #include "app/ugFuncoes.h"
 
@@ -84,6 +85,41 @@ void TRvProject::ExecuteReport(const QString &relatorio)
     m_modulo.RvSystem1.Executa(relatorio, [this, relatorio](DestinoPaginas &d) { Gera(relatorio, d); });
 }
 
+QString ColunaDeclaracao(const QString &tabela, const QString &campo)
+{
+    if (tabela.compare(QLatin1String("bd8vinc"), Qt::CaseInsensitive) == 0 &&
+        Schema::require(QStringLiteral("bd8emp")).fieldIndex(campo) >= 0)
+        return QStringLiteral("Vinculo") + campo;
+    return campo;
+}
+
+QString ConsultaDeclaracao(const QString &tabelaResponsavel, const QString &tabelaEmpresa,
+                           const QString &tabelaVinculo, const QString &vinculoOn, const QString &onde,
+                           const QString &ordem)
+{
+    QStringList colunas;
+    for (const auto &[tabela, apelido] : {std::pair{"bd8emp", "Empresa"}, {"bd8vinc", "Vinculo"}, {"bd8resp", "Responsavel"}}) {
+        for (const FieldDef &f : Schema::require(QLatin1String(tabela)).fields) {
+            const QString coluna = ColunaDeclaracao(QLatin1String(tabela), f.name);
+            colunas << QLatin1String(apelido) + QLatin1Char('.') + f.name +
+                           (coluna == f.name ? QString() : QStringLiteral(" as ") + coluna);
+        }
+    }
+    QStringList linhas{QStringLiteral("select ") + colunas.join(QStringLiteral(", ")),
+                       QStringLiteral("from ") + tabelaEmpresa + QStringLiteral(" Empresa"),
+                       QStringLiteral("left join ") + tabelaVinculo + QStringLiteral(" Vinculo"),
+                       QStringLiteral("on Vinculo.AnBase = Empresa.AnBase"),
+                       QStringLiteral("and Vinculo.CoCgcCeiEstabelecimento = Empresa.CoCgcCeiEstabelecimento"),
+                       QStringLiteral("and Vinculo.NuPrefixoEstabelecimento = Empresa.NuPrefixoEstabelecimento")};
+    if (!vinculoOn.isEmpty())
+        linhas << QStringLiteral("and ") + vinculoOn;
+    linhas << QStringLiteral("left join (select * from ") + tabelaResponsavel +
+                  QStringLiteral(" limit 1) Responsavel on 1 = 1")
+           << QStringLiteral("where ") + onde
+           << QStringLiteral("order by Empresa.CoCgcCeiEstabelecimento, Empresa.NuPrefixoEstabelecimento, ") + ordem;
+    return linhas.join(QLatin1Char('\n'));
+}
+
 TdmRaveRelatorios::TdmRaveRelatorios(const QString &conexao)
     : quProtocolo(conexao), qrConsulta(conexao), quContavinc(conexao), quErros(conexao), ta8Msg(conexao),
       quErroStru(conexao), ta8importacao(conexao), quSequencias(conexao), quTodos(conexao), m_conexao(conexao)
@@ -101,13 +137,9 @@ TdmRaveRelatorios::TdmRaveRelatorios(const QString &conexao)
         QStringLiteral("where Identificacao.NuDisquete = Estabelecimentos.NuDisquete"),
         QStringLiteral("order by cast(Identificacao.NuDisquete as integer), Estabelecimentos.CoCgcCeiEstabelecimento,"),
         QStringLiteral("Estabelecimentos.NuPrefixoEstabelecimento")});
-    qrConsulta.setSql(QStringList{
-        QStringLiteral("select * from BD8EMP Empresa, BD8VINC Vinculo, BD8RESP Responsavel"),
-        QStringLiteral("where Empresa.AnBase = :AnBase and Vinculo.AnBase = Empresa.AnBase"),
-        QStringLiteral("and Vinculo.CoCgcCeiEstabelecimento = Empresa.CoCgcCeiEstabelecimento"),
-        QStringLiteral("and Vinculo.NuPrefixoEstabelecimento = Empresa.NuPrefixoEstabelecimento"),
-        QStringLiteral("order by Empresa.CoCgcCeiEstabelecimento, Empresa.NuPrefixoEstabelecimento,"),
-        QStringLiteral("Vinculo.CoPisPasepEmpregado")});
+    qrConsulta.setSql(ConsultaDeclaracao(QStringLiteral("BD8RESP"), QStringLiteral("BD8EMP"), QStringLiteral("BD8VINC"),
+                                         QString(), QStringLiteral("Empresa.AnBase = :AnBase"),
+                                         QStringLiteral("Vinculo.CoPisPasepEmpregado")));
     // An establishment's links of its own year and prefix only.
     quContavinc.setSql(QStringList{QStringLiteral("select * from BD8VINC Vinculo"),
                                    QStringLiteral("where Vinculo.AnBase = :AnBase"),

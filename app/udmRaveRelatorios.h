@@ -108,6 +108,18 @@ private:
     QMap<QString, QString> m_parametros;
 };
 
+// The declaration statement the reports "RelatorioCompleto" and "RelatorioResumido" walk: one row per
+// link of each establishment (one row with blank link columns for an establishment without links), with
+// the first responsible row (blank when there is none). `vinculoOn` adds to the links' join condition,
+// `onde` filters the establishments, `ordem` sorts the links within an establishment; the tables are
+// named Empresa, Vinculo and Responsavel.
+QString ConsultaDeclaracao(const QString &tabelaResponsavel, const QString &tabelaEmpresa,
+                           const QString &tabelaVinculo, const QString &vinculoOn, const QString &onde,
+                           const QString &ordem);
+// The column of the declaration statement that holds `campo` of "bd8emp", "bd8vinc" or "bd8resp": the
+// field's own name, or "Vinculo" + the name for a link field that the establishment also has.
+QString ColunaDeclaracao(const QString &tabela, const QString &campo);
+
 class TdmRaveRelatorios {
 public:
     explicit TdmRaveRelatorios(const QString &conexao = kAlias);
@@ -119,8 +131,8 @@ public:
 
     // The datasets. Each report opens the ones it walks; parameters are bound.
     Query quProtocolo;   // one row per establishment of each written volume, volumes in number order
-    Query qrConsulta;    // a row per link with its establishment and the responsible row; the print
-                         // wizard replaces its text, the stored one takes :AnBase
+    Query qrConsulta;    // ConsultaDeclaracao over the stored declaration of :AnBase; the print
+                         // wizard replaces its text
     Query quContavinc;   // the links of one establishment: :AnBase, :sCgcCei, :sPrefixo
     Query quErros;       // findings of one kind: :ErrWar ("err" or "war"), by Sequencial
     Query ta8Msg;        // message texts and field labels

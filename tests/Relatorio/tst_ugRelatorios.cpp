@@ -162,6 +162,35 @@ private slots:
         QVERIFY(i.contains(QStringLiteral("\n1 - Inscrição do estabelecimento\n")));
     }
 
+    // Runs last: it adds an establishment without links and a link with a CEI of its own, then empties
+    // the responsible table.
+    void declaracaoSemVinculosEsemResponsavel()
+    {
+        test::insere(QStringLiteral("bd8emp"), {{"AnBase", "2010"}, {"CoCgcCeiEstabelecimento", "99888777000166"},
+                                                {"NuPrefixoEstabelecimento", "00"}, {"InInscrEstabelecimento", "1"},
+                                                {"NoRazaoEstabelecimento", "SEM VINCULOS"}, {"CoCgcVinculado", "55566677788899"}});
+        test::insere(QStringLiteral("bd8vinc"),
+                     {{"AnBase", "2010"}, {"CoCgcCeiEstabelecimento", "11222333000181"}, {"NuPrefixoEstabelecimento", "00"},
+                      {"CoPisPasepEmpregado", "12345678909"}, {"DaAdmissaoEmpregado", "01022006"},
+                      {"NoEmpregado", "DORA"}, {"CoCgcVinculado", "12312312312312"}});
+        for (bool semResponsavel : {false, true}) {
+            if (semResponsavel)
+                QVERIFY(QSqlQuery(QSqlDatabase::database(QStringLiteral("GDVORN"))).exec(QStringLiteral("delete from bd8resp")));
+            const QString todo = gera(m_dm->RvProject2, QStringLiteral("RelatorioCompleto")).join(QLatin1Char('\f'));
+            QVERIFY(todo.contains(QStringLiteral("NoRazaoEstabelecimento: SEM VINCULOS")));
+            QVERIFY(todo.contains(QStringLiteral("NoRazaoEstabelecimento: EMPRESA UM")));
+            QCOMPARE(todo.count(QRegularExpression(QStringLiteral("Total de vínculos do estabelecimento +0\\n"))), 1);
+            QCOMPARE(todo.count(QRegularExpression(QStringLiteral("Total de vínculos do estabelecimento +3\\n"))), 1);
+            QCOMPARE(todo.count(QStringLiteral("Vínculo 1\n")), 2);
+            // each link prints its own linked CEI and key, not the establishment's
+            QCOMPARE(todo.count(QStringLiteral("CoCgcVinculado: 31231.23123-12")), 1);
+            QCOMPARE(todo.count(QStringLiteral("CoCgcVinculado: 56667.77888-99")), 1);
+            QCOMPARE(todo.contains(QStringLiteral("NoResponsavelArquivo: FULANO")), !semResponsavel);
+            const QString resumido = gera(m_dm->RvProject2, QStringLiteral("RelatorioResumido")).join(QLatin1Char('\f'));
+            QVERIFY(resumido.contains(QStringLiteral("DORA")));
+            QCOMPARE(resumido.count(QRegularExpression(QStringLiteral("Total de vínculos do estabelecimento +0\\n"))), 1);
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_ugRelatorios)

@@ -1,0 +1,207 @@
+// The file browser's views and the print wizard's statement without their windows.
+
+#include "app/base/Database.h"
+#include "app/base/Query.h"
+#include "app/base/Schema.h"
+#include "app/ugFuncoes.h"
+#include "workflows/ugConsulta.h"
+
+#include "FixtureTabelas.h"
+
+#include <QtTest>
+
+using namespace gdvorn;
+
+namespace {
+
+LinhaConsulta linha(const QVariantMap &m)
+{
+    return [m](const QString &campo) { return m.value(campo).toString(); };
+}
+
+} // namespace
+
+class tst_ugConsulta : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<test::FixtureTabelas> m_t;
+
+private slots:
+    void initTestCase()
+    {
+        m_t = std::make_unique<test::FixtureTabelas>();
+        m_t->insere(QStringLiteral("tb8desl"), {{"CoCausaDesligamento", "10"}, {"NoCausaDesligamento", "RESCISAO"}});
+        m_t->insere(QStringLiteral("tb8afast"), {{"CoAfastamento", "10"}, {"NoAfastamento", "DOENCA"}});
+        m_t->insere(QStringLiteral("tb8cbo"), {{"CoCbo", "521110"}, {"NoCbo", "VENDEDOR"}});
+        m_t->insere(QStringLiteral("tb8nacio"), {{"CoNacionalidade", "10"}, {"NoNacionalidade", "BRASILEIRA"}});
+        m_t->insere(QStringLiteral("tbdefi"), {{"CoTipoDeficiencia", "1"}, {"NoTipoDeficiencia", "FISICA"}});
+        m_t->insere(QStringLiteral("tb8cnae"), {{"CoCnae", "4711302"}, {"NoCnae", "COMERCIO"}});
+        m_t->insere(QStringLiteral("tb8natju"), {{"CoNaturezaJuridica", "2062"}, {"NoNaturezaJuridica", "LTDA"}});
+    }
+    void cleanupTestCase() { m_t.reset(); }
+
+    void empregado_data()
+    {
+        QTest::addColumn<QVariantMap>("campos");
+        QTest::addColumn<QString>("controle");
+        QTest::addColumn<QString>("texto");
+        QTest::newRow("not disabled") << QVariantMap{{"CoDeficienteFisico", "0"}} << "edDeficienteFisico" << "0 -  Não é deficiente";
+        QTest::newRow("disabled") << QVariantMap{{"CoDeficienteFisico", "1"}} << "edDeficienteFisico" << "1 - FISICA";
+        QTest::newRow("cause 00") << QVariantMap{{"CoCausaDesligamento", "00"}} << "edDesligamento" << "   ";
+        QTest::newRow("cause found") << QVariantMap{{"CoCausaDesligamento", "10"}} << "edDesligamento" << "10 - RESCISAO";
+        QTest::newRow("code not found") << QVariantMap{{"CoNacionalidade", "77"}} << "ednacionalidade" << "77";
+        QTest::newRow("code found") << QVariantMap{{"CoNacionalidade", "10"}} << "ednacionalidade" << "10 - BRASILEIRA";
+        QTest::newRow("cbo") << QVariantMap{{"CoCbo", "521110"}} << "edCBO" << "5211-10 - VENDEDOR";
+        QTest::newRow("cbo not found") << QVariantMap{{"CoCbo", "999999"}} << "edCBO" << "999999";
+        QTest::newRow("leave 00 code") << QVariantMap{{"CoMotivoPrimAfas", "00"}} << "dePrimCod" << "";
+        QTest::newRow("leave 00 text") << QVariantMap{{"CoMotivoPrimAfas", "00"}} << "edTxPrimAfast" << "";
+        QTest::newRow("leave text") << QVariantMap{{"CoMotivoSeguAfas", "10"}} << "edTxSegAfas" << "DOENCA";
+        QTest::newRow("leave code") << QVariantMap{{"CoMotivoSeguAfas", "10"}} << "deSegCod" << "10";
+        QTest::newRow("month 99") << QVariantMap{{"Me13ParcelaFinalEmpregado", "99"}} << "edFinal" << "99 - Totalização";
+        QTest::newRow("month 00") << QVariantMap{{"Me13AdiantamentoEmpregado", "00"}} << "edAdiantamento" << "";
+        QTest::newRow("empty birth date") << QVariantMap{} << "edDataNascimento" << "//";
+        QTest::newRow("empty dismissal") << QVariantMap{{"DaDesligamentoEmpregado", "0000"}} << "edDataDesligamento" << "";
+        QTest::newRow("dismissal") << QVariantMap{{"DaDesligamentoEmpregado", "1503"}} << "edDataDesligamento" << "15/03";
+        QTest::newRow("sex 2") << QVariantMap{{"InSexo", "2"}} << "edSexo" << "F";
+        QTest::newRow("sex not a number") << QVariantMap{{"InSexo", "X"}} << "edSexo" << " ";
+        QTest::newRow("blank salary") << QVariantMap{} << "edSalarioContratual" << FormataValor9(QStringLiteral("000000000"));
+        QTest::newRow("cpf") << QVariantMap{{"CoCpfEmpregado", "12345678909"}} << "edCPF" << "123.456.789-09";
+        QTest::newRow("zero cpf") << QVariantMap{{"CoCpfEmpregado", "00000000000"}} << "edCPF" << "";
+        QTest::newRow("zero cnpj") << QVariantMap{{"CoCNPJSindical", "00000000000000"}} << "edCNPJSindical" << "";
+        QTest::newRow("hours 000") << QVariantMap{{"HoTrabalhadasMarco", "000"}} << "edHorasMarco" << "";
+        QTest::newRow("work place zero") << QVariantMap{{"CoMunicipioTrabalho", "0000000"}} << "edLocalTrabalho" << "";
+        QTest::newRow("work place") << QVariantMap{{"CoMunicipioTrabalho", "3550308"}} << "edLocalTrabalho" << "35-50308";
+    }
+    void empregado()
+    {
+        QFETCH(QVariantMap, campos);
+        QFETCH(QString, controle);
+        QFETCH(QString, texto);
+        const TextosConsulta t = MostraEmpregado(linha(campos), m_t->modulo());
+        QVERIFY2(t.contains(controle), qPrintable(controle));
+        QCOMPARE(t.value(controle), texto);
+    }
+
+    void estabelecimento_data()
+    {
+        QTest::addColumn<QVariantMap>("campos");
+        QTest::addColumn<QString>("controle");
+        QTest::addColumn<QString>("texto");
+        QTest::newRow("anticipation") << QVariantMap{{"DaEncerramentoAtividade", "31012011"}} << "paInfo" << "Antecipação Ano-Base 2011";
+        QTest::newRow("declaration") << QVariantMap{{"DaEncerramentoAtividade", "31122010"}} << "paInfo" << "Declaração Ano-Base 2010";
+        QTest::newRow("without employees") << QVariantMap{{"InVornNegEstabelecimento", "1"}} << "paVorn" << "VORN sem Empregados";
+        QTest::newRow("employees button off") << QVariantMap{{"InVornNegEstabelecimento", "1"}} << "bbEmpregados" << "0";
+        QTest::newRow("count hidden") << QVariantMap{{"InVornNegEstabelecimento", "1"}, {"NuVinculosEstabelecimento", "000012"}}
+                                      << "edTotalVinculos" << "";
+        QTest::newRow("count") << QVariantMap{{"InVornNegEstabelecimento", "0"}, {"NuVinculosEstabelecimento", "000012"}}
+                               << "edTotalVinculos" << "12";
+        QTest::newRow("zero linked CEI") << QVariantMap{{"CoCgcVinculado", "00000000000000"}} << "edCGCVinculado" << "";
+        QTest::newRow("small and simple") << QVariantMap{{"InPorte", "1"}, {"InOptanteSimples", "1"}} << "paTipoEmpresa"
+                                          << "Microempresa e Opta pelo Simples";
+        QTest::newRow("closed") << QVariantMap{{"InEncerramentoAtividade", "1"}, {"DaEncerramentoAtividade", "31012011"}}
+                                << "paEncerrou" << "Encerrou as Atividades: 31/01/2011";
+        QTest::newRow("telephone") << QVariantMap{{"NuDDD", "011"}, {"NuTelefone", "32345678"}} << "edTelefone" << "(11)3234-5678";
+        QTest::newRow("telephone without DDD") << QVariantMap{{"NuDDD", "00"}, {"NuTelefone", "32345678"}} << "edTelefone" << "3234-5678";
+        QTest::newRow("cnae") << QVariantMap{{"CoCnae2", "4711302"}} << "edCNAE" << "4711-30/2- COMERCIO";
+        QTest::newRow("cnae not found") << QVariantMap{{"CoCnae2", "1111111"}} << "edCNAE" << "1111-11/1";
+        QTest::newRow("legal nature") << QVariantMap{{"CoNaturezaJuridica", "2062"}} << "edNatJuridica" << "206-2- LTDA";
+        QTest::newRow("cep") << QVariantMap{{"CoCepEstabelecimento", "01001000"}} << "edCEP" << "01001-000";
+        QTest::newRow("zero number") << QVariantMap{{"NuEnderecoEstabelecimento", "000000"}} << "edNumero" << "";
+    }
+    void estabelecimento()
+    {
+        QFETCH(QVariantMap, campos);
+        QFETCH(QString, controle);
+        QFETCH(QString, texto);
+        const TextosConsulta t = MostraEstabelecimento(linha(campos), m_t->modulo(), 2010);
+        QVERIFY2(t.contains(controle), qPrintable(controle));
+        QCOMPARE(t.value(controle), texto);
+    }
+
+    // The ticked keys select: "Total" every link of the ticked establishments (one without links
+    // printed once with blank links), "Parcial" exactly the ticked links, names compared whole.
+    void consultaRelatorio()
+    {
+        try {
+            consulta();
+        } catch (const std::exception &e) {
+            QFAIL(e.what());
+        }
+    }
+    // The employee list of one establishment: a blank prefix lists the blank-prefix links only; by
+    // PIS/PASEP or by name.
+    void consultaEmpregados()
+    {
+        const QVariantMap base{{"AnBase", "2010"}, {"CoCgcCeiEstabelecimento", "77888999000155"}, {"DaAdmissaoEmpregado", "01012005"}};
+        auto v = [&](const char *pref, const char *pis, const char *nome) {
+            QVariantMap m = base;
+            m[QStringLiteral("NuPrefixoEstabelecimento")] = QLatin1String(pref);
+            m[QStringLiteral("CoPisPasepEmpregado")] = QLatin1String(pis);
+            m[QStringLiteral("NoEmpregado")] = QLatin1String(nome);
+            m_t->insere(QStringLiteral("bd8vinc"), m);
+        };
+        v("", "12345678902", "ANA");
+        v("", "12345678901", "BRUNO");
+        v("01", "12345678900", "CARLA");
+        Query q;
+        for (const auto &[ordem, esperado] : {std::pair{"1", QStringList{"BRUNO", "ANA"}}, {"2", QStringList{"ANA", "BRUNO"}}}) {
+            MontaConsultaEmpregados(q, QStringLiteral("bd8vinc"), QStringLiteral("2010"), QStringLiteral("77888999000155"),
+                                    QString(), QLatin1String(ordem));
+            QStringList nomes;
+            for (; !q.Eof(); q.Next())
+                nomes << q.FieldByName(QStringLiteral("NoEmpregado")).AsString();
+            QCOMPARE(nomes, esperado);
+        }
+        q.Close();
+    }
+
+private:
+    void consulta()
+    {
+        for (const char *t : {"te8emp", "te8vinc", "te8resp"})
+            createTable(Schema::require(QLatin1String(t)));
+        const QString longo = QStringLiteral("MARIA D'AVILA DOS SANTOS PEREIRA DE ALBUQUERQUE NETA");
+        QCOMPARE(longo.size(), 52);
+        auto emp = [&](const char *insc, const char *pref) {
+            m_t->insere(QStringLiteral("te8emp"), {{"AnBase", "2010"}, {"CoCgcCeiEstabelecimento", insc}, {"NuPrefixoEstabelecimento", pref}});
+        };
+        emp("11222333000181", "");
+        emp("11222333000181", "01");
+        emp("44555666000177", "00");
+        QList<QStringList> chaves;
+        auto vinc = [&](const char *pref, const char *pis, const QString &nome) {
+            const QVariantMap m{{"AnBase", "2010"}, {"CoCgcCeiEstabelecimento", "11222333000181"}, {"NuPrefixoEstabelecimento", pref},
+                                {"CoPisPasepEmpregado", pis}, {"DaAdmissaoEmpregado", "01012005"}, {"NoEmpregado", nome}};
+            m_t->insere(QStringLiteral("te8vinc"), m);
+            QStringList k;
+            for (const char *c : {"AnBase", "CoCgcCeiEstabelecimento", "NuPrefixoEstabelecimento", "CoPisPasepEmpregado",
+                                  "DaAdmissaoEmpregado", "NoEmpregado", "NuSequencialRegistro", "CoCgcVinculado",
+                                  "InInscrEstabelecimento", "DaDesligamentoEmpregado", "CoCbo"})
+                k << m.value(QLatin1String(c)).toString();
+            chaves << k;
+        };
+        vinc("", "12345678901", QStringLiteral("ANA"));
+        vinc("", "00000000000", longo);
+        vinc("", "00000000000", longo.left(30) + QStringLiteral("OUTRA"));
+        vinc("01", "12345678902", QStringLiteral("BIA"));
+        const QList<QStringList> todas{{"2010", "11222333000181", ""}, {"2010", "11222333000181", "01"}, {"2010", "44555666000177", "00"}};
+        auto linhas = [](Query &q) {
+            QStringList r;
+            for (q.Open(); !q.Eof(); q.Next())
+                r << q.FieldByName(QStringLiteral("NuPrefixoEstabelecimento")).AsString() + QLatin1Char('|') +
+                         q.FieldByName(QStringLiteral("NoEmpregado")).AsString();
+            q.Close();
+            return r;
+        };
+        Query q;
+        MontaConsultaRelatorio(q, QStringLiteral("te8resp"), QStringLiteral("te8emp"), QStringLiteral("te8vinc"),
+                               QStringLiteral("2010"), 1, todas, {}, false);
+        QCOMPARE(linhas(q), (QStringList{"|ANA", "|" + longo.left(30) + "OUTRA", "|" + longo, "01|BIA", "00|"}));
+        MontaConsultaRelatorio(q, QStringLiteral("te8resp"), QStringLiteral("te8emp"), QStringLiteral("te8vinc"),
+                               QStringLiteral("2010"), 0, {todas.at(0)}, {chaves.at(0), chaves.at(1)}, true);
+        QCOMPARE(linhas(q), (QStringList{"|" + longo, "|ANA"}));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_ugConsulta)
+#include "tst_ugConsulta.moc"

@@ -1,0 +1,53 @@
+#pragma once
+// The file browser and the print wizard without their windows: what the establishment and employee views
+// show for a row, the employee list's statement and the declaration report's statement.
+
+#include "app/base/Query.h"
+#include "app/base/Table.h"
+
+#include <QMap>
+#include <QStringList>
+
+#include <functional>
+
+namespace gdvorn {
+
+class TdmGDVorn;
+
+// A row: the stored text of a field by name.
+using LinhaConsulta = std::function<QString(const QString &campo)>;
+// What each control of a view shows: its object name and its text ("1"/"0" for a Sim/Não pair).
+using TextosConsulta = QMap<QString, QString>;
+
+// The one code-to-description rule: `tabela` searched by its key with `busca`; found: `mostrado`,
+// `separador` and the description field `descricao`; not found: `mostrado` alone.
+QString CodigoDescrito(Table &tabela, const QString &busca, const QString &mostrado, const QString &descricao,
+                       const QString &separador = QStringLiteral(" - "));
+
+// The display forms of stored values.
+QString Data8(const QString &s);      // DDMMYYYY as DD/MM/YYYY, whatever the value
+QString Data4(const QString &s);      // DDMM as DD/MM; empty when blank or all zeros
+QString Dinheiro9(const QString &s);  // nine-digit cents, a blank taken as zero
+QString Dinheiro8(const QString &s);  // eight-digit cents, a blank taken as zero
+QString Cnpj(const QString &s);       // a CNPJ; empty when blank or all zeros
+QString Telefone(const QString &ddd, const QString &numero);
+
+// The establishment view of the row (a row of BD8EMP's layout) of base year `anoBase`.
+TextosConsulta MostraEstabelecimento(const LinhaConsulta &linha, TdmGDVorn &dm, int anoBase);
+// The employee view of the row (a row of BD8VINC's layout).
+TextosConsulta MostraEmpregado(const LinhaConsulta &linha, TdmGDVorn &dm);
+
+// The employee list of one establishment of `tabelaVinculo`: order "1" by PIS/PASEP, "2" by name.
+void MontaConsultaEmpregados(Query &q, const QString &tabelaVinculo, const QString &anoBase, const QString &inscricao,
+                             const QString &prefixo, const QString &ordem);
+
+// The declaration statement of the print wizard over the three tables named: the ticked establishments
+// (keys AnBase, inscription, prefix) with all their links ("Total", `vinculos` empty) or only the ticked
+// links (11-field keys, "Parcial"). `ordem` 0, 1, 2: by PIS/PASEP, name, company use. The keys go into
+// temporary tables of the connection `conexao` (that of `q`) that the statement joins; every value is bound.
+void MontaConsultaRelatorio(Query &q, const QString &tabelaResponsavel, const QString &tabelaEmpresa,
+                            const QString &tabelaVinculo, const QString &anoBase, int ordem,
+                            const QList<QStringList> &estabelecimentos, const QList<QStringList> &vinculos,
+                            bool parcial, const QString &conexao = kAlias);
+
+} // namespace gdvorn
