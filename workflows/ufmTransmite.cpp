@@ -10,6 +10,7 @@
 #include "app/ugExcecao.h"
 #include "fileformat/ugHashVorn.h"
 #include "listview/QtLvListview.h"
+#include "workflows/ufmAnalis.h"
 #include "workflows/ufmTransmiteLista.h"
 #include "workflows/ugTransmite.h"
 
@@ -158,6 +159,8 @@ void TfmTransmite::constroi()
     // The consultation comes with the file browser.
     btnConsulta = botao(this, "btnConsulta", QStringLiteral("Consultar &Arquivo"));
     btnConsulta->setEnabled(false);
+    btAnalise = botao(this, "btAnalise", QStringLiteral("A&nalisar Arquivo"));
+    btAnalise->setEnabled(false);
     btnCancelar = botao(this, "btnCancelar", QStringLiteral("&Cancelar"));
 
     auto *unidades = new QHBoxLayout;
@@ -175,6 +178,7 @@ void TfmTransmite::constroi()
     botoes->addWidget(btnTransmite);
     botoes->addWidget(btnImprime);
     botoes->addWidget(btnConsulta);
+    botoes->addWidget(btAnalise);
     botoes->addWidget(btnCancelar);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
@@ -186,7 +190,7 @@ void TfmTransmite::constroi()
     layout->addLayout(marcas);
     layout->addLayout(botoes);
     const QList<QWidget *> ordem{BitBtnA, BitBtnC, LvListview1, chkSelectAll, chkCertif, btnTransmite, btnImprime,
-                                 btnConsulta, btnCancelar};
+                                 btnConsulta, btAnalise, btnCancelar};
     for (qsizetype i = 1; i < ordem.size(); ++i)
         setTabOrder(ordem.at(i - 1), ordem.at(i));
     ajustaColunas();
@@ -197,6 +201,7 @@ void TfmTransmite::constroi()
     connect(btnTransmite, &QPushButton::clicked, this, Protegido([this] { btnTransmiteClick(); }));
     connect(btnImprime, &QPushButton::clicked, this, Protegido([this] { btnImprimeClick(); }));
     connect(chkSelectAll, &QCheckBox::clicked, this, Protegido([this] { chkSelectAllClick(); }));
+    connect(btAnalise, &QPushButton::clicked, this, Protegido([this] { btAnaliseClick(); }));
     connect(btnCancelar, &QPushButton::clicked, this, Protegido([this] { reject(); }));
 }
 
@@ -244,6 +249,8 @@ void TfmTransmite::PreparaImpressao(bool pelaAssistente)
     memoTransmite->hide();
     btnImprime->show();
     btnTransmite->hide();
+    // The menu's protocol command offers no analysis; the print wizard's leaves it.
+    btAnalise->setVisible(pelaAssistente);
     setTabOrder(BitBtnC, btnImprime);
     ListaTransmissaoComMarcas(*LvListview1, false);
     Configuracao().ModoImprimeProtocolo = true;
@@ -352,6 +359,23 @@ void TfmTransmite::SeguirSelecao()
     const bool algum = LvListview1->Selection().Count() > 0;
     btnTransmite->setEnabled(!m_impressao && algum);
     btnImprime->setEnabled(m_impressao && algum);
+    btAnalise->setEnabled(LvListview1->Selection().Count() == 1);
+}
+
+void TfmTransmite::btAnaliseClick()
+{
+    lv::TLvGlobalItems &itens = LvListview1->Items();
+    QString caminho;
+    for (int i = 0; i < itens.Count() && caminho.isEmpty(); ++i)
+        if (itens[i]->Selected())
+            caminho = m_caminhos.value(i);
+    if (caminho.isEmpty())
+        return;
+    AbreAnalise(this, caminho);
+    if (m_unidadeA)
+        BitBtnAClick();
+    else
+        BitBtnCClick();
 }
 
 void TfmTransmite::chkSelectAllClick()

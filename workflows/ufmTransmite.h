@@ -48,6 +48,8 @@ public:
     void btnTransmiteClick();
     void btnImprimeClick();
     void chkSelectAllClick();
+    // Analyses the one selected file with the analysis wizard, then lists the folder again.
+    void btAnaliseClick();
 
     // The full path of the file of item `item`.
     QString Caminho(int item) const { return m_caminhos.value(item); }
@@ -62,6 +64,7 @@ public:
     QPushButton *btnTransmite = nullptr;
     QPushButton *btnImprime = nullptr;
     QPushButton *btnConsulta = nullptr;
+    QPushButton *btAnalise = nullptr;
     QPushButton *btnCancelar = nullptr;
 
 protected:

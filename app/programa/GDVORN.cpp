@@ -11,6 +11,7 @@
 #include "Relatorio/ugRelatorios.h"
 #include "rules/ufmVerInco.h"
 #include "entry/QtComandosEntrada.h"
+#include "workflows/ufmAnalis.h"
 #include "workflows/ufmGravaDecl.h"
 #include "workflows/ufmImportacao.h"
 #include "workflows/ufmPesq.h"
@@ -76,6 +77,7 @@ int main(int argc, char **argv)
     gdvorn::RegistraGravacao();
     gdvorn::RegistraImportacao();
     gdvorn::RegistraTransmissao();
+    gdvorn::RegistraAnalise();
     gdvorn::RegistraPesquisa();
     const int codigo = gdvorn::ExecutaGDVORN();
     gdvorn::setDialogoArquivo(nullptr);

@@ -166,8 +166,12 @@ private slots:
         QVERIFY(!w->btnConsulta->isEnabled());
         QVERIFY(w->chkSelectAll->isVisible());
         QVERIFY(!w->btnImprime->isVisible());
+        QVERIFY(w->btAnalise->isVisible());
+        QVERIFY(!w->btAnalise->isEnabled());
         item(*w, 0)->SetChecked(true);
+        QVERIFY(w->btAnalise->isEnabled()); // exactly one file
         item(*w, 1)->SetChecked(true);
+        QVERIFY(!w->btAnalise->isEnabled());
         QVERIFY(w->btnTransmite->isEnabled());
         w->btnTransmite->click();
         QCOMPARE(textos(caixas), QStringList{QStringLiteral("Você selecionou uma ou mais declarações já transmitidas. "
