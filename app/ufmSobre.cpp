@@ -37,6 +37,7 @@ TfmSobre::TfmSobre(QWidget *parent, const QString &arquivoPrograma)
     Imagem1 = new QLabel(this);
     Imagem1->setObjectName(QStringLiteral("Imagem1"));
     Imagem1->setPixmap(FiguraPrograma(161, 209));
+    Imagem1->setFixedSize(161, 209); // the picture's own size: the layout never crops it
     Imagem2 = new QLabel(this);
     Imagem2->setObjectName(QStringLiteral("Imagem2"));
     Imagem2->setPixmap(FiguraPrograma(161, 209).transformed(QTransform().scale(-1, 1)));

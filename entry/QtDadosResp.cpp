@@ -41,6 +41,14 @@ void focaTipo(RadioGroup *grupo)
         alvo->setFocus();
 }
 
+// What the user typed into `edit`: a masked edit's value without the literals it shows even when empty.
+QString valorDigitado(const QLineEdit *edit)
+{
+    if (const auto *mascarada = qobject_cast<const MaskEdit *>(edit))
+        return mascarada->textoArmazenado().trimmed();
+    return edit->text().trimmed();
+}
+
 // Shows the refreshed value of the field that `edit` shows.
 void refresca(QLineEdit *edit, const char *campo)
 {
@@ -114,6 +122,12 @@ void CriaEditsResp(EditsResp &e, QWidget *pai, const AjustesResp &ajustes)
             ed->setValidator(maiusculas);
         return ed;
     };
+    auto mascarada = [&](const char *nome, int ajuda, const QString &mascara) {
+        auto *ed = new MaskEdit(pai, mascara);
+        ed->setObjectName(QLatin1String(nome));
+        setContextoAjuda(ed, ajuda);
+        return ed;
+    };
     e.dbrTipoInscr = new RadioGroup(QStringLiteral("Tipo"), pai);
     e.dbrTipoInscr->setObjectName(QStringLiteral("dbrTipoInscr"));
     e.dbrTipoInscr->adiciona(QStringLiteral("rbCNPJ"), QStringLiteral("CNPJ"), QStringLiteral("1"));
@@ -132,8 +146,8 @@ void CriaEditsResp(EditsResp &e, QWidget *pai, const AjustesResp &ajustes)
     e.deNumero = edit("deNumero", 36);
     e.deComplemento = edit("deComplemento", 37);
     e.deBairro = edit("deBairro", 38);
-    e.deCep = edit("deCep", 39);
-    e.deCodMunicipio = edit("deCodMunicipio", 42);
+    e.deCep = mascarada("deCep", 39, QStringLiteral("99999-999;0;"));
+    e.deCodMunicipio = mascarada("deCodMunicipio", 42, QStringLiteral("99-99999;0;"));
     e.botaoMunicipio = new QToolButton(pai);
     e.botaoMunicipio->setObjectName(QLatin1String(ajustes.nomeBotaoMunicipio));
     e.botaoMunicipio->setText(QStringLiteral("..."));
@@ -150,7 +164,7 @@ void CriaEditsResp(EditsResp &e, QWidget *pai, const AjustesResp &ajustes)
     e.deCpfResponsavel->setObjectName(QStringLiteral("deCpfResponsavel"));
     setContextoAjuda(e.deCpfResponsavel, 204);
     e.deNomeResp = edit("deNomeResp", 170);
-    e.edNascimento = edit(ajustes.nomeNascimento, 209, false);
+    e.edNascimento = mascarada(ajustes.nomeNascimento, 209, QStringLiteral("99/99/9999;0;"));
     e.deEmail = edit("deEmail", 205, false);
 }
 
@@ -188,10 +202,11 @@ Controles ControlesResp(const EditsResp &e)
 
 QList<CriticaSaidaResp> CriticasSaidaResp(const EditsResp &e, FormBinder &binder)
 {
-    // Checks that run only on a filled edit, and those that run on a blank one too.
+    // Checks that run only on a filled edit (a masked edit by its value, not the literals it shows), and
+    // those that run on a blank one too.
     auto seNaoVazio = [](QLineEdit *edit, void (*critica)(QLineEdit *)) {
         return [edit, critica] {
-            if (PodeValidarResp() && !edit->text().trimmed().isEmpty())
+            if (PodeValidarResp() && !valorDigitado(edit).isEmpty())
                 critica(edit);
         };
     };
@@ -241,7 +256,7 @@ QList<CriticaSaidaResp> CriticasSaidaResp(const EditsResp &e, FormBinder &binder
          [e, c, &binder] {
              if (!PodeValidarResp())
                  return;
-             if (e.deCodMunicipio->text().trimmed().isEmpty()) {
+             if (e.deCodMunicipio->textoArmazenado().trimmed().isEmpty()) {
                  e.deNomeMunicipio->clear();
                  e.deUF->clear();
                  binder.grava(e.deNomeMunicipio);

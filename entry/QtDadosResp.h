@@ -41,11 +41,12 @@ struct EditsResp {
     MaskEdit *mdInscricao = nullptr;
     QLineEdit *edTipodeInscricao = nullptr; // hidden, read-only
     QLineEdit *deNome = nullptr, *deLogradouro = nullptr, *deNumero = nullptr, *deComplemento = nullptr,
-              *deBairro = nullptr, *deCep = nullptr, *deCodMunicipio = nullptr, *deNomeMunicipio = nullptr,
-              *deUF = nullptr, *deDDD = nullptr, *deTelefone = nullptr, *deNomeResp = nullptr, *deEmail = nullptr;
+              *deBairro = nullptr, *deNomeMunicipio = nullptr, *deUF = nullptr, *deDDD = nullptr, *deTelefone = nullptr, *deNomeResp = nullptr, *deEmail = nullptr;
+    MaskEdit *deCep = nullptr;          // "99999-999"
+    MaskEdit *deCodMunicipio = nullptr; // "99-99999"
     MaskEdit *deCpfResponsavel = nullptr;
     QToolButton *botaoMunicipio = nullptr; // "...": picks the municipality
-    QLineEdit *edNascimento = nullptr;     // the birth date
+    MaskEdit *edNascimento = nullptr;      // the birth date, "99/99/9999
 };
 
 // What differs between the windows: the object names of the municipality button and the birth-date
@@ -58,7 +59,8 @@ struct AjustesResp {
     int ajudaUF;
 };
 
-// Creates the edits on `pai` (upper case where the field is; the municipality name and state locked
+// Creates the edits on `pai` (CEP, municipality and birth date under the tables' masks, which they do not
+// store; upper case where the field is; the municipality name and state locked
 // and out of the focus chain; the button takes the focus on a click only). Layout and tab order are
 // the window's.
 void CriaEditsResp(EditsResp &e, QWidget *pai, const AjustesResp &ajustes);

@@ -37,6 +37,10 @@ QTreeWidget *novaArvore(QWidget *pai, const QString &nome)
     arvore->setHeaderHidden(true);
     arvore->setColumnCount(1);
     arvore->setUniformRowHeights(true);
+    // The column is as wide as the longest entry (a scroll bar when the window is narrower), so that no
+    // description is cut; each entry also shows its whole text as a tool tip.
+    arvore->header()->setStretchLastSection(false);
+    arvore->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     return arvore;
 }
 
@@ -106,6 +110,7 @@ TfmSeletorLista::TfmSeletorLista(const ConfigLista &config, QWidget *parent)
 void TfmSeletorLista::adicionaEntrada(const QString &texto)
 {
     auto *item = new QTreeWidgetItem(arvore, QStringList{texto});
+    item->setToolTip(0, texto);
     if (!ilImagens.isEmpty())
         item->setIcon(0, ilImagens.first());
 }
@@ -348,6 +353,7 @@ void TfmSeletorArvore::constroi()
         QTreeWidgetItem *pai = nivel > 0 ? ultimos[nivel - 1] : nullptr;
         auto *item = pai ? new QTreeWidgetItem(pai, QStringList{texto}) : new QTreeWidgetItem(arvore, QStringList{texto});
         item->setIcon(0, grupo ? ilImagens[0] : ilImagens[2]);
+        item->setToolTip(0, texto);
         // Where the groups above are missing the entry stands at the root; its level is where it stands.
         item->setData(0, Qt::UserRole, grupo);
         if (grupo) {

@@ -21,6 +21,7 @@ private slots:
     void ambienteEVersao();
     void sequenciaRevelaOsCreditos_data();
     void sequenciaRevelaOsCreditos();
+    void figuraInteira();
 };
 
 void tst_ufmSobre::dataDoArquivoDoPrograma()
@@ -93,6 +94,24 @@ void tst_ufmSobre::sequenciaRevelaOsCreditos()
                                           "Desenvolvido pelo KUVELD"));
     sobre.Timer1Timer();
     QCOMPARE(sobre.lbLetreiro->text(), letreiro.mid(1) + letreiro.left(1));
+}
+
+void tst_ufmSobre::figuraInteira()
+{
+    TfmSobre sobre;
+    sobre.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&sobre));
+    const QImage figura = sobre.Imagem1->pixmap().toImage();
+    QVERIFY(!figura.isNull());
+    // The label shows the picture at its own size.
+    QVERIFY(sobre.Imagem1->width() >= figura.width());
+    QVERIFY(sobre.Imagem1->height() >= figura.height());
+    // Its lines are whole: nothing drawn touches the left or right edge (a cut line would).
+    const QRgb fundo = figura.pixel(0, 0);
+    for (int y = 0; y < figura.height(); ++y) {
+        QCOMPARE(figura.pixel(0, y), fundo);
+        QCOMPARE(figura.pixel(figura.width() - 1, y), fundo);
+    }
 }
 
 QTEST_MAIN(tst_ufmSobre)

@@ -78,6 +78,7 @@ private slots:
     void numeroGravadoEMostrado();
     void municipioRecusado();
     void cancelarDescarta();
+    void mascarasDoCepMunicipioENascimento();
     void tipoEscolhidoSaiComTabEEnter_data();
     void tipoEscolhidoSaiComTabEEnter();
 
@@ -205,6 +206,43 @@ void tst_ufmDadosResp::tipoEscolhidoSaiComTabEEnter()
         QTest::qWait(1);
         QTest::keyClick(f.mdInscricao, Qt::Key_Backtab, Qt::ShiftModifier);
         QCOMPARE(QApplication::focusWidget(), rb);
+    });
+}
+
+void tst_ufmDadosResp::mascarasDoCepMunicipioENascimento()
+{
+    gravaResponsavel();
+    ScriptedModal janelas;
+    ScriptedPresenter caixas;
+    abre(janelas, [&](TfmDadosResp &f) {
+        auto *nascimento = f.findChild<MaskEdit *>(QStringLiteral("deDataNascResp"));
+        QVERIFY(nascimento);
+        QCOMPARE(f.deCep->displayText(), QStringLiteral("01001-000"));
+        QCOMPARE(f.deCodMunicipio->displayText(), QStringLiteral("35-50308"));
+        QCOMPARE(nascimento->displayText(), QStringLiteral("01/01/1970"));
+        // Emptied, a masked edit counts as empty: its check does not run, the field is stored empty.
+        for (MaskEdit *edit : {f.deCep, nascimento}) {
+            edit->setFocus();
+            edit->selectAll();
+            QTest::keyClick(edit, Qt::Key_Delete);
+            QTest::keyClick(edit, Qt::Key_Tab);
+        }
+        QCOMPARE(caixas.boxes.size(), 0);
+        QCOMPARE(dmDadosResp->ta8Resp.FieldByName(QStringLiteral("CoCepRespArquivo")).AsString(), QString());
+        QCOMPARE(dmDadosResp->ta8Resp.FieldByName(QStringLiteral("DaNascimentoRespArquivo")).AsString(), QString());
+        // Typed, it stores the digits alone.
+        f.deCep->setFocus();
+        QTest::keyClicks(f.deCep, QStringLiteral("01310100"));
+        QTest::keyClick(f.deCep, Qt::Key_Tab);
+        nascimento->setFocus();
+        QTest::keyClicks(nascimento, QStringLiteral("15031980"));
+        QTest::keyClick(nascimento, Qt::Key_Tab);
+        QCOMPARE(caixas.boxes.size(), 0);
+        QCOMPARE(f.deCep->displayText(), QStringLiteral("01310-100"));
+        QCOMPARE(dmDadosResp->ta8Resp.FieldByName(QStringLiteral("CoCepRespArquivo")).AsString(),
+                 QStringLiteral("01310100"));
+        QCOMPARE(dmDadosResp->ta8Resp.FieldByName(QStringLiteral("DaNascimentoRespArquivo")).AsString(),
+                 QStringLiteral("15031980"));
     });
 }
 

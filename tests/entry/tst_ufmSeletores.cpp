@@ -60,6 +60,7 @@ private slots:
     void pesquisaDeMunicipioCriticaOTexto();
     void selecionaMunicipio();
     void atividadeENaturezaGravamOEstabelecimento();
+    void descricoesLongasInteiras();
 
 private:
     std::unique_ptr<test::ProgramaTeste> m_programa;
@@ -104,8 +105,9 @@ void tst_ufmSeletores::escolhaGravaOCodigoNoVinculo()
         TfmTb8Vinc vinculo;
         vinculo.show();
         QTreeWidgetItem *item = vinculo.arvore->topLevelItem(1);
+        // The row may be wider than the window (long descriptions are whole): click on its visible start.
         const QRect r = vinculo.arvore->visualItemRect(item);
-        QTest::mouseClick(vinculo.arvore->viewport(), Qt::LeftButton, {}, r.center());
+        QTest::mouseClick(vinculo.arvore->viewport(), Qt::LeftButton, {}, QPoint(r.left() + 40, r.center().y()));
         QCOMPARE(campoVinculo("CoVinculo"), item->text(0).left(2));
     }
     {
@@ -113,7 +115,8 @@ void tst_ufmSeletores::escolhaGravaOCodigoNoVinculo()
         TfmTb8Nacio nacionalidade;
         nacionalidade.show();
         QTreeWidgetItem *item = nacionalidade.arvore->topLevelItem(0);
-        const QPoint p = nacionalidade.arvore->visualItemRect(item).center();
+        const QRect r = nacionalidade.arvore->visualItemRect(item);
+        const QPoint p(r.left() + 40, r.center().y());
         QTest::mouseClick(nacionalidade.arvore->viewport(), Qt::LeftButton, {}, p);
         QCOMPARE(campoVinculo("CoNacionalidade"), QString());
         QTest::mouseDClick(nacionalidade.arvore->viewport(), Qt::LeftButton, {}, p);
@@ -319,6 +322,27 @@ void tst_ufmSeletores::atividadeENaturezaGravamOEstabelecimento()
         QCOMPARE(estab.FieldByName(QStringLiteral("CoNaturezaJuridica")).AsString(), QStringLiteral("1023"));
     }
     estab.Cancel();
+}
+
+void tst_ufmSeletores::descricoesLongasInteiras()
+{
+    // Two admission types differ only at the end of their long descriptions: each entry's column holds the
+    // whole text and its tool tip repeats it.
+    TfmTp8adm admissao;
+    admissao.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&admissao));
+    for (const char *inicio : {"3", "4"}) {
+        QTreeWidgetItem *item = entrada(admissao.arvore, QLatin1String(inicio));
+        QVERIFY(item);
+        QVERIFY(item->text(0).endsWith(QStringLiteral("ônus para a cedente")));
+        QCOMPARE(item->toolTip(0), item->text(0));
+        QVERIFY(admissao.arvore->columnWidth(0) >= admissao.arvore->fontMetrics().horizontalAdvance(item->text(0)));
+    }
+    // The tree pickers alike.
+    TfmTb8Cnae cnae;
+    QTreeWidgetItem *folha = entrada(cnae.arvore, QStringLiteral("0111302"));
+    QVERIFY(folha);
+    QCOMPARE(folha->toolTip(0), folha->text(0));
 }
 
 QTEST_MAIN(tst_ufmSeletores)

@@ -32,6 +32,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QToolButton>
+#include <QRegularExpression>
 #include <QtTest>
 
 using namespace gdvorn;
@@ -503,6 +504,41 @@ private slots:
 
     // Going back from page 01 keeps the checks of page 02; none checked gives 1301; a year without
     // establishments gives 1700 on page 00.
+    // The responsible person's CEP, municipality and birth date under their masks; an emptied masked edit
+    // counts as empty, a typed one stores its digits.
+    void mascarasDoResponsavel()
+    {
+        Operador caixas;
+        test::GravadorRelatorios saida;
+        duasEmpresas();
+        auto assistente = CriaGravacao();
+        mostra(*assistente);
+        assistente->findChild<TfmGravaDecl00 *>()->bbAvancar->click();
+        auto *p02 = assistente->findChild<TfmGravaDecl02 *>();
+        p02->ckSelecionarTudo->click();
+        p02->bbAvancar->click();
+        auto *p01 = assistente->findChild<TfmGravaDecl01 *>();
+        QCOMPARE(assistente->PaginaAtual(), p01);
+        auto *nascimento = qobject_cast<MaskEdit *>(p01->deDataNasc);
+        QVERIFY(nascimento);
+        QVERIFY(QRegularExpression(QStringLiteral("^\\d{5}-\\d{3}$")).match(p01->deCep->displayText()).hasMatch());
+        QVERIFY(QRegularExpression(QStringLiteral("^\\d{2}-\\d{5}$")).match(p01->deCodMunicipio->displayText()).hasMatch());
+        QVERIFY(QRegularExpression(QStringLiteral("^\\d{2}/\\d{2}/\\d{4}$")).match(nascimento->displayText()).hasMatch());
+        const qsizetype antes = caixas.boxes.size();
+        p01->deCep->setFocus();
+        p01->deCep->selectAll();
+        QTest::keyClick(p01->deCep, Qt::Key_Delete);
+        QTest::keyClick(p01->deCep, Qt::Key_Tab);
+        QCOMPARE(caixas.boxes.size(), antes);
+        QCOMPARE(p01->deCep->textoArmazenado(), QString());
+        digita(p01->deCep, QStringLiteral("01310100"));
+        QTest::keyClick(p01->deCep, Qt::Key_Tab);
+        QCOMPARE(caixas.boxes.size(), antes);
+        QCOMPARE(p01->deCep->displayText(), QStringLiteral("01310-100"));
+        QCOMPARE(dmDadosResp->ta8Resp.FieldByName(QStringLiteral("CoCepRespArquivo")).AsString(),
+                 QStringLiteral("01310100"));
+    }
+
     void selecaoDaPagina02()
     {
         Operador caixas;
