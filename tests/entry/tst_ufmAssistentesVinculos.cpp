@@ -21,6 +21,8 @@
 #include <QSqlQuery>
 #include <QtTest>
 
+#include <algorithm>
+
 using namespace gdvorn;
 using namespace gdvorn::test;
 
@@ -519,7 +521,9 @@ void tst_ufmAssistentesVinculos::marcarCustaOMesmoEmListaGrande()
         });
         m_lista.reset();
     }
-    QVERIFY2(razoes.at(1) < 3 * razoes.at(0) + 1, qPrintable(QStringLiteral("%1 / %2").arg(razoes.at(1)).arg(razoes.at(0))));
+    // A tick costs about a microsecond over a move of some tens, so the difference is mostly noise on a busy
+    // machine (it can even come out below zero); a tick that lays out the whole list costs thousands of moves.
+    QVERIFY2(razoes.at(1) < 10 * std::max(razoes.at(0), 1.0), qPrintable(QStringLiteral("%1 / %2").arg(razoes.at(1)).arg(razoes.at(0))));
 }
 
 QTEST_MAIN(tst_ufmAssistentesVinculos)
