@@ -45,6 +45,7 @@ void MontaConsultaEmpregados(Query &q, const QString &tabelaVinculo, const QStri
 // (keys AnBase, inscription, prefix) with all their links ("Total", `vinculos` empty) or only the ticked
 // links (11-field keys, "Parcial"). `ordem` 0, 1, 2: by PIS/PASEP, name, company use. The keys go into
 // temporary tables of the connection `conexao` (that of `q`) that the statement joins; every value is bound.
+// The statement is set, not run: the report that walks `q` opens it.
 void MontaConsultaRelatorio(Query &q, const QString &tabelaResponsavel, const QString &tabelaEmpresa,
                             const QString &tabelaVinculo, const QString &anoBase, int ordem,
                             const QList<QStringList> &estabelecimentos, const QList<QStringList> &vinculos,
