@@ -192,12 +192,15 @@ QString TextoCPF(const QString &cpf) { return FormataInscricaoCPF(cpf, QStringLi
 
 QString TextoCeiVinculado(const QString &cei)
 {
-    return cei == QLatin1String("00000000000000") ? QStringLiteral(" ") : FormataInscricao(cei, QStringLiteral("3"));
+    // A link or establishment without a linked CEI stores it blank or as zeros: nothing to print.
+    return cei.trimmed().isEmpty() || cei == QLatin1String("00000000000000") ? QStringLiteral(" ")
+                                                                            : FormataInscricao(cei, QStringLiteral("3"));
 }
 
 QString TextoCNPJ(const QString &cnpj)
 {
-    return cnpj == QLatin1String("00000000000000") ? QStringLiteral(" ") : FormataInscricao(cnpj, QStringLiteral("1"));
+    return cnpj.trimmed().isEmpty() || cnpj == QLatin1String("00000000000000") ? QStringLiteral(" ")
+                                                                              : FormataInscricao(cnpj, QStringLiteral("1"));
 }
 
 QString TextoMunicipio(const QString &codigo)

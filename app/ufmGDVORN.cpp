@@ -280,9 +280,12 @@ void TfmGDVORN::criaDemaisComandos()
     conectaComando(Analisador2, sbAnalisador, true);
     conectaComando(ParticionarArquivo1, nullptr, false);
     conectaComando(MenuItem3, sbPesquisa, false);
-    if (const AbreJanela abre = janelasRegistradas().value(QStringLiteral("sbRelatorio")))
-        connect(sbRelatorio, &QToolButton::clicked, this, Protegido([this, abre] { abre(this); }));
-    sbRelatorio->setEnabled(false);
+    // The print wizard's button offers the protocol even without a declaration: enabled when its window
+    // exists, whatever ControlaBotoes finds.
+    const AbreJanela imprime = janelasRegistradas().value(QStringLiteral("sbRelatorio"));
+    if (imprime)
+        connect(sbRelatorio, &QToolButton::clicked, this, Protegido([this, imprime] { imprime(this); }));
+    sbRelatorio->setEnabled(bool(imprime));
 }
 
 void TfmGDVORN::conectaComando(QAction *comando, QToolButton *botao, bool controlaBotoes)

@@ -2,10 +2,12 @@
 
 #include "app/base/Database.h"
 #include "app/base/Schema.h"
+#include "app/base/Statement.h"
 #include "app/udmGDVorn.h"
 #include "app/udmRaveRelatorios.h"
 #include "app/ugCriticas.h"
 #include "app/ugFuncoes.h"
+#include "entry/ugOperacoesVinculos.h"
 
 namespace gdvorn {
 
@@ -243,7 +245,7 @@ void TabelaDeChaves(const QString &conexao, const QString &nome, const QStringLi
     QStringList colunas, marcas;
     for (const QString &c : campos) {
         colunas << c + QStringLiteral(" text not null");
-        marcas << QLatin1Char(':') + c;
+        marcas << QLatin1Char('?') + QString::number(marcas.size() + 1);
     }
     // keyed, so that the statement finds a row's key by an index search
     q.setSql(QStringLiteral("create temp table if not exists ") + nome + QStringLiteral(" (") + colunas.join(QStringLiteral(", ")) +
@@ -251,12 +253,21 @@ void TabelaDeChaves(const QString &conexao, const QString &nome, const QStringLi
     q.ExecSQL();
     q.setSql(QStringLiteral("delete from temp.") + nome);
     q.ExecSQL();
-    q.setSql(QStringLiteral("insert or ignore into temp.") + nome + QStringLiteral(" values (") + marcas.join(QStringLiteral(", ")) + QLatin1Char(')'));
+    // Prepared once: 50,000 keys cost about what one statement over the same rows does.
+    const TableDef &vinculos = Schema::require(QStringLiteral("bd8vinc"));
+    QVector<int> larguras;
+    for (const QString &c : campos)
+        larguras << vinculos.fields.at(vinculos.fieldIndex(c)).width;
+    PreparedStatements preparados(conexao);
+    Statement insere(preparados,
+                     QStringLiteral("insert or ignore into temp.") + nome + QStringLiteral(" values (") + marcas.join(QStringLiteral(", ")) +
+                         QLatin1Char(')'),
+                     conexao, nome);
     Transaction t(conexao);
     for (const QStringList &chave : chaves) {
         for (int i = 0; i < campos.size(); ++i)
-            q.ParamByName(campos.at(i)).setAsStored(QStringLiteral("bd8vinc"), campos.at(i), chave.value(i));
-        q.ExecSQL();
+            insere.bindStored(i + 1, chave.value(i), larguras.at(i));
+        insere.exec();
     }
     t.commit();
 }
@@ -290,6 +301,81 @@ void MontaConsultaRelatorio(Query &q, const QString &tabelaResponsavel, const QS
     q.setSql(ConsultaDeclaracao(tabelaResponsavel, tabelaEmpresa, tabelaVinculo, vinculoOn, onde,
                                 QLatin1String(ordens[qBound(0, ordem, 2)]) + QStringLiteral(", Vinculo.CoPisPasepEmpregado")));
     q.ParamByName(QStringLiteral("sAnoBase")).setAsStored(QStringLiteral("bd8emp"), QStringLiteral("AnBase"), anoBase);
+}
+
+QList<ItemRelatorio> EstabelecimentosRelatorio(const QString &tabelaEmpresa, const QString &ano)
+{
+    Query q;
+    q.setSql(QStringList{QStringLiteral("select AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento,"),
+                         QStringLiteral("NoRazaoEstabelecimento, InInscrEstabelecimento from ") + tabelaEmpresa,
+                         QStringLiteral("where AnBase = :AnBase"),
+                         QStringLiteral("order by CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento")});
+    q.ParamByName(QStringLiteral("AnBase")).setAsStored(QStringLiteral("bd8emp"), QStringLiteral("AnBase"), ano);
+    QList<ItemRelatorio> r;
+    for (q.Open(); !q.Eof(); q.Next()) {
+        auto f = [&q](const char *campo) { return q.FieldByName(QLatin1String(campo)).AsString(); };
+        const QString inscricao = f("CoCgcCeiEstabelecimento");
+        const QString prefixo = f("NuPrefixoEstabelecimento");
+        r << ItemRelatorio{CompletaBrancos(FormataInscricao(inscricao, f("InInscrEstabelecimento")), 18) + Brancos(4) +
+                               CompletaBrancos(prefixo, 2) + Brancos(4) + f("NoRazaoEstabelecimento"),
+                           {f("AnBase"), inscricao, prefixo}};
+    }
+    q.Close();
+    return r;
+}
+
+QString ItemEmpregadoRelatorio(const QString &pis, const QString &admissao, const QString &nome, const QString &uso,
+                               int ordem)
+{
+    const QString p = CompletaBrancos(FormataPisPasep(pis), 14);
+    const QString d = CompletaBrancos(FormataData(admissao), 10);
+    const QString dois = Brancos(2);
+    switch (ordem) {
+    case 1:
+        return CompletaBrancos(nome, 30) + dois + p + dois + d + dois + uso;
+    case 2:
+        return CompletaBrancos(uso, 13) + dois + p + dois + d + dois + nome;
+    default:
+        return p + dois + d + dois + CompletaBrancos(nome, 30) + dois + uso;
+    }
+}
+
+QList<ItemRelatorio> EmpregadosRelatorio(const QString &tabelaVinculo, const QStringList &estabelecimento, int ordem,
+                                         int limite, bool &demais)
+{
+    const QStringList &campos = CamposChaveVinculo();
+    static const char *const ordens[3] = {"CoPisPasepEmpregado", "NoEmpregado", "TxUsoEmpregado"};
+    Query q;
+    // One line beyond the limit tells whether there are more.
+    q.setSql(QStringList{QStringLiteral("select ") + campos.join(QStringLiteral(", ")) + QStringLiteral(", TxUsoEmpregado"),
+                         QStringLiteral("from ") + tabelaVinculo,
+                         QStringLiteral("where AnBase = :AnBase and CoCgcCeiEstabelecimento = :Inscricao"),
+                         QStringLiteral("and NuPrefixoEstabelecimento = :Prefixo"),
+                         QStringLiteral("order by ") + QLatin1String(ordens[qBound(0, ordem, 2)]) + QStringLiteral(", ") +
+                             campos.join(QStringLiteral(", ")),
+                         QStringLiteral("limit :Limite")});
+    q.ParamByName(QStringLiteral("AnBase")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("AnBase"), estabelecimento.value(0));
+    q.ParamByName(QStringLiteral("Inscricao")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("CoCgcCeiEstabelecimento"), estabelecimento.value(1));
+    q.ParamByName(QStringLiteral("Prefixo")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("NuPrefixoEstabelecimento"), estabelecimento.value(2));
+    q.ParamByName(QStringLiteral("Limite")).setValue(limite + 1);
+    QList<ItemRelatorio> r;
+    demais = false;
+    for (q.Open(); !q.Eof(); q.Next()) {
+        if (r.size() == limite) {
+            demais = true;
+            break;
+        }
+        ItemRelatorio item;
+        for (const QString &c : campos)
+            item.Chave << q.FieldByName(c).AsString();
+        item.Texto = ItemEmpregadoRelatorio(q.FieldByName(QStringLiteral("CoPisPasepEmpregado")).AsString(),
+                                            q.FieldByName(QStringLiteral("DaAdmissaoEmpregado")).AsString(),
+                                            q.FieldByName(QStringLiteral("NoEmpregado")).AsString(),
+                                            q.FieldByName(QStringLiteral("TxUsoEmpregado")).AsString(), ordem);
+        r << item;
+    }
+    q.Close();
+    return r;
 }
 
 } // namespace gdvorn

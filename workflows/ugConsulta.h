@@ -45,9 +45,34 @@ void MontaConsultaEmpregados(Query &q, const QString &tabelaVinculo, const QStri
 // (keys AnBase, inscription, prefix) with all their links ("Total", `vinculos` empty) or only the ticked
 // links (11-field keys, "Parcial"). `ordem` 0, 1, 2: by PIS/PASEP, name, company use. The keys go into
 // temporary tables of the connection `conexao` (that of `q`) that the statement joins; every value is bound.
+// The statement is set, not run: the report that walks `q` opens it.
 void MontaConsultaRelatorio(Query &q, const QString &tabelaResponsavel, const QString &tabelaEmpresa,
                             const QString &tabelaVinculo, const QString &anoBase, int ordem,
                             const QList<QStringList> &estabelecimentos, const QList<QStringList> &vinculos,
                             bool parcial, const QString &conexao = kAlias);
+
+// A line of the print wizard's selection lists: its text and the key it stands for.
+struct ItemRelatorio {
+    QString Texto;
+    QStringList Chave;
+};
+
+// The establishments of `ano` in `tabelaEmpresa`, by inscription and prefix. The text: the inscription
+// in display form padded to 18, four blanks, the prefix (columns 23-24), four blanks, the company name;
+// the key: year, inscription and prefix as stored.
+QList<ItemRelatorio> EstabelecimentosRelatorio(const QString &tabelaEmpresa, const QString &ano);
+
+// The text of a link line in the order `ordem` (0 PIS/PASEP, 1 name, 2 company use):
+//   0: PIS/PASEP 1-14, admission 17-26, name (padded and cut to 30) 29-58, company use
+//   1: name (padded and cut to 30) 1-30, PIS/PASEP 33-46, admission 49-58, company use
+//   2: company use (padded and cut to 13) 1-13, PIS/PASEP 16-29, admission 32-41, name
+QString ItemEmpregadoRelatorio(const QString &pis, const QString &admissao, const QString &nome, const QString &uso,
+                               int ordem);
+
+// The links of the establishment `estabelecimento` (year, inscription, prefix) in `tabelaVinculo`, in
+// the order `ordem`, each with its 11-field key: at most `limite` lines; `demais` tells whether the
+// establishment has more links than that.
+QList<ItemRelatorio> EmpregadosRelatorio(const QString &tabelaVinculo, const QStringList &estabelecimento, int ordem,
+                                         int limite, bool &demais);
 
 } // namespace gdvorn

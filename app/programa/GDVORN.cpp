@@ -15,6 +15,7 @@
 #include "workflows/ufmGravaDecl.h"
 #include "workflows/ufmImportacao.h"
 #include "workflows/ufmPesq.h"
+#include "workflows/ufmRelatorio.h"
 #include "workflows/ufmTransmite.h"
 
 #include <QApplication>
@@ -79,6 +80,7 @@ int main(int argc, char **argv)
     gdvorn::RegistraTransmissao();
     gdvorn::RegistraAnalise();
     gdvorn::RegistraPesquisa();
+    gdvorn::RegistraImpressao();
     const int codigo = gdvorn::ExecutaGDVORN();
     gdvorn::setDialogoArquivo(nullptr);
     return codigo;

@@ -24,6 +24,8 @@ private slots:
         QTest::newRow("outro tipo") << TextoInscricao("11222333000181", "2") << "";
         QTest::newRow("CEI vinculado zero") << TextoCeiVinculado("00000000000000") << " ";
         QTest::newRow("CNPJ zero") << TextoCNPJ("00000000000000") << " ";
+        QTest::newRow("CEI vinculado em branco") << TextoCeiVinculado("") << " ";
+        QTest::newRow("CNPJ em branco") << TextoCNPJ("") << " ";
         QTest::newRow("municipio") << TextoMunicipio("3550308") << "35-50308";
         QTest::newRow("municipio zero") << TextoMunicipio("0000000") << " ";
         QTest::newRow("trim") << TextoTrim("000120") << "120";

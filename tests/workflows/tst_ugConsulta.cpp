@@ -155,6 +155,26 @@ private slots:
         q.Close();
     }
 
+    // The selection page's employee lines: at most `limite`, and whether more are left, at the boundary;
+    // each line with its 11-field key.
+    void empregadosRelatorio()
+    {
+        const QStringList estab{"2010", "55666777000188", "03"};
+        for (const char *pis : {"10000000001", "10000000002", "10000000003"})
+            m_t->insere(QStringLiteral("bd8vinc"), QVariantMap{{"AnBase", "2010"}, {"CoCgcCeiEstabelecimento", estab.at(1)},
+                                                                {"NuPrefixoEstabelecimento", estab.at(2)},
+                                                                {"CoPisPasepEmpregado", pis}, {"NoEmpregado", "X"}});
+        bool demais = true;
+        QCOMPARE(EmpregadosRelatorio(QStringLiteral("bd8vinc"), estab, 0, 3, demais).size(), 3);
+        QVERIFY(!demais);
+        const QList<ItemRelatorio> dois = EmpregadosRelatorio(QStringLiteral("bd8vinc"), estab, 0, 2, demais);
+        QCOMPARE(dois.size(), 2);
+        QVERIFY(demais);
+        QCOMPARE(dois.first().Chave.size(), 11);
+        QCOMPARE(dois.first().Chave.mid(0, 4), (QStringList{"2010", "55666777000188", "03", "10000000001"}));
+        QVERIFY(dois.first().Texto.startsWith(QStringLiteral("100.00000.00.1  ")));
+    }
+
 private:
     void consulta()
     {
