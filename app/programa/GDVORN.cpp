@@ -12,6 +12,7 @@
 #include "rules/ufmVerInco.h"
 #include "entry/QtComandosEntrada.h"
 #include "workflows/ufmAnalis.h"
+#include "workflows/ufmConsulta.h"
 #include "workflows/ufmGravaDecl.h"
 #include "workflows/ufmImportacao.h"
 #include "workflows/ufmPesq.h"
@@ -79,6 +80,7 @@ int main(int argc, char **argv)
     gdvorn::RegistraTransmissao();
     gdvorn::RegistraAnalise();
     gdvorn::RegistraPesquisa();
+    gdvorn::RegistraConsulta();
     const int codigo = gdvorn::ExecutaGDVORN();
     gdvorn::setDialogoArquivo(nullptr);
     return codigo;
