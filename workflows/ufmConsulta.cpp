@@ -250,7 +250,8 @@ TPaginaConsulta *TfmConsultaDisquete::PaginaAtual() const
 void TfmConsultaDisquete::Mostra(TPaginaConsulta *pagina, TPaginaConsulta *origem)
 {
     pagina->m_origem = origem;
-    const bool outra = m_paginas->currentWidget() != pagina;
+    const bool outra = m_mostrada != pagina;
+    m_mostrada = pagina;
     m_paginas->setCurrentWidget(pagina);
     setWindowTitle(pagina->Legenda());
     if (outra) {

@@ -159,6 +159,7 @@ private:
     void AbreResumo();
 
     QStackedWidget *m_paginas = nullptr;
+    TPaginaConsulta *m_mostrada = nullptr;
     std::unique_ptr<TAnaliseEstrutura> m_analisador;
 };
 
