@@ -92,16 +92,28 @@ void TfmConsulta04::MontaConsultaEmpregados(const QString &ordem)
     Query q;
     gdvorn::MontaConsultaEmpregados(q, QStringLiteral("te8vinc"), estabelecimento.at(0), estabelecimento.at(1),
                                     estabelecimento.at(2), ordem);
-    const QStringList &chave = CamposChaveVinculo();
+    // The fields by position, found once: the list may hold 50,000 rows.
+    auto posicao = [&q](const QString &nome) {
+        for (int i = 0; i < q.FieldCount(); ++i)
+            if (q.fieldDef(i).name.compare(nome, Qt::CaseInsensitive) == 0)
+                return i;
+        q.FieldByName(nome); // not there: the layer's own error
+        return -1;
+    };
+    QList<int> colunas, chave;
+    for (const char *campo : {"CoPisPasepEmpregado", "DaAdmissaoEmpregado", "NoEmpregado", "DaNascimentoEmpregado"})
+        colunas << posicao(QLatin1String(campo));
+    for (const QString &c : CamposChaveVinculo())
+        chave << posicao(c);
     QList<QTreeWidgetItem *> itens;
     for (; !q.Eof() && itens.size() < LimiteEmpregadosConsulta; q.Next()) {
         auto *item = new QTreeWidgetItem;
-        int coluna = 0;
-        for (const char *campo : {"CoPisPasepEmpregado", "DaAdmissaoEmpregado", "NoEmpregado", "DaNascimentoEmpregado"})
-            item->setText(coluna++, q.FieldByName(QLatin1String(campo)).AsString());
+        for (int c = 0; c < colunas.size(); ++c)
+            item->setText(c, q.Fields(colunas.at(c)).AsString());
         QStringList valores;
-        for (const QString &c : chave)
-            valores << q.FieldByName(c).AsString();
+        valores.reserve(chave.size());
+        for (int c : chave)
+            valores << q.Fields(c).AsString();
         item->setData(0, Qt::UserRole, valores);
         itens << item;
     }

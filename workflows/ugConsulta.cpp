@@ -258,7 +258,10 @@ void MontaConsultaEmpregados(Query &q, const QString &tabelaVinculo, const QStri
                              const QString &prefixo, const QString &ordem)
 {
     q.Close();
-    q.setSql(QStringList{QStringLiteral("select * from ") + tabelaVinculo,
+    // The key and the birth date only: the list may hold 50,000 rows, and the view reads a row by its key.
+    QStringList colunas = Schema::require(QStringLiteral("bd8vinc")).primaryIndex()->fields;
+    colunas << QStringLiteral("DaNascimentoEmpregado");
+    q.setSql(QStringList{QStringLiteral("select ") + colunas.join(QStringLiteral(", ")) + QStringLiteral(" from ") + tabelaVinculo,
                          QStringLiteral("where AnBase = :AnBase and CoCgcCeiEstabelecimento = :Inscricao"),
                          QStringLiteral("and NuPrefixoEstabelecimento = :Prefixo"),
                          ordem == QLatin1String("2") ? QStringLiteral("order by NoEmpregado, CoPisPasepEmpregado")

@@ -41,7 +41,8 @@ TextosConsulta MostraEmpregado(const LinhaConsulta &linha, TdmGDVorn &dm);
 // masked controls (md...) get the stored digits, the check box ckRetificacao "1"/"0".
 TextosConsulta MostraResponsavel(const LinhaConsulta &linha);
 
-// The employee list of one establishment of `tabelaVinculo`: order "1" by PIS/PASEP, "2" by name.
+// The employee list of one establishment of `tabelaVinculo`: order "1" by PIS/PASEP, "2" by name; the
+// columns are the link's key fields and DaNascimentoEmpregado. A blank prefix matches the blank ones.
 void MontaConsultaEmpregados(Query &q, const QString &tabelaVinculo, const QString &anoBase, const QString &inscricao,
                              const QString &prefixo, const QString &ordem);
 

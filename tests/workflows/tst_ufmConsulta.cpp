@@ -28,6 +28,7 @@
 #include "VolumesTransmissao.h"
 
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QToolButton>
 #include <QLabel>
@@ -525,6 +526,39 @@ private slots:
         QCOMPARE(listados, (QStringList{"13000000002", "13000000029"}));
     }
 
+    // The employee list holds at most 50,000 links; the rest of the establishment's links are not listed.
+    void limiteDeEmpregados()
+    {
+        criaTabelasTrabalho();
+        m_tabelas->insere(QStringLiteral("te8resp"), responsavelValido());
+        m_tabelas->insere(QStringLiteral("te8emp"), estabelecimentoDeTeste({{"InVornNegEstabelecimento", "0"}}));
+        const QVariantMap modelo = vinculoDeTeste(QStringLiteral("13000000002"));
+        QList<QVariantMap> vinculos;
+        for (int i = 0; i <= LimiteEmpregadosConsulta; ++i) {
+            QVariantMap v = modelo;
+            v[QStringLiteral("CoPisPasepEmpregado")] = QStringLiteral("2%1").arg(i, 10, 10, QLatin1Char('0'));
+            vinculos << v;
+        }
+        m_tabelas->insere(QStringLiteral("te8vinc"), vinculos);
+        ScriptedModal modal;
+        int listados = 0;
+        qint64 ms = 0;
+        modal.then([&](QDialog &d) {
+            TfmConsultaDisquete &j = janela(d);
+            j.fmConsulta01->bbDisquete->click();
+            j.fmConsulta02->bbConsultar->click();
+            QElapsedTimer relogio;
+            relogio.start();
+            j.fmConsulta03->bbEmpregados->click();
+            ms = relogio.elapsed();
+            listados = j.fmConsulta04->grEmpregados->topLevelItemCount();
+            QCOMPARE(j.fmConsulta04->grEmpregados->topLevelItem(listados - 1)->text(0), QStringLiteral("20000049999"));
+        });
+        ConsultaAposTransmite(fmGDVORN, false);
+        QCOMPARE(listados, LimiteEmpregadosConsulta);
+        qInfo("employee list of %d links: %lld ms", listados, ms);
+    }
+
     // The transmission window's "Consultar &Arquivo": one file only; a file with structure findings opens
     // the browser at its error page; a transmitted file opens its summary with the receipt's identifier; a
     // file gone since the listing opens nothing.
@@ -535,13 +569,14 @@ private slots:
         QTest::newRow("structure errors") << "erros";
         QTest::newRow("transmitted") << "transmitido";
         QTest::newRow("not read") << "sumido";
+        QTest::newRow("cancelled") << "cancelado";
     }
     void consultaDaTransmissao()
     {
         QFETCH(QString, caso);
         QString arquivo;
-        if (caso == QLatin1String("transmitido") || caso == QLatin1String("sumido")) {
-            arquivo = grava();
+        if (caso == QLatin1String("transmitido") || caso == QLatin1String("sumido") || caso == QLatin1String("cancelado")) {
+            arquivo = grava(caso == QLatin1String("cancelado") ? 400 : 0);
             if (caso == QLatin1String("transmitido"))
                 QVERIFY(gravaArquivo(arquivo.chopped(4) + QStringLiteral(".rec"), QByteArray("512345678").leftJustified(100, ' ') + "\r\n"));
         } else {
@@ -550,6 +585,7 @@ private slots:
                 QVERIFY(gravaVolume(m_transmite + QLatin1Char('/') + nomeVolume(2)));
         }
         ScriptedPresenter caixas;
+        caixas.answer(MessageButton::Yes); // "Deseja interromper?"
         ScriptedModal modal;
         bool transmissao = false;
         QString id;
@@ -561,7 +597,16 @@ private slots:
             QVERIFY(w.btnConsulta->isEnabled());
             if (caso == QLatin1String("sumido"))
                 QVERIFY(QFile::remove(arquivo));
+            if (caso == QLatin1String("cancelado"))
+                connect(w.prCarregarArq, &QProgressBar::valueChanged, &w, [&w](int v) {
+                    if (v >= 5 && w.CarregandoArquivo()) {
+                        QVERIFY(w.laStatus->isVisible());
+                        QVERIFY(!w.btnConsulta->isEnabled());
+                        QTest::keyClick(&w, Qt::Key_Escape);
+                    }
+                });
             w.btnConsulta->click();
+            QVERIFY(w.isVisible());
             QVERIFY(!w.laStatus->isVisible());
             QVERIFY(!w.prCarregarArq->isVisible());
             QVERIFY(w.BitBtnC->isEnabled());
@@ -585,6 +630,9 @@ private slots:
         QVERIFY(transmissao);
         if (caso == QLatin1String("dois")) {
             QCOMPARE(textos(caixas), QStringList{QStringLiteral("Para realizar a consulta, selecione somente uma declaração.")});
+            QCOMPARE(modal.shown, QStringList{QStringLiteral("fmTransmite")});
+        } else if (caso == QLatin1String("cancelado")) {
+            QCOMPARE(textos(caixas), QStringList{QStringLiteral("Deseja interromper?")});
             QCOMPARE(modal.shown, QStringList{QStringLiteral("fmTransmite")});
         } else if (caso == QLatin1String("sumido")) {
             QCOMPARE(modal.shown, QStringList{QStringLiteral("fmTransmite")});
