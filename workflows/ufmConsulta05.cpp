@@ -150,6 +150,17 @@ QWidget *Aba(QTabWidget *abas, const char *nome, const QString &titulo, QGridLay
     return w;
 }
 
+// A read-only edit without a caption of its own (the rows and columns of a table carry them).
+QLineEdit *Leitura(QWidget *pai, const QString &nome, bool valor)
+{
+    auto *e = new QLineEdit(pai);
+    e->setObjectName(nome);
+    e->setReadOnly(true);
+    if (valor)
+        e->setAlignment(Qt::AlignRight);
+    return e;
+}
+
 QLineEdit *Valor(QGridLayout *g, int linha, int coluna, const char *nome, const QString &legenda, int colunas = 1)
 {
     QLineEdit *e = consulta::Campo(g, linha, coluna, nome, legenda, colunas);
@@ -242,14 +253,8 @@ TfmConsulta05::TfmConsulta05()
     for (int i = 0; i < 12; ++i) {
         const int coluna = (i / 6) * 3, l = i % 6 + 1;
         auto *rotulo = new QLabel(QString::fromUtf8(meses[i][1]), mensais);
-        auto *valor = new QLineEdit(mensais);
-        valor->setObjectName(QStringLiteral("ed") + QLatin1String(meses[i][0]));
-        valor->setReadOnly(true);
-        valor->setAlignment(Qt::AlignRight);
-        auto *horas = new QLineEdit(mensais);
-        horas->setObjectName(QStringLiteral("edHoras") + QLatin1String(meses[i][0]));
-        horas->setReadOnly(true);
-        horas->setAlignment(Qt::AlignRight);
+        QLineEdit *valor = Leitura(mensais, QStringLiteral("ed") + QLatin1String(meses[i][0]), true);
+        QLineEdit *horas = Leitura(mensais, QStringLiteral("edHoras") + QLatin1String(meses[i][0]), true);
         rotulo->setBuddy(valor);
         m->addWidget(rotulo, l, coluna);
         m->addWidget(valor, l, coluna + 1);
@@ -281,19 +286,12 @@ TfmConsulta05::TfmConsulta05()
           {"edValorGlobalDissidio", "edCompetenciaDissidio", "Reajuste Coletivo"},
           {"edValorGlobalGratificacoes", "edCompetenciaGratificacoes", "Gratificações"}}) {
         auto *rotulo = new QLabel(QString::fromUtf8(legenda), g->parentWidget());
-        auto *v = new QLineEdit(g->parentWidget());
-        v->setObjectName(QLatin1String(valor));
-        v->setReadOnly(true);
-        v->setAlignment(Qt::AlignRight);
+        QLineEdit *v = Leitura(g->parentWidget(), QLatin1String(valor), true);
         rotulo->setBuddy(v);
         g->addWidget(rotulo, linha, 0);
         g->addWidget(v, linha, 1);
-        if (*meses) {
-            auto *q = new QLineEdit(g->parentWidget());
-            q->setObjectName(QLatin1String(meses));
-            q->setReadOnly(true);
-            g->addWidget(q, linha, 2);
-        }
+        if (*meses)
+            g->addWidget(Leitura(g->parentWidget(), QLatin1String(meses), false), linha, 2);
         ++linha;
     }
     g->setRowStretch(linha, 1);
