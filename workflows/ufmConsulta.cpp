@@ -262,9 +262,9 @@ void TfmConsultaDisquete::Mostra(TPaginaConsulta *pagina, TPaginaConsulta *orige
         if (isVisible())
             move(tela.center() - QPoint(width() / 2, frameGeometry().height() / 2));
     }
+    if (pagina->m_padrao)
+        pagina->m_padrao->setDefault(true);
     pagina->aoMostrar();
-    if (!pagina->isAncestorOf(QApplication::focusWidget()))
-        pagina->focusNextChild();
 }
 
 void TfmConsultaDisquete::keyPressEvent(QKeyEvent *event)
@@ -309,8 +309,10 @@ void TfmConsultaDisquete::edArquivoExit()
 {
     TPaginaLocalizar &p = *Localizar;
     QWidget *foco = QApplication::focusWidget();
+    // Nothing either while the file dialog (or a box) is open over the window: what it answers decides.
+    QWidget *modal = QApplication::activeModalWidget();
     if (VerificandoArquivo || PaginaAtual() != Localizar || !p.paConsDisquete->isVisible() || foco == p.edArquivo ||
-        foco == p.bbCancelar)
+        foco == p.bbCancelar || (modal && modal != this))
         return;
     const QString nome = p.edArquivo->text().trimmed();
     if (nome.isEmpty())

@@ -86,6 +86,10 @@ private:
     QString m_legenda;
     QSize m_tamanho;
     QPointer<TPaginaConsulta> m_origem;
+
+protected:
+    // The page's default button (the window's while the page is shown); null: none.
+    QPushButton *m_padrao = nullptr;
 };
 
 class TfmConsulta01;

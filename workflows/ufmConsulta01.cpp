@@ -143,7 +143,7 @@ TfmConsulta01::TfmConsulta01()
     bbDisquete = criaBotao("bbDisquete", QStringLiteral("&Conteúdo do arquivo"), [this] { MostraSobre(Janela()->fmConsulta02); });
     bbRelatorio = criaBotao("bbRelatorio", QStringLiteral("&Relatório"), [this] { RelatorioClick(); });
     bbFechar = criaBotao("bbFechar", QStringLiteral("&Fechar"), [this] { Fechar(); });
-    bbDisquete->setDefault(true);
+    m_padrao = bbDisquete;
     auto *botoes = new QHBoxLayout;
     botoes->addStretch();
     for (QPushButton *b : {bbDisquete, bbRelatorio, bbFechar})
@@ -200,7 +200,7 @@ TfmConsulta02::TfmConsulta02()
     bbConsultar = criaBotao("bbConsultar", QStringLiteral("&Consultar"), [this] { abreLinha(); });
     bbVoltar = criaBotao("bbVoltar", QStringLiteral("&Voltar"), [this] { Voltar(); });
     bbFechar = criaBotao("bbFechar", QStringLiteral("&Fechar"), [this] { Fechar(); });
-    bbConsultar->setDefault(true);
+    m_padrao = bbConsultar;
     auto *botoes = new QHBoxLayout;
     botoes->addStretch();
     for (QPushButton *b : {bbConsultar, bbVoltar, bbFechar})
