@@ -403,7 +403,6 @@ void TfmConsultaDisquete::AbreAposTransmissao()
 {
     if (Configuracao().ConsultaAposTransmite) {
         Configuracao().ConsultaAposTransmite = false;
-        Localizar->paConsDisquete->show();
         MostraErros();
         Localizar->bbVoltar->hide();
         return;
