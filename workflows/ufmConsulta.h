@@ -24,9 +24,11 @@
 // list holds at most LimiteEmpregadosConsulta items.
 
 #include <QDialog>
+#include <QMap>
 #include <QPointer>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class QCheckBox;
@@ -76,20 +78,19 @@ public:
 
 protected:
     QPushButton *criaBotao(const char *nome, const QString &legenda, std::function<void()> acao);
-    // Fills the page's controls from object name -> text: a line edit or label takes the text, a
-    // button is enabled by "1", a radio button "...Sim" is checked by "1" and its "...Nao" otherwise,
-    // a check box is ticked by "1".
+    // Fills the page's controls from object name -> text: a line edit or label takes the text (a masked
+    // edit shows it as stored under its mask), a button is enabled by "1", a radio button "...Sim" is
+    // checked by "1" and its "...Nao" otherwise, a check box is ticked by "1".
     void Preenche(const QMap<QString, QString> &textos);
+
+    // The page's default button (the window's while the page is shown); null: none.
+    QPushButton *m_padrao = nullptr;
 
 private:
     friend class TfmConsultaDisquete;
     QString m_legenda;
     QSize m_tamanho;
     QPointer<TPaginaConsulta> m_origem;
-
-protected:
-    // The page's default button (the window's while the page is shown); null: none.
-    QPushButton *m_padrao = nullptr;
 };
 
 class TfmConsulta01;
@@ -167,7 +168,8 @@ private:
     std::unique_ptr<TAnaliseEstrutura> m_analisador;
 };
 
-// Summary page.
+// Summary page. "&Relatório" takes the browser off the screen while the print wizard runs over the
+// loaded file, then fills the page again.
 class TfmConsulta01 : public TPaginaConsulta {
     Q_OBJECT
 public:
