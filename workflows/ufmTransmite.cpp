@@ -10,7 +10,12 @@
 #include "app/ugExcecao.h"
 #include "fileformat/ugHashVorn.h"
 #include "listview/QtLvListview.h"
+#include "app/QtProgresso.h"
+#include "app/udmGDVorn.h"
+#include "fileformat/ugAnaliseEstrutura.h"
 #include "workflows/ufmAnalis.h"
+#include "workflows/ufmConsulta.h"
+#include "workflows/ufmGravaDecl.h"
 #include "workflows/ufmTransmiteLista.h"
 #include "workflows/ugTransmite.h"
 
@@ -23,6 +28,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -98,7 +104,8 @@ QList<QImage> ImagensTransmissao()
 }
 
 TfmTransmite::TfmTransmite(QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      m_analisador(std::make_unique<TAnaliseEstrutura>())
 {
     setObjectName(QStringLiteral("fmTransmite"));
     setWindowTitle(QStringLiteral("Transmissão via Internet"));
@@ -156,12 +163,17 @@ void TfmTransmite::constroi()
     btnTransmite = botao(this, "btnTransmite", QStringLiteral("&Transmitir"));
     btnImprime = botao(this, "btnImprime", QStringLiteral("&Imprime"));
     btnImprime->hide();
-    // The consultation comes with the file browser.
     btnConsulta = botao(this, "btnConsulta", QStringLiteral("Consultar &Arquivo"));
     btnConsulta->setEnabled(false);
     btAnalise = botao(this, "btAnalise", QStringLiteral("A&nalisar Arquivo"));
     btAnalise->setEnabled(false);
     btnCancelar = botao(this, "btnCancelar", QStringLiteral("&Cancelar"));
+    laStatus = new QLabel(QStringLiteral("Verificando arquivo ..."), this);
+    laStatus->setObjectName(QStringLiteral("laStatus"));
+    laStatus->hide();
+    prCarregarArq = new QProgressBar(this);
+    prCarregarArq->setObjectName(QStringLiteral("prCarregarArq"));
+    prCarregarArq->hide();
 
     auto *unidades = new QHBoxLayout;
     unidades->addWidget(new QLabel(QStringLiteral("Unidade:"), this));
@@ -174,6 +186,8 @@ void TfmTransmite::constroi()
     marcas->addWidget(chkCertif);
     marcas->addStretch();
     auto *botoes = new QHBoxLayout;
+    botoes->addWidget(laStatus);
+    botoes->addWidget(prCarregarArq, 1);
     botoes->addStretch();
     botoes->addWidget(btnTransmite);
     botoes->addWidget(btnImprime);
@@ -202,7 +216,8 @@ void TfmTransmite::constroi()
     connect(btnImprime, &QPushButton::clicked, this, Protegido([this] { btnImprimeClick(); }));
     connect(chkSelectAll, &QCheckBox::clicked, this, Protegido([this] { chkSelectAllClick(); }));
     connect(btAnalise, &QPushButton::clicked, this, Protegido([this] { btAnaliseClick(); }));
-    connect(btnCancelar, &QPushButton::clicked, this, Protegido([this] { reject(); }));
+    connect(btnConsulta, &QPushButton::clicked, this, Protegido([this] { btnConsultaClick(); }));
+    connect(btnCancelar, &QPushButton::clicked, this, Protegido([this] { btnCancelarClick(); }));
 }
 
 void TfmTransmite::ajustaColunas()
@@ -292,6 +307,26 @@ void TfmTransmite::changeEvent(QEvent *event)
     }
 }
 
+void TfmTransmite::reject()
+{
+    // Esc and the close box while a file loads only ask the analyser to stop.
+    if (m_carregando) {
+        btnCancelarClick();
+        return;
+    }
+    QDialog::reject();
+}
+
+void TfmTransmite::btnCancelarClick()
+{
+    Configuracao().ProtocoloPeloAssistente = 0;
+    if (m_carregando) {
+        m_analisador->Interrompe();
+        return;
+    }
+    QDialog::reject();
+}
+
 void TfmTransmite::done(int resultado)
 {
     Configuracao().ProtocoloPeloAssistente = 0;
@@ -360,6 +395,7 @@ void TfmTransmite::SeguirSelecao()
     btnTransmite->setEnabled(!m_impressao && algum);
     btnImprime->setEnabled(m_impressao && algum);
     btAnalise->setEnabled(LvListview1->Selection().Count() == 1);
+    btnConsulta->setEnabled(algum);
 }
 
 void TfmTransmite::btAnaliseClick()
@@ -376,6 +412,63 @@ void TfmTransmite::btAnaliseClick()
         BitBtnAClick();
     else
         BitBtnCClick();
+}
+
+void TfmTransmite::btnConsultaClick()
+{
+    lv::TLvGlobalItems &itens = LvListview1->Items();
+    QStringList escolhidos;
+    for (int i = 0; i < itens.Count(); ++i)
+        if (itens[i]->Selected())
+            escolhidos << m_caminhos.value(i);
+    if (escolhidos.size() > 1) {
+        presenter().show(MessageKind::Warning, QStringLiteral("Para realizar a consulta, selecione somente uma declaração."),
+                         {MessageButton::Ok});
+        return;
+    }
+    if (escolhidos.size() == 1)
+        ConsultaArquivo(escolhidos.first());
+}
+
+void TfmTransmite::ConsultaArquivo(const QString &caminho)
+{
+    for (QWidget *w : {BitBtnA, BitBtnC, btnTransmite, btnImprime, btnConsulta})
+        w->setEnabled(false);
+    repaint();
+    laStatus->show();
+    prCarregarArq->setValue(0);
+    prCarregarArq->show();
+    quint8 resultado = AnaliseNaoRealizada;
+    {
+        struct Encerra {
+            TfmTransmite &w;
+            ~Encerra()
+            {
+                w.BitBtnA->setEnabled(true);
+                w.BitBtnC->setEnabled(true);
+                w.SeguirSelecao();
+                w.laStatus->hide();
+                w.prCarregarArq->hide();
+            }
+        } encerra{*this};
+        MarcaEnquanto carregando(m_carregando);
+        // The main window leaves the shared query open; an open statement keeps the analyser from dropping
+        // and making the work tables again.
+        dmGDVorn->quBd8Emp.Close();
+        QtProgresso progresso(prCarregarArq);
+        int estabelecimentos = 0, vinculos = 0;
+        resultado = m_analisador->AnalisaArquivo(caminho, Configuracao().AnoBase, false, estabelecimentos, vinculos,
+                                                 dmGDVorn->DatabaseDirectory(), &progresso);
+    }
+    // Interrupted, or not loaded at all (the work tables are not this file's): nothing to browse.
+    if (resultado & AnaliseInterrompida || resultado == AnaliseNaoRealizada)
+        return;
+    if (resultado & AnaliseComOcorrencia) {
+        ConsultaAposTransmite(this, true);
+        return;
+    }
+    Configuracao().IdTransmissao = IdentificacaoTransmissao(caminho);
+    ConsultaAposTransmite(this, false);
 }
 
 void TfmTransmite::chkSelectAllClick()

@@ -11,6 +11,9 @@
 //   out of the pattern or a failed control hash is skipped with its box; the others go to the list file,
 //   the program runs (the window takes no input and does not repaint until it ends), and the folder is
 //   listed again so that the new receipts show.
+// - Consult loads the one selected file with the window's own structure analyser (Cancel and Esc only
+//   interrupt it meanwhile) and opens the file browser on it: at its summary page, or at its error page
+//   when the file has structure findings; a file that could not be read or copied opens nothing.
 // - Closing the window ends print mode and clears ProtocoloPeloAssistente.
 
 #include "listview/LvViews.h"
@@ -20,11 +23,17 @@
 #include <QPair>
 #include <QStringList>
 
+#include <memory>
+
 class QCheckBox;
+class QLabel;
 class QPlainTextEdit;
+class QProgressBar;
 class QPushButton;
 
 namespace gdvorn {
+
+class TAnaliseEstrutura;
 
 namespace lv {
 class QtLvListview;
@@ -50,6 +59,10 @@ public:
     void chkSelectAllClick();
     // Analyses the one selected file with the analysis wizard, then lists the folder again.
     void btAnaliseClick();
+    // The file browser on the one selected file; more than one selected: a warning.
+    void btnConsultaClick();
+    void btnCancelarClick();
+    bool CarregandoArquivo() const { return m_carregando; }
 
     // The full path of the file of item `item`.
     QString Caminho(int item) const { return m_caminhos.value(item); }
@@ -66,12 +79,15 @@ public:
     QPushButton *btnConsulta = nullptr;
     QPushButton *btAnalise = nullptr;
     QPushButton *btnCancelar = nullptr;
+    QLabel *laStatus = nullptr;
+    QProgressBar *prCarregarArq = nullptr;
 
 protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
     void done(int resultado) override;
+    void reject() override;
 
 private:
     void constroi();
@@ -82,8 +98,11 @@ private:
     // Runs the transmission program with the window closed to input.
     void executa(const QString &programa);
     void GeraRelatorio(const QList<QPair<QString, QString>> &parametros);
+    void ConsultaArquivo(const QString &caminho);
 
     lv::LvImageList m_imagens{16, 16};
+    std::unique_ptr<TAnaliseEstrutura> m_analisador;
+    bool m_carregando = false;
     QStringList m_caminhos;
     bool m_unidadeA = false;
     bool m_impressao = false;

@@ -218,6 +218,41 @@ TextosConsulta MostraEmpregado(const LinhaConsulta &l, TdmGDVorn &dm)
     t[QStringLiteral("edValorAdiantamento")] = Dinheiro9(l(QStringLiteral("Va13AdiantamentoEmpregado")));
     t[QStringLiteral("edFinal")] = MesEValor(l(QStringLiteral("Me13ParcelaFinalEmpregado")));
     t[QStringLiteral("edValorFinal")] = Dinheiro9(l(QStringLiteral("Va13ParcelaFinalEmpregado")));
+    for (const auto &[controle, campo] : {std::pair{"edValorGlobalFerias", "VaGlobalFerias"}, {"edValorGlobalMultas", "VaGlobalMultas"},
+                                          {"edValorGlobalBcoHoras", "VaGlobalBcoHoras"}, {"edValorGlobalDissidio", "VaGlobalDissidio"},
+                                          {"edValorGlobalGratificacoes", "VaGlobalGratificacoes"}})
+        t[QLatin1String(controle)] = Dinheiro8(l(QLatin1String(campo)));
+    for (const auto &[controle, campo] : {std::pair{"edCompetenciaHoras", "QtCompBcoHoras"}, {"edCompetenciaDissidio", "QtCompDissidio"},
+                                          {"edCompetenciaGratificacoes", "QtCompGratificacoes"}}) {
+        const QString meses = l(QLatin1String(campo));
+        t[QLatin1String(controle)] = meses == QLatin1String("00") ? QString() : meses;
+    }
+    return t;
+}
+
+TextosConsulta MostraResponsavel(const LinhaConsulta &l)
+{
+    TextosConsulta t;
+    const QString tipo = l(QStringLiteral("InInscrResponsavel"));
+    const QString inscricao = l(QStringLiteral("CoCgcCeiResponsavel"));
+    t[QStringLiteral("edInscricao")] =
+        QStringList{QStringLiteral("1"), QStringLiteral("3"), QStringLiteral("4")}.contains(tipo) ? FormataInscricaoCPF(inscricao, tipo) : inscricao;
+    t[QStringLiteral("edTelefoneContato")] = Telefone(l(QStringLiteral("NuFoneDDD")), l(QStringLiteral("NuFoneAssinante")));
+    t[QStringLiteral("edNumeroResponsavel")] = RetiraZerosEsquerda(l(QStringLiteral("NuLogradouroRespArquivo")));
+    t[QStringLiteral("edUF")] = l(QStringLiteral("SgUfRespArquivo")).toUpper();
+    t[QStringLiteral("edCpfResponsavel")] = FormataInscricaoCPF(l(QStringLiteral("CoCpfResponsavel")), QStringLiteral("4"));
+    for (const auto &[controle, campo] :
+         {std::pair{"edNomeRazaoSocialResponsavel", "NoResponsavelArquivo"}, {"edLogradouroResponsavel", "EdLogradouroRespArquivo"},
+          {"edComplementoResponsavel", "TxComplementoRespArquivo"}, {"edBairro", "NoBairroRespArquivo"},
+          {"mdCep", "CoCepRespArquivo"}, {"mdCodigoMunicipio", "CoMunicipioRespArquivo"},
+          {"edNomeMunicipio", "NoMunicipioRespArquivo"}, {"edEmail", "TxEMailRespArquivo"},
+          {"edNomeResponsavel", "NoResponsavelDeclaracao"}, {"mdDataNasc", "DaNascimentoRespArquivo"}})
+        t[QLatin1String(controle)] = l(QLatin1String(campo));
+    t[QStringLiteral("ckRetificacao")] = l(QStringLiteral("InRetificacao")) == QLatin1String("True") ? QStringLiteral("1") : QStringLiteral("0");
+    const QString retificacao = l(QStringLiteral("DaRetificacao"));
+    t[QStringLiteral("mdDataRetificacao")] = retificacao.trimmed() == QLatin1String("00000000") ? QString() : retificacao;
+    const QString crea = l(QStringLiteral("CoCrea"));
+    t[QStringLiteral("edCoCrea")] = crea.trimmed() == QLatin1String("000000000000") ? QString() : crea;
     return t;
 }
 
@@ -225,7 +260,10 @@ void MontaConsultaEmpregados(Query &q, const QString &tabelaVinculo, const QStri
                              const QString &prefixo, const QString &ordem)
 {
     q.Close();
-    q.setSql(QStringList{QStringLiteral("select * from ") + tabelaVinculo,
+    // The key and the birth date only: the list may hold 50,000 rows, and the view reads a row by its key.
+    QStringList colunas = Schema::require(QStringLiteral("bd8vinc")).primaryIndex()->fields;
+    colunas << QStringLiteral("DaNascimentoEmpregado");
+    q.setSql(QStringList{QStringLiteral("select ") + colunas.join(QStringLiteral(", ")) + QStringLiteral(" from ") + tabelaVinculo,
                          QStringLiteral("where AnBase = :AnBase and CoCgcCeiEstabelecimento = :Inscricao"),
                          QStringLiteral("and NuPrefixoEstabelecimento = :Prefixo"),
                          ordem == QLatin1String("2") ? QStringLiteral("order by NoEmpregado, CoPisPasepEmpregado")

@@ -37,7 +37,12 @@ TextosConsulta MostraEstabelecimento(const LinhaConsulta &linha, TdmGDVorn &dm, 
 // The employee view of the row (a row of BD8VINC's layout).
 TextosConsulta MostraEmpregado(const LinhaConsulta &linha, TdmGDVorn &dm);
 
-// The employee list of one establishment of `tabelaVinculo`: order "1" by PIS/PASEP, "2" by name.
+// The summary page of the responsible row (a row of BD8RESP's layout; Booleans read "True"/"False"). The
+// masked controls (md...) get the stored digits, the check box ckRetificacao "1"/"0".
+TextosConsulta MostraResponsavel(const LinhaConsulta &linha);
+
+// The employee list of one establishment of `tabelaVinculo`: order "1" by PIS/PASEP, "2" by name; the
+// columns are the link's key fields and DaNascimentoEmpregado. A blank prefix matches the blank ones.
 void MontaConsultaEmpregados(Query &q, const QString &tabelaVinculo, const QString &anoBase, const QString &inscricao,
                              const QString &prefixo, const QString &ordem);
 

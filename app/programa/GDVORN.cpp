@@ -12,6 +12,7 @@
 #include "rules/ufmVerInco.h"
 #include "entry/QtComandosEntrada.h"
 #include "workflows/ufmAnalis.h"
+#include "workflows/ufmConsulta.h"
 #include "workflows/ufmGravaDecl.h"
 #include "workflows/ufmImportacao.h"
 #include "workflows/ufmPesq.h"
@@ -81,6 +82,7 @@ int main(int argc, char **argv)
     gdvorn::RegistraAnalise();
     gdvorn::RegistraPesquisa();
     gdvorn::RegistraImpressao();
+    gdvorn::RegistraConsulta();
     const int codigo = gdvorn::ExecutaGDVORN();
     gdvorn::setDialogoArquivo(nullptr);
     return codigo;

@@ -71,6 +71,11 @@ private slots:
         QTest::newRow("hours 000") << QVariantMap{{"HoTrabalhadasMarco", "000"}} << "edHorasMarco" << "";
         QTest::newRow("work place zero") << QVariantMap{{"CoMunicipioTrabalho", "0000000"}} << "edLocalTrabalho" << "";
         QTest::newRow("work place") << QVariantMap{{"CoMunicipioTrabalho", "3550308"}} << "edLocalTrabalho" << "35-50308";
+        QTest::newRow("empty admission") << QVariantMap{} << "edDataAdmissao" << "//";
+        QTest::newRow("bank hours months 00") << QVariantMap{{"QtCompBcoHoras", "00"}} << "edCompetenciaHoras" << "";
+        QTest::newRow("bank hours months") << QVariantMap{{"QtCompBcoHoras", "03"}} << "edCompetenciaHoras" << "03";
+        QTest::newRow("blank termination amount") << QVariantMap{} << "edValorGlobalMultas" << FormataValor8(QStringLiteral("00000000"));
+        QTest::newRow("holiday amount") << QVariantMap{{"VaGlobalFerias", "00123456"}} << "edValorGlobalFerias" << FormataValor8(QStringLiteral("00123456"));
     }
     void empregado()
     {
@@ -114,6 +119,43 @@ private slots:
         QFETCH(QString, controle);
         QFETCH(QString, texto);
         const TextosConsulta t = MostraEstabelecimento(linha(campos), m_t->modulo(), 2010);
+        QVERIFY2(t.contains(controle), qPrintable(controle));
+        QCOMPARE(t.value(controle), texto);
+    }
+
+    // The summary page: the inscription formatted only for types 1, 3 and 4, the telephone, the zero
+    // rectification date and CREA shown empty.
+    void responsavel_data()
+    {
+        QTest::addColumn<QVariantMap>("campos");
+        QTest::addColumn<QString>("controle");
+        QTest::addColumn<QString>("texto");
+        QTest::newRow("cnpj") << QVariantMap{{"CoCgcCeiResponsavel", "11222333000181"}, {"InInscrResponsavel", "1"}} << "edInscricao"
+                              << "11.222.333/0001-81";
+        QTest::newRow("cpf") << QVariantMap{{"CoCgcCeiResponsavel", "12345678909"}, {"InInscrResponsavel", "4"}} << "edInscricao"
+                             << "123.456.789-09";
+        QTest::newRow("type 2 unformatted") << QVariantMap{{"CoCgcCeiResponsavel", "11222333000181"}, {"InInscrResponsavel", "2"}}
+                                            << "edInscricao" << "11222333000181";
+        QTest::newRow("telephone") << QVariantMap{{"NuFoneDDD", "61"}, {"NuFoneAssinante", "32345678"}} << "edTelefoneContato"
+                                   << "(61)3234-5678";
+        QTest::newRow("zero DDD") << QVariantMap{{"NuFoneDDD", "00"}, {"NuFoneAssinante", "32345678"}} << "edTelefoneContato"
+                                  << "3234-5678";
+        QTest::newRow("zero number") << QVariantMap{{"NuFoneDDD", "61"}, {"NuFoneAssinante", "00000000"}} << "edTelefoneContato" << "(61)";
+        QTest::newRow("street number") << QVariantMap{{"NuLogradouroRespArquivo", "000123"}} << "edNumeroResponsavel" << "123";
+        QTest::newRow("state upper case") << QVariantMap{{"SgUfRespArquivo", "sp"}} << "edUF" << "SP";
+        QTest::newRow("zero CREA") << QVariantMap{{"CoCrea", "000000000000"}} << "edCoCrea" << "";
+        QTest::newRow("CREA") << QVariantMap{{"CoCrea", "192345678901"}} << "edCoCrea" << "192345678901";
+        QTest::newRow("zero rectification date") << QVariantMap{{"DaRetificacao", "00000000"}} << "mdDataRetificacao" << "";
+        QTest::newRow("rectification date") << QVariantMap{{"DaRetificacao", "10012011"}} << "mdDataRetificacao" << "10012011";
+        QTest::newRow("rectification") << QVariantMap{{"InRetificacao", "True"}} << "ckRetificacao" << "1";
+        QTest::newRow("no rectification") << QVariantMap{{"InRetificacao", "False"}} << "ckRetificacao" << "0";
+    }
+    void responsavel()
+    {
+        QFETCH(QVariantMap, campos);
+        QFETCH(QString, controle);
+        QFETCH(QString, texto);
+        const TextosConsulta t = MostraResponsavel(linha(campos));
         QVERIFY2(t.contains(controle), qPrintable(controle));
         QCOMPARE(t.value(controle), texto);
     }
