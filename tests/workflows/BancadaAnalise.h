@@ -17,6 +17,7 @@
 #include "FixtureConsistencia.h"
 #include "FixtureTabelas.h"
 #include "FixtureVinculos.h"
+#include "ScriptedModal.h"
 #include "ScriptedPresenter.h"
 #include "tests/workflows/DeclaracaoImportada.h"
 
@@ -27,6 +28,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 
 namespace gdvorn::test {
@@ -38,7 +40,7 @@ struct ArquivoTeste {
     bool retificacao = false; // the header marks a rectification
     int vinculos = 0;         // links of the establishment, each passing every check
     QByteArray terminador = "\r\n";
-    QByteArray cauda;         // bytes after the trailer
+    QByteArray cauda = {};    // bytes after the trailer
 };
 
 inline bool existe(const QString &tabela)
@@ -72,6 +74,14 @@ inline void avanca(QDialog &d, const QString &nome)
 
 // The CREA in the header of a rectification file.
 inline const QByteArray kCreaDoArquivo = "298765432109";
+
+// Page 01 after Avançar on `nome`; null when the wizard shows another page.
+inline TfmAnalis01 *pagina01(QDialog &d, const QString &nome)
+{
+    avanca(d, nome);
+    auto *p01 = pagina<TfmAnalis01>(d);
+    return atual(d) == p01 ? p01 : nullptr;
+}
 
 inline const QStringList kTabelasAnalise{"te8emp",   "te8vinc", "te8resp",  "te8errwa",
                                          "te8stru", "te8imp",  "te8proid", "te8proes"};
@@ -166,6 +176,25 @@ public:
 
     // Runs a command of the main window.
     void comando(const char *nome) { fmGDVORN->findChild<QAction *>(QLatin1String(nome))->trigger(); }
+
+    // Opens the wizard by `abre` with `roteiro` driving its frame; true when the script ran to its end
+    // without a failed check.
+    static bool roda(ScriptedModal &modal, const std::function<void()> &abre,
+                     const std::function<void(QDialog &)> &roteiro)
+    {
+        bool chegou = false;
+        modal.then([&](QDialog &d) {
+            roteiro(d);
+            chegou = !QTest::currentTestFailed();
+        });
+        abre();
+        return chegou;
+    }
+    // The same through a command of the main window.
+    bool roda(ScriptedModal &modal, const char *nome, const std::function<void(QDialog &)> &roteiro)
+    {
+        return roda(modal, [&] { comando(nome); }, roteiro);
+    }
 
     // The volumes in the program's Transmite folder, and any other file left there.
     QStringList volumes() const { return QDir(transmite()).entryList(QDir::Files | QDir::Hidden, QDir::Name); }

@@ -123,9 +123,7 @@ private slots:
     // Structure errors: the error panel, its report with the year, Voltar to an empty locate panel.
     void errosDeEstrutura()
     {
-        ArquivoTeste a;
-        a.cauda = "lixo depois do trailer";
-        m_b->escreveArquivo(a);
+        m_b->escreveArquivo({.cauda = "lixo depois do trailer"});
         ScriptedPresenter caixas;
         GravadorRelatorios relatorios;
         auto assistente = CriaAnalise(nullptr);
@@ -184,9 +182,7 @@ private slots:
     void cancelaVerificacao()
     {
         QFETCH(bool, sim);
-        ArquivoTeste a;
-        a.vinculos = 400;
-        m_b->escreveArquivo(a);
+        m_b->escreveArquivo({.vinculos = 400});
         ScriptedPresenter caixas;
         caixas.answer(sim ? MessageButton::Yes : MessageButton::No);
         ScriptedModal modal;
@@ -225,15 +221,18 @@ private slots:
     void cancelaConsistencia()
     {
         QFETCH(bool, viaTransmissao);
-        ArquivoTeste a;
-        a.vinculos = 400;
-        m_b->escreveArquivo(a);
+        m_b->escreveArquivo({.vinculos = 400});
         ScriptedPresenter caixas;
         caixas.answer(MessageButton::Yes);
         ScriptedModal modal;
         bool pedido = false;
-        bool chegou = false;
-        modal.then([&](QDialog &d) {
+        const auto abre = [&] {
+            if (viaTransmissao)
+                AbreAnalise(nullptr, m_b->arquivo());
+            else
+                m_b->comando("Analisador2");
+        };
+        QVERIFY(BancadaAnalise::roda(modal, abre, [&](QDialog &d) {
             auto *p00 = pagina<TfmAnalis00>(d);
             connect(p00->pbConsistencia, &QProgressBar::valueChanged, p00, [&, p00](int v) {
                 if (v >= 5 && !pedido) {
@@ -258,13 +257,7 @@ private slots:
                 QCOMPARE(p00->pbConsistencia->value(), 0);
                 QCOMPARE(p00->bbCancelar->text(), QStringLiteral("&Cancelar"));
             }
-            chegou = true;
-        });
-        if (viaTransmissao)
-            AbreAnalise(nullptr, m_b->arquivo());
-        else
-            m_b->comando("Analisador2");
-        QVERIFY(chegou);
+        }));
         QCOMPARE(textos(caixas), (QStringList{QStringLiteral("Deseja interromper?"),
                                               QStringLiteral("Consistência interrompida pelo usuário")}));
         QCOMPARE(caixas.boxes.at(1).kind, MessageKind::Information);
@@ -292,17 +285,12 @@ private slots:
         QFETCH(QString, painel);
         QFETCH(bool, gravar);
         QFETCH(QString, foco);
-        ArquivoTeste a;
-        a.erro = erro;
-        a.aviso = aviso;
-        m_b->escreveArquivo(a);
+        m_b->escreveArquivo({.erro = erro, .aviso = aviso});
         ScriptedPresenter caixas;
         ScriptedModal modal;
-        bool chegou = false;
-        modal.then([&](QDialog &d) {
-            avanca(d, m_b->arquivo());
-            auto *p01 = pagina<TfmAnalis01>(d);
-            QCOMPARE(atual(d), p01);
+        QVERIFY(m_b->roda(modal, "Analisador2", [&](QDialog &d) {
+            auto *p01 = pagina01(d, m_b->arquivo());
+            QVERIFY(p01);
             for (QWidget *p : {p01->PInco, p01->PDist, p01->POk})
                 QCOMPARE(p->isVisible(), p->objectName() == painel);
             QCOMPARE(p01->BtConcluir->isEnabled(), gravar);
@@ -316,10 +304,7 @@ private slots:
             QVERIFY(!p01->edCreaAvisos->isVisible());
             QVERIFY(!p01->Label3->isVisible());
             QVERIFY(!p01->Label4->isVisible());
-            chegou = true;
-        });
-        m_b->comando("Analisador2");
-        QVERIFY(chegou);
+        }));
         QCOMPARE(textos(caixas), QStringList());
     }
 
@@ -328,18 +313,13 @@ private slots:
     // comes back to page 01 with its note line once.
     void corrigeNoGDVorn()
     {
-        ArquivoTeste a;
-        a.erro = true;
-        a.aviso = true;
-        a.terminador = "\n";
-        m_b->escreveArquivo(a);
+        m_b->escreveArquivo({.erro = true, .aviso = true, .terminador = "\n"});
         ScriptedPresenter caixas;
         ScriptedFileDialog dialogo;
         dialogo.answer(m_b->arquivo());
         GravadorRelatorios relatorios;
         ScriptedModal modal;
-        bool chegou = false;
-        modal.then([&](QDialog &d) {
+        QVERIFY(m_b->roda(modal, "Analisador2", [&](QDialog &d) {
             auto *p00 = pagina<TfmAnalis00>(d);
             p00->BtLocalizar->click();
             QCOMPARE(dialogo.requests.size(), 1);
@@ -395,10 +375,7 @@ private slots:
             QVERIFY(p01->PInco->isVisible());
             QCOMPARE(p01->Memo1->toPlainText().count(nota), 1);
             p01->BtCancelar->click();
-            chegou = true;
-        });
-        m_b->comando("Analisador2");
-        QVERIFY(chegou);
+        }));
         QCOMPARE(modal.shown, (QStringList{"fmAnalise", "fmAnalisRegras", "fmImportacao"}));
         QCOMPARE(linhas(QStringLiteral("select CoCgcCeiEstabelecimento from bd8emp")), QStringList{kCnpjA});
         m_b->semTabelas();
@@ -407,23 +384,17 @@ private slots:
     // The rules window's Cancel imports nothing and shows page 01 again.
     void regrasCanceladas()
     {
-        ArquivoTeste a;
-        a.erro = true;
-        m_b->escreveArquivo(a);
+        m_b->escreveArquivo({.erro = true});
         ScriptedPresenter caixas;
         ScriptedModal modal;
-        bool chegou = false;
-        modal.then([&](QDialog &d) {
+        QVERIFY(m_b->roda(modal, "Analisador2", [&](QDialog &d) {
             avanca(d, m_b->arquivo());
             auto *p01 = pagina<TfmAnalis01>(d);
             modal.then([&](QDialog &regras) { regras.findChild<QPushButton *>(QStringLiteral("BtCancelar"))->click(); });
             p01->BtImporta->click();
             QCOMPARE(atual(d), p01);
             QVERIFY(p01->PInco->isVisible());
-            chegou = true;
-        });
-        m_b->comando("Analisador2");
-        QVERIFY(chegou);
+        }));
         QCOMPARE(modal.shown, (QStringList{"fmAnalise", "fmAnalisRegras"}));
         QCOMPARE(linhas(QStringLiteral("select CoCgcCeiEstabelecimento from bd8emp")), QStringList());
     }

@@ -61,18 +61,14 @@ private slots:
     void reescreve()
     {
         QFETCH(bool, aviso);
-        ArquivoTeste a;
-        a.aviso = aviso;
-        m_b->escreveArquivo(a);
+        m_b->escreveArquivo({.aviso = aviso});
         Configuracao().QtdArquivos = 3; // an earlier write of several files
         ScriptedPresenter caixas;
         GravadorRelatorios relatorios;
         ScriptedModal modal;
-        bool chegou = false;
-        modal.then([&](QDialog &d) {
-            avanca(d, m_b->arquivo());
-            auto *p01 = pagina<TfmAnalis01>(d);
-            QCOMPARE(atual(d), p01);
+        QVERIFY(m_b->roda(modal, "Analisador2", [&](QDialog &d) {
+            auto *p01 = pagina01(d, m_b->arquivo());
+            QVERIFY(p01);
             QComboBox *combo = aviso ? p01->cbDriveAvisos : p01->cbDrive;
             QVERIFY(combo->isVisible());
             if (aviso) {
@@ -101,10 +97,7 @@ private slots:
             QCOMPARE(relatorios.relatorios.last().nome, QStringLiteral("rptProtocolo"));
             p02->btnTransmite->click();
             QVERIFY(!d.isVisible());
-            chegou = true;
-        });
-        m_b->comando("Analisador2");
-        QVERIFY(chegou);
+        }));
         // One file written: no count box, whatever an earlier write made.
         QCOMPARE(caixas.boxes.size(), 1);
         QCOMPARE(Configuracao().QtdArquivos, 1);
@@ -137,17 +130,12 @@ private slots:
         QFETCH(bool, aviso);
         QFETCH(QString, crea);
         QFETCH(QString, codigo);
-        ArquivoTeste a;
-        a.aviso = aviso;
-        a.retificacao = true;
-        m_b->escreveArquivo(a);
+        m_b->escreveArquivo({.aviso = aviso, .retificacao = true});
         ScriptedPresenter caixas;
         ScriptedModal modal;
-        bool chegou = false;
-        modal.then([&](QDialog &d) {
-            avanca(d, m_b->arquivo());
-            auto *p01 = pagina<TfmAnalis01>(d);
-            QCOMPARE(atual(d), p01);
+        QVERIFY(m_b->roda(modal, "Analisador2", [&](QDialog &d) {
+            auto *p01 = pagina01(d, m_b->arquivo());
+            QVERIFY(p01);
             QVERIFY(p01->ArquivoRetificador);
             QLineEdit *edCrea = aviso ? p01->edCreaAvisos : p01->edCrea;
             QVERIFY(edCrea->isVisible());
@@ -169,10 +157,7 @@ private slots:
                 QCOMPARE(atual(d), pagina<TfmAnalis02>(d));
                 pagina<TfmAnalis02>(d)->bbFechar->click();
             }
-            chegou = true;
-        });
-        m_b->comando("Analisador2");
-        QVERIFY(chegou);
+        }));
         if (codigo == QLatin1String("0000")) {
             const QStringList v = m_b->volumes();
             QCOMPARE(v.size(), 1);
@@ -186,17 +171,13 @@ private slots:
     // Cancel during the write: its message, the wizard ended, no volume left without its trailer.
     void cancelaGravacao()
     {
-        ArquivoTeste a;
-        a.vinculos = 1500;
-        m_b->escreveArquivo(a);
+        m_b->escreveArquivo({.vinculos = 1500});
         ScriptedPresenter caixas;
         ScriptedModal modal;
         bool pedido = false;
-        bool chegou = false;
-        modal.then([&](QDialog &d) {
-            avanca(d, m_b->arquivo());
-            auto *p01 = pagina<TfmAnalis01>(d);
-            QCOMPARE(atual(d), p01);
+        QVERIFY(m_b->roda(modal, "Analisador2", [&](QDialog &d) {
+            auto *p01 = pagina01(d, m_b->arquivo());
+            QVERIFY(p01);
             driveC(p01);
             connect(p01->pbConsistencia, &QProgressBar::valueChanged, p01, [&, p01](int v) {
                 if (v >= 10 && !pedido) {
@@ -209,10 +190,7 @@ private slots:
             p01->BtConcluir->click();
             QVERIFY(pedido);
             QVERIFY(!d.isVisible());
-            chegou = true;
-        });
-        m_b->comando("Analisador2");
-        QVERIFY(chegou);
+        }));
         QCOMPARE(textos(caixas), (QStringList{QStringLiteral("Deseja interromper?"),
                                               QStringLiteral("A gravação do arquivo \"VORN2010\" interrompida pelo usuário!")}));
         QCOMPARE(m_b->volumes(), QStringList());
@@ -225,10 +203,9 @@ private slots:
         m_b->escreveArquivo({});
         ScriptedPresenter caixas;
         ScriptedModal modal;
-        bool chegou = false;
-        modal.then([&](QDialog &d) {
-            avanca(d, m_b->arquivo());
-            auto *p01 = pagina<TfmAnalis01>(d);
+        QVERIFY(m_b->roda(modal, "Analisador2", [&](QDialog &d) {
+            auto *p01 = pagina01(d, m_b->arquivo());
+            QVERIFY(p01);
             driveC(p01);
             // The program's Transmite is a file: the volume cannot be made.
             QVERIFY(QDir(m_b->transmite()).removeRecursively());
@@ -245,10 +222,7 @@ private slots:
             p01->BtConcluir->click();
             QCOMPARE(atual(d), pagina<TfmAnalis02>(d));
             pagina<TfmAnalis02>(d)->bbFechar->click();
-            chegou = true;
-        });
-        m_b->comando("Analisador2");
-        QVERIFY(chegou);
+        }));
         QCOMPARE(m_b->volumes().size(), 1);
     }
 
@@ -266,8 +240,8 @@ private slots:
         janela.LvListview1->Items()[0]->SetChecked(true);
         QVERIFY(janela.btAnalise->isEnabled());
         ScriptedModal modal;
-        bool chegou = false;
-        modal.then([&](QDialog &d) {
+        const auto abre = [&] { janela.btAnalise->click(); };
+        QVERIFY(BancadaAnalise::roda(modal, abre, [&](QDialog &d) {
             QVERIFY(AnaliseViaTransmissao);
             auto *p00 = pagina<TfmAnalis00>(d);
             QCOMPARE(p00->arquivo->text(), m_b->arquivo());
@@ -284,10 +258,7 @@ private slots:
             QCOMPARE(atual(d), p02);
             p02->btnTransmite->click();
             QVERIFY(!d.isVisible());
-            chegou = true;
-        });
-        janela.btAnalise->click();
-        QVERIFY(chegou);
+        }));
         QVERIFY(!AnaliseViaTransmissao);
         QCOMPARE(janela.LvListview1->Items().Count(), 2);
         QVERIFY(!fmGDVORN->edTrans->isVisibleTo(fmGDVORN));
@@ -302,21 +273,17 @@ private slots:
     // count with the folder; the next run analyses.
     void particiona()
     {
-        ArquivoTeste a;
-        a.vinculos = 16000;
-        m_b->escreveArquivo(a);
+        m_b->escreveArquivo({.vinculos = 16000});
         ScriptedPresenter caixas;
         ScriptedModal modal;
-        bool chegou = false;
-        modal.then([&](QDialog &d) {
+        QVERIFY(m_b->roda(modal, "ParticionarArquivo1", [&](QDialog &d) {
             QCOMPARE(d.windowTitle(), QStringLiteral("Assistente para Particionar Arquivo"));
             auto *p00 = pagina<TfmAnalis00>(d);
             QVERIFY(!p00->pbConsistencia->isVisibleTo(p00));
             QVERIFY(!p00->Label4->isVisibleTo(p00));
             QCOMPARE(p00->Label1->text(), QStringLiteral("Localização do arquivo a ser particionado:"));
-            avanca(d, m_b->arquivo());
-            auto *p01 = pagina<TfmAnalis01>(d);
-            QCOMPARE(atual(d), p01);
+            auto *p01 = pagina01(d, m_b->arquivo());
+            QVERIFY(p01);
             QCOMPARE(d.windowTitle(), QStringLiteral("Assistente para Particionar um Arquivo VORN2010"));
             QVERIFY(p01->POk->isVisible());
             QVERIFY(!p01->Panel1->isVisible());
@@ -332,10 +299,7 @@ private slots:
                 QVERIFY2(!b->isVisible(), qPrintable(b->objectName()));
             QVERIFY(p02->bbFechar->isVisible());
             p02->bbFechar->click();
-            chegou = true;
-        });
-        m_b->comando("ParticionarArquivo1");
-        QVERIFY(chegou);
+        }));
         QCOMPARE(textos(caixas).size(), 1);
         QCOMPARE(textos(caixas).first(), QStringLiteral("A declaração foi particionada em 2 arquivos, que se encontram em ") +
                                              m_b->transmite() +
@@ -383,8 +347,8 @@ private slots:
         m_b->escreveArquivo(a);
         ScriptedPresenter caixas;
         ScriptedModal modal;
-        bool chegou = false;
-        modal.then([&](QDialog &d) {
+        const auto abre = [&] { m_b->comando(particao ? "ParticionarArquivo1" : "Analisador2"); };
+        QVERIFY(BancadaAnalise::roda(modal, abre, [&](QDialog &d) {
             avanca(d, m_b->arquivo());
             QPushButton *botao = nullptr;
             if (qual == QLatin1String("00")) {
@@ -412,10 +376,7 @@ private slots:
             else
                 d.close();
             QVERIFY(!d.isVisible());
-            chegou = true;
-        });
-        m_b->comando(particao ? "ParticionarArquivo1" : "Analisador2");
-        QVERIFY(chegou);
+        }));
         QVERIFY(!Configuracao().ModoParticao);
         BancadaAnalise::semTabelas();
     }
