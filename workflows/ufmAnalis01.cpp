@@ -61,6 +61,7 @@ QWidget *painelDrive(QWidget *pai, const char *nome, QComboBox *&combo, QLabel *
     auto *painel = new QWidget(pai);
     painel->setObjectName(QLatin1String(nome));
     auto *forma = new QFormLayout(painel);
+    forma->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     combo = new QComboBox(painel);
     combo->setObjectName(QLatin1String(nomeCombo));
     rotulo = new QLabel(QStringLiteral("Retifica o CREA"), painel);
@@ -400,6 +401,9 @@ TfmAnalisRegras::TfmAnalisRegras(QWidget *parent) : QDialog(parent)
     b->addStretch();
     BtFechar = botao(this, "BtFechar", QStringLiteral("C&onfirma"));
     BtCancelar = botao(this, "BtCancelar", QStringLiteral("&Cancelar"));
+    // Enter presses the button that has the focus (the text takes none).
+    BtFechar->setAutoDefault(true);
+    BtCancelar->setAutoDefault(true);
     b->addWidget(BtFechar);
     b->addWidget(BtCancelar);
     l->addLayout(b);

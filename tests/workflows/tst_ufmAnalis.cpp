@@ -381,16 +381,22 @@ private slots:
         m_b->semTabelas();
     }
 
-    // The rules window's Cancel imports nothing and shows page 01 again.
+    // The rules window by the keyboard: Tab from Confirma to Cancelar, Enter presses it; nothing is
+    // imported and page 01 shows again.
     void regrasCanceladas()
     {
         m_b->escreveArquivo({.erro = true});
         ScriptedPresenter caixas;
         ScriptedModal modal;
         QVERIFY(m_b->roda(modal, "Analisador2", [&](QDialog &d) {
-            avanca(d, m_b->arquivo());
-            auto *p01 = pagina<TfmAnalis01>(d);
-            modal.then([&](QDialog &regras) { regras.findChild<QPushButton *>(QStringLiteral("BtCancelar"))->click(); });
+            auto *p01 = pagina01(d, m_b->arquivo());
+            QVERIFY(p01);
+            modal.then([&](QDialog &regras) {
+                QTest::keyClick(&regras, Qt::Key_Tab);
+                QCOMPARE(regras.focusWidget(), regras.findChild<QPushButton *>(QStringLiteral("BtCancelar")));
+                QTest::keyClick(regras.focusWidget(), Qt::Key_Return);
+                QVERIFY(!regras.isVisible());
+            });
             p01->BtImporta->click();
             QCOMPARE(atual(d), p01);
             QVERIFY(p01->PInco->isVisible());
