@@ -10,8 +10,12 @@
 //
 // Cancel and Esc: during the structure check or the consistency analysis they ask the run to stop (the
 // run confirms); a stop confirmed during the check ends the wizard, a No lets the run go on. During the
-// write they ask the writer to stop. Otherwise they end the wizard. The opener drops the work tables and
-// clears the split mode when the wizard ends, whichever page ended it.
+// write they ask the writer to stop. Otherwise they end the wizard.
+//
+// Closing any page ends the whole wizard (no page closes while an earlier one stays), so what the pages'
+// closes owe is done once by the opener, on every way out: the work tables of the check and the analysis
+// (te8emp, te8vinc, te8resp, te8errwa, te8stru, and te8imp of the correction path) and the protocol
+// tables of the write are dropped, and the split mode is cleared.
 
 #include "workflows/ufmGravaDecl.h"
 
@@ -102,7 +106,6 @@ public:
     QProgressBar *pbConsistencia = nullptr;
 
 private:
-    void Relatorio(QPushButton *botao, const QString &errWar);
     void Importa();
     void Gravar();
     TfmAnalis02 *m_sucesso;

@@ -5,16 +5,14 @@
 
 #include "app/QtModal.h"
 #include "app/QtProgresso.h"
-#include "app/base/DialogoArquivo.h"
 #include "app/base/Presenter.h"
 #include "app/udmGDVorn.h"
-#include "app/udmRaveRelatorios.h"
 #include "app/ufmGDVORN.h"
 #include "app/ugConfiguracao.h"
-#include "app/ugDrives.h"
 #include "app/ugExcecao.h"
 #include "fileformat/ugAnaliseEstrutura.h"
 #include "rules/ugConsistencia.h"
+#include "workflows/ufmImportacao.h"
 #include "workflows/ugAnalis.h"
 
 #include <QFile>
@@ -73,16 +71,7 @@ TfmAnalis00::TfmAnalis00(TfmAnalis01 *resultado)
     Label1 = new QLabel(PLocalizar);
     Label1->setObjectName(QStringLiteral("Label1"));
     l->addWidget(Label1);
-    auto *linha = new QHBoxLayout;
-    arquivo = new QLineEdit(PLocalizar);
-    arquivo->setObjectName(QStringLiteral("arquivo"));
-    Label1->setBuddy(arquivo);
-    linha->addWidget(arquivo, 1);
-    BtLocalizar = new QPushButton(QStringLiteral("&Localizar"), PLocalizar);
-    BtLocalizar->setObjectName(QStringLiteral("BtLocalizar"));
-    BtLocalizar->setAutoDefault(false);
-    linha->addWidget(BtLocalizar);
-    l->addLayout(linha);
+    l->addLayout(LinhaArquivo(PLocalizar, Label1, arquivo, BtLocalizar));
     Corpo->addWidget(PLocalizar, 1);
 
     PEstrutura = new QWidget(this);
@@ -174,14 +163,8 @@ void TfmAnalis00::aoCancelar()
 
 void TfmAnalis00::Localizar()
 {
-    PedidoArquivo pedido;
-    pedido.tipo = PedidoArquivo::Abrir;
-    pedido.titulo = QStringLiteral("Abrir arquivo");
-    pedido.filtro = QStringLiteral("Arquivos Vorn|Vorn*;|Arquivos Texto|*.txt|Todos os Arquivos|*.*");
-    pedido.pastaInicial = DriveDisponivel(QStringLiteral("A")) ? PastaDaUnidade(QStringLiteral("A")) : Raiz();
-    const QString escolhido = dialogoArquivo().escolhe(this, pedido);
-    if (!escolhido.isEmpty())
-        arquivo->setText(escolhido);
+    LocalizaArquivo(this, arquivo, QStringLiteral("Abrir arquivo"),
+                    QStringLiteral("Arquivos Vorn|Vorn*;|Arquivos Texto|*.txt|Todos os Arquivos|*.*"));
 }
 
 void TfmAnalis00::VoltaALocalizar()
@@ -206,22 +189,8 @@ void TfmAnalis00::Voltar()
 
 void TfmAnalis00::ErroVisual()
 {
-    TRvSystem &sistema = dmRaveRelatorios->RvSystem1;
-    if (!sistema.HaImpressora()) {
-        sistema.ImprimeDaVisualizacao = false;
-        presenter().show(MessageKind::Warning, QStringLiteral("Não há impressoras instaladas."), {MessageButton::Ok});
-    }
-    bbErroVisual->setEnabled(false);
-    struct Reativa {
-        QPushButton *b;
-        ~Reativa() { b->setEnabled(true); }
-    } reativa{bbErroVisual};
-    sistema.Destino = DestinoRelatorio::Visualizacao;
-    TRvProject &projeto = dmRaveRelatorios->rvprjErro;
-    projeto.SetParam(QStringLiteral("AnoBase1"), ano());
-    projeto.SetParam(QStringLiteral("anobase"), ano());
-    projeto.SetParam(QStringLiteral("Versao"), Configuracao().Versao);
-    projeto.ExecuteReport(QStringLiteral("rptErrosEstrutura"));
+    VisualizaRelatorioErros(bbErroVisual, QStringLiteral("rptErrosEstrutura"), ano(),
+                            QStringLiteral("Não há impressoras instaladas."));
 }
 
 void TfmAnalis00::Avancar()

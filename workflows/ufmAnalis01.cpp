@@ -36,6 +36,7 @@ namespace gdvorn {
 namespace {
 
 constexpr int kAjudaAnalisador = 906;
+const QString kSemImpressora = QStringLiteral("Não é possível imprimir: não há impressoras instaladas.");
 
 QString ano() { return QString::number(Configuracao().AnoBase); }
 
@@ -60,6 +61,7 @@ QWidget *painelDrive(QWidget *pai, const char *nome, QComboBox *&combo, QLabel *
     auto *painel = new QWidget(pai);
     painel->setObjectName(QLatin1String(nome));
     auto *forma = new QFormLayout(painel);
+    forma->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     combo = new QComboBox(painel);
     combo->setObjectName(QLatin1String(nomeCombo));
     rotulo = new QLabel(QStringLiteral("Retifica o CREA"), painel);
@@ -146,9 +148,9 @@ TfmAnalis01::TfmAnalis01(TfmAnalis02 *sucesso) : TPaginaGravacao("fmAnalis01", k
 
     BtConcluir = criaBotao("BtConcluir", QStringLiteral("&Gravar"), [this] { Gravar(); });
     BtCancelar = criaBotao("BtCancelar", QStringLiteral("&Cancelar"), [this] { aoCancelar(); });
-    connect(bbImpErros, &QPushButton::clicked, this, Protegido([this] { Relatorio(bbImpErros, QStringLiteral("err")); }));
-    connect(bbVisualErros, &QPushButton::clicked, this, Protegido([this] { Relatorio(bbVisualErros, QStringLiteral("war")); }));
-    connect(BtVisualizar, &QPushButton::clicked, this, Protegido([this] { Relatorio(BtVisualizar, QStringLiteral("war")); }));
+    connect(bbImpErros, &QPushButton::clicked, this, Protegido([this] { VisualizaOcorrencias(bbImpErros, QStringLiteral("err"), kSemImpressora); }));
+    connect(bbVisualErros, &QPushButton::clicked, this, Protegido([this] { VisualizaOcorrencias(bbVisualErros, QStringLiteral("war"), kSemImpressora); }));
+    connect(BtVisualizar, &QPushButton::clicked, this, Protegido([this] { VisualizaOcorrencias(BtVisualizar, QStringLiteral("war"), kSemImpressora); }));
     connect(BtImporta, &QPushButton::clicked, this, Protegido([this] { Importa(); }));
 
     CarregaDrives(LetrasDrives, cbDrive);
@@ -214,20 +216,14 @@ void TfmAnalis01::aoCancelar()
         Assistente()->fecha();
 }
 
-void TfmAnalis01::Relatorio(QPushButton *botao, const QString &errWar)
-{
-    botao->setEnabled(false);
-    struct Reabilita {
-        QPushButton *b;
-        ~Reabilita() { b->setEnabled(true); }
-    } reabilita{botao};
-    dmRaveRelatorios->VisualizaErros(errWar, QStringLiteral("Não é possível imprimir: não há impressoras instaladas."));
-}
-
 void TfmAnalis01::Importa()
 {
-    TfmAnalisRegras regras(this);
-    ExecutaModal(regras);
+    {
+        // Page 01 stays out of sight while the rules window and the import pages run over it.
+        OcultaEnquanto oculta(*Assistente());
+        TfmAnalisRegras regras(this);
+        ExecutaModal(regras);
+    }
     aoMostrar();
 }
 
@@ -245,7 +241,7 @@ void TfmAnalis01::Gravar()
             return;
         }
         letra = LetrasDrives.value(combo->currentIndex());
-        Configuracao().Crea = crea->isVisible() ? crea->text() : QString();
+        // The CREA edit is shown for a rectification file only; any other file is written without one.
         if (ArquivoRetificador) {
             const QString codigo = CriticaCreaAnalise(crea->text());
             if (codigo != QLatin1String("0000")) {
@@ -254,6 +250,7 @@ void TfmAnalis01::Gravar()
                 return;
             }
         }
+        Configuracao().Crea = ArquivoRetificador ? crea->text() : QString();
     }
     pbConsistencia->setValue(0);
     pbConsistencia->show();
@@ -404,6 +401,9 @@ TfmAnalisRegras::TfmAnalisRegras(QWidget *parent) : QDialog(parent)
     b->addStretch();
     BtFechar = botao(this, "BtFechar", QStringLiteral("C&onfirma"));
     BtCancelar = botao(this, "BtCancelar", QStringLiteral("&Cancelar"));
+    // Enter presses the button that has the focus (the text takes none).
+    BtFechar->setAutoDefault(true);
+    BtCancelar->setAutoDefault(true);
     b->addWidget(BtFechar);
     b->addWidget(BtCancelar);
     l->addLayout(b);
@@ -429,7 +429,7 @@ void TfmAnalisRegras::Confirma()
         importacao.adiciona(p02);
         importacao.adiciona(p03);
         importacao.inicia();
-        hide();
+        OcultaJanela(*this);
         ExecutaModal(importacao);
     }
     accept();

@@ -84,6 +84,11 @@ private:
     bool m_antes;
 };
 
+// The findings of one kind ("err" or "war") in the preview (the report module's "rptErros"), `botao`
+// disabled while it runs; `semImpressora` is the warning shown when no printer is installed. The result
+// pages of the recording and the analysis wizards offer it.
+void VisualizaOcorrencias(QPushButton *botao, const QString &errWar, const QString &semImpressora);
+
 // The first page of either wizard: it owns dmDadosResp for the wizard's life, shows its text over the
 // base year, has Back disabled, and its Cancel ends the wizard.
 class TPaginaInicial : public TPaginaGravacao {
@@ -235,7 +240,6 @@ private:
                              const char *nomeCombo, const char *nomeData, const char *nomeCrea);
     void Avancar();
     void Cancelar();
-    void Relatorio(QPushButton *botao, const QString &errWar);
 
     TfmGravaDecl04 *m_seguinte;
     QStringList m_letras;

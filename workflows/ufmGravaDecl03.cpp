@@ -45,6 +45,8 @@ QPushButton *botao(QWidget *pai, const char *nome, const QString &legenda)
 
 QString anoBase() { return QString::number(Configuracao().AnoBase); }
 
+const QString kSemImpressora = QStringLiteral("Não há impressoras instaladas.");
+
 } // namespace
 
 TfmGravaDecl03::TfmGravaDecl03(TfmGravaDecl04 *seguinte) : TPaginaGravacao("fmGravaDecl03", 893), m_seguinte(seguinte)
@@ -123,9 +125,9 @@ TfmGravaDecl03::TfmGravaDecl03(TfmGravaDecl04 *seguinte) : TPaginaGravacao("fmGr
     criaBotoesPadrao([] {}, [this] { Avancar(); }, [this] { Cancelar(); });
     bbVoltar->setEnabled(false);
 
-    connect(bbRelatErros, &QPushButton::clicked, this, Protegido([this] { Relatorio(bbRelatErros, QStringLiteral("err")); }));
-    connect(bbVisualErros, &QPushButton::clicked, this, Protegido([this] { Relatorio(bbVisualErros, QStringLiteral("war")); }));
-    connect(bbVisualAvisos, &QPushButton::clicked, this, Protegido([this] { Relatorio(bbVisualAvisos, QStringLiteral("war")); }));
+    connect(bbRelatErros, &QPushButton::clicked, this, Protegido([this] { VisualizaOcorrencias(bbRelatErros, QStringLiteral("err"), kSemImpressora); }));
+    connect(bbVisualErros, &QPushButton::clicked, this, Protegido([this] { VisualizaOcorrencias(bbVisualErros, QStringLiteral("war"), kSemImpressora); }));
+    connect(bbVisualAvisos, &QPushButton::clicked, this, Protegido([this] { VisualizaOcorrencias(bbVisualAvisos, QStringLiteral("war"), kSemImpressora); }));
     auto naoGrava = [this] { return !Gravando; };
     for (MaskEdit *data : {mdDataAvisos, mdDataConcluir})
         Portao().aoSair(data, [this, data] { CriticaData(data); }, naoGrava);
@@ -314,14 +316,14 @@ bool TfmGravaDecl03::fGravouArquivoVORN()
     return false;
 }
 
-void TfmGravaDecl03::Relatorio(QPushButton *botao, const QString &errWar)
+void VisualizaOcorrencias(QPushButton *botao, const QString &errWar, const QString &semImpressora)
 {
     botao->setEnabled(false);
     struct Reabilita {
         QPushButton *b;
         ~Reabilita() { b->setEnabled(true); }
     } reabilita{botao};
-    dmRaveRelatorios->VisualizaErros(errWar, QStringLiteral("Não há impressoras instaladas."));
+    dmRaveRelatorios->VisualizaErros(errWar, semImpressora);
 }
 
 void TfmGravaDecl03::Cancelar()

@@ -35,15 +35,43 @@ const QString kTituloImportacao = QStringLiteral("Assistente para Importação d
 constexpr int kAjudaImportacao = 898;
 constexpr int kAjudaAnoAnterior = 899;
 constexpr int kAjudaAnoAtual = 900;
+const QString kSemImpressora = QStringLiteral("Não é possível imprimir: não há impressoras instaladas.");
 
-// The report of pages 01 and 03 in the preview, the button disabled while it runs.
-void VisualizaRelatorio(QPushButton *botao, const QString &relatorio, const QString &anobase)
+} // namespace
+
+QHBoxLayout *LinhaArquivo(QWidget *pai, QLabel *rotulo, QLineEdit *&arquivo, QPushButton *&BtLocalizar)
+{
+    auto *linha = new QHBoxLayout;
+    arquivo = new QLineEdit(pai);
+    arquivo->setObjectName(QStringLiteral("arquivo"));
+    rotulo->setBuddy(arquivo);
+    linha->addWidget(arquivo, 1);
+    BtLocalizar = new QPushButton(QStringLiteral("&Localizar"), pai);
+    BtLocalizar->setObjectName(QStringLiteral("BtLocalizar"));
+    BtLocalizar->setAutoDefault(false);
+    linha->addWidget(BtLocalizar);
+    return linha;
+}
+
+void LocalizaArquivo(QWidget *pai, QLineEdit *arquivo, const QString &titulo, const QString &filtro)
+{
+    PedidoArquivo pedido;
+    pedido.tipo = PedidoArquivo::Abrir;
+    pedido.titulo = titulo;
+    pedido.filtro = filtro;
+    pedido.pastaInicial = DriveDisponivel(QStringLiteral("A")) ? PastaDaUnidade(QStringLiteral("A")) : Raiz();
+    const QString escolhido = dialogoArquivo().escolhe(pai, pedido);
+    if (!escolhido.isEmpty())
+        arquivo->setText(escolhido);
+}
+
+void VisualizaRelatorioErros(QPushButton *botao, const QString &relatorio, const QString &anobase,
+                             const QString &semImpressora)
 {
     TRvSystem &sistema = dmRaveRelatorios->RvSystem1;
     if (!sistema.HaImpressora()) {
         sistema.ImprimeDaVisualizacao = false;
-        presenter().show(MessageKind::Warning, QStringLiteral("Não é possível imprimir: não há impressoras instaladas."),
-                         {MessageButton::Ok});
+        presenter().show(MessageKind::Warning, semImpressora, {MessageButton::Ok});
     }
     botao->setEnabled(false);
     struct Reativa {
@@ -57,8 +85,6 @@ void VisualizaRelatorio(QPushButton *botao, const QString &relatorio, const QStr
     projeto.SetParam(QStringLiteral("anobase"), anobase);
     projeto.ExecuteReport(relatorio);
 }
-
-} // namespace
 
 TPaginaImportacao::TPaginaImportacao(const char *nomeObjeto) : TPaginaGravacao(nomeObjeto, kAjudaImportacao) {}
 
@@ -86,16 +112,7 @@ TfmImport00::TfmImport00(TfmImport01 *erros, TfmImport02 *escolha)
                  1);
     auto *rotulo = new QLabel(QStringLiteral("Localização do arquivo a ser importado:"), PLocalizar);
     l->addWidget(rotulo);
-    auto *linha = new QHBoxLayout;
-    arquivo = new QLineEdit(PLocalizar);
-    arquivo->setObjectName(QStringLiteral("arquivo"));
-    rotulo->setBuddy(arquivo);
-    linha->addWidget(arquivo, 1);
-    BtLocalizar = new QPushButton(QStringLiteral("&Localizar"), PLocalizar);
-    BtLocalizar->setObjectName(QStringLiteral("BtLocalizar"));
-    BtLocalizar->setAutoDefault(false);
-    linha->addWidget(BtLocalizar);
-    l->addLayout(linha);
+    l->addLayout(LinhaArquivo(PLocalizar, rotulo, arquivo, BtLocalizar));
     l->addWidget(Memo("Memo2", {QStringLiteral("Para continuar a importação clique no botão <Avançar>.")}), 1);
     Corpo->addWidget(PLocalizar, 1);
 
@@ -144,13 +161,7 @@ void TfmImport00::aoCancelar()
 
 void TfmImport00::Localizar()
 {
-    PedidoArquivo pedido;
-    pedido.tipo = PedidoArquivo::Abrir;
-    pedido.filtro = QStringLiteral("Arquivos VORN|Vorn*;|Texto|*.txt|Todos|*.*");
-    pedido.pastaInicial = DriveDisponivel(QStringLiteral("A")) ? PastaDaUnidade(QStringLiteral("A")) : Raiz();
-    const QString escolhido = dialogoArquivo().escolhe(this, pedido);
-    if (!escolhido.isEmpty())
-        arquivo->setText(escolhido);
+    LocalizaArquivo(this, arquivo, QString(), QStringLiteral("Arquivos VORN|Vorn*;|Texto|*.txt|Todos|*.*"));
 }
 
 void TfmImport00::VoltaALocalizar(bool esvaziaArquivo)
@@ -245,7 +256,7 @@ TfmImport01::TfmImport01() : TPaginaImportacao("fmImport01")
                                     QStringLiteral("definidas para o ano-base.")}),
                      1);
     BtErroVisual = criaBotao("BtErroVisual", QStringLiteral("Visualizar &Relatório"), [this] {
-        VisualizaRelatorio(BtErroVisual, QStringLiteral("rptErrosEstrutura"), OpcaoImportacao);
+        VisualizaRelatorioErros(BtErroVisual, QStringLiteral("rptErrosEstrutura"), OpcaoImportacao, kSemImpressora);
     });
     BtFechar = criaBotao("BtFechar", QStringLiteral("&Fechar"), [this] { Assistente()->fecha(); });
 }
@@ -261,7 +272,7 @@ TfmImport03::TfmImport03() : TPaginaImportacao("fmImport03")
                                     QStringLiteral("Declaração ... Abrir.")}),
                      1);
     BtVisual = criaBotao("BtVisual", QStringLiteral("Visualizar &Relatório"), [this] {
-        VisualizaRelatorio(BtVisual, QStringLiteral("rptImportacao"), QString::number(AnoImportacao));
+        VisualizaRelatorioErros(BtVisual, QStringLiteral("rptImportacao"), QString::number(AnoImportacao), kSemImpressora);
     });
     BtFechar = criaBotao("BtFechar", QStringLiteral("&Fechar"), [this] { Assistente()->fecha(); });
 }

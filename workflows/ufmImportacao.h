@@ -20,6 +20,7 @@
 #include <memory>
 
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -129,6 +130,17 @@ public:
     int AnoImportacao = 0;
     QPushButton *BtVisual = nullptr, *BtFechar = nullptr;
 };
+
+// The file row of the import's and the analysis' first page: the edit `arquivo` and the button
+// "&Localizar" beside it, the edit the buddy of `rotulo`.
+QHBoxLayout *LinhaArquivo(QWidget *pai, QLabel *rotulo, QLineEdit *&arquivo, QPushButton *&BtLocalizar);
+// Localizar: the open dialog (the file-dialog seam) starts on drive A: when it answers, otherwise in the
+// root folder; a chosen name replaces the text of `arquivo`.
+void LocalizaArquivo(QWidget *pai, QLineEdit *arquivo, const QString &titulo, const QString &filtro);
+// A report of the errors project in the preview, `botao` disabled while it runs: with no printer
+// installed, `semImpressora` is shown as a warning and printing from the preview is turned off.
+void VisualizaRelatorioErros(QPushButton *botao, const QString &relatorio, const QString &anobase,
+                             const QString &semImpressora);
 
 // The wizard of one variant: `opcao` is "Anterior - Ano " + the year before the base year or
 // "Atual - Ano " + the base year.

@@ -1,5 +1,7 @@
 // The analysis wizard driven offscreen on files written by the record builders: boxes through the
-// scripted presenter, the wizard through the scripted modal executor, reports through the recorder.
+// scripted presenter, the wizard through the scripted modal executor, the file dialog through its seam,
+// reports through the recorder. This file covers checking a file (page 00), the findings (page 01) and
+// the correction path; tst_ufmAnalisGravacao the rewrite, the success page and the split mode.
 
 #include "Relatorio/ugRelatorios.h"
 #include "app/base/Database.h"
@@ -8,19 +10,17 @@
 #include "app/ufmGDVORN.h"
 #include "app/ugConfiguracao.h"
 #include "app/ugDrives.h"
-#include "fileformat/ugHashVorn.h"
 #include "workflows/ufmAnalis.h"
+#include "workflows/ufmImportacao.h"
 #include "workflows/ugAnalis.h"
 
-#include "FixtureConsistencia.h"
-#include "FixtureTabelas.h"
+#include "tests/workflows/BancadaAnalise.h"
 #include "GravadorRelatorios.h"
+#include "ScriptedFileDialog.h"
 #include "ScriptedModal.h"
 #include "ScriptedPresenter.h"
-#include "tests/workflows/DeclaracaoImportada.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -31,114 +31,14 @@
 using namespace gdvorn;
 using namespace gdvorn::test;
 
-namespace {
-
-bool existe(const QString &tabela)
-{
-    return schemaObjectExists(database(), QStringLiteral("main"), QStringLiteral("table"), tabela);
-}
-
-TPaginaAssistente *atual(QDialog &d) { return static_cast<TfmAssistente &>(d).PaginaAtual(); }
-
-template <class T>
-T *pagina(QDialog &d)
-{
-    return d.findChild<T *>();
-}
-
-QStringList textos(const ScriptedPresenter &p)
-{
-    QStringList t;
-    for (const auto &b : p.boxes)
-        t << b.text;
-    return t;
-}
-
-const QStringList kTabelasAnalise{"te8emp", "te8vinc", "te8resp", "te8errwa", "te8stru"};
-
-} // namespace
-
 class tst_ufmAnalis : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<FixtureTabelas> m_tabelas;
-    std::unique_ptr<QTemporaryDir> m_pasta;
-
-    QString arquivo() const { return m_pasta->filePath(QStringLiteral("VORN2010_outro.txt")); }
-
-    // A file of one establishment with a complete responsible row; `cep` spoils the establishment's
-    // CEP (an error), `retificacao` marks the header; `vinculos` links of that establishment.
-    void escreveArquivo(bool erro = false, bool retificacao = false, int vinculos = 0, const QByteArray &cauda = {})
-    {
-        criaTabelasDeTrabalho();
-        QVariantMap r = responsavelValido();
-        if (retificacao) {
-            r["InRetificacao"] = true;
-            r["DaRetificacao"] = "10012011";
-        }
-        insereLinha("te8resp", r);
-        QVariantMap e = estabelecimentoValido();
-        if (erro)
-            e["CoCepEstabelecimento"] = "0100100";
-        if (vinculos > 0) {
-            e["InVornNegEstabelecimento"] = "0";
-            e["NuVinculosEstabelecimento"] = QString::number(vinculos).rightJustified(6, QLatin1Char('0'));
-        }
-        insereLinha("te8emp", e);
-        {
-            Transaction t;
-            for (int i = 0; i < vinculos; ++i)
-                insereLinha("te8vinc", vinculo("2010", e["CoCgcCeiEstabelecimento"].toString(),
-                                               e["NuPrefixoEstabelecimento"].toString(),
-                                               QStringLiteral("1%1").arg(i + 1, 10, 10, QLatin1Char('0')), "00"));
-            t.commit();
-        }
-        gravaArquivo(arquivo(), declaracaoDasTabelasDeTrabalho(2010, "\r\n", cauda));
-        RemoveTabelasAnalise();
-    }
-
-    static void avanca(QDialog &d, const QString &nome)
-    {
-        auto *p00 = pagina<TfmAnalis00>(d);
-        p00->arquivo->setText(nome);
-        p00->bbAvancar->click();
-    }
-
-    QStringList volumes() const
-    {
-        return QDir(PastaDaUnidade(QStringLiteral("C"))).entryList({QStringLiteral("*.dec"), QStringLiteral("VORN*")},
-                                                                   QDir::Files, QDir::Name);
-    }
+    std::unique_ptr<BancadaAnalise> m_b;
 
 private slots:
-    void init()
-    {
-        m_tabelas = std::make_unique<FixtureTabelas>();
-        preencheTabelasValidas(*m_tabelas);
-        m_pasta = std::make_unique<QTemporaryDir>();
-        qputenv("GDVORN_RAIZ", m_pasta->path().toLocal8Bit());
-        qunsetenv("GDVORN_UNIDADE_A");
-        qunsetenv("GDVORN_UNIDADE_B");
-        setDiretorioPrograma(m_pasta->path());
-        QDir(m_pasta->path()).mkpath(QStringLiteral("Transmite"));
-        dmGDVorn = &m_tabelas->modulo();
-        dmRaveRelatorios = new TdmRaveRelatorios;
-        RegistraRelatorios(*dmRaveRelatorios);
-        RegistraAnalise();
-        fmGDVORN = new TfmGDVORN;
-        Configuracao().ModoParticao = false;
-        Configuracao().QtdArquivos = 0;
-    }
-    void cleanup()
-    {
-        delete fmGDVORN;
-        fmGDVORN = nullptr;
-        delete dmRaveRelatorios;
-        dmRaveRelatorios = nullptr;
-        dmGDVorn = nullptr;
-        m_tabelas.reset();
-        m_pasta.reset();
-    }
+    void init() { m_b = std::make_unique<BancadaAnalise>(); }
+    void cleanup() { m_b.reset(); }
 
     void modoResultado_data()
     {
@@ -177,32 +77,59 @@ private slots:
         QCOMPARE(CriticaCreaAnalise(crea), codigo);
     }
 
-    // A file that is not there, or is a folder: the box, the page stays.
+    // A file that is not there, a folder, or one that cannot be read: the box, the page stays.
+    void arquivoRecusado_data()
+    {
+        QTest::addColumn<QString>("caso");
+        QTest::addColumn<QString>("mensagem");
+        const QString falta = QStringLiteral("O arquivo especificado não existe.\nVerifique o caminho e o nome do arquivo.");
+        QTest::newRow("ausente") << "ausente" << falta;
+        QTest::newRow("pasta") << "pasta" << falta;
+        QTest::newRow("ilegivel") << "ilegivel"
+                                  << QStringLiteral("Erro: Não é possivel ler o arquivo. Feche todos os programas que "
+                                                    "possam estar utilizando-o e tente novamente");
+    }
     void arquivoRecusado()
     {
+        QFETCH(QString, caso);
+        QFETCH(QString, mensagem);
+        QString nome = m_b->pasta(QStringLiteral("nada.txt"));
+        if (caso == QLatin1String("pasta")) {
+            nome = m_b->pasta(QString());
+        } else if (caso == QLatin1String("ilegivel")) {
+            m_b->escreveArquivo({});
+            nome = m_b->arquivo();
+            QFile::setPermissions(nome, QFileDevice::Permissions());
+            // A user that reads any file (root) cannot read a kernel setting that is write-only.
+            if (QFile f(nome); f.open(QIODevice::ReadOnly))
+                nome = QStringLiteral("/proc/sys/vm/drop_caches");
+            if (QFile f(nome); !QFileInfo(nome).isFile() || f.open(QIODevice::ReadOnly))
+                QSKIP("no file that this user cannot read");
+        }
         ScriptedPresenter caixas;
         auto assistente = CriaAnalise(nullptr);
         assistente->show();
         assistente->inicia();
-        avanca(*assistente, m_pasta->filePath(QStringLiteral("nada.txt")));
-        avanca(*assistente, m_pasta->path());
-        const QString msg = QStringLiteral("O arquivo especificado não existe.\nVerifique o caminho e o nome do arquivo.");
-        QCOMPARE(textos(caixas), (QStringList{msg, msg}));
+        avanca(*assistente, nome);
+        QCOMPARE(textos(caixas), QStringList{mensagem});
         auto *p00 = pagina<TfmAnalis00>(*assistente);
         QCOMPARE(atual(*assistente), p00);
         QVERIFY(p00->PLocalizar->isVisible());
+        QCOMPARE(p00->arquivo->text(), nome);
+        if (caso != QLatin1String("ilegivel"))
+            QCOMPARE(assistente->focusWidget(), p00->arquivo);
     }
 
     // Structure errors: the error panel, its report with the year, Voltar to an empty locate panel.
     void errosDeEstrutura()
     {
-        escreveArquivo(false, false, 0, "lixo depois do trailer");
+        m_b->escreveArquivo({.cauda = "lixo depois do trailer"});
         ScriptedPresenter caixas;
         GravadorRelatorios relatorios;
         auto assistente = CriaAnalise(nullptr);
         assistente->show();
         assistente->inicia();
-        avanca(*assistente, arquivo());
+        avanca(*assistente, m_b->arquivo());
         auto *p00 = pagina<TfmAnalis00>(*assistente);
         QCOMPARE(atual(*assistente), p00);
         QVERIFY(p00->paErroEstrut->isVisible());
@@ -213,12 +140,36 @@ private slots:
         QCOMPARE(relatorios.relatorios.size(), 1);
         QCOMPARE(relatorios.relatorios.first().nome, QStringLiteral("rptErrosEstrutura"));
         QVERIFY(relatorios.relatorios.first().paginas.join(QString()).contains(QLatin1String("2010")));
+        QVERIFY(p00->bbErroVisual->isEnabled());
         p00->bbVoltar->click();
         QVERIFY(p00->PLocalizar->isVisible());
         QVERIFY(!p00->paErroEstrut->isVisible());
         QCOMPARE(p00->arquivo->text(), QString());
         QVERIFY(!p00->bbAvancar->isEnabled());
+        QVERIFY(!p00->bbVoltar->isEnabled());
+        QCOMPARE(p00->bbCancelar->text(), QStringLiteral("&Cancelar"));
         QCOMPARE(textos(caixas), QStringList());
+    }
+
+    // The analyser cannot make its working copy (a file that opens but cannot be read): its own warning,
+    // back to the locate panel, and no consistency analysis over tables that are not there.
+    void copiaDeTrabalhoImpossivel()
+    {
+        const QString ilegivel = QStringLiteral("/proc/self/mem");
+        if (!QFileInfo(ilegivel).isFile())
+            QSKIP("no /proc/self/mem here");
+        ScriptedPresenter caixas;
+        auto assistente = CriaAnalise(nullptr);
+        assistente->show();
+        assistente->inicia();
+        avanca(*assistente, ilegivel);
+        auto *p00 = pagina<TfmAnalis00>(*assistente);
+        QCOMPARE(textos(caixas), QStringList{QStringLiteral("Ocorreu erro na cópia do arquivo ") + ilegivel});
+        QCOMPARE(atual(*assistente), p00);
+        QVERIFY(p00->PLocalizar->isVisible());
+        QVERIFY(!p00->PEstrutura->isVisible());
+        QCOMPARE(p00->arquivo->text(), QString());
+        QVERIFY(!existe(QStringLiteral("te8errwa")));
     }
 
     // Cancel during the structure check: Yes ends the wizard; No lets the check reach its result.
@@ -231,7 +182,7 @@ private slots:
     void cancelaVerificacao()
     {
         QFETCH(bool, sim);
-        escreveArquivo(false, false, 400);
+        m_b->escreveArquivo({.vinculos = 400});
         ScriptedPresenter caixas;
         caixas.answer(sim ? MessageButton::Yes : MessageButton::No);
         ScriptedModal modal;
@@ -240,158 +191,218 @@ private slots:
         modal.then([&](QDialog &d) {
             auto *p00 = pagina<TfmAnalis00>(d);
             connect(p00->pbEstrutura, &QProgressBar::valueChanged, p00, [&, p00](int v) {
-                if (v >= 5 && !pedido) {
+                if (v >= 10 && !pedido) {
                     pedido = true;
                     QVERIFY(p00->AnalisandoEstrutura);
                     QTest::keyClick(&d, Qt::Key_Escape);
                 }
             });
-            avanca(d, arquivo());
+            avanca(d, m_b->arquivo());
             resultado = atual(d) == pagina<TfmAnalis01>(d);
+            QCOMPARE(d.isVisible(), !sim);
             if (resultado)
                 pagina<TfmAnalis01>(d)->BtCancelar->click();
         });
-        fmGDVORN->findChild<QAction *>(QStringLiteral("Analisador2"))->trigger();
+        m_b->comando("Analisador2");
         QVERIFY(pedido);
         QCOMPARE(textos(caixas).value(0), QStringLiteral("Deseja interromper?"));
         QCOMPARE(resultado, !sim);
-        for (const QString &t : kTabelasAnalise)
-            QVERIFY2(!existe(t), qPrintable(t));
+        m_b->semTabelas();
     }
 
-    // A file with errors: PInco with its reports, Gravar disabled; the correction path imports it.
-    void arquivoComErros()
+    // Cancel during the consistency analysis: the locate panel again, or, from the transmission window,
+    // the end of the wizard.
+    void cancelaConsistencia_data()
     {
-        escreveArquivo(true);
+        QTest::addColumn<bool>("viaTransmissao");
+        QTest::newRow("menu") << false;
+        QTest::newRow("janela de transmissao") << true;
+    }
+    void cancelaConsistencia()
+    {
+        QFETCH(bool, viaTransmissao);
+        m_b->escreveArquivo({.vinculos = 400});
         ScriptedPresenter caixas;
+        caixas.answer(MessageButton::Yes);
+        ScriptedModal modal;
+        bool pedido = false;
+        const auto abre = [&] {
+            if (viaTransmissao)
+                AbreAnalise(nullptr, m_b->arquivo());
+            else
+                m_b->comando("Analisador2");
+        };
+        QVERIFY(BancadaAnalise::roda(modal, abre, [&](QDialog &d) {
+            auto *p00 = pagina<TfmAnalis00>(d);
+            connect(p00->pbConsistencia, &QProgressBar::valueChanged, p00, [&, p00](int v) {
+                if (v >= 5 && !pedido) {
+                    pedido = true;
+                    QVERIFY(p00->AnalisandoConsistencia);
+                    p00->bbCancelar->click();
+                }
+            });
+            if (viaTransmissao)
+                p00->bbAvancar->click();
+            else
+                avanca(d, m_b->arquivo());
+            QVERIFY(pedido);
+            QCOMPARE(d.isVisible(), !viaTransmissao);
+            if (!viaTransmissao) {
+                QCOMPARE(atual(d), p00);
+                QVERIFY(p00->PLocalizar->isVisible());
+                QVERIFY(!p00->PEstrutura->isVisible());
+                QCOMPARE(p00->arquivo->text(), QString());
+                QVERIFY(p00->arquivo->hasFocus());
+                QVERIFY(!p00->bbAvancar->isEnabled());
+                QCOMPARE(p00->pbConsistencia->value(), 0);
+                QCOMPARE(p00->bbCancelar->text(), QStringLiteral("&Cancelar"));
+            }
+        }));
+        QCOMPARE(textos(caixas), (QStringList{QStringLiteral("Deseja interromper?"),
+                                              QStringLiteral("Consistência interrompida pelo usuário")}));
+        QCOMPARE(caixas.boxes.at(1).kind, MessageKind::Information);
+        QVERIFY(!AnaliseViaTransmissao);
+        m_b->semTabelas();
+    }
+
+    // Page 01 by the findings: the panel shown, its report buttons, Gravar and the focus.
+    void paineis_data()
+    {
+        QTest::addColumn<bool>("erro");
+        QTest::addColumn<bool>("aviso");
+        QTest::addColumn<QString>("painel");
+        QTest::addColumn<bool>("gravar");
+        QTest::addColumn<QString>("foco");
+        QTest::newRow("erros") << true << false << "PInco" << false << "bbImpErros";
+        QTest::newRow("erros e avisos") << true << true << "PInco" << false << "bbImpErros";
+        QTest::newRow("avisos") << false << true << "PDist" << true << "BtConcluir";
+        QTest::newRow("nada") << false << false << "POk" << true << "BtConcluir";
+    }
+    void paineis()
+    {
+        QFETCH(bool, erro);
+        QFETCH(bool, aviso);
+        QFETCH(QString, painel);
+        QFETCH(bool, gravar);
+        QFETCH(QString, foco);
+        m_b->escreveArquivo({.erro = erro, .aviso = aviso});
+        ScriptedPresenter caixas;
+        ScriptedModal modal;
+        QVERIFY(m_b->roda(modal, "Analisador2", [&](QDialog &d) {
+            auto *p01 = pagina01(d, m_b->arquivo());
+            QVERIFY(p01);
+            for (QWidget *p : {p01->PInco, p01->PDist, p01->POk})
+                QCOMPARE(p->isVisible(), p->objectName() == painel);
+            QCOMPARE(p01->BtConcluir->isEnabled(), gravar);
+            QCOMPARE(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(), foco);
+            if (erro) {
+                QCOMPARE(p01->bbVisualErros->isEnabled(), aviso);
+                QCOMPARE(p01->paMsgAviso->isVisible(), aviso);
+            }
+            // Not a rectification: no CREA to give.
+            QVERIFY(!p01->edCrea->isVisible());
+            QVERIFY(!p01->edCreaAvisos->isVisible());
+            QVERIFY(!p01->Label3->isVisible());
+            QVERIFY(!p01->Label4->isVisible());
+        }));
+        QCOMPARE(textos(caixas), QStringList());
+    }
+
+    // A file with errors and warnings, its records ending in LF only and its hash blank, found through
+    // Localizar: both reports, Gravar disabled; the correction path imports every establishment and
+    // comes back to page 01 with its note line once.
+    void corrigeNoGDVorn()
+    {
+        m_b->escreveArquivo({.erro = true, .aviso = true, .terminador = "\n"});
+        ScriptedPresenter caixas;
+        ScriptedFileDialog dialogo;
+        dialogo.answer(m_b->arquivo());
         GravadorRelatorios relatorios;
         ScriptedModal modal;
-        bool chegou = false;
-        modal.then([&](QDialog &d) {
-            avanca(d, arquivo());
+        QVERIFY(m_b->roda(modal, "Analisador2", [&](QDialog &d) {
+            auto *p00 = pagina<TfmAnalis00>(d);
+            p00->BtLocalizar->click();
+            QCOMPARE(dialogo.requests.size(), 1);
+            QCOMPARE(dialogo.requests.first().titulo, QStringLiteral("Abrir arquivo"));
+            QCOMPARE(p00->arquivo->text(), m_b->arquivo());
+            QVERIFY(p00->bbAvancar->isEnabled());
+            p00->bbAvancar->click();
             auto *p01 = pagina<TfmAnalis01>(d);
             QCOMPARE(atual(d), p01);
             QVERIFY(p01->PInco->isVisible());
             QVERIFY(!p01->BtConcluir->isEnabled());
-            QVERIFY(p01->bbImpErros->hasFocus());
+            QVERIFY(p01->bbVisualErros->isEnabled());
             p01->bbImpErros->click();
-            QCOMPARE(relatorios.relatorios.size(), 1);
-            QCOMPARE(relatorios.relatorios.first().nome, QStringLiteral("rptErros"));
+            QCOMPARE(dmRaveRelatorios->ErrWar, QStringLiteral("err"));
+            p01->bbVisualErros->click();
+            QCOMPARE(dmRaveRelatorios->ErrWar, QStringLiteral("war"));
+            QCOMPARE(relatorios.relatorios.size(), 2);
+            for (const RelatorioGravado &r : relatorios.relatorios) {
+                QCOMPARE(r.nome, QStringLiteral("rptErros"));
+                QCOMPARE(r.destino, DestinoRelatorio::Visualizacao);
+            }
+            QVERIFY(p01->bbImpErros->isEnabled());
             const QString nota = QStringLiteral("<Corrigir no GDVorn>");
             QCOMPARE(p01->Memo1->toPlainText().count(nota), 1);
+            bool importou = false;
             modal.then([&](QDialog &regras) {
                 QCOMPARE(regras.objectName(), QStringLiteral("fmAnalisRegras"));
+                QCOMPARE(regras.windowTitle(), QStringLiteral("Acertando o arquivo através do GDVORN"));
+                QCOMPARE(regras.focusWidget(), regras.findChild<QPushButton *>(QStringLiteral("BtFechar")));
                 modal.then([&](QDialog &imp) {
-                    auto *p02 = imp.findChild<QListWidget *>();
-                    QVERIFY(p02);
-                    for (int i = 0; i < p02->count(); ++i)
-                        QCOMPARE(p02->item(i)->checkState(), Qt::Checked);
-                    imp.findChild<QPushButton *>(QStringLiteral("BtConcluir"))->click();
-                    const auto fechar = imp.findChildren<QPushButton *>(QStringLiteral("BtFechar"));
-                    for (QPushButton *b : fechar)
-                        if (b->isVisible())
-                            b->click();
+                    auto *i02 = imp.findChild<TfmImport02 *>();
+                    auto *i03 = imp.findChild<TfmImport03 *>();
+                    QCOMPARE(atual(imp), i02);
+                    QCOMPARE(i02->LEmpresas->count(), 1);
+                    for (int i = 0; i < i02->LEmpresas->count(); ++i)
+                        QCOMPARE(i02->LEmpresas->item(i)->checkState(), Qt::Checked);
+                    QCOMPARE(i02->BtConcluir->text(), QStringLiteral("C&oncluir"));
+                    i02->BtConcluir->click();
+                    QCOMPARE(atual(imp), i03);
+                    QCOMPARE(i03->BtFechar->text(), QStringLiteral("&Fechar"));
+                    i03->BtFechar->click();
+                    QVERIFY(!imp.isVisible());
+                    importou = true;
                 });
-                regras.findChild<QPushButton *>(QStringLiteral("BtFechar"))->click();
+                auto *confirma = regras.findChild<QPushButton *>(QStringLiteral("BtFechar"));
+                QCOMPARE(confirma->text(), QStringLiteral("C&onfirma"));
+                confirma->click();
+                QVERIFY(!regras.isVisible());
+            });
+            p01->BtImporta->click();
+            QVERIFY(importou);
+            QCOMPARE(atual(d), p01);
+            QVERIFY(p01->PInco->isVisible());
+            QCOMPARE(p01->Memo1->toPlainText().count(nota), 1);
+            p01->BtCancelar->click();
+        }));
+        QCOMPARE(modal.shown, (QStringList{"fmAnalise", "fmAnalisRegras", "fmImportacao"}));
+        QCOMPARE(linhas(QStringLiteral("select CoCgcCeiEstabelecimento from bd8emp")), QStringList{kCnpjA});
+        m_b->semTabelas();
+    }
+
+    // The rules window by the keyboard: Tab from Confirma to Cancelar, Enter presses it; nothing is
+    // imported and page 01 shows again.
+    void regrasCanceladas()
+    {
+        m_b->escreveArquivo({.erro = true});
+        ScriptedPresenter caixas;
+        ScriptedModal modal;
+        QVERIFY(m_b->roda(modal, "Analisador2", [&](QDialog &d) {
+            auto *p01 = pagina01(d, m_b->arquivo());
+            QVERIFY(p01);
+            modal.then([&](QDialog &regras) {
+                QTest::keyClick(&regras, Qt::Key_Tab);
+                QCOMPARE(regras.focusWidget(), regras.findChild<QPushButton *>(QStringLiteral("BtCancelar")));
+                QTest::keyClick(regras.focusWidget(), Qt::Key_Return);
+                QVERIFY(!regras.isVisible());
             });
             p01->BtImporta->click();
             QCOMPARE(atual(d), p01);
-            QCOMPARE(p01->Memo1->toPlainText().count(nota), 1);
-            p01->BtCancelar->click();
-            chegou = true;
-        });
-        fmGDVORN->findChild<QAction *>(QStringLiteral("Analisador2"))->trigger();
-        QVERIFY(chegou);
-        QCOMPARE(linhas(QStringLiteral("select CoCgcCeiEstabelecimento from bd8emp")), QStringList{"11222333000181"});
-        for (const QString &t : kTabelasAnalise)
-            QVERIFY2(!existe(t), qPrintable(t));
-    }
-
-    // A clean file rewritten to drive C: sealed, header CREA zeros, page 02, Transmitir for later.
-    void reescreveArquivoLimpo()
-    {
-        escreveArquivo();
-        ScriptedPresenter caixas;
-        ScriptedModal modal;
-        bool chegou = false;
-        modal.then([&](QDialog &d) {
-            avanca(d, arquivo());
-            auto *p01 = pagina<TfmAnalis01>(d);
-            QCOMPARE(atual(d), p01);
-            QVERIFY(p01->POk->isVisible());
-            QVERIFY(!p01->edCrea->isVisible());
-            p01->cbDrive->setCurrentIndex(-1);
-            p01->BtConcluir->click();
-            QCOMPARE(textos(caixas).size(), 1); // message 0600
-            QVERIFY(p01->cbDrive->hasFocus());
-            p01->cbDrive->setCurrentIndex(p01->cbDrive->findText(QStringLiteral("Drive C:")));
-            p01->BtConcluir->click();
-            auto *p02 = pagina<TfmAnalis02>(d);
-            QCOMPARE(atual(d), p02);
-            QVERIFY(p02->btnTransmite->isVisible());
-            p02->btnTransmite->click();
-            chegou = true;
-        });
-        fmGDVORN->findChild<QAction *>(QStringLiteral("Analisador2"))->trigger();
-        QVERIFY(chegou);
-        const QStringList v = volumes();
-        QCOMPARE(v.size(), 1);
-        const QString caminho = PastaDaUnidade(QStringLiteral("C")) + QLatin1Char('/') + v.first();
-        QVERIFY(ComparaHashArquivo(caminho));
-        QFile f(caminho);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readLine().mid(371, 12), QByteArray("000000000000"));
-        QCOMPARE(Configuracao().TransmiteAposGravacao, 1);
-        QVERIFY(fmGDVORN->edTrans->isVisibleTo(fmGDVORN));
-        for (const QString &t : kTabelasAnalise + QStringList{"te8proid", "te8proes"})
-            QVERIFY2(!existe(t), qPrintable(t));
-    }
-
-    // Split: no consistency analysis, volumes with " P" and no hash, only Fechar; the next run analyses.
-    void particiona()
-    {
-        escreveArquivo(false, false, 16000);
-        ScriptedPresenter caixas;
-        ScriptedModal modal;
-        bool chegou = false;
-        modal.then([&](QDialog &d) {
-            QCOMPARE(d.windowTitle(), QStringLiteral("Assistente para Particionar Arquivo"));
-            auto *p00 = pagina<TfmAnalis00>(d);
-            QVERIFY(!p00->pbConsistencia->isVisibleTo(p00));
-            avanca(d, arquivo());
-            auto *p01 = pagina<TfmAnalis01>(d);
-            QCOMPARE(atual(d), p01);
-            QVERIFY(!p01->Panel1->isVisibleTo(p01));
-            QVERIFY(p01->Memo4->isVisibleTo(p01));
-            QVERIFY(!existe(QStringLiteral("te8errwa")));
-            p01->BtConcluir->click();
-            auto *p02 = pagina<TfmAnalis02>(d);
-            QCOMPARE(atual(d), p02);
-            QVERIFY(!p02->btnTransmite->isVisibleTo(p02));
-            QVERIFY(!p02->bbRelat->isVisibleTo(p02));
-            QVERIFY(p02->bbFechar->isVisibleTo(p02));
-            p02->bbFechar->click();
-            chegou = true;
-        });
-        fmGDVORN->findChild<QAction *>(QStringLiteral("ParticionarArquivo1"))->trigger();
-        QVERIFY(chegou);
-        QCOMPARE(textos(caixas).size(), 1);
-        QVERIFY(textos(caixas).first().startsWith(QStringLiteral("A declaração foi particionada em 2 arquivos")));
-        const QStringList v = volumes();
-        QCOMPARE(v.size(), 2);
-        for (const QString &n : v) {
-            const QString caminho = PastaDaUnidade(QStringLiteral("C")) + QLatin1Char('/') + n;
-            QVERIFY(!ComparaHashArquivo(caminho));
-            QFile f(caminho);
-            QVERIFY(f.open(QIODevice::ReadOnly));
-            QCOMPARE(f.readLine().mid(396, 2), QByteArray(" P"));
-        }
-        QVERIFY(!Configuracao().ModoParticao);
-        modal.then([&](QDialog &d) {
-            QCOMPARE(d.windowTitle(), QStringLiteral("Assistente para Analisar um arquivo VORN"));
-            d.reject();
-        });
-        fmGDVORN->findChild<QAction *>(QStringLiteral("Analisador2"))->trigger();
+            QVERIFY(p01->PInco->isVisible());
+        }));
+        QCOMPARE(modal.shown, (QStringList{"fmAnalise", "fmAnalisRegras"}));
+        QCOMPARE(linhas(QStringLiteral("select CoCgcCeiEstabelecimento from bd8emp")), QStringList());
     }
 };
 
