@@ -13,6 +13,7 @@
 #include "fileformat/ugGravaDeclaracao.h"
 #include "listview/QtLvListview.h"
 #include "workflows/ufmConsulta.h"
+#include "workflows/ufmRelatorio.h"
 #include "workflows/ufmTransmite.h"
 
 #include "FixtureConsistencia.h"
@@ -310,8 +311,9 @@ private slots:
         QCOMPARE(textos(caixas), QStringList());
     }
 
-    // "&Relatório": the summary page leaves the screen while the print wizard runs, and comes back filled
-    // again from te8resp.
+    // "&Relatório": the summary page leaves the screen while the print wizard runs over the loaded file
+    // (the statement reads te8resp, te8emp and te8vinc and the report prints the file's data), and comes
+    // back filled again from te8resp.
     void relatorio()
     {
         const QString arquivo = grava();
@@ -319,8 +321,10 @@ private slots:
         ScriptedFileDialog dialogo;
         dialogo.answer(arquivo);
         ScriptedModal modal;
+        GravadorRelatorios relatorios;
         bool chegou = false;
         bool assistenteSobreResumo = false;
+        QString sql;
         modal.then([&](QDialog &d) {
             TfmConsultaDisquete &j = janela(d);
             j.Localizar->bbLocalizar->click();
@@ -329,7 +333,20 @@ private slots:
             q.setSql(QStringLiteral("update te8resp set NoResponsavelArquivo = 'OUTRO NOME'"));
             q.ExecSQL();
             // The print wizard, when it runs: the browser is off the screen meanwhile.
-            modal.then([&](QDialog &) { assistenteSobreResumo = j.windowHandle()->isVisible(); });
+            modal.then([&](QDialog &d) {
+                assistenteSobreResumo = j.windowHandle()->isVisible();
+                auto &a = static_cast<TAssistenteImpressao &>(d);
+                QCOMPARE(a.PaginaAtual(), a.Tipo);
+                QVERIFY(!a.Tipo->bbVoltar->isVisible());
+                a.Tipo->bbAvancar->click();
+                a.Ordem->bbAvancar->click();
+                QCOMPARE(a.PaginaAtual(), a.Selecao);
+                QCOMPARE(a.Selecao->clbEmpresas->count(), 2);
+                a.Selecao->clbEmpresas->item(0)->setCheckState(Qt::Checked);
+                a.Selecao->bbVisualizar->click();
+                sql = dmRaveRelatorios->qrConsulta.sql().toLower();
+                a.Selecao->bbCancelar->click();
+            });
             j.fmConsulta01->bbRelatorio->click();
             QVERIFY(j.windowHandle()->isVisible());
             QCOMPARE(j.PaginaAtual(), j.fmConsulta01);
@@ -342,6 +359,14 @@ private slots:
         QVERIFY(chegou);
         QVERIFY(!assistenteSobreResumo);
         QCOMPARE(Configuracao().IdTransmissao, QStringLiteral(" "));
+        for (const char *tabela : {"te8resp", "te8emp", "te8vinc"})
+            QVERIFY2(sql.contains(QLatin1String(tabela)), qPrintable(sql));
+        QVERIFY(!sql.contains(QLatin1String("bd8")));
+        QCOMPARE(relatorios.relatorios.size(), 1);
+        const QString impresso = relatorios.relatorios.first().paginas.join(QLatin1Char('\n'));
+        for (const char *texto : {"OUTRO NOME", "CARLOS SOUZA", "BRUNO LIMA", "ANA MARIA"})
+            QVERIFY2(impresso.contains(QLatin1String(texto)), texto);
+        QVERIFY(!impresso.contains(QLatin1String("FILIAL SEM EMPREGADOS")));
     }
 
     // Leaving the name edit: spaces do nothing; towards "&Cancelar" nothing is said and the window ends;
