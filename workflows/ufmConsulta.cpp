@@ -19,6 +19,7 @@
 #include "entry/FormEdits.h"
 #include "fileformat/ugAnaliseEstrutura.h"
 #include "workflows/ufmGravaDecl.h"
+#include "workflows/ufmImportacao.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -140,16 +141,7 @@ TPaginaLocalizar::TPaginaLocalizar()
     l->addWidget(meDicas);
     auto *rotulo = new QLabel(QStringLiteral("&Arquivo:"), paConsDisquete);
     l->addWidget(rotulo);
-    auto *linha = new QHBoxLayout;
-    edArquivo = new QLineEdit(paConsDisquete);
-    edArquivo->setObjectName(QStringLiteral("edArquivo"));
-    rotulo->setBuddy(edArquivo);
-    linha->addWidget(edArquivo, 1);
-    bbLocalizar = new QPushButton(QStringLiteral("&Localizar"), paConsDisquete);
-    bbLocalizar->setObjectName(QStringLiteral("bbLocalizar"));
-    bbLocalizar->setAutoDefault(false);
-    linha->addWidget(bbLocalizar);
-    l->addLayout(linha);
+    l->addLayout(LinhaArquivo(paConsDisquete, rotulo, edArquivo, bbLocalizar, "edArquivo", "bbLocalizar"));
     laStatus = new QLabel(QStringLiteral("Verificando arquivo ..."), paConsDisquete);
     laStatus->setObjectName(QStringLiteral("laStatus"));
     laStatus->hide();
@@ -269,21 +261,11 @@ void TfmConsultaDisquete::Mostra(TPaginaConsulta *pagina, TPaginaConsulta *orige
 
 void TfmConsultaDisquete::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        event->accept();
-        QWidget *foco = QApplication::focusWidget();
-        if (auto *b = qobject_cast<QPushButton *>(foco); b && b->isEnabled())
-            b->click();
-        else if (!(qobject_cast<QAbstractItemView *>(foco) && PaginaAtual()->abreLinha()))
-            focusNextChild();
-        return;
-    }
-    if (event->key() == Qt::Key_F1) {
-        event->accept();
-        MostraAjudaContexto(ContextoAjuda(QApplication::focusWidget() ? QApplication::focusWidget() : this));
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    const auto abreLinha = [this](QWidget *foco) {
+        return qobject_cast<QAbstractItemView *>(foco) && PaginaAtual()->abreLinha();
+    };
+    if (!TeclaDaPagina(this, event, [this] { focusNextChild(); }, abreLinha))
+        QDialog::keyPressEvent(event);
 }
 
 void TfmConsultaDisquete::reject()
@@ -295,14 +277,8 @@ void TfmConsultaDisquete::reject()
 
 void TfmConsultaDisquete::LocalizarClick()
 {
-    PedidoArquivo pedido;
-    pedido.tipo = PedidoArquivo::Abrir;
-    pedido.pastaInicial = DriveDisponivel(QStringLiteral("A")) ? PastaDaUnidade(QStringLiteral("A")) : Raiz();
-    const QString escolhido = dialogoArquivo().escolhe(this, pedido);
-    if (escolhido.isEmpty())
-        return;
-    Localizar->edArquivo->setText(escolhido);
-    VerificaArquivo(escolhido);
+    if (LocalizaArquivo(this, Localizar->edArquivo, QString(), QString()))
+        VerificaArquivo(Localizar->edArquivo->text());
 }
 
 void TfmConsultaDisquete::edArquivoExit()
@@ -434,23 +410,10 @@ void TfmConsultaDisquete::VoltarClick()
 
 void TfmConsultaDisquete::VisualizarClick()
 {
-    TRvSystem &sistema = dmRaveRelatorios->RvSystem1;
-    if (!sistema.HaImpressora()) {
-        sistema.ImprimeDaVisualizacao = false;
-        presenter().show(MessageKind::Warning, QStringLiteral("Não é possível imprimir: não há impressoras instaladas."),
-                         {MessageButton::Ok});
-    }
-    QPushButton *botao = Localizar->bbVisualizar;
-    botao->setEnabled(false);
-    struct Reativa {
-        QPushButton *b;
-        ~Reativa() { b->setEnabled(true); }
-    } reativa{botao};
-    sistema.Destino = DestinoRelatorio::Visualizacao;
-    TRvProject &projeto = dmRaveRelatorios->rvprjErro;
-    projeto.SetParam(QStringLiteral("Versao"), Configuracao().Versao);
-    projeto.ExecuteReport(QStringLiteral("rptErrosEstrutura"));
-    projeto.Close();
+    VisualizaRelatorioErros(Localizar->bbVisualizar, QStringLiteral("rptErrosEstrutura"),
+                            QString::number(Configuracao().AnoBase),
+                            QStringLiteral("Não é possível imprimir: não há impressoras instaladas."));
+    dmRaveRelatorios->rvprjErro.Close();
 }
 
 // --- entries -------------------------------------------------------------------------------------------

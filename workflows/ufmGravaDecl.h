@@ -71,6 +71,11 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 };
 
+// Enter and F1 on the page or window `janela`: Enter presses the focused button, or `abreLinha` takes it (true), or `avanca`
+// moves the focus on; F1 shows the focused control's help. False for any other key.
+bool TeclaDaPagina(QWidget *janela, QKeyEvent *event, const std::function<void()> &avanca,
+                   const std::function<bool(QWidget *foco)> &abreLinha = {});
+
 // Sets a flag for as long as it lives and gives back the value it had on every exit path.
 class MarcaEnquanto {
 public:

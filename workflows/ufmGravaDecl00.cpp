@@ -61,24 +61,30 @@ void TPaginaGravacao::Encerra()
     Assistente()->fecha();
 }
 
-void TPaginaGravacao::keyPressEvent(QKeyEvent *event)
+bool TeclaDaPagina(QWidget *janela, QKeyEvent *event, const std::function<void()> &avanca,
+                   const std::function<bool(QWidget *foco)> &abreLinha)
 {
+    QWidget *foco = QApplication::focusWidget();
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         event->accept();
-        QWidget *foco = QApplication::focusWidget();
-        if (auto *b = qobject_cast<QPushButton *>(foco); b && b->isEnabled()) {
+        if (auto *b = qobject_cast<QPushButton *>(foco); b && b->isEnabled())
             b->click();
-            return;
-        }
-        focusNextChild();
-        return;
+        else if (!(abreLinha && abreLinha(foco)))
+            avanca();
+        return true;
     }
     if (event->key() == Qt::Key_F1) {
         event->accept();
-        MostraAjudaContexto(ContextoAjuda(QApplication::focusWidget() ? QApplication::focusWidget() : this));
-        return;
+        MostraAjudaContexto(ContextoAjuda(foco ? foco : janela));
+        return true;
     }
-    TPaginaAssistente::keyPressEvent(event);
+    return false;
+}
+
+void TPaginaGravacao::keyPressEvent(QKeyEvent *event)
+{
+    if (!TeclaDaPagina(this, event, [this] { focusNextChild(); }))
+        TPaginaAssistente::keyPressEvent(event);
 }
 
 TPaginaInicial::TPaginaInicial(const char *nomeObjeto, int contextoAjuda, const QString &titulo, bool retificacao,

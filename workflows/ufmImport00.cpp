@@ -39,21 +39,22 @@ const QString kSemImpressora = QStringLiteral("Não é possível imprimir: não 
 
 } // namespace
 
-QHBoxLayout *LinhaArquivo(QWidget *pai, QLabel *rotulo, QLineEdit *&arquivo, QPushButton *&BtLocalizar)
+QHBoxLayout *LinhaArquivo(QWidget *pai, QLabel *rotulo, QLineEdit *&arquivo, QPushButton *&BtLocalizar,
+                          const char *nomeArquivo, const char *nomeLocalizar)
 {
     auto *linha = new QHBoxLayout;
     arquivo = new QLineEdit(pai);
-    arquivo->setObjectName(QStringLiteral("arquivo"));
+    arquivo->setObjectName(QLatin1String(nomeArquivo));
     rotulo->setBuddy(arquivo);
     linha->addWidget(arquivo, 1);
     BtLocalizar = new QPushButton(QStringLiteral("&Localizar"), pai);
-    BtLocalizar->setObjectName(QStringLiteral("BtLocalizar"));
+    BtLocalizar->setObjectName(QLatin1String(nomeLocalizar));
     BtLocalizar->setAutoDefault(false);
     linha->addWidget(BtLocalizar);
     return linha;
 }
 
-void LocalizaArquivo(QWidget *pai, QLineEdit *arquivo, const QString &titulo, const QString &filtro)
+bool LocalizaArquivo(QWidget *pai, QLineEdit *arquivo, const QString &titulo, const QString &filtro)
 {
     PedidoArquivo pedido;
     pedido.tipo = PedidoArquivo::Abrir;
@@ -61,8 +62,10 @@ void LocalizaArquivo(QWidget *pai, QLineEdit *arquivo, const QString &titulo, co
     pedido.filtro = filtro;
     pedido.pastaInicial = DriveDisponivel(QStringLiteral("A")) ? PastaDaUnidade(QStringLiteral("A")) : Raiz();
     const QString escolhido = dialogoArquivo().escolhe(pai, pedido);
-    if (!escolhido.isEmpty())
-        arquivo->setText(escolhido);
+    if (escolhido.isEmpty())
+        return false;
+    arquivo->setText(escolhido);
+    return true;
 }
 
 void VisualizaRelatorioErros(QPushButton *botao, const QString &relatorio, const QString &anobase,

@@ -133,10 +133,11 @@ public:
 
 // The file row of the import's and the analysis' first page: the edit `arquivo` and the button
 // "&Localizar" beside it, the edit the buddy of `rotulo`.
-QHBoxLayout *LinhaArquivo(QWidget *pai, QLabel *rotulo, QLineEdit *&arquivo, QPushButton *&BtLocalizar);
+QHBoxLayout *LinhaArquivo(QWidget *pai, QLabel *rotulo, QLineEdit *&arquivo, QPushButton *&BtLocalizar,
+                          const char *nomeArquivo = "arquivo", const char *nomeLocalizar = "BtLocalizar");
 // Localizar: the open dialog (the file-dialog seam) starts on drive A: when it answers, otherwise in the
-// root folder; a chosen name replaces the text of `arquivo`.
-void LocalizaArquivo(QWidget *pai, QLineEdit *arquivo, const QString &titulo, const QString &filtro);
+// root folder; a chosen name replaces the text of `arquivo` (true), a cancel leaves it (false).
+bool LocalizaArquivo(QWidget *pai, QLineEdit *arquivo, const QString &titulo, const QString &filtro);
 // A report of the errors project in the preview, `botao` disabled while it runs: with no printer
 // installed, `semImpressora` is shown as a warning and printing from the preview is turned off.
 void VisualizaRelatorioErros(QPushButton *botao, const QString &relatorio, const QString &anobase,
