@@ -9,27 +9,107 @@
 #include "app/ugFuncoes.h"
 #include "fileformat/ugLayoutVorn.h"
 
+#include <QHash>
+#include <QRegularExpression>
+#include <QSet>
+
 namespace gdvorn {
 
 namespace {
 
 QString campo(Query &q, const QString &nome) { return q.FieldByName(nome).AsString().trimmed(); }
 
-// The establishment's key fields print in its heading; the rest as captioned fields.
-const QStringList kChaveEstabelecimento{QStringLiteral("AnBase"), QStringLiteral("CoCgcCeiEstabelecimento"),
-                                        QStringLiteral("NuPrefixoEstabelecimento")};
+// The header record captions four fields of the responsible row as identifiers; a reader gets the words
+// that the responsible form and the establishment record use for the same data.
+const QHash<QString, QString> kRotulosResponsavel{{QStringLiteral("CoCgcCeiResponsavel"), QStringLiteral("Inscrição")},
+                                                  {QStringLiteral("InInscrResponsavel"), QStringLiteral("Tipo de inscrição")},
+                                                  {QStringLiteral("NuFoneDDD"), QStringLiteral("DDD do Telefone")},
+                                                  {QStringLiteral("NuFoneAssinante"), QStringLiteral("Número do Telefone")}};
 
-QList<QPair<QString, QString>> camposDaTabela(Query &q, const QString &tabela, const QStringList &fora,
-                                              const QString &tipo, int ano, const QString &encerramento)
+// A caption of the file layout as the printed declaration shows it: without the notes on the file's
+// digits ("(ddmmaaaa)", "(valor com centavos)"), since the values print formatted, and without the
+// final full stop.
+QString rotulo(const QString &descricao)
+{
+    static const QRegularExpression formato(QStringLiteral("\\((?:[dma]+|valor com centavos)\\)"));
+    static const QRegularExpression colado(QStringLiteral("(\\S)\\("));
+    QString r = descricao;
+    r.remove(formato);
+    r.replace(colado, QStringLiteral("\\1 ("));
+    r = r.simplified();
+    if (r.endsWith(QLatin1Char('.')))
+        r.chop(1);
+    return r;
+}
+
+struct CampoImpresso {
+    QString nome;   // the field, as the table spells it
+    QString coluna; // its column in qrConsulta
+    QString rotulo;
+};
+
+// The fields of `tabela` that the declaration file carries, under the captions of the file layout: first
+// those of the table's own record `registro`, in their order there, then those that another record
+// carries (a link's own linked CEI and inscription type are fields of the establishment record). What the
+// file does not carry (counters, sequence numbers, markers, the descriptions looked up for the screens)
+// is the program's own and is not printed.
+QList<CampoImpresso> montaCamposImpressos(const QString &tabela, int registro)
+{
+    const TableDef &t = Schema::require(tabela);
+    QList<CampoImpresso> campos;
+    QSet<QString> vistos;
+    QList<int> registros{registro};
+    for (int outro : {0, 1, 2, 9})
+        if (outro != registro)
+            registros << outro;
+    for (int r : registros) {
+        for (const ItemLayout &i : LayoutRegistro(r)) {
+            const FieldDef *f = i.Descricao.isEmpty() ? nullptr : t.field(i.Valor);
+            if (!f || vistos.contains(f->name))
+                continue;
+            vistos << f->name;
+            campos << CampoImpresso{f->name, ColunaDeclaracao(tabela, f->name),
+                                    kRotulosResponsavel.value(f->name, rotulo(i.Descricao))};
+        }
+    }
+    return campos;
+}
+
+// The responsible row (record 0), the establishment (1) and the link (2): worked out once, since the
+// complete report prints the link's fields for every link.
+const QList<CampoImpresso> &camposImpressos(int registro)
+{
+    static const QList<CampoImpresso> responsavel = montaCamposImpressos(QStringLiteral("bd8resp"), 0);
+    static const QList<CampoImpresso> estabelecimento = montaCamposImpressos(QStringLiteral("bd8emp"), 1);
+    static const QList<CampoImpresso> vinculo = montaCamposImpressos(QStringLiteral("bd8vinc"), 2);
+    return registro == 0 ? responsavel : registro == 1 ? estabelecimento : vinculo;
+}
+
+QList<QPair<QString, QString>> camposDoRegistro(Query &q, int registro, const QString &tipo, int ano,
+                                                const QString &encerramento)
 {
     QList<QPair<QString, QString>> pares;
-    for (const FieldDef &f : Schema::require(tabela).fields) {
-        if (fora.contains(f.name))
-            continue;
-        pares << qMakePair(f.name, TextoCampo(f.name, q.FieldByName(ColunaDeclaracao(tabela, f.name)).AsString(), tipo,
-                                              ano, encerramento));
-    }
+    for (const CampoImpresso &c : camposImpressos(registro))
+        pares << qMakePair(c.rotulo, TextoCampo(c.nome, q.FieldByName(c.coluna).AsString(), tipo, ano, encerramento));
     return pares;
+}
+
+// Two pairs to a line; a pair too long for half the line takes a whole one, so that the long captions of
+// the contribution fields do not wrap into narrow columns.
+void imprimeCampos(MontadorRelatorio &r, const QList<QPair<QString, QString>> &pares)
+{
+    constexpr int meiaLinha = ColunasPagina / 2 - 1;
+    QList<QPair<QString, QString>> curtos;
+    for (const auto &par : pares) {
+        if (par.first.size() + 2 + par.second.size() <= meiaLinha) {
+            curtos << par;
+            continue;
+        }
+        r.campos(curtos, 2);
+        curtos.clear();
+        r.campos({par}, 1);
+    }
+    r.campos(curtos, 2);
 }
 
 void declaracao(TdmRaveRelatorios &m, const TRvProject &p, DestinoPaginas &d, bool completo)
@@ -71,12 +151,10 @@ void declaracao(TdmRaveRelatorios &m, const TRvProject &p, DestinoPaginas &d, bo
                         TextoInscricao(campo(q, QStringLiteral("CoCgcCeiEstabelecimento")), tipo) +
                         QStringLiteral("  Prefixo ") + campo(q, QStringLiteral("NuPrefixoEstabelecimento")),
                     true);
-            r.campos(camposDaTabela(q, QStringLiteral("bd8emp"), kChaveEstabelecimento, tipo, ano, encerramento), 2);
+            imprimeCampos(r, camposDoRegistro(q, 1, tipo, ano, encerramento));
             r.linhaEmBranco();
             r.texto(QStringLiteral("Responsável pela declaração"), true);
-            r.campos(camposDaTabela(q, QStringLiteral("bd8resp"), {}, campo(q, QStringLiteral("InInscrResponsavel")),
-                                    ano, encerramento),
-                     2);
+            imprimeCampos(r, camposDoRegistro(q, 0, campo(q, QStringLiteral("InInscrResponsavel")), ano, encerramento));
             r.linhaEmBranco();
             if (!completo)
                 r.colunas({{QStringLiteral("PIS/PASEP"), 14, 0},
@@ -94,7 +172,7 @@ void declaracao(TdmRaveRelatorios &m, const TRvProject &p, DestinoPaginas &d, bo
         ++vinculos;
         if (completo) {
             r.texto(QStringLiteral("Vínculo ") + QString::number(vinculos), true);
-            r.campos(camposDaTabela(q, QStringLiteral("bd8vinc"), kChaveEstabelecimento, tipo, ano, encerramento), 2);
+            imprimeCampos(r, camposDoRegistro(q, 2, tipo, ano, encerramento));
             r.linhaEmBranco();
         } else {
             r.linha({FormataPisPasep(campo(q, QStringLiteral("CoPisPasepEmpregado"))), campo(q, QStringLiteral("NoEmpregado")),

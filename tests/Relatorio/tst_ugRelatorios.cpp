@@ -85,17 +85,36 @@ private slots:
         const QString todo = completo.join(QLatin1Char('\f'));
         // each establishment starts a page; the CEI one with its own format and a blank name
         QVERIFY(completo.first().contains(QStringLiteral("Estabelecimento 12345.67890-12  Prefixo 01")));
-        QVERIFY(todo.contains(QStringLiteral("NoRazaoEstabelecimento:  ")) || todo.contains(QStringLiteral("NoRazaoEstabelecimento:\n")));
-        QVERIFY(todo.contains(QStringLiteral("NoRazaoEstabelecimento: EMPRESA UM")));
+        QVERIFY(todo.contains(QStringLiteral("Nome/Firma/Razão Social:  ")) || todo.contains(QStringLiteral("Nome/Firma/Razão Social:\n")));
+        QVERIFY(todo.contains(QStringLiteral("Nome/Firma/Razão Social: EMPRESA UM")));
         // the dismissal takes the next year of the establishment closed then
-        QVERIFY(todo.contains(QStringLiteral("DaDesligamentoEmpregado: 15/03/2011")));
-        QVERIFY(todo.contains(QStringLiteral("VaSalContratualEmpregado: 123,45")));
+        QVERIFY(todo.contains(QStringLiteral("Data do desligamento: 15/03/2011")));
+        QVERIFY(todo.contains(QStringLiteral("Salário Contratual: 123,45")));
         QVERIFY(!todo.contains(QStringLiteral("VELHO")));
         QCOMPARE(todo.count(QRegularExpression(QStringLiteral("Total de vínculos do estabelecimento +2\\n"))), 1);
         QCOMPARE(todo.count(QRegularExpression(QStringLiteral("Total de vínculos do estabelecimento +1\\n"))), 1);
 
         const QString resumido = gera(m_dm->RvProject2, QStringLiteral("RelatorioResumido")).join(QLatin1Char('\f'));
         QVERIFY(resumido.contains(QRegularExpression(QStringLiteral("123\\.45678\\.90\\.3 +CAIO +01/01/2005 15/03/2011"))));
+    }
+
+    // The declaration's captions are the file layout's words, for the establishment, the link and the
+    // responsible alike; no stored field name reaches the page.
+    void rotulosEmPortugues()
+    {
+        const QString todo = gera(m_dm->RvProject2, QStringLiteral("RelatorioCompleto")).join(QLatin1Char('\f'));
+        QVERIFY(todo.contains(QStringLiteral("Natureza Jurídica:")));
+        QVERIFY(todo.contains(QStringLiteral("Código PIS/PASEP: 123.45678.90.1")));
+        QVERIFY(todo.contains(QStringLiteral("Data de Admissão/Data de Transferência: 01/01/2005")));
+        QVERIFY(todo.contains(QStringLiteral("CPF do responsavel: 123.456.789-09")));
+        QVERIFY(todo.contains(QStringLiteral("Inscrição: 11.222.333/0001-81")));
+        for (const char *tabela : {"bd8emp", "bd8vinc", "bd8resp"}) {
+            for (const FieldDef &f : Schema::require(QLatin1String(tabela)).fields)
+                QVERIFY2(!todo.contains(QRegularExpression(QStringLiteral("\\b%1\\b").arg(f.name))), qPrintable(f.name));
+        }
+        // the layout's identifier-like captions of the header record do not print either
+        for (const char *identificador : {"CGC/CEI/CNPJResp", "TipoInscricao", "DDDTelefone"})
+            QVERIFY2(!todo.contains(QLatin1String(identificador)), identificador);
     }
 
     void cartelaPorTipoDeRegistro()
@@ -177,15 +196,15 @@ private slots:
             if (semResponsavel)
                 QVERIFY(QSqlQuery(QSqlDatabase::database(QStringLiteral("GDVORN"))).exec(QStringLiteral("delete from bd8resp")));
             const QString todo = gera(m_dm->RvProject2, QStringLiteral("RelatorioCompleto")).join(QLatin1Char('\f'));
-            QVERIFY(todo.contains(QStringLiteral("NoRazaoEstabelecimento: SEM VINCULOS")));
-            QVERIFY(todo.contains(QStringLiteral("NoRazaoEstabelecimento: EMPRESA UM")));
+            QVERIFY(todo.contains(QStringLiteral("Nome/Firma/Razão Social: SEM VINCULOS")));
+            QVERIFY(todo.contains(QStringLiteral("Nome/Firma/Razão Social: EMPRESA UM")));
             QCOMPARE(todo.count(QRegularExpression(QStringLiteral("Total de vínculos do estabelecimento +0\\n"))), 1);
             QCOMPARE(todo.count(QRegularExpression(QStringLiteral("Total de vínculos do estabelecimento +3\\n"))), 1);
             QCOMPARE(todo.count(QStringLiteral("Vínculo 1\n")), 2);
             // each link prints its own linked CEI and key, not the establishment's
-            QCOMPARE(todo.count(QStringLiteral("CoCgcVinculado: 31231.23123-12")), 1);
-            QCOMPARE(todo.count(QStringLiteral("CoCgcVinculado: 56667.77888-99")), 1);
-            QCOMPARE(todo.contains(QStringLiteral("NoResponsavelArquivo: FULANO")), !semResponsavel);
+            QCOMPARE(todo.count(QStringLiteral("Matrícula CEI vinculada a uma inscrição CNPJ: 31231.23123-12")), 1);
+            QCOMPARE(todo.count(QStringLiteral("Matrícula CEI vinculada a uma inscrição CNPJ: 56667.77888-99")), 1);
+            QCOMPARE(todo.contains(QStringLiteral("CPF do responsavel: 123.456.789-09")), !semResponsavel);
             const QString resumido = gera(m_dm->RvProject2, QStringLiteral("RelatorioResumido")).join(QLatin1Char('\f'));
             QVERIFY(resumido.contains(QStringLiteral("DORA")));
             QCOMPARE(resumido.count(QRegularExpression(QStringLiteral("Total de vínculos do estabelecimento +0\\n"))), 1);

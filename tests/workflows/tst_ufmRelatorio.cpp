@@ -231,9 +231,9 @@ private slots:
         const QString bruno = alfa.mid(alfa.indexOf(QStringLiteral("Vínculo 3")));
         const QString seu = TextoCampo(QStringLiteral("CoCgcVinculado"), QStringLiteral("987654321012"), QStringLiteral("1"), 2010, QString());
         const QString doEstab = TextoCampo(QStringLiteral("CoCgcVinculado"), QStringLiteral("111111111111"), QStringLiteral("1"), 2010, QString());
-        QVERIFY2(bruno.contains(QStringLiteral("CoCgcVinculado: ") + seu), qPrintable(bruno));
+        QVERIFY2(bruno.contains(QStringLiteral("Matrícula CEI vinculada a uma inscrição CNPJ: ") + seu), qPrintable(bruno));
         QVERIFY(!bruno.contains(doEstab));
-        QVERIFY(alfa.left(alfa.indexOf(QStringLiteral("Vínculo 1"))).contains(QStringLiteral("CoCgcVinculado: ") + doEstab));
+        QVERIFY(alfa.left(alfa.indexOf(QStringLiteral("Vínculo 1"))).contains(QStringLiteral("Matrícula CEI vinculada a uma inscrição CNPJ: ") + doEstab));
     }
 
     // "Parcial" on GAMA with two ticked links, one of PIS/PASEP 00000000000 and a 52-character name with an
