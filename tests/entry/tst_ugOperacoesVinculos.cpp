@@ -94,6 +94,18 @@ void muitosVinculos(int n, qint64 pis, const QString &extra = QStringLiteral("'1
     t.commit();
 }
 
+// The keys of the links muitosVinculos wrote, in the order written.
+QList<ChaveVinculo> chavesDeMuitos()
+{
+    QSqlQuery q(database());
+    q.exec(QStringLiteral("SELECT CoPisPasepEmpregado, NoEmpregado FROM bd8vinc.bd8vinc "
+                          "WHERE NoEmpregado LIKE 'EMPREGADO %' ORDER BY rowid"));
+    QList<ChaveVinculo> r;
+    while (q.next())
+        r << chaveDe(q.value(0).toString(), q.value(1).toString());
+    return r;
+}
+
 QString campoVinculo(const ChaveVinculo &chave, const QString &campo)
 {
     Table t(QStringLiteral("bd8vinc"));
@@ -247,12 +259,7 @@ void tst_ugOperacoesVinculos::variosPassos()
     QFETCH(Operacao, op);
     declaracao();
     muitosVinculos(2500, 20000000000);
-    QList<ChaveVinculo> mais;
-    QSqlQuery q(database());
-    QVERIFY(q.exec(QStringLiteral("SELECT CoPisPasepEmpregado, NoEmpregado FROM bd8vinc.bd8vinc "
-                                  "WHERE NoEmpregado LIKE 'EMPREGADO %' ORDER BY rowid")));
-    while (q.next())
-        mais << chaveDe(q.value(0).toString(), q.value(1).toString());
+    QList<ChaveVinculo> mais = chavesDeMuitos();
     QCOMPARE(mais.size(), 2500);
     if (op == Operacao::Exclusao)
         mais << mais.at(1234);
@@ -376,14 +383,7 @@ void tst_ugOperacoesVinculos::mortaNoMeioNadaMuda()
     QFETCH(QString, aviso);
     declaracao();
     muitosVinculos(1500, 30000000000); // enough for the code change to stop between two slices
-    QList<ChaveVinculo> escolhidos; // a bulk deletion or transfer
-    {
-        QSqlQuery q(database());
-        QVERIFY(q.exec(QStringLiteral("SELECT CoPisPasepEmpregado, NoEmpregado FROM bd8vinc.bd8vinc "
-                                      "WHERE NoEmpregado LIKE 'EMPREGADO %'")));
-        while (q.next())
-            escolhidos << chaveDe(q.value(0).toString(), q.value(1).toString());
-    }
+    const QList<ChaveVinculo> escolhidos = chavesDeMuitos(); // a bulk deletion or transfer
     QCOMPARE(escolhidos.size(), 1500);
     const QStringList antes = tudo();
     m_programa->close();
