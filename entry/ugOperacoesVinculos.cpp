@@ -78,33 +78,49 @@ QString tabelaVinculos() { return Schema::require(kVinc).qualifiedName(); }
 // order; each step is then one statement over a range of those numbers. The table holds the eight key
 // fields after the establishment's three, which every chosen link shares and the steps bind.
 const QString kChaves = QStringLiteral("temp.ChavesEscolhidas");
+constexpr int FatiaChaves = 64;
 
 void gravaChaves(PreparedStatements &preparados, const QList<ChaveVinculo> &vinculos)
 {
     const QStringList &campos = CamposChaveVinculo();
     const QVector<int> &larguras = largurasChave();
-    QStringList colunas, parametros{QStringLiteral("?1")};
-    for (int i = 3; i < campos.size(); ++i) {
+    QStringList colunas;
+    for (int i = 3; i < campos.size(); ++i)
         colunas << quotedIdentifier(campos.at(i));
-        parametros << QStringLiteral("?%1").arg(i - 1);
-    }
     comando(preparados, QStringLiteral("DROP TABLE IF EXISTS %1").arg(kChaves)).exec();
     comando(preparados, QStringLiteral("CREATE TABLE %1 (n INTEGER PRIMARY KEY, %2)")
                             .arg(kChaves, colunas.join(QStringLiteral(", "))))
         .exec();
-    Statement insere = comando(preparados, QStringLiteral("INSERT INTO %1 VALUES (%2)")
-                                               .arg(kChaves, parametros.join(QStringLiteral(", "))));
-    // The engine keeps a value bound until another replaces it: a field the same as the previous link's
-    // (most of them, the establishment's CEI vinculado and type above all) is not bound again.
-    const ChaveVinculo *anterior = nullptr;
-    for (int n = 0; n < vinculos.size(); ++n) {
-        const ChaveVinculo &chave = vinculos.at(n);
-        insere.bindInt64(1, n + 1);
-        for (int i = 3; i < larguras.size(); ++i)
-            if (!anterior || anterior->value(i) != chave.value(i))
-                insere.bindStored(i - 1, chave.value(i), larguras.at(i));
+    // Links go FatiaChaves to an INSERT, so that the engine's cost of a run is paid once for them. A
+    // statement keeps its values bound from one run to the next: a field the same as that of the link
+    // FatiaChaves before (most of them: the CEI vinculado, the type) is not bound again.
+    const int porLinha = int(campos.size()) - 2; // n and the eight fields
+    auto insercao = [&](int linhas) {
+        QStringList valores;
+        for (int j = 0; j < linhas; ++j) {
+            QStringList parametros;
+            for (int c = 1; c <= porLinha; ++c)
+                parametros << QStringLiteral("?%1").arg(j * porLinha + c);
+            valores << QStringLiteral("(%1)").arg(parametros.join(QStringLiteral(", ")));
+        }
+        return comando(preparados,
+                       QStringLiteral("INSERT INTO %1 VALUES %2").arg(kChaves, valores.join(QStringLiteral(", "))));
+    };
+    Statement cheia = insercao(FatiaChaves);
+    const int total = int(vinculos.size());
+    for (int inicio = 0; inicio < total; inicio += FatiaChaves) {
+        const int linhas = std::min(FatiaChaves, total - inicio);
+        const bool repete = linhas == FatiaChaves && inicio > 0;
+        Statement insere = linhas == FatiaChaves ? cheia : insercao(linhas);
+        for (int j = 0; j < linhas; ++j) {
+            const ChaveVinculo &chave = vinculos.at(inicio + j);
+            const ChaveVinculo *anterior = repete ? &vinculos.at(inicio + j - FatiaChaves) : nullptr;
+            insere.bindInt64(j * porLinha + 1, inicio + j + 1);
+            for (int i = 3; i < larguras.size(); ++i)
+                if (!anterior || anterior->value(i) != chave.value(i))
+                    insere.bindStored(j * porLinha + i - 1, chave.value(i), larguras.at(i));
+        }
         insere.exec();
-        anterior = &chave;
     }
 }
 
