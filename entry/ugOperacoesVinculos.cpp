@@ -80,16 +80,22 @@ QString tabelaVinculos() { return Schema::require(kVinc).qualifiedName(); }
 const QString kChaves = QStringLiteral("temp.ChavesEscolhidas");
 constexpr int FatiaChaves = 64;
 
+// The key table's eight fields, as a list of columns.
+QString colunasChaves()
+{
+    const QStringList &campos = CamposChaveVinculo();
+    QStringList colunas;
+    for (int i = 3; i < campos.size(); ++i)
+        colunas << quotedIdentifier(campos.at(i));
+    return colunas.join(QStringLiteral(", "));
+}
+
 void gravaChaves(PreparedStatements &preparados, const QList<ChaveVinculo> &vinculos)
 {
     const QStringList &campos = CamposChaveVinculo();
     const QVector<int> &larguras = largurasChave();
-    QStringList colunas;
-    for (int i = 3; i < campos.size(); ++i)
-        colunas << quotedIdentifier(campos.at(i));
     comando(preparados, QStringLiteral("DROP TABLE IF EXISTS %1").arg(kChaves)).exec();
-    comando(preparados, QStringLiteral("CREATE TABLE %1 (n INTEGER PRIMARY KEY, %2)")
-                            .arg(kChaves, colunas.join(QStringLiteral(", "))))
+    comando(preparados, QStringLiteral("CREATE TABLE %1 (n INTEGER PRIMARY KEY, %2)").arg(kChaves, colunasChaves()))
         .exec();
     // Links go FatiaChaves to an INSERT, so that the engine's cost of a run is paid once for them. A
     // statement keeps its values bound from one run to the next: a field the same as that of the link
@@ -133,14 +139,9 @@ void apagaChaves(PreparedStatements &preparados)
 // engine looks each of them up in the primary index, in key order.
 QString linhasEscolhidas()
 {
-    const QStringList &campos = CamposChaveVinculo();
-    QStringList resto;
-    for (int i = 3; i < campos.size(); ++i)
-        resto << quotedIdentifier(campos.at(i));
-    const QString colunas = resto.join(QStringLiteral(", "));
     return QStringLiteral("AnBase = ?1 AND CoCgcCeiEstabelecimento = ?2 AND NuPrefixoEstabelecimento = ?3 AND "
                           "(%1) IN (SELECT %1 FROM %2 WHERE n BETWEEN ?4 AND ?5)")
-        .arg(colunas, kChaves);
+        .arg(colunasChaves(), kChaves);
 }
 
 // Runs `passo` (a statement over linhasEscolhidas, the establishment bound) over the chosen links in
