@@ -80,22 +80,23 @@ QString tabelaVinculos() { return Schema::require(kVinc).qualifiedName(); }
 const QString kChaves = QStringLiteral("temp.ChavesEscolhidas");
 constexpr int FatiaChaves = 64;
 
-// The key table's eight fields, as a list of columns.
-QString colunasChaves()
+// Field `i` of a key, blank when the key is shorter (without a copy of the text).
+const QString &campoDe(const ChaveVinculo &chave, int i)
 {
-    const QStringList &campos = CamposChaveVinculo();
-    QStringList colunas;
-    for (int i = 3; i < campos.size(); ++i)
-        colunas << quotedIdentifier(campos.at(i));
-    return colunas.join(QStringLiteral(", "));
+    static const QString vazio;
+    return i < chave.size() ? chave.at(i) : vazio;
 }
 
 void gravaChaves(PreparedStatements &preparados, const QList<ChaveVinculo> &vinculos)
 {
     const QStringList &campos = CamposChaveVinculo();
     const QVector<int> &larguras = largurasChave();
+    QStringList colunas;
+    for (int i = 3; i < campos.size(); ++i)
+        colunas << quotedIdentifier(campos.at(i));
     comando(preparados, QStringLiteral("DROP TABLE IF EXISTS %1").arg(kChaves)).exec();
-    comando(preparados, QStringLiteral("CREATE TABLE %1 (n INTEGER PRIMARY KEY, %2)").arg(kChaves, colunasChaves()))
+    comando(preparados, QStringLiteral("CREATE TABLE %1 (n INTEGER PRIMARY KEY, %2)")
+                            .arg(kChaves, colunas.join(QStringLiteral(", "))))
         .exec();
     // Links go FatiaChaves to an INSERT, so that the engine's cost of a run is paid once for them. A
     // statement keeps its values bound from one run to the next: a field the same as that of the link
@@ -122,9 +123,11 @@ void gravaChaves(PreparedStatements &preparados, const QList<ChaveVinculo> &vinc
             const ChaveVinculo &chave = vinculos.at(inicio + j);
             const ChaveVinculo *anterior = repete ? &vinculos.at(inicio + j - FatiaChaves) : nullptr;
             insere.bindInt64(j * porLinha + 1, inicio + j + 1);
-            for (int i = 3; i < larguras.size(); ++i)
-                if (!anterior || anterior->value(i) != chave.value(i))
-                    insere.bindStored(j * porLinha + i - 1, chave.value(i), larguras.at(i));
+            for (int i = 3; i < larguras.size(); ++i) {
+                const QString &valor = campoDe(chave, i);
+                if (!anterior || campoDe(*anterior, i) != valor)
+                    insere.bindStored(j * porLinha + i - 1, valor, larguras.at(i));
+            }
         }
         insere.exec();
     }
@@ -135,13 +138,18 @@ void apagaChaves(PreparedStatements &preparados)
     comando(preparados, QStringLiteral("DROP TABLE %1").arg(kChaves)).exec();
 }
 
-// The rows of the establishment (?1-?3) whose keys are those of the chosen links numbered ?4 to ?5: the
-// engine looks each of them up in the primary index, in key order.
+// The rows of the establishment (?1-?3) whose keys are those of the chosen links numbered ?4 to ?5: each
+// chosen key is one look-up in the primary index. CROSS JOIN keeps the key table outside; the planner,
+// knowing nothing of it, would otherwise walk all the establishment's links inside every step.
 QString linhasEscolhidas()
 {
-    return QStringLiteral("AnBase = ?1 AND CoCgcCeiEstabelecimento = ?2 AND NuPrefixoEstabelecimento = ?3 AND "
-                          "(%1) IN (SELECT %1 FROM %2 WHERE n BETWEEN ?4 AND ?5)")
-        .arg(colunasChaves(), kChaves);
+    const QStringList &campos = CamposChaveVinculo();
+    QStringList juncao{QStringLiteral("v.AnBase = ?1"), QStringLiteral("v.CoCgcCeiEstabelecimento = ?2"),
+                       QStringLiteral("v.NuPrefixoEstabelecimento = ?3")};
+    for (int i = 3; i < campos.size(); ++i)
+        juncao << QStringLiteral("v.%1 = k.%1").arg(quotedIdentifier(campos.at(i)));
+    return QStringLiteral("rowid IN (SELECT v.rowid FROM %1 k CROSS JOIN %2 v ON %3 WHERE k.n BETWEEN ?4 AND ?5)")
+        .arg(kChaves, tabelaVinculos(), juncao.join(QStringLiteral(" AND ")));
 }
 
 // Runs `passo` (a statement over linhasEscolhidas, the establishment bound) over the chosen links in
