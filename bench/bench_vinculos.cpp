@@ -1,8 +1,9 @@
 // The bulk link operations on a declaration of 200,000 links, one establishment holding 50,000 of them:
-// moving those 50,000 to a new establishment (TransfereVinculos, one statement per link by its key)
-// against one plain UPDATE of the same rows, and deleting them (ExcluiVinculosMarcados) against one plain
-// DELETE. Every run starts from a fresh copy of the same data folder; only the operation is timed,
-// commit included.
+// moving those 50,000 to a new establishment (TransfereVinculos, one statement per step of 1,000 chosen
+// keys) against one plain UPDATE of the same rows, and deleting them (ExcluiVinculosMarcados) against one
+// plain DELETE. Every run starts from a fresh copy of the same data folder; only the operation is timed,
+// commit included. Then the lists of those links: the employee list and its name search keystroke by
+// keystroke, and the wizards' check list.
 //
 //   bench_vinculos [--linhas=N] [--estabelecimento=N] [Google Benchmark options]
 
@@ -15,11 +16,13 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <memory>
 
 using namespace gdvorn;
@@ -177,9 +180,64 @@ void BM_ListaVinculos(benchmark::State &state)
     state.counters["linhas"] = double(modelo.rowCount());
 }
 
+// The name search as the user types it, one character a keystroke, over the list of all 50,000 links:
+// each keystroke reading the links again with the longer filter (0), or through ModeloVinculos::filtra,
+// which narrows the rows held (1). Only the keystrokes are timed; "tecla" is the time of one, "pior" the
+// slowest.
+void BM_TeclaFiltro(benchmark::State &state)
+{
+    Copia copia;
+    ContextoConsulta contexto;
+    LeContextoConsulta(kEstab, contexto);
+    const QString digitado = QStringLiteral("EMPREGADO NUMERO 1");
+    Query &q = dmEntradaDados->quConVinculo;
+    ModeloVinculos modelo;
+    qint64 total = 0, pior = 0, teclas = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        modelo.esquece();
+        modelo.filtra(q, contexto, {});
+        state.ResumeTiming();
+        FiltroVinculo filtro;
+        for (qsizetype n = 1; n <= digitado.size(); ++n) {
+            QElapsedTimer relogio;
+            relogio.start();
+            filtro.nome = digitado.left(n);
+            if (state.range(0) == 0) {
+                MontaQueryVinculos(q, contexto, filtro);
+                modelo.carrega(q);
+            } else {
+                modelo.filtra(q, contexto, filtro);
+            }
+            const qint64 ns = relogio.nsecsElapsed();
+            total += ns;
+            pior = std::max(pior, ns);
+            ++teclas;
+        }
+        benchmark::DoNotOptimize(modelo.rowCount());
+    }
+    state.counters["linhas"] = double(modelo.rowCount());
+    state.counters["tecla_ms"] = double(total) / double(teclas) / 1e6;
+    state.counters["pior_ms"] = double(pior) / 1e6;
+}
+
+// The check list of the deletion and transfer wizards: the establishment's 50,000 links with their keys,
+// by PIS/PASEP (0) and by name (1).
+void BM_ListaMarcavel(benchmark::State &state)
+{
+    Copia copia;
+    const QString ordem = QString::number(state.range(0));
+    qsizetype linhas = 0;
+    for (auto _ : state)
+        linhas = ListaVinculos(kEstab, ordem).size();
+    state.counters["linhas"] = double(linhas);
+}
+
 } // namespace
 
 BENCHMARK(BM_ListaVinculos)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TeclaFiltro)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ListaMarcavel)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TransfereVinculos)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_UpdateSimples)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_ExcluiVinculosMarcados)->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -187,9 +187,7 @@ void TfmConEmpreg::MontaQuery()
         return;
     m_filtro.pis = edPisPasep->textoArmazenado();
     m_filtro.nome = edNome->text();
-    Query &q = dmEntradaDados->quConVinculo;
-    MontaQueryVinculos(q, Consulta, m_filtro);
-    m_modelo->carrega(q);
+    m_modelo->filtra(dmEntradaDados->quConVinculo, Consulta, m_filtro);
     if (m_modelo->rowCount() > 0)
         DBGridVinculo->setCurrentIndex(m_modelo->index(0, 0));
 }
@@ -239,6 +237,8 @@ void TfmConEmpreg::apresenta()
     edPrefixo->setText(Consulta.PrefixoConsulta);
     edRazao->setText(Consulta.RazaoSocialConsulta);
     limpaFiltros();
+    // Each showing reads the links afresh.
+    m_modelo->esquece();
     MontaQuery();
     if (m_modelo->rowCount() > 0)
         DBGridVinculo->setCurrentIndex(m_modelo->index(std::min(LinhaSalva, m_modelo->rowCount() - 1), 0));

@@ -81,8 +81,73 @@ void MontaQueryVinculos(Query &q, const ContextoConsulta &contexto, const Filtro
     q.Open();
 }
 
+namespace {
+
+const QString kVinc = QStringLiteral("bd8vinc");
+
+// The stored value matches `texto` + '%' under the engine's LIKE: a prefix, ASCII letters in either case,
+// every other character as itself. `texto` holds no wildcard.
+bool comecaComoLike(QStringView valor, QStringView texto)
+{
+    if (valor.size() < texto.size())
+        return false;
+    for (qsizetype i = 0; i < texto.size(); ++i) {
+        const char16_t a = valor[i].unicode(), b = texto[i].unicode();
+        if (a != b && (a >= 0x80 || b >= 0x80 || QChar::toLower(a) != QChar::toLower(b)))
+            return false;
+    }
+    return true;
+}
+
+bool temCuringa(QStringView texto)
+{
+    return texto.contains(QLatin1Char('%')) || texto.contains(QLatin1Char('_'));
+}
+
+// The establishment of the query: the rows read for one context stand for another only when these agree.
+bool mesmoEstabelecimento(const ContextoConsulta &a, const ContextoConsulta &b)
+{
+    return a.AnoBaseConsulta == b.AnoBaseConsulta && a.InscricaoConsulta == b.InscricaoConsulta &&
+           a.PrefixoConsulta == b.PrefixoConsulta && a.CeiVinculadoConsulta == b.CeiVinculadoConsulta &&
+           a.TipoInscricaoConsulta == b.TipoInscricaoConsulta;
+}
+
+} // namespace
+
+bool ModeloVinculos::estreita(const ContextoConsulta &contexto, const FiltroVinculo &filtro) const
+{
+    if (!m_lido || !mesmoEstabelecimento(m_lido->contexto, contexto) || m_lido->versao != dataVersion(kAlias, kVinc))
+        return false;
+    const FiltroVinculo &lido = m_lido->filtro;
+    const QString pis = filtro.pis.trimmed(), nome = filtro.nome.trimmed();
+    const QString pisLido = lido.pis.trimmed(), nomeLido = lido.nome.trimmed();
+    if (filtro.letra1 != lido.letra1 || filtro.letra2 != lido.letra2 || temCuringa(pis) || temCuringa(nome) ||
+        !pis.startsWith(pisLido) || !nome.startsWith(nomeLido))
+        return false;
+    // A name typed over the letters replaces them: the rows read by the letters are not all there is.
+    return !(nomeLido.isEmpty() && !nome.isEmpty() && !lido.letra1.isEmpty());
+}
+
+void ModeloVinculos::filtra(Query &q, const ContextoConsulta &contexto, const FiltroVinculo &filtro)
+{
+    if (!estreita(contexto, filtro)) {
+        MontaQueryVinculos(q, contexto, filtro);
+        carrega(q);
+        m_lido = Leitura{contexto, filtro, dataVersion(kAlias, kVinc)};
+        return;
+    }
+    const QString pis = filtro.pis.trimmed(), nome = filtro.nome.trimmed();
+    beginResetModel();
+    m_linhas.removeIf([&](const VinculoListado &l) {
+        return !comecaComoLike(l.pis, pis) || !comecaComoLike(l.nome, nome);
+    });
+    endResetModel();
+    m_lido->filtro = filtro;
+}
+
 void ModeloVinculos::carrega(Query &q)
 {
+    m_lido.reset();
     beginResetModel();
     m_linhas.clear();
     if (!q.Eof()) {

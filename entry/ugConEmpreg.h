@@ -10,6 +10,8 @@
 #include <QString>
 #include <QVector>
 
+#include <optional>
+
 namespace gdvorn {
 
 // The establishment of the list, as the establishment form leaves it before showing the list.
@@ -64,6 +66,13 @@ class ModeloVinculos : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
     void carrega(Query &q);
+    // The links of `contexto` that pass `filtro`, as MontaQueryVinculos on `q` and carrega give them. While
+    // the filter only narrows what was read last (the PIS or the name typed further, or the same filter;
+    // the letters the same) for the same establishment, with no write to the links since, the rows held
+    // are narrowed without reading; otherwise the rows are read again.
+    void filtra(Query &q, const ContextoConsulta &contexto, const FiltroVinculo &filtro);
+    // The next filtra reads again.
+    void esquece() { m_lido.reset(); }
     const VinculoListado &linha(int i) const { return m_linhas.at(i); }
 
     int rowCount(const QModelIndex &pai = {}) const override { return pai.isValid() ? 0 : int(m_linhas.size()); }
@@ -72,7 +81,16 @@ public:
     QVariant headerData(int secao, Qt::Orientation orientacao, int papel = Qt::DisplayRole) const override;
 
 private:
+    // What the rows held were read for.
+    struct Leitura {
+        ContextoConsulta contexto;
+        FiltroVinculo filtro;
+        quint64 versao = 0; // the links' change counter at the reading
+    };
+    bool estreita(const ContextoConsulta &contexto, const FiltroVinculo &filtro) const;
+
     QVector<VinculoListado> m_linhas;
+    std::optional<Leitura> m_lido;
 };
 
 // The establishment has a link stored with a blank PIS.

@@ -55,8 +55,8 @@ const QVector<int> &largurasChave()
     return larguras;
 }
 
-// The statements of one operation run straight on the engine, prepared once: the per-link loops of
-// 50,000 links must cost little more than one plain statement over the same rows.
+// The statements of one operation run straight on the engine, prepared once: a step over 1,000 links
+// must cost little more than one plain statement over the same rows.
 Statement comando(PreparedStatements &preparados, const QString &sql)
 {
     return Statement(preparados, sql, kAlias, kVinc);
@@ -71,40 +71,105 @@ void ligaEstabelecimento(Statement &st, int primeiro, const ChaveEstabelecimento
     st.bindStored(primeiro + 2, estab.Prefixo, larguras.at(2));
 }
 
-// Binds the establishment's three key values and the remaining eight of `chave` from `primeiro` on.
-void ligaVinculo(Statement &st, int primeiro, const ChaveEstabelecimento &estab, const ChaveVinculo &chave)
-{
-    ligaEstabelecimento(st, primeiro, estab);
-    const QVector<int> &larguras = largurasChave();
-    for (int i = 3; i < larguras.size(); ++i)
-        st.bindStored(primeiro + i, chave.value(i), larguras.at(i));
-}
-
-// "AnBase = ?n AND ..." over the eleven key fields, numbered from `primeiro`.
-QString condicaoChave(int primeiro)
-{
-    QStringList partes;
-    const QStringList &campos = CamposChaveVinculo();
-    for (int i = 0; i < campos.size(); ++i)
-        partes << QStringLiteral("%1 = ?%2").arg(quotedIdentifier(campos.at(i))).arg(primeiro + i);
-    return partes.join(QStringLiteral(" AND "));
-}
-
 QString tabelaVinculos() { return Schema::require(kVinc).qualifiedName(); }
 
-// The loop of a per-link operation: the bar counts the links; true when the user confirmed a cancel.
-template <typename Acao>
-bool paraCadaVinculo(const QList<ChaveVinculo> &vinculos, Progresso &progresso, Acao acao)
+// The chosen links go to the engine once, into a key table of the connection's own (created inside the
+// operation's transaction, so that a rollback or a crash takes it away too), numbered from 1 in list
+// order; each step is then one statement over a range of those numbers. The table holds the eight key
+// fields after the establishment's three, which every chosen link shares and the steps bind.
+const QString kChaves = QStringLiteral("temp.ChavesEscolhidas");
+constexpr int FatiaChaves = 64;
+
+// Field `i` of a key, blank when the key is shorter (without a copy of the text).
+const QString &campoDe(const ChaveVinculo &chave, int i)
 {
-    progresso.setRange(0, int(vinculos.size()));
-    progresso.setPosition(0);
-    for (int i = 0; i < vinculos.size(); ++i) {
-        acao(vinculos.at(i));
-        progresso.setPosition(i + 1);
-        if (progresso.Interrompido())
-            return true;
+    static const QString vazio;
+    return i < chave.size() ? chave.at(i) : vazio;
+}
+
+void gravaChaves(PreparedStatements &preparados, const QList<ChaveVinculo> &vinculos)
+{
+    const QStringList &campos = CamposChaveVinculo();
+    const QVector<int> &larguras = largurasChave();
+    QStringList colunas;
+    for (int i = 3; i < campos.size(); ++i)
+        colunas << quotedIdentifier(campos.at(i));
+    comando(preparados, QStringLiteral("DROP TABLE IF EXISTS %1").arg(kChaves)).exec();
+    comando(preparados, QStringLiteral("CREATE TABLE %1 (n INTEGER PRIMARY KEY, %2)")
+                            .arg(kChaves, colunas.join(QStringLiteral(", "))))
+        .exec();
+    // Links go FatiaChaves to an INSERT, so that the engine's cost of a run is paid once for them. A
+    // statement keeps its values bound from one run to the next: a field the same as that of the link
+    // FatiaChaves before (most of them: the CEI vinculado, the type) is not bound again.
+    const int porLinha = int(campos.size()) - 2; // n and the eight fields
+    auto insercao = [&](int linhas) {
+        QStringList valores;
+        for (int j = 0; j < linhas; ++j) {
+            QStringList parametros;
+            for (int c = 1; c <= porLinha; ++c)
+                parametros << QStringLiteral("?%1").arg(j * porLinha + c);
+            valores << QStringLiteral("(%1)").arg(parametros.join(QStringLiteral(", ")));
+        }
+        return comando(preparados,
+                       QStringLiteral("INSERT INTO %1 VALUES %2").arg(kChaves, valores.join(QStringLiteral(", "))));
+    };
+    Statement cheia = insercao(FatiaChaves);
+    const int total = int(vinculos.size());
+    for (int inicio = 0; inicio < total; inicio += FatiaChaves) {
+        const int linhas = std::min(FatiaChaves, total - inicio);
+        const bool repete = linhas == FatiaChaves && inicio > 0;
+        Statement insere = linhas == FatiaChaves ? cheia : insercao(linhas);
+        for (int j = 0; j < linhas; ++j) {
+            const ChaveVinculo &chave = vinculos.at(inicio + j);
+            const ChaveVinculo *anterior = repete ? &vinculos.at(inicio + j - FatiaChaves) : nullptr;
+            insere.bindInt64(j * porLinha + 1, inicio + j + 1);
+            for (int i = 3; i < larguras.size(); ++i) {
+                const QString &valor = campoDe(chave, i);
+                if (!anterior || campoDe(*anterior, i) != valor)
+                    insere.bindStored(j * porLinha + i - 1, valor, larguras.at(i));
+            }
+        }
+        insere.exec();
     }
-    return false;
+}
+
+void apagaChaves(PreparedStatements &preparados)
+{
+    comando(preparados, QStringLiteral("DROP TABLE %1").arg(kChaves)).exec();
+}
+
+// The rows of the establishment (?1-?3) whose keys are those of the chosen links numbered ?4 to ?5: each
+// chosen key is one look-up in the primary index. CROSS JOIN keeps the key table outside; the planner,
+// knowing nothing of it, would otherwise walk all the establishment's links inside every step.
+QString linhasEscolhidas()
+{
+    const QStringList &campos = CamposChaveVinculo();
+    QStringList juncao{QStringLiteral("v.AnBase = ?1"), QStringLiteral("v.CoCgcCeiEstabelecimento = ?2"),
+                       QStringLiteral("v.NuPrefixoEstabelecimento = ?3")};
+    for (int i = 3; i < campos.size(); ++i)
+        juncao << QStringLiteral("v.%1 = k.%1").arg(quotedIdentifier(campos.at(i)));
+    return QStringLiteral("rowid IN (SELECT v.rowid FROM %1 k CROSS JOIN %2 v ON %3 WHERE k.n BETWEEN ?4 AND ?5)")
+        .arg(kChaves, tabelaVinculos(), juncao.join(QStringLiteral(" AND ")));
+}
+
+// Runs `passo` (a statement over linhasEscolhidas, the establishment bound) over the chosen links in
+// slices of FatiaVinculos; the bar counts the links. Returns the rows changed, nullopt when the user
+// confirmed a cancel.
+std::optional<int> porFatias(Statement &passo, int vinculos, Progresso &progresso)
+{
+    progresso.setRange(0, vinculos);
+    progresso.setPosition(0);
+    int alterados = 0;
+    for (int inicio = 1; inicio <= vinculos; inicio += FatiaVinculos) {
+        const int fim = std::min(inicio + FatiaVinculos - 1, vinculos);
+        passo.bindInt64(4, inicio);
+        passo.bindInt64(5, fim);
+        alterados += passo.exec();
+        progresso.setPosition(fim);
+        if (progresso.Interrompido())
+            return std::nullopt;
+    }
+    return alterados;
 }
 
 void IncluiEstabelecimentoDestino(const DestinoTransferencia &destino, int vinculos)
@@ -141,27 +206,25 @@ void IncluiEstabelecimentoDestino(const DestinoTransferencia &destino, int vincu
     empresa.Close();
 }
 
-// Moves each link by its key; returns the links moved, nullopt after a confirmed cancel.
+// Moves the chosen links that are still there; returns the links moved, nullopt after a confirmed cancel.
 std::optional<int> MoveVinculos(const ChaveEstabelecimento &origem, const DestinoTransferencia &destino,
                                 const QList<ChaveVinculo> &vinculos, Progresso &progresso)
 {
     PreparedStatements preparados;
+    gravaChaves(preparados, vinculos);
     Statement move = comando(preparados,
-        QStringLiteral("UPDATE %1 SET CoCgcCeiEstabelecimento = ?1, NuPrefixoEstabelecimento = ?2, "
-                       "InInscrEstabelecimento = ?3, CoCgcVinculado = ?4 WHERE %2")
-            .arg(tabelaVinculos(), condicaoChave(5)));
-    move.bindStored(1, kVinc, QStringLiteral("CoCgcCeiEstabelecimento"), destino.Chave.Inscricao);
-    move.bindStored(2, kVinc, QStringLiteral("NuPrefixoEstabelecimento"), destino.Chave.Prefixo);
-    move.bindStored(3, kVinc, QStringLiteral("InInscrEstabelecimento"), destino.Tipo);
-    move.bindStored(4, kVinc, QStringLiteral("CoCgcVinculado"), kZeros14);
-    int movidos = 0;
-    const bool cancelado = paraCadaVinculo(vinculos, progresso, [&](const ChaveVinculo &chave) {
-        ligaVinculo(move, 5, origem, chave);
-        movidos += move.exec();
-    });
+        QStringLiteral("UPDATE %1 SET CoCgcCeiEstabelecimento = ?6, NuPrefixoEstabelecimento = ?7, "
+                       "InInscrEstabelecimento = ?8, CoCgcVinculado = ?9 WHERE %2")
+            .arg(tabelaVinculos(), linhasEscolhidas()));
+    ligaEstabelecimento(move, 1, origem);
+    move.bindStored(6, kVinc, QStringLiteral("CoCgcCeiEstabelecimento"), destino.Chave.Inscricao);
+    move.bindStored(7, kVinc, QStringLiteral("NuPrefixoEstabelecimento"), destino.Chave.Prefixo);
+    move.bindStored(8, kVinc, QStringLiteral("InInscrEstabelecimento"), destino.Tipo);
+    move.bindStored(9, kVinc, QStringLiteral("CoCgcVinculado"), kZeros14);
+    const std::optional<int> movidos = porFatias(move, int(vinculos.size()), progresso);
     noteDataChanged(kAlias, kVinc);
-    if (cancelado)
-        return std::nullopt;
+    if (movidos)
+        apagaChaves(preparados);
     return movidos;
 }
 
@@ -183,28 +246,40 @@ const QStringList &CamposChaveVinculo()
 
 QList<VinculoMarcavel> ListaVinculos(const ChaveEstabelecimento &estab, const QString &ordem)
 {
+    // The establishment's links walked in key order (which is the PIS order) by the table layer's cursor,
+    // a page at a time and reading only the key; the name order sorts them after, ties staying in key order.
     const QStringList &campos = CamposChaveVinculo();
-    Query q;
-    q.setSql(QStringList{QStringLiteral("select ") + campos.join(QStringLiteral(", ")), QStringLiteral("from BD8Vinc"),
-                         QStringLiteral("where AnBase = :anobase"),
-                         QStringLiteral("and CoCgcCeiEstabelecimento = :CoCgcCeiEstabelecimento"),
-                         QStringLiteral("and NuPrefixoEstabelecimento = :NuPrefixoEstabelecimento"),
-                         (ordem == QLatin1String("0") ? QStringLiteral("order by CoPisPasepEmpregado, ")
-                                                      : QStringLiteral("order by NoEmpregado, ")) +
-                             campos.join(QStringLiteral(", "))});
-    ligaChave(q, estab, "anobase", "CoCgcCeiEstabelecimento", "NuPrefixoEstabelecimento");
-    q.Open();
+    const TableDef &def = Schema::require(kVinc);
+    QList<FieldDef> declarados;
+    for (const QString &c : campos)
+        declarados << *def.field(c);
+    Table vinculos(kVinc);
+    vinculos.setFieldDeclarations(declarados);
+    vinculos.Open();
     QList<VinculoMarcavel> r;
-    for (; !q.Eof(); q.Next()) {
+    if (!vinculos.FindKey({estab.AnBase, estab.Inscricao, estab.Prefixo}))
+        return r;
+    const int pis = int(campos.indexOf(QStringLiteral("CoPisPasepEmpregado")));
+    const int admissao = int(campos.indexOf(QStringLiteral("DaAdmissaoEmpregado")));
+    const int nome = int(campos.indexOf(QStringLiteral("NoEmpregado")));
+    // The establishment as stored, to tell where its links end.
+    const QVector<int> &larguras = largurasChave();
+    const QString ano = storedText(estab.AnBase, larguras.at(0)), inscricao = storedText(estab.Inscricao, larguras.at(1)),
+                  prefixo = storedText(estab.Prefixo, larguras.at(2));
+    for (; !vinculos.Eof(); vinculos.Next()) {
         VinculoMarcavel v;
-        for (const QString &c : campos)
-            v.Chave << q.FieldByName(c).AsString();
-        v.Linha = LinhaVinculo(q.FieldByName(QStringLiteral("CoPisPasepEmpregado")).AsString(),
-                               q.FieldByName(QStringLiteral("DaAdmissaoEmpregado")).AsString(),
-                               q.FieldByName(QStringLiteral("NoEmpregado")).AsString(), ordem);
+        v.Chave.reserve(campos.size());
+        for (int i = 0; i < campos.size(); ++i)
+            v.Chave << vinculos.Fields(i).AsString();
+        if (v.Chave.at(0) != ano || v.Chave.at(1) != inscricao || v.Chave.at(2) != prefixo)
+            break;
+        v.Linha = LinhaVinculo(v.Chave.at(pis), v.Chave.at(admissao), v.Chave.at(nome), ordem);
         r << v;
     }
-    q.Close();
+    if (ordem != QLatin1String("0"))
+        std::stable_sort(r.begin(), r.end(), [nome](const VinculoMarcavel &a, const VinculoMarcavel &b) {
+            return a.Chave.at(nome) < b.Chave.at(nome);
+        });
     return r;
 }
 
@@ -271,15 +346,14 @@ std::optional<int> ExcluiVinculosMarcados(const ChaveEstabelecimento &estab, con
     {
         Transaction transacao;
         PreparedStatements preparados;
+        gravaChaves(preparados, vinculos);
         Statement apaga =
-            comando(preparados, QStringLiteral("DELETE FROM %1 WHERE %2").arg(tabelaVinculos(), condicaoChave(1)));
-        int excluidos = 0;
-        const bool cancelado = paraCadaVinculo(vinculos, progresso, [&](const ChaveVinculo &chave) {
-            ligaVinculo(apaga, 1, estab, chave);
-            excluidos += apaga.exec();
-        });
+            comando(preparados, QStringLiteral("DELETE FROM %1 WHERE %2").arg(tabelaVinculos(), linhasEscolhidas()));
+        ligaEstabelecimento(apaga, 1, estab);
+        const std::optional<int> excluidos = porFatias(apaga, int(vinculos.size()), progresso);
         noteDataChanged(kAlias, kVinc);
-        if (!cancelado) {
+        if (excluidos) {
+            apagaChaves(preparados);
             RecontaVinculosEstab(estab);
             MarcaOperacao(estab, QString());
             transacao.commit();
@@ -347,8 +421,8 @@ std::optional<int> AlteraCodigoVinculo(const ChaveEstabelecimento &estab, const 
         progresso.setPosition(0);
         int alterados = 0;
         bool cancelado = false;
-        for (qsizetype inicio = 0; inicio < rowids.size() && !cancelado; inicio += FatiaCodigoVinculo) {
-            const qsizetype fim = std::min<qsizetype>(inicio + FatiaCodigoVinculo, rowids.size()) - 1;
+        for (qsizetype inicio = 0; inicio < rowids.size() && !cancelado; inicio += FatiaVinculos) {
+            const qsizetype fim = std::min<qsizetype>(inicio + FatiaVinculos, rowids.size()) - 1;
             altera.bindInt64(6, rowids.at(inicio));
             altera.bindInt64(7, rowids.at(fim));
             alterados += altera.exec();

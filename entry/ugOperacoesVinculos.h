@@ -55,7 +55,8 @@ std::optional<QString> CampoEstabelecimento(const ChaveEstabelecimento &estab, c
 void MarcaOperacao(const ChaveEstabelecimento &estab, const QString &marca);
 
 // Deletes the given links of the establishment (those no longer there are skipped) and returns how many
-// went; nullopt when the user confirmed a cancel (nothing deleted). The bar counts the links.
+// went; nullopt when the user confirmed a cancel (nothing deleted). The links go in steps of FatiaVinculos,
+// one statement each; the bar counts the links.
 std::optional<int> ExcluiVinculosMarcados(const ChaveEstabelecimento &estab, const QList<ChaveVinculo> &vinculos,
                                           Progresso &progresso);
 
@@ -73,7 +74,8 @@ std::optional<std::pair<int, int>> ColisaoNaTransferencia(const QList<ChaveVincu
 
 // Creates the destination with its defaults and moves the given links of `origem` to it, each taking
 // the destination's inscription, prefix and type and a linked CEI of zeros; then both establishments are
-// recounted. Returns the links moved; nullopt after a confirmed cancel (nothing written). The steps, in
+// recounted, the links in steps of FatiaVinculos as the deletion's. Returns the links moved; nullopt after
+// a confirmed cancel (nothing written). The steps, in
 // the transaction in this order: IncluiEstabelecimentoDestino (marker "3"), MoveVinculos,
 // DiminuiVinculosOrigem (the source recounted), DesmarcaDestino (the destination recounted, unmarked).
 // KeyViolation when the destination exists; DatabaseError, before anything is written, when two of the
@@ -83,11 +85,11 @@ std::optional<int> TransfereVinculos(const ChaveEstabelecimento &origem, const D
 
 // Gives every link of the establishment the link-type code `codigo` and, in the same statement, the
 // first 100 characters of its description (NoVinculo of tb8vinc) in TxtVinculo; the links go in slices of
-// at most 1,000. Returns the links changed; nullopt after a confirmed cancel (nothing changed).
+// FatiaVinculos. Returns the links changed; nullopt after a confirmed cancel (nothing changed).
 std::optional<int> AlteraCodigoVinculo(const ChaveEstabelecimento &estab, const QString &codigo,
                                        Progresso &progresso);
 
-// Links per slice of the code change.
-inline constexpr int FatiaCodigoVinculo = 1000;
+// Links per step of the bulk operations: each step is one statement over at most this many links.
+inline constexpr int FatiaVinculos = 1000;
 
 } // namespace gdvorn

@@ -85,13 +85,25 @@ void muitosVinculos(int n, qint64 pis, const QString &extra = QStringLiteral("'1
                            "INSERT INTO bd8vinc.bd8vinc (AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, "
                            "CoPisPasepEmpregado, DaAdmissaoEmpregado, NoEmpregado, CoCgcVinculado, "
                            "InInscrEstabelecimento, CoVinculo, TxtVinculo) "
-                           "SELECT '2010', '%2', '00', printf('%011d', %3 + x), '01022009', 'EMPREGADO ' || x, "
+                           "SELECT '2010', '%2', '00', substr('00000000000' || (%3 + x), -11), '01022009', 'EMPREGADO ' || x, "
                            "'00000000000000', '1', %4 FROM n")
                 .arg(n)
                 .arg(kCnpj)
                 .arg(pis)
                 .arg(extra));
     t.commit();
+}
+
+// The keys of the links muitosVinculos wrote, in the order written.
+QList<ChaveVinculo> chavesDeMuitos()
+{
+    QSqlQuery q(database());
+    q.exec(QStringLiteral("SELECT CoPisPasepEmpregado, NoEmpregado FROM bd8vinc.bd8vinc "
+                          "WHERE NoEmpregado LIKE 'EMPREGADO %' ORDER BY rowid"));
+    QList<ChaveVinculo> r;
+    while (q.next())
+        r << chaveDe(q.value(0).toString(), q.value(1).toString());
+    return r;
 }
 
 QString campoVinculo(const ChaveVinculo &chave, const QString &campo)
@@ -143,6 +155,8 @@ private slots:
     void transfereParaNovoDestino();
     void colisaoNaTransferencia_data();
     void colisaoNaTransferencia();
+    void variosPassos_data();
+    void variosPassos();
     void codigoEmFatiasComDescricao();
     void cancelamentoConfirmadoNadaMuda_data();
     void cancelamentoConfirmadoNadaMuda();
@@ -229,6 +243,35 @@ void tst_ugOperacoesVinculos::transfereParaNovoDestino()
     QVERIFY_THROWS_EXCEPTION(KeyViolation, TransfereVinculos(kEstab, {destino, QStringLiteral("3")},
                                                              {chaveDe("10000000003", "CARLA")}, barra));
     QCOMPARE(tudo(), antes);
+}
+
+void tst_ugOperacoesVinculos::variosPassos_data()
+{
+    QTest::addColumn<Operacao>("op");
+    QTest::newRow("deletion") << Operacao::Exclusao;
+    QTest::newRow("transfer") << Operacao::Transferencia;
+}
+
+// 2,500 more links chosen go in three steps, the bar at each step's end; exactly the chosen links are
+// touched, a link chosen twice (the deletion allows it) counts once, and the two not chosen stay.
+void tst_ugOperacoesVinculos::variosPassos()
+{
+    QFETCH(Operacao, op);
+    declaracao();
+    muitosVinculos(2500, 20000000000);
+    QList<ChaveVinculo> mais = chavesDeMuitos();
+    QCOMPARE(mais.size(), 2500);
+    if (op == Operacao::Exclusao)
+        mais << mais.at(1234);
+    ScriptedProgress barra;
+    QCOMPARE(executa(op, barra, mais).value_or(-1), 2503);
+    QCOMPARE(barra.positions, (QList<int>{FatiaVinculos, 2 * FatiaVinculos, int(mais.size()) + 3}));
+    QCOMPARE(contaLinhas(QStringLiteral("bd8vinc"), kAno, kCnpj, QStringLiteral("00")), 2);
+    QCOMPARE(campoEstab(kAno, kCnpj, "00", "NuVinculosEstabelecimento"), QStringLiteral("000002"));
+    QCOMPARE(campoVinculo(chaveDe("10000000001", "ANA", "000001"), "NoEmpregado"), QStringLiteral("ANA"));
+    QCOMPARE(contaLinhas(QStringLiteral("bd8vinc"), kAno, kDestino), op == Operacao::Exclusao ? 0 : 2503);
+    QCOMPARE(campoEstab(kAno, kCnpj, "00", "InOpcaoAberta"), QString());
+    QCOMPARE(sqlite3_get_autocommit(sqliteHandle()), 1);
 }
 
 void tst_ugOperacoesVinculos::codigoEmFatiasComDescricao()
@@ -340,14 +383,7 @@ void tst_ugOperacoesVinculos::mortaNoMeioNadaMuda()
     QFETCH(QString, aviso);
     declaracao();
     muitosVinculos(1500, 30000000000); // enough for the code change to stop between two slices
-    QList<ChaveVinculo> escolhidos; // a bulk deletion or transfer
-    {
-        QSqlQuery q(database());
-        QVERIFY(q.exec(QStringLiteral("SELECT CoPisPasepEmpregado, NoEmpregado FROM bd8vinc.bd8vinc "
-                                      "WHERE NoEmpregado LIKE 'EMPREGADO %'")));
-        while (q.next())
-            escolhidos << chaveDe(q.value(0).toString(), q.value(1).toString());
-    }
+    const QList<ChaveVinculo> escolhidos = chavesDeMuitos(); // a bulk deletion or transfer
     QCOMPARE(escolhidos.size(), 1500);
     const QStringList antes = tudo();
     m_programa->close();
