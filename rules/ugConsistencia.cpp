@@ -232,7 +232,7 @@ void confereDiretorio(const QString &diretorio, const QString &connection)
 QString CamposDaTabela::Gravado(const char *nome)
 {
     Posicao &p = m_posicoes[nome];
-    if (p.indice < 0 || p.nome != nome) {
+    if (p.indice < 0 || qstrcmp(p.nome.constData(), nome) != 0) {
         // FieldByName knows the names in any case and says which one is missing.
         const QString procurado = m_tabela.FieldByName(QLatin1String(nome)).FieldName();
         p.indice = int(m_tabela.FieldNames().indexOf(procurado));
@@ -240,7 +240,13 @@ QString CamposDaTabela::Gravado(const char *nome)
         p.nome = nome;
     }
     // A text field's value is its text; a Boolean reads as Field::AsString gives it.
-    return p.texto ? m_tabela.fieldValue(p.indice).toString() : m_tabela.Fields(p.indice).AsString();
+    if (!p.texto)
+        return m_tabela.Fields(p.indice).AsString();
+    // The text is taken out of the value's copy rather than copied once more.
+    QVariant valor = m_tabela.fieldValue(p.indice);
+    if (valor.metaType() == QMetaType::fromType<QString>())
+        return std::move(*static_cast<QString *>(valor.data()));
+    return valor.toString();
 }
 
 AnaliseConsistencia::AnaliseConsistencia(bool tabelasTrabalho, bool origemArquivo, const QString &connection)
@@ -300,6 +306,24 @@ void AnaliseConsistencia::RegistraErro(int tipoRegistro, const QString &codigo, 
 void AnaliseConsistencia::RegistraAviso(int tipoRegistro, const QString &codigo, const QList<CampoOcorrencia> &campos)
 {
     Ocorrencias.RegistraOcorrencia(OcorrenciaAviso, tipoRegistro, codigo, campos);
+}
+
+QString AnaliseConsistencia::CodigoDeTabela(RegraDeTabela regra, const QString &valor)
+{
+    const QPair<quintptr, QString> chave(reinterpret_cast<quintptr>(regra), valor);
+    auto it = m_codigosDeTabela.constFind(chave);
+    if (it == m_codigosDeTabela.constEnd())
+        it = m_codigosDeTabela.insert(chave, regra(valor));
+    return it.value();
+}
+
+QString AnaliseConsistencia::CodigoDeTabela(RegraDeTabela2 regra, const QString &valor1, const QString &valor2)
+{
+    const QPair<quintptr, QString> chave(reinterpret_cast<quintptr>(regra), valor1 + QChar(0x1f) + valor2);
+    auto it = m_codigosDeTabela.constFind(chave);
+    if (it == m_codigosDeTabela.constEnd())
+        it = m_codigosDeTabela.insert(chave, regra(valor1, valor2));
+    return it.value();
 }
 
 SequenciasConsistencia SequenciasPadrao()

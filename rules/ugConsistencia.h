@@ -23,6 +23,7 @@
 #include <QString>
 
 #include <functional>
+#include <unordered_map>
 
 namespace gdvorn {
 
@@ -57,7 +58,7 @@ private:
         bool texto = true;
     };
     Table &m_tabela;
-    QHash<const char *, Posicao> m_posicoes;
+    std::unordered_map<const char *, Posicao> m_posicoes;
 };
 
 // The state of one run, as the checks see it.
@@ -117,8 +118,19 @@ public:
     void RegistraErro(int tipoRegistro, const QString &codigo, const QList<CampoOcorrencia> &campos);
     void RegistraAviso(int tipoRegistro, const QString &codigo, const QList<CampoOcorrencia> &campos);
 
+    // The code of a rule that searches the code tables (CriticaCbo, CriticaRaca ...), for the values of
+    // the current record. The code tables are read-only and the run writes only its findings, so within
+    // one run a rule gives each value the same code: a value is searched at its first record only, and
+    // the rule's table is left where that search put it.
+    using RegraDeTabela = QString (*)(const QString &);
+    using RegraDeTabela2 = QString (*)(const QString &, const QString &);
+    QString CodigoDeTabela(RegraDeTabela regra, const QString &valor);
+    QString CodigoDeTabela(RegraDeTabela2 regra, const QString &valor1, const QString &valor2);
+
 private:
     bool m_avisoLimiteMostrado = false;
+    // The codes given so far, by rule and value (two values joined by a unit separator).
+    QHash<QPair<quintptr, QString>, QString> m_codigosDeTabela;
 };
 
 // The text of the occurrence-limit notice.

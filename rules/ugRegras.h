@@ -38,16 +38,16 @@ QString CriticaNumericoTamanhoCampo(const QString &valor, int tamanho);
 
 // Every character of the text, as it stands (not trimmed), is "0".."9", and there is at least one. The
 // rules whose callers pass values untrimmed test with this before a text becomes a number.
-bool SoDigitos(const QString &s);
+bool SoDigitos(QStringView s);
 // The value of a text that passes SoDigitos, in 64 bits (amounts in cents); 0 for any other text, so
 // that a value that is not all digits never becomes a number.
-qint64 ValorDigitos(const QString &s);
+qint64 ValorDigitos(QStringView s);
 
 // The value is one of the codes (link types, causes, levels ...).
 bool UmDosCodigos(qint64 valor, std::initializer_list<qint64> codigos);
 
 // An optional value that is informed: not empty after trimming and not all "0".
-bool ValorInformado(const QString &s);
+bool ValorInformado(QStringView s);
 
 // The dates of the rules. A stored date is digit text: DDMMYYYY for birth, admission and closure, DDMM
 // for dismissals and leaves (their year is the base year or the year the caller passes). Every rule

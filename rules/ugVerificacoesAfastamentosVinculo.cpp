@@ -114,7 +114,7 @@ void municipioTrabalho(AnaliseConsistencia &a)
     const QString municipio = campo(a, "CoMunicipioTrabalho");
     QString codigo = CriticaCampoPreenchido(municipio, a.OrigemArquivo);
     if (Passa(codigo) && !municipio.trimmed().isEmpty() && municipio != QLatin1String("0000000"))
-        codigo = CriticaMunicipioTrabalho(municipio);
+        codigo = a.CodigoDeTabela(CriticaMunicipioTrabalho, municipio);
     if (!Passa(codigo))
         erro(a, codigo, {{Rotulo::MunicipioTrabalho, municipio}});
 }

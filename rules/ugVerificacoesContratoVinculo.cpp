@@ -36,7 +36,7 @@ void aviso(AnaliseConsistencia &a, const QString &codigo, const QList<CampoOcorr
 void tipoAdmissao(AnaliseConsistencia &a)
 {
     const QString tipo = campo(a, "CoTipoAdmissao");
-    QString codigo = CriticaTipoAdmissao(tipo);
+    QString codigo = a.CodigoDeTabela(CriticaTipoAdmissao, tipo);
     if (!Passa(codigo)) {
         erro(a, codigo, {{Rotulo::TipoAdmissao, tipo}});
         return;
@@ -58,7 +58,7 @@ void salario(AnaliseConsistencia &a)
 void tipoSalario(AnaliseConsistencia &a)
 {
     const QString tipo = campo(a, "CoTipoSalarioContratual");
-    QString codigo = CriticaTipoSalario(tipo);
+    QString codigo = a.CodigoDeTabela(CriticaTipoSalario, tipo);
     if (!Passa(codigo)) {
         erro(a, codigo, {{Rotulo::TipoSalarioContratual, tipo}});
         return;
@@ -86,13 +86,13 @@ void horasSemanais(AnaliseConsistencia &a)
 void ocupacao(AnaliseConsistencia &a)
 {
     const QString cbo = campo(a, "CoCbo");
-    QString codigo = CriticaCbo(cbo);
+    QString codigo = a.CodigoDeTabela(CriticaCbo, cbo);
     if (!Passa(codigo)) {
         erro(a, codigo, {{Rotulo::Cbo, cbo}});
         return;
     }
     const QString instrucao = campo(a, "CoInstrucao");
-    codigo = CriticaCboInstrucao(instrucao, cbo);
+    codigo = a.CodigoDeTabela(CriticaCboInstrucao, instrucao, cbo);
     if (!Passa(codigo))
         erro(a, codigo, {{Rotulo::Cbo, cbo}, {Rotulo::Instrucao, instrucao}});
 }
@@ -101,7 +101,7 @@ void tipoVinculo(AnaliseConsistencia &a)
 {
     const QString vinculo = campo(a, "CoVinculo");
     const CampoOcorrencia linha{Rotulo::Vinculo, vinculo};
-    QString codigo = CriticaCodigoVinculo(vinculo);
+    QString codigo = a.CodigoDeTabela(CriticaCodigoVinculo, vinculo);
     if (!Passa(codigo)) {
         erro(a, codigo, {linha});
         return;
