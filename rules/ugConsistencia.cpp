@@ -231,13 +231,21 @@ void confereDiretorio(const QString &diretorio, const QString &connection)
 
 QString CamposDaTabela::Gravado(const char *nome)
 {
-    Posicao &p = m_posicoes[nome];
-    if (p.indice < 0 || qstrcmp(p.nome.constData(), nome) != 0) {
+    // Fibonacci hashing of the address (the literals lie close together, the slots should not), then the
+    // next slots until the address or a free slot. Names built on the fly at ever new addresses may fill
+    // every slot: the first one is then taken over.
+    const quint64 espalhado = quint64(reinterpret_cast<quintptr>(nome)) * 0x9E3779B97F4A7C15ULL;
+    size_t i = size_t(espalhado >> 55);
+    for (size_t n = 0; n < m_posicoes.size() && m_posicoes[i].endereco && m_posicoes[i].endereco != nome; ++n)
+        i = (i + 1) % m_posicoes.size();
+    Posicao &p = m_posicoes[i];
+    if (p.endereco != nome || qstrcmp(p.nome.constData(), nome) != 0) {
         // FieldByName knows the names in any case and says which one is missing.
         const QString procurado = m_tabela.FieldByName(QLatin1String(nome)).FieldName();
         p.indice = int(m_tabela.FieldNames().indexOf(procurado));
         p.texto = m_tabela.fieldDef(p.indice).type != FieldType::Boolean;
         p.nome = nome;
+        p.endereco = nome;
     }
     // A text field's value is its text; a Boolean reads as Field::AsString gives it.
     if (!p.texto)
@@ -279,6 +287,19 @@ void AnaliseConsistencia::Encerra()
     Vinculos.Close();
     Uf.Close();
 }
+
+const QString &AnaliseConsistencia::AnoEmTexto::de(int valor)
+{
+    if (valor != ano) {
+        ano = valor;
+        texto = QString::number(valor);
+    }
+    return texto;
+}
+
+const QString &AnaliseConsistencia::TextoAnoReferencia() { return m_anoReferencia.de(AnoReferencia); }
+
+const QString &AnaliseConsistencia::TextoAnoBase() { return m_anoBase.de(contextoRegras().AnoBase()); }
 
 QString AvisoLimiteOcorrencias()
 {

@@ -22,8 +22,8 @@
 #include <QSet>
 #include <QString>
 
+#include <array>
 #include <functional>
-#include <unordered_map>
 
 namespace gdvorn {
 
@@ -53,12 +53,15 @@ public:
 
 private:
     struct Posicao {
+        const char *endereco = nullptr;
         QByteArray nome;
         int indice = -1;
         bool texto = true;
     };
     Table &m_tabela;
-    std::unordered_map<const char *, Posicao> m_posicoes;
+    // Slots by the name's address: a name is read hundreds of thousands of times in a run, so its slot
+    // is found without hashing its text.
+    std::array<Posicao, 512> m_posicoes;
 };
 
 // The state of one run, as the checks see it.
@@ -106,6 +109,9 @@ public:
     // The current link: its reference year (the base year, or the next one for an establishment closed
     // after the base year) and its PIS/PASEP and admission date as read when its checks began.
     int AnoReferencia = 0;
+    // The reference year and the base year as text, made again only when the year changes.
+    const QString &TextoAnoReferencia();
+    const QString &TextoAnoBase();
     QString PisVinculo;
     QString AdmissaoVinculo;
 
@@ -129,6 +135,13 @@ public:
 
 private:
     bool m_avisoLimiteMostrado = false;
+    struct AnoEmTexto {
+        int ano = -1;
+        QString texto;
+        const QString &de(int valor);
+    };
+    AnoEmTexto m_anoReferencia;
+    AnoEmTexto m_anoBase;
     // The codes given so far, by rule and value (two values joined by a unit separator).
     QHash<QPair<quintptr, QString>, QString> m_codigosDeTabela;
 };

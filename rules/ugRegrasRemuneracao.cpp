@@ -100,11 +100,13 @@ QString CriticaRemuneracaoAposDesligamento(const QString &mes, const QString &de
 QString CriticaRemuneracaoAprendiz(const QString &mes, const QString &vinculo, const QString &nascimento,
                                    const QString &deficiencia, const QString &ano)
 {
+    // The link type first: only apprentices go further.
+    if (QStringView(vinculo).trimmed() != QLatin1String("55"))
+        return CodigoValido;
     const QString m = mes.trimmed();
-    const QString v = vinculo.trimmed();
     const QString n = nascimento.trimmed();
     const QString d = deficiencia.trimmed();
-    if (!SoDigitos(n) || !SoDigitos(m) || !SoDigitos(ano) || v != QLatin1String("55"))
+    if (!SoDigitos(n) || !SoDigitos(m) || !SoDigitos(ano))
         return CodigoValido;
     if (SoZeros(n) || n.size() != 8 || (!d.isEmpty() && d != QLatin1String("0")))
         return CodigoValido;
@@ -165,19 +167,21 @@ QString CriticaRemuneracaoMesDesligamento(const QString &desligamento, const Val
 
 QString CriticaHorasNumericas(const QString &horas)
 {
-    return CriticaDigitos(horas.trimmed());
+    // Digits pass CriticaDigitos: only another text needs the generic check.
+    const QStringView h = QStringView(horas).trimmed();
+    return SoDigitos(h) ? CodigoValido : CriticaDigitos(h.toString());
 }
 
 QString CriticaHorasMes(const QString &horas)
 {
-    const QString h = horas.trimmed();
+    const QStringView h = QStringView(horas).trimmed();
     return SoDigitos(h) && ValorDigitos(h) > 100 ? QStringLiteral("3698") : CodigoValido;
 }
 
 QString CriticaHorasSemRemuneracao(const QString &horas, const QString &valor)
 {
-    const QString h = horas.trimmed();
-    const QString v = valor.trimmed();
+    const QStringView h = QStringView(horas).trimmed();
+    const QStringView v = QStringView(valor).trimmed();
     if (!SoDigitos(h) || !SoDigitos(v))
         return CodigoValido;
     return ValorDigitos(v) == 0 && ValorDigitos(h) != 0 ? QStringLiteral("3677") : CodigoValido;

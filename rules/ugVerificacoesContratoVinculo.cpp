@@ -20,8 +20,8 @@ namespace {
 
 QString campo(AnaliseConsistencia &a, const char *nome) { return a.CamposVinculo.Gravado(nome); }
 QString doEstabelecimento(AnaliseConsistencia &a, const char *nome) { return a.CamposEstabelecimento.Gravado(nome); }
-QString anoReferencia(const AnaliseConsistencia &a) { return QString::number(a.AnoReferencia); }
-QString anoBase() { return QString::number(contextoRegras().AnoBase()); }
+const QString &anoReferencia(AnaliseConsistencia &a) { return a.TextoAnoReferencia(); }
+const QString &anoBase(AnaliseConsistencia &a) { return a.TextoAnoBase(); }
 
 void erro(AnaliseConsistencia &a, const QString &codigo, const QList<CampoOcorrencia> &campos)
 {
@@ -159,7 +159,7 @@ void causaDesligamento(AnaliseConsistencia &a)
         return;
     }
     const QString encerramento = doEstabelecimento(a, "InEncerramentoAtividade");
-    codigo = CriticaCausaEncerramento(encerramento, a.AnBaseEstabelecimento, causa, anoBase());
+    codigo = CriticaCausaEncerramento(encerramento, a.AnBaseEstabelecimento, causa, anoBase(a));
     if (!Passa(codigo)) {
         erro(a, codigo, {linha, {Rotulo::IndicadorEncerramentoAtividade, encerramento}});
         return;
@@ -175,7 +175,7 @@ void dataDesligamento(AnaliseConsistencia &a)
     const QString data = campo(a, "DaDesligamentoEmpregado");
     const QString causa = campo(a, "CoCausaDesligamento");
     const CampoOcorrencia linha{Rotulo::DataDesligamento, data};
-    QString codigo = CriticaDataDesligamentoValida(data, anoBase());
+    QString codigo = CriticaDataDesligamentoValida(data, anoBase(a));
     if (!Passa(codigo)) {
         erro(a, codigo, {linha});
         return;
@@ -193,7 +193,7 @@ void dataDesligamento(AnaliseConsistencia &a)
     if (a.AnoReferencia != contextoRegras().AnoBase() && data == QLatin1String("0000")) {
         erro(a, QStringLiteral("0294"), {linha, {Rotulo::Ano, anoReferencia(a)}});
     } else if (!c.isEmpty() && c != QLatin1String("00") && c != QLatin1String("71") && c != QLatin1String("78")
-               && c != QLatin1String("80") && (anoEncerramento.isEmpty() || anoEncerramento == anoBase())) {
+               && c != QLatin1String("80") && (anoEncerramento.isEmpty() || anoEncerramento == anoBase(a))) {
         const QString ferias = campo(a, "VaGlobalFerias");
         const QString multas = campo(a, "VaGlobalMultas");
         const QString bancoHoras = campo(a, "VaGlobalBcoHoras");

@@ -16,7 +16,7 @@ namespace gdvorn {
 namespace {
 
 QString campo(AnaliseConsistencia &a, const char *nome) { return a.CamposVinculo.Gravado(nome); }
-QString anoReferencia(const AnaliseConsistencia &a) { return QString::number(a.AnoReferencia); }
+const QString &anoReferencia(AnaliseConsistencia &a) { return a.TextoAnoReferencia(); }
 
 void erro(AnaliseConsistencia &a, const QString &codigo, const QList<CampoOcorrencia> &campos)
 {

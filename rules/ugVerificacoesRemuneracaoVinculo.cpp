@@ -45,7 +45,7 @@ const QString kMesDoisDigitos[12] = {QStringLiteral("01"), QStringLiteral("02"),
                                      QStringLiteral("10"), QStringLiteral("11"), QStringLiteral("12")};
 
 QString campo(AnaliseConsistencia &a, const char *nome) { return a.CamposVinculo.Gravado(nome); }
-QString anoReferencia(const AnaliseConsistencia &a) { return QString::number(a.AnoReferencia); }
+const QString &anoReferencia(AnaliseConsistencia &a) { return a.TextoAnoReferencia(); }
 QString valorDoMes(AnaliseConsistencia &a, int mes) { return a.CamposVinculo.Gravado(kValorMes[mes - 1]); }
 
 void erro(AnaliseConsistencia &a, const QString &codigo, const QList<CampoOcorrencia> &campos)
@@ -88,7 +88,7 @@ void leVinculo(AnaliseConsistencia &a, MesesDoVinculo &estado)
     minimo.admissao = abaixo.admissao;
     minimo.anoBase = anoReferencia(a);
     estado.anoReferencia = minimo.anoBase;
-    estado.anoBase = QString::number(contextoRegras().AnoBase());
+    estado.anoBase = a.TextoAnoBase();
     estado.instrucao = campo(a, "CoInstrucao");
     estado.nascimento = campo(a, "DaNascimentoEmpregado");
     estado.deficiente = campo(a, "CoDeficienteFisico");
