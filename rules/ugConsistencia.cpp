@@ -168,6 +168,7 @@ void Execucao::analisaResponsavel()
 
 void Execucao::analisaEstabelecimento()
 {
+    m_a.CamposEstabelecimento.NovoRegistro();
     m_a.AnBaseEstabelecimento = campo(m_a.Estabelecimentos, "AnBase").left(4);
     for (const Verificacao &verificacao : m_seq.Estabelecimento) {
         if (m_a.LimiteExcedido())
@@ -192,7 +193,9 @@ void Execucao::analisaVinculo()
 // The link on which the table stands belongs to the current establishment.
 bool Execucao::mesmoEstabelecimento()
 {
+    // Called on every record the walk reaches, before any check reads it.
     CamposDaTabela &v = m_a.CamposVinculo;
+    v.NovoRegistro();
     return v.Aparado("AnBase") == m_anBase && v.Aparado("CoCgcCeiEstabelecimento") == m_inscricao &&
            v.Aparado("NuPrefixoEstabelecimento") == m_prefixo;
 }
@@ -246,15 +249,25 @@ QString CamposDaTabela::Gravado(const char *nome)
         p.texto = m_tabela.fieldDef(p.indice).type != FieldType::Boolean;
         p.nome = nome;
         p.endereco = nome;
+        p.registro = 0;
     }
-    // A text field's value is its text; a Boolean reads as Field::AsString gives it.
-    if (!p.texto)
-        return m_tabela.Fields(p.indice).AsString();
-    // The text is taken out of the value's copy rather than copied once more.
-    QVariant valor = m_tabela.fieldValue(p.indice);
-    if (valor.metaType() == QMetaType::fromType<QString>())
-        return std::move(*static_cast<QString *>(valor.data()));
-    return valor.toString();
+    if (m_registro != 0 && p.registro == m_registro)
+        return p.valor;
+    // A text field's value is its text (taken out of the value's copy rather than copied once more); a
+    // Boolean reads as Field::AsString gives it.
+    QString texto;
+    if (p.texto) {
+        QVariant valor = m_tabela.fieldValue(p.indice);
+        texto = valor.metaType() == QMetaType::fromType<QString>() ? std::move(*static_cast<QString *>(valor.data()))
+                                                                    : valor.toString();
+    } else {
+        texto = m_tabela.Fields(p.indice).AsString();
+    }
+    if (m_registro != 0) {
+        p.valor = texto;
+        p.registro = m_registro;
+    }
+    return texto;
 }
 
 AnaliseConsistencia::AnaliseConsistencia(bool tabelasTrabalho, bool origemArquivo, const QString &connection)

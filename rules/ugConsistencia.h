@@ -51,14 +51,23 @@ public:
     QString Gravado(const char *nome);
     QString Aparado(const char *nome) { return Gravado(nome).trimmed(); }
 
+    // The run's driver says so each time the table stands on another record; until its next call each
+    // field is read from the table once, however many checks read it. The checks never move the tables
+    // of the walk (the walk itself would break), so the record cannot change in between. Before the
+    // first call every read goes to the table.
+    void NovoRegistro() { ++m_registro; }
+
 private:
     struct Posicao {
         const char *endereco = nullptr;
         QByteArray nome;
         int indice = -1;
         bool texto = true;
+        quint64 registro = 0; // the record whose value `valor` holds
+        QString valor;
     };
     Table &m_tabela;
+    quint64 m_registro = 0;
     // Slots by the name's address: a name is read hundreds of thousands of times in a run, so its slot
     // is found without hashing its text.
     std::array<Posicao, 512> m_posicoes;

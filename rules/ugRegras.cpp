@@ -52,11 +52,17 @@ qint64 ValorDigitos(QStringView s)
 {
     // Eighteen digits still fit in 64 bits; a longer text of digits is cut to its last eighteen, far
     // beyond any field of the declaration.
-    if (!SoDigitos(s))
+    if (s.isEmpty())
         return 0;
+    const qsizetype inicio = std::max<qsizetype>(0, s.size() - 18);
     qint64 valor = 0;
-    for (QChar c : s.right(18))
-        valor = valor * 10 + (c.unicode() - u'0');
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const char16_t c = s[i].unicode();
+        if (c < u'0' || c > u'9')
+            return 0;
+        if (i >= inicio)
+            valor = valor * 10 + (c - u'0');
+    }
     return valor;
 }
 
