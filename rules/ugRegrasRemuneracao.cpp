@@ -47,24 +47,26 @@ bool semRemuneracaoExplicada(const ParametrosRemuneracaoAfastamento &p, const QS
 
 QString CriticaRemuneracaoDezVezes(const QString &valor, const QString &mes, const QString &valorAnterior)
 {
-    if (!SoDigitos(valorAnterior) || !SoDigitos(valor) || !SoDigitos(mes) || ValorDigitos(mes) < 2)
+    // Each text that is not all digits values 0, which decides as its digits test would.
+    if (ValorDigitos(mes) < 2)
         return CodigoValido;
     const qint64 atual = ValorDigitos(valor);
-    const qint64 anterior = ValorDigitos(valorAnterior);
+    const qint64 anterior = atual != 0 ? ValorDigitos(valorAnterior) : 0;
     return atual != 0 && anterior != 0 && atual == 10 * anterior ? QStringLiteral("0314") : CodigoValido;
 }
 
 QString CriticaRemuneracaoLimiteInstrucao(const QString &valor, const QString &instrucao, const QString &natureza,
                                           const QString &)
 {
-    if (!SoDigitos(valor) || !SoDigitos(instrucao) || !SoDigitos(natureza) || SoZeros(natureza) || SoZeros(valor))
+    // A pay or a level that is not all digits values 0, and neither 0 reaches a limit below.
+    const qint64 pago = ValorDigitos(valor);
+    if (pago == 0 || !SoDigitos(natureza) || SoZeros(natureza))
         return CodigoValido;
     if (natureza == QLatin1String("2011") || natureza == QLatin1String("2038"))
         return CodigoValido;
     const QChar primeiro = natureza.at(0);
     if (primeiro < QLatin1Char('2') || primeiro > QLatin1Char('5'))
         return CodigoValido;
-    const qint64 pago = ValorDigitos(valor);
     const qint64 nivel = ValorDigitos(instrucao);
     if (nivel >= 1 && nivel <= 7 && pago >= 510001)
         return QStringLiteral("3768");
@@ -174,17 +176,17 @@ QString CriticaHorasNumericas(const QString &horas)
 
 QString CriticaHorasMes(const QString &horas)
 {
-    const QStringView h = QStringView(horas).trimmed();
-    return SoDigitos(h) && ValorDigitos(h) > 100 ? QStringLiteral("3698") : CodigoValido;
+    // A text that is not all digits values 0.
+    return ValorDigitos(QStringView(horas).trimmed()) > 100 ? QStringLiteral("3698") : CodigoValido;
 }
 
 QString CriticaHorasSemRemuneracao(const QString &horas, const QString &valor)
 {
-    const QStringView h = QStringView(horas).trimmed();
-    const QStringView v = QStringView(valor).trimmed();
-    if (!SoDigitos(h) || !SoDigitos(v))
+    // Hours that are not all digits value 0, as do the zeros: neither needs the pay.
+    if (ValorDigitos(QStringView(horas).trimmed()) == 0)
         return CodigoValido;
-    return ValorDigitos(v) == 0 && ValorDigitos(h) != 0 ? QStringLiteral("3677") : CodigoValido;
+    const QStringView v = QStringView(valor).trimmed();
+    return SoDigitos(v) && ValorDigitos(v) == 0 ? QStringLiteral("3677") : CodigoValido;
 }
 
 QString CriticaHorasRemuneracao(const ParametrosHorasRemuneracao &p)

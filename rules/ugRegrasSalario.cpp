@@ -98,7 +98,9 @@ QString CriticaSalarioMinimo(const ParametrosSalarioMinimo &p)
     if (SoZeros(valor) || !SoDigitos(vinculo) || vinculoIsento(vinculo))
         return CodigoValido;
 
-    const bool acimaLimite = AcimaLimiteRemuneracao(valor);
+    // Nine digits by now: their value is the amount in cents.
+    const qint64 centavos = ValorDigitos(valor);
+    const bool acimaLimite = AcimaLimiteRemuneracaoCentavos(centavos);
     if (QStringView(p.tipoSalario).trimmed() != QLatin1String("1"))
         return acimaLimite ? QStringLiteral("0313") : CodigoValido;
 
@@ -108,7 +110,7 @@ QString CriticaSalarioMinimo(const ParametrosSalarioMinimo &p)
     const bool mesCheio = !ValorInformado(desligamento) || QStringView(mes) < desligamento.mid(2, 2);
     const bool admitidoNoAno = admissao.mid(4, 4) == QStringView(p.anoBase).trimmed();
     if (mesCheio && (!admitidoNoAno || QStringView(mes) != admissao.mid(2, 2))) {
-        if (AbaixoSalarioMinimo(valor)) {
+        if (AbaixoSalarioMinimoCentavos(centavos)) {
             const QStringView natureza = QStringView(p.naturezaJuridica).trimmed();
             const bool naturezaIsenta = natureza == QLatin1String("1015") || natureza == QLatin1String("1040")
                 || natureza == QLatin1String("1074") || natureza == QLatin1String("1104")
