@@ -111,7 +111,7 @@ void remuneracaoDoMes(AnaliseConsistencia &a, int mes, MesesDoVinculo &estado)
     abaixo.valor = valor;
     abaixo.mes = mesDoisDigitos;
     QString codigo = CriticaRemuneracaoAbaixoContratual(abaixo);
-    if (codigo == QLatin1String("3728")) {
+    if (!Passa(codigo) && codigo == QLatin1String("3728")) {
         QList<CampoOcorrencia> linhas;
         if (!estado.salarioDo3728Escrito)
             linhas << CampoOcorrencia{Rotulo::SalarioContratual, abaixo.salarioContratual};
@@ -125,11 +125,12 @@ void remuneracaoDoMes(AnaliseConsistencia &a, int mes, MesesDoVinculo &estado)
     estado.minimo.valor = valor;
     estado.minimo.mes = mesDoisDigitos;
     codigo = CriticaSalarioMinimo(estado.minimo);
-    if (codigo == QLatin1String("0312") || codigo == QLatin1String("0313")) {
+    if (!Passa(codigo)) {
+        if (codigo != QLatin1String("0312") && codigo != QLatin1String("0313")) {
+            erro(a, codigo, {linhaValor()});
+            return;
+        }
         aviso(a, codigo, {linhaValor()});
-    } else if (!Passa(codigo)) {
-        erro(a, codigo, {linhaValor()});
-        return;
     }
 
     const bool informado = !SoZeros(valor);
