@@ -18,7 +18,7 @@ namespace {
 // numeric checks pass without a look at the rest.
 bool preencheComDigitos(const QString &valor, int tamanho)
 {
-    const QStringView v = QStringView(valor).trimmed();
+    const QStringView v = VistaAparada(valor);
     return v.size() == tamanho && SoDigitos(v);
 }
 
@@ -73,7 +73,7 @@ bool UmDosCodigos(qint64 valor, std::initializer_list<qint64> codigos)
 
 bool ValorInformado(QStringView s)
 {
-    const QStringView t = s.trimmed();
+    const QStringView t = VistaAparada(s);
     return !t.isEmpty() && !std::all_of(t.begin(), t.end(), [](QChar c) { return c == QLatin1Char('0'); });
 }
 

@@ -21,6 +21,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringView>
 
 #include <initializer_list>
 
@@ -35,6 +36,15 @@ QString CodigoDaCritica(const QString &codigo);
 // "0040" in place of "X".
 QString CriticaNumericoCampo(const QString &valor, int tamanho);
 QString CriticaNumericoTamanhoCampo(const QString &valor, int tamanho);
+
+// The text without the blanks around it, as QString::trimmed cuts them; a text with none (as stored
+// values are) is handed back as it is without a call into the library.
+inline QStringView VistaAparada(QStringView s)
+{
+    if (s.isEmpty() || (!s.front().isSpace() && !s.back().isSpace()))
+        return s;
+    return s.trimmed();
+}
 
 // Every character of the text, as it stands (not trimmed), is "0".."9", and there is at least one. The
 // rules whose callers pass values untrimmed test with this before a text becomes a number.

@@ -103,7 +103,7 @@ QString CriticaRemuneracaoAprendiz(const QString &mes, const QString &vinculo, c
                                    const QString &deficiencia, const QString &ano)
 {
     // The link type first: only apprentices go further.
-    if (QStringView(vinculo).trimmed() != QLatin1String("55"))
+    if (VistaAparada(vinculo) != QLatin1String("55"))
         return CodigoValido;
     const QString m = mes.trimmed();
     const QString n = nascimento.trimmed();
@@ -170,22 +170,22 @@ QString CriticaRemuneracaoMesDesligamento(const QString &desligamento, const Val
 QString CriticaHorasNumericas(const QString &horas)
 {
     // Digits pass CriticaDigitos: only another text needs the generic check.
-    const QStringView h = QStringView(horas).trimmed();
+    const QStringView h = VistaAparada(horas);
     return SoDigitos(h) ? CodigoValido : CriticaDigitos(h.toString());
 }
 
 QString CriticaHorasMes(const QString &horas)
 {
     // A text that is not all digits values 0.
-    return ValorDigitos(QStringView(horas).trimmed()) > 100 ? QStringLiteral("3698") : CodigoValido;
+    return ValorDigitos(VistaAparada(horas)) > 100 ? QStringLiteral("3698") : CodigoValido;
 }
 
 QString CriticaHorasSemRemuneracao(const QString &horas, const QString &valor)
 {
     // Hours that are not all digits value 0, as do the zeros: neither needs the pay.
-    if (ValorDigitos(QStringView(horas).trimmed()) == 0)
+    if (ValorDigitos(VistaAparada(horas)) == 0)
         return CodigoValido;
-    const QStringView v = QStringView(valor).trimmed();
+    const QStringView v = VistaAparada(valor);
     return SoDigitos(v) && ValorDigitos(v) == 0 ? QStringLiteral("3677") : CodigoValido;
 }
 

@@ -33,10 +33,10 @@ QString seVazio(const QString &valor, const char *padrao)
 // number: 0 when nothing is left or what is left is not all digits.
 qint64 valorSemZeros(const QString &valor)
 {
-    QStringView v = QStringView(valor).trimmed();
+    QStringView v = VistaAparada(valor);
     while (!v.isEmpty() && v.front() == QLatin1Char('0'))
         v = v.sliced(1);
-    return ValorDigitos(v.trimmed());
+    return ValorDigitos(VistaAparada(v));
 }
 
 } // namespace
@@ -89,7 +89,7 @@ QString CriticaSalarioValor(const QString &vinculo, const QString &salario, cons
 QString CriticaSalarioMinimo(const ParametrosSalarioMinimo &p)
 {
     const QString valor = p.valor.trimmed();
-    const QStringView vinculo = QStringView(p.vinculo).trimmed();
+    const QStringView vinculo = VistaAparada(p.vinculo);
     if (valor.isEmpty())
         return QStringLiteral("0315");
     const QString numerico = CriticaNumericoCampo(valor, 9);
@@ -101,17 +101,17 @@ QString CriticaSalarioMinimo(const ParametrosSalarioMinimo &p)
     // Nine digits by now: their value is the amount in cents.
     const qint64 centavos = ValorDigitos(valor);
     const bool acimaLimite = AcimaLimiteRemuneracaoCentavos(centavos);
-    if (QStringView(p.tipoSalario).trimmed() != QLatin1String("1"))
+    if (VistaAparada(p.tipoSalario) != QLatin1String("1"))
         return acimaLimite ? QStringLiteral("0313") : CodigoValido;
 
     const QString mes = mesDoisDigitos(p.mes.trimmed());
-    const QStringView desligamento = QStringView(p.desligamento).trimmed();
-    const QStringView admissao = QStringView(p.admissao).trimmed();
+    const QStringView desligamento = VistaAparada(p.desligamento);
+    const QStringView admissao = VistaAparada(p.admissao);
     const bool mesCheio = !ValorInformado(desligamento) || QStringView(mes) < desligamento.mid(2, 2);
-    const bool admitidoNoAno = admissao.mid(4, 4) == QStringView(p.anoBase).trimmed();
+    const bool admitidoNoAno = admissao.mid(4, 4) == VistaAparada(p.anoBase);
     if (mesCheio && (!admitidoNoAno || QStringView(mes) != admissao.mid(2, 2))) {
         if (AbaixoSalarioMinimoCentavos(centavos)) {
-            const QStringView natureza = QStringView(p.naturezaJuridica).trimmed();
+            const QStringView natureza = VistaAparada(p.naturezaJuridica);
             const bool naturezaIsenta = natureza == QLatin1String("1015") || natureza == QLatin1String("1040")
                 || natureza == QLatin1String("1074") || natureza == QLatin1String("1104")
                 || natureza == QLatin1String("1139") || natureza == QLatin1String("1163");

@@ -30,7 +30,7 @@ struct DadosDoVinculo {
 // A trimmed text as a number, 0 when it is empty or not all digits.
 qint64 inteiroOuZero(QStringView texto)
 {
-    return ValorDigitos(texto.trimmed());
+    return ValorDigitos(VistaAparada(texto));
 }
 
 void horasDoMes(AnaliseConsistencia &a, int mes, DadosDoVinculo &dados)

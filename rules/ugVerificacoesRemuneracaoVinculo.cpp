@@ -61,7 +61,7 @@ void aviso(AnaliseConsistencia &a, const QString &codigo, const QList<CampoOcorr
 // A stored amount as cents: 0 when it is empty or not all digits.
 qint64 centavos(const QString &valor)
 {
-    return ValorDigitos(QStringView(valor).trimmed());
+    return ValorDigitos(VistaAparada(valor));
 }
 
 // The link's fields that the twelve months read, into the state.
