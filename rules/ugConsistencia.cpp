@@ -12,6 +12,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <cstring>
 
 namespace gdvorn {
 
@@ -242,7 +243,7 @@ QString CamposDaTabela::Gravado(const char *nome)
     for (size_t n = 0; n < m_posicoes.size() && m_posicoes[i].endereco && m_posicoes[i].endereco != nome; ++n)
         i = (i + 1) % m_posicoes.size();
     Posicao &p = m_posicoes[i];
-    if (p.endereco != nome || qstrcmp(p.nome.constData(), nome) != 0) {
+    if (p.endereco != nome || std::strcmp(p.nome.constData(), nome) != 0) {
         // FieldByName knows the names in any case and says which one is missing.
         const QString procurado = m_tabela.FieldByName(QLatin1String(nome)).FieldName();
         p.indice = int(m_tabela.FieldNames().indexOf(procurado));
