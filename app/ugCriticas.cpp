@@ -156,14 +156,18 @@ int ContaPalavras(const QString &s)
 bool AbaixoSalarioMinimo(const QString &valor, const QString &)
 {
     const auto v = centavos(valor);
-    return v && *v < kSalarioMinimo;
+    return v && AbaixoSalarioMinimoCentavos(*v);
 }
 
 bool AcimaLimiteRemuneracao(const QString &valor, const QString &)
 {
     const auto v = centavos(valor);
-    return v && *v >= kLimiteRemuneracao;
+    return v && AcimaLimiteRemuneracaoCentavos(*v);
 }
+
+bool AbaixoSalarioMinimoCentavos(qint64 centavos) { return centavos < kSalarioMinimo; }
+
+bool AcimaLimiteRemuneracaoCentavos(qint64 centavos) { return centavos >= kLimiteRemuneracao; }
 
 bool ValidaCPF(const QString &s)
 {

@@ -36,6 +36,9 @@ int ContaPalavras(const QString &s);
 bool AbaixoSalarioMinimo(const QString &valor, const QString &naoUsado = QString());
 // Amount in cents of at least 150 minimum wages (7650000). The second argument is not used.
 bool AcimaLimiteRemuneracao(const QString &valor, const QString &naoUsado = QString());
+// The same two limits for an amount already in cents.
+bool AbaixoSalarioMinimoCentavos(qint64 centavos);
+bool AcimaLimiteRemuneracaoCentavos(qint64 centavos);
 
 // Check digits: exactly the number's count of digits, digits only.
 bool ValidaCPF(const QString &s);      // 11 digits

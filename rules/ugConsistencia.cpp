@@ -12,6 +12,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <cstring>
 
 namespace gdvorn {
 
@@ -168,6 +169,7 @@ void Execucao::analisaResponsavel()
 
 void Execucao::analisaEstabelecimento()
 {
+    m_a.CamposEstabelecimento.NovoRegistro();
     m_a.AnBaseEstabelecimento = campo(m_a.Estabelecimentos, "AnBase").left(4);
     for (const Verificacao &verificacao : m_seq.Estabelecimento) {
         if (m_a.LimiteExcedido())
@@ -192,7 +194,9 @@ void Execucao::analisaVinculo()
 // The link on which the table stands belongs to the current establishment.
 bool Execucao::mesmoEstabelecimento()
 {
+    // Called on every record the walk reaches, before any check reads it.
     CamposDaTabela &v = m_a.CamposVinculo;
+    v.NovoRegistro();
     return v.Aparado("AnBase") == m_anBase && v.Aparado("CoCgcCeiEstabelecimento") == m_inscricao &&
            v.Aparado("NuPrefixoEstabelecimento") == m_prefixo;
 }
@@ -231,16 +235,40 @@ void confereDiretorio(const QString &diretorio, const QString &connection)
 
 QString CamposDaTabela::Gravado(const char *nome)
 {
-    Posicao &p = m_posicoes[nome];
-    if (p.indice < 0 || p.nome != nome) {
+    // Fibonacci hashing of the address (the literals lie close together, the slots should not), then the
+    // next slots until the address or a free slot. Names built on the fly at ever new addresses may fill
+    // every slot: the first one is then taken over.
+    const quint64 espalhado = quint64(reinterpret_cast<quintptr>(nome)) * 0x9E3779B97F4A7C15ULL;
+    size_t i = size_t(espalhado >> 55);
+    for (size_t n = 0; n < m_posicoes.size() && m_posicoes[i].endereco && m_posicoes[i].endereco != nome; ++n)
+        i = (i + 1) % m_posicoes.size();
+    Posicao &p = m_posicoes[i];
+    if (p.endereco != nome || std::strcmp(p.nome.constData(), nome) != 0) {
         // FieldByName knows the names in any case and says which one is missing.
         const QString procurado = m_tabela.FieldByName(QLatin1String(nome)).FieldName();
         p.indice = int(m_tabela.FieldNames().indexOf(procurado));
         p.texto = m_tabela.fieldDef(p.indice).type != FieldType::Boolean;
         p.nome = nome;
+        p.endereco = nome;
+        p.registro = 0;
     }
-    // A text field's value is its text; a Boolean reads as Field::AsString gives it.
-    return p.texto ? m_tabela.fieldValue(p.indice).toString() : m_tabela.Fields(p.indice).AsString();
+    if (m_registro != 0 && p.registro == m_registro)
+        return p.valor;
+    // A text field's value is its text (taken out of the value's copy rather than copied once more); a
+    // Boolean reads as Field::AsString gives it.
+    QString texto;
+    if (p.texto) {
+        QVariant valor = m_tabela.fieldValue(p.indice);
+        texto = valor.metaType() == QMetaType::fromType<QString>() ? std::move(*static_cast<QString *>(valor.data()))
+                                                                    : valor.toString();
+    } else {
+        texto = m_tabela.Fields(p.indice).AsString();
+    }
+    if (m_registro != 0) {
+        p.valor = texto;
+        p.registro = m_registro;
+    }
+    return texto;
 }
 
 AnaliseConsistencia::AnaliseConsistencia(bool tabelasTrabalho, bool origemArquivo, const QString &connection)
@@ -274,6 +302,19 @@ void AnaliseConsistencia::Encerra()
     Uf.Close();
 }
 
+const QString &AnaliseConsistencia::AnoEmTexto::de(int valor)
+{
+    if (valor != ano) {
+        ano = valor;
+        texto = QString::number(valor);
+    }
+    return texto;
+}
+
+const QString &AnaliseConsistencia::TextoAnoReferencia() { return m_anoReferencia.de(AnoReferencia); }
+
+const QString &AnaliseConsistencia::TextoAnoBase() { return m_anoBase.de(contextoRegras().AnoBase()); }
+
 QString AvisoLimiteOcorrencias()
 {
     return QStringLiteral("Quantidade de erros excede o valor máximo permitido. Será exibido aproximadamente "
@@ -300,6 +341,24 @@ void AnaliseConsistencia::RegistraErro(int tipoRegistro, const QString &codigo, 
 void AnaliseConsistencia::RegistraAviso(int tipoRegistro, const QString &codigo, const QList<CampoOcorrencia> &campos)
 {
     Ocorrencias.RegistraOcorrencia(OcorrenciaAviso, tipoRegistro, codigo, campos);
+}
+
+QString AnaliseConsistencia::CodigoDeTabela(RegraDeTabela regra, const QString &valor)
+{
+    const QPair<quintptr, QString> chave(reinterpret_cast<quintptr>(regra), valor);
+    auto it = m_codigosDeTabela.constFind(chave);
+    if (it == m_codigosDeTabela.constEnd())
+        it = m_codigosDeTabela.insert(chave, regra(valor));
+    return it.value();
+}
+
+QString AnaliseConsistencia::CodigoDeTabela(RegraDeTabela2 regra, const QString &valor1, const QString &valor2)
+{
+    const QPair<quintptr, QString> chave(reinterpret_cast<quintptr>(regra), valor1 + QChar(0x1f) + valor2);
+    auto it = m_codigosDeTabela.constFind(chave);
+    if (it == m_codigosDeTabela.constEnd())
+        it = m_codigosDeTabela.insert(chave, regra(valor1, valor2));
+    return it.value();
 }
 
 SequenciasConsistencia SequenciasPadrao()

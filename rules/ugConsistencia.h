@@ -22,6 +22,7 @@
 #include <QSet>
 #include <QString>
 
+#include <array>
 #include <functional>
 
 namespace gdvorn {
@@ -50,14 +51,26 @@ public:
     QString Gravado(const char *nome);
     QString Aparado(const char *nome) { return Gravado(nome).trimmed(); }
 
+    // The run's driver says so each time the table stands on another record; until its next call each
+    // field is read from the table once, however many checks read it. The checks never move the tables
+    // of the walk (the walk itself would break), so the record cannot change in between. Before the
+    // first call every read goes to the table.
+    void NovoRegistro() { ++m_registro; }
+
 private:
     struct Posicao {
+        const char *endereco = nullptr;
         QByteArray nome;
         int indice = -1;
         bool texto = true;
+        quint64 registro = 0; // the record whose value `valor` holds
+        QString valor;
     };
     Table &m_tabela;
-    QHash<const char *, Posicao> m_posicoes;
+    quint64 m_registro = 0;
+    // Slots by the name's address: a name is read hundreds of thousands of times in a run, so its slot
+    // is found without hashing its text.
+    std::array<Posicao, 512> m_posicoes;
 };
 
 // The state of one run, as the checks see it.
@@ -105,6 +118,9 @@ public:
     // The current link: its reference year (the base year, or the next one for an establishment closed
     // after the base year) and its PIS/PASEP and admission date as read when its checks began.
     int AnoReferencia = 0;
+    // The reference year and the base year as text, made again only when the year changes.
+    const QString &TextoAnoReferencia();
+    const QString &TextoAnoBase();
     QString PisVinculo;
     QString AdmissaoVinculo;
 
@@ -117,8 +133,26 @@ public:
     void RegistraErro(int tipoRegistro, const QString &codigo, const QList<CampoOcorrencia> &campos);
     void RegistraAviso(int tipoRegistro, const QString &codigo, const QList<CampoOcorrencia> &campos);
 
+    // The code of a rule that searches the code tables (CriticaCbo, CriticaRaca ...), for the values of
+    // the current record. The code tables are read-only and the run writes only its findings, so within
+    // one run a rule gives each value the same code: a value is searched at its first record only, and
+    // the rule's table is left where that search put it.
+    using RegraDeTabela = QString (*)(const QString &);
+    using RegraDeTabela2 = QString (*)(const QString &, const QString &);
+    QString CodigoDeTabela(RegraDeTabela regra, const QString &valor);
+    QString CodigoDeTabela(RegraDeTabela2 regra, const QString &valor1, const QString &valor2);
+
 private:
     bool m_avisoLimiteMostrado = false;
+    struct AnoEmTexto {
+        int ano = -1;
+        QString texto;
+        const QString &de(int valor);
+    };
+    AnoEmTexto m_anoReferencia;
+    AnoEmTexto m_anoBase;
+    // The codes given so far, by rule and value (two values joined by a unit separator).
+    QHash<QPair<quintptr, QString>, QString> m_codigosDeTabela;
 };
 
 // The text of the occurrence-limit notice.

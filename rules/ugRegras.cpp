@@ -12,17 +12,33 @@ QString CodigoDaCritica(const QString &codigo)
     return codigo == QLatin1String("X") ? QStringLiteral("0040") : codigo;
 }
 
+namespace {
+
+// A value that fills a field of `tamanho` characters with digits, blanks around it aside: what the generic
+// numeric checks pass without a look at the rest.
+bool preencheComDigitos(const QString &valor, int tamanho)
+{
+    const QStringView v = VistaAparada(valor);
+    return v.size() == tamanho && SoDigitos(v);
+}
+
+} // namespace
+
 QString CriticaNumericoCampo(const QString &valor, int tamanho)
 {
+    if (preencheComDigitos(valor, tamanho))
+        return CodigoValido;
     return CodigoDaCritica(CriticaNumerico(valor, QString::number(tamanho)));
 }
 
 QString CriticaNumericoTamanhoCampo(const QString &valor, int tamanho)
 {
+    if (preencheComDigitos(valor, tamanho))
+        return CodigoValido;
     return CodigoDaCritica(CriticaNumericoTamanho(valor, QString::number(tamanho)));
 }
 
-bool SoDigitos(const QString &s)
+bool SoDigitos(QStringView s)
 {
     if (s.isEmpty())
         return false;
@@ -32,13 +48,22 @@ bool SoDigitos(const QString &s)
     return true;
 }
 
-qint64 ValorDigitos(const QString &s)
+qint64 ValorDigitos(QStringView s)
 {
     // Eighteen digits still fit in 64 bits; a longer text of digits is cut to its last eighteen, far
     // beyond any field of the declaration.
-    if (!SoDigitos(s))
+    if (s.isEmpty())
         return 0;
-    return s.right(18).toLongLong();
+    const qsizetype inicio = std::max<qsizetype>(0, s.size() - 18);
+    qint64 valor = 0;
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const char16_t c = s[i].unicode();
+        if (c < u'0' || c > u'9')
+            return 0;
+        if (i >= inicio)
+            valor = valor * 10 + (c - u'0');
+    }
+    return valor;
 }
 
 bool UmDosCodigos(qint64 valor, std::initializer_list<qint64> codigos)
@@ -46,24 +71,47 @@ bool UmDosCodigos(qint64 valor, std::initializer_list<qint64> codigos)
     return std::find(codigos.begin(), codigos.end(), valor) != codigos.end();
 }
 
-bool ValorInformado(const QString &s)
+bool ValorInformado(QStringView s)
 {
-    const QString t = s.trimmed();
-    return !t.isEmpty() && !SoZeros(t);
+    const QStringView t = VistaAparada(s);
+    return !t.isEmpty() && !std::all_of(t.begin(), t.end(), [](QChar c) { return c == QLatin1Char('0'); });
 }
+
+namespace {
+
+// The number written by the digits of `s` (which has passed SoDigitos).
+int numeroDosDigitos(QStringView s)
+{
+    int n = 0;
+    for (QChar c : s)
+        n = n * 10 + (c.unicode() - u'0');
+    return n;
+}
+
+// The date of those day, month and year, or a null one.
+QDate dataOuNula(int ano, int mes, int dia)
+{
+    const QDate d(ano, mes, dia);
+    return d.isValid() ? d : QDate();
+}
+
+} // namespace
 
 QDate DataCalendario(const QString &data)
 {
-    if (!DataValida(data))
+    // DataValida's test: eight digits, nothing around them.
+    if (data.size() != 8 || !SoDigitos(data))
         return QDate();
-    return QDate(data.mid(4, 4).toInt(), data.mid(2, 2).toInt(), data.left(2).toInt());
+    const QStringView d(data);
+    return dataOuNula(numeroDosDigitos(d.mid(4, 4)), numeroDosDigitos(d.mid(2, 2)), numeroDosDigitos(d.left(2)));
 }
 
 QDate DataDiaMes(const QString &diaMes, int ano)
 {
     if (diaMes.size() != 4 || !SoDigitos(diaMes))
         return QDate();
-    return QDate(ano, diaMes.mid(2, 2).toInt(), diaMes.left(2).toInt());
+    const QStringView d(diaMes);
+    return dataOuNula(ano, numeroDosDigitos(d.mid(2, 2)), numeroDosDigitos(d.left(2)));
 }
 
 bool DiaMesValido(const QString &diaMes, const QString &ano)
@@ -78,10 +126,11 @@ QString DataAnoMesDia(const QString &data)
 
 int ComparaDiaMes(const QString &a, const QString &b)
 {
-    const int mes = QString::compare(a.mid(2, 2), b.mid(2, 2));
+    const QStringView x(a), y(b);
+    const int mes = x.mid(2, 2).compare(y.mid(2, 2));
     if (mes != 0)
         return mes;
-    return QString::compare(a.left(2), b.left(2));
+    return x.left(2).compare(y.left(2));
 }
 
 QDate SomaAnos(const QDate &data, int anos)

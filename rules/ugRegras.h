@@ -21,6 +21,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringView>
 
 #include <initializer_list>
 
@@ -36,18 +37,27 @@ QString CodigoDaCritica(const QString &codigo);
 QString CriticaNumericoCampo(const QString &valor, int tamanho);
 QString CriticaNumericoTamanhoCampo(const QString &valor, int tamanho);
 
+// The text without the blanks around it, as QString::trimmed cuts them; a text with none (as stored
+// values are) is handed back as it is without a call into the library.
+inline QStringView VistaAparada(QStringView s)
+{
+    if (s.isEmpty() || (!s.front().isSpace() && !s.back().isSpace()))
+        return s;
+    return s.trimmed();
+}
+
 // Every character of the text, as it stands (not trimmed), is "0".."9", and there is at least one. The
 // rules whose callers pass values untrimmed test with this before a text becomes a number.
-bool SoDigitos(const QString &s);
+bool SoDigitos(QStringView s);
 // The value of a text that passes SoDigitos, in 64 bits (amounts in cents); 0 for any other text, so
 // that a value that is not all digits never becomes a number.
-qint64 ValorDigitos(const QString &s);
+qint64 ValorDigitos(QStringView s);
 
 // The value is one of the codes (link types, causes, levels ...).
 bool UmDosCodigos(qint64 valor, std::initializer_list<qint64> codigos);
 
 // An optional value that is informed: not empty after trimming and not all "0".
-bool ValorInformado(const QString &s);
+bool ValorInformado(QStringView s);
 
 // The dates of the rules. A stored date is digit text: DDMMYYYY for birth, admission and closure, DDMM
 // for dismissals and leaves (their year is the base year or the year the caller passes). Every rule

@@ -69,7 +69,8 @@ QString CriticaNomeEmpregado(QString &nome, const QString &pis)
 
     const QString p = pis.trimmed();
     Table &pisIndevidos = contextoRegras().Tabelas().tbPisInval;
-    if (pisIndevidos.FindKey({p})) {
+    // An empty list of wrongly issued numbers (as installed) is not searched for every link.
+    if (contextoRegras().TemLinhas(pisIndevidos) && pisIndevidos.FindKey({p})) {
         const QString declarado = pisIndevidos.FieldByName(QStringLiteral("NoEmpregado")).AsString();
         if (nome.contains(QLatin1Char(' ')) && declarado.contains(QLatin1Char(' '))
             && primeiraPalavra(nome) != primeiraPalavra(declarado))

@@ -47,24 +47,26 @@ bool semRemuneracaoExplicada(const ParametrosRemuneracaoAfastamento &p, const QS
 
 QString CriticaRemuneracaoDezVezes(const QString &valor, const QString &mes, const QString &valorAnterior)
 {
-    if (!SoDigitos(valorAnterior) || !SoDigitos(valor) || !SoDigitos(mes) || ValorDigitos(mes) < 2)
+    // Each text that is not all digits values 0, which decides as its digits test would.
+    if (ValorDigitos(mes) < 2)
         return CodigoValido;
     const qint64 atual = ValorDigitos(valor);
-    const qint64 anterior = ValorDigitos(valorAnterior);
+    const qint64 anterior = atual != 0 ? ValorDigitos(valorAnterior) : 0;
     return atual != 0 && anterior != 0 && atual == 10 * anterior ? QStringLiteral("0314") : CodigoValido;
 }
 
 QString CriticaRemuneracaoLimiteInstrucao(const QString &valor, const QString &instrucao, const QString &natureza,
                                           const QString &)
 {
-    if (!SoDigitos(valor) || !SoDigitos(instrucao) || !SoDigitos(natureza) || SoZeros(natureza) || SoZeros(valor))
+    // A pay or a level that is not all digits values 0, and neither 0 reaches a limit below.
+    const qint64 pago = ValorDigitos(valor);
+    if (pago == 0 || !SoDigitos(natureza) || SoZeros(natureza))
         return CodigoValido;
     if (natureza == QLatin1String("2011") || natureza == QLatin1String("2038"))
         return CodigoValido;
     const QChar primeiro = natureza.at(0);
     if (primeiro < QLatin1Char('2') || primeiro > QLatin1Char('5'))
         return CodigoValido;
-    const qint64 pago = ValorDigitos(valor);
     const qint64 nivel = ValorDigitos(instrucao);
     if (nivel >= 1 && nivel <= 7 && pago >= 510001)
         return QStringLiteral("3768");
@@ -100,11 +102,13 @@ QString CriticaRemuneracaoAposDesligamento(const QString &mes, const QString &de
 QString CriticaRemuneracaoAprendiz(const QString &mes, const QString &vinculo, const QString &nascimento,
                                    const QString &deficiencia, const QString &ano)
 {
+    // The link type first: only apprentices go further.
+    if (VistaAparada(vinculo) != QLatin1String("55"))
+        return CodigoValido;
     const QString m = mes.trimmed();
-    const QString v = vinculo.trimmed();
     const QString n = nascimento.trimmed();
     const QString d = deficiencia.trimmed();
-    if (!SoDigitos(n) || !SoDigitos(m) || !SoDigitos(ano) || v != QLatin1String("55"))
+    if (!SoDigitos(n) || !SoDigitos(m) || !SoDigitos(ano))
         return CodigoValido;
     if (SoZeros(n) || n.size() != 8 || (!d.isEmpty() && d != QLatin1String("0")))
         return CodigoValido;
@@ -165,22 +169,24 @@ QString CriticaRemuneracaoMesDesligamento(const QString &desligamento, const Val
 
 QString CriticaHorasNumericas(const QString &horas)
 {
-    return CriticaDigitos(horas.trimmed());
+    // Digits pass CriticaDigitos: only another text needs the generic check.
+    const QStringView h = VistaAparada(horas);
+    return SoDigitos(h) ? CodigoValido : CriticaDigitos(h.toString());
 }
 
 QString CriticaHorasMes(const QString &horas)
 {
-    const QString h = horas.trimmed();
-    return SoDigitos(h) && ValorDigitos(h) > 100 ? QStringLiteral("3698") : CodigoValido;
+    // A text that is not all digits values 0.
+    return ValorDigitos(VistaAparada(horas)) > 100 ? QStringLiteral("3698") : CodigoValido;
 }
 
 QString CriticaHorasSemRemuneracao(const QString &horas, const QString &valor)
 {
-    const QString h = horas.trimmed();
-    const QString v = valor.trimmed();
-    if (!SoDigitos(h) || !SoDigitos(v))
+    // Hours that are not all digits value 0, as do the zeros: neither needs the pay.
+    if (ValorDigitos(VistaAparada(horas)) == 0)
         return CodigoValido;
-    return ValorDigitos(v) == 0 && ValorDigitos(h) != 0 ? QStringLiteral("3677") : CodigoValido;
+    const QStringView v = VistaAparada(valor);
+    return SoDigitos(v) && ValorDigitos(v) == 0 ? QStringLiteral("3677") : CodigoValido;
 }
 
 QString CriticaHorasRemuneracao(const ParametrosHorasRemuneracao &p)

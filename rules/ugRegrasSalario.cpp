@@ -12,7 +12,7 @@ namespace gdvorn {
 
 namespace {
 
-bool vinculoIsento(const QString &vinculo)
+bool vinculoIsento(QStringView vinculo)
 {
     return UmDosCodigos(ValorDigitos(vinculo), {30, 31, 35, 95, 96, 97});
 }
@@ -27,6 +27,16 @@ QString seVazio(const QString &valor, const char *padrao)
 {
     const QString v = valor.trimmed();
     return v.isEmpty() ? QString::fromLatin1(padrao) : v;
+}
+
+// An amount as the rule below reads it (blanks, then leading zeros, then blanks again dropped), as a
+// number: 0 when nothing is left or what is left is not all digits.
+qint64 valorSemZeros(const QString &valor)
+{
+    QStringView v = VistaAparada(valor);
+    while (!v.isEmpty() && v.front() == QLatin1Char('0'))
+        v = v.sliced(1);
+    return ValorDigitos(VistaAparada(v));
 }
 
 } // namespace
@@ -79,7 +89,7 @@ QString CriticaSalarioValor(const QString &vinculo, const QString &salario, cons
 QString CriticaSalarioMinimo(const ParametrosSalarioMinimo &p)
 {
     const QString valor = p.valor.trimmed();
-    const QString vinculo = p.vinculo.trimmed();
+    const QStringView vinculo = VistaAparada(p.vinculo);
     if (valor.isEmpty())
         return QStringLiteral("0315");
     const QString numerico = CriticaNumericoCampo(valor, 9);
@@ -88,18 +98,20 @@ QString CriticaSalarioMinimo(const ParametrosSalarioMinimo &p)
     if (SoZeros(valor) || !SoDigitos(vinculo) || vinculoIsento(vinculo))
         return CodigoValido;
 
-    const bool acimaLimite = AcimaLimiteRemuneracao(valor);
-    if (p.tipoSalario.trimmed() != QLatin1String("1"))
+    // Nine digits by now: their value is the amount in cents.
+    const qint64 centavos = ValorDigitos(valor);
+    const bool acimaLimite = AcimaLimiteRemuneracaoCentavos(centavos);
+    if (VistaAparada(p.tipoSalario) != QLatin1String("1"))
         return acimaLimite ? QStringLiteral("0313") : CodigoValido;
 
     const QString mes = mesDoisDigitos(p.mes.trimmed());
-    const QString desligamento = p.desligamento.trimmed();
-    const QString admissao = p.admissao.trimmed();
-    const bool mesCheio = !ValorInformado(desligamento) || mes < desligamento.mid(2, 2);
-    const bool admitidoNoAno = admissao.mid(4, 4) == p.anoBase.trimmed();
-    if (mesCheio && (!admitidoNoAno || mes != admissao.mid(2, 2))) {
-        if (AbaixoSalarioMinimo(valor)) {
-            const QString natureza = p.naturezaJuridica.trimmed();
+    const QStringView desligamento = VistaAparada(p.desligamento);
+    const QStringView admissao = VistaAparada(p.admissao);
+    const bool mesCheio = !ValorInformado(desligamento) || QStringView(mes) < desligamento.mid(2, 2);
+    const bool admitidoNoAno = admissao.mid(4, 4) == VistaAparada(p.anoBase);
+    if (mesCheio && (!admitidoNoAno || QStringView(mes) != admissao.mid(2, 2))) {
+        if (AbaixoSalarioMinimoCentavos(centavos)) {
+            const QStringView natureza = VistaAparada(p.naturezaJuridica);
             const bool naturezaIsenta = natureza == QLatin1String("1015") || natureza == QLatin1String("1040")
                 || natureza == QLatin1String("1074") || natureza == QLatin1String("1104")
                 || natureza == QLatin1String("1139") || natureza == QLatin1String("1163");
@@ -114,6 +126,12 @@ QString CriticaSalarioMinimo(const ParametrosSalarioMinimo &p)
 
 QString CriticaRemuneracaoAbaixoContratual(const ParametrosRemuneracaoAbaixoContratual &p)
 {
+    // The first two tests without a copy of any text: most months end here, before any other field is
+    // looked at.
+    const qint64 pago = valorSemZeros(p.valor);
+    if (pago <= 0 || 10 * pago >= 7 * valorSemZeros(p.salarioContratual))
+        return CodigoValido;
+
     const QString valor = seVazio(RetiraZerosEsquerda(p.valor.trimmed()), "0");
     const QString salario = seVazio(RetiraZerosEsquerda(p.salarioContratual.trimmed()), "0");
     const QString mes = mesDoisDigitos(seVazio(p.mes, "0000"));

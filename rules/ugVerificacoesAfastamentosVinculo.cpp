@@ -47,10 +47,10 @@ void dataAfastamento(AnaliseConsistencia &a, int k, bool inicio)
 {
     const CamposAfastamento &f = kAfastamentos[k];
     const QString data = campo(a, inicio ? f.inicio : f.fim);
-    const QString anoReferencia = QString::number(a.AnoReferencia);
+    const QString &anoReferencia = a.TextoAnoReferencia();
     const CampoOcorrencia linhaData{Rotulo::DataAfastamento, data};
 
-    QString codigo = CriticaDataAfastamentoValida(data, QString::number(contextoRegras().AnoBase()));
+    QString codigo = CriticaDataAfastamentoValida(data, a.TextoAnoBase());
     if (!Passa(codigo)) {
         erro(a, codigo, {linhaData});
         return;
@@ -68,8 +68,8 @@ void dataAfastamento(AnaliseConsistencia &a, int k, bool inicio)
     if (!Passa(codigo))
         erro(a, codigo, {{Rotulo::MotivoAfastamentoDatas, motivoAfastamento}, linhaData});
     // The same test in the start and the end check: a reversed leave is reported by both.
-    const QString inicioAfastamento = campo(a, f.inicio);
-    const QString fimAfastamento = campo(a, f.fim);
+    const QString inicioAfastamento = inicio ? data : campo(a, f.inicio);
+    const QString fimAfastamento = inicio ? campo(a, f.fim) : data;
     codigo = CriticaAfastamentoFim(inicioAfastamento, fimAfastamento);
     if (!Passa(codigo))
         erro(a, codigo, {{Rotulo::DataAfastamento, inicioAfastamento}, {Rotulo::DataAfastamento, fimAfastamento}});
@@ -114,7 +114,7 @@ void municipioTrabalho(AnaliseConsistencia &a)
     const QString municipio = campo(a, "CoMunicipioTrabalho");
     QString codigo = CriticaCampoPreenchido(municipio, a.OrigemArquivo);
     if (Passa(codigo) && !municipio.trimmed().isEmpty() && municipio != QLatin1String("0000000"))
-        codigo = CriticaMunicipioTrabalho(municipio);
+        codigo = a.CodigoDeTabela(CriticaMunicipioTrabalho, municipio);
     if (!Passa(codigo))
         erro(a, codigo, {{Rotulo::MunicipioTrabalho, municipio}});
 }

@@ -3,6 +3,7 @@
 // texts of the findings, the state code of the run's states table.
 
 #include "rules/ugConsistencia.h"
+#include "rules/ugRegras.h"
 
 #include <QString>
 
@@ -19,7 +20,11 @@ inline constexpr const char *kValorMes[12] = {
     "VaSetembroEmpregado", "VaOutubroEmpregado",  "VaNovembroEmpregado", "VaDezembroEmpregado"};
 
 // A rule's code accepts the value.
-inline bool Passa(const QString &codigo) { return codigo == QLatin1String("0000"); }
+// The rules hand back CodigoValido itself when they pass: its text is known without a comparison.
+inline bool Passa(const QString &codigo)
+{
+    return codigo.constData() == CodigoValido.constData() || codigo == QLatin1String("0000");
+}
 // One of `aceitos` (the classes a check accepts from an inscription classifier).
 bool CodigoEntre(const QString &codigo, std::initializer_list<const char *> aceitos);
 

@@ -20,8 +20,8 @@ namespace {
 
 QString campo(AnaliseConsistencia &a, const char *nome) { return a.CamposVinculo.Gravado(nome); }
 QString doEstabelecimento(AnaliseConsistencia &a, const char *nome) { return a.CamposEstabelecimento.Gravado(nome); }
-QString anoReferencia(const AnaliseConsistencia &a) { return QString::number(a.AnoReferencia); }
-QString anoBase() { return QString::number(contextoRegras().AnoBase()); }
+const QString &anoReferencia(AnaliseConsistencia &a) { return a.TextoAnoReferencia(); }
+const QString &anoBase(AnaliseConsistencia &a) { return a.TextoAnoBase(); }
 
 void erro(AnaliseConsistencia &a, const QString &codigo, const QList<CampoOcorrencia> &campos)
 {
@@ -36,7 +36,7 @@ void aviso(AnaliseConsistencia &a, const QString &codigo, const QList<CampoOcorr
 void tipoAdmissao(AnaliseConsistencia &a)
 {
     const QString tipo = campo(a, "CoTipoAdmissao");
-    QString codigo = CriticaTipoAdmissao(tipo);
+    QString codigo = a.CodigoDeTabela(CriticaTipoAdmissao, tipo);
     if (!Passa(codigo)) {
         erro(a, codigo, {{Rotulo::TipoAdmissao, tipo}});
         return;
@@ -58,7 +58,7 @@ void salario(AnaliseConsistencia &a)
 void tipoSalario(AnaliseConsistencia &a)
 {
     const QString tipo = campo(a, "CoTipoSalarioContratual");
-    QString codigo = CriticaTipoSalario(tipo);
+    QString codigo = a.CodigoDeTabela(CriticaTipoSalario, tipo);
     if (!Passa(codigo)) {
         erro(a, codigo, {{Rotulo::TipoSalarioContratual, tipo}});
         return;
@@ -86,13 +86,13 @@ void horasSemanais(AnaliseConsistencia &a)
 void ocupacao(AnaliseConsistencia &a)
 {
     const QString cbo = campo(a, "CoCbo");
-    QString codigo = CriticaCbo(cbo);
+    QString codigo = a.CodigoDeTabela(CriticaCbo, cbo);
     if (!Passa(codigo)) {
         erro(a, codigo, {{Rotulo::Cbo, cbo}});
         return;
     }
     const QString instrucao = campo(a, "CoInstrucao");
-    codigo = CriticaCboInstrucao(instrucao, cbo);
+    codigo = a.CodigoDeTabela(CriticaCboInstrucao, instrucao, cbo);
     if (!Passa(codigo))
         erro(a, codigo, {{Rotulo::Cbo, cbo}, {Rotulo::Instrucao, instrucao}});
 }
@@ -101,7 +101,7 @@ void tipoVinculo(AnaliseConsistencia &a)
 {
     const QString vinculo = campo(a, "CoVinculo");
     const CampoOcorrencia linha{Rotulo::Vinculo, vinculo};
-    QString codigo = CriticaCodigoVinculo(vinculo);
+    QString codigo = a.CodigoDeTabela(CriticaCodigoVinculo, vinculo);
     if (!Passa(codigo)) {
         erro(a, codigo, {linha});
         return;
@@ -159,7 +159,7 @@ void causaDesligamento(AnaliseConsistencia &a)
         return;
     }
     const QString encerramento = doEstabelecimento(a, "InEncerramentoAtividade");
-    codigo = CriticaCausaEncerramento(encerramento, a.AnBaseEstabelecimento, causa, anoBase());
+    codigo = CriticaCausaEncerramento(encerramento, a.AnBaseEstabelecimento, causa, anoBase(a));
     if (!Passa(codigo)) {
         erro(a, codigo, {linha, {Rotulo::IndicadorEncerramentoAtividade, encerramento}});
         return;
@@ -175,7 +175,7 @@ void dataDesligamento(AnaliseConsistencia &a)
     const QString data = campo(a, "DaDesligamentoEmpregado");
     const QString causa = campo(a, "CoCausaDesligamento");
     const CampoOcorrencia linha{Rotulo::DataDesligamento, data};
-    QString codigo = CriticaDataDesligamentoValida(data, anoBase());
+    QString codigo = CriticaDataDesligamentoValida(data, anoBase(a));
     if (!Passa(codigo)) {
         erro(a, codigo, {linha});
         return;
@@ -193,7 +193,7 @@ void dataDesligamento(AnaliseConsistencia &a)
     if (a.AnoReferencia != contextoRegras().AnoBase() && data == QLatin1String("0000")) {
         erro(a, QStringLiteral("0294"), {linha, {Rotulo::Ano, anoReferencia(a)}});
     } else if (!c.isEmpty() && c != QLatin1String("00") && c != QLatin1String("71") && c != QLatin1String("78")
-               && c != QLatin1String("80") && (anoEncerramento.isEmpty() || anoEncerramento == anoBase())) {
+               && c != QLatin1String("80") && (anoEncerramento.isEmpty() || anoEncerramento == anoBase(a))) {
         const QString ferias = campo(a, "VaGlobalFerias");
         const QString multas = campo(a, "VaGlobalMultas");
         const QString bancoHoras = campo(a, "VaGlobalBcoHoras");

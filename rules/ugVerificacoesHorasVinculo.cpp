@@ -4,6 +4,7 @@
 
 #include "app/ugCriticas.h"
 #include "rules/ugConsistencia.h"
+#include "rules/ugRegras.h"
 #include "rules/ugRegrasRemuneracao.h"
 #include "rules/ugVerificacoes.h"
 #include "rules/ugVerificacoesComum.h"
@@ -27,9 +28,9 @@ struct DadosDoVinculo {
 };
 
 // A trimmed text as a number, 0 when it is empty or not all digits.
-qint64 inteiroOuZero(const QString &texto)
+qint64 inteiroOuZero(QStringView texto)
 {
-    return EhNumerico(texto) ? texto.trimmed().toLongLong() : 0;
+    return ValorDigitos(VistaAparada(texto));
 }
 
 void horasDoMes(AnaliseConsistencia &a, int mes, DadosDoVinculo &dados)
@@ -37,14 +38,13 @@ void horasDoMes(AnaliseConsistencia &a, int mes, DadosDoVinculo &dados)
     CamposDaTabela &vinculo = a.CamposVinculo;
     if (mes == 1) {
         const QString desligamento = vinculo.Gravado("DaDesligamentoEmpregado");
-        dados.mesDesligamento = int(inteiroOuZero(desligamento.mid(2, 2)));
+        dados.mesDesligamento = int(inteiroOuZero(QStringView(desligamento).mid(2, 2)));
         dados.admissao = vinculo.Gravado("DaAdmissaoEmpregado").mid(2, 6);
         dados.anoEncerramento = a.CamposEstabelecimento.Gravado("DaEncerramentoAtividade").mid(4, 4).trimmed();
     }
     const QString horasGravadas = vinculo.Gravado(kHorasMes[mes - 1]);
     const QString valorGravado = vinculo.Gravado(kValorMes[mes - 1]);
     const CampoOcorrencia linhaHoras{Rotulo::HorasTrabalhadas, horasGravadas};
-    const CampoOcorrencia linhaValor{Rotulo::RemuneracaoMes(mes), valorGravado};
 
     const QString horas = horasGravadas.trimmed();
     const QString valor = valorGravado.trimmed();
@@ -65,7 +65,7 @@ void horasDoMes(AnaliseConsistencia &a, int mes, DadosDoVinculo &dados)
     if (Passa(codigo))
         codigo = CriticaHorasSemRemuneracao(horas, valor);
     if (!Passa(codigo)) {
-        a.RegistraErro(RegistroVinculo, codigo, {linhaHoras, linhaValor});
+        a.RegistraErro(RegistroVinculo, codigo, {linhaHoras, {Rotulo::RemuneracaoMes(mes), valorGravado}});
         return;
     }
 

@@ -16,7 +16,7 @@ namespace gdvorn {
 namespace {
 
 QString campo(AnaliseConsistencia &a, const char *nome) { return a.CamposVinculo.Gravado(nome); }
-QString anoReferencia(const AnaliseConsistencia &a) { return QString::number(a.AnoReferencia); }
+const QString &anoReferencia(AnaliseConsistencia &a) { return a.TextoAnoReferencia(); }
 
 void erro(AnaliseConsistencia &a, const QString &codigo, const QList<CampoOcorrencia> &campos)
 {
@@ -33,6 +33,15 @@ void simples(AnaliseConsistencia &a, const char *nome, const QString &rotulo, QS
 {
     const QString valor = campo(a, nome);
     const QString codigo = regra(valor);
+    if (!Passa(codigo))
+        erro(a, codigo, {{rotulo, valor}});
+}
+
+// The same for a rule that searches the code tables.
+void deTabela(AnaliseConsistencia &a, const char *nome, const QString &rotulo, AnaliseConsistencia::RegraDeTabela regra)
+{
+    const QString valor = campo(a, nome);
+    const QString codigo = a.CodigoDeTabela(regra, valor);
     if (!Passa(codigo))
         erro(a, codigo, {{rotulo, valor}});
 }
@@ -140,7 +149,7 @@ void anoChegada(AnaliseConsistencia &a)
 void instrucao(AnaliseConsistencia &a)
 {
     const QString nivel = campo(a, "CoInstrucao");
-    QString codigo = CriticaInstrucao(nivel);
+    QString codigo = a.CodigoDeTabela(CriticaInstrucao, nivel);
     if (!Passa(codigo)) {
         erro(a, codigo, {{Rotulo::Instrucao, nivel}});
         return;
@@ -214,9 +223,9 @@ void VerificacoesPessoaVinculo(SequenciasConsistencia &s)
     s.Vinculo.insert(7, [](AnaliseConsistencia &a) {
         simples(a, "InDeficienteFisico", Rotulo::Deficiente, CriticaIndicadorDeficiencia);
     });
-    s.Vinculo.insert(8, [](AnaliseConsistencia &a) { simples(a, "CoTipoRaca", Rotulo::RacaCor, CriticaRaca); });
+    s.Vinculo.insert(8, [](AnaliseConsistencia &a) { deTabela(a, "CoTipoRaca", Rotulo::RacaCor, CriticaRaca); });
     s.Vinculo.insert(9, [](AnaliseConsistencia &a) {
-        simples(a, "CoNacionalidade", Rotulo::Nacionalidade, CriticaNacionalidade);
+        deTabela(a, "CoNacionalidade", Rotulo::Nacionalidade, CriticaNacionalidade);
     });
     s.Vinculo.insert(10, [](AnaliseConsistencia &a) { simples(a, "InSexo", Rotulo::Sexo, CriticaSexo); });
     s.Vinculo.insert(11, anoChegada);

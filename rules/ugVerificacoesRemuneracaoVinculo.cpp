@@ -6,6 +6,7 @@
 #include "app/ugCriticas.h"
 #include "rules/ContextoRegras.h"
 #include "rules/ugConsistencia.h"
+#include "rules/ugRegras.h"
 #include "rules/ugRegrasDecimoTerceiro.h"
 #include "rules/ugRegrasRemuneracao.h"
 #include "rules/ugRegrasSalario.h"
@@ -31,15 +32,20 @@ struct MesesDoVinculo {
     QString instrucao;
     QString nascimento;
     QString deficiente;
+    QString anoReferencia;
+    QString anoBase;
 };
 
+const QString kMesTexto[12] = {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"),
+                               QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7"), QStringLiteral("8"),
+                               QStringLiteral("9"), QStringLiteral("10"), QStringLiteral("11"), QStringLiteral("12")};
 const QString kMesDoisDigitos[12] = {QStringLiteral("01"), QStringLiteral("02"), QStringLiteral("03"),
                                      QStringLiteral("04"), QStringLiteral("05"), QStringLiteral("06"),
                                      QStringLiteral("07"), QStringLiteral("08"), QStringLiteral("09"),
                                      QStringLiteral("10"), QStringLiteral("11"), QStringLiteral("12")};
 
 QString campo(AnaliseConsistencia &a, const char *nome) { return a.CamposVinculo.Gravado(nome); }
-QString anoReferencia(const AnaliseConsistencia &a) { return QString::number(a.AnoReferencia); }
+const QString &anoReferencia(AnaliseConsistencia &a) { return a.TextoAnoReferencia(); }
 QString valorDoMes(AnaliseConsistencia &a, int mes) { return a.CamposVinculo.Gravado(kValorMes[mes - 1]); }
 
 void erro(AnaliseConsistencia &a, const QString &codigo, const QList<CampoOcorrencia> &campos)
@@ -55,7 +61,7 @@ void aviso(AnaliseConsistencia &a, const QString &codigo, const QList<CampoOcorr
 // A stored amount as cents: 0 when it is empty or not all digits.
 qint64 centavos(const QString &valor)
 {
-    return EhNumerico(valor) ? valor.trimmed().toLongLong() : 0;
+    return ValorDigitos(VistaAparada(valor));
 }
 
 // The link's fields that the twelve months read, into the state.
@@ -81,6 +87,8 @@ void leVinculo(AnaliseConsistencia &a, MesesDoVinculo &estado)
     minimo.desligamento = abaixo.desligamento;
     minimo.admissao = abaixo.admissao;
     minimo.anoBase = anoReferencia(a);
+    estado.anoReferencia = minimo.anoBase;
+    estado.anoBase = a.TextoAnoBase();
     estado.instrucao = campo(a, "CoInstrucao");
     estado.nascimento = campo(a, "DaNascimentoEmpregado");
     estado.deficiente = campo(a, "CoDeficienteFisico");
@@ -92,8 +100,8 @@ void remuneracaoDoMes(AnaliseConsistencia &a, int mes, MesesDoVinculo &estado)
         leVinculo(a, estado);
     const QString valor = valorDoMes(a, mes);
     const QString &mesDoisDigitos = kMesDoisDigitos[mes - 1];
-    const QString mesTexto = QString::number(mes);
-    const CampoOcorrencia linhaValor{Rotulo::RemuneracaoMes(mes), valor};
+    const QString &mesTexto = kMesTexto[mes - 1];
+    const auto linhaValor = [&] { return CampoOcorrencia{Rotulo::RemuneracaoMes(mes), valor}; };
     const QString &vinculo = estado.abaixo.vinculo;
     const QString &admissao = estado.abaixo.admissao;
     const QString &desligamento = estado.abaixo.desligamento;
@@ -103,12 +111,12 @@ void remuneracaoDoMes(AnaliseConsistencia &a, int mes, MesesDoVinculo &estado)
     abaixo.valor = valor;
     abaixo.mes = mesDoisDigitos;
     QString codigo = CriticaRemuneracaoAbaixoContratual(abaixo);
-    if (codigo == QLatin1String("3728")) {
+    if (!Passa(codigo) && codigo == QLatin1String("3728")) {
         QList<CampoOcorrencia> linhas;
         if (!estado.salarioDo3728Escrito)
             linhas << CampoOcorrencia{Rotulo::SalarioContratual, abaixo.salarioContratual};
         estado.salarioDo3728Escrito = true;
-        linhas << linhaValor;
+        linhas << linhaValor();
         aviso(a, codigo, linhas);
     }
 
@@ -117,38 +125,38 @@ void remuneracaoDoMes(AnaliseConsistencia &a, int mes, MesesDoVinculo &estado)
     estado.minimo.valor = valor;
     estado.minimo.mes = mesDoisDigitos;
     codigo = CriticaSalarioMinimo(estado.minimo);
-    if (codigo == QLatin1String("0312") || codigo == QLatin1String("0313")) {
-        aviso(a, codigo, {linhaValor});
-    } else if (!Passa(codigo)) {
-        erro(a, codigo, {linhaValor});
-        return;
+    if (!Passa(codigo)) {
+        if (codigo != QLatin1String("0312") && codigo != QLatin1String("0313")) {
+            erro(a, codigo, {linhaValor()});
+            return;
+        }
+        aviso(a, codigo, {linhaValor()});
     }
 
     const bool informado = !SoZeros(valor);
-    if (informado && admissao.mid(4, 4) == anoReferencia(a)) {
-        codigo = CriticaRemuneracaoAntesAdmissao(mesTexto, admissao, anoReferencia(a));
+    if (informado && QStringView(admissao).mid(4, 4) == estado.anoReferencia) {
+        codigo = CriticaRemuneracaoAntesAdmissao(mesTexto, admissao, estado.anoReferencia);
         if (!Passa(codigo))
-            erro(a, codigo, {linhaValor, {Rotulo::DataAdmissao, admissao}});
+            erro(a, codigo, {linhaValor(), {Rotulo::DataAdmissao, admissao}});
     }
-    if (informado && desligamento.mid(2, 2) != QLatin1String("00")) {
+    if (informado && QStringView(desligamento).mid(2, 2) != QLatin1String("00")) {
         codigo = CriticaRemuneracaoAposDesligamento(mesTexto, desligamento);
         if (!Passa(codigo))
-            aviso(a, codigo, {linhaValor, {Rotulo::DataDesligamento, desligamento}});
+            aviso(a, codigo, {linhaValor(), {Rotulo::DataDesligamento, desligamento}});
     }
     codigo = CriticaRemuneracaoDezVezes(valor, mesTexto, anterior);
     if (!Passa(codigo))
-        aviso(a, codigo, {{Rotulo::RemuneracaoMes(mes - 1), anterior}, linhaValor});
+        aviso(a, codigo, {{Rotulo::RemuneracaoMes(mes - 1), anterior}, linhaValor()});
     if (!informado)
         return;
     const QString &instrucao = estado.instrucao;
     codigo = CriticaRemuneracaoLimiteInstrucao(valor, instrucao, natureza, mesDoisDigitos);
     if (!Passa(codigo))
-        aviso(a, codigo, {linhaValor, {Rotulo::Instrucao, instrucao}});
+        aviso(a, codigo, {linhaValor(), {Rotulo::Instrucao, instrucao}});
     const QString &nascimento = estado.nascimento;
-    codigo = CriticaRemuneracaoAprendiz(mesDoisDigitos, vinculo, nascimento, estado.deficiente,
-                                        QString::number(contextoRegras().AnoBase()));
+    codigo = CriticaRemuneracaoAprendiz(mesDoisDigitos, vinculo, nascimento, estado.deficiente, estado.anoBase);
     if (!Passa(codigo))
-        erro(a, codigo, {linhaValor, {Rotulo::Vinculo, vinculo}, {Rotulo::DataNascimento, nascimento}});
+        erro(a, codigo, {linhaValor(), {Rotulo::Vinculo, vinculo}, {Rotulo::DataNascimento, nascimento}});
 }
 
 void mesAdiantamento(AnaliseConsistencia &a)

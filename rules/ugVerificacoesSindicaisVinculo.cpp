@@ -93,10 +93,12 @@ void valorContribuicao(AnaliseConsistencia &a, const char *campoValor, const cha
     codigo = sindical ? CriticaContribuicao(cnpj, valor, QStringLiteral("sindical"), 1, a.OrigemArquivo,
                                             campo(a, "CoVinculo"))
                       : CriticaContribuicao(cnpj, valor, QString(), 1, a.OrigemArquivo, QString());
+    if (Passa(codigo))
+        return;
     const QList<CampoOcorrencia> linhas{{rotuloCnpj, cnpj}, {rotuloValor, valor}};
     if (sindical && codigo == QLatin1String("3687"))
         a.RegistraAviso(RegistroVinculo, codigo, linhas);
-    else if (!Passa(codigo))
+    else
         erro(a, codigo, linhas);
 }
 
