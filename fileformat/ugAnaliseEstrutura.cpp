@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSqlQuery>
 #include <QTemporaryFile>
 
 #include <algorithm>
@@ -29,7 +30,20 @@ QString ByteToHex(unsigned char b) { return QStringLiteral("%1").arg(uint(b), 2,
 void removeTabela(const QString &nome, const QString &conexao)
 {
     const TableDef &def = Schema::require(nome);
+    // With secure deletion on (the engine's build default here) a drop journals every page of the table
+    // and then writes zeros over it, as much writing as the load itself: the work tables are dropped with
+    // the fast setting, which leaves the freed pages as they are, and the setting is put back.
+    const QString schema = quotedIdentifier(def.schemaName());
+    QSqlQuery q(database(conexao));
+    // The setting reads 0, 1 or 2 (fast); "2" would be taken as on.
+    const QString antes = q.exec(QStringLiteral("PRAGMA %1.secure_delete").arg(schema)) && q.next()
+                              ? (q.value(0).toInt() == 2 ? QStringLiteral("FAST") : q.value(0).toString())
+                              : QString();
+    q.finish();
+    execSql(QStringLiteral("PRAGMA %1.secure_delete = FAST").arg(schema), conexao);
     execSql(QStringLiteral("DROP TABLE IF EXISTS %1").arg(def.qualifiedName()), conexao);
+    if (!antes.isEmpty())
+        execSql(QStringLiteral("PRAGMA %1.secure_delete = %2").arg(schema, antes), conexao);
     noteDataChanged(conexao, def.name);
 }
 
@@ -162,7 +176,7 @@ void TAnaliseEstrutura::Execucao::ocorrenciaIndicador(int codigo)
 TAnaliseEstrutura::Execucao::Execucao(TAnaliseEstrutura &analisador, const QString &conexao_, int ano,
                                       bool importacao)
     : a(analisador), conexao(conexao_), anoBase(CompletaZeros(QString::number(ano), 4)), modoImportacao(importacao),
-      anterior(TamanhoRegistroVorn + 28, '\0')
+      anterior(TamanhoRegistroVorn + 28, '\0'), insercoes(conexao_)
 {
 }
 

@@ -2,6 +2,7 @@
 // The state of one run of the structure analyser, shared by the record loop (ugAnaliseEstrutura.cpp) and
 // the record loaders (ugCargaDeclaracao.cpp). Not for other units.
 
+#include "app/base/Statement.h"
 #include "app/base/Table.h"
 #include "fileformat/ugAnaliseEstrutura.h"
 
@@ -11,6 +12,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 namespace gdvorn {
 
@@ -30,17 +32,22 @@ public:
         : m_tabela(tabela), m_campo(std::move(campo)), m_maiusculas(maiusculas)
     {
     }
-    const QString &texto(QStringView codigo);
+    // `codigo`: the code as the file holds it (code page 1252), blanks around it not counted.
+    const QString &texto(QByteArrayView codigo);
+    // The same name as a field of `largura` characters stores it, in UTF-8; valid until the next call.
+    QByteArrayView gravado(QByteArrayView codigo, int largura);
 
 private:
     Table *m_tabela;
     QString m_campo;
     bool m_maiusculas;
-    QHash<QString, QString> m_memoria;
+    QHash<QByteArray, QString> m_memoria;
     // the last code asked: the links of an establishment mostly repeat their codes
-    QString m_ultimoCodigo;
+    QByteArray m_ultimoCodigo;
     QString m_ultimoTexto;
     bool m_temUltimo = false;
+    QByteArray m_ultimoGravado; // m_ultimoTexto as stored at m_larguraGravado; -1: not made yet
+    int m_larguraGravado = -1;
 };
 
 struct TAnaliseEstrutura::Execucao {
@@ -55,7 +62,6 @@ struct TAnaliseEstrutura::Execucao {
     // the record under examination: `disponivel` bytes of the file from its start (at most one pitch)
     const unsigned char *registro = nullptr;
     int disponivel = 0;
-    QString texto; // the record's data bytes as text (code page 1252), filled by the loaders
 
     // the last accepted record
     QByteArray anterior;
@@ -82,13 +88,15 @@ struct TAnaliseEstrutura::Execucao {
     int codigoOcorrencia = 0;
     QList<QVector<QString>> linhas; // the rows of te8stru (field values in the table's order)
 
-    // the work tables
-    std::unique_ptr<Table> te8resp, te8emp, te8vinc;
+    // the work tables; the links go in through one prepared INSERT
+    std::unique_ptr<Table> te8resp, te8emp;
+    PreparedStatements insercoes;
+    std::optional<Statement> insereVinculo;
+    QVector<int> largurasVinc; // the widths of its parameters, in the order of ugCargaDeclaracao.cpp
     // the code tables (those of the main data module, or opened here on the run's connection)
     std::vector<std::unique_ptr<Table>> tabelasProprias;
     std::unique_ptr<TextoCodigo> cnae, natJur, nacionalidade, instrucao, raca, admissao, cbo, municipio, uf,
         salario, vinculo, desligamento;
-    QVector<int> camposVinc; // positions of the link fields, in the order of ugCargaDeclaracao.cpp
     // per record type (0, 1, 2, 9): the positions that the loaders store
     std::array<std::array<bool, TamanhoRegistroVorn + 1>, 4> mascaras{};
     bool mascarasProntas = false;
@@ -122,12 +130,19 @@ struct TAnaliseEstrutura::Execucao {
     bool carregaTipo2();
     bool carregaTipo9();
     // 1901: a byte outside 32..126 in the text zone [inicioZona, + tamanhoZona) of the type, or a control
-    // byte in a field that is loaded. Fills `texto` when the record passes.
+    // byte in a field that is loaded.
     bool caracteresValidos(int tipo, int inicioZona, int tamanhoZona);
     void fechaEstabelecimento();
-    QString campo(const TArquivo &descritor) const; // a slot's text, as read
-    QStringView vista(const TArquivo &descritor) const { return QStringView(texto).mid(descritor.Inicio - 1, descritor.Tamanho); }
-    bool emBranco(const TArquivo &descritor) const; // the slot holds only blanks
+    QString campo(const TArquivo &descritor) const { return bytes(descritor.Inicio, descritor.Tamanho); } // as read
+    // A slot's bytes (code page 1252), of a record that passed caracteresValidos.
+    QByteArrayView vista(const TArquivo &descritor) const
+    {
+        return QByteArrayView(registro + descritor.Inicio - 1, descritor.Tamanho);
+    }
+    // Binds `bytes` (code page 1252) to parameter `posicao` of insereVinculo as a field of `largura` stores
+    // them; ligaUtf8 binds text already stored so, without a copy.
+    void ligaTexto(int posicao, QByteArrayView bytes, int largura);
+    void ligaUtf8(int posicao, QByteArrayView utf8);
     QString campoZero(int slot) const { return campo(a.m_layout.TipoZero.Campos(slot)); }
     QString campoUm(int slot) const { return campo(a.m_layout.TipoUm.Campos(slot)); }
     QString campoDois(int slot) const { return campo(a.m_layout.TipoDois.Campos(slot)); }

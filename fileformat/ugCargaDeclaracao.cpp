@@ -11,6 +11,8 @@
 #include "fileformat/ugAnaliseEstruturaExecucao.h"
 #include "fileformat/ugRegistrosVorn.h"
 
+#include <sqlite3.h>
+
 #include <array>
 #include <cstring>
 
@@ -125,15 +127,37 @@ std::array<bool, TamanhoRegistroVorn + 1> posicoesCarregadas(const TArquivoVornT
     return m;
 }
 
+// Code page 1252 text without the bytes that read as blanks at either end, as QString::trimmed leaves it.
+QByteArrayView aparado(QByteArrayView bytes)
+{
+    static const std::array<bool, 256> branco = [] {
+        std::array<bool, 256> b{};
+        for (int i = 0; i < 256; ++i)
+            b[std::size_t(i)] = CaractereCp1252(static_cast<unsigned char>(i)).isSpace();
+        return b;
+    }();
+    while (!bytes.isEmpty() && branco[uchar(bytes.front())])
+        bytes = bytes.sliced(1);
+    while (!bytes.isEmpty() && branco[uchar(bytes.back())])
+        bytes.chop(1);
+    return bytes;
+}
+
+// The link fields the loader fills, in the order of its INSERT's parameters: VinculoDireto, VinculoValores,
+// VinculoNomes, then these.
+constexpr const char *VinculoRegistro[] = {"AnBase", "CoCgcCeiEstabelecimento", "NuPrefixoEstabelecimento",
+                                           "CoCgcVinculado", "InInscrEstabelecimento", "SgUfTrabalho"};
+
 } // namespace
 
-const QString &TextoCodigo::texto(QStringView codigo)
+const QString &TextoCodigo::texto(QByteArrayView codigo)
 {
-    const QStringView chave = codigo.trimmed();
+    const QByteArrayView chave = aparado(codigo);
     if (m_temUltimo && chave == m_ultimoCodigo)
         return m_ultimoTexto;
-    m_ultimoCodigo = chave.toString();
+    m_ultimoCodigo = chave.toByteArray();
     m_temUltimo = true;
+    m_larguraGravado = -1;
     const auto it = m_memoria.constFind(m_ultimoCodigo);
     if (it != m_memoria.constEnd()) {
         m_ultimoTexto = it.value();
@@ -141,7 +165,8 @@ const QString &TextoCodigo::texto(QStringView codigo)
     }
     if (!m_tabela->Active())
         m_tabela->Open();
-    QString t = m_tabela->FindKey({m_ultimoCodigo}) ? m_tabela->FieldByName(m_campo).AsString() : QString();
+    QString t = m_tabela->FindKey({DecodificaCp1252(m_ultimoCodigo)}) ? m_tabela->FieldByName(m_campo).AsString()
+                                                                      : QString();
     if (m_maiusculas)
         t = t.toUpper();
     m_memoria.insert(m_ultimoCodigo, t);
@@ -149,17 +174,65 @@ const QString &TextoCodigo::texto(QStringView codigo)
     return m_ultimoTexto;
 }
 
-bool TAnaliseEstrutura::Execucao::emBranco(const TArquivo &descritor) const
+QByteArrayView TextoCodigo::gravado(QByteArrayView codigo, int largura)
 {
-    for (int p = descritor.Inicio; p < descritor.Inicio + descritor.Tamanho; ++p)
-        if (byte(p) != ' ')
-            return false;
-    return true;
+    const QString &t = texto(codigo);
+    if (m_larguraGravado != largura) {
+        m_ultimoGravado = storedText(t, largura).toUtf8();
+        m_larguraGravado = largura;
+    }
+    return m_ultimoGravado;
 }
 
-QString TAnaliseEstrutura::Execucao::campo(const TArquivo &descritor) const
+void TAnaliseEstrutura::Execucao::ligaUtf8(int posicao, QByteArrayView utf8)
 {
-    return texto.mid(descritor.Inicio - 1, descritor.Tamanho);
+    // An empty text is '' (a null pointer would bind NULL).
+    sqlite3_bind_text(insereVinculo->handle(), posicao, utf8.isEmpty() ? "" : utf8.data(), int(utf8.size()),
+                      SQLITE_STATIC);
+}
+
+void TAnaliseEstrutura::Execucao::ligaTexto(int posicao, QByteArrayView bytes, int largura)
+{
+    // Printable ASCII and the Latin-1 letters and signs are one character per byte, and only the blank
+    // is a blank among them: the stored-text rule is then a cut of the bytes, bound without a copy when
+    // they are ASCII. Anything else goes through the rule itself.
+    bool latin = true;
+    bool ascii = true;
+    for (const char c : bytes) {
+        const uchar b = uchar(c);
+        latin = latin && ((b >= 0x20 && b <= 0x7F) || b >= 0xA1);
+        ascii = ascii && b < 0x80;
+    }
+    if (!latin) {
+        insereVinculo->bindStored(posicao, DecodificaCp1252(bytes.toByteArray()), largura);
+        return;
+    }
+    const auto semBrancos = [](QByteArrayView b) {
+        while (!b.isEmpty() && b.front() == ' ')
+            b = b.sliced(1);
+        while (!b.isEmpty() && b.back() == ' ')
+            b.chop(1);
+        return b;
+    };
+    bytes = semBrancos(bytes);
+    if (largura > 0 && bytes.size() > largura)
+        bytes = semBrancos(bytes.first(largura));
+    if (ascii) {
+        ligaUtf8(posicao, bytes);
+        return;
+    }
+    char utf8[2 * TamanhoRegistroVorn];
+    char *d = utf8;
+    for (const char c : bytes) {
+        const uchar b = uchar(c);
+        if (b < 0x80) {
+            *d++ = c;
+        } else {
+            *d++ = char(0xC0 | (b >> 6));
+            *d++ = char(0x80 | (b & 0x3F));
+        }
+    }
+    sqlite3_bind_text(insereVinculo->handle(), posicao, utf8, int(d - utf8), SQLITE_TRANSIENT);
 }
 
 void TAnaliseEstrutura::Execucao::abreTabelas()
@@ -170,11 +243,8 @@ void TAnaliseEstrutura::Execucao::abreTabelas()
     CriaTabelaComEstrutura(QStringLiteral("bd8vinc"), QStringLiteral("te8vinc"), conexao, false);
     te8resp = std::make_unique<Table>(QStringLiteral("te8resp"), conexao);
     te8emp = std::make_unique<Table>(QStringLiteral("te8emp"), conexao);
-    te8vinc = std::make_unique<Table>(QStringLiteral("te8vinc"), conexao);
     te8resp->Open();
     te8emp->Open();
-    te8vinc->Open();
-    te8vinc->setBulkAppend(true); // the links are only appended, and there are many
 
     const auto tabelaCodigo = [this](Table TdmGDVorn::*membro, const char *nome) -> Table * {
         if (dmGDVorn && conexao == kAlias)
@@ -198,27 +268,42 @@ void TAnaliseEstrutura::Execucao::abreTabelas()
     vinculo = nome(&TdmGDVorn::taTpVinc, "tb8vinc", "NoVinculo");
     desligamento = nome(&TdmGDVorn::taDesl, "tb8desl", "NoCausaDesligamento");
 
-    // The link loader runs once per link: its fields are looked up here, once.
-    camposVinc.clear();
-    for (const Mapa &m : VinculoDireto)
-        camposVinc << te8vinc->definition().fieldIndex(QLatin1String(m.campo));
-    for (const Valor &v : VinculoValores)
-        camposVinc << te8vinc->definition().fieldIndex(QLatin1String(v.campo));
-    for (const Nome &n : VinculoNomes)
-        camposVinc << te8vinc->definition().fieldIndex(QLatin1String(n.campo));
-    for (const char *c : {"AnBase", "CoCgcCeiEstabelecimento", "NuPrefixoEstabelecimento", "CoCgcVinculado",
-                          "InInscrEstabelecimento", "SgUfTrabalho"})
-        camposVinc << te8vinc->definition().fieldIndex(QLatin1String(c));
-    for (int i : std::as_const(camposVinc))
-        if (i < 0)
+    // The link loader runs once per link: its statement and the widths of its fields are made here, once.
+    // The fields it does not name take their defaults, as a row appended through the table layer does.
+    const TableDef &vinculos = Schema::require(QStringLiteral("te8vinc"));
+    QStringList colunas, marcas;
+    largurasVinc.clear();
+    const auto acrescenta = [&](const char *nome) {
+        const FieldDef *f = vinculos.field(QLatin1String(nome));
+        if (!f)
             throw DatabaseError(QStringLiteral("Field not found.\nTable: te8vinc"));
+        colunas << quotedIdentifier(f->name);
+        marcas << QStringLiteral("?");
+        largurasVinc << f->width;
+    };
+    for (const Mapa &m : VinculoDireto)
+        acrescenta(m.campo);
+    for (const Valor &v : VinculoValores)
+        acrescenta(v.campo);
+    for (const Nome &n : VinculoNomes)
+        acrescenta(n.campo);
+    for (const char *c : VinculoRegistro)
+        acrescenta(c);
+    insereVinculo.emplace(insercoes,
+                          QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                              .arg(vinculos.qualifiedName(), colunas.join(QStringLiteral(", ")),
+                                   marcas.join(QStringLiteral(", "))),
+                          conexao, vinculos.name);
 }
 
 void TAnaliseEstrutura::Execucao::fechaTabelas()
 {
-    for (auto *t : {te8resp.get(), te8emp.get(), te8vinc.get()})
+    for (auto *t : {te8resp.get(), te8emp.get()})
         if (t)
             t->Close();
+    insereVinculo.reset();
+    insercoes.clear();
+    noteDataChanged(conexao, QStringLiteral("te8vinc"));
     for (auto &t : tabelasProprias)
         t->Close();
 }
@@ -248,7 +333,6 @@ bool TAnaliseEstrutura::Execucao::caracteresValidos(int tipoRegistro, int inicio
             return false;
         }
     }
-    texto = bytes(1, TamanhoRegistroVorn);
     return true;
 }
 
@@ -382,9 +466,9 @@ bool TAnaliseEstrutura::Execucao::carregaTipo1()
     poe(t, "NuDDD", campoUm(14));
     poe(t, "NuTelefone", campoUm(15));
     poe(t, "CoCnae2", campoUm(16));
-    poe(t, "TxtCnae", cnae->texto(campoUm(16)));
+    poe(t, "TxtCnae", cnae->texto(vista(a.m_layout.TipoUm.Campos(16))));
     poe(t, "CoNaturezaJuridica", campoUm(17));
-    poe(t, "TxtNatJur", natJur->texto(campoUm(17)));
+    poe(t, "TxtNatJur", natJur->texto(vista(a.m_layout.TipoUm.Campos(17))));
     poe(t, "NuProprietEstabelecimento", campoUm(18));
     poe(t, "MeDataBase", campoUm(19));
     poe(t, "InInscrEstabelecimento", tipoInscricao);
@@ -420,8 +504,8 @@ bool TAnaliseEstrutura::Execucao::carregaTipo1()
 // Employment link.
 bool TAnaliseEstrutura::Execucao::carregaTipo2()
 {
-    const QByteArray chave(reinterpret_cast<const char *>(registro) + 6, 16);
-    const QByteArray chaveAnterior = anterior.mid(6, 16);
+    const QByteArrayView chave(registro + 6, 16);
+    const QByteArrayView chaveAnterior = QByteArrayView(anterior).sliced(6, 16);
     if (tipoAnterior == '0') {
         ocorrencia(1913, {{false, QStringLiteral("1"), QString(), QStringLiteral("2")}});
         return false;
@@ -446,41 +530,39 @@ bool TAnaliseEstrutura::Execucao::carregaTipo2()
         return false;
 
     const TArquivoVornTipoDois &d = a.m_layout.TipoDois;
-    if (vista(d.Campos(8)) != QLatin1String("10"))
+    if (vista(d.Campos(8)) != QByteArrayView("10"))
         ++estrangeirosEstabelecimento;
 
-    Table &t = *te8vinc;
-    t.Append();
+    // Each field as the table layer would store it (a blank field stays blank); the parameters in the
+    // order of abreTabelas.
     int i = 0;
-    // A blank field stays as Append left it: blank.
-    for (const Mapa &m : VinculoDireto) {
-        const int indice = camposVinc[i++];
-        if (!emBranco(d.Campos(m.slot)))
-            t.setFieldText(indice, vista(d.Campos(m.slot)));
-    }
+    const auto liga = [&](QByteArrayView bytes) {
+        ligaTexto(i + 1, bytes, largurasVinc[i]);
+        ++i;
+    };
+    const auto ligaTextoQt = [&](const QString &texto) {
+        insereVinculo->bindStored(i + 1, texto, largurasVinc[i]);
+        ++i;
+    };
+    for (const Mapa &m : VinculoDireto)
+        liga(vista(d.Campos(m.slot)));
     const bool zera = modoImportacao && anoEstabelecimento != anoBase;
-    for (const Valor &v : VinculoValores) {
-        const int indice = camposVinc[i++];
-        if (!zera) {
-            if (!emBranco(d.Campos(v.slot)))
-                t.setFieldText(indice, vista(d.Campos(v.slot)));
-        }
-        else if (v.zerado)
-            t.setFieldText(indice, QString::fromLatin1(v.zerado));
-    }
+    for (const Valor &v : VinculoValores)
+        liga(!zera ? vista(d.Campos(v.slot)) : QByteArrayView(v.zerado ? v.zerado : ""));
     TextoCodigo *nomes[] = {nacionalidade.get(), instrucao.get(), raca.get(),    admissao.get(),   cbo.get(),
                             municipio.get(),     salario.get(),   vinculo.get(), desligamento.get()};
     int n = 0;
-    for (const Nome &nome : VinculoNomes)
-        t.setFieldText(camposVinc[i++], nomes[n++]->texto(vista(d.Campos(nome.slot))));
-    const QStringView registroTexto(texto);
-    t.setFieldText(camposVinc[i++], anoEstabelecimento);
-    t.setFieldText(camposVinc[i++], registroTexto.mid(6, 14)); // inscription
-    t.setFieldText(camposVinc[i++], registroTexto.mid(20, 2)); // prefix
-    t.setFieldText(camposVinc[i++], ceiVinculado);
-    t.setFieldText(camposVinc[i++], tipoInscricao);
-    t.setFieldText(camposVinc[i++], uf->texto(vista(d.Campos(73)).left(2)));
-    t.Post();
+    for (const Nome &nome : VinculoNomes) {
+        ligaUtf8(i + 1, nomes[n++]->gravado(vista(d.Campos(nome.slot)), largurasVinc[i]));
+        ++i;
+    }
+    ligaTextoQt(anoEstabelecimento);
+    liga(QByteArrayView(registro + 6, 14)); // inscription
+    liga(QByteArrayView(registro + 20, 2)); // prefix
+    ligaTextoQt(ceiVinculado);
+    ligaTextoQt(tipoInscricao);
+    ligaUtf8(i + 1, uf->gravado(vista(d.Campos(73)).first(2), largurasVinc[i]));
+    insereVinculo->exec();
     ++vinculos;
     ++vinculosEstabelecimento;
     return true;

@@ -4,6 +4,7 @@
 #include "app/base/Presenter.h"
 #include "app/base/Progresso.h"
 #include "app/base/Query.h"
+#include "app/base/Statement.h"
 #include "app/base/Table.h"
 #include "app/ugConfiguracao.h"
 #include "app/ugDrives.h"
@@ -17,9 +18,11 @@
 #include <QDir>
 #include <QFile>
 
+#include <sqlite3.h>
+
 #include <cstdio>
 #include <memory>
-#include <optional>
+#include <vector>
 
 namespace gdvorn {
 
@@ -68,12 +71,14 @@ private:
     int totalDoProgresso(const QList<ChaveEstabelecimento> *lista);
     int contaVinculos(const QString &ano, const QString &inscricao, const QString &prefixo);
     bool gravaEstabelecimento();
+    QString sqlVinculos() const;
     bool AbreVolume();
-    bool fechaVolume(); // trailer, close, seal
-    bool escreve(const TMontadorRegistro &montador, const RecordSource &linha);
+    bool fechaVolume(); // trailer, seal, write, close
+    void escreve(const TMontadorRegistro &montador, const RecordSource &linha);
+    char *novoRegistro();
     bool escreveCabecalho();
     bool escreveEstabelecimento();
-    bool escreveVinculo();
+    bool escreveVinculo(sqlite3_stmt *linha);
     void avanca() { m_progresso.setPosition(m_progresso.position() + 1); }
 
     const QString m_unidade;
@@ -87,7 +92,9 @@ private:
 
     Table m_resp;
     Table m_estab;
-    Table m_vinc;
+    Table m_vinc; // opened for its checks; the links are read by m_consultas
+    PreparedStatements m_consultas;
+    std::vector<QByteArrayView> m_camposVinculo; // the engine's text of the link being written
     std::unique_ptr<TMontadorRegistro> m_montaCabecalho, m_montaEstab, m_montaVinculo, m_montaTrailer;
     TContextoRegistro m_ctx;
     TProtocoloGravacao m_protocolo;
@@ -104,7 +111,8 @@ private:
     bool m_falha = false;         // the run failed without a volume to delete
     bool m_sobrescrever = false;
     QString m_radical;
-    QFile m_arquivo;           // under its partial name while it is written
+    QFile m_arquivo;           // under its partial name until it is whole
+    QByteArray m_bytes;        // the volume's records, written to m_arquivo when it is whole
     QString m_final;           // the name it takes when whole
     QStringList m_completos;   // the volumes of this run under their final names
 };
@@ -160,6 +168,7 @@ void Gravador::preparaContexto()
     m_montaCabecalho = std::make_unique<TMontadorRegistro>(0, m_resp.FieldNames());
     m_montaEstab = std::make_unique<TMontadorRegistro>(1, m_estab.FieldNames());
     m_montaVinculo = std::make_unique<TMontadorRegistro>(2, m_vinc.FieldNames());
+    m_camposVinculo.assign(std::size_t(m_vinc.FieldCount()), QByteArrayView());
     m_montaTrailer = std::make_unique<TMontadorRegistro>(9, m_resp.FieldNames());
 }
 
@@ -196,17 +205,20 @@ int Gravador::totalDoProgresso(const QList<ChaveEstabelecimento> *lista)
     return total;
 }
 
-bool Gravador::escreve(const TMontadorRegistro &montador, const RecordSource &linha)
+// The place of the next record at the end of the volume, its CR LF already there.
+char *Gravador::novoRegistro()
 {
-    char bytes[TamanhoLinhaVorn];
-    montador.MontaBytes(linha, m_ctx, bytes);
-    bytes[TamanhoRegistroVorn] = '\r';
-    bytes[TamanhoRegistroVorn + 1] = '\n';
-    if (m_arquivo.write(bytes, TamanhoLinhaVorn) != TamanhoLinhaVorn) {
-        m_erroGravacao = true;
-        return false;
-    }
-    return true;
+    const qsizetype fim = m_bytes.size();
+    m_bytes.resize(fim + TamanhoLinhaVorn);
+    char *registro = m_bytes.data() + fim;
+    registro[TamanhoRegistroVorn] = '\r';
+    registro[TamanhoRegistroVorn + 1] = '\n';
+    return registro;
+}
+
+void Gravador::escreve(const TMontadorRegistro &montador, const RecordSource &linha)
+{
+    montador.MontaBytes(linha, m_ctx, novoRegistro());
 }
 
 bool Gravador::escreveCabecalho()
@@ -214,7 +226,8 @@ bool Gravador::escreveCabecalho()
     if (interrompido())
         return false;
     m_ctx.Sequencial = 1;
-    return escreve(*m_montaCabecalho, m_resp);
+    escreve(*m_montaCabecalho, m_resp);
+    return true;
 }
 
 bool Gravador::escreveEstabelecimento()
@@ -224,8 +237,7 @@ bool Gravador::escreveEstabelecimento()
     m_protocolo.AntesDoEstabelecimento();
     m_ctx.Inscricao = campo(m_estab, "CoCgcCeiEstabelecimento");
     m_ctx.Prefixo = campo(m_estab, "NuPrefixoEstabelecimento");
-    if (!escreve(*m_montaEstab, m_estab))
-        return false;
+    escreve(*m_montaEstab, m_estab);
     ++m_tipoUm;
     m_contados += TamanhoLinhaVorn;
     ++m_ctx.Sequencial;
@@ -233,12 +245,14 @@ bool Gravador::escreveEstabelecimento()
     return true;
 }
 
-bool Gravador::escreveVinculo()
+bool Gravador::escreveVinculo(sqlite3_stmt *linha)
 {
     if (interrompido())
         return false;
-    if (!escreve(*m_montaVinculo, m_vinc))
-        return false;
+    for (int i = 0; i < int(m_camposVinculo.size()); ++i)
+        m_camposVinculo[std::size_t(i)] = QByteArrayView(reinterpret_cast<const char *>(sqlite3_column_text(linha, i)),
+                                                         sqlite3_column_bytes(linha, i));
+    m_montaVinculo->MontaBytes(m_camposVinculo.data(), m_ctx, novoRegistro());
     ++m_tipoDois;
     m_contados += TamanhoLinhaVorn;
     ++m_ctx.Sequencial;
@@ -252,21 +266,21 @@ bool Gravador::fechaVolume()
         return false;
     m_ctx.TotalTipoUm = m_tipoUm;
     m_ctx.TotalTipoDois = m_tipoDois;
-    if (!escreve(*m_montaTrailer, m_resp))
-        return false;
+    escreve(*m_montaTrailer, m_resp);
     m_protocolo.FimDoVolume(m_tipoUm, m_tipoDois);
-    m_arquivo.close();
-    m_aberto = false;
-    if (m_arquivo.error() != QFileDevice::NoError) {
-        m_erroGravacao = true;
-        return false;
-    }
     if (!Configuracao().ModoParticao) {
-        switch (SelaVolume(m_arquivo.fileName(), &m_progresso)) {
+        switch (SelaVolume(m_bytes, &m_progresso)) {
         case ResultadoSelo::Selado: break;
         case ResultadoSelo::Interrompido: m_cancelado = true; return false;
         case ResultadoSelo::ErroGravacao: m_erroGravacao = true; return false;
         }
+    }
+    const bool escrito = m_arquivo.write(m_bytes) == m_bytes.size();
+    m_arquivo.close();
+    m_aberto = false;
+    if (!escrito || m_arquivo.error() != QFileDevice::NoError) {
+        m_erroGravacao = true;
+        return false;
     }
     if (std::rename(QFile::encodeName(m_arquivo.fileName()).constData(), QFile::encodeName(m_final).constData()) != 0) {
         m_erroGravacao = true;
@@ -386,6 +400,8 @@ bool Gravador::AbreVolume()
             continue;
         }
         m_aberto = true;
+        m_bytes.clear();
+        m_bytes.reserve(m_capacidade);
         m_ctx.Inscricao = campo(m_estab, "CoCgcCeiEstabelecimento");
         m_ctx.Prefixo = campo(m_estab, "NuPrefixoEstabelecimento");
         if (!escreveCabecalho())
@@ -409,26 +425,38 @@ bool Gravador::gravaEstabelecimento()
     if (!comVinculos)
         return true;
 
-    const QString ano = campo(m_estab, "AnBase");
-    const QString inscricao = campo(m_estab, "CoCgcCeiEstabelecimento");
-    const QString prefixo = campo(m_estab, "NuPrefixoEstabelecimento");
-    if (!m_vinc.FindKey({ano, inscricao, prefixo}))
-        return true;
-    const QStringList campos = m_vinc.FieldNames();
-    const int cAno = int(campos.indexOf(QStringLiteral("AnBase")));
-    const int cInscricao = int(campos.indexOf(QStringLiteral("CoCgcCeiEstabelecimento")));
-    const int cPrefixo = int(campos.indexOf(QStringLiteral("NuPrefixoEstabelecimento")));
-    for (; !m_vinc.Eof(); m_vinc.Next()) {
-        if (m_vinc.fieldValue(cAno).toString() != ano || m_vinc.fieldValue(cInscricao).toString() != inscricao ||
-            m_vinc.fieldValue(cPrefixo).toString() != prefixo)
-            break;
+    Statement vinculos(m_consultas, sqlVinculos(), m_vinc.connection(), m_vinc.TableName());
+    // The walk leaves the statement reset, whichever way it ends.
+    struct Reinicia {
+        Statement &s;
+        ~Reinicia() { s.reset(); }
+    } reinicia{vinculos};
+    int posicao = 1;
+    for (const char *chave : {"AnBase", "CoCgcCeiEstabelecimento", "NuPrefixoEstabelecimento"})
+        vinculos.bindStored(posicao++, campo(m_estab, chave), m_vinc.FieldByName(QLatin1String(chave)).Size());
+    while (vinculos.step()) {
         if (m_contados >= m_capacidade - kReserva && (!AbreVolume() || !escreveEstabelecimento()))
             return false;
-        if (!escreveVinculo())
+        if (!escreveVinculo(vinculos.handle()))
             return false;
         avanca();
     }
     return true;
+}
+
+// The links of one establishment (its key bound to parameters 1-3) in the link table's key order, with
+// the fields the records read.
+QString Gravador::sqlVinculos() const
+{
+    QStringList colunas, ordem;
+    for (const QString &f : m_vinc.FieldNames())
+        colunas << quotedIdentifier(f);
+    for (const QString &f : m_vinc.definition().primaryIndex()->fields)
+        ordem << quotedIdentifier(f);
+    ordem << QStringLiteral("rowid");
+    return QStringLiteral("SELECT %1 FROM %2 WHERE \"AnBase\" = ? AND \"CoCgcCeiEstabelecimento\" = ? AND "
+                          "\"NuPrefixoEstabelecimento\" = ? ORDER BY %3")
+        .arg(colunas.join(QStringLiteral(", ")), m_vinc.definition().qualifiedName(), ordem.join(QStringLiteral(", ")));
 }
 
 quint8 Gravador::executa(const QList<ChaveEstabelecimento> *lista, const QString &bancoDados)

@@ -15,8 +15,9 @@
 // responsible person and the links from the work tables). Before every record and before sealing the
 // progress's cancel request is honoured ("Deseja interromper?": Yes ends the run, No goes on).
 //
-// A volume is written under its name + ".parcial" and renamed only when it is whole (trailer written
-// and sealed), so that a run ended at any instant, a power cut included, leaves no cut volume under a
+// A volume's records are laid out in memory; the file is created under the volume's name + ".parcial"
+// when the volume is opened, receives the whole volume once its trailer is written and sealed, and is
+// renamed then, so that a run ended at any instant, a power cut included, leaves no cut volume under a
 // volume's name; the next run removes the ".parcial" files it finds in the destination.
 //
 // How a run ends:

@@ -25,6 +25,8 @@ bool acrescenta(QCryptographicHash &h, QFile &f, qint64 n)
     return true;
 }
 
+QString hexadecimal(const QCryptographicHash &h) { return QString::fromLatin1(h.result().toHex().toUpper()); }
+
 } // namespace
 
 QString hashFileGenerate(const QString &caminho)
@@ -42,7 +44,7 @@ QString hashFileGenerate(const QString &caminho)
     }
     if (!ok)
         return QString();
-    return QString::fromLatin1(h.result().toHex().toUpper());
+    return hexadecimal(h);
 }
 
 ResultadoSelo SelaVolume(const QString &caminho, Progresso *progresso)
@@ -59,6 +61,22 @@ ResultadoSelo SelaVolume(const QString &caminho, Progresso *progresso)
     f.close();
     if (f.error() != QFileDevice::NoError)
         return ResultadoSelo::ErroGravacao;
+    if (progresso && progresso->Interrompido())
+        return ResultadoSelo::Interrompido;
+    return ResultadoSelo::Selado;
+}
+
+ResultadoSelo SelaVolume(QByteArray &volume, Progresso *progresso)
+{
+    if (progresso && progresso->Interrompido())
+        return ResultadoSelo::Interrompido;
+    if (volume.size() < kDistanciaDoFim)
+        return ResultadoSelo::ErroGravacao;
+    const qsizetype campo = volume.size() - kDistanciaDoFim;
+    QCryptographicHash h(QCryptographicHash::Md5);
+    h.addData(QByteArrayView(volume).first(campo));
+    h.addData(QByteArrayView(volume).last(2));
+    volume.replace(campo, TamanhoHashVorn, hexadecimal(h).toLatin1());
     if (progresso && progresso->Interrompido())
         return ResultadoSelo::Interrompido;
     return ResultadoSelo::Selado;

@@ -6,6 +6,7 @@
 // whether the field holds blanks (when it is sealed) or the hash itself (when it is checked), and a change
 // to any other byte changes it.
 
+#include <QByteArray>
 #include <QString>
 
 namespace gdvorn {
@@ -27,6 +28,8 @@ enum class ResultadoSelo {
 // Seals the closed volume at `caminho`: checks for interruption, writes the hash into its field, checks
 // for interruption again (the hash is then already written). `progresso` may be null.
 ResultadoSelo SelaVolume(const QString &caminho, Progresso *progresso);
+// The same for a whole volume held in memory, before it is written: its bytes are the file's.
+ResultadoSelo SelaVolume(QByteArray &volume, Progresso *progresso);
 
 // True when the hash stored in the file equals the hash of its content now. A missing or unreadable file,
 // one shorter than 34 bytes, a blank or changed hash field or a changed byte elsewhere give false.

@@ -5,6 +5,7 @@
 
 #include <QStringView>
 
+#include <algorithm>
 #include <array>
 #include <stdexcept>
 
@@ -57,11 +58,18 @@ char32_t noArquivo(char32_t c)
     return ByteCp1252(c) < 0 ? U'?' : c;
 }
 
+// A byte of the file that stands for itself, but for a-z, written upper-cased.
+char maiuscula(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
+
 // Writes `texto` as FormataCampo lays it out, straight as code page 1252 bytes, and moves `d` past it.
 void escreveCampo(char *&d, QStringView texto, int tamanho)
 {
     char *const fim = d + tamanho;
-    paraCadaCaractere(texto, [&](char32_t c) {
+    // ASCII, most of what records hold, needs no look-up; the rest goes character by character.
+    qsizetype i = 0;
+    for (; i < texto.size() && d < fim && texto[i].unicode() < 0x80; ++i)
+        *d++ = maiuscula(char(texto[i].unicode()));
+    paraCadaCaractere(texto.sliced(i), [&](char32_t c) {
         if (d < fim)
             *d++ = char(ByteCp1252(noArquivo(c)));
     });
@@ -149,19 +157,75 @@ TMontadorRegistro::TMontadorRegistro(int tipo, const QStringList &campos) : m_ti
     }
 }
 
-void TMontadorRegistro::MontaBytes(const RecordSource &linha, const TContextoRegistro &ctx, char *destino) const
+namespace {
+
+// A field's value as a record takes it: bytes that the file holds as they are but for a-z (the engine's
+// text when it is plain ASCII, as most values are), or else the text.
+struct Valor {
+    QByteArrayView ascii;
+    QString texto;
+    bool emAscii = false;
+};
+
+Valor deUtf8(QByteArrayView utf8)
 {
-    const QList<ItemLayout> &layout = LayoutRegistro(m_tipo);
+    Valor v;
+    v.emAscii = std::all_of(utf8.begin(), utf8.end(), [](char c) { return uchar(c) < 0x80; });
+    if (v.emAscii)
+        v.ascii = utf8;
+    else
+        v.texto = QString::fromUtf8(utf8);
+    return v;
+}
+
+bool espacoAscii(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+QByteArrayView aparadoAscii(QByteArrayView b)
+{
+    while (!b.isEmpty() && espacoAscii(b.front()))
+        b = b.sliced(1);
+    while (!b.isEmpty() && espacoAscii(b.back()))
+        b.chop(1);
+    return b;
+}
+
+bool emBranco(const Valor &v) { return v.emAscii ? aparadoAscii(v.ascii).isEmpty() : emBranco(v.texto); }
+
+bool ehUm(const Valor &v)
+{
+    return v.emAscii ? aparadoAscii(v.ascii) == "1" : QStringView(v.texto).trimmed() == QLatin1String("1");
+}
+
+void escreveCampo(char *&d, const Valor &v, int tamanho)
+{
+    if (!v.emAscii) {
+        escreveCampo(d, v.texto, tamanho);
+        return;
+    }
+    const qsizetype n = std::min<qsizetype>(v.ascii.size(), tamanho);
+    for (qsizetype i = 0; i < n; ++i)
+        *d++ = maiuscula(v.ascii[i]);
+    for (qsizetype i = n; i < tamanho; ++i)
+        *d++ = ' ';
+}
+
+// Lays out a record of `tipo`; `valor(k)` is the Valor of field k of the row.
+template <typename Campo>
+void monta(int tipo, const QList<int> &indices, Campo valor, const TContextoRegistro &ctx, char *destino)
+{
+    const QList<ItemLayout> &layout = LayoutRegistro(tipo);
     char *d = destino;
     for (qsizetype i = 0; i < layout.size(); ++i) {
         const ItemLayout &item = layout.at(i);
-        const int k = m_indices.at(i);
-        const QVariant variante = k >= 0 ? linha.fieldValue(k) : QVariant();
-        const QString valor = variante.toString();
+        const int k = indices.at(i);
+        const Valor v = k >= 0 ? valor(k) : Valor();
         const int n = item.Tamanho;
         switch (item.Origem) {
         case OrigemCampo::Campo:
-            escreveCampo(d, !item.Padrao.isEmpty() && emBranco(valor) ? item.Padrao : valor, n);
+            if (!item.Padrao.isEmpty() && emBranco(v))
+                escreveCampo(d, item.Padrao, n);
+            else
+                escreveCampo(d, v, n);
             break;
         case OrigemCampo::Constante: escreveCampo(d, item.Valor, n); break;
         case OrigemCampo::Brancos:
@@ -181,12 +245,20 @@ void TMontadorRegistro::MontaBytes(const RecordSource &linha, const TContextoReg
             escreveCampo(d, QLatin1Char('V') + ctx.Versao.mid(5, 2) + ctx.Versao.mid(8, 2), n);
             break;
         case OrigemCampo::MarcaModo: escreveCampo(d, ctx.ModoParticao ? u" P" : u"A ", n); break;
-        case OrigemCampo::VinculadoInicio: escreveCampo(d, FormataCampo(valor, 14).left(2), n); break;
-        case OrigemCampo::VinculadoFim: escreveCampo(d, FormataCampo(valor, 14).mid(2), n); break;
-        case OrigemCampo::AnoBase: escreveNumero(d, ctx.AnoBase, n); break;
-        case OrigemCampo::IndicadorEncerramento:
-            escreveCampo(d, valor.trimmed() == QLatin1String("1") ? u"1" : u"2", n);
+        case OrigemCampo::VinculadoInicio:
+        case OrigemCampo::VinculadoFim: {
+            // The field laid out at its 14 characters, then cut in two.
+            char inteiro[14];
+            char *p = inteiro;
+            escreveCampo(p, v, 14);
+            const Valor parte{item.Origem == OrigemCampo::VinculadoInicio ? QByteArrayView(inteiro, 2)
+                                                                          : QByteArrayView(inteiro + 2, 12),
+                              QString(), true};
+            escreveCampo(d, parte, n);
             break;
+        }
+        case OrigemCampo::AnoBase: escreveNumero(d, ctx.AnoBase, n); break;
+        case OrigemCampo::IndicadorEncerramento: escreveCampo(d, ehUm(v) ? u"1" : u"2", n); break;
         case OrigemCampo::TotalTipoUm: escreveNumero(d, ctx.TotalTipoUm, n); break;
         case OrigemCampo::TotalTipoDois: escreveNumero(d, ctx.TotalTipoDois, n); break;
         case OrigemCampo::Estatistica:
@@ -195,6 +267,18 @@ void TMontadorRegistro::MontaBytes(const RecordSource &linha, const TContextoReg
             break;
         }
     }
+}
+
+} // namespace
+
+void TMontadorRegistro::MontaBytes(const RecordSource &linha, const TContextoRegistro &ctx, char *destino) const
+{
+    monta(m_tipo, m_indices, [&](int k) { return Valor{{}, linha.fieldValue(k).toString(), false}; }, ctx, destino);
+}
+
+void TMontadorRegistro::MontaBytes(const QByteArrayView *campos, const TContextoRegistro &ctx, char *destino) const
+{
+    monta(m_tipo, m_indices, [&](int k) { return deUtf8(campos[k]); }, ctx, destino);
 }
 
 QString TMontadorRegistro::Monta(const RecordSource &linha, const TContextoRegistro &contexto) const

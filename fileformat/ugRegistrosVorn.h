@@ -71,6 +71,9 @@ public:
     QString Monta(const RecordSource &linha, const TContextoRegistro &contexto) const;
     // The same as the 550 bytes of the file, into `destino`.
     void MontaBytes(const RecordSource &linha, const TContextoRegistro &contexto, char *destino) const;
+    // The same from the engine's text of the row's fields: `campos[k]` is the UTF-8 text of field k
+    // (fields of text type only).
+    void MontaBytes(const QByteArrayView *campos, const TContextoRegistro &contexto, char *destino) const;
 
 private:
     int m_tipo;

@@ -361,6 +361,30 @@ private slots:
         setDiretorioPrograma(QString());
     }
 
+    // The text of the file reaches the rows as the table layer stores it: every byte of code page 1252 as
+    // its character, blanks around it (the no-break space among them) trimmed.
+    void textoDoArquivo_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("nome");
+        QTest::newRow("ASCII") << QByteArray("  ANA MARIA") << QStringLiteral("ANA MARIA");
+        QTest::newRow("Latin-1") << QByteArray("JO\xc3O D'\xc1VILA") << QStringLiteral("JOÃO D'ÁVILA");
+        QTest::newRow("0x80-0x9F") << QByteArray("\x80 \x96 \x85 \x8a") << QStringLiteral("€ – … Š");
+        QTest::newRow("espaço sem quebra") << QByteArray("\xa0\xa0" "ANA\xa0") << QStringLiteral("ANA");
+        QTest::newRow("em branco") << QByteArray() << QString();
+    }
+
+    void textoDoArquivo()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, nome);
+        Arquivo a = m_base;
+        poe(a[3], 35, bytes.leftJustified(52, ' '));
+        QCOMPARE(analisa(a.bytes()), quint8(AnaliseIntegra));
+        QCOMPARE(valor(QStringLiteral("SELECT NoEmpregado FROM te8vinc WHERE CoPisPasepEmpregado = '10000000006'")),
+                 nome);
+    }
+
     // One change of the sound file per finding, with the rows it records, in the order of precedence.
     void ocorrencias_data()
     {

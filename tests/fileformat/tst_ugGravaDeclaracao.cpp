@@ -296,6 +296,35 @@ private slots:
                                      {QStringLiteral("1"), kCnpj2, QStringLiteral("0"), QString()}}));
     }
 
+    // A link's text reaches the file in code page 1252, a-z upper-cased, a character the code page cannot
+    // hold as "?" (a surrogate pair being one character).
+    void textoDoVinculo_data()
+    {
+        QTest::addColumn<QString>("nome");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("ASCII") << QStringLiteral("ana maria") << QByteArray("ANA MARIA");
+        QTest::newRow("Latin-1") << QStringLiteral("joão d'ávila") << QByteArray("JO\xe3O D'\xe1VILA");
+        QTest::newRow("0x80-0x9F") << QStringLiteral("€–…š") << QByteArray("\x80\x96\x85\x9a");
+        QTest::newRow("fora da página") << QStringLiteral("łódź 😀") << QByteArray("?\xf3" "D? ?");
+    }
+
+    void textoDoVinculo()
+    {
+        QFETCH(QString, nome);
+        QFETCH(QByteArray, bytes);
+        responsavel(QStringLiteral("bd8resp"));
+        insereEstab(QStringLiteral("bd8emp"), kCnpj, true);
+        insere(QStringLiteral("bd8vinc"), {{QStringLiteral("AnBase"), QStringLiteral("2010")},
+                                           {QStringLiteral("CoCgcCeiEstabelecimento"), kCnpj},
+                                           {QStringLiteral("NuPrefixoEstabelecimento"), kPrefixo},
+                                           {QStringLiteral("CoPisPasepEmpregado"), QStringLiteral("00000000001")},
+                                           {QStringLiteral("NoEmpregado"), nome}});
+        test::ScriptedPresenter p;
+        QCOMPARE(GravaDeclaracao(nullptr, QStringLiteral("C"), QString(), QString(), QString(), false, false, nullptr),
+                 ResultadoGravacao::Concluida);
+        QCOMPARE(registro(le(naTransmite(1)), 2).mid(34, 52), bytes.leftJustified(52, ' '));
+    }
+
     void datasDoCabecalho_data()
     {
         QTest::addColumn<bool>("retificacao");
