@@ -279,23 +279,27 @@ void Table::readRow(sqlite3_stmt *stmt, Page &page) const
 
 void Table::appendRow(Page &page, const Row &row) const
 {
-    page.rows.append({row.rowid, page.cells.size()});
+    const qsizetype first = page.cells.size();
+    page.rows.append({row.rowid, first});
+    page.cells.resize(first + row.values.size());
     for (int c = 0; c < row.values.size(); ++c) {
         const QVariant &v = row.values[c];
-        Cell cell;
+        Cell &cell = page.cells[first + c];
         switch (columnType(c)) {
         case FieldType::Boolean: cell.value = v.toBool(); break;
         case FieldType::Integer: cell.value = v.toLongLong(); break;
         case FieldType::Float: cell.value = std::bit_cast<qint64>(v.toDouble()); break;
         case FieldType::Text: {
-            const QByteArray utf8 = v.toString().toUtf8();
             cell.value = page.text.size();
-            cell.size = int(utf8.size());
-            page.text.append(utf8);
+            // The buffer's texts are QStrings already (storedValue): read in place, not converted.
+            const QString text = v.typeId() == QMetaType::QString ? *static_cast<const QString *>(v.constData()) : v.toString();
+            if (!text.isEmpty()) {
+                page.text.append(text.toUtf8());
+                cell.size = int(page.text.size() - cell.value);
+            }
             break;
         }
         }
-        page.cells.append(cell);
     }
 }
 
