@@ -139,7 +139,7 @@ private:
     {
         return column < m_fields.size() ? m_fields[column].type : FieldType::Text;
     }
-    // The rows after (or before) `after` in key order, at most `limit` of them, nearest first.
+    // At most `limit` rows after (or before) `after`, the nearest ones, in key order.
     Page fetch(const Row *after, bool forward, int limit, bool inclusive = false);
     void readRow(sqlite3_stmt *stmt, Page &page) const;
     void appendRow(Page &page, const Row &row) const;
@@ -181,13 +181,13 @@ private:
     QStringList m_columnNames; // the quoted names of Row::values, in order
     // The texts of the reads, made once per field list and order.
     struct Sql {
-        QString from;       // schema.table
-        QString select;     // SELECT rowid, the columns FROM schema.table
-        QString ascending;  // " ORDER BY" the order fields and rowid
+        QString from;        // schema.table
+        QString select;      // SELECT rowid, the columns FROM schema.table
+        QString ascending;   // " ORDER BY" the order fields and rowid
         QString descending;
         QString afterKey;    // " WHERE (order fields, rowid) ", then the comparison, then
         QString afterValues; // " (?, ?)" for the values of a row
-        QStringList find;   // FindKey on the first n order fields: find[n - 1]
+        QStringList find;    // FindKey on the first n order fields: find[n - 1]
     };
     Sql m_sql;
     QString m_insertSql; // the statements of Post and Delete, made once per field list
