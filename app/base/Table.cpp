@@ -18,6 +18,9 @@ namespace gdvorn {
 namespace {
 
 constexpr int kPageSize = 1000;
+// The first page read past a row that a search or a post put under the cursor; each further one doubles,
+// up to kPageSize: a search followed by a few moves reads a few rows, a long walk reads full pages.
+constexpr int kFirstPage = 16;
 
 // Text is never NULL: an empty text is stored as ''.
 const QString kEmpty = QStringLiteral("");
@@ -36,7 +39,7 @@ QVariant defaultValue(const FieldDef &f)
 } // namespace
 
 Table::Table(const QString &tableName, const QString &connection)
-    : m_tableName(tableName), m_connection(connection), m_statements(connection)
+    : m_tableName(tableName), m_connection(connection), m_pageSize(kPageSize), m_statements(connection)
 {
 }
 
@@ -340,16 +343,17 @@ Table::Page Table::fetch(const Row *after, bool forward, int limit, bool inclusi
         sql += m_sql.afterKey +
                (forward ? (inclusive ? QLatin1String(">=") : QLatin1String(">")) : (inclusive ? QLatin1String("<=") : QLatin1String("<"))) +
                m_sql.afterValues;
-    sql += (forward ? m_sql.ascending : m_sql.descending) + QStringLiteral(" LIMIT ") + QString::number(limit);
+    sql += (forward ? m_sql.ascending : m_sql.descending) + QStringLiteral(" LIMIT ?");
 
     // Pages are read straight from the engine: the Qt driver's row conversion costs more than the walk.
     sqlite3_stmt *stmt = statement(sql);
+    int n = 1;
     if (after) {
-        int n = 1;
         for (const auto &o : m_order)
             bindValue(stmt, n++, after->values.value(o.column));
-        sqlite3_bind_int64(stmt, n, after->rowid);
+        sqlite3_bind_int64(stmt, n++, after->rowid);
     }
+    sqlite3_bind_int(stmt, n, limit);
     Page page;
     page.rows.reserve(limit);
     while (step(stmt) == SQLITE_ROW)
@@ -438,6 +442,7 @@ void Table::First()
 {
     checkBrowseMode();
     setPage(fetch(nullptr, true, kPageSize));
+    m_pageSize = kPageSize;
     m_bof = true;
     m_eof = m_page.isEmpty();
 }
@@ -446,6 +451,7 @@ void Table::Last()
 {
     checkBrowseMode();
     setPage(fetch(nullptr, false, kPageSize));
+    m_pageSize = kPageSize;
     m_pos = std::max(0, int(m_page.size()) - 1);
     m_eof = true;
     m_bof = m_page.isEmpty();
@@ -464,7 +470,8 @@ void Table::Next()
         return;
     }
     const Row here = currentRow();
-    Page rows = fetch(&here, true, kPageSize);
+    Page rows = fetch(&here, true, m_pageSize);
+    m_pageSize = std::min(kPageSize, m_pageSize * 2);
     if (rows.isEmpty()) {
         m_eof = true;
         return;
@@ -486,7 +493,8 @@ void Table::Prior()
         return;
     }
     const Row here = currentRow();
-    Page rows = fetch(&here, false, kPageSize);
+    Page rows = fetch(&here, false, m_pageSize);
+    m_pageSize = std::min(kPageSize, m_pageSize * 2);
     if (rows.isEmpty()) {
         m_bof = true;
         return;
@@ -535,6 +543,7 @@ bool Table::FindKey(const QStringList &keyValues)
     readRow(stmt, rows);
     sqlite3_reset(stmt);
     setPage(std::move(rows));
+    m_pageSize = kFirstPage;
     m_eof = m_bof = false;
     return true;
 }
@@ -633,6 +642,7 @@ void Table::Edit()
             throw EngineError(ErrRecordDeleted,
                               QStringLiteral("%1\nTable: %2").arg(engineCodeText(ErrRecordDeleted), m_tableName));
         setPage(std::move(fresh));
+        m_pageSize = kFirstPage;
     }
     m_buffer = currentRow();
     m_original = m_buffer;
@@ -757,6 +767,7 @@ void Table::Post()
     appendRow(posted, m_buffer);
     m_buffer = Row{};
     setPage(std::move(posted));
+    m_pageSize = kFirstPage;
     m_eof = m_bof = false;
 }
 

@@ -199,6 +199,7 @@ private:
     DataSetState m_state = DataSetState::Inactive;
     Page m_page;
     int m_pos = 0;
+    int m_pageSize; // the rows the next move past the page reads
     bool m_eof = true;
     bool m_bof = true;
     quint64 m_version = 0; // the table's data version when the page was read
