@@ -33,6 +33,7 @@ struct ConnectionState {
 };
 
 quint64 g_instances = 0;
+quint64 g_changes = 0;
 
 QHash<QString, ConnectionState> &states()
 {
@@ -99,6 +100,7 @@ void closeDatabase(const QString &connection)
 {
     if (!QSqlDatabase::contains(connection))
         return;
+    ++g_changes; // the connection's versions go with it
     const auto st = states().find(connection);
     if (st != states().end()) {
         const QList<PreparedStatements *> owners = st->statements;
@@ -135,14 +137,17 @@ quint64 dataVersion(const QString &connection, const QString &table)
     const auto it = states().constFind(connection);
     if (it == states().constEnd())
         return 0;
-    return it->version + it->tableVersion.value(table.toLower());
+    return it->version + it->tableVersion.value(table.isLower() ? table : table.toLower());
 }
+
+quint64 dataChanges() { return g_changes; }
 
 void noteDataChanged(const QString &connection, const QString &table)
 {
     auto it = states().find(connection);
     if (it == states().end())
         return;
+    ++g_changes;
     if (table.isEmpty())
         ++it->version;
     else

@@ -33,6 +33,9 @@ QString databaseFolder(const QString &connection = kAlias);
 // `table`) counts as a change of every table.
 quint64 dataVersion(const QString &connection, const QString &table);
 void noteDataChanged(const QString &connection, const QString &table = QString());
+// A count raised with every change counter of every connection, and by every closing of a connection:
+// while it stands still, no table's version has moved. Cheap enough to read on every move of a cursor.
+quint64 dataChanges();
 // The table that an INSERT, UPDATE, DELETE or REPLACE statement writes ("" when it is not one of these).
 QString writtenTable(const QString &sql);
 

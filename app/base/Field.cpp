@@ -75,15 +75,26 @@ QString storedText(const QString &table, const QString &field, const QString &te
     return storedText(text, f->width);
 }
 
-QString Field::AsString() const
+namespace {
+
+QString asString(const QVariant &v, FieldType type)
 {
-    const QVariant v = Value();
     if (!v.isValid() || v.isNull())
         return QString();
-    if (DataType() == FieldType::Boolean)
+    if (type == FieldType::Boolean)
         return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
     return v.toString();
 }
+
+} // namespace
+
+QUtf8StringView RecordSource::fieldText(int index, QByteArray &holder) const
+{
+    holder = asString(fieldValue(index), fieldDef(index).type).toUtf8();
+    return holder;
+}
+
+QString Field::AsString() const { return asString(Value(), DataType()); }
 
 bool Field::AsBoolean() const
 {

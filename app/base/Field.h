@@ -3,6 +3,8 @@
 
 #include "app/base/Schema.h"
 
+#include <QByteArray>
+#include <QUtf8StringView>
 #include <QVariant>
 
 namespace gdvorn {
@@ -25,6 +27,9 @@ public:
     virtual const FieldDef &fieldDef(int index) const = 0;
     virtual QVariant fieldValue(int index) const = 0;
     virtual void setFieldValue(int index, const QVariant &value) = 0;
+    // The text of field `index` as Field::AsString gives it, in UTF-8: a view of the row's own bytes
+    // where the source holds them, otherwise of `holder`, which it fills.
+    virtual QUtf8StringView fieldText(int index, QByteArray &holder) const;
 };
 
 class Field {
@@ -37,6 +42,9 @@ public:
 
     QVariant Value() const { return m_source->fieldValue(m_index); }
     QString AsString() const;      // Booleans read "True" / "False"; NULL reads ""
+    // AsString's text in UTF-8, read without a conversion where the row holds it: the view lasts while
+    // `holder` does and the row stays under the cursor unchanged.
+    QUtf8StringView AsUtf8(QByteArray &holder) const { return m_source->fieldText(m_index, holder); }
     bool AsBoolean() const;
     int AsInteger() const;         // 0 for text that is not a number
     double AsFloat() const;

@@ -6,14 +6,21 @@
 #include <QRegularExpression>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QVarLengthArray>
 
 #include <sqlite3.h>
+
+#include <bit>
+#include <cstring>
 
 namespace gdvorn {
 
 namespace {
 
 constexpr int kPageSize = 1000;
+// The first page read past a row that a search or a post put under the cursor; each further one doubles,
+// up to kPageSize: a search followed by a few moves reads a few rows, a long walk reads full pages.
+constexpr int kFirstPage = 16;
 
 // Text is never NULL: an empty text is stored as ''.
 const QString kEmpty = QStringLiteral("");
@@ -29,28 +36,10 @@ QVariant defaultValue(const FieldDef &f)
     return kEmpty;
 }
 
-QVariant columnValue(sqlite3_stmt *stmt, int i, FieldType type)
-{
-    switch (type) {
-    case FieldType::Boolean:
-        return sqlite3_column_int(stmt, i) != 0;
-    case FieldType::Integer:
-        return sqlite3_column_type(stmt, i) == SQLITE_NULL ? QVariant(qlonglong(0)) : QVariant(sqlite3_column_int64(stmt, i));
-    case FieldType::Float:
-        return sqlite3_column_double(stmt, i);
-    case FieldType::Text:
-        break;
-    }
-    const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(stmt, i));
-    if (!data)
-        return kEmpty;
-    return QString::fromUtf8(data, sqlite3_column_bytes(stmt, i));
-}
-
 } // namespace
 
 Table::Table(const QString &tableName, const QString &connection)
-    : m_tableName(tableName), m_connection(connection), m_statements(connection)
+    : m_tableName(tableName), m_connection(connection), m_pageSize(kPageSize), m_statements(connection)
 {
 }
 
@@ -106,6 +95,7 @@ void Table::prepareColumns()
     m_statements.clear();
     m_insertSql.clear();
     m_updateSql.clear();
+    m_deleteSql.clear();
     m_blankRow.clear();
     m_def = Schema::require(m_tableName);
     m_fields.clear();
@@ -123,8 +113,10 @@ void Table::prepareColumns()
             m_fields << decl;
         }
     }
-    for (int i = 0; i < m_fields.size(); ++i)
+    for (int i = 0; i < m_fields.size(); ++i) {
         m_fieldIndex.insert(m_fields[i].name.toLower(), i);
+        m_fieldIndex.insert(m_fields[i].name, i); // found without a lower-case copy
+    }
 
     QStringList orderNames;
     bool noCase = false;
@@ -160,9 +152,30 @@ void Table::prepareColumns()
         }
         m_order << o;
     }
-    m_selectColumns = columns.join(QStringLiteral(", "));
+    m_sql.from = m_def.qualifiedName();
+    m_sql.select = QStringLiteral("SELECT %1 FROM %2").arg(columns.join(QStringLiteral(", ")), m_sql.from);
     columns.removeFirst();
     m_columnNames = columns;
+    QStringList keys, ascending, descending, marks, conditions;
+    m_sql.find.clear();
+    for (const auto &o : m_order) {
+        const QString collate = o.noCase ? QStringLiteral(" COLLATE NOCASE") : QString();
+        keys << quotedIdentifier(o.name) + collate;
+        descending << keys.last() + QStringLiteral(" DESC");
+        marks << QStringLiteral("?");
+        conditions << quotedIdentifier(o.name) + QStringLiteral(" = ?") + collate;
+        m_sql.find << QString();
+    }
+    keys << QStringLiteral("rowid");
+    descending << QStringLiteral("rowid DESC");
+    marks << QStringLiteral("?");
+    m_sql.ascending = QStringLiteral(" ORDER BY ") + keys.join(QStringLiteral(", "));
+    m_sql.descending = QStringLiteral(" ORDER BY ") + descending.join(QStringLiteral(", "));
+    m_sql.afterKey = QStringLiteral(" WHERE (%1) ").arg(keys.join(QStringLiteral(", ")));
+    m_sql.afterValues = QStringLiteral(" (%1)").arg(marks.join(QStringLiteral(", ")));
+    for (int n = 1; n <= m_order.size(); ++n)
+        m_sql.find[n - 1] = m_sql.select + QStringLiteral(" WHERE ") + conditions.mid(0, n).join(QStringLiteral(" AND ")) +
+                            m_sql.ascending + QStringLiteral(" LIMIT 1");
 
     // What identifies a record: the order fields and the primary key's fields that are declared.
     m_keyColumns.clear();
@@ -216,7 +229,7 @@ void Table::Close()
 {
     m_statements.clear();
     m_state = DataSetState::Inactive;
-    m_page.clear();
+    m_page = Page{};
     m_pos = 0;
     m_eof = m_bof = true;
 }
@@ -235,33 +248,84 @@ void Table::checkBrowseMode()
         Post();
 }
 
-QString Table::orderBy(bool descending) const
+void Table::readRow(sqlite3_stmt *stmt, Page &page) const
 {
-    QStringList parts;
-    const QString dir = descending ? QStringLiteral(" DESC") : QString();
-    for (const auto &o : m_order)
-        parts << quotedIdentifier(o.name) + (o.noCase ? QStringLiteral(" COLLATE NOCASE") : QString()) + dir;
-    parts << QStringLiteral("rowid") + dir;
-    return parts.join(QStringLiteral(", "));
+    const int columns = sqlite3_column_count(stmt) - 1;
+    const qsizetype first = page.cells.size();
+    page.rows.append({sqlite3_column_int64(stmt, 0), first});
+    page.cells.resize(first + columns);
+    Cell *const cells = page.cells.data() + first;
+    // The texts are measured first and copied after, into one piece of the page's buffer.
+    QVarLengthArray<const char *, 64> texts(columns, nullptr);
+    qsizetype end = page.text.size();
+    for (int c = 0; c < columns; ++c) {
+        const int i = c + 1;
+        Cell &cell = cells[c];
+        switch (columnType(c)) {
+        case FieldType::Boolean: cell.value = sqlite3_column_int(stmt, i) != 0; break;
+        case FieldType::Integer: cell.value = sqlite3_column_int64(stmt, i); break; // NULL reads 0
+        case FieldType::Float: cell.value = std::bit_cast<qint64>(sqlite3_column_double(stmt, i)); break;
+        case FieldType::Text:
+            // Text is never NULL: a NULL reads as ''.
+            texts[c] = reinterpret_cast<const char *>(sqlite3_column_text(stmt, i));
+            cell.size = texts[c] ? sqlite3_column_bytes(stmt, i) : 0;
+            cell.value = end;
+            end += cell.size;
+            break;
+        }
+    }
+    page.text.resize(end);
+    for (int c = 0; c < columns; ++c)
+        if (cells[c].size > 0)
+            std::memcpy(page.text.data() + cells[c].value, texts[c], cells[c].size);
 }
 
-QString Table::keyTuple() const
+void Table::appendRow(Page &page, const Row &row) const
 {
-    QStringList parts;
-    for (const auto &o : m_order)
-        parts << quotedIdentifier(o.name) + (o.noCase ? QStringLiteral(" COLLATE NOCASE") : QString());
-    parts << QStringLiteral("rowid");
-    return QLatin1Char('(') + parts.join(QStringLiteral(", ")) + QLatin1Char(')');
+    const qsizetype first = page.cells.size();
+    page.rows.append({row.rowid, first});
+    page.cells.resize(first + row.values.size());
+    for (int c = 0; c < row.values.size(); ++c) {
+        const QVariant &v = row.values[c];
+        Cell &cell = page.cells[first + c];
+        switch (columnType(c)) {
+        case FieldType::Boolean: cell.value = v.toBool(); break;
+        case FieldType::Integer: cell.value = v.toLongLong(); break;
+        case FieldType::Float: cell.value = std::bit_cast<qint64>(v.toDouble()); break;
+        case FieldType::Text: {
+            cell.value = page.text.size();
+            // The buffer's texts are QStrings already (storedValue): read in place, not converted.
+            const QString text = v.typeId() == QMetaType::QString ? *static_cast<const QString *>(v.constData()) : v.toString();
+            if (!text.isEmpty()) {
+                page.text.append(text.toUtf8());
+                cell.size = int(page.text.size() - cell.value);
+            }
+            break;
+        }
+        }
+    }
 }
 
-Table::Row Table::readRow(sqlite3_stmt *stmt) const
+QVariant Table::cellValue(const Page &page, int row, int column) const
 {
-    Row r;
-    r.rowid = sqlite3_column_int64(stmt, 0);
-    const int columns = sqlite3_column_count(stmt);
-    r.values.resize(columns - 1);
-    for (int i = 1; i < columns; ++i)
-        r.values[i - 1] = columnValue(stmt, i, i - 1 < m_fields.size() ? m_fields[i - 1].type : FieldType::Text);
+    const Cell &cell = page.cells[page.rows[row].firstCell + column];
+    switch (columnType(column)) {
+    case FieldType::Boolean: return cell.value != 0;
+    case FieldType::Integer: return qlonglong(cell.value);
+    case FieldType::Float: return std::bit_cast<double>(cell.value);
+    case FieldType::Text: break;
+    }
+    if (cell.size == 0)
+        return kEmpty;
+    return QString::fromUtf8(page.text.constData() + cell.value, cell.size);
+}
+
+Table::Row Table::rowAt(const Page &page, int row) const
+{
+    Row r{page.rows[row].rowid, {}};
+    r.values.resize(m_columnNames.size());
+    for (int c = 0; c < r.values.size(); ++c)
+        r.values[c] = cellValue(page, row, c);
     return r;
 }
 
@@ -272,45 +336,42 @@ int Table::step(sqlite3_stmt *stmt)
     return Statement(stmt, m_connection, m_tableName).step() ? SQLITE_ROW : SQLITE_DONE;
 }
 
-QVector<Table::Row> Table::fetch(const Row *after, bool forward, int limit, bool inclusive)
+Table::Page Table::fetch(const Row *after, bool forward, int limit, bool inclusive)
 {
-    QString sql = QStringLiteral("SELECT %1 FROM %2").arg(m_selectColumns, m_def.qualifiedName());
-    if (after) {
-        QStringList marks;
-        for (int i = 0; i <= m_order.size(); ++i)
-            marks << QStringLiteral("?");
-        const QString op = forward ? (inclusive ? QStringLiteral(">=") : QStringLiteral(">"))
-                                   : (inclusive ? QStringLiteral("<=") : QStringLiteral("<"));
-        sql += QStringLiteral(" WHERE %1 %2 (%3)").arg(keyTuple(), op, marks.join(QStringLiteral(", ")));
-    }
-    sql += QStringLiteral(" ORDER BY %1 LIMIT %2").arg(orderBy(!forward)).arg(limit);
+    QString sql = m_sql.select;
+    if (after)
+        sql += m_sql.afterKey +
+               (forward ? (inclusive ? QLatin1String(">=") : QLatin1String(">")) : (inclusive ? QLatin1String("<=") : QLatin1String("<"))) +
+               m_sql.afterValues;
+    sql += (forward ? m_sql.ascending : m_sql.descending) + QStringLiteral(" LIMIT ?");
 
     // Pages are read straight from the engine: the Qt driver's row conversion costs more than the walk.
     sqlite3_stmt *stmt = statement(sql);
+    int n = 1;
     if (after) {
-        int n = 1;
         for (const auto &o : m_order)
             bindValue(stmt, n++, after->values.value(o.column));
-        sqlite3_bind_int64(stmt, n, after->rowid);
+        sqlite3_bind_int64(stmt, n++, after->rowid);
     }
-    QVector<Row> rows;
-    rows.reserve(limit);
+    sqlite3_bind_int(stmt, n, limit);
+    Page page;
+    page.rows.reserve(limit);
     while (step(stmt) == SQLITE_ROW)
-        rows << readRow(stmt);
+        readRow(stmt, page);
     sqlite3_reset(stmt);
     if (!forward)
-        std::reverse(rows.begin(), rows.end());
-    return rows;
+        std::reverse(page.rows.begin(), page.rows.end());
+    return page;
 }
 
-bool Table::readByRowid(qint64 rowid, Row &row)
+bool Table::readByRowid(qint64 rowid, Page &page)
 {
     sqlite3_stmt *stmt =
-        statement(QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(m_selectColumns, m_def.qualifiedName()));
+        statement(m_sql.select + QStringLiteral(" WHERE rowid = ?"));
     sqlite3_bind_int64(stmt, 1, rowid);
     const bool found = step(stmt) == SQLITE_ROW;
     if (found)
-        row = readRow(stmt);
+        readRow(stmt, page);
     sqlite3_reset(stmt);
     return found;
 }
@@ -345,8 +406,8 @@ void Table::bindSameRow(sqlite3_stmt *stmt, int first, const Row &row, bool keyO
 
 void Table::throwLostRecord(const Row &original)
 {
-    Row now;
-    if (readByRowid(original.rowid, now) && sameKey(now, original))
+    Page now;
+    if (readByRowid(original.rowid, now) && sameKey(rowAt(now, 0), original))
         throw EngineError(ErrRecordChanged, QStringLiteral("%1\nTable: %2").arg(engineCodeText(ErrRecordChanged), m_tableName));
     throw EngineError(ErrRecordDeleted, QStringLiteral("%1\nTable: %2").arg(engineCodeText(ErrRecordDeleted), m_tableName));
 }
@@ -359,22 +420,29 @@ bool Table::sameKey(const Row &a, const Row &b) const
     return true;
 }
 
-void Table::setPage(QVector<Row> rows)
+void Table::setPage(Page rows)
 {
     m_page = std::move(rows);
     m_pos = 0;
     m_version = dataVersion(m_connection, m_def.name);
+    m_changes = dataChanges();
 }
 
-const Table::Row *Table::current() const
+bool Table::pageCurrent()
 {
-    return m_page.isEmpty() ? nullptr : &m_page[m_pos];
+    if (m_changes == dataChanges())
+        return true;
+    if (m_version != dataVersion(m_connection, m_def.name))
+        return false;
+    m_changes = dataChanges(); // the writes were to other tables
+    return true;
 }
 
 void Table::First()
 {
     checkBrowseMode();
     setPage(fetch(nullptr, true, kPageSize));
+    m_pageSize = kPageSize;
     m_bof = true;
     m_eof = m_page.isEmpty();
 }
@@ -383,6 +451,7 @@ void Table::Last()
 {
     checkBrowseMode();
     setPage(fetch(nullptr, false, kPageSize));
+    m_pageSize = kPageSize;
     m_pos = std::max(0, int(m_page.size()) - 1);
     m_eof = true;
     m_bof = m_page.isEmpty();
@@ -395,13 +464,14 @@ void Table::Next()
         m_eof = true;
         return;
     }
-    if (m_version == dataVersion(m_connection, m_def.name) && m_pos + 1 < m_page.size()) {
+    if (m_pos + 1 < m_page.size() && pageCurrent()) {
         ++m_pos;
         m_bof = false;
         return;
     }
-    const Row here = *current();
-    QVector<Row> rows = fetch(&here, true, kPageSize);
+    const Row here = currentRow();
+    Page rows = fetch(&here, true, m_pageSize);
+    m_pageSize = std::min(kPageSize, m_pageSize * 2);
     if (rows.isEmpty()) {
         m_eof = true;
         return;
@@ -417,13 +487,14 @@ void Table::Prior()
         m_bof = true;
         return;
     }
-    if (m_version == dataVersion(m_connection, m_def.name) && m_pos > 0) {
+    if (m_pos > 0 && pageCurrent()) {
         --m_pos;
         m_eof = false;
         return;
     }
-    const Row here = *current();
-    QVector<Row> rows = fetch(&here, false, kPageSize);
+    const Row here = currentRow();
+    Page rows = fetch(&here, false, m_pageSize);
+    m_pageSize = std::min(kPageSize, m_pageSize * 2);
     if (rows.isEmpty()) {
         m_bof = true;
         return;
@@ -436,7 +507,7 @@ void Table::Prior()
 bool Table::IsEmpty()
 {
     checkActive();
-    sqlite3_stmt *stmt = statement(QStringLiteral("SELECT 1 FROM %1 LIMIT 1").arg(m_def.qualifiedName()));
+    sqlite3_stmt *stmt = statement(QStringLiteral("SELECT 1 FROM %1 LIMIT 1").arg(m_sql.from));
     const bool empty = step(stmt) != SQLITE_ROW;
     sqlite3_reset(stmt);
     return empty;
@@ -445,7 +516,7 @@ bool Table::IsEmpty()
 int Table::RecordCount()
 {
     checkActive();
-    sqlite3_stmt *stmt = statement(QStringLiteral("SELECT count(*) FROM %1").arg(m_def.qualifiedName()));
+    sqlite3_stmt *stmt = statement(QStringLiteral("SELECT count(*) FROM %1").arg(m_sql.from));
     const int n = step(stmt) == SQLITE_ROW ? sqlite3_column_int(stmt, 0) : 0;
     sqlite3_reset(stmt);
     return n;
@@ -459,13 +530,7 @@ bool Table::FindKey(const QStringList &keyValues)
                                 .arg(keyValues.size())
                                 .arg(m_order.size())
                                 .arg(m_tableName));
-    QStringList conditions;
-    for (int i = 0; i < keyValues.size(); ++i)
-        conditions << quotedIdentifier(m_order[i].name) + QStringLiteral(" = ?") +
-                          (m_order[i].noCase ? QStringLiteral(" COLLATE NOCASE") : QString());
-    sqlite3_stmt *stmt = statement(QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY %4 LIMIT 1")
-                                       .arg(m_selectColumns, m_def.qualifiedName(),
-                                            conditions.join(QStringLiteral(" AND ")), orderBy(false)));
+    sqlite3_stmt *stmt = statement(m_sql.find[keyValues.size() - 1]);
     // The values are searched as they would be stored: blank keys as '', long ones cut to the width.
     Statement search(stmt, m_connection, m_tableName);
     for (int i = 0; i < keyValues.size(); ++i)
@@ -474,9 +539,11 @@ bool Table::FindKey(const QStringList &keyValues)
         sqlite3_reset(stmt);
         return false;
     }
-    QVector<Row> rows{readRow(stmt)};
+    Page rows;
+    readRow(stmt, rows);
     sqlite3_reset(stmt);
     setPage(std::move(rows));
+    m_pageSize = kFirstPage;
     m_eof = m_bof = false;
     return true;
 }
@@ -561,22 +628,23 @@ void Table::Edit()
     checkActive();
     if (m_state == DataSetState::Edit || m_state == DataSetState::Insert)
         return;
-    if (!current() && m_version != dataVersion(m_connection, m_def.name))
+    if (!hasCurrent() && !pageCurrent())
         First(); // rows may have come since the table was read empty
-    if (!current()) {
+    if (!hasCurrent()) {
         Append();
         return;
     }
-    if (m_version != dataVersion(m_connection, m_def.name)) {
+    if (!pageCurrent()) {
         // Rows changed since the page was read: edit the row as it is now, if it is still the same record
         // (a deleted row's number can be taken by a row inserted later).
-        Row fresh;
-        if (!readByRowid(current()->rowid, fresh) || !sameKey(fresh, *current()))
+        Page fresh;
+        if (!readByRowid(m_page.rows[m_pos].rowid, fresh) || !sameKey(rowAt(fresh, 0), currentRow()))
             throw EngineError(ErrRecordDeleted,
                               QStringLiteral("%1\nTable: %2").arg(engineCodeText(ErrRecordDeleted), m_tableName));
-        m_page[m_pos] = fresh;
+        setPage(std::move(fresh));
+        m_pageSize = kFirstPage;
     }
-    m_buffer = *current();
+    m_buffer = currentRow();
     m_original = m_buffer;
     m_state = DataSetState::Edit;
 }
@@ -617,11 +685,12 @@ void Table::prepareWrites()
         sets << quotedIdentifier(f.name) + QStringLiteral(" = ?");
     }
     m_insertSql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                      .arg(m_def.qualifiedName(), columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+                      .arg(m_sql.from, columns.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
     // The row is written only while it still holds every value read at Edit: neither another record
     // that took its row number nor a change made meanwhile is overwritten.
     m_updateSql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3")
-                      .arg(m_def.qualifiedName(), sets.join(QStringLiteral(", ")), sameRowCondition(false));
+                      .arg(m_sql.from, sets.join(QStringLiteral(", ")), sameRowCondition(false));
+    m_deleteSql = QStringLiteral("DELETE FROM %1 WHERE rowid = ?%2").arg(m_sql.from, sameRowCondition(true));
 }
 
 void Table::postBulk()
@@ -694,9 +763,11 @@ void Table::Post()
         throwLostRecord(m_original);
     m_state = DataSetState::Browse;
     // The posted record is what the buffer holds: every value was stored as the width rule cut it.
-    Row posted = std::move(m_buffer);
+    Page posted;
+    appendRow(posted, m_buffer);
     m_buffer = Row{};
-    setPage({posted});
+    setPage(std::move(posted));
+    m_pageSize = kFirstPage;
     m_eof = m_bof = false;
 }
 
@@ -717,24 +788,25 @@ void Table::Delete()
     }
     if (m_state == DataSetState::Edit)
         Cancel();
-    if (!current())
+    if (!hasCurrent())
         throw DatabaseError(QStringLiteral("Cannot perform this operation on an empty dataset.\nTable: %1").arg(m_tableName));
-    const Row gone = *current();
-    const bool pageCurrent = m_version == dataVersion(m_connection, m_def.name);
-    sqlite3_stmt *stmt = statement(
-        QStringLiteral("DELETE FROM %1 WHERE rowid = ?%2").arg(m_def.qualifiedName(), sameRowCondition(true)));
+    const Row gone = currentRow();
+    const bool unchanged = pageCurrent();
+    prepareWrites();
+    sqlite3_stmt *stmt = statement(m_deleteSql);
     bindSameRow(stmt, 1, gone, true);
     execWrite(stmt);
     if (sqlite3_changes(sqlite3_db_handle(stmt)) == 0)
         throwLostRecord(gone);
-    if (pageCurrent && m_pos + 1 < m_page.size()) {
+    if (unchanged && m_pos + 1 < m_page.size()) {
         // Nothing else changed since the page was read: the next row is the next one of the page.
-        m_page.remove(m_pos);
+        m_page.rows.remove(m_pos);
         m_version = dataVersion(m_connection, m_def.name);
+        m_changes = dataChanges();
         m_eof = false;
         return;
     }
-    QVector<Row> rows = fetch(&gone, true, kPageSize);
+    Page rows = fetch(&gone, true, kPageSize);
     if (!rows.isEmpty()) {
         setPage(std::move(rows));
         m_eof = false;
@@ -748,12 +820,12 @@ void Table::Delete()
 void Table::Refresh()
 {
     checkBrowseMode();
-    if (!current()) {
+    if (!hasCurrent()) {
         First();
         return;
     }
-    const Row here = *current();
-    QVector<Row> rows = fetch(&here, true, kPageSize, true);
+    const Row here = currentRow();
+    Page rows = fetch(&here, true, kPageSize, true);
     if (rows.isEmpty()) {
         Last();
         return;
@@ -765,14 +837,16 @@ void Table::EmptyTable()
 {
     checkActive();
     Cancel();
-    execWrite(statement(QStringLiteral("DELETE FROM %1").arg(m_def.qualifiedName())));
+    execWrite(statement(QStringLiteral("DELETE FROM %1").arg(m_sql.from)));
     setPage({});
     m_eof = m_bof = true;
 }
 
 Field Table::FieldByName(const QString &name)
 {
-    const auto it = m_fieldIndex.constFind(name.toLower());
+    auto it = m_fieldIndex.constFind(name);
+    if (it == m_fieldIndex.constEnd())
+        it = m_fieldIndex.constFind(name.toLower());
     if (it == m_fieldIndex.constEnd()) {
         if (m_fields.isEmpty() && !m_tableName.isEmpty())
             prepareColumns();
@@ -804,9 +878,19 @@ QVariant Table::fieldValue(int index) const
     }
     if (m_state == DataSetState::Edit || m_state == DataSetState::Insert)
         return m_buffer.values.value(index);
-    if (const Row *r = current())
-        return r->values.value(index);
+    if (hasCurrent())
+        return index >= 0 && index < m_columnNames.size() ? cellValue(m_page, m_pos, index) : QVariant();
     return index < m_fields.size() ? defaultValue(m_fields[index]) : QVariant();
+}
+
+QUtf8StringView Table::fieldText(int index, QByteArray &holder) const
+{
+    if (m_state == DataSetState::Browse && hasCurrent() && index >= 0 && index < m_fields.size() &&
+        m_fields[index].type == FieldType::Text) {
+        const Cell &cell = m_page.cells[m_page.rows[m_pos].firstCell + index];
+        return QUtf8StringView(m_page.text.constData() + cell.value, cell.size);
+    }
+    return RecordSource::fieldText(index, holder);
 }
 
 void Table::setFieldValue(int index, const QVariant &value)

@@ -98,11 +98,32 @@ public:
     const FieldDef &fieldDef(int index) const override { return m_fields.at(index); }
     QVariant fieldValue(int index) const override;
     void setFieldValue(int index, const QVariant &value) override;
+    // A text field of the row under the cursor is a view of the bytes the engine gave.
+    QUtf8StringView fieldText(int index, QByteArray &holder) const override;
 
 private:
+    // A record to edit, post or search from: declared fields, then hidden order fields.
     struct Row {
         qint64 rowid = 0;
-        QVector<QVariant> values; // declared fields, then hidden order fields
+        QVector<QVariant> values;
+    };
+    // Rows as the engine gave them, read once per page: per column (declared fields, then hidden order
+    // fields) a number, or the span of its UTF-8 text in the page's one buffer. A value becomes a
+    // QVariant only when a caller asks for it.
+    struct Cell {
+        qint64 value = 0; // an Integer or Boolean; a Float's bits; a text's offset in Page::text
+        int size = 0;     // a text's bytes
+    };
+    struct Page {
+        struct Entry {
+            qint64 rowid = 0;
+            qsizetype firstCell = 0;
+        };
+        QVector<Entry> rows;
+        QVector<Cell> cells;
+        QByteArray text;
+        qsizetype size() const { return rows.size(); }
+        bool isEmpty() const { return rows.isEmpty(); }
     };
     struct OrderField {
         QString name;
@@ -114,11 +135,17 @@ private:
     void checkActive() const;
     void checkBrowseMode();
     void prepareColumns();
-    QString orderBy(bool descending) const;
-    QString keyTuple() const;
-    QVector<Row> fetch(const Row *after, bool forward, int limit, bool inclusive = false);
-    Row readRow(sqlite3_stmt *stmt) const;
-    bool readByRowid(qint64 rowid, Row &row);
+    FieldType columnType(int column) const
+    {
+        return column < m_fields.size() ? m_fields[column].type : FieldType::Text;
+    }
+    // At most `limit` rows after (or before) `after`, the nearest ones, in key order.
+    Page fetch(const Row *after, bool forward, int limit, bool inclusive = false);
+    void readRow(sqlite3_stmt *stmt, Page &page) const;
+    void appendRow(Page &page, const Row &row) const;
+    QVariant cellValue(const Page &page, int row, int column) const;
+    Row rowAt(const Page &page, int row) const;
+    bool readByRowid(qint64 rowid, Page &page);
     sqlite3_stmt *statement(const QString &sql);
     int step(sqlite3_stmt *stmt); // SQLITE_ROW or SQLITE_DONE; throws the engine's error otherwise
     bool sameKey(const Row &a, const Row &b) const;
@@ -128,8 +155,11 @@ private:
     void bindSameRow(sqlite3_stmt *stmt, int first, const Row &row, bool keyOnly) const;
     // After a write that found no row: the record is gone (another took its row number) or was changed.
     [[noreturn]] void throwLostRecord(const Row &original);
-    void setPage(QVector<Row> rows);
-    const Row *current() const;
+    void setPage(Page rows);
+    bool hasCurrent() const { return !m_page.isEmpty(); }
+    Row currentRow() const { return rowAt(m_page, m_pos); }
+    // True while no write may have touched the table since the page was read.
+    bool pageCurrent();
     QVariant storedValue(const FieldDef &f, const QVariant &value) const;
     void execWrite(sqlite3_stmt *stmt);
     void prepareWrites();
@@ -142,25 +172,38 @@ private:
     TableDef m_def;
     QList<FieldDef> m_declared;   // empty: every field
     QList<FieldDef> m_fields;     // the fields this object exposes
-    QHash<QString, int> m_fieldIndex;
+    QHash<QString, int> m_fieldIndex; // lower-case names and the catalogue's spelling -> position
     QString m_indexName;
     QString m_indexFieldNames;
     QVector<OrderField> m_order;
     QVector<int> m_keyColumns; // positions in Row::values of the fields that identify a record (all of them
                                // on a table without a key)
     QStringList m_columnNames; // the quoted names of Row::values, in order
-    QString m_selectColumns;
-    QString m_insertSql; // the statements of Post, made once per field list
+    // The texts of the reads, made once per field list and order.
+    struct Sql {
+        QString from;        // schema.table
+        QString select;      // SELECT rowid, the columns FROM schema.table
+        QString ascending;   // " ORDER BY" the order fields and rowid
+        QString descending;
+        QString afterKey;    // " WHERE (order fields, rowid) ", then the comparison, then
+        QString afterValues; // " (?, ?)" for the values of a row
+        QStringList find;    // FindKey on the first n order fields: find[n - 1]
+    };
+    Sql m_sql;
+    QString m_insertSql; // the statements of Post and Delete, made once per field list
     QString m_updateSql;
+    QString m_deleteSql;
     QVector<QVariant> m_blankRow; // what Append starts from
     QByteArray m_bindText;        // the text values of the row being posted, bound without a copy
 
     DataSetState m_state = DataSetState::Inactive;
-    QVector<Row> m_page;
+    Page m_page;
     int m_pos = 0;
+    int m_pageSize; // the rows the next move past the page reads
     bool m_eof = true;
     bool m_bof = true;
-    quint64 m_version = 0;
+    quint64 m_version = 0; // the table's data version when the page was read
+    quint64 m_changes = 0; // dataChanges() when the version was last seen unchanged
     Row m_buffer;   // the record being edited or inserted
     Row m_original; // the record as read at Edit
     // The row of a bulk append: per declared field, its text in m_bulkText, another value, or the default.

@@ -245,6 +245,38 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(DatabaseError, t.FieldByName(QStringLiteral("NoPais")));
     }
 
+    void fieldTextAsUtf8()
+    {
+        test::TempDataFolder data;
+        Table t(QStringLiteral("tbuf"));
+        t.Open();
+        addState(t, QStringLiteral("35"), QStringLiteral("SP"), QStringLiteral("São Paulo"));
+        addState(t, QStringLiteral("33"), QStringLiteral("RJ"), QStringLiteral("Rio de Janeiro"));
+        t.First();
+        Field name = t.FieldByName(QStringLiteral("noUF")); // any case
+        QByteArray holder;
+        QCOMPARE(name.AsUtf8(holder).toString(), QStringLiteral("Rio de Janeiro"));
+        t.Next();
+        QCOMPARE(name.AsUtf8(holder).toString(), QStringLiteral("São Paulo"));
+        QVERIFY(holder.isNull()); // the row's own bytes, nothing converted
+        // The row being edited reads as AsString does.
+        t.Edit();
+        name.setAsString(QStringLiteral("  Piratininga  "));
+        QCOMPARE(name.AsUtf8(holder).toString(), QStringLiteral("Piratininga"));
+        t.Cancel();
+        QCOMPARE(name.AsUtf8(holder).toString(), QStringLiteral("São Paulo"));
+
+        Table resp(QStringLiteral("bd8resp"));
+        resp.Open();
+        resp.Edit();
+        resp.FieldByName(QStringLiteral("InDicas")).setAsBoolean(true);
+        resp.Post();
+        resp.First();
+        QCOMPARE(resp.FieldByName(QStringLiteral("InDicas")).AsUtf8(holder).toString(), QStringLiteral("True"));
+        QCOMPARE(resp.FieldByName(QStringLiteral("InRetificacao")).AsUtf8(holder).toString(), QStringLiteral("False"));
+        QCOMPARE(resp.FieldByName(QStringLiteral("NoResponsavelArquivo")).AsUtf8(holder).toString(), QStringLiteral(""));
+    }
+
     void queryWithNamedParameters()
     {
         test::TempDataFolder data;
