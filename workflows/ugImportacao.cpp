@@ -402,8 +402,17 @@ private:
         } else {
             return true;
         }
-        RecontaVinculosEstab(destino);
+        recontaVinculos(destino);
         return true;
+    }
+
+    // The establishment's row, found by key on the cursor the run keeps open, takes the counts of the
+    // links it now holds.
+    void recontaVinculos(const ChaveEstabelecimento &destino)
+    {
+        const ContagemVinculos contagem = ContaVinculosEstab(destino);
+        if (m_bd8emp.FindKey({destino.AnBase, destino.Inscricao, destino.Prefixo}))
+            GravaContagemEstab(m_bd8emp, contagem);
     }
 
     // The links of the work establishment, in key order (a key search and a walk while year, inscription and
