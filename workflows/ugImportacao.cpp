@@ -3,6 +3,7 @@
 #include "app/base/Progresso.h"
 #include "app/base/Query.h"
 #include "app/base/Schema.h"
+#include "app/base/Statement.h"
 #include "app/base/Table.h"
 #include "app/ugConfiguracao.h"
 #include "app/ugCriticas.h"
@@ -247,6 +248,10 @@ public:
         te8vinc.Open();
         m_totalVinculos = te8vinc.RecordCount();
         m_porEstabelecimento = m_totalVinculos == 0 || m_totalVinculos <= 10 * linhasNaLista;
+        m_sqlCausas = QStringLiteral("select CoCausaDesligamento in ('00', '71', '78') from %1 "
+                                     "where AnBase = ?1 and CoCgcCeiEstabelecimento = ?2 "
+                                     "and NuPrefixoEstabelecimento = ?3 order by %2")
+                          .arg(Schema::require(kTe8Vinc).qualifiedName(), ordemDaChave());
         m_sqlCopiaAnterior = sqlCopia(true);
         m_sqlCopiaAtual = sqlCopia(false);
     }
@@ -402,29 +407,35 @@ private:
         } else {
             return true;
         }
-        RecontaVinculosEstab(destino);
+        recontaVinculos(destino);
         return true;
+    }
+
+    // The establishment's row, found by key on the cursor the run keeps open, takes the counts of the
+    // links it now holds.
+    void recontaVinculos(const ChaveEstabelecimento &destino)
+    {
+        const ContagemVinculos contagem = ContaVinculosEstab(destino);
+        if (m_bd8emp.FindKey({destino.AnBase, destino.Inscricao, destino.Prefixo}))
+            GravaContagemEstab(m_bd8emp, contagem);
     }
 
     // The links of the work establishment, in key order (a key search and a walk while year, inscription and
     // prefix match): last year's only with the causes "00", "71" and "78" (the others are counted as
     // dismissed; with `codigos` set, "1502" stored before each link taken and "1504" for each one left),
-    // this year's all. The walk reads only the causes, runs the progress and the cancel check per link,
-    // and then one statement copies the links taken that the establishment does not hold yet.
+    // this year's all. The walk reads only whether the cause is one taken, runs the progress and the
+    // cancel check per link, and then one statement copies the links taken that the establishment does
+    // not hold yet. Both statements are prepared once for the run.
     bool copiaVinculos(LinhaTe8Imp &l, bool anterior, LinhaTe8Imp *codigos, int &passaram)
     {
-        Query causas;
-        causas.setSql(QStringList{QStringLiteral("select CoCausaDesligamento from te8vinc"),
-                                  QStringLiteral("where AnBase = :AnoOrigem and CoCgcCeiEstabelecimento = :InscricaoOrigem"),
-                                  QStringLiteral("and NuPrefixoEstabelecimento = :PrefixoOrigem"),
-                                  QStringLiteral("order by ") + ordemDaChave(QString())});
+        Statement causas(m_preparados, m_sqlCausas, kAlias, kTe8Vinc);
         ligaOrigem(causas, l);
-        causas.Open();
-        for (; !causas.Eof(); causas.Next()) {
-            if (m_progresso.Interrompido())
+        while (causas.step()) {
+            if (m_progresso.Interrompido()) {
+                causas.reset();
                 return false;
-            const QString causa = causas.Fields(0).AsString();
-            if (!anterior || causa == QLatin1String("00") || causa == QLatin1String("71") || causa == QLatin1String("78")) {
+            }
+            if (!anterior || causas.columnInt64(0) == 1) {
                 ++passaram;
                 if (codigos)
                     registra(*codigos, QStringLiteral("1502"));
@@ -435,34 +446,34 @@ private:
                     registra(*codigos, QStringLiteral("1504"));
             }
         }
-        causas.Close();
         if (passaram == 0)
             return true;
-        Query copia;
-        copia.setSql(anterior ? m_sqlCopiaAnterior : m_sqlCopiaAtual);
+        Statement copia(m_preparados, anterior ? m_sqlCopiaAnterior : m_sqlCopiaAtual, kAlias, kBd8Vinc);
         ligaOrigem(copia, l);
-        copia.ParamByName(QStringLiteral("Ano")).setAsStored(kBd8Vinc, QStringLiteral("AnBase"), m_anoDestino);
-        copia.ParamByName(QStringLiteral("Inscricao")).setAsStored(kBd8Vinc, QStringLiteral("CoCgcCeiEstabelecimento"), m_inscricaoDestino);
-        copia.ParamByName(QStringLiteral("Prefixo")).setAsStored(kBd8Vinc, QStringLiteral("NuPrefixoEstabelecimento"), l.prefixo);
-        copia.ExecSQL();
-        l.importados += copia.RowsAffected();
-        l.duplicados += passaram - copia.RowsAffected();
+        copia.bindStored(4, kBd8Vinc, QStringLiteral("AnBase"), m_anoDestino);
+        copia.bindStored(5, kBd8Vinc, QStringLiteral("CoCgcCeiEstabelecimento"), m_inscricaoDestino);
+        copia.bindStored(6, kBd8Vinc, QStringLiteral("NuPrefixoEstabelecimento"), l.prefixo);
+        const int copiados = copia.exec();
+        noteDataChanged(kAlias, kBd8Vinc);
+        l.importados += copiados;
+        l.duplicados += passaram - copiados;
         return true;
     }
 
-    static void ligaOrigem(Query &q, const LinhaTe8Imp &l)
+    // Parameters 1 to 3: the work establishment's year, inscription and prefix.
+    static void ligaOrigem(Statement &st, const LinhaTe8Imp &l)
     {
-        q.ParamByName(QStringLiteral("AnoOrigem")).setAsStored(kTe8Vinc, QStringLiteral("AnBase"), l.chave.AnBase);
-        q.ParamByName(QStringLiteral("InscricaoOrigem")).setAsStored(kTe8Vinc, QStringLiteral("CoCgcCeiEstabelecimento"), l.chave.Inscricao);
-        q.ParamByName(QStringLiteral("PrefixoOrigem")).setAsStored(kTe8Vinc, QStringLiteral("NuPrefixoEstabelecimento"), l.chave.Prefixo);
+        st.bindStored(1, kTe8Vinc, QStringLiteral("AnBase"), l.chave.AnBase);
+        st.bindStored(2, kTe8Vinc, QStringLiteral("CoCgcCeiEstabelecimento"), l.chave.Inscricao);
+        st.bindStored(3, kTe8Vinc, QStringLiteral("NuPrefixoEstabelecimento"), l.chave.Prefixo);
     }
 
-    // The link key's fields, each prefixed with `alias`.
-    static QString ordemDaChave(const QString &alias)
+    // The link key's fields.
+    static QString ordemDaChave()
     {
         QStringList c;
         for (const QString &f : Schema::require(kBd8Vinc).primaryIndex()->fields)
-            c << alias + quotedIdentifier(f);
+            c << quotedIdentifier(f);
         return c.join(QStringLiteral(", "));
     }
 
@@ -482,11 +493,11 @@ private:
             if (n == QLatin1String("NuSequencialRegistro") || n == QLatin1String("CoMotivoAfastamento"))
                 continue;
             if (n == QLatin1String("AnBase"))
-                e = QStringLiteral(":Ano");
+                e = QStringLiteral("?4");
             else if (n == QLatin1String("CoCgcCeiEstabelecimento"))
-                e = QStringLiteral(":Inscricao");
+                e = QStringLiteral("?5");
             else if (n == QLatin1String("NuPrefixoEstabelecimento"))
-                e = QStringLiteral(":Prefixo");
+                e = QStringLiteral("?6");
             else if (n.startsWith(QLatin1String("CoCNPJ")))
                 e = QStringLiteral("case when %1 = '%2' then '' else %1 end").arg(v, kCnpjZerado);
             else if (anterior && n.startsWith(QLatin1String("HoTrabalhadas")))
@@ -520,10 +531,10 @@ private:
             return QStringLiteral("(") + c.join(QStringLiteral(", ")) + QStringLiteral(")");
         };
         return QStringLiteral("insert into %1 (%2) select %3 from %4 v "
-                              "where v.AnBase = :AnoOrigem and v.CoCgcCeiEstabelecimento = :InscricaoOrigem "
-                              "and v.NuPrefixoEstabelecimento = :PrefixoOrigem%5 "
-                              "and not exists (select 1 from %1 b where b.AnBase = :Ano and b.CoCgcCeiEstabelecimento = :Inscricao "
-                              "and b.NuPrefixoEstabelecimento = :Prefixo and %6) "
+                              "where v.AnBase = ?1 and v.CoCgcCeiEstabelecimento = ?2 "
+                              "and v.NuPrefixoEstabelecimento = ?3%5 "
+                              "and not exists (select 1 from %1 b where b.AnBase = ?4 and b.CoCgcCeiEstabelecimento = ?5 "
+                              "and b.NuPrefixoEstabelecimento = ?6 and %6) "
                               "and not exists (select 1 from %4 w where w.AnBase = v.AnBase "
                               "and w.CoCgcCeiEstabelecimento = v.CoCgcCeiEstabelecimento "
                               "and w.NuPrefixoEstabelecimento = v.NuPrefixoEstabelecimento%7 and %8 and %9 < %10)")
@@ -580,7 +591,8 @@ private:
     bool m_anterior = false;
     bool m_atual = false;
     Table m_te8emp, m_bd8emp;
-    QString m_sqlCopiaAnterior, m_sqlCopiaAtual;
+    PreparedStatements m_preparados;
+    QString m_sqlCausas, m_sqlCopiaAnterior, m_sqlCopiaAtual;
     int m_totalVinculos = 0;
     bool m_porEstabelecimento = true;
     double m_acumulado = 0;

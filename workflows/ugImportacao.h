@@ -13,8 +13,8 @@
 //   te8imp keeps the count the file declared.
 // - An inscription and prefix that exist with another linked CNPJ go under the first free prefix from
 //   "G0" on ("1505"); when all 1,296 are taken the establishment is not imported ("1506").
-// - A previous year's links of one establishment are found by a key search on te8vinc and a walk while
-//   year, inscription and prefix match; the current year's through a query bound by the stored-text rule.
+// - The links of one establishment are walked in key order and then copied by two statements prepared
+//   once for the run, bound by the stored-text rule; its counts are written on the run's bd8emp cursor.
 
 #include "app/base/Database.h"
 #include "app/ugListas.h"
