@@ -15,7 +15,7 @@ bool ehDigito(QChar c)
 }
 
 // Exactly `tamanho` characters, every one a digit.
-bool soDigitos(const QString &s, int tamanho)
+bool soDigitos(QStringView s, qsizetype tamanho)
 {
     if (s.size() != tamanho)
         return false;
@@ -54,17 +54,17 @@ bool digitoCerto(const QString &s, int tamanho, int pesoMaximo)
 std::optional<qint64> centavos(const QString &valor)
 {
     bool ok = false;
-    const qint64 v = valor.trimmed().toLongLong(&ok);
+    const qint64 v = QStringView(valor).trimmed().toLongLong(&ok);
     return ok ? std::optional<qint64>(v) : std::nullopt;
 }
 
 QString criticaNumerica(const QString &valor, const QString &tamanho, const char *codigoCurto)
 {
-    const QString v = valor.trimmed();
-    if (!EhNumerico(v))
+    const QStringView v = QStringView(valor).trimmed();
+    if (v.isEmpty() || !soDigitos(v, v.size()))
         return QStringLiteral("0040");
     bool ok = false;
-    int n = tamanho.trimmed().toInt(&ok);
+    int n = QStringView(tamanho).trimmed().toInt(&ok);
     if (!ok)
         n = 0;
     if (v.size() > n)
@@ -83,8 +83,8 @@ int ValorDigito(QChar c)
 
 bool EhNumerico(const QString &s)
 {
-    const QString t = s.trimmed();
-    return !t.isEmpty() && soDigitos(t, int(t.size()));
+    const QStringView t = QStringView(s).trimmed();
+    return !t.isEmpty() && soDigitos(t, t.size());
 }
 
 bool SoZeros(const QString &s)
@@ -131,7 +131,7 @@ bool NaoRepetido(const QString &s)
 
 bool SemCaracterRepetido(const QString &s)
 {
-    if (s.trimmed().size() <= 3)
+    if (QStringView(s).trimmed().size() <= 3)
         return true;
     for (qsizetype i = 0; i + 3 < s.size(); ++i) {
         const QChar c = s[i];
@@ -143,7 +143,7 @@ bool SemCaracterRepetido(const QString &s)
 
 int ContaPalavras(const QString &s)
 {
-    const QString t = s.trimmed();
+    const QStringView t = QStringView(s).trimmed();
     if (t.isEmpty())
         return 0;
     int palavras = 1;
@@ -225,7 +225,7 @@ QString CriticaDigitos(const QString &valor)
 
 QString CriticaTexto(const QString &valor)
 {
-    const QString v = valor.trimmed();
+    const QString v = TextoAparado(valor);
     if (!TextoImprimivel(v))
         return QStringLiteral("0020");
     return v.size() > 2 ? QStringLiteral("0000") : QStringLiteral("0010");

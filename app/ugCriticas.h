@@ -13,6 +13,15 @@ namespace gdvorn {
 // The value of a digit character: its code minus the code of "0" (not validated).
 int ValorDigito(QChar c);
 
+// The text without the blanks around it, as QString::trimmed cuts them; a text with none (as stored values
+// are) is handed back as it is, without a call into the library.
+inline QString TextoAparado(const QString &s)
+{
+    if (s.isEmpty() || (!s.front().isSpace() && !s.back().isSpace()))
+        return s;
+    return s.trimmed();
+}
+
 // The trimmed text is not empty and every character is "0".."9".
 bool EhNumerico(const QString &s);
 // The text is not empty and every character is "0".

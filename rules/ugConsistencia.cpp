@@ -5,6 +5,7 @@
 #include "app/base/Progresso.h"
 #include "app/ugCriticas.h"
 #include "rules/ContextoRegras.h"
+#include "rules/ugRegras.h"
 #include "rules/ugVerificacoes.h"
 
 #include <QDir>
@@ -25,14 +26,14 @@ QString campo(Table &t, const char *nome) { return t.FieldByName(QLatin1String(n
 
 QString textoChave(const QString &ano, const QString &inscricao, const QString &prefixo)
 {
-    return ano.trimmed() + QLatin1Char('\x1f') + inscricao.trimmed() + QLatin1Char('\x1f') + prefixo.trimmed();
+    return TextoAparado(ano) + QLatin1Char('\x1f') + TextoAparado(inscricao) + QLatin1Char('\x1f') + TextoAparado(prefixo);
 }
 
 // A whole number of digits, or 0.
 int inteiroOuZero(const QString &texto)
 {
     bool ok = false;
-    const int n = texto.trimmed().toInt(&ok);
+    const int n = TextoAparado(texto).toInt(&ok);
     return ok && EhNumerico(texto) ? n : 0;
 }
 
@@ -41,7 +42,7 @@ class Execucao {
 public:
     Execucao(AnaliseConsistencia &a, Progresso &barra, const SequenciasConsistencia &seq,
              const QList<ChaveEstabelecimento> *selecao, const QString &anoFiltro)
-        : m_a(a), m_barra(barra), m_seq(seq), m_temSelecao(selecao != nullptr), m_anoFiltro(anoFiltro.trimmed())
+        : m_a(a), m_barra(barra), m_seq(seq), m_temSelecao(selecao != nullptr), m_anoFiltro(TextoAparado(anoFiltro))
     {
         if (selecao)
             for (const ChaveEstabelecimento &c : *selecao)
@@ -233,7 +234,7 @@ void confereDiretorio(const QString &diretorio, const QString &connection)
 
 } // namespace
 
-QString CamposDaTabela::Gravado(const char *nome)
+const QString &CamposDaTabela::Gravado(const char *nome)
 {
     // Fibonacci hashing of the address (the literals lie close together, the slots should not), then the
     // next slots until the address or a free slot. Names built on the fly at ever new addresses may fill
@@ -256,19 +257,24 @@ QString CamposDaTabela::Gravado(const char *nome)
         return p.valor;
     // A text field's value is its text (taken out of the value's copy rather than copied once more); a
     // Boolean reads as Field::AsString gives it.
-    QString texto;
     if (p.texto) {
         QVariant valor = m_tabela.fieldValue(p.indice);
-        texto = valor.metaType() == QMetaType::fromType<QString>() ? std::move(*static_cast<QString *>(valor.data()))
-                                                                    : valor.toString();
+        p.valor = valor.metaType() == QMetaType::fromType<QString>() ? std::move(*static_cast<QString *>(valor.data()))
+                                                                      : valor.toString();
     } else {
-        texto = m_tabela.Fields(p.indice).AsString();
+        p.valor = m_tabela.Fields(p.indice).AsString();
     }
-    if (m_registro != 0) {
-        p.valor = texto;
-        p.registro = m_registro;
-    }
-    return texto;
+    p.registro = m_registro;
+    return p.valor;
+}
+
+QString CamposDaTabela::Aparado(const char *nome)
+{
+    // Stored text has no blanks around it: the library's trim is called only for a value that has some.
+    const QString &gravado = Gravado(nome);
+    if (VistaAparada(gravado).size() == gravado.size())
+        return gravado;
+    return TextoAparado(gravado);
 }
 
 AnaliseConsistencia::AnaliseConsistencia(bool tabelasTrabalho, bool origemArquivo, const QString &connection)

@@ -47,9 +47,11 @@ public:
     CamposDaTabela(const CamposDaTabela &) = delete;
     CamposDaTabela &operator=(const CamposDaTabela &) = delete;
 
-    // The field as stored (DatabaseError for a name the table does not have), and trimmed.
-    QString Gravado(const char *nome);
-    QString Aparado(const char *nome) { return Gravado(nome).trimmed(); }
+    // The field as stored (DatabaseError for a name the table does not have), and trimmed. Gravado hands
+    // back the text the reader keeps for the record: the reference holds until the driver's next
+    // NovoRegistro (before the first one, until the same name is read again).
+    const QString &Gravado(const char *nome);
+    QString Aparado(const char *nome);
 
     // The run's driver says so each time the table stands on another record; until its next call each
     // field is read from the table once, however many checks read it. The checks never move the tables

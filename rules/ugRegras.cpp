@@ -42,8 +42,9 @@ bool SoDigitos(QStringView s)
 {
     if (s.isEmpty())
         return false;
-    for (QChar c : s)
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+    const char16_t *c = s.utf16();
+    for (qsizetype i = 0; i < s.size(); ++i)
+        if (char16_t(c[i] - u'0') > 9)
             return false;
     return true;
 }
@@ -52,16 +53,18 @@ qint64 ValorDigitos(QStringView s)
 {
     // Eighteen digits still fit in 64 bits; a longer text of digits is cut to its last eighteen, far
     // beyond any field of the declaration.
-    if (s.isEmpty())
-        return 0;
-    const qsizetype inicio = std::max<qsizetype>(0, s.size() - 18);
-    qint64 valor = 0;
-    for (qsizetype i = 0; i < s.size(); ++i) {
-        const char16_t c = s[i].unicode();
-        if (c < u'0' || c > u'9')
+    const char16_t *c = s.utf16();
+    const qsizetype n = s.size();
+    const qsizetype inicio = n > 18 ? n - 18 : 0;
+    for (qsizetype i = 0; i < inicio; ++i)
+        if (char16_t(c[i] - u'0') > 9)
             return 0;
-        if (i >= inicio)
-            valor = valor * 10 + (c - u'0');
+    qint64 valor = 0;
+    for (qsizetype i = inicio; i < n; ++i) {
+        const unsigned digito = char16_t(c[i] - u'0');
+        if (digito > 9)
+            return 0;
+        valor = valor * 10 + digito;
     }
     return valor;
 }

@@ -19,6 +19,8 @@
 //  - The base year and the code tables come from contextoRegras() (ContextoRegras.h), never from a form.
 //    A code-table search leaves the table on the row found.
 
+#include "app/ugCriticas.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringView>

@@ -13,7 +13,7 @@ namespace {
 // Any other value gives a null date and the rule accepts it (the date rules report it).
 QDate dataDeIdade(const QString &texto)
 {
-    const QString t = texto.trimmed();
+    const QString t = TextoAparado(texto);
     if (t.size() != 8 || !SoDigitos(t) || SoZeros(t))
         return QDate();
     return DataCalendario(t);
@@ -23,7 +23,7 @@ QDate dataDeIdade(const QString &texto)
 
 QString CriticaDataAdmissao(const QString &data)
 {
-    const QString d = data.trimmed();
+    const QString d = TextoAparado(data);
     if (!ValorInformado(d))
         return QStringLiteral("0392");
     const QString numerico = CriticaNumericoCampo(d, 8);
@@ -36,8 +36,8 @@ QString CriticaDataAdmissao(const QString &data)
 
 QString CriticaAdmissaoAnoBase(const QString &admissao, const QString &ano)
 {
-    const QString d = admissao.trimmed();
-    const QString a = ano.trimmed();
+    const QString d = TextoAparado(admissao);
+    const QString a = TextoAparado(ano);
     if (!SoDigitos(d) || !SoDigitos(a) || SoZeros(d) || SoZeros(a))
         return CodigoValido;
     return d.size() == 8 && ValorDigitos(d.mid(4, 4)) > ValorDigitos(a) ? QStringLiteral("0391") : CodigoValido;
@@ -45,8 +45,8 @@ QString CriticaAdmissaoAnoBase(const QString &admissao, const QString &ano)
 
 QString CriticaAdmissaoEncerramento(const QString &encerramento, const QString &admissao)
 {
-    const QString e = encerramento.trimmed();
-    const QString d = admissao.trimmed();
+    const QString e = TextoAparado(encerramento);
+    const QString d = TextoAparado(admissao);
     if (e.isEmpty() || e == QLatin1String("00000000") || !SoDigitos(e) || !SoDigitos(d))
         return CodigoValido;
     return ValorDigitos(DataAnoMesDia(e)) < ValorDigitos(DataAnoMesDia(d)) ? QStringLiteral("0394")
@@ -55,9 +55,9 @@ QString CriticaAdmissaoEncerramento(const QString &encerramento, const QString &
 
 QString CriticaAdmissaoChegada(const QString &chegada, const QString &admissao, const QString &nacionalidade)
 {
-    const QString c = chegada.trimmed();
-    const QString d = admissao.trimmed();
-    const QString n = nacionalidade.trimmed();
+    const QString c = TextoAparado(chegada);
+    const QString d = TextoAparado(admissao);
+    const QString n = TextoAparado(nacionalidade);
     if (!SoDigitos(c) || !SoDigitos(d) || !SoDigitos(n))
         return CodigoValido;
     if (SoZeros(c) || SoZeros(d) || SoZeros(n) || d.size() != 8 || c.size() != 4)
@@ -92,8 +92,8 @@ QString CriticaIdadeAdmissao(const QString &alvara, const QString &nascimento, c
     const int anoBase = contextoRegras().AnoBase();
     const bool menor = admitido.year() == anoBase ? admitido < SomaAnos(nascido, 16)
                                                    : anoBase - nascido.year() <= 15;
-    const bool comAlvara = alvara.trimmed() == QLatin1String("1");
-    const bool aprendiz = vinculo.trimmed() == QLatin1String("55");
+    const bool comAlvara = TextoAparado(alvara) == QLatin1String("1");
+    const bool aprendiz = TextoAparado(vinculo) == QLatin1String("55");
     if (menor) {
         if (!comAlvara && !aprendiz)
             return QStringLiteral("3133");
@@ -104,13 +104,13 @@ QString CriticaIdadeAdmissao(const QString &alvara, const QString &nascimento, c
 
 QString CriticaIndicadorAlvara(const QString &indicador)
 {
-    const QString i = indicador.trimmed();
+    const QString i = TextoAparado(indicador);
     return i == QLatin1String("1") || i == QLatin1String("2") ? CodigoValido : QStringLiteral("0001");
 }
 
 QString CriticaTipoAdmissao(const QString &tipo)
 {
-    const QString t = tipo.trimmed();
+    const QString t = TextoAparado(tipo);
     if (!ValorInformado(t))
         return QStringLiteral("0221");
     const QString numerico = CriticaNumericoCampo(t, 1);

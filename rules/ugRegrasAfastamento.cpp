@@ -17,7 +17,7 @@ bool duasDatasDiaMes(const QString &a, const QString &b)
 
 QString CriticaMotivoAfastamento(const QString &motivo)
 {
-    const QString m = motivo.trimmed();
+    const QString m = TextoAparado(motivo);
     const QString numerico = CriticaNumericoCampo(m, 2);
     if (numerico != CodigoValido)
         return numerico;
@@ -40,8 +40,8 @@ QString CriticaMotivosAfastamento(const QString &motivo1, const QString &motivo2
 
 QString CriticaDataAfastamentoValida(const QString &data, const QString &ano)
 {
-    const QString d = data.trimmed();
-    const QString a = ano.trimmed();
+    const QString d = TextoAparado(data);
+    const QString a = TextoAparado(ano);
     const QString numerico = CriticaNumericoCampo(d, 4);
     if (numerico != CodigoValido)
         return numerico;
@@ -52,8 +52,8 @@ QString CriticaDataAfastamentoValida(const QString &data, const QString &ano)
 
 QString CriticaDataAfastamento(const QString &data, const QString &motivo, bool inicio)
 {
-    const QString d = data.trimmed();
-    const QString m = motivo.trimmed();
+    const QString d = TextoAparado(data);
+    const QString m = TextoAparado(motivo);
     const bool comMotivo = SoDigitos(m) && !SoZeros(m);
     if (comMotivo) {
         if (!SoZeros(d))
@@ -65,8 +65,8 @@ QString CriticaDataAfastamento(const QString &data, const QString &motivo, bool 
 
 QString CriticaAfastamentoFim(const QString &inicio, const QString &fim)
 {
-    const QString i = inicio.trimmed();
-    const QString f = fim.trimmed();
+    const QString i = TextoAparado(inicio);
+    const QString f = TextoAparado(fim);
     if (!SoDigitos(i) || !SoDigitos(f) || !duasDatasDiaMes(i, f))
         return CodigoValido;
     return ComparaDiaMes(f, i) < 0 ? QStringLiteral("3633") : CodigoValido;
@@ -74,9 +74,9 @@ QString CriticaAfastamentoFim(const QString &inicio, const QString &fim)
 
 QString CriticaAfastamentoPeriodo(const QString &data, const QString &admissao, const QString &ano)
 {
-    const QString d = data.trimmed();
-    const QString a = admissao.trimmed();
-    const QString y = ano.trimmed();
+    const QString d = TextoAparado(data);
+    const QString a = TextoAparado(admissao);
+    const QString y = TextoAparado(ano);
     if (d.isEmpty() || a.isEmpty() || y.isEmpty() || SoZeros(d) || d.size() != 4)
         return CodigoValido;
     if (SoZeros(a) || a.size() != 8 || a.mid(4, 4) != y)
@@ -86,8 +86,8 @@ QString CriticaAfastamentoPeriodo(const QString &data, const QString &admissao, 
 
 QString CriticaAfastamentoInicio(const QString &data, const QString &desligamento, const QString &)
 {
-    const QString d = data.trimmed();
-    const QString s = desligamento.trimmed();
+    const QString d = TextoAparado(data);
+    const QString s = TextoAparado(desligamento);
     if (!duasDatasDiaMes(d, s))
         return CodigoValido;
     return ComparaDiaMes(d, s) > 0 ? QStringLiteral("3631") : CodigoValido;
@@ -103,7 +103,7 @@ QString CriticaDiasAfastamento(const QString &motivo1, const QString &motivo2, c
 
 QString CriticaDiasAfastamentoMotivo(const QString &dias, const QString &motivo1)
 {
-    const QString d = dias.trimmed();
+    const QString d = TextoAparado(dias);
     const QString numerico = CriticaNumericoCampo(d, 3);
     if (numerico != CodigoValido)
         return numerico;

@@ -14,7 +14,7 @@ namespace {
 // table lacks it.
 QString codigoDeTabela(const QString &codigo, int tamanho, Table &tabela, const char *vazio, const char *ausente)
 {
-    const QString v = codigo.trimmed();
+    const QString v = TextoAparado(codigo);
     if (v.isEmpty())
         return QLatin1String(vazio);
     const QString numerico = CriticaNumericoCampo(v, tamanho);
@@ -47,7 +47,7 @@ QString CriticaNaturezaJuridica(const QString &natureza)
 
 QString CriticaMesDataBase(const QString &mes)
 {
-    const QString v = mes.trimmed();
+    const QString v = TextoAparado(mes);
     if (v.isEmpty())
         return QStringLiteral("0030");
     const QString numerico = CriticaNumericoCampo(v, 2);
@@ -65,7 +65,7 @@ QString CriticaDataBaseNegativa(const QString &mes, const QString &negativa)
 
 QString CriticaIndicadorNegativaValor(const QString &indicador)
 {
-    const QString v = indicador.trimmed();
+    const QString v = TextoAparado(indicador);
     if (v.isEmpty())
         return QStringLiteral("0140");
     const QString numerico = CriticaNumericoCampo(v, 1);
@@ -88,12 +88,12 @@ QString CriticaIndicadorNegativa(const QString &negativa, const QString &tipo, c
 QString CriticaEncerramentoAtividade(const QString &indicador, const QString &data, const QString &ano,
                                      bool modoArquivo)
 {
-    if (indicador.trimmed() != QLatin1String("1")) {
+    if (TextoAparado(indicador) != QLatin1String("1")) {
         if (data.isEmpty())
             return modoArquivo ? QStringLiteral("3514") : CodigoValido;
         return data.size() == 4 || SoZeros(data) ? CodigoValido : QStringLiteral("3515");
     }
-    const QString d = data.trimmed();
+    const QString d = TextoAparado(data);
     if (d.isEmpty() || SoZeros(d))
         return QStringLiteral("3513");
     const QString numerico = CriticaNumericoCampo(d, 8);
@@ -102,7 +102,7 @@ QString CriticaEncerramentoAtividade(const QString &indicador, const QString &da
     if (!DataValida(d))
         return QStringLiteral("3514");
     const int aaaammdd = DataAnoMesDia(d).toInt();
-    const int a = StrToIntSeguro(ano.trimmed());
+    const int a = StrToIntSeguro(TextoAparado(ano));
     if (aaaammdd < a * 10000 + 101 || aaaammdd > a * 10000 + 1231)
         return QStringLiteral("3516");
     return CodigoValido;
@@ -134,15 +134,15 @@ QString CriticaSimplesPorte(const QString &simples, const QString &porte)
 
 QString CriticaNaturezaNome(const QString &natureza, const QString &nome)
 {
-    if (nomePrefeitura(nome.trimmed()) && natureza.trimmed() != QLatin1String("1031"))
+    if (nomePrefeitura(TextoAparado(nome)) && TextoAparado(natureza) != QLatin1String("1031"))
         return QStringLiteral("0372");
     return CodigoValido;
 }
 
 QString CriticaCnaeNome(const QString &cnae, const QString &nome)
 {
-    const QString c = cnae.trimmed();
-    const QString n = nome.trimmed();
+    const QString c = TextoAparado(cnae);
+    const QString n = TextoAparado(nome);
     const bool condominio = n.left(10).toUpper() == QLatin1String("CONDOMINIO");
     if (condominio && c != QLatin1String("8112500"))
         return QStringLiteral("0362");

@@ -28,7 +28,7 @@ bool presente(const QString &v) { return !v.isEmpty() && !SoZeros(v); }
 
 QString criticaEmail(QString &email, const QString &vazio)
 {
-    email = email.trimmed();
+    email = TextoAparado(email);
     if (email.isEmpty())
         return vazio;
     if (!TextoImprimivel(email))
@@ -40,7 +40,7 @@ QString criticaEmail(QString &email, const QString &vazio)
 
 QString CriticaDDD(const QString &ddd)
 {
-    const QString v = ddd.trimmed();
+    const QString v = TextoAparado(ddd);
     if (v.isEmpty() || SoZeros(v) || !EhNumerico(v))
         return QStringLiteral("3674");
     return CodigoValido;
@@ -48,7 +48,7 @@ QString CriticaDDD(const QString &ddd)
 
 QString CriticaTelefone(const QString &numero)
 {
-    const QString v = numero.trimmed();
+    const QString v = TextoAparado(numero);
     if (v.isEmpty())
         return QStringLiteral("3674");
     if (v.size() != 8)
@@ -60,8 +60,8 @@ QString CriticaTelefone(const QString &numero)
 
 QString CriticaTelefoneCompleto(const QString &ddd, const QString &numero)
 {
-    const bool comDdd = presente(ddd.trimmed());
-    const bool comNumero = presente(numero.trimmed());
+    const bool comDdd = presente(TextoAparado(ddd));
+    const bool comNumero = presente(TextoAparado(numero));
     if (comDdd != comNumero)
         return QStringLiteral("3101");
     return comDdd ? CodigoValido : QStringLiteral("3102");
@@ -69,8 +69,8 @@ QString CriticaTelefoneCompleto(const QString &ddd, const QString &numero)
 
 QString CriticaDDDUf(const QString &ddd, const QString &uf)
 {
-    const QString d = QStringLiteral("0") + ddd.trimmed().left(2);
-    const QString u = uf.trimmed();
+    const QString d = QStringLiteral("0") + TextoAparado(ddd).left(2);
+    const QString u = TextoAparado(uf);
     if (SoZeros(d) || !EhNumerico(d) || SoZeros(u) || !EhNumerico(u))
         return CodigoValido;
     const int estado = u.toInt();

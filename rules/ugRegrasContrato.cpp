@@ -26,7 +26,7 @@ constexpr CboRecusado kCbosRecusados[] = {
 // A link type of public administration: 30, 31, 35, 96, 97, as the trimmed text stands.
 bool vinculoPublico(const QString &vinculo)
 {
-    const QString v = vinculo.trimmed();
+    const QString v = TextoAparado(vinculo);
     return SoDigitos(v) && UmDosCodigos(ValorDigitos(v), {30, 31, 35, 96, 97});
 }
 
@@ -34,7 +34,7 @@ bool vinculoPublico(const QString &vinculo)
 
 QString CriticaCbo(const QString &cbo)
 {
-    const QString c = cbo.trimmed();
+    const QString c = TextoAparado(cbo);
     for (const CboRecusado &recusado : kCbosRecusados)
         if (c == QLatin1String(recusado.cbo))
             return QString::fromLatin1(recusado.codigo);
@@ -52,8 +52,8 @@ QString CriticaCbo(const QString &cbo)
 
 QString CriticaCboInstrucao(const QString &instrucao, const QString &cbo)
 {
-    const QString i = instrucao.trimmed();
-    const QString c = cbo.trimmed();
+    const QString i = TextoAparado(instrucao);
+    const QString c = TextoAparado(cbo);
     if (!SoDigitos(i) || !SoDigitos(c) || SoZeros(i) || SoZeros(c))
         return CodigoValido;
     Table &cbos = contextoRegras().Tabelas().taCBO;
@@ -69,7 +69,7 @@ QString CriticaCboInstrucao(const QString &instrucao, const QString &cbo)
 
 QString CriticaCodigoVinculo(const QString &vinculo)
 {
-    const QString v = vinculo.trimmed();
+    const QString v = TextoAparado(vinculo);
     if (!ValorInformado(v))
         return QStringLiteral("0273");
     const QString numerico = CriticaNumericoCampo(v, 2);
@@ -80,8 +80,8 @@ QString CriticaCodigoVinculo(const QString &vinculo)
 
 QString CriticaTipoVinculo(const QString &vinculo, const QString &tipo)
 {
-    const QString v = vinculo.trimmed();
-    const QString t = tipo.trimmed();
+    const QString v = TextoAparado(vinculo);
+    const QString t = TextoAparado(tipo);
     if (!SoDigitos(v) || SoZeros(v) || !SoDigitos(t) || SoZeros(t))
         return CodigoValido;
     const qint64 codigo = ValorDigitos(v);
@@ -98,20 +98,20 @@ QString CriticaTipoVinculo(const QString &vinculo, const QString &tipo)
 
 QString CriticaVinculoTipos1(const QString &vinculo, const QString &cnae)
 {
-    return cnae.trimmed().startsWith(QLatin1String("84")) && !vinculoPublico(vinculo) ? QStringLiteral("3507")
+    return TextoAparado(cnae).startsWith(QLatin1String("84")) && !vinculoPublico(vinculo) ? QStringLiteral("3507")
                                                                                        : CodigoValido;
 }
 
 QString CriticaVinculoTipos2(const QString &vinculo, const QString &natureza)
 {
-    return natureza.trimmed().startsWith(QLatin1Char('1')) && !vinculoPublico(vinculo) ? QStringLiteral("3519")
+    return TextoAparado(natureza).startsWith(QLatin1Char('1')) && !vinculoPublico(vinculo) ? QStringLiteral("3519")
                                                                                        : CodigoValido;
 }
 
 QString CriticaVinculoSeriePis(const QString &vinculo, const QString &pis)
 {
-    const QString v = vinculo.trimmed();
-    const QString p = pis.trimmed();
+    const QString v = TextoAparado(vinculo);
+    const QString p = TextoAparado(pis);
     if (!SoDigitos(v) || !SoDigitos(p))
         return CodigoValido;
     const qint64 serie = ValorDigitos(p.left(3));
@@ -122,11 +122,11 @@ QString CriticaVinculoSeriePis(const QString &vinculo, const QString &pis)
 QString CriticaVinculoIdade(const QString &vinculo, const QString &nascimento, const QString &admissao,
                             const QString &deficiencia)
 {
-    const QString d = deficiencia.trimmed();
-    if (vinculo.trimmed() != QLatin1String("55") || (!d.isEmpty() && d != QLatin1String("2")))
+    const QString d = TextoAparado(deficiencia);
+    if (TextoAparado(vinculo) != QLatin1String("55") || (!d.isEmpty() && d != QLatin1String("2")))
         return CodigoValido;
-    const QString n = nascimento.trimmed();
-    const QString a = admissao.trimmed();
+    const QString n = TextoAparado(nascimento);
+    const QString a = TextoAparado(admissao);
     if (SoZeros(n) || SoZeros(a))
         return CodigoValido;
     const QDate nascido = DataCalendario(n);
@@ -147,7 +147,7 @@ QString CriticaVinculoIdade(const QString &vinculo, const QString &nascimento, c
 
 QString CriticaHorasSemanais(const QString &horas)
 {
-    const QString h = horas.trimmed();
+    const QString h = TextoAparado(horas);
     if (h.isEmpty())
         return QStringLiteral("0251");
     const QString numerico = CriticaNumericoCampo(h, 2);

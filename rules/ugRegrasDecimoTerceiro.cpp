@@ -9,7 +9,7 @@ namespace {
 
 QString formatoMes(const QString &mes, bool aceitaNoventaENove)
 {
-    const QString m = mes.trimmed();
+    const QString m = TextoAparado(mes);
     if (m.isEmpty())
         return QStringLiteral("0322");
     const QString numerico = CriticaNumericoCampo(m, 2);
@@ -23,7 +23,7 @@ QString formatoMes(const QString &mes, bool aceitaNoventaENove)
 
 QString formatoValor(const QString &valor, const char *vazio)
 {
-    const QString v = valor.trimmed();
+    const QString v = TextoAparado(valor);
     if (v.isEmpty())
         return QString::fromLatin1(vazio);
     return CriticaNumericoCampo(v, 9);
@@ -77,8 +77,8 @@ QString CriticaValor13FinalNum(const QString &valor)
 
 QString CriticaValor13Adiantamento(const QString &mes, const QString &valor)
 {
-    const QString m = mes.trimmed();
-    const QString v = valor.trimmed();
+    const QString m = TextoAparado(mes);
+    const QString v = TextoAparado(valor);
     if (!SoDigitos(m) || !SoDigitos(v))
         return CodigoValido;
     return mesEValor(m, v, "0324", "0330");
@@ -106,9 +106,9 @@ QString CriticaMes13Final(const QString &mesAdiantamento, const QString &mesFina
 
 QString CriticaMes13(const QString &mes, const QString &admissao, const QString &ano)
 {
-    const QString m = mes.trimmed();
-    const QString a = admissao.trimmed();
-    const QString y = ano.trimmed();
+    const QString m = TextoAparado(mes);
+    const QString a = TextoAparado(admissao);
+    const QString y = TextoAparado(ano);
     if (!SoDigitos(m) || !SoDigitos(a) || !SoDigitos(y))
         return CodigoValido;
     return antesDaAdmissao(m, a, y);
@@ -118,7 +118,7 @@ QString CriticaMes13Entrada(const QString &mes, const QString &admissao, const Q
 {
     if (!SoDigitos(mes) || !SoDigitos(admissao))
         return CodigoValido;
-    return antesDaAdmissao(mes, admissao, ano.trimmed());
+    return antesDaAdmissao(mes, admissao, TextoAparado(ano));
 }
 
 QString CriticaMes13Adiantamento(const QString &mes, const QString &desligamento)

@@ -9,7 +9,7 @@ namespace gdvorn {
 
 QString CriticaCausaDesligamento(const QString &causa)
 {
-    const QString c = causa.trimmed();
+    const QString c = TextoAparado(causa);
     if (c.isEmpty())
         return QStringLiteral("0280");
     const QString numerico = CriticaNumericoTamanhoCampo(c, 2);
@@ -22,8 +22,8 @@ QString CriticaCausaDesligamento(const QString &causa)
 
 QString CriticaDataDesligamentoValida(const QString &data, const QString &ano)
 {
-    const QString d = data.trimmed();
-    const QString a = ano.trimmed();
+    const QString d = TextoAparado(data);
+    const QString a = TextoAparado(ano);
     if (d.isEmpty())
         return QStringLiteral("0292");
     const QString numerico = CriticaNumericoCampo(d, 4);
@@ -36,8 +36,8 @@ QString CriticaDataDesligamentoValida(const QString &data, const QString &ano)
 
 QString CriticaDataDesligamentoCausa(const QString &data, const QString &causa)
 {
-    const QString d = data.trimmed();
-    const QString c = causa.trimmed();
+    const QString d = TextoAparado(data);
+    const QString c = TextoAparado(causa);
     if (!SoDigitos(d) || !SoDigitos(c))
         return CodigoValido;
     const qint64 codigo = ValorDigitos(c);
@@ -51,9 +51,9 @@ QString CriticaDataDesligamentoCausa(const QString &data, const QString &causa)
 QString CriticaDesligamentoAntesAdmissao(const QString &desligamento, const QString &admissao,
                                          const QString &ano)
 {
-    const QString d = desligamento.trimmed();
-    const QString a = admissao.trimmed();
-    const QString y = ano.trimmed();
+    const QString d = TextoAparado(desligamento);
+    const QString a = TextoAparado(admissao);
+    const QString y = TextoAparado(ano);
     if (d.isEmpty() || a.isEmpty() || y.isEmpty() || SoZeros(d))
         return CodigoValido;
     if (d.size() != 4 || SoZeros(a) || a.size() != 8 || a.mid(4, 4) != y)
@@ -64,11 +64,11 @@ QString CriticaDesligamentoAntesAdmissao(const QString &desligamento, const QStr
 QString CriticaDesligamentoEncerramento(const QString &desligamento, const QString &encerramento,
                                         const QString &ano)
 {
-    const QString d = desligamento.trimmed();
-    const QString e = encerramento.trimmed();
+    const QString d = TextoAparado(desligamento);
+    const QString e = TextoAparado(encerramento);
     if (d.isEmpty() || e.isEmpty() || SoZeros(d) || d.size() != 4)
         return CodigoValido;
-    if (SoZeros(e) || e.size() != 8 || e.mid(4, 4) != ano.trimmed())
+    if (SoZeros(e) || e.size() != 8 || e.mid(4, 4) != TextoAparado(ano))
         return CodigoValido;
     return ComparaDiaMes(e.left(4), d) < 0 ? QStringLiteral("3603") : CodigoValido;
 }
@@ -76,7 +76,7 @@ QString CriticaDesligamentoEncerramento(const QString &desligamento, const QStri
 QString CriticaCausaEncerramento(const QString &encerramento, const QString &anoDeclaracao, const QString &causa,
                                  const QString &anoBase)
 {
-    if (anoDeclaracao.trimmed() != anoBase.trimmed() || encerramento.trimmed() != QLatin1String("1"))
+    if (TextoAparado(anoDeclaracao) != TextoAparado(anoBase) || TextoAparado(encerramento) != QLatin1String("1"))
         return CodigoValido;
     return ValorInformado(causa) ? CodigoValido : QStringLiteral("0281");
 }
@@ -93,7 +93,7 @@ QString CriticaCausaNatureza(const QString &causa, const QString &natureza)
 
 QString CriticaAvisoPrevioNum(const QString &valor)
 {
-    const QString v = valor.trimmed();
+    const QString v = TextoAparado(valor);
     if (v.isEmpty())
         return QStringLiteral("0335");
     return CriticaNumericoCampo(v, 9);
@@ -101,7 +101,7 @@ QString CriticaAvisoPrevioNum(const QString &valor)
 
 QString CriticaAvisoPrevio(const QString &valor, const QString &causa)
 {
-    const QString c = causa.trimmed();
+    const QString c = TextoAparado(causa);
     if (!SoDigitos(c))
         return CodigoValido;
     const qint64 codigo = ValorDigitos(c);

@@ -34,7 +34,7 @@ QString primeiraPalavra(const QString &nome)
 
 QString CriticaPis(const QString &pis)
 {
-    const QString p = pis.trimmed();
+    const QString p = TextoAparado(pis);
     if (SoZeros(p))
         return QStringLiteral("0150");
     if (p.isEmpty())
@@ -54,7 +54,7 @@ QString CriticaPisInscricao(const QString &, const QString &)
 
 QString CriticaNomeEmpregado(QString &nome, const QString &pis)
 {
-    nome = nome.trimmed();
+    nome = TextoAparado(nome);
     QString codigo;
     if (nome.isEmpty())
         codigo = QStringLiteral("0160");
@@ -67,7 +67,7 @@ QString CriticaNomeEmpregado(QString &nome, const QString &pis)
     if (codigo != CodigoValido)
         return codigo;
 
-    const QString p = pis.trimmed();
+    const QString p = TextoAparado(pis);
     Table &pisIndevidos = contextoRegras().Tabelas().tbPisInval;
     // An empty list of wrongly issued numbers (as installed) is not searched for every link.
     if (contextoRegras().TemLinhas(pisIndevidos) && pisIndevidos.FindKey({p})) {
@@ -85,7 +85,7 @@ QString CriticaNomeEmpregado(QString &nome, const QString &pis)
 
 QString CriticaCpfEmpregado(const QString &cpf)
 {
-    const QString c = cpf.trimmed();
+    const QString c = TextoAparado(cpf);
     if (c.isEmpty())
         return CodigoValido;
     const QString numerico = CriticaNumericoCampo(c, 11);
@@ -101,18 +101,18 @@ QString CriticaCpfObrigatorio(const QString &cpf, const QString &vinculo, const 
 {
     if (ValorInformado(cpf))
         return CodigoValido;
-    const QString v = vinculo.trimmed();
+    const QString v = TextoAparado(vinculo);
     // The link types whose employee needs a CPF.
     const bool exigeCpf =
         SoDigitos(v) && UmDosCodigos(ValorDigitos(v), {10, 15, 30, 31, 35, 40, 50, 60, 65, 80, 90, 95, 96, 97});
-    if (alvara.trimmed() != QLatin1String("1") && exigeCpf && !ValorInformado(desligamento))
+    if (TextoAparado(alvara) != QLatin1String("1") && exigeCpf && !ValorInformado(desligamento))
         return QStringLiteral("3722");
     return CodigoValido;
 }
 
 QString CriticaDataNascimento(const QString &data)
 {
-    const QString d = data.trimmed();
+    const QString d = TextoAparado(data);
     if (!ValorInformado(d))
         return QStringLiteral("0170");
     const QString numerico = CriticaNumericoCampo(d, 8);
@@ -125,8 +125,8 @@ QString CriticaDataNascimento(const QString &data)
 
 QString CriticaNascimento(const QString &data, const QString &ano)
 {
-    const QString nascido = data.trimmed().mid(4, 4);
-    const QString a = ano.trimmed();
+    const QString nascido = TextoAparado(data).mid(4, 4);
+    const QString a = TextoAparado(ano);
     if (!SoDigitos(nascido) || !SoDigitos(a))
         return CodigoValido;
     const qint64 anoNascimento = ValorDigitos(nascido);
@@ -144,13 +144,13 @@ QString CriticaNascimento(const QString &data, const QString &ano)
 
 QString CriticaSexo(const QString &sexo)
 {
-    const QString s = sexo.trimmed();
+    const QString s = TextoAparado(sexo);
     return s == QLatin1String("1") || s == QLatin1String("2") ? CodigoValido : QStringLiteral("3524");
 }
 
 QString CriticaRaca(const QString &raca)
 {
-    const QString r = raca.trimmed();
+    const QString r = TextoAparado(raca);
     if (r.isEmpty())
         return QStringLiteral("0480");
     return contextoRegras().Tabelas().taRaca.FindKey({r}) ? CodigoValido : QStringLiteral("0481");
@@ -158,14 +158,14 @@ QString CriticaRaca(const QString &raca)
 
 QString CriticaIndicadorDeficiencia(const QString &indicador)
 {
-    const QString i = indicador.trimmed();
+    const QString i = TextoAparado(indicador);
     return i == QLatin1String("1") || i == QLatin1String("2") ? CodigoValido : QStringLiteral("0001");
 }
 
 QString CriticaTipoDeficiencia(const QString &tipo, const QString &indicador, bool modoArquivo)
 {
-    const QString t = tipo.trimmed();
-    const QString i = indicador.trimmed();
+    const QString t = TextoAparado(tipo);
+    const QString i = TextoAparado(indicador);
     const QString invalido = QStringLiteral("3701");
     const bool tem = i == QLatin1String("1");
     const bool naoTem = i == QLatin1String("2");

@@ -33,7 +33,7 @@ constexpr NomeExigido kNomesExigidos[] = {
 
 QString CriticaRazaoSocial(QString &nome, const QString &inscricao, const QString &tipoInscricao)
 {
-    nome = nome.trimmed();
+    nome = TextoAparado(nome);
     if (nome.isEmpty())
         return QStringLiteral("0110");
     const QString texto = CriticaTexto(nome);
@@ -42,7 +42,7 @@ QString CriticaRazaoSocial(QString &nome, const QString &inscricao, const QStrin
     const QString maiusculo = nome.toUpper();
     if (maiusculo == QLatin1String("MATRIZ") || maiusculo == QLatin1String("FILIAL"))
         return QStringLiteral("0111");
-    if (tipoInscricao.trimmed() == QLatin1String("1") && inscricao.size() >= 8) {
+    if (TextoAparado(tipoInscricao) == QLatin1String("1") && inscricao.size() >= 8) {
         const QString raiz = inscricao.left(8);
         for (const NomeExigido &n : kNomesExigidos) {
             if (raiz == QLatin1String(n.raiz))
@@ -54,7 +54,7 @@ QString CriticaRazaoSocial(QString &nome, const QString &inscricao, const QStrin
 
 QString CriticaEndereco(QString &logradouro)
 {
-    logradouro = logradouro.trimmed();
+    logradouro = TextoAparado(logradouro);
     if (logradouro.isEmpty())
         return QStringLiteral("0120");
     if (!SemCaracterRepetido(logradouro))
@@ -62,11 +62,11 @@ QString CriticaEndereco(QString &logradouro)
     return CriticaTexto(logradouro);
 }
 
-QString CriticaNumeroEndereco(const QString &numero) { return CriticaNumericoCampo(numero.trimmed(), 6); }
+QString CriticaNumeroEndereco(const QString &numero) { return CriticaNumericoCampo(TextoAparado(numero), 6); }
 
 QString CriticaComplemento(QString &complemento)
 {
-    complemento = complemento.trimmed();
+    complemento = TextoAparado(complemento);
     if (complemento.isEmpty())
         return CodigoValido;
     if (!TextoImprimivel(complemento))
@@ -78,15 +78,15 @@ QString CriticaComplemento(QString &complemento)
 
 QString CriticaTextoEndereco(const QString &numero, const QString &complemento)
 {
-    const QString n = numero.trimmed();
-    if ((n.isEmpty() || SoZeros(n)) && complemento.trimmed().isEmpty())
+    const QString n = TextoAparado(numero);
+    if ((n.isEmpty() || SoZeros(n)) && TextoAparado(complemento).isEmpty())
         return QStringLiteral("0120");
     return CodigoValido;
 }
 
 QString CriticaBairro(QString &bairro)
 {
-    bairro = bairro.trimmed();
+    bairro = TextoAparado(bairro);
     if (bairro.isEmpty())
         return CodigoValido;
     return CriticaTexto(bairro);

@@ -22,7 +22,7 @@ QString parteCpf(const QString &inscricao)
 
 QString CriticaInscricao(const QString &inscricao)
 {
-    const QString v = inscricao.trimmed();
+    const QString v = TextoAparado(inscricao);
     if (v.isEmpty())
         return QStringLiteral("0055");
     const QString numerico = CriticaNumericoCampo(v, 14);
@@ -37,8 +37,8 @@ QString CriticaInscricao(const QString &inscricao)
 
 QString CriticaInscricaoPorTipo(const QString &inscricao, const QString &tipo)
 {
-    const QString v = inscricao.trimmed();
-    const QString t = tipo.trimmed();
+    const QString v = TextoAparado(inscricao);
+    const QString t = TextoAparado(tipo);
     if (v.isEmpty() || t.isEmpty() || SoZeros(t))
         return CodigoValido;
     if (t == QLatin1String("1"))
@@ -50,7 +50,7 @@ QString CriticaInscricaoPorTipo(const QString &inscricao, const QString &tipo)
 
 QString CriticaTipoInscricao(const QString &tipo)
 {
-    const QString t = tipo.trimmed();
+    const QString t = TextoAparado(tipo);
     if (t.isEmpty())
         return QStringLiteral("0132");
     const QString numerico = CriticaNumericoCampo(t, 1);
@@ -61,7 +61,7 @@ QString CriticaTipoInscricao(const QString &tipo)
 
 QString CriticaPrefixo(const QString &prefixo)
 {
-    const QString p = prefixo.trimmed();
+    const QString p = TextoAparado(prefixo);
     if (p.isEmpty())
         return QStringLiteral("0061");
     if (!digitoOuMaiuscula(p.at(0)))
@@ -75,7 +75,7 @@ QString CriticaPrefixo(const QString &prefixo)
 
 QString CriticaCeiVinculado(const QString &cei)
 {
-    const QString v = cei.trimmed();
+    const QString v = TextoAparado(cei);
     if (v.isEmpty())
         return QStringLiteral("0431");
     const QString numerico = CriticaNumericoCampo(v, 14);
@@ -93,7 +93,7 @@ QString CriticaCnpjVinculado(const QString &tipo, const QString &cei)
 
 QString CriticaInscricaoResponsavel(const QString &inscricao, int tamanho)
 {
-    const QString v = inscricao.trimmed();
+    const QString v = TextoAparado(inscricao);
     if (v.isEmpty())
         return QStringLiteral("0055");
     const QString numerico = CriticaNumericoCampo(v, int(v.size()));
@@ -118,8 +118,8 @@ QString CriticaInscricaoResponsavel(const QString &inscricao, int tamanho)
 
 QString CriticaTipoInscricaoResp(const QString &inscricao, const QString &tipo)
 {
-    const QString v = inscricao.trimmed();
-    const QString t = tipo.trimmed();
+    const QString v = TextoAparado(inscricao);
+    const QString t = TextoAparado(tipo);
     if (v.isEmpty() || SoZeros(v) || t.isEmpty() || SoZeros(t))
         return CodigoValido;
     bool valida = true;
@@ -134,7 +134,7 @@ QString CriticaTipoInscricaoResp(const QString &inscricao, const QString &tipo)
 
 QString CriticaCodigoInscricaoResp(const QString &tipo)
 {
-    const QString t = tipo.trimmed();
+    const QString t = TextoAparado(tipo);
     if (t.isEmpty())
         return QStringLiteral("0128");
     const QString numerico = CriticaNumericoCampo(t, 1);
@@ -146,10 +146,10 @@ QString CriticaCodigoInscricaoResp(const QString &tipo)
 
 QString CriticaCpfInscricaoResp(const QString &inscricao, const QString &cpf, const QString &tipo)
 {
-    const QString parte = parteCpf(inscricao.trimmed());
-    if (tipo.trimmed() != QLatin1String("4"))
+    const QString parte = parteCpf(TextoAparado(inscricao));
+    if (TextoAparado(tipo) != QLatin1String("4"))
         return CodigoValido;
-    return parte == cpf.trimmed() ? CodigoValido : QStringLiteral("0210");
+    return parte == TextoAparado(cpf) ? CodigoValido : QStringLiteral("0210");
 }
 
 } // namespace gdvorn

@@ -50,7 +50,7 @@ QString campo(Table &t, const char *nome) { return t.FieldByName(QLatin1String(n
 // A CEP range of tb8fxcep, prefixes widened to whole CEPs; an empty or non-numeric bound holds nothing.
 bool naFaixa(qint64 cep, const QString &inicial, const QString &final)
 {
-    const QString i = inicial.trimmed(), f = final.trimmed();
+    const QString i = TextoAparado(inicial), f = TextoAparado(final);
     if (!EhNumerico(i) || !EhNumerico(f))
         return false;
     return cep >= (i + QStringLiteral("000")).toLongLong() && cep <= (f + QStringLiteral("999")).toLongLong();
@@ -60,7 +60,7 @@ bool naFaixa(qint64 cep, const QString &inicial, const QString &final)
 
 QString CriticaCep(const QString &cep)
 {
-    const QString v = cep.trimmed();
+    const QString v = TextoAparado(cep);
     if (v.isEmpty())
         return QStringLiteral("0081");
     const QString numerico = CriticaNumericoCampo(v, 8);
@@ -75,7 +75,7 @@ QString CriticaCep(const QString &cep)
 
 QString CriticaCodigoMunicipio(const QString &codigo)
 {
-    const QString v = codigo.trimmed();
+    const QString v = TextoAparado(codigo);
     if (v.isEmpty())
         return QStringLiteral("0092");
     const QString numerico = CriticaNumericoCampo(v, 7);
@@ -88,7 +88,7 @@ QString CriticaCodigoMunicipio(const QString &codigo)
 
 QString CriticaMunicipioTrabalho(const QString &codigo)
 {
-    const QString v = codigo.trimmed();
+    const QString v = TextoAparado(codigo);
     const QString numerico = CriticaNumericoCampo(v, 7);
     if (numerico != CodigoValido)
         return numerico;
@@ -97,7 +97,7 @@ QString CriticaMunicipioTrabalho(const QString &codigo)
 
 QString CodigoUfDaSigla(const QString &sigla)
 {
-    const QString v = sigla.trimmed();
+    const QString v = TextoAparado(sigla);
     if (v.isEmpty())
         return QString();
     Table &uf = contextoRegras().Tabelas().taUF;
@@ -116,7 +116,7 @@ QString CodigoUfDaSigla(const QString &sigla)
 
 QString CriticaSiglaUf(const QString &sigla)
 {
-    const QString v = sigla.trimmed();
+    const QString v = TextoAparado(sigla);
     if (v.isEmpty() || SoZeros(v))
         return QStringLiteral("0101");
     return CodigoUfDaSigla(v).isEmpty() ? QStringLiteral("0100") : CodigoValido;
@@ -124,8 +124,8 @@ QString CriticaSiglaUf(const QString &sigla)
 
 QString CriticaUfMunicipio(const QString &codigo, const QString &sigla)
 {
-    const QString c = codigo.trimmed();
-    const QString s = sigla.trimmed();
+    const QString c = TextoAparado(codigo);
+    const QString s = TextoAparado(sigla);
     if (c.isEmpty() || SoZeros(c) || s.isEmpty())
         return CodigoValido;
     Table &uf = contextoRegras().Tabelas().taUF;
@@ -136,7 +136,7 @@ QString CriticaUfMunicipio(const QString &codigo, const QString &sigla)
 
 QString CriticaNomeMunicipio(QString &nome, const QString &codigo)
 {
-    nome = nome.trimmed();
+    nome = TextoAparado(nome);
     if (nome.isEmpty())
         return QStringLiteral("0093");
     // The installed municipality names keep their accents ("SÃO PAULO"): the text check judges the
@@ -144,7 +144,7 @@ QString CriticaNomeMunicipio(QString &nome, const QString &codigo)
     const QString texto = CriticaTexto(DobraAcentos(nome));
     if (texto != CodigoValido)
         return texto;
-    const QString c = codigo.trimmed();
+    const QString c = TextoAparado(codigo);
     Table &municipio = contextoRegras().Tabelas().taMunicipio;
     if (c.isEmpty() || !municipio.FindKey({c}))
         return CodigoValido;
@@ -154,8 +154,8 @@ QString CriticaNomeMunicipio(QString &nome, const QString &codigo)
 
 QString CriticaCepEspecialUf(const QString &cep, const QString &codigo)
 {
-    const QString v = cep.trimmed();
-    const QString c = codigo.trimmed();
+    const QString v = TextoAparado(cep);
+    const QString c = TextoAparado(codigo);
     if (!EhNumerico(v) || !EhNumerico(c))
         return CodigoValido;
     if (v.size() >= 5 && c.size() >= 2) {
@@ -178,8 +178,8 @@ QString CriticaCepEspecialUf(const QString &cep, const QString &codigo)
 
 QString CriticaCepMunicipio(const QString &cep, const QString &codigo, bool aceitaSemCep)
 {
-    const QString v = cep.trimmed();
-    const QString c = codigo.trimmed();
+    const QString v = TextoAparado(cep);
+    const QString c = TextoAparado(codigo);
     if (v.isEmpty() || SoZeros(v) || c.isEmpty() || SoZeros(c))
         return CodigoValido;
     TdmGDVorn &tabelas = contextoRegras().Tabelas();
@@ -207,8 +207,8 @@ QString CriticaCepMunicipio(const QString &cep, const QString &codigo, bool acei
 
 QString CriticaCepUf(const QString &cep, const QString &uf)
 {
-    const QString v = cep.trimmed();
-    const QString u = uf.trimmed();
+    const QString v = TextoAparado(cep);
+    const QString u = TextoAparado(uf);
     if (v.isEmpty() || SoZeros(v) || u.isEmpty() || SoZeros(u) || !EhNumerico(v))
         return CodigoValido;
     const int prefixo = v.left(5).toInt();
@@ -237,7 +237,7 @@ ResultadoMunicipio TCriticaVorn::CriticaMunicipio(const QString &codigo, const Q
         r.Status = QStringLiteral("1");
         return r;
     }
-    const QString c = codigo.trimmed();
+    const QString c = TextoAparado(codigo);
     TdmGDVorn &tabelas = contextoRegras().Tabelas();
     r.NoMunicipio = campo(tabelas.taMunicipio, "NoMunicipio").trimmed();
     const QString cepUnico = campo(tabelas.taMunicipio, "CoCep").trimmed();

@@ -26,7 +26,7 @@ bool letraOuDigito(QChar c)
 
 QString CriticaNacionalidade(const QString &nacionalidade)
 {
-    const QString n = nacionalidade.trimmed();
+    const QString n = TextoAparado(nacionalidade);
     if (!ValorInformado(n))
         return QStringLiteral("0180");
     const QString numerico = CriticaNumericoCampo(n, 2);
@@ -42,8 +42,8 @@ QString CriticaAnoChegadaNumerico(const QString &ano)
 
 QString CriticaAnoChegada(const QString &ano, const QString &nacionalidade)
 {
-    const QString a = ano.trimmed();
-    const QString n = nacionalidade.trimmed();
+    const QString a = TextoAparado(ano);
+    const QString n = TextoAparado(nacionalidade);
     if (n.isEmpty() || a.isEmpty() || !SoDigitos(n) || !SoDigitos(a))
         return CodigoValido;
     const qint64 chegada = ValorDigitos(a);
@@ -57,9 +57,9 @@ QString CriticaAnoChegada(const QString &ano, const QString &nacionalidade)
 
 QString CriticaAnoChegadaAnoBase(const QString &chegada, const QString &ano, const QString &nacionalidade)
 {
-    const QString c = chegada.trimmed();
-    const QString a = ano.trimmed();
-    const QString n = nacionalidade.trimmed();
+    const QString c = TextoAparado(chegada);
+    const QString a = TextoAparado(ano);
+    const QString n = TextoAparado(nacionalidade);
     if (!SoDigitos(c) || !SoDigitos(a) || !SoDigitos(n))
         return CodigoValido;
     if (ValorDigitos(c) == 0 || ValorDigitos(a) == 0)
@@ -71,9 +71,9 @@ QString CriticaAnoChegadaAnoBase(const QString &chegada, const QString &ano, con
 QString CriticaAnoChegadaNascimento(const QString &chegada, const QString &nascimento,
                                     const QString &nacionalidade)
 {
-    const QString c = chegada.trimmed();
-    const QString d = nascimento.trimmed();
-    const QString n = nacionalidade.trimmed();
+    const QString c = TextoAparado(chegada);
+    const QString d = TextoAparado(nascimento);
+    const QString n = TextoAparado(nacionalidade);
     if (!SoDigitos(c) || !SoDigitos(d) || !SoDigitos(n))
         return CodigoValido;
     if (ValorDigitos(d) == 0 || ValorDigitos(c) == 0)
@@ -85,7 +85,7 @@ QString CriticaAnoChegadaNascimento(const QString &chegada, const QString &nasci
 
 QString CriticaInstrucao(const QString &instrucao)
 {
-    const QString i = instrucao.trimmed();
+    const QString i = TextoAparado(instrucao);
     if (!ValorInformado(i))
         return QStringLiteral("0200");
     const QString numerico = CriticaNumericoCampo(i, 2);
@@ -112,7 +112,7 @@ QString CriticaCarteiraDigitos(const QString &numero)
 
 QString CriticaCarteiraNumerica(const QString &numero, const QString &)
 {
-    const QString n = numero.trimmed();
+    const QString n = TextoAparado(numero);
     if (n.isEmpty() || n == QLatin1String("00000000"))
         return CodigoValido;
     return CriticaNumericoCampo(n, 8);
@@ -120,13 +120,13 @@ QString CriticaCarteiraNumerica(const QString &numero, const QString &)
 
 QString CriticaSerieCarteira(const QString &serie)
 {
-    return TextoImprimivel(serie.trimmed()) ? CodigoValido : QStringLiteral("0020");
+    return TextoImprimivel(TextoAparado(serie)) ? CodigoValido : QStringLiteral("0020");
 }
 
 QString CriticaNumeroCarteira(const QString &numero, const QString &serie)
 {
-    const QString n = numero.trimmed();
-    const QString s = serie.trimmed();
+    const QString n = TextoAparado(numero);
+    const QString s = TextoAparado(serie);
     if (s.size() > 5 && !SoZeros(s))
         return QStringLiteral("0215");
     if (!ValorInformado(n) && ValorInformado(s))
@@ -138,9 +138,9 @@ QString CriticaNumeroCarteira(const QString &numero, const QString &serie)
 
 QString CriticaFormatoSerieCarteira(const QString &serie, const QString &nacionalidade, const QString &numero)
 {
-    const QString s = serie.trimmed();
-    const QString n = numero.trimmed();
-    const QString p = nacionalidade.trimmed();
+    const QString s = TextoAparado(serie);
+    const QString n = TextoAparado(numero);
+    const QString p = TextoAparado(nacionalidade);
     if (n.isEmpty() || s.isEmpty() || n == QLatin1String("00000000") || s == QLatin1String("00000"))
         return CodigoValido;
     bool valida;
@@ -154,7 +154,7 @@ QString CriticaFormatoSerieCarteira(const QString &serie, const QString &naciona
 QString CriticaCarteiraTrabalho(const QString &numero, const QString &cpf, const QString &vinculo,
                                 const QString &desligamento)
 {
-    if (!SoDigitos(vinculo.trimmed()))
+    if (!SoDigitos(TextoAparado(vinculo)))
         return CodigoValido;
     const bool temCarteira = ValorInformado(numero);
     const bool temCpf = ValorInformado(cpf);

@@ -22,7 +22,7 @@ qint64 soma(std::initializer_list<const QString *> valores, int tamanho)
 
 QString CriticaParticipaPAT(const QString &indicador)
 {
-    const QString v = indicador.trimmed();
+    const QString v = TextoAparado(indicador);
     if (v.isEmpty())
         return QStringLiteral("3608");
     return v == QLatin1String("1") || v == QLatin1String("2") ? CodigoValido : QStringLiteral("3602");
@@ -30,13 +30,13 @@ QString CriticaParticipaPAT(const QString &indicador)
 
 QString CriticaQtdPATNumerica(const QString &quantidade)
 {
-    const QString v = quantidade.trimmed();
+    const QString v = TextoAparado(quantidade);
     return v.isEmpty() ? CodigoValido : CriticaNumericoCampo(v, 6);
 }
 
 QString CriticaPercentualPAT(const QString &percentual)
 {
-    const QString v = percentual.trimmed();
+    const QString v = TextoAparado(percentual);
     if (v.isEmpty())
         return CodigoValido;
     const QString numerico = CriticaNumericoCampo(v, 3);
@@ -47,7 +47,7 @@ QString CriticaPercentualPAT(const QString &percentual)
 
 QString CriticaQtdPAT(const QString &indicador, const QString &quantidade1, const QString &quantidade2)
 {
-    if (indicador.trimmed() != QLatin1String("2"))
+    if (TextoAparado(indicador) != QLatin1String("2"))
         return CodigoValido;
     return soma({&quantidade1, &quantidade2}, 6) != 0 ? QStringLiteral("3525") : CodigoValido;
 }
@@ -55,7 +55,7 @@ QString CriticaQtdPAT(const QString &indicador, const QString &quantidade1, cons
 QString CriticaPercentuaisPAT(const QString &indicador, const QString &p1, const QString &p2, const QString &p3,
                               const QString &p4, const QString &p5, const QString &p6)
 {
-    if (indicador.trimmed() == QLatin1String("1"))
+    if (TextoAparado(indicador) == QLatin1String("1"))
         return CodigoValido;
     return soma({&p1, &p2, &p3, &p4, &p5, &p6}, 3) != 0 ? QStringLiteral("3526") : CodigoValido;
 }

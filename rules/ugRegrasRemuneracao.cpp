@@ -77,9 +77,9 @@ QString CriticaRemuneracaoLimiteInstrucao(const QString &valor, const QString &i
 
 QString CriticaRemuneracaoAntesAdmissao(const QString &mes, const QString &admissao, const QString &ano)
 {
-    const QString m = mes.trimmed();
-    const QString a = admissao.trimmed();
-    const QString y = ano.trimmed();
+    const QString m = TextoAparado(mes);
+    const QString a = TextoAparado(admissao);
+    const QString y = TextoAparado(ano);
     if (!SoDigitos(m) || !SoDigitos(a) || !SoDigitos(y))
         return CodigoValido;
     if (SoZeros(a) || SoZeros(m) || SoZeros(y) || a.size() != 8)
@@ -92,8 +92,8 @@ QString CriticaRemuneracaoAntesAdmissao(const QString &mes, const QString &admis
 
 QString CriticaRemuneracaoAposDesligamento(const QString &mes, const QString &desligamento)
 {
-    const QString m = mes.trimmed();
-    const QString d = desligamento.trimmed();
+    const QString m = TextoAparado(mes);
+    const QString d = TextoAparado(desligamento);
     if (!SoDigitos(d) || !SoDigitos(m) || SoZeros(d) || d.size() != 4)
         return CodigoValido;
     return mesDaData(d) < ValorDigitos(m) ? QStringLiteral("0311") : CodigoValido;
@@ -105,9 +105,9 @@ QString CriticaRemuneracaoAprendiz(const QString &mes, const QString &vinculo, c
     // The link type first: only apprentices go further.
     if (VistaAparada(vinculo) != QLatin1String("55"))
         return CodigoValido;
-    const QString m = mes.trimmed();
-    const QString n = nascimento.trimmed();
-    const QString d = deficiencia.trimmed();
+    const QString m = TextoAparado(mes);
+    const QString n = TextoAparado(nascimento);
+    const QString d = TextoAparado(deficiencia);
     if (!SoDigitos(n) || !SoDigitos(m) || !SoDigitos(ano))
         return CodigoValido;
     if (SoZeros(n) || n.size() != 8 || (!d.isEmpty() && d != QLatin1String("0")))
@@ -153,7 +153,7 @@ QString CriticaRemuneracaoAfastamento(const ParametrosRemuneracaoAfastamento &en
 
 QString CriticaRemuneracaoMesDesligamento(const QString &desligamento, const ValoresMensais &valores)
 {
-    const QString d = desligamento.trimmed();
+    const QString d = TextoAparado(desligamento);
     if (d.size() != 4 || !SoDigitos(d) || SoZeros(d))
         return CodigoValido;
     const qint64 dia = ValorDigitos(d.left(2));
@@ -196,13 +196,13 @@ QString CriticaHorasRemuneracao(const ParametrosHorasRemuneracao &p)
     if (p.mesDesligamento != 0)
         return p.mes > p.mesDesligamento ? QStringLiteral("3710") : CodigoValido;
     const QString semRemuneracao = p.valor == 0 ? QStringLiteral("3677") : CodigoValido;
-    const QString admissao = p.admissao.trimmed();
+    const QString admissao = TextoAparado(p.admissao);
     if (admissao.size() != 6 || !SoDigitos(admissao))
         return semRemuneracao;
     const QString anoAdmissao = admissao.mid(2, 4);
     if (anoAdmissao < QString::number(contextoRegras().AnoBase()))
         return semRemuneracao;
-    const QString encerramento = p.anoEncerramento.trimmed();
+    const QString encerramento = TextoAparado(p.anoEncerramento);
     const bool naoEncerrouEmOutroAno =
         encerramento.isEmpty() || SoZeros(encerramento) || encerramento == anoAdmissao;
     if (p.mes < ValorDigitos(admissao.left(2)) && naoEncerrouEmOutroAno)

@@ -23,7 +23,7 @@ int noAnoSeguinte(const QString &data)
 
 QString CriticaNomeResponsavel(QString &nome)
 {
-    nome = nome.trimmed();
+    nome = TextoAparado(nome);
     if (nome.isEmpty())
         return QStringLiteral("3717");
     if (!SemCaracterRepetido(nome))
@@ -35,7 +35,7 @@ QString CriticaNomeResponsavel(QString &nome)
 
 QString CriticaCpfResponsavel(const QString &cpf)
 {
-    const QString v = cpf.trimmed();
+    const QString v = TextoAparado(cpf);
     if (v.isEmpty())
         return QStringLiteral("3718");
     const QString numerico = CriticaNumericoCampo(v, 11);
@@ -46,7 +46,7 @@ QString CriticaCpfResponsavel(const QString &cpf)
 
 QString CriticaNascimentoResp(const QString &data)
 {
-    const QString ano = data.trimmed().mid(4, 4);
+    const QString ano = TextoAparado(data).mid(4, 4);
     if (ano.isEmpty() || SoZeros(ano) || !EhNumerico(ano))
         return CodigoValido;
     return contextoRegras().AnoBase() - ano.toInt() > 17 ? CodigoValido : QStringLiteral("0179");
@@ -54,7 +54,7 @@ QString CriticaNascimentoResp(const QString &data)
 
 QString CriticaCrea(const QString &crea)
 {
-    const QString v = crea.trimmed();
+    const QString v = TextoAparado(crea);
     if (v.size() != 12 || !EhNumerico(v))
         return QStringLiteral("0040");
     if (SoZeros(v))
@@ -68,9 +68,9 @@ QString CriticaCrea(const QString &crea)
 
 QString CriticaCreaRetificacao(const QString &crea, const QString &retificacao)
 {
-    const QString v = crea.trimmed();
+    const QString v = TextoAparado(crea);
     const bool zeros12 = v == QLatin1String("000000000000");
-    if (retificacao.trimmed() != QLatin1String("1"))
+    if (TextoAparado(retificacao) != QLatin1String("1"))
         return v.isEmpty() || zeros12 ? CodigoValido : QStringLiteral("3735");
     if (v.isEmpty())
         return QStringLiteral("3739");
@@ -81,7 +81,7 @@ QString CriticaCreaRetificacao(const QString &crea, const QString &retificacao)
 
 QString CriticaDataGeracao(const QString &data)
 {
-    const QString d = data.trimmed();
+    const QString d = TextoAparado(data);
     const QString numerico = CriticaNumericoCampo(d, 8);
     if (numerico != CodigoValido)
         return numerico;
@@ -98,7 +98,7 @@ QString CriticaDataGeracao(const QString &data)
 
 QString CriticaDataRetificacao(bool retificacao, const QString &data)
 {
-    const QString d = data.trimmed();
+    const QString d = TextoAparado(data);
     const QString numerico = CriticaNumericoCampo(d, 8);
     if (numerico != CodigoValido)
         return numerico;

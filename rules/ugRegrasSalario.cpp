@@ -25,7 +25,7 @@ QString mesDoisDigitos(const QString &mes)
 
 QString seVazio(const QString &valor, const char *padrao)
 {
-    const QString v = valor.trimmed();
+    const QString v = TextoAparado(valor);
     return v.isEmpty() ? QString::fromLatin1(padrao) : v;
 }
 
@@ -43,12 +43,12 @@ qint64 valorSemZeros(const QString &valor)
 
 QString CriticaSalarioNumerico(const QString &salario)
 {
-    return CriticaNumericoCampo(salario.trimmed(), 9);
+    return CriticaNumericoCampo(TextoAparado(salario), 9);
 }
 
 QString CriticaTipoSalario(const QString &tipo)
 {
-    const QString t = tipo.trimmed();
+    const QString t = TextoAparado(tipo);
     if (!ValorInformado(t))
         return QStringLiteral("0241");
     const QString numerico = CriticaNumericoCampo(t, 1);
@@ -59,9 +59,9 @@ QString CriticaTipoSalario(const QString &tipo)
 
 QString CriticaSalarioContratual(const QString &salario, const QString &tipo, const QString &vinculo)
 {
-    const QString s = salario.trimmed();
-    const QString t = tipo.trimmed();
-    const QString v = vinculo.trimmed();
+    const QString s = TextoAparado(salario);
+    const QString t = TextoAparado(tipo);
+    const QString v = TextoAparado(vinculo);
     if (!SoDigitos(s) || !SoDigitos(t) || !SoDigitos(v) || SoZeros(v))
         return CodigoValido;
     const bool isento = vinculoIsento(v);
@@ -76,10 +76,10 @@ QString CriticaSalarioContratual(const QString &salario, const QString &tipo, co
 
 QString CriticaSalarioValor(const QString &vinculo, const QString &salario, const QString &, const QString &)
 {
-    const QString v = vinculo.trimmed();
+    const QString v = TextoAparado(vinculo);
     if (!SoDigitos(v) || !UmDosCodigos(ValorDigitos(v), {10, 15, 20, 25, 40, 50, 55, 60, 65, 70, 75, 80, 90}))
         return CodigoValido;
-    const QString s = salario.trimmed();
+    const QString s = TextoAparado(salario);
     const QString numerico = CriticaNumericoCampo(s, 9);
     if (numerico != CodigoValido)
         return numerico;
@@ -88,7 +88,7 @@ QString CriticaSalarioValor(const QString &vinculo, const QString &salario, cons
 
 QString CriticaSalarioMinimo(const ParametrosSalarioMinimo &p)
 {
-    const QString valor = p.valor.trimmed();
+    const QString valor = TextoAparado(p.valor);
     const QStringView vinculo = VistaAparada(p.vinculo);
     if (valor.isEmpty())
         return QStringLiteral("0315");
@@ -104,7 +104,7 @@ QString CriticaSalarioMinimo(const ParametrosSalarioMinimo &p)
     if (VistaAparada(p.tipoSalario) != QLatin1String("1"))
         return acimaLimite ? QStringLiteral("0313") : CodigoValido;
 
-    const QString mes = mesDoisDigitos(p.mes.trimmed());
+    const QString mes = mesDoisDigitos(TextoAparado(p.mes));
     const QStringView desligamento = VistaAparada(p.desligamento);
     const QStringView admissao = VistaAparada(p.admissao);
     const bool mesCheio = !ValorInformado(desligamento) || QStringView(mes) < desligamento.mid(2, 2);
@@ -132,13 +132,13 @@ QString CriticaRemuneracaoAbaixoContratual(const ParametrosRemuneracaoAbaixoCont
     if (pago <= 0 || 10 * pago >= 7 * valorSemZeros(p.salarioContratual))
         return CodigoValido;
 
-    const QString valor = seVazio(RetiraZerosEsquerda(p.valor.trimmed()), "0");
-    const QString salario = seVazio(RetiraZerosEsquerda(p.salarioContratual.trimmed()), "0");
+    const QString valor = seVazio(RetiraZerosEsquerda(TextoAparado(p.valor)), "0");
+    const QString salario = seVazio(RetiraZerosEsquerda(TextoAparado(p.salarioContratual)), "0");
     const QString mes = mesDoisDigitos(seVazio(p.mes, "0000"));
     const QString tipo = seVazio(p.tipoSalario, "0");
     const QString desligamento = seVazio(p.desligamento, "0000");
     const QString vinculo = seVazio(p.vinculo, "00");
-    const QString admissao = p.admissao.trimmed();
+    const QString admissao = TextoAparado(p.admissao);
     QStringList afastamentos;
     for (const QString *data : {&p.inicioAfastamento1, &p.fimAfastamento1, &p.inicioAfastamento2,
                                 &p.fimAfastamento2, &p.inicioAfastamento3, &p.fimAfastamento3})

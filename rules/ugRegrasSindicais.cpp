@@ -35,12 +35,12 @@ QString entidadeNaTabela(Table &tabela, const QString &cnpj, const char *codigo)
 {
     if (!contextoRegras().TemLinhas(tabela))
         return CodigoValido;
-    return tabela.FindKey({cnpj.trimmed()}) ? CodigoValido : QString(QLatin1String(codigo));
+    return tabela.FindKey({TextoAparado(cnpj)}) ? CodigoValido : QString(QLatin1String(codigo));
 }
 
 QString valorEntidade(const QString &valor, int tamanho)
 {
-    const QString v = valor.trimmed();
+    const QString v = TextoAparado(valor);
     return v.isEmpty() ? QStringLiteral("3648") : CriticaNumericoCampo(v, tamanho);
 }
 
@@ -53,7 +53,7 @@ QString CriticaCampoPreenchido(const QString &valor, bool modoArquivo)
 
 QString CriticaCnpjEntidade(const QString &cnpj, const QString &, int, bool aceitaZeros)
 {
-    const QString v = cnpj.trimmed();
+    const QString v = TextoAparado(cnpj);
     const QString numerico = CriticaNumericoCampo(v, 14);
     if (numerico != CodigoValido)
         return numerico;
@@ -93,34 +93,34 @@ QString CriticaValorEntidadeVinculo(const QString &valor) { return valorEntidade
 QString CriticaContribuicao(const QString &cnpj, const QString &valor, const QString &tipo, int, bool,
                             const QString &vinculo)
 {
-    QString c = cnpj.trimmed();
-    QString v = valor.trimmed();
+    QString c = TextoAparado(cnpj);
+    QString v = TextoAparado(valor);
     if (SoZeros(v))
         v = QStringLiteral("0,00");
     if (c == kZeros14)
         c.clear();
     if (!v.isEmpty() && v != QLatin1String("0,00") && c.isEmpty())
         return QStringLiteral("3744");
-    if (!vinculoIsento(vinculo.trimmed()) && c.isEmpty() && tipo.trimmed() == QLatin1String("sindical"))
+    if (!vinculoIsento(TextoAparado(vinculo)) && c.isEmpty() && TextoAparado(tipo) == QLatin1String("sindical"))
         return QStringLiteral("3687");
     return CodigoValido;
 }
 
 QString CriticaContribuicaoAusente(const ParametrosContribuicaoAusente &p)
 {
-    if (presente(p.CnpjSindical.trimmed(), p.ModoArquivo) || presente(p.CnpjCentralizado.trimmed(), p.ModoArquivo) ||
-        p.Negativa.trimmed() == QLatin1String("1"))
+    if (presente(TextoAparado(p.CnpjSindical), p.ModoArquivo) || presente(TextoAparado(p.CnpjCentralizado), p.ModoArquivo) ||
+        TextoAparado(p.Negativa) == QLatin1String("1"))
         return CodigoValido;
-    const QString natureza = p.Natureza1.trimmed();
+    const QString natureza = TextoAparado(p.Natureza1);
     const bool publicaOuSemFins = natureza == QLatin1String("1") || natureza == QLatin1String("3");
-    if (!publicaOuSemFins || p.Simples.trimmed() != QLatin1String("1"))
+    if (!publicaOuSemFins || TextoAparado(p.Simples) != QLatin1String("1"))
         return QStringLiteral("3687");
     return CodigoValido;
 }
 
 QString CriticaSegundaAssociativa(const QString &cnpj1, const QString &cnpj2)
 {
-    return cnpj1.trimmed() == cnpj2.trimmed() ? QStringLiteral("3745") : CodigoValido;
+    return TextoAparado(cnpj1) == TextoAparado(cnpj2) ? QStringLiteral("3745") : CodigoValido;
 }
 
 QString CriticaIndicadorSindicalizado(const QString &indicador)
@@ -130,9 +130,9 @@ QString CriticaIndicadorSindicalizado(const QString &indicador)
 
 QString CriticaSindicalizacao(const QString &cnpj, const QString &indicador, int origem)
 {
-    const QString c = cnpj.trimmed();
+    const QString c = TextoAparado(cnpj);
     const bool comCnpj = !c.isEmpty() && !SoZeros(c);
-    const QString i = indicador.trimmed();
+    const QString i = TextoAparado(indicador);
     if (i == QLatin1String("1") && !comCnpj)
         return origem == 1 ? QStringLiteral("3702") : QStringLiteral("3713");
     if (i == QLatin1String("2") && comCnpj)
@@ -142,15 +142,15 @@ QString CriticaSindicalizacao(const QString &cnpj, const QString &indicador, int
 
 QString CriticaNaoSindicalizadoEntidade(const QString &cnpj, const QString &indicador)
 {
-    const QString c = cnpj.trimmed();
+    const QString c = TextoAparado(cnpj);
     const bool comCnpj = !c.isEmpty() && !SoZeros(c);
-    return indicador.trimmed() == QLatin1String("2") && comCnpj ? QStringLiteral("3757") : CodigoValido;
+    return TextoAparado(indicador) == QLatin1String("2") && comCnpj ? QStringLiteral("3757") : CodigoValido;
 }
 
 QString CriticaCnpjCentralizador(const QString &cnpj, const QString &cnpjProprio, bool aceitaZeros)
 {
-    const QString v = cnpj.trimmed();
-    const QString proprio = cnpjProprio.trimmed();
+    const QString v = TextoAparado(cnpj);
+    const QString proprio = TextoAparado(cnpjProprio);
     const QString numerico = CriticaNumericoCampo(v, 14);
     if (numerico != CodigoValido)
         return numerico;
@@ -167,7 +167,7 @@ QString CriticaCnpjCentralizador(const QString &cnpj, const QString &cnpjProprio
 QString CriticaSindicalCentralizada(const QString &cnpjSindical, const QString &cnpjCentralizado, bool modoArquivo)
 {
     const auto dado = [modoArquivo](const QString &cnpj) {
-        const QString c = cnpj.trimmed();
+        const QString c = TextoAparado(cnpj);
         return !c.isEmpty() && (!modoArquivo || c != kZeros14);
     };
     return dado(cnpjSindical) && dado(cnpjCentralizado) ? QStringLiteral("3706") : CodigoValido;
@@ -175,9 +175,9 @@ QString CriticaSindicalCentralizada(const QString &cnpjSindical, const QString &
 
 QString CriticaCentralizacao(const QString &tipo, const QString &cnpj, const QString &indicador, bool modoArquivo)
 {
-    const bool comCnpj = presente(cnpj.trimmed(), modoArquivo);
-    const QString i = indicador.trimmed();
-    if (tipo.trimmed() == QLatin1String("3") && comCnpj)
+    const bool comCnpj = presente(TextoAparado(cnpj), modoArquivo);
+    const QString i = TextoAparado(indicador);
+    if (TextoAparado(tipo) == QLatin1String("3") && comCnpj)
         return QStringLiteral("3719");
     if ((i == QLatin1String("1")) != comCnpj)
         return QStringLiteral("3725");

@@ -10,7 +10,7 @@ namespace {
 // An amount of any width that is all zeros is as absent as the "0" and "00000000" the forms store.
 bool valorAusente(const QString &valor)
 {
-    const QString v = valor.trimmed();
+    const QString v = TextoAparado(valor);
     return v.isEmpty() || SoZeros(v) || v == QLatin1String("0,00");
 }
 
@@ -42,7 +42,7 @@ QString CriticaMesesCompetencia(const QString &meses)
 
 QString CriticaValorVerbaRescisoria(const QString &causa, const QString &valor)
 {
-    const QString c = causa.trimmed();
+    const QString c = TextoAparado(causa);
     if (!c.isEmpty() && c != QLatin1String("00"))
         return CodigoValido;
     return valorAusente(valor) ? CodigoValido : QStringLiteral("3675");

@@ -27,7 +27,7 @@ constexpr CamposAfastamento kAfastamentos[3] = {
     {"CoMotivoTercAfas", "DaInicioTerceiroAfas", "DaFinalTerceiroAfas"},
 };
 
-QString campo(AnaliseConsistencia &a, const char *nome) { return a.CamposVinculo.Gravado(nome); }
+const QString &campo(AnaliseConsistencia &a, const char *nome) { return a.CamposVinculo.Gravado(nome); }
 
 void erro(AnaliseConsistencia &a, const QString &codigo, const QList<CampoOcorrencia> &campos)
 {
@@ -36,7 +36,7 @@ void erro(AnaliseConsistencia &a, const QString &codigo, const QList<CampoOcorre
 
 void motivo(AnaliseConsistencia &a, int k)
 {
-    const QString valor = campo(a, kAfastamentos[k].motivo);
+    const QString &valor = campo(a, kAfastamentos[k].motivo);
     const QString codigo = CriticaMotivoAfastamento(valor);
     if (!Passa(codigo))
         erro(a, codigo, {{Rotulo::MotivoAfastamento, valor}});
@@ -46,7 +46,7 @@ void motivo(AnaliseConsistencia &a, int k)
 void dataAfastamento(AnaliseConsistencia &a, int k, bool inicio)
 {
     const CamposAfastamento &f = kAfastamentos[k];
-    const QString data = campo(a, inicio ? f.inicio : f.fim);
+    const QString &data = campo(a, inicio ? f.inicio : f.fim);
     const QString &anoReferencia = a.TextoAnoReferencia();
     const CampoOcorrencia linhaData{Rotulo::DataAfastamento, data};
 
@@ -55,15 +55,15 @@ void dataAfastamento(AnaliseConsistencia &a, int k, bool inicio)
         erro(a, codigo, {linhaData});
         return;
     }
-    const QString admissao = campo(a, "DaAdmissaoEmpregado");
+    const QString &admissao = campo(a, "DaAdmissaoEmpregado");
     codigo = CriticaAfastamentoPeriodo(data, admissao, anoReferencia);
     if (!Passa(codigo))
         erro(a, codigo, {linhaData, {Rotulo::DataAdmissao, admissao}});
-    const QString desligamento = campo(a, "DaDesligamentoEmpregado");
+    const QString &desligamento = campo(a, "DaDesligamentoEmpregado");
     codigo = CriticaAfastamentoInicio(data, desligamento, anoReferencia);
     if (!Passa(codigo))
         erro(a, codigo, {linhaData, {Rotulo::DataDesligamento, desligamento + anoReferencia}});
-    const QString motivoAfastamento = campo(a, f.motivo);
+    const QString &motivoAfastamento = campo(a, f.motivo);
     codigo = CriticaDataAfastamento(data, motivoAfastamento, inicio);
     if (!Passa(codigo))
         erro(a, codigo, {{Rotulo::MotivoAfastamentoDatas, motivoAfastamento}, linhaData});
@@ -77,7 +77,7 @@ void dataAfastamento(AnaliseConsistencia &a, int k, bool inicio)
 
 void diasAfastamento(AnaliseConsistencia &a)
 {
-    const QString dias = campo(a, "QtDiasAfas");
+    const QString &dias = campo(a, "QtDiasAfas");
     const QString motivo1 = campo(a, kAfastamentos[0].motivo);
     const CampoOcorrencia linhaDias{Rotulo::DiasAfastamento, dias};
     QString codigo = CriticaDiasAfastamentoMotivo(dias, motivo1);
@@ -111,9 +111,9 @@ void usoEmpresa(AnaliseConsistencia &a)
 
 void municipioTrabalho(AnaliseConsistencia &a)
 {
-    const QString municipio = campo(a, "CoMunicipioTrabalho");
+    const QString &municipio = campo(a, "CoMunicipioTrabalho");
     QString codigo = CriticaCampoPreenchido(municipio, a.OrigemArquivo);
-    if (Passa(codigo) && !municipio.trimmed().isEmpty() && municipio != QLatin1String("0000000"))
+    if (Passa(codigo) && !TextoAparado(municipio).isEmpty() && municipio != QLatin1String("0000000"))
         codigo = a.CodigoDeTabela(CriticaMunicipioTrabalho, municipio);
     if (!Passa(codigo))
         erro(a, codigo, {{Rotulo::MunicipioTrabalho, municipio}});

@@ -37,7 +37,7 @@ QString TextoTipoVinculado(const QString &tipo)
 
 QString CodigoUfDaSiglaNaExecucao(AnaliseConsistencia &a, const QString &sigla)
 {
-    const QString s = sigla.trimmed();
+    const QString s = TextoAparado(sigla);
     if (s.isEmpty() || !a.Uf.FindKey({s}))
         return QString();
     return CampoAparado(a.Uf, "CoUf");

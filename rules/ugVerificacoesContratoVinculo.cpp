@@ -18,8 +18,8 @@ namespace gdvorn {
 
 namespace {
 
-QString campo(AnaliseConsistencia &a, const char *nome) { return a.CamposVinculo.Gravado(nome); }
-QString doEstabelecimento(AnaliseConsistencia &a, const char *nome) { return a.CamposEstabelecimento.Gravado(nome); }
+const QString &campo(AnaliseConsistencia &a, const char *nome) { return a.CamposVinculo.Gravado(nome); }
+const QString &doEstabelecimento(AnaliseConsistencia &a, const char *nome) { return a.CamposEstabelecimento.Gravado(nome); }
 const QString &anoReferencia(AnaliseConsistencia &a) { return a.TextoAnoReferencia(); }
 const QString &anoBase(AnaliseConsistencia &a) { return a.TextoAnoBase(); }
 
@@ -35,13 +35,13 @@ void aviso(AnaliseConsistencia &a, const QString &codigo, const QList<CampoOcorr
 
 void tipoAdmissao(AnaliseConsistencia &a)
 {
-    const QString tipo = campo(a, "CoTipoAdmissao");
+    const QString &tipo = campo(a, "CoTipoAdmissao");
     QString codigo = a.CodigoDeTabela(CriticaTipoAdmissao, tipo);
     if (!Passa(codigo)) {
         erro(a, codigo, {{Rotulo::TipoAdmissao, tipo}});
         return;
     }
-    const QString natureza = doEstabelecimento(a, "CoNaturezaJuridica");
+    const QString &natureza = doEstabelecimento(a, "CoNaturezaJuridica");
     codigo = CriticaTipoAdmissaoNatureza(tipo, natureza);
     if (!Passa(codigo))
         erro(a, codigo, {{Rotulo::TipoAdmissao, tipo}, {Rotulo::NaturezaJuridica, natureza}});
@@ -49,7 +49,7 @@ void tipoAdmissao(AnaliseConsistencia &a)
 
 void salario(AnaliseConsistencia &a)
 {
-    const QString valor = campo(a, "VaSalContratualEmpregado");
+    const QString &valor = campo(a, "VaSalContratualEmpregado");
     const QString codigo = CriticaSalarioNumerico(valor);
     if (!Passa(codigo))
         erro(a, codigo, {{Rotulo::SalarioContratual, valor}});
@@ -57,14 +57,14 @@ void salario(AnaliseConsistencia &a)
 
 void tipoSalario(AnaliseConsistencia &a)
 {
-    const QString tipo = campo(a, "CoTipoSalarioContratual");
+    const QString &tipo = campo(a, "CoTipoSalarioContratual");
     QString codigo = a.CodigoDeTabela(CriticaTipoSalario, tipo);
     if (!Passa(codigo)) {
         erro(a, codigo, {{Rotulo::TipoSalarioContratual, tipo}});
         return;
     }
-    const QString valor = campo(a, "VaSalContratualEmpregado");
-    const QString vinculo = campo(a, "CoVinculo");
+    const QString &valor = campo(a, "VaSalContratualEmpregado");
+    const QString &vinculo = campo(a, "CoVinculo");
     codigo = CriticaSalarioContratual(valor, tipo, vinculo);
     // No salary for a link type that needs one: the link type and the salary.
     if (codigo == QLatin1String("0232"))
@@ -75,7 +75,7 @@ void tipoSalario(AnaliseConsistencia &a)
 
 void horasSemanais(AnaliseConsistencia &a)
 {
-    const QString horas = campo(a, "HoSemanaisEmpregado");
+    const QString &horas = campo(a, "HoSemanaisEmpregado");
     QString codigo = CriticaHorasSemanais(horas);
     if (Passa(codigo))
         codigo = CriticaHorasVinculo(campo(a, "CoVinculo"), campo(a, "CoInstrucao"), horas);
@@ -85,13 +85,13 @@ void horasSemanais(AnaliseConsistencia &a)
 
 void ocupacao(AnaliseConsistencia &a)
 {
-    const QString cbo = campo(a, "CoCbo");
+    const QString &cbo = campo(a, "CoCbo");
     QString codigo = a.CodigoDeTabela(CriticaCbo, cbo);
     if (!Passa(codigo)) {
         erro(a, codigo, {{Rotulo::Cbo, cbo}});
         return;
     }
-    const QString instrucao = campo(a, "CoInstrucao");
+    const QString &instrucao = campo(a, "CoInstrucao");
     codigo = a.CodigoDeTabela(CriticaCboInstrucao, instrucao, cbo);
     if (!Passa(codigo))
         erro(a, codigo, {{Rotulo::Cbo, cbo}, {Rotulo::Instrucao, instrucao}});
@@ -99,32 +99,32 @@ void ocupacao(AnaliseConsistencia &a)
 
 void tipoVinculo(AnaliseConsistencia &a)
 {
-    const QString vinculo = campo(a, "CoVinculo");
+    const QString &vinculo = campo(a, "CoVinculo");
     const CampoOcorrencia linha{Rotulo::Vinculo, vinculo};
     QString codigo = a.CodigoDeTabela(CriticaCodigoVinculo, vinculo);
     if (!Passa(codigo)) {
         erro(a, codigo, {linha});
         return;
     }
-    const QString pis = campo(a, "CoPisPasepEmpregado");
+    const QString &pis = campo(a, "CoPisPasepEmpregado");
     codigo = CriticaVinculoSeriePis(vinculo, pis);
     if (!Passa(codigo))
         erro(a, codigo, {linha, {Rotulo::PisPasep, pis}});
-    const QString tipo = doEstabelecimento(a, "InInscrEstabelecimento");
+    const QString &tipo = doEstabelecimento(a, "InInscrEstabelecimento");
     codigo = CriticaTipoVinculo(vinculo, tipo);
     if (!Passa(codigo)) {
         erro(a, codigo, {linha, {Rotulo::TipoInscricao, TextoTipoVinculado(tipo)}});
         return;
     }
-    const QString nascimento = campo(a, "DaNascimentoEmpregado");
+    const QString &nascimento = campo(a, "DaNascimentoEmpregado");
     codigo = CriticaVinculoIdade(vinculo, nascimento, campo(a, "DaAdmissaoEmpregado"), campo(a, "InDeficienteFisico"));
     if (!Passa(codigo))
         erro(a, codigo, {linha, {Rotulo::DataNascimento, nascimento}});
-    const QString cnae = doEstabelecimento(a, "CoCnae2");
+    const QString &cnae = doEstabelecimento(a, "CoCnae2");
     codigo = CriticaVinculoTipos1(vinculo, cnae);
     if (!Passa(codigo))
         aviso(a, codigo, {linha, {Rotulo::Cnae, cnae}});
-    const QString natureza = doEstabelecimento(a, "CoNaturezaJuridica");
+    const QString &natureza = doEstabelecimento(a, "CoNaturezaJuridica");
     codigo = CriticaVinculoTipos2(vinculo, natureza);
     if (!Passa(codigo))
         aviso(a, codigo, {linha, {Rotulo::NaturezaJuridica, natureza}});
@@ -132,17 +132,17 @@ void tipoVinculo(AnaliseConsistencia &a)
 
 void alvara(AnaliseConsistencia &a)
 {
-    const QString indicador = campo(a, "InAlvaraEmpregado");
+    const QString &indicador = campo(a, "InAlvaraEmpregado");
     QString codigo = CriticaIndicadorAlvara(indicador);
     if (!Passa(codigo)) {
         erro(a, codigo, {{Rotulo::Alvara, indicador}});
         return;
     }
-    const QString admissao = campo(a, "DaAdmissaoEmpregado");
-    const QString nascimento = campo(a, "DaNascimentoEmpregado");
+    const QString &admissao = campo(a, "DaAdmissaoEmpregado");
+    const QString &nascimento = campo(a, "DaNascimentoEmpregado");
     if (!Passa(CriticaDataAdmissao(admissao)) || !Passa(CriticaDataNascimento(nascimento)))
         return;
-    const QString vinculo = campo(a, "CoVinculo");
+    const QString &vinculo = campo(a, "CoVinculo");
     codigo = CriticaIdadeAdmissao(indicador, nascimento, vinculo, admissao);
     if (!Passa(codigo))
         erro(a, codigo,
@@ -151,20 +151,20 @@ void alvara(AnaliseConsistencia &a)
 
 void causaDesligamento(AnaliseConsistencia &a)
 {
-    const QString causa = campo(a, "CoCausaDesligamento");
+    const QString &causa = campo(a, "CoCausaDesligamento");
     const CampoOcorrencia linha{Rotulo::CausaDesligamento, causa};
     QString codigo = CriticaCausaDesligamento(causa);
     if (!Passa(codigo)) {
         erro(a, codigo, {linha});
         return;
     }
-    const QString encerramento = doEstabelecimento(a, "InEncerramentoAtividade");
+    const QString &encerramento = doEstabelecimento(a, "InEncerramentoAtividade");
     codigo = CriticaCausaEncerramento(encerramento, a.AnBaseEstabelecimento, causa, anoBase(a));
     if (!Passa(codigo)) {
         erro(a, codigo, {linha, {Rotulo::IndicadorEncerramentoAtividade, encerramento}});
         return;
     }
-    const QString natureza = doEstabelecimento(a, "CoNaturezaJuridica");
+    const QString &natureza = doEstabelecimento(a, "CoNaturezaJuridica");
     codigo = CriticaCausaNatureza(causa, natureza);
     if (!Passa(codigo))
         erro(a, codigo, {linha, {Rotulo::NaturezaJuridica, natureza}});
@@ -172,8 +172,8 @@ void causaDesligamento(AnaliseConsistencia &a)
 
 void dataDesligamento(AnaliseConsistencia &a)
 {
-    const QString data = campo(a, "DaDesligamentoEmpregado");
-    const QString causa = campo(a, "CoCausaDesligamento");
+    const QString &data = campo(a, "DaDesligamentoEmpregado");
+    const QString &causa = campo(a, "CoCausaDesligamento");
     const CampoOcorrencia linha{Rotulo::DataDesligamento, data};
     QString codigo = CriticaDataDesligamentoValida(data, anoBase(a));
     if (!Passa(codigo)) {
@@ -184,21 +184,21 @@ void dataDesligamento(AnaliseConsistencia &a)
     if (!Passa(codigo))
         erro(a, codigo, {linha, {Rotulo::CausaDesligamento, causa}});
 
-    const QString encerramento = doEstabelecimento(a, "DaEncerramentoAtividade").trimmed();
+    const QString &encerramento = doEstabelecimento(a, "DaEncerramentoAtividade").trimmed();
     // A declaration loaded from a file says "no closure" with zeros: its year counts as none.
     QString anoEncerramento = encerramento.mid(4, 4).trimmed();
     if (SoZeros(anoEncerramento))
         anoEncerramento.clear();
-    const QString c = causa.trimmed();
+    const QString c = TextoAparado(causa);
     if (a.AnoReferencia != contextoRegras().AnoBase() && data == QLatin1String("0000")) {
         erro(a, QStringLiteral("0294"), {linha, {Rotulo::Ano, anoReferencia(a)}});
     } else if (!c.isEmpty() && c != QLatin1String("00") && c != QLatin1String("71") && c != QLatin1String("78")
                && c != QLatin1String("80") && (anoEncerramento.isEmpty() || anoEncerramento == anoBase(a))) {
-        const QString ferias = campo(a, "VaGlobalFerias");
-        const QString multas = campo(a, "VaGlobalMultas");
-        const QString bancoHoras = campo(a, "VaGlobalBcoHoras");
-        const QString dissidio = campo(a, "VaGlobalDissidio");
-        const QString gratificacoes = campo(a, "VaGlobalGratificacoes");
+        const QString &ferias = campo(a, "VaGlobalFerias");
+        const QString &multas = campo(a, "VaGlobalMultas");
+        const QString &bancoHoras = campo(a, "VaGlobalBcoHoras");
+        const QString &dissidio = campo(a, "VaGlobalDissidio");
+        const QString &gratificacoes = campo(a, "VaGlobalGratificacoes");
         codigo = CriticaVerbasDesligamento(ferias, multas, bancoHoras, gratificacoes, dissidio);
         if (!Passa(codigo))
             aviso(a, codigo,
@@ -206,7 +206,7 @@ void dataDesligamento(AnaliseConsistencia &a)
                    {Rotulo::Dissidio, dissidio}, {Rotulo::Gratificacoes, gratificacoes}});
     }
 
-    const QString admissao = campo(a, "DaAdmissaoEmpregado");
+    const QString &admissao = campo(a, "DaAdmissaoEmpregado");
     codigo = CriticaDesligamentoAntesAdmissao(data, admissao, anoReferencia(a));
     if (!Passa(codigo))
         erro(a, codigo, {linha, {Rotulo::DataAdmissao, admissao}});
@@ -218,13 +218,13 @@ void dataDesligamento(AnaliseConsistencia &a)
 
 void avisoPrevio(AnaliseConsistencia &a)
 {
-    const QString valor = campo(a, "VaAvisoPrevioEmpregado");
+    const QString &valor = campo(a, "VaAvisoPrevioEmpregado");
     QString codigo = CriticaAvisoPrevioNum(valor);
     if (!Passa(codigo)) {
         erro(a, codigo, {{Rotulo::AvisoPrevio, valor}});
         return;
     }
-    const QString causa = campo(a, "CoCausaDesligamento");
+    const QString &causa = campo(a, "CoCausaDesligamento");
     codigo = CriticaAvisoPrevio(valor, causa);
     if (!Passa(codigo))
         erro(a, codigo, {{Rotulo::CausaDesligamento, causa.left(2)}, {Rotulo::AvisoPrevio, valor}});

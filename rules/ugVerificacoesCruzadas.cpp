@@ -130,10 +130,10 @@ void vinculoRepetido(AnaliseConsistencia &a)
     if (a.VinculosRepetidos.isEmpty())
         return;
     CamposDaTabela &v = a.CamposVinculo;
-    const QString pis = v.Gravado("CoPisPasepEmpregado");
-    const QString admissao = v.Gravado("DaAdmissaoEmpregado");
-    const QString desligamento = v.Gravado("DaDesligamentoEmpregado");
-    const QString cbo = v.Gravado("CoCbo");
+    const QString &pis = v.Gravado("CoPisPasepEmpregado");
+    const QString &admissao = v.Gravado("DaAdmissaoEmpregado");
+    const QString &desligamento = v.Gravado("DaDesligamentoEmpregado");
+    const QString &cbo = v.Gravado("CoCbo");
     if (!a.VinculosRepetidos.contains(chaveDuplicidade(v.Gravado("CoCgcCeiEstabelecimento"),
                                                        v.Gravado("InInscrEstabelecimento"),
                                                        v.Gravado("CoCgcVinculado"), pis, admissao, desligamento,
@@ -171,7 +171,7 @@ void mesmoPisOutraPessoa(AnaliseConsistencia &a)
         a.PrimeiraConsultaMesmoPis = false;
     }
     CamposDaTabela &v = a.CamposVinculo;
-    const QString pis = v.Gravado("CoPisPasepEmpregado");
+    const QString &pis = v.Gravado("CoPisPasepEmpregado");
     const auto pessoas = a.PessoasDoPis.constFind(pis);
     if (pessoas == a.PessoasDoPis.constEnd())
         return;

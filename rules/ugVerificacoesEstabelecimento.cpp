@@ -22,7 +22,7 @@ namespace {
 
 constexpr int E = RegistroEstabelecimento;
 
-QString gravado(AnaliseConsistencia &a, const char *nome) { return a.CamposEstabelecimento.Gravado(nome); }
+const QString &gravado(AnaliseConsistencia &a, const char *nome) { return a.CamposEstabelecimento.Gravado(nome); }
 QString aparado(AnaliseConsistencia &a, const char *nome) { return a.CamposEstabelecimento.Aparado(nome); }
 
 void erro(AnaliseConsistencia &a, const QString &codigo, const QList<CampoOcorrencia> &campos)
@@ -48,7 +48,7 @@ QString tipoInscricao(AnaliseConsistencia &a) { return gravado(a, "InInscrEstabe
 
 void opcaoAberta(AnaliseConsistencia &a)
 {
-    const QString marca = gravado(a, "InOpcaoAberta");
+    const QString &marca = gravado(a, "InOpcaoAberta");
     if (marca.isEmpty())
         return;
     QString texto = QStringLiteral("Atualização de estabelecimento");
@@ -61,14 +61,14 @@ void opcaoAberta(AnaliseConsistencia &a)
 
 void anoBase(AnaliseConsistencia &a)
 {
-    const QString ano = gravado(a, "AnBase");
-    if (ano.trimmed() != QString::number(contextoRegras().AnoBase()))
+    const QString &ano = gravado(a, "AnBase");
+    if (TextoAparado(ano) != QString::number(contextoRegras().AnoBase()))
         erro(a, QStringLiteral("1911"), {{Rotulo::Ano, ano}});
 }
 
 void inscricaoETipo(AnaliseConsistencia &a)
 {
-    const QString inscricao = gravado(a, "CoCgcCeiEstabelecimento");
+    const QString &inscricao = gravado(a, "CoCgcCeiEstabelecimento");
     const QString tipo = tipoInscricao(a);
     QString codigo = CriticaInscricao(inscricao);
     if (!CodigoEntre(codigo, {"0000", "0050", "0051", "0052"})) {
@@ -88,7 +88,7 @@ void inscricaoETipo(AnaliseConsistencia &a)
 
 void prefixo(AnaliseConsistencia &a)
 {
-    const QString prefixo = gravado(a, "NuPrefixoEstabelecimento");
+    const QString &prefixo = gravado(a, "NuPrefixoEstabelecimento");
     simples(a, CriticaPrefixo(prefixo), Rotulo::Prefixo, prefixo);
 }
 
@@ -108,7 +108,7 @@ void logradouro(AnaliseConsistencia &a)
 
 void numero(AnaliseConsistencia &a)
 {
-    const QString numero = gravado(a, "NuEnderecoEstabelecimento");
+    const QString &numero = gravado(a, "NuEnderecoEstabelecimento");
     simples(a, CriticaNumeroEndereco(numero), Rotulo::NumeroLogradouro, numero);
 }
 
@@ -120,7 +120,7 @@ void complemento(AnaliseConsistencia &a)
         erro(a, codigo, {{Rotulo::Complemento, complemento}});
         return;
     }
-    const QString numero = gravado(a, "NuEnderecoEstabelecimento");
+    const QString &numero = gravado(a, "NuEnderecoEstabelecimento");
     codigo = CriticaTextoEndereco(numero, complemento);
     if (!Passa(codigo))
         erro(a, codigo, {{Rotulo::NumeroLogradouro, numero}, {Rotulo::Complemento, complemento}});
@@ -135,19 +135,19 @@ void bairro(AnaliseConsistencia &a)
 
 void cep(AnaliseConsistencia &a)
 {
-    const QString cep = gravado(a, "CoCepEstabelecimento");
+    const QString &cep = gravado(a, "CoCepEstabelecimento");
     simples(a, CriticaCep(cep), Rotulo::Cep, cep);
 }
 
 void codigoMunicipio(AnaliseConsistencia &a)
 {
-    const QString municipio = gravado(a, "CoMunicipio");
+    const QString &municipio = gravado(a, "CoMunicipio");
     QString codigo = CriticaCodigoMunicipio(municipio);
     if (!Passa(codigo)) {
         erro(a, codigo, {{Rotulo::CodigoMunicipio, municipio}});
         return;
     }
-    const QString cep = gravado(a, "CoCepEstabelecimento");
+    const QString &cep = gravado(a, "CoCepEstabelecimento");
     if (!Passa(CriticaCep(cep)))
         return; // reported by the CEP's own check
     codigo = CriticaCepMunicipio(cep, municipio, true);
@@ -238,13 +238,13 @@ void optanteSimples(AnaliseConsistencia &a)
 
 void cnae(AnaliseConsistencia &a)
 {
-    const QString cnae = gravado(a, "CoCnae2");
+    const QString &cnae = gravado(a, "CoCnae2");
     QString codigo = CriticaCnae(cnae);
     if (!Passa(codigo)) {
         erro(a, codigo, {{Rotulo::Cnae, cnae}});
         return;
     }
-    const QString nome = gravado(a, "NoRazaoEstabelecimento");
+    const QString &nome = gravado(a, "NoRazaoEstabelecimento");
     codigo = CriticaCnaeNome(cnae, nome);
     if (codigo == QLatin1String("0363"))
         aviso(a, codigo, {{Rotulo::Cnae, cnae}, {Rotulo::Nome, nome}});
@@ -254,13 +254,13 @@ void cnae(AnaliseConsistencia &a)
 
 void naturezaJuridica(AnaliseConsistencia &a)
 {
-    const QString natureza = gravado(a, "CoNaturezaJuridica");
+    const QString &natureza = gravado(a, "CoNaturezaJuridica");
     QString codigo = CriticaNaturezaJuridica(natureza);
     if (!Passa(codigo)) {
         erro(a, codigo, {{Rotulo::NaturezaJuridica, natureza}});
         return;
     }
-    const QString nome = gravado(a, "NoRazaoEstabelecimento");
+    const QString &nome = gravado(a, "NoRazaoEstabelecimento");
     codigo = CriticaNaturezaNome(natureza, nome);
     if (!Passa(codigo))
         aviso(a, codigo, {{Rotulo::NaturezaJuridica, natureza}, {Rotulo::Nome, nome}});
@@ -268,23 +268,23 @@ void naturezaJuridica(AnaliseConsistencia &a)
 
 // ---- E22-E41 ------------------------------------------------------------------------------------------
 
-bool vazioOuZeros(const QString &v) { return v.trimmed().isEmpty() || SoZeros(v.trimmed()); }
+bool vazioOuZeros(const QString &v) { return TextoAparado(v).isEmpty() || SoZeros(TextoAparado(v)); }
 
 void proprietarios(AnaliseConsistencia &a)
 {
-    const QString valor = gravado(a, "NuProprietEstabelecimento");
+    const QString &valor = gravado(a, "NuProprietEstabelecimento");
     simples(a, CriticaNumericoCampo(valor, 2), Rotulo::Proprietarios, valor);
 }
 
 void mesDataBase(AnaliseConsistencia &a)
 {
-    const QString mes = gravado(a, "MeDataBase");
+    const QString &mes = gravado(a, "MeDataBase");
     QString codigo = CriticaMesDataBase(mes);
     if (!Passa(codigo)) {
         a.Ocorrencias.RegistraOcorrencia(OcorrenciaErro, E, codigo, {{Rotulo::MesDataBase, mes}}); // not counted
         return;
     }
-    const QString negativa = gravado(a, "InVornNegEstabelecimento");
+    const QString &negativa = gravado(a, "InVornNegEstabelecimento");
     codigo = CriticaDataBaseNegativa(mes, negativa);
     if (!Passa(codigo))
         erro(a, codigo, {{Rotulo::MesDataBase, mes}, {Rotulo::SemEmpregados, negativa}});
@@ -292,14 +292,14 @@ void mesDataBase(AnaliseConsistencia &a)
 
 void semEmpregados(AnaliseConsistencia &a)
 {
-    const QString negativa = gravado(a, "InVornNegEstabelecimento");
+    const QString &negativa = gravado(a, "InVornNegEstabelecimento");
     QString codigo = CriticaIndicadorNegativaValor(negativa);
     if (!Passa(codigo)) {
         erro(a, codigo, {{Rotulo::SemEmpregados, negativa}});
         return;
     }
-    const QString tipo = gravado(a, "InInscrEstabelecimento");
-    const QString vinculado = gravado(a, "CoCgcVinculado").mid(2, 12);
+    const QString &tipo = gravado(a, "InInscrEstabelecimento");
+    const QString &vinculado = gravado(a, "CoCgcVinculado").mid(2, 12);
     codigo = CriticaIndicadorNegativa(negativa, tipo, vinculado);
     if (!Passa(codigo))
         erro(a, codigo,
@@ -308,7 +308,7 @@ void semEmpregados(AnaliseConsistencia &a)
 
 void cnpjCeiVinculado(AnaliseConsistencia &a)
 {
-    const QString vinculado = gravado(a, "CoCgcVinculado");
+    const QString &vinculado = gravado(a, "CoCgcVinculado");
     const QString inicio = vinculado.left(2).trimmed();
     if (inicio != QLatin1String("00"))
         erro(a, QStringLiteral("0040"), {{Rotulo::InicioCnpjCeiVinculado, inicio}});
@@ -319,7 +319,7 @@ void cnpjCeiVinculado(AnaliseConsistencia &a)
         erro(a, codigo, {{Rotulo::CnpjCeiVinculado, resto}});
         return;
     }
-    const QString tipo = gravado(a, "InInscrEstabelecimento");
+    const QString &tipo = gravado(a, "InInscrEstabelecimento");
     codigo = CriticaCnpjVinculado(tipo, cei);
     if (!Passa(codigo))
         erro(a, codigo, {{Rotulo::TipoInscricao, TextoTipoVinculado(tipo)}, {Rotulo::CnpjCeiVinculado, resto}});
@@ -327,8 +327,8 @@ void cnpjCeiVinculado(AnaliseConsistencia &a)
 
 void encerramento(AnaliseConsistencia &a)
 {
-    const QString indicador = gravado(a, "InEncerramentoAtividade");
-    const QString data = gravado(a, "DaEncerramentoAtividade");
+    const QString &indicador = gravado(a, "InEncerramentoAtividade");
+    const QString &data = gravado(a, "DaEncerramentoAtividade");
     const QString codigo = CriticaEncerramentoAtividade(indicador, data, a.AnBaseEstabelecimento, a.OrigemArquivo);
     if (codigo.isEmpty() || Passa(codigo))
         return;
@@ -337,28 +337,28 @@ void encerramento(AnaliseConsistencia &a)
     else
         erro(a, codigo,
              {{Rotulo::DataEncerramento, data},
-              {Rotulo::IndicadorEncerramento, indicador.trimmed() == QLatin1String("1")
+              {Rotulo::IndicadorEncerramento, TextoAparado(indicador) == QLatin1String("1")
                                                   ? QStringLiteral("Assinalado para encerramento das atividades")
                                                   : QStringLiteral("Não assinalado")}});
 }
 
 void participaPat(AnaliseConsistencia &a)
 {
-    const QString indicador = gravado(a, "InParticipaPAT");
+    const QString &indicador = gravado(a, "InParticipaPAT");
     simples(a, CriticaParticipaPAT(indicador), Rotulo::ParticipaPat, indicador);
 }
 
 void trabalhadoresPat(AnaliseConsistencia &a)
 {
-    const QString maior = gravado(a, "NuVinculoPatMaior5");
-    const QString menor = gravado(a, "NuVinculoPatMenor5");
+    const QString &maior = gravado(a, "NuVinculoPatMaior5");
+    const QString &menor = gravado(a, "NuVinculoPatMenor5");
     const QString codigoMaior = CriticaQtdPATNumerica(maior);
     simples(a, codigoMaior, Rotulo::PatMaior5, maior);
     const QString codigoMenor = CriticaQtdPATNumerica(menor);
     simples(a, codigoMenor, Rotulo::PatMenor5, menor);
     if (!Passa(codigoMaior) || !Passa(codigoMenor))
         return;
-    const QString indicador = gravado(a, "InParticipaPAT");
+    const QString &indicador = gravado(a, "InParticipaPAT");
     const QString zeros = QStringLiteral("000000");
     const QString codigo = indicador == QLatin1String("1") && maior == zeros && menor == zeros
                                ? QStringLiteral("3626")
@@ -381,7 +381,7 @@ void percentuaisPat(AnaliseConsistencia &a)
     QList<CampoOcorrencia> linhas;
     bool falhou = false;
     for (const auto &p : kPercentuais) {
-        const QString valor = gravado(a, p.campo);
+        const QString &valor = gravado(a, p.campo);
         linhas << CampoOcorrencia{p.rotulo, valor};
         const QString codigo = CriticaPercentualPAT(valor);
         if (codigo == QLatin1String("3521")) {
@@ -393,7 +393,7 @@ void percentuaisPat(AnaliseConsistencia &a)
     }
     if (falhou)
         return;
-    const QString indicador = gravado(a, "InParticipaPAT");
+    const QString &indicador = gravado(a, "InParticipaPAT");
     const QString codigo = CriticaPercentuaisPAT(indicador, linhas[0].Conteudo, linhas[1].Conteudo, linhas[2].Conteudo,
                                                  linhas[3].Conteudo, linhas[4].Conteudo, linhas[5].Conteudo);
     if (!Passa(codigo)) {
@@ -415,7 +415,7 @@ bool preenchido(AnaliseConsistencia &a, const QString &valor, const QString &rot
 // The employers'-entities warning (not for the CNPJ of QYV where `isentaQyv`).
 void avisoEntidade(AnaliseConsistencia &a, const QString &cnpj, const QString &rotulo, bool isentaQyv)
 {
-    if (!(isentaQyv && cnpj.trimmed() == CnpjQyv)) {
+    if (!(isentaQyv && TextoAparado(cnpj) == CnpjQyv)) {
         const QString codigo = CriticaCnpjEntidadeEstab(cnpj);
         if (!Passa(codigo))
             aviso(a, codigo, {{rotulo, cnpj}});
@@ -443,21 +443,21 @@ void entidadePrimeiraOrdem(AnaliseConsistencia &a, const QString &cnpj, const ch
 
 void cnpjSindical(AnaliseConsistencia &a)
 {
-    const QString cnpj = gravado(a, "CoCNPJSindical");
+    const QString &cnpj = gravado(a, "CoCNPJSindical");
     if (preenchido(a, cnpj, Rotulo::CnpjSindical) && !vazioOuZeros(cnpj))
         entidadePrimeiraOrdem(a, cnpj, "sindical", Rotulo::CnpjSindical, true);
 }
 
 void cnpjAssociativa(AnaliseConsistencia &a)
 {
-    const QString cnpj = gravado(a, "CoCNPJAssociativa");
+    const QString &cnpj = gravado(a, "CoCNPJAssociativa");
     if (!preenchido(a, cnpj, Rotulo::CnpjAssociativa))
         return;
     if (!vazioOuZeros(cnpj)) {
         entidadePrimeiraOrdem(a, cnpj, "associativa", Rotulo::CnpjAssociativa, false);
         return;
     }
-    const QString indicador = gravado(a, "InSindicalizada");
+    const QString &indicador = gravado(a, "InSindicalizada");
     const QString codigo = CriticaSindicalizacao(cnpj, indicador, 0);
     if (!Passa(codigo))
         erro(a, codigo, {{Rotulo::CnpjAssociativa, cnpj}, {Rotulo::Sindicalizado, indicador}});
@@ -466,7 +466,7 @@ void cnpjAssociativa(AnaliseConsistencia &a)
 // E32 and E33: the forbidden CNPJs first, then the table warning and the format.
 void entidadeSegundaOrdem(AnaliseConsistencia &a, const char *campo, const char *tipo, const QString &rotulo)
 {
-    const QString cnpj = gravado(a, campo);
+    const QString &cnpj = gravado(a, campo);
     if (!preenchido(a, cnpj, rotulo))
         return;
     const QString codigo = CriticaCnpjEntidadeVedado(cnpj, gravado(a, "CoCgcCeiEstabelecimento"), 0);
@@ -495,17 +495,17 @@ void cnpjConfederativa(AnaliseConsistencia &a)
 void valorContribuicao(AnaliseConsistencia &a, const char *campoValor, const QString &rotuloValor,
                        const char *campoCnpj, const QString &rotuloCnpj, const char *tipo, bool soComValor)
 {
-    const QString valor = gravado(a, campoValor);
+    const QString &valor = gravado(a, campoValor);
     if (!preenchido(a, valor, rotuloValor))
         return;
-    if (soComValor && (valor.trimmed().isEmpty() || valor.trimmed() == QLatin1String("000000000")))
+    if (soComValor && (TextoAparado(valor).isEmpty() || TextoAparado(valor) == QLatin1String("000000000")))
         return;
     QString codigo = CriticaValorEntidadeEstab(valor);
     if (!Passa(codigo)) {
         erro(a, codigo, {{rotuloValor, valor}});
         return;
     }
-    const QString cnpj = gravado(a, campoCnpj);
+    const QString &cnpj = gravado(a, campoCnpj);
     codigo = CriticaContribuicao(cnpj, valor, QLatin1String(tipo), 0, a.OrigemArquivo, QString());
     if (!Passa(codigo))
         erro(a, codigo, {{rotuloCnpj, cnpj}, {rotuloValor, valor}});
@@ -537,8 +537,8 @@ void valorConfederativa(AnaliseConsistencia &a)
 
 void centralizacao(AnaliseConsistencia &a)
 {
-    const QString centralizadora = gravado(a, "CoCNPJCentralizada");
-    const QString sindical = gravado(a, "CoCNPJSindical");
+    const QString &centralizadora = gravado(a, "CoCNPJCentralizada");
+    const QString &sindical = gravado(a, "CoCNPJSindical");
     const QList<CampoOcorrencia> linhas{{Rotulo::CnpjSindical, sindical}, {Rotulo::CnpjCentralizadora, centralizadora}};
     if (!preenchido(a, centralizadora, Rotulo::CnpjCentralizadora))
         return;
@@ -564,8 +564,8 @@ void centralizacao(AnaliseConsistencia &a)
         erro(a, codigo, linhas);
         return;
     }
-    const QString tipo = gravado(a, "InInscrEstabelecimento");
-    const QString indicador = gravado(a, "InCentralizada");
+    const QString &tipo = gravado(a, "InInscrEstabelecimento");
+    const QString &indicador = gravado(a, "InCentralizada");
     codigo = CriticaCentralizacao(tipo, centralizadora, indicador, a.OrigemArquivo);
     if (codigo == QLatin1String("3719"))
         erro(a, codigo, {{Rotulo::TipoInscricao, tipo}, {Rotulo::CnpjCentralizadora, centralizadora}});
@@ -575,7 +575,7 @@ void centralizacao(AnaliseConsistencia &a)
 
 void sindicalizada(AnaliseConsistencia &a)
 {
-    const QString indicador = gravado(a, "InSindicalizada");
+    const QString &indicador = gravado(a, "InSindicalizada");
     simples(a, CriticaIndicadorSindicalizado(indicador), Rotulo::Sindicalizado, indicador);
 }
 

@@ -37,17 +37,17 @@ void horasDoMes(AnaliseConsistencia &a, int mes, DadosDoVinculo &dados)
 {
     CamposDaTabela &vinculo = a.CamposVinculo;
     if (mes == 1) {
-        const QString desligamento = vinculo.Gravado("DaDesligamentoEmpregado");
+        const QString &desligamento = vinculo.Gravado("DaDesligamentoEmpregado");
         dados.mesDesligamento = int(inteiroOuZero(QStringView(desligamento).mid(2, 2)));
         dados.admissao = vinculo.Gravado("DaAdmissaoEmpregado").mid(2, 6);
         dados.anoEncerramento = a.CamposEstabelecimento.Gravado("DaEncerramentoAtividade").mid(4, 4).trimmed();
     }
-    const QString horasGravadas = vinculo.Gravado(kHorasMes[mes - 1]);
-    const QString valorGravado = vinculo.Gravado(kValorMes[mes - 1]);
+    const QString &horasGravadas = vinculo.Gravado(kHorasMes[mes - 1]);
+    const QString &valorGravado = vinculo.Gravado(kValorMes[mes - 1]);
     const CampoOcorrencia linhaHoras{Rotulo::HorasTrabalhadas, horasGravadas};
 
-    const QString horas = horasGravadas.trimmed();
-    const QString valor = valorGravado.trimmed();
+    const QString horas = TextoAparado(horasGravadas);
+    const QString valor = TextoAparado(valorGravado);
     QString codigo = CriticaHorasNumericas(horas);
     if (!Passa(codigo)) {
         a.RegistraErro(RegistroVinculo, codigo, {linhaHoras});

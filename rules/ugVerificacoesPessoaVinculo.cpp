@@ -15,7 +15,7 @@ namespace gdvorn {
 
 namespace {
 
-QString campo(AnaliseConsistencia &a, const char *nome) { return a.CamposVinculo.Gravado(nome); }
+const QString &campo(AnaliseConsistencia &a, const char *nome) { return a.CamposVinculo.Gravado(nome); }
 const QString &anoReferencia(AnaliseConsistencia &a) { return a.TextoAnoReferencia(); }
 
 void erro(AnaliseConsistencia &a, const QString &codigo, const QList<CampoOcorrencia> &campos)
@@ -31,7 +31,7 @@ void erroNaoContado(AnaliseConsistencia &a, const QString &codigo, const QList<C
 // One rule on one field of the link: its failure is an error with the field's row.
 void simples(AnaliseConsistencia &a, const char *nome, const QString &rotulo, QString (*regra)(const QString &))
 {
-    const QString valor = campo(a, nome);
+    const QString &valor = campo(a, nome);
     const QString codigo = regra(valor);
     if (!Passa(codigo))
         erro(a, codigo, {{rotulo, valor}});
@@ -40,7 +40,7 @@ void simples(AnaliseConsistencia &a, const char *nome, const QString &rotulo, QS
 // The same for a rule that searches the code tables.
 void deTabela(AnaliseConsistencia &a, const char *nome, const QString &rotulo, AnaliseConsistencia::RegraDeTabela regra)
 {
-    const QString valor = campo(a, nome);
+    const QString &valor = campo(a, nome);
     const QString codigo = a.CodigoDeTabela(regra, valor);
     if (!Passa(codigo))
         erro(a, codigo, {{rotulo, valor}});
@@ -48,13 +48,13 @@ void deTabela(AnaliseConsistencia &a, const char *nome, const QString &rotulo, A
 
 void pis(AnaliseConsistencia &a)
 {
-    const QString valor = campo(a, "CoPisPasepEmpregado");
+    const QString &valor = campo(a, "CoPisPasepEmpregado");
     QString codigo = CriticaPis(valor);
     if (!Passa(codigo)) {
         erro(a, codigo, {{Rotulo::PisPasep, valor}});
         return;
     }
-    const QString tipo = a.CamposEstabelecimento.Gravado("InInscrEstabelecimento");
+    const QString &tipo = a.CamposEstabelecimento.Gravado("InInscrEstabelecimento");
     codigo = CriticaPisInscricao(valor, tipo);
     if (!Passa(codigo))
         erro(a, codigo, {{Rotulo::PisPasep, valor}, {Rotulo::TipoInscricao, TextoTipoVinculado(tipo)}});
@@ -62,7 +62,7 @@ void pis(AnaliseConsistencia &a)
 
 void admissao(AnaliseConsistencia &a)
 {
-    const QString data = campo(a, "DaAdmissaoEmpregado");
+    const QString &data = campo(a, "DaAdmissaoEmpregado");
     const CampoOcorrencia linha{Rotulo::DataAdmissao, data};
     QString codigo = CriticaDataAdmissao(data);
     if (!Passa(codigo)) {
@@ -72,17 +72,17 @@ void admissao(AnaliseConsistencia &a)
     codigo = CriticaAdmissaoAnoBase(data, anoReferencia(a));
     if (!Passa(codigo))
         erro(a, codigo, {linha, {Rotulo::Ano, anoReferencia(a)}});
-    const QString encerramento = a.CamposEstabelecimento.Gravado("DaEncerramentoAtividade");
+    const QString &encerramento = a.CamposEstabelecimento.Gravado("DaEncerramentoAtividade");
     codigo = CriticaAdmissaoEncerramento(encerramento, data);
     if (!Passa(codigo))
         erro(a, codigo, {linha, {Rotulo::DataEncerramento, encerramento}});
-    const QString nascimento = campo(a, "DaNascimentoEmpregado");
+    const QString &nascimento = campo(a, "DaNascimentoEmpregado");
     codigo = CriticaIdadeMinimaAdmissao(nascimento, data);
     if (codigo == QLatin1String("0171"))
         a.RegistraAviso(RegistroVinculo, codigo, {linha, {Rotulo::DataNascimento, nascimento}});
     else if (!Passa(codigo))
         erro(a, codigo, {linha, {Rotulo::DataNascimento, nascimento}});
-    const QString chegada = campo(a, "AnChegadaEmpregado");
+    const QString &chegada = campo(a, "AnChegadaEmpregado");
     codigo = CriticaAdmissaoChegada(chegada, data, campo(a, "CoNacionalidade"));
     if (!Passa(codigo))
         erro(a, codigo, {linha, {Rotulo::AnoChegada, chegada}});
@@ -90,7 +90,7 @@ void admissao(AnaliseConsistencia &a)
 
 void nome(AnaliseConsistencia &a)
 {
-    const QString valor = campo(a, "NoEmpregado");
+    const QString &valor = campo(a, "NoEmpregado");
     QString aparado = valor;
     const QString codigo = CriticaNomeEmpregado(aparado, a.PisVinculo);
     if (!Passa(codigo))
@@ -99,7 +99,7 @@ void nome(AnaliseConsistencia &a)
 
 void nascimento(AnaliseConsistencia &a)
 {
-    const QString data = campo(a, "DaNascimentoEmpregado");
+    const QString &data = campo(a, "DaNascimentoEmpregado");
     QString codigo = CriticaDataNascimento(data);
     if (!Passa(codigo)) {
         erroNaoContado(a, codigo, {{Rotulo::DataNascimento, data}});
@@ -115,8 +115,8 @@ void nascimento(AnaliseConsistencia &a)
 
 void tipoDeficiencia(AnaliseConsistencia &a)
 {
-    const QString indicador = campo(a, "InDeficienteFisico");
-    const QString tipo = campo(a, "CoDeficienteFisico");
+    const QString &indicador = campo(a, "InDeficienteFisico");
+    const QString &tipo = campo(a, "CoDeficienteFisico");
     const QString codigo = CriticaTipoDeficiencia(tipo, indicador, a.OrigemArquivo);
     if (!Passa(codigo))
         erro(a, codigo, {{Rotulo::Deficiente, indicador}, {Rotulo::TipoDeficiencia, tipo}});
@@ -124,8 +124,8 @@ void tipoDeficiencia(AnaliseConsistencia &a)
 
 void anoChegada(AnaliseConsistencia &a)
 {
-    const QString chegada = campo(a, "AnChegadaEmpregado");
-    const QString nacionalidade = campo(a, "CoNacionalidade").left(2);
+    const QString &chegada = campo(a, "AnChegadaEmpregado");
+    const QString &nacionalidade = campo(a, "CoNacionalidade").left(2);
     const CampoOcorrencia linha{Rotulo::AnoChegada, chegada};
     QString codigo = CriticaAnoChegadaNumerico(chegada);
     if (!Passa(codigo)) {
@@ -140,7 +140,7 @@ void anoChegada(AnaliseConsistencia &a)
     codigo = CriticaAnoChegadaAnoBase(chegada, anoReferencia(a), nacionalidade);
     if (!Passa(codigo))
         erro(a, codigo, {linha, {Rotulo::Ano, anoReferencia(a)}});
-    const QString nascimento = campo(a, "DaNascimentoEmpregado");
+    const QString &nascimento = campo(a, "DaNascimentoEmpregado");
     codigo = CriticaAnoChegadaNascimento(chegada, nascimento, nacionalidade);
     if (!Passa(codigo))
         erro(a, codigo, {linha, {Rotulo::DataNascimento, nascimento}});
@@ -148,13 +148,13 @@ void anoChegada(AnaliseConsistencia &a)
 
 void instrucao(AnaliseConsistencia &a)
 {
-    const QString nivel = campo(a, "CoInstrucao");
+    const QString &nivel = campo(a, "CoInstrucao");
     QString codigo = a.CodigoDeTabela(CriticaInstrucao, nivel);
     if (!Passa(codigo)) {
         erro(a, codigo, {{Rotulo::Instrucao, nivel}});
         return;
     }
-    const QString anoNascimento = campo(a, "DaNascimentoEmpregado").mid(4, 4);
+    const QString &anoNascimento = campo(a, "DaNascimentoEmpregado").mid(4, 4);
     codigo = CriticaInstrucaoIdade(nivel, anoNascimento, true);
     if (!Passa(codigo)) {
         a.RegistraAviso(RegistroVinculo, codigo, {{Rotulo::Instrucao, nivel}, {Rotulo::DataNascimento, anoNascimento}});
@@ -164,9 +164,9 @@ void instrucao(AnaliseConsistencia &a)
 
 void carteira(AnaliseConsistencia &a)
 {
-    const QString numero = campo(a, "NuCartTrabEmpregado");
-    const QString serie = campo(a, "SeCartTrabEmpregado");
-    const QString vinculo = campo(a, "CoVinculo");
+    const QString &numero = campo(a, "NuCartTrabEmpregado");
+    const QString &serie = campo(a, "SeCartTrabEmpregado");
+    const QString &vinculo = campo(a, "CoVinculo");
     const CampoOcorrencia linhaNumero{Rotulo::CarteiraTrabalho, numero};
     const CampoOcorrencia linhaSerie{Rotulo::SerieCarteira, serie};
 
@@ -186,13 +186,13 @@ void carteira(AnaliseConsistencia &a)
         erro(a, codigo, {linhaNumero, linhaSerie});
         return;
     }
-    const QString nacionalidade = campo(a, "CoNacionalidade");
+    const QString &nacionalidade = campo(a, "CoNacionalidade");
     codigo = CriticaFormatoSerieCarteira(serie, nacionalidade, numero);
     if (!Passa(codigo)) {
         erroNaoContado(a, codigo, {linhaNumero, linhaSerie, {Rotulo::Nacionalidade, nacionalidade}});
         return;
     }
-    const QString cpf = campo(a, "CoCpfEmpregado");
+    const QString &cpf = campo(a, "CoCpfEmpregado");
     codigo = CriticaCarteiraTrabalho(numero, cpf, vinculo, campo(a, "DaDesligamentoEmpregado"));
     if (codigo == QLatin1String("3759"))
         a.RegistraAviso(RegistroVinculo, codigo, {{Rotulo::CpfEmpregado, cpf}});
@@ -202,7 +202,7 @@ void carteira(AnaliseConsistencia &a)
 
 void cpf(AnaliseConsistencia &a)
 {
-    const QString valor = campo(a, "CoCpfEmpregado");
+    const QString &valor = campo(a, "CoCpfEmpregado");
     QString codigo = CriticaCpfEmpregado(valor);
     if (Passa(codigo))
         codigo = CriticaCpfObrigatorio(valor, campo(a, "CoVinculo"), campo(a, "DaDesligamentoEmpregado"),

@@ -44,9 +44,9 @@ const QString kMesDoisDigitos[12] = {QStringLiteral("01"), QStringLiteral("02"),
                                      QStringLiteral("07"), QStringLiteral("08"), QStringLiteral("09"),
                                      QStringLiteral("10"), QStringLiteral("11"), QStringLiteral("12")};
 
-QString campo(AnaliseConsistencia &a, const char *nome) { return a.CamposVinculo.Gravado(nome); }
+const QString &campo(AnaliseConsistencia &a, const char *nome) { return a.CamposVinculo.Gravado(nome); }
 const QString &anoReferencia(AnaliseConsistencia &a) { return a.TextoAnoReferencia(); }
-QString valorDoMes(AnaliseConsistencia &a, int mes) { return a.CamposVinculo.Gravado(kValorMes[mes - 1]); }
+const QString &valorDoMes(AnaliseConsistencia &a, int mes) { return a.CamposVinculo.Gravado(kValorMes[mes - 1]); }
 
 void erro(AnaliseConsistencia &a, const QString &codigo, const QList<CampoOcorrencia> &campos)
 {
@@ -98,7 +98,7 @@ void remuneracaoDoMes(AnaliseConsistencia &a, int mes, MesesDoVinculo &estado)
 {
     if (mes == 1)
         leVinculo(a, estado);
-    const QString valor = valorDoMes(a, mes);
+    const QString &valor = valorDoMes(a, mes);
     const QString &mesDoisDigitos = kMesDoisDigitos[mes - 1];
     const QString &mesTexto = kMesTexto[mes - 1];
     const auto linhaValor = [&] { return CampoOcorrencia{Rotulo::RemuneracaoMes(mes), valor}; };
@@ -161,18 +161,18 @@ void remuneracaoDoMes(AnaliseConsistencia &a, int mes, MesesDoVinculo &estado)
 
 void mesAdiantamento(AnaliseConsistencia &a)
 {
-    const QString mes = campo(a, "Me13AdiantamentoEmpregado");
+    const QString &mes = campo(a, "Me13AdiantamentoEmpregado");
     const CampoOcorrencia linha{Rotulo::MesAdiantamento13, mes};
     QString codigo = CriticaFormatoMes13Adiantamento(mes);
     if (!Passa(codigo)) {
         erro(a, codigo, {linha});
         return;
     }
-    const QString admissao = campo(a, "DaAdmissaoEmpregado");
+    const QString &admissao = campo(a, "DaAdmissaoEmpregado");
     codigo = CriticaMes13(mes, admissao, anoReferencia(a));
     if (!Passa(codigo))
         erro(a, codigo, {linha, {Rotulo::DataAdmissao, admissao}});
-    const QString desligamento = campo(a, "DaDesligamentoEmpregado");
+    const QString &desligamento = campo(a, "DaDesligamentoEmpregado");
     codigo = CriticaMes13Adiantamento(mes, desligamento);
     if (!Passa(codigo))
         aviso(a, codigo, {linha, {Rotulo::DataDesligamento, desligamento}});
@@ -181,8 +181,8 @@ void mesAdiantamento(AnaliseConsistencia &a)
 // The value of an instalment (V38, V40): its format, then with its month.
 void valorParcela(AnaliseConsistencia &a, bool final)
 {
-    const QString valor = campo(a, final ? "Va13ParcelaFinalEmpregado" : "Va13AdiantamentoEmpregado");
-    const QString mes = campo(a, final ? "Me13ParcelaFinalEmpregado" : "Me13AdiantamentoEmpregado");
+    const QString &valor = campo(a, final ? "Va13ParcelaFinalEmpregado" : "Va13AdiantamentoEmpregado");
+    const QString &mes = campo(a, final ? "Me13ParcelaFinalEmpregado" : "Me13AdiantamentoEmpregado");
     const CampoOcorrencia linhaValor{final ? Rotulo::ValorParcelaFinal13 : Rotulo::ValorAdiantamento13, valor};
     QString codigo = final ? CriticaValor13FinalNum(valor) : CriticaValor13AdiantamentoNum(valor);
     if (!Passa(codigo)) {
@@ -200,22 +200,22 @@ void valorParcela(AnaliseConsistencia &a, bool final)
 
 void mesParcelaFinal(AnaliseConsistencia &a)
 {
-    const QString mes = campo(a, "Me13ParcelaFinalEmpregado");
+    const QString &mes = campo(a, "Me13ParcelaFinalEmpregado");
     const CampoOcorrencia linha{Rotulo::MesParcelaFinal13, mes};
     QString codigo = CriticaFormatoMes13Final(mes);
     if (!Passa(codigo)) {
         erro(a, codigo, {linha});
         return;
     }
-    const QString adiantamento = campo(a, "Me13AdiantamentoEmpregado");
+    const QString &adiantamento = campo(a, "Me13AdiantamentoEmpregado");
     codigo = CriticaMes13Final(adiantamento, mes);
     if (!Passa(codigo))
         erro(a, codigo, {{Rotulo::MesAdiantamento13, adiantamento}, linha});
-    const QString admissao = campo(a, "DaAdmissaoEmpregado");
+    const QString &admissao = campo(a, "DaAdmissaoEmpregado");
     codigo = CriticaMes13(mes, admissao, anoReferencia(a));
     if (!Passa(codigo))
         erro(a, codigo, {linha, {Rotulo::DataAdmissao, admissao}});
-    const QString desligamento = campo(a, "DaDesligamentoEmpregado");
+    const QString &desligamento = campo(a, "DaDesligamentoEmpregado");
     codigo = CriticaMes13FinalAposDesligamento(mes, desligamento);
     if (!Passa(codigo))
         aviso(a, codigo, {linha, {Rotulo::DataDesligamento, desligamento}});

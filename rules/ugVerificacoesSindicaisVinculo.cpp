@@ -11,7 +11,7 @@ namespace gdvorn {
 
 namespace {
 
-QString campo(AnaliseConsistencia &a, const char *nome) { return a.CamposVinculo.Gravado(nome); }
+const QString &campo(AnaliseConsistencia &a, const char *nome) { return a.CamposVinculo.Gravado(nome); }
 
 void erro(AnaliseConsistencia &a, const QString &codigo, const QList<CampoOcorrencia> &campos)
 {
@@ -29,7 +29,7 @@ bool entidade(AnaliseConsistencia &a, const QString &cnpj, const QString &tipo, 
         erro(a, codigo, {linha});
         return false;
     }
-    if (cnpj.trimmed().isEmpty() || cnpj == QLatin1String("00000000000000"))
+    if (TextoAparado(cnpj).isEmpty() || cnpj == QLatin1String("00000000000000"))
         return false;
     codigo = CriticaCnpjEntidadeVedado(cnpj, a.CamposEstabelecimento.Gravado("CoCgcCeiEstabelecimento"), 1);
     if (!Passa(codigo)) {
@@ -52,8 +52,8 @@ bool entidade(AnaliseConsistencia &a, const QString &cnpj, const QString &tipo, 
 
 void primeiraAssociativa(AnaliseConsistencia &a)
 {
-    const QString cnpj = campo(a, "CoCNPJPrimAssociativa");
-    const QString indicador = campo(a, "InSindicalizadoVinculo");
+    const QString &cnpj = campo(a, "CoCNPJPrimAssociativa");
+    const QString &indicador = campo(a, "InSindicalizadoVinculo");
     const QString codigo = CriticaSindicalizacao(cnpj, indicador, 1);
     if (!Passa(codigo)) {
         erro(a, codigo, {{Rotulo::Sindicalizado, indicador}, {Rotulo::PrimeiraAssociativa, cnpj}});
@@ -64,8 +64,8 @@ void primeiraAssociativa(AnaliseConsistencia &a)
 
 void segundaAssociativa(AnaliseConsistencia &a)
 {
-    const QString cnpj = campo(a, "CoCNPJSegAssociativa");
-    const QString indicador = campo(a, "InSindicalizadoVinculo");
+    const QString &cnpj = campo(a, "CoCNPJSegAssociativa");
+    const QString &indicador = campo(a, "InSindicalizadoVinculo");
     QString codigo = CriticaNaoSindicalizadoEntidade(cnpj, indicador);
     if (!Passa(codigo)) {
         erro(a, codigo, {{Rotulo::Sindicalizado, indicador}, {Rotulo::SegundaAssociativa, cnpj}});
@@ -73,7 +73,7 @@ void segundaAssociativa(AnaliseConsistencia &a)
     }
     if (!entidade(a, cnpj, QStringLiteral("associativa"), Rotulo::SegundaAssociativa, false))
         return;
-    const QString primeira = campo(a, "CoCNPJPrimAssociativa");
+    const QString &primeira = campo(a, "CoCNPJPrimAssociativa");
     codigo = CriticaSegundaAssociativa(primeira, cnpj);
     if (!Passa(codigo))
         erro(a, codigo, {{Rotulo::PrimeiraAssociativa, primeira}, {Rotulo::SegundaAssociativa, cnpj}});
@@ -83,13 +83,13 @@ void segundaAssociativa(AnaliseConsistencia &a)
 void valorContribuicao(AnaliseConsistencia &a, const char *campoValor, const char *campoCnpj,
                        const QString &rotuloValor, const QString &rotuloCnpj, bool sindical)
 {
-    const QString valor = campo(a, campoValor);
+    const QString &valor = campo(a, campoValor);
     QString codigo = CriticaValorEntidadeVinculo(valor);
     if (!Passa(codigo)) {
         erro(a, codigo, {{rotuloValor, valor}});
         return;
     }
-    const QString cnpj = campo(a, campoCnpj);
+    const QString &cnpj = campo(a, campoCnpj);
     codigo = sindical ? CriticaContribuicao(cnpj, valor, QStringLiteral("sindical"), 1, a.OrigemArquivo,
                                             campo(a, "CoVinculo"))
                       : CriticaContribuicao(cnpj, valor, QString(), 1, a.OrigemArquivo, QString());
@@ -106,7 +106,7 @@ void valorContribuicao(AnaliseConsistencia &a, const char *campoValor, const cha
 // finding is a warning.
 void verba(AnaliseConsistencia &a, const char *nome, const QString &rotulo, bool avisoSemCausa)
 {
-    const QString valor = campo(a, nome);
+    const QString &valor = campo(a, nome);
     QString codigo = CriticaValorVerba(valor);
     if (!Passa(codigo)) {
         erro(a, codigo, {{rotulo, valor}});
@@ -125,7 +125,7 @@ void verba(AnaliseConsistencia &a, const char *nome, const QString &rotulo, bool
 void meses(AnaliseConsistencia &a, const char *nomeMeses, const char *nomeValor, const QString &rotulo,
            QString (*regra)(const QString &, const QString &))
 {
-    const QString quantidade = campo(a, nomeMeses);
+    const QString &quantidade = campo(a, nomeMeses);
     QString codigo = CriticaMesesCompetencia(quantidade);
     if (Passa(codigo))
         codigo = regra(campo(a, nomeValor), quantidade);
@@ -185,7 +185,7 @@ void VerificacoesSindicaisVinculo(SequenciasConsistencia &s)
         meses(a, "QtCompGratificacoes", "VaGlobalGratificacoes", Rotulo::MesesGratificacoes, CriticaGratificacoes);
     });
     s.Vinculo.insert(86, [](AnaliseConsistencia &a) {
-        const QString indicador = campo(a, "InSindicalizadoVinculo");
+        const QString &indicador = campo(a, "InSindicalizadoVinculo");
         const QString codigo = CriticaIndicadorSindicalizado(indicador);
         if (!Passa(codigo))
             erro(a, codigo, {{Rotulo::Sindicalizado, indicador}});
