@@ -232,6 +232,27 @@ void confereDiretorio(const QString &diretorio, const QString &connection)
                                 .arg(diretorio, databaseFolder(connection)));
 }
 
+// `texto` into `destino`. A text of ASCII characters is written over the buffer `destino` owns alone
+// when it fits, as the same field of the record before left it; any other becomes a new text.
+void copiaTexto(QUtf8StringView texto, QString &destino)
+{
+    const qsizetype n = texto.size();
+    if (destino.isDetached() && destino.capacity() >= n) {
+        const char *origem = texto.data();
+        qsizetype i = 0;
+        while (i < n && static_cast<unsigned char>(origem[i]) < 0x80)
+            ++i;
+        if (i == n) {
+            destino.resize(n);
+            char16_t *d = reinterpret_cast<char16_t *>(destino.data());
+            for (i = 0; i < n; ++i)
+                d[i] = char16_t(static_cast<unsigned char>(origem[i]));
+            return;
+        }
+    }
+    destino = n > 0 ? QString::fromUtf8(texto) : QStringLiteral("");
+}
+
 } // namespace
 
 const QString &CamposDaTabela::Gravado(const char *nome)
@@ -248,21 +269,19 @@ const QString &CamposDaTabela::Gravado(const char *nome)
         // FieldByName knows the names in any case and says which one is missing.
         const QString procurado = m_tabela.FieldByName(QLatin1String(nome)).FieldName();
         p.indice = int(m_tabela.FieldNames().indexOf(procurado));
-        p.texto = m_tabela.fieldDef(p.indice).type != FieldType::Boolean;
+        p.tipo = m_tabela.fieldDef(p.indice).type;
         p.nome = nome;
         p.endereco = nome;
         p.registro = 0;
     }
     if (m_registro != 0 && p.registro == m_registro)
         return p.valor;
-    // A text field's value is its text (taken out of the value's copy rather than copied once more); a
-    // Boolean reads as Field::AsString gives it.
-    if (p.texto) {
-        QVariant valor = m_tabela.fieldValue(p.indice);
-        p.valor = valor.metaType() == QMetaType::fromType<QString>() ? std::move(*static_cast<QString *>(valor.data()))
-                                                                      : valor.toString();
-    } else {
-        p.valor = m_tabela.Fields(p.indice).AsString();
+    // A text field's value is its text, copied from the row's bytes into the slot's own buffer; a
+    // Boolean reads as Field::AsString gives it, a number as its value's text.
+    switch (p.tipo) {
+    case FieldType::Text: copiaTexto(m_tabela.Fields(p.indice).AsUtf8(m_bytes), p.valor); break;
+    case FieldType::Boolean: p.valor = m_tabela.Fields(p.indice).AsString(); break;
+    default: p.valor = m_tabela.fieldValue(p.indice).toString(); break;
     }
     p.registro = m_registro;
     return p.valor;

@@ -64,12 +64,13 @@ private:
         const char *endereco = nullptr;
         QByteArray nome;
         int indice = -1;
-        bool texto = true;
+        FieldType tipo = FieldType::Text;
         quint64 registro = 0; // the record whose value `valor` holds
         QString valor;
     };
     Table &m_tabela;
     quint64 m_registro = 0;
+    QByteArray m_bytes; // where the table puts a field's text that the row does not hold as such
     // Slots by the name's address: a name is read hundreds of thousands of times in a run, so its slot
     // is found without hashing its text.
     std::array<Posicao, 512> m_posicoes;
