@@ -238,17 +238,18 @@ void copiaTexto(QUtf8StringView texto, QString &destino)
 {
     const qsizetype n = texto.size();
     if (destino.isDetached() && destino.capacity() >= n) {
-        const char *origem = texto.data();
-        qsizetype i = 0;
-        while (i < n && static_cast<unsigned char>(origem[i]) < 0x80)
-            ++i;
-        if (i == n) {
+        // Widened in one pass; a byte above 0x7F (UTF-8 beyond ASCII) sends the text the long way after.
+        const auto *origem = reinterpret_cast<const unsigned char *>(texto.data());
+        if (destino.size() != n)
             destino.resize(n);
-            char16_t *d = reinterpret_cast<char16_t *>(destino.data());
-            for (i = 0; i < n; ++i)
-                d[i] = char16_t(static_cast<unsigned char>(origem[i]));
-            return;
+        char16_t *d = reinterpret_cast<char16_t *>(destino.data());
+        unsigned char bits = 0;
+        for (qsizetype i = 0; i < n; ++i) {
+            d[i] = origem[i];
+            bits |= origem[i];
         }
+        if (bits < 0x80)
+            return;
     }
     destino = n > 0 ? QString::fromUtf8(texto) : QStringLiteral("");
 }
