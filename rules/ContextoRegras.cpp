@@ -20,12 +20,18 @@ TdmGDVorn &ContextoRegras::Tabelas() const
 
 bool ContextoRegras::TemLinhas(Table &tabela) const
 {
-    sqlite3 *conexao = sqliteHandle(tabela.connection());
+    // While no connection has changed or closed since the last answer (dataChanges) and the table's version
+    // stands, the answer holds without asking the connection for its handle.
+    const quint64 mudancas = dataChanges();
     const quint64 versao = dataVersion(tabela.connection(), tabela.TableName());
     Contagem &c = m_contagens[&tabela];
+    if (c.conexao && c.mudancas == mudancas && c.versao == versao)
+        return c.temLinhas;
+    sqlite3 *conexao = sqliteHandle(tabela.connection());
     if (c.conexao != conexao || c.versao != versao) {
-        c = Contagem{conexao, versao, !tabela.IsEmpty()};
+        c = Contagem{conexao, versao, 0, !tabela.IsEmpty()};
     }
+    c.mudancas = mudancas;
     return c.temLinhas;
 }
 

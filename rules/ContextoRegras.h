@@ -35,6 +35,7 @@ private:
     struct Contagem {
         sqlite3 *conexao = nullptr;
         quint64 versao = 0;
+        quint64 mudancas = 0; // dataChanges() when the answer was last confirmed
         bool temLinhas = false;
     };
     mutable QHash<const Table *, Contagem> m_contagens;
