@@ -378,7 +378,9 @@ Transaction::~Transaction()
             q.exec(QStringLiteral("RELEASE %1").arg(m_savepoint));
         }
     }
-    ++it->version; // rows read during the transaction may be gone
+    // Rows read during the transaction may be gone: every cursor must look again.
+    ++it->version;
+    ++g_changes;
 }
 
 void Transaction::ending()

@@ -387,6 +387,23 @@ private slots:
         QCOMPARE(walk(t, QStringLiteral("AnBase")), (QStringList{"2010", "2010"}));
     }
 
+    // Rows read inside a transaction that rolled back are not walked afterwards.
+    void cursorForgetsRowsOfARolledBackTransaction()
+    {
+        test::TempDataFolder data;
+        Table t(QStringLiteral("bd8vinc"));
+        t.Open();
+        {
+            Transaction tr;
+            addLinks(3);
+            t.First();
+            QCOMPARE(t.FieldByName(QStringLiteral("CoPisPasepEmpregado")).AsString(), QStringLiteral("00000000000"));
+        }
+        t.Next();
+        QVERIFY(t.Eof());
+        QVERIFY(t.IsEmpty());
+    }
+
     void walksBackwardAcrossPages()
     {
         test::TempDataFolder data;
