@@ -7,6 +7,7 @@
 #include "rules/ContextoRegras.h"
 #include "rules/ugRegras.h"
 #include "rules/ugVerificacoes.h"
+#include "rules/ugVerificacoesComum.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -340,6 +341,27 @@ const QString &AnaliseConsistencia::AnoEmTexto::de(int valor)
 const QString &AnaliseConsistencia::TextoAnoReferencia() { return m_anoReferencia.de(AnoReferencia); }
 
 const QString &AnaliseConsistencia::TextoAnoBase() { return m_anoBase.de(contextoRegras().AnoBase()); }
+
+const std::array<AnaliseConsistencia::NumerosDoMes, 12> &AnaliseConsistencia::NumerosDosMeses()
+{
+    const quint64 registro = CamposVinculo.Registro();
+    if (registro != 0 && registro == m_registroDosMeses)
+        return m_numerosDosMeses;
+    for (size_t m = 0; m < 12; ++m) {
+        NumerosDoMes &n = m_numerosDosMeses[m];
+        const QString &valor = CamposVinculo.Gravado(kValorMes[m]);
+        const QStringView aparado = VistaAparada(valor);
+        n.valorDigitos = SoDigitos(aparado);
+        n.centavos = n.valorDigitos ? ValorDigitos(aparado) : 0;
+        n.valorNoveDigitos = n.valorDigitos && aparado.size() == 9;
+        n.centavosGravados = aparado.size() == valor.size() ? n.centavos : 0;
+        const QStringView horas = VistaAparada(CamposVinculo.Gravado(kHorasMes[m]));
+        n.horasDigitos = SoDigitos(horas);
+        n.horas = n.horasDigitos ? ValorDigitos(horas) : 0;
+    }
+    m_registroDosMeses = registro;
+    return m_numerosDosMeses;
+}
 
 QString AvisoLimiteOcorrencias()
 {

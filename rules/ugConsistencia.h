@@ -58,6 +58,8 @@ public:
     // of the walk (the walk itself would break), so the record cannot change in between. Before the
     // first call every read goes to the table.
     void NovoRegistro() { ++m_registro; }
+    // The record the reads stand on, as counted by NovoRegistro (0 before its first call).
+    quint64 Registro() const { return m_registro; }
 
 private:
     struct Posicao {
@@ -127,6 +129,20 @@ public:
     QString PisVinculo;
     QString AdmissaoVinculo;
 
+    // One month of the current link as numbers: its pay in cents and its hours, each read with the
+    // blanks around it dropped (0 when what is left is not all digits), and the pay as stored.
+    struct NumerosDoMes {
+        qint64 centavos = 0;
+        bool valorDigitos = false;      // the pay, blanks dropped, is all digits
+        bool valorNoveDigitos = false;  // ... and fills its field of nine
+        qint64 centavosGravados = 0;    // the pay as stored, blanks not dropped: 0 when it has any
+        qint64 horas = 0;
+        bool horasDigitos = false;      // the hours, blanks dropped, are all digits
+    };
+    // The twelve months of the current link, January first, read from its fields once per record (each
+    // NovoRegistro of CamposVinculo; before the first one, at every call) for the pay and hours checks.
+    const std::array<NumerosDoMes, 12> &NumerosDosMeses();
+
     // Counted occurrences; the limit notice is shown at the first one above the limit.
     int QtdOcorrencias = 0;
     void ContaOcorrencia();
@@ -154,6 +170,8 @@ private:
     };
     AnoEmTexto m_anoReferencia;
     AnoEmTexto m_anoBase;
+    std::array<NumerosDoMes, 12> m_numerosDosMeses{};
+    quint64 m_registroDosMeses = 0; // the record of CamposVinculo they were read from
     // The codes given so far, by rule and value (two values joined by a unit separator).
     QHash<QPair<quintptr, QString>, QString> m_codigosDeTabela;
 };

@@ -48,18 +48,25 @@ bool semRemuneracaoExplicada(const ParametrosRemuneracaoAfastamento &p, const QS
 QString CriticaRemuneracaoDezVezes(const QString &valor, const QString &mes, const QString &valorAnterior)
 {
     // Each text that is not all digits values 0, which decides as its digits test would.
-    if (ValorDigitos(mes) < 2)
+    return CriticaRemuneracaoDezVezesNumeros(ValorDigitos(valor), ValorDigitos(mes), ValorDigitos(valorAnterior));
+}
+
+QString CriticaRemuneracaoDezVezesNumeros(qint64 atual, qint64 mes, qint64 anterior)
+{
+    if (mes < 2)
         return CodigoValido;
-    const qint64 atual = ValorDigitos(valor);
-    const qint64 anterior = atual != 0 ? ValorDigitos(valorAnterior) : 0;
     return atual != 0 && anterior != 0 && atual == 10 * anterior ? QStringLiteral("0314") : CodigoValido;
 }
 
 QString CriticaRemuneracaoLimiteInstrucao(const QString &valor, const QString &instrucao, const QString &natureza,
                                           const QString &)
 {
+    return CriticaRemuneracaoLimiteInstrucaoNumero(ValorDigitos(valor), instrucao, natureza);
+}
+
+QString CriticaRemuneracaoLimiteInstrucaoNumero(qint64 pago, const QString &instrucao, const QString &natureza)
+{
     // A pay or a level that is not all digits values 0, and neither 0 reaches a limit below.
-    const qint64 pago = ValorDigitos(valor);
     if (pago == 0 || !SoDigitos(natureza) || SoZeros(natureza))
         return CodigoValido;
     if (natureza == QLatin1String("2011") || natureza == QLatin1String("2038"))
@@ -177,16 +184,27 @@ QString CriticaHorasNumericas(const QString &horas)
 QString CriticaHorasMes(const QString &horas)
 {
     // A text that is not all digits values 0.
-    return ValorDigitos(VistaAparada(horas)) > 100 ? QStringLiteral("3698") : CodigoValido;
+    return CriticaHorasMesNumero(ValorDigitos(VistaAparada(horas)));
+}
+
+QString CriticaHorasMesNumero(qint64 horas)
+{
+    return horas > 100 ? QStringLiteral("3698") : CodigoValido;
 }
 
 QString CriticaHorasSemRemuneracao(const QString &horas, const QString &valor)
 {
     // Hours that are not all digits value 0, as do the zeros: neither needs the pay.
-    if (ValorDigitos(VistaAparada(horas)) == 0)
+    const qint64 h = ValorDigitos(VistaAparada(horas));
+    if (h == 0)
         return CodigoValido;
     const QStringView v = VistaAparada(valor);
-    return SoDigitos(v) && ValorDigitos(v) == 0 ? QStringLiteral("3677") : CodigoValido;
+    return CriticaHorasSemRemuneracaoNumero(h, SoDigitos(v) && ValorDigitos(v) == 0);
+}
+
+QString CriticaHorasSemRemuneracaoNumero(qint64 horas, bool valorZerado)
+{
+    return horas != 0 && valorZerado ? QStringLiteral("3677") : CodigoValido;
 }
 
 QString CriticaHorasRemuneracao(const ParametrosHorasRemuneracao &p)

@@ -17,10 +17,14 @@ using ValoresMensais = std::array<qint64, 12>;
 // "0314": a pay exactly ten times the previous month's (both non-zero), from February (`mes` 2) on.
 // Not trimmed; pays that are not all digits are not judged.
 QString CriticaRemuneracaoDezVezes(const QString &valor, const QString &mes, const QString &valorAnterior);
+// The same for pays already read as numbers (0 for a pay that is not all digits) and the month's number.
+QString CriticaRemuneracaoDezVezesNumeros(qint64 valor, qint64 mes, qint64 valorAnterior);
 // "3768": a pay above 10 minimum wages for education 1 to 7, above 20 for 8 to 11, in a legal nature
 // whose first digit is 2 to 5 (2011 and 2038 exempt). The month does not count. Not trimmed.
 QString CriticaRemuneracaoLimiteInstrucao(const QString &valor, const QString &instrucao, const QString &natureza,
                                           const QString &mes);
+// The same for a pay already read as a number (0 for a pay that is not all digits).
+QString CriticaRemuneracaoLimiteInstrucaoNumero(qint64 valor, const QString &instrucao, const QString &natureza);
 // "0310": pay in a month before the admission month, for an admission in `ano`.
 QString CriticaRemuneracaoAntesAdmissao(const QString &mes, const QString &admissao, const QString &ano);
 // "0311": pay in a month after the dismissal month.
@@ -55,8 +59,13 @@ QString CriticaRemuneracaoMesDesligamento(const QString &desligamento, const Val
 QString CriticaHorasNumericas(const QString &horas);
 // "3698": more than 100 hours in one month. Hours that are not all digits are not judged.
 QString CriticaHorasMes(const QString &horas);
+// The same for hours already read as a number (0 for hours that are not all digits).
+QString CriticaHorasMesNumero(qint64 horas);
 // "3677": hours in a month without pay.
 QString CriticaHorasSemRemuneracao(const QString &horas, const QString &valor);
+// The same for hours already read as a number (0 for hours that are not all digits) and whether the pay,
+// blanks dropped, is all zeros.
+QString CriticaHorasSemRemuneracaoNumero(qint64 horas, bool valorZerado);
 
 // The inputs of CriticaHorasRemuneracao, filled by name.
 struct ParametrosHorasRemuneracao {

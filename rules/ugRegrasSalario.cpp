@@ -29,17 +29,15 @@ QString seVazio(const QString &valor, const char *padrao)
     return v.isEmpty() ? QString::fromLatin1(padrao) : v;
 }
 
-// An amount as the rule below reads it (blanks, then leading zeros, then blanks again dropped), as a
-// number: 0 when nothing is left or what is left is not all digits.
-qint64 valorSemZeros(const QString &valor)
+} // namespace
+
+qint64 ValorSemZerosEsquerda(const QString &valor)
 {
     QStringView v = VistaAparada(valor);
     while (!v.isEmpty() && v.front() == QLatin1Char('0'))
         v = v.sliced(1);
     return ValorDigitos(VistaAparada(v));
 }
-
-} // namespace
 
 QString CriticaSalarioNumerico(const QString &salario)
 {
@@ -89,17 +87,20 @@ QString CriticaSalarioValor(const QString &vinculo, const QString &salario, cons
 QString CriticaSalarioMinimo(const ParametrosSalarioMinimo &p)
 {
     const QString valor = TextoAparado(p.valor);
-    const QStringView vinculo = VistaAparada(p.vinculo);
     if (valor.isEmpty())
         return QStringLiteral("0315");
     const QString numerico = CriticaNumericoCampo(valor, 9);
     if (numerico != CodigoValido)
         return numerico;
-    if (SoZeros(valor) || !SoDigitos(vinculo) || vinculoIsento(vinculo))
-        return CodigoValido;
-
     // Nine digits by now: their value is the amount in cents.
-    const qint64 centavos = ValorDigitos(valor);
+    return CriticaSalarioMinimoCentavos(p, ValorDigitos(valor));
+}
+
+QString CriticaSalarioMinimoCentavos(const ParametrosSalarioMinimo &p, qint64 centavos)
+{
+    const QStringView vinculo = VistaAparada(p.vinculo);
+    if (centavos == 0 || !SoDigitos(vinculo) || vinculoIsento(vinculo))
+        return CodigoValido;
     const bool acimaLimite = AcimaLimiteRemuneracaoCentavos(centavos);
     if (VistaAparada(p.tipoSalario) != QLatin1String("1"))
         return acimaLimite ? QStringLiteral("0313") : CodigoValido;
@@ -128,8 +129,7 @@ QString CriticaRemuneracaoAbaixoContratual(const ParametrosRemuneracaoAbaixoCont
 {
     // The first two tests without a copy of any text: most months end here, before any other field is
     // looked at.
-    const qint64 pago = valorSemZeros(p.valor);
-    if (pago <= 0 || 10 * pago >= 7 * valorSemZeros(p.salarioContratual))
+    if (RemuneracaoAtingeContratual(ValorSemZerosEsquerda(p.valor), ValorSemZerosEsquerda(p.salarioContratual)))
         return CodigoValido;
 
     const QString valor = seVazio(RetiraZerosEsquerda(TextoAparado(p.valor)), "0");

@@ -36,6 +36,9 @@ struct ParametrosSalarioMinimo {
 // in the base year), "0312" below the minimum wage unless the legal nature is exempt. "0312" and "0313"
 // are warnings.
 QString CriticaSalarioMinimo(const ParametrosSalarioMinimo &p);
+// The same for a pay already known to fill its field with nine digits, of `centavos` (p.valor is not
+// read).
+QString CriticaSalarioMinimoCentavos(const ParametrosSalarioMinimo &p, qint64 centavos);
 
 // The inputs of CriticaRemuneracaoAbaixoContratual, filled by name. Dates are DDMM but the admission
 // (DDMMYYYY).
@@ -57,5 +60,14 @@ struct ParametrosRemuneracaoAbaixoContratual {
 // "3728": a monthly-salaried link paid less than 70 % of its contractual salary in a month before the
 // dismissal month in which no leave starts or ends. Exactly 70 % passes (10 × pay >= 7 × salary).
 QString CriticaRemuneracaoAbaixoContratual(const ParametrosRemuneracaoAbaixoContratual &p);
+// An amount as CriticaRemuneracaoAbaixoContratual reads it: blanks, then leading zeros, then blanks again
+// dropped, as a number; 0 when nothing is left or what is left is not all digits.
+qint64 ValorSemZerosEsquerda(const QString &valor);
+// The first test of CriticaRemuneracaoAbaixoContratual, on the two amounts as it reads them: a pay of 0
+// or of at least 70 % of the salary passes whatever the other fields hold.
+inline bool RemuneracaoAtingeContratual(qint64 pago, qint64 salarioContratual)
+{
+    return pago <= 0 || 10 * pago >= 7 * salarioContratual;
+}
 
 } // namespace gdvorn

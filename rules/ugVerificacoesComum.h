@@ -19,6 +19,12 @@ inline constexpr const char *kValorMes[12] = {
     "VaMaioEmpregado",    "VaJunhoEmpregado",     "VaJulhoEmpregado",    "VaAgostoEmpregado",
     "VaSetembroEmpregado", "VaOutubroEmpregado",  "VaNovembroEmpregado", "VaDezembroEmpregado"};
 
+// The fields of the hours worked in each month of a link, January first.
+inline constexpr const char *kHorasMes[12] = {
+    "HoTrabalhadasJaneiro", "HoTrabalhadasFevereiro", "HoTrabalhadasMarco",    "HoTrabalhadasAbril",
+    "HoTrabalhadasMaio",    "HoTrabalhadasJunho",     "HoTrabalhadasJulho",    "HoTrabalhadasAgosto",
+    "HoTrabalhadasSetembro", "HoTrabalhadasOutubro",  "HoTrabalhadasNovembro", "HoTrabalhadasDezembro"};
+
 // A rule's code accepts the value.
 // The rules hand back CodigoValido itself when they pass: its text is known without a comparison.
 inline bool Passa(const QString &codigo)

@@ -15,11 +15,6 @@ namespace gdvorn {
 
 namespace {
 
-constexpr const char *kHorasMes[12] = {
-    "HoTrabalhadasJaneiro", "HoTrabalhadasFevereiro", "HoTrabalhadasMarco",    "HoTrabalhadasAbril",
-    "HoTrabalhadasMaio",    "HoTrabalhadasJunho",     "HoTrabalhadasJulho",    "HoTrabalhadasAgosto",
-    "HoTrabalhadasSetembro", "HoTrabalhadasOutubro",  "HoTrabalhadasNovembro", "HoTrabalhadasDezembro"};
-
 // What the twelve checks of one link share, taken by January's check.
 struct DadosDoVinculo {
     int mesDesligamento = 0;
@@ -43,33 +38,33 @@ void horasDoMes(AnaliseConsistencia &a, int mes, DadosDoVinculo &dados)
         dados.anoEncerramento = a.CamposEstabelecimento.Gravado("DaEncerramentoAtividade").mid(4, 4).trimmed();
     }
     const QString &horasGravadas = vinculo.Gravado(kHorasMes[mes - 1]);
-    const QString &valorGravado = vinculo.Gravado(kValorMes[mes - 1]);
+    const AnaliseConsistencia::NumerosDoMes &numeros = a.NumerosDosMeses()[size_t(mes - 1)];
     const CampoOcorrencia linhaHoras{Rotulo::HorasTrabalhadas, horasGravadas};
 
-    const QString horas = TextoAparado(horasGravadas);
-    const QString valor = TextoAparado(valorGravado);
-    QString codigo = CriticaHorasNumericas(horas);
+    // Hours that are all digits pass their format check.
+    QString codigo = numeros.horasDigitos ? CodigoValido : CriticaHorasNumericas(horasGravadas);
     if (!Passa(codigo)) {
         a.RegistraErro(RegistroVinculo, codigo, {linhaHoras});
         return;
     }
 
     ParametrosHorasRemuneracao p;
-    p.valor = inteiroOuZero(valor);
-    p.horas = int(inteiroOuZero(horas));
+    p.valor = numeros.centavos;
+    p.horas = int(numeros.horas);
     p.mes = mes;
     p.mesDesligamento = dados.mesDesligamento;
     p.admissao = dados.admissao;
     p.anoEncerramento = dados.anoEncerramento;
     codigo = CriticaHorasRemuneracao(p);
     if (Passa(codigo))
-        codigo = CriticaHorasSemRemuneracao(horas, valor);
+        codigo = CriticaHorasSemRemuneracaoNumero(numeros.horas, numeros.valorDigitos && numeros.centavos == 0);
     if (!Passa(codigo)) {
-        a.RegistraErro(RegistroVinculo, codigo, {linhaHoras, {Rotulo::RemuneracaoMes(mes), valorGravado}});
+        a.RegistraErro(RegistroVinculo, codigo,
+                       {linhaHoras, {Rotulo::RemuneracaoMes(mes), vinculo.Gravado(kValorMes[mes - 1])}});
         return;
     }
 
-    codigo = CriticaHorasMes(horas);
+    codigo = CriticaHorasMesNumero(numeros.horas);
     if (!Passa(codigo))
         a.RegistraAviso(RegistroVinculo, codigo, {linhaHoras});
 }

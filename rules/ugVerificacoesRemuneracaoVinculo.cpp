@@ -22,12 +22,12 @@ namespace {
 const QString kSemRemuneracao = QStringLiteral("Não há remuneração informada.");
 
 // What the twelve monthly checks of one link carry from month to month, renewed by January's check:
-// the previous month's pay, whether the contractual-salary row of "3728" was written (once per link),
-// and the link's fields that every month reads, read once by January's check.
+// whether the contractual-salary row of "3728" was written (once per link), and the link's fields that
+// every month reads, read once by January's check.
 struct MesesDoVinculo {
-    QString valorAnterior = QStringLiteral("0");
     bool salarioDo3728Escrito = false;
     ParametrosRemuneracaoAbaixoContratual abaixo;
+    qint64 salarioContratual = 0; // as CriticaRemuneracaoAbaixoContratual reads it
     ParametrosSalarioMinimo minimo;
     QString instrucao;
     QString nascimento;
@@ -64,6 +64,12 @@ qint64 centavos(const QString &valor)
     return ValorDigitos(VistaAparada(valor));
 }
 
+// The month's pay of the current link, as read once per record.
+const AnaliseConsistencia::NumerosDoMes &numerosDoMes(AnaliseConsistencia &a, int mes)
+{
+    return a.NumerosDosMeses()[size_t(mes - 1)];
+}
+
 // The link's fields that the twelve months read, into the state.
 void leVinculo(AnaliseConsistencia &a, MesesDoVinculo &estado)
 {
@@ -71,6 +77,7 @@ void leVinculo(AnaliseConsistencia &a, MesesDoVinculo &estado)
     ParametrosRemuneracaoAbaixoContratual &abaixo = estado.abaixo;
     abaixo.tipoSalario = campo(a, "CoTipoSalarioContratual");
     abaixo.salarioContratual = campo(a, "VaSalContratualEmpregado");
+    estado.salarioContratual = ValorSemZerosEsquerda(abaixo.salarioContratual);
     abaixo.admissao = campo(a, "DaAdmissaoEmpregado");
     abaixo.desligamento = campo(a, "DaDesligamentoEmpregado");
     abaixo.vinculo = campo(a, "CoVinculo");
@@ -99,6 +106,7 @@ void remuneracaoDoMes(AnaliseConsistencia &a, int mes, MesesDoVinculo &estado)
     if (mes == 1)
         leVinculo(a, estado);
     const QString &valor = valorDoMes(a, mes);
+    const AnaliseConsistencia::NumerosDoMes &numeros = numerosDoMes(a, mes);
     const QString &mesDoisDigitos = kMesDoisDigitos[mes - 1];
     const QString &mesTexto = kMesTexto[mes - 1];
     const auto linhaValor = [&] { return CampoOcorrencia{Rotulo::RemuneracaoMes(mes), valor}; };
@@ -110,7 +118,10 @@ void remuneracaoDoMes(AnaliseConsistencia &a, int mes, MesesDoVinculo &estado)
     ParametrosRemuneracaoAbaixoContratual &abaixo = estado.abaixo;
     abaixo.valor = valor;
     abaixo.mes = mesDoisDigitos;
-    QString codigo = CriticaRemuneracaoAbaixoContratual(abaixo);
+    // The pay read as a number answers the rule's first test, where most months end.
+    QString codigo = numeros.valorDigitos && RemuneracaoAtingeContratual(numeros.centavos, estado.salarioContratual)
+        ? CodigoValido
+        : CriticaRemuneracaoAbaixoContratual(abaixo);
     if (!Passa(codigo) && codigo == QLatin1String("3728")) {
         QList<CampoOcorrencia> linhas;
         if (!estado.salarioDo3728Escrito)
@@ -120,11 +131,10 @@ void remuneracaoDoMes(AnaliseConsistencia &a, int mes, MesesDoVinculo &estado)
         aviso(a, codigo, linhas);
     }
 
-    const QString anterior = estado.valorAnterior;
-    estado.valorAnterior = valor;
     estado.minimo.valor = valor;
     estado.minimo.mes = mesDoisDigitos;
-    codigo = CriticaSalarioMinimo(estado.minimo);
+    codigo = numeros.valorNoveDigitos ? CriticaSalarioMinimoCentavos(estado.minimo, numeros.centavos)
+                                      : CriticaSalarioMinimo(estado.minimo);
     if (!Passa(codigo)) {
         if (codigo != QLatin1String("0312") && codigo != QLatin1String("0313")) {
             erro(a, codigo, {linhaValor()});
@@ -144,13 +154,14 @@ void remuneracaoDoMes(AnaliseConsistencia &a, int mes, MesesDoVinculo &estado)
         if (!Passa(codigo))
             aviso(a, codigo, {linhaValor(), {Rotulo::DataDesligamento, desligamento}});
     }
-    codigo = CriticaRemuneracaoDezVezes(valor, mesTexto, anterior);
+    const qint64 anterior = mes > 1 ? numerosDoMes(a, mes - 1).centavosGravados : 0;
+    codigo = CriticaRemuneracaoDezVezesNumeros(numeros.centavosGravados, mes, anterior);
     if (!Passa(codigo))
-        aviso(a, codigo, {{Rotulo::RemuneracaoMes(mes - 1), anterior}, linhaValor()});
+        aviso(a, codigo, {{Rotulo::RemuneracaoMes(mes - 1), valorDoMes(a, mes - 1)}, linhaValor()});
     if (!informado)
         return;
     const QString &instrucao = estado.instrucao;
-    codigo = CriticaRemuneracaoLimiteInstrucao(valor, instrucao, natureza, mesDoisDigitos);
+    codigo = CriticaRemuneracaoLimiteInstrucaoNumero(numeros.centavosGravados, instrucao, natureza);
     if (!Passa(codigo))
         aviso(a, codigo, {linhaValor(), {Rotulo::Instrucao, instrucao}});
     const QString &nascimento = estado.nascimento;
@@ -226,7 +237,7 @@ void remuneracaoDoAno(AnaliseConsistencia &a)
     ValoresMensais valores{};
     qint64 ano = 0;
     for (int mes = 1; mes <= 12; ++mes) {
-        valores[size_t(mes - 1)] = centavos(valorDoMes(a, mes));
+        valores[size_t(mes - 1)] = numerosDoMes(a, mes).centavos;
         ano += valores[size_t(mes - 1)];
     }
     const qint64 decimoTerceiro =
@@ -261,7 +272,7 @@ void decimoTerceiroContraMedia(AnaliseConsistencia &a)
     qint64 soma = 0;
     qint64 meses = 0;
     for (int mes = 1; mes <= 12; ++mes) {
-        const qint64 valor = centavos(valorDoMes(a, mes));
+        const qint64 valor = numerosDoMes(a, mes).centavos;
         if (valor != 0) {
             soma += valor;
             ++meses;
