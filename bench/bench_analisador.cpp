@@ -22,6 +22,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/ApoioBench.h"
+
 #include <sys/resource.h>
 
 using namespace gdvorn;
@@ -180,18 +182,11 @@ BENCHMARK(BM_Sqlite3Import)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRe
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    for (int i = 1; i < argc; ++i) {
-        const QString a = QString::fromLocal8Bit(argv[i]);
-        if (a.startsWith(QLatin1String("--vinculos=")))
-            g_vinculos = a.mid(11).toInt();
-        else if (a.startsWith(QLatin1String("--estabelecimentos=")))
-            g_estabelecimentos = a.mid(19).toInt();
-    }
+    g_vinculos = bench::Opcao(argc, argv, "--vinculos=", g_vinculos);
+    g_estabelecimentos = bench::Opcao(argc, argv, "--estabelecimentos=", g_estabelecimentos);
     QTemporaryDir pasta;
     g_pasta = &pasta;
-    const QDir instalados(QStringLiteral(GDVORN_DADOS_DIR));
-    for (const QString &f : instalados.entryList({QStringLiteral("*.db")}, QDir::Files))
-        QFile::copy(instalados.filePath(f), pasta.filePath(f));
+    bench::CopiaTabelasInstaladas(pasta.path());
     openDatabase(pasta.path());
     g_arquivo = pasta.filePath(QStringLiteral("Vorn2010_1122233300010000G.dec"));
     g_tsv = pasta.filePath(QStringLiteral("vinculos.tsv"));

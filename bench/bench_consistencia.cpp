@@ -21,6 +21,8 @@
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+
+#include "bench/ApoioBench.h"
 #include <sqlite3.h>
 #include <sys/resource.h>
 
@@ -282,16 +284,12 @@ BENCHMARK(BM_AnaliseCompleta)->Unit(benchmark::kMillisecond)->Iterations(2);
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    for (int i = 1; i < argc; ++i)
-        if (qstrncmp(argv[i], "--vinculos=", 11) == 0)
-            g_vinculos = QByteArray(argv[i] + 11).toInt();
+    g_vinculos = bench::Opcao(argc, argv, "--vinculos=", g_vinculos);
     benchmark::Initialize(&argc, argv);
     QTemporaryDir pasta;
     const QString dados = QDir(pasta.path()).filePath(QStringLiteral("dados"));
     QDir().mkpath(dados);
-    const QDir instalados(QStringLiteral(GDVORN_DADOS_DIR));
-    for (const QString &f : instalados.entryList({QStringLiteral("*.db")}, QDir::Files))
-        QFile::copy(instalados.filePath(f), QDir(dados).filePath(f));
+    bench::CopiaTabelasInstaladas(dados);
     {
         TdmGDVorn tabelas(pasta.path());
         contextoRegras().ModuloTabelas = &tabelas;

@@ -16,6 +16,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/ApoioBench.h"
+
 using namespace gdvorn;
 
 namespace {
@@ -106,11 +108,7 @@ BENCHMARK(BM_ListaEmpregados)->Unit(benchmark::kMillisecond)->Iterations(3);
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    for (int i = 1; i < argc; ++i) {
-        const QString a = QString::fromLocal8Bit(argv[i]);
-        if (a.startsWith(QLatin1String("--vinculos=")))
-            g_vinculos = a.mid(11).toInt();
-    }
+    g_vinculos = bench::Opcao(argc, argv, "--vinculos=", g_vinculos);
     QTemporaryDir dir;
     createDataFolder(dir.path());
     openDatabase(dir.path());

@@ -22,6 +22,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/ApoioBench.h"
+
 #include <algorithm>
 #include <memory>
 
@@ -246,13 +248,8 @@ BENCHMARK(BM_DeleteSimples)->Unit(benchmark::kMillisecond)->Iterations(3);
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    for (int i = 1; i < argc; ++i) {
-        const QString a = QString::fromLocal8Bit(argv[i]);
-        if (a.startsWith(QLatin1String("--linhas=")))
-            g_linhas = a.mid(9).toInt();
-        else if (a.startsWith(QLatin1String("--estabelecimento=")))
-            g_estabelecimento = a.mid(18).toInt();
-    }
+    g_linhas = bench::Opcao(argc, argv, "--linhas=", g_linhas);
+    g_estabelecimento = bench::Opcao(argc, argv, "--estabelecimento=", g_estabelecimento);
     QTemporaryDir dir;
     g_origem = dir.path();
     createDataFolder(g_origem);
