@@ -257,27 +257,21 @@ void copiaTexto(QUtf8StringView texto, QString &destino)
 
 } // namespace
 
-const QString &CamposDaTabela::Gravado(const char *nome)
+const QString &CamposDaTabela::le(const char *nome)
 {
-    // Fibonacci hashing of the address (the literals lie close together, the slots should not), then the
-    // next slots until the address or a free slot. Names built on the fly at ever new addresses may fill
-    // every slot: the first one is then taken over.
-    const quint64 espalhado = quint64(reinterpret_cast<quintptr>(nome)) * 0x9E3779B97F4A7C15ULL;
-    size_t i = size_t(espalhado >> 55);
-    for (size_t n = 0; n < m_posicoes.size() && m_posicoes[i].endereco && m_posicoes[i].endereco != nome; ++n)
-        i = (i + 1) % m_posicoes.size();
-    Posicao &p = m_posicoes[i];
+    Posicao &p = m_posicoes[posicao(nome)];
     if (p.endereco != nome || std::strcmp(p.nome.constData(), nome) != 0) {
-        // FieldByName knows the names in any case and says which one is missing.
+        // A free slot, another text at the address, or with every slot taken the one the name hashes to:
+        // the name is looked up. FieldByName knows the names in any case and says which one is missing.
         const QString procurado = m_tabela.FieldByName(QLatin1String(nome)).FieldName();
         p.indice = int(m_tabela.FieldNames().indexOf(procurado));
         p.tipo = m_tabela.fieldDef(p.indice).type;
         p.nome = nome;
         p.endereco = nome;
         p.registro = 0;
-    }
-    if (m_registro != 0 && p.registro == m_registro)
+    } else if (m_registro != 0 && p.registro == m_registro) {
         return p.valor;
+    }
     // A text field's value is its text, copied from the row's bytes into the slot's own buffer; a
     // Boolean reads as Field::AsString gives it, a number as its value's text.
     switch (p.tipo) {

@@ -24,6 +24,7 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 namespace gdvorn {
 
@@ -39,8 +40,9 @@ inline constexpr quint8 AnaliseInterrompida = 4; // the user confirmed an interr
 // The fields of a table's current row read by name, the name looked up in the table's fields only the
 // first time it is read: a run reads some hundred fields of every link, hundreds of times each over a
 // large declaration. A name is kept by its address (the checks name their fields with literals) and
-// confirmed by its text, so a name built on the fly is read right too, only without the saving. The
-// positions hold for as long as the table keeps its fields: one run.
+// confirmed by its text at its first read on each record, so a name built on the fly is read right too,
+// as long as its address names no other field until the next record. The positions hold for as long as
+// the table keeps its fields: one run.
 class CamposDaTabela {
 public:
     explicit CamposDaTabela(Table &tabela) : m_tabela(tabela) {}
@@ -50,7 +52,14 @@ public:
     // The field as stored (DatabaseError for a name the table does not have), and trimmed. Gravado hands
     // back the text the reader keeps for the record: the reference holds until the driver's next
     // NovoRegistro (before the first one, until the same name is read again).
-    const QString &Gravado(const char *nome);
+    const QString &Gravado(const char *nome)
+    {
+        // Read already on this record: found without leaving the caller.
+        const Posicao &p = m_posicoes[posicao(nome)];
+        if (p.endereco == nome && p.registro == m_registro && m_registro != 0)
+            return p.valor;
+        return le(nome);
+    }
     QString Aparado(const char *nome);
 
     // The run's driver says so each time the table stands on another record; until its next call each
@@ -70,12 +79,22 @@ private:
         quint64 registro = 0; // the record whose value `valor` holds
         QString valor;
     };
+    static constexpr size_t kPosicoes = 1024;
+    // The name's slot: Fibonacci hashing of the address (the literals lie close together, the slots
+    // should not), then the next slots until the address or a free slot.
+    size_t posicao(const char *nome) const
+    {
+        size_t i = size_t((quint64(reinterpret_cast<quintptr>(nome)) * 0x9E3779B97F4A7C15ULL) >> 54);
+        for (size_t n = 0; n < kPosicoes && m_posicoes[i].endereco && m_posicoes[i].endereco != nome; ++n)
+            i = (i + 1) % kPosicoes;
+        return i;
+    }
+    const QString &le(const char *nome);
+
     Table &m_tabela;
     quint64 m_registro = 0;
     QByteArray m_bytes; // where the table puts a field's text that the row does not hold as such
-    // Slots by the name's address: a name is read hundreds of thousands of times in a run, so its slot
-    // is found without hashing its text.
-    std::array<Posicao, 512> m_posicoes;
+    std::array<Posicao, kPosicoes> m_posicoes;
 };
 
 // The state of one run, as the checks see it.
@@ -107,13 +126,22 @@ public:
     const bool TabelasTrabalho;
     const bool OrigemArquivo; // a declaration loaded from a file: the file variants of the rules apply
 
-    // The two queries of the link cross checks run their SQL at the first link of the run only.
-    bool PrimeiraConsultaDuplicidade = true;
-    bool PrimeiraConsultaMesmoPis = true;
-    // Their results, read once into memory for the run: the links declared more than once, by their seven
-    // grouped fields; and, for each PIS/PASEP of more than one link, its distinct (name, birth date, CPF).
-    QSet<QString> VinculosRepetidos;
-    QHash<QString, QList<QStringList>> PessoasDoPis;
+    // What the link cross checks compare, for each PIS/PASEP that more than one link of the run's table
+    // declares (every other link is alone with its PIS and passes both): the groups of links that agree in
+    // the seven fields of the duplicate check, more than one link each, by their other six fields
+    // (CoCgcCeiEstabelecimento, InInscrEstabelecimento, CoCgcVinculado, DaAdmissaoEmpregado,
+    // DaDesligamentoEmpregado, CoCbo); and each distinct (NoEmpregado, DaNascimentoEmpregado,
+    // CoCpfEmpregado), in the order of the table. Read from the whole table at the first link check of the
+    // run that needs them.
+    struct PisRepetido {
+        QList<QStringList> VinculosRepetidos;
+        QList<QStringList> Pessoas;
+    };
+    bool PisRepetidosLidos = false;
+    QHash<QString, PisRepetido> PisRepetidos;
+    // Each PIS/PASEP of PisRepetidos sets one bit of a hash of its text: most links, alone with their PIS,
+    // are told so by their clear bit without a look-up in PisRepetidos.
+    std::vector<quint64> FiltroPis;
 
     // The current establishment: its base year (the first four characters of AnBase, the first key of the
     // link lookup) and the foreign employees counted among its links (0 before its links).

@@ -1,13 +1,18 @@
-// The cross checks by query: E21 compares an establishment with the other prefixes of its inscription;
-// V3 finds links declared more than once and V87 a PIS/PASEP declared with other person data. The link
-// queries run once per run and their results are kept in memory for the run, so that each link costs one
-// look-up. Table names come only from the two sets of the run (work or permanent tables); every value is
-// a bound parameter.
+// The cross checks: E21 compares an establishment with the other prefixes of its inscription (a query per
+// establishment); V3 finds links declared more than once and V87 a PIS/PASEP declared with other person
+// data. Both link checks compare only links that share a PIS/PASEP: one query per run reads those links,
+// grouped in memory as the engine groups, so that each link costs one look-up of its PIS. Table names come only from the two sets of the run (work or permanent tables);
+// every value is a bound parameter.
 
+#include "app/base/Database.h"
 #include "app/base/Query.h"
+#include "app/base/Statement.h"
 #include "rules/ugConsistencia.h"
 #include "rules/ugVerificacoes.h"
 #include "rules/ugVerificacoesComum.h"
+
+#include <sqlite3.h>
+
 
 namespace gdvorn {
 
@@ -24,13 +29,6 @@ QString tabelaVinculos(const AnaliseConsistencia &a)
 }
 
 QString valor(Query &q, const char *nome) { return q.FieldByName(QLatin1String(nome)).AsString(); }
-
-// The seven fields by which V3 groups the links.
-QString chaveDuplicidade(const QString &inscricao, const QString &tipo, const QString &vinculado, const QString &pis,
-                         const QString &admissao, const QString &desligamento, const QString &cbo)
-{
-    return QStringList{inscricao, tipo, vinculado, pis, admissao, desligamento, cbo}.join(QLatin1Char('\x1f'));
-}
 
 // ---- E21 ----------------------------------------------------------------------------------------------
 
@@ -99,89 +97,131 @@ QList<CampoOcorrencia> inicioVinculo(AnaliseConsistencia &a)
     return {{Rotulo::SequencialRegistro, a.CamposVinculo.Gravado("NuSequencialRegistro")}};
 }
 
-void carregaRepetidos(AnaliseConsistencia &a)
+// A field of the current row as the engine groups it: NULL apart from any text, each text by its bytes.
+void acrescentaCampo(QByteArray &chave, sqlite3_stmt *linha, int coluna)
 {
-    Query q(a.Vinculos.connection());
-    q.setSql(QStringList{
-        QStringLiteral("select CoCgcCeiEstabelecimento, InInscrEstabelecimento, CoCgcVinculado, CoPisPasepEmpregado, "
-                       "DaAdmissaoEmpregado, DaDesligamentoEmpregado, "),
-        QStringLiteral(" CoCbo,"), QStringLiteral(" count(CoPisPasepEmpregado) as numOcur"),
-        QStringLiteral(" from ") + tabelaVinculos(a),
-        QStringLiteral(" group by CoCgcCeiEstabelecimento, InInscrEstabelecimento, CoCgcVinculado, CoPisPasepEmpregado,"),
-        QStringLiteral(" DaAdmissaoEmpregado, DaDesligamentoEmpregado, CoCbo"),
-        QStringLiteral("HAVING ( COUNT(CoPisPasepEmpregado) > 1 )")});
-    a.VinculosRepetidos.clear();
-    for (q.Open(); !q.Eof(); q.Next()) {
-        if (q.FieldByName(QStringLiteral("numOcur")).AsInteger() > 1)
-            a.VinculosRepetidos.insert(chaveDuplicidade(
-                valor(q, "CoCgcCeiEstabelecimento"), valor(q, "InInscrEstabelecimento"), valor(q, "CoCgcVinculado"),
-                valor(q, "CoPisPasepEmpregado"), valor(q, "DaAdmissaoEmpregado"), valor(q, "DaDesligamentoEmpregado"),
-                valor(q, "CoCbo")));
+    const auto *texto = reinterpret_cast<const char *>(sqlite3_column_text(linha, coluna));
+    const int n = sqlite3_column_bytes(linha, coluna);
+    chave.append(texto ? '\1' : '\0');
+    chave.append(reinterpret_cast<const char *>(&n), sizeof n);
+    chave.append(texto, n);
+}
+
+QString textoDaColuna(sqlite3_stmt *linha, int coluna)
+{
+    return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(linha, coluna)),
+                             sqlite3_column_bytes(linha, coluna));
+}
+
+// The bit of FiltroPis of a PIS/PASEP (FNV-1a over its characters).
+size_t bitDoPis(QStringView pis)
+{
+    quint32 h = 2166136261u;
+    for (const QChar c : pis)
+        h = (h ^ c.unicode()) * 16777619u;
+    return size_t(h >> 14); // 2^18 bits
+}
+
+// The links of the PIS/PASEP values that occur in more than one link (count() as the engine counts: a
+// NULL one in none), in the table's stored order; each kept for the groups of V3 and the person data
+// of V87, grouped as the engine groups: a text by its bytes, NULL apart from every text. The values kept
+// are the texts the checks compare (NULL as empty).
+void carregaPisRepetidos(AnaliseConsistencia &a)
+{
+    a.PisRepetidos.clear();
+    const QString tabela = tabelaVinculos(a);
+    const QString conexao = a.Vinculos.connection();
+    PreparedStatements consultas(conexao);
+    enum { Pis, Inscricao, TipoInscricao, Vinculado, Admissao, Desligamento, Cbo, Nome, Nascimento, Cpf };
+    Statement linhas(consultas,
+                     QStringLiteral("select CoPisPasepEmpregado, CoCgcCeiEstabelecimento, InInscrEstabelecimento, "
+                                    "CoCgcVinculado, DaAdmissaoEmpregado, DaDesligamentoEmpregado, CoCbo, NoEmpregado, "
+                                    "DaNascimentoEmpregado, CoCpfEmpregado from %1 where CoPisPasepEmpregado in "
+                                    "(select CoPisPasepEmpregado from %1 group by CoPisPasepEmpregado "
+                                    "having count(CoPisPasepEmpregado) > 1)")
+                         .arg(tabela),
+                     conexao, tabela);
+    sqlite3_stmt *l = linhas.handle();
+    QHash<QByteArray, int> vinculosDoGrupo;
+    QSet<QByteArray> pessoasLidas;
+    QByteArray chave;
+    a.FiltroPis.assign((size_t(1) << 18) / 64, 0);
+    while (linhas.step()) {
+        const QString pis = textoDaColuna(l, Pis);
+        const size_t bit = bitDoPis(pis);
+        a.FiltroPis[bit / 64] |= quint64(1) << (bit % 64);
+        AnaliseConsistencia::PisRepetido &repetido = a.PisRepetidos[pis];
+
+        chave.clear();
+        for (int c = Pis; c <= Cbo; ++c)
+            acrescentaCampo(chave, l, c);
+        if (++vinculosDoGrupo[chave] == 2) {
+            QStringList grupo;
+            for (int c = Inscricao; c <= Cbo; ++c)
+                grupo << textoDaColuna(l, c);
+            repetido.VinculosRepetidos << grupo;
+        }
+
+        chave.clear();
+        for (int c : {Pis, Nome, Nascimento, Cpf})
+            acrescentaCampo(chave, l, c);
+        if (!pessoasLidas.contains(chave)) {
+            pessoasLidas.insert(chave);
+            repetido.Pessoas << QStringList{textoDaColuna(l, Nome), textoDaColuna(l, Nascimento), textoDaColuna(l, Cpf)};
+        }
     }
-    q.Close();
+    a.PisRepetidosLidos = true;
+}
+
+// The link's PIS/PASEP among those of more than one link, or nullptr.
+const AnaliseConsistencia::PisRepetido *pisRepetido(AnaliseConsistencia &a)
+{
+    if (!a.PisRepetidosLidos)
+        carregaPisRepetidos(a);
+    if (a.PisRepetidos.isEmpty())
+        return nullptr;
+    const QString &pis = a.CamposVinculo.Gravado("CoPisPasepEmpregado");
+    const size_t bit = bitDoPis(pis);
+    if (!(a.FiltroPis[bit / 64] & (quint64(1) << (bit % 64))))
+        return nullptr;
+    const auto it = a.PisRepetidos.constFind(pis);
+    return it == a.PisRepetidos.constEnd() ? nullptr : &*it;
 }
 
 void vinculoRepetido(AnaliseConsistencia &a)
 {
-    if (a.PrimeiraConsultaDuplicidade) {
-        carregaRepetidos(a);
-        a.PrimeiraConsultaDuplicidade = false;
-    }
-    if (a.VinculosRepetidos.isEmpty())
+    const AnaliseConsistencia::PisRepetido *repetido = pisRepetido(a);
+    if (!repetido || repetido->VinculosRepetidos.isEmpty())
         return;
     CamposDaTabela &v = a.CamposVinculo;
-    const QString &pis = v.Gravado("CoPisPasepEmpregado");
     const QString &admissao = v.Gravado("DaAdmissaoEmpregado");
     const QString &desligamento = v.Gravado("DaDesligamentoEmpregado");
     const QString &cbo = v.Gravado("CoCbo");
-    if (!a.VinculosRepetidos.contains(chaveDuplicidade(v.Gravado("CoCgcCeiEstabelecimento"),
-                                                       v.Gravado("InInscrEstabelecimento"),
-                                                       v.Gravado("CoCgcVinculado"), pis, admissao, desligamento,
-                                                       cbo)))
+    const QStringList proprio{v.Gravado("CoCgcCeiEstabelecimento"), v.Gravado("InInscrEstabelecimento"),
+                              v.Gravado("CoCgcVinculado"), admissao, desligamento, cbo};
+    if (!repetido->VinculosRepetidos.contains(proprio))
         return;
     a.RegistraErro(RegistroVinculo, QStringLiteral("1671"),
-                   inicioVinculo(a) + QList<CampoOcorrencia>{{Rotulo::PisPasep, pis},
+                   inicioVinculo(a) + QList<CampoOcorrencia>{{Rotulo::PisPasep, v.Gravado("CoPisPasepEmpregado")},
                                                              {Rotulo::NomeEmpregado, v.Gravado("NoEmpregado")},
                                                              {Rotulo::DataAdmissao, admissao},
                                                              {Rotulo::DataDesligamento, desligamento},
                                                              {Rotulo::Cbo, cbo}});
 }
 
-void carregaPessoasDoPis(AnaliseConsistencia &a)
-{
-    const QString tabela = tabelaVinculos(a);
-    Query q(a.Vinculos.connection());
-    q.setSql(QStringList{
-        QStringLiteral("select distinct CoPisPasepEmpregado, NoEmpregado, DaNascimentoEmpregado, CoCpfEmpregado"),
-        QStringLiteral(" from ") + tabela,
-        QStringLiteral(" where CoPisPasepEmpregado in (Select CoPisPasepEmpregado from ") + tabela +
-            QStringLiteral(" group by CoPisPasepEmpregado"),
-        QStringLiteral(" HAVING ( COUNT(CoPisPasepEmpregado) > 1 ))")});
-    a.PessoasDoPis.clear();
-    for (q.Open(); !q.Eof(); q.Next())
-        a.PessoasDoPis[valor(q, "CoPisPasepEmpregado")].append(
-            QStringList{valor(q, "NoEmpregado"), valor(q, "DaNascimentoEmpregado"), valor(q, "CoCpfEmpregado")});
-    q.Close();
-}
-
 void mesmoPisOutraPessoa(AnaliseConsistencia &a)
 {
-    if (a.PrimeiraConsultaMesmoPis) {
-        carregaPessoasDoPis(a);
-        a.PrimeiraConsultaMesmoPis = false;
-    }
-    CamposDaTabela &v = a.CamposVinculo;
-    const QString &pis = v.Gravado("CoPisPasepEmpregado");
-    const auto pessoas = a.PessoasDoPis.constFind(pis);
-    if (pessoas == a.PessoasDoPis.constEnd())
+    const AnaliseConsistencia::PisRepetido *repetido = pisRepetido(a);
+    if (!repetido)
         return;
+    CamposDaTabela &v = a.CamposVinculo;
     const QStringList propria{v.Gravado("NoEmpregado"), v.Gravado("DaNascimentoEmpregado"),
                               v.Gravado("CoCpfEmpregado")};
-    for (const QStringList &outra : *pessoas) {
+    for (const QStringList &outra : repetido->Pessoas) {
         if (outra == propria)
             continue;
         a.RegistraErro(RegistroVinculo, QStringLiteral("3761"),
-                       inicioVinculo(a) + QList<CampoOcorrencia>{{Rotulo::PisPasep, pis},
+                       inicioVinculo(a) + QList<CampoOcorrencia>{{Rotulo::PisPasep, v.Gravado("CoPisPasepEmpregado")},
                                                                  {Rotulo::NomeEmpregado, propria[0]},
                                                                  {Rotulo::CpfEmpregado, propria[2]},
                                                                  {Rotulo::DataNascimento, propria[1]}});
