@@ -1,8 +1,9 @@
 // The cross checks: E21 compares an establishment with the other prefixes of its inscription (a query per
 // establishment); V3 finds links declared more than once and V87 a PIS/PASEP declared with other person
-// data. Both link checks compare only links that share a PIS/PASEP: one query per run reads those links,
-// grouped in memory as the engine groups, so that each link costs one look-up of its PIS. Table names come only from the two sets of the run (work or permanent tables);
-// every value is a bound parameter.
+// data. Both link checks compare only the links that share a PIS/PASEP with another: once per run, the
+// PIS values are read through the links' primary index and those links' rows by their rowid, grouped in
+// memory as the engine groups, so that each link costs one look-up of its PIS. Table names come only from
+// the two sets of the run (work or permanent tables); every value is a bound parameter.
 
 #include "app/base/Database.h"
 #include "app/base/Query.h"
@@ -12,6 +13,10 @@
 #include "rules/ugVerificacoesComum.h"
 
 #include <sqlite3.h>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 
 namespace gdvorn {
@@ -122,37 +127,72 @@ size_t bitDoPis(QStringView pis)
     return size_t(h >> 14); // 2^18 bits
 }
 
-// The links of the PIS/PASEP values that occur in more than one link (count() as the engine counts: a
-// NULL one in none), in the table's stored order; each kept for the groups of V3 and the person data
-// of V87, grouped as the engine groups: a text by its bytes, NULL apart from every text. The values kept
-// are the texts the checks compare (NULL as empty).
+// The rows (rowid) of the links whose PIS/PASEP may occur in more than one link, in the table's stored
+// order. Each link's PIS is read through the table's primary index, which holds it, and known by a 64-bit
+// hash of its bytes (FNV-1a); a NULL one counts for none, as in count(). A hash shared by two PIS values
+// only adds links that are alone with their PIS, which the grouping of carregaPisRepetidos tells apart.
+std::vector<qint64> linhasDePisRepetido(PreparedStatements &consultas, const QString &tabela, const QString &conexao)
+{
+    Statement chaves(consultas, QStringLiteral("select CoPisPasepEmpregado, rowid from ") + tabela, conexao, tabela);
+    std::vector<std::pair<quint64, qint64>> pisDaLinha;
+    while (chaves.step()) {
+        const auto *texto = static_cast<const unsigned char *>(sqlite3_column_text(chaves.handle(), 0));
+        if (!texto)
+            continue;
+        quint64 h = 14695981039346656037ULL;
+        for (int i = 0, n = sqlite3_column_bytes(chaves.handle(), 0); i < n; ++i)
+            h = (h ^ texto[i]) * 1099511628211ULL;
+        pisDaLinha.emplace_back(h, chaves.columnInt64(1));
+    }
+    std::sort(pisDaLinha.begin(), pisDaLinha.end());
+    std::vector<qint64> linhas;
+    for (size_t i = 0; i < pisDaLinha.size();) {
+        size_t fim = i + 1;
+        while (fim < pisDaLinha.size() && pisDaLinha[fim].first == pisDaLinha[i].first)
+            ++fim;
+        for (size_t k = i; fim - i > 1 && k < fim; ++k)
+            linhas.push_back(pisDaLinha[k].second);
+        i = fim;
+    }
+    std::sort(linhas.begin(), linhas.end());
+    return linhas;
+}
+
+// The links that share their PIS/PASEP with another, in the table's stored order, each kept for the
+// groups of V3 and the person data of V87, grouped as the engine groups: a text by its bytes, NULL apart
+// from every text. The values kept are the texts the checks compare (NULL as empty).
 void carregaPisRepetidos(AnaliseConsistencia &a)
 {
     a.PisRepetidos.clear();
     const QString tabela = tabelaVinculos(a);
     const QString conexao = a.Vinculos.connection();
     PreparedStatements consultas(conexao);
+    const std::vector<qint64> linhasRepetidas = linhasDePisRepetido(consultas, tabela, conexao);
+
     enum { Pis, Inscricao, TipoInscricao, Vinculado, Admissao, Desligamento, Cbo, Nome, Nascimento, Cpf };
-    Statement linhas(consultas,
-                     QStringLiteral("select CoPisPasepEmpregado, CoCgcCeiEstabelecimento, InInscrEstabelecimento, "
-                                    "CoCgcVinculado, DaAdmissaoEmpregado, DaDesligamentoEmpregado, CoCbo, NoEmpregado, "
-                                    "DaNascimentoEmpregado, CoCpfEmpregado from %1 where CoPisPasepEmpregado in "
-                                    "(select CoPisPasepEmpregado from %1 group by CoPisPasepEmpregado "
-                                    "having count(CoPisPasepEmpregado) > 1)")
-                         .arg(tabela),
-                     conexao, tabela);
-    sqlite3_stmt *l = linhas.handle();
+    Statement linha(consultas,
+                    QStringLiteral("select CoPisPasepEmpregado, CoCgcCeiEstabelecimento, InInscrEstabelecimento, "
+                                   "CoCgcVinculado, DaAdmissaoEmpregado, DaDesligamentoEmpregado, CoCbo, NoEmpregado, "
+                                   "DaNascimentoEmpregado, CoCpfEmpregado from ") +
+                        tabela + QStringLiteral(" where rowid = ?1"),
+                    conexao, tabela);
+    sqlite3_stmt *l = linha.handle();
+    // The PIS values of the links read, how many links each; the first link of each is kept until the
+    // second one shows that the PIS occurs more than once.
+    QHash<QString, int> vinculosDoPis;
     QHash<QByteArray, int> vinculosDoGrupo;
     QSet<QByteArray> pessoasLidas;
     QByteArray chave;
-    a.FiltroPis.assign((size_t(1) << 18) / 64, 0);
-    while (linhas.step()) {
+    for (const qint64 rowid : linhasRepetidas) {
+        linha.reset();
+        linha.bindInt64(1, rowid);
+        if (!linha.step())
+            continue;
         const QString pis = textoDaColuna(l, Pis);
-        const size_t bit = bitDoPis(pis);
-        a.FiltroPis[bit / 64] |= quint64(1) << (bit % 64);
         AnaliseConsistencia::PisRepetido &repetido = a.PisRepetidos[pis];
+        ++vinculosDoPis[pis];
 
-        chave.clear();
+        chave.resize(0);
         for (int c = Pis; c <= Cbo; ++c)
             acrescentaCampo(chave, l, c);
         if (++vinculosDoGrupo[chave] == 2) {
@@ -162,13 +202,23 @@ void carregaPisRepetidos(AnaliseConsistencia &a)
             repetido.VinculosRepetidos << grupo;
         }
 
-        chave.clear();
+        chave.resize(0);
         for (int c : {Pis, Nome, Nascimento, Cpf})
             acrescentaCampo(chave, l, c);
         if (!pessoasLidas.contains(chave)) {
             pessoasLidas.insert(chave);
             repetido.Pessoas << QStringList{textoDaColuna(l, Nome), textoDaColuna(l, Nascimento), textoDaColuna(l, Cpf)};
         }
+    }
+    // A PIS met once here shares only its hash with another: it is alone.
+    for (auto it = vinculosDoPis.cbegin(); it != vinculosDoPis.cend(); ++it)
+        if (it.value() < 2)
+            a.PisRepetidos.remove(it.key());
+
+    a.FiltroPis.assign((size_t(1) << 18) / 64, 0);
+    for (auto it = a.PisRepetidos.cbegin(); it != a.PisRepetidos.cend(); ++it) {
+        const size_t bit = bitDoPis(it.key());
+        a.FiltroPis[bit / 64] |= quint64(1) << (bit % 64);
     }
     a.PisRepetidosLidos = true;
 }
