@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace gdvorn {
 
@@ -43,7 +44,8 @@ class Execucao {
 public:
     Execucao(AnaliseConsistencia &a, Progresso &barra, const SequenciasConsistencia &seq,
              const QList<ChaveEstabelecimento> *selecao, const QString &anoFiltro)
-        : m_a(a), m_barra(barra), m_seq(seq), m_temSelecao(selecao != nullptr), m_anoFiltro(TextoAparado(anoFiltro))
+        : m_a(a), m_barra(barra), m_seq(seq), m_verificacoesVinculo(seq.Vinculo.cbegin(), seq.Vinculo.cend()),
+          m_temSelecao(selecao != nullptr), m_anoFiltro(TextoAparado(anoFiltro))
     {
         if (selecao)
             for (const ChaveEstabelecimento &c : *selecao)
@@ -66,6 +68,8 @@ private:
     AnaliseConsistencia &m_a;
     Progresso &m_barra;
     const SequenciasConsistencia &m_seq;
+    // The link checks in number order, walked for every link without the map's tree.
+    const std::vector<Verificacao> m_verificacoesVinculo;
     const bool m_temSelecao;
     QSet<QString> m_selecao;
     const QString m_anoFiltro;
@@ -186,7 +190,7 @@ void Execucao::analisaVinculo()
     m_a.AdmissaoVinculo = m_a.CamposVinculo.Aparado("DaAdmissaoEmpregado");
     m_a.Ocorrencias.defineVinculo(&m_a.Vinculos, m_a.PisVinculo, m_a.AdmissaoVinculo);
     m_a.AnoReferencia = m_anoReferencia;
-    for (const Verificacao &verificacao : m_seq.Vinculo) {
+    for (const Verificacao &verificacao : m_verificacoesVinculo) {
         if (m_a.LimiteExcedido())
             return;
         verificacao(m_a);
