@@ -87,16 +87,6 @@ bool EhNumerico(const QString &s)
     return !t.isEmpty() && soDigitos(t, t.size());
 }
 
-bool SoZeros(const QString &s)
-{
-    if (s.isEmpty())
-        return false;
-    for (QChar c : s)
-        if (c != QLatin1Char('0'))
-            return false;
-    return true;
-}
-
 bool SoLetras(const QString &s)
 {
     for (QChar c : s) {

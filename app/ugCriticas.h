@@ -25,7 +25,15 @@ inline QString TextoAparado(const QString &s)
 // The trimmed text is not empty and every character is "0".."9".
 bool EhNumerico(const QString &s);
 // The text is not empty and every character is "0".
-bool SoZeros(const QString &s);
+inline bool SoZeros(const QString &s)
+{
+    if (s.isEmpty())
+        return false;
+    for (const QChar c : s)
+        if (c != u'0')
+            return false;
+    return true;
+}
 // Every character is "A".."Z" or "a".."z" (true for an empty text).
 bool SoLetras(const QString &s);
 // Every character is between " " and "~" and none is a double quote or an apostrophe (true when empty).

@@ -261,9 +261,9 @@ void copiaTexto(QUtf8StringView texto, QString &destino)
 
 } // namespace
 
-const QString &CamposDaTabela::le(const char *nome)
+const QString &CamposDaTabela::le(size_t i, const char *nome)
 {
-    Posicao &p = m_posicoes[posicao(nome)];
+    Posicao &p = m_posicoes[i];
     if (p.endereco != nome || std::strcmp(p.nome.constData(), nome) != 0) {
         // A free slot, another text at the address, or with every slot taken the one the name hashes to:
         // the name is looked up. FieldByName knows the names in any case and says which one is missing.

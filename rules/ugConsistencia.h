@@ -55,10 +55,11 @@ public:
     const QString &Gravado(const char *nome)
     {
         // Read already on this record: found without leaving the caller.
-        const Posicao &p = m_posicoes[posicao(nome)];
+        const size_t i = posicao(nome);
+        const Posicao &p = m_posicoes[i];
         if (p.endereco == nome && p.registro == m_registro && m_registro != 0)
             return p.valor;
-        return le(nome);
+        return le(i, nome);
     }
     QString Aparado(const char *nome);
 
@@ -89,7 +90,8 @@ private:
             i = (i + 1) % kPosicoes;
         return i;
     }
-    const QString &le(const char *nome);
+    // The field into its slot `i` (posicao(nome)).
+    const QString &le(size_t i, const char *nome);
 
     Table &m_tabela;
     quint64 m_registro = 0;

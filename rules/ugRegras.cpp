@@ -38,37 +38,6 @@ QString CriticaNumericoTamanhoCampo(const QString &valor, int tamanho)
     return CodigoDaCritica(CriticaNumericoTamanho(valor, QString::number(tamanho)));
 }
 
-bool SoDigitos(QStringView s)
-{
-    if (s.isEmpty())
-        return false;
-    const char16_t *c = s.utf16();
-    for (qsizetype i = 0; i < s.size(); ++i)
-        if (char16_t(c[i] - u'0') > 9)
-            return false;
-    return true;
-}
-
-qint64 ValorDigitos(QStringView s)
-{
-    // Eighteen digits still fit in 64 bits; a longer text of digits is cut to its last eighteen, far
-    // beyond any field of the declaration.
-    const char16_t *c = s.utf16();
-    const qsizetype n = s.size();
-    const qsizetype inicio = n > 18 ? n - 18 : 0;
-    for (qsizetype i = 0; i < inicio; ++i)
-        if (char16_t(c[i] - u'0') > 9)
-            return 0;
-    qint64 valor = 0;
-    for (qsizetype i = inicio; i < n; ++i) {
-        const unsigned digito = char16_t(c[i] - u'0');
-        if (digito > 9)
-            return 0;
-        valor = valor * 10 + digito;
-    }
-    return valor;
-}
-
 bool UmDosCodigos(qint64 valor, std::initializer_list<qint64> codigos)
 {
     return std::find(codigos.begin(), codigos.end(), valor) != codigos.end();

@@ -50,10 +50,37 @@ inline QStringView VistaAparada(QStringView s)
 
 // Every character of the text, as it stands (not trimmed), is "0".."9", and there is at least one. The
 // rules whose callers pass values untrimmed test with this before a text becomes a number.
-bool SoDigitos(QStringView s);
+inline bool SoDigitos(QStringView s)
+{
+    if (s.isEmpty())
+        return false;
+    const char16_t *c = s.utf16();
+    for (qsizetype i = 0; i < s.size(); ++i)
+        if (char16_t(c[i] - u'0') > 9)
+            return false;
+    return true;
+}
 // The value of a text that passes SoDigitos, in 64 bits (amounts in cents); 0 for any other text, so
 // that a value that is not all digits never becomes a number.
-qint64 ValorDigitos(QStringView s);
+inline qint64 ValorDigitos(QStringView s)
+{
+    // Eighteen digits still fit in 64 bits; a longer text of digits is cut to its last eighteen, far
+    // beyond any field of the declaration.
+    const char16_t *c = s.utf16();
+    const qsizetype n = s.size();
+    const qsizetype inicio = n > 18 ? n - 18 : 0;
+    for (qsizetype i = 0; i < inicio; ++i)
+        if (char16_t(c[i] - u'0') > 9)
+            return 0;
+    qint64 valor = 0;
+    for (qsizetype i = inicio; i < n; ++i) {
+        const unsigned digito = char16_t(c[i] - u'0');
+        if (digito > 9)
+            return 0;
+        valor = valor * 10 + digito;
+    }
+    return valor;
+}
 
 // The value is one of the codes (link types, causes, levels ...).
 bool UmDosCodigos(qint64 valor, std::initializer_list<qint64> codigos);
