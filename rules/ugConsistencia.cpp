@@ -237,26 +237,33 @@ void confereDiretorio(const QString &diretorio, const QString &connection)
                                 .arg(diretorio, databaseFolder(connection)));
 }
 
-// `texto` into `destino`. A text of ASCII characters is written over the buffer `destino` owns alone
-// when it fits, as the same field of the record before left it; any other becomes a new text.
+// `texto` into `destino`. A text of ASCII characters is widened into the buffer `destino` owns alone
+// when it fits, as the same field of the record before left it, else into a new buffer (the old one
+// still held by a copy, or too small); any other text is decoded as UTF-8.
 void copiaTexto(QUtf8StringView texto, QString &destino)
 {
     const qsizetype n = texto.size();
-    if (destino.isDetached() && destino.capacity() >= n) {
-        // Widened in one pass; a byte above 0x7F (UTF-8 beyond ASCII) sends the text the long way after.
-        const auto *origem = reinterpret_cast<const unsigned char *>(texto.data());
-        if (destino.size() != n)
-            destino.resize(n);
-        char16_t *d = reinterpret_cast<char16_t *>(destino.data());
-        unsigned char bits = 0;
-        for (qsizetype i = 0; i < n; ++i) {
-            d[i] = origem[i];
-            bits |= origem[i];
-        }
-        if (bits < 0x80)
-            return;
+    if (n == 0) {
+        if (destino.isDetached())
+            destino.resize(0);
+        else
+            destino = QStringLiteral("");
+        return;
     }
-    destino = n > 0 ? QString::fromUtf8(texto) : QStringLiteral("");
+    if (!destino.isDetached() || destino.capacity() < n)
+        destino = QString(n, Qt::Uninitialized);
+    else if (destino.size() != n)
+        destino.resize(n);
+    // Widened in one pass; a byte above 0x7F (UTF-8 beyond ASCII) sends the text the long way after.
+    const auto *origem = reinterpret_cast<const unsigned char *>(texto.data());
+    char16_t *d = reinterpret_cast<char16_t *>(destino.data());
+    unsigned char bits = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        d[i] = origem[i];
+        bits |= origem[i];
+    }
+    if (bits >= 0x80)
+        destino = QString::fromUtf8(texto);
 }
 
 } // namespace
