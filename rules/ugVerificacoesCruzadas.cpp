@@ -15,6 +15,9 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -103,13 +106,13 @@ QList<CampoOcorrencia> inicioVinculo(AnaliseConsistencia &a)
 }
 
 // A field of the current row as the engine groups it: NULL apart from any text, each text by its bytes.
-void acrescentaCampo(QByteArray &chave, sqlite3_stmt *linha, int coluna)
+void acrescentaCampo(std::string &chave, sqlite3_stmt *linha, int coluna)
 {
     const auto *texto = reinterpret_cast<const char *>(sqlite3_column_text(linha, coluna));
     const int n = sqlite3_column_bytes(linha, coluna);
-    chave.append(texto ? '\1' : '\0');
+    chave.push_back(texto ? '\1' : '\0');
     chave.append(reinterpret_cast<const char *>(&n), sizeof n);
-    chave.append(texto, n);
+    chave.append(texto ? texto : "", size_t(n));
 }
 
 QString textoDaColuna(sqlite3_stmt *linha, int coluna)
@@ -180,9 +183,9 @@ void carregaPisRepetidos(AnaliseConsistencia &a)
     // The PIS values of the links read, how many links each; the first link of each is kept until the
     // second one shows that the PIS occurs more than once.
     QHash<QString, int> vinculosDoPis;
-    QHash<QByteArray, int> vinculosDoGrupo;
-    QSet<QByteArray> pessoasLidas;
-    QByteArray chave;
+    std::unordered_map<std::string, int> vinculosDoGrupo;
+    std::unordered_set<std::string> pessoasLidas;
+    std::string chave;
     for (const qint64 rowid : linhasRepetidas) {
         linha.reset();
         linha.bindInt64(1, rowid);
@@ -192,7 +195,7 @@ void carregaPisRepetidos(AnaliseConsistencia &a)
         AnaliseConsistencia::PisRepetido &repetido = a.PisRepetidos[pis];
         ++vinculosDoPis[pis];
 
-        chave.resize(0);
+        chave.clear();
         for (int c = Pis; c <= Cbo; ++c)
             acrescentaCampo(chave, l, c);
         if (++vinculosDoGrupo[chave] == 2) {
@@ -202,11 +205,10 @@ void carregaPisRepetidos(AnaliseConsistencia &a)
             repetido.VinculosRepetidos << grupo;
         }
 
-        chave.resize(0);
+        chave.clear();
         for (int c : {Pis, Nome, Nascimento, Cpf})
             acrescentaCampo(chave, l, c);
-        if (!pessoasLidas.contains(chave)) {
-            pessoasLidas.insert(chave);
+        if (pessoasLidas.insert(chave).second) {
             repetido.Pessoas << QStringList{textoDaColuna(l, Nome), textoDaColuna(l, Nascimento), textoDaColuna(l, Cpf)};
         }
     }
