@@ -20,13 +20,13 @@ TdmGDVorn &ContextoRegras::Tabelas() const
 
 bool ContextoRegras::TemLinhas(Table &tabela) const
 {
-    // While no connection has changed or closed since the last answer (dataChanges) and the table's version
-    // stands, the answer holds without asking the connection for its handle.
+    // While no connection has changed or closed since the last answer (dataChanges, which every change
+    // of a table's version moves), the answer holds without asking for the version or the handle.
     const quint64 mudancas = dataChanges();
-    const quint64 versao = dataVersion(tabela.connection(), tabela.TableName());
     Contagem &c = m_contagens[&tabela];
-    if (c.conexao && c.mudancas == mudancas && c.versao == versao)
+    if (c.conexao && c.mudancas == mudancas)
         return c.temLinhas;
+    const quint64 versao = dataVersion(tabela.connection(), tabela.TableName());
     sqlite3 *conexao = sqliteHandle(tabela.connection());
     if (c.conexao != conexao || c.versao != versao) {
         c = Contagem{conexao, versao, 0, !tabela.IsEmpty()};

@@ -396,21 +396,49 @@ void AnaliseConsistencia::RegistraAviso(int tipoRegistro, const QString &codigo,
     Ocorrencias.RegistraOcorrencia(OcorrenciaAviso, tipoRegistro, codigo, campos);
 }
 
+AnaliseConsistencia::UltimoCodigo *AnaliseConsistencia::ultimoCodigo(quintptr regra)
+{
+    for (UltimoCodigo &u : m_ultimosCodigos) {
+        if (u.regra == regra)
+            return &u;
+        if (u.regra == 0) {
+            u.regra = regra;
+            return &u;
+        }
+    }
+    return nullptr; // more rules than places: each goes to the hash
+}
+
 QString AnaliseConsistencia::CodigoDeTabela(RegraDeTabela regra, const QString &valor)
 {
+    UltimoCodigo *ultimo = ultimoCodigo(reinterpret_cast<quintptr>(regra));
+    if (ultimo && !ultimo->codigo.isNull() && ultimo->valor1 == valor)
+        return ultimo->codigo;
     const QPair<quintptr, QString> chave(reinterpret_cast<quintptr>(regra), valor);
     auto it = m_codigosDeTabela.constFind(chave);
     if (it == m_codigosDeTabela.constEnd())
         it = m_codigosDeTabela.insert(chave, regra(valor));
+    if (ultimo) {
+        ultimo->valor1 = valor;
+        ultimo->codigo = it.value();
+    }
     return it.value();
 }
 
 QString AnaliseConsistencia::CodigoDeTabela(RegraDeTabela2 regra, const QString &valor1, const QString &valor2)
 {
+    UltimoCodigo *ultimo = ultimoCodigo(reinterpret_cast<quintptr>(regra));
+    if (ultimo && !ultimo->codigo.isNull() && ultimo->valor1 == valor1 && ultimo->valor2 == valor2)
+        return ultimo->codigo;
     const QPair<quintptr, QString> chave(reinterpret_cast<quintptr>(regra), valor1 + QChar(0x1f) + valor2);
     auto it = m_codigosDeTabela.constFind(chave);
     if (it == m_codigosDeTabela.constEnd())
         it = m_codigosDeTabela.insert(chave, regra(valor1, valor2));
+    if (ultimo) {
+        ultimo->valor1 = valor1;
+        ultimo->valor2 = valor2;
+        ultimo->codigo = it.value();
+    }
     return it.value();
 }
 

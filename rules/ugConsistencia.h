@@ -204,6 +204,14 @@ private:
     quint64 m_registroDosMeses = 0; // the record of CamposVinculo they were read from
     // The codes given so far, by rule and value (two values joined by a unit separator).
     QHash<QPair<quintptr, QString>, QString> m_codigosDeTabela;
+    // Each rule's last values and code: consecutive links mostly repeat them, and are answered without
+    // the hash.
+    struct UltimoCodigo {
+        quintptr regra = 0;
+        QString valor1, valor2, codigo;
+    };
+    std::array<UltimoCodigo, 16> m_ultimosCodigos;
+    UltimoCodigo *ultimoCodigo(quintptr regra);
 };
 
 // The text of the occurrence-limit notice.
