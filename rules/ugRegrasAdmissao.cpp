@@ -10,57 +10,100 @@ namespace gdvorn {
 namespace {
 
 // A DDMMYYYY date that the age rules may count with: digits, eight of them, not zeros, a real date.
-// Any other value gives a null date and the rule accepts it (the date rules report it).
-QDate dataDeIdade(const QString &texto)
+// Any other value gives 0 and the rule accepts it (the date rules report it).
+int dataDeIdade(const QString &texto)
 {
-    const QString t = TextoAparado(texto);
-    if (t.size() != 8 || !SoDigitos(t) || SoZeros(t))
-        return QDate();
-    return DataCalendario(t);
+    return DataNumero(VistaAparada(texto));
+}
+
+// The digits of `s` (which has passed SoDigitos) as a number.
+int numeroDosDigitos(QStringView s)
+{
+    int n = 0;
+    for (QChar c : s)
+        n = n * 10 + (c.unicode() - u'0');
+    return n;
+}
+
+// The value of DataAnoMesDia(data) for a text of digits: its pieces read as one number.
+qint64 valorAnoMesDia(QStringView data)
+{
+    qint64 valor = 0;
+    for (QStringView parte : {data.mid(4, 4), data.mid(2, 2), data.left(2)})
+        for (QChar c : parte)
+            valor = valor * 10 + (c.unicode() - u'0');
+    return valor;
+}
+
+// A trimmed text of digits that is all zeros.
+bool zeros(QStringView digitos)
+{
+    return !ValorInformado(digitos);
 }
 
 } // namespace
 
+int DataNumero(QStringView data)
+{
+    if (data.size() != 8 || !SoDigitos(data))
+        return 0;
+    const int ano = numeroDosDigitos(data.mid(4, 4));
+    const int mes = numeroDosDigitos(data.mid(2, 2));
+    const int dia = numeroDosDigitos(data.left(2));
+    return QDate::isValid(ano, mes, dia) ? ano * 10000 + mes * 100 + dia : 0;
+}
+
+int SomaAnosNumero(int data, int anos)
+{
+    const int ano = data / 10000 + anos;
+    const int mesDia = data % 10000;
+    if (mesDia == 229 && !QDate::isLeapYear(ano))
+        return ano * 10000 + 228;
+    return ano * 10000 + mesDia;
+}
+
 QString CriticaDataAdmissao(const QString &data)
 {
-    const QString d = TextoAparado(data);
+    const QStringView d = VistaAparada(data);
     if (!ValorInformado(d))
         return QStringLiteral("0392");
-    const QString numerico = CriticaNumericoCampo(d, 8);
-    if (numerico != CodigoValido)
-        return numerico;
-    if (!DataCalendario(d).isValid() || d.mid(4, 4).toInt() <= 1910)
+    if (d.size() != 8 || !SoDigitos(d)) {
+        const QString numerico = CriticaNumericoCampo(TextoAparado(data), 8);
+        if (numerico != CodigoValido)
+            return numerico;
+    }
+    const int numero = DataNumero(d);
+    if (numero == 0 || numero / 10000 <= 1910)
         return QStringLiteral("0390");
     return CodigoValido;
 }
 
 QString CriticaAdmissaoAnoBase(const QString &admissao, const QString &ano)
 {
-    const QString d = TextoAparado(admissao);
-    const QString a = TextoAparado(ano);
-    if (!SoDigitos(d) || !SoDigitos(a) || SoZeros(d) || SoZeros(a))
+    const QStringView d = VistaAparada(admissao);
+    const QStringView a = VistaAparada(ano);
+    if (!SoDigitos(d) || !SoDigitos(a) || zeros(d) || zeros(a))
         return CodigoValido;
     return d.size() == 8 && ValorDigitos(d.mid(4, 4)) > ValorDigitos(a) ? QStringLiteral("0391") : CodigoValido;
 }
 
 QString CriticaAdmissaoEncerramento(const QString &encerramento, const QString &admissao)
 {
-    const QString e = TextoAparado(encerramento);
-    const QString d = TextoAparado(admissao);
+    const QStringView e = VistaAparada(encerramento);
+    const QStringView d = VistaAparada(admissao);
     if (e.isEmpty() || e == QLatin1String("00000000") || !SoDigitos(e) || !SoDigitos(d))
         return CodigoValido;
-    return ValorDigitos(DataAnoMesDia(e)) < ValorDigitos(DataAnoMesDia(d)) ? QStringLiteral("0394")
-                                                                            : CodigoValido;
+    return valorAnoMesDia(e) < valorAnoMesDia(d) ? QStringLiteral("0394") : CodigoValido;
 }
 
 QString CriticaAdmissaoChegada(const QString &chegada, const QString &admissao, const QString &nacionalidade)
 {
-    const QString c = TextoAparado(chegada);
-    const QString d = TextoAparado(admissao);
-    const QString n = TextoAparado(nacionalidade);
+    const QStringView c = VistaAparada(chegada);
+    const QStringView d = VistaAparada(admissao);
+    const QStringView n = VistaAparada(nacionalidade);
     if (!SoDigitos(c) || !SoDigitos(d) || !SoDigitos(n))
         return CodigoValido;
-    if (SoZeros(c) || SoZeros(d) || SoZeros(n) || d.size() != 8 || c.size() != 4)
+    if (zeros(c) || zeros(d) || zeros(n) || d.size() != 8 || c.size() != 4)
         return CodigoValido;
     return ValorDigitos(n) != 10 && ValorDigitos(d.mid(4, 4)) < ValorDigitos(c) ? QStringLiteral("0194")
                                                                                  : CodigoValido;
@@ -68,32 +111,32 @@ QString CriticaAdmissaoChegada(const QString &chegada, const QString &admissao, 
 
 QString CriticaIdadeMinimaAdmissao(const QString &nascimento, const QString &admissao)
 {
-    const QDate nascido = dataDeIdade(nascimento);
-    const QDate admitido = dataDeIdade(admissao);
-    if (!nascido.isValid() || !admitido.isValid())
+    const int nascido = dataDeIdade(nascimento);
+    const int admitido = dataDeIdade(admissao);
+    if (nascido == 0 || admitido == 0)
         return CodigoValido;
-    if (admitido.year() > 2007) {
-        if (admitido < SomaAnos(nascido, 10))
+    if (admitido / 10000 > 2007) {
+        if (admitido < SomaAnosNumero(nascido, 10))
             return QStringLiteral("0173");
-        if (admitido < SomaAnos(nascido, 14) && admitido.year() == contextoRegras().AnoBase())
+        if (admitido < SomaAnosNumero(nascido, 14) && admitido / 10000 == contextoRegras().AnoBase())
             return QStringLiteral("0171");
         return CodigoValido;
     }
-    return admitido < SomaAnos(nascido, 9) ? QStringLiteral("0169") : CodigoValido;
+    return admitido < SomaAnosNumero(nascido, 9) ? QStringLiteral("0169") : CodigoValido;
 }
 
 QString CriticaIdadeAdmissao(const QString &alvara, const QString &nascimento, const QString &vinculo,
                              const QString &admissao)
 {
-    const QDate nascido = dataDeIdade(nascimento);
-    const QDate admitido = dataDeIdade(admissao);
-    if (!nascido.isValid() || !admitido.isValid())
+    const int nascido = dataDeIdade(nascimento);
+    const int admitido = dataDeIdade(admissao);
+    if (nascido == 0 || admitido == 0)
         return CodigoValido;
     const int anoBase = contextoRegras().AnoBase();
-    const bool menor = admitido.year() == anoBase ? admitido < SomaAnos(nascido, 16)
-                                                   : anoBase - nascido.year() <= 15;
-    const bool comAlvara = TextoAparado(alvara) == QLatin1String("1");
-    const bool aprendiz = TextoAparado(vinculo) == QLatin1String("55");
+    const bool menor = admitido / 10000 == anoBase ? admitido < SomaAnosNumero(nascido, 16)
+                                                    : anoBase - nascido / 10000 <= 15;
+    const bool comAlvara = VistaAparada(alvara) == QLatin1String("1");
+    const bool aprendiz = VistaAparada(vinculo) == QLatin1String("55");
     if (menor) {
         if (!comAlvara && !aprendiz)
             return QStringLiteral("3133");
@@ -104,7 +147,7 @@ QString CriticaIdadeAdmissao(const QString &alvara, const QString &nascimento, c
 
 QString CriticaIndicadorAlvara(const QString &indicador)
 {
-    const QString i = TextoAparado(indicador);
+    const QStringView i = VistaAparada(indicador);
     return i == QLatin1String("1") || i == QLatin1String("2") ? CodigoValido : QStringLiteral("0001");
 }
 

@@ -9,8 +9,15 @@
 // They change nothing program-wide.
 
 #include <QString>
+#include <QStringView>
 
 namespace gdvorn {
+
+// The dates of the age rules as numbers, for the checks of every link. DataNumero: DDMMYYYY as YYYYMMDD
+// when it is eight digits forming a real date (as DataCalendario), else 0; two such numbers compare as
+// their dates do. SomaAnosNumero: SomaAnos on such a number (29 February becomes 28 in a common year).
+int DataNumero(QStringView data);
+int SomaAnosNumero(int data, int anos);
 
 // "0392" empty or zeros, "0390" no date or a year of 1910 or earlier.
 QString CriticaDataAdmissao(const QString &data);
