@@ -53,17 +53,36 @@ QString CriticaCbo(const QString &cbo)
 
 QString CriticaCboInstrucao(const QString &instrucao, const QString &cbo)
 {
-    const QString i = TextoAparado(instrucao);
-    const QString c = TextoAparado(cbo);
-    if (!SoDigitos(i) || !SoDigitos(c) || SoZeros(i) || SoZeros(c))
+    const QStringView i = VistaAparada(instrucao);
+    // A level that is not judged needs no search.
+    if (!SoDigitos(i) || !ValorInformado(i))
         return CodigoValido;
+    return CriticaCboInstrucaoBandeiras(instrucao, BandeirasCbo(cbo));
+}
+
+QString BandeirasCbo(const QString &cbo)
+{
+    const QString c = TextoAparado(cbo);
+    if (!SoDigitos(c) || SoZeros(c))
+        return QString();
     Table &cbos = contextoRegras().Tabelas().taCBO;
     if (!cbos.FindKey({c}))
+        return QString();
+    const auto bandeira = [&cbos](const QString &nome) {
+        return cbos.FieldByName(nome).AsBoolean() ? QLatin1Char('1') : QLatin1Char('0');
+    };
+    return QString(bandeira(QStringLiteral("InCriticaCbo"))) + bandeira(QStringLiteral("InCriticaAna"));
+}
+
+QString CriticaCboInstrucaoBandeiras(const QString &instrucao, const QString &bandeiras)
+{
+    const QStringView i = VistaAparada(instrucao);
+    if (!SoDigitos(i) || !ValorInformado(i) || bandeiras.size() != 2)
         return CodigoValido;
     const qint64 nivel = ValorDigitos(i);
-    if (cbos.FieldByName(QStringLiteral("InCriticaCbo")).AsBoolean() && !UmDosCodigos(nivel, {9, 10, 11}))
+    if (bandeiras.at(0) == QLatin1Char('1') && !UmDosCodigos(nivel, {9, 10, 11}))
         return QStringLiteral("3501");
-    if (cbos.FieldByName(QStringLiteral("InCriticaAna")).AsBoolean() && nivel == 1)
+    if (bandeiras.at(1) == QLatin1Char('1') && nivel == 1)
         return QStringLiteral("3635");
     return CodigoValido;
 }

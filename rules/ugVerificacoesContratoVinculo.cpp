@@ -94,7 +94,8 @@ void ocupacao(AnaliseConsistencia &a)
         return;
     }
     const QString &instrucao = campo(a, "CoInstrucao");
-    codigo = a.CodigoDeTabela(CriticaCboInstrucao, instrucao, cbo);
+    // The occupation's flags are searched once per CBO of the run, the level judged against them here.
+    codigo = CriticaCboInstrucaoBandeiras(instrucao, a.CodigoDeTabela(BandeirasCbo, cbo));
     if (!Passa(codigo))
         erro(a, codigo, {{Rotulo::Cbo, cbo}, {Rotulo::Instrucao, instrucao}});
 }
