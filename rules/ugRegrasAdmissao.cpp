@@ -16,15 +16,6 @@ int dataDeIdade(const QString &texto)
     return DataNumero(VistaAparada(texto));
 }
 
-// The digits of `s` (which has passed SoDigitos) as a number.
-int numeroDosDigitos(QStringView s)
-{
-    int n = 0;
-    for (QChar c : s)
-        n = n * 10 + (c.unicode() - u'0');
-    return n;
-}
-
 // The value of DataAnoMesDia(data) for a text of digits: its pieces read as one number.
 qint64 valorAnoMesDia(QStringView data)
 {
@@ -35,22 +26,30 @@ qint64 valorAnoMesDia(QStringView data)
     return valor;
 }
 
-// A trimmed text of digits that is all zeros.
-bool zeros(QStringView digitos)
-{
-    return !ValorInformado(digitos);
-}
-
 } // namespace
 
 int DataNumero(QStringView data)
 {
-    if (data.size() != 8 || !SoDigitos(data))
+    if (data.size() != 8)
         return 0;
-    const int ano = numeroDosDigitos(data.mid(4, 4));
-    const int mes = numeroDosDigitos(data.mid(2, 2));
-    const int dia = numeroDosDigitos(data.left(2));
-    return QDate::isValid(ano, mes, dia) ? ano * 10000 + mes * 100 + dia : 0;
+    // Digits tested and read in one pass: every link's dates come here several times.
+    int digitos[8];
+    const char16_t *c = data.utf16();
+    for (int i = 0; i < 8; ++i) {
+        const unsigned digito = char16_t(c[i] - u'0');
+        if (digito > 9)
+            return 0;
+        digitos[i] = int(digito);
+    }
+    const int dia = digitos[0] * 10 + digitos[1];
+    const int mes = digitos[2] * 10 + digitos[3];
+    const int ano = ((digitos[4] * 10 + digitos[5]) * 10 + digitos[6]) * 10 + digitos[7];
+    static constexpr int kDiasDoMes[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    // Year 0 is no year of the calendar (as QDate has it).
+    if (ano == 0 || mes < 1 || mes > 12 || dia < 1)
+        return 0;
+    const int ultimo = mes == 2 && QDate::isLeapYear(ano) ? 29 : kDiasDoMes[mes - 1];
+    return dia <= ultimo ? ano * 10000 + mes * 100 + dia : 0;
 }
 
 int SomaAnosNumero(int data, int anos)
@@ -65,6 +64,9 @@ int SomaAnosNumero(int data, int anos)
 QString CriticaDataAdmissao(const QString &data)
 {
     const QStringView d = VistaAparada(data);
+    // A real date is informed and numeric: only its year is left to judge.
+    if (const int numero = DataNumero(d))
+        return numero / 10000 <= 1910 ? QStringLiteral("0390") : CodigoValido;
     if (!ValorInformado(d))
         return QStringLiteral("0392");
     if (d.size() != 8 || !SoDigitos(d)) {
@@ -82,7 +84,7 @@ QString CriticaAdmissaoAnoBase(const QString &admissao, const QString &ano)
 {
     const QStringView d = VistaAparada(admissao);
     const QStringView a = VistaAparada(ano);
-    if (!SoDigitos(d) || !SoDigitos(a) || zeros(d) || zeros(a))
+    if (!SoDigitos(d) || !SoDigitos(a) || !ValorInformado(d) || !ValorInformado(a))
         return CodigoValido;
     return d.size() == 8 && ValorDigitos(d.mid(4, 4)) > ValorDigitos(a) ? QStringLiteral("0391") : CodigoValido;
 }
@@ -103,7 +105,7 @@ QString CriticaAdmissaoChegada(const QString &chegada, const QString &admissao, 
     const QStringView n = VistaAparada(nacionalidade);
     if (!SoDigitos(c) || !SoDigitos(d) || !SoDigitos(n))
         return CodigoValido;
-    if (zeros(c) || zeros(d) || zeros(n) || d.size() != 8 || c.size() != 4)
+    if (!ValorInformado(c) || !ValorInformado(d) || !ValorInformado(n) || d.size() != 8 || c.size() != 4)
         return CodigoValido;
     return ValorDigitos(n) != 10 && ValorDigitos(d.mid(4, 4)) < ValorDigitos(c) ? QStringLiteral("0194")
                                                                                  : CodigoValido;

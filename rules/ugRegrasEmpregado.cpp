@@ -129,6 +129,9 @@ QString CriticaCpfObrigatorio(const QString &cpf, const QString &vinculo, const 
 QString CriticaDataNascimento(const QString &data)
 {
     const QStringView d = VistaAparada(data);
+    // A real date is informed and numeric: only its year is left to judge.
+    if (const int numero = DataNumero(d))
+        return numero / 10000 <= 1900 ? QStringLiteral("0175") : CodigoValido;
     if (!ValorInformado(d))
         return QStringLiteral("0170");
     if (d.size() != 8 || !SoDigitos(d)) {
