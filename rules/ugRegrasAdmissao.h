@@ -4,9 +4,9 @@
 // minors' bands that decide between a work permit and the apprentice link type "55"; the admission
 // type on its own and against the legal nature. Conventions of the library in ugRegras.h.
 //
-// The age rules read their dates with DataCalendario and count years with SomaAnos (ugRegras.h), so a
-// birthday is the same day and month n years later, 29 February becoming 28 February in a common year.
-// They change nothing program-wide.
+// The age rules read their dates with DataNumero and count years with SomaAnosNumero (below), the
+// number forms of DataCalendario and SomaAnos (ugRegras.h), so a birthday is the same day and month n
+// years later, 29 February becoming 28 February in a common year. They change nothing program-wide.
 
 #include <QString>
 #include <QStringView>
