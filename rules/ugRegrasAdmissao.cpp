@@ -10,57 +10,102 @@ namespace gdvorn {
 namespace {
 
 // A DDMMYYYY date that the age rules may count with: digits, eight of them, not zeros, a real date.
-// Any other value gives a null date and the rule accepts it (the date rules report it).
-QDate dataDeIdade(const QString &texto)
+// Any other value gives 0 and the rule accepts it (the date rules report it).
+int dataDeIdade(const QString &texto)
 {
-    const QString t = TextoAparado(texto);
-    if (t.size() != 8 || !SoDigitos(t) || SoZeros(t))
-        return QDate();
-    return DataCalendario(t);
+    return DataNumero(VistaAparada(texto));
+}
+
+// The value of DataAnoMesDia(data) for a text of digits: its pieces read as one number.
+qint64 valorAnoMesDia(QStringView data)
+{
+    qint64 valor = 0;
+    for (QStringView parte : {data.mid(4, 4), data.mid(2, 2), data.left(2)})
+        for (QChar c : parte)
+            valor = valor * 10 + (c.unicode() - u'0');
+    return valor;
 }
 
 } // namespace
 
+int DataNumero(QStringView data)
+{
+    if (data.size() != 8)
+        return 0;
+    // Digits tested and read in one pass: every link's dates come here several times.
+    int digitos[8];
+    const char16_t *c = data.utf16();
+    for (int i = 0; i < 8; ++i) {
+        const unsigned digito = char16_t(c[i] - u'0');
+        if (digito > 9)
+            return 0;
+        digitos[i] = int(digito);
+    }
+    const int dia = digitos[0] * 10 + digitos[1];
+    const int mes = digitos[2] * 10 + digitos[3];
+    const int ano = ((digitos[4] * 10 + digitos[5]) * 10 + digitos[6]) * 10 + digitos[7];
+    static constexpr int kDiasDoMes[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    // Year 0 is no year of the calendar (as QDate has it).
+    if (ano == 0 || mes < 1 || mes > 12 || dia < 1)
+        return 0;
+    const int ultimo = mes == 2 && QDate::isLeapYear(ano) ? 29 : kDiasDoMes[mes - 1];
+    return dia <= ultimo ? ano * 10000 + mes * 100 + dia : 0;
+}
+
+int SomaAnosNumero(int data, int anos)
+{
+    const int ano = data / 10000 + anos;
+    const int mesDia = data % 10000;
+    if (mesDia == 229 && !QDate::isLeapYear(ano))
+        return ano * 10000 + 228;
+    return ano * 10000 + mesDia;
+}
+
 QString CriticaDataAdmissao(const QString &data)
 {
-    const QString d = TextoAparado(data);
+    const QStringView d = VistaAparada(data);
+    // A real date is informed and numeric: only its year is left to judge.
+    if (const int numero = DataNumero(d))
+        return numero / 10000 <= 1910 ? QStringLiteral("0390") : CodigoValido;
     if (!ValorInformado(d))
         return QStringLiteral("0392");
-    const QString numerico = CriticaNumericoCampo(d, 8);
-    if (numerico != CodigoValido)
-        return numerico;
-    if (!DataCalendario(d).isValid() || d.mid(4, 4).toInt() <= 1910)
+    if (d.size() != 8 || !SoDigitos(d)) {
+        const QString numerico = CriticaNumericoCampo(TextoAparado(data), 8);
+        if (numerico != CodigoValido)
+            return numerico;
+    }
+    const int numero = DataNumero(d);
+    if (numero == 0 || numero / 10000 <= 1910)
         return QStringLiteral("0390");
     return CodigoValido;
 }
 
 QString CriticaAdmissaoAnoBase(const QString &admissao, const QString &ano)
 {
-    const QString d = TextoAparado(admissao);
-    const QString a = TextoAparado(ano);
-    if (!SoDigitos(d) || !SoDigitos(a) || SoZeros(d) || SoZeros(a))
+    const QStringView d = VistaAparada(admissao);
+    const QStringView a = VistaAparada(ano);
+    if (!SoDigitos(d) || !SoDigitos(a) || !ValorInformado(d) || !ValorInformado(a))
         return CodigoValido;
     return d.size() == 8 && ValorDigitos(d.mid(4, 4)) > ValorDigitos(a) ? QStringLiteral("0391") : CodigoValido;
 }
 
 QString CriticaAdmissaoEncerramento(const QString &encerramento, const QString &admissao)
 {
-    const QString e = TextoAparado(encerramento);
-    const QString d = TextoAparado(admissao);
+    const QStringView e = VistaAparada(encerramento);
+    const QStringView d = VistaAparada(admissao);
     if (e.isEmpty() || e == QLatin1String("00000000") || !SoDigitos(e) || !SoDigitos(d))
         return CodigoValido;
-    return ValorDigitos(DataAnoMesDia(e)) < ValorDigitos(DataAnoMesDia(d)) ? QStringLiteral("0394")
-                                                                            : CodigoValido;
+    return valorAnoMesDia(e) < valorAnoMesDia(d) ? QStringLiteral("0394") : CodigoValido;
 }
 
 QString CriticaAdmissaoChegada(const QString &chegada, const QString &admissao, const QString &nacionalidade)
 {
-    const QString c = TextoAparado(chegada);
-    const QString d = TextoAparado(admissao);
-    const QString n = TextoAparado(nacionalidade);
+    const QStringView c = VistaAparada(chegada);
+    const QStringView d = VistaAparada(admissao);
+    const QStringView n = VistaAparada(nacionalidade);
     if (!SoDigitos(c) || !SoDigitos(d) || !SoDigitos(n))
         return CodigoValido;
-    if (SoZeros(c) || SoZeros(d) || SoZeros(n) || d.size() != 8 || c.size() != 4)
+    if (!ValorInformado(c) || !ValorInformado(d) || !ValorInformado(n) || d.size() != 8 || c.size() != 4)
         return CodigoValido;
     return ValorDigitos(n) != 10 && ValorDigitos(d.mid(4, 4)) < ValorDigitos(c) ? QStringLiteral("0194")
                                                                                  : CodigoValido;
@@ -68,32 +113,32 @@ QString CriticaAdmissaoChegada(const QString &chegada, const QString &admissao, 
 
 QString CriticaIdadeMinimaAdmissao(const QString &nascimento, const QString &admissao)
 {
-    const QDate nascido = dataDeIdade(nascimento);
-    const QDate admitido = dataDeIdade(admissao);
-    if (!nascido.isValid() || !admitido.isValid())
+    const int nascido = dataDeIdade(nascimento);
+    const int admitido = dataDeIdade(admissao);
+    if (nascido == 0 || admitido == 0)
         return CodigoValido;
-    if (admitido.year() > 2007) {
-        if (admitido < SomaAnos(nascido, 10))
+    if (admitido / 10000 > 2007) {
+        if (admitido < SomaAnosNumero(nascido, 10))
             return QStringLiteral("0173");
-        if (admitido < SomaAnos(nascido, 14) && admitido.year() == contextoRegras().AnoBase())
+        if (admitido < SomaAnosNumero(nascido, 14) && admitido / 10000 == contextoRegras().AnoBase())
             return QStringLiteral("0171");
         return CodigoValido;
     }
-    return admitido < SomaAnos(nascido, 9) ? QStringLiteral("0169") : CodigoValido;
+    return admitido < SomaAnosNumero(nascido, 9) ? QStringLiteral("0169") : CodigoValido;
 }
 
 QString CriticaIdadeAdmissao(const QString &alvara, const QString &nascimento, const QString &vinculo,
                              const QString &admissao)
 {
-    const QDate nascido = dataDeIdade(nascimento);
-    const QDate admitido = dataDeIdade(admissao);
-    if (!nascido.isValid() || !admitido.isValid())
+    const int nascido = dataDeIdade(nascimento);
+    const int admitido = dataDeIdade(admissao);
+    if (nascido == 0 || admitido == 0)
         return CodigoValido;
     const int anoBase = contextoRegras().AnoBase();
-    const bool menor = admitido.year() == anoBase ? admitido < SomaAnos(nascido, 16)
-                                                   : anoBase - nascido.year() <= 15;
-    const bool comAlvara = TextoAparado(alvara) == QLatin1String("1");
-    const bool aprendiz = TextoAparado(vinculo) == QLatin1String("55");
+    const bool menor = admitido / 10000 == anoBase ? admitido < SomaAnosNumero(nascido, 16)
+                                                    : anoBase - nascido / 10000 <= 15;
+    const bool comAlvara = VistaAparada(alvara) == QLatin1String("1");
+    const bool aprendiz = VistaAparada(vinculo) == QLatin1String("55");
     if (menor) {
         if (!comAlvara && !aprendiz)
             return QStringLiteral("3133");
@@ -104,7 +149,7 @@ QString CriticaIdadeAdmissao(const QString &alvara, const QString &nascimento, c
 
 QString CriticaIndicadorAlvara(const QString &indicador)
 {
-    const QString i = TextoAparado(indicador);
+    const QStringView i = VistaAparada(indicador);
     return i == QLatin1String("1") || i == QLatin1String("2") ? CodigoValido : QStringLiteral("0001");
 }
 

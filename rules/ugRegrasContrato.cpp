@@ -4,6 +4,7 @@
 #include "app/ugCriticas.h"
 #include "rules/ContextoRegras.h"
 #include "rules/ugRegras.h"
+#include "rules/ugRegrasAdmissao.h"
 
 namespace gdvorn {
 
@@ -26,7 +27,7 @@ constexpr CboRecusado kCbosRecusados[] = {
 // A link type of public administration: 30, 31, 35, 96, 97, as the trimmed text stands.
 bool vinculoPublico(const QString &vinculo)
 {
-    const QString v = TextoAparado(vinculo);
+    const QStringView v = VistaAparada(vinculo);
     return SoDigitos(v) && UmDosCodigos(ValorDigitos(v), {30, 31, 35, 96, 97});
 }
 
@@ -52,17 +53,36 @@ QString CriticaCbo(const QString &cbo)
 
 QString CriticaCboInstrucao(const QString &instrucao, const QString &cbo)
 {
-    const QString i = TextoAparado(instrucao);
-    const QString c = TextoAparado(cbo);
-    if (!SoDigitos(i) || !SoDigitos(c) || SoZeros(i) || SoZeros(c))
+    const QStringView i = VistaAparada(instrucao);
+    // A level that is not judged needs no search.
+    if (!SoDigitos(i) || !ValorInformado(i))
         return CodigoValido;
+    return CriticaCboInstrucaoBandeiras(instrucao, BandeirasCbo(cbo));
+}
+
+QString BandeirasCbo(const QString &cbo)
+{
+    const QString c = TextoAparado(cbo);
+    if (!SoDigitos(c) || SoZeros(c))
+        return QString();
     Table &cbos = contextoRegras().Tabelas().taCBO;
     if (!cbos.FindKey({c}))
+        return QString();
+    const auto bandeira = [&cbos](const QString &nome) {
+        return cbos.FieldByName(nome).AsBoolean() ? QLatin1Char('1') : QLatin1Char('0');
+    };
+    return QString(bandeira(QStringLiteral("InCriticaCbo"))) + bandeira(QStringLiteral("InCriticaAna"));
+}
+
+QString CriticaCboInstrucaoBandeiras(const QString &instrucao, const QString &bandeiras)
+{
+    const QStringView i = VistaAparada(instrucao);
+    if (!SoDigitos(i) || !ValorInformado(i) || bandeiras.size() != 2)
         return CodigoValido;
     const qint64 nivel = ValorDigitos(i);
-    if (cbos.FieldByName(QStringLiteral("InCriticaCbo")).AsBoolean() && !UmDosCodigos(nivel, {9, 10, 11}))
+    if (bandeiras.at(0) == QLatin1Char('1') && !UmDosCodigos(nivel, {9, 10, 11}))
         return QStringLiteral("3501");
-    if (cbos.FieldByName(QStringLiteral("InCriticaAna")).AsBoolean() && nivel == 1)
+    if (bandeiras.at(1) == QLatin1Char('1') && nivel == 1)
         return QStringLiteral("3635");
     return CodigoValido;
 }
@@ -80,9 +100,9 @@ QString CriticaCodigoVinculo(const QString &vinculo)
 
 QString CriticaTipoVinculo(const QString &vinculo, const QString &tipo)
 {
-    const QString v = TextoAparado(vinculo);
-    const QString t = TextoAparado(tipo);
-    if (!SoDigitos(v) || SoZeros(v) || !SoDigitos(t) || SoZeros(t))
+    const QStringView v = VistaAparada(vinculo);
+    const QStringView t = VistaAparada(tipo);
+    if (!SoDigitos(v) || !ValorInformado(v) || !SoDigitos(t) || !ValorInformado(t))
         return CodigoValido;
     const qint64 codigo = ValorDigitos(v);
     switch (ValorDigitos(t)) {
@@ -98,20 +118,20 @@ QString CriticaTipoVinculo(const QString &vinculo, const QString &tipo)
 
 QString CriticaVinculoTipos1(const QString &vinculo, const QString &cnae)
 {
-    return TextoAparado(cnae).startsWith(QLatin1String("84")) && !vinculoPublico(vinculo) ? QStringLiteral("3507")
+    return VistaAparada(cnae).startsWith(QLatin1String("84")) && !vinculoPublico(vinculo) ? QStringLiteral("3507")
                                                                                        : CodigoValido;
 }
 
 QString CriticaVinculoTipos2(const QString &vinculo, const QString &natureza)
 {
-    return TextoAparado(natureza).startsWith(QLatin1Char('1')) && !vinculoPublico(vinculo) ? QStringLiteral("3519")
+    return VistaAparada(natureza).startsWith(QLatin1Char('1')) && !vinculoPublico(vinculo) ? QStringLiteral("3519")
                                                                                        : CodigoValido;
 }
 
 QString CriticaVinculoSeriePis(const QString &vinculo, const QString &pis)
 {
-    const QString v = TextoAparado(vinculo);
-    const QString p = TextoAparado(pis);
+    const QStringView v = VistaAparada(vinculo);
+    const QStringView p = VistaAparada(pis);
     if (!SoDigitos(v) || !SoDigitos(p))
         return CodigoValido;
     const qint64 serie = ValorDigitos(p.left(3));
@@ -122,37 +142,36 @@ QString CriticaVinculoSeriePis(const QString &vinculo, const QString &pis)
 QString CriticaVinculoIdade(const QString &vinculo, const QString &nascimento, const QString &admissao,
                             const QString &deficiencia)
 {
-    const QString d = TextoAparado(deficiencia);
-    if (TextoAparado(vinculo) != QLatin1String("55") || (!d.isEmpty() && d != QLatin1String("2")))
+    const QStringView d = VistaAparada(deficiencia);
+    if (VistaAparada(vinculo) != QLatin1String("55") || (!d.isEmpty() && d != QLatin1String("2")))
         return CodigoValido;
-    const QString n = TextoAparado(nascimento);
-    const QString a = TextoAparado(admissao);
-    if (SoZeros(n) || SoZeros(a))
-        return CodigoValido;
-    const QDate nascido = DataCalendario(n);
-    const QDate admitido = DataCalendario(a);
-    if (!nascido.isValid() || !admitido.isValid())
+    // Zeros and texts that are no date give 0: not judged.
+    const int nascido = DataNumero(VistaAparada(nascimento));
+    const int admitido = DataNumero(VistaAparada(admissao));
+    if (nascido == 0 || admitido == 0)
         return CodigoValido;
 
     const int anoBase = contextoRegras().AnoBase();
-    const int idade = anoBase - nascido.year();
+    const int idade = anoBase - nascido / 10000;
     if (idade > 24 || idade < 14)
         return QStringLiteral("3502");
-    if (admitido.year() != anoBase)
+    if (admitido / 10000 != anoBase)
         return CodigoValido;
-    if (admitido < SomaAnos(nascido, 14) || admitido > SomaAnos(nascido, 24))
+    if (admitido < SomaAnosNumero(nascido, 14) || admitido > SomaAnosNumero(nascido, 24))
         return QStringLiteral("3502");
     return CodigoValido;
 }
 
 QString CriticaHorasSemanais(const QString &horas)
 {
-    const QString h = TextoAparado(horas);
+    const QStringView h = VistaAparada(horas);
     if (h.isEmpty())
         return QStringLiteral("0251");
-    const QString numerico = CriticaNumericoCampo(h, 2);
-    if (numerico != CodigoValido)
-        return numerico;
+    if (h.size() != 2 || !SoDigitos(h)) {
+        const QString numerico = CriticaNumericoCampo(TextoAparado(horas), 2);
+        if (numerico != CodigoValido)
+            return numerico;
+    }
     const qint64 valor = ValorDigitos(h);
     if (valor == 0)
         return QStringLiteral("0251");

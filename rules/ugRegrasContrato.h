@@ -15,6 +15,12 @@ QString CriticaCbo(const QString &cbo);
 // (InCriticaCbo), "3635" one that an illiterate employee may not hold (InCriticaAna). An occupation
 // absent from the table has neither flag.
 QString CriticaCboInstrucao(const QString &instrucao, const QString &cbo);
+// The same in two steps, for a caller that keeps each CBO's answer: BandeirasCbo searches the table once
+// for the CBO and gives its two flags as "0"/"1" characters (InCriticaCbo, InCriticaAna), empty for a
+// CBO that is not judged (not digits, zeros, absent); CriticaCboInstrucaoBandeiras judges the level
+// against them. CriticaCboInstrucao is the one followed by the other.
+QString BandeirasCbo(const QString &cbo);
+QString CriticaCboInstrucaoBandeiras(const QString &instrucao, const QString &bandeiras);
 // "0273" empty or zeros, "0270" not in the link-type table.
 QString CriticaCodigoVinculo(const QString &vinculo);
 // "0271": a link type that the establishment's inscription type ("1" CNPJ, "3" CEI) does not accept.

@@ -7,6 +7,19 @@
 
 namespace gdvorn {
 
+namespace {
+
+// ComparaDiaMes on views: two DDMM values compared month first, then day.
+int comparaDiaMes(QStringView a, QStringView b)
+{
+    const int mes = a.mid(2, 2).compare(b.mid(2, 2));
+    if (mes != 0)
+        return mes;
+    return a.left(2).compare(b.left(2));
+}
+
+} // namespace
+
 QString CriticaCausaDesligamento(const QString &causa)
 {
     const QString c = TextoAparado(causa);
@@ -22,61 +35,69 @@ QString CriticaCausaDesligamento(const QString &causa)
 
 QString CriticaDataDesligamentoValida(const QString &data, const QString &ano)
 {
-    const QString d = TextoAparado(data);
-    const QString a = TextoAparado(ano);
+    const QStringView d = VistaAparada(data);
     if (d.isEmpty())
         return QStringLiteral("0292");
-    const QString numerico = CriticaNumericoCampo(d, 4);
-    if (numerico != CodigoValido)
-        return numerico;
-    if (SoZeros(d))
+    if (d.size() != 4 || !SoDigitos(d)) {
+        const QString numerico = CriticaNumericoCampo(TextoAparado(data), 4);
+        if (numerico != CodigoValido)
+            return numerico;
+    }
+    // Four digits from here on.
+    if (!ValorInformado(d))
         return CodigoValido;
-    return DiaMesValido(d, a) ? CodigoValido : QStringLiteral("0292");
+    const QStringView a = VistaAparada(ano);
+    if (a.size() != 4 || !SoDigitos(a))
+        return QStringLiteral("0292");
+    const int dia = int(ValorDigitos(d.left(2)));
+    const int mes = int(ValorDigitos(d.mid(2, 2)));
+    return QDate::isValid(int(ValorDigitos(a)), mes, dia) ? CodigoValido : QStringLiteral("0292");
 }
 
 QString CriticaDataDesligamentoCausa(const QString &data, const QString &causa)
 {
-    const QString d = TextoAparado(data);
-    const QString c = TextoAparado(causa);
+    const QStringView d = VistaAparada(data);
+    const QStringView c = VistaAparada(causa);
     if (!SoDigitos(d) || !SoDigitos(c))
         return CodigoValido;
     const qint64 codigo = ValorDigitos(c);
+    const bool semData = !ValorInformado(d); // digits, all "0"
     if (codigo == 0)
-        return SoZeros(d) ? CodigoValido : QStringLiteral("0293");
+        return semData ? CodigoValido : QStringLiteral("0293");
     if (codigo == 71 || codigo == 78 || codigo == 80)
-        return SoZeros(d) ? CodigoValido : QStringLiteral("3512");
-    return SoZeros(d) ? QStringLiteral("0291") : CodigoValido;
+        return semData ? CodigoValido : QStringLiteral("3512");
+    return semData ? QStringLiteral("0291") : CodigoValido;
 }
 
 QString CriticaDesligamentoAntesAdmissao(const QString &desligamento, const QString &admissao,
                                          const QString &ano)
 {
-    const QString d = TextoAparado(desligamento);
-    const QString a = TextoAparado(admissao);
-    const QString y = TextoAparado(ano);
-    if (d.isEmpty() || a.isEmpty() || y.isEmpty() || SoZeros(d))
+    const QStringView d = VistaAparada(desligamento);
+    const QStringView a = VistaAparada(admissao);
+    const QStringView y = VistaAparada(ano);
+    if (d.isEmpty() || a.isEmpty() || y.isEmpty() || !ValorInformado(d))
         return CodigoValido;
-    if (d.size() != 4 || SoZeros(a) || a.size() != 8 || a.mid(4, 4) != y)
+    if (d.size() != 4 || !ValorInformado(a) || a.size() != 8 || a.mid(4, 4) != y)
         return CodigoValido;
-    return ComparaDiaMes(d, a.left(4)) < 0 ? QStringLiteral("0290") : CodigoValido;
+    return comparaDiaMes(d, a.left(4)) < 0 ? QStringLiteral("0290") : CodigoValido;
 }
 
 QString CriticaDesligamentoEncerramento(const QString &desligamento, const QString &encerramento,
                                         const QString &ano)
 {
-    const QString d = TextoAparado(desligamento);
-    const QString e = TextoAparado(encerramento);
-    if (d.isEmpty() || e.isEmpty() || SoZeros(d) || d.size() != 4)
+    const QStringView d = VistaAparada(desligamento);
+    const QStringView e = VistaAparada(encerramento);
+    if (d.isEmpty() || e.isEmpty() || !ValorInformado(d) || d.size() != 4)
         return CodigoValido;
-    if (SoZeros(e) || e.size() != 8 || e.mid(4, 4) != TextoAparado(ano))
+    if (!ValorInformado(e) || e.size() != 8 || e.mid(4, 4) != VistaAparada(ano))
         return CodigoValido;
-    return ComparaDiaMes(e.left(4), d) < 0 ? QStringLiteral("3603") : CodigoValido;
+    return comparaDiaMes(e.left(4), d) < 0 ? QStringLiteral("3603") : CodigoValido;
 }
 
 QString CriticaCausaEncerramento(const QString &encerramento, const QString &anoDeclaracao, const QString &causa,
                                  const QString &anoBase)
 {
-    if (TextoAparado(anoDeclaracao) != TextoAparado(anoBase) || TextoAparado(encerramento) != QLatin1String("1"))
+    if (VistaAparada(anoDeclaracao) != VistaAparada(anoBase) || VistaAparada(encerramento) != QLatin1String("1"))
         return CodigoValido;
     return ValorInformado(causa) ? CodigoValido : QStringLiteral("0281");
 }
@@ -93,15 +114,17 @@ QString CriticaCausaNatureza(const QString &causa, const QString &natureza)
 
 QString CriticaAvisoPrevioNum(const QString &valor)
 {
-    const QString v = TextoAparado(valor);
+    const QStringView v = VistaAparada(valor);
     if (v.isEmpty())
         return QStringLiteral("0335");
-    return CriticaNumericoCampo(v, 9);
+    if (v.size() == 9 && SoDigitos(v))
+        return CodigoValido;
+    return CriticaNumericoCampo(TextoAparado(valor), 9);
 }
 
 QString CriticaAvisoPrevio(const QString &valor, const QString &causa)
 {
-    const QString c = TextoAparado(causa);
+    const QStringView c = VistaAparada(causa);
     if (!SoDigitos(c))
         return CodigoValido;
     const qint64 codigo = ValorDigitos(c);

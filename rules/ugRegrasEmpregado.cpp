@@ -3,6 +3,7 @@
 #include "app/udmGDVorn.h"
 #include "app/ugCriticas.h"
 #include "rules/ContextoRegras.h"
+#include "rules/ugRegrasAdmissao.h"
 #include "rules/ugRegras.h"
 
 #include <algorithm>
@@ -12,17 +13,26 @@ namespace gdvorn {
 
 namespace {
 
-// PIS numbers refused whatever their check digit.
-constexpr const char *kPisRecusados[] = {
-    "11111111116", "10000000016", "10000000024", "10000000032", "10000000040", "10000000059",
-    "10000000067", "10000000075", "10000000091", "10000000105", "10000000121", "10000000148",
-    "10000000156", "10000000164", "10000000172", "10000000199", "10000000202",
+// PIS numbers refused whatever their check digit (eleven digits each, the first not "0").
+constexpr qint64 kPisRecusados[] = {
+    11111111116, 10000000016, 10000000024, 10000000032, 10000000040, 10000000059,
+    10000000067, 10000000075, 10000000091, 10000000105, 10000000121, 10000000148,
+    10000000156, 10000000164, 10000000172, 10000000199, 10000000202,
 };
 
-bool umDe(const QString &valor, const auto &lista)
+// The text is one of the refused numbers: eleven digits of one of their values.
+bool pisRecusado(QStringView pis)
 {
-    return std::any_of(std::begin(lista), std::end(lista),
-                       [&](const char *item) { return valor == QLatin1String(item); });
+    if (pis.size() != 11 || !SoDigitos(pis))
+        return false;
+    const qint64 valor = ValorDigitos(pis);
+    return std::find(std::begin(kPisRecusados), std::end(kPisRecusados), valor) != std::end(kPisRecusados);
+}
+
+// A trimmed text that is not empty and all "0".
+bool soZeros(QStringView aparado)
+{
+    return !aparado.isEmpty() && !ValorInformado(aparado);
 }
 
 QString primeiraPalavra(const QString &nome)
@@ -34,17 +44,20 @@ QString primeiraPalavra(const QString &nome)
 
 QString CriticaPis(const QString &pis)
 {
-    const QString p = TextoAparado(pis);
-    if (SoZeros(p))
+    const QStringView p = VistaAparada(pis);
+    if (soZeros(p))
         return QStringLiteral("0150");
     if (p.isEmpty())
         return QStringLiteral("0153");
-    if (umDe(p, kPisRecusados))
+    if (pisRecusado(p))
         return QStringLiteral("0150");
-    const QString numerico = CriticaNumericoCampo(p, 11);
-    if (numerico != CodigoValido)
-        return numerico;
-    return ValidaPisPasep(p) ? CodigoValido : QStringLiteral("0150");
+    const QString aparado = p.size() == pis.size() ? pis : TextoAparado(pis);
+    if (p.size() != 11 || !SoDigitos(p)) {
+        const QString numerico = CriticaNumericoCampo(aparado, 11);
+        if (numerico != CodigoValido)
+            return numerico;
+    }
+    return ValidaPisPasep(aparado) ? CodigoValido : QStringLiteral("0150");
 }
 
 QString CriticaPisInscricao(const QString &, const QString &)
@@ -85,15 +98,18 @@ QString CriticaNomeEmpregado(QString &nome, const QString &pis)
 
 QString CriticaCpfEmpregado(const QString &cpf)
 {
-    const QString c = TextoAparado(cpf);
+    const QStringView c = VistaAparada(cpf);
     if (c.isEmpty())
         return CodigoValido;
-    const QString numerico = CriticaNumericoCampo(c, 11);
-    if (numerico != CodigoValido)
-        return numerico;
-    if (SoZeros(c))
+    const QString aparado = c.size() == cpf.size() ? cpf : TextoAparado(cpf);
+    if (c.size() != 11 || !SoDigitos(c)) {
+        const QString numerico = CriticaNumericoCampo(aparado, 11);
+        if (numerico != CodigoValido)
+            return numerico;
+    }
+    if (soZeros(c))
         return CodigoValido;
-    return ValidaCPF(c) && NaoRepetido(c) ? CodigoValido : QStringLiteral("0210");
+    return ValidaCPF(aparado) && NaoRepetido(aparado) ? CodigoValido : QStringLiteral("0210");
 }
 
 QString CriticaCpfObrigatorio(const QString &cpf, const QString &vinculo, const QString &desligamento,
@@ -101,32 +117,38 @@ QString CriticaCpfObrigatorio(const QString &cpf, const QString &vinculo, const 
 {
     if (ValorInformado(cpf))
         return CodigoValido;
-    const QString v = TextoAparado(vinculo);
+    const QStringView v = VistaAparada(vinculo);
     // The link types whose employee needs a CPF.
     const bool exigeCpf =
         SoDigitos(v) && UmDosCodigos(ValorDigitos(v), {10, 15, 30, 31, 35, 40, 50, 60, 65, 80, 90, 95, 96, 97});
-    if (TextoAparado(alvara) != QLatin1String("1") && exigeCpf && !ValorInformado(desligamento))
+    if (VistaAparada(alvara) != QLatin1String("1") && exigeCpf && !ValorInformado(desligamento))
         return QStringLiteral("3722");
     return CodigoValido;
 }
 
 QString CriticaDataNascimento(const QString &data)
 {
-    const QString d = TextoAparado(data);
+    const QStringView d = VistaAparada(data);
+    // A real date is informed and numeric: only its year is left to judge.
+    if (const int numero = DataNumero(d))
+        return numero / 10000 <= 1900 ? QStringLiteral("0175") : CodigoValido;
     if (!ValorInformado(d))
         return QStringLiteral("0170");
-    const QString numerico = CriticaNumericoCampo(d, 8);
-    if (numerico != CodigoValido)
-        return numerico;
-    if (!DataCalendario(d).isValid() || d.mid(4, 4).toInt() <= 1900)
+    if (d.size() != 8 || !SoDigitos(d)) {
+        const QString numerico = CriticaNumericoCampo(TextoAparado(data), 8);
+        if (numerico != CodigoValido)
+            return numerico;
+    }
+    const int numero = DataNumero(d);
+    if (numero == 0 || numero / 10000 <= 1900)
         return QStringLiteral("0175");
     return CodigoValido;
 }
 
 QString CriticaNascimento(const QString &data, const QString &ano)
 {
-    const QString nascido = TextoAparado(data).mid(4, 4);
-    const QString a = TextoAparado(ano);
+    const QStringView nascido = VistaAparada(data).mid(4, 4);
+    const QStringView a = VistaAparada(ano);
     if (!SoDigitos(nascido) || !SoDigitos(a))
         return CodigoValido;
     const qint64 anoNascimento = ValorDigitos(nascido);
@@ -144,7 +166,7 @@ QString CriticaNascimento(const QString &data, const QString &ano)
 
 QString CriticaSexo(const QString &sexo)
 {
-    const QString s = TextoAparado(sexo);
+    const QStringView s = VistaAparada(sexo);
     return s == QLatin1String("1") || s == QLatin1String("2") ? CodigoValido : QStringLiteral("3524");
 }
 
@@ -158,14 +180,14 @@ QString CriticaRaca(const QString &raca)
 
 QString CriticaIndicadorDeficiencia(const QString &indicador)
 {
-    const QString i = TextoAparado(indicador);
+    const QStringView i = VistaAparada(indicador);
     return i == QLatin1String("1") || i == QLatin1String("2") ? CodigoValido : QStringLiteral("0001");
 }
 
 QString CriticaTipoDeficiencia(const QString &tipo, const QString &indicador, bool modoArquivo)
 {
-    const QString t = TextoAparado(tipo);
-    const QString i = TextoAparado(indicador);
+    const QStringView t = VistaAparada(tipo);
+    const QStringView i = VistaAparada(indicador);
     const QString invalido = QStringLiteral("3701");
     const bool tem = i == QLatin1String("1");
     const bool naoTem = i == QLatin1String("2");
@@ -177,9 +199,9 @@ QString CriticaTipoDeficiencia(const QString &tipo, const QString &indicador, bo
             return invalido;
         return CodigoValido;
     }
-    if (i.isEmpty() || (t.isEmpty() && tem) || (!t.isEmpty() && !SoZeros(t) && naoTem))
+    if (i.isEmpty() || (t.isEmpty() && tem) || (!t.isEmpty() && !soZeros(t) && naoTem))
         return invalido;
-    if (tem && !contextoRegras().Tabelas().taDeficiente.FindKey({t}))
+    if (tem && !contextoRegras().Tabelas().taDeficiente.FindKey({t.toString()}))
         return invalido;
     return CodigoValido;
 }

@@ -42,8 +42,8 @@ QString CriticaAnoChegadaNumerico(const QString &ano)
 
 QString CriticaAnoChegada(const QString &ano, const QString &nacionalidade)
 {
-    const QString a = TextoAparado(ano);
-    const QString n = TextoAparado(nacionalidade);
+    const QStringView a = VistaAparada(ano);
+    const QStringView n = VistaAparada(nacionalidade);
     if (n.isEmpty() || a.isEmpty() || !SoDigitos(n) || !SoDigitos(a))
         return CodigoValido;
     const qint64 chegada = ValorDigitos(a);
@@ -57,9 +57,9 @@ QString CriticaAnoChegada(const QString &ano, const QString &nacionalidade)
 
 QString CriticaAnoChegadaAnoBase(const QString &chegada, const QString &ano, const QString &nacionalidade)
 {
-    const QString c = TextoAparado(chegada);
-    const QString a = TextoAparado(ano);
-    const QString n = TextoAparado(nacionalidade);
+    const QStringView c = VistaAparada(chegada);
+    const QStringView a = VistaAparada(ano);
+    const QStringView n = VistaAparada(nacionalidade);
     if (!SoDigitos(c) || !SoDigitos(a) || !SoDigitos(n))
         return CodigoValido;
     if (ValorDigitos(c) == 0 || ValorDigitos(a) == 0)
@@ -71,9 +71,9 @@ QString CriticaAnoChegadaAnoBase(const QString &chegada, const QString &ano, con
 QString CriticaAnoChegadaNascimento(const QString &chegada, const QString &nascimento,
                                     const QString &nacionalidade)
 {
-    const QString c = TextoAparado(chegada);
-    const QString d = TextoAparado(nascimento);
-    const QString n = TextoAparado(nacionalidade);
+    const QStringView c = VistaAparada(chegada);
+    const QStringView d = VistaAparada(nascimento);
+    const QStringView n = VistaAparada(nacionalidade);
     if (!SoDigitos(c) || !SoDigitos(d) || !SoDigitos(n))
         return CodigoValido;
     if (ValorDigitos(d) == 0 || ValorDigitos(c) == 0)
@@ -96,6 +96,11 @@ QString CriticaInstrucao(const QString &instrucao)
 
 QString CriticaInstrucaoIdade(const QString &instrucao, const QString &anoNascimento, bool origem)
 {
+    return CriticaInstrucaoIdade(QStringView(instrucao), QStringView(anoNascimento), origem);
+}
+
+QString CriticaInstrucaoIdade(QStringView instrucao, QStringView anoNascimento, bool origem)
+{
     if (!SoDigitos(anoNascimento))
         return CodigoValido;
     const qint64 idade = contextoRegras().AnoBase() - ValorDigitos(anoNascimento);
@@ -112,22 +117,25 @@ QString CriticaCarteiraDigitos(const QString &numero)
 
 QString CriticaCarteiraNumerica(const QString &numero, const QString &)
 {
-    const QString n = TextoAparado(numero);
-    if (n.isEmpty() || n == QLatin1String("00000000"))
+    const QStringView n = VistaAparada(numero);
+    if (n.isEmpty() || n == QLatin1String("00000000") || (n.size() == 8 && SoDigitos(n)))
         return CodigoValido;
-    return CriticaNumericoCampo(n, 8);
+    return CriticaNumericoCampo(TextoAparado(numero), 8);
 }
 
 QString CriticaSerieCarteira(const QString &serie)
 {
-    return TextoImprimivel(TextoAparado(serie)) ? CodigoValido : QStringLiteral("0020");
+    // A stored serie has no blanks around it: read as it stands.
+    const bool imprimivel = VistaAparada(serie).size() == serie.size() ? TextoImprimivel(serie)
+                                                                       : TextoImprimivel(TextoAparado(serie));
+    return imprimivel ? CodigoValido : QStringLiteral("0020");
 }
 
 QString CriticaNumeroCarteira(const QString &numero, const QString &serie)
 {
-    const QString n = TextoAparado(numero);
-    const QString s = TextoAparado(serie);
-    if (s.size() > 5 && !SoZeros(s))
+    const QStringView n = VistaAparada(numero);
+    const QStringView s = VistaAparada(serie);
+    if (s.size() > 5 && ValorInformado(s))
         return QStringLiteral("0215");
     if (!ValorInformado(n) && ValorInformado(s))
         return QStringLiteral("3723");
@@ -138,9 +146,9 @@ QString CriticaNumeroCarteira(const QString &numero, const QString &serie)
 
 QString CriticaFormatoSerieCarteira(const QString &serie, const QString &nacionalidade, const QString &numero)
 {
-    const QString s = TextoAparado(serie);
-    const QString n = TextoAparado(numero);
-    const QString p = TextoAparado(nacionalidade);
+    const QStringView s = VistaAparada(serie);
+    const QStringView n = VistaAparada(numero);
+    const QStringView p = VistaAparada(nacionalidade);
     if (n.isEmpty() || s.isEmpty() || n == QLatin1String("00000000") || s == QLatin1String("00000"))
         return CodigoValido;
     bool valida;
@@ -154,7 +162,7 @@ QString CriticaFormatoSerieCarteira(const QString &serie, const QString &naciona
 QString CriticaCarteiraTrabalho(const QString &numero, const QString &cpf, const QString &vinculo,
                                 const QString &desligamento)
 {
-    if (!SoDigitos(TextoAparado(vinculo)))
+    if (!SoDigitos(VistaAparada(vinculo)))
         return CodigoValido;
     const bool temCarteira = ValorInformado(numero);
     const bool temCpf = ValorInformado(cpf);

@@ -4,6 +4,7 @@
 // except that the work-card series is read for "20" (naturalised) as for "10".
 
 #include <QString>
+#include <QStringView>
 
 namespace gdvorn {
 
@@ -24,6 +25,7 @@ QString CriticaInstrucao(const QString &instrucao);
 // "3772" for the consistency analysis (origem) and "3771" for the link form. Not trimmed; a birth year
 // that is not all digits is not judged.
 QString CriticaInstrucaoIdade(const QString &instrucao, const QString &anoNascimento, bool origem);
+QString CriticaInstrucaoIdade(QStringView instrucao, QStringView anoNascimento, bool origem);
 // "0212": a work-card number that is not all digits (an empty one included).
 QString CriticaCarteiraDigitos(const QString &numero);
 // The work-card number's format (8 digits), absent accepted; the link type does not count.

@@ -68,7 +68,7 @@ QString CriticaVerbasDesligamento(const QString &ferias, const QString &multas, 
 {
     qint64 soma = 0;
     for (const QString *valor : {&ferias, &multas, &bancoHoras, &gratificacoes, &dissidio})
-        soma += ValorDigitos(valor->trimmed());
+        soma += ValorDigitos(QStringView(*valor).trimmed());
     return soma == 0 ? QStringLiteral("3758") : CodigoValido;
 }
 

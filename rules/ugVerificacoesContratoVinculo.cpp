@@ -66,10 +66,12 @@ void tipoSalario(AnaliseConsistencia &a)
     const QString &valor = campo(a, "VaSalContratualEmpregado");
     const QString &vinculo = campo(a, "CoVinculo");
     codigo = CriticaSalarioContratual(valor, tipo, vinculo);
+    if (Passa(codigo))
+        return;
     // No salary for a link type that needs one: the link type and the salary.
     if (codigo == QLatin1String("0232"))
         erro(a, codigo, {{Rotulo::Vinculo, vinculo}, {Rotulo::SalarioContratual, valor}});
-    else if (!Passa(codigo))
+    else
         aviso(a, codigo, {{Rotulo::SalarioContratual, valor}, {Rotulo::TipoSalarioContratual, tipo}});
 }
 
@@ -92,7 +94,8 @@ void ocupacao(AnaliseConsistencia &a)
         return;
     }
     const QString &instrucao = campo(a, "CoInstrucao");
-    codigo = a.CodigoDeTabela(CriticaCboInstrucao, instrucao, cbo);
+    // The occupation's flags are searched once per CBO of the run, the level judged against them here.
+    codigo = CriticaCboInstrucaoBandeiras(instrucao, a.CodigoDeTabela(BandeirasCbo, cbo));
     if (!Passa(codigo))
         erro(a, codigo, {{Rotulo::Cbo, cbo}, {Rotulo::Instrucao, instrucao}});
 }
@@ -100,34 +103,34 @@ void ocupacao(AnaliseConsistencia &a)
 void tipoVinculo(AnaliseConsistencia &a)
 {
     const QString &vinculo = campo(a, "CoVinculo");
-    const CampoOcorrencia linha{Rotulo::Vinculo, vinculo};
+    const auto linha = [&vinculo] { return CampoOcorrencia{Rotulo::Vinculo, vinculo}; };
     QString codigo = a.CodigoDeTabela(CriticaCodigoVinculo, vinculo);
     if (!Passa(codigo)) {
-        erro(a, codigo, {linha});
+        erro(a, codigo, {linha()});
         return;
     }
     const QString &pis = campo(a, "CoPisPasepEmpregado");
     codigo = CriticaVinculoSeriePis(vinculo, pis);
     if (!Passa(codigo))
-        erro(a, codigo, {linha, {Rotulo::PisPasep, pis}});
+        erro(a, codigo, {linha(), {Rotulo::PisPasep, pis}});
     const QString &tipo = doEstabelecimento(a, "InInscrEstabelecimento");
     codigo = CriticaTipoVinculo(vinculo, tipo);
     if (!Passa(codigo)) {
-        erro(a, codigo, {linha, {Rotulo::TipoInscricao, TextoTipoVinculado(tipo)}});
+        erro(a, codigo, {linha(), {Rotulo::TipoInscricao, TextoTipoVinculado(tipo)}});
         return;
     }
     const QString &nascimento = campo(a, "DaNascimentoEmpregado");
     codigo = CriticaVinculoIdade(vinculo, nascimento, campo(a, "DaAdmissaoEmpregado"), campo(a, "InDeficienteFisico"));
     if (!Passa(codigo))
-        erro(a, codigo, {linha, {Rotulo::DataNascimento, nascimento}});
+        erro(a, codigo, {linha(), {Rotulo::DataNascimento, nascimento}});
     const QString &cnae = doEstabelecimento(a, "CoCnae2");
     codigo = CriticaVinculoTipos1(vinculo, cnae);
     if (!Passa(codigo))
-        aviso(a, codigo, {linha, {Rotulo::Cnae, cnae}});
+        aviso(a, codigo, {linha(), {Rotulo::Cnae, cnae}});
     const QString &natureza = doEstabelecimento(a, "CoNaturezaJuridica");
     codigo = CriticaVinculoTipos2(vinculo, natureza);
     if (!Passa(codigo))
-        aviso(a, codigo, {linha, {Rotulo::NaturezaJuridica, natureza}});
+        aviso(a, codigo, {linha(), {Rotulo::NaturezaJuridica, natureza}});
 }
 
 void alvara(AnaliseConsistencia &a)
@@ -152,46 +155,47 @@ void alvara(AnaliseConsistencia &a)
 void causaDesligamento(AnaliseConsistencia &a)
 {
     const QString &causa = campo(a, "CoCausaDesligamento");
-    const CampoOcorrencia linha{Rotulo::CausaDesligamento, causa};
+    const auto linha = [&causa] { return CampoOcorrencia{Rotulo::CausaDesligamento, causa}; };
     QString codigo = CriticaCausaDesligamento(causa);
     if (!Passa(codigo)) {
-        erro(a, codigo, {linha});
+        erro(a, codigo, {linha()});
         return;
     }
     const QString &encerramento = doEstabelecimento(a, "InEncerramentoAtividade");
     codigo = CriticaCausaEncerramento(encerramento, a.AnBaseEstabelecimento, causa, anoBase(a));
     if (!Passa(codigo)) {
-        erro(a, codigo, {linha, {Rotulo::IndicadorEncerramentoAtividade, encerramento}});
+        erro(a, codigo, {linha(), {Rotulo::IndicadorEncerramentoAtividade, encerramento}});
         return;
     }
     const QString &natureza = doEstabelecimento(a, "CoNaturezaJuridica");
     codigo = CriticaCausaNatureza(causa, natureza);
     if (!Passa(codigo))
-        erro(a, codigo, {linha, {Rotulo::NaturezaJuridica, natureza}});
+        erro(a, codigo, {linha(), {Rotulo::NaturezaJuridica, natureza}});
 }
 
 void dataDesligamento(AnaliseConsistencia &a)
 {
     const QString &data = campo(a, "DaDesligamentoEmpregado");
     const QString &causa = campo(a, "CoCausaDesligamento");
-    const CampoOcorrencia linha{Rotulo::DataDesligamento, data};
+    const auto linha = [&data] { return CampoOcorrencia{Rotulo::DataDesligamento, data}; };
     QString codigo = CriticaDataDesligamentoValida(data, anoBase(a));
     if (!Passa(codigo)) {
-        erro(a, codigo, {linha});
+        erro(a, codigo, {linha()});
         return;
     }
     codigo = CriticaDataDesligamentoCausa(data, causa);
     if (!Passa(codigo))
-        erro(a, codigo, {linha, {Rotulo::CausaDesligamento, causa}});
+        erro(a, codigo, {linha(), {Rotulo::CausaDesligamento, causa}});
 
-    const QString &encerramento = doEstabelecimento(a, "DaEncerramentoAtividade").trimmed();
+    const QString &encerramentoGravado = doEstabelecimento(a, "DaEncerramentoAtividade");
+    const QStringView encerramento = QStringView(encerramentoGravado).trimmed();
     // A declaration loaded from a file says "no closure" with zeros: its year counts as none.
-    QString anoEncerramento = encerramento.mid(4, 4).trimmed();
-    if (SoZeros(anoEncerramento))
-        anoEncerramento.clear();
-    const QString c = TextoAparado(causa);
+    QStringView anoEncerramento = encerramento.mid(4, 4).trimmed();
+    if (!anoEncerramento.isEmpty() && !ValorInformado(anoEncerramento))
+        anoEncerramento = QStringView();
+    const QStringView c = VistaAparada(causa);
     if (a.AnoReferencia != contextoRegras().AnoBase() && data == QLatin1String("0000")) {
-        erro(a, QStringLiteral("0294"), {linha, {Rotulo::Ano, anoReferencia(a)}});
+        erro(a, QStringLiteral("0294"), {linha(), {Rotulo::Ano, anoReferencia(a)}});
     } else if (!c.isEmpty() && c != QLatin1String("00") && c != QLatin1String("71") && c != QLatin1String("78")
                && c != QLatin1String("80") && (anoEncerramento.isEmpty() || anoEncerramento == anoBase(a))) {
         const QString &ferias = campo(a, "VaGlobalFerias");
@@ -209,11 +213,13 @@ void dataDesligamento(AnaliseConsistencia &a)
     const QString &admissao = campo(a, "DaAdmissaoEmpregado");
     codigo = CriticaDesligamentoAntesAdmissao(data, admissao, anoReferencia(a));
     if (!Passa(codigo))
-        erro(a, codigo, {linha, {Rotulo::DataAdmissao, admissao}});
-    codigo = CriticaDesligamentoEncerramento(data, encerramento, anoReferencia(a));
+        erro(a, codigo, {linha(), {Rotulo::DataAdmissao, admissao}});
+    // The rule trims the closure date itself.
+    codigo = CriticaDesligamentoEncerramento(data, encerramentoGravado, anoReferencia(a));
     if (!Passa(codigo))
         erro(a, codigo,
-             {{Rotulo::DataDesligamento, data + anoReferencia(a)}, {Rotulo::DataEncerramentoAtividade, encerramento}});
+             {{Rotulo::DataDesligamento, data + anoReferencia(a)},
+              {Rotulo::DataEncerramentoAtividade, encerramento.toString()}});
 }
 
 void avisoPrevio(AnaliseConsistencia &a)

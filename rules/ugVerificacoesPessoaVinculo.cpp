@@ -63,29 +63,31 @@ void pis(AnaliseConsistencia &a)
 void admissao(AnaliseConsistencia &a)
 {
     const QString &data = campo(a, "DaAdmissaoEmpregado");
-    const CampoOcorrencia linha{Rotulo::DataAdmissao, data};
+    const auto linha = [&data] { return CampoOcorrencia{Rotulo::DataAdmissao, data}; };
     QString codigo = CriticaDataAdmissao(data);
     if (!Passa(codigo)) {
-        erro(a, codigo, {linha});
+        erro(a, codigo, {linha()});
         return;
     }
     codigo = CriticaAdmissaoAnoBase(data, anoReferencia(a));
     if (!Passa(codigo))
-        erro(a, codigo, {linha, {Rotulo::Ano, anoReferencia(a)}});
+        erro(a, codigo, {linha(), {Rotulo::Ano, anoReferencia(a)}});
     const QString &encerramento = a.CamposEstabelecimento.Gravado("DaEncerramentoAtividade");
     codigo = CriticaAdmissaoEncerramento(encerramento, data);
     if (!Passa(codigo))
-        erro(a, codigo, {linha, {Rotulo::DataEncerramento, encerramento}});
+        erro(a, codigo, {linha(), {Rotulo::DataEncerramento, encerramento}});
     const QString &nascimento = campo(a, "DaNascimentoEmpregado");
     codigo = CriticaIdadeMinimaAdmissao(nascimento, data);
-    if (codigo == QLatin1String("0171"))
-        a.RegistraAviso(RegistroVinculo, codigo, {linha, {Rotulo::DataNascimento, nascimento}});
-    else if (!Passa(codigo))
-        erro(a, codigo, {linha, {Rotulo::DataNascimento, nascimento}});
+    if (!Passa(codigo)) {
+        if (codigo == QLatin1String("0171"))
+            a.RegistraAviso(RegistroVinculo, codigo, {linha(), {Rotulo::DataNascimento, nascimento}});
+        else
+            erro(a, codigo, {linha(), {Rotulo::DataNascimento, nascimento}});
+    }
     const QString &chegada = campo(a, "AnChegadaEmpregado");
     codigo = CriticaAdmissaoChegada(chegada, data, campo(a, "CoNacionalidade"));
     if (!Passa(codigo))
-        erro(a, codigo, {linha, {Rotulo::AnoChegada, chegada}});
+        erro(a, codigo, {linha(), {Rotulo::AnoChegada, chegada}});
 }
 
 void nome(AnaliseConsistencia &a)
@@ -106,10 +108,12 @@ void nascimento(AnaliseConsistencia &a)
         return;
     }
     codigo = CriticaNascimento(data, anoReferencia(a));
+    if (Passa(codigo))
+        return;
     const QList<CampoOcorrencia> linhas{{Rotulo::DataNascimento, data}, {Rotulo::Ano, anoReferencia(a)}};
     if (codigo == QLatin1String("0176"))
         a.RegistraAviso(RegistroVinculo, codigo, linhas);
-    else if (!Passa(codigo))
+    else
         erro(a, codigo, linhas);
 }
 
@@ -125,25 +129,27 @@ void tipoDeficiencia(AnaliseConsistencia &a)
 void anoChegada(AnaliseConsistencia &a)
 {
     const QString &chegada = campo(a, "AnChegadaEmpregado");
-    const QString &nacionalidade = campo(a, "CoNacionalidade").left(2);
-    const CampoOcorrencia linha{Rotulo::AnoChegada, chegada};
+    const QString &codigoNacionalidade = campo(a, "CoNacionalidade");
+    // The first two characters (the stored code has no more: no copy made).
+    const QString nacionalidade = codigoNacionalidade.size() > 2 ? codigoNacionalidade.left(2) : codigoNacionalidade;
+    const auto linha = [&chegada] { return CampoOcorrencia{Rotulo::AnoChegada, chegada}; };
     QString codigo = CriticaAnoChegadaNumerico(chegada);
     if (!Passa(codigo)) {
-        erro(a, codigo, {linha});
+        erro(a, codigo, {linha()});
         return;
     }
     codigo = CriticaAnoChegada(chegada, nacionalidade);
     if (!Passa(codigo)) {
-        erro(a, codigo, {linha, {Rotulo::Nacionalidade, nacionalidade}});
+        erro(a, codigo, {linha(), {Rotulo::Nacionalidade, nacionalidade}});
         return;
     }
     codigo = CriticaAnoChegadaAnoBase(chegada, anoReferencia(a), nacionalidade);
     if (!Passa(codigo))
-        erro(a, codigo, {linha, {Rotulo::Ano, anoReferencia(a)}});
+        erro(a, codigo, {linha(), {Rotulo::Ano, anoReferencia(a)}});
     const QString &nascimento = campo(a, "DaNascimentoEmpregado");
     codigo = CriticaAnoChegadaNascimento(chegada, nascimento, nacionalidade);
     if (!Passa(codigo))
-        erro(a, codigo, {linha, {Rotulo::DataNascimento, nascimento}});
+        erro(a, codigo, {linha(), {Rotulo::DataNascimento, nascimento}});
 }
 
 void instrucao(AnaliseConsistencia &a)
@@ -154,10 +160,11 @@ void instrucao(AnaliseConsistencia &a)
         erro(a, codigo, {{Rotulo::Instrucao, nivel}});
         return;
     }
-    const QString &anoNascimento = campo(a, "DaNascimentoEmpregado").mid(4, 4);
-    codigo = CriticaInstrucaoIdade(nivel, anoNascimento, true);
+    const QStringView anoNascimento = QStringView(campo(a, "DaNascimentoEmpregado")).mid(4, 4);
+    codigo = CriticaInstrucaoIdade(QStringView(nivel), anoNascimento, true);
     if (!Passa(codigo)) {
-        a.RegistraAviso(RegistroVinculo, codigo, {{Rotulo::Instrucao, nivel}, {Rotulo::DataNascimento, anoNascimento}});
+        a.RegistraAviso(RegistroVinculo, codigo,
+                        {{Rotulo::Instrucao, nivel}, {Rotulo::DataNascimento, anoNascimento.toString()}});
         a.ContaOcorrencia();
     }
 }
@@ -167,37 +174,39 @@ void carteira(AnaliseConsistencia &a)
     const QString &numero = campo(a, "NuCartTrabEmpregado");
     const QString &serie = campo(a, "SeCartTrabEmpregado");
     const QString &vinculo = campo(a, "CoVinculo");
-    const CampoOcorrencia linhaNumero{Rotulo::CarteiraTrabalho, numero};
-    const CampoOcorrencia linhaSerie{Rotulo::SerieCarteira, serie};
+    const auto linhaNumero = [&numero] { return CampoOcorrencia{Rotulo::CarteiraTrabalho, numero}; };
+    const auto linhaSerie = [&serie] { return CampoOcorrencia{Rotulo::SerieCarteira, serie}; };
 
     QString codigo = CriticaCarteiraDigitos(numero);
     if (!Passa(codigo))
-        erro(a, codigo, {linhaNumero});
+        erro(a, codigo, {linhaNumero()});
     codigo = CriticaSerieCarteira(serie);
     if (!Passa(codigo))
-        erro(a, codigo, {linhaSerie});
+        erro(a, codigo, {linhaSerie()});
     codigo = CriticaCarteiraNumerica(numero, vinculo);
     if (!Passa(codigo)) {
-        erro(a, codigo, {linhaNumero, {Rotulo::Vinculo, vinculo}});
+        erro(a, codigo, {linhaNumero(), {Rotulo::Vinculo, vinculo}});
         return;
     }
     codigo = CriticaNumeroCarteira(numero, serie);
     if (!Passa(codigo)) {
-        erro(a, codigo, {linhaNumero, linhaSerie});
+        erro(a, codigo, {linhaNumero(), linhaSerie()});
         return;
     }
     const QString &nacionalidade = campo(a, "CoNacionalidade");
     codigo = CriticaFormatoSerieCarteira(serie, nacionalidade, numero);
     if (!Passa(codigo)) {
-        erroNaoContado(a, codigo, {linhaNumero, linhaSerie, {Rotulo::Nacionalidade, nacionalidade}});
+        erroNaoContado(a, codigo, {linhaNumero(), linhaSerie(), {Rotulo::Nacionalidade, nacionalidade}});
         return;
     }
     const QString &cpf = campo(a, "CoCpfEmpregado");
     codigo = CriticaCarteiraTrabalho(numero, cpf, vinculo, campo(a, "DaDesligamentoEmpregado"));
+    if (Passa(codigo))
+        return;
     if (codigo == QLatin1String("3759"))
         a.RegistraAviso(RegistroVinculo, codigo, {{Rotulo::CpfEmpregado, cpf}});
-    else if (!Passa(codigo))
-        erro(a, codigo, {linhaNumero, {Rotulo::CpfEmpregado, cpf}});
+    else
+        erro(a, codigo, {linhaNumero(), {Rotulo::CpfEmpregado, cpf}});
 }
 
 void cpf(AnaliseConsistencia &a)

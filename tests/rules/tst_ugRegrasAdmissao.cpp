@@ -67,6 +67,13 @@ void tst_ugRegrasAdmissao::regras_data()
     caso("31/12/1910", "CriticaDataAdmissao", {"31121910"}, "0390");
     caso("01/01/1911", "CriticaDataAdmissao", {"01011911"}, "0000");
     caso("30 de fevereiro", "CriticaDataAdmissao", {"30022010"}, "0390");
+    caso("29/02 de ano secular bissexto", "CriticaDataAdmissao", {"29022000"}, "0000");
+    caso("29/02 de ano secular comum", "CriticaDataAdmissao", {"29022100"}, "0390");
+    caso("31 de abril", "CriticaDataAdmissao", {"31042010"}, "0390");
+    caso("dia zero", "CriticaDataAdmissao", {"00012010"}, "0390");
+    caso("mes 13", "CriticaDataAdmissao", {"01132010"}, "0390");
+    caso("ano zero", "CriticaDataAdmissao", {"01010000"}, "0390");
+    caso("admissao entre brancos", "CriticaDataAdmissao", {" 31122010 "}, "0000");
 
     caso("admissao apos o ano-base", "CriticaAdmissaoAnoBase", {"01012011", "2010"}, "0391");
     caso("admissao no fim do ano-base", "CriticaAdmissaoAnoBase", {"31122010", "2010"}, "0000");

@@ -18,6 +18,7 @@ private slots:
     void cleanup() { m_tabelas.reset(); }
     void verificacoes_data();
     void verificacoes();
+    void ocupacaoDeVariosVinculos();
 
 private:
     std::unique_ptr<test::FixtureTabelas> m_tabelas;
@@ -141,6 +142,40 @@ void tst_ugVerificacoesContratoVinculo::verificacoes()
     const test::ResultadoVerificacoes r = test::analisaComGrupos({VerificacoesContratoVinculo});
     QCOMPARE(r.linhas, linhas);
     QCOMPARE(r.contadas, contadas);
+}
+
+// The occupation's flags are searched once per CBO of a run: each link's level is still judged on its own,
+// whatever the level of the link before with the same CBO.
+void tst_ugVerificacoesContratoVinculo::ocupacaoDeVariosVinculos()
+{
+    m_tabelas->insere(QStringLiteral("tb8cbo"),
+                      QList<QVariantMap>{{{"CoCbo", "252105"}, {"NoCbo", "Superior"}, {"InCriticaCbo", true},
+                                          {"InCriticaAna", false}},
+                                         {{"CoCbo", "351305"}, {"NoCbo", "Tecnico"}, {"InCriticaCbo", false},
+                                          {"InCriticaAna", true}}});
+    m_tabelas->insere(QStringLiteral("bd8emp"), test::estabelecimentoDeTeste());
+    const QList<std::pair<const char *, const char *>> vinculos{
+        {"252105", "11"}, {"252105", "07"}, {"252105", "09"}, {"351305", "07"}, {"351305", "01"}, {"351305", "07"}};
+    QStringList esperadas;
+    for (qsizetype i = 0; i < vinculos.size(); ++i) {
+        // PIS 2i000000000 + check digit, one per link.
+        QString pis = QStringLiteral("2%1000000000").arg(i + 1);
+        int soma = 0;
+        for (int j = 0; j < 10; ++j)
+            soma += pis.at(j).digitValue() * QList<int>{3, 2, 9, 8, 7, 6, 5, 4, 3, 2}.at(j);
+        const int digito = 11 - soma % 11;
+        pis += QString::number(digito >= 10 ? 0 : digito);
+        const QVariantMap mudancas{{"CoCbo", vinculos[i].first}, {"CoInstrucao", vinculos[i].second},
+                                   {"NuSequencialRegistro", QStringLiteral("%1").arg(i + 1, 6, 10, QLatin1Char('0'))}};
+        m_tabelas->insere(QStringLiteral("bd8vinc"), test::vinculoDeTeste(pis, mudancas));
+        const QString codigo = i == 1 ? QStringLiteral("3501") : i == 4 ? QStringLiteral("3635") : QString();
+        if (!codigo.isEmpty())
+            esperadas << QStringLiteral("err %1 2 1637=%2 %3").arg(codigo, QLatin1String(vinculos[i].first), pis)
+                      << QStringLiteral("err %1 2 1629=%2 %3").arg(codigo, QLatin1String(vinculos[i].second), pis);
+    }
+    const test::ResultadoVerificacoes r = test::analisaComGrupos({VerificacoesContratoVinculo});
+    QCOMPARE(r.linhas, esperadas);
+    QCOMPARE(r.contadas, 2);
 }
 
 QTEST_GUILESS_MAIN(tst_ugVerificacoesContratoVinculo)
