@@ -7,12 +7,21 @@ namespace gdvorn {
 
 namespace {
 
+// The code of CriticaNumericoCampo for a trimmed value: a value that fills its field with digits passes
+// without a copy of its text.
+QString numericoCampo(QStringView valor, int tamanho)
+{
+    if (valor.size() == tamanho && SoDigitos(valor))
+        return CodigoValido;
+    return CriticaNumericoCampo(valor.toString(), tamanho);
+}
+
 QString formatoMes(const QString &mes, bool aceitaNoventaENove)
 {
-    const QString m = TextoAparado(mes);
+    const QStringView m = VistaAparada(mes);
     if (m.isEmpty())
         return QStringLiteral("0322");
-    const QString numerico = CriticaNumericoCampo(m, 2);
+    const QString numerico = numericoCampo(m, 2);
     if (numerico != CodigoValido)
         return numerico;
     const qint64 valor = ValorDigitos(m);
@@ -23,14 +32,22 @@ QString formatoMes(const QString &mes, bool aceitaNoventaENove)
 
 QString formatoValor(const QString &valor, const char *vazio)
 {
-    const QString v = TextoAparado(valor);
+    const QStringView v = VistaAparada(valor);
     if (v.isEmpty())
         return QString::fromLatin1(vazio);
-    return CriticaNumericoCampo(v, 9);
+    return numericoCampo(v, 9);
+}
+
+// A value of digits at the upper limit or above, as AcimaLimiteRemuneracao reads it: its number when it
+// fits in 64 bits (18 digits), the generic test for a longer one.
+bool acimaLimite(QStringView valor)
+{
+    return valor.size() <= 18 ? AcimaLimiteRemuneracaoCentavos(ValorDigitos(valor))
+                              : AcimaLimiteRemuneracao(valor.toString());
 }
 
 // Month and value of one payment, both already all digits.
-QString mesEValor(const QString &mes, const QString &valor, const char *semMes, const char *semValor)
+QString mesEValor(QStringView mes, QStringView valor, const char *semMes, const char *semValor)
 {
     const bool temMes = ValorDigitos(mes) != 0;
     const bool temValor = ValorDigitos(valor) != 0;
@@ -40,11 +57,11 @@ QString mesEValor(const QString &mes, const QString &valor, const char *semMes, 
         return QString::fromLatin1(semMes);
     if (!temValor)
         return QString::fromLatin1(semValor);
-    return AcimaLimiteRemuneracao(valor) ? QStringLiteral("0332") : CodigoValido;
+    return acimaLimite(valor) ? QStringLiteral("0332") : CodigoValido;
 }
 
 // "0320" for a month before the admission month of an admission in `ano`; all three all digits.
-QString antesDaAdmissao(const QString &mes, const QString &admissao, const QString &ano)
+QString antesDaAdmissao(QStringView mes, QStringView admissao, QStringView ano)
 {
     if (ValorDigitos(mes) == 0 || ValorDigitos(admissao) == 0 || ValorDigitos(ano) == 0)
         return CodigoValido;
@@ -77,8 +94,8 @@ QString CriticaValor13FinalNum(const QString &valor)
 
 QString CriticaValor13Adiantamento(const QString &mes, const QString &valor)
 {
-    const QString m = TextoAparado(mes);
-    const QString v = TextoAparado(valor);
+    const QStringView m = VistaAparada(mes);
+    const QStringView v = VistaAparada(valor);
     if (!SoDigitos(m) || !SoDigitos(v))
         return CodigoValido;
     return mesEValor(m, v, "0324", "0330");
@@ -106,9 +123,9 @@ QString CriticaMes13Final(const QString &mesAdiantamento, const QString &mesFina
 
 QString CriticaMes13(const QString &mes, const QString &admissao, const QString &ano)
 {
-    const QString m = TextoAparado(mes);
-    const QString a = TextoAparado(admissao);
-    const QString y = TextoAparado(ano);
+    const QStringView m = VistaAparada(mes);
+    const QStringView a = VistaAparada(admissao);
+    const QStringView y = VistaAparada(ano);
     if (!SoDigitos(m) || !SoDigitos(a) || !SoDigitos(y))
         return CodigoValido;
     return antesDaAdmissao(m, a, y);
@@ -118,7 +135,7 @@ QString CriticaMes13Entrada(const QString &mes, const QString &admissao, const Q
 {
     if (!SoDigitos(mes) || !SoDigitos(admissao))
         return CodigoValido;
-    return antesDaAdmissao(mes, admissao, TextoAparado(ano));
+    return antesDaAdmissao(mes, admissao, VistaAparada(ano));
 }
 
 QString CriticaMes13Adiantamento(const QString &mes, const QString &desligamento)
@@ -126,7 +143,7 @@ QString CriticaMes13Adiantamento(const QString &mes, const QString &desligamento
     const qint64 m = ValorDigitos(mes);
     if (m == 0 || ValorDigitos(desligamento) == 0)
         return CodigoValido;
-    return ValorDigitos(desligamento.mid(2, 2)) < m ? QStringLiteral("0321") : CodigoValido;
+    return ValorDigitos(QStringView(desligamento).mid(2, 2)) < m ? QStringLiteral("0321") : CodigoValido;
 }
 
 QString CriticaMes13FinalAposDesligamento(const QString &mes, const QString &desligamento)
@@ -136,7 +153,7 @@ QString CriticaMes13FinalAposDesligamento(const QString &mes, const QString &des
     const qint64 m = ValorDigitos(mes);
     if (m == 0 || m == 99 || ValorDigitos(desligamento) == 0)
         return CodigoValido;
-    return ValorDigitos(desligamento.mid(2, 2)) < m ? QStringLiteral("0321") : CodigoValido;
+    return ValorDigitos(QStringView(desligamento).mid(2, 2)) < m ? QStringLiteral("0321") : CodigoValido;
 }
 
 } // namespace gdvorn
