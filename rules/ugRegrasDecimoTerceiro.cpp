@@ -38,34 +38,33 @@ QString formatoValor(const QString &valor, const char *vazio)
     return numericoCampo(v, 9);
 }
 
-// A value of digits at the upper limit or above, as AcimaLimiteRemuneracao reads it: its number when it
-// fits in 64 bits (18 digits), the generic test for a longer one.
-bool acimaLimite(QStringView valor)
-{
-    return valor.size() <= 18 ? AcimaLimiteRemuneracaoCentavos(ValorDigitos(valor))
-                              : AcimaLimiteRemuneracao(valor.toString());
-}
-
 // Month and value of one payment, both already all digits.
 QString mesEValor(QStringView mes, QStringView valor, const char *semMes, const char *semValor)
 {
     const bool temMes = ValorDigitos(mes) != 0;
-    const bool temValor = ValorDigitos(valor) != 0;
+    const qint64 centavos = ValorDigitos(valor);
+    const bool temValor = centavos != 0;
     if (!temMes && !temValor)
         return CodigoValido;
     if (!temMes)
         return QString::fromLatin1(semMes);
     if (!temValor)
         return QString::fromLatin1(semValor);
-    return acimaLimite(valor) ? QStringLiteral("0332") : CodigoValido;
+    // The value as AcimaLimiteRemuneracao reads it: its number when it fits in 64 bits (18 digits).
+    const bool acimaLimite = valor.size() <= 18 ? AcimaLimiteRemuneracaoCentavos(centavos)
+                                                : AcimaLimiteRemuneracao(valor.toString());
+    return acimaLimite ? QStringLiteral("0332") : CodigoValido;
 }
 
 // "0320" for a month before the admission month of an admission in `ano`; all three all digits.
 QString antesDaAdmissao(QStringView mes, QStringView admissao, QStringView ano)
 {
+    // An admission in another year first: most links end there.
+    if (admissao.mid(4, 4) != ano)
+        return CodigoValido;
     if (ValorDigitos(mes) == 0 || ValorDigitos(admissao) == 0 || ValorDigitos(ano) == 0)
         return CodigoValido;
-    if (admissao.mid(4, 4) != ano || ValorDigitos(mes) >= ValorDigitos(admissao.mid(2, 2)))
+    if (ValorDigitos(mes) >= ValorDigitos(admissao.mid(2, 2)))
         return CodigoValido;
     return QStringLiteral("0320");
 }

@@ -173,10 +173,9 @@ QString CriticaRemuneracaoAfastamento(const ParametrosRemuneracaoAfastamento &en
 {
     const TextosAfastamento p(entrada);
     std::array<char, 12> texto;
-    const QLatin1StringView anoBase = textoDoAnoBase(texto);
     const QString semRemuneracao = QStringLiteral("1674");
 
-    if (entrada.remuneracaoTotal == 0 && !semRemuneracaoExplicada(p, anoBase))
+    if (entrada.remuneracaoTotal == 0 && !semRemuneracaoExplicada(p, textoDoAnoBase(texto)))
         return semRemuneracao;
 
     if (!SoDigitos(p.admissao) || !SoDigitos(p.inicioAfastamento1)
@@ -185,7 +184,7 @@ QString CriticaRemuneracaoAfastamento(const ParametrosRemuneracaoAfastamento &en
     const int mesAdmissao = mesDaData(p.admissao);
     const int mesInicio = mesDaData(p.inicioAfastamento1);
     int de = 0;
-    if (p.admissao.mid(4, 4) == anoBase) {
+    if (p.admissao.mid(4, 4) == textoDoAnoBase(texto)) {
         if (mesAdmissao < mesInicio)
             de = mesAdmissao;
     } else if (mesInicio >= 2) {

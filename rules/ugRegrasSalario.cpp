@@ -116,10 +116,7 @@ SalarioMinimoDoVinculo::SalarioMinimoDoVinculo(QStringView tipoSalario, QStringV
     const QStringView dataAdmissao = VistaAparada(admissao);
     admitidoNoAno = dataAdmissao.mid(4, 4) == VistaAparada(anoBase);
     mesAdmissao = dataAdmissao.mid(2, 2);
-    const QStringView natureza = VistaAparada(naturezaJuridica);
-    naturezaIsenta = natureza == QLatin1String("1015") || natureza == QLatin1String("1040")
-        || natureza == QLatin1String("1074") || natureza == QLatin1String("1104")
-        || natureza == QLatin1String("1139") || natureza == QLatin1String("1163");
+    this->naturezaJuridica = VistaAparada(naturezaJuridica);
 }
 
 QString CriticaSalarioMinimoMes(const SalarioMinimoDoVinculo &vinculo, QStringView mes, qint64 centavos)
@@ -132,8 +129,13 @@ QString CriticaSalarioMinimoMes(const SalarioMinimoDoVinculo &vinculo, QStringVi
 
     const bool mesCheio = !vinculo.desligamentoInformado || mes < vinculo.mesDesligamento;
     if (mesCheio && (!vinculo.admitidoNoAno || mes != vinculo.mesAdmissao)) {
-        if (AbaixoSalarioMinimoCentavos(centavos))
-            return vinculo.naturezaIsenta ? CodigoValido : QStringLiteral("0312");
+        if (AbaixoSalarioMinimoCentavos(centavos)) {
+            const QStringView natureza = vinculo.naturezaJuridica;
+            const bool naturezaIsenta = natureza == QLatin1String("1015") || natureza == QLatin1String("1040")
+                || natureza == QLatin1String("1074") || natureza == QLatin1String("1104")
+                || natureza == QLatin1String("1139") || natureza == QLatin1String("1163");
+            return naturezaIsenta ? CodigoValido : QStringLiteral("0312");
+        }
         return acimaLimite ? QStringLiteral("0313") : CodigoValido;
     }
     if (!vinculo.admitidoNoAno)

@@ -52,7 +52,7 @@ struct SalarioMinimoDoVinculo {
     QStringView mesDesligamento;      // characters 3 and 4 of the dismissal
     bool admitidoNoAno = false;
     QStringView mesAdmissao;          // characters 3 and 4 of the admission
-    bool naturezaIsenta = false;
+    QStringView naturezaJuridica;     // trimmed
 };
 // The same for one month of a link read once: `mes` as two digits ("01" to "12").
 QString CriticaSalarioMinimoMes(const SalarioMinimoDoVinculo &vinculo, QStringView mes, qint64 centavos);
