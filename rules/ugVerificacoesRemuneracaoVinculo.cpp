@@ -62,12 +62,6 @@ qint64 centavos(const QString &valor)
     return ValorDigitos(VistaAparada(valor));
 }
 
-// The month's pay of the current link, as read once per record.
-const AnaliseConsistencia::NumerosDoMes &numerosDoMes(AnaliseConsistencia &a, int mes)
-{
-    return a.NumerosDosMeses()[size_t(mes - 1)];
-}
-
 // What the twelve months read of the link, into the state.
 void leVinculo(AnaliseConsistencia &a, MesesDoVinculo &estado)
 {
@@ -86,17 +80,25 @@ void leVinculo(AnaliseConsistencia &a, MesesDoVinculo &estado)
     estado.aprendiz = VistaAparada(vinculo) == QLatin1String("55");
 }
 
-// CriticaRemuneracaoAbaixoContratual of the month, its inputs read only when its first test does not decide.
-QString abaixoContratual(AnaliseConsistencia &a, int mes, const QString &valor)
+// The inputs that the two month rules below share: the month, its pay and the link's contract.
+template <typename Parametros>
+Parametros parametrosDoMes(AnaliseConsistencia &a, int mes, const QString &valor)
 {
-    ParametrosRemuneracaoAbaixoContratual p;
+    Parametros p;
     p.valor = valor;
     p.mes = kMesDoisDigitos[mes - 1];
     p.tipoSalario = campo(a, "CoTipoSalarioContratual");
-    p.salarioContratual = campo(a, "VaSalContratualEmpregado");
+    p.vinculo = campo(a, "CoVinculo");
     p.admissao = campo(a, "DaAdmissaoEmpregado");
     p.desligamento = campo(a, "DaDesligamentoEmpregado");
-    p.vinculo = campo(a, "CoVinculo");
+    return p;
+}
+
+// CriticaRemuneracaoAbaixoContratual of the month, its inputs read only when its first test does not decide.
+QString abaixoContratual(AnaliseConsistencia &a, int mes, const QString &valor)
+{
+    auto p = parametrosDoMes<ParametrosRemuneracaoAbaixoContratual>(a, mes, valor);
+    p.salarioContratual = campo(a, "VaSalContratualEmpregado");
     p.inicioAfastamento1 = campo(a, "DaInicioprimeiroAfas");
     p.fimAfastamento1 = campo(a, "DaFinalPrimeiroAfas");
     p.inicioAfastamento2 = campo(a, "DaInicioSegundoAfas");
@@ -109,14 +111,8 @@ QString abaixoContratual(AnaliseConsistencia &a, int mes, const QString &valor)
 // CriticaSalarioMinimo of a month whose pay does not fill its field with nine digits.
 QString salarioMinimo(AnaliseConsistencia &a, int mes, const QString &valor)
 {
-    ParametrosSalarioMinimo p;
-    p.valor = valor;
-    p.mes = kMesDoisDigitos[mes - 1];
-    p.tipoSalario = campo(a, "CoTipoSalarioContratual");
-    p.vinculo = campo(a, "CoVinculo");
+    auto p = parametrosDoMes<ParametrosSalarioMinimo>(a, mes, valor);
     p.naturezaJuridica = a.CamposEstabelecimento.Gravado("CoNaturezaJuridica");
-    p.desligamento = campo(a, "DaDesligamentoEmpregado");
-    p.admissao = campo(a, "DaAdmissaoEmpregado");
     p.anoBase = anoReferencia(a);
     return CriticaSalarioMinimo(p);
 }
@@ -126,7 +122,9 @@ void remuneracaoDoMes(AnaliseConsistencia &a, int mes, MesesDoVinculo &estado)
     if (mes == 1)
         leVinculo(a, estado);
     const QString &valor = valorDoMes(a, mes);
-    const AnaliseConsistencia::NumerosDoMes &numeros = numerosDoMes(a, mes);
+    // The months' pay of the current link, as read once per record.
+    const std::array<AnaliseConsistencia::NumerosDoMes, 12> &meses = a.NumerosDosMeses();
+    const AnaliseConsistencia::NumerosDoMes &numeros = meses[size_t(mes - 1)];
     const QString &mesDoisDigitos = kMesDoisDigitos[mes - 1];
     const QString &mesTexto = kMesTexto[mes - 1];
     const auto linhaValor = [&] { return CampoOcorrencia{Rotulo::RemuneracaoMes(mes), valor}; };
@@ -167,7 +165,7 @@ void remuneracaoDoMes(AnaliseConsistencia &a, int mes, MesesDoVinculo &estado)
         if (!Passa(codigo))
             aviso(a, codigo, {linhaValor(), {Rotulo::DataDesligamento, desligamento}});
     }
-    const qint64 anterior = mes > 1 ? numerosDoMes(a, mes - 1).centavosGravados : 0;
+    const qint64 anterior = mes > 1 ? meses[size_t(mes - 2)].centavosGravados : 0;
     codigo = CriticaRemuneracaoDezVezesNumeros(numeros.centavosGravados, mes, anterior);
     if (!Passa(codigo))
         aviso(a, codigo, {{Rotulo::RemuneracaoMes(mes - 1), valorDoMes(a, mes - 1)}, linhaValor()});
