@@ -33,12 +33,13 @@ void horasDoMes(AnaliseConsistencia &a, int mes, DadosDoVinculo &dados)
         dados.anoEncerramento =
             QStringView(a.CamposEstabelecimento.Gravado("DaEncerramentoAtividade")).mid(4, 4).trimmed();
     }
-    const QString &horasGravadas = vinculo.Gravado(kHorasMes[mes - 1]);
+    // The hours as numbers; their text only for a finding or hours that are not all digits.
     const AnaliseConsistencia::NumerosDoMes &numeros = a.NumerosDosMeses()[size_t(mes - 1)];
-    const auto linhaHoras = [&] { return CampoOcorrencia{Rotulo::HorasTrabalhadas, horasGravadas}; };
+    const auto horasGravadas = [&]() -> const QString & { return vinculo.Gravado(kHorasMes[mes - 1]); };
+    const auto linhaHoras = [&] { return CampoOcorrencia{Rotulo::HorasTrabalhadas, horasGravadas()}; };
 
     // Hours that are all digits pass their format check.
-    QString codigo = numeros.horasDigitos ? CodigoValido : CriticaHorasNumericas(horasGravadas);
+    QString codigo = numeros.horasDigitos ? CodigoValido : CriticaHorasNumericas(horasGravadas());
     if (!Passa(codigo)) {
         a.RegistraErro(RegistroVinculo, codigo, {linhaHoras()});
         return;
