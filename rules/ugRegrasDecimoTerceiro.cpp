@@ -7,12 +7,21 @@ namespace gdvorn {
 
 namespace {
 
+// The code of CriticaNumericoCampo for a trimmed value: a value that fills its field with digits passes
+// without a copy of its text.
+QString numericoCampo(QStringView valor, int tamanho)
+{
+    if (valor.size() == tamanho && SoDigitos(valor))
+        return CodigoValido;
+    return CriticaNumericoCampo(valor.toString(), tamanho);
+}
+
 QString formatoMes(const QString &mes, bool aceitaNoventaENove)
 {
-    const QString m = TextoAparado(mes);
+    const QStringView m = VistaAparada(mes);
     if (m.isEmpty())
         return QStringLiteral("0322");
-    const QString numerico = CriticaNumericoCampo(m, 2);
+    const QString numerico = numericoCampo(m, 2);
     if (numerico != CodigoValido)
         return numerico;
     const qint64 valor = ValorDigitos(m);
@@ -23,32 +32,39 @@ QString formatoMes(const QString &mes, bool aceitaNoventaENove)
 
 QString formatoValor(const QString &valor, const char *vazio)
 {
-    const QString v = TextoAparado(valor);
+    const QStringView v = VistaAparada(valor);
     if (v.isEmpty())
         return QString::fromLatin1(vazio);
-    return CriticaNumericoCampo(v, 9);
+    return numericoCampo(v, 9);
 }
 
 // Month and value of one payment, both already all digits.
-QString mesEValor(const QString &mes, const QString &valor, const char *semMes, const char *semValor)
+QString mesEValor(QStringView mes, QStringView valor, const char *semMes, const char *semValor)
 {
     const bool temMes = ValorDigitos(mes) != 0;
-    const bool temValor = ValorDigitos(valor) != 0;
+    const qint64 centavos = ValorDigitos(valor);
+    const bool temValor = centavos != 0;
     if (!temMes && !temValor)
         return CodigoValido;
     if (!temMes)
         return QString::fromLatin1(semMes);
     if (!temValor)
         return QString::fromLatin1(semValor);
-    return AcimaLimiteRemuneracao(valor) ? QStringLiteral("0332") : CodigoValido;
+    // The value as AcimaLimiteRemuneracao reads it: its number when it fits in 64 bits (18 digits).
+    const bool acimaLimite = valor.size() <= 18 ? AcimaLimiteRemuneracaoCentavos(centavos)
+                                                : AcimaLimiteRemuneracao(valor.toString());
+    return acimaLimite ? QStringLiteral("0332") : CodigoValido;
 }
 
 // "0320" for a month before the admission month of an admission in `ano`; all three all digits.
-QString antesDaAdmissao(const QString &mes, const QString &admissao, const QString &ano)
+QString antesDaAdmissao(QStringView mes, QStringView admissao, QStringView ano)
 {
+    // An admission in another year first: most links end there.
+    if (admissao.mid(4, 4) != ano)
+        return CodigoValido;
     if (ValorDigitos(mes) == 0 || ValorDigitos(admissao) == 0 || ValorDigitos(ano) == 0)
         return CodigoValido;
-    if (admissao.mid(4, 4) != ano || ValorDigitos(mes) >= ValorDigitos(admissao.mid(2, 2)))
+    if (ValorDigitos(mes) >= ValorDigitos(admissao.mid(2, 2)))
         return CodigoValido;
     return QStringLiteral("0320");
 }
@@ -77,8 +93,8 @@ QString CriticaValor13FinalNum(const QString &valor)
 
 QString CriticaValor13Adiantamento(const QString &mes, const QString &valor)
 {
-    const QString m = TextoAparado(mes);
-    const QString v = TextoAparado(valor);
+    const QStringView m = VistaAparada(mes);
+    const QStringView v = VistaAparada(valor);
     if (!SoDigitos(m) || !SoDigitos(v))
         return CodigoValido;
     return mesEValor(m, v, "0324", "0330");
@@ -106,9 +122,9 @@ QString CriticaMes13Final(const QString &mesAdiantamento, const QString &mesFina
 
 QString CriticaMes13(const QString &mes, const QString &admissao, const QString &ano)
 {
-    const QString m = TextoAparado(mes);
-    const QString a = TextoAparado(admissao);
-    const QString y = TextoAparado(ano);
+    const QStringView m = VistaAparada(mes);
+    const QStringView a = VistaAparada(admissao);
+    const QStringView y = VistaAparada(ano);
     if (!SoDigitos(m) || !SoDigitos(a) || !SoDigitos(y))
         return CodigoValido;
     return antesDaAdmissao(m, a, y);
@@ -118,7 +134,7 @@ QString CriticaMes13Entrada(const QString &mes, const QString &admissao, const Q
 {
     if (!SoDigitos(mes) || !SoDigitos(admissao))
         return CodigoValido;
-    return antesDaAdmissao(mes, admissao, TextoAparado(ano));
+    return antesDaAdmissao(mes, admissao, VistaAparada(ano));
 }
 
 QString CriticaMes13Adiantamento(const QString &mes, const QString &desligamento)
@@ -126,7 +142,7 @@ QString CriticaMes13Adiantamento(const QString &mes, const QString &desligamento
     const qint64 m = ValorDigitos(mes);
     if (m == 0 || ValorDigitos(desligamento) == 0)
         return CodigoValido;
-    return ValorDigitos(desligamento.mid(2, 2)) < m ? QStringLiteral("0321") : CodigoValido;
+    return ValorDigitos(QStringView(desligamento).mid(2, 2)) < m ? QStringLiteral("0321") : CodigoValido;
 }
 
 QString CriticaMes13FinalAposDesligamento(const QString &mes, const QString &desligamento)
@@ -136,7 +152,7 @@ QString CriticaMes13FinalAposDesligamento(const QString &mes, const QString &des
     const qint64 m = ValorDigitos(mes);
     if (m == 0 || m == 99 || ValorDigitos(desligamento) == 0)
         return CodigoValido;
-    return ValorDigitos(desligamento.mid(2, 2)) < m ? QStringLiteral("0321") : CodigoValido;
+    return ValorDigitos(QStringView(desligamento).mid(2, 2)) < m ? QStringLiteral("0321") : CodigoValido;
 }
 
 } // namespace gdvorn

@@ -5,16 +5,25 @@
 #include "rules/ugRegras.h"
 
 #include <algorithm>
+#include <array>
+#include <charconv>
 
 namespace gdvorn {
 
 namespace {
 
 // The month (characters 3 and 4) of a DDMM or DDMMYYYY date that is all digits; 0 otherwise.
-int mesDaData(const QString &data)
+int mesDaData(QStringView data)
 {
-    const QString m = data.mid(2, 2);
+    const QStringView m = data.mid(2, 2);
     return SoDigitos(data) && m.size() == 2 ? int(ValorDigitos(m)) : 0;
+}
+
+// The base year's text, as QString::number writes it, in `texto`.
+QLatin1StringView textoDoAnoBase(std::array<char, 12> &texto)
+{
+    const char *fim = std::to_chars(texto.data(), texto.data() + texto.size(), contextoRegras().AnoBase()).ptr;
+    return QLatin1StringView(texto.data(), fim - texto.data());
 }
 
 // Every pay of the months `de` to `ate` (1 to 12) is zero.
@@ -26,10 +35,26 @@ bool mesesSemRemuneracao(const ValoresMensais &valores, int de, int ate)
     return true;
 }
 
+// The texts of CriticaRemuneracaoAfastamento's inputs, trimmed.
+struct TextosAfastamento {
+    explicit TextosAfastamento(const ParametrosRemuneracaoAfastamento &p)
+        : inicioAfastamento1(VistaAparada(p.inicioAfastamento1)), fimAfastamento1(VistaAparada(p.fimAfastamento1)),
+          desligamento(VistaAparada(p.desligamento)), causaDesligamento(VistaAparada(p.causaDesligamento)),
+          admissao(VistaAparada(p.admissao)), diasAfastamento(VistaAparada(p.diasAfastamento))
+    {
+    }
+    QStringView inicioAfastamento1;
+    QStringView fimAfastamento1;
+    QStringView desligamento;
+    QStringView causaDesligamento;
+    QStringView admissao;
+    QStringView diasAfastamento;
+};
+
 // A year without pay that the link's own data explain.
-bool semRemuneracaoExplicada(const ParametrosRemuneracaoAfastamento &p, const QString &anoBase)
+bool semRemuneracaoExplicada(const TextosAfastamento &p, QLatin1StringView anoBase)
 {
-    const QString &desligamento = p.desligamento;
+    const QStringView desligamento = p.desligamento;
     if (!desligamento.isEmpty() && desligamento != QLatin1String("0000") && desligamento == p.fimAfastamento1)
         return true;
     if (p.inicioAfastamento1 == QLatin1String("0101") && p.fimAfastamento1 == QLatin1String("3112"))
@@ -66,30 +91,45 @@ QString CriticaRemuneracaoLimiteInstrucao(const QString &valor, const QString &i
 
 QString CriticaRemuneracaoLimiteInstrucaoNumero(qint64 pago, const QString &instrucao, const QString &natureza)
 {
-    // A pay or a level that is not all digits values 0, and neither 0 reaches a limit below.
-    if (pago == 0 || !SoDigitos(natureza) || SoZeros(natureza))
+    // A pay that is not all digits values 0, which reaches no limit.
+    if (pago == 0)
         return CodigoValido;
+    return CriticaRemuneracaoAcimaDoLimite(pago, LimiteRemuneracaoInstrucao(instrucao, natureza));
+}
+
+qint64 LimiteRemuneracaoInstrucao(QStringView instrucao, QStringView natureza)
+{
+    // A level that is not all digits values 0, which has no limit; so does a legal nature of zeros
+    // (all digits by then, so not informed is zeros).
+    if (!SoDigitos(natureza) || !ValorInformado(natureza))
+        return 0;
     if (natureza == QLatin1String("2011") || natureza == QLatin1String("2038"))
-        return CodigoValido;
+        return 0;
     const QChar primeiro = natureza.at(0);
     if (primeiro < QLatin1Char('2') || primeiro > QLatin1Char('5'))
-        return CodigoValido;
+        return 0;
     const qint64 nivel = ValorDigitos(instrucao);
-    if (nivel >= 1 && nivel <= 7 && pago >= 510001)
-        return QStringLiteral("3768");
-    if (nivel >= 8 && nivel <= 11 && pago >= 1020001)
-        return QStringLiteral("3768");
-    return CodigoValido;
+    if (nivel >= 1 && nivel <= 7)
+        return 510001;
+    if (nivel >= 8 && nivel <= 11)
+        return 1020001;
+    return 0;
+}
+
+QString CriticaRemuneracaoAcimaDoLimite(qint64 pago, qint64 limite)
+{
+    return limite != 0 && pago >= limite ? QStringLiteral("3768") : CodigoValido;
 }
 
 QString CriticaRemuneracaoAntesAdmissao(const QString &mes, const QString &admissao, const QString &ano)
 {
-    const QString m = TextoAparado(mes);
-    const QString a = TextoAparado(admissao);
-    const QString y = TextoAparado(ano);
+    const QStringView m = VistaAparada(mes);
+    const QStringView a = VistaAparada(admissao);
+    const QStringView y = VistaAparada(ano);
     if (!SoDigitos(m) || !SoDigitos(a) || !SoDigitos(y))
         return CodigoValido;
-    if (SoZeros(a) || SoZeros(m) || SoZeros(y) || a.size() != 8)
+    // All digits by now: not informed is zeros.
+    if (!ValorInformado(a) || !ValorInformado(m) || !ValorInformado(y) || a.size() != 8)
         return CodigoValido;
     const qint64 anoAdmissao = ValorDigitos(a.mid(4, 4));
     if (anoAdmissao <= 0 || anoAdmissao != ValorDigitos(y))
@@ -99,9 +139,9 @@ QString CriticaRemuneracaoAntesAdmissao(const QString &mes, const QString &admis
 
 QString CriticaRemuneracaoAposDesligamento(const QString &mes, const QString &desligamento)
 {
-    const QString m = TextoAparado(mes);
-    const QString d = TextoAparado(desligamento);
-    if (!SoDigitos(d) || !SoDigitos(m) || SoZeros(d) || d.size() != 4)
+    const QStringView m = VistaAparada(mes);
+    const QStringView d = VistaAparada(desligamento);
+    if (!SoDigitos(d) || !SoDigitos(m) || !ValorInformado(d) || d.size() != 4)
         return CodigoValido;
     return mesDaData(d) < ValorDigitos(m) ? QStringLiteral("0311") : CodigoValido;
 }
@@ -112,12 +152,12 @@ QString CriticaRemuneracaoAprendiz(const QString &mes, const QString &vinculo, c
     // The link type first: only apprentices go further.
     if (VistaAparada(vinculo) != QLatin1String("55"))
         return CodigoValido;
-    const QString m = TextoAparado(mes);
-    const QString n = TextoAparado(nascimento);
-    const QString d = TextoAparado(deficiencia);
+    const QStringView m = VistaAparada(mes);
+    const QStringView n = VistaAparada(nascimento);
+    const QStringView d = VistaAparada(deficiencia);
     if (!SoDigitos(n) || !SoDigitos(m) || !SoDigitos(ano))
         return CodigoValido;
-    if (SoZeros(n) || n.size() != 8 || (!d.isEmpty() && d != QLatin1String("0")))
+    if (!ValorInformado(n) || n.size() != 8 || (!d.isEmpty() && d != QLatin1String("0")))
         return CodigoValido;
     const qint64 idade = ValorDigitos(ano) - ValorDigitos(n.mid(4, 4));
     const qint64 mesPago = ValorDigitos(m);
@@ -131,14 +171,11 @@ QString CriticaRemuneracaoAprendiz(const QString &mes, const QString &vinculo, c
 
 QString CriticaRemuneracaoAfastamento(const ParametrosRemuneracaoAfastamento &entrada)
 {
-    ParametrosRemuneracaoAfastamento p = entrada;
-    for (QString *texto : {&p.motivoAfastamento1, &p.inicioAfastamento1, &p.fimAfastamento1, &p.desligamento,
-                           &p.causaDesligamento, &p.admissao, &p.diasAfastamento})
-        *texto = texto->trimmed();
-    const QString anoBase = QString::number(contextoRegras().AnoBase());
+    const TextosAfastamento p(entrada);
+    std::array<char, 12> texto;
     const QString semRemuneracao = QStringLiteral("1674");
 
-    if (p.remuneracaoTotal == 0 && !semRemuneracaoExplicada(p, anoBase))
+    if (entrada.remuneracaoTotal == 0 && !semRemuneracaoExplicada(p, textoDoAnoBase(texto)))
         return semRemuneracao;
 
     if (!SoDigitos(p.admissao) || !SoDigitos(p.inicioAfastamento1)
@@ -147,7 +184,7 @@ QString CriticaRemuneracaoAfastamento(const ParametrosRemuneracaoAfastamento &en
     const int mesAdmissao = mesDaData(p.admissao);
     const int mesInicio = mesDaData(p.inicioAfastamento1);
     int de = 0;
-    if (p.admissao.mid(4, 4) == anoBase) {
+    if (p.admissao.mid(4, 4) == textoDoAnoBase(texto)) {
         if (mesAdmissao < mesInicio)
             de = mesAdmissao;
     } else if (mesInicio >= 2) {
@@ -155,13 +192,14 @@ QString CriticaRemuneracaoAfastamento(const ParametrosRemuneracaoAfastamento &en
     }
     if (de == 0)
         return CodigoValido;
-    return mesesSemRemuneracao(p.valores, de, mesInicio - 1) ? semRemuneracao : CodigoValido;
+    return mesesSemRemuneracao(entrada.valores, de, mesInicio - 1) ? semRemuneracao : CodigoValido;
 }
 
 QString CriticaRemuneracaoMesDesligamento(const QString &desligamento, const ValoresMensais &valores)
 {
-    const QString d = TextoAparado(desligamento);
-    if (d.size() != 4 || !SoDigitos(d) || SoZeros(d))
+    const QStringView d = VistaAparada(desligamento);
+    // All digits before it is zeros: not informed is zeros.
+    if (d.size() != 4 || !SoDigitos(d) || !ValorInformado(d))
         return CodigoValido;
     const qint64 dia = ValorDigitos(d.left(2));
     const int mes = mesDaData(d);
@@ -209,21 +247,27 @@ QString CriticaHorasSemRemuneracaoNumero(qint64 horas, bool valorZerado)
 
 QString CriticaHorasRemuneracao(const ParametrosHorasRemuneracao &p)
 {
-    if (p.horas <= 0)
+    return CriticaHorasRemuneracao(p.valor, p.horas, p.mes, p.mesDesligamento, p.admissao, p.anoEncerramento);
+}
+
+QString CriticaHorasRemuneracao(qint64 valor, int horas, int mes, int mesDesligamento, QStringView admissaoMesAno,
+                                QStringView anoEncerramento)
+{
+    if (horas <= 0)
         return CodigoValido;
-    if (p.mesDesligamento != 0)
-        return p.mes > p.mesDesligamento ? QStringLiteral("3710") : CodigoValido;
-    const QString semRemuneracao = p.valor == 0 ? QStringLiteral("3677") : CodigoValido;
-    const QString admissao = TextoAparado(p.admissao);
+    if (mesDesligamento != 0)
+        return mes > mesDesligamento ? QStringLiteral("3710") : CodigoValido;
+    const QString semRemuneracao = valor == 0 ? QStringLiteral("3677") : CodigoValido;
+    const QStringView admissao = VistaAparada(admissaoMesAno);
     if (admissao.size() != 6 || !SoDigitos(admissao))
         return semRemuneracao;
-    const QString anoAdmissao = admissao.mid(2, 4);
-    if (anoAdmissao < QString::number(contextoRegras().AnoBase()))
+    const QStringView anoAdmissao = admissao.mid(2, 4);
+    std::array<char, 12> texto;
+    if (anoAdmissao < textoDoAnoBase(texto))
         return semRemuneracao;
-    const QString encerramento = TextoAparado(p.anoEncerramento);
-    const bool naoEncerrouEmOutroAno =
-        encerramento.isEmpty() || SoZeros(encerramento) || encerramento == anoAdmissao;
-    if (p.mes < ValorDigitos(admissao.left(2)) && naoEncerrouEmOutroAno)
+    const QStringView encerramento = VistaAparada(anoEncerramento);
+    const bool naoEncerrouEmOutroAno = !ValorInformado(encerramento) || encerramento == anoAdmissao;
+    if (mes < ValorDigitos(admissao.left(2)) && naoEncerrouEmOutroAno)
         return QStringLiteral("3711");
     return semRemuneracao;
 }

@@ -6,6 +6,7 @@
 // arithmetic, never floating point.
 
 #include <QString>
+#include <QStringView>
 
 #include <array>
 
@@ -25,6 +26,11 @@ QString CriticaRemuneracaoLimiteInstrucao(const QString &valor, const QString &i
                                           const QString &mes);
 // The same for a pay already read as a number (0 for a pay that is not all digits).
 QString CriticaRemuneracaoLimiteInstrucaoNumero(qint64 valor, const QString &instrucao, const QString &natureza);
+// The pay in cents from which that rule gives "3768" for the education level and legal nature; 0 when no
+// pay does.
+qint64 LimiteRemuneracaoInstrucao(QStringView instrucao, QStringView natureza);
+// The rule for a pay already read as a number and the limit of its link.
+QString CriticaRemuneracaoAcimaDoLimite(qint64 valor, qint64 limite);
 // "0310": pay in a month before the admission month, for an admission in `ano`.
 QString CriticaRemuneracaoAntesAdmissao(const QString &mes, const QString &admissao, const QString &ano);
 // "0311": pay in a month after the dismissal month.
@@ -79,5 +85,8 @@ struct ParametrosHorasRemuneracao {
 // Hours worked in a month: "3710" after the dismissal month, "3711" before the admission month of an
 // admission in the base year (unless the establishment closed in another year), "3677" without pay.
 QString CriticaHorasRemuneracao(const ParametrosHorasRemuneracao &p);
+// The same with the texts as views.
+QString CriticaHorasRemuneracao(qint64 valor, int horas, int mes, int mesDesligamento, QStringView admissao,
+                                QStringView anoEncerramento);
 
 } // namespace gdvorn

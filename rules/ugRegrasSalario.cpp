@@ -98,21 +98,39 @@ QString CriticaSalarioMinimo(const ParametrosSalarioMinimo &p)
 
 QString CriticaSalarioMinimoCentavos(const ParametrosSalarioMinimo &p, qint64 centavos)
 {
-    const QStringView vinculo = VistaAparada(p.vinculo);
-    if (centavos == 0 || !SoDigitos(vinculo) || vinculoIsento(vinculo))
+    const SalarioMinimoDoVinculo vinculo(p.tipoSalario, p.vinculo, p.naturezaJuridica, p.desligamento, p.admissao,
+                                         p.anoBase);
+    return CriticaSalarioMinimoMes(vinculo, mesDoisDigitos(TextoAparado(p.mes)), centavos);
+}
+
+SalarioMinimoDoVinculo::SalarioMinimoDoVinculo(QStringView tipoSalario, QStringView vinculo,
+                                               QStringView naturezaJuridica, QStringView desligamento,
+                                               QStringView admissao, QStringView anoBase)
+{
+    const QStringView tipoVinculo = VistaAparada(vinculo);
+    julgado = SoDigitos(tipoVinculo) && !vinculoIsento(tipoVinculo);
+    mensal = VistaAparada(tipoSalario) == QLatin1String("1");
+    const QStringView dataDesligamento = VistaAparada(desligamento);
+    desligamentoInformado = ValorInformado(dataDesligamento);
+    mesDesligamento = dataDesligamento.mid(2, 2);
+    const QStringView dataAdmissao = VistaAparada(admissao);
+    admitidoNoAno = dataAdmissao.mid(4, 4) == VistaAparada(anoBase);
+    mesAdmissao = dataAdmissao.mid(2, 2);
+    this->naturezaJuridica = VistaAparada(naturezaJuridica);
+}
+
+QString CriticaSalarioMinimoMes(const SalarioMinimoDoVinculo &vinculo, QStringView mes, qint64 centavos)
+{
+    if (centavos == 0 || !vinculo.julgado)
         return CodigoValido;
     const bool acimaLimite = AcimaLimiteRemuneracaoCentavos(centavos);
-    if (VistaAparada(p.tipoSalario) != QLatin1String("1"))
+    if (!vinculo.mensal)
         return acimaLimite ? QStringLiteral("0313") : CodigoValido;
 
-    const QString mes = mesDoisDigitos(TextoAparado(p.mes));
-    const QStringView desligamento = VistaAparada(p.desligamento);
-    const QStringView admissao = VistaAparada(p.admissao);
-    const bool mesCheio = !ValorInformado(desligamento) || QStringView(mes) < desligamento.mid(2, 2);
-    const bool admitidoNoAno = admissao.mid(4, 4) == VistaAparada(p.anoBase);
-    if (mesCheio && (!admitidoNoAno || QStringView(mes) != admissao.mid(2, 2))) {
+    const bool mesCheio = !vinculo.desligamentoInformado || mes < vinculo.mesDesligamento;
+    if (mesCheio && (!vinculo.admitidoNoAno || mes != vinculo.mesAdmissao)) {
         if (AbaixoSalarioMinimoCentavos(centavos)) {
-            const QStringView natureza = VistaAparada(p.naturezaJuridica);
+            const QStringView natureza = vinculo.naturezaJuridica;
             const bool naturezaIsenta = natureza == QLatin1String("1015") || natureza == QLatin1String("1040")
                 || natureza == QLatin1String("1074") || natureza == QLatin1String("1104")
                 || natureza == QLatin1String("1139") || natureza == QLatin1String("1163");
@@ -120,7 +138,7 @@ QString CriticaSalarioMinimoCentavos(const ParametrosSalarioMinimo &p, qint64 ce
         }
         return acimaLimite ? QStringLiteral("0313") : CodigoValido;
     }
-    if (!admitidoNoAno)
+    if (!vinculo.admitidoNoAno)
         return CodigoValido;
     return acimaLimite ? QStringLiteral("0313") : CodigoValido;
 }

@@ -5,6 +5,7 @@
 // ugCriticas. Link types 30, 31, 35, 95, 96 and 97 are exempt from these rules.
 
 #include <QString>
+#include <QStringView>
 
 namespace gdvorn {
 
@@ -39,6 +40,22 @@ QString CriticaSalarioMinimo(const ParametrosSalarioMinimo &p);
 // The same for a pay already known to fill its field with nine digits, of `centavos` (p.valor is not
 // read).
 QString CriticaSalarioMinimoCentavos(const ParametrosSalarioMinimo &p, qint64 centavos);
+// What CriticaSalarioMinimoCentavos reads of the link itself, read once for its twelve months: views
+// over the texts it is built from, which must outlive it.
+struct SalarioMinimoDoVinculo {
+    SalarioMinimoDoVinculo() = default;
+    SalarioMinimoDoVinculo(QStringView tipoSalario, QStringView vinculo, QStringView naturezaJuridica,
+                           QStringView desligamento, QStringView admissao, QStringView anoBase);
+    bool julgado = false;             // a link type of digits that is not exempt
+    bool mensal = false;              // salary type "1"
+    bool desligamentoInformado = false;
+    QStringView mesDesligamento;      // characters 3 and 4 of the dismissal
+    bool admitidoNoAno = false;
+    QStringView mesAdmissao;          // characters 3 and 4 of the admission
+    QStringView naturezaJuridica;     // trimmed
+};
+// The same for one month of a link read once: `mes` as two digits ("01" to "12").
+QString CriticaSalarioMinimoMes(const SalarioMinimoDoVinculo &vinculo, QStringView mes, qint64 centavos);
 
 // The inputs of CriticaRemuneracaoAbaixoContratual, filled by name. Dates are DDMM but the admission
 // (DDMMYYYY).

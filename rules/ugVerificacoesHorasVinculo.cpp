@@ -15,58 +15,49 @@ namespace gdvorn {
 
 namespace {
 
-// What the twelve checks of one link share, taken by January's check.
+// What the twelve checks of one link share, taken by January's check (views over the texts the reader
+// keeps for the record).
 struct DadosDoVinculo {
     int mesDesligamento = 0;
-    QString admissao;        // MMYYYY
-    QString anoEncerramento; // the establishment's closure year, trimmed
+    QStringView admissao;        // MMYYYY
+    QStringView anoEncerramento; // the establishment's closure year, trimmed
 };
-
-// A trimmed text as a number, 0 when it is empty or not all digits.
-qint64 inteiroOuZero(QStringView texto)
-{
-    return ValorDigitos(VistaAparada(texto));
-}
 
 void horasDoMes(AnaliseConsistencia &a, int mes, DadosDoVinculo &dados)
 {
     CamposDaTabela &vinculo = a.CamposVinculo;
     if (mes == 1) {
         const QString &desligamento = vinculo.Gravado("DaDesligamentoEmpregado");
-        dados.mesDesligamento = int(inteiroOuZero(QStringView(desligamento).mid(2, 2)));
-        dados.admissao = vinculo.Gravado("DaAdmissaoEmpregado").mid(2, 6);
-        dados.anoEncerramento = a.CamposEstabelecimento.Gravado("DaEncerramentoAtividade").mid(4, 4).trimmed();
+        dados.mesDesligamento = int(ValorDigitos(VistaAparada(QStringView(desligamento).mid(2, 2))));
+        dados.admissao = QStringView(vinculo.Gravado("DaAdmissaoEmpregado")).mid(2, 6);
+        dados.anoEncerramento =
+            QStringView(a.CamposEstabelecimento.Gravado("DaEncerramentoAtividade")).mid(4, 4).trimmed();
     }
-    const QString &horasGravadas = vinculo.Gravado(kHorasMes[mes - 1]);
+    // The hours as numbers; their text only for a finding or hours that are not all digits.
     const AnaliseConsistencia::NumerosDoMes &numeros = a.NumerosDosMeses()[size_t(mes - 1)];
-    const CampoOcorrencia linhaHoras{Rotulo::HorasTrabalhadas, horasGravadas};
+    const auto horasGravadas = [&]() -> const QString & { return vinculo.Gravado(kHorasMes[mes - 1]); };
+    const auto linhaHoras = [&] { return CampoOcorrencia{Rotulo::HorasTrabalhadas, horasGravadas()}; };
 
     // Hours that are all digits pass their format check.
-    QString codigo = numeros.horasDigitos ? CodigoValido : CriticaHorasNumericas(horasGravadas);
+    QString codigo = numeros.horasDigitos ? CodigoValido : CriticaHorasNumericas(horasGravadas());
     if (!Passa(codigo)) {
-        a.RegistraErro(RegistroVinculo, codigo, {linhaHoras});
+        a.RegistraErro(RegistroVinculo, codigo, {linhaHoras()});
         return;
     }
 
-    ParametrosHorasRemuneracao p;
-    p.valor = numeros.centavos;
-    p.horas = int(numeros.horas);
-    p.mes = mes;
-    p.mesDesligamento = dados.mesDesligamento;
-    p.admissao = dados.admissao;
-    p.anoEncerramento = dados.anoEncerramento;
-    codigo = CriticaHorasRemuneracao(p);
+    codigo = CriticaHorasRemuneracao(numeros.centavos, int(numeros.horas), mes, dados.mesDesligamento, dados.admissao,
+                                     dados.anoEncerramento);
     if (Passa(codigo))
         codigo = CriticaHorasSemRemuneracaoNumero(numeros.horas, numeros.valorDigitos && numeros.centavos == 0);
     if (!Passa(codigo)) {
         a.RegistraErro(RegistroVinculo, codigo,
-                       {linhaHoras, {Rotulo::RemuneracaoMes(mes), vinculo.Gravado(kValorMes[mes - 1])}});
+                       {linhaHoras(), {Rotulo::RemuneracaoMes(mes), vinculo.Gravado(kValorMes[mes - 1])}});
         return;
     }
 
     codigo = CriticaHorasMesNumero(numeros.horas);
     if (!Passa(codigo))
-        a.RegistraAviso(RegistroVinculo, codigo, {linhaHoras});
+        a.RegistraAviso(RegistroVinculo, codigo, {linhaHoras()});
 }
 
 } // namespace

@@ -22,18 +22,16 @@ namespace {
 const QString kSemRemuneracao = QStringLiteral("Não há remuneração informada.");
 
 // What the twelve monthly checks of one link carry from month to month, renewed by January's check:
-// whether the contractual-salary row of "3728" was written (once per link), and the link's fields that
-// every month reads, read once by January's check.
+// whether the contractual-salary row of "3728" was written (once per link), and what every month reads of
+// the link, read once by January's check (views over the texts the reader keeps for the record).
 struct MesesDoVinculo {
     bool salarioDo3728Escrito = false;
-    ParametrosRemuneracaoAbaixoContratual abaixo;
     qint64 salarioContratual = 0; // as CriticaRemuneracaoAbaixoContratual reads it
-    ParametrosSalarioMinimo minimo;
-    QString instrucao;
-    QString nascimento;
-    QString deficiente;
-    QString anoReferencia;
-    QString anoBase;
+    SalarioMinimoDoVinculo minimo;
+    qint64 limiteInstrucao = 0;   // of CriticaRemuneracaoLimiteInstrucao
+    bool admitidoNoAno = false;   // admitted in the reference year
+    bool desligado = false;       // a dismissal month other than "00"
+    bool aprendiz = false;        // link type "55"
 };
 
 const QString kMesTexto[12] = {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"),
@@ -64,41 +62,59 @@ qint64 centavos(const QString &valor)
     return ValorDigitos(VistaAparada(valor));
 }
 
-// The month's pay of the current link, as read once per record.
-const AnaliseConsistencia::NumerosDoMes &numerosDoMes(AnaliseConsistencia &a, int mes)
-{
-    return a.NumerosDosMeses()[size_t(mes - 1)];
-}
-
-// The link's fields that the twelve months read, into the state.
+// What the twelve months read of the link, into the state.
 void leVinculo(AnaliseConsistencia &a, MesesDoVinculo &estado)
 {
-    estado = MesesDoVinculo();
-    ParametrosRemuneracaoAbaixoContratual &abaixo = estado.abaixo;
-    abaixo.tipoSalario = campo(a, "CoTipoSalarioContratual");
-    abaixo.salarioContratual = campo(a, "VaSalContratualEmpregado");
-    estado.salarioContratual = ValorSemZerosEsquerda(abaixo.salarioContratual);
-    abaixo.admissao = campo(a, "DaAdmissaoEmpregado");
-    abaixo.desligamento = campo(a, "DaDesligamentoEmpregado");
-    abaixo.vinculo = campo(a, "CoVinculo");
-    abaixo.inicioAfastamento1 = campo(a, "DaInicioprimeiroAfas");
-    abaixo.fimAfastamento1 = campo(a, "DaFinalPrimeiroAfas");
-    abaixo.inicioAfastamento2 = campo(a, "DaInicioSegundoAfas");
-    abaixo.fimAfastamento2 = campo(a, "DaFinalSegundoAfas");
-    abaixo.inicioAfastamento3 = campo(a, "DaInicioTerceiroAfas");
-    abaixo.fimAfastamento3 = campo(a, "DaFinalTerceiroAfas");
-    ParametrosSalarioMinimo &minimo = estado.minimo;
-    minimo.tipoSalario = abaixo.tipoSalario;
-    minimo.vinculo = abaixo.vinculo;
-    minimo.naturezaJuridica = a.CamposEstabelecimento.Gravado("CoNaturezaJuridica");
-    minimo.desligamento = abaixo.desligamento;
-    minimo.admissao = abaixo.admissao;
-    minimo.anoBase = anoReferencia(a);
-    estado.anoReferencia = minimo.anoBase;
-    estado.anoBase = a.TextoAnoBase();
-    estado.instrucao = campo(a, "CoInstrucao");
-    estado.nascimento = campo(a, "DaNascimentoEmpregado");
-    estado.deficiente = campo(a, "CoDeficienteFisico");
+    const QString &tipoSalario = campo(a, "CoTipoSalarioContratual");
+    const QString &vinculo = campo(a, "CoVinculo");
+    const QString &admissao = campo(a, "DaAdmissaoEmpregado");
+    const QString &desligamento = campo(a, "DaDesligamentoEmpregado");
+    const QString &natureza = a.CamposEstabelecimento.Gravado("CoNaturezaJuridica");
+    const QString &ano = anoReferencia(a);
+    estado.salarioDo3728Escrito = false;
+    estado.salarioContratual = ValorSemZerosEsquerda(campo(a, "VaSalContratualEmpregado"));
+    estado.minimo = SalarioMinimoDoVinculo(tipoSalario, vinculo, natureza, desligamento, admissao, ano);
+    estado.limiteInstrucao = LimiteRemuneracaoInstrucao(campo(a, "CoInstrucao"), natureza);
+    estado.admitidoNoAno = QStringView(admissao).mid(4, 4) == ano;
+    estado.desligado = QStringView(desligamento).mid(2, 2) != QLatin1String("00");
+    estado.aprendiz = VistaAparada(vinculo) == QLatin1String("55");
+}
+
+// The inputs that the two month rules below share: the month, its pay and the link's contract.
+template <typename Parametros>
+Parametros parametrosDoMes(AnaliseConsistencia &a, int mes, const QString &valor)
+{
+    Parametros p;
+    p.valor = valor;
+    p.mes = kMesDoisDigitos[mes - 1];
+    p.tipoSalario = campo(a, "CoTipoSalarioContratual");
+    p.vinculo = campo(a, "CoVinculo");
+    p.admissao = campo(a, "DaAdmissaoEmpregado");
+    p.desligamento = campo(a, "DaDesligamentoEmpregado");
+    return p;
+}
+
+// CriticaRemuneracaoAbaixoContratual of the month, its inputs read only when its first test does not decide.
+QString abaixoContratual(AnaliseConsistencia &a, int mes, const QString &valor)
+{
+    auto p = parametrosDoMes<ParametrosRemuneracaoAbaixoContratual>(a, mes, valor);
+    p.salarioContratual = campo(a, "VaSalContratualEmpregado");
+    p.inicioAfastamento1 = campo(a, "DaInicioprimeiroAfas");
+    p.fimAfastamento1 = campo(a, "DaFinalPrimeiroAfas");
+    p.inicioAfastamento2 = campo(a, "DaInicioSegundoAfas");
+    p.fimAfastamento2 = campo(a, "DaFinalSegundoAfas");
+    p.inicioAfastamento3 = campo(a, "DaInicioTerceiroAfas");
+    p.fimAfastamento3 = campo(a, "DaFinalTerceiroAfas");
+    return CriticaRemuneracaoAbaixoContratual(p);
+}
+
+// CriticaSalarioMinimo of a month whose pay does not fill its field with nine digits.
+QString salarioMinimo(AnaliseConsistencia &a, int mes, const QString &valor)
+{
+    auto p = parametrosDoMes<ParametrosSalarioMinimo>(a, mes, valor);
+    p.naturezaJuridica = a.CamposEstabelecimento.Gravado("CoNaturezaJuridica");
+    p.anoBase = anoReferencia(a);
+    return CriticaSalarioMinimo(p);
 }
 
 void remuneracaoDoMes(AnaliseConsistencia &a, int mes, MesesDoVinculo &estado)
@@ -106,35 +122,28 @@ void remuneracaoDoMes(AnaliseConsistencia &a, int mes, MesesDoVinculo &estado)
     if (mes == 1)
         leVinculo(a, estado);
     const QString &valor = valorDoMes(a, mes);
-    const AnaliseConsistencia::NumerosDoMes &numeros = numerosDoMes(a, mes);
+    // The months' pay of the current link, as read once per record.
+    const std::array<AnaliseConsistencia::NumerosDoMes, 12> &meses = a.NumerosDosMeses();
+    const AnaliseConsistencia::NumerosDoMes &numeros = meses[size_t(mes - 1)];
     const QString &mesDoisDigitos = kMesDoisDigitos[mes - 1];
     const QString &mesTexto = kMesTexto[mes - 1];
     const auto linhaValor = [&] { return CampoOcorrencia{Rotulo::RemuneracaoMes(mes), valor}; };
-    const QString &vinculo = estado.abaixo.vinculo;
-    const QString &admissao = estado.abaixo.admissao;
-    const QString &desligamento = estado.abaixo.desligamento;
-    const QString &natureza = estado.minimo.naturezaJuridica;
 
-    ParametrosRemuneracaoAbaixoContratual &abaixo = estado.abaixo;
-    abaixo.valor = valor;
-    abaixo.mes = mesDoisDigitos;
     // The pay read as a number answers the rule's first test, where most months end.
-    QString codigo = numeros.valorDigitos && RemuneracaoAtingeContratual(numeros.centavos, estado.salarioContratual)
-        ? CodigoValido
-        : CriticaRemuneracaoAbaixoContratual(abaixo);
-    if (!Passa(codigo) && codigo == QLatin1String("3728")) {
-        QList<CampoOcorrencia> linhas;
-        if (!estado.salarioDo3728Escrito)
-            linhas << CampoOcorrencia{Rotulo::SalarioContratual, abaixo.salarioContratual};
-        estado.salarioDo3728Escrito = true;
-        linhas << linhaValor();
-        aviso(a, codigo, linhas);
+    if (!numeros.valorDigitos || !RemuneracaoAtingeContratual(numeros.centavos, estado.salarioContratual)) {
+        const QString codigo = abaixoContratual(a, mes, valor);
+        if (!Passa(codigo) && codigo == QLatin1String("3728")) {
+            QList<CampoOcorrencia> linhas;
+            if (!estado.salarioDo3728Escrito)
+                linhas << CampoOcorrencia{Rotulo::SalarioContratual, campo(a, "VaSalContratualEmpregado")};
+            estado.salarioDo3728Escrito = true;
+            linhas << linhaValor();
+            aviso(a, codigo, linhas);
+        }
     }
 
-    estado.minimo.valor = valor;
-    estado.minimo.mes = mesDoisDigitos;
-    codigo = numeros.valorNoveDigitos ? CriticaSalarioMinimoCentavos(estado.minimo, numeros.centavos)
-                                      : CriticaSalarioMinimo(estado.minimo);
+    QString codigo = numeros.valorNoveDigitos ? CriticaSalarioMinimoMes(estado.minimo, mesDoisDigitos, numeros.centavos)
+                                              : salarioMinimo(a, mes, valor);
     if (!Passa(codigo)) {
         if (codigo != QLatin1String("0312") && codigo != QLatin1String("0313")) {
             erro(a, codigo, {linhaValor()});
@@ -144,28 +153,34 @@ void remuneracaoDoMes(AnaliseConsistencia &a, int mes, MesesDoVinculo &estado)
     }
 
     const bool informado = !SoZeros(valor);
-    if (informado && QStringView(admissao).mid(4, 4) == estado.anoReferencia) {
-        codigo = CriticaRemuneracaoAntesAdmissao(mesTexto, admissao, estado.anoReferencia);
+    if (informado && estado.admitidoNoAno) {
+        const QString &admissao = campo(a, "DaAdmissaoEmpregado");
+        codigo = CriticaRemuneracaoAntesAdmissao(mesTexto, admissao, anoReferencia(a));
         if (!Passa(codigo))
             erro(a, codigo, {linhaValor(), {Rotulo::DataAdmissao, admissao}});
     }
-    if (informado && QStringView(desligamento).mid(2, 2) != QLatin1String("00")) {
+    if (informado && estado.desligado) {
+        const QString &desligamento = campo(a, "DaDesligamentoEmpregado");
         codigo = CriticaRemuneracaoAposDesligamento(mesTexto, desligamento);
         if (!Passa(codigo))
             aviso(a, codigo, {linhaValor(), {Rotulo::DataDesligamento, desligamento}});
     }
-    const qint64 anterior = mes > 1 ? numerosDoMes(a, mes - 1).centavosGravados : 0;
+    const qint64 anterior = mes > 1 ? meses[size_t(mes - 2)].centavosGravados : 0;
     codigo = CriticaRemuneracaoDezVezesNumeros(numeros.centavosGravados, mes, anterior);
     if (!Passa(codigo))
         aviso(a, codigo, {{Rotulo::RemuneracaoMes(mes - 1), valorDoMes(a, mes - 1)}, linhaValor()});
     if (!informado)
         return;
-    const QString &instrucao = estado.instrucao;
-    codigo = CriticaRemuneracaoLimiteInstrucaoNumero(numeros.centavosGravados, instrucao, natureza);
+    codigo = CriticaRemuneracaoAcimaDoLimite(numeros.centavosGravados, estado.limiteInstrucao);
     if (!Passa(codigo))
-        aviso(a, codigo, {linhaValor(), {Rotulo::Instrucao, instrucao}});
-    const QString &nascimento = estado.nascimento;
-    codigo = CriticaRemuneracaoAprendiz(mesDoisDigitos, vinculo, nascimento, estado.deficiente, estado.anoBase);
+        aviso(a, codigo, {linhaValor(), {Rotulo::Instrucao, campo(a, "CoInstrucao")}});
+    // Only an apprentice's pay is judged against the birthdays.
+    if (!estado.aprendiz)
+        return;
+    const QString &vinculo = campo(a, "CoVinculo");
+    const QString &nascimento = campo(a, "DaNascimentoEmpregado");
+    codigo = CriticaRemuneracaoAprendiz(mesDoisDigitos, vinculo, nascimento, campo(a, "CoDeficienteFisico"),
+                                        a.TextoAnoBase());
     if (!Passa(codigo))
         erro(a, codigo, {linhaValor(), {Rotulo::Vinculo, vinculo}, {Rotulo::DataNascimento, nascimento}});
 }
@@ -173,20 +188,20 @@ void remuneracaoDoMes(AnaliseConsistencia &a, int mes, MesesDoVinculo &estado)
 void mesAdiantamento(AnaliseConsistencia &a)
 {
     const QString &mes = campo(a, "Me13AdiantamentoEmpregado");
-    const CampoOcorrencia linha{Rotulo::MesAdiantamento13, mes};
+    const auto linha = [&] { return CampoOcorrencia{Rotulo::MesAdiantamento13, mes}; };
     QString codigo = CriticaFormatoMes13Adiantamento(mes);
     if (!Passa(codigo)) {
-        erro(a, codigo, {linha});
+        erro(a, codigo, {linha()});
         return;
     }
     const QString &admissao = campo(a, "DaAdmissaoEmpregado");
     codigo = CriticaMes13(mes, admissao, anoReferencia(a));
     if (!Passa(codigo))
-        erro(a, codigo, {linha, {Rotulo::DataAdmissao, admissao}});
+        erro(a, codigo, {linha(), {Rotulo::DataAdmissao, admissao}});
     const QString &desligamento = campo(a, "DaDesligamentoEmpregado");
     codigo = CriticaMes13Adiantamento(mes, desligamento);
     if (!Passa(codigo))
-        aviso(a, codigo, {linha, {Rotulo::DataDesligamento, desligamento}});
+        aviso(a, codigo, {linha(), {Rotulo::DataDesligamento, desligamento}});
 }
 
 // The value of an instalment (V38, V40): its format, then with its month.
@@ -194,51 +209,56 @@ void valorParcela(AnaliseConsistencia &a, bool final)
 {
     const QString &valor = campo(a, final ? "Va13ParcelaFinalEmpregado" : "Va13AdiantamentoEmpregado");
     const QString &mes = campo(a, final ? "Me13ParcelaFinalEmpregado" : "Me13AdiantamentoEmpregado");
-    const CampoOcorrencia linhaValor{final ? Rotulo::ValorParcelaFinal13 : Rotulo::ValorAdiantamento13, valor};
+    const auto linhaValor = [&] {
+        return CampoOcorrencia{final ? Rotulo::ValorParcelaFinal13 : Rotulo::ValorAdiantamento13, valor};
+    };
     QString codigo = final ? CriticaValor13FinalNum(valor) : CriticaValor13AdiantamentoNum(valor);
     if (!Passa(codigo)) {
-        erro(a, codigo, {linhaValor});
+        erro(a, codigo, {linhaValor()});
         return;
     }
     codigo = final ? CriticaValor13Final(mes, valor) : CriticaValor13Adiantamento(mes, valor);
+    if (Passa(codigo))
+        return;
     const QList<CampoOcorrencia> linhas{{final ? Rotulo::MesParcelaFinal13 : Rotulo::MesAdiantamento13, mes},
-                                        linhaValor};
+                                        linhaValor()};
     if (codigo == QLatin1String("0332"))
         aviso(a, codigo, linhas);
-    else if (!Passa(codigo))
+    else
         erro(a, codigo, linhas);
 }
 
 void mesParcelaFinal(AnaliseConsistencia &a)
 {
     const QString &mes = campo(a, "Me13ParcelaFinalEmpregado");
-    const CampoOcorrencia linha{Rotulo::MesParcelaFinal13, mes};
+    const auto linha = [&] { return CampoOcorrencia{Rotulo::MesParcelaFinal13, mes}; };
     QString codigo = CriticaFormatoMes13Final(mes);
     if (!Passa(codigo)) {
-        erro(a, codigo, {linha});
+        erro(a, codigo, {linha()});
         return;
     }
     const QString &adiantamento = campo(a, "Me13AdiantamentoEmpregado");
     codigo = CriticaMes13Final(adiantamento, mes);
     if (!Passa(codigo))
-        erro(a, codigo, {{Rotulo::MesAdiantamento13, adiantamento}, linha});
+        erro(a, codigo, {{Rotulo::MesAdiantamento13, adiantamento}, linha()});
     const QString &admissao = campo(a, "DaAdmissaoEmpregado");
     codigo = CriticaMes13(mes, admissao, anoReferencia(a));
     if (!Passa(codigo))
-        erro(a, codigo, {linha, {Rotulo::DataAdmissao, admissao}});
+        erro(a, codigo, {linha(), {Rotulo::DataAdmissao, admissao}});
     const QString &desligamento = campo(a, "DaDesligamentoEmpregado");
     codigo = CriticaMes13FinalAposDesligamento(mes, desligamento);
     if (!Passa(codigo))
-        aviso(a, codigo, {linha, {Rotulo::DataDesligamento, desligamento}});
+        aviso(a, codigo, {linha(), {Rotulo::DataDesligamento, desligamento}});
 }
 
 void remuneracaoDoAno(AnaliseConsistencia &a)
 {
+    const std::array<AnaliseConsistencia::NumerosDoMes, 12> &meses = a.NumerosDosMeses();
     ValoresMensais valores{};
     qint64 ano = 0;
-    for (int mes = 1; mes <= 12; ++mes) {
-        valores[size_t(mes - 1)] = numerosDoMes(a, mes).centavos;
-        ano += valores[size_t(mes - 1)];
+    for (size_t m = 0; m < 12; ++m) {
+        valores[m] = meses[m].centavos;
+        ano += valores[m];
     }
     const qint64 decimoTerceiro =
         centavos(campo(a, "Va13AdiantamentoEmpregado")) + centavos(campo(a, "Va13ParcelaFinalEmpregado"));
@@ -271,8 +291,8 @@ void decimoTerceiroContraMedia(AnaliseConsistencia &a)
 {
     qint64 soma = 0;
     qint64 meses = 0;
-    for (int mes = 1; mes <= 12; ++mes) {
-        const qint64 valor = numerosDoMes(a, mes).centavos;
+    for (const AnaliseConsistencia::NumerosDoMes &numeros : a.NumerosDosMeses()) {
+        const qint64 valor = numeros.centavos;
         if (valor != 0) {
             soma += valor;
             ++meses;

@@ -83,6 +83,15 @@ void tst_ugVerificacoesRemuneracaoVinculo::verificacoes_data()
     QTest::newRow("acima de 10 minimos para o nivel 7")
         << QVariantMap{{"VaJulhoEmpregado", "000510001"}}
         << QStringList{s("war 3768 2 1647=000510001"), s("war 3768 2 1629=07")} << 0;
+    // An apprentice of 24 in the base year (born in March) paid from April on; the same with a disability.
+    QStringList aprendiz;
+    for (int m = 4; m <= 12; ++m)
+        aprendiz << s("err 3503 2 %1=000100000").arg(1640 + m) << s("err 3503 2 1638=55")
+                 << s("err 3503 2 1626=15031986");
+    const QVariantMap aprendiz24{{"CoVinculo", "55"}, {"DaNascimentoEmpregado", "15031986"}};
+    QTest::newRow("aprendiz pago depois do mes dos 24 anos") << aprendiz24 << aprendiz << 9;
+    QTest::newRow("aprendiz com deficiencia") << com(aprendiz24, {{"CoDeficienteFisico", "1"}}) << QStringList{}
+                                              << 0;
     QTest::newRow("adiantamento em 13") << QVariantMap{{"Me13AdiantamentoEmpregado", "13"}}
                                         << QStringList{s("err 0322 2 1653=13"), s("err 0323 2 1653=13"),
                                                        s("err 0323 2 1655=12")}
