@@ -25,7 +25,7 @@ inline QString TextoAparado(const QString &s)
 // The trimmed text is not empty and every character is "0".."9".
 bool EhNumerico(const QString &s);
 // The text is not empty and every character is "0".
-inline bool SoZeros(const QString &s)
+inline bool SoZeros(QStringView s)
 {
     if (s.isEmpty())
         return false;

@@ -16,7 +16,7 @@ namespace {
 
 // A value that fills a field of `tamanho` characters with digits, blanks around it aside: what the generic
 // numeric checks pass without a look at the rest.
-bool preencheComDigitos(const QString &valor, int tamanho)
+bool preencheComDigitos(QStringView valor, int tamanho)
 {
     const QStringView v = VistaAparada(valor);
     return v.size() == tamanho && SoDigitos(v);
@@ -24,18 +24,18 @@ bool preencheComDigitos(const QString &valor, int tamanho)
 
 } // namespace
 
-QString CriticaNumericoCampo(const QString &valor, int tamanho)
+QString CriticaNumericoCampo(QStringView valor, int tamanho)
 {
     if (preencheComDigitos(valor, tamanho))
         return CodigoValido;
-    return CodigoDaCritica(CriticaNumerico(valor, QString::number(tamanho)));
+    return CodigoDaCritica(CriticaNumerico(valor.toString(), QString::number(tamanho)));
 }
 
-QString CriticaNumericoTamanhoCampo(const QString &valor, int tamanho)
+QString CriticaNumericoTamanhoCampo(QStringView valor, int tamanho)
 {
     if (preencheComDigitos(valor, tamanho))
         return CodigoValido;
-    return CodigoDaCritica(CriticaNumericoTamanho(valor, QString::number(tamanho)));
+    return CodigoDaCritica(CriticaNumericoTamanho(valor.toString(), QString::number(tamanho)));
 }
 
 bool UmDosCodigos(qint64 valor, std::initializer_list<qint64> codigos)
@@ -96,13 +96,12 @@ QString DataAnoMesDia(const QString &data)
     return data.mid(4, 4) + data.mid(2, 2) + data.left(2);
 }
 
-int ComparaDiaMes(const QString &a, const QString &b)
+int ComparaDiaMes(QStringView a, QStringView b)
 {
-    const QStringView x(a), y(b);
-    const int mes = x.mid(2, 2).compare(y.mid(2, 2));
+    const int mes = a.mid(2, 2).compare(b.mid(2, 2));
     if (mes != 0)
         return mes;
-    return x.left(2).compare(y.left(2));
+    return a.left(2).compare(b.left(2));
 }
 
 QDate SomaAnos(const QDate &data, int anos)

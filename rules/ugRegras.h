@@ -36,8 +36,8 @@ QString CodigoDaCritica(const QString &codigo);
 
 // CriticaNumerico and CriticaNumericoTamanho of ugCriticas for a field of `tamanho` characters, with
 // "0040" in place of "X".
-QString CriticaNumericoCampo(const QString &valor, int tamanho);
-QString CriticaNumericoTamanhoCampo(const QString &valor, int tamanho);
+QString CriticaNumericoCampo(QStringView valor, int tamanho);
+QString CriticaNumericoTamanhoCampo(QStringView valor, int tamanho);
 
 // The text without the blanks around it, as QString::trimmed cuts them; a text with none (as stored
 // values are) is handed back as it is without a call into the library.
@@ -105,7 +105,7 @@ bool DiaMesValido(const QString &diaMes, const QString &ano);
 QString DataAnoMesDia(const QString &data);
 // Two DDMM values compared month first, then day, each as a two-digit text: negative when `a` comes
 // before `b`, zero when they are the same day, positive after.
-int ComparaDiaMes(const QString &a, const QString &b);
+int ComparaDiaMes(QStringView a, QStringView b);
 // The date `anos` years later, counted as 12 × anos months with the day clipped to the length of the
 // month reached: 29/02/1996 plus 14 years is 28/02/2010.
 QDate SomaAnos(const QDate &data, int anos);

@@ -7,21 +7,12 @@ namespace gdvorn {
 
 namespace {
 
-// The code of CriticaNumericoCampo for a trimmed value: a value that fills its field with digits passes
-// without a copy of its text.
-QString numericoCampo(QStringView valor, int tamanho)
-{
-    if (valor.size() == tamanho && SoDigitos(valor))
-        return CodigoValido;
-    return CriticaNumericoCampo(valor.toString(), tamanho);
-}
-
 QString formatoMes(const QString &mes, bool aceitaNoventaENove)
 {
     const QStringView m = VistaAparada(mes);
     if (m.isEmpty())
         return QStringLiteral("0322");
-    const QString numerico = numericoCampo(m, 2);
+    const QString numerico = CriticaNumericoCampo(m, 2);
     if (numerico != CodigoValido)
         return numerico;
     const qint64 valor = ValorDigitos(m);
@@ -35,7 +26,7 @@ QString formatoValor(const QString &valor, const char *vazio)
     const QStringView v = VistaAparada(valor);
     if (v.isEmpty())
         return QString::fromLatin1(vazio);
-    return numericoCampo(v, 9);
+    return CriticaNumericoCampo(v, 9);
 }
 
 // Month and value of one payment, both already all digits.

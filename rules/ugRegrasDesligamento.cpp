@@ -9,15 +9,6 @@ namespace gdvorn {
 
 namespace {
 
-// ComparaDiaMes on views: two DDMM values compared month first, then day.
-int comparaDiaMes(QStringView a, QStringView b)
-{
-    const int mes = a.mid(2, 2).compare(b.mid(2, 2));
-    if (mes != 0)
-        return mes;
-    return a.left(2).compare(b.left(2));
-}
-
 } // namespace
 
 QString CriticaCausaDesligamento(const QString &causa)
@@ -79,7 +70,7 @@ QString CriticaDesligamentoAntesAdmissao(const QString &desligamento, const QStr
         return CodigoValido;
     if (d.size() != 4 || !ValorInformado(a) || a.size() != 8 || a.mid(4, 4) != y)
         return CodigoValido;
-    return comparaDiaMes(d, a.left(4)) < 0 ? QStringLiteral("0290") : CodigoValido;
+    return ComparaDiaMes(d, a.left(4)) < 0 ? QStringLiteral("0290") : CodigoValido;
 }
 
 QString CriticaDesligamentoEncerramento(const QString &desligamento, const QString &encerramento,
@@ -91,7 +82,7 @@ QString CriticaDesligamentoEncerramento(const QString &desligamento, const QStri
         return CodigoValido;
     if (!ValorInformado(e) || e.size() != 8 || e.mid(4, 4) != VistaAparada(ano))
         return CodigoValido;
-    return comparaDiaMes(e.left(4), d) < 0 ? QStringLiteral("3603") : CodigoValido;
+    return ComparaDiaMes(e.left(4), d) < 0 ? QStringLiteral("3603") : CodigoValido;
 }
 
 QString CriticaCausaEncerramento(const QString &encerramento, const QString &anoDeclaracao, const QString &causa,

@@ -29,12 +29,6 @@ bool pisRecusado(QStringView pis)
     return std::find(std::begin(kPisRecusados), std::end(kPisRecusados), valor) != std::end(kPisRecusados);
 }
 
-// A trimmed text that is not empty and all "0".
-bool soZeros(QStringView aparado)
-{
-    return !aparado.isEmpty() && !ValorInformado(aparado);
-}
-
 QString primeiraPalavra(const QString &nome)
 {
     return nome.left(nome.indexOf(QLatin1Char(' ')));
@@ -45,7 +39,7 @@ QString primeiraPalavra(const QString &nome)
 QString CriticaPis(const QString &pis)
 {
     const QStringView p = VistaAparada(pis);
-    if (soZeros(p))
+    if (SoZeros(p))
         return QStringLiteral("0150");
     if (p.isEmpty())
         return QStringLiteral("0153");
@@ -107,7 +101,7 @@ QString CriticaCpfEmpregado(const QString &cpf)
         if (numerico != CodigoValido)
             return numerico;
     }
-    if (soZeros(c))
+    if (SoZeros(c))
         return CodigoValido;
     return ValidaCPF(aparado) && NaoRepetido(aparado) ? CodigoValido : QStringLiteral("0210");
 }
@@ -199,7 +193,7 @@ QString CriticaTipoDeficiencia(const QString &tipo, const QString &indicador, bo
             return invalido;
         return CodigoValido;
     }
-    if (i.isEmpty() || (t.isEmpty() && tem) || (!t.isEmpty() && !soZeros(t) && naoTem))
+    if (i.isEmpty() || (t.isEmpty() && tem) || (!t.isEmpty() && !SoZeros(t) && naoTem))
         return invalido;
     if (tem && !contextoRegras().Tabelas().taDeficiente.FindKey({t.toString()}))
         return invalido;
