@@ -14,7 +14,7 @@ const QString kZeros14 = QStringLiteral("00000000000000");
 // A CNPJ given: for a declaration file anything but fourteen zeros, for entered data anything but empty.
 bool presente(const QString &cnpj, bool modoArquivo) { return modoArquivo ? cnpj != kZeros14 : !cnpj.isEmpty(); }
 
-bool vinculoIsento(const QString &vinculo)
+bool vinculoIsento(QStringView vinculo)
 {
     for (const char *v : {"30", "31", "35", "95", "96", "97"}) {
         if (vinculo == QLatin1String(v))
@@ -38,10 +38,10 @@ QString entidadeNaTabela(Table &tabela, const QString &cnpj, const char *codigo)
     return tabela.FindKey({TextoAparado(cnpj)}) ? CodigoValido : QString(QLatin1String(codigo));
 }
 
+// CriticaNumericoCampo trims what it is given: the value goes to it as it is.
 QString valorEntidade(const QString &valor, int tamanho)
 {
-    const QString v = TextoAparado(valor);
-    return v.isEmpty() ? QStringLiteral("3648") : CriticaNumericoCampo(v, tamanho);
+    return VistaAparada(valor).isEmpty() ? QStringLiteral("3648") : CriticaNumericoCampo(valor, tamanho);
 }
 
 } // namespace
@@ -53,10 +53,10 @@ QString CriticaCampoPreenchido(const QString &valor, bool modoArquivo)
 
 QString CriticaCnpjEntidade(const QString &cnpj, const QString &, int, bool aceitaZeros)
 {
-    const QString v = TextoAparado(cnpj);
-    const QString numerico = CriticaNumericoCampo(v, 14);
+    const QString numerico = CriticaNumericoCampo(cnpj, 14);
     if (numerico != CodigoValido)
         return numerico;
+    const QString v = TextoAparado(cnpj);
     if (SoZeros(v))
         return aceitaZeros ? CodigoValido : QStringLiteral("3746");
     const QString classe = classeCnpj(v);
@@ -93,15 +93,14 @@ QString CriticaValorEntidadeVinculo(const QString &valor) { return valorEntidade
 QString CriticaContribuicao(const QString &cnpj, const QString &valor, const QString &tipo, int, bool,
                             const QString &vinculo)
 {
-    QString c = TextoAparado(cnpj);
-    QString v = TextoAparado(valor);
-    if (SoZeros(v))
-        v = QStringLiteral("0,00");
-    if (c == kZeros14)
-        c.clear();
-    if (!v.isEmpty() && v != QLatin1String("0,00") && c.isEmpty())
+    // Fourteen zeros are no CNPJ; a value of zeros or "0,00" is no value.
+    const QStringView c = VistaAparada(cnpj);
+    const bool semCnpj = c.isEmpty() || c == kZeros14;
+    const QStringView v = VistaAparada(valor);
+    const bool comValor = ValorInformado(v) && v != QLatin1String("0,00");
+    if (comValor && semCnpj)
         return QStringLiteral("3744");
-    if (!vinculoIsento(TextoAparado(vinculo)) && c.isEmpty() && TextoAparado(tipo) == QLatin1String("sindical"))
+    if (semCnpj && !vinculoIsento(VistaAparada(vinculo)) && VistaAparada(tipo) == QLatin1String("sindical"))
         return QStringLiteral("3687");
     return CodigoValido;
 }
@@ -120,7 +119,7 @@ QString CriticaContribuicaoAusente(const ParametrosContribuicaoAusente &p)
 
 QString CriticaSegundaAssociativa(const QString &cnpj1, const QString &cnpj2)
 {
-    return TextoAparado(cnpj1) == TextoAparado(cnpj2) ? QStringLiteral("3745") : CodigoValido;
+    return VistaAparada(cnpj1) == VistaAparada(cnpj2) ? QStringLiteral("3745") : CodigoValido;
 }
 
 QString CriticaIndicadorSindicalizado(const QString &indicador)
@@ -130,9 +129,8 @@ QString CriticaIndicadorSindicalizado(const QString &indicador)
 
 QString CriticaSindicalizacao(const QString &cnpj, const QString &indicador, int origem)
 {
-    const QString c = TextoAparado(cnpj);
-    const bool comCnpj = !c.isEmpty() && !SoZeros(c);
-    const QString i = TextoAparado(indicador);
+    const bool comCnpj = ValorInformado(cnpj);
+    const QStringView i = VistaAparada(indicador);
     if (i == QLatin1String("1") && !comCnpj)
         return origem == 1 ? QStringLiteral("3702") : QStringLiteral("3713");
     if (i == QLatin1String("2") && comCnpj)
@@ -142,9 +140,8 @@ QString CriticaSindicalizacao(const QString &cnpj, const QString &indicador, int
 
 QString CriticaNaoSindicalizadoEntidade(const QString &cnpj, const QString &indicador)
 {
-    const QString c = TextoAparado(cnpj);
-    const bool comCnpj = !c.isEmpty() && !SoZeros(c);
-    return TextoAparado(indicador) == QLatin1String("2") && comCnpj ? QStringLiteral("3757") : CodigoValido;
+    return VistaAparada(indicador) == QLatin1String("2") && ValorInformado(cnpj) ? QStringLiteral("3757")
+                                                                                 : CodigoValido;
 }
 
 QString CriticaCnpjCentralizador(const QString &cnpj, const QString &cnpjProprio, bool aceitaZeros)
