@@ -14,20 +14,51 @@ const QString kZeros14 = QStringLiteral("00000000000000");
 // A CNPJ given: for a declaration file anything but fourteen zeros, for entered data anything but empty.
 bool presente(const QString &cnpj, bool modoArquivo) { return modoArquivo ? cnpj != kZeros14 : !cnpj.isEmpty(); }
 
+// The link types that owe no union contribution: "30", "31", "35", "95", "96" and "97".
 bool vinculoIsento(QStringView vinculo)
 {
-    for (const char *v : {"30", "31", "35", "95", "96", "97"}) {
-        if (vinculo == QLatin1String(v))
-            return true;
-    }
-    return false;
+    return vinculo.size() == 2 && SoDigitos(vinculo) && UmDosCodigos(ValorDigitos(vinculo), {30, 31, 35, 95, 96, 97});
 }
 
-QString classeCnpj(const QString &cnpj)
+// ValidaCNPJ and ValidaCEI over a view (the same tests, without the copies the text forms make): every
+// link's entity CNPJs are classified.
+bool cnpjValido(QStringView s)
 {
-    if (!ValidaCNPJ(cnpj))
+    if (s.size() != 14 || !SoDigitos(s) || s.mid(8, 4) == u"0000")
+        return false;
+    // Each check digit: the modulus-11 digit of the digits before it, weighted 2 ... 9 from the right.
+    for (qsizetype tamanho : {12, 13}) {
+        int soma = 0;
+        int peso = 2;
+        for (qsizetype i = tamanho - 1; i >= 0; --i) {
+            soma += (s[i].unicode() - u'0') * peso;
+            peso = peso < 9 ? peso + 1 : 2;
+        }
+        const int resto = soma % 11;
+        if (s[tamanho].unicode() != u'0' + (resto < 2 ? 0 : 11 - resto))
+            return false;
+    }
+    return true;
+}
+
+bool ceiValido(QStringView s)
+{
+    if (s.size() != 14 || !SoDigitos(s) || !s.startsWith(u"00") || s.mid(2, 4) == u"0000")
+        return false;
+    static constexpr int pesos[11] = {7, 4, 1, 8, 5, 2, 1, 6, 3, 7, 4};
+    int soma = 0;
+    for (int i = 0; i < 11; ++i)
+        soma += (s[2 + i].unicode() - u'0') * pesos[i];
+    soma %= 100;
+    const int n = (soma / 10 + soma % 10) % 10;
+    return s[13].unicode() == u'0' + (10 - n) % 10;
+}
+
+QString classeCnpj(QStringView cnpj)
+{
+    if (!cnpjValido(cnpj))
         return QString();
-    return ValidaCEI(cnpj) ? QStringLiteral("0050") : QStringLiteral("0051");
+    return ceiValido(cnpj) ? QStringLiteral("0050") : QStringLiteral("0051");
 }
 
 // An entity in one of the entity tables; an empty table refuses no one.
@@ -56,13 +87,13 @@ QString CriticaCnpjEntidade(const QString &cnpj, const QString &, int, bool acei
     const QString numerico = CriticaNumericoCampo(cnpj, 14);
     if (numerico != CodigoValido)
         return numerico;
-    const QString v = TextoAparado(cnpj);
-    if (SoZeros(v))
+    const QStringView v = VistaAparada(cnpj);
+    if (!ValorInformado(v))
         return aceitaZeros ? CodigoValido : QStringLiteral("3746");
     const QString classe = classeCnpj(v);
     if (!classe.isEmpty())
         return classe;
-    return ValidaCEI(v) ? QStringLiteral("0052") : QStringLiteral("0059");
+    return ceiValido(v) ? QStringLiteral("0052") : QStringLiteral("0059");
 }
 
 QString CriticaCnpjEntidadeVedado(const QString &cnpj, const QString &cnpjProprio, int origem)
@@ -100,7 +131,7 @@ QString CriticaContribuicao(const QString &cnpj, const QString &valor, const QSt
     const bool comValor = ValorInformado(v) && v != QLatin1String("0,00");
     if (comValor && semCnpj)
         return QStringLiteral("3744");
-    if (semCnpj && !vinculoIsento(VistaAparada(vinculo)) && VistaAparada(tipo) == QLatin1String("sindical"))
+    if (semCnpj && VistaAparada(tipo) == QLatin1String("sindical") && !vinculoIsento(VistaAparada(vinculo)))
         return QStringLiteral("3687");
     return CodigoValido;
 }

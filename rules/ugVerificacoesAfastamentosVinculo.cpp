@@ -54,19 +54,27 @@ void dataAfastamento(AnaliseConsistencia &a, int k, bool inicio)
         erro(a, codigo, {{Rotulo::DataAfastamento, data}});
         return;
     }
-    const QString &anoReferencia = a.TextoAnoReferencia();
-    const QString &admissao = campo(a, "DaAdmissaoEmpregado");
-    codigo = CriticaAfastamentoPeriodo(data, admissao, anoReferencia);
-    if (!Passa(codigo))
-        erro(a, codigo, {{Rotulo::DataAfastamento, data}, {Rotulo::DataAdmissao, admissao}});
-    const QString &desligamento = campo(a, "DaDesligamentoEmpregado");
-    codigo = CriticaAfastamentoInicio(data, desligamento, anoReferencia);
-    if (!Passa(codigo))
-        erro(a, codigo, {{Rotulo::DataAfastamento, data}, {Rotulo::DataDesligamento, desligamento + anoReferencia}});
+    // The date is now four digits. When they are zeros (no date, as on most links) it falls before or
+    // after nothing: the admission, the dismissal and the other end are read only for a date given.
+    const bool informada = ValorInformado(data);
+    if (informada) {
+        const QString &anoReferencia = a.TextoAnoReferencia();
+        const QString &admissao = campo(a, "DaAdmissaoEmpregado");
+        codigo = CriticaAfastamentoPeriodo(data, admissao, anoReferencia);
+        if (!Passa(codigo))
+            erro(a, codigo, {{Rotulo::DataAfastamento, data}, {Rotulo::DataAdmissao, admissao}});
+        const QString &desligamento = campo(a, "DaDesligamentoEmpregado");
+        codigo = CriticaAfastamentoInicio(data, desligamento, anoReferencia);
+        if (!Passa(codigo))
+            erro(a, codigo,
+                 {{Rotulo::DataAfastamento, data}, {Rotulo::DataDesligamento, desligamento + anoReferencia}});
+    }
     const QString &motivoAfastamento = campo(a, f.motivo);
     codigo = CriticaDataAfastamento(data, motivoAfastamento, inicio);
     if (!Passa(codigo))
         erro(a, codigo, {{Rotulo::MotivoAfastamentoDatas, motivoAfastamento}, {Rotulo::DataAfastamento, data}});
+    if (!informada)
+        return;
     // The same test in the start and the end check: a reversed leave is reported by both.
     const QString &inicioAfastamento = inicio ? data : campo(a, f.inicio);
     const QString &fimAfastamento = inicio ? campo(a, f.fim) : data;
