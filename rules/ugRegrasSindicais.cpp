@@ -43,7 +43,7 @@ bool cnpjValido(QStringView s)
 
 bool ceiValido(QStringView s)
 {
-    if (s.size() != 14 || !SoDigitos(s) || !s.startsWith(u"00") || s.mid(2, 4) == u"0000")
+    if (s.size() != 14 || !s.startsWith(u"00") || !SoDigitos(s) || s.mid(2, 4) == u"0000")
         return false;
     static constexpr int pesos[11] = {7, 4, 1, 8, 5, 2, 1, 6, 3, 7, 4};
     int soma = 0;
