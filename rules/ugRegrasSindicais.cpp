@@ -26,19 +26,23 @@ bool cnpjValido(QStringView s)
 {
     if (s.size() != 14 || !SoDigitos(s) || s.mid(8, 4) == u"0000")
         return false;
-    // Each check digit: the modulus-11 digit of the digits before it, weighted 2 ... 9 from the right.
-    for (qsizetype tamanho : {12, 13}) {
-        int soma = 0;
-        int peso = 2;
-        for (qsizetype i = tamanho - 1; i >= 0; --i) {
-            soma += (s[i].unicode() - u'0') * peso;
-            peso = peso < 9 ? peso + 1 : 2;
-        }
-        const int resto = soma % 11;
-        if (s[tamanho].unicode() != u'0' + (resto < 2 ? 0 : 11 - resto))
-            return false;
+    // Each check digit is the modulus-11 digit of the digits before it, weighted 2 ... 9 from the right and
+    // again from 2: both sums in one pass.
+    static constexpr int pesos1[12] = {5, 4, 3, 2, 9, 8, 7, 6, 5, 4, 3, 2};
+    static constexpr int pesos2[13] = {6, 5, 4, 3, 2, 9, 8, 7, 6, 5, 4, 3, 2};
+    int soma1 = 0;
+    int soma2 = 0;
+    for (int i = 0; i < 12; ++i) {
+        const int digito = s[i].unicode() - u'0';
+        soma1 += digito * pesos1[i];
+        soma2 += digito * pesos2[i];
     }
-    return true;
+    soma2 += (s[12].unicode() - u'0') * pesos2[12];
+    const auto digitoVerificador = [](int soma) {
+        const int resto = soma % 11;
+        return char16_t(u'0' + (resto < 2 ? 0 : 11 - resto));
+    };
+    return s[12].unicode() == digitoVerificador(soma1) && s[13].unicode() == digitoVerificador(soma2);
 }
 
 bool ceiValido(QStringView s)
