@@ -7,21 +7,45 @@ namespace gdvorn {
 
 namespace {
 
-// Both DDMM dates of a comparison are informed dates of four characters.
-bool duasDatasDiaMes(const QString &a, const QString &b)
+// The text is not empty and every character is "0": SoZeros over a view, so that no rule copies its inputs
+// to trim them.
+bool soZeros(QStringView s)
 {
-    return a.size() == 4 && b.size() == 4 && !SoZeros(a) && !SoZeros(b);
+    if (s.isEmpty())
+        return false;
+    for (QChar c : s)
+        if (c != u'0')
+            return false;
+    return true;
+}
+
+// Both DDMM dates of a comparison are informed dates of four characters.
+bool duasDatasDiaMes(QStringView a, QStringView b)
+{
+    return a.size() == 4 && b.size() == 4 && !soZeros(a) && !soZeros(b);
+}
+
+// ComparaDiaMes over views of four characters.
+int comparaDiaMes(QStringView a, QStringView b)
+{
+    const int mes = a.mid(2, 2).compare(b.mid(2, 2));
+    if (mes != 0)
+        return mes;
+    return a.left(2).compare(b.left(2));
 }
 
 } // namespace
 
+// The rules read their inputs through trimmed views; CriticaNumericoCampo trims what it is given, so it
+// is handed the input itself.
+
 QString CriticaMotivoAfastamento(const QString &motivo)
 {
-    const QString m = TextoAparado(motivo);
-    const QString numerico = CriticaNumericoCampo(m, 2);
+    const QString numerico = CriticaNumericoCampo(motivo, 2);
     if (numerico != CodigoValido)
         return numerico;
-    if (SoZeros(m))
+    const QStringView m = VistaAparada(motivo);
+    if (soZeros(m))
         return CodigoValido;
     const qint64 codigo = ValorDigitos(m);
     return codigo % 10 == 0 && codigo >= 10 && codigo <= 70 ? CodigoValido : QStringLiteral("3629");
@@ -40,57 +64,55 @@ QString CriticaMotivosAfastamento(const QString &motivo1, const QString &motivo2
 
 QString CriticaDataAfastamentoValida(const QString &data, const QString &ano)
 {
-    const QString d = TextoAparado(data);
-    const QString a = TextoAparado(ano);
-    const QString numerico = CriticaNumericoCampo(d, 4);
+    const QString numerico = CriticaNumericoCampo(data, 4);
     if (numerico != CodigoValido)
         return numerico;
-    if (SoZeros(d))
+    if (soZeros(VistaAparada(data)))
         return CodigoValido;
-    return DiaMesValido(d, a) ? CodigoValido : QStringLiteral("3630");
+    return DiaMesValido(TextoAparado(data), TextoAparado(ano)) ? CodigoValido : QStringLiteral("3630");
 }
 
 QString CriticaDataAfastamento(const QString &data, const QString &motivo, bool inicio)
 {
-    const QString d = TextoAparado(data);
-    const QString m = TextoAparado(motivo);
-    const bool comMotivo = SoDigitos(m) && !SoZeros(m);
+    const QStringView d = VistaAparada(data);
+    const QStringView m = VistaAparada(motivo);
+    const bool comMotivo = SoDigitos(m) && !soZeros(m);
     if (comMotivo) {
-        if (!SoZeros(d))
+        if (!soZeros(d))
             return CodigoValido;
         return inicio ? QStringLiteral("3638") : QStringLiteral("3643");
     }
-    return SoZeros(d) ? CodigoValido : QStringLiteral("3646");
+    return soZeros(d) ? CodigoValido : QStringLiteral("3646");
 }
 
 QString CriticaAfastamentoFim(const QString &inicio, const QString &fim)
 {
-    const QString i = TextoAparado(inicio);
-    const QString f = TextoAparado(fim);
+    const QStringView i = VistaAparada(inicio);
+    const QStringView f = VistaAparada(fim);
     if (!SoDigitos(i) || !SoDigitos(f) || !duasDatasDiaMes(i, f))
         return CodigoValido;
-    return ComparaDiaMes(f, i) < 0 ? QStringLiteral("3633") : CodigoValido;
+    return comparaDiaMes(f, i) < 0 ? QStringLiteral("3633") : CodigoValido;
 }
 
 QString CriticaAfastamentoPeriodo(const QString &data, const QString &admissao, const QString &ano)
 {
-    const QString d = TextoAparado(data);
-    const QString a = TextoAparado(admissao);
-    const QString y = TextoAparado(ano);
-    if (d.isEmpty() || a.isEmpty() || y.isEmpty() || SoZeros(d) || d.size() != 4)
+    const QStringView d = VistaAparada(data);
+    const QStringView a = VistaAparada(admissao);
+    const QStringView y = VistaAparada(ano);
+    if (d.isEmpty() || a.isEmpty() || y.isEmpty() || soZeros(d) || d.size() != 4)
         return CodigoValido;
-    if (SoZeros(a) || a.size() != 8 || a.mid(4, 4) != y)
+    if (soZeros(a) || a.size() != 8 || a.mid(4, 4) != y)
         return CodigoValido;
-    return ComparaDiaMes(d, a.left(4)) < 0 ? QStringLiteral("3632") : CodigoValido;
+    return comparaDiaMes(d, a.left(4)) < 0 ? QStringLiteral("3632") : CodigoValido;
 }
 
 QString CriticaAfastamentoInicio(const QString &data, const QString &desligamento, const QString &)
 {
-    const QString d = TextoAparado(data);
-    const QString s = TextoAparado(desligamento);
+    const QStringView d = VistaAparada(data);
+    const QStringView s = VistaAparada(desligamento);
     if (!duasDatasDiaMes(d, s))
         return CodigoValido;
-    return ComparaDiaMes(d, s) > 0 ? QStringLiteral("3631") : CodigoValido;
+    return comparaDiaMes(d, s) > 0 ? QStringLiteral("3631") : CodigoValido;
 }
 
 QString CriticaDiasAfastamento(const QString &motivo1, const QString &motivo2, const QString &motivo3,
@@ -103,11 +125,11 @@ QString CriticaDiasAfastamento(const QString &motivo1, const QString &motivo2, c
 
 QString CriticaDiasAfastamentoMotivo(const QString &dias, const QString &motivo1)
 {
-    const QString d = TextoAparado(dias);
-    const QString numerico = CriticaNumericoCampo(d, 3);
+    const QString numerico = CriticaNumericoCampo(dias, 3);
     if (numerico != CodigoValido)
         return numerico;
-    if (SoZeros(d))
+    const QStringView d = VistaAparada(dias);
+    if (soZeros(d))
         return CodigoValido;
     if (ValorDigitos(d) >= 366)
         return QStringLiteral("3640");

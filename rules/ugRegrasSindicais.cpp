@@ -14,20 +14,55 @@ const QString kZeros14 = QStringLiteral("00000000000000");
 // A CNPJ given: for a declaration file anything but fourteen zeros, for entered data anything but empty.
 bool presente(const QString &cnpj, bool modoArquivo) { return modoArquivo ? cnpj != kZeros14 : !cnpj.isEmpty(); }
 
-bool vinculoIsento(const QString &vinculo)
+// The link types that owe no union contribution: "30", "31", "35", "95", "96" and "97".
+bool vinculoIsento(QStringView vinculo)
 {
-    for (const char *v : {"30", "31", "35", "95", "96", "97"}) {
-        if (vinculo == QLatin1String(v))
-            return true;
-    }
-    return false;
+    return vinculo.size() == 2 && SoDigitos(vinculo) && UmDosCodigos(ValorDigitos(vinculo), {30, 31, 35, 95, 96, 97});
 }
 
-QString classeCnpj(const QString &cnpj)
+// ValidaCNPJ and ValidaCEI over a view (the same tests, without the copies the text forms make): every
+// link's entity CNPJs are classified.
+bool cnpjValido(QStringView s)
 {
-    if (!ValidaCNPJ(cnpj))
+    if (s.size() != 14 || !SoDigitos(s) || s.mid(8, 4) == u"0000")
+        return false;
+    // Each check digit is the modulus-11 digit of the digits before it, weighted 2 ... 9 from the right and
+    // again from 2: both sums in one pass.
+    static constexpr int pesos1[12] = {5, 4, 3, 2, 9, 8, 7, 6, 5, 4, 3, 2};
+    static constexpr int pesos2[13] = {6, 5, 4, 3, 2, 9, 8, 7, 6, 5, 4, 3, 2};
+    int soma1 = 0;
+    int soma2 = 0;
+    for (int i = 0; i < 12; ++i) {
+        const int digito = s[i].unicode() - u'0';
+        soma1 += digito * pesos1[i];
+        soma2 += digito * pesos2[i];
+    }
+    soma2 += (s[12].unicode() - u'0') * pesos2[12];
+    const auto digitoVerificador = [](int soma) {
+        const int resto = soma % 11;
+        return char16_t(u'0' + (resto < 2 ? 0 : 11 - resto));
+    };
+    return s[12].unicode() == digitoVerificador(soma1) && s[13].unicode() == digitoVerificador(soma2);
+}
+
+bool ceiValido(QStringView s)
+{
+    if (s.size() != 14 || !s.startsWith(u"00") || !SoDigitos(s) || s.mid(2, 4) == u"0000")
+        return false;
+    static constexpr int pesos[11] = {7, 4, 1, 8, 5, 2, 1, 6, 3, 7, 4};
+    int soma = 0;
+    for (int i = 0; i < 11; ++i)
+        soma += (s[2 + i].unicode() - u'0') * pesos[i];
+    soma %= 100;
+    const int n = (soma / 10 + soma % 10) % 10;
+    return s[13].unicode() == u'0' + (10 - n) % 10;
+}
+
+QString classeCnpj(QStringView cnpj)
+{
+    if (!cnpjValido(cnpj))
         return QString();
-    return ValidaCEI(cnpj) ? QStringLiteral("0050") : QStringLiteral("0051");
+    return ceiValido(cnpj) ? QStringLiteral("0050") : QStringLiteral("0051");
 }
 
 // An entity in one of the entity tables; an empty table refuses no one.
@@ -38,10 +73,10 @@ QString entidadeNaTabela(Table &tabela, const QString &cnpj, const char *codigo)
     return tabela.FindKey({TextoAparado(cnpj)}) ? CodigoValido : QString(QLatin1String(codigo));
 }
 
+// CriticaNumericoCampo trims what it is given: the value goes to it as it is.
 QString valorEntidade(const QString &valor, int tamanho)
 {
-    const QString v = TextoAparado(valor);
-    return v.isEmpty() ? QStringLiteral("3648") : CriticaNumericoCampo(v, tamanho);
+    return VistaAparada(valor).isEmpty() ? QStringLiteral("3648") : CriticaNumericoCampo(valor, tamanho);
 }
 
 } // namespace
@@ -53,16 +88,16 @@ QString CriticaCampoPreenchido(const QString &valor, bool modoArquivo)
 
 QString CriticaCnpjEntidade(const QString &cnpj, const QString &, int, bool aceitaZeros)
 {
-    const QString v = TextoAparado(cnpj);
-    const QString numerico = CriticaNumericoCampo(v, 14);
+    const QString numerico = CriticaNumericoCampo(cnpj, 14);
     if (numerico != CodigoValido)
         return numerico;
-    if (SoZeros(v))
+    const QStringView v = VistaAparada(cnpj);
+    if (!ValorInformado(v))
         return aceitaZeros ? CodigoValido : QStringLiteral("3746");
     const QString classe = classeCnpj(v);
     if (!classe.isEmpty())
         return classe;
-    return ValidaCEI(v) ? QStringLiteral("0052") : QStringLiteral("0059");
+    return ceiValido(v) ? QStringLiteral("0052") : QStringLiteral("0059");
 }
 
 QString CriticaCnpjEntidadeVedado(const QString &cnpj, const QString &cnpjProprio, int origem)
@@ -93,15 +128,14 @@ QString CriticaValorEntidadeVinculo(const QString &valor) { return valorEntidade
 QString CriticaContribuicao(const QString &cnpj, const QString &valor, const QString &tipo, int, bool,
                             const QString &vinculo)
 {
-    QString c = TextoAparado(cnpj);
-    QString v = TextoAparado(valor);
-    if (SoZeros(v))
-        v = QStringLiteral("0,00");
-    if (c == kZeros14)
-        c.clear();
-    if (!v.isEmpty() && v != QLatin1String("0,00") && c.isEmpty())
+    // Fourteen zeros are no CNPJ; a value of zeros or "0,00" is no value.
+    const QStringView c = VistaAparada(cnpj);
+    const bool semCnpj = c.isEmpty() || c == kZeros14;
+    const QStringView v = VistaAparada(valor);
+    const bool comValor = ValorInformado(v) && v != QLatin1String("0,00");
+    if (comValor && semCnpj)
         return QStringLiteral("3744");
-    if (!vinculoIsento(TextoAparado(vinculo)) && c.isEmpty() && TextoAparado(tipo) == QLatin1String("sindical"))
+    if (semCnpj && VistaAparada(tipo) == QLatin1String("sindical") && !vinculoIsento(VistaAparada(vinculo)))
         return QStringLiteral("3687");
     return CodigoValido;
 }
@@ -120,7 +154,7 @@ QString CriticaContribuicaoAusente(const ParametrosContribuicaoAusente &p)
 
 QString CriticaSegundaAssociativa(const QString &cnpj1, const QString &cnpj2)
 {
-    return TextoAparado(cnpj1) == TextoAparado(cnpj2) ? QStringLiteral("3745") : CodigoValido;
+    return VistaAparada(cnpj1) == VistaAparada(cnpj2) ? QStringLiteral("3745") : CodigoValido;
 }
 
 QString CriticaIndicadorSindicalizado(const QString &indicador)
@@ -130,9 +164,8 @@ QString CriticaIndicadorSindicalizado(const QString &indicador)
 
 QString CriticaSindicalizacao(const QString &cnpj, const QString &indicador, int origem)
 {
-    const QString c = TextoAparado(cnpj);
-    const bool comCnpj = !c.isEmpty() && !SoZeros(c);
-    const QString i = TextoAparado(indicador);
+    const bool comCnpj = ValorInformado(cnpj);
+    const QStringView i = VistaAparada(indicador);
     if (i == QLatin1String("1") && !comCnpj)
         return origem == 1 ? QStringLiteral("3702") : QStringLiteral("3713");
     if (i == QLatin1String("2") && comCnpj)
@@ -142,9 +175,8 @@ QString CriticaSindicalizacao(const QString &cnpj, const QString &indicador, int
 
 QString CriticaNaoSindicalizadoEntidade(const QString &cnpj, const QString &indicador)
 {
-    const QString c = TextoAparado(cnpj);
-    const bool comCnpj = !c.isEmpty() && !SoZeros(c);
-    return TextoAparado(indicador) == QLatin1String("2") && comCnpj ? QStringLiteral("3757") : CodigoValido;
+    return VistaAparada(indicador) == QLatin1String("2") && ValorInformado(cnpj) ? QStringLiteral("3757")
+                                                                                 : CodigoValido;
 }
 
 QString CriticaCnpjCentralizador(const QString &cnpj, const QString &cnpjProprio, bool aceitaZeros)

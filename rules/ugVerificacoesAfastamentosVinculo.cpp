@@ -42,34 +42,42 @@ void motivo(AnaliseConsistencia &a, int k)
         erro(a, codigo, {{Rotulo::MotivoAfastamento, valor}});
 }
 
-// The start (inicio) or the end date of leave k.
+// The start (inicio) or the end date of leave k. The rows of a finding are built only when it is made:
+// most links pass every test.
 void dataAfastamento(AnaliseConsistencia &a, int k, bool inicio)
 {
     const CamposAfastamento &f = kAfastamentos[k];
     const QString &data = campo(a, inicio ? f.inicio : f.fim);
-    const QString &anoReferencia = a.TextoAnoReferencia();
-    const CampoOcorrencia linhaData{Rotulo::DataAfastamento, data};
 
     QString codigo = CriticaDataAfastamentoValida(data, a.TextoAnoBase());
     if (!Passa(codigo)) {
-        erro(a, codigo, {linhaData});
+        erro(a, codigo, {{Rotulo::DataAfastamento, data}});
         return;
     }
-    const QString &admissao = campo(a, "DaAdmissaoEmpregado");
-    codigo = CriticaAfastamentoPeriodo(data, admissao, anoReferencia);
-    if (!Passa(codigo))
-        erro(a, codigo, {linhaData, {Rotulo::DataAdmissao, admissao}});
-    const QString &desligamento = campo(a, "DaDesligamentoEmpregado");
-    codigo = CriticaAfastamentoInicio(data, desligamento, anoReferencia);
-    if (!Passa(codigo))
-        erro(a, codigo, {linhaData, {Rotulo::DataDesligamento, desligamento + anoReferencia}});
+    // The date is now four digits. When they are zeros (no date, as on most links) it falls before or
+    // after nothing: the admission, the dismissal and the other end are read only for a date given.
+    const bool informada = ValorInformado(data);
+    if (informada) {
+        const QString &anoReferencia = a.TextoAnoReferencia();
+        const QString &admissao = campo(a, "DaAdmissaoEmpregado");
+        codigo = CriticaAfastamentoPeriodo(data, admissao, anoReferencia);
+        if (!Passa(codigo))
+            erro(a, codigo, {{Rotulo::DataAfastamento, data}, {Rotulo::DataAdmissao, admissao}});
+        const QString &desligamento = campo(a, "DaDesligamentoEmpregado");
+        codigo = CriticaAfastamentoInicio(data, desligamento, anoReferencia);
+        if (!Passa(codigo))
+            erro(a, codigo,
+                 {{Rotulo::DataAfastamento, data}, {Rotulo::DataDesligamento, desligamento + anoReferencia}});
+    }
     const QString &motivoAfastamento = campo(a, f.motivo);
     codigo = CriticaDataAfastamento(data, motivoAfastamento, inicio);
     if (!Passa(codigo))
-        erro(a, codigo, {{Rotulo::MotivoAfastamentoDatas, motivoAfastamento}, linhaData});
+        erro(a, codigo, {{Rotulo::MotivoAfastamentoDatas, motivoAfastamento}, {Rotulo::DataAfastamento, data}});
+    if (!informada)
+        return;
     // The same test in the start and the end check: a reversed leave is reported by both.
-    const QString inicioAfastamento = inicio ? data : campo(a, f.inicio);
-    const QString fimAfastamento = inicio ? campo(a, f.fim) : data;
+    const QString &inicioAfastamento = inicio ? data : campo(a, f.inicio);
+    const QString &fimAfastamento = inicio ? campo(a, f.fim) : data;
     codigo = CriticaAfastamentoFim(inicioAfastamento, fimAfastamento);
     if (!Passa(codigo))
         erro(a, codigo, {{Rotulo::DataAfastamento, inicioAfastamento}, {Rotulo::DataAfastamento, fimAfastamento}});
@@ -78,27 +86,29 @@ void dataAfastamento(AnaliseConsistencia &a, int k, bool inicio)
 void diasAfastamento(AnaliseConsistencia &a)
 {
     const QString &dias = campo(a, "QtDiasAfas");
-    const QString motivo1 = campo(a, kAfastamentos[0].motivo);
-    const CampoOcorrencia linhaDias{Rotulo::DiasAfastamento, dias};
+    const QString &motivo1 = campo(a, kAfastamentos[0].motivo);
     QString codigo = CriticaDiasAfastamentoMotivo(dias, motivo1);
-    if (codigo == QLatin1String("3753"))
-        erro(a, codigo, {linhaDias, {Rotulo::MotivoAfastamentoDatas, motivo1}});
-    else if (!Passa(codigo))
-        erro(a, codigo, {linhaDias});
+    if (!Passa(codigo)) {
+        if (codigo == QLatin1String("3753"))
+            erro(a, codigo, {{Rotulo::DiasAfastamento, dias}, {Rotulo::MotivoAfastamentoDatas, motivo1}});
+        else
+            erro(a, codigo, {{Rotulo::DiasAfastamento, dias}});
+    }
     codigo = CriticaDiasAfastamento(motivo1, campo(a, kAfastamentos[1].motivo), campo(a, kAfastamentos[2].motivo),
                                     dias);
     if (!Passa(codigo))
-        erro(a, codigo, {linhaDias});
+        erro(a, codigo, {{Rotulo::DiasAfastamento, dias}});
 }
 
 void motivosJuntos(AnaliseConsistencia &a)
 {
-    QList<CampoOcorrencia> linhas;
-    for (const CamposAfastamento &f : kAfastamentos)
-        linhas << CampoOcorrencia{Rotulo::MotivoAfastamento, campo(a, f.motivo)};
-    const QString codigo = CriticaMotivosAfastamento(linhas[0].Conteudo, linhas[1].Conteudo, linhas[2].Conteudo);
+    const QString &motivo1 = campo(a, kAfastamentos[0].motivo);
+    const QString &motivo2 = campo(a, kAfastamentos[1].motivo);
+    const QString &motivo3 = campo(a, kAfastamentos[2].motivo);
+    const QString codigo = CriticaMotivosAfastamento(motivo1, motivo2, motivo3);
     if (!Passa(codigo))
-        erro(a, codigo, linhas);
+        erro(a, codigo, {{Rotulo::MotivoAfastamento, motivo1}, {Rotulo::MotivoAfastamento, motivo2},
+                         {Rotulo::MotivoAfastamento, motivo3}});
 }
 
 void usoEmpresa(AnaliseConsistencia &a)
@@ -113,7 +123,7 @@ void municipioTrabalho(AnaliseConsistencia &a)
 {
     const QString &municipio = campo(a, "CoMunicipioTrabalho");
     QString codigo = CriticaCampoPreenchido(municipio, a.OrigemArquivo);
-    if (Passa(codigo) && !TextoAparado(municipio).isEmpty() && municipio != QLatin1String("0000000"))
+    if (Passa(codigo) && !VistaAparada(municipio).isEmpty() && municipio != QLatin1String("0000000"))
         codigo = a.CodigoDeTabela(CriticaMunicipioTrabalho, municipio);
     if (!Passa(codigo))
         erro(a, codigo, {{Rotulo::MunicipioTrabalho, municipio}});

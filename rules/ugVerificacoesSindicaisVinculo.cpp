@@ -20,31 +20,31 @@ void erro(AnaliseConsistencia &a, const QString &codigo, const QList<CampoOcorre
 
 // The entity steps of a CNPJ: filled in a file, then (when informed) not forbidden, well formed, and in
 // the workers' entities table (a warning, not for QYV where `isentaQyv`). True when every step passed.
+// The table's answer for a CNPJ holds for the whole run: it is searched once per CNPJ.
 bool entidade(AnaliseConsistencia &a, const QString &cnpj, const QString &tipo, const QString &rotulo,
               bool isentaQyv)
 {
-    const CampoOcorrencia linha{rotulo, cnpj};
     QString codigo = CriticaCampoPreenchido(cnpj, a.OrigemArquivo);
     if (!Passa(codigo)) {
-        erro(a, codigo, {linha});
+        erro(a, codigo, {{rotulo, cnpj}});
         return false;
     }
-    if (TextoAparado(cnpj).isEmpty() || cnpj == QLatin1String("00000000000000"))
+    if (VistaAparada(cnpj).isEmpty() || cnpj == QLatin1String("00000000000000"))
         return false;
     codigo = CriticaCnpjEntidadeVedado(cnpj, a.CamposEstabelecimento.Gravado("CoCgcCeiEstabelecimento"), 1);
     if (!Passa(codigo)) {
-        erro(a, codigo, {linha});
+        erro(a, codigo, {{rotulo, cnpj}});
         return false;
     }
     codigo = CriticaCnpjEntidade(cnpj, tipo, 1, true);
     if (!CodigoEntre(codigo, {"0000", "0051", "0050"})) {
-        erro(a, codigo, {linha});
+        erro(a, codigo, {{rotulo, cnpj}});
         return false;
     }
-    codigo = CriticaCnpjEntidadeVinculo(cnpj);
+    codigo = a.CodigoDeTabela(CriticaCnpjEntidadeVinculo, cnpj);
     if (!Passa(codigo)) {
         if (!(isentaQyv && cnpj == CnpjQyv))
-            a.RegistraAviso(RegistroVinculo, codigo, {linha});
+            a.RegistraAviso(RegistroVinculo, codigo, {{rotulo, cnpj}});
         return false;
     }
     return true;

@@ -33,6 +33,8 @@ private slots:
     void contribuicaoAusente();
     void tabelasDeEntidades();
     void cnpjQyvValido();
+    void classeAposTrocaDeUmDigito_data();
+    void classeAposTrocaDeUmDigito();
     void codigosTemMensagemInstalada();
 };
 
@@ -243,6 +245,45 @@ void tst_ugRegrasSindicais::cnpjQyvValido()
     QCOMPARE(CnpjQyv.size(), 14);
     QVERIFY(ValidaCNPJ(CnpjQyv));
     QCOMPARE(CriticaCnpjEntidade(CnpjQyv, QStringLiteral("sindical"), 0, true), QStringLiteral("0051"));
+}
+
+// The entity rule classifies with check digits of its own: every one-digit change of a CNPJ, a CEI and a
+// number that is both, with each of the hundred endings (so that some are valid again), gets the class the
+// library's ValidaCNPJ and ValidaCEI give it.
+void tst_ugRegrasSindicais::classeAposTrocaDeUmDigito_data()
+{
+    QTest::addColumn<QString>("numero");
+    QTest::newRow("CNPJ") << kOutra;
+    QTest::newRow("CNPJ e CEI") << QStringLiteral("00000100001602");
+    QTest::newRow("CEI") << QStringLiteral("00000100000002");
+    QTest::newRow("QYV") << CnpjQyv;
+}
+
+void tst_ugRegrasSindicais::classeAposTrocaDeUmDigito()
+{
+    QFETCH(QString, numero);
+    const QString proprio = numero.left(8) + QStringLiteral("999999");
+    int validos = 0;
+    for (int i = 0; i < 12; ++i) {
+        for (char d = '0'; d <= '9'; ++d) {
+            for (int final = 0; final < 100; ++final) {
+                QString trocado = numero;
+                trocado[i] = QLatin1Char(d);
+                trocado.replace(12, 2, QStringLiteral("%1").arg(final, 2, 10, QLatin1Char('0')));
+                if (trocado == proprio || SoZeros(trocado))
+                    continue;
+                const bool cnpj = ValidaCNPJ(trocado);
+                const bool cei = ValidaCEI(trocado);
+                validos += cnpj || cei;
+                const char *classe = cnpj ? (cei ? "0050" : "0051") : (cei ? "0052" : "0059");
+                QCOMPARE(CriticaCnpjEntidade(trocado, QStringLiteral("sindical"), 1, true), QLatin1String(classe));
+                if (trocado.left(8) == proprio.left(8))
+                    QCOMPARE(CriticaCnpjCentralizador(trocado, proprio, true),
+                             QLatin1String(cnpj ? classe : "0059"));
+            }
+        }
+    }
+    QVERIFY(validos > 100);
 }
 
 void tst_ugRegrasSindicais::codigosTemMensagemInstalada()
