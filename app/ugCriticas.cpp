@@ -45,9 +45,9 @@ QChar digitoModulo11(int soma)
 }
 
 // The digit at index `tamanho` is the modulus-11 digit of the weighted sum of the digits before it.
-bool digitoCerto(const QString &s, int tamanho, int pesoMaximo)
+bool digitoCerto(QStringView s, int tamanho, int pesoMaximo)
 {
-    return s[tamanho] == digitoModulo11(somaPonderada(QStringView(s).left(tamanho), pesoMaximo));
+    return s[tamanho] == digitoModulo11(somaPonderada(s.left(tamanho), pesoMaximo));
 }
 
 // The amount in cents; nullopt when the text is not a whole number.
@@ -159,25 +159,25 @@ bool AbaixoSalarioMinimoCentavos(qint64 centavos) { return centavos < kSalarioMi
 
 bool AcimaLimiteRemuneracaoCentavos(qint64 centavos) { return centavos >= kLimiteRemuneracao; }
 
-bool ValidaCPF(const QString &s)
+bool ValidaCPF(QStringView s)
 {
     return soDigitos(s, 11) && digitoCerto(s, 9, 11) && digitoCerto(s, 10, 11);
 }
 
-bool ValidaCNPJ(const QString &s)
+bool ValidaCNPJ(QStringView s)
 {
-    return soDigitos(s, 14) && s.mid(8, 4) != QLatin1String("0000") && digitoCerto(s, 12, 9)
+    return soDigitos(s, 14) && s.mid(8, 4) != u"0000" && digitoCerto(s, 12, 9)
            && digitoCerto(s, 13, 9);
 }
 
-bool CnpjValido(const QString &s)
+bool CnpjValido(QStringView s)
 {
     return ValidaCNPJ(s);
 }
 
-bool ValidaCEI(const QString &s)
+bool ValidaCEI(QStringView s)
 {
-    if (!soDigitos(s, 14) || !s.startsWith(QLatin1String("00")) || s.mid(2, 4) == QLatin1String("0000"))
+    if (!soDigitos(s, 14) || !s.startsWith(u"00") || s.mid(2, 4) == u"0000")
         return false;
     static constexpr int pesos[11] = {7, 4, 1, 8, 5, 2, 1, 6, 3, 7, 4};
     int soma = 0;
@@ -188,12 +188,11 @@ bool ValidaCEI(const QString &s)
     return s[13] == QChar(u'0' + (10 - n) % 10);
 }
 
-bool ValidaPisPasep(const QString &s)
+bool ValidaPisPasep(QStringView s)
 {
-    if (!soDigitos(s, 11) || (s[0] != QLatin1Char('1') && s[0] != QLatin1Char('2')))
+    if (!soDigitos(s, 11) || (s[0] != u'1' && s[0] != u'2'))
         return false;
-    if (s == QLatin1String("12345678900") || s == QLatin1String("10987654321")
-        || s == QLatin1String("10000000008"))
+    if (s == u"12345678900" || s == u"10987654321" || s == u"10000000008")
         return false;
     return digitoCerto(s, 10, 9);
 }

@@ -58,11 +58,11 @@ bool AbaixoSalarioMinimoCentavos(qint64 centavos);
 bool AcimaLimiteRemuneracaoCentavos(qint64 centavos);
 
 // Check digits: exactly the number's count of digits, digits only.
-bool ValidaCPF(const QString &s);      // 11 digits
-bool ValidaCNPJ(const QString &s);     // 14 digits, branch (digits 9-12) not "0000"
-bool CnpjValido(const QString &s);     // as ValidaCNPJ
-bool ValidaCEI(const QString &s);      // 14 characters: "00" + 12 digits, digits 3-6 not "0000"
-bool ValidaPisPasep(const QString &s); // 11 digits starting with "1" or "2", not one of the refused numbers
+bool ValidaCPF(QStringView s);         // 11 digits
+bool ValidaCNPJ(QStringView s);        // 14 digits, branch (digits 9-12) not "0000"
+bool CnpjValido(QStringView s);        // as ValidaCNPJ
+bool ValidaCEI(QStringView s);         // 14 characters: "00" + 12 digits, digits 3-6 not "0000"
+bool ValidaPisPasep(QStringView s);    // 11 digits starting with "1" or "2", not one of the refused numbers
 
 // Code-returning checks. `tamanho` is the field width as text ("0" when it is not a number).
 // Trimmed value: not numeric -> "0040"; longer than tamanho -> "X"; shorter -> "0040"; else "0000".

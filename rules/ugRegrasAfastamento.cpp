@@ -7,31 +7,10 @@ namespace gdvorn {
 
 namespace {
 
-// The text is not empty and every character is "0": SoZeros over a view, so that no rule copies its inputs
-// to trim them.
-bool soZeros(QStringView s)
-{
-    if (s.isEmpty())
-        return false;
-    for (QChar c : s)
-        if (c != u'0')
-            return false;
-    return true;
-}
-
 // Both DDMM dates of a comparison are informed dates of four characters.
 bool duasDatasDiaMes(QStringView a, QStringView b)
 {
-    return a.size() == 4 && b.size() == 4 && !soZeros(a) && !soZeros(b);
-}
-
-// ComparaDiaMes over views of four characters.
-int comparaDiaMes(QStringView a, QStringView b)
-{
-    const int mes = a.mid(2, 2).compare(b.mid(2, 2));
-    if (mes != 0)
-        return mes;
-    return a.left(2).compare(b.left(2));
+    return a.size() == 4 && b.size() == 4 && !SoZeros(a) && !SoZeros(b);
 }
 
 } // namespace
@@ -45,7 +24,7 @@ QString CriticaMotivoAfastamento(const QString &motivo)
     if (numerico != CodigoValido)
         return numerico;
     const QStringView m = VistaAparada(motivo);
-    if (soZeros(m))
+    if (SoZeros(m))
         return CodigoValido;
     const qint64 codigo = ValorDigitos(m);
     return codigo % 10 == 0 && codigo >= 10 && codigo <= 70 ? CodigoValido : QStringLiteral("3629");
@@ -67,7 +46,7 @@ QString CriticaDataAfastamentoValida(const QString &data, const QString &ano)
     const QString numerico = CriticaNumericoCampo(data, 4);
     if (numerico != CodigoValido)
         return numerico;
-    if (soZeros(VistaAparada(data)))
+    if (SoZeros(VistaAparada(data)))
         return CodigoValido;
     return DiaMesValido(TextoAparado(data), TextoAparado(ano)) ? CodigoValido : QStringLiteral("3630");
 }
@@ -76,13 +55,13 @@ QString CriticaDataAfastamento(const QString &data, const QString &motivo, bool 
 {
     const QStringView d = VistaAparada(data);
     const QStringView m = VistaAparada(motivo);
-    const bool comMotivo = SoDigitos(m) && !soZeros(m);
+    const bool comMotivo = SoDigitos(m) && !SoZeros(m);
     if (comMotivo) {
-        if (!soZeros(d))
+        if (!SoZeros(d))
             return CodigoValido;
         return inicio ? QStringLiteral("3638") : QStringLiteral("3643");
     }
-    return soZeros(d) ? CodigoValido : QStringLiteral("3646");
+    return SoZeros(d) ? CodigoValido : QStringLiteral("3646");
 }
 
 QString CriticaAfastamentoFim(const QString &inicio, const QString &fim)
@@ -91,7 +70,7 @@ QString CriticaAfastamentoFim(const QString &inicio, const QString &fim)
     const QStringView f = VistaAparada(fim);
     if (!SoDigitos(i) || !SoDigitos(f) || !duasDatasDiaMes(i, f))
         return CodigoValido;
-    return comparaDiaMes(f, i) < 0 ? QStringLiteral("3633") : CodigoValido;
+    return ComparaDiaMes(f, i) < 0 ? QStringLiteral("3633") : CodigoValido;
 }
 
 QString CriticaAfastamentoPeriodo(const QString &data, const QString &admissao, const QString &ano)
@@ -99,11 +78,11 @@ QString CriticaAfastamentoPeriodo(const QString &data, const QString &admissao, 
     const QStringView d = VistaAparada(data);
     const QStringView a = VistaAparada(admissao);
     const QStringView y = VistaAparada(ano);
-    if (d.isEmpty() || a.isEmpty() || y.isEmpty() || soZeros(d) || d.size() != 4)
+    if (d.isEmpty() || a.isEmpty() || y.isEmpty() || SoZeros(d) || d.size() != 4)
         return CodigoValido;
-    if (soZeros(a) || a.size() != 8 || a.mid(4, 4) != y)
+    if (SoZeros(a) || a.size() != 8 || a.mid(4, 4) != y)
         return CodigoValido;
-    return comparaDiaMes(d, a.left(4)) < 0 ? QStringLiteral("3632") : CodigoValido;
+    return ComparaDiaMes(d, a.left(4)) < 0 ? QStringLiteral("3632") : CodigoValido;
 }
 
 QString CriticaAfastamentoInicio(const QString &data, const QString &desligamento, const QString &)
@@ -112,7 +91,7 @@ QString CriticaAfastamentoInicio(const QString &data, const QString &desligament
     const QStringView s = VistaAparada(desligamento);
     if (!duasDatasDiaMes(d, s))
         return CodigoValido;
-    return comparaDiaMes(d, s) > 0 ? QStringLiteral("3631") : CodigoValido;
+    return ComparaDiaMes(d, s) > 0 ? QStringLiteral("3631") : CodigoValido;
 }
 
 QString CriticaDiasAfastamento(const QString &motivo1, const QString &motivo2, const QString &motivo3,
@@ -129,7 +108,7 @@ QString CriticaDiasAfastamentoMotivo(const QString &dias, const QString &motivo1
     if (numerico != CodigoValido)
         return numerico;
     const QStringView d = VistaAparada(dias);
-    if (soZeros(d))
+    if (SoZeros(d))
         return CodigoValido;
     if (ValorDigitos(d) >= 366)
         return QStringLiteral("3640");

@@ -20,49 +20,11 @@ bool vinculoIsento(QStringView vinculo)
     return vinculo.size() == 2 && SoDigitos(vinculo) && UmDosCodigos(ValorDigitos(vinculo), {30, 31, 35, 95, 96, 97});
 }
 
-// ValidaCNPJ and ValidaCEI over a view (the same tests, without the copies the text forms make): every
-// link's entity CNPJs are classified.
-bool cnpjValido(QStringView s)
-{
-    if (s.size() != 14 || !SoDigitos(s) || s.mid(8, 4) == u"0000")
-        return false;
-    // Each check digit is the modulus-11 digit of the digits before it, weighted 2 ... 9 from the right and
-    // again from 2: both sums in one pass.
-    static constexpr int pesos1[12] = {5, 4, 3, 2, 9, 8, 7, 6, 5, 4, 3, 2};
-    static constexpr int pesos2[13] = {6, 5, 4, 3, 2, 9, 8, 7, 6, 5, 4, 3, 2};
-    int soma1 = 0;
-    int soma2 = 0;
-    for (int i = 0; i < 12; ++i) {
-        const int digito = s[i].unicode() - u'0';
-        soma1 += digito * pesos1[i];
-        soma2 += digito * pesos2[i];
-    }
-    soma2 += (s[12].unicode() - u'0') * pesos2[12];
-    const auto digitoVerificador = [](int soma) {
-        const int resto = soma % 11;
-        return char16_t(u'0' + (resto < 2 ? 0 : 11 - resto));
-    };
-    return s[12].unicode() == digitoVerificador(soma1) && s[13].unicode() == digitoVerificador(soma2);
-}
-
-bool ceiValido(QStringView s)
-{
-    if (s.size() != 14 || !s.startsWith(u"00") || !SoDigitos(s) || s.mid(2, 4) == u"0000")
-        return false;
-    static constexpr int pesos[11] = {7, 4, 1, 8, 5, 2, 1, 6, 3, 7, 4};
-    int soma = 0;
-    for (int i = 0; i < 11; ++i)
-        soma += (s[2 + i].unicode() - u'0') * pesos[i];
-    soma %= 100;
-    const int n = (soma / 10 + soma % 10) % 10;
-    return s[13].unicode() == u'0' + (10 - n) % 10;
-}
-
 QString classeCnpj(QStringView cnpj)
 {
-    if (!cnpjValido(cnpj))
+    if (!ValidaCNPJ(cnpj))
         return QString();
-    return ceiValido(cnpj) ? QStringLiteral("0050") : QStringLiteral("0051");
+    return ValidaCEI(cnpj) ? QStringLiteral("0050") : QStringLiteral("0051");
 }
 
 // An entity in one of the entity tables; an empty table refuses no one.
@@ -97,7 +59,7 @@ QString CriticaCnpjEntidade(const QString &cnpj, const QString &, int, bool acei
     const QString classe = classeCnpj(v);
     if (!classe.isEmpty())
         return classe;
-    return ceiValido(v) ? QStringLiteral("0052") : QStringLiteral("0059");
+    return ValidaCEI(v) ? QStringLiteral("0052") : QStringLiteral("0059");
 }
 
 QString CriticaCnpjEntidadeVedado(const QString &cnpj, const QString &cnpjProprio, int origem)

@@ -26,7 +26,7 @@ private slots:
     void limitesDeRemuneracao();
 };
 
-using Teste = bool (*)(const QString &);
+using Teste = bool (*)(QStringView);
 Q_DECLARE_METATYPE(Teste)
 
 void tst_ugCriticas::digitosVerificadores_data()

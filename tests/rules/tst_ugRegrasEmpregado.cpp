@@ -173,7 +173,7 @@ void tst_ugRegrasEmpregado::nomeVoltaSemBrancos()
 void tst_ugRegrasEmpregado::paresFixosTemPisValido()
 {
     for (const PisNomeConhecido &par : kPisNomesConhecidos) {
-        QVERIFY2(ValidaPisPasep(QLatin1String(par.pis)), par.pis);
+        QVERIFY2(ValidaPisPasep(QString::fromLatin1(par.pis)), par.pis);
         QCOMPARE(CriticaPis(QLatin1String(par.pis)), QStringLiteral("0000"));
     }
 }
