@@ -166,13 +166,13 @@ void nomeMunicipio(AnaliseConsistencia &a)
 void uf(AnaliseConsistencia &a)
 {
     const QString sigla = aparado(a, "SgUf");
-    QString codigo = CriticaSiglaUf(sigla);
+    QString codigo = a.CodigoDeTabela(CriticaSiglaUf, sigla);
     if (!Passa(codigo)) {
         erro(a, codigo, {{Rotulo::Uf, sigla}});
         return;
     }
     const QString municipio = aparado(a, "CoMunicipio");
-    codigo = CriticaUfMunicipio(municipio, sigla);
+    codigo = a.CodigoDeTabela(CriticaUfMunicipio, municipio, sigla);
     if (!Passa(codigo))
         erro(a, codigo, {{Rotulo::CodigoMunicipio, municipio}, {Rotulo::Uf, sigla}});
     const QString cep = aparado(a, "CoCepEstabelecimento");
