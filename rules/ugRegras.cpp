@@ -69,13 +69,35 @@ QDate dataOuNula(int ano, int mes, int dia)
 
 } // namespace
 
+int DataNumero(QStringView data)
+{
+    if (data.size() != 8)
+        return 0;
+    // Digits tested and read in one pass: every link's dates come here several times.
+    int digitos[8];
+    const char16_t *c = data.utf16();
+    for (int i = 0; i < 8; ++i) {
+        const unsigned digito = char16_t(c[i] - u'0');
+        if (digito > 9)
+            return 0;
+        digitos[i] = int(digito);
+    }
+    const int dia = digitos[0] * 10 + digitos[1];
+    const int mes = digitos[2] * 10 + digitos[3];
+    const int ano = ((digitos[4] * 10 + digitos[5]) * 10 + digitos[6]) * 10 + digitos[7];
+    static constexpr int kDiasDoMes[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    // Year 0 is no year of the calendar (as QDate has it).
+    if (ano == 0 || mes < 1 || mes > 12 || dia < 1)
+        return 0;
+    const int ultimo = mes == 2 && QDate::isLeapYear(ano) ? 29 : kDiasDoMes[mes - 1];
+    return dia <= ultimo ? ano * 10000 + mes * 100 + dia : 0;
+}
+
 QDate DataCalendario(const QString &data)
 {
-    // DataValida's test: eight digits, nothing around them.
-    if (data.size() != 8 || !SoDigitos(data))
-        return QDate();
-    const QStringView d(data);
-    return dataOuNula(numeroDosDigitos(d.mid(4, 4)), numeroDosDigitos(d.mid(2, 2)), numeroDosDigitos(d.left(2)));
+    // DataValida's test: eight digits, nothing around them, a real date.
+    const int numero = DataNumero(data);
+    return numero ? QDate(numero / 10000, numero / 100 % 100, numero % 100) : QDate();
 }
 
 QDate DataDiaMes(const QString &diaMes, int ano)
@@ -107,6 +129,15 @@ int ComparaDiaMes(QStringView a, QStringView b)
 QDate SomaAnos(const QDate &data, int anos)
 {
     return data.addMonths(12 * anos);
+}
+
+int SomaAnosNumero(int data, int anos)
+{
+    const int ano = data / 10000 + anos;
+    const int mesDia = data % 10000;
+    if (mesDia == 229 && !QDate::isLeapYear(ano))
+        return ano * 10000 + 228;
+    return ano * 10000 + mesDia;
 }
 
 } // namespace gdvorn

@@ -96,6 +96,9 @@ bool ValorInformado(QStringView s);
 // DDMMYYYY as a calendar date: only a text that passes DataValida (eight digits forming a real date)
 // gives a valid QDate; any other text gives a null one.
 QDate DataCalendario(const QString &data);
+// The same date as a number, for the checks of every link: YYYYMMDD when the text is eight digits
+// forming a real date, else 0; two such numbers compare as their dates do.
+int DataNumero(QStringView data);
 // A DDMM date completed with `ano`: a valid QDate only when the four characters are digits and form a
 // real date of that year (so "3102" is no date, and "2902" only in a leap year).
 QDate DataDiaMes(const QString &diaMes, int ano);
@@ -109,5 +112,7 @@ int ComparaDiaMes(QStringView a, QStringView b);
 // The date `anos` years later, counted as 12 × anos months with the day clipped to the length of the
 // month reached: 29/02/1996 plus 14 years is 28/02/2010.
 QDate SomaAnos(const QDate &data, int anos);
+// SomaAnos on a date of DataNumero (29 February becomes 28 in a common year).
+int SomaAnosNumero(int data, int anos);
 
 } // namespace gdvorn

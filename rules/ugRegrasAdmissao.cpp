@@ -28,39 +28,6 @@ qint64 valorAnoMesDia(QStringView data)
 
 } // namespace
 
-int DataNumero(QStringView data)
-{
-    if (data.size() != 8)
-        return 0;
-    // Digits tested and read in one pass: every link's dates come here several times.
-    int digitos[8];
-    const char16_t *c = data.utf16();
-    for (int i = 0; i < 8; ++i) {
-        const unsigned digito = char16_t(c[i] - u'0');
-        if (digito > 9)
-            return 0;
-        digitos[i] = int(digito);
-    }
-    const int dia = digitos[0] * 10 + digitos[1];
-    const int mes = digitos[2] * 10 + digitos[3];
-    const int ano = ((digitos[4] * 10 + digitos[5]) * 10 + digitos[6]) * 10 + digitos[7];
-    static constexpr int kDiasDoMes[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    // Year 0 is no year of the calendar (as QDate has it).
-    if (ano == 0 || mes < 1 || mes > 12 || dia < 1)
-        return 0;
-    const int ultimo = mes == 2 && QDate::isLeapYear(ano) ? 29 : kDiasDoMes[mes - 1];
-    return dia <= ultimo ? ano * 10000 + mes * 100 + dia : 0;
-}
-
-int SomaAnosNumero(int data, int anos)
-{
-    const int ano = data / 10000 + anos;
-    const int mesDia = data % 10000;
-    if (mesDia == 229 && !QDate::isLeapYear(ano))
-        return ano * 10000 + 228;
-    return ano * 10000 + mesDia;
-}
-
 QString CriticaDataAdmissao(const QString &data)
 {
     const QStringView d = VistaAparada(data);

@@ -4,20 +4,13 @@
 // minors' bands that decide between a work permit and the apprentice link type "55"; the admission
 // type on its own and against the legal nature. Conventions of the library in ugRegras.h.
 //
-// The age rules read their dates with DataNumero and count years with SomaAnosNumero (below), the
-// number forms of DataCalendario and SomaAnos (ugRegras.h), so a birthday is the same day and month n
-// years later, 29 February becoming 28 February in a common year. They change nothing program-wide.
+// The age rules read their dates with DataNumero and count years with SomaAnosNumero (ugRegras.h), so
+// a birthday is the same day and month n years later, 29 February becoming 28 February in a common year.
 
 #include <QString>
 #include <QStringView>
 
 namespace gdvorn {
-
-// The dates of the age rules as numbers, for the checks of every link. DataNumero: DDMMYYYY as YYYYMMDD
-// when it is eight digits forming a real date (as DataCalendario), else 0; two such numbers compare as
-// their dates do. SomaAnosNumero: SomaAnos on such a number (29 February becomes 28 in a common year).
-int DataNumero(QStringView data);
-int SomaAnosNumero(int data, int anos);
 
 // "0392" empty or zeros, "0390" no date or a year of 1910 or earlier.
 QString CriticaDataAdmissao(const QString &data);
