@@ -32,26 +32,16 @@ const QStringList kLegendas{QStringLiteral("Inscrição CNPJ/CEI"), QStringLiter
 
 } // namespace
 
-TfmAltVinculo00::TfmAltVinculo00() : TPaginaAssistente("fmAltVinculo00")
+TfmAltVinculo00::TfmAltVinculo00()
+    : TPaginaIntroducaoVinculos("fmAltVinculo00",
+                                {QStringLiteral("Este assistente permite que você altere o código de vínculo "),
+                                 QStringLiteral("de TODOS os empregados/servidor de um estabelecimento "),
+                                 QStringLiteral("(inscrição/prefixo). "),
+                                 QStringLiteral("Caso os empregados/servidores a alterar estejam em prefixos "),
+                                 QStringLiteral("diferentes, o procedimento deverá ser executado novamente "),
+                                 QStringLiteral("para o "), QStringLiteral("outro prefixo.")},
+                                QStringLiteral("< &Voltar"), QStringLiteral("&Avançar >"))
 {
-    Corpo->addWidget(MemoDicas(this, "meDicas",
-                               {QStringLiteral("Este assistente permite que você altere o código de vínculo "),
-                                QStringLiteral("de TODOS os empregados/servidor de um estabelecimento "),
-                                QStringLiteral("(inscrição/prefixo). "),
-                                QStringLiteral("Caso os empregados/servidores a alterar estejam em prefixos "),
-                                QStringLiteral("diferentes, o procedimento deverá ser executado novamente "),
-                                QStringLiteral("para o "), QStringLiteral("outro prefixo.")}),
-                     1);
-    btVoltar = criaBotao("btVoltar", QStringLiteral("< &Voltar"), [] {});
-    btVoltar->setEnabled(false);
-    btAvancar = criaBotao("btAvancar", QStringLiteral("&Avançar >"), [this] { Assistente()->mostra(Seguinte); });
-    btCancelar = criaBotao("btCancelar", QStringLiteral("&Cancelar"), [this] { Assistente()->fecha(); });
-}
-
-void TfmAltVinculo00::aoMostrar()
-{
-    btAvancar->setDefault(true);
-    btAvancar->setFocus();
 }
 
 TfmAltVinculo02::TfmAltVinculo02(EstadoAltVinculo &estado)

@@ -1,12 +1,10 @@
 #pragma once
 // The link-code change wizard: page 00 introduces it, page 01 (TPaginaEscolhaEstab) chooses the
-// establishment, page 02 the
-// link-type code (llVinculo over tb8vinc, its description in dbcdDescrVinculo) that every link of the
-// establishment then takes, on the page's progress bar.
+// establishment, page 02 the link-type code (llVinculo over tb8vinc, its description in dbcdDescrVinculo)
+// that every link of the establishment then takes, on the page's progress bar.
 
 #include "entry/ufmAssistentesVinculos.h"
 
-class QComboBox;
 class QLineEdit;
 class QListWidget;
 class QProgressBar;
@@ -22,13 +20,10 @@ struct EstadoAltVinculo {
     QString Classe;
 };
 
-class TfmAltVinculo00 : public TPaginaAssistente {
+class TfmAltVinculo00 : public TPaginaIntroducaoVinculos {
     Q_OBJECT
 public:
     TfmAltVinculo00();
-    void aoMostrar() override;
-    QPushButton *btVoltar = nullptr, *btAvancar = nullptr, *btCancelar = nullptr;
-    TPaginaAssistente *Seguinte = nullptr;
     EstadoAltVinculo Estado;
 };
 

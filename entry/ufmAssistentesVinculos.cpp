@@ -173,6 +173,27 @@ QString ConfereEstabelecimento(QComboBox *combo, ChaveEstabelecimento &estab, co
     return classe;
 }
 
+TPaginaIntroducaoVinculos::TPaginaIntroducaoVinculos(const char *nomeObjeto, const QStringList &dicas,
+                                                     const QString &voltar, const QString &avancar,
+                                                     std::function<void()> regras)
+    : TPaginaAssistente(nomeObjeto)
+{
+    meDicas = MemoDicas(this, "meDicas", dicas);
+    Corpo->addWidget(meDicas, 1);
+    if (regras)
+        bbRegras = criaBotao("bbRegras", QStringLiteral("&Regras >>"), std::move(regras));
+    btVoltar = criaBotao("btVoltar", voltar, [] {});
+    btVoltar->setEnabled(false);
+    btAvancar = criaBotao("btAvancar", avancar, [this] { Assistente()->mostra(Seguinte); });
+    btCancelar = criaBotao("btCancelar", QStringLiteral("&Cancelar"), [this] { Assistente()->fecha(); });
+}
+
+void TPaginaIntroducaoVinculos::aoMostrar()
+{
+    btAvancar->setDefault(true);
+    btAvancar->setFocus();
+}
+
 TPaginaEscolhaEstab::TPaginaEscolhaEstab(const char *nomeObjeto, const char *nomeCombo, const Textos &textos,
                                          RegrasEscolha regras, Escolhido escolhido)
     : TPaginaAssistente(nomeObjeto), m_regras(std::move(regras)), m_escolhido(std::move(escolhido))

@@ -72,6 +72,20 @@ struct RegrasEscolha {
 };
 QString ConfereEstabelecimento(QComboBox *combo, ChaveEstabelecimento &estab, const RegrasEscolha &regras = {});
 
+// The introduction of the three wizards: the memo "meDicas" with `dicas`, a "&Regras >>" button
+// ("bbRegras") that runs `regras` when it is given, "Voltar" (disabled), "Avançar" (to Seguinte; the
+// default button, focused when the page is shown) and "&Cancelar".
+class TPaginaIntroducaoVinculos : public TPaginaAssistente {
+    Q_OBJECT
+public:
+    TPaginaIntroducaoVinculos(const char *nomeObjeto, const QStringList &dicas, const QString &voltar,
+                              const QString &avancar, std::function<void()> regras = {});
+    void aoMostrar() override;
+    QPlainTextEdit *meDicas = nullptr;
+    QPushButton *bbRegras = nullptr, *btVoltar = nullptr, *btAvancar = nullptr, *btCancelar = nullptr;
+    TPaginaAssistente *Seguinte = nullptr;
+};
+
 // The page that chooses the establishment, one for the three wizards: the instructions (a wrapped label
 // above the base-year panel, or a memo "meInstrucoes" below it), the drop-down of the year's
 // establishments with employees (loaded, nothing chosen, each time the page is shown) and "Voltar",

@@ -61,33 +61,21 @@ TfmCopEstabRegras::TfmCopEstabRegras(QWidget *parent) : QDialog(parent)
     resize(620, 300);
 }
 
-TfmCopEstab00::TfmCopEstab00() : TPaginaAssistente("fmCopEstab00")
+TfmCopEstab00::TfmCopEstab00()
+    : TPaginaIntroducaoVinculos("fmCopEstab00",
+                                {QStringLiteral("Este   assistente  permite  que  você  transfira  TODOS os "),
+                                 QStringLiteral("empregados   de  um   estabelecimento   (inscrição/prefixo)"),
+                                 QStringLiteral("para outro estabelecimento (inscrição/prefixo)."),
+                                 QStringLiteral("O  estabelecimento de  origem  permanece  na base, ficando "),
+                                 QStringLiteral("a critério do usuário a sua exclusão. Todos  os empregados "),
+                                 QStringLiteral("serão transferidos para o estabelecimento de destino. "),
+                                 QStringLiteral("A transferência de informações possui regras bem definidas "),
+                                 QStringLiteral("que você deve conhecer.")},
+                                QStringLiteral("<&Voltar"), QStringLiteral("&Avançar>"), [this] {
+                                    TfmCopEstabRegras regras(this);
+                                    ExecutaModal(regras);
+                                })
 {
-    Corpo->addWidget(
-        MemoDicas(this, "meDicas",
-                  {QStringLiteral("Este   assistente  permite  que  você  transfira  TODOS os "),
-                   QStringLiteral("empregados   de  um   estabelecimento   (inscrição/prefixo)"),
-                   QStringLiteral("para outro estabelecimento (inscrição/prefixo)."),
-                   QStringLiteral("O  estabelecimento de  origem  permanece  na base, ficando "),
-                   QStringLiteral("a critério do usuário a sua exclusão. Todos  os empregados "),
-                   QStringLiteral("serão transferidos para o estabelecimento de destino. "),
-                   QStringLiteral("A transferência de informações possui regras bem definidas "),
-                   QStringLiteral("que você deve conhecer.")}),
-        1);
-    bbRegras = criaBotao("bbRegras", QStringLiteral("&Regras >>"), [this] {
-        TfmCopEstabRegras regras(this);
-        ExecutaModal(regras);
-    });
-    btVoltar = criaBotao("btVoltar", QStringLiteral("<&Voltar"), [] {});
-    btVoltar->setEnabled(false);
-    btAvancar = criaBotao("btAvancar", QStringLiteral("&Avançar>"), [this] { Assistente()->mostra(Seguinte); });
-    btCancelar = criaBotao("btCancelar", QStringLiteral("&Cancelar"), [this] { Assistente()->fecha(); });
-}
-
-void TfmCopEstab00::aoMostrar()
-{
-    btAvancar->setDefault(true);
-    btAvancar->setFocus();
 }
 
 TfmCopEstab02::TfmCopEstab02(ChaveEstabelecimento &origem) : TPaginaAssistente("fmCopEstab02"), m_origem(origem)

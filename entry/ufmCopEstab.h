@@ -1,13 +1,13 @@
 #pragma once
 // The employee transfer wizard: page 00 introduces it (with the rules window beside it), page 01
-// (TPaginaEscolhaEstab) chooses the source establishment, page 02 ticks the links to move, page 03 takes the new destination
-// (inscription, with its type, and prefix) and moves the links there on its progress bar.
+// (TPaginaEscolhaEstab) chooses the source establishment, page 02 ticks the links to move, page 03 takes
+// the new destination (inscription, with its type, and prefix) and moves the links there on its progress
+// bar.
 
 #include "entry/ufmAssistentesVinculos.h"
 
 #include <QDialog>
 
-class QComboBox;
 class QLineEdit;
 class QPlainTextEdit;
 class QProgressBar;
@@ -28,13 +28,10 @@ public:
     QPushButton *BtFechar = nullptr;
 };
 
-class TfmCopEstab00 : public TPaginaAssistente {
+class TfmCopEstab00 : public TPaginaIntroducaoVinculos {
     Q_OBJECT
 public:
     TfmCopEstab00();
-    void aoMostrar() override;
-    QPushButton *btVoltar = nullptr, *btAvancar = nullptr, *btCancelar = nullptr, *bbRegras = nullptr;
-    TPaginaAssistente *Seguinte = nullptr;
     ChaveEstabelecimento Origem;
 };
 

@@ -13,14 +13,10 @@
 
 #include <memory>
 
-class QLineEdit;
 class QPushButton;
-class QToolButton;
 
 namespace gdvorn {
 
-class MaskEdit;
-class RadioGroup;
 class TdmDadosResp;
 
 class TfmDadosResp : public EntryForm, public UgDadosResp::EditsResp {

@@ -32,27 +32,17 @@ void mostraEstab(const EstadoExclMult &e, QLineEdit *inscricao, QLineEdit *prefi
 
 } // namespace
 
-TfmExclMult00::TfmExclMult00() : TPaginaAssistente("fmExclMult00")
+TfmExclMult00::TfmExclMult00()
+    : TPaginaIntroducaoVinculos("fmExclMult00",
+                                {QStringLiteral("Este assistente permite que você exclua mais de um "),
+                                 QStringLiteral("empregado/servidor  de  um  estabelecimento"),
+                                 QStringLiteral("(inscrição/prefixo). "),
+                                 QStringLiteral("Você deve ter certeza que deseja excluir os "),
+                                 QStringLiteral("empregados/servidores."),
+                                 QStringLiteral("Se você tem certeza que deseja  excluir vários "),
+                                 QStringLiteral("empregados/servidores,  clique em <Avançar>.")},
+                                QStringLiteral("< &Voltar"), QStringLiteral("&Avançar >"))
 {
-    meDicas = MemoDicas(this, "meDicas",
-                        {QStringLiteral("Este assistente permite que você exclua mais de um "),
-                         QStringLiteral("empregado/servidor  de  um  estabelecimento"),
-                         QStringLiteral("(inscrição/prefixo). "),
-                         QStringLiteral("Você deve ter certeza que deseja excluir os "),
-                         QStringLiteral("empregados/servidores."),
-                         QStringLiteral("Se você tem certeza que deseja  excluir vários "),
-                         QStringLiteral("empregados/servidores,  clique em <Avançar>.")});
-    Corpo->addWidget(meDicas, 1);
-    btVoltar = criaBotao("btVoltar", QStringLiteral("< &Voltar"), [] {});
-    btVoltar->setEnabled(false);
-    btAvancar = criaBotao("btAvancar", QStringLiteral("&Avançar >"), [this] { Assistente()->mostra(Seguinte); });
-    btCancelar = criaBotao("btCancelar", QStringLiteral("&Cancelar"), [this] { Assistente()->fecha(); });
-}
-
-void TfmExclMult00::aoMostrar()
-{
-    btAvancar->setDefault(true);
-    btAvancar->setFocus();
 }
 
 TfmExclMult02::TfmExclMult02(EstadoExclMult &estado) : TPaginaAssistente("fmExclMult02"), m_estado(estado)

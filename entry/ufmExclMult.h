@@ -1,14 +1,11 @@
 #pragma once
 // The multiple employee deletion wizard: page 00 introduces it, page 01 (TPaginaEscolhaEstab) chooses the
-// establishment, page
-// 02 the order of the list, page 03 ticks the links, page 04 confirms and deletes them on its progress
-// bar ("C&ancelar" then asks whether to stop; Yes leaves every link in place).
+// establishment, page 02 the order of the list, page 03 ticks the links, page 04 confirms and deletes them
+// on its progress bar ("C&ancelar" then asks whether to stop; Yes leaves every link in place).
 
 #include "entry/ufmAssistentesVinculos.h"
 
-class QComboBox;
 class QLineEdit;
-class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
@@ -27,14 +24,10 @@ struct EstadoExclMult {
     QString Nome;
 };
 
-class TfmExclMult00 : public TPaginaAssistente {
+class TfmExclMult00 : public TPaginaIntroducaoVinculos {
     Q_OBJECT
 public:
     TfmExclMult00();
-    void aoMostrar() override;
-    QPlainTextEdit *meDicas = nullptr;
-    QPushButton *btVoltar = nullptr, *btAvancar = nullptr, *btCancelar = nullptr;
-    TPaginaAssistente *Seguinte = nullptr;
     EstadoExclMult Estado;
 };
 
