@@ -103,10 +103,8 @@ int AnoDaOpcaoImportacao(const QString &opcao)
 
 void RemoveTabelasImportacao(const QString &conexao)
 {
-    for (const QString &nome : {kTe8Emp, kTe8Vinc, kTe8Imp, QStringLiteral("te8stru")}) {
-        execSql(QStringLiteral("DROP TABLE IF EXISTS %1").arg(Schema::require(nome).qualifiedName()), conexao);
-        noteDataChanged(conexao, nome);
-    }
+    for (const QString &nome : {kTe8Emp, kTe8Vinc, kTe8Imp, QStringLiteral("te8stru")})
+        dropTable(Schema::require(nome), conexao);
 }
 
 CabecalhoImportado LeCabecalhoImportado(const QString &conexao)

@@ -304,11 +304,28 @@ void PreparedStatements::clear()
 void createTable(const TableDef &def, const QString &connection)
 {
     Transaction t(connection);
-    execSql(QStringLiteral("DROP TABLE IF EXISTS %1").arg(def.qualifiedName()), connection);
+    dropTable(def, connection);
     execSql(def.createTableSql(), connection);
     for (const IndexDef &idx : def.indexes)
         execSql(def.createIndexSql(idx), connection);
     t.commit();
+}
+
+void dropTable(const TableDef &def, const QString &connection)
+{
+    // With secure deletion on (the engine's build default here) a drop journals every page of the table
+    // and then writes zeros over it, as much writing as filling the table did.
+    const QString schema = quotedIdentifier(def.schemaName());
+    QSqlQuery q(database(connection));
+    // The setting reads 0, 1 or 2 (fast); "2" would be taken as on.
+    const QString antes = q.exec(QStringLiteral("PRAGMA %1.secure_delete").arg(schema)) && q.next()
+                              ? (q.value(0).toInt() == 2 ? QStringLiteral("FAST") : q.value(0).toString())
+                              : QString();
+    q.finish();
+    execSql(QStringLiteral("PRAGMA %1.secure_delete = FAST").arg(schema), connection);
+    execSql(QStringLiteral("DROP TABLE IF EXISTS %1").arg(def.qualifiedName()), connection);
+    if (!antes.isEmpty())
+        execSql(QStringLiteral("PRAGMA %1.secure_delete = %2").arg(schema, antes), connection);
 }
 
 void createDataFolder(const QString &folder, const QStringList &tables)

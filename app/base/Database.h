@@ -39,8 +39,14 @@ quint64 dataChanges();
 // The table that an INSERT, UPDATE, DELETE or REPLACE statement writes ("" when it is not one of these).
 QString writtenTable(const QString &sql);
 
-// Creates `def` (replacing a table of the same name) with its indexes on the open connection.
+// Creates `def` (replacing a table of the same name, dropped as dropTable does) with its indexes on the
+// open connection.
 void createTable(const TableDef &def, const QString &connection = kAlias);
+// Drops `def` when it exists: the one way a table is dropped. The freed pages are not overwritten (the
+// engine's fast secure deletion), so that dropping a large work table costs little more than its journal;
+// the file's own setting is put back afterwards. The engine refuses (TableBusy) while a statement of the
+// connection is still running, which is why no statement is left open after the routine that opened it.
+void dropTable(const TableDef &def, const QString &connection = kAlias);
 
 // Lays out a data folder: every database file of the connection, with the catalogue's tables of each
 // file that `tables` names (all installed tables and the permanent ones when empty), and no rows.
