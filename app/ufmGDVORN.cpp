@@ -543,6 +543,8 @@ void TfmGDVORN::ControlaBotoes()
     q.ParamByName(QStringLiteral("AnoSeguinte")).setAsStored(QStringLiteral("bd8emp"), QStringLiteral("AnBase"), QString::number(Config.AnoBase + 1));
     q.Open();
     const bool haDeclaracao = !q.IsEmpty();
+    // Closed at once: a statement left open would keep every later drop of a work table from running.
+    q.Close();
     // Only commands whose window is registered are ever enabled.
     auto conectado = [](const QObject *comando) { return janelasRegistradas().contains(comando->objectName()); };
     const QList<QPair<QToolButton *, QAction *>> pares{

@@ -3,7 +3,6 @@
 #include "app/base/EngineError.h"
 #include "app/base/Schema.h"
 #include "app/udmEntradaDados.h"
-#include "app/udmGDVorn.h"
 
 #include <QDir>
 #include <QFile>
@@ -91,8 +90,6 @@ void anexa(const QString &connection, const QString &tabela, const QString &cami
 
 void FechaConsultasPermanentes()
 {
-    if (dmGDVorn)
-        dmGDVorn->quBd8Emp.Close();
     if (dmEntradaDados)
         for (Query *q : {&dmEntradaDados->quConVinculo, &dmEntradaDados->quContaEmpreg, &dmEntradaDados->quContaEstrang,
                          &dmEntradaDados->quBuscaEmpreg, &dmEntradaDados->quValidaEstab})

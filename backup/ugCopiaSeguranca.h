@@ -54,7 +54,7 @@ public:
 bool GravaCopia(TBackupFile &bk, const QString &arquivo, const QString &connection = kAlias);
 
 // A query that stands on a row holds its tables' file, so that the file can be neither let go nor
-// re-indexed: closes the program-wide queries on the permanent tables (dmGDVorn's and dmEntradaDados');
+// re-indexed: closes the program-wide queries on the permanent tables (dmEntradaDados');
 // their users open them again when they need them.
 void FechaConsultasPermanentes();
 

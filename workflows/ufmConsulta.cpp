@@ -319,9 +319,6 @@ void TfmConsultaDisquete::VerificaArquivo(const QString &nome)
             p.prCarregarArq->setValue(0);
         }
     } encerra{p};
-    // The main window leaves the shared query open; an open statement keeps the analyser from dropping
-    // and making the work tables again.
-    dmGDVorn->quBd8Emp.Close();
     quint8 resultado = AnaliseNaoRealizada;
     {
         MarcaEnquanto verificando(VerificandoArquivo);

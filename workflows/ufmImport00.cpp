@@ -216,9 +216,6 @@ void TfmImport00::Avancar()
         return;
     }
 
-    // The main window's check and the lists leave the shared query open; an open statement would keep
-    // the analyser from dropping and making the work tables again.
-    dmGDVorn->quBd8Emp.Close();
     quint8 resultado = AnaliseNaoRealizada;
     {
         QtProgresso progresso(ProgressBar);

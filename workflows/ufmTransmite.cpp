@@ -452,9 +452,6 @@ void TfmTransmite::ConsultaArquivo(const QString &caminho)
             }
         } encerra{*this};
         MarcaEnquanto carregando(m_carregando);
-        // The main window leaves the shared query open; an open statement keeps the analyser from dropping
-        // and making the work tables again.
-        dmGDVorn->quBd8Emp.Close();
         QtProgresso progresso(prCarregarArq);
         int estabelecimentos = 0, vinculos = 0;
         resultado = m_analisador->AnalisaArquivo(caminho, Configuracao().AnoBase, false, estabelecimentos, vinculos,
