@@ -1,0 +1,200 @@
+// A second session of the program: the program folder as a first session leaves it (a stored declaration,
+// every work table of the checks, the browser, the import, the analysis and the writer still in
+// trabalho.db), the program's own start-up run on it with every command registered as the executable
+// registers them, and then each command of the main window triggered through its menu item (or its tool
+// button) with its window closed at its first page. No command may show a box it should not, end the
+// program or fail on the work tables that the first session left.
+
+#include "Relatorio/ugRelatorios.h"
+#include "app/QtPrograma.h"
+#include "app/base/Database.h"
+#include "app/base/Table.h"
+#include "app/udmRaveRelatorios.h"
+#include "app/ufmGDVORN.h"
+#include "app/ugExcecao.h"
+#include "backup/QtComandosCopia.h"
+#include "entry/QtComandosEntrada.h"
+#include "entry/ufmNovaDecl.h"
+#include "entry/ufmSeletores.h"
+#include "rules/ufmVerInco.h"
+#include "workflows/ufmAnalis.h"
+#include "workflows/ufmConsulta.h"
+#include "workflows/ufmGravaDecl.h"
+#include "workflows/ufmImportacao.h"
+#include "workflows/ufmPesq.h"
+#include "workflows/ufmRelatorio.h"
+#include "workflows/ufmTransmite.h"
+
+#include "FixtureConsistencia.h"
+#include "FixtureVinculos.h"
+#include "GravadorRelatorios.h"
+#include "ProgramFixture.h"
+#include "ScriptedFileDialog.h"
+#include "ScriptedHelp.h"
+#include "ScriptedModal.h"
+#include "ScriptedPresenter.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QPushButton>
+#include <QToolButton>
+#include <QtTest>
+
+using namespace gdvorn;
+
+namespace {
+
+const QString kSessao = QStringLiteral("primeira-sessao");
+
+// Every work table a first session may leave behind.
+const QStringList kTabelasTrabalho{"te8errwa", "te8emp", "te8vinc", "te8resp", "te8stru", "te8imp", "te8proid",
+                                   "te8proes"};
+
+void insere(const QString &tabela, const QVariantMap &campos)
+{
+    Table t(tabela, kSessao);
+    t.Open();
+    t.Append();
+    for (auto it = campos.cbegin(); it != campos.cend(); ++it)
+        t.FieldByName(it.key()).setValue(it.value());
+    t.Post();
+}
+
+// What a first session leaves in `dados`: one establishment of the base year with a link and the
+// responsible person (who asked for no tips at start-up), a loaded file in the work tables and the empty
+// tables of the other work.
+void primeiraSessao(const QString &dados)
+{
+    openDatabase(dados, kSessao);
+    QVariantMap responsavel = test::responsavelValido();
+    responsavel.insert(QStringLiteral("InDicas"), true);
+    const QVariantMap estabelecimento = test::estabelecimentoDeTeste({{"NuVinculosEstabelecimento", "1"}});
+    const QVariantMap vinculo = test::vinculoDeTeste(QStringLiteral("13000000002"));
+    for (const QString &tabela : kTabelasTrabalho)
+        createTable(Schema::require(tabela), kSessao);
+    for (const QString &prefixo : {QStringLiteral("bd8"), QStringLiteral("te8")}) {
+        insere(prefixo + QStringLiteral("resp"), responsavel);
+        insere(prefixo + QStringLiteral("emp"), estabelecimento);
+        insere(prefixo + QStringLiteral("vinc"), vinculo);
+    }
+    closeDatabase(kSessao);
+}
+
+// The recording wizard from its first page to the page that analyses the chosen establishments.
+void ateAnaliseDaGravacao(QDialog &d)
+{
+    d.findChild<TfmGravaDecl00 *>()->bbAvancar->click();
+    auto *escolha = d.findChild<TfmGravaDecl02 *>();
+    escolha->ckSelecionarTudo->click();
+    escolha->bbAvancar->click();
+    d.findChild<TfmGravaDecl01 *>()->bbAvancar->click();
+    QVERIFY(d.findChild<TfmGravaDecl03 *>()->isVisible());
+}
+
+QStringList textos(const test::ScriptedPresenter &caixas)
+{
+    QStringList t;
+    for (const test::ShownBox &b : caixas.boxes)
+        t << b.text;
+    return t;
+}
+
+} // namespace
+
+class tst_QtSegundaSessao : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_raiz;
+
+private slots:
+    void initTestCase()
+    {
+        // The drive C: of the run, and no diskette drives.
+        qputenv("GDVORN_RAIZ", m_raiz.path().toLocal8Bit());
+        qunsetenv("GDVORN_UNIDADE_A");
+        qunsetenv("GDVORN_UNIDADE_B");
+        // As the executable registers them, before the main window is made.
+        RegistraJanelasCopiaSeguranca();
+        RegistraNovaDeclaracao();
+        registraPassoInicial(CriaSeletoresIniciais);
+        RegistraVerInco();
+        setRegistroRelatorios(RegistraRelatorios);
+        RegistraJanelasEntrada();
+        RegistraGravacao();
+        RegistraImportacao();
+        RegistraTransmissao();
+        RegistraAnalise();
+        RegistraPesquisa();
+        RegistraImpressao();
+        RegistraConsulta();
+    }
+
+    void comandoDaJanelaPrincipal_data();
+    void comandoDaJanelaPrincipal();
+};
+
+void tst_QtSegundaSessao::comandoDaJanelaPrincipal_data()
+{
+    QTest::addColumn<QString>("comando");
+    QTest::addColumn<QStringList>("caixas");
+
+    // Every command but "Sair", which ends the program.
+    for (const char *comando :
+         {"Nova1", "Abrir1", "Excluir1", "Verificar1", "DadosResponsvel1", "Gravardeclarao1", "Consultardisquetedoano1",
+          "Gravarretificaodadeclarao1", "Transmite1", "Declarao1", "ProtocolodeTransmisso1", "AnoAnterior", "AnoAtual",
+          "sbRelatorio", "Analisador2", "ParticionarArquivo1", "MenuItem3", "Gerarcpia1", "Restaurarcpia1",
+          "IndexarArquivos1", "AjudadoGDVorn1", "Informaesteis1", "DicasdeOperao1", "VisualizarCartela1",
+          "EmitirCartela1", "SobreoGDVORN1"})
+        QTest::newRow(comando) << QString::fromLatin1(comando) << QStringList();
+}
+
+void tst_QtSegundaSessao::comandoDaJanelaPrincipal()
+{
+    QFETCH(QString, comando);
+    QFETCH(QStringList, caixas);
+
+    test::ScriptedPresenter presenter;
+    test::ScriptedModal janelas;
+    test::ScriptedFileDialog arquivos;
+    test::ScriptedHelp ajuda;
+    test::GravadorRelatorios relatorios;
+    int terminacoes = 0;
+    const auto termina = setTerminaPrograma([&terminacoes] { ++terminacoes; });
+    struct Devolve {
+        std::function<void()> termina;
+        ~Devolve() { setTerminaPrograma(termina); }
+    } devolve{termina};
+
+    test::ProgramFixture pasta;
+    primeiraSessao(pasta.dataFolder());
+    Programa programa(pasta.folder());
+    QVERIFY(programa.Inicia());
+    QVERIFY(fmGDVORN->sbGravar->isEnabled());
+    QVERIFY(presenter.boxes.isEmpty());
+
+    // The first window of the command: the recording wizard goes as far as its analysis; every other is
+    // left with Esc at its first page.
+    janelas.then([&comando](QDialog &d) {
+        if (comando == QLatin1String("Gravardeclarao1"))
+            ateAnaliseDaGravacao(d);
+        QTest::keyClick(&d, Qt::Key_Escape);
+    });
+    if (auto *item = fmGDVORN->findChild<QAction *>(comando)) {
+        QVERIFY2(item->isEnabled(), qPrintable(comando));
+        item->trigger();
+    } else {
+        auto *botao = fmGDVORN->findChild<QToolButton *>(comando);
+        QVERIFY2(botao && botao->isEnabled(), qPrintable(comando));
+        botao->click();
+    }
+    QCoreApplication::processEvents();
+
+    QCOMPARE(textos(presenter), caixas);
+    QCOMPARE(terminacoes, 0);
+    QVERIFY(fmGDVORN && fmGDVORN->isVisible());
+    programa.Libera();
+}
+
+QTEST_MAIN(tst_QtSegundaSessao)
+#include "tst_QtSegundaSessao.moc"
