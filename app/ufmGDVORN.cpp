@@ -311,16 +311,8 @@ void TfmGDVORN::Cartela(bool imprime)
     if (!dmRaveRelatorios)
         return;
     TRvSystem &sistema = dmRaveRelatorios->RvSystem1;
-    if (!sistema.HaImpressora()) {
-        if (imprime) {
-            // The same title as every other box that says there is no printer.
-            presenter().show(MessageKind::Error, QStringLiteral("Não é possível imprimir: não há impressoras instaladas."),
-                             {MessageButton::Ok}, QStringLiteral("Atenção"), MessageButton::Ok);
-            return;
-        }
-        sistema.ImprimeDaVisualizacao = false;
-        presenter().show(MessageKind::Warning, QStringLiteral("Não há impressoras instaladas."), {MessageButton::Ok});
-    }
+    if (!sistema.VerificaImpressora() && imprime)
+        return;
     sistema.Destino = imprime ? DestinoRelatorio::Impressora : DestinoRelatorio::Visualizacao;
     TRvProject &projeto = dmRaveRelatorios->RvProject2;
     projeto.SetParam(QStringLiteral("Versao"), Config.Versao);

@@ -189,8 +189,7 @@ void TfmAnalis00::Voltar()
 
 void TfmAnalis00::ErroVisual()
 {
-    VisualizaRelatorioErros(bbErroVisual, QStringLiteral("rptErrosEstrutura"), ano(),
-                            QStringLiteral("Não há impressoras instaladas."));
+    VisualizaRelatorioErros(bbErroVisual, QStringLiteral("rptErrosEstrutura"), ano());
 }
 
 void TfmAnalis00::Avancar()

@@ -408,8 +408,7 @@ void TfmConsultaDisquete::VoltarClick()
 void TfmConsultaDisquete::VisualizarClick()
 {
     VisualizaRelatorioErros(Localizar->bbVisualizar, QStringLiteral("rptErrosEstrutura"),
-                            QString::number(Configuracao().AnoBase),
-                            QStringLiteral("Não é possível imprimir: não há impressoras instaladas."));
+                            QString::number(Configuracao().AnoBase));
     dmRaveRelatorios->rvprjErro.Close();
 }
 

@@ -610,11 +610,7 @@ void TfmTransmite::btnImprimeClick()
 
 void TfmTransmite::GeraRelatorio(const QList<QPair<QString, QString>> &parametros)
 {
-    TRvSystem &sistema = dmRaveRelatorios->RvSystem1;
-    if (!sistema.HaImpressora()) {
-        sistema.ImprimeDaVisualizacao = false;
-        presenter().show(MessageKind::Warning, QStringLiteral("Não há impressoras instaladas."), {MessageButton::Ok});
-    }
+    dmRaveRelatorios->RvSystem1.VerificaImpressora();
     TRvProject &projeto = dmRaveRelatorios->RvProject2;
     projeto.SetParam(QStringLiteral("Versao"), Configuracao().Versao);
     for (const auto &[nome, valor] : parametros)
