@@ -8,6 +8,7 @@
 #include "Relatorio/ugRelatorios.h"
 #include "app/QtPrograma.h"
 #include "app/base/Database.h"
+#include "app/base/Query.h"
 #include "app/base/Table.h"
 #include "app/udmRaveRelatorios.h"
 #include "app/ufmGDVORN.h"
@@ -102,10 +103,48 @@ QStringList textos(const test::ScriptedPresenter &caixas)
 
 } // namespace
 
+// The seams of a run and the program started on what a first session left; freed in reverse order.
+struct SegundaSessao {
+    test::ScriptedPresenter caixas;
+    test::ScriptedModal janelas;
+    test::ScriptedFileDialog arquivos;
+    test::ScriptedHelp ajuda;
+    test::GravadorRelatorios relatorios;
+    int terminacoes = 0;
+    std::function<void()> terminaAntes = setTerminaPrograma([this] { ++terminacoes; });
+    test::ProgramFixture pasta;
+    std::unique_ptr<Programa> programa;
+
+    SegundaSessao()
+    {
+        primeiraSessao(pasta.dataFolder());
+        programa = std::make_unique<Programa>(pasta.folder());
+    }
+    ~SegundaSessao()
+    {
+        programa.reset();
+        setTerminaPrograma(terminaAntes);
+    }
+    // The command's menu item, or its tool button when it has none.
+    static void dispara(const QString &comando)
+    {
+        if (auto *item = fmGDVORN->findChild<QAction *>(comando)) {
+            QVERIFY2(item->isEnabled(), qPrintable(comando));
+            item->trigger();
+        } else {
+            auto *botao = fmGDVORN->findChild<QToolButton *>(comando);
+            QVERIFY2(botao && botao->isEnabled(), qPrintable(comando));
+            botao->click();
+        }
+        QCoreApplication::processEvents();
+    }
+};
+
 class tst_QtSegundaSessao : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_raiz;
+    std::unique_ptr<SegundaSessao> m_sessao;
 
 private slots:
     void initTestCase()
@@ -129,9 +168,19 @@ private slots:
         RegistraImpressao();
         RegistraConsulta();
     }
+    void init()
+    {
+        m_sessao = std::make_unique<SegundaSessao>();
+        QVERIFY(m_sessao->programa->Inicia());
+        // The start-up found the stored declaration and showed nothing.
+        QVERIFY(fmGDVORN->sbGravar->isEnabled());
+        QVERIFY(m_sessao->caixas.boxes.isEmpty());
+    }
+    void cleanup() { m_sessao.reset(); }
 
     void comandoDaJanelaPrincipal_data();
     void comandoDaJanelaPrincipal();
+    void falhaAoFecharAnaliseVaiAoTratamento();
 };
 
 void tst_QtSegundaSessao::comandoDaJanelaPrincipal_data()
@@ -154,46 +203,35 @@ void tst_QtSegundaSessao::comandoDaJanelaPrincipal()
     QFETCH(QString, comando);
     QFETCH(QStringList, caixas);
 
-    test::ScriptedPresenter presenter;
-    test::ScriptedModal janelas;
-    test::ScriptedFileDialog arquivos;
-    test::ScriptedHelp ajuda;
-    test::GravadorRelatorios relatorios;
-    int terminacoes = 0;
-    const auto termina = setTerminaPrograma([&terminacoes] { ++terminacoes; });
-    struct Devolve {
-        std::function<void()> termina;
-        ~Devolve() { setTerminaPrograma(termina); }
-    } devolve{termina};
-
-    test::ProgramFixture pasta;
-    primeiraSessao(pasta.dataFolder());
-    Programa programa(pasta.folder());
-    QVERIFY(programa.Inicia());
-    QVERIFY(fmGDVORN->sbGravar->isEnabled());
-    QVERIFY(presenter.boxes.isEmpty());
-
     // The first window of the command: the recording wizard goes as far as its analysis; every other is
     // left with Esc at its first page.
-    janelas.then([&comando](QDialog &d) {
+    m_sessao->janelas.then([&comando](QDialog &d) {
         if (comando == QLatin1String("Gravardeclarao1"))
             ateAnaliseDaGravacao(d);
         QTest::keyClick(&d, Qt::Key_Escape);
     });
-    if (auto *item = fmGDVORN->findChild<QAction *>(comando)) {
-        QVERIFY2(item->isEnabled(), qPrintable(comando));
-        item->trigger();
-    } else {
-        auto *botao = fmGDVORN->findChild<QToolButton *>(comando);
-        QVERIFY2(botao && botao->isEnabled(), qPrintable(comando));
-        botao->click();
-    }
-    QCoreApplication::processEvents();
+    SegundaSessao::dispara(comando);
 
-    QCOMPARE(textos(presenter), caixas);
-    QCOMPARE(terminacoes, 0);
+    QCOMPARE(textos(m_sessao->caixas), caixas);
+    QCOMPARE(m_sessao->terminacoes, 0);
     QVERIFY(fmGDVORN && fmGDVORN->isVisible());
-    programa.Libera();
+}
+
+void tst_QtSegundaSessao::falhaAoFecharAnaliseVaiAoTratamento()
+{
+    // A statement left standing on a work table: the analysis cannot drop its tables when it ends. The
+    // failure is the exception handler's (its box, then the end of the program), never a silent abort of
+    // the process from a destructor.
+    Query aberta;
+    aberta.setSql(QStringLiteral("select * from te8emp"));
+    aberta.Open();
+    QVERIFY(!aberta.Eof());
+    SegundaSessao::dispara(QStringLiteral("Analisador2"));
+    aberta.Close();
+    QCOMPARE(m_sessao->janelas.shown, QStringList{QStringLiteral("fmAnalise")});
+    QCOMPARE(m_sessao->caixas.boxes.size(), 1);
+    QCOMPARE(m_sessao->caixas.boxes[0].kind, MessageKind::Error);
+    QCOMPARE(m_sessao->terminacoes, 1);
 }
 
 QTEST_MAIN(tst_QtSegundaSessao)
