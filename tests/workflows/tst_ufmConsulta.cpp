@@ -19,6 +19,7 @@
 #include "FixtureConsistencia.h"
 #include "FixtureVinculos.h"
 #include "GravadorRelatorios.h"
+#include "ProgramFixture.h"
 #include "ScriptedFileDialog.h"
 #include "ScriptedModal.h"
 #include "ScriptedPresenter.h"
@@ -92,6 +93,7 @@ class tst_ufmConsulta : public QObject {
     Q_OBJECT
 
     std::unique_ptr<FixtureTabelas> m_tabelas;
+    std::unique_ptr<ProgramFixture> m_programa;
     std::unique_ptr<QTemporaryDir> m_raiz;
     QString m_transmite;
 
@@ -130,26 +132,21 @@ private slots:
         m_raiz = std::make_unique<QTemporaryDir>();
         qputenv("GDVORN_RAIZ", m_raiz->path().toLocal8Bit());
         qunsetenv("GDVORN_UNIDADE_A");
-        setDiretorioPrograma(m_tabelas->pastaPrograma() + QLatin1Char('/'));
-        m_transmite = m_tabelas->pastaPrograma() + QStringLiteral("/Transmite");
+        m_programa = std::make_unique<ProgramFixture>(*m_tabelas);
+        m_transmite = m_programa->folder() + QStringLiteral("Transmite");
         QVERIFY(QDir().mkpath(m_transmite));
-        dmGDVorn = &m_tabelas->modulo();
-        dmRaveRelatorios = new TdmRaveRelatorios;
+        m_programa->create(dmRaveRelatorios);
         RegistraRelatorios(*dmRaveRelatorios);
         RegistraConsulta();
         RegistraTransmissao();
-        fmGDVORN = new TfmGDVORN;
+        m_programa->create(fmGDVORN);
         fmGDVORN->show();
         fmGDVORN->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(fmGDVORN));
     }
     void cleanup()
     {
-        delete fmGDVORN;
-        fmGDVORN = nullptr;
-        delete dmRaveRelatorios;
-        dmRaveRelatorios = nullptr;
-        dmGDVorn = nullptr;
+        m_programa.reset();
         m_tabelas.reset();
         m_raiz.reset();
     }

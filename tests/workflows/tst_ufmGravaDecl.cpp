@@ -19,6 +19,7 @@
 #include "FixtureConsistencia.h"
 #include "FixtureVinculos.h"
 #include "GravadorRelatorios.h"
+#include "ProgramFixture.h"
 #include "ScriptedFileDialog.h"
 #include "ScriptedModal.h"
 #include "ScriptedPresenter.h"
@@ -148,6 +149,7 @@ class tst_ufmGravaDecl : public QObject {
     Q_OBJECT
 
     std::unique_ptr<test::FixtureTabelas> m_tabelas;
+    std::unique_ptr<test::ProgramFixture> m_programa;
     QString m_transmite;
     std::unique_ptr<QTemporaryDir> m_drive;
 
@@ -213,29 +215,24 @@ private slots:
         test::preencheTabelasValidas(*m_tabelas);
         test::insereTabelasDoVinculo(*m_tabelas);
         m_tabelas->insere(QStringLiteral("bd8resp"), test::responsavelValido());
-        QVERIFY(QDir().mkpath(m_tabelas->pastaPrograma() + QStringLiteral("/Transmite")));
-        setDiretorioPrograma(m_tabelas->pastaPrograma() + QLatin1Char('/'));
-        m_transmite = m_tabelas->pastaPrograma() + QStringLiteral("/Transmite/");
+        m_programa = std::make_unique<test::ProgramFixture>(*m_tabelas);
+        m_transmite = m_programa->folder() + QStringLiteral("Transmite/");
+        QVERIFY(QDir().mkpath(m_transmite));
         m_drive = std::make_unique<QTemporaryDir>();
         qunsetenv("GDVORN_UNIDADE_A");
         qunsetenv("GDVORN_UNIDADE_B");
         qputenv("GDVORN_RAIZ", m_drive->filePath(QStringLiteral("raiz")).toLocal8Bit());
         QDir().mkpath(m_drive->filePath(QStringLiteral("raiz")));
-        dmGDVorn = &m_tabelas->modulo();
-        dmRaveRelatorios = new TdmRaveRelatorios;
+        m_programa->create(dmRaveRelatorios);
         RegistraRelatorios(*dmRaveRelatorios);
         RegistraGravacao();
-        fmGDVORN = new TfmGDVORN;
+        m_programa->create(fmGDVORN);
     }
     void cleanup()
     {
         setConsultaTamanho({});
         qunsetenv("GDVORN_UNIDADE_A");
-        delete fmGDVORN;
-        fmGDVORN = nullptr;
-        delete dmRaveRelatorios;
-        dmRaveRelatorios = nullptr;
-        dmGDVorn = nullptr;
+        m_programa.reset();
         m_tabelas.reset();
         m_drive.reset();
     }

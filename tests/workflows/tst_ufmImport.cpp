@@ -14,6 +14,7 @@
 #include "FixtureConsistencia.h"
 #include "FixtureTabelas.h"
 #include "GravadorRelatorios.h"
+#include "ProgramFixture.h"
 #include "ScriptedFileDialog.h"
 #include "ScriptedModal.h"
 #include "ScriptedPresenter.h"
@@ -69,6 +70,7 @@ class tst_ufmImport : public QObject {
     Q_OBJECT
 
     std::unique_ptr<FixtureTabelas> m_tabelas;
+    std::unique_ptr<ProgramFixture> m_programa;
     std::unique_ptr<QTemporaryDir> m_pasta;
 
     QString arquivo() const { return m_pasta->filePath(QStringLiteral("Vorn2009_teste.dec")); }
@@ -121,19 +123,15 @@ private slots:
         m_pasta = std::make_unique<QTemporaryDir>();
         qputenv("GDVORN_RAIZ", m_pasta->path().toLocal8Bit());
         qunsetenv("GDVORN_UNIDADE_A");
-        dmGDVorn = &m_tabelas->modulo();
-        dmRaveRelatorios = new TdmRaveRelatorios;
+        m_programa = std::make_unique<ProgramFixture>(*m_tabelas);
+        m_programa->create(dmRaveRelatorios);
         RegistraRelatorios(*dmRaveRelatorios);
         RegistraImportacao();
-        fmGDVORN = new TfmGDVORN;
+        m_programa->create(fmGDVORN);
     }
     void cleanup()
     {
-        delete fmGDVORN;
-        fmGDVORN = nullptr;
-        delete dmRaveRelatorios;
-        dmRaveRelatorios = nullptr;
-        dmGDVorn = nullptr;
+        m_programa.reset();
         m_tabelas.reset();
         m_pasta.reset();
     }

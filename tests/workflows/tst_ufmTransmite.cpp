@@ -20,6 +20,7 @@
 #include "FixtureConsistencia.h"
 #include "FixtureVinculos.h"
 #include "GravadorRelatorios.h"
+#include "ProgramFixture.h"
 #include "ScriptedModal.h"
 #include "ScriptedPresenter.h"
 #include "VolumesTransmissao.h"
@@ -76,6 +77,7 @@ class tst_ufmTransmite : public QObject {
     Q_OBJECT
 
     std::unique_ptr<test::FixtureTabelas> m_tabelas;
+    std::unique_ptr<test::ProgramFixture> m_programa;
     std::unique_ptr<QTemporaryDir> m_raiz;
     std::unique_ptr<TConfiguracao> m_config;
     TConfiguracao *m_configAnterior = nullptr;
@@ -112,22 +114,19 @@ private slots:
         qunsetenv("GDVORN_SIMULADOR");
         qunsetenv("GDVORN_UNIDADE_A");
         qunsetenv("GDVORN_UNIDADE_B");
-        setDiretorioPrograma(m_tabelas->pastaPrograma() + QLatin1Char('/'));
-        m_transmite = m_tabelas->pastaPrograma() + QStringLiteral("/Transmite");
+        m_programa = std::make_unique<test::ProgramFixture>(*m_tabelas);
+        m_transmite = m_programa->folder() + QStringLiteral("Transmite");
         QVERIFY(QDir().mkpath(m_transmite));
         m_config = std::make_unique<TConfiguracao>();
         m_configAnterior = setConfiguracao(m_config.get());
         QCOMPARE(Configuracao().CaminhoVornNet, Raiz() + QStringLiteral("/VornNet2010/VornNet2010"));
         QVERIFY(test::instalaSimulador(Configuracao().CaminhoVornNet));
-        dmGDVorn = &m_tabelas->modulo();
-        dmRaveRelatorios = new TdmRaveRelatorios;
+        m_programa->create(dmRaveRelatorios);
         RegistraRelatorios(*dmRaveRelatorios);
     }
     void cleanup()
     {
-        delete dmRaveRelatorios;
-        dmRaveRelatorios = nullptr;
-        dmGDVorn = nullptr;
+        m_programa.reset();
         setConfiguracao(m_configAnterior);
         m_config.reset();
         m_tabelas.reset();
@@ -616,14 +615,7 @@ private slots:
                                                                               {"NoEmpregado", QString::fromLatin1(nome)}}));
         RegistraGravacao();
         RegistraTransmissao();
-        fmGDVORN = new TfmGDVORN;
-        struct Fecha {
-            ~Fecha()
-            {
-                delete fmGDVORN;
-                fmGDVORN = nullptr;
-            }
-        } fecha;
+        m_programa->create(fmGDVORN);
         QCOMPARE(fmGDVORN->Config.CaminhoVornNet, Configuracao().CaminhoVornNet);
         fmGDVORN->show();
         fmGDVORN->activateWindow();
