@@ -119,13 +119,16 @@ struct TBackupFile::Escritor {
         if (!arquivo->open(QIODevice::WriteOnly))
             falhou();
     }
-    // Puts the volume in place. Before the first one, the later volumes of an earlier archive of the same
-    // name go: the new first volume beside an old second one would make one archive of two.
+    // Puts the volume in place. Before the first one takes its name (its data safe on the medium), the
+    // later volumes of an earlier archive of the same name go: the new first volume beside an old second
+    // one would make one archive of two.
     void fecha()
     {
         dispositivo = nullptr;
         if (!arquivo)
             return;
+        if (!arquivo->sync())
+            falhou();
         if (gravados.empty()) {
             const QString nome = arquivo->fileName();
             for (int n = 2; QFileInfo::exists(NomeVolume(nome, n)); ++n)

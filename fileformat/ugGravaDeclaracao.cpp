@@ -308,9 +308,13 @@ bool Gravador::fechaVolume()
         }
     }
     m_aberto = false;
+    if (m_arquivo->write(m_bytes) != m_bytes.size() || !m_arquivo->sync()) {
+        m_erroGravacao = true;
+        return false;
+    }
     if (m_completos.isEmpty() && !removeVolumesAnteriores())
         return false;
-    if (m_arquivo->write(m_bytes) != m_bytes.size() || !m_arquivo->commit()) {
+    if (!m_arquivo->commit()) {
         m_erroGravacao = true;
         return false;
     }

@@ -76,6 +76,7 @@ bool DurableFile::open(OpenMode mode)
     m_written = 0;
     m_buffer.clear();
     m_committed = false;
+    m_synced = false;
     m_fd = ::open(native(partialFileName()).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (m_fd < 0) {
         fail(errno);
@@ -115,8 +116,10 @@ qint64 DurableFile::writeData(const char *data, qint64 len)
     return len;
 }
 
-bool DurableFile::commit()
+bool DurableFile::sync()
 {
+    if (m_synced)
+        return true;
     if (!isOpen() || m_fd < 0)
         return false;
     struct stat st {};
@@ -131,7 +134,17 @@ bool DurableFile::commit()
         discard();
         return false;
     }
+    m_device = st.st_dev;
+    m_inode = st.st_ino;
+    m_synced = true;
     step(Step::DataSynced, m_fileName);
+    return true;
+}
+
+bool DurableFile::commit()
+{
+    if (!sync())
+        return false;
     if (std::rename(native(partialFileName()).constData(), native(m_fileName).constData()) != 0) {
         fail(errno);
         discard();
@@ -147,8 +160,7 @@ bool DurableFile::commit()
     }
     step(Step::FolderSynced, m_fileName);
     m_committed = true;
-    m_device = st.st_dev;
-    m_inode = st.st_ino;
+    m_synced = false;
     QIODevice::close();
     return true;
 }
@@ -160,6 +172,7 @@ void DurableFile::discard()
         m_fd = -1;
     }
     m_buffer.clear();
+    m_synced = false;
     ::unlink(native(partialFileName()).constData());
     QIODevice::close();
 }

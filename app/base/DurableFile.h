@@ -34,6 +34,9 @@ public:
 
     // Write-only (the partial file is created empty). False, with errorString(), when it cannot be created.
     bool open(OpenMode mode) override;
+    // Writes out what it holds and syncs it to the medium (the first step of commit, for a caller that has
+    // work to do between the new data being safe and the name changing). False as commit.
+    bool sync();
     // Puts the file in place as above. False when any step failed: the partial file is removed and the file
     // of the final name, if any, is the one that was there before (unless the rename itself was done and
     // only the folder's sync failed).
@@ -71,6 +74,7 @@ private:
     int m_errno = 0;
     qint64 m_written = 0;
     QByteArray m_buffer;
+    bool m_synced = false;
     bool m_committed = false;
     dev_t m_device = 0;
     ino_t m_inode = 0;
