@@ -81,12 +81,6 @@ void TfmBackup00::bbActionClick()
     bool gravada = false;
     try {
         gravada = GravaCopia(m_bk, m_arquivo);
-    } catch (const DiskFull &) {
-        presenter().show(MessageKind::Error,
-                         QStringLiteral("Não há espaço livre no disco da pasta temporária %1 para copiar as tabelas. "
-                                        "Libere espaço no disco e grave a cópia novamente.")
-                             .arg(QDir::toNativeSeparators(QDir::tempPath())),
-                         {MessageButton::Ok});
     } catch (const DatabaseError &e) {
         presenter().show(MessageKind::Error,
                          QStringLiteral("Ocorreu um erro durante o processo de backup: [") + e.message() +
