@@ -227,6 +227,8 @@ void tst_ufmCopiaSeguranca::cancelamentoDaCopia()
     QCOMPARE(caixas.boxes[0].text, QStringLiteral("Cancelar o processo de Backup ?"));
     QCOMPARE(caixas.boxes.last().text == QStringLiteral("Gravação da cópia bem sucedida."), !confirma);
     QVERIFY(!janela.isVisible());
+    // A copy given up leaves no archive, cut or whole, and no partial file.
+    QCOMPARE(QDir(m_pasta->folder()).entryList({"x.*"}, QDir::Files), confirma ? QStringList() : QStringList{"x.bkp"});
 }
 
 void tst_ufmCopiaSeguranca::restauracaoRecusada_data()
