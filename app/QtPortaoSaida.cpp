@@ -50,6 +50,7 @@ void PortaoSaida::focoMudou(QWidget *antigo, QWidget *novo)
         m_emCritica = true;
         const bool seguiu = Protege(s.acao);
         m_emCritica = false;
+        m_recusou = !seguiu;
         if (!seguiu) {
             // Nothing was entered, and the control pressed to leave is not clicked (its press is being
             // delivered now; the block ends with it).
@@ -73,8 +74,29 @@ void PortaoSaida::focoMudou(QWidget *antigo, QWidget *novo)
     }
 }
 
+bool PortaoSaida::temCritica(const QWidget *campo) const
+{
+    for (const Regra &s : m_saidas)
+        if (dentro(campo, s.campo))
+            return true;
+    return false;
+}
+
 bool PortaoSaida::eventFilter(QObject *objeto, QEvent *event)
 {
+    if (event->type() == QEvent::Shortcut && !m_emCritica) {
+        // A button clicked by its shortcut leaves the field first, so that it acts on the same controls
+        // and row as after a mouse click.
+        auto *botao = qobject_cast<QAbstractButton *>(objeto);
+        QWidget *foco = QApplication::focusWidget();
+        if (botao && foco != botao && botao->window() == m_container->window() && dentro(foco, m_container) &&
+            temCritica(foco)) {
+            m_recusou = false;
+            botao->setFocus(Qt::ShortcutFocusReason);
+            if (m_recusou)
+                return true;
+        }
+    }
     if (event->type() == QEvent::MouseButtonPress && m_cliqueBloqueado && objeto == m_cliqueBloqueado) {
         m_cliqueBloqueado = nullptr;
         return true;

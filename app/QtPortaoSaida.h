@@ -9,6 +9,10 @@
 // click through: a mouse release that arrives while a check runs (a check that lets events run, or a
 // message box it shows) is delivered again once the check is over, so the press and its release still
 // make one click. Focus moves made while a check or an entry action runs start no other check.
+//
+// A button of the window pressed by its shortcut (Alt+O) while the focus is in a field with a check takes
+// the focus first, as a mouse press would: the field's check (and every step it runs) is over before the
+// button's action reads the controls, and a check that refuses the exit swallows the shortcut.
 
 #include <QObject>
 #include <QPointer>
@@ -48,6 +52,7 @@ private:
         std::function<bool()> condicao;
     };
     void focoMudou(QWidget *antigo, QWidget *novo);
+    bool temCritica(const QWidget *campo) const;
 
     QWidget *m_container;
     QList<Regra> m_saidas;
@@ -55,6 +60,7 @@ private:
     std::function<void(QWidget *)> m_aoFocar;
     QPointer<QWidget> m_cliqueBloqueado; // the control whose press started a focus change that a check refused
     bool m_emCritica = false;
+    bool m_recusou = false; // the last check run refused the exit
 };
 
 } // namespace gdvorn

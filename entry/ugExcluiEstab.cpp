@@ -1,4 +1,5 @@
 #include "entry/ugExcluiEstab.h"
+#include "entry/ugOperacoesVinculos.h"
 
 #include "app/base/Database.h"
 #include "app/base/Progresso.h"
@@ -94,7 +95,10 @@ bool MarcaExclusao(const ChaveEstabelecimento &chave)
     return achou;
 }
 
-int ExcluiEstabelecimento(const ChaveEstabelecimento &chave, Progresso &progresso)
+namespace {
+
+// The deletion's one transaction: the row, then its links.
+int excluiNaTransacao(const ChaveEstabelecimento &chave, Progresso &progresso)
 {
     Transaction transacao;
     Table empresa(QStringLiteral("bd8emp"));
@@ -139,6 +143,19 @@ int ExcluiEstabelecimento(const ChaveEstabelecimento &chave, Progresso &progress
     vinculos.Close();
     transacao.commit();
     return excluidos;
+}
+
+} // namespace
+
+int ExcluiEstabelecimento(const ChaveEstabelecimento &chave, Progresso &progresso)
+{
+    try {
+        return excluiNaTransacao(chave, progresso);
+    } catch (...) {
+        // Rolled back: the marker goes too, so that nothing is left changed.
+        DesmarcaAposFalha(chave);
+        throw;
+    }
 }
 
 } // namespace gdvorn

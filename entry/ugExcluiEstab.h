@@ -4,7 +4,8 @@
 // The deletion is crash-safe: MarcaExclusao writes the marker "1" (InOpcaoAberta) and commits it on its
 // own; ExcluiEstabelecimento then removes the BD8EMP row and every BD8VINC row of the same year,
 // inscription and prefix in one transaction. A run that dies halfway leaves the establishment and all
-// its links in place, still marked, so the next choice of it in a list shows the notice "0501".
+// its links in place, still marked, so the next choice of it in a list shows the notice "0501"; a deletion
+// that fails (a full disk) is rolled back and clears the marker.
 
 #include "app/ugListas.h"
 

@@ -228,6 +228,25 @@ std::optional<int> MoveVinculos(const ChaveEstabelecimento &origem, const Destin
     return movidos;
 }
 
+// Runs `operacao` (one transaction that clears the marker before it commits) with the establishment's marker
+// `marca` committed before it. A cancel (nullopt) or a failure rolls the transaction back and clears the
+// marker again, so that nothing is left changed; a run that dies leaves the marker for the next start.
+template <typename Operacao>
+std::optional<int> sobMarcador(const ChaveEstabelecimento &estab, const QString &marca, Operacao operacao)
+{
+    MarcaOperacao(estab, marca);
+    std::optional<int> feitos;
+    try {
+        feitos = operacao();
+    } catch (...) {
+        DesmarcaAposFalha(estab);
+        throw;
+    }
+    if (!feitos)
+        MarcaOperacao(estab, QString());
+    return feitos;
+}
+
 void DiminuiVinculosOrigem(const ChaveEstabelecimento &origem) { RecontaVinculosEstab(origem); }
 
 void DesmarcaDestino(const ChaveEstabelecimento &destino)
@@ -337,13 +356,22 @@ void MarcaOperacao(const ChaveEstabelecimento &estab, const QString &marca)
     q.ExecSQL();
 }
 
+void DesmarcaAposFalha(const ChaveEstabelecimento &estab)
+{
+    try {
+        MarcaOperacao(estab, QString());
+    } catch (const EngineError &) {
+        // The operation's own error is the one to report; a marker that cannot be cleared either stays as
+        // after a crash, and its notice clears it at the next choice of the establishment.
+    }
+}
+
 std::optional<int> ExcluiVinculosMarcados(const ChaveEstabelecimento &estab, const QList<ChaveVinculo> &vinculos,
                                           Progresso &progresso)
 {
     modulo();
     progresso.limpaCancelamento();
-    MarcaOperacao(estab, QStringLiteral("4"));
-    {
+    return sobMarcador(estab, QStringLiteral("4"), [&]() -> std::optional<int> {
         Transaction transacao;
         PreparedStatements preparados;
         gravaChaves(preparados, vinculos);
@@ -352,16 +380,14 @@ std::optional<int> ExcluiVinculosMarcados(const ChaveEstabelecimento &estab, con
         ligaEstabelecimento(apaga, 1, estab);
         const std::optional<int> excluidos = porFatias(apaga, int(vinculos.size()), progresso);
         noteDataChanged(kAlias, kVinc);
-        if (excluidos) {
-            apagaChaves(preparados);
-            RecontaVinculosEstab(estab);
-            MarcaOperacao(estab, QString());
-            transacao.commit();
-            return excluidos;
-        }
-    }
-    MarcaOperacao(estab, QString());
-    return std::nullopt;
+        if (!excluidos)
+            return std::nullopt;
+        apagaChaves(preparados);
+        RecontaVinculosEstab(estab);
+        MarcaOperacao(estab, QString());
+        transacao.commit();
+        return excluidos;
+    });
 }
 
 std::optional<int> TransfereVinculos(const ChaveEstabelecimento &origem, const DestinoTransferencia &destino,
@@ -397,8 +423,7 @@ std::optional<int> AlteraCodigoVinculo(const ChaveEstabelecimento &estab, const 
         if (tipos.FindKey({codigo}))
             descricao = tipos.FieldByName(QStringLiteral("NoVinculo")).AsString().left(100);
     }
-    MarcaOperacao(estab, QStringLiteral("5"));
-    {
+    return sobMarcador(estab, QStringLiteral("5"), [&]() -> std::optional<int> {
         Transaction transacao;
         PreparedStatements preparados;
         const QString onde = QStringLiteral("AnBase = ?1 AND CoCgcCeiEstabelecimento = ?2 AND NuPrefixoEstabelecimento = ?3");
@@ -430,14 +455,12 @@ std::optional<int> AlteraCodigoVinculo(const ChaveEstabelecimento &estab, const 
             cancelado = progresso.Interrompido();
         }
         noteDataChanged(kAlias, kVinc);
-        if (!cancelado) {
-            MarcaOperacao(estab, QString());
-            transacao.commit();
-            return alterados;
-        }
-    }
-    MarcaOperacao(estab, QString());
-    return std::nullopt;
+        if (cancelado)
+            return std::nullopt;
+        MarcaOperacao(estab, QString());
+        transacao.commit();
+        return alterados;
+    });
 }
 
 } // namespace gdvorn

@@ -9,8 +9,8 @@
 // Each operation is one transaction: all of it or nothing, also when the program dies halfway. The
 // deletion and the code change first commit their marker on the establishment ("4", "5") on its own and
 // clear it inside the transaction, so a run that dies leaves the links untouched and the marker in
-// place (notice 0503 or 0504 at the next choice); a confirmed cancel rolls everything back and clears the
-// marker. The transfer sets and clears the destination's marker "3" inside its own transaction.
+// place (notice 0503 or 0504 at the next choice); a confirmed cancel or a failure (a full disk) rolls
+// everything back and clears the marker. The transfer sets and clears the destination's marker "3" inside its own transaction.
 // Each operation ends with the links and the foreign workers of every establishment it touched counted
 // again (quContaEmpreg, quContaEstrang of dmEntradaDados, which must exist) and stored.
 
@@ -53,6 +53,9 @@ std::optional<QString> CampoEstabelecimento(const ChaveEstabelecimento &estab, c
 // Writes `marca` into the establishment's InOpcaoAberta with one statement (inside the transaction
 // under way, if any; committed at once otherwise).
 void MarcaOperacao(const ChaveEstabelecimento &estab, const QString &marca);
+// Clears the marker of an operation that failed and was rolled back. Called while that failure is being
+// reported, it throws nothing: a marker it cannot clear stays, as after a crash.
+void DesmarcaAposFalha(const ChaveEstabelecimento &estab);
 
 // Deletes the given links of the establishment (those no longer there are skipped) and returns how many
 // went; nullopt when the user confirmed a cancel (nothing deleted). The links go in steps of FatiaVinculos,

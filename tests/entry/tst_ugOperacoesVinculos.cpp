@@ -10,6 +10,7 @@
 #include "app/udmGDVorn.h"
 #include "app/ugIndices.h"
 #include "app/ugListas.h"
+#include "entry/ugExcluiEstab.h"
 #include "entry/ugOperacoesVinculos.h"
 
 #include "LinhasDeclaracao.h"
@@ -120,7 +121,7 @@ QString textoMensagem(const QString &codigo)
     return t.FindKey({codigo}) ? t.FieldByName(QStringLiteral("TxMensagem")).AsString().trimmed() : codigo;
 }
 
-enum class Operacao { Exclusao, Transferencia, Codigo };
+enum class Operacao { Exclusao, Transferencia, Codigo, ExclusaoEstab };
 
 // The operation on three chosen links (and on `mais` more).
 std::optional<int> executa(Operacao op, Progresso &p, const QList<ChaveVinculo> &mais = {})
@@ -133,6 +134,9 @@ std::optional<int> executa(Operacao op, Progresso &p, const QList<ChaveVinculo> 
         return ExcluiVinculosMarcados(kEstab, alvo, p);
     case Operacao::Transferencia:
         return TransfereVinculos(kEstab, {{kAno, kDestino, QStringLiteral("00")}, QStringLiteral("3")}, alvo, p);
+    case Operacao::ExclusaoEstab:
+        MarcaExclusao(kEstab);
+        return ExcluiEstabelecimento(kEstab, p);
     case Operacao::Codigo:
         break;
     }
@@ -162,6 +166,8 @@ private slots:
     void cancelamentoConfirmadoNadaMuda();
     void mortaNoMeioNadaMuda_data();
     void mortaNoMeioNadaMuda();
+    void discoCheioNadaMuda_data();
+    void discoCheioNadaMuda();
 
 private:
     std::unique_ptr<ProgramaTeste> m_programa;
@@ -423,6 +429,35 @@ void tst_ugOperacoesVinculos::mortaNoMeioNadaMuda()
         QVERIFY(caixas.boxes.first().text.contains(textoMensagem(aviso)));
     }
     // The notice cleared the marker; everything else is as it was before the run.
+    QCOMPARE(tudo(), antes);
+}
+
+void tst_ugOperacoesVinculos::discoCheioNadaMuda_data()
+{
+    QTest::addColumn<Operacao>("op");
+    QTest::newRow("deletion") << Operacao::Exclusao;
+    QTest::newRow("transfer") << Operacao::Transferencia;
+    QTest::newRow("code") << Operacao::Codigo;
+    QTest::newRow("establishment") << Operacao::ExclusaoEstab;
+}
+
+// The disk fills up halfway (the engine's full-disk error, thrown where the operation reports its first
+// step): the operation is refused and rolled back, and the marker it committed first goes with the rest.
+void tst_ugOperacoesVinculos::discoCheioNadaMuda()
+{
+    QFETCH(Operacao, op);
+    declaracao();
+    muitosVinculos(1500, 30000000000);
+    const QList<ChaveVinculo> escolhidos = chavesDeMuitos();
+    const QStringList antes = tudo();
+    struct DiscoCheio : Progresso {
+        void mostraPosicao(int p) override
+        {
+            if (p > 0)
+                throw DiskFull(QStringLiteral("Insufficient disk space."));
+        }
+    } barra;
+    QVERIFY_THROWS_EXCEPTION(DiskFull, executa(op, barra, escolhidos));
     QCOMPARE(tudo(), antes);
 }
 
