@@ -74,6 +74,20 @@ void openDatabase(const QString &folder, const QString &connection, int busyTime
             QSqlDatabase::removeDatabase(connection);
             throwEngineError(e, folder);
         }
+        // A new work file holds no page until its first transaction commits, and a start ended in that
+        // transaction would leave an empty file beside its journal. Its first page is written (and synced,
+        // as every commit is) right away.
+        if (QFileInfo(trabalho).size() == 0) {
+            QSqlQuery q(db);
+            if (!q.exec(QStringLiteral("PRAGMA user_version = 1"))) {
+                const QSqlError e = q.lastError();
+                q = QSqlQuery();
+                db.close();
+                db = QSqlDatabase();
+                QSqlDatabase::removeDatabase(connection);
+                throwEngineError(e, trabalho);
+            }
+        }
         ConnectionState state;
         state.folder = QDir::cleanPath(dir.absolutePath());
         state.instance = ++g_instances;

@@ -18,7 +18,8 @@ namespace gdvorn {
 inline const QString kAlias = QStringLiteral("GDVORN");
 
 // Opens the connection on `folder`. Every database file but trabalho.db must exist (EngineError
-// otherwise); trabalho.db is created when missing. Reopening an open connection closes it first.
+// otherwise); trabalho.db is created when missing, and a trabalho.db that holds no page yet is given its
+// first one at once (committed and synced). Reopening an open connection closes it first.
 void openDatabase(const QString &folder, const QString &connection = kAlias, int busyTimeoutMs = 2000);
 void closeDatabase(const QString &connection = kAlias);
 bool isDatabaseOpen(const QString &connection = kAlias);
