@@ -9,7 +9,6 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTemporaryFile>
 
 #include <zlib.h>
@@ -554,7 +553,7 @@ namespace {
 
 // A restored file, written beside its target and put in place when all of it was read.
 struct Pendente {
-    std::unique_ptr<QSaveFile> arquivo;
+    std::unique_ptr<DurableFile> arquivo;
     quint32 data = 0;
 
     bool conclui()
@@ -677,7 +676,7 @@ bool TBackupFile::Restore(const QString &arquivo, const QString &pastaDestino)
             if (restaura && !QDir().mkpath(QFileInfo(destino).absolutePath()))
                 restaura = false;
             if (restaura) {
-                pendente.arquivo = std::make_unique<QSaveFile>(destino);
+                pendente.arquivo = std::make_unique<DurableFile>(destino);
                 pendente.data = data;
                 if (!pendente.arquivo->open(QIODevice::WriteOnly)) {
                     pendente.arquivo.reset();

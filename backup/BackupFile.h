@@ -39,7 +39,6 @@
 
 class QFile;
 class QIODevice;
-class QSaveFile;
 
 namespace gdvorn {
 
