@@ -99,7 +99,7 @@ public:
     int AnoImportacao = 0;
     bool LayoutAnterior = false;
     bool SelecionaTodos = false;
-    bool LeCabecalho = true; // read InAntecipacao and InRetificacao from te8resp (false: both false)
+    bool LeCabecalho = true; // read InRetificacao from te8resp for the status text (false: not a rectification)
 
     QWidget *PMarca = nullptr;
     QLabel *StatusArquivoP = nullptr;

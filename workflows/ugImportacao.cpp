@@ -124,10 +124,7 @@ CabecalhoImportado LeCabecalhoImportado(const QString &conexao)
 
 QString ParametrosImportacao::AnoDestino() const { return QString::number(Configuracao().AnoBase); }
 
-QString ParametrosImportacao::AnoRegistros() const
-{
-    return InAntecipacao ? AnoDestino() : QString::number(AnoImportacao);
-}
+QString ParametrosImportacao::AnoRegistros() const { return QString::number(AnoImportacao); }
 
 QString LinhaImportacao(const QString &inscricao, const QString &tipo, const QString &prefixo,
                         const QString &razao, const QString &vinculos)

@@ -464,6 +464,36 @@ private slots:
         QCOMPARE(linhas(QStringLiteral("select count(*) from bd8vinc")), QStringList{"0"});
         QCOMPARE(linhas(QStringLiteral("select count(*) from bd8emp")), QStringList{"0"});
     }
+    // Last year's variant on an advance declaration: its establishment is listed and comes in by last
+    // year's rules (a link of another dismissal cause stays out, the hours are zeroed).
+    void antecipacaoAnteriorImportada()
+    {
+        criaTabelasDeTrabalho();
+        QVariantMap e = estabelecimento(QStringLiteral("2009"), kCnpjA, "00", kVinculadoA, true, 2);
+        e["InEncerramentoAtividade"] = "1";
+        e["DaEncerramentoAtividade"] = "15032010";
+        insereLinha("te8emp", e);
+        insereLinha("te8vinc", vinculo("2009", kCnpjA, "00", pis(1), "00"));
+        insereLinha("te8vinc", vinculo("2009", kCnpjA, "00", pis(2), "12"));
+        escreveArquivo(2009);
+        ScriptedPresenter caixas;
+        GravadorRelatorios relatorios;
+        auto assistente = CriaImportacao(nullptr, QStringLiteral("Anterior - Ano 2009"));
+        assistente->show();
+        assistente->inicia();
+        avanca(*assistente, arquivo());
+        auto *p02 = pagina<TfmImport02>(*assistente);
+        QCOMPARE(atual(*assistente), p02);
+        QCOMPARE(p02->LEmpresas->count(), 1);
+        p02->SelecAllRButton->click();
+        p02->BtConcluir->click();
+        QCOMPARE(textos(caixas), QStringList());
+        QCOMPARE(atual(*assistente), pagina<TfmImport03>(*assistente));
+        QCOMPARE(linhas(QStringLiteral("select AnBase, CoCgcCeiEstabelecimento, InAvisoCnae, InSindicalizada from bd8emp")),
+                 QStringList{"2010|" + kCnpjA + "|1|"});
+        QCOMPARE(linhas(QStringLiteral("select AnBase, CoPisPasepEmpregado, HoTrabalhadasJaneiro from bd8vinc")),
+                 QStringList{"2010|" + pis(1) + "|000"});
+    }
 };
 
 QTEST_MAIN(tst_ufmImport)
