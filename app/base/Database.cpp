@@ -336,10 +336,18 @@ void dropTable(const TableDef &def, const QString &connection)
                               ? (q.value(0).toInt() == 2 ? QStringLiteral("FAST") : q.value(0).toString())
                               : QString();
     q.finish();
+    const auto devolve = [&] {
+        if (!antes.isEmpty())
+            execSql(QStringLiteral("PRAGMA %1.secure_delete = %2").arg(schema, antes), connection);
+    };
     execSql(QStringLiteral("PRAGMA %1.secure_delete = FAST").arg(schema), connection);
-    execSql(QStringLiteral("DROP TABLE IF EXISTS %1").arg(def.qualifiedName()), connection);
-    if (!antes.isEmpty())
-        execSql(QStringLiteral("PRAGMA %1.secure_delete = %2").arg(schema, antes), connection);
+    try {
+        execSql(QStringLiteral("DROP TABLE IF EXISTS %1").arg(def.qualifiedName()), connection);
+    } catch (...) {
+        devolve();
+        throw;
+    }
+    devolve();
 }
 
 void createDataFolder(const QString &folder, const QStringList &tables)
