@@ -2,13 +2,17 @@
 
 #include "app/base/Abort.h"
 #include "app/udmDadosResp.h"
+#include "app/ufmLimpaEdits.h"
 #include "app/ugMensagens.h"
 #include "app/FormBinder.h"
 #include "app/ugHtmlHelpAPI.h"
 #include "entry/FormEdits.h"
 #include "entry/QtMaiusculas.h"
+#include "entry/ufmSeletores.h"
 
 #include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QToolButton>
@@ -168,6 +172,41 @@ void CriaEditsResp(EditsResp &e, QWidget *pai, const AjustesResp &ajustes)
     e.deEmail = edit("deEmail", 205, false);
 }
 
+namespace {
+
+// A row of widgets in which `estica` takes the spare width.
+QHBoxLayout *linha(const QList<QWidget *> &itens, const QWidget *estica)
+{
+    auto *l = new QHBoxLayout;
+    for (QWidget *w : itens)
+        l->addWidget(w, w == estica ? 1 : 0);
+    return l;
+}
+
+QLabel *legenda(QWidget *pai, const char *texto) { return new QLabel(QString::fromUtf8(texto), pai); }
+
+} // namespace
+
+QHBoxLayout *LinhaInscricaoResp(const EditsResp &e, QWidget *pai)
+{
+    return linha({e.dbrTipoInscr, legenda(pai, "Número"), e.mdInscricao, e.edTipodeInscricao}, e.mdInscricao);
+}
+
+QHBoxLayout *LinhaNumeroResp(const EditsResp &e, QWidget *pai)
+{
+    return linha({e.deNumero, legenda(pai, "Complemento"), e.deComplemento}, e.deComplemento);
+}
+
+QHBoxLayout *LinhaBairroResp(const EditsResp &e, QWidget *pai)
+{
+    return linha({e.deBairro, legenda(pai, "CEP"), e.deCep}, e.deBairro);
+}
+
+QHBoxLayout *LinhaTelefoneResp(const EditsResp &e, QWidget *pai)
+{
+    return linha({legenda(pai, "DDD"), e.deDDD, legenda(pai, "Número"), e.deTelefone}, e.deTelefone);
+}
+
 void LigaEditsResp(FormBinder &binder, const EditsResp &e)
 {
     const QList<QPair<QWidget *, const char *>> campos{
@@ -268,6 +307,91 @@ QList<CriticaSaidaResp> CriticasSaidaResp(const EditsResp &e, FormBinder &binder
     };
 }
 
+QList<CriticaSaidaResp> EntradasResp(const EditsResp &e, std::function<void()> aoEntrarInscricao)
+{
+    auto mascaraDeEntrada = [](MaskEdit *edit, const QString &mascara) {
+        const QString digitos = edit->textoArmazenado();
+        edit->setMascara(mascara);
+        edit->mostraArmazenado(digitos);
+        edit->setCursorPosition(int(digitos.size()));
+    };
+    return {
+        {e.mdInscricao,
+         [edit = e.mdInscricao, mascaraDeEntrada, aoEntrarInscricao = std::move(aoEntrarInscricao)] {
+             mascaraDeEntrada(edit, kMascaraEntradaInscricao);
+             if (aoEntrarInscricao)
+                 aoEntrarInscricao();
+         }},
+        {e.deCpfResponsavel, [edit = e.deCpfResponsavel, mascaraDeEntrada] { mascaraDeEntrada(edit, kMascaraEntradaCpf); }},
+    };
+}
+
+void MostraResp(const EditsResp &e, FormBinder &binder, QWidget *painel)
+{
+    LimpaEdits(painel);
+    Table &t = resp();
+    if (!t.Active())
+        t.Open();
+    t.First();
+    t.Edit();
+    binder.setTabela(&t);
+    Field numero = t.FieldByName(QStringLiteral("NuLogradouroRespArquivo"));
+    if (!numero.AsString().trimmed().isEmpty())
+        numero.setAsString(NumeroMostradoResp(numero.AsString()));
+    binder.carrega();
+    ExibeInscricaoResp(e.mdInscricao, e.edTipodeInscricao);
+    ExibeCpfResp(e.deCpfResponsavel);
+}
+
+void EscolheMunicipioResp(const EditsResp &e, FormBinder &binder)
+{
+    TfrmT8Munic::SelecionaMunicipio(resp().FieldByName(QStringLiteral("CoMunicipioRespArquivo")));
+    binder.carrega(e.deCodMunicipio);
+    ConfereMunicipioResp(ControlesResp(e));
+}
+
+void ConfereEGravaResp(const EditsResp &e, const QList<CriticaResp> &ordem)
+{
+    const Controles c = ControlesResp(e);
+    for (const CriticaResp critica : ordem) {
+        switch (critica) {
+        case CriticaResp::TipoPreenchido: ConfereTipoPreenchidoResp(e.dbrTipoInscr); break;
+        case CriticaResp::Inscricao: ConfereInscricaoResp(c); break;
+        case CriticaResp::RazaoSocial: ConfereRazaoSocialResp(e.deNome); break;
+        case CriticaResp::Logradouro: ConfereLogradouroResp(e.deLogradouro); break;
+        case CriticaResp::Numero: ConfereNumeroResp(e.deNumero); break;
+        case CriticaResp::Complemento: ConfereComplementoResp(e.deComplemento); break;
+        case CriticaResp::Bairro: ConfereBairroResp(e.deBairro); break;
+        case CriticaResp::Cep: ConfereCepResp(e.deCep); break;
+        case CriticaResp::Municipio: ConfereMunicipioResp(c); break;
+        case CriticaResp::DDD: ConfereDDDResp(e.deDDD); break;
+        case CriticaResp::Telefone: ConfereTelefoneResp(c); break;
+        case CriticaResp::Email: ConfereEmailResp(e.deEmail); break;
+        case CriticaResp::Nome: ConfereNomeResp(e.deNomeResp); break;
+        case CriticaResp::Cpf: ConfereCpfResp(e.deCpfResponsavel); break;
+        case CriticaResp::CpfInscricao: ConfereCpfInscricaoResp(e.mdInscricao, e.deCpfResponsavel); break;
+        case CriticaResp::Nascimento: ConfereNascimentoResp(e.edNascimento); break;
+        }
+    }
+    Table &t = resp();
+    Field numero = t.FieldByName(QStringLiteral("NuLogradouroRespArquivo"));
+    numero.setAsString(NumeroGravadoResp(numero.AsString()));
+    for (const char *campo : {"NuFoneDDD", "NuFoneAssinante"}) {
+        Field f = t.FieldByName(QLatin1String(campo));
+        f.setAsString(f.AsString().trimmed());
+    }
+    t.Post();
+}
+
+void ConfereTipoPreenchidoResp(RadioGroup *tipo)
+{
+    if (!tipo->valor().isEmpty())
+        return;
+    MostraMensagem(QStringLiteral("0049"));
+    tipo->botoes().first()->setFocus();
+    Abort();
+}
+
 bool PodeValidarResp() { return !focoEm("bbCancelar"); }
 bool FocoEmAvancar() { return focoEm("bbAvancar"); }
 bool FocoEmMunicipios() { return focoEm("bbMunicipios"); }
@@ -316,7 +440,8 @@ void ConfereEmailResp(QLineEdit *edit) { reescrita(gdvorn::ConfereEmailResp, edi
 
 void ConfereComplementoResp(QLineEdit *edit)
 {
-    const ResultadoResp r = gdvorn::ConfereComplementoResp(resp());
+    const ResultadoResp r =
+        gdvorn::ConfereComplementoResp(resp(), resp().FieldByName(QStringLiteral("NuLogradouroRespArquivo")).AsString());
     refresca(edit, "TxComplementoRespArquivo");
     Controles c;
     c.complemento = edit;

@@ -13,6 +13,7 @@
 
 #include <functional>
 
+class QHBoxLayout;
 class QLineEdit;
 class QToolButton;
 class QWidget;
@@ -64,6 +65,13 @@ struct AjustesResp {
 // and out of the focus chain; the button takes the focus on a click only). Layout and tab order are
 // the window's.
 void CriaEditsResp(EditsResp &e, QWidget *pai, const AjustesResp &ajustes);
+// The rows the windows lay the edits out in, each a new layout with its captions made on `pai`: the type
+// group, "Número" and the inscription with its kind; the street number, "Complemento" and the complement;
+// the district, "CEP" and the CEP; "DDD", the area code, "Número" and the telephone.
+QHBoxLayout *LinhaInscricaoResp(const EditsResp &e, QWidget *pai);
+QHBoxLayout *LinhaNumeroResp(const EditsResp &e, QWidget *pai);
+QHBoxLayout *LinhaBairroResp(const EditsResp &e, QWidget *pai);
+QHBoxLayout *LinhaTelefoneResp(const EditsResp &e, QWidget *pai);
 // Binds the edits to their fields of ta8Resp.
 void LigaEditsResp(FormBinder &binder, const EditsResp &e);
 // The edits that the checks focus or refresh.
@@ -76,6 +84,32 @@ Controles ControlesResp(const EditsResp &e);
 // municipality button waits for the pick; an inscription taken as a CPF is shown in the CPF edit too.
 using CriticaSaidaResp = QPair<QWidget *, std::function<void()>>;
 QList<CriticaSaidaResp> CriticasSaidaResp(const EditsResp &e, FormBinder &binder);
+
+// The entry actions of the edits, for every window that shows them: entering the inscription's or the
+// CPF's edit shows its entry mask with the digits kept and the cursor after them; entering the
+// inscription's then runs `aoEntrarInscricao`, when given.
+QList<CriticaSaidaResp> EntradasResp(const EditsResp &e, std::function<void()> aoEntrarInscricao = {});
+
+// Shows the row in the edits: the edits of `painel` cleared, ta8Resp opened when closed and its row put
+// into edit (created when the table is empty), a stored street number without its leading zeros, the
+// bound edits loaded through `binder`, the inscription and the CPF in their masked edits.
+void MostraResp(const EditsResp &e, FormBinder &binder, QWidget *painel);
+
+// The municipality button: the picker stores the chosen code in the row, the code edit shows it and the
+// municipality check runs.
+void EscolheMunicipioResp(const EditsResp &e, FormBinder &binder);
+
+// The checks that OK and Next run over all the edits; each window runs them in an order of its own.
+enum class CriticaResp {
+    TipoPreenchido, Inscricao, RazaoSocial, Logradouro, Numero, Complemento, Bairro, Cep, Municipio, DDD,
+    Telefone, Email, Nome, Cpf, CpfInscricao, Nascimento
+};
+// Runs the checks of `ordem` (the first failure stops with the silent abort), then stores the row: a
+// street number shorter than 6 characters zero-filled, the area code and telephone trimmed, ta8Resp posted.
+void ConfereEGravaResp(const EditsResp &e, const QList<CriticaResp> &ordem);
+
+// "0049" with the focus on the first type button (left unselected) when no type is chosen.
+void ConfereTipoPreenchidoResp(RadioGroup *tipo);
 
 // Processes pending events; false when the focus is on "bbCancelar".
 bool PodeValidarResp();
@@ -96,7 +130,7 @@ void ConfereRazaoSocialResp(QLineEdit *edit);
 void ConfereNomeResp(QLineEdit *edit);
 void ConfereLogradouroResp(QLineEdit *edit);
 void ConfereNumeroResp(QLineEdit *edit);
-void ConfereComplementoResp(QLineEdit *edit);
+void ConfereComplementoResp(QLineEdit *edit); // with the street number the row holds
 void ConfereBairroResp(QLineEdit *edit);
 void ConfereCepResp(QLineEdit *edit);
 void ConfereMunicipioResp(const Controles &c);

@@ -54,40 +54,6 @@ void TfmAltVinculo00::aoMostrar()
     btAvancar->setFocus();
 }
 
-TfmAltVinculo01::TfmAltVinculo01(EstadoAltVinculo &estado) : TPaginaAssistente("fmAltVinculo01"), m_estado(estado)
-{
-    Corpo->addWidget(RotuloAssistente(this, QStringLiteral("Selecione o estabelecimento (inscrição/prefixo) que você deseja "
-                                                 "alterar o código de vínculo para todos os empregados.")));
-    Corpo->addWidget(PainelAnoBase(this));
-    cbSelecaoEstab = ComboEstabelecimentos(this, "cbSelecaoEstab");
-    Corpo->addWidget(cbSelecaoEstab);
-    Corpo->addStretch();
-    btVoltar = criaBotao("btVoltar", QStringLiteral("< &Voltar"), [this] { Assistente()->mostra(Anterior); });
-    btAvancar = criaBotao("btAvancar", QStringLiteral("&Avançar >"), [this] { Avancar(); });
-    btCancelar = criaBotao("btCancelar", QStringLiteral("&Cancelar"), [this] { Assistente()->fecha(); });
-}
-
-void TfmAltVinculo01::aoMostrar()
-{
-    CarregaEstabelecimentosChave(cbSelecaoEstab, AnoBaseAssistente());
-    btAvancar->setDefault(true);
-    cbSelecaoEstab->setFocus();
-}
-
-void TfmAltVinculo01::Avancar()
-{
-    ChaveEstabelecimento estab;
-    const QString classe = ConfereEstabelecimento(cbSelecaoEstab, estab);
-    if (classe.isEmpty())
-        return;
-    m_estado = {estab, classe};
-    const QString linha = cbSelecaoEstab->currentText();
-    Seguinte->EdMostraCGC->setText(InscricaoListada(linha));
-    Seguinte->EdMostraPrefixo->setText(estab.Prefixo);
-    Seguinte->EdMostraNome->setText(CampoEstabelecimento(estab, QStringLiteral("NoRazaoEstabelecimento")).value_or(QString()));
-    Assistente()->mostra(Seguinte);
-}
-
 TfmAltVinculo02::TfmAltVinculo02(EstadoAltVinculo &estado)
     : TPaginaAssistente("fmAltVinculo02"), m_estado(estado), m_execucao(nullptr)
 {
@@ -215,8 +181,19 @@ std::unique_ptr<TfmAssistente> CriaAltVinculo(QWidget *parent)
     auto assistente = std::make_unique<TfmAssistente>(kLegenda, parent);
     assistente->setObjectName(QStringLiteral("fmAltVinculo"));
     auto *p00 = new TfmAltVinculo00;
-    auto *p01 = new TfmAltVinculo01(p00->Estado);
     auto *p02 = new TfmAltVinculo02(p00->Estado);
+    auto *p01 = new TPaginaEscolhaEstab(
+        "fmAltVinculo01", "cbSelecaoEstab",
+        {QStringLiteral("Selecione o estabelecimento (inscrição/prefixo) que você deseja alterar o código de vínculo "
+                        "para todos os empregados."),
+         {}, QStringLiteral("< &Voltar"), QStringLiteral("&Avançar >")},
+        {}, [&estado = p00->Estado, p02](const ChaveEstabelecimento &estab, const QString &classe, const QString &linha) {
+            estado = {estab, classe};
+            p02->EdMostraCGC->setText(InscricaoListada(linha));
+            p02->EdMostraPrefixo->setText(estab.Prefixo);
+            p02->EdMostraNome->setText(
+                CampoEstabelecimento(estab, QStringLiteral("NoRazaoEstabelecimento")).value_or(QString()));
+        });
     p00->Seguinte = p01;
     p01->Anterior = p00;
     p01->Seguinte = p02;

@@ -1,5 +1,6 @@
 #pragma once
-// The link-code change wizard: page 00 introduces it, page 01 chooses the establishment, page 02 the
+// The link-code change wizard: page 00 introduces it, page 01 (TPaginaEscolhaEstab) chooses the
+// establishment, page 02 the
 // link-type code (llVinculo over tb8vinc, its description in dbcdDescrVinculo) that every link of the
 // establishment then takes, on the page's progress bar.
 
@@ -13,7 +14,6 @@ class QPushButton;
 
 namespace gdvorn {
 
-class TfmAltVinculo01;
 class TfmAltVinculo02;
 
 // What pages 01 and 02 share: the establishment and the class CriticaInscricao gave its inscription.
@@ -28,23 +28,8 @@ public:
     TfmAltVinculo00();
     void aoMostrar() override;
     QPushButton *btVoltar = nullptr, *btAvancar = nullptr, *btCancelar = nullptr;
-    TfmAltVinculo01 *Seguinte = nullptr;
+    TPaginaAssistente *Seguinte = nullptr;
     EstadoAltVinculo Estado;
-};
-
-class TfmAltVinculo01 : public TPaginaAssistente {
-    Q_OBJECT
-public:
-    explicit TfmAltVinculo01(EstadoAltVinculo &estado);
-    void aoMostrar() override;
-    QComboBox *cbSelecaoEstab = nullptr;
-    QPushButton *btVoltar = nullptr, *btAvancar = nullptr, *btCancelar = nullptr;
-    TfmAltVinculo00 *Anterior = nullptr;
-    TfmAltVinculo02 *Seguinte = nullptr;
-
-private:
-    void Avancar();
-    EstadoAltVinculo &m_estado;
 };
 
 class TfmAltVinculo02 : public TPaginaAssistente {
@@ -58,7 +43,7 @@ public:
     QLineEdit *dbcdDescrVinculo = nullptr;
     QProgressBar *pbAlteracao = nullptr;
     QPushButton *btVoltar = nullptr, *btConcluir = nullptr, *btCancelar = nullptr;
-    TfmAltVinculo01 *Anterior = nullptr;
+    TPaginaAssistente *Anterior = nullptr;
     // The code that passed the check (empty while none has).
     QString CodigoAceito;
 

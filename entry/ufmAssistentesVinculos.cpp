@@ -173,6 +173,41 @@ QString ConfereEstabelecimento(QComboBox *combo, ChaveEstabelecimento &estab, co
     return classe;
 }
 
+TPaginaEscolhaEstab::TPaginaEscolhaEstab(const char *nomeObjeto, const char *nomeCombo, const Textos &textos,
+                                         RegrasEscolha regras, Escolhido escolhido)
+    : TPaginaAssistente(nomeObjeto), m_regras(std::move(regras)), m_escolhido(std::move(escolhido))
+{
+    if (!textos.rotulo.isEmpty())
+        Corpo->addWidget(RotuloAssistente(this, textos.rotulo));
+    Corpo->addWidget(PainelAnoBase(this));
+    if (!textos.instrucoes.isEmpty())
+        Corpo->addWidget(MemoDicas(this, "meInstrucoes", textos.instrucoes), 1);
+    cbEstabelecimento = ComboEstabelecimentos(this, nomeCombo);
+    Corpo->addWidget(cbEstabelecimento);
+    if (textos.instrucoes.isEmpty())
+        Corpo->addStretch();
+    btVoltar = criaBotao("btVoltar", textos.voltar, [this] { Assistente()->mostra(Anterior); });
+    btAvancar = criaBotao("btAvancar", textos.avancar, [this] { Avancar(); });
+    btCancelar = criaBotao("btCancelar", QStringLiteral("&Cancelar"), [this] { Assistente()->fecha(); });
+}
+
+void TPaginaEscolhaEstab::aoMostrar()
+{
+    CarregaEstabelecimentosChave(cbEstabelecimento, AnoBaseAssistente());
+    btAvancar->setDefault(true);
+    cbEstabelecimento->setFocus();
+}
+
+void TPaginaEscolhaEstab::Avancar()
+{
+    ChaveEstabelecimento estab;
+    const QString classe = ConfereEstabelecimento(cbEstabelecimento, estab, m_regras);
+    if (classe.isEmpty())
+        return;
+    m_escolhido(estab, classe, cbEstabelecimento->currentText());
+    Assistente()->mostra(Seguinte);
+}
+
 QLabel *RotuloAssistente(QWidget *pai, const QString &texto)
 {
     auto *l = new QLabel(texto, pai);

@@ -72,6 +72,34 @@ struct RegrasEscolha {
 };
 QString ConfereEstabelecimento(QComboBox *combo, ChaveEstabelecimento &estab, const RegrasEscolha &regras = {});
 
+// The page that chooses the establishment, one for the three wizards: the instructions (a wrapped label
+// above the base-year panel, or a memo "meInstrucoes" below it), the drop-down of the year's
+// establishments with employees (loaded, nothing chosen, each time the page is shown) and "Voltar",
+// "Avançar", "Cancelar". "Avançar" takes the choice through ConfereEstabelecimento with the wizard's
+// rules, hands the establishment, its class and the chosen line to `escolhido`, then shows Seguinte.
+class TPaginaEscolhaEstab : public TPaginaAssistente {
+    Q_OBJECT
+public:
+    struct Textos {
+        QString rotulo;          // the label's text; empty for a memo
+        QStringList instrucoes;  // the memo's lines
+        QString voltar, avancar; // the captions of "Voltar" and "Avançar"
+    };
+    using Escolhido = std::function<void(const ChaveEstabelecimento &estab, const QString &classe, const QString &linha)>;
+    TPaginaEscolhaEstab(const char *nomeObjeto, const char *nomeCombo, const Textos &textos, RegrasEscolha regras,
+                        Escolhido escolhido);
+    void aoMostrar() override;
+    QComboBox *cbEstabelecimento = nullptr;
+    QPushButton *btVoltar = nullptr, *btAvancar = nullptr, *btCancelar = nullptr;
+    TPaginaAssistente *Anterior = nullptr;
+    TPaginaAssistente *Seguinte = nullptr;
+
+private:
+    void Avancar();
+    RegrasEscolha m_regras;
+    Escolhido m_escolhido;
+};
+
 // A wrapped label and a read-only box of the pages.
 QLabel *RotuloAssistente(QWidget *pai, const QString &texto);
 QLineEdit *CaixaSoLeitura(QWidget *pai, const char *nome);

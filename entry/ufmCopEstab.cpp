@@ -90,46 +90,6 @@ void TfmCopEstab00::aoMostrar()
     btAvancar->setFocus();
 }
 
-TfmCopEstab01::TfmCopEstab01(ChaveEstabelecimento &origem) : TPaginaAssistente("fmCopEstab01"), m_origem(origem)
-{
-    Corpo->addWidget(RotuloAssistente(this, QStringLiteral("Selecione o estabelecimento (inscrição/prefixo) que possui os "
-                                                 "empregados que deseja transferir.")));
-    Corpo->addWidget(PainelAnoBase(this));
-    cbEstabelecimento = ComboEstabelecimentos(this, "cbEstabelecimento");
-    Corpo->addWidget(cbEstabelecimento);
-    Corpo->addStretch();
-    btVoltar = criaBotao("btVoltar", QStringLiteral("<&Voltar"), [this] { Assistente()->mostra(Anterior); });
-    btAvancar = criaBotao("btAvancar", QStringLiteral("&Avançar>"), [this] { Avancar(); });
-    btCancelar = criaBotao("btCancelar", QStringLiteral("&Cancelar"), [this] { Assistente()->fecha(); });
-}
-
-void TfmCopEstab01::aoMostrar()
-{
-    CarregaEstabelecimentosChave(cbEstabelecimento, AnoBaseAssistente());
-    btAvancar->setDefault(true);
-    cbEstabelecimento->setFocus();
-}
-
-void TfmCopEstab01::Avancar()
-{
-    ChaveEstabelecimento estab;
-    RegrasEscolha regras;
-    regras.aceitaCpf = true;
-    regras.avisaAntes = true;
-    // The source's linked CEI must be zeros or a valid CEI.
-    regras.extra = [](const ChaveEstabelecimento &e) {
-        const QString cei = CampoEstabelecimento(e, QStringLiteral("CoCgcVinculado")).value_or(QString());
-        if (CriticaCeiVinculado(cei) == QLatin1String("0000"))
-            return true;
-        MostraMensagem(QStringLiteral("1311"));
-        return false;
-    };
-    if (ConfereEstabelecimento(cbEstabelecimento, estab, regras).isEmpty())
-        return;
-    m_origem = estab;
-    Assistente()->mostra(Seguinte);
-}
-
 TfmCopEstab02::TfmCopEstab02(ChaveEstabelecimento &origem) : TPaginaAssistente("fmCopEstab02"), m_origem(origem)
 {
     Corpo->addWidget(MemoDicas(this, "meInstrucoes",
@@ -352,7 +312,25 @@ std::unique_ptr<TfmAssistente> CriaCopEstab(QWidget *parent, EscolhaTipoInscrica
     auto assistente = std::make_unique<TfmAssistente>(kLegenda, parent);
     assistente->setObjectName(QStringLiteral("fmCopEstab"));
     auto *p00 = new TfmCopEstab00;
-    auto *p01 = new TfmCopEstab01(p00->Origem);
+    RegrasEscolha regras;
+    regras.aceitaCpf = true;
+    regras.avisaAntes = true;
+    // The source's linked CEI must be zeros or a valid CEI.
+    regras.extra = [](const ChaveEstabelecimento &e) {
+        const QString cei = CampoEstabelecimento(e, QStringLiteral("CoCgcVinculado")).value_or(QString());
+        if (CriticaCeiVinculado(cei) == QLatin1String("0000"))
+            return true;
+        MostraMensagem(QStringLiteral("1311"));
+        return false;
+    };
+    auto *p01 = new TPaginaEscolhaEstab(
+        "fmCopEstab01", "cbEstabelecimento",
+        {QStringLiteral("Selecione o estabelecimento (inscrição/prefixo) que possui os empregados que deseja "
+                        "transferir."),
+         {}, QStringLiteral("<&Voltar"), QStringLiteral("&Avançar>")},
+        std::move(regras), [&origem = p00->Origem](const ChaveEstabelecimento &estab, const QString &, const QString &) {
+            origem = estab;
+        });
     auto *p02 = new TfmCopEstab02(p00->Origem);
     auto *p03 = new TfmCopEstab03(p00->Origem, std::move(escolha));
     p00->Seguinte = p01;

@@ -1,6 +1,6 @@
 #pragma once
 // The employee transfer wizard: page 00 introduces it (with the rules window beside it), page 01
-// chooses the source establishment, page 02 ticks the links to move, page 03 takes the new destination
+// (TPaginaEscolhaEstab) chooses the source establishment, page 02 ticks the links to move, page 03 takes the new destination
 // (inscription, with its type, and prefix) and moves the links there on its progress bar.
 
 #include "entry/ufmAssistentesVinculos.h"
@@ -17,7 +17,6 @@ class QRadioButton;
 namespace gdvorn {
 
 class MaskEdit;
-class TfmCopEstab01;
 class TfmCopEstab02;
 class TfmCopEstab03;
 
@@ -35,23 +34,8 @@ public:
     TfmCopEstab00();
     void aoMostrar() override;
     QPushButton *btVoltar = nullptr, *btAvancar = nullptr, *btCancelar = nullptr, *bbRegras = nullptr;
-    TfmCopEstab01 *Seguinte = nullptr;
+    TPaginaAssistente *Seguinte = nullptr;
     ChaveEstabelecimento Origem;
-};
-
-class TfmCopEstab01 : public TPaginaAssistente {
-    Q_OBJECT
-public:
-    explicit TfmCopEstab01(ChaveEstabelecimento &origem);
-    void aoMostrar() override;
-    QComboBox *cbEstabelecimento = nullptr;
-    QPushButton *btVoltar = nullptr, *btAvancar = nullptr, *btCancelar = nullptr;
-    TfmCopEstab00 *Anterior = nullptr;
-    TfmCopEstab02 *Seguinte = nullptr;
-
-private:
-    void Avancar();
-    ChaveEstabelecimento &m_origem;
 };
 
 class TfmCopEstab02 : public TPaginaAssistente {
@@ -62,7 +46,7 @@ public:
     TListaMarcada *clVinculos = nullptr;
     QRadioButton *rbSelecaoTodos = nullptr, *rbSelecaoLimpar = nullptr;
     QPushButton *btVoltar = nullptr, *btAvancar = nullptr, *btCancelar = nullptr;
-    TfmCopEstab01 *Anterior = nullptr;
+    TPaginaAssistente *Anterior = nullptr;
     TfmCopEstab03 *Seguinte = nullptr;
 
 private:

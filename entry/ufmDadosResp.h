@@ -45,8 +45,6 @@ protected:
 private:
     void constroi();
     void ligaCriticas();
-    void bbCodMunicipioClick();
-    UgDadosResp::Controles controles() const;
 
     std::unique_ptr<TdmDadosResp> m_dados;
     FormBinder m_binder;

@@ -55,40 +55,6 @@ void TfmExclMult00::aoMostrar()
     btAvancar->setFocus();
 }
 
-TfmExclMult01::TfmExclMult01(EstadoExclMult &estado) : TPaginaAssistente("fmExclMult01"), m_estado(estado)
-{
-    Corpo->addWidget(PainelAnoBase(this));
-    Corpo->addWidget(MemoDicas(this, "meInstrucoes",
-                               {QStringLiteral("Selecione o estabelecimento (inscrição/prefixo) que possui "),
-                                QStringLiteral("os empregados/servidores a serem excluídos. "),
-                                QStringLiteral("Caso os empregados/servidores estiverem em prefixos "),
-                                QStringLiteral("diferentes você deverá repetir o procedimento para "),
-                                QStringLiteral("cada identificação.")}),
-                     1);
-    cbEstabelecimentos = ComboEstabelecimentos(this, "cbEstabelecimentos");
-    Corpo->addWidget(cbEstabelecimentos);
-    btVoltar = criaBotao("btVoltar", QStringLiteral("< &Voltar"), [this] { Assistente()->mostra(Anterior); });
-    btAvancar = criaBotao("btAvancar", QStringLiteral("&Avançar >"), [this] { Avancar(); });
-    btCancelar = criaBotao("btCancelar", QStringLiteral("&Cancelar"), [this] { Assistente()->fecha(); });
-}
-
-void TfmExclMult01::aoMostrar()
-{
-    CarregaEstabelecimentosChave(cbEstabelecimentos, AnoBaseAssistente());
-    btAvancar->setDefault(true);
-    cbEstabelecimentos->setFocus();
-}
-
-void TfmExclMult01::Avancar()
-{
-    ChaveEstabelecimento estab;
-    if (ConfereEstabelecimento(cbEstabelecimentos, estab).isEmpty())
-        return;
-    const QString linha = cbEstabelecimentos->currentText();
-    m_estado = {estab, InscricaoListada(linha), estab.Prefixo, NomeListado(linha)};
-    Assistente()->mostra(Seguinte);
-}
-
 TfmExclMult02::TfmExclMult02(EstadoExclMult &estado) : TPaginaAssistente("fmExclMult02"), m_estado(estado)
 {
     Corpo->addWidget(GrupoEstabelecimento(this, kCaixas, kLegendas, edInscricao, edPrefixo, edNomeEstabelecimento));
@@ -180,7 +146,17 @@ std::unique_ptr<TfmAssistente> CriaExclMult(QWidget *parent)
     auto assistente = std::make_unique<TfmAssistente>(kLegenda, parent);
     assistente->setObjectName(QStringLiteral("fmExclMult"));
     auto *p00 = new TfmExclMult00;
-    auto *p01 = new TfmExclMult01(p00->Estado);
+    auto *p01 = new TPaginaEscolhaEstab(
+        "fmExclMult01", "cbEstabelecimentos",
+        {{},
+         {QStringLiteral("Selecione o estabelecimento (inscrição/prefixo) que possui "),
+          QStringLiteral("os empregados/servidores a serem excluídos. "),
+          QStringLiteral("Caso os empregados/servidores estiverem em prefixos "),
+          QStringLiteral("diferentes você deverá repetir o procedimento para "), QStringLiteral("cada identificação.")},
+         QStringLiteral("< &Voltar"), QStringLiteral("&Avançar >")},
+        {}, [&estado = p00->Estado](const ChaveEstabelecimento &estab, const QString &, const QString &linha) {
+            estado = {estab, InscricaoListada(linha), estab.Prefixo, NomeListado(linha)};
+        });
     auto *p02 = new TfmExclMult02(p00->Estado);
     auto *p03 = new TfmExclMult03(p00->Estado);
     auto *p04 = new TfmExclMult04(p00->Estado);

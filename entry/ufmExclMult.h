@@ -1,5 +1,6 @@
 #pragma once
-// The multiple employee deletion wizard: page 00 introduces it, page 01 chooses the establishment, page
+// The multiple employee deletion wizard: page 00 introduces it, page 01 (TPaginaEscolhaEstab) chooses the
+// establishment, page
 // 02 the order of the list, page 03 ticks the links, page 04 confirms and deletes them on its progress
 // bar ("C&ancelar" then asks whether to stop; Yes leaves every link in place).
 
@@ -14,7 +15,6 @@ class QRadioButton;
 
 namespace gdvorn {
 
-class TfmExclMult01;
 class TfmExclMult02;
 class TfmExclMult03;
 class TfmExclMult04;
@@ -34,23 +34,8 @@ public:
     void aoMostrar() override;
     QPlainTextEdit *meDicas = nullptr;
     QPushButton *btVoltar = nullptr, *btAvancar = nullptr, *btCancelar = nullptr;
-    TfmExclMult01 *Seguinte = nullptr;
+    TPaginaAssistente *Seguinte = nullptr;
     EstadoExclMult Estado;
-};
-
-class TfmExclMult01 : public TPaginaAssistente {
-    Q_OBJECT
-public:
-    explicit TfmExclMult01(EstadoExclMult &estado);
-    void aoMostrar() override;
-    QComboBox *cbEstabelecimentos = nullptr;
-    QPushButton *btVoltar = nullptr, *btAvancar = nullptr, *btCancelar = nullptr;
-    TfmExclMult00 *Anterior = nullptr;
-    TfmExclMult02 *Seguinte = nullptr;
-
-private:
-    void Avancar();
-    EstadoExclMult &m_estado;
 };
 
 class TfmExclMult02 : public TPaginaAssistente {
@@ -61,7 +46,7 @@ public:
     QLineEdit *edInscricao = nullptr, *edPrefixo = nullptr, *edNomeEstabelecimento = nullptr;
     QRadioButton *rbPis = nullptr, *rbNome = nullptr; // rgOrdem's two choices
     QPushButton *btVoltar = nullptr, *btAvancar = nullptr, *btCancelar = nullptr;
-    TfmExclMult01 *Anterior = nullptr;
+    TPaginaAssistente *Anterior = nullptr;
     TfmExclMult03 *Seguinte = nullptr;
 
 private:

@@ -13,9 +13,6 @@ namespace gdvorn {
 
 namespace {
 
-// The street number read by the last ConfereNumeroResp.
-QString g_numeroLido;
-
 QString campo(Table &t, const char *nome) { return t.FieldByName(QLatin1String(nome)).AsString(); }
 void grava(Table &t, const char *nome, const QString &v) { t.FieldByName(QLatin1String(nome)).setAsString(v); }
 
@@ -140,19 +137,19 @@ ResultadoResp ConfereCepResp(Table &resp) { return resultado(CriticaCep(campo(re
 
 ResultadoResp ConfereNumeroResp(Table &resp)
 {
-    g_numeroLido = campo(resp, "NuLogradouroRespArquivo");
-    const QString codigo = CriticaNumeroEndereco(CompletaZeros(g_numeroLido.trimmed(), 6));
+    const QString numero = campo(resp, "NuLogradouroRespArquivo");
+    const QString codigo = CriticaNumeroEndereco(CompletaZeros(numero.trimmed(), 6));
     if (codigo == CodigoValido)
-        grava(resp, "NuLogradouroRespArquivo", NumeroMostradoResp(g_numeroLido));
+        grava(resp, "NuLogradouroRespArquivo", NumeroMostradoResp(numero));
     return resultado(codigo);
 }
 
-ResultadoResp ConfereComplementoResp(Table &resp)
+ResultadoResp ConfereComplementoResp(Table &resp, const QString &numero)
 {
     ResultadoResp r = reescreve(resp, "TxComplementoRespArquivo", CriticaComplemento);
     if (!r.passou())
         return r;
-    return resultado(CriticaTextoEndereco(CompletaZeros(g_numeroLido.trimmed(), 6),
+    return resultado(CriticaTextoEndereco(CompletaZeros(numero.trimmed(), 6),
                                           campo(resp, "TxComplementoRespArquivo")),
                      FocoResp::Complemento);
 }

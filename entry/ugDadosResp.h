@@ -51,8 +51,9 @@ ResultadoResp ConfereCpfInscricaoResp(const QString &inscricao, const QString &c
 ResultadoResp ConfereRazaoSocialResp(Table &resp);
 ResultadoResp ConfereNomeResp(Table &resp);
 ResultadoResp ConfereLogradouroResp(Table &resp);
-ResultadoResp ConfereNumeroResp(Table &resp);      // keeps the number read for ConfereComplementoResp
-ResultadoResp ConfereComplementoResp(Table &resp);
+ResultadoResp ConfereNumeroResp(Table &resp);
+// The complement, then the complement together with the street number `numero` (one of the two is needed).
+ResultadoResp ConfereComplementoResp(Table &resp, const QString &numero);
 ResultadoResp ConfereBairroResp(Table &resp);
 ResultadoResp ConfereCepResp(Table &resp);
 ResultadoResp ConfereMunicipioResp(Table &resp);   // stores name and state whatever the status

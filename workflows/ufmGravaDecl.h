@@ -178,11 +178,9 @@ public:
 private:
     void constroi();
     void ligaCriticas();
-    UgDadosResp::Controles controles() const;
     void Avancar();
     void Voltar();
     void Cancelar();
-    void bbMunicipiosClick();
     void mostraDados();
 
     TfmGravaDecl03 *m_seguinte;

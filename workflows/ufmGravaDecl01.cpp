@@ -6,12 +6,10 @@
 #include "app/QtProgresso.h"
 #include "app/base/Presenter.h"
 #include "app/udmDadosResp.h"
-#include "app/ufmLimpaEdits.h"
 #include "app/ugExcecao.h"
 #include "app/ugHtmlHelpAPI.h"
 #include "app/ugMensagens.h"
 #include "entry/FormEdits.h"
-#include "entry/ufmSeletores.h"
 #include "rules/ugConsistencia.h"
 #include "workflows/ufmRetifDecl.h"
 
@@ -52,36 +50,18 @@ void TfmGravaDecl01::constroi()
 
     auto *forma = new QFormLayout(paDadosResp);
     forma->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-    auto *inscricao = new QHBoxLayout;
-    inscricao->addWidget(dbrTipoInscr);
-    inscricao->addWidget(new QLabel(QStringLiteral("Número"), paDadosResp));
-    inscricao->addWidget(mdInscricao, 1);
-    inscricao->addWidget(edTipodeInscricao);
-    forma->addRow(QStringLiteral("Inscrição"), inscricao);
+    forma->addRow(QStringLiteral("Inscrição"), UgDadosResp::LinhaInscricaoResp(*this, paDadosResp));
     forma->addRow(QStringLiteral("Razão Social/Nome "), deNome);
     forma->addRow(QStringLiteral("Logradouro"), deLogradouro);
-    auto *numero = new QHBoxLayout;
-    numero->addWidget(deNumero);
-    numero->addWidget(new QLabel(QStringLiteral("Complemento"), paDadosResp));
-    numero->addWidget(deComplemento, 1);
-    forma->addRow(QStringLiteral("Número"), numero);
-    auto *bairro = new QHBoxLayout;
-    bairro->addWidget(deBairro, 1);
-    bairro->addWidget(new QLabel(QStringLiteral("CEP"), paDadosResp));
-    bairro->addWidget(deCep);
-    forma->addRow(QStringLiteral("Bairro/Distrito"), bairro);
+    forma->addRow(QStringLiteral("Número"), UgDadosResp::LinhaNumeroResp(*this, paDadosResp));
+    forma->addRow(QStringLiteral("Bairro/Distrito"), UgDadosResp::LinhaBairroResp(*this, paDadosResp));
     auto *municipio = new QHBoxLayout;
     municipio->addWidget(deCodMunicipio);
     municipio->addWidget(bbMunicipios);
     municipio->addWidget(deNomeMunicipio, 1);
     municipio->addWidget(deUF);
     forma->addRow(QStringLiteral("Município"), municipio);
-    auto *telefone = new QHBoxLayout;
-    telefone->addWidget(new QLabel(QStringLiteral("DDD"), paDadosResp));
-    telefone->addWidget(deDDD);
-    telefone->addWidget(new QLabel(QStringLiteral("Número"), paDadosResp));
-    telefone->addWidget(deTelefone, 1);
-    forma->addRow(QStringLiteral("Telefone"), telefone);
+    forma->addRow(QStringLiteral("Telefone"), UgDadosResp::LinhaTelefoneResp(*this, paDadosResp));
     forma->addRow(QStringLiteral("E-mail"), deEmail);
     forma->addRow(QStringLiteral("Nome do Responsável"), deNomeResp);
     auto *cpf = new QHBoxLayout;
@@ -113,26 +93,15 @@ void TfmGravaDecl01::constroi()
         setTabOrder(ordem[i - 1], ordem[i]);
 
     UgDadosResp::LigaEditsResp(m_binder, *this);
-    connect(bbMunicipios, &QToolButton::clicked, this, Protegido([this] { bbMunicipiosClick(); }));
+    connect(bbMunicipios, &QToolButton::clicked, this, Protegido([this] { UgDadosResp::EscolheMunicipioResp(*this, m_binder); }));
 }
-
-UgDadosResp::Controles TfmGravaDecl01::controles() const { return UgDadosResp::ControlesResp(*this); }
 
 void TfmGravaDecl01::ligaCriticas()
 {
     for (const auto &[campo, critica] : UgDadosResp::CriticasSaidaResp(*this, m_binder))
         Portao().aoSair(campo, critica);
-    // Entering the masked edits shows their entry masks with the digits kept.
-    auto mascaraDeEntrada = [](MaskEdit *e, const QString &mascara) {
-        return [e, mascara] {
-            const QString digitos = e->textoArmazenado();
-            e->setMascara(mascara);
-            e->mostraArmazenado(digitos);
-            e->setCursorPosition(int(digitos.size()));
-        };
-    };
-    Portao().aoEntrar(mdInscricao, mascaraDeEntrada(mdInscricao, kMascaraEntradaInscricao));
-    Portao().aoEntrar(deCpfResponsavel, mascaraDeEntrada(deCpfResponsavel, kMascaraEntradaCpf));
+    for (const auto &[campo, acao] : UgDadosResp::EntradasResp(*this))
+        Portao().aoEntrar(campo, acao);
 }
 
 void TfmGravaDecl01::aoMostrar()
@@ -140,19 +109,7 @@ void TfmGravaDecl01::aoMostrar()
     Assistente()->setWindowTitle(dmDadosResp->TituloAssistente);
     mostraDados();
     bbAvancar->setFocus();
-    LimpaEdits(paDadosResp);
-    Table &resp = dmDadosResp->ta8Resp;
-    if (!resp.Active())
-        resp.Open();
-    resp.First();
-    resp.Edit();
-    m_binder.setTabela(&resp);
-    Field numero = resp.FieldByName(QStringLiteral("NuLogradouroRespArquivo"));
-    if (!numero.AsString().trimmed().isEmpty())
-        numero.setAsString(NumeroMostradoResp(numero.AsString()));
-    m_binder.carrega();
-    UgDadosResp::ExibeInscricaoResp(mdInscricao, edTipodeInscricao);
-    UgDadosResp::ExibeCpfResp(deCpfResponsavel);
+    UgDadosResp::MostraResp(*this, m_binder, paDadosResp);
 }
 
 void TfmGravaDecl01::mostraDados()
@@ -164,40 +121,14 @@ void TfmGravaDecl01::mostraDados()
     bbAvancar->setEnabled(true);
 }
 
-void TfmGravaDecl01::bbMunicipiosClick()
-{
-    TfrmT8Munic::SelecionaMunicipio(dmDadosResp->ta8Resp.FieldByName(QStringLiteral("CoMunicipioRespArquivo")));
-    m_binder.carrega(deCodMunicipio);
-    UgDadosResp::ConfereMunicipioResp(controles());
-}
-
 void TfmGravaDecl01::Avancar()
 {
-    using namespace UgDadosResp;
-    ConfereInscricaoResp(controles());
-    ConfereRazaoSocialResp(deNome);
-    ConfereDDDResp(deDDD);
-    ConfereTelefoneResp(controles());
-    ConfereLogradouroResp(deLogradouro);
-    ConfereNumeroResp(deNumero);
-    ConfereComplementoResp(deComplemento);
-    ConfereBairroResp(deBairro);
-    ConfereCepResp(deCep);
-    ConfereMunicipioResp(controles());
-    ConfereEmailResp(deEmail);
-    ConfereNomeResp(deNomeResp);
-    ConfereCpfResp(deCpfResponsavel);
-    ConfereCpfInscricaoResp(mdInscricao, deCpfResponsavel);
-    ConfereNascimentoResp(deDataNasc);
-
-    Table &resp = dmDadosResp->ta8Resp;
-    Field numero = resp.FieldByName(QStringLiteral("NuLogradouroRespArquivo"));
-    numero.setAsString(NumeroGravadoResp(numero.AsString()));
-    for (const char *campo : {"NuFoneDDD", "NuFoneAssinante"}) {
-        Field f = resp.FieldByName(QLatin1String(campo));
-        f.setAsString(f.AsString().trimmed());
+    {
+        using enum UgDadosResp::CriticaResp;
+        UgDadosResp::ConfereEGravaResp(*this, {Inscricao, RazaoSocial, DDD, Telefone, Logradouro, Numero, Complemento,
+                                               Bairro, Cep, Municipio, Email, Nome, Cpf, CpfInscricao, Nascimento});
     }
-    resp.Post();
+    Table &resp = dmDadosResp->ta8Resp;
 
     if (Retificacao) {
         const QString codigo = Retificacao->CopiaSelecaoRetificacao();

@@ -33,6 +33,7 @@ private slots:
     void inscricao();
     void semTipo();
     void numeroDaRua();
+    void complementoComONumeroDado();
     void telefonesVazios();
     void municipio_data();
     void municipio();
@@ -130,9 +131,21 @@ void tst_ugDadosResp::numeroDaRua()
     QCOMPARE(campo("NuLogradouroRespArquivo"), QStringLiteral("12"));
     QCOMPARE(NumeroGravadoResp(QStringLiteral("12")), QStringLiteral("000012"));
     QCOMPARE(NumeroMostradoResp(QStringLiteral("000012")), QStringLiteral("12"));
-    // The complement's check reads the number kept by the last number check.
     grava("TxComplementoRespArquivo", QStringLiteral("SALA 2"));
-    QVERIFY(ConfereComplementoResp(*m_resp).passou());
+    QVERIFY(ConfereComplementoResp(*m_resp, campo("NuLogradouroRespArquivo")).passou());
+}
+
+void tst_ugDadosResp::complementoComONumeroDado()
+{
+    // The complement is judged with the number it is given, whatever number was checked before it.
+    grava("NuLogradouroRespArquivo", QStringLiteral("12"));
+    QVERIFY(ConfereNumeroResp(*m_resp).passou());
+    const ResultadoResp semNumero = ConfereComplementoResp(*m_resp, QString());
+    QCOMPARE(semNumero.codigo, QStringLiteral("0120"));
+    QCOMPARE(semNumero.foco, FocoResp::Complemento);
+    grava("NuLogradouroRespArquivo", QString());
+    QVERIFY(ConfereNumeroResp(*m_resp).passou());
+    QVERIFY(ConfereComplementoResp(*m_resp, QStringLiteral("12")).passou());
 }
 
 void tst_ugDadosResp::telefonesVazios()
