@@ -4,6 +4,7 @@
 #include "ScriptedModal.h"
 #include "DanificaArquivo.h"
 #include "MorteNoMeio.h"
+#include "PastaPrograma.h"
 #include "ProcessoFilho.h"
 #include "ScriptedPresenter.h"
 #include "ScriptedProgress.h"
@@ -38,25 +39,13 @@
 
 using namespace gdvorn;
 using gdvorn::test::SomenteLeitura;
+using gdvorn::test::alterData;
+using gdvorn::test::conteudoPasta;
+using gdvorn::test::danificaVinculos;
+using gdvorn::test::insereVinculos;
+using gdvorn::test::layProgramFolder;
 
 namespace {
-
-// A program folder with a copy of the built data folder.
-void layProgramFolder(const QString &pasta)
-{
-    QDir(pasta).mkpath(QStringLiteral("dados"));
-    const QDir src(test::builtDataFolder());
-    for (const QString &f : src.entryList({QStringLiteral("*.db")}, QDir::Files))
-        QFile::copy(src.filePath(f), pasta + QStringLiteral("/dados/") + f);
-}
-
-void alterData(const QString &pasta, const QStringList &statements)
-{
-    openDatabase(pasta + QStringLiteral("/dados"), QStringLiteral("alter"));
-    for (const QString &s : statements)
-        execSql(s, QStringLiteral("alter"));
-    closeDatabase(QStringLiteral("alter"));
-}
 
 // Runs the start-up on `pasta`, which must fail with exit code 1, one box and no main window; `texto` gets
 // the box's text.
@@ -93,33 +82,6 @@ QByteArray ruido(qsizetype n, quint32 semente)
         c = char(x >> 24);
     }
     return b;
-}
-
-// `n` links of one establishment, inserted by one statement on `connection` (inside its transaction).
-QString insereVinculos(int n)
-{
-    return QStringLiteral("WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM n WHERE x < %1) "
-                          "INSERT INTO bd8vinc.bd8vinc (AnBase, CoCgcCeiEstabelecimento, CoPisPasepEmpregado, NoEmpregado) "
-                          "SELECT '2010', '11222333000181', 10000000000 + x, 'EMPREGADO ' || x FROM n")
-        .arg(n);
-}
-
-// The links table of `pasta` holding rows, then its root page overwritten: the start-up cannot build it
-// again and offers the restore.
-void danificaVinculos(const QString &pasta)
-{
-    alterData(pasta, {insereVinculos(2000)});
-    QVERIFY(test::danificaRaiz(pasta + QStringLiteral("/dados/bd8vinc.db"), QStringLiteral("bd8vinc")));
-}
-
-// Every file of a folder with its bytes.
-QMap<QString, QByteArray> conteudo(const QString &pasta)
-{
-    QMap<QString, QByteArray> arquivos;
-    const QDir dir(pasta);
-    for (const QString &f : dir.entryList(QDir::Files | QDir::Hidden))
-        arquivos.insert(f, lerArquivo(dir.filePath(f)));
-    return arquivos;
 }
 
 // The real program laid in `pasta`, started with its guards in `runtime`, offscreen.
@@ -690,7 +652,7 @@ private slots:
         if (QTest::currentTestFailed())
             return;
         const QString dados = pasta.path() + QStringLiteral("/dados");
-        const QMap<QString, QByteArray> antes = conteudo(dados);
+        const QMap<QString, QByteArray> antes = conteudoPasta(dados);
         QTemporaryDir runtime;
 
         ProgramaReal programa(pasta.path(), runtime.path());
@@ -704,7 +666,7 @@ private slots:
         QCOMPARE(programa.exitStatus(), QProcess::NormalExit);
         if (danificada) {
             QCOMPARE(programa.exitCode(), 1); // as when the restore is declined
-            QCOMPARE(conteudo(dados), antes);
+            QCOMPARE(conteudoPasta(dados), antes);
         } else {
             QCOMPARE(programa.exitCode(), 0);
         }
