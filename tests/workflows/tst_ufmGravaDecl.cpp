@@ -785,6 +785,35 @@ private slots:
         fmGDVORN->Gravardeclarao1->trigger();
         QCOMPARE(Configuracao().TransmiteAposGravacao, 1);
     }
+    // A diskette folder set: the drive combo lists A: and C: and chooses neither; Next without a choice
+    // is "0600" with the focus on the combo, and nothing is written to A:.
+    void semDriveEscolhido()
+    {
+        duasEmpresas();
+        const QString drive = m_drive->filePath(QStringLiteral("a"));
+        QDir().mkpath(drive);
+        qputenv("GDVORN_UNIDADE_A", drive.toLocal8Bit());
+        Operador caixas;
+        test::ScriptedModal modal;
+        bool chegou = false;
+        modal.then([&](QDialog &d) {
+            auto *p03 = ateGravacao(d);
+            QCOMPARE(p03->cbDriveConcluir->count(), 2);
+            QCOMPARE(p03->cbDriveConcluir->currentIndex(), -1);
+            QCOMPARE(p03->cbDriveAvisos->currentIndex(), -1);
+            digitaData(p03->mdDataConcluir, QStringLiteral("15032011"));
+            p03->bbAvancar->click();
+            QCOMPARE(caixas.textos().size(), 1);
+            QVERIFY(caixas.boxes.at(0).text.contains(QStringLiteral("0600")));
+            QCOMPARE(QApplication::focusWidget(), p03->cbDriveConcluir);
+            QCOMPARE(atual(d), p03);
+            QTest::keyClick(&d, Qt::Key_Escape);
+            chegou = true;
+        });
+        fmGDVORN->Gravardeclarao1->trigger();
+        QVERIFY(chegou);
+        QCOMPARE(QDir(drive).entryList(QDir::Files), QStringList());
+    }
 };
 
 QTEST_MAIN(tst_ufmGravaDecl)
