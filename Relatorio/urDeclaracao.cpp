@@ -234,20 +234,23 @@ void Transmissao(TdmRaveRelatorios &, const TRvProject &p, DestinoPaginas &d)
 {
     MontadorRelatorio r(d, QStringLiteral("Protocolo de Transmissão da Declaração VORN"), p.GetParam(QStringLiteral("AnoBase")),
                         p.GetParam(QStringLiteral("Versao")));
+    // The year is in the page header; the date parameter ends in " às ", which the time completes.
     const QList<QPair<QString, QString>> parametros{
-        {QStringLiteral("AnoBase"), QStringLiteral("Ano-Base")},
         {QStringLiteral("CREA"), QStringLiteral("CREA")},
         {QStringLiteral("CNPJ"), QStringLiteral("CNPJ/CEI/CPF do responsável")},
         {QStringLiteral("QtdVinc"), QStringLiteral("Quantidade de vínculos")},
         {QStringLiteral("QtdEstab"), QStringLiteral("Quantidade de estabelecimentos")},
         {QStringLiteral("CRCArqVorn"), QStringLiteral("CRC do arquivo VORN")},
         {QStringLiteral("Data"), QStringLiteral("Data da transmissão")},
-        {QStringLiteral("Hora"), QStringLiteral("Hora da transmissão")},
         {QStringLiteral("Hash"), QStringLiteral("Código de controle (hash)")},
         {QStringLiteral("CRCRecibo"), QStringLiteral("CRC do recibo")}};
     QList<QPair<QString, QString>> pares;
-    for (const auto &par : parametros)
-        pares << qMakePair(par.second, p.GetParam(par.first));
+    for (const auto &par : parametros) {
+        QString valor = p.GetParam(par.first);
+        if (par.first == QLatin1String("Data"))
+            valor += p.GetParam(QStringLiteral("Hora"));
+        pares << qMakePair(par.second, valor);
+    }
     r.campos(pares, 1);
     r.termina();
 }

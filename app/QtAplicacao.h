@@ -21,6 +21,14 @@ public:
     bool notify(QObject *receiver, QEvent *event) override;
 };
 
+// A request to end the program from outside (SIGTERM, SIGINT) is taken through the event loop, as closing
+// the main window is: every box of the presenter is answered with its escape answer (No, Cancel), at once
+// and from then on (QtPresenter::Encerra), every window is closed and the message loop ends. A request
+// that comes before the loop runs (a box of the start-up on screen) ends the start-up as that answer does;
+// TerminoPedido() tells the start-up not to enter the loop. Call once, after the application object exists.
+void InstalaTermino();
+bool TerminoPedido();
+
 // Installs Qt's Brazilian Portuguese texts in `app` (the translator is a child of `app`). False, and
 // nothing installed, when the translation files are missing: the toolkit then speaks English.
 bool CarregaTraducoesQt(QCoreApplication &app);

@@ -1,5 +1,7 @@
 #include "app/QtModal.h"
 
+#include "app/QtAplicacao.h"
+
 #include <QDialog>
 #include <QWindow>
 
@@ -11,6 +13,9 @@ std::function<int(QDialog &)> g_executor;
 
 int ExecutaModal(QDialog &janela)
 {
+    // The program is ending: no window may wait for a user who asked to end it.
+    if (TerminoPedido())
+        return QDialog::Rejected;
     if (g_executor)
         return g_executor(janela);
     return janela.exec();

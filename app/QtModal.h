@@ -13,6 +13,7 @@ class QDialog;
 namespace gdvorn {
 
 // Shows `janela` modally and returns its result (QDialog::exec, or what the installed executor returns).
+// Once the program was asked to end (TerminoPedido), the window is not shown: QDialog::Rejected.
 int ExecutaModal(QDialog &janela);
 
 // Installs an executor; an empty one goes back to QDialog::exec. Returns the one installed before.

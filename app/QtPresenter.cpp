@@ -10,6 +10,20 @@
 
 namespace gdvorn {
 
+namespace {
+
+bool g_encerrando = false;
+QList<QMessageBox *> g_abertas; // the boxes on screen, the innermost last
+
+} // namespace
+
+void QtPresenter::Encerra()
+{
+    g_encerrando = true;
+    for (QMessageBox *box : std::as_const(g_abertas))
+        box->reject();
+}
+
 MessageButton QtPresenter::show(MessageKind kind, const QString &text, const QList<MessageButton> &buttons)
 {
     return show(kind, text, buttons, QString(), MessageButton::None);
@@ -18,6 +32,12 @@ MessageButton QtPresenter::show(MessageKind kind, const QString &text, const QLi
 MessageButton QtPresenter::show(MessageKind kind, const QString &text, const QList<MessageButton> &buttons,
                                 const QString &caption, MessageButton defaultButton)
 {
+    const QList<MessageButton> wanted = buttons.isEmpty() ? QList<MessageButton>{MessageButton::Ok} : buttons;
+    const MessageButton escapeAnswer = wanted.contains(MessageButton::Cancel) ? MessageButton::Cancel
+                                       : wanted.contains(MessageButton::No)   ? MessageButton::No
+                                                                              : wanted.first();
+    if (g_encerrando)
+        return escapeAnswer;
     QMessageBox box(QApplication::activeWindow());
     switch (kind) {
     case MessageKind::Confirmation:
@@ -41,11 +61,7 @@ MessageButton QtPresenter::show(MessageKind kind, const QString &text, const QLi
         box.setWindowTitle(caption);
     box.setTextFormat(Qt::PlainText); // a message is never markup
     box.setText(text);
-    const QList<MessageButton> wanted = buttons.isEmpty() ? QList<MessageButton>{MessageButton::Ok} : buttons;
     QHash<QAbstractButton *, MessageButton> map;
-    MessageButton escapeAnswer = wanted.contains(MessageButton::Cancel) ? MessageButton::Cancel
-                                 : wanted.contains(MessageButton::No)   ? MessageButton::No
-                                                                        : wanted.first();
     for (MessageButton b : wanted) {
         QString caption;
         QMessageBox::ButtonRole role = QMessageBox::AcceptRole;
@@ -70,7 +86,11 @@ MessageButton QtPresenter::show(MessageKind kind, const QString &text, const QLi
     if (auto *grade = qobject_cast<QGridLayout *>(box.layout()))
         grade->addItem(new QSpacerItem(LarguraParaTitulo(box, box.windowTitle()), 0, QSizePolicy::Minimum),
                        grade->rowCount(), 0, 1, grade->columnCount());
+    g_abertas << &box;
     box.exec();
+    g_abertas.removeOne(&box);
+    if (g_encerrando)
+        return escapeAnswer;
     return map.value(box.clickedButton(), escapeAnswer);
 }
 

@@ -15,6 +15,10 @@ public:
     MessageButton show(MessageKind kind, const QString &text, const QList<MessageButton> &buttons,
                        const QString &caption, MessageButton defaultButton) override;
     void beep() override;
+
+    // The program is ending (a request from outside): every box on screen is answered with its escape
+    // answer (Cancel, else No, else its only button), and so is every later box, without being shown.
+    static void Encerra();
 };
 
 // The width a window needs to show `titulo` whole in its title bar: the text, the window manager's icon

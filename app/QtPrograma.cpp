@@ -3,6 +3,7 @@
 #include "app/base/Database.h"
 #include "app/base/EngineError.h"
 #include "app/base/Presenter.h"
+#include "app/QtAplicacao.h"
 #include "app/QtPresenter.h"
 #include "app/QtRelatorio.h"
 #include "app/udmRaveRelatorios.h"
@@ -171,9 +172,9 @@ int ExecutaGDVORN()
     Programa programa(DiretorioPrograma());
     if (!programa.Inicia())
         return programa.CodigoSaida();
-    // A request to end that came while the start-up still ran (the information window shown from the
-    // main window's first activation) has closed the main window before the loop: nothing is left to run.
-    if (!fmGDVORN->isVisible())
+    // A request to end that came while the start-up still ran has closed the windows made so far, or
+    // came before the main window was made: nothing is left to run.
+    if (!fmGDVORN->isVisible() || TerminoPedido())
         return 0;
     restauracao.setJanelaPrincipal(fmGDVORN);
     const int codigo = QApplication::exec();

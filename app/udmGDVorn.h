@@ -39,7 +39,7 @@ public:
     Table tbPisInval{QStringLiteral("pisindev")};
 
     Query qryUfCep;  // CEP prefix ranges of a state, parameter xCoUf
-    Query quBd8Emp;  // scratch query on the establishments; each user writes its SQL
+    Query quBd8Emp;  // scratch query on the establishments; each user writes its SQL and closes it after
 
     // The twenty code tables in the order in which they are opened.
     QList<Table *> tabelas();

@@ -41,6 +41,16 @@ SaidaRelatorio *setSaidaRelatorio(SaidaRelatorio *s)
 
 bool TRvSystem::HaImpressora() const { return g_saida && g_saida->haImpressora(); }
 
+bool TRvSystem::VerificaImpressora()
+{
+    if (HaImpressora())
+        return true;
+    ImprimeDaVisualizacao = false;
+    presenter().show(MessageKind::Warning, QStringLiteral("Não é possível imprimir: não há impressoras instaladas."),
+                     {MessageButton::Ok});
+    return false;
+}
+
 void TRvSystem::Executa(const QString &nome, const GeraPaginas &gera)
 {
     if (Destino == DestinoRelatorio::Arquivo && ArquivoSaida.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive)) {
@@ -166,12 +176,9 @@ void TdmRaveRelatorios::SelecionaErros(const QString &errWar)
     ErrWar = errWar;
 }
 
-void TdmRaveRelatorios::VisualizaErros(const QString &errWar, const QString &semImpressora)
+void TdmRaveRelatorios::VisualizaErros(const QString &errWar)
 {
-    if (!RvSystem1.HaImpressora()) {
-        RvSystem1.ImprimeDaVisualizacao = false;
-        presenter().show(MessageKind::Warning, semImpressora, {MessageButton::Ok});
-    }
+    RvSystem1.VerificaImpressora();
     SelecionaErros(errWar);
     RvSystem1.Destino = DestinoRelatorio::Visualizacao;
     rvprjErro.SetParam(QStringLiteral("AnoBase1"), QString::number(Configuracao().AnoBase));

@@ -57,6 +57,10 @@ public:
 
     // True when a printer is installed (false without an installed output).
     bool HaImpressora() const;
+    // The one test of the printers before a report: with none installed, printing from the preview is
+    // switched off for the rest of the run and the warning "Não é possível imprimir: não há impressoras
+    // instaladas." is shown. Returns HaImpressora(); a report to the preview goes on either way.
+    bool VerificaImpressora();
     // Runs the report to the destination. A text file is written here; everything else goes through the
     // installed output (std::runtime_error when there is none).
     void Executa(const QString &nome, const GeraPaginas &gera);
@@ -145,9 +149,8 @@ public:
     void SelecionaErros(const QString &errWar);
     QString ErrWar;
 
-    // Previews "rptErros" for "err" or "war" of the base year. Without a printer, printing from the
-    // preview is switched off and `semImpressora` is shown as a warning first.
-    void VisualizaErros(const QString &errWar, const QString &semImpressora);
+    // Previews "rptErros" for "err" or "war" of the base year, after RvSystem1.VerificaImpressora.
+    void VisualizaErros(const QString &errWar);
 
     QString Conexao() const { return m_conexao; }
 

@@ -13,6 +13,8 @@ void CarregaDrives(QStringList &letras, QComboBox *combo)
     ListaDrives(letras);
     for (const QString &l : letras)
         combo->addItem(QStringLiteral("Drive ") + l + QLatin1Char(':'));
+    // A combo makes its first item current as it is filled; the user must choose the destination.
+    combo->setCurrentIndex(-1);
 }
 
 int QtdMarcados(const QListWidget *lista)

@@ -8,7 +8,8 @@ class QListWidget;
 
 namespace gdvorn {
 
-// Clears the combo, fills `letras` with ListaDrives and adds "Drive X:" to the combo for each letter.
+// Clears the combo, fills `letras` with ListaDrives and adds "Drive X:" to the combo for each letter;
+// no item is current afterwards (no drive chosen).
 void CarregaDrives(QStringList &letras, QComboBox *combo);
 
 // The number of checked items of a check list.

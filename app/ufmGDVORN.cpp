@@ -311,16 +311,8 @@ void TfmGDVORN::Cartela(bool imprime)
     if (!dmRaveRelatorios)
         return;
     TRvSystem &sistema = dmRaveRelatorios->RvSystem1;
-    if (!sistema.HaImpressora()) {
-        if (imprime) {
-            // The same title as every other box that says there is no printer.
-            presenter().show(MessageKind::Error, QStringLiteral("Não é possível imprimir: não há impressoras instaladas."),
-                             {MessageButton::Ok}, QStringLiteral("Atenção"), MessageButton::Ok);
-            return;
-        }
-        sistema.ImprimeDaVisualizacao = false;
-        presenter().show(MessageKind::Warning, QStringLiteral("Não há impressoras instaladas."), {MessageButton::Ok});
-    }
+    if (!sistema.VerificaImpressora() && imprime)
+        return;
     sistema.Destino = imprime ? DestinoRelatorio::Impressora : DestinoRelatorio::Visualizacao;
     TRvProject &projeto = dmRaveRelatorios->RvProject2;
     projeto.SetParam(QStringLiteral("Versao"), Config.Versao);
@@ -543,6 +535,8 @@ void TfmGDVORN::ControlaBotoes()
     q.ParamByName(QStringLiteral("AnoSeguinte")).setAsStored(QStringLiteral("bd8emp"), QStringLiteral("AnBase"), QString::number(Config.AnoBase + 1));
     q.Open();
     const bool haDeclaracao = !q.IsEmpty();
+    // Closed at once: a statement left open would keep every later drop of a work table from running.
+    q.Close();
     // Only commands whose window is registered are ever enabled.
     auto conectado = [](const QObject *comando) { return janelasRegistradas().contains(comando->objectName()); };
     const QList<QPair<QToolButton *, QAction *>> pares{

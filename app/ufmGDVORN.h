@@ -35,7 +35,7 @@ public:
 
     // Follows the stored declarations: with an establishment of the base year or the next in BD8EMP the
     // declaration commands are enabled and SemDeclaracao is 0; with none they are disabled and
-    // SemDeclaracao is 1. Leaves dmGDVorn->quBd8Emp open.
+    // SemDeclaracao is 1. Reads through dmGDVorn->quBd8Emp and closes it again.
     void ControlaBotoes();
 
     // Opens a web address (or a file) with the desktop's default application.

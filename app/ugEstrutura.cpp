@@ -47,19 +47,23 @@ QString NomeReciboTransmissao(const QString &arquivoDeclaracao)
     return arquivoDeclaracao.left(arquivoDeclaracao.size() - 3) + r + extensao.mid(2);
 }
 
+QByteArray PrimeiraLinhaRecibo(const QString &arquivoRecibo)
+{
+    QFile recibo(arquivoRecibo);
+    if (!recibo.open(QIODevice::ReadOnly))
+        return QByteArray();
+    QByteArray linha = recibo.readLine(LimiteLinhaRecibo);
+    if (recibo.error() != QFileDevice::NoError)
+        return QByteArray();
+    while (linha.endsWith('\n') || linha.endsWith('\r'))
+        linha.chop(1);
+    return linha;
+}
+
 QString IdentificacaoTransmissao(const QString &arquivoDeclaracao)
 {
     const QString nomeRecibo = NomeReciboTransmissao(arquivoDeclaracao);
-    if (nomeRecibo.isEmpty())
-        return SemIdentificacaoTransmissao;
-    QFile recibo(nomeRecibo);
-    if (!recibo.open(QIODevice::ReadOnly))
-        return SemIdentificacaoTransmissao;
-    QByteArray linha = recibo.readLine();
-    if (recibo.error() != QFileDevice::NoError)
-        return SemIdentificacaoTransmissao;
-    while (linha.endsWith('\n') || linha.endsWith('\r'))
-        linha.chop(1);
+    const QByteArray linha = nomeRecibo.isEmpty() ? QByteArray() : PrimeiraLinhaRecibo(nomeRecibo);
     if (linha.isEmpty())
         return SemIdentificacaoTransmissao;
     const QString inicio = QString::fromLatin1(linha.left(9));
@@ -67,7 +71,7 @@ QString IdentificacaoTransmissao(const QString &arquivoDeclaracao)
     case '5': return QStringLiteral("590") + inicio;
     case '3': return QStringLiteral("390") + inicio;
     case '9': return QStringLiteral("990") + inicio;
-    default: return SemIdentificacaoTransmissao;
+    default: return QString();
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include "app/base/Database.h"
 
+#include <QByteArray>
 #include <QString>
 
 namespace gdvorn {
@@ -28,9 +29,15 @@ inline const QString SemIdentificacaoTransmissao = QStringLiteral(" ");
 // the same case ("x.dec" -> "x.rec", "X.DEC" -> "X.REC"). Empty for a name whose extension is not ".dec".
 QString NomeReciboTransmissao(const QString &arquivoDeclaracao);
 
+// The first line of a receipt, without its line end, read up to LimiteLinhaRecibo bytes (a receipt line
+// is 100 characters: a longer line, or a name that leads to an endless device, is cut there); empty when
+// it cannot be read.
+inline constexpr qint64 LimiteLinhaRecibo = 4096;
+QByteArray PrimeiraLinhaRecibo(const QString &arquivoRecibo);
+
 // "590", "390" or "990" followed by the first 9 characters of the receipt's first line, by the line's
-// first character ("5", "3", "9"); SemIdentificacaoTransmissao when there is no receipt, it cannot be
-// read, its first line is empty or begins with another character.
+// first character ("5", "3", "9"); "" when it begins with another character; SemIdentificacaoTransmissao
+// when there is no receipt, it cannot be read or its first line is empty.
 QString IdentificacaoTransmissao(const QString &arquivoDeclaracao);
 
 } // namespace gdvorn

@@ -65,10 +65,10 @@ QSqlDatabase openFile(const QString &connection, const QString &path, int busyTi
 }
 
 // Opens a table file that exists for the check: a file that cannot be read as one is an error that names
-// it; an emptied file is a damaged one.
-QSqlDatabase openTableFile(const QString &connection, const QString &path, bool readOnly = true)
+// it; an emptied file is a damaged one, unless `vazioNormal` (a file that may hold no page yet).
+QSqlDatabase openTableFile(const QString &connection, const QString &path, bool readOnly = true, bool vazioNormal = false)
 {
-    if (QFileInfo(path).size() == 0)
+    if (!vazioNormal && QFileInfo(path).size() == 0)
         arquivoComProblema(path, DamagedFile(ErrNotADatabase, QStringLiteral("o arquivo está vazio")));
     QSqlDatabase db = openFile(connection, path, 0, readOnly);
     if (!db.isOpen()) {
@@ -108,6 +108,9 @@ QString filePath(const QDir &dir, const QString &file) { return dir.filePath(Sch
 
 // A run killed in the middle of a write leaves a journal beside the file it wrote. Opened for writing,
 // the engine rolls such a journal back at the first read (a read-only connection cannot, and fails).
+// The work file is the one file made by the program itself: a run killed before its first page reached
+// the disk leaves it empty beside its journal, and the engine then drops the journal, which holds nothing
+// to put back.
 void recuperaDiarios(const QDir &dir)
 {
     for (const QString &file : Schema::databaseFiles()) {
@@ -115,7 +118,7 @@ void recuperaDiarios(const QDir &dir)
         if (!QFileInfo::exists(path) || !QFileInfo::exists(path + QStringLiteral("-journal")))
             continue;
         try {
-            QSqlDatabase db = openTableFile(kIndexConnection, path, false);
+            QSqlDatabase db = openTableFile(kIndexConnection, path, false, file == QLatin1String("trabalho"));
             QSqlQuery q(db);
             if (!q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
                 const QSqlError erro = q.lastError();

@@ -27,7 +27,8 @@ const QList<IndiceInstalado> &IndicesInstalados();
 // 1. the folder and its table files must take writes (trabalho.db is created at the opening; the code
 //    tables are only read): an EngineError ErrOsAccessDenied names the folder or the file;
 // 2. every table file that a killed run left with a journal is recovered: the engine rolls the journal
-//    back, so the file holds what it held before the run;
+//    back, so the file holds what it held before the run (trabalho.db left empty beside its journal, by a
+//    run ended before the file's first page reached the disk, is such a file: it stays empty, not damaged);
 // 3. true when every installed table exists (false at the first missing one, before anything else);
 // 4. the three declaration files get the engine's quick check: a file whose tables still read whole is
 //    built again from them (every row kept, its indexes rebuilt); one whose tables cannot be read is a

@@ -12,8 +12,15 @@ namespace {
 
 const QString kDoisBrancos = QStringLiteral("  ");
 
-// Runs the shared query with `sql` and the year in parameter `parametro`; the query stays open.
-Query &abreConsulta(const QStringList &sql, const QString &parametro, const QString &ano)
+// Closes the shared query when a filler ends, however it ends: a statement left open would keep every
+// later drop of a work table on the connection from running.
+struct FechaAoSair {
+    Query &q;
+    ~FechaAoSair() { q.Close(); }
+};
+
+// The shared query with `sql` and the year in parameter `parametro`, ready to open.
+Query &preparaConsulta(const QStringList &sql, const QString &parametro, const QString &ano)
 {
     if (!dmGDVorn)
         throw DatabaseError(QStringLiteral("The code-table module is not open."));
@@ -26,6 +33,7 @@ Query &abreConsulta(const QStringList &sql, const QString &parametro, const QStr
 
 QStringList linhasEstabelecimentos(Query &q, const QString &ano, QList<ChaveEstabelecimento> *chaves = nullptr)
 {
+    FechaAoSair fecha{q};
     q.Open();
     QStringList linhas;
     if (chaves)
@@ -80,7 +88,7 @@ QStringList LinhasEstabelecimentosCombo(const QString &ano, const QString &opcao
                     QStringLiteral("where anBase= :anBase")};
     if (opcao == QLatin1String("N"))
         sql << QStringLiteral(" and InVornNegEstabelecimento = '0'");
-    return linhasEstabelecimentos(abreConsulta(sql, QStringLiteral("anBase"), ano), ano.trimmed(), chaves);
+    return linhasEstabelecimentos(preparaConsulta(sql, QStringLiteral("anBase"), ano), ano.trimmed(), chaves);
 }
 
 QStringList LinhasEstabelecimentosLista(const QString &ano, const QString &opcao, const QString &ordem)
@@ -92,7 +100,7 @@ QStringList LinhasEstabelecimentosLista(const QString &ano, const QString &opcao
         sql << QStringLiteral(" and inVornNegEstabelecimento = '0' ");
     sql << (ordem == QLatin1String("0") ? QStringLiteral(" order by CoCgcCeiEstabelecimento,NuPrefixoEstabelecimento")
                                         : QStringLiteral(" order by NoRazaoEstabelecimento"));
-    return linhasEstabelecimentos(abreConsulta(sql, QStringLiteral("anobase"), ano), ano.trimmed());
+    return linhasEstabelecimentos(preparaConsulta(sql, QStringLiteral("anobase"), ano), ano.trimmed());
 }
 
 QStringList LinhasEmpregados(const QString &ano, const QString &inscricao, const QString &ordem,
@@ -104,7 +112,8 @@ QStringList LinhasEmpregados(const QString &ano, const QString &inscricao, const
                           QStringLiteral("and NuPrefixoEstabelecimento = :NuPrefixoEstabelecimento"),
                           ordem == QLatin1String("0") ? QStringLiteral("order by CoPisPasepEmpregado")
                                                       : QStringLiteral("order by NoEmpregado")};
-    Query &q = abreConsulta(sql, QStringLiteral("anobase"), ano);
+    Query &q = preparaConsulta(sql, QStringLiteral("anobase"), ano);
+    FechaAoSair fecha{q};
     // The key values as stored, so that a value typed past its field's width finds what was stored.
     q.ParamByName(QStringLiteral("CoCgcCeiEstabelecimento"))
         .setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("CoCgcCeiEstabelecimento"), inscricao);

@@ -1,8 +1,8 @@
 #pragma once
 // Selection lists of the wizards that work on several establishments or links: the fixed-column lines
 // that the combo boxes and check lists hold, the reading of an establishment's key back from its line,
-// the rows behind the lists (through the shared query dmGDVorn->quBd8Emp, which is left open), and the
-// notice of an operation that did not finish on an establishment. The widgets are filled in ufmListas.
+// the rows behind the lists (through the shared query dmGDVorn->quBd8Emp, closed again once the rows are
+// read), and the notice of an operation that did not finish on an establishment. The widgets are filled in ufmListas.
 //
 // Line layouts (columns from 1):
 //   establishment           1-18 inscription in display form, 21-22 prefix, 25 on company name

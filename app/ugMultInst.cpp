@@ -1,6 +1,12 @@
 #include "app/ugMultInst.h"
 
 #include <QDir>
+#include <QFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace gdvorn {
 
@@ -14,11 +20,30 @@ QString GuardaInstancia::Caminho(const QString &nome)
     return QDir(folder).filePath(nome + QStringLiteral(".lock"));
 }
 
-GuardaInstancia::GuardaInstancia(const QString &nome) : m_lock(std::make_unique<QLockFile>(Caminho(nome)))
+GuardaInstancia::GuardaInstancia(const QString &nome)
 {
-    // A lock left by a copy that died is stale and taken over; only a living copy keeps it.
-    m_lock->setStaleLockTime(0);
-    m_tomada = m_lock->tryLock(0);
+    // The file is only a name to lock: its contents are never read, and it stays when the run ends (removing
+    // it could let two copies lock two different files of the same name). Close-on-exec keeps the programs
+    // this one runs (the transmission program) from holding the guard after it ends.
+    const QByteArray caminho = QFile::encodeName(Caminho(nome));
+    do
+        m_fd = ::open(caminho.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    while (m_fd < 0 && errno == EINTR);
+    if (m_fd < 0) {
+        m_tomada = true;
+        return;
+    }
+    int r;
+    do
+        r = ::flock(m_fd, LOCK_EX | LOCK_NB);
+    while (r != 0 && errno == EINTR);
+    m_tomada = r == 0 || errno != EWOULDBLOCK;
+}
+
+GuardaInstancia::~GuardaInstancia()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
 }
 
 } // namespace gdvorn

@@ -1,11 +1,10 @@
 #pragma once
-// The single-instance guards. Each named guard is a lock file in the user's runtime folder, held for the
-// whole run: a second copy of the program finds it locked.
+// The single-instance guards. Each named guard is a lock on a file in the user's runtime folder, held
+// through a descriptor open for the whole run: a second copy of the program finds it locked. The lock is
+// the kernel's (flock), so it goes with the process that holds it however that process ends (a kill, a
+// crash): a file left behind, empty or with anything in it, never keeps a later copy out.
 
-#include <QLockFile>
 #include <QString>
-
-#include <memory>
 
 namespace gdvorn {
 
@@ -15,13 +14,18 @@ inline const QString kMensagemRestaura = QStringLiteral("This String is unique!"
 
 class GuardaInstancia {
 public:
-    // Takes the guard `nome`; Tomada() is false when another running copy holds it.
+    // Takes the guard `nome`; Tomada() is false when another running copy holds it. A guard whose file
+    // cannot be opened at all (no runtime folder to write) is taken: the start goes on, as the program
+    // does when it cannot make its guard.
     explicit GuardaInstancia(const QString &nome);
+    ~GuardaInstancia();
+    GuardaInstancia(const GuardaInstancia &) = delete;
+    GuardaInstancia &operator=(const GuardaInstancia &) = delete;
     bool Tomada() const { return m_tomada; }
     static QString Caminho(const QString &nome);
 
 private:
-    std::unique_ptr<QLockFile> m_lock;
+    int m_fd = -1;
     bool m_tomada = false;
 };
 

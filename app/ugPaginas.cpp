@@ -138,8 +138,10 @@ void MontadorRelatorio::grupo(const QString &t, bool nova)
 
 void MontadorRelatorio::colunas(const QList<Coluna> &cs)
 {
-    m_colunas = cs;
+    // Set after the room is made: a page opened here would print the titles once of its own.
+    m_colunas.clear();
     garante(3);
+    m_colunas = cs;
     imprimeTitulosColunas();
 }
 

@@ -1,29 +1,18 @@
 #include "app/ugTrocaTabelas.h"
 
+#include "app/base/DurableFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include <cstdio>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace gdvorn {
 
 namespace {
 
 const QString kAnterior = QString::fromLatin1(kSufixoAnterior);
-
-// A rename or a deletion reaches the disk with the folder's entries: without this, a power cut could
-// keep the journal's deletion and lose the renames before it.
-void gravaPasta(const QString &pasta)
-{
-    const int fd = ::open(QFile::encodeName(pasta).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
 
 QString diario(const QString &pasta) { return QDir(pasta).filePath(QString::fromLatin1(kDiarioTroca)); }
 
@@ -38,18 +27,8 @@ bool ArquivosTroca::remove(const QString &arquivo) { return !QFileInfo::exists(a
 
 bool ArquivosTroca::gravaDiario(const QString &arquivo, const QByteArray &conteudo)
 {
-    const QString temporario = arquivo + QStringLiteral(".novo");
-    QFile f(temporario);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    const bool escrito = f.write(conteudo) == conteudo.size() && f.flush() && ::fsync(f.handle()) == 0;
-    f.close();
-    if (!escrito || !renomeia(temporario, arquivo)) {
-        QFile::remove(temporario);
-        return false;
-    }
-    gravaPasta(QFileInfo(arquivo).absolutePath());
-    return true;
+    DurableFile f(arquivo);
+    return f.open(QIODevice::WriteOnly) && f.write(conteudo) == conteudo.size() && f.commit();
 }
 
 TrocaTabelas::TrocaTabelas(const QString &pastaDados, const QStringList &arquivos, ArquivosTroca &operacoes)
@@ -87,7 +66,8 @@ bool TrocaTabelas::coloca(const QString &pastaNovos)
             return false;
         }
     }
-    gravaPasta(m_pasta);
+    // Without this, a power cut could keep the journal's deletion and lose the renames before it.
+    syncFolder(m_pasta);
     return true;
 }
 
@@ -97,7 +77,7 @@ bool TrocaTabelas::confirma()
         m_motivo = QStringLiteral("O arquivo %1 não pode ser excluído.").arg(diario(m_pasta));
         return false;
     }
-    gravaPasta(m_pasta);
+    syncFolder(m_pasta);
     for (const QString &a : m_arquivos)
         m_operacoes.remove(caminho(a) + kAnterior);
     return true;
@@ -111,7 +91,7 @@ bool TrocaTabelas::desfaz()
             ok = false;
     if (!ok)
         return false;
-    gravaPasta(m_pasta);
+    syncFolder(m_pasta);
     m_operacoes.remove(diario(m_pasta));
     return true;
 }
@@ -130,7 +110,7 @@ bool ConcluiTrocaTabelas(const QString &pastaDados, ArquivosTroca &operacoes)
     for (const QString &g : guardados)
         arquivos << g.chopped(kAnterior.size());
     TrocaTabelas troca(pastaDados, arquivos, operacoes);
-    QFile::remove(diario(pastaDados) + QStringLiteral(".novo")); // a journal never finished: nothing was moved
+    DurableFile::removePartial(diario(pastaDados)); // a journal never finished: nothing was moved
     if (QFileInfo::exists(diario(pastaDados)))
         return troca.desfaz();
     bool ok = true;

@@ -1,5 +1,6 @@
 #include "backup/BackupFile.h"
 
+#include "app/base/DurableFile.h"
 #include "app/base/Presenter.h"
 #include "backup/LZRW1KH.h"
 
@@ -8,7 +9,6 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTemporaryFile>
 
 #include <zlib.h>
@@ -27,6 +27,8 @@ const QString kProximoVolume = QStringLiteral("NEXT:DISK");
 const QString kListaArquivos = QStringLiteral("FILE:LIST");
 const QString kTipoInvalido = QStringLiteral("Invalid archive type");
 const QString kLeituraArquivo = QStringLiteral("Cannot read archive");
+const QString kSemEspaco = QStringLiteral("Não há espaço livre no disco de destino para gravar a cópia de segurança. "
+                                          "Libere espaço no disco ou escolha outro destino e grave a cópia novamente.");
 
 // Longest stored name we accept when reading; anything longer is not an archive of ours.
 constexpr qint32 kMaiorNome = 4096;
@@ -83,15 +85,23 @@ QDateTime DeDataDos(quint32 data)
     return QDateTime(d, t);
 }
 
-// The archive being written: a volume file or the caller's stream.
+// The archive being written: a volume file or the caller's stream. Each volume takes its name only when
+// it is whole (DurableFile); a run that does not complete removes the volumes it put in place.
 struct TBackupFile::Escritor {
     QIODevice *dispositivo = nullptr;
-    std::unique_ptr<QFile> arquivo;
+    std::unique_ptr<DurableFile> arquivo;               // the volume being written
+    std::vector<std::unique_ptr<DurableFile>> gravados; // the volumes of this run in place
+    bool semEspaco = false;                             // the last failure was a full medium
 
+    [[noreturn]] void falhou()
+    {
+        semEspaco = arquivo && arquivo->noSpace();
+        throw FalhaEscrita{};
+    }
     void bytes(const char *dados, qint64 n)
     {
         if (dispositivo->write(dados, n) != n)
-            throw FalhaEscrita{};
+            falhou();
     }
     void bytes(const QByteArray &b) { bytes(b.constData(), b.size()); }
     void inteiro(qint32 v)
@@ -101,23 +111,41 @@ struct TBackupFile::Escritor {
         bytes(b, 4);
     }
     qint64 posicao() const { return dispositivo->pos(); }
-    bool abre(const QString &nome)
+    void abre(const QString &nome)
     {
-        arquivo = std::make_unique<QFile>(nome);
+        arquivo = std::make_unique<DurableFile>(nome);
         dispositivo = arquivo.get();
-        return arquivo->open(QIODevice::WriteOnly | QIODevice::Truncate);
+        if (!arquivo->open(QIODevice::WriteOnly))
+            falhou();
     }
-    bool fecha()
+    // Puts the volume in place. Before the first one takes its name (its data safe on the medium), the
+    // later volumes of an earlier archive of the same name go: the new first volume beside an old second
+    // one would make one archive of two.
+    void fecha()
     {
-        bool ok = true;
-        if (arquivo) {
-            ok = arquivo->flush();
-            arquivo->close();
-            ok = ok && arquivo->error() == QFileDevice::NoError;
-            arquivo.reset();
-        }
         dispositivo = nullptr;
-        return ok;
+        if (!arquivo)
+            return;
+        if (!arquivo->sync())
+            falhou();
+        if (gravados.empty()) {
+            const QString nome = arquivo->fileName();
+            for (int n = 2; QFileInfo::exists(NomeVolume(nome, n)); ++n)
+                QFile::remove(NomeVolume(nome, n));
+            syncFolder(QFileInfo(nome).absolutePath());
+        }
+        if (!arquivo->commit())
+            falhou();
+        gravados.push_back(std::move(arquivo));
+    }
+    // The run did not complete: nothing of it stays.
+    void desiste()
+    {
+        arquivo.reset();
+        dispositivo = nullptr;
+        for (const auto &g : gravados)
+            g->removeCommitted();
+        gravados.clear();
     }
 };
 
@@ -168,6 +196,20 @@ QString TBackupFile::NomeVolume(const QString &arquivo, int numero)
     return fi.dir().filePath((ponto > 0 ? nome.left(ponto) : nome) + sufixo);
 }
 
+void TBackupFile::removeParciais(const QString &arquivo)
+{
+    const QFileInfo fi(arquivo);
+    const QDir pasta = fi.dir();
+    for (const QString &nome : pasta.entryList({QStringLiteral("*") + kSufixoParcial}, QDir::Files | QDir::Hidden)) {
+        const QString volume = pasta.filePath(nome.chopped(kSufixoParcial.size()));
+        const QString extensao = QFileInfo(volume).suffix();
+        bool numero = false;
+        const int n = extensao.toInt(&numero);
+        if (volume == fi.filePath() || (numero && extensao.size() == 3 && n >= 2 && NomeVolume(arquivo, n) == volume))
+            DurableFile::removePartial(volume);
+    }
+}
+
 void TBackupFile::falha(int codigo)
 {
     if (m_erro == 0)
@@ -179,10 +221,11 @@ void TBackupFile::relata()
 {
     if (m_erro == 0)
         return;
+    const QString texto = m_textoErro.isEmpty() ? TextoErroBackup(m_erro) : m_textoErro;
     if (OnError)
-        OnError(m_erro, TextoErroBackup(m_erro));
+        OnError(m_erro, texto);
     else
-        presenter().show(MessageKind::Error, TextoErroBackup(m_erro), {MessageButton::Ok});
+        presenter().show(MessageKind::Error, texto, {MessageButton::Ok});
 }
 
 void TBackupFile::progresso(const QString &nome)
@@ -298,12 +341,10 @@ bool TBackupFile::escreveBlocos(Escritor &w, QFile &origem, const QString &nome,
         ++volume;
         w.inteiro(qint32(kProximoVolume.size() + 3));
         w.bytes(QStringLiteral("%1%2").arg(kProximoVolume).arg(volume, 3, 10, QLatin1Char('0')).toLatin1());
-        if (!w.fecha())
-            throw FalhaEscrita{};
+        w.fecha();
         if (!pedeVolume(volume))
             return false;
-        if (!w.abre(NomeVolume(arquivo, volume)))
-            throw FalhaEscrita{};
+        w.abre(NomeVolume(arquivo, volume));
         volumeNovo = true;
     }
 }
@@ -311,6 +352,7 @@ bool TBackupFile::escreveBlocos(Escritor &w, QFile &origem, const QString &nome,
 bool TBackupFile::Backup(const QStringList &mascaras, const QString &arquivo)
 {
     m_erro = 0;
+    m_textoErro.clear();
     m_busy = true;
     const bool emStream = arquivo == kNomeStream;
     const QStringList arquivos = coletaArquivos(mascaras, emStream ? QString() : arquivo);
@@ -357,8 +399,9 @@ bool TBackupFile::Backup(const QStringList &mascaras, const QString &arquivo)
                 w.dispositivo = BackupStream;
                 if (!w.dispositivo || !w.dispositivo->isWritable())
                     throw FalhaEscrita{};
-            } else if (!w.abre(arquivo)) {
-                throw FalhaEscrita{};
+            } else {
+                removeParciais(arquivo);
+                w.abre(arquivo);
             }
             const QByteArray titulo = BackupTitle.toUtf8();
             w.inteiro(qint32(titulo.size()));
@@ -393,14 +436,17 @@ bool TBackupFile::Backup(const QStringList &mascaras, const QString &arquivo)
                 w.inteiro(0);
                 completo = true;
             }
-            if (!w.fecha())
-                throw FalhaEscrita{};
+            if (completo)
+                w.fecha();
         } catch (const FalhaEscrita &) {
-            w.fecha();
             falha(beGravacaoArquivo);
+            if (w.semEspaco)
+                m_textoErro = kSemEspaco;
             completo = false;
         }
     }
+    if (!completo || m_erro != 0)
+        w.desiste();
     completo = completo && m_erro == 0;
     m_processado = m_total;
     progresso(QString());
@@ -507,7 +553,7 @@ namespace {
 
 // A restored file, written beside its target and put in place when all of it was read.
 struct Pendente {
-    std::unique_ptr<QSaveFile> arquivo;
+    std::unique_ptr<DurableFile> arquivo;
     quint32 data = 0;
 
     bool conclui()
@@ -630,7 +676,7 @@ bool TBackupFile::Restore(const QString &arquivo, const QString &pastaDestino)
             if (restaura && !QDir().mkpath(QFileInfo(destino).absolutePath()))
                 restaura = false;
             if (restaura) {
-                pendente.arquivo = std::make_unique<QSaveFile>(destino);
+                pendente.arquivo = std::make_unique<DurableFile>(destino);
                 pendente.data = data;
                 if (!pendente.arquivo->open(QIODevice::WriteOnly)) {
                     pendente.arquivo.reset();

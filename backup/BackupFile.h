@@ -13,6 +13,14 @@
 // x.003 ... for an archive x.bkp) continues the file with the marker and its remaining blocks. Room is
 // kept for the next entry's head, so a volume never ends in the middle of one.
 //
+// Each volume file is written under its name + ".parcial" and takes its name only when it is whole and on
+// the medium (app/base/DurableFile.h): an archive made before under the same name stays whole until then.
+// Before the first volume takes its name, the later volumes of that earlier archive (x.002 ...) are
+// removed, so that no volume of it is read as part of the new one. A run that does not complete (an
+// error, a stop) removes every volume it put in place and its ".parcial" file; the next run to the same
+// name removes those a run ended by force left. A full medium is reported as such (the report's text says
+// so, with the code "Cannot write to archive").
+//
 // Restore writes only the file part of each stored name, inside the target folder; a name with a ".."
 // part, or one that would leave the folder, makes the archive invalid. A file is written beside its
 // target and put in place only when all of it was read, so a failure leaves the earlier file as it was.
@@ -31,7 +39,6 @@
 
 class QFile;
 class QIODevice;
-class QSaveFile;
 
 namespace gdvorn {
 
@@ -123,6 +130,8 @@ private:
                        const QString &arquivo);
     void leBlocos(Leitor &r, QIODevice *destino, const QString &nome);
     bool pedeVolume(int numero);
+    // Removes what a run ended by force left half written of the volumes of `arquivo`.
+    static void removeParciais(const QString &arquivo);
     void falha(int codigo);
     void relata();
     void progresso(const QString &nome);
@@ -131,6 +140,7 @@ private:
     bool m_busy = false;
     bool m_continua = true;
     int m_erro = 0;
+    QString m_textoErro; // what the report says instead of the code's text (a full medium)
     qint64 m_total = 0;
     int m_quantidade = 0;
     qint64 m_processado = 0;

@@ -3,7 +3,6 @@
 #include "app/base/EngineError.h"
 #include "app/base/Schema.h"
 #include "app/udmEntradaDados.h"
-#include "app/udmGDVorn.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,7 +14,10 @@
 
 #include <sqlite3.h>
 
+#include <cerrno>
+#include <csignal>
 #include <memory>
+#include <unistd.h>
 
 namespace gdvorn {
 
@@ -78,6 +80,22 @@ QStringList colunas(sqlite3 *db, const QString &tabela)
     return r;
 }
 
+// The tables are copied into a folder of the system's temporary folder named after the process, which
+// removes it on every way out; a process ended by force leaves it behind, with copies as large as the
+// tables.
+const QString kPastaCopia = QStringLiteral("gdvorn-copia-");
+
+void removeCopiasAbandonadas()
+{
+    const QDir temporaria(QDir::tempPath());
+    for (const QString &nome : temporaria.entryList({kPastaCopia + QLatin1Char('*')}, QDir::Dirs | QDir::NoDotAndDotDot)) {
+        bool numero = false;
+        const qint64 processo = nome.mid(kPastaCopia.size()).section(QLatin1Char('-'), 0, 0).toLongLong(&numero);
+        if (numero && processo > 0 && processo != ::getpid() && ::kill(pid_t(processo), 0) != 0 && errno == ESRCH)
+            QDir(temporaria.filePath(nome)).removeRecursively();
+    }
+}
+
 void anexa(const QString &connection, const QString &tabela, const QString &caminho)
 {
     QSqlQuery q(database(connection));
@@ -91,8 +109,6 @@ void anexa(const QString &connection, const QString &tabela, const QString &cami
 
 void FechaConsultasPermanentes()
 {
-    if (dmGDVorn)
-        dmGDVorn->quBd8Emp.Close();
     if (dmEntradaDados)
         for (Query *q : {&dmEntradaDados->quConVinculo, &dmEntradaDados->quContaEmpreg, &dmEntradaDados->quContaEstrang,
                          &dmEntradaDados->quBuscaEmpreg, &dmEntradaDados->quValidaEstab})
@@ -129,7 +145,9 @@ bool GravaCopia(TBackupFile &bk, const QString &arquivo, const QString &connecti
     sqlite3 *origem = sqliteHandle(connection);
     if (!sqlite3_get_autocommit(origem))
         throw DatabaseError(QStringLiteral("Há uma gravação em andamento: a cópia de segurança não pode ser feita agora."));
-    QTemporaryDir temporaria(QDir(QDir::tempPath()).filePath(QStringLiteral("gdvorn-copia-XXXXXX")));
+    removeCopiasAbandonadas();
+    QTemporaryDir temporaria(QDir(QDir::tempPath()).filePath(kPastaCopia + QString::number(::getpid()) +
+                                                             QStringLiteral("-XXXXXX")));
     if (!temporaria.isValid())
         throw EngineError(ErrOsAccessDenied, QStringLiteral("Cannot create %1").arg(temporaria.path()));
     QStringList mascaras;

@@ -49,12 +49,14 @@ public:
 
 // Archives a copy of the three tables of `connection` into `arquivo` with `bk` (its title, volume size
 // and handlers as the caller set them). Returns what Backup returns. An engine failure while copying the
-// tables throws EngineError; an open transaction on the connection throws DatabaseError (a copy taken
-// then would not be consistent).
+// tables throws EngineError (DiskFull for a full temporary folder); an open transaction on the connection
+// throws DatabaseError (a copy taken then would not be consistent). The copies are taken into a folder
+// of the system's temporary folder that goes with the run, whichever way it ends; one left by a process
+// ended by force is removed by the next backup.
 bool GravaCopia(TBackupFile &bk, const QString &arquivo, const QString &connection = kAlias);
 
 // A query that stands on a row holds its tables' file, so that the file can be neither let go nor
-// re-indexed: closes the program-wide queries on the permanent tables (dmGDVorn's and dmEntradaDados');
+// re-indexed: closes the program-wide queries on the permanent tables (dmEntradaDados');
 // their users open them again when they need them.
 void FechaConsultasPermanentes();
 

@@ -9,7 +9,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSqlQuery>
 #include <QTemporaryFile>
 
 #include <algorithm>
@@ -26,26 +25,6 @@ constexpr qint64 BufferMaximo = 32767;
 constexpr int PercentualCopia = 8;
 
 QString ByteToHex(unsigned char b) { return QStringLiteral("%1").arg(uint(b), 2, 16, QLatin1Char('0')).toUpper(); }
-
-void removeTabela(const QString &nome, const QString &conexao)
-{
-    const TableDef &def = Schema::require(nome);
-    // With secure deletion on (the engine's build default here) a drop journals every page of the table
-    // and then writes zeros over it, as much writing as the load itself: the work tables are dropped with
-    // the fast setting, which leaves the freed pages as they are, and the setting is put back.
-    const QString schema = quotedIdentifier(def.schemaName());
-    QSqlQuery q(database(conexao));
-    // The setting reads 0, 1 or 2 (fast); "2" would be taken as on.
-    const QString antes = q.exec(QStringLiteral("PRAGMA %1.secure_delete").arg(schema)) && q.next()
-                              ? (q.value(0).toInt() == 2 ? QStringLiteral("FAST") : q.value(0).toString())
-                              : QString();
-    q.finish();
-    execSql(QStringLiteral("PRAGMA %1.secure_delete = FAST").arg(schema), conexao);
-    execSql(QStringLiteral("DROP TABLE IF EXISTS %1").arg(def.qualifiedName()), conexao);
-    if (!antes.isEmpty())
-        execSql(QStringLiteral("PRAGMA %1.secure_delete = %2").arg(schema, antes), conexao);
-    noteDataChanged(conexao, def.name);
-}
 
 // Copies `origem` into `copia` in blocks, moving the progress from 0 to 8. False on any I/O error.
 bool copiaArquivo(const QString &origem, QTemporaryFile &copia, Progresso &progresso)
@@ -223,7 +202,7 @@ quint8 TAnaliseEstrutura::AnalisaArquivo(const QString &Arquivo, int AnoBase, bo
     {
         Transaction t(conexao);
         for (const char *nome : {"te8stru", "te8emp", "te8vinc", "te8resp"})
-            removeTabela(QString::fromLatin1(nome), conexao);
+            dropTable(Schema::require(QString::fromLatin1(nome)), conexao);
         t.commit();
     }
     if (!copiado) {
@@ -382,7 +361,7 @@ quint8 TAnaliseEstrutura::AnalisaArquivo(const QString &Arquivo, int AnoBase, bo
     e.fechaTabelas();
     if (e.codigoOcorrencia != 0 || e.interrompida) {
         for (const char *nome : {"te8emp", "te8vinc", "te8resp"})
-            removeTabela(QString::fromLatin1(nome), conexao);
+            dropTable(Schema::require(QString::fromLatin1(nome)), conexao);
     } else {
         const TableDef &vinculos = Schema::require(QStringLiteral("te8vinc"));
         for (const IndexDef &indice : vinculos.indexes)

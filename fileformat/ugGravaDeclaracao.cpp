@@ -1,6 +1,7 @@
 #include "fileformat/ugGravaDeclaracao.h"
 
 #include "app/base/Database.h"
+#include "app/base/DurableFile.h"
 #include "app/base/Presenter.h"
 #include "app/base/Progresso.h"
 #include "app/base/Query.h"
@@ -17,10 +18,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <sqlite3.h>
 
-#include <cstdio>
 #include <memory>
 #include <vector>
 
@@ -35,9 +36,6 @@ constexpr qint64 kReserva = 3552;          // kept free before any record
 constexpr qint64 kReservaComVinculos = 4104; // one record more before an establishment with links
 
 const QString kZeros8 = QStringLiteral("00000000");
-
-// A volume is written under its name + this, and takes its name only when it is whole.
-const QString kParcial = QStringLiteral(".parcial");
 
 QString campo(Table &t, const char *nome) { return t.FieldByName(QLatin1String(nome)).AsString(); }
 
@@ -63,7 +61,10 @@ public:
 private:
     bool interrompido();
     qint64 capacidade() const;
-    QString nomeVolume() const;
+    QString nomeVolume() const { return nomeVolume(m_volume); }
+    QString nomeVolume(int volume) const;
+    bool removeVolumesAnteriores();
+    void naoPodeExcluir(const QString &dec);
     QString caminho(const QString &nome) const { return m_pasta + QLatin1Char('/') + nome; }
     void removeParciais() const;
 
@@ -111,7 +112,7 @@ private:
     bool m_falha = false;         // the run failed without a volume to delete
     bool m_sobrescrever = false;
     QString m_radical;
-    QFile m_arquivo;           // under its partial name until it is whole
+    std::unique_ptr<DurableFile> m_arquivo; // under its partial name until it is whole
     QByteArray m_bytes;        // the volume's records, written to m_arquivo when it is whole
     QString m_final;           // the name it takes when whole
     QStringList m_completos;   // the volumes of this run under their final names
@@ -134,10 +135,41 @@ qint64 Gravador::capacidade() const
     return std::min(TamanhoDisco(m_unidade), CapacidadeVolume);
 }
 
-QString Gravador::nomeVolume() const
+QString Gravador::nomeVolume(int volume) const
 {
-    return m_radical + (m_volume < 10 ? QStringLiteral("0") : QString()) + QString::number(m_volume) +
+    return m_radical + (volume < 10 ? QStringLiteral("0") : QString()) + QString::number(volume) +
            (m_retificacao ? QLatin1Char('R') : QLatin1Char('G'));
+}
+
+void Gravador::naoPodeExcluir(const QString &dec)
+{
+    presenter().show(MessageKind::Information, QStringLiteral("O arquivo \"") + dec + QStringLiteral(".\" não pode ser excluido."),
+                     {MessageButton::Ok});
+    m_falha = true;
+}
+
+// Before the first volume of the run takes its name: the volumes that follow it in an earlier run of the
+// same declaration go (a transmitted one, with its receipt, stays), so that a run ended between two
+// renames leaves the new volumes alone, never beside old ones as one set.
+bool Gravador::removeVolumesAnteriores()
+{
+    bool removido = false;
+    for (int n = m_volume + 1;; ++n) {
+        const QString nome = nomeVolume(n);
+        const QString dec = nome + QStringLiteral(".dec");
+        if (!QFileInfo::exists(caminho(dec)))
+            break;
+        if (QFileInfo::exists(caminho(nome + QStringLiteral(".rec"))))
+            continue;
+        if (!QFile::remove(caminho(dec))) {
+            naoPodeExcluir(dec);
+            return false;
+        }
+        removido = true;
+    }
+    if (removido)
+        syncFolder(m_pasta);
+    return true;
 }
 
 void Gravador::preparaContexto()
@@ -275,17 +307,18 @@ bool Gravador::fechaVolume()
         case ResultadoSelo::ErroGravacao: m_erroGravacao = true; return false;
         }
     }
-    const bool escrito = m_arquivo.write(m_bytes) == m_bytes.size();
-    m_arquivo.close();
     m_aberto = false;
-    if (!escrito || m_arquivo.error() != QFileDevice::NoError) {
+    if (m_arquivo->write(m_bytes) != m_bytes.size() || !m_arquivo->sync()) {
         m_erroGravacao = true;
         return false;
     }
-    if (std::rename(QFile::encodeName(m_arquivo.fileName()).constData(), QFile::encodeName(m_final).constData()) != 0) {
+    if (m_completos.isEmpty() && !removeVolumesAnteriores())
+        return false;
+    if (!m_arquivo->commit()) {
         m_erroGravacao = true;
         return false;
     }
+    m_arquivo.reset();
     m_completos << m_final;
     return true;
 }
@@ -293,7 +326,7 @@ bool Gravador::fechaVolume()
 void Gravador::removeParciais() const
 {
     const QDir pasta(m_pasta);
-    for (const QString &f : pasta.entryList({QStringLiteral("*.dec") + kParcial}, QDir::Files | QDir::Hidden))
+    for (const QString &f : pasta.entryList({QStringLiteral("*.dec") + kSufixoParcial}, QDir::Files | QDir::Hidden))
         QFile::remove(pasta.filePath(f));
 }
 
@@ -364,10 +397,7 @@ bool Gravador::AbreVolume()
                 m_sobrescrever = true;
             }
             if (!QFile::remove(caminho(dec))) {
-                presenter().show(MessageKind::Information,
-                                 QStringLiteral("O arquivo \"") + dec + QStringLiteral(".\" não pode ser excluido."),
-                                 {MessageButton::Ok});
-                m_falha = true;
+                naoPodeExcluir(dec);
                 return false;
             }
         }
@@ -387,8 +417,8 @@ bool Gravador::AbreVolume()
         if (!m_disquete)
             QDir().mkpath(m_pasta);
         m_final = caminho(dec);
-        m_arquivo.setFileName(m_final + kParcial);
-        if (!m_arquivo.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        m_arquivo = std::make_unique<DurableFile>(m_final);
+        if (!m_arquivo->open(QIODevice::WriteOnly)) {
             presenter().show(MessageKind::Information, QStringLiteral("Disco com problema ou não há disco na unidade."),
                              {MessageButton::Ok});
             if (!m_disquete) {
@@ -510,11 +540,8 @@ quint8 Gravador::executa(const QList<ChaveEstabelecimento> *lista, const QString
 
         // A volume that was cut short never takes its name; after a failure the whole volumes of the run
         // go too (a confirmed interruption keeps them).
-        if (m_arquivo.isOpen())
-            m_arquivo.close();
+        m_arquivo.reset();
         m_aberto = false;
-        if (!m_final.isEmpty())
-            QFile::remove(m_final + kParcial);
         if (m_erroGravacao || m_falha)
             for (const QString &v : std::as_const(m_completos))
                 QFile::remove(v);

@@ -16,9 +16,13 @@
 // progress's cancel request is honoured ("Deseja interromper?": Yes ends the run, No goes on).
 //
 // A volume's records are laid out in memory; the file is created under the volume's name + ".parcial"
-// when the volume is opened, receives the whole volume once its trailer is written and sealed, and is
-// renamed then, so that a run ended at any instant, a power cut included, leaves no cut volume under a
-// volume's name; the next run removes the ".parcial" files it finds in the destination.
+// when the volume is opened, receives the whole volume once its trailer is written and sealed, is synced
+// to the medium and renamed then, and the folder is synced (app/base/DurableFile.h), so that a run ended
+// at any instant, a power cut included, leaves no cut or empty volume under a volume's name; the next run
+// removes the ".parcial" files it finds in the destination. Right before the run's first volume takes
+// its name, the volumes that follow it from an earlier run of the same declaration are deleted (those
+// with a receipt stay): a run ended between two volumes leaves its own first volumes, never a set of new
+// and old ones.
 //
 // How a run ends:
 //   0  done: every volume sealed (unsealed in the split mode), protocol rows kept.

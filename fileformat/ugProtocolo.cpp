@@ -35,7 +35,7 @@ bool ExcluiTabelasProtocolo()
     bool todas = true;
     for (const QString &t : {kProID, kProES}) {
         try {
-            execSql(QStringLiteral("DROP TABLE IF EXISTS %1").arg(Schema::require(t).qualifiedName()));
+            dropTable(Schema::require(t));
         } catch (const DatabaseError &) {
             todas = false; // the failure that led here is the one the user is told
         }

@@ -261,7 +261,7 @@ void TfmVerInco02::Relatorio(QPushButton *botao, const QString &errWar)
         QPushButton *b;
         ~Reabilita() { b->setEnabled(true); }
     } reabilita{botao};
-    dmRaveRelatorios->VisualizaErros(errWar, QStringLiteral("Não é possível imprimir: não há impressoras instaladas."));
+    dmRaveRelatorios->VisualizaErros(errWar);
 }
 
 std::unique_ptr<TfmAssistente> CriaVerInco(QWidget *parent)

@@ -41,7 +41,7 @@ RegistroOcorrencias::RegistroOcorrencias(const QString &connection)
 void RegistroOcorrencias::IniciaExecucao()
 {
     m_tabela.Close();
-    execSql(QStringLiteral("DROP TABLE IF EXISTS %1").arg(Schema::require(kTabela).qualifiedName()), m_connection);
+    dropTable(Schema::require(kTabela), m_connection);
     m_pendentes.clear();
     m_haErros = m_haAvisos = m_criada = false;
 }

@@ -30,26 +30,10 @@ struct BotaoOcupado {
     QPushButton *botao;
 };
 
-} // namespace
-
-bool VerificaImpressora()
-{
-    TRvSystem &sistema = dmRaveRelatorios->RvSystem1;
-    if (sistema.HaImpressora())
-        return true;
-    // The same title as every other box that says there is no printer.
-    presenter().show(MessageKind::Error, QStringLiteral("Não é possível imprimir: não há impressoras instaladas."),
-                     {MessageButton::Ok}, QStringLiteral("Atenção"), MessageButton::Ok);
-    sistema.ImprimeDaVisualizacao = false;
-    return false;
-}
-
-namespace {
-
 // A report of the base year in the preview; the label also takes the edited version.
 void visualiza(QPushButton *botao, const QString &relatorio, bool comVersao)
 {
-    VerificaImpressora();
+    dmRaveRelatorios->RvSystem1.VerificaImpressora();
     BotaoOcupado ocupado(botao);
     dmRaveRelatorios->RvSystem1.Destino = DestinoRelatorio::Visualizacao;
     TRvProject &projeto = dmRaveRelatorios->RvProtocolo;

@@ -12,8 +12,6 @@ class QWidget;
 
 namespace gdvorn::AcoesResumo {
 
-// True when a printer is installed; otherwise says so and turns printing from the preview off.
-bool VerificaImpressora();
 // The summary of the base year in the preview.
 void Resumo(QPushButton *botao);
 // The label of the base year (with the edited version) in the preview.

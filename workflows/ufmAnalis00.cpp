@@ -189,8 +189,7 @@ void TfmAnalis00::Voltar()
 
 void TfmAnalis00::ErroVisual()
 {
-    VisualizaRelatorioErros(bbErroVisual, QStringLiteral("rptErrosEstrutura"), ano(),
-                            QStringLiteral("Não há impressoras instaladas."));
+    VisualizaRelatorioErros(bbErroVisual, QStringLiteral("rptErrosEstrutura"), ano());
 }
 
 void TfmAnalis00::Avancar()
@@ -220,9 +219,6 @@ void TfmAnalis00::Avancar()
     PLocalizar->hide();
     repaint();
 
-    // The main window leaves the shared query open; an open statement keeps the analyser from dropping
-    // and making the work tables again.
-    dmGDVorn->quBd8Emp.Close();
     m_fechaPedido = false;
     quint8 resultado = AnaliseNaoRealizada;
     {
@@ -303,13 +299,17 @@ void AbreAnalise(QWidget *pai, const QString &arquivo)
         {
             Configuracao().ModoParticao = false;
             AnaliseViaTransmissao = false;
-            RemoveTabelasAnalise();
-            RemoveTabelasProtocolo();
         }
     } encerra;
     std::unique_ptr<TfmAssistente> assistente = CriaAnalise(pai, arquivo);
     assistente->inicia();
     ExecutaModal(*assistente);
+    assistente.reset();
+    // After the wizard's windows are gone and only on this path: a failure here reaches the exception
+    // handler, while from a destructor it would end the program without a word. A run that fails before
+    // leaves its work tables for the next one, which drops them first.
+    RemoveTabelasAnalise();
+    RemoveTabelasProtocolo();
 }
 
 void RegistraAnalise()

@@ -36,7 +36,6 @@ namespace gdvorn {
 namespace {
 
 constexpr int kAjudaAnalisador = 906;
-const QString kSemImpressora = QStringLiteral("Não é possível imprimir: não há impressoras instaladas.");
 
 QString ano() { return QString::number(Configuracao().AnoBase); }
 
@@ -148,9 +147,9 @@ TfmAnalis01::TfmAnalis01(TfmAnalis02 *sucesso) : TPaginaGravacao("fmAnalis01", k
 
     BtConcluir = criaBotao("BtConcluir", QStringLiteral("&Gravar"), [this] { Gravar(); });
     BtCancelar = criaBotao("BtCancelar", QStringLiteral("&Cancelar"), [this] { aoCancelar(); });
-    connect(bbImpErros, &QPushButton::clicked, this, Protegido([this] { VisualizaOcorrencias(bbImpErros, QStringLiteral("err"), kSemImpressora); }));
-    connect(bbVisualErros, &QPushButton::clicked, this, Protegido([this] { VisualizaOcorrencias(bbVisualErros, QStringLiteral("war"), kSemImpressora); }));
-    connect(BtVisualizar, &QPushButton::clicked, this, Protegido([this] { VisualizaOcorrencias(BtVisualizar, QStringLiteral("war"), kSemImpressora); }));
+    connect(bbImpErros, &QPushButton::clicked, this, Protegido([this] { VisualizaOcorrencias(bbImpErros, QStringLiteral("err")); }));
+    connect(bbVisualErros, &QPushButton::clicked, this, Protegido([this] { VisualizaOcorrencias(bbVisualErros, QStringLiteral("war")); }));
+    connect(BtVisualizar, &QPushButton::clicked, this, Protegido([this] { VisualizaOcorrencias(BtVisualizar, QStringLiteral("war")); }));
     connect(BtImporta, &QPushButton::clicked, this, Protegido([this] { Importa(); }));
 
     CarregaDrives(LetrasDrives, cbDrive);

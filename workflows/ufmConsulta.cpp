@@ -108,17 +108,18 @@ void TPaginaConsulta::Preenche(const QMap<QString, QString> &textos)
     }
 }
 
-bool HaLinha(const QTreeWidget *grade, int passo)
+bool HaLinha(const QTreeView *grade, int passo)
 {
-    const int linha = grade->indexOfTopLevelItem(grade->currentItem()) + passo;
-    return grade->currentItem() && linha >= 0 && linha < grade->topLevelItemCount();
+    const QModelIndex atual = grade->currentIndex();
+    const int linha = atual.row() + passo;
+    return atual.isValid() && linha >= 0 && linha < grade->model()->rowCount();
 }
 
-bool MoveLinha(QTreeWidget *grade, int passo)
+bool MoveLinha(QTreeView *grade, int passo)
 {
     if (!HaLinha(grade, passo))
         return false;
-    grade->setCurrentItem(grade->topLevelItem(grade->indexOfTopLevelItem(grade->currentItem()) + passo));
+    grade->setCurrentIndex(grade->model()->index(grade->currentIndex().row() + passo, 0));
     return true;
 }
 
@@ -319,9 +320,6 @@ void TfmConsultaDisquete::VerificaArquivo(const QString &nome)
             p.prCarregarArq->setValue(0);
         }
     } encerra{p};
-    // The main window leaves the shared query open; an open statement keeps the analyser from dropping
-    // and making the work tables again.
-    dmGDVorn->quBd8Emp.Close();
     quint8 resultado = AnaliseNaoRealizada;
     {
         MarcaEnquanto verificando(VerificandoArquivo);
@@ -411,8 +409,7 @@ void TfmConsultaDisquete::VoltarClick()
 void TfmConsultaDisquete::VisualizarClick()
 {
     VisualizaRelatorioErros(Localizar->bbVisualizar, QStringLiteral("rptErrosEstrutura"),
-                            QString::number(Configuracao().AnoBase),
-                            QStringLiteral("Não é possível imprimir: não há impressoras instaladas."));
+                            QString::number(Configuracao().AnoBase));
     dmRaveRelatorios->rvprjErro.Close();
 }
 

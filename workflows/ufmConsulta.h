@@ -20,8 +20,8 @@
 // IdTransmissao read from the receipt beside it.
 //
 // List items keep their keys as item data (Qt::UserRole, a QStringList): an establishment its year,
-// inscription as stored and prefix; an employee its link's 11-field key (CamposChaveVinculo). The employee
-// list holds at most LimiteEmpregadosConsulta items.
+// inscription as stored and prefix. The employee list is a view over TModeloEmpregados: every link of the
+// establishment, read a page at a time as the list is scrolled; its rows give their 11-field keys.
 
 #include <QDialog>
 #include <QMap>
@@ -42,16 +42,16 @@ class QPushButton;
 class QRadioButton;
 class QStackedWidget;
 class QTabWidget;
+class QTreeView;
 class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace gdvorn {
 
 class TAnaliseEstrutura;
+class TModeloEmpregados;
 class Table;
 class TfmConsultaDisquete;
-
-inline constexpr int LimiteEmpregadosConsulta = 50000;
 
 // A page of the browser.
 class TPaginaConsulta : public QWidget {
@@ -238,7 +238,8 @@ public:
     QStringList ChaveAtual() const;
 
     QRadioButton *rbCodPisPasep = nullptr, *rbNome = nullptr;
-    QTreeWidget *grEmpregados = nullptr;
+    QTreeView *grEmpregados = nullptr;
+    TModeloEmpregados *Empregados = nullptr;
     QPushButton *bbConsultar = nullptr, *bbVoltar = nullptr, *bbFechar = nullptr;
 };
 
@@ -267,6 +268,9 @@ namespace consulta {
 // `grade`, spanning `colunas`; `edit` is the edit to place (a plain one when null).
 QLineEdit *Campo(QGridLayout *grade, int linha, int coluna, const char *nome, const QString &legenda,
                  int colunas = 1, QLineEdit *edit = nullptr);
+// A read-only list with whole-row selection and these column widths (0: the default); the columns are
+// the model's, already set.
+void PreparaGrade(QTreeView *grade, const char *nome, const QList<int> &larguras);
 // A read-only list with whole-row selection and these column titles and widths (0: the default).
 QTreeWidget *Grade(QWidget *pai, const char *nome, const QList<QPair<QString, int>> &colunas);
 // The "Sim"/"Não" radio pair `nome` + "Sim" / "Nao" in a group of its own, after the text `rotulo`.
@@ -276,9 +280,9 @@ QGridLayout *Grupo(QWidget *pai, const char *nome, const QString &titulo, QGroup
 } // namespace consulta
 
 // Moves the current row of `grade` by `passo`; false when no row lies that way.
-bool MoveLinha(QTreeWidget *grade, int passo);
+bool MoveLinha(QTreeView *grade, int passo);
 // Whether a row lies `passo` away from the current row of `grade`.
-bool HaLinha(const QTreeWidget *grade, int passo);
+bool HaLinha(const QTreeView *grade, int passo);
 
 // The browser from the main window: created, shown modally, freed.
 void AbreConsulta(QWidget *pai);

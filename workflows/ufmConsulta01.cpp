@@ -43,9 +43,8 @@ QLineEdit *Campo(QGridLayout *grade, int linha, int coluna, const char *nome, co
     return edit;
 }
 
-QTreeWidget *Grade(QWidget *pai, const char *nome, const QList<QPair<QString, int>> &colunas)
+void PreparaGrade(QTreeView *g, const char *nome, const QList<int> &larguras)
 {
-    auto *g = new QTreeWidget(pai);
     g->setObjectName(QLatin1String(nome));
     g->setRootIsDecorated(false);
     g->setUniformRowHeights(true);
@@ -53,15 +52,24 @@ QTreeWidget *Grade(QWidget *pai, const char *nome, const QList<QPair<QString, in
     g->setSelectionBehavior(QAbstractItemView::SelectRows);
     g->setSelectionMode(QAbstractItemView::SingleSelection);
     g->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    for (int i = 0; i < larguras.size(); ++i)
+        if (larguras.at(i) > 0)
+            g->setColumnWidth(i, larguras.at(i));
+    g->header()->setStretchLastSection(true);
+}
+
+QTreeWidget *Grade(QWidget *pai, const char *nome, const QList<QPair<QString, int>> &colunas)
+{
+    auto *g = new QTreeWidget(pai);
     g->setColumnCount(int(colunas.size()));
     QStringList titulos;
-    for (const auto &c : colunas)
+    QList<int> larguras;
+    for (const auto &c : colunas) {
         titulos << c.first;
+        larguras << c.second;
+    }
     g->setHeaderLabels(titulos);
-    for (int i = 0; i < colunas.size(); ++i)
-        if (colunas.at(i).second > 0)
-            g->setColumnWidth(i, colunas.at(i).second);
-    g->header()->setStretchLastSection(true);
+    PreparaGrade(g, nome, larguras);
     return g;
 }
 

@@ -2,12 +2,11 @@
 
 #include "workflows/ufmConsulta.h"
 
-#include "app/base/Query.h"
 #include "app/base/Table.h"
 #include "app/udmGDVorn.h"
 #include "app/ufmLimpaEdits.h"
-#include "entry/ugOperacoesVinculos.h"
 #include "workflows/ugConsulta.h"
+#include "workflows/ugConsultaEmpregados.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -18,7 +17,7 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QTabWidget>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace gdvorn {
@@ -40,10 +39,11 @@ TfmConsulta04::TfmConsulta04()
     c->addWidget(rbCodPisPasep);
     c->addWidget(rbNome);
     c->addStretch();
-    grEmpregados = consulta::Grade(selecione, "grEmpregados",
-                                   {{QStringLiteral("PIS/PASEP"), 98}, {QStringLiteral("Data Admissão"), 94},
-                                    {QStringLiteral("Nome Empregado/Servidor"), 272}, {QStringLiteral("Data Nascimento"), 104}});
-    connect(grEmpregados, &QTreeWidget::itemDoubleClicked, this, [this] { abreLinha(); });
+    Empregados = new TModeloEmpregados(this);
+    grEmpregados = new QTreeView(selecione);
+    grEmpregados->setModel(Empregados);
+    consulta::PreparaGrade(grEmpregados, "grEmpregados", {98, 94, 272, 104});
+    connect(grEmpregados, &QTreeView::doubleClicked, this, [this] { abreLinha(); });
     auto *s = new QVBoxLayout(selecione);
     s->addWidget(classificacao);
     s->addWidget(grEmpregados, 1);
@@ -85,47 +85,19 @@ void TfmConsulta04::aoMostrar()
 
 void TfmConsulta04::MontaConsultaEmpregados(const QString &ordem)
 {
-    grEmpregados->clear();
     const QStringList estabelecimento = Janela()->fmConsulta02->ChaveAtual();
-    if (estabelecimento.size() < 3)
+    if (estabelecimento.size() < 3) {
+        Empregados->Monta(QStringLiteral("te8vinc"), QString(), QString(), QString(), ordem);
         return;
-    Query q;
-    gdvorn::MontaConsultaEmpregados(q, QStringLiteral("te8vinc"), estabelecimento.at(0), estabelecimento.at(1),
-                                    estabelecimento.at(2), ordem);
-    // The fields by position, found once: the list may hold 50,000 rows.
-    auto posicao = [&q](const QString &nome) {
-        for (int i = 0; i < q.FieldCount(); ++i)
-            if (q.fieldDef(i).name.compare(nome, Qt::CaseInsensitive) == 0)
-                return i;
-        q.FieldByName(nome); // not there: the layer's own error
-        return -1;
-    };
-    QList<int> colunas, chave;
-    for (const char *campo : {"CoPisPasepEmpregado", "DaAdmissaoEmpregado", "NoEmpregado", "DaNascimentoEmpregado"})
-        colunas << posicao(QLatin1String(campo));
-    for (const QString &c : CamposChaveVinculo())
-        chave << posicao(c);
-    QList<QTreeWidgetItem *> itens;
-    for (; !q.Eof() && itens.size() < LimiteEmpregadosConsulta; q.Next()) {
-        auto *item = new QTreeWidgetItem;
-        for (int c = 0; c < colunas.size(); ++c)
-            item->setText(c, q.Fields(colunas.at(c)).AsString());
-        QStringList valores;
-        valores.reserve(chave.size());
-        for (int c : chave)
-            valores << q.Fields(c).AsString();
-        item->setData(0, Qt::UserRole, valores);
-        itens << item;
     }
-    q.Close();
-    grEmpregados->addTopLevelItems(itens);
-    if (!itens.isEmpty())
-        grEmpregados->setCurrentItem(itens.first());
+    Empregados->Monta(QStringLiteral("te8vinc"), estabelecimento.at(0), estabelecimento.at(1), estabelecimento.at(2), ordem);
+    if (Empregados->rowCount() > 0)
+        grEmpregados->setCurrentIndex(Empregados->index(0, 0));
 }
 
 bool TfmConsulta04::abreLinha()
 {
-    if (!grEmpregados->currentItem())
+    if (!grEmpregados->currentIndex().isValid())
         return false;
     MostraSobre(Janela()->fmConsulta05);
     return true;
@@ -133,7 +105,7 @@ bool TfmConsulta04::abreLinha()
 
 QStringList TfmConsulta04::ChaveAtual() const
 {
-    return grEmpregados->currentItem() ? grEmpregados->currentItem()->data(0, Qt::UserRole).toStringList() : QStringList();
+    return Empregados->Chave(grEmpregados->currentIndex().row());
 }
 
 // --- employee view -------------------------------------------------------------------------------------
@@ -338,7 +310,7 @@ void TfmConsulta05::MostraEmpregado()
 
 void TfmConsulta05::AtualizaNavegacao()
 {
-    const QTreeWidget *grade = Janela()->fmConsulta04->grEmpregados;
+    const QTreeView *grade = Janela()->fmConsulta04->grEmpregados;
     bbAnterior->setEnabled(HaLinha(grade, -1));
     bbProximo->setEnabled(HaLinha(grade, 1));
 }

@@ -90,9 +90,8 @@ private:
 };
 
 // The findings of one kind ("err" or "war") in the preview (the report module's "rptErros"), `botao`
-// disabled while it runs; `semImpressora` is the warning shown when no printer is installed. The result
-// pages of the recording and the analysis wizards offer it.
-void VisualizaOcorrencias(QPushButton *botao, const QString &errWar, const QString &semImpressora);
+// disabled while it runs. The result pages of the recording and the analysis wizards offer it.
+void VisualizaOcorrencias(QPushButton *botao, const QString &errWar);
 
 // The first page of either wizard: it owns dmDadosResp for the wizard's life, shows its text over the
 // base year, has Back disabled, and its Cancel ends the wizard.

@@ -45,7 +45,6 @@ QPushButton *botao(QWidget *pai, const char *nome, const QString &legenda)
 
 QString anoBase() { return QString::number(Configuracao().AnoBase); }
 
-const QString kSemImpressora = QStringLiteral("Não há impressoras instaladas.");
 
 } // namespace
 
@@ -125,9 +124,9 @@ TfmGravaDecl03::TfmGravaDecl03(TfmGravaDecl04 *seguinte) : TPaginaGravacao("fmGr
     criaBotoesPadrao([] {}, [this] { Avancar(); }, [this] { Cancelar(); });
     bbVoltar->setEnabled(false);
 
-    connect(bbRelatErros, &QPushButton::clicked, this, Protegido([this] { VisualizaOcorrencias(bbRelatErros, QStringLiteral("err"), kSemImpressora); }));
-    connect(bbVisualErros, &QPushButton::clicked, this, Protegido([this] { VisualizaOcorrencias(bbVisualErros, QStringLiteral("war"), kSemImpressora); }));
-    connect(bbVisualAvisos, &QPushButton::clicked, this, Protegido([this] { VisualizaOcorrencias(bbVisualAvisos, QStringLiteral("war"), kSemImpressora); }));
+    connect(bbRelatErros, &QPushButton::clicked, this, Protegido([this] { VisualizaOcorrencias(bbRelatErros, QStringLiteral("err")); }));
+    connect(bbVisualErros, &QPushButton::clicked, this, Protegido([this] { VisualizaOcorrencias(bbVisualErros, QStringLiteral("war")); }));
+    connect(bbVisualAvisos, &QPushButton::clicked, this, Protegido([this] { VisualizaOcorrencias(bbVisualAvisos, QStringLiteral("war")); }));
     auto naoGrava = [this] { return !Gravando; };
     for (MaskEdit *data : {mdDataAvisos, mdDataConcluir})
         Portao().aoSair(data, [this, data] { CriticaData(data); }, naoGrava);
@@ -316,14 +315,14 @@ bool TfmGravaDecl03::fGravouArquivoVORN()
     return false;
 }
 
-void VisualizaOcorrencias(QPushButton *botao, const QString &errWar, const QString &semImpressora)
+void VisualizaOcorrencias(QPushButton *botao, const QString &errWar)
 {
     botao->setEnabled(false);
     struct Reabilita {
         QPushButton *b;
         ~Reabilita() { b->setEnabled(true); }
     } reabilita{botao};
-    dmRaveRelatorios->VisualizaErros(errWar, semImpressora);
+    dmRaveRelatorios->VisualizaErros(errWar);
 }
 
 void TfmGravaDecl03::Cancelar()

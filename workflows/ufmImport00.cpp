@@ -35,7 +35,6 @@ const QString kTituloImportacao = QStringLiteral("Assistente para Importação d
 constexpr int kAjudaImportacao = 898;
 constexpr int kAjudaAnoAnterior = 899;
 constexpr int kAjudaAnoAtual = 900;
-const QString kSemImpressora = QStringLiteral("Não é possível imprimir: não há impressoras instaladas.");
 
 } // namespace
 
@@ -68,14 +67,10 @@ bool LocalizaArquivo(QWidget *pai, QLineEdit *arquivo, const QString &titulo, co
     return true;
 }
 
-void VisualizaRelatorioErros(QPushButton *botao, const QString &relatorio, const QString &anobase,
-                             const QString &semImpressora)
+void VisualizaRelatorioErros(QPushButton *botao, const QString &relatorio, const QString &anobase)
 {
     TRvSystem &sistema = dmRaveRelatorios->RvSystem1;
-    if (!sistema.HaImpressora()) {
-        sistema.ImprimeDaVisualizacao = false;
-        presenter().show(MessageKind::Warning, semImpressora, {MessageButton::Ok});
-    }
+    sistema.VerificaImpressora();
     botao->setEnabled(false);
     struct Reativa {
         QPushButton *b;
@@ -216,9 +211,6 @@ void TfmImport00::Avancar()
         return;
     }
 
-    // The main window's check and the lists leave the shared query open; an open statement would keep
-    // the analyser from dropping and making the work tables again.
-    dmGDVorn->quBd8Emp.Close();
     quint8 resultado = AnaliseNaoRealizada;
     {
         QtProgresso progresso(ProgressBar);
@@ -259,7 +251,7 @@ TfmImport01::TfmImport01() : TPaginaImportacao("fmImport01")
                                     QStringLiteral("definidas para o ano-base.")}),
                      1);
     BtErroVisual = criaBotao("BtErroVisual", QStringLiteral("Visualizar &Relatório"), [this] {
-        VisualizaRelatorioErros(BtErroVisual, QStringLiteral("rptErrosEstrutura"), OpcaoImportacao, kSemImpressora);
+        VisualizaRelatorioErros(BtErroVisual, QStringLiteral("rptErrosEstrutura"), OpcaoImportacao);
     });
     BtFechar = criaBotao("BtFechar", QStringLiteral("&Fechar"), [this] { Assistente()->fecha(); });
 }
@@ -275,7 +267,7 @@ TfmImport03::TfmImport03() : TPaginaImportacao("fmImport03")
                                     QStringLiteral("Declaração ... Abrir.")}),
                      1);
     BtVisual = criaBotao("BtVisual", QStringLiteral("Visualizar &Relatório"), [this] {
-        VisualizaRelatorioErros(BtVisual, QStringLiteral("rptImportacao"), QString::number(AnoImportacao), kSemImpressora);
+        VisualizaRelatorioErros(BtVisual, QStringLiteral("rptImportacao"), QString::number(AnoImportacao));
     });
     BtFechar = criaBotao("BtFechar", QStringLiteral("&Fechar"), [this] { Assistente()->fecha(); });
 }

@@ -83,7 +83,6 @@ void TfmImport02::aoMostrar()
     const CabecalhoImportado cabecalho = LeCabecalho ? LeCabecalhoImportado() : CabecalhoImportado{};
     m_parametros.AnoImportacao = AnoImportacao;
     m_parametros.LayoutAnterior = LayoutAnterior;
-    m_parametros.InAntecipacao = cabecalho.Antecipacao;
     const int anoBase = Configuracao().AnoBase;
     if (AnoImportacao == anoBase)
         StatusArquivoP->setText(cabecalho.Retificacao ? QStringLiteral("Informações referentes à declaração de retificação")

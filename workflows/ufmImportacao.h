@@ -99,7 +99,7 @@ public:
     int AnoImportacao = 0;
     bool LayoutAnterior = false;
     bool SelecionaTodos = false;
-    bool LeCabecalho = true; // read InAntecipacao and InRetificacao from te8resp (false: both false)
+    bool LeCabecalho = true; // read InRetificacao from te8resp for the status text (false: not a rectification)
 
     QWidget *PMarca = nullptr;
     QLabel *StatusArquivoP = nullptr;
@@ -138,10 +138,9 @@ QHBoxLayout *LinhaArquivo(QWidget *pai, QLabel *rotulo, QLineEdit *&arquivo, QPu
 // Localizar: the open dialog (the file-dialog seam) starts on drive A: when it answers, otherwise in the
 // root folder; a chosen name replaces the text of `arquivo` (true), a cancel leaves it (false).
 bool LocalizaArquivo(QWidget *pai, QLineEdit *arquivo, const QString &titulo, const QString &filtro);
-// A report of the errors project in the preview, `botao` disabled while it runs: with no printer
-// installed, `semImpressora` is shown as a warning and printing from the preview is turned off.
-void VisualizaRelatorioErros(QPushButton *botao, const QString &relatorio, const QString &anobase,
-                             const QString &semImpressora);
+// A report of the errors project in the preview (after the report module's printer check), `botao`
+// disabled while it runs.
+void VisualizaRelatorioErros(QPushButton *botao, const QString &relatorio, const QString &anobase);
 
 // The wizard of one variant: `opcao` is "Anterior - Ano " + the year before the base year or
 // "Atual - Ano " + the base year.

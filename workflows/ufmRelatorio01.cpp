@@ -230,11 +230,7 @@ void TfmRelatorio01::bbVisualizarClick()
     TdmRaveRelatorios &m = *dmRaveRelatorios;
     MontaConsultaRelatorio(m.qrConsulta, TabelaResponsavel, TabelaEmpresa, TabelaVinculo, AnoRelatorio, Ordem,
                            estabelecimentos, vinculos, parcial, m.Conexao());
-    if (!m.RvSystem1.HaImpressora()) {
-        m.RvSystem1.ImprimeDaVisualizacao = false;
-        presenter().show(MessageKind::Warning, QStringLiteral("Não é possível imprimir: não há impressoras instaladas."),
-                         {MessageButton::Ok});
-    }
+    m.RvSystem1.VerificaImpressora();
     m.RvSystem1.Destino = DestinoRelatorio::Visualizacao;
     const TConfiguracao &c = Configuracao();
     m.RvProject2.SetParam(QStringLiteral("Versao"), c.Versao);

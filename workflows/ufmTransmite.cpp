@@ -100,7 +100,14 @@ QList<QImage> ImagensTransmissao()
         p.setPen(QPen(QColor(200, 30, 30), 2.5, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(QPointF(5, 14), QPointF(14, 5));
     });
-    return {gravada, transmitida, retificadora};
+    const QImage reciboInvalido = figura([](QPainter &p) {
+        folha(p, Qt::white);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(QColor(200, 30, 30), 2.5, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(6, 5), QPointF(14, 13));
+        p.drawLine(QPointF(14, 5), QPointF(6, 13));
+    });
+    return {gravada, transmitida, retificadora, reciboInvalido};
 }
 
 TfmTransmite::TfmTransmite(QWidget *parent)
@@ -144,7 +151,8 @@ void TfmTransmite::constroi()
     paLegenda->setObjectName(QStringLiteral("paLegenda"));
     auto *legenda = new QHBoxLayout(paLegenda);
     legenda->setContentsMargins(0, 0, 0, 0);
-    const QStringList textos{QStringLiteral("Gravada"), QStringLiteral("Transmitida"), QStringLiteral("Retificadora")};
+    const QStringList textos{QStringLiteral("Gravada"), QStringLiteral("Transmitida"), QStringLiteral("Retificadora"),
+                             QStringLiteral("Recibo inválido")};
     for (int i = 0; i < textos.size(); ++i) {
         auto *figura = new QLabel(paLegenda);
         figura->setPixmap(QPixmap::fromImage(m_imagens.Image(i)));
@@ -347,7 +355,7 @@ void TfmTransmite::BitBtnCClick()
     ListaTransmissaoComMarcas(l, !m_impressao);
     for (const DeclaracaoListada &d : listagem.declaracoes) {
         lv::TLvItem *item = l.Items().Add();
-        item->SetImageIndex(d.transmitida ? itTransmitida : itGravada);
+        item->SetImageIndex(d.transmitida ? itTransmitida : d.reciboInvalido ? itReciboInvalido : itGravada);
         item->SetCaptions(ctCrea, d.crea);
         item->SetCaptions(ctInscricao, d.inscricao);
         item->SetCaptions(ctPrefixo, d.prefixo);
@@ -452,9 +460,6 @@ void TfmTransmite::ConsultaArquivo(const QString &caminho)
             }
         } encerra{*this};
         MarcaEnquanto carregando(m_carregando);
-        // The main window leaves the shared query open; an open statement keeps the analyser from dropping
-        // and making the work tables again.
-        dmGDVorn->quBd8Emp.Close();
         QtProgresso progresso(prCarregarArq);
         int estabelecimentos = 0, vinculos = 0;
         resultado = m_analisador->AnalisaArquivo(caminho, Configuracao().AnoBase, false, estabelecimentos, vinculos,
@@ -593,7 +598,8 @@ void TfmTransmite::btnImprimeClick()
     for (int i = 0; i < itens.Count(); ++i) {
         if (!itens[i]->Selected())
             continue;
-        if (itens[i]->ImageIndex() != itTransmitida) {
+        // A file with a receipt that fails its check reaches the check below and its error.
+        if (itens[i]->ImageIndex() != itTransmitida && itens[i]->ImageIndex() != itReciboInvalido) {
             presenter().show(MessageKind::Warning, QStringLiteral("Declaração não transmitida."), {MessageButton::Ok});
             continue;
         }
@@ -613,11 +619,7 @@ void TfmTransmite::btnImprimeClick()
 
 void TfmTransmite::GeraRelatorio(const QList<QPair<QString, QString>> &parametros)
 {
-    TRvSystem &sistema = dmRaveRelatorios->RvSystem1;
-    if (!sistema.HaImpressora()) {
-        sistema.ImprimeDaVisualizacao = false;
-        presenter().show(MessageKind::Warning, QStringLiteral("Não há impressoras instaladas."), {MessageButton::Ok});
-    }
+    dmRaveRelatorios->RvSystem1.VerificaImpressora();
     TRvProject &projeto = dmRaveRelatorios->RvProject2;
     projeto.SetParam(QStringLiteral("Versao"), Configuracao().Versao);
     for (const auto &[nome, valor] : parametros)

@@ -110,7 +110,7 @@ private:
     bool m_ativada = false;
 };
 
-// The images of the list: "Gravada", "Transmitida", "Retificadora" (16 x 16).
+// The images of the list: "Gravada", "Transmitida", "Retificadora", "Recibo inválido" (16 x 16).
 QList<QImage> ImagensTransmissao();
 
 // The one way the transmission window is opened: created, shown modally and freed; `impressao` opens it

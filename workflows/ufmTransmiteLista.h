@@ -31,7 +31,8 @@ enum ColunaTransmissao {
 inline constexpr int QtdColunasTransmissao = 9;
 
 // The images of the list, by index.
-enum ImagemTransmissao { itGravada = 0, itTransmitida = 1, itRetificadora = 2 };
+// itReciboInvalido: a receipt that fails its check lies beside the file, which may be sent again.
+enum ImagemTransmissao { itGravada = 0, itTransmitida = 1, itRetificadora = 2, itReciboInvalido = 3 };
 
 inline void ConfiguraListaTransmissao(lv::QtLvListview &l, const lv::LvImageList *imagens)
 {

@@ -32,11 +32,8 @@ namespace {
 
 void remove(std::initializer_list<const char *> tabelas, const QString &conexao)
 {
-    for (const char *t : tabelas) {
-        const QString nome = QLatin1String(t);
-        execSql(QStringLiteral("DROP TABLE IF EXISTS %1").arg(Schema::require(nome).qualifiedName()), conexao);
-        noteDataChanged(conexao, nome);
-    }
+    for (const char *t : tabelas)
+        dropTable(Schema::require(QLatin1String(t)), conexao);
 }
 
 } // namespace

@@ -256,24 +256,6 @@ TextosConsulta MostraResponsavel(const LinhaConsulta &l)
     return t;
 }
 
-void MontaConsultaEmpregados(Query &q, const QString &tabelaVinculo, const QString &anoBase, const QString &inscricao,
-                             const QString &prefixo, const QString &ordem)
-{
-    q.Close();
-    // The key and the birth date only: the list may hold 50,000 rows, and the view reads a row by its key.
-    QStringList colunas = Schema::require(QStringLiteral("bd8vinc")).primaryIndex()->fields;
-    colunas << QStringLiteral("DaNascimentoEmpregado");
-    q.setSql(QStringList{QStringLiteral("select ") + colunas.join(QStringLiteral(", ")) + QStringLiteral(" from ") + tabelaVinculo,
-                         QStringLiteral("where AnBase = :AnBase and CoCgcCeiEstabelecimento = :Inscricao"),
-                         QStringLiteral("and NuPrefixoEstabelecimento = :Prefixo"),
-                         ordem == QLatin1String("2") ? QStringLiteral("order by NoEmpregado, CoPisPasepEmpregado")
-                                                     : QStringLiteral("order by CoPisPasepEmpregado, NoEmpregado")});
-    q.ParamByName(QStringLiteral("AnBase")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("AnBase"), anoBase);
-    q.ParamByName(QStringLiteral("Inscricao")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("CoCgcCeiEstabelecimento"), inscricao);
-    q.ParamByName(QStringLiteral("Prefixo")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("NuPrefixoEstabelecimento"), prefixo);
-    q.Open();
-}
-
 namespace {
 
 // A temporary table of keys of the connection `conexao`, emptied and filled with `chaves`.

@@ -1,6 +1,6 @@
 #pragma once
 // The file browser and the print wizard without their windows: what the establishment and employee views
-// show for a row, the employee list's statement and the declaration report's statement.
+// show for a row and the declaration report's statement (the employee list is TModeloEmpregados).
 
 #include "app/base/Query.h"
 #include "app/base/Table.h"
@@ -40,11 +40,6 @@ TextosConsulta MostraEmpregado(const LinhaConsulta &linha, TdmGDVorn &dm);
 // The summary page of the responsible row (a row of BD8RESP's layout; Booleans read "True"/"False"). The
 // masked controls (md...) get the stored digits, the check box ckRetificacao "1"/"0".
 TextosConsulta MostraResponsavel(const LinhaConsulta &linha);
-
-// The employee list of one establishment of `tabelaVinculo`: order "1" by PIS/PASEP, "2" by name; the
-// columns are the link's key fields and DaNascimentoEmpregado. A blank prefix matches the blank ones.
-void MontaConsultaEmpregados(Query &q, const QString &tabelaVinculo, const QString &anoBase, const QString &inscricao,
-                             const QString &prefixo, const QString &ordem);
 
 // The declaration statement of the print wizard over the three tables named: the ticked establishments
 // (keys AnBase, inscription, prefix) with all their links ("Total", `vinculos` empty) or only the ticked

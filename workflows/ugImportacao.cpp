@@ -103,10 +103,8 @@ int AnoDaOpcaoImportacao(const QString &opcao)
 
 void RemoveTabelasImportacao(const QString &conexao)
 {
-    for (const QString &nome : {kTe8Emp, kTe8Vinc, kTe8Imp, QStringLiteral("te8stru")}) {
-        execSql(QStringLiteral("DROP TABLE IF EXISTS %1").arg(Schema::require(nome).qualifiedName()), conexao);
-        noteDataChanged(conexao, nome);
-    }
+    for (const QString &nome : {kTe8Emp, kTe8Vinc, kTe8Imp, QStringLiteral("te8stru")})
+        dropTable(Schema::require(nome), conexao);
 }
 
 CabecalhoImportado LeCabecalhoImportado(const QString &conexao)
@@ -126,10 +124,7 @@ CabecalhoImportado LeCabecalhoImportado(const QString &conexao)
 
 QString ParametrosImportacao::AnoDestino() const { return QString::number(Configuracao().AnoBase); }
 
-QString ParametrosImportacao::AnoRegistros() const
-{
-    return InAntecipacao ? AnoDestino() : QString::number(AnoImportacao);
-}
+QString ParametrosImportacao::AnoRegistros() const { return QString::number(AnoImportacao); }
 
 QString LinhaImportacao(const QString &inscricao, const QString &tipo, const QString &prefixo,
                         const QString &razao, const QString &vinculos)

@@ -55,11 +55,12 @@ CabecalhoImportado LeCabecalhoImportado(const QString &conexao = kAlias);
 struct ParametrosImportacao {
     int AnoImportacao = 0;       // the variant's year: the base year or the one before
     bool LayoutAnterior = false; // the file was read with the previous year's layout: CNAE to be reviewed
-    bool InAntecipacao = false;  // the file is an advance declaration: its rows carry the base year
 
     // The year given to every row written (the base year).
     QString AnoDestino() const;
-    // The year the work rows of the file carry.
+    // The year the work rows of the file carry. The loader stores them under the year of the layout set
+    // it read with, which is the variant's year; an advance declaration (taken only by the previous-year
+    // variant) is no exception.
     QString AnoRegistros() const;
 };
 

@@ -60,9 +60,12 @@ bool leDeclaracao(const QFileInfo &info, DeclaracaoListada &d)
         d.estabelecimentos = RetiraZerosEsquerda(QString::fromLatin1(contagens.left(6)));
         d.vinculos = RetiraZerosEsquerda(QString::fromLatin1(contagens.mid(6)));
     }
-    d.transmitida = QFileInfo::exists(NomeReciboTransmissao(d.caminho));
-    if (d.transmitida) {
-        const QString id = IdentificacaoTransmissao(d.caminho);
+    const QString recibo = NomeReciboTransmissao(d.caminho);
+    if (QFileInfo::exists(recibo)) {
+        // A receipt that fails its check does not show the file as sent: it may be sent again.
+        d.transmitida = VerificaCRC(PrimeiraLinhaRecibo(recibo));
+        d.reciboInvalido = !d.transmitida;
+        const QString id = d.transmitida ? IdentificacaoTransmissao(d.caminho) : QString();
         d.crea = id == SemIdentificacaoTransmissao ? QString() : id;
     }
     return true;
@@ -107,7 +110,9 @@ QString ArquivoListaTransmissao() { return Raiz() + QStringLiteral("/Vornnet.ini
 
 QByteArray LinhaListaTransmissao(const QString &caminho, bool certificado)
 {
-    return QFile::encodeName(QDir::toNativeSeparators(caminho)) + (certificado ? "1" : "2") + "\r\n";
+    // The transmission program runs in a folder of its own: a relative path would name another file.
+    return QFile::encodeName(QDir::toNativeSeparators(QFileInfo(caminho).absoluteFilePath())) + (certificado ? "1" : "2") +
+           "\r\n";
 }
 
 ResultadoExecucao ExecAndWait(const QString &programa)
@@ -121,15 +126,6 @@ ResultadoExecucao ExecAndWait(const QString &programa)
         return {false, processo.errorString()};
     processo.waitForFinished(-1);
     return {true, QString()};
-}
-
-QByteArray PrimeiraLinhaRecibo(const QString &arquivoRecibo)
-{
-    QFile recibo(arquivoRecibo);
-    if (!recibo.open(QIODevice::ReadOnly))
-        return QByteArray();
-    const QByteArray linha = recibo.readLine(LimiteLinha);
-    return recibo.error() == QFileDevice::NoError ? semFimDeLinha(linha) : QByteArray();
 }
 
 QByteArray SomaDeControle(const QByteArray &texto)

@@ -12,6 +12,8 @@
 //   read, 59-90 control hash of the file, 91-100 the checksum of characters 1-90.
 // The checksum is zlib's crc32 written as an unsigned decimal number of at least 10 digits.
 
+#include "app/ugEstrutura.h" // PrimeiraLinhaRecibo
+
 #include <QByteArray>
 #include <QList>
 #include <QPair>
@@ -28,7 +30,8 @@ inline constexpr int TamanhoMinimoComContagens = 2208;
 // A listed declaration file: the columns of its line in the window.
 struct DeclaracaoListada {
     QString caminho;
-    bool transmitida = false;   // a receipt exists beside it
+    bool transmitida = false;   // a receipt that passes its check (VerificaCRC) exists beside it
+    bool reciboInvalido = false; // a receipt exists but fails its check: the file may be sent again
     bool retificadora = false;  // header character 223 is "1"
     QString crea;               // "590"/"390"/"990" + the receipt's first 9 characters; empty otherwise
     QString inscricao;          // the first establishment's inscription, formatted by its type
@@ -58,7 +61,7 @@ QString TextoArquivosIlegiveis(const QStringList &nomes);
 bool NomeNoPadrao(const QString &caminho, int anoBase);
 // The list file: Raiz() + "/Vornnet.ini".
 QString ArquivoListaTransmissao();
-// One line of it: the path, "1" with certificate or "2" without, CR LF.
+// One line of it: the absolute path, "1" with certificate or "2" without, CR LF.
 QByteArray LinhaListaTransmissao(const QString &caminho, bool certificado);
 
 // Runs `programa` without arguments, in the program's environment, and waits for its end without a time
@@ -69,8 +72,6 @@ struct ResultadoExecucao {
 };
 ResultadoExecucao ExecAndWait(const QString &programa);
 
-// The first line of a receipt, without its line end; empty when it cannot be read.
-QByteArray PrimeiraLinhaRecibo(const QString &arquivoRecibo);
 // The checksum of `texto` as the receipts hold it: crc32, "%010u".
 QByteArray SomaDeControle(const QByteArray &texto);
 // True when the line holds at least 100 characters and characters 91-100 are the checksum of 1-90.

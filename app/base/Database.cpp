@@ -74,6 +74,20 @@ void openDatabase(const QString &folder, const QString &connection, int busyTime
             QSqlDatabase::removeDatabase(connection);
             throwEngineError(e, folder);
         }
+        // A new work file holds no page until its first transaction commits, and a start ended in that
+        // transaction would leave an empty file beside its journal. Its first page is written (and synced,
+        // as every commit is) right away.
+        if (QFileInfo(trabalho).size() == 0) {
+            QSqlQuery q(db);
+            if (!q.exec(QStringLiteral("PRAGMA user_version = 1"))) {
+                const QSqlError e = q.lastError();
+                q = QSqlQuery();
+                db.close();
+                db = QSqlDatabase();
+                QSqlDatabase::removeDatabase(connection);
+                throwEngineError(e, trabalho);
+            }
+        }
         ConnectionState state;
         state.folder = QDir::cleanPath(dir.absolutePath());
         state.instance = ++g_instances;
@@ -304,11 +318,36 @@ void PreparedStatements::clear()
 void createTable(const TableDef &def, const QString &connection)
 {
     Transaction t(connection);
-    execSql(QStringLiteral("DROP TABLE IF EXISTS %1").arg(def.qualifiedName()), connection);
+    dropTable(def, connection);
     execSql(def.createTableSql(), connection);
     for (const IndexDef &idx : def.indexes)
         execSql(def.createIndexSql(idx), connection);
     t.commit();
+}
+
+void dropTable(const TableDef &def, const QString &connection)
+{
+    // With secure deletion on (the engine's build default here) a drop journals every page of the table
+    // and then writes zeros over it, as much writing as filling the table did.
+    const QString schema = quotedIdentifier(def.schemaName());
+    QSqlQuery q(database(connection));
+    // The setting reads 0, 1 or 2 (fast); "2" would be taken as on.
+    const QString antes = q.exec(QStringLiteral("PRAGMA %1.secure_delete").arg(schema)) && q.next()
+                              ? (q.value(0).toInt() == 2 ? QStringLiteral("FAST") : q.value(0).toString())
+                              : QString();
+    q.finish();
+    const auto devolve = [&] {
+        if (!antes.isEmpty())
+            execSql(QStringLiteral("PRAGMA %1.secure_delete = %2").arg(schema, antes), connection);
+    };
+    execSql(QStringLiteral("PRAGMA %1.secure_delete = FAST").arg(schema), connection);
+    try {
+        execSql(QStringLiteral("DROP TABLE IF EXISTS %1").arg(def.qualifiedName()), connection);
+    } catch (...) {
+        devolve();
+        throw;
+    }
+    devolve();
 }
 
 void createDataFolder(const QString &folder, const QStringList &tables)

@@ -18,7 +18,8 @@ namespace gdvorn {
 inline const QString kAlias = QStringLiteral("GDVORN");
 
 // Opens the connection on `folder`. Every database file but trabalho.db must exist (EngineError
-// otherwise); trabalho.db is created when missing. Reopening an open connection closes it first.
+// otherwise); trabalho.db is created when missing, and a trabalho.db that holds no page yet is given its
+// first one at once (committed and synced). Reopening an open connection closes it first.
 void openDatabase(const QString &folder, const QString &connection = kAlias, int busyTimeoutMs = 2000);
 void closeDatabase(const QString &connection = kAlias);
 bool isDatabaseOpen(const QString &connection = kAlias);
@@ -39,8 +40,14 @@ quint64 dataChanges();
 // The table that an INSERT, UPDATE, DELETE or REPLACE statement writes ("" when it is not one of these).
 QString writtenTable(const QString &sql);
 
-// Creates `def` (replacing a table of the same name) with its indexes on the open connection.
+// Creates `def` (replacing a table of the same name, dropped as dropTable does) with its indexes on the
+// open connection.
 void createTable(const TableDef &def, const QString &connection = kAlias);
+// Drops `def` when it exists: the one way a table is dropped. The freed pages are not overwritten (the
+// engine's fast secure deletion), so that dropping a large work table costs little more than its journal;
+// the file's own setting is put back afterwards. The engine refuses (TableBusy) while a statement of the
+// connection is still running, which is why no statement is left open after the routine that opened it.
+void dropTable(const TableDef &def, const QString &connection = kAlias);
 
 // Lays out a data folder: every database file of the connection, with the catalogue's tables of each
 // file that `tables` names (all installed tables and the permanent ones when empty), and no rows.

@@ -20,50 +20,12 @@
 #include "workflows/ufmTransmite.h"
 
 #include <QApplication>
-#include <QSocketNotifier>
-
-#include <csignal>
-#include <sys/socket.h>
-#include <unistd.h>
-
-namespace {
-
-int g_sinal[2] = {-1, -1};
-
-void aoTerminar(int)
-{
-    const char c = 1;
-    [[maybe_unused]] const auto n = ::write(g_sinal[0], &c, 1);
-}
-
-// A request to end (SIGTERM, SIGINT) closes the program through its message loop, as closing the main
-// window does.
-void instalaTermino()
-{
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_sinal) != 0)
-        return;
-    auto *notificador = new QSocketNotifier(g_sinal[1], QSocketNotifier::Read, qApp);
-    QObject::connect(notificador, &QSocketNotifier::activated, qApp, [] {
-        char c;
-        [[maybe_unused]] const auto n = ::read(g_sinal[1], &c, 1);
-        QApplication::closeAllWindows();
-        QCoreApplication::quit();
-    });
-    struct sigaction sa {};
-    sa.sa_handler = aoTerminar;
-    sigemptyset(&sa.sa_mask);
-    sa.sa_flags = SA_RESTART;
-    sigaction(SIGTERM, &sa, nullptr);
-    sigaction(SIGINT, &sa, nullptr);
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
     gdvorn::TAplicacao app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("GDVORN"));
-    instalaTermino();
+    gdvorn::InstalaTermino();
     gdvorn::QtDialogoArquivo dialogoArquivo;
     gdvorn::setDialogoArquivo(&dialogoArquivo);
     gdvorn::RegistraJanelasCopiaSeguranca();

@@ -145,6 +145,35 @@ private slots:
         QVERIFY(t.contains(QStringLiteral("\nCRC do recibo:")));
     }
 
+    // The date and time of the transmission on one line; the year once, in the page header.
+    void transmissaoDataEHora()
+    {
+        m_dm->RvProject2.SetParam(QStringLiteral("Data"), QStringLiteral("05/03/2011 às "));
+        m_dm->RvProject2.SetParam(QStringLiteral("Hora"), QStringLiteral("14:32"));
+        const QString t = gera(m_dm->RvProject2, QStringLiteral("Transmissao")).join(QString());
+        QVERIFY2(t.contains(QStringLiteral("\nData da transmissão: 05/03/2011 às 14:32\n")), qPrintable(t));
+        QCOMPARE(t.count(QStringLiteral("Ano-Base")), 1);
+        QCOMPARE(t.count(QStringLiteral("14:32")), 1);
+    }
+
+    // A list that opens its report prints its column titles once.
+    void titulosDasColunasUmaVez_data()
+    {
+        QTest::addColumn<QString>("relatorio");
+        QTest::addColumn<QString>("titulo");
+        QTest::newRow("import") << "rptImportacao" << "Importados";
+        QTest::newRow("structure findings") << "rptErrosEstrutura" << "Posição";
+    }
+    void titulosDasColunasUmaVez()
+    {
+        QFETCH(QString, relatorio);
+        QFETCH(QString, titulo);
+        const QStringList paginas = gera(m_dm->rvprjErro, relatorio);
+        QVERIFY(!paginas.isEmpty());
+        for (const QString &p : paginas)
+            QVERIFY2(p.count(titulo) == 1, qPrintable(p));
+    }
+
     void errosEAvisos()
     {
         m_dm->SelecionaErros(QStringLiteral("err"));

@@ -3,6 +3,9 @@
 
 #include "ScriptedModal.h"
 #include "DanificaArquivo.h"
+#include "MorteNoMeio.h"
+#include "PastaPrograma.h"
+#include "ProcessoFilho.h"
 #include "ScriptedPresenter.h"
 #include "ScriptedProgress.h"
 #include "SomenteLeitura.h"
@@ -11,6 +14,8 @@
 #include "app/base/Database.h"
 #include "app/QtPrograma.h"
 #include "app/QtRestauracao.h"
+#include "app/ugIndices.h"
+#include "app/ugMultInst.h"
 #include "app/udmEntradaDados.h"
 #include "app/udmGDVorn.h"
 #include "app/ufmGDVORN.h"
@@ -28,27 +33,19 @@
 
 #include <memory>
 
+#include <csignal>
+#include <sys/types.h>
+#include <unistd.h>
+
 using namespace gdvorn;
 using gdvorn::test::SomenteLeitura;
+using gdvorn::test::alterData;
+using gdvorn::test::conteudoPasta;
+using gdvorn::test::danificaVinculos;
+using gdvorn::test::insereVinculos;
+using gdvorn::test::layProgramFolder;
 
 namespace {
-
-// A program folder with a copy of the built data folder.
-void layProgramFolder(const QString &pasta)
-{
-    QDir(pasta).mkpath(QStringLiteral("dados"));
-    const QDir src(test::builtDataFolder());
-    for (const QString &f : src.entryList({QStringLiteral("*.db")}, QDir::Files))
-        QFile::copy(src.filePath(f), pasta + QStringLiteral("/dados/") + f);
-}
-
-void alterData(const QString &pasta, const QStringList &statements)
-{
-    openDatabase(pasta + QStringLiteral("/dados"), QStringLiteral("alter"));
-    for (const QString &s : statements)
-        execSql(s, QStringLiteral("alter"));
-    closeDatabase(QStringLiteral("alter"));
-}
 
 // Runs the start-up on `pasta`, which must fail with exit code 1, one box and no main window; `texto` gets
 // the box's text.
@@ -86,6 +83,64 @@ QByteArray ruido(qsizetype n, quint32 semente)
     }
     return b;
 }
+
+// The real program laid in `pasta`, started with its guards in `runtime`, offscreen.
+class ProgramaReal : public QProcess {
+public:
+    ProgramaReal(const QString &pasta, const QString &runtime)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+        setProcessEnvironment(env);
+        const QString exe = pasta + QStringLiteral("/gdvorn");
+        if (!QFile::exists(exe))
+            QFile::copy(QStringLiteral(GDVORN_EXECUTABLE), exe);
+        start(exe, {});
+    }
+    ~ProgramaReal() override
+    {
+        if (state() != QProcess::NotRunning) {
+            kill();
+            waitForFinished(5000);
+        }
+    }
+    // The processor time the process has used so far, in clock ticks, while it sleeps waiting for an
+    // event; -1 while it runs or waits for the disk, or when it is gone.
+    qlonglong tempoDeProcessador() const
+    {
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(processId()));
+        if (!stat.open(QIODevice::ReadOnly))
+            return -1;
+        // The fields after the command name, which is in parentheses: the state first, utime and stime
+        // the 12th and 13th.
+        const QList<QByteArray> campos = stat.readAll().split(')').last().trimmed().split(' ');
+        if (campos.size() <= 12 || campos[0] != "S")
+            return -1;
+        return campos[11].toLongLong() + campos[12].toLongLong();
+    }
+    // Waits until the process sits idle (waiting for a user) for `quieto` ms; false when it ended first or
+    // did not settle within `limite` ms.
+    bool esperaParado(int quieto = 800, int limite = 20000)
+    {
+        QElapsedTimer total;
+        total.start();
+        qlonglong antes = tempoDeProcessador();
+        QElapsedTimer parado;
+        parado.start();
+        while (total.elapsed() < limite && state() == QProcess::Running) {
+            QTest::qWait(100);
+            const qlonglong agora = tempoDeProcessador();
+            if (agora < 0 || agora != antes) {
+                antes = agora;
+                parado.restart();
+            } else if (parado.elapsed() >= quieto) {
+                return true;
+            }
+        }
+        return false;
+    }
+};
 
 } // namespace
 
@@ -312,13 +367,9 @@ private slots:
         layProgramFolder(pasta.path());
         const QString arquivo = pasta.path() + QStringLiteral("/dados/bd8vinc.db");
         const QByteArray copia = lerArquivo(arquivo); // the backup copy: no links
-        QStringList linhas;
-        for (int i = 0; i < 2000; ++i)
-            linhas << QStringLiteral("('2010', '11222333000181', '%1', 'EMPREGADO %1')").arg(10000000000LL + i);
-        alterData(pasta.path(), {QStringLiteral("INSERT INTO bd8vinc (AnBase, CoCgcCeiEstabelecimento, "
-                                                "CoPisPasepEmpregado, NoEmpregado) VALUES ") +
-                                 linhas.join(QLatin1Char(','))});
-        QVERIFY(test::danificaRaiz(arquivo, QStringLiteral("bd8vinc")));
+        danificaVinculos(pasta.path());
+        if (QTest::currentTestFailed())
+            return;
         if (semCabecalho)
             escreveArquivo(arquivo, ruido(lerArquivo(arquivo).size(), 5));
         const QByteArray danificado = lerArquivo(arquivo);
@@ -356,6 +407,75 @@ private slots:
             QVERIFY(!fmGDVORN && !dmGDVorn);
             QCOMPARE(lerArquivo(arquivo), danificado);
         }
+    }
+
+    // A new installation's first write transaction ended by a kill: the work file, made by the program,
+    // is left with its journal, and the next start goes on with every table as it was.
+    void killedInTheFirstWriteStartsAgain_data()
+    {
+        QTest::addColumn<bool>("deixadoVazio");
+        // The work file made by the program's opening, then the first transaction over it and the links.
+        QTest::newRow("first transaction") << false;
+        // Ended before the work file's first page reached the disk: empty beside its journal.
+        QTest::newRow("work file still empty") << true;
+    }
+    void killedInTheFirstWriteStartsAgain()
+    {
+        QFETCH(bool, deixadoVazio);
+        test::ScriptedPresenter boxes;
+        QTemporaryDir pasta;
+        layProgramFolder(pasta.path());
+        const QString dados = pasta.path() + QStringLiteral("/dados");
+        const QString trabalho = dados + QStringLiteral("/trabalho.db");
+        const QString vinculos = dados + QStringLiteral("/bd8vinc.db");
+        QVERIFY(!QFile::exists(trabalho));
+        const QByteArray vinculosAntes = lerArquivo(vinculos);
+
+        if (deixadoVazio) {
+            QVERIFY(QFile(trabalho).open(QIODevice::WriteOnly));
+            const int codigo = test::emProcessoFilho([&] {
+                QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("filho"));
+                db.setDatabaseName(trabalho);
+                if (db.open()) {
+                    QSqlQuery q(db);
+                    q.exec(QStringLiteral("BEGIN IMMEDIATE"));
+                    q.exec(QStringLiteral("CREATE TABLE te8errwa (x)"));
+                }
+                _exit(7);
+            });
+            QCOMPARE(codigo, 7);
+            QCOMPARE(QFileInfo(trabalho).size(), 0);
+        } else {
+            const pid_t filho = fork();
+            if (filho == 0) {
+                openDatabase(dados, QStringLiteral("filho"));
+                execSql(QStringLiteral("PRAGMA bd8vinc.cache_size = 10"), QStringLiteral("filho"));
+                Transaction primeira(QStringLiteral("filho"));
+                createTable(Schema::require(QStringLiteral("te8errwa")), QStringLiteral("filho"));
+                execSql(insereVinculos(2000), QStringLiteral("filho"));
+                _exit(7);
+            }
+            QString porque;
+            QVERIFY2(test::morreuGravando(filho, vinculos, vinculosAntes, porque), qPrintable(porque));
+        }
+        QVERIFY(QFile::exists(trabalho + QStringLiteral("-journal")));
+
+        Programa p(pasta.path() + QLatin1Char('/'));
+        QVERIFY(p.Inicia());
+        QVERIFY2(boxes.boxes.isEmpty(), qPrintable(boxes.boxes.value(0).text));
+        // The links' journal, which held pages, was rolled back. A journal into which nothing was synced
+        // is not a hot one: the engine leaves it and writes over it in the next transaction.
+        QVERIFY(!QFile::exists(vinculos + QStringLiteral("-journal")));
+        QVERIFY(QFileInfo(trabalho).size() > 0);
+        QCOMPARE(ArquivoDanificado(), QString());
+        Query q;
+        q.setSql(QStringLiteral("SELECT (SELECT count(*) FROM bd8vinc) AS vinculos, "
+                                "(SELECT count(*) FROM sqlite_master WHERE name = 'te8errwa') AS erros"));
+        q.Open();
+        QCOMPARE(q.FieldByName(QStringLiteral("vinculos")).AsInteger(), 0);
+        QCOMPARE(q.FieldByName(QStringLiteral("erros")).AsInteger(), 0);
+        q.Close();
+        p.Libera();
     }
 
     void readOnlyDataFolderIsNamed_data()
@@ -447,29 +567,41 @@ private slots:
         QTRY_VERIFY(!janela.isMinimized());
     }
 
+    // What a start killed while it took its guards may leave in the runtime folder never keeps a later
+    // copy out; a living copy does, and one killed -9 no longer does.
+    void realProgramRunsOnceAndEndsCleanly_data()
+    {
+        QTest::addColumn<QByteArray>("guardasDeixadas");
+        QTest::addColumn<bool>("haGuardas");
+        QTest::newRow("clean runtime folder") << QByteArray() << false;
+        QTest::newRow("empty guard files left") << QByteArray() << true;
+        QTest::newRow("garbage in the guard files") << QByteArray("\x01\xffGDVORN\n", 9) << true;
+    }
     void realProgramRunsOnceAndEndsCleanly()
     {
+        QFETCH(QByteArray, guardasDeixadas);
+        QFETCH(bool, haGuardas);
         QTemporaryDir pasta;
         layProgramFolder(pasta.path());
-        const QString exe = pasta.path() + QStringLiteral("/gdvorn");
-        QVERIFY(QFile::copy(QStringLiteral(GDVORN_EXECUTABLE), exe));
+        const QString trabalho = pasta.path() + QStringLiteral("/dados/trabalho.db");
         QTemporaryDir runtime;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+        if (haGuardas) {
+            for (const QString &nome : {kPrimeiraGuarda, kSegundaGuarda}) {
+                QFile f(GuardaInstancia::Caminho(nome));
+                QVERIFY(f.open(QIODevice::WriteOnly));
+                f.write(guardasDeixadas);
+            }
+        }
 
-        QProcess first;
-        first.setProcessEnvironment(env);
-        first.start(exe, {});
+        ProgramaReal first(pasta.path(), runtime.path());
         QVERIFY(first.waitForStarted());
-        // The second guard is taken right before the splash.
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(runtime.path() + QStringLiteral("/GDVorn.lock")), 10000);
+        // The work file is made once both guards are taken.
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(trabalho), 10000);
         QTest::qWait(1000);
         QCOMPARE(first.state(), QProcess::Running);
 
-        QProcess second;
-        second.setProcessEnvironment(env);
-        second.start(exe, {});
+        ProgramaReal second(pasta.path(), runtime.path());
         QVERIFY(second.waitForFinished(10000));
         QCOMPARE(second.exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.exitCode(), 0);
@@ -480,7 +612,64 @@ private slots:
         QVERIFY(first.waitForFinished(10000));
         QCOMPARE(first.exitStatus(), QProcess::NormalExit);
         QCOMPARE(first.exitCode(), 0);
-        QVERIFY(QFile::exists(pasta.path() + QStringLiteral("/dados/trabalho.db")));
+
+        // A copy killed with no chance to clean up leaves its guard files; the next copy runs.
+        ProgramaReal third(pasta.path(), runtime.path());
+        QVERIFY(third.waitForStarted());
+        QVERIFY(third.esperaParado());
+        ::kill(pid_t(third.processId()), SIGKILL);
+        QVERIFY(third.waitForFinished(5000));
+        QVERIFY(QFile::exists(GuardaInstancia::Caminho(kSegundaGuarda)));
+        QVERIFY(QFile::remove(trabalho));
+        ProgramaReal fourth(pasta.path(), runtime.path());
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(trabalho), 10000);
+        QVERIFY(fourth.esperaParado());
+        fourth.terminate();
+        QVERIFY(fourth.waitForFinished(10000));
+        QCOMPARE(fourth.exitCode(), 0);
+    }
+
+    // A request to end while the start-up runs. While it asks whether to restore a damaged table, the
+    // question is answered No at once, as the user would, and nothing in the data folder changes. Before
+    // the main window is made, the start-up shows no window that would wait for the user (the
+    // information window of the first activation) and ends.
+    void requestToEndDuringTheStartUp_data()
+    {
+        QTest::addColumn<bool>("danificada");
+        QTest::addColumn<int>("sinal");
+        QTest::newRow("restore question, SIGTERM") << true << int(SIGTERM);
+        QTest::newRow("restore question, SIGINT") << true << int(SIGINT);
+        QTest::newRow("main window being made, SIGTERM") << false << int(SIGTERM);
+    }
+    void requestToEndDuringTheStartUp()
+    {
+        QFETCH(bool, danificada);
+        QFETCH(int, sinal);
+        QTemporaryDir pasta;
+        layProgramFolder(pasta.path());
+        if (danificada)
+            danificaVinculos(pasta.path());
+        if (QTest::currentTestFailed())
+            return;
+        const QString dados = pasta.path() + QStringLiteral("/dados");
+        const QMap<QString, QByteArray> antes = conteudoPasta(dados);
+        QTemporaryDir runtime;
+
+        ProgramaReal programa(pasta.path(), runtime.path());
+        QVERIFY(programa.waitForStarted());
+        if (danificada)
+            QVERIFY(programa.esperaParado()); // the start-up waits on the question
+        else
+            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dados + QStringLiteral("/trabalho.db")), 10000); // the data modules
+        ::kill(pid_t(programa.processId()), sinal);
+        QVERIFY2(programa.waitForFinished(5000), "the request to end was not taken");
+        QCOMPARE(programa.exitStatus(), QProcess::NormalExit);
+        if (danificada) {
+            QCOMPARE(programa.exitCode(), 1); // as when the restore is declined
+            QCOMPARE(conteudoPasta(dados), antes);
+        } else {
+            QCOMPARE(programa.exitCode(), 0);
+        }
     }
 };
 

@@ -2,6 +2,8 @@
 
 #include "app/udmRaveRelatorios.h"
 
+#include "GravadorRelatorios.h"
+#include "ScriptedPresenter.h"
 #include "TestData.h"
 
 #include <QFile>
@@ -85,6 +87,33 @@ private slots:
         dm.RvSystem1.Destino = DestinoRelatorio::Visualizacao;
         QVERIFY(!dm.RvSystem1.HaImpressora());
         QVERIFY_THROWS_EXCEPTION(std::runtime_error, dm.rvprjErro.ExecuteReport(QStringLiteral("r")));
+    }
+
+    // The one printer check of every report: with no printer, one warning and printing from the preview off
+    // for the rest of the run, even once a printer is there.
+    void verificaImpressora()
+    {
+        test::TempDataFolder pasta;
+        TdmRaveRelatorios dm;
+        test::ScriptedPresenter caixas;
+        test::GravadorRelatorios saida;
+        QVERIFY(dm.RvSystem1.VerificaImpressora());
+        QVERIFY(caixas.boxes.isEmpty());
+        QVERIFY(dm.RvSystem1.ImprimeDaVisualizacao);
+
+        saida.impressora = false;
+        QVERIFY(!dm.RvSystem1.VerificaImpressora());
+        QCOMPARE(caixas.boxes.size(), 1);
+        QCOMPARE(caixas.boxes[0].kind, MessageKind::Warning);
+        QCOMPARE(caixas.boxes[0].text, QStringLiteral("Não é possível imprimir: não há impressoras instaladas."));
+        QCOMPARE(caixas.boxes[0].buttons, QList<MessageButton>{MessageButton::Ok});
+        QVERIFY(caixas.boxes[0].caption.isEmpty());
+        QVERIFY(!dm.RvSystem1.ImprimeDaVisualizacao);
+
+        saida.impressora = true;
+        QVERIFY(dm.RvSystem1.VerificaImpressora());
+        QVERIFY(!dm.RvSystem1.ImprimeDaVisualizacao);
+        QCOMPARE(caixas.boxes.size(), 1);
     }
 };
 

@@ -24,6 +24,10 @@ private slots:
         QCOMPARE(combo.count(), 2);
         QCOMPARE(combo.itemText(0), QStringLiteral("Drive A:"));
         QCOMPARE(combo.itemText(1), QStringLiteral("Drive C:"));
+        QCOMPARE(combo.currentIndex(), -1); // no drive chosen until the user chooses one
+        combo.setCurrentIndex(1);
+        CarregaDrives(letras, &combo);
+        QCOMPARE(combo.currentIndex(), -1);
     }
 
     void qtdMarcados()

@@ -8,6 +8,7 @@
 #include "app/ufmGDVORN.h"
 #include "app/ufmInicioRegras.h"
 
+#include "ProgramFixture.h"
 #include "ScriptedModal.h"
 #include "ScriptedPresenter.h"
 
@@ -24,16 +25,8 @@ using namespace gdvorn;
 class tst_ufmInicioRegras : public QObject {
     Q_OBJECT
 private slots:
-    void init()
-    {
-        m_pasta = std::make_unique<QTemporaryDir>();
-        createDataFolder(m_pasta->filePath(QStringLiteral("dados")));
-    }
-    void cleanup()
-    {
-        fecha();
-        m_pasta.reset();
-    }
+    void init() { m_programa = std::make_unique<test::ProgramFixture>(test::ProgramFixture::EmptyTables); }
+    void cleanup() { m_programa.reset(); }
 
     void contagemLiberaOkNoSextoTique();
     void doMenuSemContagem();
@@ -41,30 +34,22 @@ private slots:
     void pastaSemEscritaMostraOErroEFecha();
 
 private:
-    // The main sequence's objects on the test's data folder.
+    // The main sequence's objects on the test's data folder, in the order of the start-up.
     void abre()
     {
-        dmGDVorn = new TdmGDVorn(m_pasta->path());
-        fmGDVORN = new TfmGDVORN;
-        dmEntradaDados = new TdmEntradaDados;
-        fmInicioRegras = new TfmInicioRegras;
+        m_programa->create(dmGDVorn, m_programa->folder());
+        m_programa->create(fmGDVORN);
+        m_programa->create(dmEntradaDados);
+        m_programa->create(fmInicioRegras);
     }
-    void fecha()
-    {
-        delete fmInicioRegras;
-        delete dmEntradaDados;
-        dmEntradaDados = nullptr;
-        delete fmGDVORN;
-        delete dmGDVorn;
-        dmGDVorn = nullptr;
-    }
+    void fecha() { m_programa->freeAll(); }
     bool inDicas()
     {
         Table resp(QStringLiteral("bd8resp"));
         resp.Open();
         return !resp.IsEmpty() && resp.FieldByName(QStringLiteral("InDicas")).AsBoolean();
     }
-    std::unique_ptr<QTemporaryDir> m_pasta;
+    std::unique_ptr<test::ProgramFixture> m_programa;
 };
 
 void tst_ufmInicioRegras::contagemLiberaOkNoSextoTique()

@@ -181,7 +181,7 @@ private slots:
         QTest::newRow("5") << "a.dec" << "a.rec" << "5" + resto << "590523456789";
         QTest::newRow("3") << "a.dec" << "a.rec" << "3" + resto << "390323456789";
         QTest::newRow("9") << "a.dec" << "a.rec" << "9" + resto << "990923456789";
-        QTest::newRow("other first character") << "a.dec" << "a.rec" << "7" + resto << " ";
+        QTest::newRow("other first character") << "a.dec" << "a.rec" << "7" + resto << "";
         QTest::newRow("short line") << "a.dec" << "a.rec" << QByteArray("512\r\n") << "590512";
         QTest::newRow("upper-case extension") << "A.DEC" << "A.REC" << "5" + resto << "590523456789";
         QTest::newRow("no receipt") << "a.dec" << "" << QByteArray() << " ";
@@ -201,6 +201,25 @@ private slots:
         if (!recibo.isEmpty())
             escreveArquivo(pasta.filePath(recibo), conteudo);
         QCOMPARE(IdentificacaoTransmissao(pasta.filePath(nome)), id);
+    }
+
+    // The first line is read only up to its limit: a receipt of one endless line (a link to /dev/zero),
+    // or of one line of 64 MB, gives its answer from the line's first bytes.
+    void endlessReceiptLine()
+    {
+        QTemporaryDir pasta;
+        escreveArquivo(pasta.filePath("a.dec"), "declaracao");
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), pasta.filePath("a.rec")));
+        QCOMPARE(PrimeiraLinhaRecibo(pasta.filePath("a.rec")).size(), LimiteLinhaRecibo - 1);
+        QCOMPARE(IdentificacaoTransmissao(pasta.filePath("a.dec")), QString());
+
+        escreveArquivo(pasta.filePath("b.dec"), "declaracao");
+        QFile longo(pasta.filePath("b.rec"));
+        QVERIFY(longo.open(QIODevice::WriteOnly));
+        longo.write("5" + QByteArray(64 << 20, '7'));
+        longo.close();
+        QCOMPARE(PrimeiraLinhaRecibo(longo.fileName()).size(), LimiteLinhaRecibo - 1);
+        QCOMPARE(IdentificacaoTransmissao(pasta.filePath("b.dec")), QStringLiteral("590577777777"));
     }
 
     void unreadableReceiptHasNoIdentifier()

@@ -158,7 +158,7 @@ void tst_ugListas::estabelecimentosDoAno()
     combo.sort();
     QCOMPARE(combo, (QStringList{"ALFA", "BETA"}));
     QCOMPARE(razoes(LinhasEstabelecimentosCombo(QStringLiteral("2009"), QString())), QStringList{"ANTIGA"});
-    QVERIFY(dmGDVorn->quBd8Emp.Active()); // left open for the next user
+    QVERIFY(!dmGDVorn->quBd8Emp.Active()); // closed once the rows are read
 }
 
 void tst_ugListas::textoSqlDosPreenchedores_data()
@@ -217,6 +217,7 @@ void tst_ugListas::empregadosDoEstabelecimento()
     const QStringList porNome =
         LinhasEmpregados(QStringLiteral("2010"), kCnpj, QStringLiteral("1"), QStringLiteral("01"));
     QCOMPARE(porNome.size(), 2);
+    QVERIFY(!dmGDVorn->quBd8Emp.Active());
     QVERIFY(porNome[0].startsWith(QStringLiteral("ANA ")));
     QVERIFY(porNome[1].startsWith(QStringLiteral("BRUNO ")));
     // Key values are searched as they are stored: trimmed and cut to the field's width.

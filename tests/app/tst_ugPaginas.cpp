@@ -53,6 +53,30 @@ private slots:
         QVERIFY(g.textos.last().contains(QStringLiteral("     120 nome 120")));
     }
 
+    // Column titles that open a report, or that find too little room on a page, print once.
+    void titulosUmaVez()
+    {
+        GravadorPaginas g;
+        MontadorRelatorio m(g, QStringLiteral("T"), QStringLiteral("2010"), QStringLiteral("v"));
+        m.colunas({{QStringLiteral("Número"), 8, Qt::AlignRight}, {QStringLiteral("Nome"), 20, 0}});
+        m.linha({QStringLiteral("1"), QStringLiteral("um")});
+        m.semColunas();
+        int enchidas = 0;
+        for (; g.textos.isEmpty(); ++enchidas)
+            m.texto(QStringLiteral("enchimento"));
+        // The second page, which has no titles and no row, is filled to its last line or so.
+        for (int i = 0; i < enchidas; ++i)
+            m.texto(QStringLiteral("enchimento"));
+        m.colunas({{QStringLiteral("Código"), 8, 0}});
+        m.linha({QStringLiteral("x")});
+        m.termina();
+        QCOMPARE(g.textos.first().count(QStringLiteral("Número")), 1);
+        int titulos = 0;
+        for (const QString &t : std::as_const(g.textos))
+            titulos += int(t.count(QStringLiteral("Código")));
+        QCOMPARE(titulos, 1);
+    }
+
     void grupoEmNovaPagina()
     {
         GravadorPaginas g;

@@ -1,6 +1,9 @@
 #include "backup/BackupFile.h"
 #include "backup/ugCopiaSeguranca.h"
 
+#include "app/base/DurableFile.h"
+
+#include "ProcessoFilho.h"
 #include "ScriptedPresenter.h"
 
 #include <QBuffer>
@@ -12,6 +15,8 @@
 #include <QTest>
 
 #include <zlib.h>
+
+#include <unistd.h>
 
 using namespace gdvorn;
 using gdvorn::test::ScriptedPresenter;
@@ -142,6 +147,57 @@ QStringList arquivosEm(const QString &pasta)
 
 const QDateTime kData(QDate(2010, 5, 17), QTime(14, 30, 20));
 
+// Incompressible data of 60,000 bytes in volumes of 25,000: one block each, four volumes (copia.bkp,
+// copia.002 ... copia.004). `semente` tells one run's data from another's.
+constexpr qint64 kVolumePequeno = 25000;
+QByteArray dadosDaCopia(quint32 semente) { return aleatorio(60000, semente); }
+
+// Archives `dados` (as a.bin) into copia.bkp of `pasta` in volumes, going on at every disk request.
+bool copia(const QString &pasta, const QByteArray &dados, TBackupFile &b)
+{
+    grava(pasta + QStringLiteral("/origem/a.bin"), dados);
+    b.MaxSize = kVolumePequeno;
+    if (!b.OnNeedDisk)
+        b.OnNeedDisk = [](int, bool &continua) { continua = true; };
+    return b.Backup({pasta + QStringLiteral("/origem/a.bin")}, pasta + QStringLiteral("/copia.bkp"));
+}
+
+// What a restore of copia.bkp of `pasta` gives: "antigo" or "novo" (all of a.bin as the run with seed 1
+// or 2 wrote it), "incompleto" (a volume is missing), "ausente" (no archive), or what went wrong.
+QString restaurado(const QString &pasta)
+{
+    const QString arquivo = pasta + QStringLiteral("/copia.bkp");
+    const QString volta = pasta + QStringLiteral("/volta");
+    QDir(volta).removeRecursively();
+    if (!QFileInfo::exists(arquivo))
+        return QStringLiteral("ausente");
+    TBackupFile r;
+    bool faltou = false;
+    r.OnNeedDisk = [&](int n, bool &continua) {
+        continua = QFileInfo::exists(TBackupFile::NomeVolume(arquivo, n));
+        faltou = faltou || !continua;
+    };
+    r.OnError = [](int, const QString &) {};
+    bool ok = false;
+    try {
+        ok = r.Restore(arquivo, volta);
+    } catch (const ArquivoBackupInvalido &e) {
+        return QStringLiteral("inválido: ") + e.texto();
+    }
+    if (faltou)
+        return QStringLiteral("incompleto");
+    if (!ok)
+        return QStringLiteral("falhou");
+    const QByteArray b = leArquivo(volta + QStringLiteral("/a.bin"));
+    return b == dadosDaCopia(1) ? QStringLiteral("antigo") : b == dadosDaCopia(2) ? QStringLiteral("novo") : QStringLiteral("misturado");
+}
+
+// The archive's files left in `pasta`: its volumes and any partial file.
+QStringList volumesEm(const QString &pasta)
+{
+    return QDir(pasta).entryList({QStringLiteral("copia.*")}, QDir::Files, QDir::Name);
+}
+
 } // namespace
 
 class tst_BackupFile : public QObject {
@@ -167,6 +223,10 @@ private slots:
     void corrupcao();
     void paradaPeloProgresso();
     void totalZeroSemDivisao();
+    void copiaMortaEmCadaPasso_data();
+    void copiaMortaEmCadaPasso();
+    void copiaQueNaoConcluiNaoDeixaNada_data();
+    void copiaQueNaoConcluiNaoDeixaNada();
 };
 
 void tst_BackupFile::idaEVolta_data()
@@ -626,6 +686,109 @@ void tst_BackupFile::totalZeroSemDivisao()
     QCOMPARE(QFileInfo(dir.filePath("volta/vazio.db")).lastModified(), kData);
     for (int p : percentuais)
         QVERIFY(p >= 0 && p <= 100);
+}
+
+// Where a run over an archive of the same name ends: while volume 1 is written (after its first block),
+// at a step of a volume's file (its data on the disk, its name given), at the request for volume 2, or
+// after the run.
+enum FimDaCopia { fcBloco = -1, fcPedidoDoVolume2 = -2, fcConcluida = -3 };
+
+void tst_BackupFile::copiaMortaEmCadaPasso_data()
+{
+    QTest::addColumn<int>("fim");
+    QTest::addColumn<QString>("volume");
+    QTest::addColumn<QString>("esperado");
+    const int dados = int(DurableFile::Step::DataSynced);
+    const int nome = int(DurableFile::Step::Renamed);
+    QTest::newRow("escrevendo o volume 1") << int(fcBloco) << QString() << "antigo";
+    QTest::newRow("volume 1 no disco") << dados << "copia.bkp" << "antigo";
+    QTest::newRow("volume 1 com o nome") << nome << "copia.bkp" << "incompleto";
+    QTest::newRow("pedido do volume 2") << int(fcPedidoDoVolume2) << QString() << "incompleto";
+    QTest::newRow("volume 3 com o nome") << nome << "copia.003" << "incompleto";
+    QTest::newRow("volume 4 no disco") << dados << "copia.004" << "incompleto";
+    QTest::newRow("volume 4 com o nome") << nome << "copia.004" << "novo";
+    QTest::newRow("concluída") << int(fcConcluida) << QString() << "novo";
+}
+
+// A run ended by force over an earlier archive of the same name leaves the earlier archive whole, the new
+// one whole, or new volumes that ask for one that is missing: never a cut archive nor old volumes read
+// as part of the new one. The next run writes the new archive whole and nothing else.
+void tst_BackupFile::copiaMortaEmCadaPasso()
+{
+    QFETCH(int, fim);
+    QFETCH(QString, volume);
+    QFETCH(QString, esperado);
+    QTemporaryDir dir;
+    {
+        TBackupFile antigo;
+        QVERIFY(copia(dir.path(), dadosDaCopia(1), antigo));
+    }
+    QCOMPARE(volumesEm(dir.path()), (QStringList{"copia.002", "copia.003", "copia.004", "copia.bkp"}));
+    QCOMPARE(restaurado(dir.path()), QStringLiteral("antigo"));
+
+    const int saida = test::emProcessoFilho([&] {
+        DurableFile::setStepObserver([&](DurableFile::Step passo, const QString &arquivo) {
+            if (int(passo) == fim && QFileInfo(arquivo).fileName() == volume)
+                _exit(7);
+        });
+        TBackupFile b;
+        b.OnProgress = [&](const QString &arquivo, bool &, int) {
+            if (fim == fcBloco && !arquivo.isEmpty())
+                _exit(7);
+        };
+        b.OnNeedDisk = [&](int disco, bool &continua) {
+            if (fim == fcPedidoDoVolume2 && disco == 2)
+                _exit(7);
+            continua = true;
+        };
+        const bool feita = copia(dir.path(), dadosDaCopia(2), b);
+        if (fim == fcConcluida && feita)
+            _exit(7);
+    });
+    QCOMPARE(saida, 7);
+    QCOMPARE(restaurado(dir.path()), esperado);
+
+    TBackupFile deNovo;
+    QVERIFY(copia(dir.path(), dadosDaCopia(2), deNovo));
+    QCOMPARE(volumesEm(dir.path()), (QStringList{"copia.002", "copia.003", "copia.004", "copia.bkp"}));
+    QCOMPARE(restaurado(dir.path()), QStringLiteral("novo"));
+}
+
+void tst_BackupFile::copiaQueNaoConcluiNaoDeixaNada_data()
+{
+    QTest::addColumn<int>("volumeDaParada");
+    QTest::addColumn<QString>("esperado");
+    // A stop in the first volume leaves the earlier archive as it was; later, its first volume has been
+    // replaced already and the run takes away what it wrote.
+    QTest::newRow("parada no volume 1") << 1 << "antigo";
+    QTest::newRow("parada no pedido do volume 3") << 3 << "ausente";
+}
+
+// A stopped run (not an error: no report) leaves no volume and no partial file of its own.
+void tst_BackupFile::copiaQueNaoConcluiNaoDeixaNada()
+{
+    QFETCH(int, volumeDaParada);
+    QFETCH(QString, esperado);
+    QTemporaryDir dir;
+    {
+        TBackupFile antigo;
+        QVERIFY(copia(dir.path(), dadosDaCopia(1), antigo));
+    }
+    TBackupFile b;
+    b.OnProgress = [&](const QString &arquivo, bool &continua, int) {
+        if (volumeDaParada == 1 && !arquivo.isEmpty())
+            continua = false;
+    };
+    b.OnNeedDisk = [&](int disco, bool &continua) { continua = disco != volumeDaParada; };
+    bool relatado = false;
+    b.OnError = [&](int, const QString &) { relatado = true; };
+    QVERIFY(!copia(dir.path(), dadosDaCopia(2), b));
+    QVERIFY(!relatado);
+    QCOMPARE(restaurado(dir.path()), esperado);
+    if (esperado == QLatin1String("antigo"))
+        QCOMPARE(volumesEm(dir.path()), (QStringList{"copia.002", "copia.003", "copia.004", "copia.bkp"}));
+    else
+        QCOMPARE(volumesEm(dir.path()), QStringList());
 }
 
 QTEST_GUILESS_MAIN(tst_BackupFile)

@@ -3,6 +3,7 @@
 #include "backup/ufmRestore00.h"
 
 #include "app/base/Database.h"
+#include "app/udmEntradaDados.h"
 #include "app/udmGDVorn.h"
 #include "app/ufmGDVORN.h"
 #include "backup/QtComandosCopia.h"
@@ -78,6 +79,7 @@ private slots:
     void comandosDaJanelaPrincipal();
 
 private:
+    void consultaSobreUmaLinha();
     std::unique_ptr<test::ProgramFixture> m_pasta;
     QString arquivo(const QString &nome) const { return m_pasta->folder() + nome; }
 };
@@ -88,6 +90,14 @@ void tst_ufmCopiaSeguranca::init()
     m_pasta->create(dmGDVorn, m_pasta->folder());
     insereEstab("11222333000181", "PADARIA");
     insereEstab("44555666000100", "OFICINA");
+}
+
+void tst_ufmCopiaSeguranca::consultaSobreUmaLinha()
+{
+    m_pasta->create(dmEntradaDados);
+    dmEntradaDados->quConVinculo.setSql(QStringList{QStringLiteral("Select CoCgcCeiEstabelecimento from Bd8Emp")});
+    dmEntradaDados->quConVinculo.Open();
+    QVERIFY(!dmEntradaDados->quConVinculo.Eof());
 }
 
 void tst_ufmCopiaSeguranca::cleanup()
@@ -119,9 +129,8 @@ void tst_ufmCopiaSeguranca::copiaERestauraPelasJanelas()
     QVERIFY(q.exec("UPDATE bd8emp.bd8emp SET NoRazaoEstabelecimento = 'MUDOU' WHERE CoCgcCeiEstabelecimento = '11222333000181'"));
     QVERIFY(q.exec("DELETE FROM bd8emp.bd8emp WHERE CoCgcCeiEstabelecimento = '44555666000100'"));
 
-    // The main window leaves its query on the establishments open.
-    dmGDVorn->quBd8Emp.setSql(QStringList{QStringLiteral("Select CoCgcCeiEstabelecimento from Bd8Emp")});
-    dmGDVorn->quBd8Emp.Open();
+    // A program-wide query of the entry module stands on a row of the permanent tables.
+    consultaSobreUmaLinha();
     caixas.boxes.clear();
     TfmRestore00 janela;
     janela.setEspacoDisco(&espaco);
@@ -218,6 +227,8 @@ void tst_ufmCopiaSeguranca::cancelamentoDaCopia()
     QCOMPARE(caixas.boxes[0].text, QStringLiteral("Cancelar o processo de Backup ?"));
     QCOMPARE(caixas.boxes.last().text == QStringLiteral("Gravação da cópia bem sucedida."), !confirma);
     QVERIFY(!janela.isVisible());
+    // A copy given up leaves no archive, cut or whole, and no partial file.
+    QCOMPARE(QDir(m_pasta->folder()).entryList({"x.*"}, QDir::Files), confirma ? QStringList() : QStringList{"x.bkp"});
 }
 
 void tst_ufmCopiaSeguranca::restauracaoRecusada_data()
@@ -290,9 +301,8 @@ void tst_ufmCopiaSeguranca::restauracaoNaoConfirmada()
 
 void tst_ufmCopiaSeguranca::indexacao()
 {
-    // The main window leaves its query on the establishments open.
-    dmGDVorn->quBd8Emp.setSql(QStringList{QStringLiteral("Select CoCgcCeiEstabelecimento from Bd8Emp")});
-    dmGDVorn->quBd8Emp.Open();
+    // A program-wide query of the entry module stands on a row of the permanent tables.
+    consultaSobreUmaLinha();
     ScriptedPresenter caixas;
     TfmGeraIndice janela;
     QVERIFY(janela.findChild<QProgressBar *>("prIndexar")->isHidden());

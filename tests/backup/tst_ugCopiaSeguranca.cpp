@@ -17,6 +17,8 @@
 #include <QTest>
 
 #include <sqlite3.h>
+#include <csignal>
+#include <sys/resource.h>
 #include <unistd.h>
 
 using namespace gdvorn;
@@ -154,7 +156,32 @@ private slots:
     void copiaRecusadaComGravacaoEmAndamento();
     void restauracaoMortaAntesOuDepois_data();
     void restauracaoMortaAntesOuDepois();
+    void copiaSemEspaco();
+    void copiaMortaDeixaTabelasQueAProximaRemove();
 };
+
+namespace {
+
+// The table copies a backup left in `pasta` (the system's temporary folder of the run).
+QStringList copiasDeTabelas(const QString &pasta)
+{
+    return QDir(pasta).entryList({"gdvorn-copia-*"}, QDir::Dirs | QDir::NoDotAndDotDot);
+}
+
+// Runs `corpo` with the system's temporary folder at `pasta`.
+template <typename F>
+void comTemporaria(const QString &pasta, F corpo)
+{
+    const QByteArray antes = qgetenv("TMPDIR");
+    qputenv("TMPDIR", pasta.toLocal8Bit());
+    corpo();
+    if (antes.isEmpty())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", antes);
+}
+
+} // namespace
 
 void tst_ugCopiaSeguranca::limiteVolume_data()
 {
@@ -384,6 +411,96 @@ void tst_ugCopiaSeguranca::restauracaoMortaAntesOuDepois()
         QVERIFY2(depois == QLatin1String("ANTIGA ANTIGA ANTIGA") || depois == QLatin1String("RESTAURADA RESTAURADA RESTAURADA"),
                  qPrintable(depois));
     QCOMPARE(QDir(dados.path()).entryList({"*.anterior", "troca.*"}, QDir::Files), QStringList());
+}
+
+// The destination fills up while the archive is written (the file-size limit, set once the tables are
+// copied, stands in for it): the backup fails with a report that says so, the archive made before is
+// whole, and neither a volume nor the table copies of the run are left.
+void tst_ugCopiaSeguranca::copiaSemEspaco()
+{
+    TempDataFolder dados;
+    marca("NOVA");
+    QTemporaryDir dir;
+    QTemporaryDir temporaria;
+    const QString arquivo = dir.filePath("Vorn2010_backup.bkp");
+    QFile antigo(arquivo);
+    QVERIFY(antigo.open(QIODevice::WriteOnly));
+    antigo.write("a copia de ontem");
+    antigo.close();
+    dados.close();
+
+    const int saida = emProcessoFilho([&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        comTemporaria(temporaria.path(), [&] {
+            openDatabase(dados.path());
+            TBackupFile bk;
+            bk.BackupTitle = TituloCopia(2010);
+            bk.OnProgress = [](const QString &, bool &, int) {
+                const rlimit limite{1000, 1000};
+                setrlimit(RLIMIT_FSIZE, &limite);
+            };
+            int codigo = 0;
+            QString texto;
+            bk.OnError = [&](int c, const QString &t) {
+                codigo = c;
+                texto = t;
+            };
+            const bool gravada = GravaCopia(bk, arquivo);
+            _exit(!gravada && codigo == beGravacaoArquivo && texto.startsWith("Não há espaço livre no disco de destino") ? 0 : 3);
+        });
+    });
+    QCOMPARE(saida, 0);
+    QCOMPARE(bytes(arquivo), QByteArray("a copia de ontem"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"Vorn2010_backup.bkp"});
+    QCOMPARE(copiasDeTabelas(temporaria.path()), QStringList());
+}
+
+// A backup ended by force leaves the table copies in the temporary folder, as a real crash does; the next
+// backup removes them, and writes the archive whole over the earlier one, which the kill left whole.
+void tst_ugCopiaSeguranca::copiaMortaDeixaTabelasQueAProximaRemove()
+{
+    TempDataFolder dados;
+    marca("ANTIGA");
+    QTemporaryDir dir;
+    QTemporaryDir temporaria;
+    const QString arquivo = dir.filePath("Vorn2010_backup.bkp");
+    {
+        TBackupFile bk;
+        bk.BackupTitle = TituloCopia(2010);
+        QVERIFY(GravaCopia(bk, arquivo));
+    }
+    const QByteArray antes = bytes(arquivo);
+    marca("NOVA");
+    dados.close();
+    const int saida = emProcessoFilho([&] {
+        comTemporaria(temporaria.path(), [&] {
+            openDatabase(dados.path());
+            TBackupFile bk;
+            bk.BackupTitle = TituloCopia(2010);
+            bk.OnProgress = [](const QString &nome, bool &, int) {
+                if (!nome.isEmpty())
+                    _exit(7);
+            };
+            GravaCopia(bk, arquivo);
+        });
+    });
+    QCOMPARE(saida, 7);
+    QCOMPARE(copiasDeTabelas(temporaria.path()).size(), 1);
+    QCOMPARE(bytes(arquivo), antes);
+
+    openDatabase(dados.path());
+    comTemporaria(temporaria.path(), [&] {
+        TBackupFile bk;
+        bk.BackupTitle = TituloCopia(2010);
+        QVERIFY(GravaCopia(bk, arquivo));
+    });
+    QCOMPARE(copiasDeTabelas(temporaria.path()), QStringList());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"Vorn2010_backup.bkp"});
+    marca("OUTRA");
+    RestauracaoSegura r;
+    TBackupFile rb;
+    QCOMPARE(r.Restaura(rb, arquivo, 2010), RestauracaoSegura::Restaurada);
+    QCOMPARE(marcas(), QStringLiteral("NOVA NOVA NOVA"));
 }
 
 QTEST_GUILESS_MAIN(tst_ugCopiaSeguranca)

@@ -2,6 +2,7 @@
 // files, diskettes, interruptions and the protocol rows.
 
 #include "app/base/Database.h"
+#include "app/base/DurableFile.h"
 #include "app/base/Progresso.h"
 #include "app/base/Query.h"
 #include "app/base/Table.h"
@@ -753,6 +754,65 @@ private slots:
                  ResultadoGravacao::Concluida);
         QCOMPARE(QDir(m_transmite).entryList(QDir::Files), QStringList{volume(1)});
         QVERIFY(ComparaHashArquivo(naTransmite(1)));
+    }
+
+    void volumesDeUmaGravacaoAnterior_data()
+    {
+        QTest::addColumn<bool>("morta");
+        QTest::newRow("morta no volume 2") << true;
+        QTest::newRow("concluída em um volume") << false;
+    }
+
+    // An earlier run of the same declaration left volumes 01 to 04, 03 transmitted (its receipt beside
+    // it). Once the new volume 01 has its name, the earlier 02 and 04 are gone, whether the run is ended
+    // by force in its volume 2 or completes in one volume: never a new 01 beside an old 02. The
+    // transmitted volume stays, and a volume is on the disk before it has its name and the run ends.
+    void volumesDeUmaGravacaoAnterior()
+    {
+        QFETCH(bool, morta);
+        responsavel(QStringLiteral("bd8resp"));
+        insereEstab(QStringLiteral("bd8emp"), kCnpj, true);
+        insereVinculos(QStringLiteral("bd8vinc"), kCnpj, morta ? 18000 : 3);
+        for (int n = 1; n <= 4; ++n)
+            grava(naTransmite(n), "antigo " + QByteArray::number(n));
+        const QString rec = m_transmite + QLatin1Char('/') + kRadical + QStringLiteral("03G.rec");
+        grava(rec, "recibo");
+        if (morta) {
+            m_dados->close();
+            const int saida = test::emProcessoFilho([this] {
+                struct Morre : Progresso {
+                    void mostraPosicao(int p) override
+                    {
+                        if (p == 17000)
+                            _exit(7);
+                    }
+                } barra;
+                openDatabase(m_dados->path());
+                test::ScriptedPresenter p;
+                p.answer(MessageButton::Yes); // write over volume 01
+                GravaDeclaracao(nullptr, QStringLiteral("C"), QString(), QString(), QString(), false, false, &barra);
+            });
+            QCOMPARE(saida, 7);
+        } else {
+            QList<DurableFile::Step> passos;
+            DurableFile::setStepObserver([&](DurableFile::Step s, const QString &arquivo) {
+                if (arquivo == naTransmite(1))
+                    passos << s;
+            });
+            test::ScriptedPresenter p;
+            p.answer(MessageButton::Yes);
+            const quint8 r =
+                GravaDeclaracao(nullptr, QStringLiteral("C"), QString(), QString(), QString(), false, false, nullptr);
+            DurableFile::setStepObserver({});
+            QCOMPARE(r, ResultadoGravacao::Concluida);
+            QCOMPARE(p.boxes.size(), 1);
+            QCOMPARE(passos, (QList<DurableFile::Step>{DurableFile::Step::DataSynced, DurableFile::Step::Renamed,
+                                                       DurableFile::Step::FolderSynced}));
+        }
+        QCOMPARE(QDir(m_transmite).entryList({QStringLiteral("*.dec")}, QDir::Files), (QStringList{volume(1), volume(3)}));
+        QVERIFY(ComparaHashArquivo(naTransmite(1)));
+        QCOMPARE(le(naTransmite(3)), QByteArray("antigo 3"));
+        QCOMPARE(le(rec), QByteArray("recibo"));
     }
 
     // The medium fills up in volume 2 (a file-size limit stands in for the full disk): the run fails and

@@ -1,5 +1,6 @@
 #include "ProgramFixture.h"
 
+#include "FixtureTabelas.h"
 #include "TestData.h"
 #include "app/base/Database.h"
 #include "app/udmEntradaDados.h"
@@ -14,7 +15,9 @@ namespace gdvorn::test {
 
 ProgramFixture::ProgramFixture(Contents contents, const QString &programFolder)
 {
-    m_folder = programFolder.isEmpty() ? m_temp.path() : programFolder;
+    if (programFolder.isEmpty())
+        m_temp = std::make_unique<QTemporaryDir>();
+    m_folder = m_temp ? m_temp->path() : programFolder;
     if (!m_folder.endsWith(QLatin1Char('/')))
         m_folder += QLatin1Char('/');
     if (contents == InstalledTables) {
@@ -25,6 +28,19 @@ ProgramFixture::ProgramFixture(Contents contents, const QString &programFolder)
     } else {
         createDataFolder(dataFolder());
     }
+    start();
+}
+
+ProgramFixture::ProgramFixture(FixtureTabelas &tabelas)
+    : m_folder(tabelas.pastaPrograma() + QLatin1Char('/'))
+{
+    start();
+    dmGDVorn = &tabelas.modulo();
+    m_objects.adopt([] { dmGDVorn = nullptr; });
+}
+
+void ProgramFixture::start()
+{
     setDiretorioPrograma(m_folder);
     ReiniciaSequencialOcorrencia();
 }

@@ -9,7 +9,11 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <memory>
+
 namespace gdvorn::test {
+
+class FixtureTabelas;
 
 class ProgramFixture {
 public:
@@ -18,6 +22,9 @@ public:
     // folder, or the catalogue's tables with no rows. Sets the program folder and puts the program-wide
     // counters back to a fresh start.
     explicit ProgramFixture(Contents contents = InstalledTables, const QString &programFolder = QString());
+    // The program on the folder of `tabelas` (code tables with the test's own rows): its module stands as
+    // dmGDVorn until the fixture goes. The tables keep owning the module and must outlive the fixture.
+    explicit ProgramFixture(FixtureTabelas &tabelas);
     ~ProgramFixture();
     ProgramFixture(const ProgramFixture &) = delete;
     ProgramFixture &operator=(const ProgramFixture &) = delete;
@@ -38,7 +45,9 @@ public:
     void freeAll();
 
 private:
-    QTemporaryDir m_temp;
+    void start();
+
+    std::unique_ptr<QTemporaryDir> m_temp;
     QString m_folder;
     ProgramObjects m_objects;
     bool m_connection = false;

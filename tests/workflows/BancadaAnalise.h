@@ -1,5 +1,5 @@
 #pragma once
-// What the analysis wizard's tests share: a program folder under a temporary root with the code tables,
+// What the analysis wizard's tests share: a program folder with the code tables and a temporary root,
 // the report module and the main window (whose commands open the wizard), declaration files written by
 // the record builders from rows of the consistency fixture, and the ways to reach the wizard's pages.
 
@@ -17,6 +17,7 @@
 #include "FixtureConsistencia.h"
 #include "FixtureTabelas.h"
 #include "FixtureVinculos.h"
+#include "ProgramFixture.h"
 #include "ScriptedModal.h"
 #include "ScriptedPresenter.h"
 #include "tests/workflows/DeclaracaoImportada.h"
@@ -95,24 +96,18 @@ public:
         qputenv("GDVORN_RAIZ", m_raiz.path().toLocal8Bit());
         qunsetenv("GDVORN_UNIDADE_A");
         qunsetenv("GDVORN_UNIDADE_B");
-        setDiretorioPrograma(m_raiz.path());
-        QDir(m_raiz.path()).mkpath(QStringLiteral("Transmite"));
+        QDir(m_programa.folder()).mkpath(QStringLiteral("Transmite"));
         m_arquivo = pasta(QStringLiteral("VORN2010_outro.txt"));
-        dmGDVorn = &m_tabelas.modulo();
-        dmRaveRelatorios = new TdmRaveRelatorios;
+        m_programa.create(dmRaveRelatorios);
         RegistraRelatorios(*dmRaveRelatorios);
         RegistraAnalise();
-        fmGDVORN = new TfmGDVORN;
+        m_programa.create(fmGDVORN);
         Configuracao().ModoParticao = false;
         Configuracao().QtdArquivos = 0;
     }
     ~BancadaAnalise()
     {
-        delete fmGDVORN;
-        fmGDVORN = nullptr;
-        delete dmRaveRelatorios;
-        dmRaveRelatorios = nullptr;
-        dmGDVorn = nullptr;
+        m_programa.freeAll();
         AnaliseViaTransmissao = false;
     }
     BancadaAnalise(const BancadaAnalise &) = delete;
@@ -213,6 +208,7 @@ public:
 
 private:
     FixtureTabelas m_tabelas;
+    ProgramFixture m_programa{m_tabelas};
     QTemporaryDir m_raiz;
     QString m_arquivo;
 };

@@ -380,6 +380,35 @@ private slots:
         QVERIFY(!Configuracao().ModoParticao);
         BancadaAnalise::semTabelas();
     }
+    // The drive combo of either panel starts with no drive chosen: Concluir without a choice is "0600"
+    // with the focus on the combo, and nothing is written.
+    void semDriveEscolhido_data()
+    {
+        QTest::addColumn<bool>("aviso");
+        QTest::newRow("avisos") << true;
+        QTest::newRow("nada") << false;
+    }
+    void semDriveEscolhido()
+    {
+        QFETCH(bool, aviso);
+        m_b->escreveArquivo({.aviso = aviso});
+        ScriptedPresenter caixas;
+        ScriptedModal modal;
+        QVERIFY(m_b->roda(modal, "Analisador2", [&](QDialog &d) {
+            auto *p01 = pagina01(d, m_b->arquivo());
+            QVERIFY(p01);
+            QComboBox *combo = aviso ? p01->cbDriveAvisos : p01->cbDrive;
+            QCOMPARE(combo->count(), 1);
+            QCOMPARE(combo->currentIndex(), -1);
+            p01->BtConcluir->click();
+            QCOMPARE(caixas.boxes.size(), 1);
+            QVERIFY(caixas.boxes.first().text.contains(QLatin1String("0600")));
+            QVERIFY(combo->hasFocus());
+            QCOMPARE(atual(d), p01);
+            d.reject();
+        }));
+        QVERIFY(m_b->volumes().isEmpty());
+    }
 };
 
 QTEST_MAIN(tst_ufmAnalisGravacao)

@@ -13,12 +13,14 @@
 #include "fileformat/ugGravaDeclaracao.h"
 #include "listview/QtLvListview.h"
 #include "workflows/ufmConsulta.h"
+#include "workflows/ugConsultaEmpregados.h"
 #include "workflows/ufmRelatorio.h"
 #include "workflows/ufmTransmite.h"
 
 #include "FixtureConsistencia.h"
 #include "FixtureVinculos.h"
 #include "GravadorRelatorios.h"
+#include "ProgramFixture.h"
 #include "ScriptedFileDialog.h"
 #include "ScriptedModal.h"
 #include "ScriptedPresenter.h"
@@ -69,11 +71,12 @@ QString texto(QWidget *pagina, const char *nome)
 }
 
 // A column of the rows of a list.
-QStringList coluna(const QTreeWidget *grade, int c)
+QStringList coluna(const QTreeView *grade, int c)
 {
     QStringList r;
-    for (int i = 0; i < grade->topLevelItemCount(); ++i)
-        r << grade->topLevelItem(i)->text(c);
+    const QAbstractItemModel *m = grade->model();
+    for (int i = 0; i < m->rowCount(); ++i)
+        r << m->index(i, c).data().toString();
     return r;
 }
 
@@ -92,6 +95,7 @@ class tst_ufmConsulta : public QObject {
     Q_OBJECT
 
     std::unique_ptr<FixtureTabelas> m_tabelas;
+    std::unique_ptr<ProgramFixture> m_programa;
     std::unique_ptr<QTemporaryDir> m_raiz;
     QString m_transmite;
 
@@ -130,26 +134,21 @@ private slots:
         m_raiz = std::make_unique<QTemporaryDir>();
         qputenv("GDVORN_RAIZ", m_raiz->path().toLocal8Bit());
         qunsetenv("GDVORN_UNIDADE_A");
-        setDiretorioPrograma(m_tabelas->pastaPrograma() + QLatin1Char('/'));
-        m_transmite = m_tabelas->pastaPrograma() + QStringLiteral("/Transmite");
+        m_programa = std::make_unique<ProgramFixture>(*m_tabelas);
+        m_transmite = m_programa->folder() + QStringLiteral("Transmite");
         QVERIFY(QDir().mkpath(m_transmite));
-        dmGDVorn = &m_tabelas->modulo();
-        dmRaveRelatorios = new TdmRaveRelatorios;
+        m_programa->create(dmRaveRelatorios);
         RegistraRelatorios(*dmRaveRelatorios);
         RegistraConsulta();
         RegistraTransmissao();
-        fmGDVORN = new TfmGDVORN;
+        m_programa->create(fmGDVORN);
         fmGDVORN->show();
         fmGDVORN->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(fmGDVORN));
     }
     void cleanup()
     {
-        delete fmGDVORN;
-        fmGDVORN = nullptr;
-        delete dmRaveRelatorios;
-        dmRaveRelatorios = nullptr;
-        dmGDVorn = nullptr;
+        m_programa.reset();
         m_tabelas.reset();
         m_raiz.reset();
     }
@@ -248,11 +247,11 @@ private slots:
             QVERIFY(empregados->rbCodPisPasep->isChecked());
             QCOMPARE(coluna(empregados->grEmpregados, 0), (QStringList{"13000000002", "13000000010", "13000000029"}));
             QCOMPARE(coluna(empregados->grEmpregados, 2), (QStringList{"BRUNO LIMA", "ANA MARIA", "CARLOS SOUZA"}));
-            QCOMPARE(empregados->grEmpregados->topLevelItem(0)->data(0, Qt::UserRole).toStringList().mid(0, 6),
+            QCOMPARE(empregados->Empregados->Chave(0).mid(0, 6),
                      (QStringList{"2010", kA, "01", "13000000002", "01022005", "BRUNO LIMA"}));
             empregados->rbNome->click();
             QCOMPARE(coluna(empregados->grEmpregados, 2), (QStringList{"ANA MARIA", "BRUNO LIMA", "CARLOS SOUZA"}));
-            empregados->grEmpregados->setCurrentItem(empregados->grEmpregados->topLevelItem(1));
+            empregados->grEmpregados->setCurrentIndex(empregados->Empregados->index(1, 0));
 
             // The employee view and its tabs.
             empregados->bbConsultar->click();
@@ -288,7 +287,7 @@ private slots:
             QCOMPARE(j.PaginaAtual(), empregados);
             QVERIFY(empregados->rbCodPisPasep->isChecked());
             QCOMPARE(coluna(empregados->grEmpregados, 2), (QStringList{"BRUNO LIMA", "ANA MARIA", "CARLOS SOUZA"}));
-            QCOMPARE(empregados->grEmpregados->currentItem(), empregados->grEmpregados->topLevelItem(0));
+            QCOMPARE(empregados->grEmpregados->currentIndex().row(), 0);
             empregados->bbVoltar->click();
             QCOMPARE(j.PaginaAtual(), estab);
             estab->bbVoltar->click();
@@ -551,15 +550,16 @@ private slots:
         QCOMPARE(listados, (QStringList{"13000000002", "13000000029"}));
     }
 
-    // The employee list holds at most 50,000 links; the rest of the establishment's links are not listed.
+    // The employee list holds every link of the establishment, past 50,000, and reaches its last row.
     void limiteDeEmpregados()
     {
+        const int total = 50001;
         criaTabelasTrabalho();
         m_tabelas->insere(QStringLiteral("te8resp"), responsavelValido());
         m_tabelas->insere(QStringLiteral("te8emp"), estabelecimentoDeTeste({{"InVornNegEstabelecimento", "0"}}));
         const QVariantMap modelo = vinculoDeTeste(QStringLiteral("13000000002"));
         QList<QVariantMap> vinculos;
-        for (int i = 0; i <= LimiteEmpregadosConsulta; ++i) {
+        for (int i = 0; i < total; ++i) {
             QVariantMap v = modelo;
             v[QStringLiteral("CoPisPasepEmpregado")] = QStringLiteral("2%1").arg(i, 10, 10, QLatin1Char('0'));
             vinculos << v;
@@ -567,6 +567,7 @@ private slots:
         m_tabelas->insere(QStringLiteral("te8vinc"), vinculos);
         ScriptedModal modal;
         int listados = 0;
+        QString ultimo;
         qint64 ms = 0;
         modal.then([&](QDialog &d) {
             TfmConsultaDisquete &j = janela(d);
@@ -576,11 +577,17 @@ private slots:
             relogio.start();
             j.fmConsulta03->bbEmpregados->click();
             ms = relogio.elapsed();
-            listados = j.fmConsulta04->grEmpregados->topLevelItemCount();
-            QCOMPARE(j.fmConsulta04->grEmpregados->topLevelItem(listados - 1)->text(0), QStringLiteral("20000049999"));
+            QTreeView *grade = j.fmConsulta04->grEmpregados;
+            listados = grade->model()->rowCount();
+            QTest::keyClick(grade, Qt::Key_End);
+            ultimo = grade->currentIndex().data().toString();
+            j.fmConsulta04->bbConsultar->click();
+            QCOMPARE(texto(j.fmConsulta05, "edPISPASEP"), QStringLiteral("200.00050.00.0"));
+            QVERIFY(!j.fmConsulta05->bbProximo->isEnabled());
         });
         ConsultaAposTransmite(fmGDVORN, false);
-        QCOMPARE(listados, LimiteEmpregadosConsulta);
+        QCOMPARE(listados, total);
+        QCOMPARE(ultimo, QStringLiteral("20000050000"));
         qInfo("employee list of %d links: %lld ms", listados, ms);
     }
 

@@ -19,6 +19,7 @@
 #include "FixtureConsistencia.h"
 #include "FixtureVinculos.h"
 #include "GravadorRelatorios.h"
+#include "ProgramFixture.h"
 #include "ScriptedFileDialog.h"
 #include "ScriptedModal.h"
 #include "ScriptedPresenter.h"
@@ -148,6 +149,7 @@ class tst_ufmGravaDecl : public QObject {
     Q_OBJECT
 
     std::unique_ptr<test::FixtureTabelas> m_tabelas;
+    std::unique_ptr<test::ProgramFixture> m_programa;
     QString m_transmite;
     std::unique_ptr<QTemporaryDir> m_drive;
 
@@ -213,29 +215,24 @@ private slots:
         test::preencheTabelasValidas(*m_tabelas);
         test::insereTabelasDoVinculo(*m_tabelas);
         m_tabelas->insere(QStringLiteral("bd8resp"), test::responsavelValido());
-        QVERIFY(QDir().mkpath(m_tabelas->pastaPrograma() + QStringLiteral("/Transmite")));
-        setDiretorioPrograma(m_tabelas->pastaPrograma() + QLatin1Char('/'));
-        m_transmite = m_tabelas->pastaPrograma() + QStringLiteral("/Transmite/");
+        m_programa = std::make_unique<test::ProgramFixture>(*m_tabelas);
+        m_transmite = m_programa->folder() + QStringLiteral("Transmite/");
+        QVERIFY(QDir().mkpath(m_transmite));
         m_drive = std::make_unique<QTemporaryDir>();
         qunsetenv("GDVORN_UNIDADE_A");
         qunsetenv("GDVORN_UNIDADE_B");
         qputenv("GDVORN_RAIZ", m_drive->filePath(QStringLiteral("raiz")).toLocal8Bit());
         QDir().mkpath(m_drive->filePath(QStringLiteral("raiz")));
-        dmGDVorn = &m_tabelas->modulo();
-        dmRaveRelatorios = new TdmRaveRelatorios;
+        m_programa->create(dmRaveRelatorios);
         RegistraRelatorios(*dmRaveRelatorios);
         RegistraGravacao();
-        fmGDVORN = new TfmGDVORN;
+        m_programa->create(fmGDVORN);
     }
     void cleanup()
     {
         setConsultaTamanho({});
         qunsetenv("GDVORN_UNIDADE_A");
-        delete fmGDVORN;
-        fmGDVORN = nullptr;
-        delete dmRaveRelatorios;
-        dmRaveRelatorios = nullptr;
-        dmGDVorn = nullptr;
+        m_programa.reset();
         m_tabelas.reset();
         m_drive.reset();
     }
@@ -478,7 +475,7 @@ private slots:
             QCOMPARE(dmRaveRelatorios->ErrWar, QStringLiteral("err"));
             QVERIFY(!saida.relatorios.at(0).imprimeDaVisualizacao);
             QCOMPARE(saida.relatorios.at(0).destino, DestinoRelatorio::Visualizacao);
-            QCOMPARE(caixas.textos(), QStringList{QStringLiteral("Não há impressoras instaladas.")});
+            QCOMPARE(caixas.textos(), QStringList{QStringLiteral("Não é possível imprimir: não há impressoras instaladas.")});
         }
         if (resultado == 1) {
             QVERIFY(!p03->lbCreaAvisos->isVisible());
@@ -756,11 +753,11 @@ private slots:
             escolheDrive(p03->cbDriveConcluir, QStringLiteral("Drive C:"));
             p03->bbAvancar->click();
             auto *p04 = pagina<TfmGravaDecl04>(d);
-            // No printer: the error box, then the label in the preview only.
+            // No printer: the warning, then the label in the preview only.
             saida.impressora = false;
             p04->bbEtiq->click();
             QCOMPARE(caixas.textos(), QStringList{QStringLiteral("Não é possível imprimir: não há impressoras instaladas.")});
-            QCOMPARE(caixas.boxes.at(0).kind, MessageKind::Error);
+            QCOMPARE(caixas.boxes.at(0).kind, MessageKind::Warning);
             QCOMPARE(saida.relatorios.size(), 1);
             QCOMPARE(saida.relatorios.at(0).destino, DestinoRelatorio::Visualizacao);
             QVERIFY(!saida.relatorios.at(0).imprimeDaVisualizacao);
@@ -787,6 +784,35 @@ private slots:
         });
         fmGDVORN->Gravardeclarao1->trigger();
         QCOMPARE(Configuracao().TransmiteAposGravacao, 1);
+    }
+    // A diskette folder set: the drive combo lists A: and C: and chooses neither; Next without a choice
+    // is "0600" with the focus on the combo, and nothing is written to A:.
+    void semDriveEscolhido()
+    {
+        duasEmpresas();
+        const QString drive = m_drive->filePath(QStringLiteral("a"));
+        QDir().mkpath(drive);
+        qputenv("GDVORN_UNIDADE_A", drive.toLocal8Bit());
+        Operador caixas;
+        test::ScriptedModal modal;
+        bool chegou = false;
+        modal.then([&](QDialog &d) {
+            auto *p03 = ateGravacao(d);
+            QCOMPARE(p03->cbDriveConcluir->count(), 2);
+            QCOMPARE(p03->cbDriveConcluir->currentIndex(), -1);
+            QCOMPARE(p03->cbDriveAvisos->currentIndex(), -1);
+            digitaData(p03->mdDataConcluir, QStringLiteral("15032011"));
+            p03->bbAvancar->click();
+            QCOMPARE(caixas.textos().size(), 1);
+            QVERIFY(caixas.boxes.at(0).text.contains(QStringLiteral("0600")));
+            QCOMPARE(QApplication::focusWidget(), p03->cbDriveConcluir);
+            QCOMPARE(atual(d), p03);
+            QTest::keyClick(&d, Qt::Key_Escape);
+            chegou = true;
+        });
+        fmGDVORN->Gravardeclarao1->trigger();
+        QVERIFY(chegou);
+        QCOMPARE(QDir(drive).entryList(QDir::Files), QStringList());
     }
 };
 

@@ -14,6 +14,7 @@
 #include "FixtureConsistencia.h"
 #include "FixtureTabelas.h"
 #include "GravadorRelatorios.h"
+#include "ProgramFixture.h"
 #include "ScriptedFileDialog.h"
 #include "ScriptedModal.h"
 #include "ScriptedPresenter.h"
@@ -69,6 +70,7 @@ class tst_ufmImport : public QObject {
     Q_OBJECT
 
     std::unique_ptr<FixtureTabelas> m_tabelas;
+    std::unique_ptr<ProgramFixture> m_programa;
     std::unique_ptr<QTemporaryDir> m_pasta;
 
     QString arquivo() const { return m_pasta->filePath(QStringLiteral("Vorn2009_teste.dec")); }
@@ -121,19 +123,15 @@ private slots:
         m_pasta = std::make_unique<QTemporaryDir>();
         qputenv("GDVORN_RAIZ", m_pasta->path().toLocal8Bit());
         qunsetenv("GDVORN_UNIDADE_A");
-        dmGDVorn = &m_tabelas->modulo();
-        dmRaveRelatorios = new TdmRaveRelatorios;
+        m_programa = std::make_unique<ProgramFixture>(*m_tabelas);
+        m_programa->create(dmRaveRelatorios);
         RegistraRelatorios(*dmRaveRelatorios);
         RegistraImportacao();
-        fmGDVORN = new TfmGDVORN;
+        m_programa->create(fmGDVORN);
     }
     void cleanup()
     {
-        delete fmGDVORN;
-        fmGDVORN = nullptr;
-        delete dmRaveRelatorios;
-        dmRaveRelatorios = nullptr;
-        dmGDVorn = nullptr;
+        m_programa.reset();
         m_tabelas.reset();
         m_pasta.reset();
     }
@@ -465,6 +463,36 @@ private slots:
         QCOMPARE(p02->LEmpresas->item(0)->checkState(), Qt::Checked);
         QCOMPARE(linhas(QStringLiteral("select count(*) from bd8vinc")), QStringList{"0"});
         QCOMPARE(linhas(QStringLiteral("select count(*) from bd8emp")), QStringList{"0"});
+    }
+    // Last year's variant on an advance declaration: its establishment is listed and comes in by last
+    // year's rules (a link of another dismissal cause stays out, the hours are zeroed).
+    void antecipacaoAnteriorImportada()
+    {
+        criaTabelasDeTrabalho();
+        QVariantMap e = estabelecimento(QStringLiteral("2009"), kCnpjA, "00", kVinculadoA, true, 2);
+        e["InEncerramentoAtividade"] = "1";
+        e["DaEncerramentoAtividade"] = "15032010";
+        insereLinha("te8emp", e);
+        insereLinha("te8vinc", vinculo("2009", kCnpjA, "00", pis(1), "00"));
+        insereLinha("te8vinc", vinculo("2009", kCnpjA, "00", pis(2), "12"));
+        escreveArquivo(2009);
+        ScriptedPresenter caixas;
+        GravadorRelatorios relatorios;
+        auto assistente = CriaImportacao(nullptr, QStringLiteral("Anterior - Ano 2009"));
+        assistente->show();
+        assistente->inicia();
+        avanca(*assistente, arquivo());
+        auto *p02 = pagina<TfmImport02>(*assistente);
+        QCOMPARE(atual(*assistente), p02);
+        QCOMPARE(p02->LEmpresas->count(), 1);
+        p02->SelecAllRButton->click();
+        p02->BtConcluir->click();
+        QCOMPARE(textos(caixas), QStringList());
+        QCOMPARE(atual(*assistente), pagina<TfmImport03>(*assistente));
+        QCOMPARE(linhas(QStringLiteral("select AnBase, CoCgcCeiEstabelecimento, InAvisoCnae, InSindicalizada from bd8emp")),
+                 QStringList{"2010|" + kCnpjA + "|1|"});
+        QCOMPARE(linhas(QStringLiteral("select AnBase, CoPisPasepEmpregado, HoTrabalhadasJaneiro from bd8vinc")),
+                 QStringList{"2010|" + pis(1) + "|000"});
     }
 };
 

@@ -15,6 +15,7 @@
 #include "FixtureConsistencia.h"
 #include "FixtureTabelas.h"
 #include "GravadorRelatorios.h"
+#include "ProgramFixture.h"
 #include "ScriptedModal.h"
 #include "ScriptedPresenter.h"
 
@@ -88,6 +89,7 @@ class tst_ufmRelatorio : public QObject {
     Q_OBJECT
 
     std::unique_ptr<FixtureTabelas> m_tabelas;
+    std::unique_ptr<ProgramFixture> m_programa;
     std::unique_ptr<QTemporaryDir> m_pasta;
 
     static QVariantMap vinculo(const char *inscricao, const char *prefixo, const char *pis, const QString &nome,
@@ -156,24 +158,19 @@ private slots:
         m_pasta = std::make_unique<QTemporaryDir>();
         qputenv("GDVORN_RAIZ", m_pasta->path().toLocal8Bit());
         qunsetenv("GDVORN_UNIDADE_A");
-        setDiretorioPrograma(m_pasta->path());
-        QDir(m_pasta->path()).mkpath(QStringLiteral("Transmite"));
-        dmGDVorn = &m_tabelas->modulo();
-        dmRaveRelatorios = new TdmRaveRelatorios;
+        m_programa = std::make_unique<ProgramFixture>(*m_tabelas);
+        QDir(m_programa->folder()).mkpath(QStringLiteral("Transmite"));
+        m_programa->create(dmRaveRelatorios);
         RegistraRelatorios(*dmRaveRelatorios);
         RegistraImpressao();
-        fmGDVORN = new TfmGDVORN;
+        m_programa->create(fmGDVORN);
         Configuracao().IdTransmissao.clear();
         Configuracao().ProtocoloPeloAssistente = 0;
         Configuracao().ModoImprimeProtocolo = false;
     }
     void cleanup()
     {
-        delete fmGDVORN;
-        fmGDVORN = nullptr;
-        delete dmRaveRelatorios;
-        dmRaveRelatorios = nullptr;
-        dmGDVorn = nullptr;
+        m_programa.reset();
         m_tabelas.reset();
         m_pasta.reset();
     }

@@ -20,6 +20,7 @@
 #include "FixtureConsistencia.h"
 #include "FixtureVinculos.h"
 #include "GravadorRelatorios.h"
+#include "ProgramFixture.h"
 #include "ScriptedModal.h"
 #include "ScriptedPresenter.h"
 #include "VolumesTransmissao.h"
@@ -27,6 +28,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -76,6 +78,7 @@ class tst_ufmTransmite : public QObject {
     Q_OBJECT
 
     std::unique_ptr<test::FixtureTabelas> m_tabelas;
+    std::unique_ptr<test::ProgramFixture> m_programa;
     std::unique_ptr<QTemporaryDir> m_raiz;
     std::unique_ptr<TConfiguracao> m_config;
     TConfiguracao *m_configAnterior = nullptr;
@@ -112,22 +115,19 @@ private slots:
         qunsetenv("GDVORN_SIMULADOR");
         qunsetenv("GDVORN_UNIDADE_A");
         qunsetenv("GDVORN_UNIDADE_B");
-        setDiretorioPrograma(m_tabelas->pastaPrograma() + QLatin1Char('/'));
-        m_transmite = m_tabelas->pastaPrograma() + QStringLiteral("/Transmite");
+        m_programa = std::make_unique<test::ProgramFixture>(*m_tabelas);
+        m_transmite = m_programa->folder() + QStringLiteral("Transmite");
         QVERIFY(QDir().mkpath(m_transmite));
         m_config = std::make_unique<TConfiguracao>();
         m_configAnterior = setConfiguracao(m_config.get());
         QCOMPARE(Configuracao().CaminhoVornNet, Raiz() + QStringLiteral("/VornNet2010/VornNet2010"));
         QVERIFY(test::instalaSimulador(Configuracao().CaminhoVornNet));
-        dmGDVorn = &m_tabelas->modulo();
-        dmRaveRelatorios = new TdmRaveRelatorios;
+        m_programa->create(dmRaveRelatorios);
         RegistraRelatorios(*dmRaveRelatorios);
     }
     void cleanup()
     {
-        delete dmRaveRelatorios;
-        dmRaveRelatorios = nullptr;
-        dmGDVorn = nullptr;
+        m_programa.reset();
         setConfiguracao(m_configAnterior);
         m_config.reset();
         m_tabelas.reset();
@@ -144,7 +144,8 @@ private slots:
         VolumeTeste retificadora;
         retificadora.retificadora = true;
         QVERIFY(test::gravaVolume(arquivo(test::nomeVolume(3)), retificadora));
-        QVERIFY(test::gravaArquivo(recibo(test::nomeVolume(2)), QByteArray("512345678").leftJustified(100, ' ') + "\r\n"));
+        const QByteArray noventa = QByteArray("512345678").leftJustified(90, ' ');
+        QVERIFY(test::gravaArquivo(recibo(test::nomeVolume(2)), noventa + SomaDeControle(noventa) + "\r\n"));
         QVERIFY(test::gravaArquivo(ArquivoListaTransmissao(), "antigo"));
         test::ScriptedPresenter caixas;
         auto w = abre();
@@ -531,7 +532,8 @@ private slots:
             auto w = abre();
             item(*w, 0)->SetChecked(true);
             w->btnTransmite->click();
-            QCOMPARE(item(*w, 0)->ImageIndex(), int(itTransmitida));
+            // A receipt written wrong shows as such, not as a transmission.
+            QCOMPARE(item(*w, 0)->ImageIndex(), int(crea.isEmpty() && !mudaPosicao ? itReciboInvalido : itTransmitida));
         }
         if (mudaPosicao) {
             QByteArray r = test::leArquivo(recibo(test::nomeVolume(1)));
@@ -593,7 +595,7 @@ private slots:
         auto w = abre(true);
         QTest::mouseClick(w->LvListview1->viewport(), Qt::LeftButton, {}, linha(0));
         w->btnImprime->click();
-        QCOMPARE(textos(caixas), QStringList{QStringLiteral("Não há impressoras instaladas.")});
+        QCOMPARE(textos(caixas), QStringList{QStringLiteral("Não é possível imprimir: não há impressoras instaladas.")});
         QCOMPARE(saida.relatorios.size(), 1);
         QVERIFY(!saida.relatorios.at(0).imprimeDaVisualizacao);
     }
@@ -616,14 +618,7 @@ private slots:
                                                                               {"NoEmpregado", QString::fromLatin1(nome)}}));
         RegistraGravacao();
         RegistraTransmissao();
-        fmGDVORN = new TfmGDVORN;
-        struct Fecha {
-            ~Fecha()
-            {
-                delete fmGDVORN;
-                fmGDVORN = nullptr;
-            }
-        } fecha;
+        m_programa->create(fmGDVORN);
         QCOMPARE(fmGDVORN->Config.CaminhoVornNet, Configuracao().CaminhoVornNet);
         fmGDVORN->show();
         fmGDVORN->activateWindow();
@@ -701,6 +696,54 @@ private slots:
         QVERIFY(QRegularExpression(QStringLiteral("^([0-9A-F]{4}\\.){7}[0-9A-F]{4}$")).match(p.at(8).second).hasMatch());
         QCOMPARE(QString(p.at(8).second).remove(QLatin1Char('.')), QString::fromLatin1(test::leArquivo(gravado).right(34).left(32)));
         QVERIFY(!Configuracao().ModoImprimeProtocolo);
+    }
+    // A receipt that fails its check: the file shows "Recibo inválido", not "Transmitida", and may be
+    // sent again; the new receipt shows it transmitted.
+    void reciboInvalidoReenviado()
+    {
+        gravados(1);
+        QVERIFY(test::gravaArquivo(recibo(test::nomeVolume(1)), QByteArray("512345678").leftJustified(100, '0') + "\r\n"));
+        test::ScriptedPresenter caixas;
+        auto w = abre();
+        QCOMPARE(quantos(*w), 1);
+        QCOMPARE(item(*w, 0)->ImageIndex(), int(itReciboInvalido));
+        QVERIFY(w->findChild<QWidget *>(QStringLiteral("paLegenda")));
+        QStringList legenda;
+        for (const QLabel *l : w->findChild<QWidget *>(QStringLiteral("paLegenda"))->findChildren<QLabel *>())
+            if (!l->text().isEmpty())
+                legenda << l->text();
+        QVERIFY(legenda.contains(QStringLiteral("Recibo inválido")));
+        item(*w, 0)->SetChecked(true);
+        w->btnTransmite->click();
+        QCOMPARE(textos(caixas), QStringList());
+        QCOMPARE(test::leArquivo(ArquivoListaTransmissao()), QFile::encodeName(arquivo(test::nomeVolume(1))) + "2\r\n");
+        QCOMPARE(quantos(*w), 1);
+        QCOMPARE(item(*w, 0)->ImageIndex(), int(itTransmitida));
+        QVERIFY(VerificaCRC(PrimeiraLinhaRecibo(recibo(test::nomeVolume(1)))));
+    }
+
+    // A diskette folder given as a relative path: the list file holds the volume's full path, and the
+    // transmission program, which runs elsewhere, finds it.
+    void disqueteRelativo()
+    {
+        gravados(1);
+        const QString antes = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(m_raiz->path()));
+        const QString disquete = m_raiz->filePath(QStringLiteral("disquete"));
+        QVERIFY(QDir().mkpath(disquete));
+        QVERIFY(test::gravaVolume(disquete + QLatin1Char('/') + test::nomeVolume(5)));
+        qputenv("GDVORN_UNIDADE_A", "disquete");
+        test::ScriptedPresenter caixas;
+        auto w = abre();
+        w->BitBtnA->click();
+        QCOMPARE(quantos(*w), 1);
+        item(*w, 0)->SetChecked(true);
+        w->btnTransmite->click();
+        const QByteArray lista = test::leArquivo(ArquivoListaTransmissao());
+        QVERIFY(QDir::setCurrent(antes));
+        QVERIFY2(textos(caixas).isEmpty(), qPrintable(textos(caixas).join(QLatin1Char('|'))));
+        QCOMPARE(lista, QFile::encodeName(disquete + QLatin1Char('/') + test::nomeVolume(5)) + "2\r\n");
+        QVERIFY(QFileInfo::exists(disquete + QLatin1Char('/') + test::nomeVolume(5).chopped(4) + QStringLiteral(".rec")));
     }
 };
 

@@ -5,10 +5,15 @@
 #include "app/base/Schema.h"
 #include "app/ugFuncoes.h"
 #include "workflows/ugConsulta.h"
+#include "workflows/ugConsultaEmpregados.h"
 
 #include "FixtureTabelas.h"
 
+#include <QRandomGenerator>
 #include <QtTest>
+
+#include <algorithm>
+#include <tuple>
 
 using namespace gdvorn;
 
@@ -185,16 +190,76 @@ private slots:
         v("", "12345678902", "ANA");
         v("", "12345678901", "BRUNO");
         v("01", "12345678900", "CARLA");
-        Query q;
+        TModeloEmpregados modelo;
         for (const auto &[ordem, esperado] : {std::pair{"1", QStringList{"BRUNO", "ANA"}}, {"2", QStringList{"ANA", "BRUNO"}}}) {
-            MontaConsultaEmpregados(q, QStringLiteral("bd8vinc"), QStringLiteral("2010"), QStringLiteral("77888999000155"),
-                                    QString(), QLatin1String(ordem));
+            modelo.Monta(QStringLiteral("bd8vinc"), QStringLiteral("2010"), QStringLiteral("77888999000155"), QString(),
+                         QLatin1String(ordem));
             QStringList nomes;
-            for (; !q.Eof(); q.Next())
-                nomes << q.FieldByName(QStringLiteral("NoEmpregado")).AsString();
+            for (int r = 0; r < modelo.rowCount(); ++r)
+                nomes << modelo.index(r, 2).data().toString();
             QCOMPARE(nomes, esperado);
+            QCOMPARE(modelo.Chave(0).size(), 11);
+            QCOMPARE(modelo.Chave(0).at(5), esperado.first());
+            QCOMPARE(modelo.Chave(2), QStringList());
         }
-        q.Close();
+    }
+
+    // Every link of the establishment in the list's order however the rows are reached: walked down, walked
+    // up, or jumped to at random; a PIS/PASEP repeated with other admissions and names repeated, so the
+    // order's later fields decide; the walk down reads each page once.
+    void empregadosPorPaginas_data()
+    {
+        QTest::addColumn<QString>("ordem");
+        QTest::addColumn<QString>("caminho");
+        for (const char *ordem : {"1", "2"})
+            for (const char *caminho : {"down", "up", "jumps"})
+                QTest::addRow("order %s, %s", ordem, caminho) << QString::fromLatin1(ordem) << QString::fromLatin1(caminho);
+    }
+    void empregadosPorPaginas()
+    {
+        QFETCH(QString, ordem);
+        QFETCH(QString, caminho);
+        const QString inscricao = QStringLiteral("44555666000177");
+        const int total = 1000;
+        struct Vinculo {
+            QString pis, admissao, nome;
+        };
+        QList<Vinculo> vinculos;
+        static bool inseridos = false;
+        QList<QVariantMap> linhas;
+        for (int i = 0; i < total; ++i) {
+            Vinculo v{QString::number(10000000000LL + (i * 37) % 300), QStringLiteral("0101200") + QString::number(i / 300),
+                      QStringLiteral("NOME %1").arg((i * 7) % 50, 2, 10, QLatin1Char('0'))};
+            vinculos << v;
+            linhas << QVariantMap{{"AnBase", "2010"}, {"CoCgcCeiEstabelecimento", inscricao}, {"NuPrefixoEstabelecimento", "02"},
+                                  {"CoPisPasepEmpregado", v.pis}, {"DaAdmissaoEmpregado", v.admissao}, {"NoEmpregado", v.nome}};
+        }
+        if (!std::exchange(inseridos, true))
+            m_t->insere(QStringLiteral("bd8vinc"), linhas);
+        std::sort(vinculos.begin(), vinculos.end(), [&](const Vinculo &a, const Vinculo &b) {
+            return ordem == QLatin1String("2") ? std::tie(a.nome, a.pis, a.admissao) < std::tie(b.nome, b.pis, b.admissao)
+                                               : std::tie(a.pis, a.admissao, a.nome) < std::tie(b.pis, b.admissao, b.nome);
+        });
+
+        TModeloEmpregados modelo(nullptr, 7);
+        modelo.Monta(QStringLiteral("bd8vinc"), QStringLiteral("2010"), inscricao, QStringLiteral("02"), ordem);
+        QCOMPARE(modelo.rowCount(), total);
+        QList<int> linhasVistas;
+        for (int r = 0; r < total; ++r)
+            linhasVistas << (caminho == QLatin1String("up") ? total - 1 - r : r);
+        if (caminho == QLatin1String("jumps")) {
+            QRandomGenerator gerador(47);
+            std::shuffle(linhasVistas.begin(), linhasVistas.end(), gerador);
+        }
+        for (int r : linhasVistas) {
+            const Vinculo &v = vinculos.at(r);
+            const QString lido = modelo.index(r, 0).data().toString() + u'|' + modelo.index(r, 1).data().toString() + u'|' +
+                                 modelo.index(r, 2).data().toString();
+            QCOMPARE(lido, v.pis + u'|' + v.admissao + u'|' + v.nome);
+            QCOMPARE(modelo.Chave(r).mid(3, 3), (QStringList{v.pis, v.admissao, v.nome}));
+        }
+        if (caminho != QLatin1String("jumps"))
+            QCOMPARE(modelo.PaginasLidas(), (total + 6) / 7);
     }
 
     // The selection page's employee lines: at most `limite`, and whether more are left, at the boundary;

@@ -74,13 +74,11 @@ ChaveEstabelecimento chave(const QString &ano, const QString &inscricao, const Q
     return {ano, inscricao, prefixo};
 }
 
-ResultadoImportacao importa(const QList<ChaveEstabelecimento> &escolhidos, int ano, Progresso *progresso = nullptr,
-                            bool antecipacao = false)
+ResultadoImportacao importa(const QList<ChaveEstabelecimento> &escolhidos, int ano, Progresso *progresso = nullptr)
 {
     ParametrosImportacao p;
     p.AnoImportacao = ano;
     p.LayoutAnterior = ano == 2009;
-    p.InAntecipacao = antecipacao;
     ScriptedProgress semBarra;
     return ImportaEstabelecimentos(escolhidos, p, escolhidos.size(), progresso ? *progresso : semBarra);
 }

@@ -18,8 +18,12 @@ using test::VolumeTeste;
 
 namespace {
 
-// A receipt line: the text given, then blanks up to 100 characters.
-QByteArray recibo(const QByteArray &inicio) { return inicio.leftJustified(100, ' ') + "\r\n"; }
+// A receipt line that passes its check: the text given, blanks up to 90 characters, their checksum.
+QByteArray recibo(const QByteArray &inicio)
+{
+    const QByteArray noventa = inicio.leftJustified(90, ' ');
+    return noventa + SomaDeControle(noventa) + "\r\n";
+}
 
 } // namespace
 
@@ -45,21 +49,26 @@ private slots:
         QTest::addColumn<QString>("tipo");
         QTest::addColumn<QByteArray>("recibo"); // empty: none
         QTest::addColumn<bool>("transmitida");
+        QTest::addColumn<bool>("invalido"); // a receipt that fails its check
         QTest::addColumn<QString>("crea");
         QTest::addColumn<QString>("inscricao");
         QTest::addColumn<QString>("estabelecimentos");
         QTest::addColumn<QString>("vinculos");
-        QTest::newRow("recorded") << false << "1" << QByteArray() << false << "" << "11.222.333/0001-81" << "1" << "2";
-        QTest::newRow("receipt 5") << false << "1" << recibo("512345678") << true << "590512345678"
-                                   << "11.222.333/0001-81" << "1" << "2";
-        QTest::newRow("receipt 3") << false << "1" << recibo("312345678") << true << "390312345678"
-                                   << "11.222.333/0001-81" << "1" << "2";
-        QTest::newRow("receipt 9") << false << "1" << recibo("987654321") << true << "990987654321"
-                                   << "11.222.333/0001-81" << "1" << "2";
+        const QString cnpj = QStringLiteral("11.222.333/0001-81");
+        QTest::newRow("recorded") << false << "1" << QByteArray() << false << false << "" << cnpj << "1" << "2";
+        QTest::newRow("receipt 5") << false << "1" << recibo("512345678") << true << false << "590512345678" << cnpj << "1" << "2";
+        QTest::newRow("receipt 3") << false << "1" << recibo("312345678") << true << false << "390312345678" << cnpj << "1" << "2";
+        QTest::newRow("receipt 9") << false << "1" << recibo("987654321") << true << false << "990987654321" << cnpj << "1" << "2";
         // Another first character: transmitted, without a number.
-        QTest::newRow("receipt 7") << false << "1" << recibo("712345678") << true << "" << "11.222.333/0001-81" << "1" << "2";
-        QTest::newRow("empty receipt") << false << "1" << QByteArray("\r\n") << true << "" << "11.222.333/0001-81" << "1" << "2";
-        QTest::newRow("rectification, CEI") << true << "3" << QByteArray() << false << "" << "22233.30001-81" << "1" << "2";
+        QTest::newRow("receipt 7") << false << "1" << recibo("712345678") << true << false << "" << cnpj << "1" << "2";
+        // A receipt that fails its check: not transmitted, and said so.
+        QByteArray mudado = recibo("512345678");
+        mudado[20] = '1';
+        QTest::newRow("receipt changed") << false << "1" << mudado << false << true << "" << cnpj << "1" << "2";
+        QTest::newRow("receipt without checksum") << false << "1" << QByteArray("512345678").leftJustified(100, ' ') + "\r\n"
+                                                  << false << true << "" << cnpj << "1" << "2";
+        QTest::newRow("empty receipt") << false << "1" << QByteArray("\r\n") << false << true << "" << cnpj << "1" << "2";
+        QTest::newRow("rectification, CEI") << true << "3" << QByteArray() << false << false << "" << "22233.30001-81" << "1" << "2";
     }
     void colunas()
     {
@@ -80,6 +89,7 @@ private slots:
         const DeclaracaoListada &d = l.declaracoes.at(0);
         QCOMPARE(d.caminho, arquivo(nome));
         QTEST(d.transmitida, "transmitida");
+        QTEST(d.reciboInvalido, "invalido");
         QTEST(d.crea, "crea");
         QTEST(d.inscricao, "inscricao");
         QCOMPARE(d.retificadora, retificadora);
@@ -167,6 +177,25 @@ private slots:
         QCOMPARE(ArquivoListaTransmissao(), m_dir->path() + QStringLiteral("/Vornnet.ini"));
         QCOMPARE(LinhaListaTransmissao(QStringLiteral("/x/São/a.dec"), false), QByteArray("/x/S\xc3\xa3o/a.dec2\r\n"));
         QCOMPARE(LinhaListaTransmissao(QStringLiteral("/x/a.dec"), true), QByteArray("/x/a.dec1\r\n"));
+        // A relative path (a diskette folder given so) is written whole.
+        const QString antes = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(m_dir->path()));
+        const QByteArray linha = LinhaListaTransmissao(QStringLiteral("Transmite/../a/b.dec"), false);
+        QVERIFY(QDir::setCurrent(antes));
+        QCOMPARE(linha, QFile::encodeName(m_dir->path()) + "/a/b.dec2\r\n");
+    }
+
+    // A receipt linked to an endless device lists the file with a receipt that fails its check.
+    void reciboSemFim()
+    {
+        const QString nome = test::nomeVolume(1);
+        QVERIFY(test::gravaVolume(arquivo(nome)));
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), arquivo(nome.chopped(4) + QStringLiteral(".rec"))));
+        const ListagemDeclaracoes l = ListaDeclaracoes(pasta(), 2010);
+        QCOMPARE(l.declaracoes.size(), 1);
+        QVERIFY(!l.declaracoes.at(0).transmitida);
+        QVERIFY(l.declaracoes.at(0).reciboInvalido);
+        QCOMPARE(l.declaracoes.at(0).crea, QString());
     }
 
     // The program runs without arguments and is waited for; a program that cannot start says why.

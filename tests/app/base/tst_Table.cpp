@@ -46,6 +46,34 @@ private:
     }
 
 private slots:
+    // A table is dropped with the fast secure deletion and the file's own setting is put back; a table that
+    // is not there is nothing to drop; a statement still running on the connection makes the drop busy.
+    void droppingATable()
+    {
+        test::TempDataFolder data;
+        const TableDef &def = Schema::require(QStringLiteral("te8errwa"));
+        const auto seguro = [&] {
+            QSqlQuery q(database());
+            q.exec(QStringLiteral("PRAGMA %1.secure_delete").arg(def.schemaName()));
+            return q.next() ? q.value(0).toInt() : -1;
+        };
+        execSql(QStringLiteral("PRAGMA %1.secure_delete = 1").arg(def.schemaName()));
+        createTable(def);
+        execSql(QStringLiteral("INSERT INTO te8errwa (ErrWar) VALUES ('err')"));
+        {
+            Query aberta;
+            aberta.setSql(QStringLiteral("select * from te8errwa"));
+            aberta.Open();
+            QVERIFY_THROWS_EXCEPTION(TableBusy, dropTable(def));
+        }
+        QCOMPARE(seguro(), 1);
+        QVERIFY(schemaObjectExists(database(), def.schemaName(), QStringLiteral("table"), def.name));
+        dropTable(def);
+        QVERIFY(!schemaObjectExists(database(), def.schemaName(), QStringLiteral("table"), def.name));
+        QCOMPARE(seguro(), 1);
+        dropTable(def);
+    }
+
     void walksInKeyOrderAcrossPages()
     {
         test::TempDataFolder data;
