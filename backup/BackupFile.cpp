@@ -205,7 +205,8 @@ void TBackupFile::removeParciais(const QString &arquivo)
         const QString extensao = QFileInfo(volume).suffix();
         bool numero = false;
         const int n = extensao.toInt(&numero);
-        if (volume == fi.filePath() || (numero && extensao.size() == 3 && n >= 2 && NomeVolume(arquivo, n) == volume))
+        if (volume == pasta.filePath(fi.fileName()) ||
+            (numero && extensao.size() == 3 && n >= 2 && NomeVolume(arquivo, n) == volume))
             DurableFile::removePartial(volume);
     }
 }

@@ -10,6 +10,7 @@
 #include "app/base/Database.h"
 #include "app/base/Progresso.h"
 #include "app/base/Query.h"
+#include "app/base/Statement.h"
 #include "app/udmEntradaDados.h"
 #include "entry/ugConEmpreg.h"
 #include "entry/ugOperacoesVinculos.h"
@@ -110,16 +111,13 @@ void emCopias(benchmark::State &state, Operacao operacao)
     }
 }
 
-// `valores`: the parameters "a", "o", "op" (the establishment), then "i", "p", "t", "c" when given.
+// `valores`: the parameters ?1-?3 (the establishment), then ?4-?7 (the target and the linked CNPJ) when given.
 void execComParametros(const QString &sql, const QStringList &valores)
 {
-    Query q;
-    q.setSql(sql);
-    const QStringList nomes{QStringLiteral("a"), QStringLiteral("o"), QStringLiteral("op"), QStringLiteral("i"),
-                            QStringLiteral("p"), QStringLiteral("t"), QStringLiteral("c")};
-    for (int i = 0; i < valores.size(); ++i)
-        q.ParamByName(nomes.at(i)).setAsString(valores.at(i));
-    q.ExecSQL();
+    execWrite(sql, [&](Statement &s) {
+        for (int i = 0; i < valores.size(); ++i)
+            s.bind(i + 1, valores.at(i));
+    });
 }
 
 void BM_TransfereVinculos(benchmark::State &state)
@@ -134,9 +132,9 @@ void BM_UpdateSimples(benchmark::State &state)
 {
     emCopias(state, [](const QList<ChaveVinculo> &) {
         Transaction t;
-        execComParametros(QStringLiteral("UPDATE bd8vinc SET CoCgcCeiEstabelecimento = :i, NuPrefixoEstabelecimento = :p, "
-                                         "InInscrEstabelecimento = :t, CoCgcVinculado = :c WHERE AnBase = :a AND "
-                                         "CoCgcCeiEstabelecimento = :o AND NuPrefixoEstabelecimento = :op"),
+        execComParametros(QStringLiteral("UPDATE bd8vinc SET CoCgcCeiEstabelecimento = ?4, NuPrefixoEstabelecimento = ?5, "
+                                         "InInscrEstabelecimento = ?6, CoCgcVinculado = ?7 WHERE AnBase = ?1 AND "
+                                         "CoCgcCeiEstabelecimento = ?2 AND NuPrefixoEstabelecimento = ?3"),
                           {kEstab.AnBase, kEstab.Inscricao, kEstab.Prefixo, kDestino.Chave.Inscricao,
                            kDestino.Chave.Prefixo, kDestino.Tipo, QStringLiteral("00000000000000")});
         t.commit();
@@ -155,8 +153,8 @@ void BM_DeleteSimples(benchmark::State &state)
 {
     emCopias(state, [](const QList<ChaveVinculo> &) {
         Transaction t;
-        execComParametros(QStringLiteral("DELETE FROM bd8vinc WHERE AnBase = :a AND CoCgcCeiEstabelecimento = :o AND "
-                                         "NuPrefixoEstabelecimento = :op"),
+        execComParametros(QStringLiteral("DELETE FROM bd8vinc WHERE AnBase = ?1 AND CoCgcCeiEstabelecimento = ?2 AND "
+                                         "NuPrefixoEstabelecimento = ?3"),
                           {kEstab.AnBase, kEstab.Inscricao, kEstab.Prefixo});
         t.commit();
     });

@@ -1,6 +1,7 @@
 #include "entry/ugConEstab.h"
 
 #include "app/base/Database.h"
+#include "app/base/Statement.h"
 #include "app/base/Table.h"
 #include "app/ugCriticas.h"
 #include "app/ugFuncoes.h"
@@ -115,16 +116,15 @@ void CorrigeTipoInscricao(const ChaveEstabelecimento &chave, const QString &tipo
         empresa.Post();
     }
     empresa.Close();
-    Query vinculos;
-    vinculos.setSql(QStringList{
-        QStringLiteral("update bd8vinc set InInscrEstabelecimento = :tipo"),
-        QStringLiteral("where AnBase = :anbase and CoCgcCeiEstabelecimento = :inscricao"),
-        QStringLiteral("and NuPrefixoEstabelecimento = :prefixo")});
-    vinculos.ParamByName(QStringLiteral("tipo")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("InInscrEstabelecimento"), tipo);
-    vinculos.ParamByName(QStringLiteral("anbase")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("AnBase"), chave.AnBase);
-    vinculos.ParamByName(QStringLiteral("inscricao")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("CoCgcCeiEstabelecimento"), chave.Inscricao);
-    vinculos.ParamByName(QStringLiteral("prefixo")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("NuPrefixoEstabelecimento"), chave.Prefixo);
-    vinculos.ExecSQL();
+    execWrite(QStringLiteral("update bd8vinc set InInscrEstabelecimento = ?1 where AnBase = ?2 and "
+                             "CoCgcCeiEstabelecimento = ?3 and NuPrefixoEstabelecimento = ?4"),
+              [&](Statement &s) {
+                  const QString tabela = QStringLiteral("bd8vinc");
+                  s.bindStored(1, tabela, QStringLiteral("InInscrEstabelecimento"), tipo);
+                  s.bindStored(2, tabela, QStringLiteral("AnBase"), chave.AnBase);
+                  s.bindStored(3, tabela, QStringLiteral("CoCgcCeiEstabelecimento"), chave.Inscricao);
+                  s.bindStored(4, tabela, QStringLiteral("NuPrefixoEstabelecimento"), chave.Prefixo);
+              });
     transacao.commit();
 }
 

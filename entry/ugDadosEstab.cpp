@@ -1,6 +1,7 @@
 #include "entry/ugDadosEstab.h"
 
 #include "app/base/Database.h"
+#include "app/base/Statement.h"
 #include "app/udmEntradaDados.h"
 #include "app/ugFuncoes.h"
 
@@ -8,44 +9,36 @@ namespace gdvorn {
 
 namespace {
 
-void chaveNos(Query &q, const ChaveEstabelecimento &chave)
+// Binds the establishment's key to parameters `primeiro` to `primeiro` + 2, as the link table stores it.
+void chaveNos(Statement &s, int primeiro, const ChaveEstabelecimento &chave)
 {
-    q.ParamByName(QStringLiteral("sAnoBase")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("AnBase"), chave.AnBase);
-    q.ParamByName(QStringLiteral("sInscricao")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("CoCgcCeiEstabelecimento"), chave.Inscricao);
-    q.ParamByName(QStringLiteral("sPrefixo")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("NuPrefixoEstabelecimento"), chave.Prefixo);
+    const QString tabela = QStringLiteral("bd8vinc");
+    s.bindStored(primeiro, tabela, QStringLiteral("AnBase"), chave.AnBase);
+    s.bindStored(primeiro + 1, tabela, QStringLiteral("CoCgcCeiEstabelecimento"), chave.Inscricao);
+    s.bindStored(primeiro + 2, tabela, QStringLiteral("NuPrefixoEstabelecimento"), chave.Prefixo);
 }
 
 } // namespace
 
 int ExcluiVinculosEstab(const ChaveEstabelecimento &chave)
 {
-    Query &q = dmEntradaDados->quValidaEstab;
-    q.Close();
-    q.setSql(QStringList{QStringLiteral("delete from BD8Vinc"), QStringLiteral("where AnBase = :sAnoBase and"),
-                         QStringLiteral("      CoCgcCeiEstabelecimento = :sInscricao and"),
-                         QStringLiteral("      NuPrefixoEstabelecimento = :sPrefixo")});
-    chaveNos(q, chave);
-    q.ExecSQL();
-    return q.RowsAffected();
+    return execWrite(QStringLiteral("delete from BD8Vinc where AnBase = ?1 and CoCgcCeiEstabelecimento = ?2 and "
+                                    "NuPrefixoEstabelecimento = ?3"),
+                     [&](Statement &s) { chaveNos(s, 1, chave); });
 }
 
 int AtualizaVinculosEstab(const ChaveEstabelecimento &chave, const QString &tipoAntigo, const QString &tipoNovo,
                           const QString &ceiNovo)
 {
-    Query &q = dmEntradaDados->quValidaEstab;
-    q.Close();
-    q.setSql(QStringList{QStringLiteral("update BD8Vinc set CoCgcVinculado = :sCeivinculadoNovo,"),
-                         QStringLiteral("                   InInscrEstabelecimento = :tipoinscricaoNovo"),
-                         QStringLiteral("where AnBase = :sAnoBase and"),
-                         QStringLiteral("      CoCgcCeiEstabelecimento = :sInscricao and"),
-                         QStringLiteral("      InInscrEstabelecimento = :tipoinscricao and"),
-                         QStringLiteral("      NuPrefixoEstabelecimento = :sPrefixo")});
-    q.ParamByName(QStringLiteral("sCeivinculadoNovo")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("CoCgcVinculado"), ceiNovo);
-    q.ParamByName(QStringLiteral("tipoinscricaoNovo")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("InInscrEstabelecimento"), tipoNovo);
-    q.ParamByName(QStringLiteral("tipoinscricao")).setAsStored(QStringLiteral("bd8vinc"), QStringLiteral("InInscrEstabelecimento"), tipoAntigo);
-    chaveNos(q, chave);
-    q.ExecSQL();
-    return q.RowsAffected();
+    return execWrite(QStringLiteral("update BD8Vinc set CoCgcVinculado = ?4, InInscrEstabelecimento = ?5 where AnBase = ?1 and "
+                                    "CoCgcCeiEstabelecimento = ?2 and NuPrefixoEstabelecimento = ?3 and InInscrEstabelecimento = ?6"),
+                     [&](Statement &s) {
+                         const QString tabela = QStringLiteral("bd8vinc");
+                         chaveNos(s, 1, chave);
+                         s.bindStored(4, tabela, QStringLiteral("CoCgcVinculado"), ceiNovo);
+                         s.bindStored(5, tabela, QStringLiteral("InInscrEstabelecimento"), tipoNovo);
+                         s.bindStored(6, tabela, QStringLiteral("InInscrEstabelecimento"), tipoAntigo);
+                     });
 }
 
 ContagemVinculos GravaEstabelecimento(const ChaveEstabelecimento &chave, const AberturaEstab &dados,

@@ -4,7 +4,6 @@
 #include "app/base/Database.h"
 #include "app/base/EngineError.h"
 #include "app/base/Progresso.h"
-#include "app/base/Query.h"
 #include "app/base/Schema.h"
 #include "app/base/Statement.h"
 #include "app/base/Table.h"
@@ -27,19 +26,6 @@ TdmEntradaDados &modulo()
     if (!dmEntradaDados)
         throw DatabaseError(QStringLiteral("The entry data module is not open."));
     return *dmEntradaDados;
-}
-
-void ligaChave(Query &q, const ChaveEstabelecimento &estab, const char *ano, const char *inscricao,
-               const char *prefixo)
-{
-    // A null text would bind as NULL and match nothing.
-    auto texto = [](const QString &v) { return v.isNull() ? QStringLiteral("") : v; };
-    const QString tabela = QStringLiteral("bd8emp");
-    q.ParamByName(QLatin1String(ano)).setAsStored(tabela, QStringLiteral("AnBase"), texto(estab.AnBase));
-    q.ParamByName(QLatin1String(inscricao))
-        .setAsStored(tabela, QStringLiteral("CoCgcCeiEstabelecimento"), texto(estab.Inscricao));
-    q.ParamByName(QLatin1String(prefixo))
-        .setAsStored(tabela, QStringLiteral("NuPrefixoEstabelecimento"), texto(estab.Prefixo));
 }
 
 // The key fields' widths: every key value is bound as the field stores it.
@@ -347,13 +333,12 @@ std::optional<QString> CampoEstabelecimento(const ChaveEstabelecimento &estab, c
 
 void MarcaOperacao(const ChaveEstabelecimento &estab, const QString &marca)
 {
-    Query q;
-    q.setSql(QStringList{QStringLiteral("update bd8Emp set InOpcaoAberta = :InOpcaoAberta"),
-                         QStringLiteral("Where CoCGCCeiEstabelecimento= :strCGC and NuPrefixoEstabelecimento= :strPrefixo"),
-                         QStringLiteral("and anBase= :strAnoBase")});
-    q.ParamByName(QStringLiteral("InOpcaoAberta")).setAsString(marca.isNull() ? QStringLiteral("") : marca);
-    ligaChave(q, estab, "strAnoBase", "strCGC", "strPrefixo");
-    q.ExecSQL();
+    execWrite(QStringLiteral("update bd8Emp set InOpcaoAberta = ?1 where AnBase = ?2 and CoCgcCeiEstabelecimento = ?3 "
+                             "and NuPrefixoEstabelecimento = ?4"),
+              [&](Statement &s) {
+                  s.bind(1, marca.isNull() ? QStringLiteral("") : marca);
+                  ligaEstabelecimento(s, 2, estab);
+              });
 }
 
 void DesmarcaAposFalha(const ChaveEstabelecimento &estab)

@@ -261,18 +261,16 @@ namespace {
 // A temporary table of keys of the connection `conexao`, emptied and filled with `chaves`.
 void TabelaDeChaves(const QString &conexao, const QString &nome, const QStringList &campos, const QList<QStringList> &chaves)
 {
-    Query q(conexao);
     QStringList colunas, marcas;
     for (const QString &c : campos) {
         colunas << c + QStringLiteral(" text not null");
         marcas << QLatin1Char('?') + QString::number(marcas.size() + 1);
     }
     // keyed, so that the statement finds a row's key by an index search
-    q.setSql(QStringLiteral("create temp table if not exists ") + nome + QStringLiteral(" (") + colunas.join(QStringLiteral(", ")) +
-             QStringLiteral(", primary key (") + campos.join(QStringLiteral(", ")) + QStringLiteral("))"));
-    q.ExecSQL();
-    q.setSql(QStringLiteral("delete from temp.") + nome);
-    q.ExecSQL();
+    execWrite(QStringLiteral("create temp table if not exists ") + nome + QStringLiteral(" (") + colunas.join(QStringLiteral(", ")) +
+                  QStringLiteral(", primary key (") + campos.join(QStringLiteral(", ")) + QStringLiteral("))"),
+              {}, conexao);
+    execWrite(QStringLiteral("delete from temp.") + nome, {}, conexao);
     // Prepared once: 50,000 keys cost about what one statement over the same rows does.
     const TableDef &vinculos = Schema::require(QStringLiteral("bd8vinc"));
     QVector<int> larguras;

@@ -1,6 +1,7 @@
 #include "workflows/ugPesq.h"
 
 #include "app/base/Query.h"
+#include "app/base/Statement.h"
 #include "app/ugFuncoes.h"
 
 namespace gdvorn {
@@ -54,11 +55,9 @@ void GravaRespostasPesquisa(const QString &respostas)
     q.Open();
     const bool vazia = q.Eof();
     q.Close();
-    q.setSql(vazia ? QStringLiteral("insert into bd8resp (NuRespostaPesquisa) values (:NuRespostaPesquisa)")
-                   : QStringLiteral("update BD8Resp set NuRespostaPesquisa = :NuRespostaPesquisa"));
-    q.ParamByName(QStringLiteral("NuRespostaPesquisa")).setAsStored(QStringLiteral("bd8resp"),
-                                                                    QStringLiteral("NuRespostaPesquisa"), respostas);
-    q.ExecSQL();
+    execWrite(vazia ? QStringLiteral("insert into bd8resp (NuRespostaPesquisa) values (?1)")
+                    : QStringLiteral("update BD8Resp set NuRespostaPesquisa = ?1"),
+              [&](Statement &s) { s.bindStored(1, QStringLiteral("bd8resp"), QStringLiteral("NuRespostaPesquisa"), respostas); });
 }
 
 } // namespace gdvorn

@@ -89,7 +89,7 @@ Param Query::ParamByName(const QString &name)
     return Param(this, name);
 }
 
-void Query::run(bool select)
+void Query::run()
 {
     Close();
     m_query = std::make_unique<QSqlQuery>(database(m_connection));
@@ -101,18 +101,10 @@ void Query::run(bool select)
     }
     for (const QString &n : paramNames())
         m_query->bindValue(QLatin1Char(':') + n, m_params.value(n.toLower()));
-    if (!select)
-        requireLiveTransaction(m_connection);
     if (!m_query->exec()) {
         const QSqlError e = m_query->lastError();
         m_query.reset();
         fail(e);
-    }
-    if (!select) {
-        m_rowsAffected = m_query->numRowsAffected();
-        m_query.reset();
-        noteDataChanged(m_connection, writtenTable(m_sql));
-        return;
     }
     const QSqlRecord rec = m_query->record();
     m_fields.clear();
@@ -138,9 +130,7 @@ void Query::fail(const QSqlError &error)
     }
 }
 
-void Query::Open() { run(true); }
-
-void Query::ExecSQL() { run(false); }
+void Query::Open() { run(); }
 
 void Query::Close()
 {
@@ -159,7 +149,7 @@ void Query::First()
     if (!m_active)
         throw DatabaseError(QStringLiteral("Cannot perform this operation on a closed dataset."));
     if (!m_atFirst)
-        run(true);
+        run();
 }
 
 void Query::Next()

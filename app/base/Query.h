@@ -1,6 +1,7 @@
 #pragma once
 // The query object of the table layer: SQL text in lines with named parameters (":name"), Open for a
-// SELECT walked forward row by row, ExecSQL for the others. Every value is a bound parameter.
+// SELECT walked forward row by row. Every value is a bound parameter. Writes go through Statement
+// (app/base/Statement.h), the one write path.
 
 #include "app/base/Database.h"
 #include "app/base/Field.h"
@@ -54,8 +55,6 @@ public:
     void Open();     // runs a SELECT and stands on its first row
     void Close();
     bool Active() const { return m_active; }
-    void ExecSQL();  // runs any other statement
-    int RowsAffected() const { return m_rowsAffected; }
 
     void First();    // runs the query again when it has moved past its first row
     void Next();
@@ -74,7 +73,7 @@ public:
 private:
     friend class Param;
     void checkParam(const QString &name) const;
-    void run(bool select);
+    void run();
     [[noreturn]] void fail(const QSqlError &error); // throws the engine's error, noting it for Transaction
 
     QString m_connection;
@@ -88,7 +87,6 @@ private:
     bool m_eof = true;
     bool m_hasRow = false;
     bool m_atFirst = false;
-    int m_rowsAffected = 0;
 };
 
 } // namespace gdvorn

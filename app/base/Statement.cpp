@@ -104,4 +104,15 @@ int Statement::exec()
 
 void Statement::reset() { sqlite3_reset(m_stmt); }
 
+int execWrite(const QString &sql, const std::function<void(Statement &)> &bind, const QString &connection)
+{
+    PreparedStatements statements(connection);
+    Statement st(statements, sql, connection, sql);
+    if (bind)
+        bind(st);
+    const int changed = st.exec();
+    noteDataChanged(connection, writtenTable(sql));
+    return changed;
+}
+
 } // namespace gdvorn

@@ -7,9 +7,13 @@
 // a transaction the engine has not undone. A Statement refers to a statement kept by a
 // PreparedStatements, which owns it.
 
+#include "app/base/Database.h"
+
 #include <QString>
 #include <QStringView>
 #include <QVariant>
+
+#include <functional>
 
 struct sqlite3_stmt;
 
@@ -53,5 +57,11 @@ private:
     QString m_connection;
     QString m_context;
 };
+
+// One write run once (an UPDATE, INSERT or DELETE, or the statement that makes or empties a temporary
+// table): `sql` prepared on `connection`, its positional parameters bound by `bind` (none when empty),
+// run, and noted as a change of the table it writes (of every table when that is not known). Returns the
+// rows it changed.
+int execWrite(const QString &sql, const std::function<void(Statement &)> &bind = {}, const QString &connection = kAlias);
 
 } // namespace gdvorn

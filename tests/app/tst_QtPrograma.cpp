@@ -12,6 +12,7 @@
 #include "TestData.h"
 #include "app/base/Query.h"
 #include "app/base/Database.h"
+#include "app/base/Statement.h"
 #include "app/QtPrograma.h"
 #include "app/QtRestauracao.h"
 #include "app/ugIndices.h"
@@ -218,11 +219,9 @@ private slots:
         barra.botao = botao;
         {
             Transaction operacao;
-            Query insere;
-            insere.setSql(QStringLiteral("INSERT INTO bd8emp (AnBase, CoCgcCeiEstabelecimento) VALUES ('2010', :cnpj)"));
             for (int i = 0; i < 50; ++i) {
-                insere.ParamByName(QStringLiteral("cnpj")).setValue(QString::number(11222333000100LL + i));
-                insere.ExecSQL();
+                execWrite(QStringLiteral("INSERT INTO bd8emp (AnBase, CoCgcCeiEstabelecimento) VALUES ('2010', ?1)"),
+                          [i](Statement &s) { s.bind(1, QString::number(11222333000100LL + i)); });
                 barra.processaEventos(true);
                 QVERIFY(!barra.Interrompido());
             }

@@ -4,6 +4,7 @@
 
 #include "app/base/Query.h"
 #include "app/base/Table.h"
+#include "app/base/Statement.h"
 #include "app/udmEntradaDados.h"
 #include "app/ufmGDVORN.h"
 #include "app/ugExcecao.h"
@@ -794,21 +795,18 @@ void tst_ufmDadosEstab::erroNaGravacaoNaoAlteraNada()
     grava(estabelecimentoValido(cnpj(), QStringLiteral("1")));
     vinculo(cnpj(), QStringLiteral("1"), QStringLiteral("10000000001"));
     // The row's write fails in the engine, after the links were updated.
-    Query gatilho;
-    gatilho.setSql(QStringLiteral("create temp trigger falhaEmp before update on bd8emp "
-                                  "begin select raise(abort, 'falha de teste'); end"));
     abre(cnpj());
     digita(f().meCeiVinc, ceiVinculado());
     QTest::keyClick(f().meCeiVinc, Qt::Key_Tab);
     digita(f().deLogradouro, QStringLiteral("avenida central"));
     const Campos antes = linha(cnpj());
-    gatilho.ExecSQL();
+    execWrite(QStringLiteral("create temp trigger falhaEmp before update on bd8emp "
+                             "begin select raise(abort, 'falha de teste'); end"));
     test::ScriptedPresenter caixas;
     QTest::mouseClick(f().BtOk, Qt::LeftButton);
     QCOMPARE(m_terminou, 1); // the error went to the program's handler
     QCOMPARE(caixas.boxes.size(), 1);
-    gatilho.setSql(QStringLiteral("drop trigger falhaEmp"));
-    gatilho.ExecSQL();
+    execWrite(QStringLiteral("drop trigger falhaEmp"));
     QCOMPARE(linha(cnpj()), antes);
     QCOMPARE(vinculos(), QStringList{QStringLiteral("10000000001 1 00000000000000")});
 }

@@ -6,6 +6,7 @@
 #include "app/base/Progresso.h"
 #include "app/base/Query.h"
 #include "app/base/Table.h"
+#include "app/base/Statement.h"
 #include "app/ugConfiguracao.h"
 #include "app/ugDrives.h"
 #include "fileformat/ugGravaDeclaracao.h"
@@ -60,17 +61,20 @@ void insereEstab(const QString &tabela, const QString &cnpj, bool comVinculos, V
 void insereVinculos(const QString &tabela, const QString &cnpj, int n, int primeiro = 1)
 {
     Transaction t;
-    Query q;
-    q.setSql(QStringLiteral("INSERT INTO %1 (AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, "
-                            "CoPisPasepEmpregado, NoEmpregado) VALUES ('2010', :c, :p, :pis, :nome)")
-                 .arg(tabela));
+    PreparedStatements preparados;
+    Statement insere(preparados,
+                     QStringLiteral("INSERT INTO %1 (AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, "
+                                    "CoPisPasepEmpregado, NoEmpregado) VALUES ('2010', ?1, ?2, ?3, ?4)")
+                         .arg(tabela),
+                     kAlias, tabela);
     for (int i = primeiro; i < primeiro + n; ++i) {
-        q.ParamByName(QStringLiteral("c")).setAsString(cnpj);
-        q.ParamByName(QStringLiteral("p")).setAsString(kPrefixo);
-        q.ParamByName(QStringLiteral("pis")).setAsString(QStringLiteral("%1").arg(i, 11, 10, QLatin1Char('0')));
-        q.ParamByName(QStringLiteral("nome")).setAsString(QStringLiteral("empregado %1").arg(i));
-        q.ExecSQL();
+        insere.bind(1, cnpj);
+        insere.bind(2, kPrefixo);
+        insere.bind(3, QStringLiteral("%1").arg(i, 11, 10, QLatin1Char('0')));
+        insere.bind(4, QStringLiteral("empregado %1").arg(i));
+        insere.exec();
     }
+    noteDataChanged(kAlias, tabela);
     t.commit();
 }
 

@@ -5,6 +5,7 @@
 #include "Relatorio/ugRelatorios.h"
 #include "app/base/Database.h"
 #include "app/base/Query.h"
+#include "app/base/Statement.h"
 #include "app/udmGDVorn.h"
 #include "app/udmRaveRelatorios.h"
 #include "app/ufmGDVORN.h"
@@ -328,9 +329,7 @@ private slots:
             TfmConsultaDisquete &j = janela(d);
             j.Localizar->bbLocalizar->click();
             QCOMPARE(j.PaginaAtual(), j.fmConsulta01);
-            Query q;
-            q.setSql(QStringLiteral("update te8resp set NoResponsavelArquivo = 'OUTRO NOME'"));
-            q.ExecSQL();
+            execWrite(QStringLiteral("update te8resp set NoResponsavelArquivo = 'OUTRO NOME'"));
             // The print wizard, when it runs: the browser is off the screen meanwhile.
             modal.then([&](QDialog &d) {
                 assistenteSobreResumo = j.windowHandle()->isVisible();

@@ -3,6 +3,7 @@
 
 #include "app/base/Query.h"
 #include "app/base/Table.h"
+#include "app/base/Statement.h"
 #include "app/udmDadosResp.h"
 #include "workflows/ugGravaDecl.h"
 
@@ -187,10 +188,7 @@ private slots:
         QCOMPARE(CopiaSelecaoRetificacao(*m_dm, s), QStringLiteral("0000"));
         s.EscolheVinculo(0, v.at(1).Vinculo);
         if (excluido) {
-            Query q;
-            q.setSql(QStringLiteral("delete from bd8vinc where CoPisPasepEmpregado = :Pis"));
-            q.ParamByName(QStringLiteral("Pis")).setValue(QStringLiteral("13000000010"));
-            q.ExecSQL();
+            execWrite(QStringLiteral("delete from bd8vinc where CoPisPasepEmpregado = '13000000010'"));
         } else {
             s.Estabelecimentos[0].Vinculos << v.at(1).Vinculo; // past the guard of EscolheVinculo
         }

@@ -71,6 +71,29 @@ private slots:
         t.Open();
         QCOMPARE(t.RecordCount(), 1);
     }
+
+    // A write of its own gives the rows it changed, binds as stored, and a cursor open on the table reads
+    // the row as the write left it.
+    void writeOfItsOwnIsSeenByOpenCursors()
+    {
+        test::TempDataFolder data;
+        addState(QStringLiteral("33"), QStringLiteral("RJ"));
+        addState(QStringLiteral("35"), QStringLiteral("SP"));
+        Table t(QStringLiteral("tbuf"));
+        t.Open();
+        t.First();
+        QCOMPARE(t.FieldByName(QStringLiteral("SgUf")).AsString(), QStringLiteral("RJ"));
+        const int changed = execWrite(QStringLiteral("UPDATE %1 SET SgUf = ?1 WHERE CoUf = ?2").arg(tbuf()), [](Statement &s) {
+            s.bindStored(1, QStringLiteral("tbuf"), QStringLiteral("SgUf"), QStringLiteral(" XX "));
+            s.bindStored(2, QStringLiteral("tbuf"), QStringLiteral("CoUf"), QStringLiteral("33"));
+        });
+        QCOMPARE(changed, 1);
+        t.First();
+        QCOMPARE(t.FieldByName(QStringLiteral("SgUf")).AsString(), QStringLiteral("XX"));
+        QCOMPARE(execWrite(QStringLiteral("DELETE FROM %1").arg(tbuf())), 2);
+        t.First();
+        QVERIFY(t.Eof());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestStatement)

@@ -4,6 +4,7 @@
 #include "app/base/EngineError.h"
 #include "app/base/Query.h"
 #include "app/base/Table.h"
+#include "app/base/Statement.h"
 
 #include <QSqlQuery>
 #include <QtTest>
@@ -34,14 +35,17 @@ private:
     static void addLinks(int count)
     {
         Transaction tr;
-        Query q;
-        q.setSql(QStringLiteral("INSERT INTO bd8vinc (AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, "
-                                "CoPisPasepEmpregado, NoEmpregado) VALUES ('2010', '11222333000181', '00', :pis, :nome)"));
+        PreparedStatements statements;
+        Statement insert(statements,
+                         QStringLiteral("INSERT INTO bd8vinc (AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, "
+                                        "CoPisPasepEmpregado, NoEmpregado) VALUES ('2010', '11222333000181', '00', ?1, ?2)"),
+                         kAlias, QStringLiteral("bd8vinc"));
         for (int i = 0; i < count; ++i) {
-            q.ParamByName(QStringLiteral("pis")).setValue(QStringLiteral("%1").arg(i, 11, 10, QLatin1Char('0')));
-            q.ParamByName(QStringLiteral("nome")).setValue(QStringLiteral("EMPREGADO %1").arg(i));
-            q.ExecSQL();
+            insert.bind(1, QStringLiteral("%1").arg(i, 11, 10, QLatin1Char('0')));
+            insert.bind(2, QStringLiteral("EMPREGADO %1").arg(i));
+            insert.exec();
         }
+        noteDataChanged(kAlias, QStringLiteral("bd8vinc"));
         tr.commit();
     }
 
@@ -78,9 +82,7 @@ private slots:
     {
         test::TempDataFolder data;
         addLinks(2500); // more than two pages
-        Query shuffle;
-        shuffle.setSql(QStringLiteral("UPDATE bd8vinc SET NoEmpregado = 'X' WHERE CoPisPasepEmpregado = '00000001234'"));
-        shuffle.ExecSQL();
+        execWrite(QStringLiteral("UPDATE bd8vinc SET NoEmpregado = 'X' WHERE CoPisPasepEmpregado = '00000001234'"));
         Table t(QStringLiteral("bd8vinc"));
         t.Open();
         QCOMPARE(t.RecordCount(), 2500);
@@ -129,8 +131,6 @@ private slots:
         Table t(QStringLiteral("bd8vinc"));
         t.Open();
         // Delete every other row through the cursor itself, and every tenth through a query ahead of it.
-        Query other;
-        other.setSql(QStringLiteral("DELETE FROM bd8vinc WHERE CoPisPasepEmpregado = :pis"));
         int visited = 0;
         Transaction tr;
         t.First();
@@ -138,8 +138,9 @@ private slots:
             const int n = t.FieldByName(QStringLiteral("CoPisPasepEmpregado")).AsString().toInt();
             ++visited;
             if (n % 20 == 1 && n + 10 < 2100) {
-                other.ParamByName(QStringLiteral("pis")).setValue(QStringLiteral("%1").arg(n + 10, 11, 10, QLatin1Char('0')));
-                other.ExecSQL();
+                execWrite(QStringLiteral("DELETE FROM bd8vinc WHERE CoPisPasepEmpregado = ?1"), [n](Statement &s) {
+                    s.bind(1, QStringLiteral("%1").arg(n + 10, 11, 10, QLatin1Char('0')));
+                });
             }
             if (n % 2 == 0)
                 t.Delete();
@@ -465,17 +466,14 @@ private slots:
         addLinks(3);
         Table t(QStringLiteral("bd8vinc"));
         t.Open();
-        Query other;
 
         // Changed by another object: Edit starts from the row as it is now.
-        other.setSql(QStringLiteral("UPDATE bd8vinc SET TxUsoEmpregado = 'USO' WHERE CoPisPasepEmpregado = '00000000000'"));
-        other.ExecSQL();
+        execWrite(QStringLiteral("UPDATE bd8vinc SET TxUsoEmpregado = 'USO' WHERE CoPisPasepEmpregado = '00000000000'"));
         t.Edit();
         QCOMPARE(t.FieldByName(QStringLiteral("TxUsoEmpregado")).AsString(), QStringLiteral("USO"));
 
         // Deleted between Edit and Post: Post fails and the edit can still be cancelled.
-        other.setSql(QStringLiteral("DELETE FROM bd8vinc WHERE CoPisPasepEmpregado = '00000000000'"));
-        other.ExecSQL();
+        execWrite(QStringLiteral("DELETE FROM bd8vinc WHERE CoPisPasepEmpregado = '00000000000'"));
         t.FieldByName(QStringLiteral("NoEmpregado")).setAsString(QStringLiteral("OUTRO NOME"));
         QVERIFY_THROWS_EXCEPTION(DatabaseError, t.Post());
         QCOMPARE(t.State(), DataSetState::Edit);
@@ -484,10 +482,8 @@ private slots:
 
         // Deleted, and its row number taken by a new row: Edit must not open the new row instead.
         t.Last();
-        other.setSql(QStringLiteral("DELETE FROM bd8vinc WHERE CoPisPasepEmpregado = '00000000002'"));
-        other.ExecSQL();
-        other.setSql(QStringLiteral("INSERT INTO bd8vinc (AnBase, CoPisPasepEmpregado) VALUES ('2011', '99999999999')"));
-        other.ExecSQL();
+        execWrite(QStringLiteral("DELETE FROM bd8vinc WHERE CoPisPasepEmpregado = '00000000002'"));
+        execWrite(QStringLiteral("INSERT INTO bd8vinc (AnBase, CoPisPasepEmpregado) VALUES ('2011', '99999999999')"));
         QVERIFY_THROWS_EXCEPTION(DatabaseError, t.Edit());
         QCOMPARE(t.State(), DataSetState::Browse);
     }
