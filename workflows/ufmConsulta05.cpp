@@ -85,12 +85,8 @@ void TfmConsulta04::aoMostrar()
 
 void TfmConsulta04::MontaConsultaEmpregados(const QString &ordem)
 {
-    const QStringList estabelecimento = Janela()->fmConsulta02->ChaveAtual();
-    if (estabelecimento.size() < 3) {
-        Empregados->Monta(QStringLiteral("te8vinc"), QString(), QString(), QString(), ordem);
-        return;
-    }
-    Empregados->Monta(QStringLiteral("te8vinc"), estabelecimento.at(0), estabelecimento.at(1), estabelecimento.at(2), ordem);
+    const QStringList e = Janela()->fmConsulta02->ChaveAtual(); // empty without a current establishment
+    Empregados->Monta(QStringLiteral("te8vinc"), e.value(0), e.value(1), e.value(2), ordem);
     if (Empregados->rowCount() > 0)
         grEmpregados->setCurrentIndex(Empregados->index(0, 0));
 }

@@ -49,9 +49,10 @@ private slots:
     void init() { m_b = std::make_unique<BancadaAnalise>(); }
     void cleanup() { m_b.reset(); }
 
-    // Warnings only (PDist, cbDriveAvisos) and clean (POk, cbDrive): no drive is "0600" with the focus
-    // on the combo; drive C: a sealed volume with the header CREA zeros, whatever the file held; page 02;
-    // Transmitir leaves the transmission window to open once the wizard has unwound.
+    // Warnings only (PDist, cbDriveAvisos) and clean (POk, cbDrive): the combo starts with no drive
+    // chosen and Concluir so is "0600" with the focus on the combo; drive C: a sealed volume with the
+    // header CREA zeros, whatever the file held; page 02; Transmitir leaves the transmission window to
+    // open once the wizard has unwound.
     void reescreve_data()
     {
         QTest::addColumn<bool>("aviso");
@@ -77,7 +78,7 @@ private slots:
                 QCOMPARE(relatorios.relatorios.first().nome, QStringLiteral("rptErros"));
                 QCOMPARE(dmRaveRelatorios->ErrWar, QStringLiteral("war"));
             }
-            combo->setCurrentIndex(-1);
+            QCOMPARE(combo->currentIndex(), -1); // filled with no drive chosen
             p01->BtConcluir->click();
             QCOMPARE(caixas.boxes.size(), 1);
             QVERIFY(caixas.boxes.first().text.contains(QLatin1String("0600")));
@@ -379,35 +380,6 @@ private slots:
         }));
         QVERIFY(!Configuracao().ModoParticao);
         BancadaAnalise::semTabelas();
-    }
-    // The drive combo of either panel starts with no drive chosen: Concluir without a choice is "0600"
-    // with the focus on the combo, and nothing is written.
-    void semDriveEscolhido_data()
-    {
-        QTest::addColumn<bool>("aviso");
-        QTest::newRow("avisos") << true;
-        QTest::newRow("nada") << false;
-    }
-    void semDriveEscolhido()
-    {
-        QFETCH(bool, aviso);
-        m_b->escreveArquivo({.aviso = aviso});
-        ScriptedPresenter caixas;
-        ScriptedModal modal;
-        QVERIFY(m_b->roda(modal, "Analisador2", [&](QDialog &d) {
-            auto *p01 = pagina01(d, m_b->arquivo());
-            QVERIFY(p01);
-            QComboBox *combo = aviso ? p01->cbDriveAvisos : p01->cbDrive;
-            QCOMPARE(combo->count(), 1);
-            QCOMPARE(combo->currentIndex(), -1);
-            p01->BtConcluir->click();
-            QCOMPARE(caixas.boxes.size(), 1);
-            QVERIFY(caixas.boxes.first().text.contains(QLatin1String("0600")));
-            QVERIFY(combo->hasFocus());
-            QCOMPARE(atual(d), p01);
-            d.reject();
-        }));
-        QVERIFY(m_b->volumes().isEmpty());
     }
 };
 
