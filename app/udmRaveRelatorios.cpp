@@ -41,13 +41,21 @@ SaidaRelatorio *setSaidaRelatorio(SaidaRelatorio *s)
 
 bool TRvSystem::HaImpressora() const { return g_saida && g_saida->haImpressora(); }
 
-bool TRvSystem::VerificaImpressora()
+const TRvSystem::SemImpressora TRvSystem::kImpossivelImprimir{
+    QStringLiteral("Não é possível imprimir: não há impressoras instaladas.")};
+const TRvSystem::SemImpressora TRvSystem::kNaoHaImpressoras{QStringLiteral("Não há impressoras instaladas.")};
+const TRvSystem::SemImpressora TRvSystem::kErroImpossivelImprimir{kImpossivelImprimir.texto, true};
+
+bool TRvSystem::VerificaImpressora(const SemImpressora &aviso)
 {
     if (HaImpressora())
         return true;
     ImprimeDaVisualizacao = false;
-    presenter().show(MessageKind::Warning, QStringLiteral("Não é possível imprimir: não há impressoras instaladas."),
-                     {MessageButton::Ok});
+    if (aviso.erro)
+        presenter().show(MessageKind::Error, aviso.texto, {MessageButton::Ok}, QStringLiteral("Atenção"),
+                         MessageButton::Ok);
+    else
+        presenter().show(MessageKind::Warning, aviso.texto, {MessageButton::Ok});
     return false;
 }
 
@@ -176,9 +184,9 @@ void TdmRaveRelatorios::SelecionaErros(const QString &errWar)
     ErrWar = errWar;
 }
 
-void TdmRaveRelatorios::VisualizaErros(const QString &errWar)
+void TdmRaveRelatorios::VisualizaErros(const QString &errWar, const TRvSystem::SemImpressora &aviso)
 {
-    RvSystem1.VerificaImpressora();
+    RvSystem1.VerificaImpressora(aviso);
     SelecionaErros(errWar);
     RvSystem1.Destino = DestinoRelatorio::Visualizacao;
     rvprjErro.SetParam(QStringLiteral("AnoBase1"), QString::number(Configuracao().AnoBase));

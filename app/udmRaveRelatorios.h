@@ -57,10 +57,19 @@ public:
 
     // True when a printer is installed (false without an installed output).
     bool HaImpressora() const;
+    // How a window says that no printer is installed: its text, and whether its screen gives it as an error
+    // box ("Atenção") rather than a warning.
+    struct SemImpressora {
+        QString texto;
+        bool erro = false;
+    };
+    static const SemImpressora kImpossivelImprimir; // "Não é possível imprimir: …" as a warning
+    static const SemImpressora kNaoHaImpressoras;   // "Não há impressoras instaladas." as a warning
+    static const SemImpressora kErroImpossivelImprimir; // "Não é possível imprimir: …" as an error box
     // The one test of the printers before a report: with none installed, printing from the preview is
-    // switched off for the rest of the run and the warning "Não é possível imprimir: não há impressoras
-    // instaladas." is shown. Returns HaImpressora(); a report to the preview goes on either way.
-    bool VerificaImpressora();
+    // switched off for the rest of the run and `aviso` is shown. Returns HaImpressora(); a report to the
+    // preview goes on either way.
+    bool VerificaImpressora(const SemImpressora &aviso = kImpossivelImprimir);
     // Runs the report to the destination. A text file is written here; everything else goes through the
     // installed output (std::runtime_error when there is none).
     void Executa(const QString &nome, const GeraPaginas &gera);
@@ -149,8 +158,8 @@ public:
     void SelecionaErros(const QString &errWar);
     QString ErrWar;
 
-    // Previews "rptErros" for "err" or "war" of the base year, after RvSystem1.VerificaImpressora.
-    void VisualizaErros(const QString &errWar);
+    // Previews "rptErros" for "err" or "war" of the base year, after RvSystem1.VerificaImpressora(aviso).
+    void VisualizaErros(const QString &errWar, const TRvSystem::SemImpressora &aviso);
 
     QString Conexao() const { return m_conexao; }
 

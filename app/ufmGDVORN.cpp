@@ -311,7 +311,8 @@ void TfmGDVORN::Cartela(bool imprime)
     if (!dmRaveRelatorios)
         return;
     TRvSystem &sistema = dmRaveRelatorios->RvSystem1;
-    if (!sistema.VerificaImpressora() && imprime)
+    if (!sistema.VerificaImpressora(imprime ? TRvSystem::kErroImpossivelImprimir : TRvSystem::kNaoHaImpressoras) &&
+        imprime)
         return;
     sistema.Destino = imprime ? DestinoRelatorio::Impressora : DestinoRelatorio::Visualizacao;
     TRvProject &projeto = dmRaveRelatorios->RvProject2;

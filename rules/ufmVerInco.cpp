@@ -261,7 +261,7 @@ void TfmVerInco02::Relatorio(QPushButton *botao, const QString &errWar)
         QPushButton *b;
         ~Reabilita() { b->setEnabled(true); }
     } reabilita{botao};
-    dmRaveRelatorios->VisualizaErros(errWar);
+    dmRaveRelatorios->VisualizaErros(errWar, TRvSystem::kImpossivelImprimir);
 }
 
 std::unique_ptr<TfmAssistente> CriaVerInco(QWidget *parent)

@@ -33,7 +33,7 @@ struct BotaoOcupado {
 // A report of the base year in the preview; the label also takes the edited version.
 void visualiza(QPushButton *botao, const QString &relatorio, bool comVersao)
 {
-    dmRaveRelatorios->RvSystem1.VerificaImpressora();
+    dmRaveRelatorios->RvSystem1.VerificaImpressora(TRvSystem::kErroImpossivelImprimir);
     BotaoOcupado ocupado(botao);
     dmRaveRelatorios->RvSystem1.Destino = DestinoRelatorio::Visualizacao;
     TRvProject &projeto = dmRaveRelatorios->RvProtocolo;

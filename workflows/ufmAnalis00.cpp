@@ -189,7 +189,7 @@ void TfmAnalis00::Voltar()
 
 void TfmAnalis00::ErroVisual()
 {
-    VisualizaRelatorioErros(bbErroVisual, QStringLiteral("rptErrosEstrutura"), ano());
+    VisualizaRelatorioErros(bbErroVisual, QStringLiteral("rptErrosEstrutura"), ano(), TRvSystem::kNaoHaImpressoras);
 }
 
 void TfmAnalis00::Avancar()

@@ -147,9 +147,9 @@ TfmAnalis01::TfmAnalis01(TfmAnalis02 *sucesso) : TPaginaGravacao("fmAnalis01", k
 
     BtConcluir = criaBotao("BtConcluir", QStringLiteral("&Gravar"), [this] { Gravar(); });
     BtCancelar = criaBotao("BtCancelar", QStringLiteral("&Cancelar"), [this] { aoCancelar(); });
-    connect(bbImpErros, &QPushButton::clicked, this, Protegido([this] { VisualizaOcorrencias(bbImpErros, QStringLiteral("err")); }));
-    connect(bbVisualErros, &QPushButton::clicked, this, Protegido([this] { VisualizaOcorrencias(bbVisualErros, QStringLiteral("war")); }));
-    connect(BtVisualizar, &QPushButton::clicked, this, Protegido([this] { VisualizaOcorrencias(BtVisualizar, QStringLiteral("war")); }));
+    connect(bbImpErros, &QPushButton::clicked, this, Protegido([this] { VisualizaOcorrencias(bbImpErros, QStringLiteral("err"), TRvSystem::kImpossivelImprimir); }));
+    connect(bbVisualErros, &QPushButton::clicked, this, Protegido([this] { VisualizaOcorrencias(bbVisualErros, QStringLiteral("war"), TRvSystem::kImpossivelImprimir); }));
+    connect(BtVisualizar, &QPushButton::clicked, this, Protegido([this] { VisualizaOcorrencias(BtVisualizar, QStringLiteral("war"), TRvSystem::kImpossivelImprimir); }));
     connect(BtImporta, &QPushButton::clicked, this, Protegido([this] { Importa(); }));
 
     CarregaDrives(LetrasDrives, cbDrive);

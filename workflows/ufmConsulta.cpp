@@ -409,7 +409,7 @@ void TfmConsultaDisquete::VoltarClick()
 void TfmConsultaDisquete::VisualizarClick()
 {
     VisualizaRelatorioErros(Localizar->bbVisualizar, QStringLiteral("rptErrosEstrutura"),
-                            QString::number(Configuracao().AnoBase));
+                            QString::number(Configuracao().AnoBase), TRvSystem::kImpossivelImprimir);
     dmRaveRelatorios->rvprjErro.Close();
 }
 

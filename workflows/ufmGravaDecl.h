@@ -15,6 +15,7 @@
 
 #include "app/FormBinder.h"
 #include "app/ufmAssistente.h"
+#include "app/udmRaveRelatorios.h"
 #include "app/ugListas.h"
 #include "workflows/ugGravaDecl.h"
 #include "entry/QtDadosResp.h"
@@ -90,8 +91,9 @@ private:
 };
 
 // The findings of one kind ("err" or "war") in the preview (the report module's "rptErros"), `botao`
-// disabled while it runs. The result pages of the recording and the analysis wizards offer it.
-void VisualizaOcorrencias(QPushButton *botao, const QString &errWar);
+// disabled while it runs; `aviso` is what the page says when no printer is installed. The result pages of the
+// recording and the analysis wizards offer it.
+void VisualizaOcorrencias(QPushButton *botao, const QString &errWar, const TRvSystem::SemImpressora &aviso);
 
 // The first page of either wizard: it owns dmDadosResp for the wizard's life, shows its text over the
 // base year, has Back disabled, and its Cancel ends the wizard.

@@ -124,9 +124,9 @@ TfmGravaDecl03::TfmGravaDecl03(TfmGravaDecl04 *seguinte) : TPaginaGravacao("fmGr
     criaBotoesPadrao([] {}, [this] { Avancar(); }, [this] { Cancelar(); });
     bbVoltar->setEnabled(false);
 
-    connect(bbRelatErros, &QPushButton::clicked, this, Protegido([this] { VisualizaOcorrencias(bbRelatErros, QStringLiteral("err")); }));
-    connect(bbVisualErros, &QPushButton::clicked, this, Protegido([this] { VisualizaOcorrencias(bbVisualErros, QStringLiteral("war")); }));
-    connect(bbVisualAvisos, &QPushButton::clicked, this, Protegido([this] { VisualizaOcorrencias(bbVisualAvisos, QStringLiteral("war")); }));
+    connect(bbRelatErros, &QPushButton::clicked, this, Protegido([this] { VisualizaOcorrencias(bbRelatErros, QStringLiteral("err"), TRvSystem::kNaoHaImpressoras); }));
+    connect(bbVisualErros, &QPushButton::clicked, this, Protegido([this] { VisualizaOcorrencias(bbVisualErros, QStringLiteral("war"), TRvSystem::kNaoHaImpressoras); }));
+    connect(bbVisualAvisos, &QPushButton::clicked, this, Protegido([this] { VisualizaOcorrencias(bbVisualAvisos, QStringLiteral("war"), TRvSystem::kNaoHaImpressoras); }));
     auto naoGrava = [this] { return !Gravando; };
     for (MaskEdit *data : {mdDataAvisos, mdDataConcluir})
         Portao().aoSair(data, [this, data] { CriticaData(data); }, naoGrava);
@@ -315,14 +315,14 @@ bool TfmGravaDecl03::fGravouArquivoVORN()
     return false;
 }
 
-void VisualizaOcorrencias(QPushButton *botao, const QString &errWar)
+void VisualizaOcorrencias(QPushButton *botao, const QString &errWar, const TRvSystem::SemImpressora &aviso)
 {
     botao->setEnabled(false);
     struct Reabilita {
         QPushButton *b;
         ~Reabilita() { b->setEnabled(true); }
     } reabilita{botao};
-    dmRaveRelatorios->VisualizaErros(errWar);
+    dmRaveRelatorios->VisualizaErros(errWar, aviso);
 }
 
 void TfmGravaDecl03::Cancelar()

@@ -67,10 +67,11 @@ bool LocalizaArquivo(QWidget *pai, QLineEdit *arquivo, const QString &titulo, co
     return true;
 }
 
-void VisualizaRelatorioErros(QPushButton *botao, const QString &relatorio, const QString &anobase)
+void VisualizaRelatorioErros(QPushButton *botao, const QString &relatorio, const QString &anobase,
+                             const TRvSystem::SemImpressora &aviso)
 {
     TRvSystem &sistema = dmRaveRelatorios->RvSystem1;
-    sistema.VerificaImpressora();
+    sistema.VerificaImpressora(aviso);
     botao->setEnabled(false);
     struct Reativa {
         QPushButton *b;
@@ -251,7 +252,7 @@ TfmImport01::TfmImport01() : TPaginaImportacao("fmImport01")
                                     QStringLiteral("definidas para o ano-base.")}),
                      1);
     BtErroVisual = criaBotao("BtErroVisual", QStringLiteral("Visualizar &Relatório"), [this] {
-        VisualizaRelatorioErros(BtErroVisual, QStringLiteral("rptErrosEstrutura"), OpcaoImportacao);
+        VisualizaRelatorioErros(BtErroVisual, QStringLiteral("rptErrosEstrutura"), OpcaoImportacao, TRvSystem::kImpossivelImprimir);
     });
     BtFechar = criaBotao("BtFechar", QStringLiteral("&Fechar"), [this] { Assistente()->fecha(); });
 }
@@ -267,7 +268,8 @@ TfmImport03::TfmImport03() : TPaginaImportacao("fmImport03")
                                     QStringLiteral("Declaração ... Abrir.")}),
                      1);
     BtVisual = criaBotao("BtVisual", QStringLiteral("Visualizar &Relatório"), [this] {
-        VisualizaRelatorioErros(BtVisual, QStringLiteral("rptImportacao"), QString::number(AnoImportacao));
+        VisualizaRelatorioErros(BtVisual, QStringLiteral("rptImportacao"), QString::number(AnoImportacao),
+                                TRvSystem::kImpossivelImprimir);
     });
     BtFechar = criaBotao("BtFechar", QStringLiteral("&Fechar"), [this] { Assistente()->fecha(); });
 }

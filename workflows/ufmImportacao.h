@@ -13,6 +13,7 @@
 // shows the help topic of the variant.
 
 #include "app/ufmAssistente.h"
+#include "app/udmRaveRelatorios.h"
 #include "entry/ufmAssistentesVinculos.h"
 #include "workflows/ufmGravaDecl.h"
 #include "workflows/ugImportacao.h"
@@ -138,9 +139,10 @@ QHBoxLayout *LinhaArquivo(QWidget *pai, QLabel *rotulo, QLineEdit *&arquivo, QPu
 // Localizar: the open dialog (the file-dialog seam) starts on drive A: when it answers, otherwise in the
 // root folder; a chosen name replaces the text of `arquivo` (true), a cancel leaves it (false).
 bool LocalizaArquivo(QWidget *pai, QLineEdit *arquivo, const QString &titulo, const QString &filtro);
-// A report of the errors project in the preview (after the report module's printer check), `botao`
-// disabled while it runs.
-void VisualizaRelatorioErros(QPushButton *botao, const QString &relatorio, const QString &anobase);
+// A report of the errors project in the preview (after the report module's printer check with `aviso`),
+// `botao` disabled while it runs.
+void VisualizaRelatorioErros(QPushButton *botao, const QString &relatorio, const QString &anobase,
+                             const TRvSystem::SemImpressora &aviso);
 
 // The wizard of one variant: `opcao` is "Anterior - Ano " + the year before the base year or
 // "Atual - Ano " + the base year.

@@ -619,7 +619,7 @@ void TfmTransmite::btnImprimeClick()
 
 void TfmTransmite::GeraRelatorio(const QList<QPair<QString, QString>> &parametros)
 {
-    dmRaveRelatorios->RvSystem1.VerificaImpressora();
+    dmRaveRelatorios->RvSystem1.VerificaImpressora(TRvSystem::kNaoHaImpressoras);
     TRvProject &projeto = dmRaveRelatorios->RvProject2;
     projeto.SetParam(QStringLiteral("Versao"), Configuracao().Versao);
     for (const auto &[nome, valor] : parametros)

@@ -75,18 +75,19 @@ private slots:
         test::ScriptedPresenter caixas;
         test::GravadorRelatorios saida;
         saida.impressora = false;
-        // The report module's one warning; to the printer nothing follows it, to the preview the report does.
         fmGDVORN->EmitirCartela1->trigger();
         QCOMPARE(caixas.boxes.size(), 1);
-        QCOMPARE(caixas.boxes.first().kind, MessageKind::Warning);
-        QVERIFY(caixas.boxes.first().caption.isEmpty());
+        QCOMPARE(caixas.boxes.first().kind, MessageKind::Error);
+        // Titled as the warning box below ("Atenção", the warnings' own title).
+        QCOMPARE(caixas.boxes.first().caption, QStringLiteral("Atenção"));
         QCOMPARE(caixas.boxes.first().text, QStringLiteral("Não é possível imprimir: não há impressoras instaladas."));
         QVERIFY(saida.relatorios.isEmpty());
 
         fmGDVORN->VisualizarCartela1->trigger();
         QCOMPARE(caixas.boxes.size(), 2);
         QCOMPARE(caixas.boxes.last().kind, MessageKind::Warning);
-        QCOMPARE(caixas.boxes.last().text, QStringLiteral("Não é possível imprimir: não há impressoras instaladas."));
+        QVERIFY(caixas.boxes.last().caption.isEmpty());
+        QCOMPARE(caixas.boxes.last().text, QStringLiteral("Não há impressoras instaladas."));
         QCOMPARE(saida.relatorios.size(), 1);
         QCOMPARE(saida.relatorios.first().nome, QStringLiteral("Cartela"));
         QVERIFY(!saida.relatorios.first().imprimeDaVisualizacao);

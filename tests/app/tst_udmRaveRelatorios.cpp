@@ -89,8 +89,8 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(std::runtime_error, dm.rvprjErro.ExecuteReport(QStringLiteral("r")));
     }
 
-    // The one printer check of every report: with no printer, one warning and printing from the preview off
-    // for the rest of the run, even once a printer is there.
+    // The one printer check of every report: with no printer, the window's box and printing from the preview
+    // off for the rest of the run, even once a printer is there.
     void verificaImpressora()
     {
         test::TempDataFolder pasta;
@@ -114,6 +114,16 @@ private slots:
         QVERIFY(dm.RvSystem1.VerificaImpressora());
         QVERIFY(!dm.RvSystem1.ImprimeDaVisualizacao);
         QCOMPARE(caixas.boxes.size(), 1);
+
+        // Each window keeps its own words and kind of box.
+        saida.impressora = false;
+        QVERIFY(!dm.RvSystem1.VerificaImpressora(TRvSystem::kNaoHaImpressoras));
+        QCOMPARE(caixas.boxes.last().kind, MessageKind::Warning);
+        QCOMPARE(caixas.boxes.last().text, QStringLiteral("Não há impressoras instaladas."));
+        QVERIFY(!dm.RvSystem1.VerificaImpressora(TRvSystem::kErroImpossivelImprimir));
+        QCOMPARE(caixas.boxes.last().kind, MessageKind::Error);
+        QCOMPARE(caixas.boxes.last().caption, QStringLiteral("Atenção"));
+        QCOMPARE(caixas.boxes.last().text, QStringLiteral("Não é possível imprimir: não há impressoras instaladas."));
     }
 };
 

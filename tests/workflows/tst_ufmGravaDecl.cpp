@@ -475,7 +475,7 @@ private slots:
             QCOMPARE(dmRaveRelatorios->ErrWar, QStringLiteral("err"));
             QVERIFY(!saida.relatorios.at(0).imprimeDaVisualizacao);
             QCOMPARE(saida.relatorios.at(0).destino, DestinoRelatorio::Visualizacao);
-            QCOMPARE(caixas.textos(), QStringList{QStringLiteral("Não é possível imprimir: não há impressoras instaladas.")});
+            QCOMPARE(caixas.textos(), QStringList{QStringLiteral("Não há impressoras instaladas.")});
         }
         if (resultado == 1) {
             QVERIFY(!p03->lbCreaAvisos->isVisible());
@@ -753,11 +753,11 @@ private slots:
             escolheDrive(p03->cbDriveConcluir, QStringLiteral("Drive C:"));
             p03->bbAvancar->click();
             auto *p04 = pagina<TfmGravaDecl04>(d);
-            // No printer: the warning, then the label in the preview only.
+            // No printer: the error box, then the label in the preview only.
             saida.impressora = false;
             p04->bbEtiq->click();
             QCOMPARE(caixas.textos(), QStringList{QStringLiteral("Não é possível imprimir: não há impressoras instaladas.")});
-            QCOMPARE(caixas.boxes.at(0).kind, MessageKind::Warning);
+            QCOMPARE(caixas.boxes.at(0).kind, MessageKind::Error);
             QCOMPARE(saida.relatorios.size(), 1);
             QCOMPARE(saida.relatorios.at(0).destino, DestinoRelatorio::Visualizacao);
             QVERIFY(!saida.relatorios.at(0).imprimeDaVisualizacao);

@@ -595,7 +595,7 @@ private slots:
         auto w = abre(true);
         QTest::mouseClick(w->LvListview1->viewport(), Qt::LeftButton, {}, linha(0));
         w->btnImprime->click();
-        QCOMPARE(textos(caixas), QStringList{QStringLiteral("Não é possível imprimir: não há impressoras instaladas.")});
+        QCOMPARE(textos(caixas), QStringList{QStringLiteral("Não há impressoras instaladas.")});
         QCOMPARE(saida.relatorios.size(), 1);
         QVERIFY(!saida.relatorios.at(0).imprimeDaVisualizacao);
     }
