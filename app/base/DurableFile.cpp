@@ -85,10 +85,8 @@ bool DurableFile::open(OpenMode mode)
     return QIODevice::open(WriteOnly | Unbuffered);
 }
 
-bool DurableFile::writeOut()
+bool DurableFile::writeAll(const char *p, qint64 left)
 {
-    const char *p = m_buffer.constData();
-    qsizetype left = m_buffer.size();
     while (left > 0 && m_errno == 0) {
         const ssize_t n = ::write(m_fd, p, size_t(left));
         if (n < 0) {
@@ -100,8 +98,14 @@ bool DurableFile::writeOut()
         left -= n;
         m_written += n;
     }
-    m_buffer.clear();
     return m_errno == 0;
+}
+
+bool DurableFile::writeOut()
+{
+    const bool ok = writeAll(m_buffer.constData(), m_buffer.size());
+    m_buffer.clear();
+    return ok;
 }
 
 qint64 DurableFile::writeData(const char *data, qint64 len)
@@ -110,9 +114,10 @@ qint64 DurableFile::writeData(const char *data, qint64 len)
         return -1;
     if (m_buffer.size() + len > kBuffer && !writeOut())
         return -1;
+    // A large write (a whole volume) goes out as it is, without a copy.
+    if (len >= kBuffer)
+        return writeAll(data, len) ? len : -1;
     m_buffer.append(data, len);
-    if (m_buffer.size() >= kBuffer && !writeOut())
-        return -1;
     return len;
 }
 

@@ -65,6 +65,7 @@ protected:
     qint64 writeData(const char *data, qint64 len) override;
 
 private:
+    bool writeAll(const char *data, qint64 len);
     bool writeOut();
     void fail(int error);
     void discard();
