@@ -1,6 +1,7 @@
 #include "app/ugIndices.h"
 
 #include "app/base/Database.h"
+#include "app/base/DurableFile.h"
 #include "app/base/EngineError.h"
 #include "app/base/Presenter.h"
 #include "app/base/Schema.h"
@@ -217,7 +218,10 @@ void reconstroi(const QString &path, const QString &file, const QString &problem
     QSqlDatabase::removeDatabase(kRebuildConnection);
     if (feito) {
         QFile::setPermissions(novo, QFile::permissions(path));
+        // The rebuilt file was synced by its commit; the folder is synced so that its new name survives too.
         feito = std::rename(QFile::encodeName(novo).constData(), QFile::encodeName(path).constData()) == 0;
+        if (feito)
+            syncFolder(QFileInfo(path).absolutePath());
     }
     if (!feito) {
         QFile::remove(novo);
