@@ -1,5 +1,7 @@
 #include "app/QtPresenter.h"
 
+#include "app/QtAplicacao.h"
+
 #include <QApplication>
 #include <QHash>
 #include <QMessageBox>
@@ -12,14 +14,12 @@ namespace gdvorn {
 
 namespace {
 
-bool g_encerrando = false;
 QList<QMessageBox *> g_abertas; // the boxes on screen, the innermost last
 
 } // namespace
 
 void QtPresenter::Encerra()
 {
-    g_encerrando = true;
     for (QMessageBox *box : std::as_const(g_abertas))
         box->reject();
 }
@@ -36,7 +36,7 @@ MessageButton QtPresenter::show(MessageKind kind, const QString &text, const QLi
     const MessageButton escapeAnswer = wanted.contains(MessageButton::Cancel) ? MessageButton::Cancel
                                        : wanted.contains(MessageButton::No)   ? MessageButton::No
                                                                               : wanted.first();
-    if (g_encerrando)
+    if (TerminoPedido())
         return escapeAnswer;
     QMessageBox box(QApplication::activeWindow());
     switch (kind) {
@@ -89,7 +89,7 @@ MessageButton QtPresenter::show(MessageKind kind, const QString &text, const QLi
     g_abertas << &box;
     box.exec();
     g_abertas.removeOne(&box);
-    if (g_encerrando)
+    if (TerminoPedido())
         return escapeAnswer;
     return map.value(box.clickedButton(), escapeAnswer);
 }

@@ -17,7 +17,8 @@ public:
     void beep() override;
 
     // The program is ending (a request from outside): every box on screen is answered with its escape
-    // answer (Cancel, else No, else its only button), and so is every later box, without being shown.
+    // answer (Cancel, else No, else its only button). Once TerminoPedido() holds, so is every later box,
+    // without being shown.
     static void Encerra();
 };
 
