@@ -68,25 +68,23 @@ void openDatabase(const QString &folder, const QString &connection, int busyTime
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
         db.setDatabaseName(trabalho);
         db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
-        if (!db.open()) {
-            const QSqlError e = db.lastError();
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(connection);
-            throwEngineError(e, folder);
-        }
+        bool falhou = !db.open();
+        QSqlError erro = db.lastError();
+        QString contexto = folder;
         // A new work file holds no page until its first transaction commits, and a start ended in that
         // transaction would leave an empty file beside its journal. Its first page is written (and synced,
         // as every commit is) right away.
-        if (QFileInfo(trabalho).size() == 0) {
+        if (!falhou && QFileInfo(trabalho).size() == 0) {
             QSqlQuery q(db);
-            if (!q.exec(QStringLiteral("PRAGMA user_version = 1"))) {
-                const QSqlError e = q.lastError();
-                q = QSqlQuery();
-                db.close();
-                db = QSqlDatabase();
-                QSqlDatabase::removeDatabase(connection);
-                throwEngineError(e, trabalho);
-            }
+            falhou = !q.exec(QStringLiteral("PRAGMA user_version = 1"));
+            erro = q.lastError();
+            contexto = trabalho;
+        }
+        if (falhou) {
+            db.close();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(connection);
+            throwEngineError(erro, contexto);
         }
         ConnectionState state;
         state.folder = QDir::cleanPath(dir.absolutePath());
