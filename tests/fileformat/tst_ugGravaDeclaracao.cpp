@@ -13,6 +13,7 @@
 #include "fileformat/ugHashVorn.h"
 #include "fileformat/ugRegistrosVorn.h"
 
+#include "ConteudoArquivo.h"
 #include "ProcessoFilho.h"
 #include "ScriptedPresenter.h"
 #include "TestData.h"
@@ -28,6 +29,8 @@
 #include <sys/resource.h>
 
 using namespace gdvorn;
+using test::grava;
+using test::le;
 
 namespace {
 
@@ -76,19 +79,6 @@ void insereVinculos(const QString &tabela, const QString &cnpj, int n, int prime
     }
     noteDataChanged(kAlias, tabela);
     t.commit();
-}
-
-QByteArray le(const QString &caminho)
-{
-    QFile f(caminho);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void grava(const QString &caminho, const QByteArray &bytes)
-{
-    QFile f(caminho);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
 }
 
 // Record i (0-based) of a volume, without CR LF, and a field of it by 1-based position.

@@ -3,6 +3,7 @@
 #include "app/base/Progresso.h"
 #include "fileformat/ugHashVorn.h"
 
+#include "ConteudoArquivo.h"
 #include "ScriptedPresenter.h"
 
 #include <QFile>
@@ -10,6 +11,8 @@
 #include <QtTest>
 
 using namespace gdvorn;
+using test::grava;
+using test::le;
 
 namespace {
 
@@ -20,19 +23,6 @@ QByteArray volume()
     for (char tipo : {'0', '1', '9'})
         v += QByteArray(22, '1') + tipo + QByteArray(527, tipo == '9' ? ' ' : 'X') + "\r\n";
     return v;
-}
-
-void grava(const QString &caminho, const QByteArray &bytes)
-{
-    QFile f(caminho);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-QByteArray le(const QString &caminho)
-{
-    QFile f(caminho);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 class ProgressoCancelado : public Progresso {

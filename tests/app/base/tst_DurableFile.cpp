@@ -3,6 +3,7 @@
 
 #include "app/base/DurableFile.h"
 
+#include "ConteudoArquivo.h"
 #include "ProcessoFilho.h"
 
 #include <QDir>
@@ -15,21 +16,10 @@
 #include <unistd.h>
 
 using namespace gdvorn;
+using test::grava;
+using test::le;
 
 namespace {
-
-QByteArray le(const QString &caminho)
-{
-    QFile f(caminho);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void grava(const QString &caminho, const QByteArray &bytes)
-{
-    QFile f(caminho);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
 
 // Many small writes and one large: the file's buffer is crossed in both ways.
 QByteArray conteudoNovo()
