@@ -11,7 +11,6 @@
 #include "rules/ugRegrasInscricao.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -5,7 +5,6 @@
 #include "app/ugConfiguracao.h"
 #include "app/ugExcecao.h"
 #include "app/ugHtmlHelpAPI.h"
-#include "app/ugMensagens.h"
 #include "entry/FormEdits.h"
 
 #include <QFormLayout>

@@ -3,7 +3,6 @@
 #include "app/base/Presenter.h"
 #include "app/ugMensagens.h"
 
-#include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>

@@ -14,7 +14,7 @@ namespace gdvorn {
 // Deletes every link of the establishment; returns how many.
 int ExcluiVinculosEstab(const ChaveEstabelecimento &chave);
 
-// The links that carry `tipoAntigo` get `tipoNovo` and `ceiNovo` (quValidaEstab); returns how many.
+// The links that carry `tipoAntigo` get `tipoNovo` and `ceiNovo`; returns how many.
 int AtualizaVinculosEstab(const ChaveEstabelecimento &chave, const QString &tipoAntigo, const QString &tipoNovo,
                           const QString &ceiNovo);
 

@@ -1,5 +1,4 @@
 #include "entry/ugExcluiEstab.h"
-#include "entry/ugOperacoesVinculos.h"
 
 #include "app/base/Database.h"
 #include "app/base/Progresso.h"
@@ -8,6 +7,7 @@
 #include "app/ugConfiguracao.h"
 #include "app/ugCriticas.h"
 #include "app/ugFuncoes.h"
+#include "entry/ugOperacoesVinculos.h"
 #include "rules/ugRegrasInscricao.h"
 
 namespace gdvorn {

@@ -128,7 +128,6 @@ void TfmGravaDecl01::Avancar()
         UgDadosResp::ConfereEGravaResp(*this, {Inscricao, RazaoSocial, DDD, Telefone, Logradouro, Numero, Complemento,
                                                Bairro, Cep, Municipio, Email, Nome, Cpf, CpfInscricao, Nascimento});
     }
-    Table &resp = dmDadosResp->ta8Resp;
 
     if (Retificacao) {
         const QString codigo = Retificacao->CopiaSelecaoRetificacao();
@@ -157,7 +156,7 @@ void TfmGravaDecl01::Avancar()
     if (resultado & Consistencia::AnaliseInterrompida) {
         presenter().show(MessageKind::Information, QStringLiteral("Consistência interrompida pelo usuário"),
                          {MessageButton::Ok});
-        resp.Edit();
+        dmDadosResp->ta8Resp.Edit();
         mostraDados();
         bbAvancar->setFocus();
         return;

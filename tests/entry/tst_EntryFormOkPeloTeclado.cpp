@@ -123,10 +123,7 @@ Resultado noEstabelecimento(const QString &nome, const QString &valor, const QVa
     preparaCampo(form, nome, valor);
     presenter.boxes.clear();
     salva(form, teclado);
-    QStringList caixas;
-    for (const auto &c : presenter.boxes)
-        caixas << c.text;
-    return {linhasGravadas(), !form.isVisible(), caixas};
+    return {linhasGravadas(), !form.isVisible(), presenter.textos()};
 }
 
 const QVariantMap kSindicalizado{{"InSindicalizadoVinculo", "1"},

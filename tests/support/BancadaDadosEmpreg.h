@@ -157,13 +157,7 @@ struct BancadaDadosEmpreg {
     QString foco() const { return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString(); }
     QString aba() const { return w<QTabWidget>("pcEmpregados")->currentWidget()->objectName(); }
     // The texts of the boxes shown so far.
-    QStringList textos() const
-    {
-        QStringList t;
-        for (const auto &b : presenter->boxes)
-            t << b.text;
-        return t;
-    }
+    QStringList textos() const { return presenter->textos(); }
     bool mostrou(const QString &codigo) const { return textos().contains(textoDaMensagem(codigo)); }
 };
 

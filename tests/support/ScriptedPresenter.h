@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QQueue>
+#include <QStringList>
 
 namespace gdvorn::test {
 
@@ -36,6 +37,14 @@ public:
         return buttons.isEmpty() ? MessageButton::Ok : buttons.first();
     }
     void beep() override { ++beeps; }
+    // The texts of the boxes shown so far.
+    QStringList textos() const
+    {
+        QStringList t;
+        for (const ShownBox &b : boxes)
+            t << b.text;
+        return t;
+    }
 
     QList<ShownBox> boxes;
     int beeps = 0;
