@@ -10,7 +10,6 @@
 #include "app/udmEntradaDados.h"
 #include "app/udmGDVorn.h"
 #include "app/udmRaveRelatorios.h"
-#include "app/base/Presenter.h"
 #include "app/ugExcecao.h"
 #include "app/base/Progresso.h"
 

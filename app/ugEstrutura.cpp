@@ -63,7 +63,11 @@ QByteArray PrimeiraLinhaRecibo(const QString &arquivoRecibo)
 QString IdentificacaoTransmissao(const QString &arquivoDeclaracao)
 {
     const QString nomeRecibo = NomeReciboTransmissao(arquivoDeclaracao);
-    const QByteArray linha = nomeRecibo.isEmpty() ? QByteArray() : PrimeiraLinhaRecibo(nomeRecibo);
+    return IdentificacaoRecibo(nomeRecibo.isEmpty() ? QByteArray() : PrimeiraLinhaRecibo(nomeRecibo));
+}
+
+QString IdentificacaoRecibo(const QByteArray &linha)
+{
     if (linha.isEmpty())
         return SemIdentificacaoTransmissao;
     const QString inicio = QString::fromLatin1(linha.left(9));

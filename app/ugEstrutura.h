@@ -39,5 +39,8 @@ QByteArray PrimeiraLinhaRecibo(const QString &arquivoRecibo);
 // first character ("5", "3", "9"); "" when it begins with another character; SemIdentificacaoTransmissao
 // when there is no receipt, it cannot be read or its first line is empty.
 QString IdentificacaoTransmissao(const QString &arquivoDeclaracao);
+// The same from a receipt's first line already read (PrimeiraLinhaRecibo); SemIdentificacaoTransmissao
+// when it is empty.
+QString IdentificacaoRecibo(const QByteArray &linha);
 
 } // namespace gdvorn

@@ -45,7 +45,6 @@ QPushButton *botao(QWidget *pai, const char *nome, const QString &legenda)
 
 QString anoBase() { return QString::number(Configuracao().AnoBase); }
 
-
 } // namespace
 
 TfmGravaDecl03::TfmGravaDecl03(TfmGravaDecl04 *seguinte) : TPaginaGravacao("fmGravaDecl03", 893), m_seguinte(seguinte)

@@ -12,6 +12,8 @@ namespace {
 const QString kVinculo = QStringLiteral("bd8vinc");
 constexpr int kEstabelecimento = 3; // AnBase, inscription and prefix lead the link's key
 constexpr int kPaginasGuardadas = 16;
+const QString kDoEstabelecimento = QStringLiteral(
+    "where AnBase = :AnBase and CoCgcCeiEstabelecimento = :Inscricao and NuPrefixoEstabelecimento = :Prefixo");
 
 } // namespace
 
@@ -43,15 +45,20 @@ void TModeloEmpregados::Monta(const QString &tabelaVinculo, const QString &anoBa
     m_lidas = 0;
 
     Query q;
-    q.setSql(QStringLiteral("select count(*) from ") + m_tabela +
-             QStringLiteral(" where AnBase = :AnBase and CoCgcCeiEstabelecimento = :Inscricao and NuPrefixoEstabelecimento = :Prefixo"));
-    q.ParamByName(QStringLiteral("AnBase")).setAsStored(kVinculo, QStringLiteral("AnBase"), m_ano);
-    q.ParamByName(QStringLiteral("Inscricao")).setAsStored(kVinculo, QStringLiteral("CoCgcCeiEstabelecimento"), m_inscricao);
-    q.ParamByName(QStringLiteral("Prefixo")).setAsStored(kVinculo, QStringLiteral("NuPrefixoEstabelecimento"), m_prefixo);
+    q.setSql(QStringList{QStringLiteral("select count(*) from ") + m_tabela, kDoEstabelecimento});
+    filtra(q);
     q.Open();
     m_total = q.Fields(0).AsInteger();
     q.Close();
     endResetModel();
+}
+
+// The establishment's parameters of kDoEstabelecimento, as stored.
+void TModeloEmpregados::filtra(Query &q) const
+{
+    q.ParamByName(QStringLiteral("AnBase")).setAsStored(kVinculo, QStringLiteral("AnBase"), m_ano);
+    q.ParamByName(QStringLiteral("Inscricao")).setAsStored(kVinculo, QStringLiteral("CoCgcCeiEstabelecimento"), m_inscricao);
+    q.ParamByName(QStringLiteral("Prefixo")).setAsStored(kVinculo, QStringLiteral("NuPrefixoEstabelecimento"), m_prefixo);
 }
 
 int TModeloEmpregados::rowCount(const QModelIndex &pai) const { return pai.isValid() ? 0 : m_total; }
@@ -116,25 +123,21 @@ QList<TModeloEmpregados::Linha> TModeloEmpregados::lePagina(int pagina) const
 QList<TModeloEmpregados::Linha> TModeloEmpregados::le(const Linha *limite, bool adiante, int quantas,
                                                        int deslocamento) const
 {
-    QStringList ordem, marcas;
+    QStringList nomes, ordem, marcas;
     for (int i = 0; i < m_ordem.size(); ++i) {
-        ordem << m_campos.at(m_ordem.at(i)) + (adiante ? QString() : QStringLiteral(" desc"));
+        nomes << m_campos.at(m_ordem.at(i));
+        ordem << nomes.constLast() + (adiante ? QString() : QStringLiteral(" desc"));
         marcas << QStringLiteral(":k%1").arg(i);
     }
-    QStringList nomes;
-    for (int i : m_ordem)
-        nomes << m_campos.at(i);
     Query q;
     q.setSql(QStringList{
         QStringLiteral("select ") + m_campos.join(QStringLiteral(", ")) + QStringLiteral(" from ") + m_tabela,
-        QStringLiteral("where AnBase = :AnBase and CoCgcCeiEstabelecimento = :Inscricao and NuPrefixoEstabelecimento = :Prefixo"),
+        kDoEstabelecimento,
         limite ? QStringLiteral("and (") + nomes.join(QStringLiteral(", ")) + (adiante ? QStringLiteral(") > (") : QStringLiteral(") < (")) +
                      marcas.join(QStringLiteral(", ")) + QLatin1Char(')')
                : QString(),
         QStringLiteral("order by ") + ordem.join(QStringLiteral(", ")), QStringLiteral("limit :Limite offset :Desloca")});
-    q.ParamByName(QStringLiteral("AnBase")).setAsStored(kVinculo, QStringLiteral("AnBase"), m_ano);
-    q.ParamByName(QStringLiteral("Inscricao")).setAsStored(kVinculo, QStringLiteral("CoCgcCeiEstabelecimento"), m_inscricao);
-    q.ParamByName(QStringLiteral("Prefixo")).setAsStored(kVinculo, QStringLiteral("NuPrefixoEstabelecimento"), m_prefixo);
+    filtra(q);
     if (limite)
         for (int i = 0; i < m_ordem.size(); ++i)
             q.ParamByName(QStringLiteral("k%1").arg(i)).setAsString(limite->at(m_ordem.at(i)));

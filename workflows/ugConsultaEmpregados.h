@@ -18,6 +18,8 @@
 
 namespace gdvorn {
 
+class Query;
+
 class TModeloEmpregados : public QAbstractTableModel {
 public:
     // Order "1": by PIS/PASEP; "2": by name.
@@ -40,6 +42,7 @@ public:
 
 private:
     using Linha = QStringList; // the key fields, then the birth date
+    void filtra(Query &q) const;
     const Linha *linha(int n) const;
     QList<Linha> lePagina(int pagina) const;
     QList<Linha> le(const Linha *limite, bool adiante, int quantas, int deslocamento) const;

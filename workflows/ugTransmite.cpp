@@ -63,10 +63,11 @@ bool leDeclaracao(const QFileInfo &info, DeclaracaoListada &d)
     const QString recibo = NomeReciboTransmissao(d.caminho);
     if (QFileInfo::exists(recibo)) {
         // A receipt that fails its check does not show the file as sent: it may be sent again.
-        d.transmitida = VerificaCRC(PrimeiraLinhaRecibo(recibo));
+        const QByteArray linha = PrimeiraLinhaRecibo(recibo);
+        d.transmitida = VerificaCRC(linha);
         d.reciboInvalido = !d.transmitida;
-        const QString id = d.transmitida ? IdentificacaoTransmissao(d.caminho) : QString();
-        d.crea = id == SemIdentificacaoTransmissao ? QString() : id;
+        // A line that passes its check is never empty: the identification is the one of the receipt read.
+        d.crea = d.transmitida ? IdentificacaoRecibo(linha) : QString();
     }
     return true;
 }
